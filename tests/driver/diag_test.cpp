@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
+
+#include "report.h"
 
 namespace {
 
@@ -60,6 +63,34 @@ TEST(Version, ComparisonIsExact) {
   std::FILE* s = std::fopen(f.c_str(), "r");
   diag::check_version(s, f);
   std::fclose(s);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Version, StreamsAndBinaryGarbage) {
+  std::istringstream good("3.00\ndouble x\n");
+  diag::check_version(good, "k.dt");
+  std::string rest;
+  std::getline(good, rest);
+  EXPECT_EQ(rest, "double x");  // left behind the version line
+
+  std::istringstream nul(std::string("3.00\0junk\n", 10));
+  EXPECT_REPORT(diag::check_version(nul, "k.dt"), "^error: Wrong version of k.dt\n$");
+  std::istringstream empty("");
+  EXPECT_EXIT(diag::check_version(empty, "e.dt"), testing::ExitedWithCode(1),
+              "Wrong version of e.dt");
+}
+
+TEST(Report, ErrorAtSetsTheLine) {
+  const std::string f = temp_file("three.m", "x = 1;\ny = [1 2\nz\n");
+  diag::set_position(f, 1);
+  EXPECT_REPORT(diag::error_at(2, "%s: missing %s", "parser", "]"),
+                "^" + f + "\\(2\\) : error: 'y = \\[1 2' : parser: missing \\]\n$");
+  EXPECT_REPORT(diag::error("%d too many %s", 3, "brackets"),
+                "^" + f + "\\(1\\) : error: 'x = 1;' : 3 too many brackets\n$");
+  diag::set_position("", 0);
 }
 
 }  // namespace

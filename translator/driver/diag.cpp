@@ -137,11 +137,15 @@ char ask(const char* question) {
 char ask_console(const char* prompt) {
   std::fputs(prompt, stdout);
   std::fflush(stdout);
-  const int c = std::getchar();
+  int c;
+  do {
+    c = std::getchar();
+  } while (c != EOF && std::isspace(c));
+  for (int rest = c; rest != EOF && rest != '\n';) rest = std::getchar();
   std::fputc('\n', stdout);
   std::fflush(stdout);
   if (c == EOF) return 'N';
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return static_cast<char>(std::toupper(c));
 }
 
 void prompt_console(const char* prompt, std::string& answer) {
@@ -161,13 +165,30 @@ void prompt_console(const char* prompt, std::string& answer) {
   std::fflush(stdout);
 }
 
-void check_version(std::FILE* stream, const std::string& file) {
-  char buf[32] = {0};
-  std::string first;
-  if (stream && std::fgets(buf, sizeof buf, stream)) {
-    first = buf;
-    if (!first.empty() && first.back() == '\n') first.pop_back();
+// The first line, at most 31 characters, without its newline. NUL bytes count as
+// characters, so binary garbage never passes for the version.
+template <typename Next>
+static std::string first_line(Next next) {
+  std::string line;
+  int c;
+  while (line.size() < 31 && (c = next()) != EOF) {
+    if (c == '\n') break;
+    line.push_back(static_cast<char>(c));
   }
+  return line;
+}
+
+void check_version(std::FILE* stream, const std::string& file) {
+  const std::string first =
+      stream ? first_line([stream] { return std::fgetc(stream); }) : std::string();
+  if (first != kVersion) error("Wrong version of %s", file.c_str());
+}
+
+void check_version(std::istream& stream, const std::string& file) {
+  const std::string first = first_line([&stream] {
+    const auto c = stream.get();
+    return stream ? static_cast<int>(static_cast<unsigned char>(c)) : EOF;
+  });
   if (first != kVersion) error("Wrong version of %s", file.c_str());
 }
 
@@ -199,8 +220,20 @@ void assert_failed(const char* condition, const char* module, int line) {
   std::exit(3);
 }
 
-static void out_of_memory() { error("Out of memory"); }
+// A reserve that is given back when an allocation fails, so that composing and
+// showing the report has memory to work with.
+static char* g_reserve = nullptr;
 
-void install_memory_handler() { std::set_new_handler(out_of_memory); }
+static void out_of_memory() {
+  delete[] g_reserve;
+  g_reserve = nullptr;
+  std::set_new_handler(nullptr);
+  error("Out of memory");
+}
+
+void install_memory_handler() {
+  if (!g_reserve) g_reserve = new char[1 << 16];
+  std::set_new_handler(out_of_memory);
+}
 
 }  // namespace diag

@@ -6,6 +6,7 @@
 // process with exit status 1; warnings use the same report and return.
 #pragma once
 #include <cstdio>
+#include <istream>
 #include <string>
 
 namespace diag {
@@ -45,9 +46,18 @@ void message(const char* text);
 void message(const char* fmt, const char* s);
 void progress(const char* fmt, const char* s);
 char ask(const char* question);                 // 'Y' or 'N'
-char ask_console(const char* prompt);           // the character read, upper-cased; 'N' at end of input
+// Prints the prompt and reads the next non-blank character, upper-cased; the rest of
+// that input line is discarded so that the next question starts afresh. 'N' at end
+// of input.
+char ask_console(const char* prompt);
+// Prints the prompt and a newline, reads one whitespace-delimited word (at most 511
+// characters are kept), prints a newline.
 void prompt_console(const char* prompt, std::string& answer);
+// Reads the first line of an open data file (at most 31 characters) and stops the run
+// with "Wrong version of <file>" unless it is exactly "3.00". The stream is left
+// behind that line.
 void check_version(std::FILE* stream, const std::string& file);
+void check_version(std::istream& stream, const std::string& file);
 void support_message();
 
 // The three banner lines, each exactly `width` characters (no newlines).
