@@ -1,0 +1,53 @@
+#include "driver/ctext.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "driver/diag.h"
+
+namespace {
+constexpr int kBreakColumn = 70;
+
+bool break_after(char c) { return c == ',' || c == ' ' || c == '(' || c == ')'; }
+}  // namespace
+
+void ctext_type::print(std::ostream& out, const char* text) {
+  int column = 0;
+  bool in_string = false;
+  char prev = '\0';
+  for (const char* p = text;; ++p) {
+    char c = *p;
+    if (c == '/')
+      ++slash;
+    else if (slash == 1)
+      slash = 0;  // a lone slash is division
+    if (slash != 2 && c == '}') indent -= 2;
+    if (indent < 0) {
+      diag::warning("ctext_type::operator <<: indent error");
+      indent = 0;
+    }
+    if (c != '\0' && column == 0) {
+      for (int i = 0; i < indent; ++i) out.put(' ');
+      column += indent;
+    }
+    if (slash != 2 && c == '{') indent += 2;
+    if (c == '\0') break;
+
+    out.put(c);
+    ++column;
+    if (c == '"' && prev != '\\') in_string = !in_string;
+    if (slash == 0 && !in_string && column > kBreakColumn && break_after(c)) {
+      out.write("\\\n  ", 4);
+      c = '\n';
+    }
+    if (out.fail()) {
+      std::fprintf(stderr, "line=%s\n", text);
+      diag::error("ctext_type::print: outstream overflow");
+    }
+    if (c == '\n') {
+      column = 0;
+      slash = 0;
+    }
+    prev = c;
+  }
+}
