@@ -135,6 +135,6 @@ class toolchain_t {
   void clear();
   void watcom_texts(const std::string& root);
   std::string find_compiler() const;
-  void ask_matlab();
+  void ask_matlab(const std::string& root);
   void check_watcom() const;
 };
