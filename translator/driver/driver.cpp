@@ -1,11 +1,19 @@
 #include "driver/driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "driver/diag.h"
+#include "driver/helpers.h"
+#include "driver/isopt.h"
+#include "platform/priority.h"
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "platform/selfpath.h"
+#include "symbols/datatype.h"
 
-namespace {
+namespace driver {
 
 const char kUsage[] =
     "\nUsage: korval mainfilename switches\n\nSwitches:\n"
@@ -21,26 +29,221 @@ const char kUsage[] =
     " -Dname=value\t#define value\n"
     " -mpath:file\tSpecify additional mpath file\n\n";
 
-bool has_switch(int argc, char** argv, const char* name) {
-  const std::size_t n = std::strlen(name);
-  for (int i = argc - 1; i >= 1; --i) {
-    const char* a = argv[i];
-    if ((a[0] == '-' || a[0] == '/') && std::strncmp(a + 1, name, n) == 0) return true;
-  }
-  return false;
+namespace {
+
+const char kRootKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Talvecore\\KORVAL\\rootdir";
+
+std::string cut_path(const std::string& s) {
+  return s.size() > diag::kPathLimit ? s.substr(0, diag::kPathLimit) : s;
+}
+
+void print_banner() {
+  const diag::banner_lines b = diag::banner("KORVAL", 76);
+  std::printf("%s\n%s\n%s\n\n", b.line[0].c_str(), b.line[1].c_str(), b.line[2].c_str());
+}
+
+int dll_kind(const std::string& value) {
+  if (value == "vb") return OUT_DLL_VB;
+  if (value == "delphi") return OUT_DLL_DELPHI;
+  if (value == "pb") return OUT_DLL_PB;
+  if (value == "oa") return OUT_DLL_OA;
+  return OUT_DLL;
 }
 
 }  // namespace
 
-int korval_main(int argc, char** argv) {
-  diag::install_memory_handler();
-  if (!has_switch(argc, argv, "nologo") && !has_switch(argc, argv, "ide")) {
-    const diag::banner_lines b = diag::banner("KORVAL", 76);
-    std::printf("%s\n%s\n%s\n\n", b.line[0].c_str(), b.line[1].c_str(), b.line[2].c_str());
+void parse_switches(int argc, const char* const* argv, driver_run& run) {
+  std::string v;
+  run.nologo = is_option(argc, argv, "nologo");
+  run.verbose = is_option(argc, argv, "v");
+  run.trans = is_option(argc, argv, "trans");
+  run.make = is_option(argc, argv, "make");
+  run.mat2cpp = is_option(argc, argv, "mat2cpp");
+  run.force = is_option(argc, argv, "force");
+  run.lines = is_option(argc, argv, "lines");
+  run.ive = is_option(argc, argv, "ive");
+  run.ide = option_value(argc, argv, "ide", run.ide_value);
+  run.build = option_value(argc, argv, "build", run.build_value);
+  run.norm = is_option(argc, argv, "norm");
+
+  run.kind = OUT_PROGRAM;
+  if (is_option(argc, argv, "mexhelp"))
+    run.kind = OUT_MEXHELP;
+  else if (is_option(argc, argv, "mex"))
+    run.kind = OUT_MEX;
+  else if (is_option(argc, argv, "idl"))
+    run.kind = OUT_IDL;
+  else if (is_option(argc, argv, "xmath"))
+    run.kind = OUT_XMATH;
+  if (option_value(argc, argv, "dll", v)) run.kind = dll_kind(v);
+
+  if (run.ide) run.lines = run.nologo = true;
+  if (run.make || run.mat2cpp) run.trans = true;
+  run.main_program = !(run.mat2cpp && !is_option(argc, argv, "main"));
+
+  run.compiler = ini::CC_UNKNOWN;
+  run.target = ini::TG_UNKNOWN;
+  const bool has_compiler = option_value(argc, argv, "compiler", v);
+  if (has_compiler) run.compiler = ini::compiler_code(v);
+  const bool has_target = option_value(argc, argv, "target", v);
+  if (has_target) run.target = ini::target_code(v);
+  run.compiler_given = has_compiler || has_target;
+}
+
+void collect_defines(int argc, const char* const* argv, driver_run& run) {
+  for (int i = 0; i < argc; ++i) {
+    const char* a = argv[i];
+    if (!a || (a[0] != '-' && a[0] != '/') || a[1] != 'D') continue;
+    const std::string def = a + 2;
+    const std::size_t eq = def.find('=');
+    if (eq == std::string::npos) continue;
+    std::string name = def.substr(0, eq), value = def.substr(eq + 1);
+    if (!name.empty() && !value.empty()) run.defines.emplace_back(name, value);
   }
-  if (has_switch(argc, argv, "h") || has_switch(argc, argv, "?")) {
+}
+
+void find_root(driver_run& run) {
+  const char* env = std::getenv("korval3");
+  if (!env) env = std::getenv("KORVAL3");
+  if (env) {
+    run.root = cut_path(env);
+    util::addslash(run.root);
+    return;
+  }
+  std::string dir;
+  util::namesplit(platform::self_path(), &dir, nullptr);
+  run.root = cut_path(dir);
+  // Other tools (the IDE add-in) find the installation through this value.
+  platform::registry_set(kRootKey, "", run.root);
+}
+
+void choose_user_mpath(const std::string& mpath_switch, driver_run& run) {
+  run.user_mpath.clear();
+  if (!mpath_switch.empty()) {
+    run.user_mpath = mpath_switch;
+  } else if (const char* e = std::getenv("mpath")) {
+    run.user_mpath = e;
+  } else if (const char* e2 = std::getenv("MPATH")) {
+    run.user_mpath = e2;
+  } else if (util::exists("mpath2")) {
+    run.user_mpath = "mpath2";
+  }
+}
+
+void load_datatypes(const std::string& dt_switch, bool dt_given, driver_run& run) {
+  run.settings_path = run.root + "korval.ini";
+  run.mpath_path = run.root + "mpath";
+  run.datatype_path = run.root + "korval.dt";
+  datatype_t& dt = datatypes();
+  dt.load(run.datatype_path);
+  run.datatype = dt.default_type();
+  if (!dt_given) return;
+  run.datatype = dt.find(dt_switch);
+  if (run.datatype == -1) diag::error("%s is not a valid datatype.", dt_switch.c_str());
+}
+
+void print_paths(const driver_run& run) {
+  std::printf("rootdir    %s\n", run.root.c_str());
+  std::printf("korval.ini %s\n", run.settings_path.c_str());
+  std::printf("mpath      %s\n", run.mpath_path.c_str());
+  if (!run.user_mpath.empty()) std::printf("usermpath  %s\n", run.user_mpath.c_str());
+}
+
+void find_main_file(int argc, const char* const* argv, driver_run& run) {
+  run.main_file.clear();
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] && argv[i][0] != '-' && argv[i][0] != '/') {
+      run.main_file = cut_path(argv[i]);
+      break;
+    }
+  }
+  if (run.main_file.empty()) {
+    std::fputs("Enter main file name : ", stdout);
+    std::fflush(stdout);
+    int c;
+    do {
+      c = std::getchar();
+    } while (c != EOF && std::isspace(c));
+    while (c != EOF && !std::isspace(c)) {
+      if (run.main_file.size() < diag::kPathLimit) run.main_file.push_back(static_cast<char>(c));
+      c = std::getchar();
+    }
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+  }
+  util::namesplit(run.main_file, &run.main_dir, &run.main_name);
+  if (run.main_name.empty()) diag::error("No project name");
+  run.project_name = util::base_name(run.main_name);
+}
+
+void build_search_path(driver_run& run) {
+  run.search_path.add_dir("");
+  run.search_path.add_dir("..");
+  run.search_path.add_dir(run.main_dir);
+  if (!run.user_mpath.empty()) run.search_path.load(run.user_mpath);
+  run.search_path.load(run.mpath_path);
+}
+
+}  // namespace driver
+
+int korval_driver(int argc, const char* const* argv, driver_run& run) {
+  using namespace driver;
+  if (!is_option(argc, argv, "nologo") && !is_option(argc, argv, "ide")) print_banner();
+  if (is_option(argc, argv, "h") || is_option(argc, argv, "?")) {
     std::fputs(kUsage, stdout);
-    return 0;
+    std::fflush(stdout);
+    std::exit(0);
+  }
+  parse_switches(argc, argv, run);
+  collect_defines(argc, argv, run);
+  find_root(run);
+  std::string mpath_switch, dt_switch;
+  option_value(argc, argv, "mpath", mpath_switch);
+  choose_user_mpath(mpath_switch, run);
+  const bool dt_given = option_value(argc, argv, "dt", dt_switch);
+  load_datatypes(dt_switch, dt_given, run);
+  if (run.verbose) print_paths(run);
+
+  run.toolchain.load(run.settings_path, run.root, run.compiler_given, run.compiler, run.target);
+  if (!run.nologo)
+    std::printf("Using %s : Target %s\n\n", run.toolchain.compiler_name(),
+                run.toolchain.target_name());
+  run.toolchain.libnum(run.datatype & DT_INDEX_MASK);
+
+  if (run.build) diag::error("Building the run-time library is not available yet");
+
+  find_main_file(argc, argv, run);
+  build_search_path(run);
+  platform::raise_thread_priority();
+  // The project step (translation of the main file and everything it calls, the
+  // dispatchers and the link step) joins here.
+  diag::error("Translating M-files is not available yet");
+}
+
+int system2(const std::string& commands, int /*ignored*/, int raise) {
+  std::size_t start = 0;
+  while (start <= commands.size()) {
+    std::size_t end = commands.find_first_of(";\n", start);
+    if (end == std::string::npos) end = commands.size();
+    const std::string part = commands.substr(start, end - start);
+    start = end + 1;
+    if (platform::split_command(part).empty()) continue;
+    const int code = platform::run_command(part, raise != 0);
+    if (code == -1) {
+      diag::progress("%s cannot be started", part.c_str());
+      return -1;
+    }
+    if (code != 0) return 1;
   }
   return 0;
+}
+
+int korval_main(int argc, char** argv) {
+  diag::install_memory_handler();
+  driver_run run;
+  const int result = korval_driver(argc, argv, run);
+  if (result != 0) return 0;
+  std::printf("Compiling...\n");
+  std::fflush(stdout);
+  return system2(run.build_text, 0, 1) == 0 ? 0 : 1;
 }

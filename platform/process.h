@@ -1,0 +1,18 @@
+// Starting programs. A command line is split into words at blanks, double quotes
+// grouping words (the quotes themselves are removed); the first word is the program,
+// looked up along PATH. There is no command shell in between. The child inherits the
+// standard streams, the environment and the current directory.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace platform {
+
+std::vector<std::string> split_command(const std::string& line);
+
+// Runs the command line and waits for it. Returns the exit code (128 + signal number
+// when the child was killed), or -1 when the program cannot be started. With
+// high_priority the child is asked to run at a raised priority (best effort).
+int run_command(const std::string& line, bool high_priority);
+
+}  // namespace platform

@@ -1,0 +1,200 @@
+// korval as a user runs it: the installed program, in a fresh directory.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct result {
+  int status = -1;
+  std::string out;
+};
+
+std::string quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+class Cli : public testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/korval-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { std::system(("rm -rf " + quote(dir_)).c_str()); }
+
+  // Runs korval with args in the test directory; stdin from input, stdout captured.
+  result korval(const std::string& args, const std::string& input = "",
+                const std::string& env = "unset korval3 KORVAL3 mpath MPATH; ",
+                const std::string& program = std::string(KORVAL_TEST_ROOT) + "/korval") {
+    write("stdin.txt", input);
+    const std::string cmd = "cd " + quote(dir_) + " && " + env + quote(program) + " " + args +
+                            " <stdin.txt 2>/dev/null";
+    result r;
+    FILE* p = popen(cmd.c_str(), "r");
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+  }
+
+  void write(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+  }
+
+  // A private copy of the installed root directory, for tests that change its files.
+  std::string copy_root() {
+    const std::string root = dir_ + "/root";
+    std::system(("cp -r " + quote(KORVAL_TEST_ROOT) + " " + quote(root)).c_str());
+    return root;
+  }
+
+  std::string dir_;
+};
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+const char kUsage[] =
+    "\nUsage: korval mainfilename switches\n\nSwitches:\n"
+    " -mexhelp\tMake MEX file using mexhelp method\n -mex\t\tMake MEX file using direct method\n"
+    " -idl\t\tMake IDL dynamic loaded file\n -xmath \tMake Xmath LNX file\n"
+    " -trans \tTranslate only\n -force \tForce retranslation\n -dt:type\tSet main data type\n"
+    " -h,-?\t\tShows this help\n -make\t\tCreate makefile instead of calling compiler\n"
+    " -Dname=value\t#define value\n -mpath:file\tSpecify additional mpath file\n\n";
+
+TEST_F(Cli, HelpAnywhereOnTheLinePrintsTheUsageOnly) {
+  for (const char* args : {"-h", "prog.m -?", "-help prog.m", "-v -h -build"}) {
+    const result r = korval(args);
+    EXPECT_EQ(r.status, 0) << args;
+    const std::vector<std::string> l = lines_of(r.out);
+    ASSERT_GE(l.size(), 4u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(l[i].size(), 76u) << l[i];
+    EXPECT_EQ(l[0].substr(0, 6), "KORVAL");
+    EXPECT_EQ(l[0].substr(64), "Version 3.00");
+    EXPECT_EQ(l[1].substr(76 - 19), "All rights reserved");
+    EXPECT_EQ(l[2].substr(0, 17), "Technical support");
+    EXPECT_EQ(l[3], "");
+    EXPECT_EQ(r.out.substr(r.out.find('\n', r.out.find("Technical")) + 2), kUsage) << args;
+  }
+  EXPECT_EQ(korval("-nologo -h").out, kUsage);
+  EXPECT_EQ(korval("-ide -h").out, kUsage);
+}
+
+TEST_F(Cli, VerboseShowsThePathsInUse) {
+  write("prog.m", "x=1\n");
+  const std::string root = std::string(KORVAL_TEST_ROOT) + "/";
+  const result r = korval("-nologo -v prog.m");
+  EXPECT_NE(r.out.find("rootdir    " + root + "\nkorval.ini " + root + "korval.ini\nmpath      " +
+                       root + "mpath\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("usermpath"), std::string::npos);
+
+  write("user.pth", "\n");
+  const result u = korval("-nologo -v -mpath:user.pth prog.m");
+  EXPECT_NE(u.out.find("usermpath  user.pth\n"), std::string::npos) << u.out;
+  write("mpath2", "\n");
+  EXPECT_NE(korval("-nologo -v prog.m").out.find("usermpath  mpath2\n"), std::string::npos);
+}
+
+TEST_F(Cli, RootFromTheEnvironmentGetsATrailingSeparator) {
+  const std::string root = copy_root();
+  write("prog.m", "x=1\n");
+  for (const std::string& value : {root, root + "/"}) {
+    const result r = korval("-nologo -v prog.m", "", "korval3=" + quote(value) + " ");
+    EXPECT_NE(r.out.find("rootdir    " + root + "/\n"), std::string::npos) << r.out;
+  }
+  const result upper = korval("-nologo -v prog.m", "", "unset korval3; KORVAL3=" + quote(root) + " ");
+  EXPECT_NE(upper.out.find("rootdir    " + root + "/\n"), std::string::npos) << upper.out;
+}
+
+TEST_F(Cli, UnknownDataTypeAndCompilerAreReported) {
+  result r = korval("-nologo -dt:quad prog.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "error: quad is not a valid datatype.\n");
+  r = korval("-nologo -dt:float -dt:nope prog.m");
+  EXPECT_EQ(r.out, "error: nope is not a valid datatype.\n");
+  r = korval("-nologo -compiler:zz prog.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "error: Unknown compiler\n");
+  r = korval("-nologo -target:amiga prog.m");
+  EXPECT_EQ(r.out, "error: Unknown target OS\n");
+}
+
+TEST_F(Cli, MainFileIsAskedForWhenNoneIsGiven) {
+  result r = korval("-nologo", "");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Enter main file name : \nerror: No project name\n");
+  r = korval("-nologo -v", "  dir/   \n");
+  EXPECT_NE(r.out.find("Enter main file name : \nerror: No project name\n"), std::string::npos)
+      << r.out;
+}
+
+TEST_F(Cli, DataTypeFileFaultsAreReported) {
+  const std::string root = copy_root();
+  const std::string env = "korval3=" + quote(root) + " ";
+  auto dt = [&](const std::string& text) {
+    std::ofstream(root + "/korval.dt", std::ios::binary) << text;
+    return korval("-nologo prog.m", "", env);
+  };
+  std::string many = "3.00\n";
+  for (int i = 0; i < 31; ++i) many += "type" + std::to_string(i) + " t\n";
+  result r = dt(many);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "error: datatype_t::add: too many types\n");
+
+  r = dt("3.00 \ndouble d\n");
+  EXPECT_EQ(r.out, "error: Wrong version of " + root + "/korval.dt\n");
+  r = dt(std::string("\x7f" "ELF\0\0\x01\xff\xfe garbage\n\0\0", 20));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "error: Wrong version of " + root + "/korval.dt\n");
+
+  std::remove((root + "/korval.dt").c_str());
+  r = korval("-nologo prog.m", "", env);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "error: could not open " + root + "/korval.dt for read\n");
+}
+
+TEST_F(Cli, OverlongArgumentsAreCutNotOverrun) {
+  const std::string sw = "-" + std::string(2000, 'q');
+  result r = korval("-nologo " + sw + " -Dx=" + std::string(2000, 'y') + " -dt:" +
+                    std::string(2000, 'z') + " prog.m");
+  EXPECT_EQ(r.status, 1);
+  const std::string whole = "error: " + std::string(2000, 'z') + " is not a valid datatype.\n";
+  EXPECT_EQ(r.out, whole.substr(0, 1023));
+  EXPECT_EQ(r.out.size(), 1023u);
+
+  const std::string name = std::string(596, 'm') + ".m";
+  r = korval("-nologo -v " + name);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("error: "), std::string::npos);
+}
+
+TEST_F(Cli, RootDirectoryIsRecordedForOtherTools) {
+  const std::string reg = dir_ + "/registry";
+  write("prog.m", "x=1\n");
+  korval("-nologo prog.m", "", "unset korval3 KORVAL3; KORVAL_REGISTRY=" + quote(reg) + " ");
+  std::ifstream in(reg);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Talvecore\\KORVAL\\rootdir\\=" +
+                      std::string(KORVAL_TEST_ROOT) + "/");
+}
+
+}  // namespace
