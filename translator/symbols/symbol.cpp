@@ -1,0 +1,571 @@
+// Module SYMBOL: the symbol table, its structure writer and its bulk transfer.
+#include "symbols/symbol.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <istream>
+#include <ostream>
+
+#include "driver/diag.h"
+
+#define SYMBOL "SYMBOL"
+
+namespace {
+
+// Depth of a dotted name: its number of '.' characters.
+int depth_of(const std::string& name) {
+  int d = 0;
+  for (char c : name) d += c == '.';
+  return d;
+}
+
+// The text after the last '.' (the whole name when it has none).
+std::string last_component(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(dot + 1);
+}
+
+bool is_member_name(const std::string& name, const std::string& structure) {
+  return name.size() > structure.size() && name.compare(0, structure.size(), structure) == 0 &&
+         name[structure.size()] == '.';
+}
+
+// Reads one line of at most `limit` characters; the newline (and a carriage return
+// before it) is consumed and dropped, the rest of a longer line is left for the next
+// read. False at end of file when nothing was read.
+bool read_line(std::istream& in, std::size_t limit, std::string& line) {
+  line.clear();
+  bool got = false;
+  int c = 0;
+  while (line.size() < limit && (c = in.get()) != std::char_traits<char>::eof()) {
+    got = true;
+    if (c == '\n') break;
+    line.push_back(static_cast<char>(c));
+  }
+  if (!line.empty() && line.back() == '\r' && c == '\n') line.pop_back();
+  return got;
+}
+
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+
+// Reads one decimal int at p (after white space), as "%d" does; out-of-range values
+// are clamped. False when there is no number.
+bool scan_int(const char*& p, int& value) {
+  while (is_space(*p)) ++p;
+  char* end = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(p, &end, 10);
+  if (end == p) return false;
+  p = end;
+  value = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+// --- Information record -------------------------------------------------------------
+
+bool symbol_info::operator==(const symbol_info& o) const {
+  for (int i = 0; i < INFO_WORDS; ++i)
+    if (w[i] != o.w[i]) return false;
+  return true;
+}
+
+symbol_info symbol_info::typed(int type_code) {
+  symbol_info r;
+  r.w[INFO_TYPE] = type_code;
+  return r;
+}
+
+// --- Adding and finding -------------------------------------------------------------
+
+int symbol_type::append(std::string_view name, int kind, const symbol_info& info) {
+  const int index = last_entry_ + 1;
+  if (index == capacity_) {
+    capacity_ += kGrowth;
+    const std::size_t slots = static_cast<std::size_t>(capacity_) + 1;
+    text_.reserve(slots);
+    type_.reserve(slots);
+    info_.reserve(slots);
+    srtd_.reserve(slots);
+  }
+  const int position = search(name);
+  text_.emplace_back(name);
+  type_.push_back(kind);
+  info_.push_back(info);
+  srtd_.insert(srtd_.begin() + position, index);
+  last_entry_ = index;
+  return index;
+}
+
+int symbol_type::add(std::string_view name, int kind, const symbol_info& info, int force) {
+  // A copy: name may point into this table, which the add below can move.
+  const std::string var_name_copy(name);
+  const char* var_name = var_name_copy.c_str();
+  KASSERT(SYMBOL, *var_name!='\0');
+  KASSERT(SYMBOL, *var_name!='\n');
+  KASSERT(SYMBOL, *var_name!='\xff');
+
+  if (!force) {
+    int mask = kind;
+    if (mask & SYM_VARIABLES) mask |= SYM_VARIABLES;
+    if (mask & SYM_FUNCTIONS) mask |= SYM_FUNCTIONS;
+    const int found = find(var_name_copy, mask);
+    if (found >= 0) return found;
+  }
+  const int index = append(var_name_copy, kind, info);
+
+  // A field s.a.b makes its structure s.a (and so s) known, typed as a structure.
+  const std::size_t dot = var_name_copy.rfind('.');
+  if (dot != std::string::npos && dot > 0) {
+    const int structure = datatypes().struct_index();
+    const int prefix = add_typed(std::string_view(var_name_copy).substr(0, dot), kind, structure, 0);
+    info_[prefix][INFO_TYPE] = structure;
+  }
+  return index;
+}
+
+int symbol_type::add_typed(std::string_view name, int kind, int type_code, int force) {
+  return add(name, kind, symbol_info::typed(type_code), force);
+}
+
+int symbol_type::search(std::string_view key) const {
+  int lo = 0;
+  int n = last_entry_ + 1;
+  int probe = 0;
+  int cmp = 0;
+  while (n > 0) {
+    probe = lo + n / 2;
+    const int e = srtd_[probe];
+    if (e < 0 || e > last_entry_) diag::error("symbol:crazy probe");
+    cmp = key.compare(text_[e]);
+    if (cmp < 0) {
+      n = n / 2;
+    } else if (cmp == 0) {
+      break;
+    } else {
+      lo = probe + 1;
+      n = n - n / 2 - 1;
+    }
+  }
+  return cmp > 0 ? probe + 1 : probe;
+}
+
+int symbol_type::find_first(std::string_view name) const {
+  if (last_entry_ < 0) return -1;
+  int p = search(name);
+  if (p > last_entry_ || text_[srtd_[p]] != name) return -1;
+  while (p > 0 && text_[srtd_[p - 1]] == name) --p;
+  return p;
+}
+
+void symbol_type::lookup(std::string_view name, int n, const int masks[], int results[]) const {
+  for (int j = 0; j < n; ++j) results[j] = -1;
+  if (name.empty() || name[0] == '\n') return;
+  int p = find_first(name);
+  if (p < 0) return;
+  for (; p <= last_entry_ && text_[srtd_[p]] == name; ++p) {
+    const int e = srtd_[p];
+    for (int j = 0; j < n; ++j) {
+      if (!(masks[j] & type_[e])) continue;
+      if (results[j] == -1)
+        results[j] = e;
+      else if (masks[j] != SYM_ANY)
+        diag::error("symbol_type: internal consistency error for %s", std::string(name).c_str());
+    }
+  }
+}
+
+int symbol_type::find(std::string_view name, int mask) const {
+  int result = -1;
+  lookup(name, 1, &mask, &result);
+  return result;
+}
+
+int symbol_type::next(int mask, int& position) const {
+  for (int i = position < 0 ? 0 : position + 1; i <= last_entry_; ++i) {
+    if (type_[i] & mask) return position = i;
+  }
+  return position = -1;
+}
+
+// --- Accessors ----------------------------------------------------------------------
+
+void symbol_type::check_index(int i) const {
+  if (i < 0 || i > last_entry_) diag::error("symbol_type: index out of range");
+}
+
+const std::string& symbol_type::text_of(int i) const {
+  check_index(i);
+  return text_[i];
+}
+
+symbol_info& symbol_type::info_of(int i) {
+  check_index(i);
+  return info_[i];
+}
+
+const symbol_info& symbol_type::info_of(int i) const {
+  check_index(i);
+  return info_[i];
+}
+
+int& symbol_type::type_of(int i) {
+  // Callers that found nothing (-1) may read and write a scratch word.
+  static int scratch = 0;
+  if (i == -1) return scratch;
+  check_index(i);
+  return type_[i];
+}
+
+int symbol_type::type_of(int i) const { return const_cast<symbol_type*>(this)->type_of(i); }
+
+int symbol_type::sorted(int position) const {
+  check_index(position);
+  return srtd_[position];
+}
+
+bool symbol_type::is_struct(int entry) const {
+  const int s = datatypes().struct_index();
+  return s >= 0 && info_[entry][INFO_TYPE] == s;
+}
+
+// --- Generated text -----------------------------------------------------------------
+
+const char* symbol_type::decoration(std::string_view name, int is_declaration) const {
+  const int masks[3] = {SYM_FUNCTIONS, SYM_RESERVED_FUNCTION, SYM_VARIABLES};
+  int r[3];
+  lookup(name, 3, masks, r);
+  const bool function = r[0] >= 0 || r[1] >= 0;
+  const bool variable = r[2] >= 0;
+  if (function && !variable && !is_declaration) return "()";
+  if (r[1] >= 0 && variable) return "_";
+  return "";
+}
+
+void symbol_type::display(std::ostream& out, std::string_view name) const {
+  const int e = find(name, SYM_ANY);
+  if (e >= 0 && is_struct(e)) {
+    write_struct(out, e, 2);
+    return;
+  }
+  out << "gridlibout<<" << name << decoration(name, 0) << ";";
+}
+
+// The members of structure `entry`: the entries after it in sorted order whose names
+// begin with its name and '.', with their depth below it.
+namespace {
+struct member {
+  int entry;
+  int depth;
+};
+}  // namespace
+
+static std::vector<member> members_of(const symbol_type& t, int entry) {
+  const std::string& name = t.text_of(entry);
+  const int base = depth_of(name);
+  std::vector<member> out;
+  int p = t.find_first(name);
+  // Other entries of the same name are not members; the members follow them all.
+  while (p <= t.last() && t.text_of(t.sorted(p)) == name) ++p;
+  for (; p <= t.last(); ++p) {
+    const int e = t.sorted(p);
+    if (!is_member_name(t.text_of(e), name)) break;
+    out.push_back({e, depth_of(t.text_of(e)) - base});
+  }
+  return out;
+}
+
+std::string symbol_type::signature(int entry) const {
+  std::string sig;
+  for (const member& m : members_of(*this, entry))
+    sig += std::string(static_cast<std::size_t>(m.depth), '_') + last_component(text_[m.entry]);
+  return sig;
+}
+
+void symbol_type::write_struct(std::ostream& out, int entry, int mode) const {
+  check_index(entry);
+  const std::vector<member> members = members_of(*this, entry);
+  if (mode == 0) {
+    out << signature(entry);
+    return;
+  }
+  if (mode == 2) {
+    out << "gridlibout<<\"" << text_[entry] << "\"<<\" (structure)\"<<endl; ";
+    for (const member& m : members) {
+      out << "gridlibout<<\"" << std::string(2 * static_cast<std::size_t>(m.depth), ' ')
+          << last_component(text_[m.entry]) << "\"";
+      if (is_struct(m.entry))
+        out << "<<\" (structure)\"<<endl; ";
+      else
+        out << "<<\" =\"; disp(" << text_[m.entry] << "); ";
+    }
+    return;
+  }
+
+  const std::string sig = signature(entry);
+  out << "#ifndef D" << sig << "\n#define D" << sig << "\nstruct  C" << sig << " {\n";
+  const int name_stack_max_depth = kStructDepth;
+  std::string name_stack[kStructDepth];
+  int name_stack_depth = 0;
+  // Closes open levels until `levels` remain: one line "} name;" per level.
+  auto close_to = [&](int levels) {
+    while (name_stack_depth >= levels) {
+      KASSERT(SYMBOL, name_stack_depth>=0);
+      out << "} " << name_stack[name_stack_depth] << ";\n";
+      --name_stack_depth;
+    }
+  };
+  for (const member& m : members) {
+    // A member of depth d lies inside d open levels: the structure and d-1 members.
+    close_to(m.depth);
+    const std::string last = last_component(text_[m.entry]);
+    if (is_struct(m.entry)) {
+      out << "struct {\n";
+      ++name_stack_depth;
+      KASSERT(SYMBOL, name_stack_depth<name_stack_max_depth);
+      name_stack[name_stack_depth] = last;
+    } else {
+      out << datatypes().value_type(info_[m.entry][INFO_TYPE]) << " " << last
+          << decoration(text_[m.entry], 1) << ";\n";
+    }
+  }
+  // The walk ends at the first entry that is not a member (or the end of the table):
+  // every open level is closed, the structure itself last.
+  close_to(0);
+  out << "#endif\n\n";
+}
+
+// --- print_name ---------------------------------------------------------------------
+
+namespace {
+
+// The list separator: nothing for the first item of a list, ", " for the others.
+const char* separator(int& first) {
+  if (first) {
+    first = 0;
+    return "";
+  }
+  return ", ";
+}
+
+bool wants_empty_suffix(int format) {
+  return format == 1 || format == 6 || format == 14 || format == 15 || format == 17 ||
+         format == 23;
+}
+
+}  // namespace
+
+void print_name(const symbol_type& table, std::ostream& out, int& first,
+                std::string_view prefix, std::string_view suffix, int entry, int format,
+                int position) {
+  if (wants_empty_suffix(format) && !suffix.empty())
+    diag::assert_failed("suffix==none", SYMBOL, __LINE__);
+
+  const datatype_t& dt = datatypes();
+  const std::string& n = table.text_of(entry);
+  const symbol_info& w = table.info_of(entry);
+  const std::string q = n + table.decoration(n, 1);
+  const std::string o = n + "__o";
+  const int s = dt.struct_index();
+  const bool structure = s >= 0 && w[INFO_TYPE] == s;
+  auto type_text = [&]() {
+    return structure ? "C" + table.signature(entry) : dt.value_type(w[INFO_TYPE]);
+  };
+
+  switch (format) {
+    case 1:
+    case 17:
+      if (format == 17) out << "extern ";
+      if (structure) {
+        out << type_text() << " " << q << "; ";
+        return;
+      }
+      out << type_text() << " " << prefix << q;
+      if (format == 1 && !(w[INFO_TYPE] & DT_SCALAR)) out << "(\"" << q << "\",0,0)";
+      out << "; ";
+      return;
+    case 16:
+      out << type_text();
+      return;
+    case 2:
+      out << prefix << q << suffix;
+      return;
+    case 3:
+      out << separator(first) << type_text() << " " << prefix << q << suffix;
+      return;
+    case 4:
+      // A structure output is passed as a reference to its structure type.
+      if (structure)
+        out << separator(first) << type_text() << "& " << prefix << o << suffix;
+      else
+        out << separator(first) << dt.ref_type(w[INFO_TYPE]) << " " << prefix << o << suffix;
+      return;
+    case 5:
+      out << o << "=" << prefix << q << suffix << "; ";
+      return;
+    case 6:
+      out << q << " " << dt.name(w[INFO_TYPE]);
+      for (int i = 1; i < INFO_WORDS; ++i) out << " " << w[i];
+      out << "\n";
+      return;
+    case 8:
+      out << separator(first) << prefix << q << suffix;
+      return;
+    case 9:
+      out << separator(first) << prefix << o << suffix;
+      return;
+    case 10:
+      if (structure)
+        out << type_text() << " " << o << ";";
+      else
+        out << type_text() << " " << o << "(\"" << n << "\",0,0); ";
+      return;
+    case 13:
+      if (structure) {
+        std::string padded = q;
+        if (padded.size() < 20) padded.resize(20, ' ');
+        out << "cout<<\"" << padded << "                          Structure." << "\"<<endl;\n";
+      } else {
+        out << "whos_line(" << q << ".getname()," << q << ".isc()," << q << ".rows()," << q
+            << ".cols(),\"" << dt.name(w[INFO_TYPE]) << "\");\n";
+      }
+      return;
+    case 14:
+      out << "#include \"" << prefix << q << ".h\"\n";
+      return;
+    case 15:
+      out << "return(" << prefix << q << ");\n";
+      return;
+    case 22:
+      if (structure) table.write_struct(out, entry, 1);
+      return;
+    case 23:
+      if (w[INFO_TYPE] != dt.function_index() || w[INFO_NIN] <= 0) return;
+      out << "  case '" << q << "'\n    ";
+      if (w[INFO_NOUT] < 2) {
+        out << "y1";
+      } else {
+        out << "[";
+        for (int i = 1; i <= w[INFO_NOUT]; ++i) out << (i > 1 ? "," : "") << "y" << i;
+        out << "]";
+      }
+      out << "=" << q << "(varargin{:});\n";
+      return;
+    case 24:
+    case 25:
+      if (w[INFO_TYPE] != dt.function_index()) return;
+      out << "  case '" << q << "'\n    y=" << (format == 24 ? w[INFO_NIN] : w[INFO_NOUT])
+          << ";\n";
+      return;
+    case 26:
+      out << prefix << "(" << suffix << "[" << position - 1 << "]," << q << ");\n";
+      return;
+    case 27:
+      out << prefix << "(" << q << "," << suffix << "[" << position - 1 << "]);\n";
+      return;
+    default:
+      diag::error("print_name: unknown format");
+  }
+}
+
+int symbol_type::print_all(const symbol_type& table, std::ostream& out, int& first,
+                           std::string_view prefix, std::string_view suffix, int mask,
+                           int format, int limit, int fill) {
+  int taken = 0;
+  for (int i = 0; i <= table.last(); ++i) {
+    if (!(table.type_[i] & mask)) continue;
+    if (format != 6 && table.text_[i].find('.') != std::string::npos) continue;
+    ++taken;
+    if (limit == -1 || taken <= limit)
+      print_name(table, out, first, prefix, suffix, i, format, taken);
+    else if (fill)
+      out << prefix << separator(first) << datatypes().junk_type(table.info_[i][INFO_TYPE])
+          << suffix;
+  }
+  return taken;
+}
+
+// --- Bulk transfer ------------------------------------------------------------------
+
+void symbol_type::merge(const symbol_type& source, int mode) {
+  // Entries that this merge appends (also when source is this table) are not merged.
+  const int count = source.last();
+  for (int i = 0; i <= count; ++i) {
+    const std::string name = source.text_[i];
+    const int b = source.type_[i];
+    const symbol_info info = source.info_[i];
+    if (mode == 0) {
+      add(name, b, info, 0);
+    } else if (mode == 1) {
+      if (b & (SYM_LOCAL | SYM_DECLARED | SYM_INPUT | SYM_OUTPUT | SYM_RETURN)) {
+        add(name, SYM_DECLARED, info, 0);
+      } else if (b & SYM_GLOBALS) {
+        add(name, SYM_EXTERN_GLOBAL, info, 0);
+      } else if (b & SYM_FUNCTIONS) {
+        const int e = add(name, b, info, 0);
+        if (info[INFO_TYPE] != datatypes().unknown_index()) info_[e] = info;
+      }
+    } else if (mode == 2) {
+      if (b & (SYM_RESERVED_VAR | SYM_RESERVED_FUNCTION | SYM_REPLACE | SYM_REPLACEMENT))
+        add(name, b, info, 1);
+      else if (b & SYM_FUNCTIONS)
+        add(name, SYM_KNOWN_FUNCTION, info, 1);
+    }
+  }
+}
+
+bool symbol_type::read_section(std::istream& in, std::string_view header, int kind, int force) {
+  std::string line;
+  if (!read_line(in, kLineLimit, line)) return false;
+  if (line.compare(0, header.size(), header) != 0) return false;
+
+  const bool alternating = kind == SYM_REPLACE;
+  for (;;) {
+    const int c = in.peek();
+    if (c == std::char_traits<char>::eof() || c == '[') return true;
+    read_line(in, kLineLimit, line);
+
+    const char* p = line.c_str();
+    while (*p && !is_space(*p)) ++p;
+    const std::string name(line.c_str(), p);
+    const char* in_rest = p;
+    while (is_space(*in_rest)) ++in_rest;
+    {
+      const char* in = in_rest;
+      KASSERT(SYMBOL, *in!='\0');
+    }
+
+    // "type w1 ... w7"; a short record is the fresh one with the type read.
+    const char* q = in_rest;
+    while (*q && !is_space(*q)) ++q;
+    const std::string type_name(in_rest, q);
+    symbol_info info;
+    int fields = 1;
+    for (int i = 1; i < INFO_WORDS && scan_int(q, info.w[i]); ++i) ++fields;
+    if (fields < INFO_WORDS) info = symbol_info::fresh();
+    info[INFO_TYPE] = datatypes().find(type_name);
+
+    const int e = add(name, kind, info, force);
+    info_[e] = info;
+    if (alternating) kind = kind == SYM_REPLACE ? SYM_REPLACEMENT : SYM_REPLACE;
+  }
+}
+
+void symbol_type::read_variables(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) diag::error("could not open %s for read", path.c_str());
+  std::string name;
+  int kind = 0;
+  int type = 0;
+  while (in >> name >> kind >> type) add_typed(name, kind, type, 0);
+}
+
+void symbol_type::write_variables(const std::string& path, int mask) const {
+  std::ofstream out(path, std::ios::trunc);
+  if (!out) diag::error("could not open %s for write", path.c_str());
+  for (int i = 0; i <= last_entry_; ++i)
+    if (type_[i] & mask) out << text_[i] << " " << type_[i] << " " << info_[i][INFO_TYPE] << "\n";
+}
