@@ -86,7 +86,7 @@ TEST(MainFile, ProjectNameIsCutAtTheFirstDot) {
 }
 
 TEST(CommandRunner, StopsAtTheFirstFailingCommand) {
-  const std::string mark = testing::TempDir() + "korval-system2-mark";
+  const std::string mark = testing::TempDir() + "korval-system2-mark-" + std::to_string(getpid());
   std::remove(mark.c_str());
   EXPECT_EQ(system2("true;true\n\ntouch " + mark, 0, 0), 0);
   EXPECT_EQ(access(mark.c_str(), F_OK), 0);

@@ -9,7 +9,10 @@
 namespace {
 
 std::string write_dt(const std::string& text) {
-  const std::string path = testing::TempDir() + "korval-test.dt";
+  // One file per test: ctest runs the tests of this program side by side.
+  const std::string path = testing::TempDir() + "korval-" +
+                           testing::UnitTest::GetInstance()->current_test_info()->name() +
+                           "-test.dt";
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
@@ -72,7 +75,7 @@ TEST_F(DataTypes, FaultyFilesStopTheRun) {
                 "^error: datatype_t::add: too many types\n$");
   EXPECT_REPORT(dt.add("X"), "^error: datatypes:: wrong library number\n$");
   EXPECT_REPORT(dt.add("ab"), "^error: datatypes:: wrong library number\n$");
-  EXPECT_REPORT(dt.load(write_dt("3.0\ndouble\n")), "^error: Wrong version of .*korval-test.dt\n$");
+  EXPECT_REPORT(dt.load(write_dt("3.0\ndouble\n")), "^error: Wrong version of .*-test.dt\n$");
   EXPECT_REPORT(dt.load("/no/such/korval.dt"),
                 "^error: could not open /no/such/korval.dt for read\n$");
 }

@@ -1,6 +1,7 @@
 #include "symbols/symbol.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -211,10 +212,10 @@ TEST_F(Symbols, StructureWriterModes) {
 
   // The declaration is valid C++.
   const std::string dir = testing::TempDir();
-  std::ofstream(dir + "korval-struct.cpp")
+  std::ofstream(dir + "korval-struct-" + std::to_string(getpid()) + ".cpp")
       << "template<class T> struct M { M() {} M(const char*, int, int) {} };\n"
       << decl.str() << decl.str() << "int main() { C_a_b__c__d___e v; (void)v; }\n";
-  const std::string cmd = "g++ -fsyntax-only " + dir + "korval-struct.cpp";
+  const std::string cmd = "g++ -fsyntax-only " + dir + "korval-struct-" + std::to_string(getpid()) + ".cpp";
   EXPECT_EQ(std::system(cmd.c_str()), 0);
 }
 
@@ -307,7 +308,7 @@ TEST_F(Symbols, BadSectionLines) {
 
 TEST_F(Symbols, VariableFileRoundTrip) {
   sample s;
-  const std::string path = testing::TempDir() + "korval-vars.sym";
+  const std::string path = testing::TempDir() + "korval-vars-" + std::to_string(getpid()) + ".sym";
   s.t.write_variables(path, SYM_VARFILE_SET);
   symbol_type back;
   back.read_variables(path);
