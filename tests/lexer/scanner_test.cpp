@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "driver/diag.h"
+#include "report.h"
+#include "symbols/datatype.h"
+#include "translate/parser.h"
+
+namespace {
+
+// The statements of text, each as its tokens joined by blanks ("\n" shown as "NL"),
+// with ";" in front of a statement whose display flag is cleared. Empty statements
+// (a lone newline) are left out unless keep_empty.
+std::vector<std::string> scan(const std::string& text, bool keep_empty = false,
+                              parser_t* use = nullptr) {
+  // Reports name the file and quote its line, so the text is also on disk.
+  const std::string file = testing::TempDir() + "korval-scan-" + std::to_string(getpid()) + ".m";
+  std::ofstream(file, std::ios::binary) << text;
+  minput_t input;
+  input.assign(text);
+  parser_t own;
+  parser_t& p = use ? *use : own;
+  p.in = &input;
+  diag::set_position(file, 1);
+  std::vector<std::string> out;
+  for (int guard = 0; guard < 100000; ++guard) {
+    p.get_statement();
+    if (p.at_end() && p.stmt.size() == 1 && p.pending.empty()) break;
+    if (p.stmt.size() == 1 && !keep_empty) continue;
+    std::string s = p.display ? "" : ";";
+    for (int i = 0; i <= p.stmt.top(); ++i) {
+      if (i) s += " ";
+      s += p.stmt.gettext(i) == "\n" ? "NL" : p.stmt.gettext(i);
+    }
+    out.push_back(s);
+  }
+  diag::set_position("", 0);
+  return out;
+}
+
+using V = std::vector<std::string>;
+
+TEST(Scanner, QuotesAreStringsOrTransposes) {
+  EXPECT_EQ(scan("a'\n"), V{"a ' NL"});
+  EXPECT_EQ(scan("disp a '\n"), V{"disp a \"\" NL"});
+  EXPECT_EQ(scan("x = 'it''s'\n"), V{"x = \"it's\" NL"});
+  EXPECT_EQ(scan("x = '\"q\\\\'\n"), V{"x = \"\\\"q\\\\\\\\\" NL"});
+  EXPECT_EQ(scan("y = [1 2]' + x(1)'\n"), V{"y = [ 1.0 , 2.0 ] ' + x ( 1.0 ) ' NL"});
+  EXPECT_EQ(scan("s = 'open\nt=1\n"), (V{"s = \"open\" NL", "t = 1.0 NL"}));
+  EXPECT_EQ(scan("s = \"dq 'x'\"\n"), V{"s = \"dq 'x'\" NL"});
+}
+
+TEST(Scanner, NumbersAndOperators) {
+  EXPECT_EQ(scan("x = 2i + 3 j\n"), V{"x = 2.0 * i + 3.0 j NL"});
+  EXPECT_EQ(scan("a.*b ./ c .^2\n"), V{"a .* b ./ c .^ 2.0 NL"});
+  EXPECT_EQ(scan("a=~b\n"), V{"a = ~ b NL"});
+  EXPECT_EQ(scan("a~=b && c<=d || e==f\n"), V{"a ~= b && c <= d || e == f NL"});
+  EXPECT_EQ(scan("x = 1.5e-3 + 3d2 + .5 + 10 + 0.1 + 1e20 + 2.^x\n"),
+            V{"x = 0.0015 + 300.0 + 0.5 + 10.0 + 0.1 + 1e+20 + 2.0 .^ x NL"});
+  EXPECT_EQ(scan("x = 1else\n"), (V{"x = 1.0 else NL"}));
+}
+
+TEST(Scanner, TokenKinds) {
+  minput_t input;
+  input.assign("y = a.*b(1) - 'q' % c\n!ls\n");
+  parser_t p;
+  p.in = &input;
+  p.get_statement();
+  const int kinds[] = {TK_WORD, '=', TK_WORD, '*', TK_WORD, '(', TK_NUMBER, ')', '-', TK_STRING, TK_OTHER};
+  ASSERT_EQ(p.stmt.size(), 11);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(p.stmt.kind(i), kinds[i]) << i;
+  p.get_statement();
+  EXPECT_EQ(p.stmt.kind(0), TK_COMMENT);
+  EXPECT_EQ(p.stmt.gettext(0), " c");
+  p.get_statement();
+  EXPECT_EQ(p.stmt.kind(0), TK_SHELL);
+  EXPECT_EQ(p.stmt.gettext(0), "ls");
+}
+
+TEST(Scanner, MatrixElementsAndRows) {
+  EXPECT_EQ(scan("[1 -2]\n"), V{"[ 1.0 , - 2.0 ] NL"});
+  EXPECT_EQ(scan("[1 - 2]\n"), V{"[ 1.0 - 2.0 ] NL"});
+  EXPECT_EQ(scan("[a b]\n"), V{"[ a , b ] NL"});
+  EXPECT_EQ(scan("[a (1)]\n"), V{"[ a , ( 1.0 ) ] NL"});
+  EXPECT_EQ(scan("[a(1) b']\n"), V{"[ a ( 1.0 ) , b ' ] NL"});
+  EXPECT_EQ(scan("[1,2,]\n"), V{"[ 1.0 , 2.0 ] NL"});
+  EXPECT_EQ(scan("m = [1 2\n3 4];\n"), V{";m = [ 1.0 , 2.0 , semi , NL 3.0 , 4.0 ] NL"});
+  EXPECT_EQ(scan("m = [1 2;3 4]\n"), V{"m = [ 1.0 , 2.0 , semi , NL 3.0 , 4.0 ] NL"});
+  EXPECT_EQ(scan("m = [1, % first\n  2]\n"), V{"m = [ 1.0 , semi , NL 2.0 ] NL"});
+  EXPECT_EQ(scan("c = {'a' [1 2]}\n"), V{"c = { \"a\" , [ 1.0 , 2.0 ] } NL"});
+  EXPECT_EQ(scan("x = f([1 2] (3))\n"), V{"x = f ( [ 1.0 , 2.0 ] ( 3.0 ) ) NL"});
+}
+
+TEST(Scanner, StatementEnds) {
+  EXPECT_EQ(scan("x = 1; y = 2\n"), (V{";x = 1.0 NL", "y = 2.0 NL"}));
+  EXPECT_EQ(scan("x = 1 % note\n"), (V{"x = 1.0 NL", " note NL"}));
+  EXPECT_EQ(scan("x = 1 // note\n"), (V{"x = 1.0 NL", " note NL"}));
+  EXPECT_EQ(scan("if a then b=1, end\n"), (V{"if a NL", "b = 1.0 NL", "end NL"}));
+  EXPECT_EQ(scan("if x y=1\n"), (V{"if x NL", "y = 1.0 NL"}));
+  EXPECT_EQ(scan("while k<3 k=k+1; end\n"), (V{"while k < 3.0 NL", ";k = k + 1.0 NL", "end NL"}));
+  EXPECT_EQ(scan("if f(x) y\n"), (V{"if f ( x ) NL", "y NL"}));
+  EXPECT_EQ(scan("for i=1:3 disp(i), endfor\n"),
+            (V{"for i = 1.0 : 3.0 NL", "disp ( i ) NL", "end NL"}));
+  EXPECT_EQ(scan("if a, b, elseif c, d, else e, end\n"),
+            (V{"if a NL", "b NL", "elseif NL", "if c NL", "d NL", "else NL", "e NL", "end NL"}));
+  EXPECT_EQ(scan("x = a(end)\n"), V{"x = a ( end ) NL"});
+  EXPECT_EQ(scan("x = 1 + ...  more\n  2\n"), V{"x = 1.0 + 2.0 NL"});
+  EXPECT_EQ(scan("x = [1 ...\n % c\n 2]\n"), V{"x = [ 1.0 , semi , NL 2.0 ] NL"});
+}
+
+TEST(Scanner, CommentsAndDirectives) {
+  EXPECT_EQ(scan("%# call f g\n"), V{"call f g NL"});
+  EXPECT_EQ(scan("## define N 3\n"), V{"define N 3.0 NL"});
+  EXPECT_EQ(scan("% ends in \\\n"), V{" ends in \\. NL"});
+  EXPECT_EQ(scan("%KORVAL% M y = 2;\n"), (V{";y = 2.0 NL"}));
+  EXPECT_EQ(scan("%KORVAL% Mxy = 1\n"), V{"y = 1.0 NL"});
+  EXPECT_EQ(scan("% KORVAL% M y\n"), V{" KORVAL% M y NL"});
+  EXPECT_EQ(scan("!ls -l\nx=1\n"), (V{"ls -l NL", "x = 1.0 NL"}));
+  EXPECT_EQ(scan("x = a ! b\n"), V{"x = a ! b NL"});
+}
+
+TEST(Scanner, LineEndingsAndLineNumbers) {
+  EXPECT_EQ(scan("x = 1\r\ny = 2"), (V{"x = 1.0 NL", "y = 2.0 NL"}));
+  EXPECT_EQ(scan("x = 1\x1ay = 2\n"), V{"x = 1.0 NL"});
+  minput_t input;
+  input.assign("a = 1\n\n% c\nb = [1\n2]\n");
+  parser_t p;
+  p.in = &input;
+  std::vector<int> first_lines;
+  for (int i = 0; i < 8; ++i) {
+    p.get_statement();
+    if (p.stmt.size() > 1) first_lines.push_back(p.stmt.line(0));
+  }
+  EXPECT_EQ(first_lines, (std::vector<int>{1, 3, 4}));
+}
+
+TEST(Scanner, EchoCopiesTheSource) {
+  parser_t p;
+  scan("echo on\nx = 1;\nfor i=1:2\n y = \"q\";\nend\necho off\nz = 3;\n", false, &p);
+  EXPECT_EQ(p.echo_out,
+            "gridlibout<<\"x = 1;\\n\"<<flush;\n"
+            "gridlibout<<\"for i=1:2\\n y = \\\"q\\\";\\nend\\n\"<<flush;\n"
+            "gridlibout<<\"echo off\\n\"<<flush;\n");
+  EXPECT_EQ(p.echo_mode, 0);
+
+  parser_t q;
+  scan("echo on\nfor i=1:2\necho off\nend\n", false, &q);
+  EXPECT_EQ(q.echo_mode, 1);  // "echo off" inside the loop is ignored
+  parser_t scanning;
+  scanning.scan_only = 1;
+  scan("echo on\nx=1\n", false, &scanning);
+  EXPECT_EQ(scanning.echo_mode, 0);
+  EXPECT_TRUE(scanning.echo_out.empty());
+}
+
+TEST(Scanner, SecondFunctionLineIsLeftForTheNextParser) {
+  datatype_t& dt = datatypes();
+  dt.clear();
+  for (const char* l : {"double d", "struct s", "func1M f", "function f", "script s"}) dt.add(l);
+  minput_t input;
+  input.assign("function y=f(x)\ny=x;\nfunction z=g\n");
+  parser_t p;
+  p.in = &input;
+  p.get_statement();
+  EXPECT_TRUE(p.stmt.is_word(0, "function"));
+  p.kind = dt.function_index();
+  p.get_statement();
+  p.get_statement();
+  p.get_statement();
+  EXPECT_TRUE(p.header_mode);
+  EXPECT_EQ(p.stmt.size(), 1);
+  parser_t next;
+  next.in = &input;
+  next.header_mode = true;
+  next.get_statement();
+  EXPECT_TRUE(next.stmt.is_word(0, "function"));
+  EXPECT_TRUE(next.stmt.is_word(3, "g"));
+  dt.clear();
+}
+
+TEST(Scanner, LimitsAndBadInput) {
+  // Words and strings are cut at 300 characters, comments at 298, with a warning.
+  platform::set_box_handler(testreport::silent_box);
+  std::vector<std::string> s = scan("x = " + std::string(400, 'w') + "\n");
+  EXPECT_EQ(s[0].size(), std::string("x = ").size() + 300 + 3);
+  s = scan("% " + std::string(100000, 'c') + "\n");
+  EXPECT_EQ(s[0].size(), 298u + 3);
+  s = scan("x = '" + std::string(500, 's') + "'\n");
+  EXPECT_EQ(s[0].size(), std::string("x = ").size() + 300 + 3);
+  platform::set_box_handler(nullptr);
+
+  // Unterminated brackets end with the file; binary bytes never crash.
+  EXPECT_EQ(scan("x = [1 2"), V{"x = [ 1.0 , 2.0 NL"});
+  EXPECT_EQ(scan("x = (1"), V{"x = ( 1.0 NL"});
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk.push_back(static_cast<char>((i * 131 + 7) % 256));
+  scan(junk);
+  scan(std::string("a\0b = 1\n", 8));
+
+  EXPECT_REPORT(scan("x = " + std::string(40, '(') + "\n"), "error: .*d<MAX_NESTING");
+  EXPECT_EXIT(scan("x = " + std::string(200, '9') + "\n"), testing::ExitedWithCode(3),
+              "Assertion failed: place<=MAX_NUMBER_LENGTH, file NUMBER");
+  EXPECT_EXIT(scan("echo on\nend\n"), testing::ExitedWithCode(1), "parser_t: nested<0");
+}
+
+TEST(Scanner, LinearTime) {
+  // Prints times; a benchmark-style check, not a timed assertion.
+  for (int n : {5000, 20000}) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += "x" + std::to_string(i) + " = [1 2; 3 4] * y(" + std::to_string(i) + ");\n";
+    const auto t0 = std::chrono::steady_clock::now();
+    const std::vector<std::string> s = scan(text);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_EQ(s.size(), static_cast<std::size_t>(n));
+    std::printf("scanner: %d statements in %.1f ms\n", n, ms);
+  }
+}
+
+}  // namespace

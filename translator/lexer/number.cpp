@@ -1,0 +1,92 @@
+// Module NUMBER: numeric literals of the M language and their normalised text.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+// "%.15g" of the value, with ".0" appended when that is digits only, so that every
+// number in the generated C++ is a floating-point literal.
+std::string normalised(double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15g", value);
+  std::string s = buf;
+  bool digits = !s.empty();
+  for (char c : s) digits = digits && c >= '0' && c <= '9';
+  if (digits) s += ".0";
+  return s;
+}
+
+}  // namespace
+
+bool parser_t::read_number(std::string& text) {
+  std::string buf;
+  int taken = 0;   // characters consumed, all pushed back on failure
+  auto take = [&](int c) {
+    buf.push_back(static_cast<char>(c));
+    ++taken;
+    const int place = static_cast<int>(buf.size()) + 1;
+    KASSERT("NUMBER", place<=MAX_NUMBER_LENGTH);
+  };
+  auto give_back = [&]() {
+    for (; taken > 0; --taken) unget();
+  };
+
+  int c = get();
+  bool digits = false;
+  while (is_digit(c)) {
+    take(c);
+    digits = true;
+    c = get();
+  }
+  bool point = false;
+  if (c == '.' && !is_two_char_op('.', peek())) {
+    take(c);
+    point = true;
+    c = get();
+    while (is_digit(c)) {
+      take(c);
+      digits = true;
+      c = get();
+    }
+  }
+  // An exponent counts only when digits follow it, so 1else stays the number 1 and
+  // the word else.
+  if ((digits || point) && (c == 'e' || c == 'E' || c == 'd' || c == 'D')) {
+    int look = 0;
+    std::string exp(1, c == 'd' || c == 'D' ? (c == 'd' ? 'e' : 'E') : static_cast<char>(c));
+    int c2 = get();
+    ++look;
+    if (c2 == '+' || c2 == '-') {
+      exp.push_back(static_cast<char>(c2));
+      c2 = get();
+      ++look;
+    }
+    if (is_digit(c2)) {
+      for (char e : exp) take(e);
+      while (is_digit(c2)) {
+        take(c2);
+        c2 = get();
+      }
+      c = c2;
+    } else {
+      for (; look > 0; --look) unget();
+    }
+  }
+  unget();   // the character that stopped the number
+  if (!digits) {
+    give_back();
+    return false;
+  }
+  char* end = nullptr;
+  const double value = std::strtod(buf.c_str(), &end);
+  if (end == buf.c_str()) {
+    give_back();
+    return false;
+  }
+  text = normalised(value);
+  return true;
+}

@@ -1,0 +1,410 @@
+// The statement scanner: cuts an M-file into statements of tokens. It decides what
+// the M language leaves to context: string literal or transpose, where a statement
+// ends, how blanks and line breaks inside matrix brackets separate elements and rows,
+// continuation lines, comments and directives; and it copies the source into the
+// generated program while the M-file asks for echo on.
+#include <cstring>
+
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+bool is_closing(const std::string& t) { return t == ")" || t == "]" || t == "}"; }
+bool is_opening(const std::string& t) { return t == "(" || t == "[" || t == "{"; }
+
+// Two operands in a row: does token n start a new operand after token p?
+bool adjacent(const tokens_t& s, int p, int n) {
+  const std::string& pt = s.gettext(p);
+  const std::string& nt = s.gettext(n);
+  const int pk = s.kind(p), nk = s.kind(n);
+  const bool n_operand = nk == TK_WORD || nk == TK_NUMBER || nk == TK_STRING;
+  if (is_closing(pt) || pt == "'" || pk == TK_STRING) return n_operand || is_opening(nt);
+  if (pk == TK_WORD || pk == TK_NUMBER) {
+    if (n_operand || nt == "[") return true;
+    return pk == TK_NUMBER && nt == "(";
+  }
+  return false;
+}
+
+bool starts_block(const tokens_t& s) {
+  return s.is_word(0, "for") || s.is_word(0, "if") || s.is_word(0, "while") ||
+         s.is_word(0, "switch");
+}
+
+// Bytes that cannot be part of M text (NUL and other control characters) are read
+// as blanks.
+bool is_junk(int c) { return c >= 0 && c < 32 && c != '\t' && c != '\n'; }
+
+}  // namespace
+
+// ---- Character input --------------------------------------------------------------
+
+int parser_t::get() {
+  bool fresh = false;
+  const int c = in->get(fresh);
+  diag::set_line(in->line());
+  if (fresh && echo_mode != 0) echo_char(c);
+  return c;
+}
+
+int parser_t::peek() const { return in->peek(); }
+
+void parser_t::unget() { in->unget(); }
+
+void parser_t::echo_char(int c) {
+  if (echo_line_start) {
+    echo_out += "gridlibout<<\"";
+    echo_line_start = false;
+  }
+  switch (c) {
+    case '\n': echo_out += "\\n"; break;
+    case '\t': echo_out += "\\t"; break;
+    case '\\': echo_out += "\\\\"; break;
+    case '"': echo_out += "\\\""; break;
+    default: echo_out.push_back(static_cast<char>(c));
+  }
+}
+
+void parser_t::close_echo_line() {
+  if (!echo_line_start) echo_out += "\"<<flush;\n";
+  echo_line_start = true;
+  if (echo_mode == 2) echo_mode = 0;
+}
+
+void parser_t::push(std::string_view text, int k) { stmt.append(text, k); }
+
+// ---- Skipping -----------------------------------------------------------------------
+
+void parser_t::skip_comment() {
+  int c;
+  do {
+    c = get();
+  } while (c != '\n');
+  unget();
+}
+
+// Step 1: blanks, continuations, directive markers, and inside [ ] or { } also line
+// breaks, ";" and comments (a row break). Returns false at the end of input.
+bool parser_t::skip(bool& row_break, bool& blank_before) {
+  bool after_continuation = false;
+  for (;;) {
+    const int c = get();
+    const bool in_matrix = is_matrix_bracket(brackets.innermost());
+    if (c == ' ' || c == '\t' || is_junk(c)) {
+      blank_before = true;
+      continue;
+    }
+    if (c == '.' && peek() == '.') {
+      get();
+      if (peek() == '.') {   // "...": the rest of the line is dropped
+        skip_comment();
+        get();
+        after_continuation = true;
+        blank_before = true;
+        continue;
+      }
+      unget();
+    }
+    if (is_comment_char(c) && peek() == '#') {   // "%#" or "##": the line is code
+      get();
+      blank_before = true;
+      continue;
+    }
+    if (in_matrix && (c == '\n' || c == ';' || is_comment_char(c) ||
+                      (c == '/' && peek() == '/'))) {
+      if (c != '\n' && c != ';') skip_comment();
+      if (c == '\n' && in->at_end()) {   // an unterminated matrix ends with the file
+        unget();
+        return true;
+      }
+      row_break = true;
+      blank_before = true;
+      continue;
+    }
+    if (c == '\n' && brackets.depth() == 0 && echo_mode != 0 && echo_nesting == 0 &&
+        !after_continuation)
+      close_echo_line();
+    unget();
+    return true;
+  }
+}
+
+// ---- Tokens ------------------------------------------------------------------------
+
+void parser_t::read_word(int c) {
+  std::string word(1, static_cast<char>(c));
+  bool chopped = false;
+  for (;;) {
+    c = get();
+    if (!is_word_char(c)) break;
+    if (c == '.') {
+      const int next = peek();
+      // A "." that begins an operator (a.*b) or a continuation (a...) ends the word.
+      if (is_two_char_op('.', next) || next == '.') break;
+    }
+    if (word.size() < MAX_WORD)
+      word.push_back(static_cast<char>(c));
+    else
+      chopped = true;
+  }
+  unget();
+  if (chopped) diag::warning("too long - chopped");
+  push(word, TK_WORD);
+}
+
+void parser_t::read_string(int quote) {
+  std::string s = "\"";
+  bool chopped = false;
+  auto add = [&](const char* piece) {
+    if (s.size() + std::strlen(piece) < MAX_WORD)
+      s += piece;
+    else
+      chopped = true;
+  };
+  for (;;) {
+    const int c = get();
+    if (c == '\n') {   // an unterminated literal ends with its line
+      unget();
+      break;
+    }
+    if (c == quote) {
+      if (peek() != quote) break;
+      get();
+    }
+    if (c == '"')
+      add("\\\"");
+    else if (c == '\\')
+      add("\\\\");
+    else {
+      const char one[2] = {static_cast<char>(c), '\0'};
+      if (c == 0)
+        add(" ");
+      else
+        add(one);
+    }
+  }
+  s += "\"";
+  if (chopped) diag::warning("too long - chopped");
+  push(s, TK_STRING);
+}
+
+// A comment or shell escape at the start of a statement: the rest of the line without
+// its first character. Returns false when the line hides code behind "KORVAL% M",
+// which is then left in the input to be scanned as code.
+bool parser_t::read_line_token(int first) {
+  static const std::string kHidden = "KORVAL% M";
+  const bool comment = is_comment_char(first);
+  std::string text;
+  bool chopped = false;
+  for (;;) {
+    const int c = get();
+    if (c == '\n') {
+      unget();
+      break;
+    }
+    if (text.size() < MAX_LINE_TOKEN)
+      text.push_back(c == 0 ? ' ' : static_cast<char>(c));
+    else
+      chopped = true;
+    // The marker and one more character: what follows on the line is code.
+    if (comment && text.size() == kHidden.size() + 1 && text.compare(0, kHidden.size(), kHidden) == 0) {
+      push("\n", TK_OTHER);
+      return false;
+    }
+  }
+  if (comment && text == kHidden) {
+    push("\n", TK_OTHER);
+    return false;
+  }
+  if (chopped) diag::warning("too long - chopped");
+  if (comment && !text.empty() && text.back() == '\\') text += ".";
+  push(text, comment ? TK_COMMENT : TK_SHELL);
+  return true;
+}
+
+void parser_t::scan_token(bool blank_before, bool row_break, bool& done) {
+  const int innermost_before = brackets.innermost();
+  int c = get();
+  const bool at_start = stmt.empty();
+  const bool depth0 = brackets.depth() == 0;
+
+  // "//" starts a comment like "%".
+  const bool slashes = c == '/' && peek() == '/';
+  if (slashes) {
+    get();
+    slashes_seen = true;
+  }
+  const bool comment = is_comment_char(c) || slashes;
+
+  if (depth0) {
+    if (c == '\n' || c == ',' || comment) display = 1;
+    if (c == ';') display = 0;
+    if (c == ',' || c == ';') c = '\n';
+  }
+
+  if (comment || (c == '!' && at_start)) {
+    if (!at_start || header_mode) {
+      // A comment behind code ends the statement; the next call reads it as a
+      // statement of its own. In header mode the comment is dropped.
+      if (header_mode) {
+        skip_comment();
+        pending.append("\n", TK_OTHER);
+      } else if (slashes) {
+        unget();
+        unget();
+      } else {
+        unget();
+      }
+      push("\n", TK_OTHER);
+      done = true;
+      return;
+    }
+    // After "//" the comment text begins behind both slashes.
+    if (!read_line_token(slashes ? '%' : c)) done = true;
+    return;
+  }
+
+  if (is_letter(c)) {
+    read_word(c);
+  } else if (is_digit(c) || (c == '.' && is_digit(peek()))) {
+    unget();
+    std::string number;
+    if (read_number(number)) {
+      push(number, TK_NUMBER);
+    } else {
+      get();
+      push(std::string(1, static_cast<char>(c)), operator_kind(std::string(1, static_cast<char>(c))));
+    }
+  } else if (is_quote(c) &&
+             (blank_before || stmt.empty() ||
+              !(stmt.last_kind() == TK_WORD || stmt.last_kind() == TK_NUMBER ||
+                is_closing(stmt.gettext(stmt.top()))))) {
+    read_string(c);
+  } else if (is_two_char_op(c, peek())) {
+    const char op[3] = {static_cast<char>(c), static_cast<char>(get()), '\0'};
+    push(op, operator_kind(op));
+  } else {
+    const char one[2] = {static_cast<char>(c), '\0'};
+    brackets.feed(c);
+    push(c == '\n' ? std::string_view("\n") : std::string_view(one), operator_kind(one));
+  }
+  after_append(blank_before, row_break, innermost_before, done);
+}
+
+// Step 5: the rules applied to each appended token, in their order.
+void parser_t::after_append(bool blank_before, bool row_break, int innermost_before,
+                            bool& done) {
+  int t = stmt.top();
+  const int p = t - 1;
+
+  // A number followed directly by i or j is imaginary: 2i is 2*i.
+  if (p >= 0 && !blank_before && stmt.kind(p) == TK_NUMBER &&
+      (stmt.is_word(t, "i") || stmt.is_word(t, "j"))) {
+    stmt.ins(t, "*", TK_OTHER);
+    t = stmt.top();
+  }
+  // A trailing comma before "]" is dropped.
+  if (stmt.is_word(t, "]") && stmt.is_word(t - 1, ",")) {
+    stmt.del(t - 1);
+    t = stmt.top();
+  }
+  const std::string word = stmt.kind(t) == TK_WORD ? stmt.gettext(t) : std::string();
+  if (word == "enddo" || word == "endfor" || word == "endif" || word == "endwhile")
+    stmt.set(t, "end", TK_WORD);
+
+  if (echo_mode != 0 && stmt.kind(t) == TK_WORD) {
+    const std::string& w = stmt.gettext(t);
+    if (w == "for" || w == "if" || w == "while" || w == "switch") ++echo_nesting;
+    if (w == "end" && brackets.depth() == 0 && --echo_nesting < 0)
+      diag::error("parser_t: nested<0");
+  }
+
+  const bool closes_matrix = is_matrix_bracket(innermost_before) &&
+                             (stmt.is_word(t, "]") || stmt.is_word(t, "}"));
+  const bool outside = !is_matrix_bracket(innermost_before) ||
+                       (closes_matrix && !is_matrix_bracket(brackets.innermost()));
+  if (outside) {
+    // if x y=1 is the statements "if x" and "y=1".
+    if (starts_block(stmt) && stmt.size() > 2 && adjacent(stmt, t - 1, t)) {
+      if (!stmt.is_word(t, "then")) pending.append(stmt.gettext(t), stmt.kind(t));
+      stmt.set(t, "\n", TK_OTHER);
+    }
+  } else if (row_break && !stmt.is_word(t - 1, "[") && !stmt.is_word(t - 1, "{")) {
+    // A line break or ";" inside matrix brackets separates rows.
+    if (!stmt.is_word(t - 1, ",")) stmt.ins(t++, ",", ',');
+    stmt.ins(t++, "semi", TK_SEMI);
+    stmt.ins(t++, ",", ',');
+    stmt.ins(t++, "\n", TK_OTHER);
+  } else if (p >= 0) {
+    const std::string& pt = stmt.gettext(t - 1);
+    const std::string& nt = stmt.gettext(t);
+    const bool prev_open = pt == "[" || pt == "{" || pt == ",";
+    const int after = peek();
+    const bool signed_element = blank_before && !prev_open && (nt == "-" || nt == "+") &&
+                                after != ' ' && after != '\t';
+    const bool call_apart = blank_before && (stmt.kind(t - 1) == TK_WORD ||
+                                             stmt.kind(t - 1) == TK_NUMBER) && nt == "(";
+    if (signed_element || call_apart || adjacent(stmt, t - 1, t)) stmt.ins(t, ",", ',');
+  }
+  t = stmt.top();
+  if (stmt.is_word(t, "elseif")) pending.append("if", TK_WORD);
+
+  // Step 6: the statement ends after a newline, or after elseif, else or end at depth 0.
+  if (stmt.is_word(t, "\n") ||
+      (brackets.depth() == 0 &&
+       (stmt.is_word(t, "elseif") || stmt.is_word(t, "else") || stmt.is_word(t, "end"))))
+    done = true;
+}
+
+void parser_t::get_statement() {
+  KASSERT("MISC", in != nullptr);
+  stmt = pending;
+  pending.clear();
+  brackets.clear();
+  for (int i = 0; i <= stmt.top(); ++i)
+    if (stmt.gettext(i).size() == 1) brackets.feed(stmt.gettext(i)[0]);
+  display = 1;
+
+  const std::size_t start = in->tell();
+  const int start_line = diag::current_line();
+  bool done = false;
+  while (!done) {
+    bool row_break = false, blank_before = false;
+    skip(row_break, blank_before);
+    const bool ended = in->at_end();
+    scan_token(blank_before, row_break, done);
+    if (ended && !done) {   // the end of input behaves as a newline
+      if (stmt.last_kind() != TK_OTHER || stmt.gettext(stmt.top()) != "\n")
+        push("\n", TK_OTHER);
+      done = true;
+    }
+  }
+  after_statement(start, start_line);
+}
+
+// After the statement: echo on and off, a second function line, the final newline.
+void parser_t::after_statement(std::size_t start, int start_line) {
+  if (!scan_only && stmt.is_word(0, "echo")) {
+    if (stmt.is_word(1, "on")) {
+      echo_mode = 1;
+      echo_nesting = 0;
+    } else if (echo_nesting > 0) {
+      diag::warning("parser: ignoring echo off inside loop");
+    } else {
+      echo_mode = 2;
+      // The line of "echo off" is already closed: echo ends with it.
+      if (echo_line_start) echo_mode = 0;
+    }
+  }
+  if (stmt.is_word(0, "function") && kind == datatypes().function_index() && kind >= 0) {
+    // A new function begins: leave it for the parser of that function.
+    in->seek(start);
+    diag::set_line(start_line);
+    header_mode = true;
+    stmt.clear();
+    pending.clear();
+  }
+  if (stmt.empty() || stmt.gettext(stmt.top()) != "\n" || stmt.last_kind() != TK_OTHER)
+    push("\n", TK_OTHER);
+}

@@ -1,0 +1,66 @@
+// parser_t: translates one M function, reading its statements through the scanner.
+//
+// The first section holds what the statement scanner reads and writes
+// (translator/lexer/scanner.cpp, number.cpp); the translator's own state follows in
+// the second section.
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "lexer/brackets.h"
+#include "lexer/misc.h"
+#include "lexer/tokens.h"
+#include "symbols/datatype.h"
+
+class parser_t {
+ public:
+  parser_t() = default;
+  parser_t(const parser_t&) = delete;
+  parser_t& operator=(const parser_t&) = delete;
+
+  // ==== Statement scanner ===========================================================
+  static constexpr std::size_t MAX_WORD = 300;      // words and string literals
+  static constexpr std::size_t MAX_LINE_TOKEN = 298;  // comments and shell escapes
+  static constexpr int MAX_NUMBER_LENGTH = 50;      // number buffer, terminator included
+
+  // Reads the next statement into `stmt`, ending in the newline token "\n". At the end
+  // of input it keeps delivering empty statements; at_end() tells.
+  void get_statement();
+  bool at_end() const { return in != nullptr && in->at_end(); }
+
+  // Character input with the echo copy and the line count; unget() steps back over the
+  // last get(), and a character read again is not echoed again.
+  int get();
+  int peek() const;
+  void unget();
+  // Reads a number at the input; on success `text` holds its normalised form ("3.0",
+  // "0.5", "1e+20"). On failure the input is as before.
+  bool read_number(std::string& text);
+
+  minput_t* in = nullptr;   // the M-file, shared by the parsers of one file
+  tokens_t stmt;            // the current statement
+  tokens_t pending;         // tokens that begin the next statement
+  brackets_t brackets;      // nesting within the current statement
+  int display = 1;          // 1 when the statement's result is shown (no ";")
+  int kind = DT_UNCLASSIFIED;   // type code of the file: unclassified, function or script
+  int scan_only = 0;        // 1 in the scanning pass: echo statements are ignored
+  int echo_mode = 0;        // 0 off, 1 on, 2 off after the current line
+  int echo_nesting = 0;     // blocks opened since echo on
+  std::string echo_out;     // echo text written (generated C++); the caller takes it
+  bool echo_line_start = true;   // no echo line open
+  bool header_mode = false; // a function line was met and rewound: read it again
+  bool slashes_seen = false;    // "//" comments occur in this file
+
+ private:
+  bool skip(bool& row_break, bool& blank_before);
+  void scan_token(bool blank_before, bool row_break, bool& done);
+  void read_word(int c);
+  void read_string(int quote);
+  bool read_line_token(int first);
+  void skip_comment();
+  void after_append(bool blank_before, bool row_break, int innermost_before, bool& done);
+  void after_statement(std::size_t start, int start_line);
+  void echo_char(int c);
+  void close_echo_line();
+  void push(std::string_view text, int kind);
+};
