@@ -186,6 +186,32 @@ TEST_F(Cli, OverlongArgumentsAreCutNotOverrun) {
   EXPECT_NE(r.out.find("error: "), std::string::npos);
 }
 
+TEST_F(Cli, CompilerSwitchesConfigureTheSettingsFile) {
+  const std::string root = copy_root();
+  std::remove((root + "/korval.ini").c_str());
+  write("prog.m", "x=1\n");
+  // No optional libraries, auto-search yes, accept the gcc found on PATH, no MATLAB.
+  const result r = korval("-compiler:g -target:unix prog.m", "n\nn\nn\nn\nn\ny\ny\nn\n",
+                          "korval3=" + quote(root) + " ");
+  EXPECT_NE(r.out.find("GNU C++ selected.\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Using GNU C++ : Target Unix\n\n"), std::string::npos) << r.out;
+  std::ifstream in(root + "/korval.ini");
+  std::vector<std::string> lines;
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(lines[0], "3.00");
+  EXPECT_EQ(lines[2], "Compiler=GNU C++");
+  EXPECT_EQ(lines[3], "Target=Unix");
+  EXPECT_EQ(lines[8], "CPP=gcc");
+  EXPECT_EQ(lines[13].rfind("LDFLAGS= -s -lgrlib%d -lstdc++", 0), 0u) << lines[13];
+
+  // End of input answers No and never hangs: the search is declined, no directory.
+  std::remove((root + "/korval.ini").c_str());
+  const result none = korval("-nologo -compiler:g prog.m", "", "korval3=" + quote(root) + " ");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.out.find("error: Compiler not found.\n"), std::string::npos) << none.out;
+}
+
 TEST_F(Cli, RootDirectoryIsRecordedForOtherTools) {
   const std::string reg = dir_ + "/registry";
   write("prog.m", "x=1\n");
