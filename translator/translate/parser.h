@@ -6,11 +6,13 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "lexer/brackets.h"
 #include "lexer/misc.h"
 #include "lexer/tokens.h"
 #include "symbols/datatype.h"
+#include "symbols/symbol.h"
 
 class parser_t {
  public:
@@ -63,4 +65,36 @@ class parser_t {
   void echo_char(int c);
   void close_echo_line();
   void push(std::string_view text, int kind);
+
+ public:
+  // ==== Translator ==================================================================
+  symbol_type* symbols = nullptr;   // the function's symbol table
+  int default_type = 0;             // type code given to new variables
+
+  // Expression layer: operator levels, operand boundaries and the in-place rewrites
+  // that turn M expressions into C++ over the run-time library (expr.cpp).
+  static constexpr int MAX_ARGUMENTS = 62;   // arguments a scanned list may hold
+  int prec(int i);
+  int find_expr(int i, int dir);
+  int next_op(int i);
+  // Fills bounds (resized as needed) with the first token of each argument and, at
+  // bounds[n], the closing bracket; returns n.
+  int scan_arguments(int open, std::vector<int>& bounds);
+  int argument_of(int i, const std::vector<int>& bounds, int n);
+  int index_owner(int i);
+  void rewrite_postfix(const char* op, const char* name);
+  void rewrite_infix(const char* op, const char* name);
+  void rewrite_operators();   // the operator table, in its order
+  void rewrite_colon();
+  void rewrite_end();
+  void rewrite_brackets();
+  void rewrite_single_target();
+  void fold_sign(int i);
+  bool constant_range(int i, double& start, double& step, double& stop);
+  std::string spell_token(int i);
+  // Records name as a variable holding a cell of the default type.
+  void mark_cell(const std::string& name);
+
+ private:
+  [[noreturn]] void fail(const char* msg);
 };

@@ -1,0 +1,332 @@
+// The expression layer of the translator. There is no expression tree: a statement's
+// token list is rewritten in place until its texts, written one after another, are C++
+// over the run-time library. Operator levels decide how far an operand reaches; the
+// rewrites turn M operators, ranges, `end` in an index, and matrix and cell literals
+// into library calls.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+bool is_closing_char(char c) { return c == ')' || c == ']' || c == '}'; }
+bool is_opening_char(char c) { return c == '(' || c == '[' || c == '{'; }
+
+}  // namespace
+
+// Failures of the expression layer name the statement's first line.
+void parser_t::fail(const char* msg) {
+  diag::error_at(stmt.empty() ? diag::current_line() : stmt.line(0), msg);
+}
+
+int parser_t::prec(int i) {
+  if (i < 0 || i > stmt.top()) return -1;
+  const std::string& t = stmt.gettext(i);
+  const int k = stmt.kind(i);
+  if (k == TK_STRING) return 100;
+  const char c0 = t.empty() ? '\0' : t[0];
+  const char c1 = t.size() > 1 ? t[1] : '\0';
+  const char c = (c0 == '.' && t.size() > 1) ? c1 : c0;
+  switch (c) {
+    case '\n': case '#': case '%': case ',': case ';':
+      return 0;
+    case '&': case '|':
+      return 1;
+    case ':': case '<': case '>':
+      return 2;
+    case '*': case '/': case '\\':
+      return 4;
+    case '^':
+      return 5;
+    case '\'':
+      return 6;
+    case '[': case ']':
+      return 7;
+    case '{': case '}':
+      return 8;
+    case '(': case ')':
+      return 9;
+    default:
+      break;
+  }
+  if (t == "=") return 0;
+  if (c == '=' && t.size() > 1) return 2;
+  if (c == '!') return t.size() > 1 ? 2 : 6;
+  if (c == '+' || c == '-') {
+    if (!std::isdigit(static_cast<unsigned char>(c1))) return 3;
+    return 100;   // a signed number
+  }
+  if (k != TK_OTHER) return 100;
+
+  // A layout token met by an operand search: show the statement, then stop.
+  std::fflush(stdout);
+  std::printf("%d  ", i);
+  stmt.debug_print(std::cout);
+  std::cout.flush();
+  fail("parser_t::prec: unknown token");
+}
+
+int parser_t::find_expr(int i, int dir) {
+  if (dir != 1 && dir != -1) diag::error("find_expr: where to go?");
+  if (i == 0 && dir == -1) return 0;
+  const int p0 = prec(i);
+  brackets_t tracker;
+  int depth = 0;
+  for (;;) {
+    i += dir;
+    const std::string& t = stmt.gettext(i);
+    const char c = t.empty() ? '\0' : t[0];
+    tracker.feed(c);
+    const bool closing = dir == 1 && is_closing_char(c);
+    const bool opening = dir == -1 && is_opening_char(c);
+    const int previous = depth;
+    depth = tracker.depth();
+    const int d = prec(i + dir);
+    if (((dir == 1 && d <= p0) || (dir == -1 && d < p0)) && depth == 0) break;
+    if ((closing || opening) && previous == 0) break;
+  }
+  if (depth == 1) i -= dir;
+  return i;
+}
+
+int parser_t::next_op(int i) {
+  brackets_t tracker;
+  for (;;) {
+    const std::string& t = stmt.gettext(i);
+    if (tracker.depth() == 0 && (t == "]" || t == ")" || t == "}" || t == ",")) return i;
+    tracker.feed(t.empty() ? '\0' : t[0]);
+    if (++i >= stmt.top()) fail("next_op: , or closing parenthesis not found");
+  }
+}
+
+int parser_t::scan_arguments(int open, std::vector<int>& bounds) {
+  bounds.assign(MAX_ARGUMENTS + 2, 0);
+  brackets_t tracker;
+  auto first_char = [&](int j) {
+    const std::string& t = stmt.gettext(j);
+    return t.empty() ? '\0' : t[0];
+  };
+  tracker.feed(first_char(open));
+  bool new_argument = true;
+  int n = 0;
+  int i = open + 1;
+  for (;;) {
+    if (i >= stmt.top()) fail("could not find )");
+    tracker.feed(first_char(i));
+    if (tracker.depth() == 0 || stmt.is_word(i, "i_o") || stmt.is_word(i + 1, "i_o")) break;
+    if (new_argument) {
+      bounds[n++] = i;
+      new_argument = false;
+    }
+    if (tracker.depth() == 1 && stmt.is_word(i, ",")) {
+      tracker.feed(first_char(i + 1));
+      ++i;
+      if (n >= MAX_ARGUMENTS) fail("too many arguments");
+      bounds[n++] = i;
+    }
+    if (tracker.depth() == 0) break;
+    ++i;
+  }
+  bounds[n] = i;
+  return n;
+}
+
+int parser_t::argument_of(int i, const std::vector<int>& bounds, int n) {
+  int k = 0;
+  while (k <= n && i >= bounds[k]) ++k;
+  if (k > n) fail("argument internal error");
+  return k;
+}
+
+int parser_t::index_owner(int i) {
+  brackets_t tracker;
+  for (int b = i - 1; b >= 0; --b) {
+    const std::string& t = stmt.gettext(b);
+    if (!t.empty()) tracker.feed(t.back());
+    if (stmt.kind(b) != TK_WORD || tracker.depth() == 0) continue;
+    if ((stmt.is_word(b + 1, "(") && tracker.innermost() == '(') ||
+        (stmt.is_word(b + 1, "{") && tracker.innermost() == '{'))
+      return b;
+  }
+  return -1;
+}
+
+void parser_t::rewrite_postfix(const char* op, const char* name) {
+  for (int i = 0; i <= stmt.top(); ++i) {
+    if (stmt.kind(i) <= 7 || stmt.gettext(i) != op) continue;
+    const int a = find_expr(i, -1);
+    stmt.set(i, ")", ')');
+    stmt.ins(a, "(", '(');
+    stmt.ins(a, name, TK_WORD);
+    i += 2;
+  }
+}
+
+void parser_t::rewrite_infix(const char* op, const char* name) {
+  for (int i = 0; i <= stmt.top(); ++i) {
+    if (stmt.kind(i) <= 7 || stmt.gettext(i) != op) continue;
+    const int a = find_expr(i, -1);
+    const int b = find_expr(i, 1);
+    stmt.set(i, ",", ',');
+    stmt.ins(b + 1, ")", ')');
+    stmt.ins(a, "(", '(');
+    stmt.ins(a, name, TK_WORD);
+    i += 2;   // on to the token after the new ","
+  }
+}
+
+void parser_t::rewrite_operators() {
+  rewrite_postfix("'", "ctranspose");
+  rewrite_postfix(".'", "transpose");
+  rewrite_infix("^", "mpower");
+  rewrite_infix(".^", "power");
+  rewrite_infix("./", "rdivide");
+  rewrite_infix("\\", "mldivide");
+  rewrite_infix(".\\", "ldivide");
+  rewrite_infix(".*", "times");
+  rewrite_infix(".+", "plus");
+  rewrite_infix(".-", "minus");
+}
+
+void parser_t::rewrite_colon() {
+  for (int i = 0; i <= stmt.top(); ++i) {
+    if (stmt.kind(i) != ':') continue;
+    if (stmt.is_word(i - 1, ",") || stmt.is_word(i - 1, "(") || stmt.is_word(i - 1, "{")) {
+      stmt.set(i, "c_p", TK_WORD);   // a lone colon: every element
+      continue;
+    }
+    const int first = find_expr(i, -1);
+    int b = find_expr(i, 1);
+    if (!stmt.is_word(b + 1, ":")) {   // a:b has the step 1
+      stmt.ins(i + 1, "1.0", TK_NUMBER);
+      stmt.ins(i + 2, ":", ':');
+      b = i + 1;
+    }
+    const int last = find_expr(b + 1, 1);
+    stmt.set(b + 1, ",", ',');
+    stmt.ins(last + 1, ")", ')');
+    stmt.set(i, ",", ',');
+    stmt.ins(first, "(", '(');
+    stmt.ins(first, "colon", TK_WORD);
+    i += 2;
+  }
+}
+
+void parser_t::rewrite_end() {
+  std::vector<int> bounds;
+  for (int i = 2; i <= stmt.top(); ++i) {
+    if (!stmt.is_word(i, "end")) continue;
+    const int o = index_owner(i);
+    if (o == -1) fail("end used outside an index");
+    const int n = scan_arguments(o + 1, bounds);
+    const int k = argument_of(i, bounds, n);
+    const std::string owner = stmt.gettext(o);
+    stmt.del(i);
+    stmt.ins(i, owner, TK_WORD);
+    stmt.ins(i + 1, ".size", TK_WORD);
+    stmt.ins(i + 2, "(", '(');
+    int j = i + 3;
+    if (n > 1) stmt.ins(j++, std::to_string(k), TK_NUMBER);
+    stmt.ins(j, ")", ')');
+    i = j;
+  }
+}
+
+void parser_t::mark_cell(const std::string& name) {
+  if (!symbols) return;
+  const int e = symbols->add_typed(name, SYM_LOCAL, default_type | DT_CELL);
+  symbols->info_of(e)[INFO_TYPE] = (default_type & ~DT_SCALAR) | DT_CELL;
+}
+
+void parser_t::rewrite_brackets() {
+  const int eq = stmt.find("=");
+  // Matrix literals: [a,b] is (BR(a),b); [] is the empty matrix.
+  for (int i = 0; i <= stmt.top(); ++i) {
+    if (!stmt.is_word(i, "[") || (i == 0 && eq != -1)) continue;
+    if (stmt.is_word(i + 1, "]")) {
+      stmt.set(i, "nop_M", TK_OTHER);
+      stmt.del(i + 1);
+      continue;
+    }
+    stmt.set(i, "(", '(');
+    stmt.ins(i + 1, "BR", TK_WORD);
+    stmt.ins(i + 2, "(", '(');
+    stmt.ins(next_op(i + 3), ")", ')');
+  }
+  for (int i = 0; i <= stmt.top(); ++i) {
+    if (stmt.is_word(i, "]") && !(i < stmt.top() && stmt.is_word(i + 1, "=")))
+      stmt.set(i, ")", ')');
+  }
+  // Cell literals {a,b} are (CL(a),b); c{2} indexes the cell c.
+  for (int a = 0; a < stmt.top(); ++a) {
+    if (!stmt.is_word(a, "{")) continue;
+    if (a == 2 && eq == 1 && stmt.kind(0) == TK_WORD) mark_cell(stmt.gettext(0));
+    if (stmt.is_word(a + 1, "}")) {
+      stmt.set(a, "cells(0.0)", TK_OTHER);
+      stmt.del(a + 1);
+      continue;
+    }
+    stmt.set(a, "(", '(');
+    const bool before_is_word = a > 0 && stmt.kind(a - 1) == TK_WORD;
+    const bool known = before_is_word && symbols &&
+                       symbols->find(stmt.gettext(a - 1), SYM_VARIABLES) >= 0;
+    if (a == 0 || !before_is_word || (!known && a != 1)) {
+      stmt.ins(a + 1, "CL", TK_WORD);
+      stmt.ins(a + 2, "(", '(');
+      stmt.ins(next_op(a + 3), ")", ')');
+    } else {
+      mark_cell(stmt.gettext(a - 1));
+      stmt.ins(a, ".br", TK_OTHER);
+      ++a;
+    }
+  }
+  for (int i = 0; i <= stmt.top(); ++i)
+    if (stmt.is_word(i, "}")) stmt.set(i, ")", ')');
+}
+
+void parser_t::rewrite_single_target() {
+  if (stmt.is_word(0, "[") && stmt.is_word(2, "]") && stmt.is_word(3, "=")) {
+    stmt.del(2);
+    stmt.del(0);
+  }
+}
+
+void parser_t::fold_sign(int i) {
+  if (stmt.is_kind(i, '-') && stmt.is_kind(i + 1, TK_NUMBER)) {
+    stmt.set(i, "-" + stmt.gettext(i + 1), TK_NUMBER);
+    stmt.del(i + 1);
+  }
+}
+
+bool parser_t::constant_range(int i, double& start, double& step, double& stop) {
+  if (!stmt.is_word(i, "colon") || !stmt.is_word(i + 1, "(")) return false;
+  double* values[3] = {&start, &step, &stop};
+  for (int part = 0; part < 3; ++part) {
+    const int at = i + 2 + 2 * part;
+    fold_sign(at);
+    if (!stmt.is_kind(at, TK_NUMBER)) return false;
+    if (!stmt.is_word(at + 1, part < 2 ? "," : ")")) return false;
+  }
+  for (int part = 0; part < 3; ++part)
+    *values[part] = std::strtod(stmt.gettext(i + 2 + 2 * part).c_str(), nullptr);
+  return true;
+}
+
+std::string parser_t::spell_token(int i) {
+  const std::string& t = stmt.gettext(i);
+  const int k = stmt.kind(i);
+  if (k == TK_STRING) return "TM(" + t + ")";
+  if (k == TK_WORD) {
+    const int is_declaration = stmt.is_word(i + 1, "(") ? 1 : 0;
+    return symbols ? t + symbols->decoration(t, is_declaration) : t;
+  }
+  // C++ has no ~= and no ~ for numbers: both are written as C++ negations.
+  if (t == "~=") return "!=";
+  if (t == "~") return "!";
+  return t;
+}
