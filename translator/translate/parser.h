@@ -95,6 +95,61 @@ class parser_t {
   // Records name as a variable holding a cell of the default type.
   void mark_cell(const std::string& name);
 
+  // Command forms (command.cpp): unsupported commands are dropped; `hold on` and the
+  // like become calls whose first argument is a string.
+  void translate();
+  void command_form();
+  static bool is_command(const std::string& word);
+
+  // The statement translator (xline.cpp) and writer (outline.cpp).
+  void translate_statement();
+  void write_statement(std::string& out);
+
+  // What the translator asks of the project it works for.
+  class host_t {
+   public:
+    virtual ~host_t() = default;
+    // Finds the M-file of name on the search path and scans or translates it, so that
+    // table learns its interface.
+    virtual void translate_name(const std::string& name, symbol_type& table, int flag) = 0;
+    // cd x: the M-files of x are found for the rest of the run.
+    virtual void add_search_dir(const std::string& dir) = 0;
+  };
+  host_t* host = nullptr;
+  symbol_type* script_table = nullptr;   // merged in when the file turns out a script
+  std::string mfile;        // the M-file's name, for #line
+  std::string cpp_ext = "cpp";   // extension of generated C++ files
+  bool lines = false;       // write #line before each statement
+
+  // Per-function state.
+  std::string name;         // the function being translated (at most 32 characters)
+  int depth = 0;            // C++ blocks open, the function's own included
+  int loop_depth = 0;       // depth at which the outermost open loop began
+  int n_in = 0, n_out = 0;
+  int has_varargin = 0, has_varargout = 0;
+  int uses_feval = 0, uses_nargin_fun = 0, uses_nargout_fun = 0;
+  int uses_nargin = 0, uses_nargout = 0;
+  int n_globals = 0;
+  int end_reached = 0;
+  int in_case = 0;
+  int is_function_line = 0;
+  int needs_semicolon = 0;
+  int has_return = 0;
+  int header_pending = 0;
+  int par_run_pending = 0;
+  int loop_count = 0;
+
  private:
   [[noreturn]] void fail(const char* msg);
+  void function_line();
+  bool statement_form();
+  void for_loop();
+  void assignment(int eq);
+  void load_save();
+  void identifier_pass();
+  void varargin_pass();
+  void cell_list(int i);
+  void add_variable(const std::string& var, int type);
+  void empty_statement();
+  void raw(int at, const std::string& text);
 };

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "driver/diag.h"
+#include "report.h"
+#include "symbols/symbol.h"
+#include "translate/parser.h"
+
+namespace {
+
+class Statements : public testing::Test {
+ protected:
+  void SetUp() override {
+    datatype_t& dt = datatypes();
+    dt.clear();
+    for (const char* l : {"double d", "float f", "struct s", "func1M f", "function f", "script s",
+                          "unknown u"})
+      dt.add(l);
+  }
+  void TearDown() override {
+    datatypes().clear();
+    diag::set_position("", 0);
+  }
+
+  // Translates every statement of the M text in one parser and returns the C++ written.
+  std::string translate(const std::string& m) {
+    file_ = testing::TempDir() + "korval-stmt-" + std::to_string(getpid()) + ".m";
+    std::ofstream(file_, std::ios::binary) << m;
+    input_.assign(m);
+    own_ = std::make_unique<parser_t>();   // a fresh parser per translation
+    p = own_.get();
+    p->in = &input_;
+    p->symbols = &table;
+    p->name = "f";
+    diag::set_position(file_, 1);
+    std::string out;
+    for (int guard = 0; guard < 1000; ++guard) {
+      p->get_statement();
+      p->end_reached = p->at_end() ? 1 : 0;
+      if (p->stmt.size() > 1 || p->end_reached) {
+        p->translate_statement();
+        p->write_statement(out);
+      }
+      if (p->end_reached) break;
+    }
+    return out;
+  }
+
+  // The same, for statements inside a function body (the function line comes first).
+  std::string body(const std::string& m) {
+    const std::string all = translate("function f(a)\n" + m);
+    const std::size_t start = all.find("nargin_set=0; nargout_set=0;\n");
+    const std::size_t end = all.find("nargin_val=old_nargin; nargout_val=old_nargout;\n");
+    if (start == std::string::npos || end == std::string::npos) return "NO BODY IN: " + all;
+    return all.substr(start + 29, end - start - 29);
+  }
+
+  symbol_type table;
+  std::unique_ptr<parser_t> own_;
+  parser_t* p = nullptr;
+  minput_t input_;
+  std::string file_;
+};
+
+TEST_F(Statements, FunctionLineAndWorkedExample) {
+  const std::string out = translate("function y = sq(x)\ny = x.^2;\n");
+  EXPECT_EQ(out,
+            "//$HEADER\n"
+            "double old_nargin=nargin_val; if (!nargin_set) nargin_val=1.0;\n"
+            "double old_nargout=nargout_val; if (!nargout_set) nargout_val=1.0;\n"
+            "nargin_set=0; nargout_set=0;\n"
+            "y=power(x,2.0);\n"
+            "nargin_val=old_nargin; nargout_val=old_nargout;\n"
+            "return(y);\n}\n\n");
+  EXPECT_EQ(p->name, "sq");
+  EXPECT_EQ(p->n_in, 1);
+  EXPECT_EQ(p->n_out, 1);
+  EXPECT_EQ(p->depth, 0);
+}
+
+TEST_F(Statements, FunctionLineArguments) {
+  translate("function [a,b]=g(x,varargin)\n");
+  EXPECT_EQ(p->n_in, 2);
+  EXPECT_EQ(p->n_out, 2);
+  EXPECT_EQ(p->has_varargin, 1);
+  EXPECT_EQ(table.type_of(table.find("a", SYM_VARIABLES)), SYM_OUTPUT | SYM_LOCAL);
+  EXPECT_EQ(table.info_of(table.find("varargin", SYM_VARIABLES))[INFO_TYPE], DT_CELL);
+  EXPECT_GE(table.find("x_M", SYM_RETURN), 0);
+  const std::string out = translate("function h\n");
+  EXPECT_NE(out.find("nargin_val=0.0;"), std::string::npos);
+}
+
+TEST_F(Statements, ControlFlow) {
+  EXPECT_EQ(body("if a>1, b=2; elseif a<0, b=3; else b=4; end\n"),
+            "if (istrue(a>1.0)) {\nb=2.0;\n} else\nif (istrue(a<0.0)) {\nb=3.0;\n} else {\nb=4.0;\n}\n");
+  EXPECT_EQ(body("while a<3 a=a+1; end\n"), "while (istrue(a<3.0)) {\na=a+1.0;\n}\n");
+  EXPECT_EQ(body("break\n"), "goto return_from_f;\nreturn_from_f: ");
+  EXPECT_EQ(body("while 1, break, end\n"), "while (istrue(1.0)) {\nbreak;\n}\n");
+  EXPECT_EQ(body("return\n"), "goto return_from_f;\nreturn_from_f: ");
+}
+
+TEST_F(Statements, SwitchWithCases) {
+  EXPECT_EQ(body("switch a\ncase 1\nb=1;\ncase 2\nb=2;\nend\n"),
+            "mswitch (a) {\nbeginmswitch\nmcase (1.0) {\nb=1.0;\nbreak;\n}\nmcase (2.0) {\nb=2.0;\n"
+            "break;\n}\n} endmswitch;\n");
+  EXPECT_EQ(body("switch a\ncase 1\nb=1;\notherwise\nb=0;\nend\n"),
+            "mswitch (a) {\nbeginmswitch\nmcase (1.0) {\nb=1.0;\nbreak;\n}\notherwise {\nb=0.0;\n"
+            "break;\n}\n} endmswitch;\n");
+  EXPECT_EQ(body("case=3;\n"), "case=3.0;\n");
+}
+
+TEST_F(Statements, ForLoops) {
+  EXPECT_EQ(body("scalar i\nfor i=1:10, end\n"), "for (i=1.0;i<=10.0;i+=1.0) {\n}\n");
+  EXPECT_EQ(body("for k=10:-2:1, end\n"), "for (k=10.0;k.r>=1.0;k.r+=-2.0) {\n}\n");
+  EXPECT_EQ(body("for v=x, end\n"),
+            "v_f_v0=x; int v_f_i0;\nfor (v_f_i0=1;v_f_i0<=forsize(v_f_v0);v_f_i0++) {\n"
+            "forelem(v,v_f_v0,v_f_i0);\n}\n");
+  // A fractional step runs over the exact range, not an accumulated sum.
+  EXPECT_EQ(body("for t=0:0.1:1, end\n").substr(0, 33), "t_f_v0=colon(0.0,0.1,1.0); int t_");
+  EXPECT_REPORT(body("for (i=1:3)\nend\n"), "Do not use parenthesis with for\n$");
+}
+
+TEST_F(Statements, Assignments) {
+  EXPECT_EQ(body("[m,n]=size(a)\n"), "/*[m,n]=*/size(a,i_o,m,n); gridlibout<<m; gridlibout<<n;\n");
+  EXPECT_EQ(body("[m,n]=size(a);\n"), "/*[m,n]=*/size(a,i_o,m,n);\n");
+  EXPECT_EQ(body("[u,v]=g;\n"), "/*[u,v]=*/g(i_o,u,v);\n");
+  EXPECT_EQ(body("x=[1 2]\n"), "x=(BR(1.0),2.0); gridlibout<<x;\n");
+  EXPECT_EQ(body("c={1,'s'};\n"), "c=(CL(1.0),TM(\"s\"));\n");
+  EXPECT_EQ(table.info_of(table.find("c", SYM_VARIABLES))[INFO_TYPE], DT_CELL);
+  EXPECT_EQ(body("a+1\n"), "gridlibout<<( a+1.0 );\n");
+  EXPECT_EQ(body("a\n"), "gridlibout<<a;\n");
+}
+
+TEST_F(Statements, CommandForms) {
+  EXPECT_EQ(body("hold on\n"), "hold(TM(\"on\"));\n");
+  EXPECT_EQ(body("format long e\n"), "format(TM(\"long\"));\n");
+  EXPECT_EQ(body("clear all\n"), "clear(nop_M);\n");
+  EXPECT_EQ(body("clear a b\n"), "clear(a,b);\n");
+  EXPECT_EQ(body("cd ..\n"), "cd(TM(\"..\"));\n");
+  EXPECT_EQ(body("pause\n"), "pause();\n");
+  EXPECT_EQ(body("pause(2)\n"), "pause(2.0);\n");
+  EXPECT_EQ(body("axis off equal\n"), "axis(TM(\"off\"),equal);\n");
+  EXPECT_EQ(body("hold=1;\n"), "hold=1.0;\n");
+  EXPECT_EQ(body("help plot\nkeyboard\n"), "");
+  EXPECT_REPORT(body("cd a b\n"), "Use cd\\('x'\\) instead of cd x\n$");
+}
+
+TEST_F(Statements, LoadAndSave) {
+  EXPECT_EQ(body("load data x y\n"), "load(TM(\"data\"),&x,&y);\n");
+  EXPECT_GE(table.find("y", SYM_VARIABLES), 0);
+  EXPECT_EQ(body("save f -ascii x\n"), "saveascii(TM(\"f\"),&x);\n");
+  EXPECT_EQ(body("save('f','-v4','x')\n"), "save(TM(\"f\"),&x);\n");
+  EXPECT_REPORT(body("save f\n"), "load/save: variables must be explicitly stated\n$");
+  EXPECT_REPORT(body("save f -append x\n"), "save: -append not supported\n$");
+  EXPECT_REPORT(body("save -ascii f x\n"), "flags can not appear before file name\n$");
+}
+
+TEST_F(Statements, DeclarationsAndDirectives) {
+  EXPECT_EQ(body("global g h\n"), "");
+  EXPECT_EQ(table.type_of(table.find("g", SYM_ANY)), SYM_GLOBAL);
+  EXPECT_EQ(p->n_globals, 2);
+  EXPECT_EQ(body("float q\n"), "");
+  EXPECT_EQ(table.info_of(table.find("q", SYM_VARIABLES))[INFO_TYPE], 1);
+  EXPECT_EQ(body("define N 5\nx=N;\n"), "x=5.0;\n");
+  EXPECT_EQ(body("% note\n"), "// note\n");
+  EXPECT_EQ(body("%KORVAL% C int k = 0;\n"), "int k = 0;\n");
+  EXPECT_REPORT(body("%KORVAL% X y\n"), "Unknown KORVAL directive: X y\n$");
+  EXPECT_EQ(body("!ls \"x\"\n"), "system(TM(\"ls \\\"x\\\"\"));\n");
+  EXPECT_EQ(body("%# call g\n"), "");
+}
+
+TEST_F(Statements, ScriptsAndLines) {
+  const std::string out = translate("% comment\nx = 1;\n");
+  EXPECT_EQ(out, "// comment\n//$HEADER\nx=1.0;\n");
+  EXPECT_EQ(p->kind, datatypes().script_index());
+}
+
+}  // namespace
+
+namespace {
+
+// The generated statements compile against a small header that declares the names the
+// run-time library provides.
+TEST_F(Statements, GeneratedTextCompiles) {
+  const std::string code =
+      translate("function [m,n]=g(a,b)\n"
+                "scalar i\nfor i=1:3, m=a(i)+b'; end\n"
+                "for v=a, n=v.*2; end\n"
+                "if m>1 && n<2, m=[1 2;3 4]; elseif m==0, n=0; else n=a(end); end\n"
+                "while n~=3 n=n+1; end\n"
+                "switch m\ncase 1\nn=2;\notherwise\nn=3;\nend\n"
+                "c={1,'s'}; d=c{2};\n[p,q]=size(a);\nm=a(:,1)\n");
+  std::string body = code.substr(code.find("nargin_set=0; nargout_set=0;\n"));
+  body = body.substr(0, body.find("nargin_val=old_nargin;"));
+  const std::string dir = testing::TempDir();
+  const std::string src = dir + "korval-gen-" + std::to_string(getpid()) + ".cpp";
+  std::ofstream(src) << "#include \"" KORVAL_SOURCE_DIR "/tests/translate/names.h\"\n"
+                     << "void body() {\nM<double> a(\"a\",0,0), b(\"b\",0,0), m(\"m\",0,0), "
+                        "n(\"n\",0,0), v(\"v\",0,0), v_g_v0(\"v\",0,0), p(\"p\",0,0), "
+                        "q(\"q\",0,0), d(\"d\",0,0);\nM< M<double> > c(\"c\",0,0);\ndouble i;\n"
+                     << body.substr(29) << "}\n";
+  EXPECT_EQ(std::system(("g++ -std=c++17 -fsyntax-only " + src).c_str()), 0) << body;
+}
+
+}  // namespace

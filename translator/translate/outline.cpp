@@ -1,0 +1,84 @@
+// Module OUTLINE: writes one translated statement into the function's body text.
+#include <sstream>
+
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+void prologue(const parser_t& p, std::string& out) {
+  out += "double old_nargin=nargin_val; if (!nargin_set) nargin_val=";
+  out += p.has_varargin ? std::to_string(p.n_in - 1) + "+varargin.size();\n"
+                        : std::to_string(p.n_in) + ".0;\n";
+  out += "double old_nargout=nargout_val; if (!nargout_set) nargout_val=";
+  out += std::to_string(p.n_out) + ".0;\n";
+  out += "nargin_set=0; nargout_set=0;\n";
+}
+
+}  // namespace
+
+void parser_t::write_statement(std::string& out) {
+  if (header_pending) {
+    out += "//$HEADER\n";
+    header_pending = 0;
+  }
+  const int last = stmt.top();
+  if (is_function_line) {
+    prologue(*this, out);
+  } else if (stmt.is_word(0, "whos") && last == 1 && symbols) {
+    std::ostringstream whos;
+    int first = 1;
+    symbol_type::print_all(*symbols, whos, first, "", "", SYM_VARIABLES, 13, -1, 0);
+    out += whos.str() + "\n";
+  } else if (last > 0 && !stmt.is_word(0, "call")) {
+    if (lines) out += "#line " + std::to_string(stmt.line(0)) + " \"" + mfile + "\"\n";
+    bool written = false;
+    if (last == 1 && stmt.kind(0) == TK_WORD) {
+      const std::string word = stmt.gettext(0);
+      const int f = symbols ? symbols->find(word, SYM_FUNCTIONS) : -1;
+      const int t = f >= 0 ? symbols->info_of(f)[INFO_TYPE] : -1;
+      const bool variable = symbols && symbols->find(word, SYM_VARIABLES) >= 0;
+      if (f >= 0 && !variable && (t == DT_UNCLASSIFIED || t == datatypes().script_index())) {
+        out += "#include \"" + word + "." + cpp_ext + "\"\n";   // a script runs in place
+        written = true;
+      } else if (par_run_pending) {
+        out += "par_run(" + word + ");\n";
+        par_run_pending = 0;
+        written = true;
+      } else if (display && symbols) {
+        std::ostringstream shown;
+        symbols->display(shown, word);
+        out += shown.str() + "\n";
+        written = true;
+      }
+    }
+    if (!written) {
+      std::string text;
+      for (int i = 0; i < last; ++i) text += spell_token(i);
+      if (display) text = "gridlibout<<( " + text + " )";
+      out += text;
+      if (needs_semicolon) out += ";";
+      out += "\n";
+    }
+  }
+  if (!end_reached) return;
+
+  // The function's end: the jump target of return, the counts restored, the outputs
+  // copied back to their references, the result returned.
+  const bool function = kind == datatypes().function_index();
+  if (has_return) out += "return_from_" + name + ": ";
+  if (function) out += "nargin_val=old_nargin; nargout_val=old_nargout;\n";
+  if (symbols) {
+    std::ostringstream tail;
+    int first = 1;
+    symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, 5, -1, 0);
+    first = 1;
+    symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, 15, -1, 0);
+    out += tail.str();
+  }
+  if (function) {
+    out += "}\n\n";
+    depth -= 1;
+  }
+  if (depth != 0) diag::warning("translate: brace!=0 at eof");
+}

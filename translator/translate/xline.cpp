@@ -1,0 +1,581 @@
+// Module XLINE: the translation of one M statement. The statement's token list is
+// rewritten in place, in a fixed order of steps, until its texts are the C++ of the
+// statement; variables and called functions are recorded in the symbol table.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+constexpr std::size_t kNameLimit = 32;
+
+std::string cut(const std::string& s, std::size_t n) { return s.size() > n ? s.substr(0, n) : s; }
+
+bool integral(double v) { return std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15; }
+
+}  // namespace
+
+void parser_t::empty_statement() { stmt.reset(); }
+
+// A layout token: written as it stands.
+void parser_t::raw(int at, const std::string& text) { stmt.ins(at, text, TK_OTHER); }
+
+void parser_t::add_variable(const std::string& var, int type) {
+  if (symbols) symbols->add_typed(var, SYM_LOCAL, type);
+}
+
+void parser_t::translate_statement() {
+  // 1.
+  int eq = stmt.find("=");
+  is_function_line = stmt.is_word(0, "function") ? 1 : 0;
+  needs_semicolon = 1;
+  // 2. The function line.
+  if (is_function_line) {
+    function_line();
+    return;
+  }
+  // 3. The first statement that is not a comment decides: no function line, a script.
+  const datatype_t& dt = datatypes();
+  if (kind == DT_UNCLASSIFIED &&
+      ((stmt.kind(0) != TK_COMMENT && stmt.top() > 0) || end_reached)) {
+    header_pending = 1;
+    kind = dt.script_index();
+    if (symbols && script_table) symbols->merge(*script_table, 1);
+  }
+  // 4. Single targets and textual replacements.
+  rewrite_single_target();
+  if (symbols) {
+    for (int i = 0; i < stmt.top(); ++i) {
+      if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
+      const int r = symbols->find(stmt.gettext(i), SYM_REPLACE | SYM_REPLACEMENT);
+      if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last()) {
+        const std::string with = symbols->text_of(r + 1);
+        stmt.set(i, with, stmt.kind(i));
+      }
+    }
+  }
+  // 5. The condition of if and while is one operand.
+  if (stmt.is_word(0, "if") || stmt.is_word(0, "while")) {
+    stmt.ins(1, "(", '(');
+    stmt.ins_before_last(")", ')');
+  }
+  // 6. Expressions.
+  rewrite_end();
+  rewrite_colon();
+  rewrite_operators();
+  // 7. The optimisers' calls of their objective function.
+  if (stmt.is_word(0, "eval") || stmt.find("eval") >= 0) {
+    const int e = stmt.find("eval");
+    if (e >= 0 && stmt.is_word(e + 1, "(") && stmt.is_word(e + 2, "evalstr") &&
+        stmt.is_word(e + 3, ")")) {
+      const char* fun = (name == "fmin" || name == "fmins") ? "funfcn"
+                        : (name == "fminu" || name == "leastsq") ? "FUN"
+                                                                 : nullptr;
+      if (fun) {
+        stmt.set(e, "feval", TK_WORD);
+        stmt.set(e + 2, fun, TK_WORD);
+        stmt.ins(e + 3, ",", ',');
+        stmt.ins(e + 4, "x", TK_WORD);
+      }
+    }
+  }
+  // 8.
+  if (stmt.is_word(0, "load") && stmt.is_word(1, "bwmorph") && stmt.top() == 2)
+    stmt.ins_before_last("lut", TK_WORD);
+  // 9. Literals and command forms.
+  rewrite_brackets();
+  translate();
+  command_form();
+  eq = stmt.find("=");
+  // 10.
+  if (stmt.is_word(0, "break") || stmt.is_word(0, "continue")) {
+    display = 0;
+    if (loop_depth == 0) stmt.set(0, "return", TK_WORD);
+  }
+  // 11.
+  statement_form();
+  if (!scan_only) {
+    identifier_pass();
+    varargin_pass();
+  }
+}
+
+void parser_t::function_line() {
+  const datatype_t& dt = datatypes();
+  kind = dt.function_index();
+  stmt.del(0);
+  rewrite_single_target();
+  header_pending = 1;
+  const int eq = stmt.find("=");
+  depth += 1;
+
+  const int last = stmt.top();
+  n_in = eq == -1 ? (last - 2) / 2 : (last - (eq + 3)) / 2;
+  if (n_in < 0) n_in = 0;
+  for (int k = 0; k < n_in; ++k) {
+    const int at = eq == -1 ? 2 * k + 2 : 2 * k + eq + 3;
+    if (at >= last || stmt.kind(at) != TK_WORD) continue;
+    const std::string in = stmt.gettext(at);
+    int type = default_type;
+    if (in == "varargin") {
+      has_varargin = 1;
+      type = default_type | DT_CELL;
+    }
+    if (symbols) symbols->add_typed(in, SYM_INPUT, type);
+  }
+  std::string result = "x_M";
+  int result_type = dt.default_type();
+  if (stmt.is_word(0, "[")) {
+    n_out = (eq - 1) / 2;
+    for (int k = 1; k < eq - 1; k += 2) {
+      if (stmt.kind(k) != TK_WORD) continue;
+      const std::string out = stmt.gettext(k);
+      int type = default_type;
+      if (out == "varargout") {
+        has_varargout = 1;
+        type = default_type | DT_CELL;
+      }
+      if (symbols) symbols->add_typed(out, SYM_OUTPUT | SYM_LOCAL, type);
+    }
+  } else if (eq == -1) {
+    n_out = 0;
+  } else {
+    n_out = 1;
+    result = stmt.gettext(0);
+    result_type = default_type;
+    if (result == "varargout") {
+      has_varargout = 1;
+      result_type = default_type | DT_CELL;
+    }
+    if (symbols) symbols->add_typed(result, SYM_RETURN | SYM_LOCAL, result_type);
+  }
+  if (symbols) symbols->add_typed(result, SYM_RETURN, result_type);
+  const int f = eq == -1 ? 0 : eq + 1;
+  if (f < last) name = cut(stmt.gettext(f), kNameLimit);
+}
+
+// Step 11: the statement forms, tested in order on token 0. Returns true when one
+// matched.
+bool parser_t::statement_form() {
+  const datatype_t& dt = datatypes();
+  const std::string w0 = stmt.kind(0) == TK_WORD ? stmt.gettext(0) : std::string();
+  const bool word_after = stmt.is_kind(1, TK_WORD);
+  const bool not_assigned = !stmt.is_word(1, "=");
+
+  if (w0 == "par_run") {
+    par_run_pending = 1;
+    stmt.del(0);
+    return true;
+  }
+  if (w0 == "par_sync") {
+    display = 0;
+    return true;
+  }
+  if (w0 == "else") {
+    stmt.set(0, "} else {", TK_OTHER);
+    display = needs_semicolon = 0;
+    return true;
+  }
+  if (w0 == "elseif") {
+    stmt.set(0, "} else", TK_OTHER);
+    depth -= 1;
+    display = needs_semicolon = 0;
+    return true;
+  }
+  if ((w0 == "if" || w0 == "while") && not_assigned) {
+    // if (cond) from step 5: if (istrue(cond)) {
+    stmt.set(1, " (", TK_OTHER);
+    stmt.ins(2, "istrue", TK_WORD);
+    stmt.ins(3, "(", '(');
+    stmt.ins_before_last(")", ')');
+    raw(stmt.top(), " {");
+    depth += 1;
+    if (w0 == "while" && loop_depth == 0) loop_depth = depth;
+    display = needs_semicolon = 0;
+    return true;
+  }
+  if (w0 == "global") {
+    int type = default_type;
+    int first = 1;
+    if (stmt.is_kind(1, TK_WORD)) {
+      const int named = dt.find(stmt.gettext(1));
+      if (named >= 0 && stmt.is_kind(2, TK_WORD)) {
+        type = named;
+        first = 2;
+      }
+    }
+    for (int i = first; i < stmt.top(); ++i) {
+      if (stmt.kind(i) != TK_WORD || !symbols) continue;
+      const int e = symbols->add_typed(stmt.gettext(i), SYM_GLOBAL, type);
+      symbols->info_of(e)[INFO_TYPE] = type;
+      ++n_globals;
+    }
+    empty_statement();
+    return true;
+  }
+  if (w0 == "define") {
+    if (symbols && stmt.top() >= 3) {
+      symbols->add_typed(stmt.gettext(1), SYM_REPLACE, DT_UNCLASSIFIED, 1);
+      symbols->add_typed(stmt.gettext(2), SYM_REPLACEMENT, DT_UNCLASSIFIED, 1);
+    }
+    empty_statement();
+    return true;
+  }
+  const int named_type = w0.empty() ? -1 : dt.find(w0);
+  if ((w0 == "cell" || w0 == "scalar" || w0 == "declare" || named_type >= 0) && word_after) {
+    for (int i = 1; i < stmt.top(); ++i) {
+      if (stmt.kind(i) != TK_WORD || !symbols) continue;
+      const int e = symbols->add_typed(stmt.gettext(i), SYM_LOCAL, default_type);
+      int& t = symbols->info_of(e)[INFO_TYPE];
+      if (w0 == "cell")
+        t |= DT_CELL;
+      else if (w0 == "scalar")
+        t |= DT_SCALAR;
+      else if (w0 != "declare")
+        t = (t & (DT_CELL | DT_SCALAR)) | (named_type & DT_INDEX_MASK);
+    }
+    empty_statement();
+    return true;
+  }
+  if (w0 == "switch" && not_assigned) {
+    stmt.set(0, "mswitch", TK_WORD);
+    raw(1, " (");
+    raw(stmt.top(), ") {\nbeginmswitch");
+    depth += 1;
+    display = needs_semicolon = 0;
+    return true;
+  }
+  if ((w0 == "case" || w0 == "otherwise") && not_assigned) {
+    std::string head = in_case ? "break;\n}\n" : "";
+    stmt.del(0);
+    if (w0 == "case") {
+      raw(0, head + "mcase (");
+      raw(stmt.top(), ") {");
+    } else {
+      raw(0, head + "otherwise {");
+    }
+    in_case = 1;
+    display = needs_semicolon = 0;
+    return true;
+  }
+  if (w0 == "end") {
+    stmt.del(0);
+    std::string text;
+    if (in_case) text += "break;\n}\n";
+    const int floor = kind == dt.function_index() ? 2 : 1;
+    if (depth >= floor) {
+      text += "}";
+      if (loop_depth == depth) loop_depth = 0;
+      depth -= 1;
+    }
+    if (in_case) {
+      text += " endmswitch;";
+      in_case = 0;
+    }
+    if (!text.empty()) raw(0, text);
+    display = needs_semicolon = 0;
+    return true;
+  }
+  if (stmt.kind(0) == TK_COMMENT) {
+    const std::string text = stmt.gettext(0);
+    display = needs_semicolon = 0;
+    if (text.compare(0, 8, "KORVAL% ") == 0) {
+      if (text.size() > 8 && text[8] == 'C') {
+        stmt.set(0, text.size() > 10 ? text.substr(10) : std::string(), TK_OTHER);
+        return true;
+      }
+      diag::error_at(stmt.line(0), "Unknown KORVAL directive: %s", text.substr(8).c_str());
+    }
+    stmt.set(0, "//" + text, TK_OTHER);
+    return true;
+  }
+  if (stmt.kind(0) == TK_SHELL) {
+    std::string quoted;
+    for (char c : stmt.gettext(0)) {
+      if (c == '"' || c == '\\') quoted.push_back('\\');
+      quoted.push_back(c);
+    }
+    stmt.set(0, "system(TM(\"" + quoted + "\"))", TK_OTHER);
+    display = 0;
+    return true;
+  }
+  if (w0 == "return") {
+    stmt.set(0, "goto return_from_" + name, TK_OTHER);
+    has_return = 1;
+    display = 0;
+    return true;
+  }
+  if (w0 == "for") {
+    for_loop();
+    return true;
+  }
+  if (w0 == "load" || w0 == "save") {
+    load_save();
+    return true;
+  }
+  const int eq = stmt.find("=");
+  if (eq >= 0) {
+    assignment(eq);
+    return true;
+  }
+  return false;
+}
+
+void parser_t::for_loop() {
+  if (stmt.is_word(1, "(")) fail("Do not use parenthesis with for");
+  display = needs_semicolon = 0;
+  if (!stmt.is_kind(1, TK_WORD) || !stmt.is_word(2, "=")) fail("Do not use parenthesis with for");
+  const std::string v = cut(stmt.gettext(1), kNameLimit);
+  bool scalar = false;
+  if (symbols) {
+    const int e = symbols->add_typed(v, SYM_LOCAL, default_type);
+    scalar = (symbols->info_of(e)[INFO_TYPE] & DT_SCALAR) != 0;
+  }
+  double start = 0, step = 0, stop = 0;
+  // A constant range counts in C++ when its values are exact in floating point;
+  // otherwise the general form runs over the exact M range.
+  if (constant_range(3, start, step, stop) && stmt.is_word(11, "\n") && integral(start) &&
+      integral(step) && integral(stop) && step != 0) {
+    const std::string vt = scalar ? v : v + ".r";
+    const std::string a = stmt.gettext(5), s = stmt.gettext(7), b = stmt.gettext(9);
+    const char* cmp = step > 0 ? "<=" : ">=";
+    stmt.reset();
+    raw(0, "for (" + v + "=" + a + ";" + vt + cmp + b + ";" + vt + "+=" + s + ") {");
+  } else {
+    const std::string vn = v + "_" + name + "_v" + std::to_string(loop_count);
+    const std::string in = v + "_" + name + "_i" + std::to_string(loop_count);
+    if (symbols) {
+      symbols->add_typed(vn, SYM_LOCAL, default_type);
+      symbols->add_typed(in, SYM_DECLARED, default_type | DT_SCALAR);
+    }
+    stmt.del(0, 3);
+    raw(0, vn + "=");
+    std::string tail = "; int " + in + ";\nfor (" + in + "=1;" + in + "<=forsize(" + vn + ");" +
+                       in + "++) {\n";
+    tail += scalar ? v + "=" + vn + ".r(" + in + ");" : "forelem(" + v + "," + vn + "," + in + ");";
+    raw(stmt.top(), tail);
+    ++loop_count;
+  }
+  depth += 1;
+  if (loop_depth == 0) loop_depth = depth;
+}
+
+void parser_t::assignment(int eq) {
+  std::vector<std::string> assigned;
+  if (stmt.is_word(0, "[")) {
+    // [a,b]=f(x) is /*[a,b]=*/f(x,i_o,a,b): the outputs travel as references.
+    std::vector<std::vector<std::pair<std::string, int>>> outputs(1);
+    for (int i = 1; i < eq; ++i) {
+      if (stmt.is_word(i, ",") || stmt.is_word(i, "]")) {
+        if (!outputs.back().empty()) outputs.emplace_back();
+        continue;
+      }
+      outputs.back().emplace_back(stmt.gettext(i), stmt.kind(i));
+    }
+    if (outputs.back().empty()) outputs.pop_back();
+    bool has_paren = false;
+    for (int i = eq + 1; i < stmt.top(); ++i) has_paren = has_paren || stmt.is_word(i, "(");
+    if (!has_paren) {
+      stmt.ins_before_last("(", '(');
+      stmt.ins_before_last(")", ')');
+    }
+    int close = stmt.top() - 1;
+    if (!stmt.is_word(close - 1, "(")) stmt.ins(close++, ",", ',');
+    stmt.ins(close++, "i_o", TK_WORD);
+    for (std::size_t k = 0; k < outputs.size(); ++k) {
+      stmt.ins(close++, ",", ',');
+      for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
+      const std::string& var = outputs[k].front().first;
+      if (outputs[k].front().second == TK_WORD) {
+        add_variable(var, default_type);
+        assigned.push_back(var);
+      }
+    }
+    stmt.ins(0, "/*", TK_OTHER);
+    stmt.ins(eq + 2, "*/", TK_OTHER);
+  } else if (stmt.kind(0) == TK_WORD) {
+    const std::string var = stmt.gettext(0);
+    const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||
+                      (stmt.is_word(eq + 1, "cell") && stmt.is_word(eq + 2, "(")) ||
+                      stmt.gettext(eq + 1).compare(0, 6, "cells(") == 0;
+    add_variable(var, default_type);
+    if (cell) mark_cell(var);
+    assigned.push_back(var);
+  }
+  raw(stmt.top(), ";");
+  if (display && symbols) {
+    for (const std::string& var : assigned) {
+      std::ostringstream shown;
+      symbols->display(shown, var);
+      raw(stmt.top(), " " + shown.str());
+    }
+  }
+  display = needs_semicolon = 0;
+}
+
+void parser_t::load_save() {
+  display = 0;
+  for (int i = 3; i < stmt.top(); ++i)
+    if (stmt.kind(i) == TK_STRING) stmt.unquote(i);
+  bool ascii = false, mat = false;
+  for (const char* option : {"v4", "ascii", "mat", "double", "mdouble", "tabs", "append"}) {
+    bool found = false;
+    for (int i = 0; i < stmt.top(); ++i) {
+      if (stmt.is_word(i, option) && stmt.kind(i) == TK_WORD) {
+        if (i < 3 || !stmt.is_word(i - 3, ",")) fail("flags can not appear before file name");
+        stmt.del(i - 3, 4);
+        found = true;
+        break;
+      }
+      if (stmt.is_word(i, std::string("-") + option) && i > 0) {
+        stmt.del(i - 1, 2);
+        found = true;
+        break;
+      }
+    }
+    if (!found) continue;
+    if (std::strcmp(option, "append") == 0) fail("save: -append not supported");
+    if (std::strcmp(option, "ascii") == 0) ascii = true;
+    if (std::strcmp(option, "mat") == 0) mat = true;
+  }
+  if (ascii && !mat) stmt.set(0, stmt.gettext(0) + "ascii", TK_WORD);
+  // load(file, variables...): at least one variable after the file name.
+  if (!stmt.is_word(3, ",") || stmt.top() < 5) fail("load/save: variables must be explicitly stated");
+  const bool load = stmt.gettext(0).compare(0, 4, "load") == 0;
+  for (int i = 4; i < stmt.top(); ++i) {
+    if (!stmt.is_word(i - 1, ",") || stmt.kind(i) != TK_WORD) continue;
+    if (load) add_variable(stmt.gettext(i), default_type);
+    stmt.ins(i, "&", TK_OTHER);
+    ++i;
+  }
+}
+
+// Every word is a variable, a known function, or the name of an M-file, which the
+// project scans or translates first so that the callee's interface is known here.
+void parser_t::identifier_pass() {
+  if (!symbols) return;
+  const datatype_t& dt = datatypes();
+  const bool call_statement = stmt.is_word(0, "call");
+  for (int i = 0; i < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD) continue;
+    const std::string word = stmt.gettext(i);
+    const bool paren = stmt.is_word(i + 1, "(");
+    const bool count_word = word == "nargin" || word == "nparms" || word == "nargout";
+    if (word == "nargin" || word == "nparms") (paren ? uses_nargin_fun : uses_nargin) = 1;
+    if (word == "nargout") (paren ? uses_nargout_fun : uses_nargout) = 1;
+    if (word == "feval") uses_feval = 1;
+
+    int e = symbols->find(word, SYM_ANY);
+    const std::size_t dot = word.find('.');
+    if (e < 0 && dot != std::string::npos && dot > 0) {
+      const int base = symbols->find(word.substr(0, dot), SYM_ANY);
+      if (base >= 0) e = symbols->add_typed(word, symbols->type_of(base) & SYM_ANY, default_type);
+    }
+    auto unresolved = [&](int entry) {
+      if (entry < 0) return true;
+      if (!(symbols->type_of(entry) & SYM_FUNCTIONS)) return false;
+      const int t = symbols->info_of(entry)[INFO_TYPE];
+      return t == DT_UNCLASSIFIED || t == dt.script_index();
+    };
+    if (unresolved(e) && host) {
+      const int saved = diag::current_line();
+      diag::set_line(stmt.line(i));
+      host->translate_name(word, *symbols, 1);
+      e = symbols->find(word, SYM_ANY);
+      if (unresolved(e) && e >= 0) {
+        host->translate_name(word, *symbols, 0);
+        e = symbols->find(word, SYM_ANY);
+      }
+      diag::set_line(saved);
+      KASSERT("XLINE", e!=-1);
+    }
+    if (e >= 0 && (symbols->type_of(e) & SYM_FUNCTIONS) && !count_word)
+      symbols->type_of(e) = SYM_CALLED;
+    if (call_statement && e >= 0)
+      symbols->add(word, SYM_FEVAL, symbol_info(symbols->info_of(e)));
+    if (e >= 0 && (symbols->info_of(e)[INFO_TYPE] & DT_CELL) &&
+        (symbols->type_of(e) & SYM_VARIABLES))
+      cell_list(i);
+  }
+}
+
+// c{:} and c{a:b} as arguments: the elements of the cell, one argument each, as many
+// as the callee takes.
+void parser_t::cell_list(int i) {
+  if (!stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(")) return;
+  const std::string c = stmt.gettext(i);
+  const bool all = stmt.is_word(i + 3, "c_p") && stmt.is_word(i + 4, ")");
+  double start = 0, step = 0, stop = 0;
+  const bool range = !all && constant_range(i + 3, start, step, stop) && stmt.is_word(i + 11, ")");
+  if (!all && !range) return;
+  if (range && (!integral(start) || !integral(stop) || step != 1.0 || start < 1 || stop < start))
+    return;
+  const int tokens = all ? 5 : 12;
+
+  int callee_in = -1, varargin = 0, position = 1;
+  const int owner = index_owner(i);
+  if (owner >= 0) {
+    const int f = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
+    if (f >= 0) {
+      std::vector<int> bounds;
+      const int n = scan_arguments(owner + 1, bounds);
+      position = argument_of(i, bounds, n);
+      callee_in = symbols->info_of(f)[INFO_NIN];
+      varargin = symbols->info_of(f)[INFO_VARARGIN];
+    }
+  }
+  int count;
+  if (owner < 0 || callee_in < position) {
+    position = 1;
+    count = all ? 9 : static_cast<int>(stop - start) + 1;
+    varargin = 0;
+  } else {
+    count = callee_in - position + 1;
+  }
+  const int first = all ? 1 : static_cast<int>(start);
+  std::string text;
+  for (int k = 1; k <= count; ++k) {
+    if (k > 1) text += ",";
+    const int element = first + k - 1;
+    if (varargin && k == count) {
+      if (k == 1 && all)
+        text += c;
+      else
+        text += c + "(ramp(" + std::to_string(element) + "," + c + ".size()))";
+    } else {
+      text += c + "[" + std::to_string(element) + "]";
+    }
+  }
+  stmt.del(i, tokens);
+  stmt.ins(i, text, TK_OTHER);
+}
+
+void parser_t::varargin_pass() {
+  if (!symbols) return;
+  for (int i = 0; i < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
+    const int f = symbols->find(stmt.gettext(i), SYM_FUNCTIONS);
+    if (f < 0 || !symbols->info_of(f)[INFO_VARARGIN]) continue;
+    const int formal = symbols->info_of(f)[INFO_NIN];
+    if (formal < 1) fail("nargin/varargin internal error");
+    std::vector<int> bounds;
+    const int n = scan_arguments(i + 1, bounds);
+    if (n < formal) continue;
+    const int from = bounds[formal - 1];
+    const int upto = formal < n ? bounds[formal] - 1 : bounds[n];   // end of that argument
+    if (upto - from == 1 && stmt.kind(from) == TK_WORD && !stmt.is_word(from + 1, "[")) {
+      const int v = symbols->find(stmt.gettext(from), SYM_VARIABLES);
+      if (v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL)) continue;
+    }
+    const int close = bounds[n];
+    stmt.ins(close, ")", ')');
+    stmt.ins(upto, ")", ')');
+    stmt.ins(from, "(", '(');
+    stmt.ins(from + 1, "CL", TK_WORD);
+    stmt.ins(from + 2, "(", '(');
+  }
+}
