@@ -224,3 +224,22 @@ TEST_F(Cli, RootDirectoryIsRecordedForOtherTools) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Cli, Mat2cppWritesSourceHeaderAndRecord) {
+  write("sq.m", "function y = sq(x)\ny = x.^2;\n");
+  const result r = korval("-nologo -mat2cpp sq.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  std::ifstream src(dir_ + "/sq.cxx"), hdr(dir_ + "/sq.h"), rec(dir_ + "/sq.r");
+  EXPECT_TRUE(src && hdr && rec);
+  std::string first;
+  std::getline(src, first);
+  EXPECT_EQ(first, "#undef GRLIB");
+  write("bad.m", "y = 2;\nx = 1 + end\n");
+  const result bad = korval("-nologo -mat2cpp bad.m");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "bad.m(2) : error: 'x = 1 + end' : end used outside an index\n");
+}
+
+}  // namespace

@@ -173,7 +173,7 @@ TEST(Scanner, SecondFunctionLineIsLeftForTheNextParser) {
   p.get_statement();
   p.get_statement();
   p.get_statement();
-  EXPECT_TRUE(p.header_mode);
+  EXPECT_TRUE(p.function_follows);
   EXPECT_EQ(p.stmt.size(), 1);
   parser_t next;
   next.in = &input;
@@ -181,6 +181,7 @@ TEST(Scanner, SecondFunctionLineIsLeftForTheNextParser) {
   next.get_statement();
   EXPECT_TRUE(next.stmt.is_word(0, "function"));
   EXPECT_TRUE(next.stmt.is_word(3, "g"));
+  EXPECT_FALSE(next.header_mode);
   dt.clear();
 }
 

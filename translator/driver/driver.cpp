@@ -11,6 +11,8 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/selfpath.h"
+#include "project/mfile.h"
+#include "project/reserved.h"
 #include "symbols/datatype.h"
 
 namespace driver {
@@ -176,6 +178,26 @@ void find_main_file(int argc, const char* const* argv, driver_run& run) {
   run.project_name = util::base_name(run.main_name);
 }
 
+void translate_single(driver_run& run) {
+  symbol_type project;
+  for (const auto& d : run.defines) {
+    project.add_typed(d.first, SYM_REPLACE, DT_UNCLASSIFIED, 1);
+    project.add_typed(d.second, SYM_REPLACEMENT, DT_UNCLASSIFIED, 1);
+  }
+  read_reserved(project, run.root + "korval.rsv");
+  add_known_functions(project);
+  symbol_type caller;
+  mfile_job job;
+  job.mfile = run.main_file;
+  job.cpp_ext = run.toolchain.srcext();
+  job.cpp_name = run.project_name + "." + job.cpp_ext;
+  job.default_type = run.datatype;
+  job.lines = run.lines;
+  job.project = &project;
+  job.caller = &caller;
+  translate_mfile(job);
+}
+
 void build_search_path(driver_run& run) {
   run.search_path.add_dir("");
   run.search_path.add_dir("..");
@@ -215,6 +237,11 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
   find_main_file(argc, argv, run);
   build_search_path(run);
   platform::raise_thread_priority();
+  if (run.mat2cpp) {
+    translate_single(run);
+    platform::lower_thread_priority();
+    return 1;
+  }
   // The project step (translation of the main file and everything it calls, the
   // dispatchers and the link step) joins here.
   diag::error("Translating M-files is not available yet");

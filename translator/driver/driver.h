@@ -74,5 +74,7 @@ void load_datatypes(const std::string& dt_switch, bool dt_given, driver_run& run
 void print_paths(const driver_run& run);
 void find_main_file(int argc, const char* const* argv, driver_run& run);
 void build_search_path(driver_run& run);
+// -mat2cpp: the main file alone, as one M-file, without the project.
+void translate_single(driver_run& run);
 extern const char kUsage[];
 }  // namespace driver

@@ -401,10 +401,11 @@ void parser_t::after_statement(std::size_t start, int start_line) {
     // A new function begins: leave it for the parser of that function.
     in->seek(start);
     diag::set_line(start_line);
-    header_mode = true;
+    function_follows = true;
     stmt.clear();
     pending.clear();
   }
+  if (header_mode && stmt.is_word(0, "function")) header_mode = false;   // read again
   if (stmt.empty() || stmt.gettext(stmt.top()) != "\n" || stmt.last_kind() != TK_OTHER)
     push("\n", TK_OTHER);
 }

@@ -50,7 +50,8 @@ class parser_t {
   int echo_nesting = 0;     // blocks opened since echo on
   std::string echo_out;     // echo text written (generated C++); the caller takes it
   bool echo_line_start = true;   // no echo line open
-  bool header_mode = false; // a function line was met and rewound: read it again
+  bool header_mode = false; // reading a function line again that a parser rewound
+  bool function_follows = false;   // a second function line was met and rewound
   bool slashes_seen = false;    // "//" comments occur in this file
 
  private:
@@ -100,6 +101,17 @@ class parser_t {
   void translate();
   void command_form();
   static bool is_command(const std::string& word);
+
+  // One function of an M-file (function.cpp): translates it and fills the C++ text of
+  // the ".cpp" file (to be laid out by ctext_type), the header file's text (already
+  // laid out) and the call records. Returns 1 when another function follows.
+  struct function_texts {
+    std::string cpp, header, header_name, records;
+  };
+  int translate_function(int ordinal, const std::string& base, function_texts& out);
+  // The entry points and the full signature of the translated function.
+  std::string entry_points(const std::string& f);
+  symbol_info info_record() const;
 
   // The statement translator (xline.cpp) and writer (outline.cpp).
   void translate_statement();

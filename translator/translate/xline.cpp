@@ -335,16 +335,18 @@ void parser_t::for_loop() {
     const int e = symbols->add_typed(v, SYM_LOCAL, default_type);
     scalar = (symbols->info_of(e)[INFO_TYPE] & DT_SCALAR) != 0;
   }
+  // The C++ name: a variable named like a library function carries an underscore.
+  const std::string vc = symbols ? v + symbols->decoration(v, 1) : v;
   double start = 0, step = 0, stop = 0;
   // A constant range counts in C++ when its values are exact in floating point;
   // otherwise the general form runs over the exact M range.
   if (constant_range(3, start, step, stop) && stmt.is_word(11, "\n") && integral(start) &&
       integral(step) && integral(stop) && step != 0) {
-    const std::string vt = scalar ? v : v + ".r";
+    const std::string vt = scalar ? vc : vc + ".r";
     const std::string a = stmt.gettext(5), s = stmt.gettext(7), b = stmt.gettext(9);
     const char* cmp = step > 0 ? "<=" : ">=";
     stmt.reset();
-    raw(0, "for (" + v + "=" + a + ";" + vt + cmp + b + ";" + vt + "+=" + s + ") {");
+    raw(0, "for (" + vc + "=" + a + ";" + vt + cmp + b + ";" + vt + "+=" + s + ") {");
   } else {
     const std::string vn = v + "_" + name + "_v" + std::to_string(loop_count);
     const std::string in = v + "_" + name + "_i" + std::to_string(loop_count);
@@ -356,7 +358,7 @@ void parser_t::for_loop() {
     raw(0, vn + "=");
     std::string tail = "; int " + in + ";\nfor (" + in + "=1;" + in + "<=forsize(" + vn + ");" +
                        in + "++) {\n";
-    tail += scalar ? v + "=" + vn + ".r(" + in + ");" : "forelem(" + v + "," + vn + "," + in + ");";
+    tail += scalar ? vc + "=" + vn + ".r(" + in + ");" : "forelem(" + vc + "," + vn + "," + in + ");";
     raw(stmt.top(), tail);
     ++loop_count;
   }

@@ -1,0 +1,13 @@
+// The names every translation knows before it starts: the reserved-names file of the
+// root directory and the three functions the dispatchers provide.
+#pragma once
+#include <string>
+
+#include "symbols/symbol.h"
+
+// Reads "korval.rsv": the version line, then the sections "[reserved functions]",
+// "[reserved vars]" and "[replace]", each required ("Could not read %s").
+void read_reserved(symbol_type& table, const std::string& path);
+
+// feval, nargin and nargout, known as functions of the "function" kind.
+void add_known_functions(symbol_type& table);

@@ -1,0 +1,219 @@
+// Module PARSER: one M function becomes one C++ function. The statement loop fills the
+// body; the ".cpp" text gets the library include, the called functions' headers, the
+// entry points for calls with fewer arguments and the variable declarations; the
+// header file gets the structure types and the prototypes; the call records tell the
+// project what the function defines and uses.
+#include <sstream>
+
+#include "driver/ctext.h"
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+constexpr std::size_t kNameLimit = 32;
+
+// One listing of the function's symbol table (symbol_type::print_all) as a string;
+// listing_from continues the caller's list separator.
+std::string listing_from(const symbol_type& t, int& first, int mask, int format, int limit = -1,
+                         int fill = 0) {
+  std::ostringstream out;
+  symbol_type::print_all(t, out, first, "", "", mask, format, limit, fill);
+  return out.str();
+}
+
+std::string listing(const symbol_type& t, int mask, int format, int limit = -1, int fill = 0) {
+  int first = 1;
+  return listing_from(t, first, mask, format, limit, fill);
+}
+
+const char* separator(int& first) {
+  if (first) {
+    first = 0;
+    return "";
+  }
+  return ", ";
+}
+
+}  // namespace
+
+symbol_info parser_t::info_record() const {
+  symbol_info r;
+  r[INFO_TYPE] = kind;
+  r[INFO_NIN] = n_in;
+  r[INFO_NOUT] = n_out;
+  r[INFO_VARARGIN] = has_varargin;
+  r[INFO_VARARGOUT] = has_varargout;
+  r[INFO_FEVAL] = uses_feval;
+  r[INFO_NARGIN] = uses_nargin_fun;
+  r[INFO_NARGOUT] = uses_nargout_fun;
+  return r;
+}
+
+std::string parser_t::entry_points(const std::string& f) {
+  const symbol_type& t = *symbols;
+  const int min_in = uses_nargin ? 0 : n_in;
+  int min_out = has_varargout ? n_out : 1;
+  if ((n_out - min_out) * (n_in - min_in) >= 120 && !uses_nargout) {
+    const std::string q = diag::format("Will %s be called with less than %d output arguments",
+                                       f.c_str(), n_out);
+    if (diag::ask(q.c_str()) == 'N') min_out = n_out;
+  }
+  const std::string rt = listing(t, SYM_RETURN, 16);
+  std::string s;
+  auto head = [&](int i, int j) {
+    int first = 1;
+    s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3, i);
+    if (j > 1) {
+      s += separator(first);
+      s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, 4, j);
+    }
+    s += ") {\n";
+    s += "double old_nargin=nargin_val; nargin_val=" + std::to_string(i) + ".0; nargin_set=1;\n";
+  };
+  if (n_out <= 1) {
+    for (int i = min_in; i < n_in; ++i) {
+      head(i, 0);
+      const std::string call = f + "(" + listing(t, SYM_INPUT, 8, i, 1) + ");\n";
+      if (n_out == 0) {
+        s += call + "nargin_val=old_nargin; \nreturn(x_M);\n}\n\n";
+      } else {
+        s += rt + " ret1a;\n" + "ret1a=" + call + "nargin_val=old_nargin;\nreturn(ret1a);\n}\n\n";
+      }
+    }
+  } else {
+    for (int j = min_out; j <= n_out; ++j) {
+      for (int i = min_in; i <= n_in; ++i) {
+        if (j == n_out && i == n_in) continue;   // the full signature
+        head(i, j);
+        s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(j) +
+             ".0; nargout_set=1;\n";
+        if (j == 1) s += listing(t, SYM_OUTPUT, 10, 1) + ";\n";
+        int first = 1;
+        s += f + "(" + listing_from(t, first, SYM_INPUT, 8, i, 1);
+        s += separator(first);
+        s += "i_o" + listing_from(t, first, SYM_OUTPUT, 9, j, 1) + ");\n";
+        s += "nargout_val=old_nargout;\nnargin_val=old_nargin;\n";
+        s += j == 1 ? "return(" + listing(t, SYM_OUTPUT, 9, 1) + ");\n" : "return(x_M);\n";
+        s += "}\n\n";
+      }
+    }
+  }
+  int first = 1;
+  s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3);
+  if (n_out > 1) {
+    s += separator(first);
+    s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, 4);
+  }
+  s += ") {\n";
+  return s;
+}
+
+int parser_t::translate_function(int ordinal, const std::string& base, function_texts& out) {
+  KASSERT("PARSER", symbols != nullptr);
+  const datatype_t& dt = datatypes();
+  name = base.size() > kNameLimit ? base.substr(0, kNameLimit) : base;
+
+  // The statement loop: an echoed group of statements is read as one.
+  std::string body;
+  bool suspended = false;
+  while (!end_reached) {
+    std::string statements;
+    do {
+      get_statement();
+      end_reached = (at_end() || function_follows) ? 1 : 0;
+      if (!suspended) {
+        translate_statement();
+        if (!scan_only) write_statement(statements);
+      }
+      if (scan_only && kind != DT_UNCLASSIFIED) suspended = true;
+    } while (!echo_line_start && !end_reached);
+    if (!scan_only) {
+      body += echo_out;
+      body += statements;
+    }
+    echo_out.clear();
+  }
+  if (scan_only && !suspended) {}   // a file of comments only: nothing more to learn
+
+  const std::string f = ordinal == 1 ? base : name;
+  const symbol_info record = info_record();
+  int self = symbols->find(f, SYM_FUNCTIONS);
+  if (self < 0) self = symbols->add(f, SYM_CALLED, record, 1);
+  symbols->type_of(self) = SYM_CALLED;
+  symbols->info_of(self) = record;
+
+  const bool function = kind == dt.function_index();
+  if (!scan_only) {
+    std::string& cpp = out.cpp;
+    if (function && ordinal == 1)
+      cpp += "#undef GRLIB\n#define GRLIB " + std::to_string(default_type) +
+             "\n#include \"gridlib.h\"\n\n";
+    if (function) {
+      std::string includes;
+      for (int i = 0; i <= symbols->last(); ++i) {
+        if (!(symbols->type_of(i) & SYM_CALLED) || i == self) continue;
+        std::ostringstream line;
+        int first = 1;
+        print_name(*symbols, line, first, "", "", i, 14, 0);
+        includes += line.str();
+      }
+      if (!includes.empty()) cpp += includes + "\n";
+    }
+    if (n_globals > 0) cpp += listing(*symbols, SYM_GLOBAL, 17) + "\n\n";
+    std::istringstream lines(body);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.find("//$HEADER") != std::string::npos) {
+        if (function) cpp += entry_points(f);
+        const std::string locals = listing(*symbols, SYM_LOCAL, 1);
+        if (!locals.empty()) cpp += locals + "\n";
+        continue;
+      }
+      cpp += line + "\n";
+    }
+
+    // The header file.
+    out.header_name = f + ".h";
+    std::string& h = out.header;
+    h += "#ifndef __" + f + "_h\n#define __" + f + "_h\n\n";
+    std::ostringstream structs;
+    ctext_type layout;
+    layout.print(structs, listing(*symbols, SYM_VARIABLES, 22));
+    h += structs.str();
+    if (!function) {
+      std::string called;
+      for (int i = 0; i <= symbols->last(); ++i) {
+        if (!(symbols->type_of(i) & SYM_CALLED) || i == self) continue;
+        std::ostringstream line;
+        int first = 1;
+        print_name(*symbols, line, first, "", "", i, 14, 0);
+        called += line.str();
+      }
+      if (!called.empty()) h += called + "\n";
+    } else {
+      std::istringstream sig(entry_points(f));
+      for (std::string line; std::getline(sig, line);) {
+        const bool typed = line.compare(0, 2, "M<") == 0 || line.compare(0, 2, "C_") == 0;
+        if (typed && line.size() >= 2 && line.compare(line.size() - 2, 2, " {") == 0)
+          h += line.substr(0, line.size() - 2) + ";\n";
+      }
+    }
+    h += "\n#endif // __" + f + "_h\n\n";
+  }
+
+  // The call records.
+  std::string& r = out.records;
+  r += "[called]\n";
+  {
+    std::ostringstream line;
+    int first = 1;
+    print_name(*symbols, line, first, "", "", self, 6, 0);
+    r += line.str();
+  }
+  symbols->type_of(self) = SYM_KNOWN_FUNCTION;
+  r += listing(*symbols, SYM_CALLED, 6);
+  r += "[feval]\n" + listing(*symbols, SYM_FEVAL, 6);
+  r += "[extern]\n" + listing(*symbols, SYM_GLOBALS, 6);
+  r += "[declare]\n" + listing(*symbols, SYM_DECLARE_SET, 6);
+  return function_follows ? 1 : 0;
+}
