@@ -243,3 +243,55 @@ TEST_F(Cli, Mat2cppWritesSourceHeaderAndRecord) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Cli, ProjectTranslatesTheCallGraphOnce) {
+  write("main.m", "x = 3;\ny = sq(x) + twice(2)\nshow\n");
+  write("sq.m", "function y = sq(x)\ny = x.^2 + cube(x);\nfunction z = cube(w)\nz = w.^3;\n");
+  write("twice.m", "function r = twice(a)\nr = sq(a) * 2;\n");
+  write("show.m", "disp(y)\n");
+  write("cube.m", "this file is never read: cube is a subfunction of sq\n");
+  result r = korval("-nologo -trans main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find("cube.m"), std::string::npos) << r.out;
+  for (const char* f : {"main.cxx", "sq.cxx", "twice.cxx", "show.cxx", "sq.h", "cube.h", "sq.r"})
+    EXPECT_TRUE(std::ifstream(dir_ + "/" + f).good()) << f;
+  std::ifstream twice(dir_ + "/twice.cxx");
+  const std::string text((std::istreambuf_iterator<char>(twice)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("#include \"sq.h\"\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("r=sq(a)*2.0;"), std::string::npos) << text;
+
+  r = korval("-nologo -trans main.m");
+  EXPECT_EQ(r.out.find("Translating"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Skipping sq.m\n"), std::string::npos) << r.out;
+
+  // Touching one file translates only that file again.
+  std::system(("sleep 1; touch " + quote(dir_ + "/twice.m")).c_str());
+  r = korval("-nologo -trans main.m");
+  EXPECT_NE(r.out.find("Translating twice.m\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Translating sq.m"), std::string::npos) << r.out;
+
+  r = korval("-nologo -trans -force main.m");
+  EXPECT_NE(r.out.find("Translating sq.m\n"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, MissingCalleeNamesTheCallingLine) {
+  write("main.m", "a = 1;\nb = nosuch(a);\n");
+  const result r = korval("-nologo -trans main.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("main.m(2) : error: 'b = nosuch(a);' : nosuch.m not found.\n"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(Cli, BuildingStopsWhereTheLinkStepWouldBegin) {
+  write("main.m", "a = 1;\n");
+  const result r = korval("-nologo main.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("error: Building programs from the translation is not available yet"),
+            std::string::npos)
+      << r.out;
+}
+
+}  // namespace

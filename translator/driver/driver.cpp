@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/selfpath.h"
 #include "project/mfile.h"
+#include "project/project.h"
 #include "project/reserved.h"
 #include "symbols/datatype.h"
 
@@ -198,6 +199,22 @@ void translate_single(driver_run& run) {
   translate_mfile(job);
 }
 
+void translate_project(driver_run& run) {
+  project_options options;
+  options.make = run.make;
+  options.verbose = run.verbose;
+  options.lines = run.lines;
+  options.force = run.force;
+  options.ive = run.ive;
+  options.ide = run.ide;
+  options.kind = run.kind;
+  options.datatype = run.datatype;
+  project_t project(run.project_name, run.root, options, run.search_path, run.toolchain);
+  for (const auto& d : run.defines) project.add_define(d.first, d.second);
+  project.load_reserved();
+  project.run();
+}
+
 void build_search_path(driver_run& run) {
   run.search_path.add_dir("");
   run.search_path.add_dir("..");
@@ -242,9 +259,12 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
     platform::lower_thread_priority();
     return 1;
   }
-  // The project step (translation of the main file and everything it calls, the
-  // dispatchers and the link step) joins here.
-  diag::error("Translating M-files is not available yet");
+  translate_project(run);
+  platform::lower_thread_priority();
+  if (run.verbose) std::printf("%s", run.build_text.c_str());
+  if (run.trans && !run.make) return 1;
+  // The link step (main wrapper, compile and link commands, makefile) joins here.
+  diag::error("Building programs from the translation is not available yet; use -trans");
 }
 
 int system2(const std::string& commands, int /*ignored*/, int raise) {

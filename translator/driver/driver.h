@@ -76,5 +76,7 @@ void find_main_file(int argc, const char* const* argv, driver_run& run);
 void build_search_path(driver_run& run);
 // -mat2cpp: the main file alone, as one M-file, without the project.
 void translate_single(driver_run& run);
+// The project step: the main file and every M-file it calls.
+void translate_project(driver_run& run);
 extern const char kUsage[];
 }  // namespace driver

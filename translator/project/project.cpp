@@ -1,0 +1,162 @@
+#include "project/project.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "driver/diag.h"
+#include "driver/helpers.h"
+#include "project/mfile.h"
+#include "project/reserved.h"
+
+project_t::project_t(const std::string& main_name, const std::string& root,
+                     const project_options& options, mpath_t& search_path,
+                     const toolchain_t& toolchain)
+    : main_name_(main_name), root_(root), options_(options), search_path_(search_path),
+      toolchain_(toolchain) {}
+
+void project_t::add_define(const std::string& name, const std::string& value) {
+  if (name.empty() || value.empty()) return;
+  project_.add_typed(name, SYM_REPLACE, DT_UNCLASSIFIED, 1);
+  project_.add_typed(value, SYM_REPLACEMENT, DT_UNCLASSIFIED, 1);
+}
+
+void project_t::load_reserved() {
+  read_reserved(project_, root_ + "korval.rsv");
+  add_known_functions(project_);
+}
+
+std::string project_t::cpp_name(const std::string& name) const {
+  return name + "." + toolchain_.srcext();
+}
+
+void project_t::run() {
+  const datatype_t& dt = datatypes();
+  project_.add_typed(main_name_, SYM_CALLED, dt.unknown_index());
+  int position = -1;
+  while (project_.next(SYM_CALLED, position) >= 0) {
+    const std::string name = project_.text_of(position);
+    const int type = project_.info_of(position)[INFO_TYPE];
+    if (type == DT_UNCLASSIFIED || type == dt.script_index() || name == "feval" || name == "gridlib")
+      continue;
+    symbol_type caller;
+    process(name, caller, false, false);
+  }
+  if (uses_[0] || uses_[1] || uses_[2])
+    diag::error("Dispatchers for feval, nargin and nargout are not available yet");
+  symbol_type caller;
+  process(main_name_, caller, false, true);
+}
+
+void project_t::translate_name(const std::string& name, symbol_type& table, int flag) {
+  process(name, table, flag != 0, false);
+}
+
+symbol_info project_t::process(const std::string& name, symbol_type& caller, bool scan_only,
+                               bool /*main*/) {
+  const datatype_t& dt = datatypes();
+  const int done = processed_.find(name, SYM_FUNCTIONS);
+  if (done >= 0) {
+    const int t = processed_.info_of(done)[INFO_TYPE];
+    if (t != dt.script_index() && t != DT_UNCLASSIFIED) {
+      // Known from this run: hand its interface to the caller once more.
+      const int e = caller.add(name, SYM_CALLED, processed_.info_of(done));
+      caller.info_of(e) = processed_.info_of(done);
+      symbol_info r = processed_.info_of(done);
+      r[INFO_TYPE] = dt.script_index();
+      return r;
+    }
+  }
+  ++depth_;
+  const std::string record = record_name(name);
+  std::string path = "none";
+  {
+    std::ifstream in(record);
+    std::string first;
+    if (in && std::getline(in, first) && !first.empty()) path = first;
+  }
+  if (options_.force || !util::exists(path)) {
+    const std::optional<std::string> dir = search_path_.find(name);
+    if (!dir) diag::error("%s.m not found.", name.c_str());
+    path = *dir + name + ".m";
+  }
+  if (options_.verbose) std::printf("%d levels deep, ", depth_);
+
+  const std::string cpp = cpp_name(name);
+  const bool needs_work = options_.force || mpath_t::is_out_of_date(path, cpp) ||
+                          mpath_t::is_out_of_date(path, record);
+  mfile_job job;
+  job.mfile = path;
+  job.cpp_name = cpp;
+  job.cpp_ext = toolchain_.srcext();
+  job.default_type = options_.datatype;
+  job.lines = options_.lines;
+  job.project = &project_;
+  job.caller = &caller;
+  job.host = this;
+  symbol_info info;
+  if (needs_work) {
+    if (scanned_.find(name, SYM_ANY) < 0) {
+      diag::progress("Scanning %s", path.c_str());
+      job.scan_only = true;
+      translate_mfile(job);
+      info = read_record(name, record, caller, false);
+      std::remove(record.c_str());
+    }
+    if (!scan_only) {
+      diag::progress("Translating %s", path.c_str());
+      job.scan_only = false;
+      translate_mfile(job);
+      info = read_record(name, record, caller, true);
+    }
+  } else {
+    if (!scan_only) diag::progress("Skipping %s", path.c_str());
+    info = read_record(name, record, caller, true);
+  }
+  if (options_.verbose) diag::progress("Done %s", path.c_str());
+  --depth_;
+  for (int k = 0; k < 3; ++k) uses_[k] = uses_[k] || info[INFO_FEVAL + k] != 0;
+  if (scan_only && needs_work) {
+    info[INFO_TYPE] = dt.script_index();
+  } else {
+    const int e = processed_.add(name, SYM_FUNCTIONS, info);
+    processed_.info_of(e) = info;
+  }
+  return info;
+}
+
+symbol_info project_t::read_record(const std::string& name, const std::string& path,
+                                   symbol_type& caller, bool importing) {
+  const datatype_t& dt = datatypes();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) diag::error("could not open %s for read", path.c_str());
+  std::string first;
+  std::getline(in, first);
+  symbol_info info;
+  for (int group = 0;; ++group) {
+    symbol_type called;
+    if (!called.read_section(in, "[called]", SYM_CALLED, 0)) break;
+    project_.merge(called, 1);
+    caller.merge(called, 1);
+    const int own = project_.find(name, SYM_FUNCTIONS);
+    if (own >= 0 && group == 0) info = project_.info_of(own);
+    const bool script = info[INFO_TYPE] == dt.script_index() || info[INFO_TYPE] == DT_UNCLASSIFIED;
+    if (called.last() >= 0) {
+      const std::string& fn = called.text_of(0);
+      const symbol_info& fi = called.info_of(0);
+      if (scanned_.find(fn, SYM_FUNCTIONS) < 0) scanned_.add(fn, SYM_FUNCTIONS, fi);
+      if (group > 0 && !script && processed_.find(fn, SYM_FUNCTIONS) < 0)
+        processed_.info_of(processed_.add(fn, SYM_FUNCTIONS, fi)) = fi;
+    }
+    symbol_type feval, externs, declared;
+    if (!feval.read_section(in, "[feval]", SYM_FEVAL, 0)) break;
+    project_.merge(feval, 0);
+    if (!externs.read_section(in, "[extern]", SYM_GLOBAL, 0)) break;
+    if (importing) project_.merge(externs, 0);
+    if (!declared.read_section(in, "[declare]", SYM_DECLARED, 0)) break;
+    if (importing && script) {
+      caller.merge(externs, 1);
+      caller.merge(declared, 1);
+    }
+  }
+  return info;
+}

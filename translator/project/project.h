@@ -1,0 +1,53 @@
+// The project: one run translates the main M-file and every M-file it calls, found
+// along the search path, each only when its generated files are out of date. The
+// project record (".r") of each file lets a later run skip it and still know the
+// interface of every function it defines.
+#pragma once
+#include <string>
+
+#include "config/ini.h"
+#include "project/mpath.h"
+#include "symbols/symbol.h"
+#include "translate/parser.h"
+
+struct project_options {
+  bool make = false, verbose = false, lines = false, force = false, ive = false, ide = false;
+  int kind = 1;       // output kind
+  int datatype = 0;   // main data type
+};
+
+class project_t : public parser_t::host_t {
+ public:
+  project_t(const std::string& main_name, const std::string& root, const project_options& options,
+            mpath_t& search_path, const toolchain_t& toolchain);
+
+  // The replacement pairs of the command line, the reserved names, the known functions.
+  void add_define(const std::string& name, const std::string& value);
+  void load_reserved();
+
+  // Translates every M-file reachable from the main file, the main file last.
+  void run();
+
+  // parser_t::host_t
+  void translate_name(const std::string& name, symbol_type& table, int flag) override;
+  void add_search_dir(const std::string& dir) override { search_path_.add_dir(dir); }
+
+  bool uses_feval() const { return uses_[0]; }
+  bool uses_nargin() const { return uses_[1]; }
+  bool uses_nargout() const { return uses_[2]; }
+  symbol_type& table() { return project_; }
+
+ private:
+  symbol_info process(const std::string& name, symbol_type& caller, bool scan_only, bool main);
+  symbol_info read_record(const std::string& name, const std::string& path, symbol_type& caller,
+                          bool importing);
+  std::string cpp_name(const std::string& name) const;
+
+  std::string main_name_, root_;
+  project_options options_;
+  mpath_t& search_path_;
+  const toolchain_t& toolchain_;
+  symbol_type project_, processed_, scanned_;
+  bool uses_[3] = {false, false, false};
+  int depth_ = 0;
+};
