@@ -285,13 +285,106 @@ TEST_F(Cli, MissingCalleeNamesTheCallingLine) {
       << r.out;
 }
 
-TEST_F(Cli, BuildingStopsWhereTheLinkStepWouldBegin) {
-  write("main.m", "a = 1;\n");
-  const result r = korval("-nologo main.m");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("error: Building programs from the translation is not available yet"),
+}  // namespace
+
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(Cli, BuildCommandsForGnuCpp) {
+  write("main.m", "y = sq(3)\n");
+  write("sq.m", "function y = sq(x)\ny = x.^2;\n");
+  const std::string root = std::string(KORVAL_TEST_ROOT) + "/";
+  const result r = korval("-nologo -v -trans main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string cc = "gcc -c -I" + root + " -L./ -I./ -O2 -o ";
+  EXPECT_NE(r.out.find(cc + "sq.o sq.cxx;" + cc + "g_main.o g_main.cxx;gcc -L" + root +
+                       " -L./ -I./ -O2 -o main sq.o g_main.o  -s -lgrlib0 -lstdc++"),
             std::string::npos)
       << r.out;
+  EXPECT_EQ(slurp(dir_ + "/main.rsp"), "sq.o\ng_main.o\n");
+  EXPECT_EQ(slurp(dir_ + "/g_main.cxx"),
+            "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n\n#include \"main.h\"\n\n"
+            "int main() {\n  initM(cin,cout,cerr);\n  #include \"main.cxx\"\n  exitM();\n"
+            "  return 0;\n}\n\n");
+  // A build whose command fails ends with status 1.
+  const result b = korval("-nologo main.m");
+  EXPECT_NE(b.out.find("Compiling...\n"), std::string::npos);
+  EXPECT_EQ(b.status, 1);
+}
+
+TEST_F(Cli, BuildCommandsForOtherCompilers) {
+  const std::string root = copy_root();
+  std::string ini = slurp(root + "/korval.ini");
+  auto set = [&ini](const std::string& key, const std::string& value) {
+    const std::size_t at = ini.find("\n" + key + "=");
+    const std::size_t end = ini.find('\n', at + 1);
+    ini.replace(at + 1, end - at - 1, key + "=" + value);
+  };
+  set("Compiler", "Visual C++");
+  set("Target", "Win32");
+  set("CPP", "cl");
+  set("CPPFLAGS", " /nologo /GX /Fo");
+  set("EXEFLAGS", " /MT");
+  set("LDFLAGS", " grlibvc%d.lib");
+  std::ofstream(root + "/korval.ini") << ini;
+  write("main.m", "function main\nshow(1)\n");
+  write("show.m", "function show(x)\ndisp(x)\n");
+  const std::string env = "korval3=" + quote(root) + " ";
+  result r = korval("-nologo -v -trans main.m", "", env);
+  const std::string cl = "cl -c -I" + root + "/ /MT /nologo /GX /Fo";
+  EXPECT_NE(r.out.find(cl + "main.obj main.cpp;" + cl + "show.obj show.cpp;" + cl +
+                       "g_main.obj g_main.cpp;cl /MT /nologo /GX /Fomain.exe @main.rsp grlibvc0.lib\n"),
+            std::string::npos)
+      << r.out;
+
+  r = korval("-nologo -make main.m", "", env);
+  EXPECT_EQ(r.out.find("Compiling..."), std::string::npos);
+  const std::string mak = slurp(dir_ + "/main.mak");
+  const std::string head =
+      "#\n# KORVAL makefile for Visual C++ : Target WinNT/Win95 (Win32)\n#\n\nall: main.exe\n\n";
+  EXPECT_EQ(mak.compare(0, head.size(), head), 0) << mak;
+  EXPECT_NE(mak.find("show.cpp: show.m\n\t" + root + "/korval show.m show.cpp -mat2cpp -nologo \n"),
+            std::string::npos)
+      << mak;
+  EXPECT_NE(mak.find("main.exe: main.obj show.obj g_main.obj \n\tcl /MT"), std::string::npos) << mak;
+}
+
+TEST_F(Cli, MainWrapperRules) {
+  write("takesargs.m", "function takesargs(x)\ndisp(x)\n");
+  result r = korval("-nologo -trans takesargs.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("error: function 'takesargs' accepts input arguments and can not be used as main.\n"),
+            std::string::npos)
+      << r.out;
+  r = korval("-nologo -make takesargs.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(std::ifstream(dir_ + "/g_takesa.cxx").good());
+
+  write("longname.m", "x = 1;\n");
+  korval("-nologo -trans longname.m");
+  EXPECT_TRUE(std::ifstream(dir_ + "/g_longna.cxx").good());
+}
+
+TEST_F(Cli, FevalDispatcher) {
+  write("main.m", "%# call f g\ny = feval('f', 2);\n");
+  write("f.m", "function y = f(x)\ny = x + 1;\n");
+  write("g.m", "function [a,b,c] = g(x, y)\na = x; b = y; c = 0;\n");
+  const result r = korval("-nologo -trans main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string d = slurp(dir_ + "/feval.m");
+  EXPECT_EQ(d.substr(0, d.find('\n')), "function [y1,y2,y3,y4]=feval(fun,varargin)");
+  EXPECT_NE(d.find("  case 'f'\n    y1=f(varargin{:});\n"), std::string::npos) << d;
+  EXPECT_NE(d.find("  case 'g'\n    [y1,y2,y3]=g(varargin{:});\n"), std::string::npos) << d;
+  EXPECT_NE(d.find("  case 'feval'\n    [y1,y2,y3,y4]=feval(varargin{:});\n"), std::string::npos) << d;
+  EXPECT_NE(d.find("  otherwise\n    error([fun '.m was not compiled. Add \"%# call ' fun '\" to the "
+                   "program.']);\nend\n"),
+            std::string::npos)
+      << d;
+  EXPECT_TRUE(std::ifstream(dir_ + "/feval.cxx").good());
 }
 
 }  // namespace

@@ -209,10 +209,12 @@ void translate_project(driver_run& run) {
   options.ide = run.ide;
   options.kind = run.kind;
   options.datatype = run.datatype;
-  project_t project(run.project_name, run.root, options, run.search_path, run.toolchain);
+  project_t project(run.project_name, run.root, options, run.search_path, run.toolchain,
+                    run.build_text);
   for (const auto& d : run.defines) project.add_define(d.first, d.second);
   project.load_reserved();
   project.run();
+  project.link();
 }
 
 void build_search_path(driver_run& run) {
@@ -261,10 +263,8 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
   }
   translate_project(run);
   platform::lower_thread_priority();
-  if (run.verbose) std::printf("%s", run.build_text.c_str());
-  if (run.trans && !run.make) return 1;
-  // The link step (main wrapper, compile and link commands, makefile) joins here.
-  diag::error("Building programs from the translation is not available yet; use -trans");
+  if (run.verbose) std::printf("%s\n", run.build_text.c_str());
+  return run.trans ? 1 : 0;
 }
 
 int system2(const std::string& commands, int /*ignored*/, int raise) {

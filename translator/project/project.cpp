@@ -10,9 +10,15 @@
 
 project_t::project_t(const std::string& main_name, const std::string& root,
                      const project_options& options, mpath_t& search_path,
-                     const toolchain_t& toolchain)
+                     const toolchain_t& toolchain, std::string& commands)
     : main_name_(main_name), root_(root), options_(options), search_path_(search_path),
-      toolchain_(toolchain) {}
+      toolchain_(toolchain),
+      link_(main_name, root,
+            link_options{options.make, options.verbose, false, options.ide, options.kind,
+                         options.datatype},
+            toolchain, commands) {
+  link_.start();
+}
 
 void project_t::add_define(const std::string& name, const std::string& value) {
   if (name.empty() || value.empty()) return;
@@ -41,10 +47,32 @@ void project_t::run() {
     symbol_type caller;
     process(name, caller, false, false);
   }
-  if (uses_[0] || uses_[1] || uses_[2])
-    diag::error("Dispatchers for feval, nargin and nargout are not available yet");
+  // Compiled code cannot look functions up by name: these M-files switch over them.
+  const char* not_compiled = "    error([fun '.m was not compiled. Add a dummy call to it.']);";
+  if (uses_[1]) write_dispatcher("nargin.m", "function y=nargin(fun)", SYM_CALLED, 24, not_compiled);
+  if (uses_[2]) write_dispatcher("nargout.m", "function y=nargout(fun)", SYM_CALLED, 25, not_compiled);
+  if (uses_[0])
+    write_dispatcher("feval.m", "function [y1,y2,y3,y4]=feval(fun,varargin)", SYM_FEVAL, 23,
+                     "    error([fun '.m was not compiled. Add \"%# call ' fun '\" to the program.']);");
+  const bool uses[3] = {uses_[1], uses_[2], uses_[0]};
+  const char* names[3] = {"nargin", "nargout", "feval"};
+  for (int k = 0; k < 3; ++k) {
+    if (!uses[k]) continue;
+    symbol_type fresh;
+    process(names[k], fresh, false, false);
+  }
   symbol_type caller;
   process(main_name_, caller, false, true);
+}
+
+void project_t::write_dispatcher(const char* file, const char* first_line, int mask, int format,
+                                 const char* error_line) {
+  std::ofstream out;
+  util::open_write(out, file);
+  out << first_line << "\nswitch fun\n";
+  int first = 1;
+  symbol_type::print_all(project_, out, first, "", "", mask, format, -1, 0);
+  out << "  otherwise\n" << error_line << "\nend\n";
 }
 
 void project_t::translate_name(const std::string& name, symbol_type& table, int flag) {
@@ -52,7 +80,7 @@ void project_t::translate_name(const std::string& name, symbol_type& table, int 
 }
 
 symbol_info project_t::process(const std::string& name, symbol_type& caller, bool scan_only,
-                               bool /*main*/) {
+                               bool main) {
   const datatype_t& dt = datatypes();
   const int done = processed_.find(name, SYM_FUNCTIONS);
   if (done >= 0) {
@@ -62,6 +90,7 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
       const int e = caller.add(name, SYM_CALLED, processed_.info_of(done));
       caller.info_of(e) = processed_.info_of(done);
       symbol_info r = processed_.info_of(done);
+      if (main) link_.write_main_wrapper(project_, false);
       r[INFO_TYPE] = dt.script_index();
       return r;
     }
@@ -117,10 +146,14 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
   for (int k = 0; k < 3; ++k) uses_[k] = uses_[k] || info[INFO_FEVAL + k] != 0;
   if (scan_only && needs_work) {
     info[INFO_TYPE] = dt.script_index();
-  } else {
-    const int e = processed_.add(name, SYM_FUNCTIONS, info);
-    processed_.info_of(e) = info;
+    return info;
   }
+  const int e = processed_.add(name, SYM_FUNCTIONS, info);
+  processed_.info_of(e) = info;
+  link_.add_translation_rule(path, cpp);
+  const bool script = info[INFO_TYPE] == dt.script_index() || info[INFO_TYPE] == DT_UNCLASSIFIED;
+  if (!script) link_.add_compile_step(name);
+  if (main) link_.write_main_wrapper(project_, script);
   return info;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/ini.h"
+#include "project/link.h"
 #include "project/mpath.h"
 #include "symbols/symbol.h"
 #include "translate/parser.h"
@@ -19,14 +20,17 @@ struct project_options {
 class project_t : public parser_t::host_t {
  public:
   project_t(const std::string& main_name, const std::string& root, const project_options& options,
-            mpath_t& search_path, const toolchain_t& toolchain);
+            mpath_t& search_path, const toolchain_t& toolchain, std::string& commands);
 
   // The replacement pairs of the command line, the reserved names, the known functions.
   void add_define(const std::string& name, const std::string& value);
   void load_reserved();
 
-  // Translates every M-file reachable from the main file, the main file last.
+  // Translates every M-file reachable from the main file, the main file last, with the
+  // dispatchers when feval, nargin(fun) or nargout(fun) are used.
   void run();
+  // The response file and the link command (or the makefile's link rule).
+  void link() { link_.link(); }
 
   // parser_t::host_t
   void translate_name(const std::string& name, symbol_type& table, int flag) override;
@@ -42,6 +46,8 @@ class project_t : public parser_t::host_t {
   symbol_info read_record(const std::string& name, const std::string& path, symbol_type& caller,
                           bool importing);
   std::string cpp_name(const std::string& name) const;
+  void write_dispatcher(const char* file, const char* first_line, int mask, int format,
+                        const char* error_line);
 
   std::string main_name_, root_;
   project_options options_;
@@ -50,4 +56,5 @@ class project_t : public parser_t::host_t {
   symbol_type project_, processed_, scanned_;
   bool uses_[3] = {false, false, false};
   int depth_ = 0;
+  link_t link_;
 };

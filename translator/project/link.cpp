@@ -1,0 +1,188 @@
+#include "project/link.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "driver/ctext.h"
+#include "driver/diag.h"
+#include "driver/helpers.h"
+#include "project/mpath.h"
+
+namespace {
+
+bool is_dll(int kind) { return (kind & 16) != 0; }
+
+std::string listing(const symbol_type& t, int mask, int format, const std::string& prefix = "",
+                    int limit = -1) {
+  std::ostringstream out;
+  int first = 1;
+  symbol_type::print_all(t, out, first, prefix, "", mask, format, limit, 0);
+  return out.str();
+}
+
+std::string blanks_for_breaks(std::string s) {
+  for (char& c : s)
+    if (c == '\n') c = ' ';
+  return s;
+}
+
+}  // namespace
+
+link_t::link_t(const std::string& name, const std::string& root, const link_options& options,
+               const toolchain_t& toolchain, std::string& commands)
+    : name_(name), root_(root), options_(options), tc_(toolchain), commands_(commands) {
+  const std::string& ext = is_dll(options.kind) ? tc_.libext() : tc_.exeext();
+  target_ = ext.empty() ? name : name + "." + ext;
+}
+
+void link_t::start() {
+  if (!options_.make) return;
+  util::open_write(makefile_, name_ + ".mak");
+  makefile_ << "#\n# KORVAL makefile for " << tc_.compiler_name() << " : Target " << tc_.target_name()
+            << "\n#\n\nall: " << target_ << "\n\n";
+}
+
+void link_t::add_translation_rule(const std::string& mfile, const std::string& cpp) {
+  if (!options_.make) return;
+  makefile_ << cpp << ": " << mfile << "\n\t" << root_ << "korval " << mfile << " " << cpp
+            << " -mat2cpp -nologo ";
+  switch (options_.kind) {
+    case 2: makefile_ << " -mexhelp"; break;
+    case 4: makefile_ << " -mex"; break;
+    case 8: makefile_ << " -xmath"; break;
+    case 19: makefile_ << " -idl"; break;
+    default: break;
+  }
+  makefile_ << "\n";
+}
+
+void link_t::write_main_wrapper(const symbol_type& project, bool script) {
+  const int f = project.find(name_, SYM_FUNCTIONS);
+  const symbol_info info = f >= 0 ? project.info_of(f) : symbol_info();
+  const int n_in = info[INFO_NIN], n_out = info[INFO_NOUT];
+  if (options_.kind == 1 && n_in > 0) {
+    if (options_.make) return;
+    diag::error("function '%s' accepts input arguments and can not be used as main.", name_.c_str());
+  }
+  if (options_.kind != 1 && options_.kind != 2)
+    diag::error("This output kind is not available yet");
+
+  const std::string base = "g_" + name_.substr(0, 6);
+  std::string w = "#undef GRLIB\n#define GRLIB " + std::to_string(options_.datatype & DT_INDEX_MASK) +
+                  "\n#include \"gridlib.h\"\n\n";
+  if (name_ != "gridlib") w += "#include \"" + name_ + ".h\"\n\n";
+  const std::string externs = listing(project, SYM_GLOBALS, 17);
+  if (!externs.empty()) w += externs + "\n";
+
+  if (options_.kind == 1) {
+    if (options_.ide) w += "uint32 grlibpr;\n\n";
+    w += "int main() {\n";
+    w += options_.ide ? "grlibpr=initM(cin,cout,cerr);\n" : "initM(cin,cout,cerr);\n";
+    w += script ? "#include \"" + name_ + "." + tc_.srcext() + "\"\n" : name_ + "();\n";
+  } else {
+    // A helper program for MATLAB: inputs from one MAT-file, outputs to another.
+    symbol_type args;
+    for (int k = 1; k <= n_in; ++k) args.add_typed(diag::format("in%02d", k), SYM_INPUT, options_.datatype);
+    for (int k = 1; k <= n_out; ++k) args.add_typed(diag::format("out%02d", k), SYM_OUTPUT, options_.datatype);
+    w += "int main(int argc, char **argv) {\n";
+    w += "if (argc<3) error(\"Usage:\\n" + name_ + " inputfile outputfile\\n\");\n\n";
+    w += "initM(cin,cout,cerr);\n";
+    w += listing(args, SYM_ARGUMENTS, 1) + "\n\n";
+    if (n_in > 0) w += "load(TM(argv[1]), " + listing(args, SYM_INPUT, 8, "&", n_in) + ");\n";
+    std::string call;
+    if (n_out == 1) call += "out01=";
+    call += name_ + "(" + listing(args, SYM_INPUT, 8, "", n_in);
+    if (n_out > 1) call += std::string(n_in > 0 ? ", " : "") + "i_o, " + listing(args, SYM_OUTPUT, 8);
+    w += call + ");\n";
+    w += "save(TM(argv[2]), ";
+    if (n_out == 1)
+      w += "&out01";
+    else if (n_out > 1)
+      w += listing(args, SYM_OUTPUT, 8, "&");
+    else
+      w += "&x_M";
+    w += ");\n\n";
+  }
+  w += "exitM();\nreturn 0;\n}\n\n";
+  const std::string globals = listing(project, SYM_GLOBALS, 1);
+  if (!globals.empty()) w += globals + "\n\n";
+
+  std::ofstream out;
+  util::open_write(out, base + "." + tc_.srcext());
+  ctext_type printer;
+  printer.print(out, w);
+  add_compile_step(base);
+}
+
+void link_t::add_compile_step(const std::string& base) {
+  const std::string source = base + "." + tc_.srcext();
+  const std::string object = base + "." + tc_.objext();
+  const bool needs = mpath_t::is_out_of_date(source, object) ||
+                     mpath_t::is_out_of_date(tc_.settings_path(), object);
+  if (options_.verbose)
+    diag::progress(needs ? "will compile %s" : "will link %s", (needs ? source : object).c_str());
+  if (options_.kind == 4) {
+    link_list_ += (needs ? source : object) + " ";
+    return;
+  }
+  const int cc = tc_.compiler();
+  if (cc >= ini::CC_UNKNOWN) return;
+  std::string cmd = tc_.cpp() + " -c";
+  const std::string& flags = is_dll(options_.kind) ? tc_.dllflags() : tc_.exeflags();
+  if (cc == ini::CC_WATCOM) {
+    if (!options_.mat2cpp) link_list_ += "file " + object + "\n";
+    if (root_.size() >= 2) cmd += " /i=" + root_;
+    if (is_dll(options_.kind)) cmd += " -bd";
+    cmd += tc_.cppflags() + " " + source;
+  } else if (cc == ini::CC_VISUALAGE) {
+    if (!options_.mat2cpp) link_list_ += object + "\n";
+    cmd += " -I" + root_ + tc_.cppflags() + " /Fo" + object + " " + source;
+  } else {
+    if (!options_.mat2cpp) link_list_ += object + "\n";
+    cmd += " -I" + root_ + flags + tc_.cppflags() + object + " " + source;
+  }
+  if (options_.make) makefile_ << object << ": " << source << "\n\t" << cmd << "\n\n";
+  if (needs) commands_ += cmd + ";";
+}
+
+void link_t::link() {
+  if (options_.mat2cpp) return;
+  const std::string rsp = name_ + ".rsp";
+  std::ofstream response;
+  util::open_write(response, rsp);
+  if (options_.kind == 4) {
+    response << "mex " << link_list_ << tc_.libname() << tc_.mexflags() << "\n";
+    return;
+  }
+  const int cc = tc_.compiler();
+  const std::string& flags = is_dll(options_.kind) ? tc_.dllflags() : tc_.exeflags();
+  response << link_list_;
+  std::string cmd = cc == ini::CC_WATCOM ? "" : tc_.cpp();
+  switch (cc) {
+    case ini::CC_BORLAND:
+    case ini::CC_DJGPP:
+      cmd += " -L" + root_ + flags + tc_.cppflags() + target_ + " @" + rsp + tc_.ldflags();
+      break;
+    case ini::CC_VISUALC:
+      cmd += flags + tc_.cppflags() + target_ + " @" + rsp + tc_.ldflags();
+      break;
+    case ini::CC_WATCOM:
+      if (!options_.mat2cpp) response << "libpath " << root_ << "\n";
+      response << flags << tc_.ldflags() << " " << target_ << "\n";
+      cmd = "wlink @" + rsp + (options_.make ? "\n\t" : ";");
+      break;
+    case ini::CC_VISUALAGE:
+      cmd += tc_.cppflags() + " /Fe" + target_ + " @" + rsp + tc_.ldflags();
+      break;
+    default:
+      if (cc >= ini::CC_UNKNOWN) break;
+      cmd += " -L" + root_ + tc_.cppflags() + target_ + " " + blanks_for_breaks(link_list_) +
+             tc_.ldflags();
+  }
+  commands_ += cmd;
+  if (options_.make) {
+    std::string objects = blanks_for_breaks(link_list_);
+    util::strrep(objects, "file ", "");
+    makefile_ << target_ << ": " << objects << "\n\t" << cmd << "\n\n";
+  }
+}
