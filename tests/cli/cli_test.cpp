@@ -388,3 +388,55 @@ TEST_F(Cli, FevalDispatcher) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Cli, LibraryLikeOutputs) {
+  write("f.m", "function y = f(a)\ny = a*2;\n");
+  result r = korval("-nologo -trans -dll:vb f.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(slurp(dir_ + "/f.bas"),
+            "Declare Sub      f_1_1 Lib \"f.dll\" Alias \"f_1_1\" (ByVal a As Long, ByRef retvar As Long)\n");
+  const std::string w = slurp(dir_ + "/g_f.cxx");
+  EXPECT_NE(w.find("void DLLX _stdcall f_1_1(M<double> *in01, M<double> **out01) {\n"
+                   "    *out01=new M<m_type>(); \n    **out01=f(*in01);\n  }\n"),
+            std::string::npos)
+      << w;
+
+  r = korval("-nologo -trans -dll:delphi f.m");
+  EXPECT_NE(slurp(dir_ + "/f.pas").find("procedure f_1_1(a: LongInt; var retvar : LongInt); stdcall; "
+                                        "external 'f.dll' name 'f_1_1';"),
+            std::string::npos);
+  r = korval("-nologo -trans -dll f.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Target dll not supported for this file.\nUse specific targets such as "
+                       "-dll:vb or -dll:delphi."),
+            std::string::npos)
+      << r.out;
+
+  r = korval("-nologo -trans -mex f.m");
+  EXPECT_NE(slurp(dir_ + "/g_f.cxx").find("if (nrhs!=1) mexErrMsgTxt(\"1 input argument(s) expected.\");"),
+            std::string::npos);
+  write("h.m", "function [a,b] = h(x)\na=x; b=x;\n");
+  r = korval("-nologo -trans -idl h.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("IDL compiled modules must have exactly one output argument.\n"), std::string::npos);
+}
+
+TEST_F(Cli, RunTimeLibraryDllExportsTheMatrixAccessSet) {
+  const std::string root = copy_root();
+  std::string ini = slurp(root + "/korval.ini");
+  ini.replace(ini.find("Compiler=GNU C++"), 16, "Compiler=Visual C++");
+  std::ofstream(root + "/korval.ini") << ini;
+  write("gridlib.m", "function y = gridlib(x)\ny = x;\n");
+  const result r = korval("-nologo -trans -dll gridlib.m", "", "korval3=" + quote(root) + " ");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string bas = slurp(dir_ + "/gridlib.bas");
+  EXPECT_NE(bas.find("Declare Function mtGetM Lib \"gridlib.dll\" Alias \"_mtGetM@4\" (ByVal x As Long) As Long\n"),
+            std::string::npos)
+      << bas;
+  EXPECT_NE(slurp(dir_ + "/gridlib.pas").find("unit gridlib;\ninterface\n"), std::string::npos);
+  EXPECT_NE(slurp(dir_ + "/gridlib.ads").find("package gridlib is\n"), std::string::npos);
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include "driver/diag.h"
 #include "driver/helpers.h"
 #include "project/mpath.h"
+#include "project/wrappers.h"
 
 namespace {
 
@@ -64,8 +65,6 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
     if (options_.make) return;
     diag::error("function '%s' accepts input arguments and can not be used as main.", name_.c_str());
   }
-  if (options_.kind != 1 && options_.kind != 2)
-    diag::error("This output kind is not available yet");
 
   const std::string base = "g_" + name_.substr(0, 6);
   std::string w = "#undef GRLIB\n#define GRLIB " + std::to_string(options_.datatype & DT_INDEX_MASK) +
@@ -74,7 +73,12 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
   const std::string externs = listing(project, SYM_GLOBALS, 17);
   if (!externs.empty()) w += externs + "\n";
 
-  if (options_.kind == 1) {
+  if (options_.kind == 4 || options_.kind == 8 || options_.kind == 19) {
+    if (options_.kind == 8) w = "#include <xmathlib.h>\n" + w;
+    w += module_wrapper(options_.kind, name_, n_in, n_out, options_.datatype, tc_);
+  } else if (is_dll(options_.kind)) {
+    w += dll_wrapper(options_.kind, name_, options_.datatype, tc_);
+  } else if (options_.kind == 1) {
     if (options_.ide) w += "uint32 grlibpr;\n\n";
     w += "int main() {\n";
     w += options_.ide ? "grlibpr=initM(cin,cout,cerr);\n" : "initM(cin,cout,cerr);\n";
@@ -103,7 +107,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
       w += "&x_M";
     w += ");\n\n";
   }
-  w += "exitM();\nreturn 0;\n}\n\n";
+  if (options_.kind == 1 || options_.kind == 2) w += "exitM();\nreturn 0;\n}\n\n";
   const std::string globals = listing(project, SYM_GLOBALS, 1);
   if (!globals.empty()) w += globals + "\n\n";
 

@@ -1,0 +1,15 @@
+// The wrapper sources of the library-like outputs: MEX files, Xmath and IDL modules,
+// and DLLs with declaration files for other languages.
+#pragma once
+#include <string>
+
+#include "config/ini.h"
+#include "symbols/symbol.h"
+
+// The body of the wrapper for output kind 4, 8 or 19 (inputs in01..., outputs out01...).
+std::string module_wrapper(int kind, const std::string& name, int n_in, int n_out,
+                           int datatype, const toolchain_t& tc);
+
+// The DLL wrapper (kinds with bit 16): exported functions for every prototype of the main
+// function's header "<name>.h", and the declaration files of the target language.
+std::string dll_wrapper(int kind, const std::string& name, int datatype, const toolchain_t& tc);
