@@ -440,3 +440,18 @@ TEST_F(Cli, RunTimeLibraryDllExportsTheMatrixAccessSet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Cli, VariableFileKeepsTheMainFilesVariables) {
+  write("main.m", "x = 1;\ny = [1 2];\n");
+  result r = korval("-nologo -trans -ive main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(slurp(dir_ + "/main.sym"), "x 2 0\ny 2 0\n");
+  write("main.m", "z = 3;\n");
+  r = korval("-nologo -trans -force -ive main.m");
+  EXPECT_EQ(slurp(dir_ + "/main.sym"), "x 2 0\ny 2 0\nz 2 0\n");
+  EXPECT_NE(slurp(dir_ + "/main.cxx").find("M<double> x(\"x\",0,0); "), std::string::npos);
+}
+
+}  // namespace

@@ -52,6 +52,9 @@ int translate_mfile(const mfile_job& job) {
   for (int ordinal = 1;; ++ordinal) {
     symbol_type table;
     if (!job.scan_only && job.project) table.merge(*job.project, 2);
+    // The variable file is there from the second run on.
+    const std::string sym = base + ".sym";
+    if (job.variables && util::exists(sym)) table.read_variables(sym);
     auto p = std::make_unique<parser_t>();
     p->in = &input;
     p->symbols = &table;
@@ -66,6 +69,7 @@ int translate_mfile(const mfile_job& job) {
     parser_t::function_texts texts;
     const int more = p->translate_function(ordinal, base, texts);
     if (ordinal == 1) kind = p->kind;
+    if (job.variables) table.write_variables(sym, SYM_VARFILE_SET);
     records += texts.records;
     cpp += texts.cpp;
     if (!job.scan_only) {

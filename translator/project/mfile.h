@@ -13,6 +13,7 @@ struct mfile_job {
   int default_type = 0;     // the main data type
   bool scan_only = false;
   bool lines = false;       // #line before each statement
+  bool variables = false;   // keep the variables in "<base>.sym" from run to run
   symbol_type* project = nullptr;   // seeds every function's table
   symbol_type* caller = nullptr;    // merged in when the file is a script
   parser_t::host_t* host = nullptr; // resolves the names of other M-files

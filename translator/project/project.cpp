@@ -119,6 +119,7 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
   job.cpp_ext = toolchain_.srcext();
   job.default_type = options_.datatype;
   job.lines = options_.lines;
+  job.variables = options_.ive && name == main_name_;
   job.project = &project_;
   job.caller = &caller;
   job.host = this;
