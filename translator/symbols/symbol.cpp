@@ -7,6 +7,7 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "driver/diag.h"
 
@@ -486,6 +487,14 @@ int symbol_type::print_all(const symbol_type& table, std::ostream& out, int& fir
           << suffix;
   }
   return taken;
+}
+
+std::string symbol_type::listing(int mask, int format, std::string_view prefix,
+                                 std::string_view suffix, int limit, int fill) const {
+  std::ostringstream out;
+  int first = 1;
+  print_all(*this, out, first, prefix, suffix, mask, format, limit, fill);
+  return out.str();
 }
 
 // --- Bulk transfer ------------------------------------------------------------------

@@ -134,6 +134,9 @@ class symbol_type {
   static int print_all(const symbol_type& table, std::ostream& out, int& first,
                        std::string_view prefix, std::string_view suffix, int mask,
                        int format, int limit, int fill);
+  // print_all as a string, starting a list of its own.
+  std::string listing(int mask, int format, std::string_view prefix = "",
+                      std::string_view suffix = "", int limit = -1, int fill = 0) const;
 
  private:
   void check_index(int i) const;

@@ -23,8 +23,20 @@ std::string listing_from(const symbol_type& t, int& first, int mask, int format,
 }
 
 std::string listing(const symbol_type& t, int mask, int format, int limit = -1, int fill = 0) {
-  int first = 1;
-  return listing_from(t, first, mask, format, limit, fill);
+  return t.listing(mask, format, "", "", limit, fill);
+}
+
+// #include lines of the headers of every function f calls (all but f itself).
+std::string called_headers(const symbol_type& t, int self) {
+  std::string includes;
+  for (int i = 0; i <= t.last(); ++i) {
+    if (!(t.type_of(i) & SYM_CALLED) || i == self) continue;
+    std::ostringstream line;
+    int first = 1;
+    print_name(t, line, first, "", "", i, 14, 0);
+    includes += line.str();
+  }
+  return includes;
 }
 
 const char* separator(int& first) {
@@ -150,14 +162,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       cpp += "#undef GRLIB\n#define GRLIB " + std::to_string(default_type) +
              "\n#include \"gridlib.h\"\n\n";
     if (function) {
-      std::string includes;
-      for (int i = 0; i <= symbols->last(); ++i) {
-        if (!(symbols->type_of(i) & SYM_CALLED) || i == self) continue;
-        std::ostringstream line;
-        int first = 1;
-        print_name(*symbols, line, first, "", "", i, 14, 0);
-        includes += line.str();
-      }
+      const std::string includes = called_headers(*symbols, self);
       if (!includes.empty()) cpp += includes + "\n";
     }
     if (n_globals > 0) cpp += listing(*symbols, SYM_GLOBAL, 17) + "\n\n";
@@ -181,14 +186,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
     layout.print(structs, listing(*symbols, SYM_VARIABLES, 22));
     h += structs.str();
     if (!function) {
-      std::string called;
-      for (int i = 0; i <= symbols->last(); ++i) {
-        if (!(symbols->type_of(i) & SYM_CALLED) || i == self) continue;
-        std::ostringstream line;
-        int first = 1;
-        print_name(*symbols, line, first, "", "", i, 14, 0);
-        called += line.str();
-      }
+      const std::string called = called_headers(*symbols, self);
       if (!called.empty()) h += called + "\n";
     } else {
       std::istringstream sig(entry_points(f));

@@ -29,8 +29,7 @@ void parser_t::add_variable(const std::string& var, int type) {
 }
 
 void parser_t::translate_statement() {
-  // 1.
-  int eq = stmt.find("=");
+  // 1. (The forms below find the "=" again: the rewrites move it.)
   is_function_line = stmt.is_word(0, "function") ? 1 : 0;
   needs_semicolon = 1;
   // 2. The function line.
@@ -90,7 +89,6 @@ void parser_t::translate_statement() {
   rewrite_brackets();
   translate();
   command_form();
-  eq = stmt.find("=");
   // 10.
   if (stmt.is_word(0, "break") || stmt.is_word(0, "continue")) {
     display = 0;
