@@ -38,7 +38,7 @@ class Cli : public testing::Test {
                 const std::string& program = std::string(KORVAL_TEST_ROOT) + "/korval") {
     write("stdin.txt", input);
     const std::string cmd = "cd " + quote(dir_) + " && " + env + quote(program) + " " + args +
-                            " <stdin.txt 2>/dev/null";
+                            " <" + quote(dir_ + "/stdin.txt") + " 2>/dev/null";
     result r;
     FILE* p = popen(cmd.c_str(), "r");
     char buf[4096];
@@ -452,6 +452,105 @@ TEST_F(Cli, VariableFileKeepsTheMainFilesVariables) {
   r = korval("-nologo -trans -force -ive main.m");
   EXPECT_EQ(slurp(dir_ + "/main.sym"), "x 2 0\ny 2 0\nz 2 0\n");
   EXPECT_NE(slurp(dir_ + "/main.cxx").find("M<double> x(\"x\",0,0); "), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Library builds run in the root directory, as setup runs them.
+class LibraryBuild : public Cli {
+ protected:
+  void SetUp() override {
+    Cli::SetUp();
+    root_ = copy_root();
+    std::system(("mkdir -p " + quote(root_ + "/src/gridlib")).c_str());
+  }
+  void settings(const std::string& compiler, const std::string& target, const std::string& ldflags) {
+    std::string ini = slurp(root_ + "/korval.ini");
+    auto set = [&ini](const std::string& key, const std::string& value) {
+      const std::size_t at = ini.find("\n" + key + "=");
+      const std::size_t end = ini.find('\n', at + 1);
+      ini.replace(at + 1, end - at - 1, key + "=" + value);
+    };
+    set("Compiler", compiler);
+    set("Target", target);
+    set("LDFLAGS", ldflags);
+    std::ofstream(root_ + "/korval.ini") << ini;
+  }
+  // input answers the compiler's installation check, where it asks.
+  result build(const std::string& args, const std::string& input = "") {
+    return korval("-nologo -v " + args, input,
+                  "cd " + quote(root_) + " && korval3=" + quote(root_) + " ",
+                  root_ + "/korval");
+  }
+  std::string root_;
+};
+
+TEST_F(LibraryBuild, MakeCommandPerCompiler) {
+  settings("Visual C++", "Win32", " grlibvc%d.lib");
+  result r = build("-build:mt");
+  EXPECT_NE(r.out.find("\nnmake GRLIB=0 \"FLAGS= -D_KORVAL_MT=1\" -f vc.mak\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("command.com /c del *.obj cannot be started"), std::string::npos) << r.out;
+  // make cannot be started here: nothing is recorded.
+  EXPECT_NE(r.out.find("error: Failed to build library grlibvc0.lib.\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(slurp(root_ + "/korval.dt"), slurp(std::string(KORVAL_TEST_ROOT) + "/korval.dt"));
+
+  r = build("-build -norm");
+  EXPECT_NE(r.out.find("\nnmake GRLIB=0 \"FLAGS= \" -f vc.mak\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("del *.obj"), std::string::npos) << r.out;
+
+  settings("Borland C++", "Win32", " grlibbc%d.lib");
+  EXPECT_NE(build("-build").out.find("\nmake GRLIB=0 \"FLAGS= \" -f bc.mak\n"), std::string::npos);
+  settings("WATCOM C++32", "DOS/4GW", " grlibw%d.lib");
+  EXPECT_NE(build("-build", "y\n").out.find("\nwmake GRLIB=0 -u \"FLAGS= \" -f watcom4g.mak\n"),
+            std::string::npos);
+  settings("WATCOM C++32", "OS/2", " grlibw%d.lib");
+  EXPECT_NE(build("-build", "y\n").out.find("-f wat_os2.mak\n"), std::string::npos);
+  settings("WATCOM C++32", "Win32", " grlibw%d.lib");
+  EXPECT_NE(build("-build", "y\n").out.find("-f watcom.mak\n"), std::string::npos);
+  settings("xlC (IBM)", "Unix", " -lgrlib%d");
+  r = build("-build");
+  EXPECT_NE(r.out.find("error: Can't build for this compiler\n"), std::string::npos) << r.out;
+}
+
+TEST_F(LibraryBuild, AcceleratorIsInstalledOnce) {
+  settings("Visual C++", "Win32", " grlibvc%d.lib");
+  std::ofstream(root_ + "/acc.lib") << "x";
+  result r = build("-build:mt");
+  EXPECT_NE(r.out.find("command.com /c copy acc.lib src\\gridlib\\acc.lib cannot be started"),
+            std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"FLAGS= -D_BLAS1 -D_BLAS3 -D_BLASNO_ -D_KORVAL_MT=1\""), std::string::npos);
+  std::ofstream(root_ + "/src/gridlib/acc.lib") << "x";
+  r = build("-build");
+  EXPECT_EQ(r.out.find("copy acc.lib"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"FLAGS= -D_BLAS1 -D_BLAS3 -D_BLASNO_\""), std::string::npos) << r.out;
+}
+
+TEST_F(LibraryBuild, GnuBuildRecordsTheLibraryOnlyWhenBuilt) {
+  // A makefile of the test's own stands for the library's: it writes the file.
+  std::ofstream(root_ + "/src/gridlib/gnu.mak")
+      << "all:\n\tprintf '%s' \"$(FLAGS)\" > ../../libgrlib$(GRLIB).a\n";
+  std::ofstream(root_ + "/src/gridlib/old.o") << "x";
+  const std::string before = slurp(root_ + "/korval.dt");
+  result r = build("-build:mt");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("make GRLIB=0 \"FLAGS= -D_KORVAL_MT=1\" -f gnu.mak\n"), std::string::npos) << r.out;
+  EXPECT_EQ(slurp(root_ + "/libgrlib0.a"), "-D_KORVAL_MT=1");
+  EXPECT_EQ(slurp(root_ + "/korval.dt"), before + "0\n");
+  EXPECT_FALSE(std::ifstream(root_ + "/src/gridlib/old.o").good());
+
+  std::ofstream(root_ + "/src/gridlib/gnu.mak") << "all:\n\tfalse\n";
+  r = build("-build");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("error: Failed to build library libgrlib0.a.\n"), std::string::npos) << r.out;
+  EXPECT_EQ(slurp(root_ + "/korval.dt"), before + "0\n");
+  EXPECT_FALSE(std::ifstream(root_ + "/libgrlib0.a").good());
+
+  std::system(("rm -rf " + quote(root_ + "/src")).c_str());
+  r = build("-build");
+  EXPECT_NE(r.out.find("error: Could not chdir \"src\".\n"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "config/build.h"
 #include "driver/diag.h"
 #include "driver/helpers.h"
 #include "driver/isopt.h"
@@ -251,7 +252,11 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
                 run.toolchain.target_name());
   run.toolchain.libnum(run.datatype & DT_INDEX_MASK);
 
-  if (run.build) diag::error("Building the run-time library is not available yet");
+  if (run.build) {
+    build_library(run.toolchain, run.datatype_path, run.datatype & DT_INDEX_MASK, run.verbose,
+                  run.norm, run.build_value);
+    return 1;
+  }
 
   find_main_file(argc, argv, run);
   build_search_path(run);
