@@ -554,3 +554,74 @@ TEST_F(LibraryBuild, GnuBuildRecordsTheLibraryOnlyWhenBuilt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Cli, TruncatedRecordIsTranslatedAgain) {
+  write("main.m", "y = sq(2);\n");
+  write("sq.m", "function y = sq(x)\ny = x.^2;\n");
+  korval("-nologo -trans main.m");
+  std::system(("sleep 1; printf 'sq.m\\n[called]\\n' > " + quote(dir_ + "/sq.r")).c_str());
+  const result r = korval("-nologo -trans main.m");
+  EXPECT_NE(r.out.find("Translating sq.m\n"), std::string::npos) << r.out;
+  EXPECT_NE(slurp(dir_ + "/sq.r").find("sq function 1 1"), std::string::npos);
+}
+
+TEST_F(Cli, GlobalsAndArgumentCountDispatchers) {
+  write("main.m", "global G\nG = 2;\ny = useg(1);\nn = nargin('useg');\n");
+  write("useg.m", "function y = useg(x)\nglobal G\ny = G + x;\n");
+  const result r = korval("-nologo -trans main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(slurp(dir_ + "/useg.cxx").find("extern M<double> G; \n"), std::string::npos)
+      << slurp(dir_ + "/useg.cxx");
+  EXPECT_NE(slurp(dir_ + "/g_main.cxx").find("M<double> G(\"G\",0,0); \n"), std::string::npos)
+      << slurp(dir_ + "/g_main.cxx");
+  EXPECT_EQ(slurp(dir_ + "/nargin.m"),
+            "function y=nargin(fun)\nswitch fun\n  case 'useg'\n    y=1;\n"
+            "  otherwise\n    error([fun '.m was not compiled. Add a dummy call to it.']);\nend\n");
+}
+
+TEST_F(Cli, MatFileHelperAndXmathWrappers) {
+  write("f.m", "function [a,b] = f(x, y)\na = x; b = y;\n");
+  korval("-nologo -trans -mexhelp f.m");
+  const std::string w = slurp(dir_ + "/g_f.cxx");
+  EXPECT_NE(w.find("int main(int argc, char **argv) {\n  if (argc<3) error(\"Usage:\\nf inputfile "
+                   "outputfile\\n\");\n"),
+            std::string::npos)
+      << w;
+  EXPECT_NE(w.find("  load(TM(argv[1]), &in01, &in02);\n  f(in01, in02, i_o, out01, out02);\n"
+                   "  save(TM(argv[2]), &out01, &out02);\n"),
+            std::string::npos)
+      << w;
+  korval("-nologo -trans -xmath f.m");
+  const std::string x = slurp(dir_ + "/g_f.cxx");
+  EXPECT_EQ(x.rfind("#include <xmathlib.h>\n#undef GRLIB\n", 0), 0u) << x;
+  EXPECT_NE(x.find("{\"f\",f,2,2,2,2,0},"), std::string::npos) << x;
+}
+
+TEST_F(LibraryBuild, BuildCommandsOfWatcomBorlandAndVisualAge) {
+  write("main.m", "function main\nshow(1)\n");
+  write("show.m", "function show(x)\ndisp(x)\n");
+  auto run = [&](const std::string& input) {
+    return korval("-nologo -v -trans main.m", input, "korval3=" + quote(root_) + " ");
+  };
+  settings("WATCOM C++32", "Win32", " grlibw%d.lib");
+  result r = run("y\ny\ny\n");
+  EXPECT_NE(r.out.find(" -c /i=" + root_ + "/ "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("wlink @main.rsp;"), std::string::npos) << r.out;
+  const std::string rsp = slurp(dir_ + "/main.rsp");
+  EXPECT_EQ(rsp.rfind("file main.obj\nfile show.obj\nfile g_main.obj\nlibpath " + root_ + "/\n", 0), 0u)
+      << rsp;
+
+  settings("Borland C++", "Win32", " grlibbc%d.lib");
+  r = run("");
+  EXPECT_NE(r.out.find(" -c -I" + root_ + "/"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(" @main.rsp grlibbc0.lib"), std::string::npos) << r.out;
+
+  settings("IBM VisualAge", "Win32", " grlibi%d.lib");
+  r = run("");
+  EXPECT_NE(r.out.find(" /Fomain.obj main.cpp;"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(" /Femain.exe @main.rsp grlibi0.lib"), std::string::npos) << r.out;
+}
+
+}  // namespace

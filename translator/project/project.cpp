@@ -35,6 +35,24 @@ std::string project_t::cpp_name(const std::string& name) const {
   return name + "." + toolchain_.srcext();
 }
 
+namespace {
+
+// A record that names its M-file and holds the group of the function name; anything
+// else (a truncated or foreign file) is not trusted and the M-file is translated again.
+bool record_is_whole(const std::string& record, const std::string& name) {
+  std::ifstream in(record, std::ios::binary);
+  std::string line;
+  if (!std::getline(in, line) || line.empty()) return false;
+  bool called = false;
+  while (std::getline(in, line)) {
+    if (called) return line.compare(0, name.size() + 1, name + " ") == 0;
+    called = line == "[called]";
+  }
+  return false;
+}
+
+}  // namespace
+
 void project_t::run() {
   const datatype_t& dt = datatypes();
   project_.add_typed(main_name_, SYM_CALLED, dt.unknown_index());
@@ -112,7 +130,7 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
 
   const std::string cpp = cpp_name(name);
   const bool needs_work = options_.force || mpath_t::is_out_of_date(path, cpp) ||
-                          mpath_t::is_out_of_date(path, record);
+                          mpath_t::is_out_of_date(path, record) || !record_is_whole(record, name);
   mfile_job job;
   job.mfile = path;
   job.cpp_name = cpp;
