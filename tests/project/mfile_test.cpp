@@ -164,3 +164,17 @@ TEST_F(MFile, RandomFilesNeverCrash) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whole generated files compile against the declarations the translator relies on.
+TEST_F(MFile, GeneratedFilesCompile) {
+  translate("f", "function [a,b]=f(x,y)\nif nargin<2, y=1; end\na=x+y; b=x-y;\n");
+  translate("g", "function g(x)\nf(x);\n");
+  std::ofstream("check.cpp") << "#include \"" KORVAL_SOURCE_DIR "/tests/translate/names.h\"\n"
+                             << "#define GRLIB 0\n" << read("f.h") << read("f.cpp");
+  std::ofstream("gridlib.h") << "\n";
+  EXPECT_EQ(std::system("g++ -std=c++17 -fsyntax-only -I. check.cpp"), 0) << read("f.cpp");
+}
+
+}  // namespace

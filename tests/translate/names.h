@@ -26,6 +26,7 @@ using Md = M<double>;
 template <class T> Md operator+(const M<T>&, const M<T>&) { return Md(); }
 template <class T> Md operator+(const M<T>&, double) { return Md(); }
 template <class T> Md operator-(const M<T>&, double) { return Md(); }
+template <class T> Md operator-(const M<T>&, const M<T>&) { return Md(); }
 template <class T> Md operator<(const M<T>&, double) { return Md(); }
 template <class T> Md operator>(const M<T>&, double) { return Md(); }
 template <class T> Md operator==(const M<T>&, double) { return Md(); }
@@ -52,3 +53,18 @@ inline std::ostream& operator<<(std::ostream& o, const Md&) { return o; }
 #define mcase(x) case __LINE__:
 #define otherwise default:
 #define endmswitch
+
+// Calling convention of whole functions.
+template <class T> struct Mr {
+  Mr(M<T>&) {}
+  Mr& operator=(const M<T>&) { return *this; }
+};
+struct junk_t {
+  template <class T> operator M<T>() const { return M<T>(); }
+  template <class T> operator Mr<T>() const { static M<T> m; return Mr<T>(m); }
+};
+inline junk_t junkM;
+inline Md x_M;
+inline double nargin_val, nargout_val;
+inline int nargin_set, nargout_set;
+inline Md nargin() { return Md(); }
