@@ -141,3 +141,26 @@ TEST(MpathOutOfDate, ComparesModificationTimes) {
 }
 
 }  // namespace
+
+#include "driver/driver.h"
+
+namespace {
+
+TEST(MpathDriver, SearchPathOfTheMainFileSurroundings) {
+  ptest::temp_dir tmp;
+  driver_run run;
+  run.main_dir = "progs/";
+  run.mpath_path = "no-product-mpath";
+  testing::internal::CaptureStdout();
+  driver::build_search_path(run);
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(entries(run.search_path), (V{"", "../", "../private/", "progs/", "progs/private/"}));
+  // A callee in the parent directory is found there.
+  ptest::make_dir("cur");
+  ptest::write_file("up.m", "");
+  ASSERT_EQ(::chdir("cur"), 0);
+  EXPECT_EQ(run.search_path.find("up").value(), "../");
+  ASSERT_EQ(::chdir(".."), 0);
+}
+
+}  // namespace

@@ -219,9 +219,11 @@ void translate_project(driver_run& run) {
 }
 
 void build_search_path(driver_run& run) {
-  run.search_path.add_dir("");
-  run.search_path.add_dir("..");
-  run.search_path.add_dir(run.main_dir);
+  // Each line also brings its private/ directory; ".." needs its separator to be joined
+  // with a file name.
+  run.search_path.add_line("");
+  run.search_path.add_line("..");
+  run.search_path.add_line(run.main_dir);
   if (!run.user_mpath.empty()) run.search_path.load(run.user_mpath);
   run.search_path.load(run.mpath_path);
 }
