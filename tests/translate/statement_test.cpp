@@ -206,4 +206,31 @@ TEST_F(Statements, GeneratedTextCompiles) {
   EXPECT_EQ(std::system(("g++ -std=c++17 -fsyntax-only " + src).c_str()), 0) << body;
 }
 
+// A whole function file with shorter entry points compiles: the entry points call the
+// full function, which is declared before them.
+TEST_F(Statements, FunctionFileWithEntryPointsCompiles) {
+  const std::string m = "function [a,b]=g(x,y)\nif nargin<2, y=1; end\na=x+y; b=x.*y;\n";
+  file_ = testing::TempDir() + "korval-file-" + std::to_string(getpid()) + ".m";
+  std::ofstream(file_, std::ios::binary) << m;
+  input_.assign(m);
+  table.add_typed("nargin", SYM_RESERVED_FUNCTION, 0, 1);   // as the reserved-names file has it
+  parser_t parser;
+  parser.in = &input_;
+  parser.symbols = &table;
+  diag::set_position(file_, 1);
+  parser_t::function_texts out;
+  EXPECT_EQ(parser.translate_function(1, "g", out), 0);
+  const std::string cpp = out.cpp;
+  EXPECT_NE(cpp.find("M<double> g(M<double> x, M<double> y, i_o_t, Mr<double> a__o, "
+                     "Mr<double> b__o);\n\nM<double> g() {\n"),
+            std::string::npos)
+      << cpp;
+  const std::string src = testing::TempDir() + "korval-file-" + std::to_string(getpid()) + ".cpp";
+  std::string text = cpp;
+  text.replace(text.find("#include \"gridlib.h\""), 19,
+               "#include \"" KORVAL_SOURCE_DIR "/tests/translate/names.h\"");
+  std::ofstream(src) << text;
+  EXPECT_EQ(std::system(("g++ -std=c++17 -fsyntax-only " + src).c_str()), 0) << text;
+}
+
 }  // namespace

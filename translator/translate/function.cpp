@@ -169,7 +169,15 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
     std::istringstream lines(body);
     for (std::string line; std::getline(lines, line);) {
       if (line.find("//$HEADER") != std::string::npos) {
-        if (function) cpp += entry_points(f);
+        if (function) {
+          // The shorter entry points call the full function, which is defined after
+          // them: declare it first so that those calls compile.
+          const std::string entries = entry_points(f);
+          const std::size_t full = entries.rfind('\n', entries.size() - 2);
+          if (full != std::string::npos)
+            cpp += entries.substr(full + 1, entries.size() - full - 4) + ";\n\n";
+          cpp += entries;
+        }
         const std::string locals = listing(*symbols, SYM_LOCAL, 1);
         if (!locals.empty()) cpp += locals + "\n";
         continue;
