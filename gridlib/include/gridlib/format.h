@@ -1,0 +1,46 @@
+// Text output of values: what a statement without semicolon prints, disp, the
+// printf family and the number-to-text conversions. The functions work over a
+// plain view of a value, so they do not depend on the matrix class.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace gridlib {
+namespace fmt {
+
+struct value_view {
+  enum kind_t { numeric, logical, chars, cell, structure } kind = numeric;
+  int rows = 0, cols = 0;
+  const double* re = nullptr;  // rows*cols, column by column (numeric, logical, chars)
+  const double* im = nullptr;  // nullptr when real
+  bool single = false;         // element type is float
+  std::vector<value_view> elems;                            // cell: rows*cols, column by column
+  std::vector<std::pair<std::string, value_view>> fields;   // 1x1 structure
+};
+
+// What "name = value" without a semicolon prints, trailing blank lines included.
+std::string display(const std::string& name, const value_view& v);
+// What disp(v) prints.
+std::string disp(const value_view& v);
+
+// sprintf(format, args...): the format is applied again while elements remain.
+std::string sprintf(const std::string& format, const std::vector<value_view>& args);
+
+// num2str, int2str: the rows of the resulting character matrix; the std::string
+// forms join the rows with '\n' (one row for scalars and row vectors).
+std::vector<std::string> num2str_rows(const value_view& v);
+std::vector<std::string> num2str_rows(const value_view& v, int prec);
+std::vector<std::string> num2str_rows(const value_view& v, const std::string& format);
+std::vector<std::string> int2str_rows(const value_view& v);
+std::string num2str(const value_view& v);
+std::string num2str(const value_view& v, int prec);
+std::string num2str(const value_view& v, const std::string& format);
+std::string int2str_text(const value_view& v);
+
+// mat2str(v) and mat2str(v, prec): the value as a literal that reads back.
+std::string mat2str(const value_view& v, int prec = 15);
+
+}  // namespace fmt
+}  // namespace gridlib

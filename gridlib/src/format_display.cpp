@@ -1,0 +1,317 @@
+// Display of values as the interpreter's default short format prints them:
+// scalars on the name line, matrices in aligned columns split to fit 80
+// characters, e-notation when fixed point would need too many digits, and
+// cells and structures with their nested layout.
+#include "gridlib/format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace gridlib {
+namespace fmt {
+namespace {
+
+const int prec = 5;          // significant digits of the short format
+const int line_width = 80;   // terminal width the columns are split to
+
+enum style_t { as_integer, as_fixed, as_expo };
+
+// How the elements of one matrix are written: one style and field widths
+// shared by all of them (im_fw only for complex values).
+struct layout_t {
+  style_t style = as_integer;
+  int fw = 0, im_fw = 0, rd = 0;
+};
+
+// Digits before the decimal point of a magnitude; zero and non-finite
+// magnitudes count as 0.
+int digits_of(double a) {
+  if (a == 0 || !std::isfinite(a)) return 0;
+  return static_cast<int>(std::floor(std::log10(a))) + 1;
+}
+
+// Digits left and right of the point needed for a magnitude with d digits.
+void ld_rd(int d, int& ld, int& rd) {
+  if (d > 0) {
+    ld = d;
+    rd = prec > d ? prec - d : prec;
+  } else if (d < 0) {
+    ld = 1;
+    rd = prec - d;
+  } else {
+    ld = 1;
+    rd = prec - 1;
+  }
+}
+
+// Largest and smallest finite magnitude of n values (0 when none is finite).
+void magnitudes(const double* p, long n, double& mx, double& mn) {
+  bool any = false;
+  mx = 0;
+  mn = 0;
+  for (long k = 0; k < n; ++k) {
+    double a = std::fabs(p[k]);
+    if (!std::isfinite(a)) continue;
+    if (!any) {
+      mx = mn = a;
+      any = true;
+    }
+    mx = std::max(mx, a);
+    mn = std::min(mn, a);
+  }
+}
+
+bool scan_int(const double* p, long n, bool& inf_or_nan) {
+  bool all_int = true;
+  for (long k = 0; k < n; ++k) {
+    if (!std::isfinite(p[k]))
+      inf_or_nan = true;
+    else if (p[k] != std::floor(p[k]))
+      all_int = false;
+  }
+  return all_int;
+}
+
+// Width of the exponent: three digits once any finite non-zero value needs them.
+int exponent_digits(const double* p, long n) {
+  for (long k = 0; k < n; ++k) {
+    double a = std::fabs(p[k]);
+    if (std::isfinite(a) && a != 0 && (a >= 9.99995e99 || a < 1e-99)) return 3;
+  }
+  return 2;
+}
+
+layout_t make_layout(const value_view& v) {
+  long n = static_cast<long>(v.rows) * v.cols;
+  bool scalar = n == 1;
+  bool inf_or_nan = false;
+  bool all_int = scan_int(v.re, n, inf_or_nan);
+  int x_max, x_min;
+  double mx, mn;
+  magnitudes(v.re, n, mx, mn);
+  if (v.im) {
+    all_int = scan_int(v.im, n, inf_or_nan) && all_int;
+    double imx, imn;
+    magnitudes(v.im, n, imx, imn);
+    if (scalar) {
+      x_max = digits_of(mx);
+      x_min = digits_of(imx);
+    } else {
+      x_max = std::max(digits_of(mx), digits_of(imx));
+      x_min = std::max(digits_of(mn), digits_of(imn));
+    }
+  } else {
+    x_max = digits_of(mx);
+    x_min = digits_of(mn);
+  }
+  layout_t f;
+  int int_limit = scalar ? 7 : 6;  // most integer digits written in full
+  if (all_int) {
+    int d = std::max(x_max, x_min);
+    if (d <= int_limit) {
+      f.style = as_integer;
+      f.fw = d <= 0 ? 2 : d + 1;
+      if (inf_or_nan && f.fw < 4) f.fw = 4;
+      f.im_fw = f.fw - 1;
+      return f;
+    }
+  } else {
+    int ld1, rd1, ld2, rd2;
+    ld_rd(x_max, ld1, rd1);
+    ld_rd(x_min, ld2, rd2);
+    int ld = std::max(ld1, ld2), rd = std::max(rd1, rd2);
+    int fw = 1 + ld + 1 + rd;
+    if (fw <= 9) {
+      f.style = as_fixed;
+      f.rd = rd;
+      f.fw = (inf_or_nan && fw < 4) ? 4 : fw;
+      f.im_fw = f.fw - 1;
+      return f;
+    }
+  }
+  int ex = exponent_digits(v.re, n);
+  if (v.im) ex = std::max(ex, exponent_digits(v.im, n));
+  f.style = as_expo;
+  f.rd = prec - 1;
+  f.fw = 1 + 1 + 1 + f.rd + 2 + ex;
+  f.im_fw = f.fw - 1;
+  return f;
+}
+
+// One number in the layout's style, without padding.
+std::string number(double x, const layout_t& f) {
+  if (std::isnan(x)) return "NaN";
+  if (std::isinf(x)) return x < 0 ? "-Inf" : "Inf";
+  if (x == 0) return "0";
+  char buf[512];
+  switch (f.style) {
+    case as_integer: std::snprintf(buf, sizeof buf, "%.0f", x); break;
+    case as_fixed: std::snprintf(buf, sizeof buf, "%.*f", f.rd, x); break;
+    case as_expo: std::snprintf(buf, sizeof buf, "%.*e", f.rd, x); break;
+  }
+  return buf;
+}
+
+std::string pad(const std::string& s, int w) {
+  return s.size() >= static_cast<size_t>(w) ? s : std::string(w - s.size(), ' ') + s;
+}
+
+// The imaginary part with its sign as a separator: " + 2i", " - 0i".
+std::string imag_part(double y, const layout_t& f, int w) {
+  bool neg = !std::isnan(y) && std::signbit(y);
+  return std::string(neg ? " - " : " + ") + pad(number(std::fabs(y), f), w) + "i";
+}
+
+std::string element(const value_view& v, long k, const layout_t& f) {
+  std::string s = pad(number(v.re[k], f), f.fw);
+  if (v.im) s += imag_part(v.im[k], f, f.im_fw);
+  return s;
+}
+
+std::string scalar_text(const value_view& v) {
+  if (v.kind == value_view::logical) return v.re[0] != 0 ? "1" : "0";
+  layout_t f = make_layout(v);
+  if (!v.im) return number(v.re[0], f);
+  return element(v, 0, f);
+}
+
+std::string dims(const value_view& v) {
+  return std::to_string(v.rows) + "x" + std::to_string(v.cols);
+}
+
+bool is_empty(const value_view& v) { return v.rows == 0 || v.cols == 0; }
+
+// The rows of a matrix, split into column chunks that fit the line width;
+// chunks are separated by a blank line, the last row ends with '\n'.
+std::string matrix_body(const value_view& v, const std::string& indent) {
+  layout_t f;
+  if (v.kind == value_view::logical) {
+    f.style = as_integer;
+    f.fw = 1;
+  } else {
+    f = make_layout(v);
+  }
+  int colw = 2 + f.fw + (v.im ? 3 + f.im_fw + 1 : 0);
+  int per = std::max(1, line_width / colw);
+  std::string out;
+  for (int c0 = 0; c0 < v.cols; c0 += per) {
+    int c1 = std::min(v.cols, c0 + per);
+    if (per < v.cols) {
+      if (c0 > 0) out += "\n";
+      if (c1 - c0 == 1)
+        out += indent + " Column " + std::to_string(c0 + 1) + ":\n\n";
+      else
+        out += indent + " Columns " + std::to_string(c0 + 1) +
+               (c1 - c0 == 2 ? " and " : " through ") + std::to_string(c1) + ":\n\n";
+    }
+    for (int r = 0; r < v.rows; ++r) {
+      out += indent;
+      for (int c = c0; c < c1; ++c) {
+        long k = static_cast<long>(c) * v.rows + r;
+        out += "  " + element(v, k, f);
+      }
+      out += "\n";
+    }
+  }
+  return out;
+}
+
+std::string char_row(const value_view& v, int r) {
+  std::string s;
+  for (int c = 0; c < v.cols; ++c)
+    s += static_cast<char>(static_cast<unsigned char>(v.re[static_cast<long>(c) * v.rows + r]));
+  return s;
+}
+
+void put_value(std::string& out, const std::string& indent, const std::string& name,
+               const value_view& v);
+
+void put_fields(std::string& out, const std::string& indent, const value_view& v) {
+  for (const auto& fld : v.fields) put_value(out, indent, fld.first, fld.second);
+}
+
+void put_elems(std::string& out, const std::string& indent, const value_view& v) {
+  for (int c = 0; c < v.cols; ++c)
+    for (int r = 0; r < v.rows; ++r) {
+      size_t k = static_cast<size_t>(c) * v.rows + r;
+      if (k >= v.elems.size()) return;
+      put_value(out, indent,
+                "[" + std::to_string(r + 1) + "," + std::to_string(c + 1) + "]", v.elems[k]);
+    }
+}
+
+void put_value(std::string& out, const std::string& indent, const std::string& name,
+               const value_view& v) {
+  std::string head = indent + name + " =";
+  switch (v.kind) {
+    case value_view::cell:
+      if (is_empty(v)) {
+        out += head + " {}(" + dims(v) + ")\n";
+        return;
+      }
+      out += head + "\n" + indent + "{\n";
+      put_elems(out, indent + "  ", v);
+      out += indent + "}\n\n";
+      return;
+    case value_view::structure:
+      out += head + "\n\n" + indent + "  scalar structure containing the fields:\n\n";
+      put_fields(out, indent + "    ", v);
+      out += "\n";
+      return;
+    case value_view::chars:
+      if (v.rows <= 1 || v.cols == 0) {
+        if (v.rows > 1) {
+          out += head + "\n\n" + std::string(v.rows, '\n') + "\n";
+          return;
+        }
+        out += head + " " + (v.rows == 1 ? char_row(v, 0) : "") + "\n";
+        return;
+      }
+      out += head + "\n\n";
+      for (int r = 0; r < v.rows; ++r) out += char_row(v, r) + "\n";
+      out += "\n";
+      return;
+    default:
+      if (is_empty(v)) {
+        out += head + " [](" + dims(v) + ")\n";
+      } else if (v.rows == 1 && v.cols == 1) {
+        out += head + " " + scalar_text(v) + "\n";
+      } else {
+        out += head + "\n\n" + matrix_body(v, indent) + "\n";
+      }
+  }
+}
+
+}  // namespace
+
+std::string display(const std::string& name, const value_view& v) {
+  std::string out;
+  put_value(out, "", name, v);
+  return out;
+}
+
+std::string disp(const value_view& v) {
+  std::string out;
+  switch (v.kind) {
+    case value_view::cell:
+      if (is_empty(v)) return "{}(" + dims(v) + ")\n";
+      out = "{\n";
+      put_elems(out, "  ", v);
+      return out + "}\n";
+    case value_view::structure:
+      put_fields(out, "    ", v);
+      return out;
+    case value_view::chars:
+      if (v.rows == 0) return "\n";
+      for (int r = 0; r < v.rows; ++r) out += char_row(v, r) + "\n";
+      return out;
+    default:
+      if (is_empty(v)) return "[](" + dims(v) + ")\n";
+      if (v.rows == 1 && v.cols == 1) return scalar_text(v) + "\n";
+      return matrix_body(v, "");
+  }
+}
+
+}  // namespace fmt
+}  // namespace gridlib
