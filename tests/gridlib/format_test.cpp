@@ -128,30 +128,11 @@ std::vector<case_t> load_cases() {
   return cases;
 }
 
-std::string join(const std::vector<std::string>& rows) {
-  std::string s;
-  for (size_t k = 0; k < rows.size(); ++k) s += (k ? "\n" : "") + rows[k];
-  return s;
-}
-
 std::string run(const case_t& c) {
   using namespace gridlib::fmt;
   const auto& a = c.args;
   if (c.op == "display") return display(text_of(*a[0]), a[1]->v);
   if (c.op == "disp") return disp(a[0]->v);
-  if (c.op == "sprintf") {
-    std::vector<value_view> rest;
-    for (size_t k = 1; k < a.size(); ++k) rest.push_back(a[k]->v);
-    return gridlib::fmt::sprintf(text_of(*a[0]), rest);
-  }
-  if (c.op == "num2str") {
-    if (a.size() == 1) return join(num2str_rows(a[0]->v));
-    if (a[1]->v.kind == value_view::chars) return join(num2str_rows(a[0]->v, text_of(*a[1])));
-    return join(num2str_rows(a[0]->v, static_cast<int>(a[1]->re[0])));
-  }
-  if (c.op == "int2str") return join(int2str_rows(a[0]->v));
-  if (c.op == "mat2str")
-    return a.size() == 1 ? mat2str(a[0]->v) : mat2str(a[0]->v, static_cast<int>(a[1]->re[0]));
   return "unknown operation " + c.op;
 }
 

@@ -25,22 +25,5 @@ std::string display(const std::string& name, const value_view& v);
 // What disp(v) prints.
 std::string disp(const value_view& v);
 
-// sprintf(format, args...): the format is applied again while elements remain.
-std::string sprintf(const std::string& format, const std::vector<value_view>& args);
-
-// num2str, int2str: the rows of the resulting character matrix; the std::string
-// forms join the rows with '\n' (one row for scalars and row vectors).
-std::vector<std::string> num2str_rows(const value_view& v);
-std::vector<std::string> num2str_rows(const value_view& v, int prec);
-std::vector<std::string> num2str_rows(const value_view& v, const std::string& format);
-std::vector<std::string> int2str_rows(const value_view& v);
-std::string num2str(const value_view& v);
-std::string num2str(const value_view& v, int prec);
-std::string num2str(const value_view& v, const std::string& format);
-std::string int2str_text(const value_view& v);
-
-// mat2str(v) and mat2str(v, prec): the value as a literal that reads back.
-std::string mat2str(const value_view& v, int prec = 15);
-
 }  // namespace fmt
 }  // namespace gridlib

@@ -35,11 +35,10 @@ function s = ser(v)
     else
       kind = "num";
     end
-    d = v(:);
     s = sprintf("%s %d %d %d %d\n", kind, rows(v), columns(v), iscomplex(v), isa(v, "single"));
-    s = [s numbers(double(real(d))) "\n"];
+    s = [s numbers(double(real(v)(:))) "\n"];
     if iscomplex(v)
-      s = [s numbers(double(imag(d))) "\n"];
+      s = [s numbers(double(imag(v)(:))) "\n"];
     end
   end
 end
