@@ -63,7 +63,7 @@ class Expr : public testing::Test {
 
 TEST_F(Expr, Levels) {
   scan("a = b + -1 .* c' < d & ~e ~= f(g) [h] {k} 'str' -x\n");
-  const int expect[] = {100, 0, 100, 3, 3, 100, 4, 100, 6, 2, 100, 1, -2, 100, 100,
+  const int expect[] = {100, 0, 100, 3, 3, 100, 4, 100, 6, 2, 100, 1, -2, 100, 2,
                         100, 9, 100, 9, 7, 100, 7, 8, 100, 8, 100, 3, 100, 0};
   ASSERT_EQ(p.stmt.top(), 28);
   for (int i = 0; i <= p.stmt.top(); ++i) {
@@ -86,6 +86,7 @@ TEST_F(Expr, OperatorsGroupAndNest) {
   EXPECT_EQ(rewrite("y=a.'+b.+c"), "y=plus(transpose(a)+b,c)");
   EXPECT_EQ(rewrite("y=~x"), "y=!x");
   EXPECT_EQ(rewrite("t=a~=b"), "t=a!=b");
+  EXPECT_EQ(rewrite("t=a~=b.^2"), "t=a!=power(b,2.0)");
 }
 
 TEST_F(Expr, RangesAndEnd) {

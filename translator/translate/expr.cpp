@@ -57,6 +57,8 @@ int parser_t::prec(int i) {
   if (t == "=") return 0;
   if (c == '=' && t.size() > 1) return 2;
   if (c == '!') return t.size() > 1 ? 2 : 6;
+  // ~= compares like != (as an operand it would swallow its neighbours: a~=b.^2).
+  if (c == '~' && t.size() > 1) return 2;
   if (c == '+' || c == '-') {
     if (!std::isdigit(static_cast<unsigned char>(c1))) return 3;
     return 100;   // a signed number
