@@ -119,8 +119,11 @@ int symbol_type::add(std::string_view name, int kind, const symbol_info& info, i
   const int index = append(var_name_copy, kind, info);
 
   // A field s.a.b makes its structure s.a (and so s) known, typed as a structure.
+  // Replacement pairs are text, not fields: "3.14" must not make a structure "3"
+  // (a second copy of it would make every later pair with "3." ambiguous).
   const std::size_t dot = var_name_copy.rfind('.');
-  if (dot != std::string::npos && dot > 0) {
+  const bool is_text = kind & (SYM_REPLACE | SYM_REPLACEMENT);
+  if (dot != std::string::npos && dot > 0 && !is_text) {
     const int structure = datatypes().struct_index();
     const int prefix = add_typed(std::string_view(var_name_copy).substr(0, dot), kind, structure, 0);
     info_[prefix][INFO_TYPE] = structure;
