@@ -1,0 +1,22 @@
+// gridlib: the matrix run-time library that translated M programs compile against.
+//
+// The generated code defines GRLIB before including this header; its value selects the
+// element type of the library variant the program links (0 double, 1 float). The header
+// declares; the bulk of the library is compiled into libgrlib<GRLIB>.a.
+#ifndef GRIDLIB_H
+#define GRIDLIB_H
+
+#ifndef GRLIB
+#define GRLIB 0
+#endif
+#if GRLIB == 0
+typedef double m_type;
+#elif GRLIB == 1
+typedef float m_type;
+#else
+#error "gridlib: no run-time library variant for this GRLIB (0 double, 1 float)"
+#endif
+
+#include "gridlib_matrix.h"
+
+#endif

@@ -1,0 +1,515 @@
+// The matrix class M<T>, its output reference Mr<T>, cells M< M<T> >, index proxies and
+// the builders of matrix and cell literals.
+//
+// Values are column by column, real and imaginary parts in separate arrays. Heap blocks
+// are shared between copies and copied on the first write; a 1 x 1 value lives inside
+// the object itself, so scalar work never touches the heap.
+#ifndef GRIDLIB_MATRIX_H
+#define GRIDLIB_MATRIX_H
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Ends the program with "error: <message>" on standard error and exit status 1.
+[[noreturn]] void grl_fail(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+template <class T> class M;
+template <class T> class Mx;
+template <class T> class Cx;
+template <class T> struct br_t;
+template <class T> struct cl_t;
+struct junk_t;
+
+// Words of the generated code that stand for fixed values.
+struct i_o_t {};                    // separates inputs from outputs in a call
+inline constexpr i_o_t i_o{};
+struct cp_t {};                     // the index ":" (all elements)
+inline constexpr cp_t c_p{};
+struct nop_t {};                    // the empty matrix []; assigning it deletes
+inline constexpr nop_t nop_M{};
+struct semi_t {};                   // row break inside a literal
+inline constexpr semi_t semi{};
+
+namespace grl {
+
+enum : std::uint32_t { F_LOGICAL = 1, F_STRING = 2 };
+
+// A heap block: the element arrays of one or more matrices that share them.
+template <class T> struct block {
+  std::atomic<int> refs;
+  std::size_t n;      // elements in each part
+  T* re;
+  T* im;              // nullptr for a real value
+};
+template <class T> block<T>* block_new(std::size_t n, bool cplx);
+template <class T> void block_free(block<T>* b);
+
+// The member `.r`: the value of a 1 x 1 matrix (v.r<=10.0, v.r+=1.0) and, called,
+// element k of any matrix (v.r(k)). It holds the inline real part of a 1 x 1 value.
+template <class T> struct scal {
+  T v;
+  M<T>& owner() { return *reinterpret_cast<M<T>*>(reinterpret_cast<char*>(this) - M<T>::r_offset()); }
+  const M<T>& owner() const {
+    return *reinterpret_cast<const M<T>*>(reinterpret_cast<const char*>(this) - M<T>::r_offset());
+  }
+  operator T&();
+  operator T() const;
+  T& operator()(double k);
+  T operator()(double k) const;
+  scal& operator=(T x);
+  scal& operator+=(T x) { static_cast<T&>(*this) += x; return *this; }
+  scal& operator-=(T x) { static_cast<T&>(*this) -= x; return *this; }
+  scal& operator*=(T x) { static_cast<T&>(*this) *= x; return *this; }
+  scal& operator/=(T x) { static_cast<T&>(*this) /= x; return *this; }
+  scal& operator++() { static_cast<T&>(*this) += 1; return *this; }
+  scal& operator--() { static_cast<T&>(*this) -= 1; return *this; }
+  T operator++(int) { T& x = *this; T o = x; x += 1; return o; }
+  T operator--(int) { T& x = *this; T o = x; x -= 1; return o; }
+};
+
+// One index of an indexing expression: a number, ":" or a matrix of numbers or a mask.
+template <class T> struct ix {
+  enum kind_t : unsigned char { scalar, all, mat } kind;
+  double s = 0;
+  const M<T>* m = nullptr;
+  std::shared_ptr<M<T>> own;     // an index made from a proxy or a literal
+  ix(double v) : kind(scalar), s(v) {}
+  ix(int v) : kind(scalar), s(v) {}
+  ix(long v) : kind(scalar), s(double(v)) {}
+  ix(unsigned v) : kind(scalar), s(v) {}
+  ix(unsigned long v) : kind(scalar), s(double(v)) {}
+  ix(float v) : kind(scalar), s(v) {}
+  ix(cp_t) : kind(all) {}
+  ix(const M<T>& v);
+  ix(const Mx<T>& v);
+  ix(const br_t<T>& v);
+};
+
+}  // namespace grl
+
+template <class T> class M {
+ public:
+  // --- the header the matrix viewer reads out of a stopped program: keep this order ---
+  const char* name_;          // the variable's name, nullptr for a result
+  std::uint32_t flags_;       // grl::F_LOGICAL, grl::F_STRING
+  std::uint32_t dims_;        // always 2
+  std::uint32_t rows_;
+  std::uint32_t cols_;
+  grl::block<T>* blk_;        // shared heap block, nullptr when the value is inline
+  T* re_;                     // real parts, column by column; nullptr when empty
+  T* im_;                     // imaginary parts; nullptr for a real value
+  // --- inline storage of a 1 x 1 value ---
+  grl::scal<T> r;
+  T sim_;
+
+  typedef T elem_type;
+  static std::size_t r_offset();
+
+  M() noexcept : name_(nullptr), flags_(0), dims_(2), rows_(0), cols_(0), blk_(nullptr),
+                 re_(nullptr), im_(nullptr), r{T(0)}, sim_(0) {}
+  M(T v) noexcept : name_(nullptr), flags_(0), dims_(2), rows_(1), cols_(1), blk_(nullptr),
+                    re_(&r.v), im_(nullptr), r{v}, sim_(0) {}
+  M(const char* name, int, int) noexcept : M() { name_ = name; }
+  M(const M& o) noexcept : M() { take_copy(o); }
+  M(M&& o) noexcept : M() { take_move(o); }
+  M(nop_t) noexcept : M() {}
+  ~M() { release(); }
+
+  // Assignment replaces the value and keeps the variable's name.
+  M& operator=(const M& o) {
+    if (this != &o) { M tmp(o); release(); take_move(tmp); }
+    return *this;
+  }
+  M& operator=(M&& o) noexcept {
+    if (this != &o) { release(); take_move(o); }
+    return *this;
+  }
+  M& operator=(T v) { set_scalar(v); return *this; }
+  M& operator=(nop_t) { release(); reset_empty(); return *this; }
+
+  // An uninitialised real or complex rows x cols value (heap unless 1 x 1).
+  static M alloc(std::size_t rows, std::size_t cols, bool cplx = false);
+  // The same, every element 0.
+  static M zeros(std::size_t rows, std::size_t cols, bool cplx = false);
+  static M cplx(T re, T im) { M m(re); m.im_ = &m.sim_; m.sim_ = im; return m; }
+
+  // --- shape and kind ---
+  std::size_t rows() const { return rows_; }
+  std::size_t cols() const { return cols_; }
+  std::size_t numel() const { return std::size_t(rows_) * cols_; }
+  bool isempty() const { return rows_ == 0 || cols_ == 0; }
+  bool isc() const { return im_ != nullptr; }
+  bool isscalar() const { return rows_ == 1 && cols_ == 1; }
+  bool islogical() const { return flags_ & grl::F_LOGICAL; }
+  bool ischar() const { return flags_ & grl::F_STRING; }
+  const char* getname() const { return name_ ? name_ : "ans"; }
+  bool is_real_scalar() const { return rows_ == 1 && cols_ == 1 && !im_; }
+  double size() const { return double(numel()); }       // `end` of a linear index
+  double size(int k) const { return k == 1 ? rows_ : k == 2 ? cols_ : k >= 3 ? 1 : 0; }
+
+  // --- element access: c* read, p* write (makes the block unique first) ---
+  const T* cre() const { return re_; }
+  const T* cim() const { return im_; }
+  T* pr() { unshare(); return re_; }
+  T* pi();                                // makes the value complex when it is not
+  T elem(std::size_t k) const { return re_[k]; }
+  T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }
+
+  void set_flags(std::uint32_t f) { flags_ = f; }
+  void drop_imag();                       // a complex value whose imaginary parts are all 0 becomes real
+  void unshare() { if (blk_ && blk_->refs.load(std::memory_order_acquire) > 1) clone(); }
+  void reshape_to(std::size_t rows, std::size_t cols) { rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); }
+  void resize(std::size_t rows, std::size_t cols);   // grows (zero fill) or cuts, keeping elements
+
+  // --- indexing: read as a value, assign (grows), assign nop_M (deletes) ---
+  Mx<T> operator()(const grl::ix<T>& a) { return Mx<T>(this, a); }
+  Mx<T> operator()(const grl::ix<T>& a, const grl::ix<T>& b) { return Mx<T>(this, a, b); }
+  M operator()(const grl::ix<T>& a) const;
+  M operator()(const grl::ix<T>& a, const grl::ix<T>& b) const;
+  Mx<T> operator()() { return Mx<T>(this, grl::ix<T>(c_p)); }
+
+  // Contextual truth (if, while, &&, ||): nonempty and every element nonzero.
+  explicit operator bool() const;
+
+  // --- the library's own work on values (compiled into the library) ---
+  M get1(const grl::ix<T>& a) const;
+  M get2(const grl::ix<T>& a, const grl::ix<T>& b) const;
+  void set1(const grl::ix<T>& a, const M& v);
+  void set2(const grl::ix<T>& a, const grl::ix<T>& b, const M& v);
+  void del1(const grl::ix<T>& a);
+  void del2(const grl::ix<T>& a, const grl::ix<T>& b);
+
+ private:
+  void release() {
+    if (blk_ && blk_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) grl::block_free(blk_);
+    blk_ = nullptr;
+  }
+  void reset_empty() { flags_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; }
+  void set_scalar(T v) {
+    release();
+    flags_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr;
+  }
+  void take_copy(const M& o) {
+    flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    if (o.blk_) {
+      o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
+      blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
+    } else {
+      r.v = o.r.v; sim_ = o.sim_;
+      re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
+    }
+  }
+  void take_move(M& o) {
+    flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    if (o.blk_) {
+      blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
+      o.blk_ = nullptr; o.reset_empty();
+    } else {
+      r.v = o.r.v; sim_ = o.sim_;
+      re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
+    }
+  }
+  void clone();
+  friend struct grl::scal<T>;
+};
+
+template <class T> inline std::size_t M<T>::r_offset() { return offsetof(M<T>, r); }
+
+// The output reference of a generated function: a caller's variable or junkM.
+template <class T> class Mr {
+  M<T>* p_;
+ public:
+  Mr(M<T>& m) : p_(&m) {}
+  Mr(Mx<T>&&) = delete;
+  Mr(const junk_t&) : p_(nullptr) {}
+  Mr& operator=(const M<T>& v) { if (p_) *p_ = v; return *this; }
+  bool given() const { return p_ != nullptr; }
+  M<T>* get() const { return p_; }
+};
+
+// An indexed matrix, x(i) or x(i,j): read it as a value, or assign to it.
+template <class T> class Mx {
+ public:
+  M<T>* m;
+  grl::ix<T> a, b;
+  int n;
+  Mx(M<T>* mm, const grl::ix<T>& aa) : m(mm), a(aa), b(c_p), n(1) {}
+  Mx(M<T>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb) : m(mm), a(aa), b(bb), n(2) {}
+  Mx(const Mx&) = default;
+  operator M<T>() const { return value(); }
+  M<T> value() const;
+  Mx& operator=(const M<T>& v) { if (n == 1) m->set1(a, v); else m->set2(a, b, v); return *this; }
+  Mx& operator=(const Mx& v) { return *this = v.value(); }
+  Mx& operator=(T v);
+  Mx& operator=(int v) { return *this = T(v); }
+  Mx& operator=(nop_t) { if (n == 1) m->del1(a); else m->del2(a, b); return *this; }
+  Mx& operator=(const br_t<T>& v);
+  explicit operator bool() const { return bool(value()); }
+  double size() const { return value().size(); }
+  double size(int k) const { return value().size(k); }
+};
+
+// Builder of a matrix literal: (BR(a),b,semi,c,d) is [a b; c d].
+template <class T> struct br_t {
+  std::vector<M<T>> items;
+  std::vector<std::size_t> row_start{0};
+  br_t& operator,(const M<T>& x) { items.push_back(x); return *this; }
+  br_t& operator,(M<T>&& x) { items.push_back(std::move(x)); return *this; }
+  br_t& operator,(T x) { items.emplace_back(x); return *this; }
+  br_t& operator,(int x) { items.emplace_back(T(x)); return *this; }
+  br_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
+  br_t& operator,(const br_t& x) { items.push_back(x.value()); return *this; }
+  br_t& operator,(nop_t) { items.emplace_back(); return *this; }
+  br_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  operator M<T>() const { return value(); }
+  M<T> value() const;
+};
+
+template <class T> inline br_t<T> BR_(const M<T>& x) { br_t<T> b; b.items.push_back(x); return b; }
+
+// --- cells ---------------------------------------------------------------------
+
+namespace grl {
+template <class T> struct cellblock {
+  std::vector<M<T>> e;
+};
+}  // namespace grl
+
+// A cell array: the same header, then elements that are matrices.
+template <class T> class M<M<T>> {
+ public:
+  const char* name_;
+  std::uint32_t flags_;
+  std::uint32_t dims_;
+  std::uint32_t rows_;
+  std::uint32_t cols_;
+  void* unused_;
+  T* re_;                     // always nullptr: a cell has no numeric parts
+  T* im_;
+  std::shared_ptr<grl::cellblock<T>> cb_;
+
+  M() noexcept : name_(nullptr), flags_(0), dims_(2), rows_(0), cols_(0), unused_(nullptr),
+                 re_(nullptr), im_(nullptr) {}
+  M(const char* name, int, int) noexcept : M() { name_ = name; }
+  M(const M& o) : M() { rows_ = o.rows_; cols_ = o.cols_; cb_ = o.cb_; }
+  M(M&& o) noexcept : M() { rows_ = o.rows_; cols_ = o.cols_; cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; }
+  M(nop_t) : M() {}
+  M& operator=(const M& o) { rows_ = o.rows_; cols_ = o.cols_; cb_ = o.cb_; return *this; }
+  M& operator=(M&& o) noexcept {
+    rows_ = o.rows_; cols_ = o.cols_; cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; return *this;
+  }
+  M& operator=(nop_t) { rows_ = cols_ = 0; cb_.reset(); return *this; }
+
+  static M alloc(std::size_t rows, std::size_t cols);   // every element []
+
+  std::size_t rows() const { return rows_; }
+  std::size_t cols() const { return cols_; }
+  std::size_t numel() const { return std::size_t(rows_) * cols_; }
+  bool isempty() const { return rows_ == 0 || cols_ == 0; }
+  bool isc() const { return false; }
+  const char* getname() const { return name_ ? name_ : "ans"; }
+  double size() const { return double(numel()); }
+  double size(int k) const { return k == 1 ? rows_ : k == 2 ? cols_ : k >= 3 ? 1 : 0; }
+
+  const M<T>& elem(std::size_t k) const { return cb_->e[k]; }
+  M<T>& welem(std::size_t k) { unshare(); return cb_->e[k]; }
+  void unshare();
+  void resize(std::size_t rows, std::size_t cols);
+  void reshape_to(std::size_t rows, std::size_t cols) { rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); }
+
+  // c{k}: Cx reads with a bound check and grows the cell on assignment.
+  Cx<T> br(const grl::ix<T>& k) { return Cx<T>(this, k); }
+  Cx<T> br(const grl::ix<T>& a, const grl::ix<T>& b) { return Cx<T>(this, a, b); }
+  M<T> br(const grl::ix<T>& k) const;
+  // c[k]: element k (from 1) of a cell list expansion.
+  const M<T>& operator[](int k) const;
+  // c(i), c(i,j): a cell of the chosen elements.
+  M get1(const grl::ix<T>& a) const;
+  M get2(const grl::ix<T>& a, const grl::ix<T>& b) const;
+  void set1(const grl::ix<T>& a, const M& v);
+  void set2(const grl::ix<T>& a, const grl::ix<T>& b, const M& v);
+  void del1(const grl::ix<T>& a);
+  void del2(const grl::ix<T>& a, const grl::ix<T>& b);
+  M<T>& cell_ref(const grl::ix<T>& a, const grl::ix<T>* b);    // grows
+  const M<T>& cell_get(const grl::ix<T>& a, const grl::ix<T>* b) const;
+  Mx<M<T>> operator()(const grl::ix<T>& a);
+  Mx<M<T>> operator()(const grl::ix<T>& a, const grl::ix<T>& b);
+};
+
+// A cell element c{k} (c.br(k)).
+template <class T> class Cx {
+ public:
+  M<M<T>>* c;
+  grl::ix<T> a, b;
+  int n;
+  Cx(M<M<T>>* cc, const grl::ix<T>& aa) : c(cc), a(aa), b(c_p), n(1) {}
+  Cx(M<M<T>>* cc, const grl::ix<T>& aa, const grl::ix<T>& bb) : c(cc), a(aa), b(bb), n(2) {}
+  Cx(const Cx&) = default;
+  M<T> value() const { return c->cell_get(a, n == 2 ? &b : nullptr); }
+  operator M<T>() const { return value(); }
+  M<T>& ref() { return c->cell_ref(a, n == 2 ? &b : nullptr); }
+  Cx& operator=(const M<T>& v) { ref() = v; return *this; }
+  Cx& operator=(const Cx& v) { M<T> t = v.value(); ref() = t; return *this; }
+  Cx& operator=(T v) { ref() = M<T>(v); return *this; }
+  Cx& operator=(int v) { ref() = M<T>(T(v)); return *this; }
+  Cx& operator=(nop_t) { ref() = M<T>(); return *this; }
+  Cx& operator=(const br_t<T>& v) { ref() = v.value(); return *this; }
+  Cx& operator=(const Mx<T>& v) { ref() = v.value(); return *this; }
+  // c{k}(i) and c{k}(i,j)
+  Mx<T> operator()(const grl::ix<T>& i) { return ref()(i); }
+  Mx<T> operator()(const grl::ix<T>& i, const grl::ix<T>& j) { return ref()(i, j); }
+  double size() const { return value().size(); }
+  double size(int k) const { return value().size(k); }
+  explicit operator bool() const { return bool(value()); }
+};
+
+// Indexing of a cell with (): the specialisation for cells.
+template <class T> class Mx<M<T>> {
+ public:
+  M<M<T>>* m;
+  grl::ix<T> a, b;
+  int n;
+  Mx(M<M<T>>* mm, const grl::ix<T>& aa) : m(mm), a(aa), b(c_p), n(1) {}
+  Mx(M<M<T>>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb) : m(mm), a(aa), b(bb), n(2) {}
+  Mx(const Mx&) = default;
+  M<M<T>> value() const { return n == 1 ? m->get1(a) : m->get2(a, b); }
+  operator M<M<T>>() const { return value(); }
+  Mx& operator=(const M<M<T>>& v) { if (n == 1) m->set1(a, v); else m->set2(a, b, v); return *this; }
+  Mx& operator=(const Mx& v) { return *this = v.value(); }
+  Mx& operator=(nop_t) { if (n == 1) m->del1(a); else m->del2(a, b); return *this; }
+};
+
+template <class T> inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a) { return Mx<M<T>>(this, a); }
+template <class T> inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a, const grl::ix<T>& b) {
+  return Mx<M<T>>(this, a, b);
+}
+
+// Builder of a cell literal: (CL(a),b,semi,c) is {a, b; c}. A cell piece inside a
+// matrix literal of cells ([c1, c2]) concatenates.
+template <class T> struct cl_t {
+  std::vector<M<T>> items;
+  std::vector<std::size_t> row_start{0};
+  cl_t& operator,(const M<T>& x) { items.push_back(x); return *this; }
+  cl_t& operator,(T x) { items.emplace_back(x); return *this; }
+  cl_t& operator,(int x) { items.emplace_back(T(x)); return *this; }
+  cl_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
+  cl_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
+  cl_t& operator,(const br_t<T>& x) { items.push_back(x.value()); return *this; }
+  cl_t& operator,(nop_t) { items.emplace_back(); return *this; }
+  cl_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  operator M<M<T>>() const { return value(); }
+  M<M<T>> value() const;
+};
+
+// Builder of a matrix literal whose pieces are cells: [c1, c2; c3].
+template <class T> struct bc_t {
+  std::vector<M<M<T>>> items;
+  std::vector<std::size_t> row_start{0};
+  bc_t& operator,(const M<M<T>>& x) { items.push_back(x); return *this; }
+  bc_t& operator,(const cl_t<T>& x) { items.push_back(x.value()); return *this; }
+  bc_t& operator,(nop_t) { return *this; }
+  bc_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  operator M<M<T>>() const { return value(); }
+  M<M<T>> value() const;
+};
+
+// The placeholder for inputs and outputs a shorter call does not supply.
+struct junk_t {
+  operator M<m_type>() const { return M<m_type>(); }
+  operator M<M<m_type>>&() const;
+};
+extern junk_t junkM;
+
+// ------------------------------------------------------------------------------
+// Inline parts of the element access that hot loops use.
+
+template <class T> inline grl::scal<T>::operator T&() {
+  M<T>& m = owner();
+  if (m.rows_ != 1 || m.cols_ != 1)
+    grl_fail("index (_,_): a %ux%u value used where a scalar is needed", m.rows_, m.cols_);
+  m.unshare();
+  return *m.re_;
+}
+template <class T> inline grl::scal<T>::operator T() const {
+  const M<T>& m = owner();
+  if (m.rows_ != 1 || m.cols_ != 1)
+    grl_fail("index (_,_): a %ux%u value used where a scalar is needed", m.rows_, m.cols_);
+  return *m.re_;
+}
+template <class T> inline T& grl::scal<T>::operator()(double k) {
+  M<T>& m = owner();
+  std::size_t i = std::size_t(k);
+  if (!(k >= 1) || double(i) != k || i > m.numel())
+    grl_fail("index (%g): out of bound %zu (dimensions are %ux%u)", k, m.numel(), m.rows_, m.cols_);
+  m.unshare();
+  return m.re_[i - 1];
+}
+template <class T> inline T grl::scal<T>::operator()(double k) const {
+  const M<T>& m = owner();
+  std::size_t i = std::size_t(k);
+  if (!(k >= 1) || double(i) != k || i > m.numel())
+    grl_fail("index (%g): out of bound %zu (dimensions are %ux%u)", k, m.numel(), m.rows_, m.cols_);
+  return m.re_[i - 1];
+}
+template <class T> inline grl::scal<T>& grl::scal<T>::operator=(T x) {
+  M<T>& m = owner();
+  if (m.rows_ == 1 && m.cols_ == 1 && !m.im_) { m.unshare(); *m.re_ = x; }
+  else m = M<T>(x);
+  return *this;
+}
+
+// x(i) and x(i,j) with scalar indices: read without building a temporary index.
+template <class T> inline M<T> Mx<T>::value() const {
+  if (n == 1 && a.kind == grl::ix<T>::scalar) {
+    std::size_t k = std::size_t(a.s);
+    if (double(k) == a.s && k >= 1 && k <= m->numel() && !m->im_ && !m->flags_) return M<T>(m->re_[k - 1]);
+  } else if (n == 2 && a.kind == grl::ix<T>::scalar && b.kind == grl::ix<T>::scalar) {
+    std::size_t i = std::size_t(a.s), j = std::size_t(b.s);
+    if (double(i) == a.s && double(j) == b.s && i >= 1 && j >= 1 && i <= m->rows_ && j <= m->cols_ &&
+        !m->im_ && !m->flags_)
+      return M<T>(m->re_[(i - 1) + (j - 1) * m->rows_]);
+  }
+  return n == 1 ? m->get1(a) : m->get2(a, b);
+}
+
+template <class T> inline Mx<T>& Mx<T>::operator=(T v) {
+  if (n == 1 && a.kind == grl::ix<T>::scalar) {
+    std::size_t k = std::size_t(a.s);
+    if (double(k) == a.s && k >= 1 && k <= m->numel() && !m->im_ && !m->flags_) { m->pr()[k - 1] = v; return *this; }
+  } else if (n == 2 && a.kind == grl::ix<T>::scalar && b.kind == grl::ix<T>::scalar) {
+    std::size_t i = std::size_t(a.s), j = std::size_t(b.s);
+    if (double(i) == a.s && double(j) == b.s && i >= 1 && j >= 1 && i <= m->rows_ && j <= m->cols_ &&
+        !m->im_ && !m->flags_) {
+      m->pr()[(i - 1) + (j - 1) * m->rows_] = v;
+      return *this;
+    }
+  }
+  return *this = M<T>(v);
+}
+
+template <class T> inline Mx<T>& Mx<T>::operator=(const br_t<T>& v) { return *this = v.value(); }
+
+template <class T> inline M<T> M<T>::operator()(const grl::ix<T>& a) const { return get1(a); }
+template <class T> inline M<T> M<T>::operator()(const grl::ix<T>& a, const grl::ix<T>& b) const {
+  return get2(a, b);
+}
+
+template <class T> inline grl::ix<T>::ix(const M<T>& v) : kind(mat), m(&v) {
+  if (v.is_real_scalar() && !v.islogical()) { kind = scalar; s = double(*v.re_); m = nullptr; }
+}
+template <class T> inline grl::ix<T>::ix(const Mx<T>& v) : kind(mat) {
+  own = std::make_shared<M<T>>(v.value());
+  m = own.get();
+  if (m->is_real_scalar() && !m->islogical()) { kind = scalar; s = double(*m->re_); m = nullptr; }
+}
+template <class T> inline grl::ix<T>::ix(const br_t<T>& v) : kind(mat) {
+  own = std::make_shared<M<T>>(v.value());
+  m = own.get();
+}
+
+#endif

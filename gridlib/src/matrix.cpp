@@ -1,0 +1,150 @@
+// Storage of M<T>: heap blocks, copy on write, growth, and the fatal-error report.
+#include "gridlib.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+void grl_fail(const char* fmt, ...) {
+  std::cout.flush();
+  char buf[1024];
+  va_list ap;
+  va_start(ap, fmt);
+  std::vsnprintf(buf, sizeof buf, fmt, ap);
+  va_end(ap);
+  std::fprintf(stderr, "error: %s\n", buf);
+  std::fflush(stderr);
+  std::exit(1);
+}
+
+namespace grl {
+
+template <class T> block<T>* block_new(std::size_t n, bool cplx) {
+  if (n > (std::size_t(1) << 40) / sizeof(T))
+    grl_fail("out of memory or dimension too large for Octave's index type");
+  block<T>* b = static_cast<block<T>*>(std::malloc(sizeof(block<T>)));
+  T* re = static_cast<T*>(std::malloc(n * sizeof(T) + 1));
+  T* im = cplx ? static_cast<T*>(std::malloc(n * sizeof(T) + 1)) : nullptr;
+  if (!b || !re || (cplx && !im)) grl_fail("out of memory or dimension too large for Octave's index type");
+  new (&b->refs) std::atomic<int>(1);
+  b->n = n;
+  b->re = re;
+  b->im = im;
+  return b;
+}
+
+template <class T> void block_free(block<T>* b) {
+  std::free(b->re);
+  std::free(b->im);
+  std::free(b);
+}
+
+}  // namespace grl
+
+template <class T> M<T> M<T>::alloc(std::size_t rows, std::size_t cols, bool cplx) {
+  if (rows > 0xFFFFFFFFu || cols > 0xFFFFFFFFu)
+    grl_fail("out of memory or dimension too large for Octave's index type");
+  M<T> m;
+  m.rows_ = std::uint32_t(rows);
+  m.cols_ = std::uint32_t(cols);
+  std::size_t n = rows * cols;
+  if (n == 1) {
+    m.re_ = &m.r.v;
+    if (cplx) m.im_ = &m.sim_;
+  } else if (n > 1) {
+    m.blk_ = grl::block_new<T>(n, cplx);
+    m.re_ = m.blk_->re;
+    m.im_ = m.blk_->im;
+  }
+  return m;
+}
+
+template <class T> M<T> M<T>::zeros(std::size_t rows, std::size_t cols, bool cplx) {
+  M<T> m = alloc(rows, cols, cplx);
+  std::size_t n = m.numel();
+  for (std::size_t k = 0; k < n; ++k) m.re_[k] = T(0);
+  if (cplx)
+    for (std::size_t k = 0; k < n; ++k) m.im_[k] = T(0);
+  return m;
+}
+
+template <class T> void M<T>::clone() {
+  std::size_t n = numel();
+  grl::block<T>* b = grl::block_new<T>(n, im_ != nullptr);
+  std::memcpy(b->re, re_, n * sizeof(T));
+  if (im_) std::memcpy(b->im, im_, n * sizeof(T));
+  release();
+  blk_ = b;
+  re_ = b->re;
+  im_ = b->im;
+}
+
+template <class T> T* M<T>::pi() {
+  unshare();
+  if (im_) return im_;
+  std::size_t n = numel();
+  if (n == 0) return nullptr;
+  if (!blk_) {
+    sim_ = T(0);
+    im_ = &sim_;
+    return im_;
+  }
+  T* im = static_cast<T*>(std::malloc(n * sizeof(T) + 1));
+  if (!im) grl_fail("out of memory or dimension too large for Octave's index type");
+  for (std::size_t k = 0; k < n; ++k) im[k] = T(0);
+  blk_->im = im;
+  im_ = im;
+  return im_;
+}
+
+template <class T> void M<T>::drop_imag() {
+  if (!im_) return;
+  std::size_t n = numel();
+  for (std::size_t k = 0; k < n; ++k)
+    if (im_[k] != T(0)) return;
+  if (blk_) {
+    unshare();
+    std::free(blk_->im);
+    blk_->im = nullptr;
+  }
+  im_ = nullptr;
+}
+
+template <class T> void M<T>::resize(std::size_t rows, std::size_t cols) {
+  if (rows == rows_ && cols == cols_) return;
+  M<T> out = zeros(rows, cols, im_ != nullptr);
+  std::size_t rr = rows < rows_ ? rows : rows_, cc = cols < cols_ ? cols : cols_;
+  for (std::size_t j = 0; j < cc; ++j)
+    for (std::size_t i = 0; i < rr; ++i) {
+      out.re_[i + j * rows] = re_[i + j * rows_];
+      if (im_) out.im_[i + j * rows] = im_[i + j * rows_];
+    }
+  out.flags_ = flags_;
+  const char* name = name_;
+  *this = std::move(out);
+  name_ = name;
+}
+
+template <class T> M<T>::operator bool() const {
+  std::size_t n = numel();
+  if (n == 0) return false;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (re_[k] != re_[k] || (im_ && im_[k] != im_[k]))
+      grl_fail("invalid conversion from NaN to logical");
+    if (re_[k] == T(0) && (!im_ || im_[k] == T(0))) return false;
+  }
+  return true;
+}
+
+#define GRL_INSTANTIATE(T)                                                        \
+  template grl::block<T>* grl::block_new<T>(std::size_t, bool);                  \
+  template void grl::block_free<T>(grl::block<T>*);                              \
+  template M<T> M<T>::alloc(std::size_t, std::size_t, bool);                    \
+  template M<T> M<T>::zeros(std::size_t, std::size_t, bool);                    \
+  template void M<T>::clone();                                                   \
+  template T* M<T>::pi();                                                        \
+  template void M<T>::drop_imag();                                               \
+  template void M<T>::resize(std::size_t, std::size_t);                          \
+  template M<T>::operator bool() const;
+GRL_INSTANTIATE(m_type)
