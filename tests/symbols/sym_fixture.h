@@ -8,20 +8,11 @@
 
 #include "symbols/datatype.h"
 #include "symbols/symbol.h"
+#include "type_table.h"
 
 namespace symtest {
 
-// The shipped layout: double 0, float 1, struct 2, func1M 3, function 4, script 5,
-// unknown 6.
-inline void standard_types() {
-  datatype_t& dt = datatypes();
-  dt.clear();
-  for (const char* line : {"double real and complex matrices of double precision",
-                           "float real and complex matrices of single precision",
-                           "struct structure", "func1M function with one matrix output",
-                           "function function", "script script", "unknown not yet known"})
-    dt.add(line);
-}
+inline void standard_types() { testtypes::load_standard_types(); }
 
 inline std::string temp_file(const std::string& name, const std::string& text) {
   const std::string path = testing::TempDir() + name;

@@ -3,16 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "symbols/datatype.h"
+#include "type_table.h"
 
 class WithTypes : public testing::Test {
  protected:
-  void SetUp() override {
-    datatype_t& dt = datatypes();
-    dt.clear();
-    for (const char* line : {"double real matrix", "float single matrix", "struct structure",
-                             "func1M one output", "function function", "script script",
-                             "unknown unknown"})
-      dt.add(line);
-  }
+  void SetUp() override { testtypes::load_standard_types(); }
   void TearDown() override { datatypes().clear(); }
 };

@@ -9,17 +9,14 @@
 #include "report.h"
 #include "symbols/symbol.h"
 #include "translate/parser.h"
+#include "type_table.h"
 
 namespace {
 
 class Statements : public testing::Test {
  protected:
   void SetUp() override {
-    datatype_t& dt = datatypes();
-    dt.clear();
-    for (const char* l : {"double d", "float f", "struct s", "func1M f", "function f", "script s",
-                          "unknown u"})
-      dt.add(l);
+    testtypes::load_standard_types();
   }
   void TearDown() override {
     datatypes().clear();
