@@ -18,5 +18,6 @@ typedef float m_type;
 #endif
 
 #include "gridlib_matrix.h"
+#include "gridlib_text.h"
 
 #endif

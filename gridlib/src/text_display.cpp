@@ -1,0 +1,89 @@
+// The display statement and disp: a matrix or cell is turned into the plain view
+// the format engine prints, without copying when the elements are already doubles.
+#include "gridlib.h"
+#include "gridlib_text.h"
+
+#include <deque>
+#include <vector>
+
+#include "gridlib/format.h"
+
+namespace grl {
+namespace {
+
+typedef M<m_type> Mt;
+typedef M<M<m_type>> Ct;
+using gridlib::fmt::value_view;
+
+// Keeps the double copies of float elements alive as long as the views use them.
+struct view_store {
+  std::deque<std::vector<double>> parts;
+  const double* doubles(const m_type* p, std::size_t n) {
+    if (!p || n == 0) return nullptr;
+    if (sizeof(m_type) == sizeof(double)) return reinterpret_cast<const double*>(p);
+    parts.emplace_back(p, p + n);
+    return parts.back().data();
+  }
+};
+
+value_view view_of(const Mt& x, view_store& st) {
+  value_view v;
+  v.kind = x.ischar() ? value_view::chars : x.islogical() ? value_view::logical : value_view::numeric;
+  v.rows = int(x.rows());
+  v.cols = int(x.cols());
+  v.single = sizeof(m_type) != sizeof(double);
+  v.re = st.doubles(x.cre(), x.numel());
+  v.im = st.doubles(x.cim(), x.numel());
+  return v;
+}
+
+value_view view_of(const Ct& c, view_store& st) {
+  value_view v;
+  v.kind = value_view::cell;
+  v.rows = int(c.rows());
+  v.cols = int(c.cols());
+  v.elems.reserve(c.numel());
+  for (std::size_t k = 0; k < c.numel(); ++k) v.elems.push_back(view_of(c.elem(k), st));
+  return v;
+}
+
+}  // namespace
+
+void put_text(const std::string& s) {
+  std::cout.write(s.data(), std::streamsize(s.size()));
+}
+
+std::string display_text(const Mt& x, const char* name) {
+  view_store st;
+  return gridlib::fmt::display(name ? name : "ans", view_of(x, st));
+}
+
+std::string display_text(const Ct& x, const char* name) {
+  view_store st;
+  return gridlib::fmt::display(name ? name : "ans", view_of(x, st));
+}
+
+std::string disp_text(const Mt& x) {
+  view_store st;
+  return gridlib::fmt::disp(view_of(x, st));
+}
+
+std::string disp_text(const Ct& x) {
+  view_store st;
+  return gridlib::fmt::disp(view_of(x, st));
+}
+
+void show(const Mt& x, const char* name) { put_text(display_text(x, name)); }
+void show(const Ct& x, const char* name) { put_text(display_text(x, name)); }
+
+}  // namespace grl
+
+grl::quiet disp(const M<m_type>& x) {
+  grl::put_text(grl::disp_text(x));
+  return grl::quiet();
+}
+
+grl::quiet disp(const M<M<m_type>>& x) {
+  grl::put_text(grl::disp_text(x));
+  return grl::quiet();
+}
