@@ -1,0 +1,180 @@
+// The library's own view of BLAS and LAPACK: one overloaded name per routine for the
+// four element types (real and complex, double and float), column-major throughout,
+// and the conversions between M<T> (separate real and imaginary parts) and the
+// interleaved complex arrays LAPACK takes. Internal to the linalg sources.
+#ifndef GRIDLIB_LINALG_LAPACK_H
+#define GRIDLIB_LINALG_LAPACK_H
+
+#include <complex>
+#define lapack_complex_float std::complex<float>
+#define lapack_complex_double std::complex<double>
+#include <complex>
+#include <cstddef>
+#include <vector>
+
+// lapacke.h first: it fixes the complex types to std::complex before cblas.h sees them.
+#include <lapacke.h>
+#include <cblas.h>
+
+#include "gridlib.h"
+
+namespace grl {
+namespace la {
+
+typedef m_type T;
+typedef std::complex<T> C;
+typedef M<T> Mt;
+typedef std::complex<double> zd;
+typedef std::complex<float> zf;
+typedef lapack_int li;
+
+const int CM = LAPACK_COL_MAJOR;
+
+// --- BLAS: C = alpha op(A) op(B) + beta C ---
+inline void gemm(CBLAS_TRANSPOSE ta, CBLAS_TRANSPOSE tb, li m, li n, li k, const double* a, li lda,
+                 const double* b, li ldb, double* c, li ldc) {
+  cblas_dgemm(CblasColMajor, ta, tb, m, n, k, 1.0, a, lda, b, ldb, 0.0, c, ldc);
+}
+inline void gemm(CBLAS_TRANSPOSE ta, CBLAS_TRANSPOSE tb, li m, li n, li k, const float* a, li lda,
+                 const float* b, li ldb, float* c, li ldc) {
+  cblas_sgemm(CblasColMajor, ta, tb, m, n, k, 1.0f, a, lda, b, ldb, 0.0f, c, ldc);
+}
+inline void gemm(CBLAS_TRANSPOSE ta, CBLAS_TRANSPOSE tb, li m, li n, li k, const zd* a, li lda,
+                 const zd* b, li ldb, zd* c, li ldc) {
+  zd one(1), zero(0);
+  cblas_zgemm(CblasColMajor, ta, tb, m, n, k, &one, a, lda, b, ldb, &zero, c, ldc);
+}
+inline void gemm(CBLAS_TRANSPOSE ta, CBLAS_TRANSPOSE tb, li m, li n, li k, const zf* a, li lda,
+                 const zf* b, li ldb, zf* c, li ldc) {
+  zf one(1), zero(0);
+  cblas_cgemm(CblasColMajor, ta, tb, m, n, k, &one, a, lda, b, ldb, &zero, c, ldc);
+}
+
+// --- LU ---
+inline li getrf(li m, li n, double* a, li lda, li* p) { return LAPACKE_dgetrf(CM, m, n, a, lda, p); }
+inline li getrf(li m, li n, float* a, li lda, li* p) { return LAPACKE_sgetrf(CM, m, n, a, lda, p); }
+inline li getrf(li m, li n, zd* a, li lda, li* p) { return LAPACKE_zgetrf(CM, m, n, a, lda, p); }
+inline li getrf(li m, li n, zf* a, li lda, li* p) { return LAPACKE_cgetrf(CM, m, n, a, lda, p); }
+inline li getrs(li n, li nrhs, const double* a, li lda, const li* p, double* b, li ldb) {
+  return LAPACKE_dgetrs(CM, 'N', n, nrhs, a, lda, p, b, ldb);
+}
+inline li getrs(li n, li nrhs, const float* a, li lda, const li* p, float* b, li ldb) {
+  return LAPACKE_sgetrs(CM, 'N', n, nrhs, a, lda, p, b, ldb);
+}
+inline li getrs(li n, li nrhs, const zd* a, li lda, const li* p, zd* b, li ldb) {
+  return LAPACKE_zgetrs(CM, 'N', n, nrhs, a, lda, p, b, ldb);
+}
+inline li getrs(li n, li nrhs, const zf* a, li lda, const li* p, zf* b, li ldb) {
+  return LAPACKE_cgetrs(CM, 'N', n, nrhs, a, lda, p, b, ldb);
+}
+inline li getri(li n, double* a, li lda, const li* p) { return LAPACKE_dgetri(CM, n, a, lda, p); }
+inline li getri(li n, float* a, li lda, const li* p) { return LAPACKE_sgetri(CM, n, a, lda, p); }
+inline li getri(li n, zd* a, li lda, const li* p) { return LAPACKE_zgetri(CM, n, a, lda, p); }
+inline li getri(li n, zf* a, li lda, const li* p) { return LAPACKE_cgetri(CM, n, a, lda, p); }
+
+// 1-norm and condition estimate of an LU factorisation.
+inline double lange(char nm, li m, li n, const double* a, li lda) { return LAPACKE_dlange(CM, nm, m, n, a, lda); }
+inline float lange(char nm, li m, li n, const float* a, li lda) { return LAPACKE_slange(CM, nm, m, n, a, lda); }
+inline double lange(char nm, li m, li n, const zd* a, li lda) { return LAPACKE_zlange(CM, nm, m, n, a, lda); }
+inline float lange(char nm, li m, li n, const zf* a, li lda) { return LAPACKE_clange(CM, nm, m, n, a, lda); }
+inline li gecon(li n, const double* a, li lda, double an, double* rc) { return LAPACKE_dgecon(CM, '1', n, a, lda, an, rc); }
+inline li gecon(li n, const float* a, li lda, float an, float* rc) { return LAPACKE_sgecon(CM, '1', n, a, lda, an, rc); }
+inline li gecon(li n, const zd* a, li lda, double an, double* rc) { return LAPACKE_zgecon(CM, '1', n, a, lda, an, rc); }
+inline li gecon(li n, const zf* a, li lda, float an, float* rc) { return LAPACKE_cgecon(CM, '1', n, a, lda, an, rc); }
+
+// --- least squares (SVD based, minimum norm) ---
+inline li gelsd(li m, li n, li nrhs, double* a, li lda, double* b, li ldb, double* s, li* rank) {
+  return LAPACKE_dgelsd(CM, m, n, nrhs, a, lda, b, ldb, s, -1.0, rank);
+}
+inline li gelsd(li m, li n, li nrhs, float* a, li lda, float* b, li ldb, float* s, li* rank) {
+  return LAPACKE_sgelsd(CM, m, n, nrhs, a, lda, b, ldb, s, -1.0f, rank);
+}
+inline li gelsd(li m, li n, li nrhs, zd* a, li lda, zd* b, li ldb, double* s, li* rank) {
+  return LAPACKE_zgelsd(CM, m, n, nrhs, a, lda, b, ldb, s, -1.0, rank);
+}
+inline li gelsd(li m, li n, li nrhs, zf* a, li lda, zf* b, li ldb, float* s, li* rank) {
+  return LAPACKE_cgelsd(CM, m, n, nrhs, a, lda, b, ldb, s, -1.0f, rank);
+}
+
+// --- QR ---
+inline li geqrf(li m, li n, double* a, li lda, double* t) { return LAPACKE_dgeqrf(CM, m, n, a, lda, t); }
+inline li geqrf(li m, li n, float* a, li lda, float* t) { return LAPACKE_sgeqrf(CM, m, n, a, lda, t); }
+inline li geqrf(li m, li n, zd* a, li lda, zd* t) { return LAPACKE_zgeqrf(CM, m, n, a, lda, t); }
+inline li geqrf(li m, li n, zf* a, li lda, zf* t) { return LAPACKE_cgeqrf(CM, m, n, a, lda, t); }
+inline li orgqr(li m, li n, li k, double* a, li lda, const double* t) { return LAPACKE_dorgqr(CM, m, n, k, a, lda, t); }
+inline li orgqr(li m, li n, li k, float* a, li lda, const float* t) { return LAPACKE_sorgqr(CM, m, n, k, a, lda, t); }
+inline li orgqr(li m, li n, li k, zd* a, li lda, const zd* t) { return LAPACKE_zungqr(CM, m, n, k, a, lda, t); }
+inline li orgqr(li m, li n, li k, zf* a, li lda, const zf* t) { return LAPACKE_cungqr(CM, m, n, k, a, lda, t); }
+
+// --- Cholesky (upper) ---
+inline li potrf(li n, double* a, li lda) { return LAPACKE_dpotrf(CM, 'U', n, a, lda); }
+inline li potrf(li n, float* a, li lda) { return LAPACKE_spotrf(CM, 'U', n, a, lda); }
+inline li potrf(li n, zd* a, li lda) { return LAPACKE_zpotrf(CM, 'U', n, a, lda); }
+inline li potrf(li n, zf* a, li lda) { return LAPACKE_cpotrf(CM, 'U', n, a, lda); }
+
+// --- SVD: jobu/jobvt 'A', 'S' or 'N' ---
+inline li gesvd(char ju, char jv, li m, li n, double* a, li lda, double* s, double* u, li ldu, double* vt, li ldvt) {
+  std::vector<double> sup(std::size_t(m < n ? m : n) + 1);
+  return LAPACKE_dgesvd(CM, ju, jv, m, n, a, lda, s, u, ldu, vt, ldvt, sup.data());
+}
+inline li gesvd(char ju, char jv, li m, li n, float* a, li lda, float* s, float* u, li ldu, float* vt, li ldvt) {
+  std::vector<float> sup(std::size_t(m < n ? m : n) + 1);
+  return LAPACKE_sgesvd(CM, ju, jv, m, n, a, lda, s, u, ldu, vt, ldvt, sup.data());
+}
+inline li gesvd(char ju, char jv, li m, li n, zd* a, li lda, double* s, zd* u, li ldu, zd* vt, li ldvt) {
+  std::vector<double> sup(std::size_t(m < n ? m : n) + 1);
+  return LAPACKE_zgesvd(CM, ju, jv, m, n, a, lda, s, u, ldu, vt, ldvt, sup.data());
+}
+inline li gesvd(char ju, char jv, li m, li n, zf* a, li lda, float* s, zf* u, li ldu, zf* vt, li ldvt) {
+  std::vector<float> sup(std::size_t(m < n ? m : n) + 1);
+  return LAPACKE_cgesvd(CM, ju, jv, m, n, a, lda, s, u, ldu, vt, ldvt, sup.data());
+}
+
+// --- eigenvalues: symmetric / Hermitian (ascending), general ---
+inline li syev(char jobz, li n, double* a, li lda, double* w) { return LAPACKE_dsyev(CM, jobz, 'U', n, a, lda, w); }
+inline li syev(char jobz, li n, float* a, li lda, float* w) { return LAPACKE_ssyev(CM, jobz, 'U', n, a, lda, w); }
+inline li syev(char jobz, li n, zd* a, li lda, double* w) { return LAPACKE_zheev(CM, jobz, 'U', n, a, lda, w); }
+inline li syev(char jobz, li n, zf* a, li lda, float* w) { return LAPACKE_cheev(CM, jobz, 'U', n, a, lda, w); }
+inline li geev(char jobvr, li n, double* a, li lda, double* wr, double* wi, double* vr, li ldvr) {
+  return LAPACKE_dgeev(CM, 'N', jobvr, n, a, lda, wr, wi, nullptr, 1, vr, ldvr);
+}
+inline li geev(char jobvr, li n, float* a, li lda, float* wr, float* wi, float* vr, li ldvr) {
+  return LAPACKE_sgeev(CM, 'N', jobvr, n, a, lda, wr, wi, nullptr, 1, vr, ldvr);
+}
+inline li geev(char jobvr, li n, zd* a, li lda, zd* w, zd* vr, li ldvr) {
+  return LAPACKE_zgeev(CM, 'N', jobvr, n, a, lda, w, nullptr, 1, vr, ldvr);
+}
+inline li geev(char jobvr, li n, zf* a, li lda, zf* w, zf* vr, li ldvr) {
+  return LAPACKE_cgeev(CM, 'N', jobvr, n, a, lda, w, nullptr, 1, vr, ldvr);
+}
+
+// --- balancing (for expm) ---
+inline li gebal(char job, li n, double* a, li lda, li* lo, li* hi, double* sc) { return LAPACKE_dgebal(CM, job, n, a, lda, lo, hi, sc); }
+inline li gebal(char job, li n, float* a, li lda, li* lo, li* hi, float* sc) { return LAPACKE_sgebal(CM, job, n, a, lda, lo, hi, sc); }
+inline li gebal(char job, li n, zd* a, li lda, li* lo, li* hi, double* sc) { return LAPACKE_zgebal(CM, job, n, a, lda, lo, hi, sc); }
+inline li gebal(char job, li n, zf* a, li lda, li* lo, li* hi, float* sc) { return LAPACKE_cgebal(CM, job, n, a, lda, lo, hi, sc); }
+
+// --- conversions between M<T> and plain arrays ---
+std::vector<T> rbuf(const Mt& a);                 // the real parts
+std::vector<C> zbuf(const Mt& a);                 // interleaved complex
+Mt from_r(std::size_t r, std::size_t c, const T* p);
+Mt from_z(std::size_t r, std::size_t c, const C* p);   // real when every imaginary part is 0
+Mt eye(std::size_t n);
+Mt conj_t(const Mt& a);                           // a' (conjugate transpose)
+bool is_square_or_fail(const Mt& a, const char* fn);
+
+// Shared steps of the operators, used by the factorisations too.
+Mt solve(const Mt& a, const Mt& b, const char* op);       // a\b (square or rectangular)
+Mt inverse(const Mt& a, bool warn);
+// Singular values (descending) of a, as a plain vector.
+std::vector<T> singular_values(const Mt& a);
+// Eigen-decomposition of a square matrix; vectors only when v is given.
+void eigen(const Mt& a, Mt* v, Mt* d_values);
+
+void warn_singular();
+void warn_singular(double rcond);
+
+}  // namespace la
+}  // namespace grl
+
+#endif

@@ -1,0 +1,140 @@
+// Linear algebra of gridlib: the matrix operators, factorisations, polynomials and
+// transforms, checked against values computed independently (by hand or by the
+// reference interpreter) and against the reference messages.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+
+#include "gridlib.h"
+
+namespace {
+
+typedef M<double> Md;
+
+// A rows x cols real matrix from its elements given row by row (as written in M).
+Md mat(std::size_t r, std::size_t c, std::initializer_list<double> v) {
+  Md m = Md::alloc(r, c);
+  std::size_t k = 0;
+  for (double x : v) {
+    m.pr()[(k / c) + (k % c) * r] = x;
+    ++k;
+  }
+  return m;
+}
+
+Md cmat(std::size_t r, std::size_t c, std::initializer_list<double> re, std::initializer_list<double> im) {
+  Md m = mat(r, c, re);
+  Md i = mat(r, c, im);
+  double* p = m.pi();
+  for (std::size_t k = 0; k < m.numel(); ++k) p[k] = i.cre()[k];
+  return m;
+}
+
+void expect_near(const Md& got, const Md& want, double tol = 1e-10) {
+  ASSERT_EQ(got.rows(), want.rows());
+  ASSERT_EQ(got.cols(), want.cols());
+  ASSERT_EQ(got.isc(), want.isc());
+  for (std::size_t k = 0; k < got.numel(); ++k) {
+    EXPECT_NEAR(got.cre()[k], want.cre()[k], tol) << "element " << k;
+    if (want.isc()) {
+      EXPECT_NEAR(got.cim()[k], want.cim()[k], tol) << "imag " << k;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(LinalgOps, ProductOfRealComplexAndScalarFactors) {
+  Md a = mat(2, 3, {1, 2, 3, 4, 5, 6});
+  Md b = mat(3, 2, {1, 0, 0, 1, 1, 1});
+  expect_near(grl::mtimes(a, b), mat(2, 2, {4, 5, 10, 11}));
+  expect_near(grl::mtimes(Md(2.0), a), mat(2, 3, {2, 4, 6, 8, 10, 12}));
+  expect_near(grl::mtimes(a, Md::cplx(0, 1)), cmat(2, 3, {0, 0, 0, 0, 0, 0}, {1, 2, 3, 4, 5, 6}));
+  // (1+i)(1-i) = 2: the imaginary part vanishes and the result is real.
+  Md z = cmat(1, 2, {1, 1}, {1, -1});
+  Md zt = cmat(2, 1, {1, 1}, {-1, 1});
+  expect_near(grl::mtimes(z, zt), Md(4.0));
+  expect_near(grl::mtimes(a, cmat(3, 1, {1, 0, 0}, {0, 1, 0})), cmat(2, 1, {1, 4}, {2, 5}));
+  // Empty inner dimension: zeros of the outer shape.
+  Md e = grl::mtimes(Md::zeros(2, 0), Md::zeros(0, 3));
+  expect_near(e, Md::zeros(2, 3));
+}
+
+TEST(LinalgOps, NonconformantOperandsEndTheProgram) {
+  // BLAS keeps worker threads: the child of a death test starts afresh.
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  Md a = mat(2, 3, {1, 2, 3, 4, 5, 6});
+  EXPECT_EXIT(grl::mtimes(a, a), testing::ExitedWithCode(1),
+              "error: operator \\*: nonconformant arguments \\(op1 is 2x3, op2 is 2x3\\)");
+  EXPECT_EXIT(grl::mldivide(a, mat(1, 2, {1, 2})), testing::ExitedWithCode(1),
+              "error: operator \\\\: nonconformant arguments \\(op1 is 2x3, op2 is 1x2\\)");
+  EXPECT_EXIT(grl::mrdivide(a, mat(1, 2, {1, 2})), testing::ExitedWithCode(1),
+              "error: operator /: nonconformant arguments \\(op1 is 2x3, op2 is 1x2\\)");
+}
+
+TEST(LinalgOps, SquareSolveAndItsSingularCases) {
+  Md a = mat(2, 2, {4, 3, 6, 3});
+  Md x = grl::mldivide(a, mat(2, 1, {10, 12}));
+  expect_near(x, mat(2, 1, {1, 2}));
+  // A complex right-hand side against a real matrix.
+  expect_near(grl::mldivide(a, cmat(2, 1, {10, 12}, {4, 6})), cmat(2, 1, {1, 2}, {1, 0}));
+  // Complex matrix: (1+i) x = 2 i.
+  expect_near(grl::mldivide(cmat(1, 1, {1}, {1}), cmat(1, 1, {0}, {2})), cmat(1, 1, {1}, {1}));
+  // An exactly singular matrix warns and falls back on the minimum-norm solution.
+  testing::internal::CaptureStderr();
+  Md s = grl::mldivide(mat(2, 2, {1, 2, 2, 4}), mat(2, 1, {1, 2}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "warning: matrix singular to machine precision\n");
+  expect_near(s, mat(2, 1, {0.2, 0.4}));
+  // Nearly singular: the LU result, with the condition estimate in the warning.
+  testing::internal::CaptureStderr();
+  grl::mldivide(mat(2, 2, {1, 2, 1, 2 + 1e-15}), mat(2, 1, {1, 2}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("warning: matrix singular to machine precision, rcond = ", 0),
+            0u);
+}
+
+TEST(LinalgOps, RectangularSolveIsLeastSquares) {
+  Md a = mat(3, 1, {1, 1, 1});
+  expect_near(grl::mldivide(a, mat(3, 1, {1, 2, 3})), Md(2.0));
+  expect_near(grl::mldivide(mat(3, 2, {1, 1, 1, 1, 1, 1}), mat(3, 1, {1, 2, 3})), mat(2, 1, {1, 1}));
+  // Underdetermined: minimum norm.
+  expect_near(grl::mldivide(mat(1, 2, {1, 1}), Md(2.0)), mat(2, 1, {1, 1}));
+  expect_near(grl::mrdivide(mat(1, 2, {2, 4}), mat(1, 2, {1, 2})), Md(2.0));
+  expect_near(grl::mrdivide(mat(2, 2, {1, 2, 3, 4}), mat(2, 2, {1, 2, 3, 4})), mat(2, 2, {1, 0, 0, 1}));
+  expect_near(grl::mldivide(Md(2.0), mat(1, 2, {1, 4})), mat(1, 2, {0.5, 2}));
+  expect_near(grl::mldivide(Md::zeros(0, 3), Md::zeros(0, 2)), Md::zeros(3, 2));
+}
+
+TEST(LinalgOps, MatrixAndScalarPowers) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  Md a = mat(2, 2, {1, 1, 1, 0});
+  expect_near(grl::mpower(a, Md(10.0)), mat(2, 2, {89, 55, 55, 34}));
+  expect_near(grl::mpower(a, Md(0.0)), mat(2, 2, {1, 0, 0, 1}));
+  expect_near(grl::mpower(a, Md(-1.0)), mat(2, 2, {0, 1, 1, -1}));
+  expect_near(grl::mpower(Md(2.0), Md(-2.0)), Md(0.25));
+  expect_near(grl::mpower(Md(-8.0), Md(1.0 / 3)), cmat(1, 1, {1}, {std::sqrt(3.0)}));
+  expect_near(grl::mpower(Md::cplx(0, 1), Md(2.0)), Md(-1.0));
+  // Non-integer power of a matrix and a scalar base: through the eigenvalues.
+  Md d = mat(2, 2, {4, 0, 0, 9});
+  expect_near(grl::mpower(d, Md(0.5)), mat(2, 2, {2, 0, 0, 3}));
+  expect_near(grl::mpower(Md(2.0), mat(2, 2, {1, 0, 0, 3})), mat(2, 2, {2, 0, 0, 8}));
+  EXPECT_EXIT(grl::mpower(a, a), testing::ExitedWithCode(1), "error: can't do A \\^ B for A and B both matrices");
+  EXPECT_EXIT(grl::mpower(mat(1, 3, {1, 2, 3}), Md(2.0)), testing::ExitedWithCode(1),
+              "error: for x\\^y, only square matrix arguments are permitted");
+}
+
+TEST(LinalgOps, TransposesKeepKindAndConjugateOnlyWhenAsked) {
+  Md a = cmat(2, 3, {1, 2, 3, 4, 5, 6}, {1, 0, -1, 0, 2, 0});
+  Md t = grl::transpose(a);
+  expect_near(t, cmat(3, 2, {1, 4, 2, 5, 3, 6}, {1, 0, 0, 2, -1, 0}));
+  expect_near(grl::ctranspose(a), cmat(3, 2, {1, 4, 2, 5, 3, 6}, {-1, 0, 0, -2, 1, 0}));
+  Md s = mat(1, 2, {104, 105});
+  s.set_flags(grl::F_STRING);
+  EXPECT_TRUE(grl::transpose(s).ischar());
+  // Large enough for the blocked path, with ragged edges.
+  Md big = Md::alloc(70, 45);
+  for (std::size_t k = 0; k < big.numel(); ++k) big.pr()[k] = double(k);
+  Md bt = grl::transpose(big);
+  for (std::size_t i = 0; i < 70; ++i)
+    for (std::size_t j = 0; j < 45; ++j) ASSERT_EQ(bt.cre()[j + i * 45], big.cre()[i + j * 70]);
+}
