@@ -1,0 +1,13 @@
+% precision-independent
+% built-in constructors and reshaping
+zeros(2)
+zeros(2, 3)
+ones(2, 1)
+eye(3)
+eye(2, 3)
+linspace(0, 1, 5)
+linspace(1, 10, 4)
+repmat([1 2], 2, 2)
+reshape(1:6, 2, 3)
+reshape(1:6, 3, 2)
+ones(0, 2)

@@ -1,0 +1,12 @@
+% disp of every value type
+disp(5)
+disp(-3.25)
+disp([1 2 3])
+disp([1.5; -2])
+disp('text')
+disp(true)
+disp([true false])
+disp(3 + 4i)
+disp({1, 'a'})
+disp(1e10)
+disp([100 200; 300 400])

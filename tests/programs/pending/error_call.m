@@ -1,0 +1,5 @@
+% precision-independent
+% error() stops the program with its message
+disp('working')
+error('something went wrong')
+disp('never printed')

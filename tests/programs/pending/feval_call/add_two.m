@@ -1,0 +1,2 @@
+function s = add_two(a, b)
+s = a + b;

@@ -1,0 +1,2 @@
+function y = square_it(x)
+y = x * x;

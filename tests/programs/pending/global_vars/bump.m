@@ -1,0 +1,3 @@
+function bump()
+global counter
+counter = counter + 1;

@@ -1,0 +1,21 @@
+% precision-independent
+% assignment into elements, rows and columns; growth with zeros
+x = [1 2 3];
+x(2) = 20
+x(5) = 5
+A = zeros(2, 2);
+A(1, :) = [1 2]
+A(:, 2) = 9
+A(3, 3) = 1
+B = [];
+B(2, 3) = 4
+v = [];
+for k = 1:4
+  v(end + 1) = k * k;
+end
+v
+s = 'abc';
+s(2) = 'X'
+c = 1:5;
+c([1 5]) = 0
+c(c == 3) = -1

@@ -1,0 +1,22 @@
+% elementary functions
+sqrt(16)
+sqrt([1 4 9])
+exp(0)
+exp(1)
+log(1)
+log(exp(2))
+sin(0)
+cos(0)
+tan(0)
+atan2(1, 1)
+abs([-3 2 -1])
+floor([2.5 -2.5])
+ceil([2.5 -2.5])
+round([2.5 -2.5 2.4])
+fix([2.7 -2.7])
+mod(10, 3)
+mod(-7, 3)
+rem(-7, 3)
+mod(5, 0)
+pi
+eps

@@ -1,0 +1,2 @@
+function report(a, b)
+fprintf('called with %d inputs and %d outputs\n', nargin, nargout);

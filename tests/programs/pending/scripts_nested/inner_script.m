@@ -1,0 +1,2 @@
+disp('inner script ran')
+z = y * 2

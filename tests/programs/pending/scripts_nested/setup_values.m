@@ -1,0 +1,2 @@
+y = x + 40;
+inner_script

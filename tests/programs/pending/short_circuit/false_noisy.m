@@ -1,0 +1,3 @@
+function r = false_noisy()
+disp('false_noisy called')
+r = 0;

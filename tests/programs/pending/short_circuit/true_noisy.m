@@ -1,0 +1,3 @@
+function r = true_noisy()
+disp('true_noisy called')
+r = 1;

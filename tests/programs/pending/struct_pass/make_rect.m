@@ -1,0 +1,3 @@
+function r = make_rect(w, h)
+r.w = w;
+r.h = h;

@@ -1,0 +1,2 @@
+function n = countargs(varargin)
+n = numel(varargin);
