@@ -8,4 +8,4 @@ j = ['con' 'cat' 'enated']
 q = 'it''s'
 disp(s)
 disp(m)
-n = double('AB')
+n = 'AB' + 0

@@ -10,7 +10,5 @@ m = num2str(3.14159)
 k = int2str(2.7)
 s = sprintf('%d-%d', 3, 4)
 t = [a, num2str(7)]
-upper_a = a - 32;
-disp(char(upper_a))
 u = a(end:-1:1)
 numel(a)
