@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 #include "gridlib.h"
 
@@ -137,4 +138,112 @@ TEST(LinalgOps, TransposesKeepKindAndConjugateOnlyWhenAsked) {
   Md bt = grl::transpose(big);
   for (std::size_t i = 0; i < 70; ++i)
     for (std::size_t j = 0; j < 45; ++j) ASSERT_EQ(bt.cre()[j + i * 45], big.cre()[i + j * 70]);
+}
+
+TEST(LinalgFunctions, InverseDeterminantTraceRank) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  Md a = mat(2, 2, {1, 2, 3, 4});
+  expect_near(inv(a), mat(2, 2, {-2, 1, 1.5, -0.5}));
+  expect_near(det(a), Md(-2.0));
+  expect_near(det(Md::zeros(0, 0)), Md(1.0));
+  expect_near(det(cmat(1, 1, {0}, {2})), cmat(1, 1, {0}, {2}));
+  testing::internal::CaptureStderr();
+  Md s = inv(mat(2, 2, {1, 2, 2, 4}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "warning: matrix singular to machine precision\n");
+  EXPECT_TRUE(std::isinf(s.cre()[0]));
+  // magic(4) has rank 3.
+  expect_near(rank(mat(4, 4, {16, 2, 3, 13, 5, 11, 10, 8, 9, 7, 6, 12, 4, 14, 15, 1})), Md(3.0));
+  expect_near(trace(a), Md(5.0));
+  // MATLAB refuses the trace of a vector; the reference interpreter gives its first element.
+  EXPECT_EXIT(trace(mat(1, 3, {1, 2, 3})), testing::ExitedWithCode(1), "error: trace: only valid on square matrix");
+  EXPECT_EXIT(inv(mat(1, 3, {1, 2, 3})), testing::ExitedWithCode(1), "error: inverse: A must be a square matrix");
+  EXPECT_EXIT(det(mat(1, 3, {1, 2, 3})), testing::ExitedWithCode(1), "error: det: A must be a square matrix");
+}
+
+TEST(LinalgFunctions, NormsAndConditionNumbers) {
+  Md a = mat(2, 2, {1, 2, 3, 4});
+  Md fro = Md::alloc(1, 3);
+  fro.set_flags(grl::F_STRING);
+  fro.pr()[0] = 'f'; fro.pr()[1] = 'r'; fro.pr()[2] = 'o';
+  expect_near(norm(a), Md(5.464985704219043));
+  expect_near(norm(a, 1.0), Md(6.0));
+  expect_near(norm(a, std::numeric_limits<double>::infinity()), Md(7.0));
+  expect_near(norm(a, fro), Md(5.477225575051661));
+  expect_near(norm(mat(1, 2, {3, 4})), Md(5.0));
+  expect_near(norm(mat(1, 3, {1, -2, 3}), 1.0), Md(6.0));
+  expect_near(norm(cmat(1, 1, {3}, {4})), Md(5.0));
+  // Huge elements: the scaled sum does not overflow.
+  expect_near(norm(mat(1, 2, {3e200, 4e200})), Md(5e200), 1e188);
+  EXPECT_TRUE(std::isnan(norm(mat(1, 2, {1, NAN})).cre()[0]));
+  expect_near(norm(Md::zeros(0, 0)), Md(0.0));
+  expect_near(cond(a), Md(14.933034373659268), 1e-9);
+  EXPECT_GT(cond(mat(2, 2, {1, 1, 1, 1})).cre()[0], 1e15);
+  EXPECT_TRUE(std::isinf(cond(Md::zeros(2, 2)).cre()[0]));
+  expect_near(cond(a, 1.0), Md(21.0), 1e-9);
+}
+
+TEST(LinalgFunctions, PseudoInverseNullSpaceAndRange) {
+  Md a = mat(3, 2, {1, 2, 3, 4, 5, 6});
+  expect_near(pinv(a), mat(2, 3, {-4.0 / 3, -1.0 / 3, 2.0 / 3, 13.0 / 12, 1.0 / 3, -5.0 / 12}));
+  expect_near(pinv(Md::zeros(0, 3)), Md::zeros(3, 0));
+  Md z = null(mat(2, 2, {1, 1, 1, 1}));
+  expect_near(grl::mtimes(mat(2, 2, {1, 1, 1, 1}), z), Md::zeros(2, 1));
+  ASSERT_EQ(z.cols(), 1u);
+  // The basis signs the reference interpreter shows.
+  expect_near(orth(mat(2, 2, {1, 1, 1, 1})), mat(2, 1, {std::sqrt(0.5), std::sqrt(0.5)}));
+  expect_near(kron(mat(1, 2, {1, 2}), mat(2, 1, {1, 10})), mat(2, 2, {1, 2, 10, 20}));
+  expect_near(expm(mat(2, 2, {1, 2, 3, 4})), mat(2, 2, {51.96895619870501, 74.73656456700326,
+                                                           112.1048468505049, 164.07380304921}), 1e-9);
+  expect_near(expm(Md::zeros(2, 2)), mat(2, 2, {1, 0, 0, 1}));
+}
+
+TEST(LinalgFactorisations, LuQrCholReassemble) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  Md a = mat(2, 2, {1, 2, 3, 4});
+  expect_near(lu(a), mat(2, 2, {3, 4, 1.0 / 3, 2.0 / 3}));
+  Md l, u, p;
+  lu(a, i_o, l, u, p);
+  expect_near(l, mat(2, 2, {1, 0, 1.0 / 3, 1}));
+  expect_near(p, mat(2, 2, {0, 1, 1, 0}));
+  expect_near(grl::mtimes(p, a), grl::mtimes(l, u));
+  lu(a, i_o, l, u);
+  expect_near(grl::mtimes(l, u), a);
+  Md r6 = mat(3, 2, {1, 2, 3, 4, 5, 6});
+  Md q, r;
+  qr(r6, i_o, q, r);
+  ASSERT_EQ(q.cols(), 3u);
+  expect_near(grl::mtimes(q, r), r6);
+  expect_near(r, mat(3, 2, {-5.916079783099616, -7.437357441610946, 0, 0.8280786712108248, 0, 0}));
+  qr(r6, 0.0, i_o, q, r);
+  ASSERT_EQ(q.cols(), 2u);
+  ASSERT_EQ(r.rows(), 2u);
+  expect_near(chol(mat(2, 2, {4, 2, 2, 3})), mat(2, 2, {2, 1, 0, std::sqrt(2.0)}));
+  Md rr, pp;
+  chol(mat(2, 2, {1, 2, 2, 1}), i_o, rr, pp);
+  expect_near(rr, Md(1.0));
+  expect_near(pp, Md(2.0));
+  EXPECT_EXIT(chol(mat(2, 2, {1, 2, 3, -4})), testing::ExitedWithCode(1),
+              "error: chol: input matrix must be positive definite");
+}
+
+TEST(LinalgFactorisations, EigenvaluesAndSingularValues) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  Md t = mat(3, 3, {2, -1, 0, -1, 2, -1, 0, -1, 2});
+  expect_near(eig(t), mat(3, 1, {2 - std::sqrt(2.0), 2, 2 + std::sqrt(2.0)}));
+  Md v, d;
+  eig(t, i_o, v, d);
+  expect_near(grl::mtimes(t, v), grl::mtimes(v, d));
+  // A rotation: complex conjugate eigenvalues and vectors.
+  eig(mat(2, 2, {0, 1, -1, 0}), i_o, v, d);
+  expect_near(d, cmat(2, 2, {0, 0, 0, 0}, {1, 0, 0, -1}));
+  expect_near(v, cmat(2, 2, {std::sqrt(0.5), std::sqrt(0.5), 0, 0}, {0, 0, std::sqrt(0.5), -std::sqrt(0.5)}));
+  Md r6 = mat(3, 2, {1, 2, 3, 4, 5, 6});
+  expect_near(svd(r6), mat(2, 1, {9.525518091565109, 0.5143005806586441}));
+  Md u, s, w;
+  svd(r6, i_o, u, s, w);
+  expect_near(grl::mtimes(grl::mtimes(u, s), grl::ctranspose(w)), r6);
+  EXPECT_EQ(s.rows(), 3u);
+  EXPECT_EXIT(eig(mat(1, 2, {1, 2})), testing::ExitedWithCode(1), "error: eig: A must be a square matrix");
+  EXPECT_EXIT(svd(mat(1, 2, {1, NAN})), testing::ExitedWithCode(1),
+              "error: svd: cannot take SVD of matrix containing Inf or NaN values");
 }
