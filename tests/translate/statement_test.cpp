@@ -110,6 +110,12 @@ TEST_F(Statements, SwitchWithCases) {
   EXPECT_EQ(body("case=3;\n"), "case=3.0;\n");
 }
 
+TEST_F(Statements, SwitchWithCellCases) {
+  EXPECT_EQ(body("switch a\ncase {1,2}\nb=1;\ncase {'x'}\nb=2;\nend\n"),
+            "mswitch (a) {\nbeginmswitch\nmcase ((CL(1.0),2.0)) {\nb=1.0;\nbreak;\n}\n"
+            "mcase ((CL(TM(\"x\")))) {\nb=2.0;\nbreak;\n}\n} endmswitch;\n");
+}
+
 TEST_F(Statements, ForLoops) {
   EXPECT_EQ(body("scalar i\nfor i=1:10, end\n"), "for (i=1.0;i<=10.0;i+=1.0) {\n}\n");
   EXPECT_EQ(body("for k=10:-2:1, end\n"), "for (k=10.0;k.r>=1.0;k.r+=-2.0) {\n}\n");

@@ -277,7 +277,9 @@ void parser_t::rewrite_brackets() {
     const bool before_is_word = a > 0 && stmt.kind(a - 1) == TK_WORD;
     const bool known = before_is_word && symbols &&
                        symbols->find(stmt.gettext(a - 1), SYM_VARIABLES) >= 0;
-    if (a == 0 || !before_is_word || (!known && a != 1)) {
+    // The label of a switch case, case {1,2}, is followed by a cell literal.
+    const bool case_label = a == 1 && eq == -1 && stmt.is_word(0, "case");
+    if (a == 0 || !before_is_word || case_label || (!known && a != 1)) {
       stmt.ins(a + 1, "CL", TK_WORD);
       stmt.ins(a + 2, "(", '(');
       stmt.ins(next_op(a + 3), ")", ')');
