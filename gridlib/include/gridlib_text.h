@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "gridlib_matrix.h"
 
@@ -32,11 +33,52 @@ std::string display_text(const M<M<m_type>>& x, const char* name);
 std::string disp_text(const M<m_type>& x);
 std::string disp_text(const M<M<m_type>>& x);
 
+// A char row vector holding s.
+M<m_type> str_M(const std::string& s);
+// The characters of a char (or numeric) value, column by column.
+std::string text_of(const M<m_type>& x);
+// The text a printf-family format makes of the elements of args (who names the
+// function in error messages).
+std::string format_text(const char* who, const std::string& format,
+                        const std::vector<const M<m_type>*>& args);
+
+// One argument of sprintf or fprintf: a value, or no argument at all for junkM.
+struct text_arg_t {
+  M<m_type> v;
+  bool given = true, cell = false;
+  text_arg_t(const junk_t&) : given(false) {}
+  text_arg_t(const M<m_type>& m) : v(m) {}
+  text_arg_t(const M<M<m_type>>&) : cell(true) {}
+};
+M<m_type> sprintf_args(const M<m_type>& fmt, const text_arg_t* a, std::size_t n);
+quiet fprintf_args(const M<m_type>& fid_or_fmt, const text_arg_t* a, std::size_t n);
+
 // Writes s to standard output.
 void put_text(const std::string& s);
 }  // namespace grl
 
 grl::quiet disp(const M<m_type>& x);
 grl::quiet disp(const M<M<m_type>>& x);
+
+// sprintf(fmt, ...) and fprintf([fid,] fmt, ...): the format is applied to the
+// elements of all arguments in turn and recycled until they are used up; an empty
+// argument takes one conversion and prints nothing there.
+template <class... A> M<m_type> sprintf(const M<m_type>& fmt, const A&... a) {
+  const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
+  return grl::sprintf_args(fmt, args, sizeof...(A));
+}
+template <class... A> grl::quiet fprintf(const M<m_type>& fid_or_fmt, const A&... a) {
+  const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
+  return grl::fprintf_args(fid_or_fmt, args, sizeof...(A));
+}
+
+// num2str(x), num2str(x, precision), num2str(x, format).
+M<m_type> num2str(const M<m_type>& x);
+M<m_type> num2str(const M<m_type>& x, const M<m_type>& prec_or_fmt);
+// int2str(x): num2str of the rounded real parts.
+M<m_type> int2str(const M<m_type>& x);
+// mat2str(x), mat2str(x, precision): the value as literal text.
+M<m_type> mat2str(const M<m_type>& x);
+M<m_type> mat2str(const M<m_type>& x, const M<m_type>& prec);
 
 #endif
