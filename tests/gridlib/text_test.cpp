@@ -169,7 +169,7 @@ TEST(TextSprintf, EmptyAndMissingArguments) {
   EXPECT_EQ(text(sprintf(str("%s|"), str(""), str("a"))), "|a|");
   EXPECT_EQ(text(sprintf(str("x%sy%dz"), str(""), 3)), "xy3z");
   EXPECT_EQ(text(sprintf(str("%d %s\\n"), Mt())), " ");
-  EXPECT_EQ(text(sprintf(str("%d|"), junkM, 4)), "4|");
+  EXPECT_EQ(text(sprintf(str("%d|"), junk_t(), 4)), "4|");
   Mt e = sprintf(str(""));
   EXPECT_EQ(e.rows(), 1u);
   EXPECT_EQ(e.cols(), 0u);
