@@ -62,4 +62,38 @@ void svd(const M<m_type>& a, i_o_t, Mr<m_type> u, Mr<m_type> s);
 void svd(const M<m_type>& a, i_o_t, Mr<m_type> u, Mr<m_type> s, Mr<m_type> v);
 void svd(const M<m_type>& a, const M<m_type>& econ, i_o_t, Mr<m_type> u, Mr<m_type> s, Mr<m_type> v);
 
+// --- polynomials, signals, interpolation, integration ---
+M<m_type> polyfit(const M<m_type>& x, const M<m_type>& y, const M<m_type>& n);
+M<m_type> polyval(const M<m_type>& p, const M<m_type>& x);
+M<m_type> roots(const M<m_type>& p);
+M<m_type> conv(const M<m_type>& a, const M<m_type>& b);
+M<m_type> conv(const M<m_type>& a, const M<m_type>& b, const M<m_type>& shape);
+M<m_type> deconv(const M<m_type>& y, const M<m_type>& a);
+void deconv(const M<m_type>& y, const M<m_type>& a, i_o_t, Mr<m_type> b);
+void deconv(const M<m_type>& y, const M<m_type>& a, i_o_t, Mr<m_type> b, Mr<m_type> r);
+M<m_type> filter(const M<m_type>& b, const M<m_type>& a, const M<m_type>& x);
+M<m_type> filter(const M<m_type>& b, const M<m_type>& a, const M<m_type>& x, const M<m_type>& zi);
+void filter(const M<m_type>& b, const M<m_type>& a, const M<m_type>& x, i_o_t, Mr<m_type> y);
+void filter(const M<m_type>& b, const M<m_type>& a, const M<m_type>& x, i_o_t, Mr<m_type> y, Mr<m_type> zf);
+void filter(const M<m_type>& b, const M<m_type>& a, const M<m_type>& x, const M<m_type>& zi, i_o_t,
+            Mr<m_type> y);
+void filter(const M<m_type>& b, const M<m_type>& a, const M<m_type>& x, const M<m_type>& zi, i_o_t,
+            Mr<m_type> y, Mr<m_type> zf);
+M<m_type> fft(const M<m_type>& x);
+M<m_type> fft(const M<m_type>& x, const M<m_type>& n);
+M<m_type> fft(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dim);
+M<m_type> ifft(const M<m_type>& x);
+M<m_type> ifft(const M<m_type>& x, const M<m_type>& n);
+M<m_type> ifft(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dim);
+M<m_type> interp1(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi);
+M<m_type> interp1(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi, const M<m_type>& method);
+M<m_type> interp1(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi, const M<m_type>& method,
+                  const M<m_type>& extrap);
+M<m_type> trapz(const M<m_type>& y);
+M<m_type> trapz(const M<m_type>& x, const M<m_type>& y);
+M<m_type> trapz(const M<m_type>& x, const M<m_type>& y, const M<m_type>& dim);
+M<m_type> cumtrapz(const M<m_type>& y);
+M<m_type> cumtrapz(const M<m_type>& x, const M<m_type>& y);
+M<m_type> cumtrapz(const M<m_type>& x, const M<m_type>& y, const M<m_type>& dim);
+
 #endif

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <limits>
 
@@ -246,4 +247,77 @@ TEST(LinalgFactorisations, EigenvaluesAndSingularValues) {
   EXPECT_EXIT(eig(mat(1, 2, {1, 2})), testing::ExitedWithCode(1), "error: eig: A must be a square matrix");
   EXPECT_EXIT(svd(mat(1, 2, {1, NAN})), testing::ExitedWithCode(1),
               "error: svd: cannot take SVD of matrix containing Inf or NaN values");
+}
+
+namespace {
+Md text(const char* s) {
+  Md m = Md::alloc(1, std::strlen(s));
+  for (std::size_t k = 0; s[k]; ++k) m.pr()[k] = s[k];
+  m.set_flags(grl::F_STRING);
+  return m;
+}
+}  // namespace
+
+TEST(LinalgPolynomials, ConvolutionDivisionRootsAndFits) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  // The longer operand sets the orientation; on a tie the second one.
+  expect_near(conv(mat(1, 2, {1, 2}), mat(2, 1, {1, 2})), mat(3, 1, {1, 4, 4}));
+  expect_near(conv(mat(2, 1, {1, 2}), mat(1, 3, {1, 2, 3})), mat(1, 4, {1, 4, 7, 6}));
+  expect_near(conv(mat(1, 4, {1, 2, 3, 4}), mat(1, 3, {1, 1, 1}), text("same")), mat(1, 4, {3, 6, 9, 7}));
+  expect_near(conv(mat(1, 4, {1, 2, 3, 4}), mat(1, 3, {1, 1, 1}), text("valid")), mat(1, 2, {6, 9}));
+  Md b, r;
+  deconv(mat(1, 3, {1, 4, 4}), mat(1, 2, {1, 2}), i_o, b, r);
+  expect_near(b, mat(1, 2, {1, 2}));
+  expect_near(r, mat(1, 3, {0, 0, 0}));
+  EXPECT_EXIT(deconv(mat(1, 2, {1, 2}), mat(1, 2, {0, 1})), testing::ExitedWithCode(1),
+              "error: deconv: divisor cannot be zero");
+  expect_near(roots(mat(1, 3, {1, -3, 2})), mat(2, 1, {2, 1}));
+  // Leading zeros are dropped, trailing zeros are roots at 0.
+  expect_near(roots(mat(1, 4, {0, 1, -6, 0})), mat(2, 1, {6, 0}));
+  expect_near(roots(mat(1, 4, {1, 0, 1, 0})), cmat(3, 1, {0, 0, 0}, {1, -1, 0}));
+  expect_near(polyfit(mat(1, 5, {0, 1, 2, 3, 4}), mat(1, 5, {1, 2, 5, 10, 17}), 2.0), mat(1, 3, {1, 0, 1}), 1e-12);
+  expect_near(polyval(mat(1, 3, {1, 2, 3}), mat(2, 2, {0, 1, 2, 3})), mat(2, 2, {3, 6, 11, 18}));
+  expect_near(polyval(mat(1, 2, {1, 0}), Md::cplx(0, 2)), cmat(1, 1, {0}, {2}));
+}
+
+TEST(LinalgSignals, FilterAlongColumnsWithStates) {
+  expect_near(filter(1.0, mat(1, 2, {1, -0.5}), mat(1, 3, {1, 1, 1})), mat(1, 3, {1, 1.5, 1.75}));
+  // [y,zf] = filter([1 2 3],[2 1],[1 3;2 4;3 5]) in the reference interpreter.
+  Md y, zf;
+  filter(mat(1, 3, {1, 2, 3}), mat(1, 2, {2, 1}), mat(3, 2, {1, 3, 2, 4, 3, 5}), i_o, y, zf);
+  expect_near(y, mat(3, 2, {0.5, 1.5, 1.75, 4.25, 4.125, 8.875}));
+  expect_near(zf, mat(2, 2, {3.9375, 6.5625, 4.5, 7.5}));
+  // Feeding the final state back continues the filtering seamlessly.
+  Md y1, z1;
+  filter(1.0, mat(1, 2, {1, -0.5}), mat(1, 2, {1, 1}), i_o, y1, z1);
+  expect_near(filter(1.0, mat(1, 2, {1, -0.5}), Md(1.0), z1), Md(1.75));
+}
+
+TEST(LinalgSignals, FourierTransforms) {
+  expect_near(fft(mat(1, 4, {1, 2, 3, 4})), cmat(1, 4, {10, -2, -2, -2}, {0, 2, 0, -2}));
+  expect_near(fft(mat(1, 2, {1, 1})), mat(1, 2, {2, 0}));
+  expect_near(ifft(fft(mat(1, 3, {1, 2, 3}))), mat(1, 3, {1, 2, 3}));
+  expect_near(fft(mat(2, 2, {1, 3, 2, 4})), mat(2, 2, {3, 7, -1, -1}));
+  expect_near(fft(mat(2, 2, {1, 3, 2, 4}), Md(), 2.0), mat(2, 2, {4, -2, 6, -2}));
+  Md p = fft(mat(1, 3, {1, 2, 3}), 5.0);
+  ASSERT_EQ(p.cols(), 5u);
+  EXPECT_NEAR(p.cim()[1], -3.665468789, 1e-8);
+  expect_near(fft(mat(1, 3, {1, 2, 3}), 2.0), mat(1, 2, {3, -1}));
+}
+
+TEST(LinalgSignals, InterpolationAndIntegration) {
+  Md x3 = mat(1, 3, {1, 2, 3});
+  Md lin = interp1(x3, mat(1, 3, {4, 5, 6}), mat(1, 3, {0, 1.5, 3}));
+  EXPECT_TRUE(std::isnan(lin.cre()[0]));   // outside the points: MATLAB's NaN
+  EXPECT_DOUBLE_EQ(lin.cre()[1], 4.5);
+  expect_near(interp1(x3, mat(1, 3, {4, 5, 6}), mat(1, 3, {1.4, 1.5, 2.6}), text("nearest")), mat(1, 3, {4, 5, 6}));
+  expect_near(interp1(mat(1, 5, {1, 2, 3, 4, 5}), mat(1, 5, {1, 4, 2, 5, 3}), mat(1, 3, {1.5, 2.5, 4.2}), text("spline")),
+              mat(1, 3, {4.0625, 2.6875, 5.48}));
+  expect_near(interp1(x3, mat(1, 3, {1, 4, 2}), mat(1, 2, {1.5, 2.5}), text("spline")), mat(1, 2, {3.125, 3.625}));
+  expect_near(interp1(x3, mat(1, 3, {4, 5, 6}), Md(4.0), text("linear"), text("extrap")), Md(7.0));
+  expect_near(trapz(mat(1, 3, {1, 2, 3})), Md(4.0));
+  expect_near(trapz(mat(2, 2, {1, 2, 3, 4})), mat(1, 2, {2, 3}));
+  expect_near(trapz(mat(1, 3, {0, 1, 3}), mat(1, 3, {1, 2, 3})), Md(6.5));
+  expect_near(cumtrapz(mat(1, 3, {1, 2, 3})), mat(1, 3, {0, 1.5, 4}));
+  expect_near(cumtrapz(mat(2, 2, {1, 2, 3, 4}), 2.0), mat(2, 2, {0, 1.5, 0, 3.5}));
 }

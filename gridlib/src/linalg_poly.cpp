@@ -1,0 +1,411 @@
+// Polynomials (polyfit, polyval, roots, conv, deconv), the recursive filter, 1-D
+// interpolation and trapezoidal integration.
+#include "linalg_lapack.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <string>
+
+namespace grl {
+namespace la {
+namespace {
+
+inline C at(const Mt& m, std::size_t k) { return C(m.cre()[k], m.cim() ? m.cim()[k] : T(0)); }
+T nan_of() { return std::numeric_limits<T>::quiet_NaN(); }
+
+bool is_vec(const Mt& a) { return a.rows() == 1 || a.cols() == 1 || a.isempty(); }
+
+std::vector<C> cvec(const Mt& a) { return zbuf(a); }
+
+Mt vec_out(const std::vector<C>& v, bool row) {
+  return from_z(row ? 1 : v.size(), row ? v.size() : 1, v.data());
+}
+
+std::string text_of(const Mt& s) {
+  std::string w;
+  for (std::size_t k = 0; k < s.numel(); ++k) w += char(std::tolower(int(s.cre()[k])));
+  return w;
+}
+
+// The lines of a matrix along dimension dim (1 columns, 2 rows).
+struct lines_t {
+  std::size_t len, count, stride, step;
+  std::size_t at(std::size_t line, std::size_t i) const { return line * step + i * stride; }
+};
+lines_t lines_of(const Mt& a, int dim) {
+  if (dim == 1) return {a.rows(), a.cols(), 1, a.rows()};
+  return {a.cols(), a.rows(), a.rows(), 1};
+}
+int first_dim(const Mt& a) { return a.rows() != 1 ? 1 : 2; }
+
+int dim_arg(const Mt& d, const char* fn) {
+  if (d.numel() != 1 || !(d.cre()[0] >= 1) || d.cre()[0] != std::floor(d.cre()[0]))
+    grl_fail("%s: DIM must be a valid dimension", fn);
+  return d.cre()[0] == 1 ? 1 : 2;
+}
+
+std::vector<C> conv_full(const std::vector<C>& a, const std::vector<C>& b) {
+  if (a.empty() || b.empty()) return {};
+  std::vector<C> y(a.size() + b.size() - 1, C(0));
+  for (std::size_t i = 0; i < a.size(); ++i)
+    for (std::size_t j = 0; j < b.size(); ++j) y[i + j] += a[i] * b[j];
+  return y;
+}
+
+// Direct form II transposed over one line; z holds n-1 states, updated in place.
+void filter_line(const std::vector<C>& b, const std::vector<C>& a, const C* x, C* y, std::size_t len,
+                 std::vector<C>& z) {
+  std::size_t n = z.size() + 1;
+  for (std::size_t k = 0; k < len; ++k) {
+    C xk = x[k];
+    C yk = b[0] * xk + (n > 1 ? z[0] : C(0));
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+      C next = i + 2 < n ? z[i + 1] : C(0);
+      z[i] = b[i + 1] * xk + next - a[i + 1] * yk;
+    }
+    y[k] = yk;
+  }
+}
+
+void filter_all(const Mt& bm, const Mt& am, const Mt& x, const Mt* zi, Mt* yo, Mt* zfo) {
+  if (!is_vec(bm) || !is_vec(am) || bm.isempty() || am.isempty())
+    grl_fail("filter: A and B must be vectors");
+  std::vector<C> b = cvec(bm), a = cvec(am);
+  if (a[0] == C(0)) grl_fail("filter: a(1) must be nonzero");
+  std::size_t n = std::max(a.size(), b.size());
+  b.resize(n, C(0));
+  a.resize(n, C(0));
+  C a0 = a[0];
+  for (auto& v : b) v /= a0;
+  for (auto& v : a) v /= a0;
+  int dim = first_dim(x);
+  lines_t L = lines_of(x, dim);
+  std::vector<C> xv = zbuf(x), yv(xv.size());
+  std::vector<C> zall((n - 1) * L.count, C(0));
+  if (zi && !zi->isempty()) {
+    if (zi->numel() != (n - 1) * L.count)
+      grl_fail("filter: first dimension of SI must be of length max (length (a), length (b)) - 1");
+    zall = zbuf(*zi);
+  }
+  std::vector<C> xl(L.len), yl(L.len), z(n - 1);
+  for (std::size_t l = 0; l < L.count; ++l) {
+    for (std::size_t i = 0; i < L.len; ++i) xl[i] = xv[L.at(l, i)];
+    std::copy(zall.begin() + std::ptrdiff_t(l * (n - 1)), zall.begin() + std::ptrdiff_t((l + 1) * (n - 1)), z.begin());
+    filter_line(b, a, xl.data(), yl.data(), L.len, z);
+    for (std::size_t i = 0; i < L.len; ++i) yv[L.at(l, i)] = yl[i];
+    std::copy(z.begin(), z.end(), zall.begin() + std::ptrdiff_t(l * (n - 1)));
+  }
+  *yo = from_z(x.rows(), x.cols(), yv.data());
+  if (zfo) *zfo = from_z(n - 1, L.count, zall.data());
+}
+
+// Slopes of the not-a-knot cubic spline through (x, y), by a tridiagonal solve.
+std::vector<T> spline_slopes(const std::vector<T>& x, const std::vector<T>& y) {
+  std::size_t n = x.size();
+  std::vector<T> h(n - 1), d(n - 1), s(n);
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    h[i] = x[i + 1] - x[i];
+    d[i] = (y[i + 1] - y[i]) / h[i];
+  }
+  if (n == 2) { s[0] = s[1] = d[0]; return s; }
+  if (n == 3) {
+    // One parabola through the three points.
+    T c2 = (d[1] - d[0]) / (x[2] - x[0]);
+    s[0] = d[0] - c2 * h[0];
+    s[1] = d[0] + c2 * h[0];
+    s[2] = d[1] + c2 * h[1];
+    return s;
+  }
+  std::vector<T> lo(n, 0), di(n, 0), up(n, 0), r(n, 0);
+  di[0] = h[1];
+  up[0] = h[0] + h[1];
+  r[0] = ((h[0] + 2 * up[0]) * h[1] * d[0] + h[0] * h[0] * d[1]) / up[0];
+  for (std::size_t i = 1; i + 1 < n; ++i) {
+    lo[i] = h[i];
+    di[i] = 2 * (h[i - 1] + h[i]);
+    up[i] = h[i - 1];
+    r[i] = 3 * (h[i] * d[i - 1] + h[i - 1] * d[i]);
+  }
+  T hs = h[n - 2] + h[n - 3];
+  lo[n - 1] = hs;
+  di[n - 1] = h[n - 3];
+  r[n - 1] = (h[n - 2] * h[n - 2] * d[n - 3] + (2 * hs + h[n - 2]) * h[n - 3] * d[n - 2]) / hs;
+  for (std::size_t i = 1; i < n; ++i) {
+    T w = lo[i] / di[i - 1];
+    di[i] -= w * up[i - 1];
+    r[i] -= w * r[i - 1];
+  }
+  s[n - 1] = r[n - 1] / di[n - 1];
+  for (std::size_t i = n - 1; i-- > 0;) s[i] = (r[i] - up[i] * s[i + 1]) / di[i];
+  return s;
+}
+
+// Integration along a dimension; cumulative keeps every partial sum.
+Mt trapz_along(const Mt* xs, const Mt& y, int dim, bool cumulative, const char* fn) {
+  lines_t L = lines_of(y, dim);
+  std::vector<T> dx;
+  bool spacing = false;
+  T h = 1;
+  if (xs) {
+    if (xs->numel() == 1) { h = xs->cre()[0]; spacing = true; }
+    else if (is_vec(*xs) && xs->numel() == L.len) {
+      for (std::size_t i = 0; i + 1 < L.len; ++i) dx.push_back(xs->cre()[i + 1] - xs->cre()[i]);
+    } else {
+      grl_fail("%s: length of X and length of Y along DIM must match", fn);
+    }
+  } else {
+    spacing = true;
+  }
+  std::vector<C> yv = zbuf(y);
+  std::size_t outr = cumulative ? y.rows() : (dim == 1 ? 1 : y.rows());
+  std::size_t outc = cumulative ? y.cols() : (dim == 1 ? y.cols() : 1);
+  std::vector<C> out(outr * outc, C(0));
+  for (std::size_t l = 0; l < L.count; ++l) {
+    C acc(0);
+    if (cumulative && L.len) out[L.at(l, 0)] = C(0);
+    for (std::size_t i = 0; i + 1 < L.len; ++i) {
+      T w = spacing ? h : dx[i];
+      acc += w * (yv[L.at(l, i)] + yv[L.at(l, i + 1)]) / T(2);
+      if (cumulative) out[L.at(l, i + 1)] = acc;
+    }
+    if (!cumulative) out[l] = acc;
+  }
+  return from_z(outr, outc, out.data());
+}
+
+}  // namespace
+}  // namespace la
+}  // namespace grl
+
+using namespace grl::la;
+
+Mt polyval(const Mt& p, const Mt& x) {
+  if (!is_vec(p)) grl_fail("polyval: P must be a numeric floating point vector");
+  std::vector<C> pc = cvec(p), xv = zbuf(x), y(xv.size(), C(0));
+  for (std::size_t k = 0; k < xv.size(); ++k) {
+    C acc(0);
+    for (const C& c : pc) acc = acc * xv[k] + c;
+    y[k] = acc;
+  }
+  return from_z(x.rows(), x.cols(), y.data());
+}
+
+Mt polyfit(const Mt& x, const Mt& y, const Mt& n) {
+  if (!is_vec(x) || !is_vec(y) || x.numel() != y.numel())
+    grl_fail("polyfit: X and Y must be vectors of the same size");
+  if (n.numel() != 1 || !(n.cre()[0] >= 0) || n.cre()[0] != std::floor(n.cre()[0]))
+    grl_fail("polyfit: N must be a non-negative integer");
+  std::size_t m = x.numel(), deg = std::size_t(n.cre()[0]);
+  // Columns x.^deg ... x.^0, solved through an economy QR as least squares.
+  Mt a = Mt::alloc(m, deg + 1);
+  for (std::size_t i = 0; i < m; ++i) {
+    T v = 1;
+    for (std::size_t j = deg + 1; j-- > 0;) {
+      a.pr()[i + j * m] = v;
+      v *= x.cre()[i];
+    }
+  }
+  Mt yc = y;
+  yc.reshape_to(m, 1);
+  Mt q, r;
+  qr(a, Mt(T(0)), i_o, q, r);
+  Mt p = grl::mldivide(r, grl::mtimes(grl::ctranspose(q), yc));
+  return grl::transpose(p);
+}
+
+Mt roots(const Mt& p) {
+  if (!is_vec(p)) grl_fail("roots: input must be a vector");
+  std::vector<C> v = cvec(p);
+  for (const C& c : v)
+    if (!std::isfinite(c.real()) || !std::isfinite(c.imag())) grl_fail("roots: inputs must not contain Inf or NaN");
+  std::size_t first = 0, last = v.size();
+  while (first < last && v[first] == C(0)) ++first;
+  while (last > first && v[last - 1] == C(0)) --last;
+  if (first == last) return Mt::zeros(0, 0);
+  std::size_t zeros_at_end = v.size() - last, n = last - first;
+  std::vector<C> r;
+  if (n > 1) {
+    // The companion matrix: its eigenvalues are the roots.
+    std::size_t k = n - 1;
+    std::vector<C> cm(k * k, C(0));
+    for (std::size_t j = 0; j < k; ++j) cm[0 + j * k] = -v[first + j + 1] / v[first];
+    for (std::size_t i = 1; i < k; ++i) cm[i + (i - 1) * k] = C(1);
+    Mt e = eig(from_z(k, k, cm.data()));
+    r = zbuf(e);
+  }
+  r.resize(r.size() + zeros_at_end, C(0));
+  return vec_out(r, false);
+}
+
+Mt conv(const Mt& a, const Mt& b) {
+  if (!is_vec(a) || !is_vec(b)) grl_fail("conv: both arguments A and B must be vectors");
+  std::vector<C> y = conv_full(cvec(a), cvec(b));
+  // The longer operand gives the orientation; on a tie the second.
+  const Mt& shape = a.numel() > b.numel() ? a : b;
+  return vec_out(y, shape.rows() == 1);
+}
+
+Mt conv(const Mt& a, const Mt& b, const Mt& shape) {
+  std::string s = text_of(shape);
+  Mt full = conv(a, b);
+  if (s == "full") return full;
+  std::size_t la = a.numel(), lb = b.numel();
+  std::size_t start, len;
+  if (s == "same") {
+    start = lb / 2;
+    len = la;
+  } else if (s == "valid") {
+    len = la >= lb && lb > 0 ? la - lb + 1 : 0;
+    start = lb ? lb - 1 : 0;
+  } else {
+    grl_fail("conv: SHAPE type not valid");
+  }
+  std::vector<C> fv = zbuf(full), out;
+  for (std::size_t k = 0; k < len && start + k < fv.size(); ++k) out.push_back(fv[start + k]);
+  bool row = full.rows() == 1;
+  if (s == "valid" && len == 0) return Mt::zeros(row ? 1 : 0, row ? 0 : 1);
+  return vec_out(out, row);
+}
+
+void deconv(const Mt& y, const Mt& a, i_o_t, Mr<m_type> bo, Mr<m_type> ro) {
+  if (!is_vec(y) || !is_vec(a)) grl_fail("deconv: Y and A must be vectors");
+  std::vector<C> yv = cvec(y), av = cvec(a);
+  if (av.empty() || av[0] == C(0)) grl_fail("deconv: divisor cannot be zero");
+  bool row = y.rows() == 1;
+  if (yv.size() < av.size()) {
+    bo = Mt(T(0));
+    ro = y;
+    return;
+  }
+  std::size_t lb = yv.size() - av.size() + 1;
+  std::vector<C> rem = yv, b(lb);
+  for (std::size_t i = 0; i < lb; ++i) {
+    b[i] = rem[i] / av[0];
+    for (std::size_t j = 0; j < av.size(); ++j) rem[i + j] -= b[i] * av[j];
+  }
+  // The remainder as y - conv(a, b), the length of y.
+  std::vector<C> c = conv_full(av, b), r(yv.size());
+  for (std::size_t k = 0; k < yv.size(); ++k) r[k] = yv[k] - (k < c.size() ? c[k] : C(0));
+  bo = vec_out(b, row);
+  ro = from_z(y.rows(), y.cols(), r.data());
+}
+
+void deconv(const Mt& y, const Mt& a, i_o_t, Mr<m_type> b) {
+  Mt r;
+  deconv(y, a, i_o, b, r);
+}
+
+Mt deconv(const Mt& y, const Mt& a) {
+  Mt b, r;
+  deconv(y, a, i_o, b, r);
+  return b;
+}
+
+Mt filter(const Mt& b, const Mt& a, const Mt& x) {
+  Mt y;
+  filter_all(b, a, x, nullptr, &y, nullptr);
+  return y;
+}
+
+Mt filter(const Mt& b, const Mt& a, const Mt& x, const Mt& zi) {
+  Mt y;
+  filter_all(b, a, x, &zi, &y, nullptr);
+  return y;
+}
+
+void filter(const Mt& b, const Mt& a, const Mt& x, i_o_t, Mr<m_type> y) { y = filter(b, a, x); }
+
+void filter(const Mt& b, const Mt& a, const Mt& x, i_o_t, Mr<m_type> y, Mr<m_type> zf) {
+  Mt yy, zz;
+  filter_all(b, a, x, nullptr, &yy, &zz);
+  y = yy;
+  zf = zz;
+}
+
+void filter(const Mt& b, const Mt& a, const Mt& x, const Mt& zi, i_o_t, Mr<m_type> y) { y = filter(b, a, x, zi); }
+
+void filter(const Mt& b, const Mt& a, const Mt& x, const Mt& zi, i_o_t, Mr<m_type> y, Mr<m_type> zf) {
+  Mt yy, zz;
+  filter_all(b, a, x, &zi, &yy, &zz);
+  y = yy;
+  zf = zz;
+}
+
+Mt interp1(const Mt& x, const Mt& y, const Mt& xi, const Mt& method, const Mt& extrap) {
+  std::string m = method.isempty() ? "linear" : text_of(method);
+  if (!m.empty() && m[0] == '*') m.erase(0, 1);
+  if (m != "linear" && m != "nearest" && m != "spline" && m != "previous" && m != "next")
+    grl_fail("interp1: invalid METHOD '%s'", m.c_str());
+  if (!is_vec(x) || !is_vec(y) || x.numel() != y.numel())
+    grl_fail("interp1: length of X and Y must match");
+  std::size_t n = x.numel();
+  if (n < 2) grl_fail("interp1: minimum of 2 points required in each dimension");
+  bool do_extrap = extrap.ischar() && text_of(extrap) == "extrap";
+  T fill = (!extrap.ischar() && extrap.numel() == 1) ? extrap.cre()[0] : nan_of();
+  if (extrap.ischar() && !do_extrap) grl_fail("interp1: EXTRAP must be \"extrap\" or a number");
+  // Points in increasing order.
+  std::vector<std::size_t> ord(n);
+  std::iota(ord.begin(), ord.end(), 0);
+  std::stable_sort(ord.begin(), ord.end(), [&](std::size_t i, std::size_t j) { return x.cre()[i] < x.cre()[j]; });
+  std::vector<T> xs(n), ys(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    xs[k] = x.cre()[ord[k]];
+    ys[k] = y.cre()[ord[k]];
+  }
+  for (std::size_t k = 0; k + 1 < n; ++k)
+    if (xs[k] == xs[k + 1]) grl_fail("interp1: X must be strictly monotonic");
+  std::vector<T> slopes;
+  if (m == "spline") slopes = spline_slopes(xs, ys);
+  Mt out = Mt::alloc(xi.rows(), xi.cols());
+  for (std::size_t k = 0; k < xi.numel(); ++k) {
+    T v = xi.cre()[k];
+    T r;
+    if (v != v) {
+      r = nan_of();
+    } else if ((v < xs[0] || v > xs[n - 1]) && !do_extrap) {
+      r = fill;
+    } else {
+      std::size_t i = std::size_t(std::upper_bound(xs.begin(), xs.end(), v) - xs.begin());
+      i = i == 0 ? 0 : std::min(i - 1, n - 2);
+      T h = xs[i + 1] - xs[i], t = v - xs[i];
+      if (m == "linear") {
+        r = ys[i] + (ys[i + 1] - ys[i]) * (t / h);
+      } else if (m == "nearest") {
+        r = (t < h / 2) ? ys[i] : ys[i + 1];
+      } else if (m == "previous") {
+        r = v >= xs[i + 1] ? ys[i + 1] : ys[i];
+      } else if (m == "next") {
+        r = v <= xs[i] ? ys[i] : ys[i + 1];
+      } else {
+        T d = (ys[i + 1] - ys[i]) / h;
+        T c2 = (3 * d - 2 * slopes[i] - slopes[i + 1]) / h;
+        T c3 = (slopes[i] + slopes[i + 1] - 2 * d) / (h * h);
+        r = ys[i] + t * (slopes[i] + t * (c2 + t * c3));
+      }
+    }
+    out.pr()[k] = r;
+  }
+  return out;
+}
+
+Mt interp1(const Mt& x, const Mt& y, const Mt& xi, const Mt& method) { return interp1(x, y, xi, method, Mt()); }
+Mt interp1(const Mt& x, const Mt& y, const Mt& xi) { return interp1(x, y, xi, Mt(), Mt()); }
+
+Mt trapz(const Mt& y) { return trapz_along(nullptr, y, first_dim(y), false, "trapz"); }
+Mt trapz(const Mt& x, const Mt& y) {
+  // trapz(y, dim) when the second argument is a scalar and the first is not.
+  if (y.numel() == 1 && x.numel() > 1) return trapz_along(nullptr, x, dim_arg(y, "trapz"), false, "trapz");
+  return trapz_along(&x, y, first_dim(y), false, "trapz");
+}
+Mt trapz(const Mt& x, const Mt& y, const Mt& dim) { return trapz_along(&x, y, dim_arg(dim, "trapz"), false, "trapz"); }
+
+Mt cumtrapz(const Mt& y) { return trapz_along(nullptr, y, first_dim(y), true, "cumtrapz"); }
+Mt cumtrapz(const Mt& x, const Mt& y) {
+  if (y.numel() == 1 && x.numel() > 1) return trapz_along(nullptr, x, dim_arg(y, "cumtrapz"), true, "cumtrapz");
+  return trapz_along(&x, y, first_dim(y), true, "cumtrapz");
+}
+Mt cumtrapz(const Mt& x, const Mt& y, const Mt& dim) {
+  return trapz_along(&x, y, dim_arg(dim, "cumtrapz"), true, "cumtrapz");
+}
