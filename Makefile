@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build demo test unit-test asan-test clean
+.PHONY: all deps build demo bench test unit-test asan-test clean
 
 all: build
 
@@ -18,6 +18,12 @@ build: deps
 demo: build
 	@cmake --install $(BUILD) --prefix dist >/dev/null
 	@tools/demo dist
+
+# Compiled programs against octave-cli; BENCH_ARGS passes options (bench/run -h),
+# e.g. make bench BENCH_ARGS="--runs 5 matmul".
+bench: build
+	@cmake --install $(BUILD) --prefix dist >/dev/null
+	@bench/run --root dist $(BENCH_ARGS)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
