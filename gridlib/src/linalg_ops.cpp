@@ -189,12 +189,12 @@ Mt solve(const Mt& a, const Mt& b, const char* op) {
     std::vector<T> aa = rbuf(a);
     bool done = false;
     if (m == n) {
-      std::vector<T> a0 = aa, b0 = bb;
       done = lu_solve(aa, li(n), bb, li(cols));
       if (!done) {
+        // Exactly singular: start again from the original values, by least squares.
         warn_singular();
-        aa = std::move(a0);
-        bb = std::move(b0);
+        aa = rbuf(a);
+        bb = b.isc() ? stack_parts(b) : rbuf(b);
       }
     }
     if (!done) {
@@ -213,12 +213,11 @@ Mt solve(const Mt& a, const Mt& b, const char* op) {
   std::vector<C> aa = zbuf(a), bb = zbuf(b);
   bool done = false;
   if (m == n) {
-    std::vector<C> a0 = aa, b0 = bb;
     done = lu_solve(aa, li(n), bb, li(nrhs));
     if (!done) {
       warn_singular();
-      aa = std::move(a0);
-      bb = std::move(b0);
+      aa = zbuf(a);
+      bb = zbuf(b);
     }
   }
   if (!done) {
