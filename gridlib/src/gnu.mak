@@ -1,0 +1,49 @@
+# Builds the run-time library with GNU make and g++, as `korval -build` runs it in
+# <root>/src/gridlib:
+#
+#   make GRLIB=<n> "FLAGS=<extra compiler flags>" -f gnu.mak
+#
+# Every C++ source of this directory is compiled with the library number and the
+# flags, and the objects go into ../../libgrlib<n>.a, the root directory, where the
+# link step of a program finds the library. Add -j<n> to MAKEFLAGS to compile in
+# parallel.
+
+GRLIB ?= 0
+FLAGS ?=
+CXX = g++
+AR = ar
+LIBRARY = ../../libgrlib$(GRLIB).a
+
+COMPILE = $(strip $(CXX) -std=c++17 -O2 -DGRLIB=$(GRLIB) $(FLAGS) -I. -Iinclude)
+
+# The objects carry the library number: after `korval -build -norm` they stay here,
+# and the next build may be of the other number.
+SOURCES := $(sort $(wildcard *.cpp))
+OBJECTS := $(SOURCES:%.cpp=grl$(GRLIB)_%.o)
+
+# The compile command of the last build of this number. Objects made with other flags
+# (the multithreaded library, the accelerator) are rebuilt; the file is rewritten only
+# when the command differs, so an unchanged build keeps its objects.
+STAMP := grl$(GRLIB).flags
+ifneq ($(file <$(STAMP)),$(COMPILE))
+$(file >$(STAMP),$(COMPILE))
+endif
+
+.PHONY: all clean
+.DELETE_ON_ERROR:
+
+all: $(LIBRARY)
+
+$(LIBRARY): $(OBJECTS)
+	rm -f $@
+	$(AR) rcs $@ $(OBJECTS)
+
+grl$(GRLIB)_%.o: %.cpp $(STAMP)
+	$(COMPILE) -MMD -MP -c $< -o $@
+
+$(STAMP): ;
+
+clean:
+	rm -f grl$(GRLIB)_*.o grl$(GRLIB)_*.d $(STAMP)
+
+-include $(OBJECTS:.o=.d)
