@@ -20,5 +20,6 @@ typedef float m_type;
 #include "gridlib_matrix.h"
 #include "gridlib_text.h"
 #include "gridlib_linalg.h"
+#include "gridlib_par.h"
 
 #endif
