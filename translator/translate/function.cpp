@@ -166,6 +166,14 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       if (!includes.empty()) cpp += includes + "\n";
     }
     if (n_globals > 0) cpp += listing(*symbols, SYM_GLOBAL, 17) + "\n\n";
+    // The structure types of the function's own variables: only its header held them,
+    // and the function's file does not include its own header.
+    if (function) {
+      std::ostringstream own;
+      ctext_type own_layout;
+      own_layout.print(own, listing(*symbols, SYM_VARIABLES, 22));
+      cpp += own.str();
+    }
     std::istringstream lines(body);
     for (std::string line; std::getline(lines, line);) {
       if (line.find("//$HEADER") != std::string::npos) {
