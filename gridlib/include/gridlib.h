@@ -18,6 +18,9 @@ typedef float m_type;
 #endif
 
 #include "gridlib_matrix.h"
+#include "gridlib_core.h"
+#include "gridlib_ops.h"
+// The built-in functions, one header per module.
 #include "gridlib_text.h"
 #include "gridlib_linalg.h"
 #include "gridlib_par.h"

@@ -131,6 +131,8 @@ template <class T> class M {
   }
   M& operator=(T v) { set_scalar(v); return *this; }
   M& operator=(nop_t) { release(); reset_empty(); return *this; }
+  // A function whose outputs are varargout returns a cell; its first element is the value.
+  M& operator=(const M<M<T>>& c);
 
   // An uninitialised real or complex rows x cols value (heap unless 1 x 1).
   static M alloc(std::size_t rows, std::size_t cols, bool cplx = false);
@@ -263,6 +265,7 @@ template <class T> struct br_t {
   br_t& operator,(T x) { items.emplace_back(x); return *this; }
   br_t& operator,(int x) { items.emplace_back(T(x)); return *this; }
   br_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
+  br_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(const br_t& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(nop_t) { items.emplace_back(); return *this; }
   br_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
@@ -417,6 +420,11 @@ template <class T> struct bc_t {
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
+
+template <class T> inline M<T>& M<T>::operator=(const M<M<T>>& c) {
+  if (c.numel() == 0) grl_fail("value on right hand side of assignment is undefined");
+  return *this = M<T>(c.elem(0));
+}
 
 // The placeholder for inputs and outputs a shorter call does not supply.
 struct junk_t {

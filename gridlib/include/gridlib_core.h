@@ -1,0 +1,130 @@
+// What every generated program needs around its values: the calling-convention
+// globals, start and end, the display statement, the control-flow helpers (if,
+// for, switch), string literals, ranges and the operators.
+#ifndef GRIDLIB_CORE_H
+#define GRIDLIB_CORE_H
+
+#include <initializer_list>
+#include <iosfwd>
+
+using std::cin;
+using std::cout;
+using std::cerr;
+
+namespace grl {
+typedef M<m_type> Mt;
+typedef M<M<m_type>> Mc;
+
+// A value that the display statement leaves unprinted: the result of functions that
+// MATLAB calls for their effect (disp, fprintf), written `gridlibout<<( disp(x) );`
+// when the M statement has no semicolon.
+struct quiet : M<m_type> {
+  quiet() = default;
+  quiet(const M<m_type>& v) : M<m_type>(v) {}
+};
+#define GRL_QUIET_DEFINED 1
+
+// Prints "name = value" as a statement without semicolon does; nullptr names "ans".
+void show(const Mt& x, const char* name);
+void show(const Mc& x, const char* name);
+
+// The display stream: `gridlibout<<x;`.
+struct display_stream {};
+}  // namespace grl
+
+extern grl::display_stream gridlibout;
+inline grl::display_stream& operator<<(grl::display_stream& s, const grl::quiet&) { return s; }
+inline grl::display_stream& operator<<(grl::display_stream& s, const M<m_type>& x) {
+  grl::show(x, x.name_);
+  return s;
+}
+inline grl::display_stream& operator<<(grl::display_stream& s, const M<M<m_type>>& x) {
+  grl::show(x, x.name_);
+  return s;
+}
+inline grl::display_stream& operator<<(grl::display_stream& s, const Mx<m_type>& x) { return s << x.value(); }
+inline grl::display_stream& operator<<(grl::display_stream& s, const Cx<m_type>& x) { return s << x.value(); }
+inline grl::display_stream& operator<<(grl::display_stream& s, const br_t<m_type>& x) { return s << x.value(); }
+inline grl::display_stream& operator<<(grl::display_stream& s, m_type x) { return s << M<m_type>(x); }
+grl::display_stream& operator<<(grl::display_stream& s, const char* text);   // echo lines
+
+// --- the calling convention ---------------------------------------------------------
+extern double nargin_val, nargout_val;
+extern int nargin_set, nargout_set;
+extern M<m_type> x_M;
+M<m_type> nargin();
+M<m_type> nargout();
+
+// Start and end of a program: initM returns the process id.
+unsigned initM(std::istream& in, std::ostream& out, std::ostream& err);
+void exitM();
+typedef unsigned uint32;
+
+// --- literals and ranges ----------------------------------------------------------
+M<m_type> TM(const char* text);            // a char row
+M<m_type> colon(const M<m_type>& a, const M<m_type>& step, const M<m_type>& b);
+M<m_type> colon(double a, double step, double b);
+M<m_type> ramp(const M<m_type>& a, const M<m_type>& b);   // a:b
+br_t<m_type> BR(const M<m_type>& x);
+inline br_t<m_type> BR(m_type x) { return BR(M<m_type>(x)); }
+inline br_t<m_type> BR(const Mx<m_type>& x) { return BR(x.value()); }
+inline br_t<m_type> BR(const Cx<m_type>& x) { return BR(x.value()); }
+inline br_t<m_type> BR(nop_t) { return BR(M<m_type>()); }
+inline br_t<m_type> BR(const br_t<m_type>& x) { return BR(x.value()); }
+bc_t<m_type> BR(const M<M<m_type>>& x);
+bc_t<m_type> BR(const cl_t<m_type>& x);
+cl_t<m_type> CL(const M<m_type>& x);
+inline cl_t<m_type> CL(m_type x) { return CL(M<m_type>(x)); }
+inline cl_t<m_type> CL(const Mx<m_type>& x) { return CL(x.value()); }
+inline cl_t<m_type> CL(const Cx<m_type>& x) { return CL(x.value()); }
+inline cl_t<m_type> CL(const br_t<m_type>& x) { return CL(x.value()); }
+inline cl_t<m_type> CL(nop_t) { return CL(M<m_type>()); }
+M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
+M<m_type> true_M();
+M<m_type> false_M();
+
+// --- control flow -----------------------------------------------------------------
+// The truth of an if or while condition: nonempty and every element nonzero.
+inline bool istrue(bool b) { return b; }
+inline bool istrue(const M<m_type>& x) {
+  if (x.is_real_scalar()) {
+    m_type v = x.r.v;
+    if (v != v) grl_fail("if: conditional expression cannot contain NaN");
+    return v != 0;
+  }
+  return bool(x);
+}
+bool istrue(const M<M<m_type>>& x);
+inline int forsize(const M<m_type>& x) { return x.isempty() ? 0 : int(x.cols()); }
+inline int forsize(const M<M<m_type>>& x) { return x.isempty() ? 0 : int(x.cols()); }
+void forelem(M<m_type>& v, const M<m_type>& x, int k);      // v = x(:,k)
+void forelem(M<M<m_type>>& v, const M<M<m_type>>& x, int k);
+void forelem(M<m_type>& v, const M<M<m_type>>& x, int k);
+
+namespace grl {
+// The state of one switch statement: the value, and whether the body ran once.
+struct switch_t {
+  Mt v;
+  bool is_cell = false;
+  Mc cv;
+  int pass = 0;
+  explicit switch_t(const Mt& x) : v(x) {}
+  explicit switch_t(const Mc& x) : is_cell(true), cv(x) {}
+  bool once() { return pass++ == 0; }
+  bool match(const Mt& c) const;
+  bool match(const Mc& cases) const;       // case {a, b}
+};
+}  // namespace grl
+// `break;` inside a case leaves the switch: the body is a loop that runs once.
+#define mswitch(x) for (grl::switch_t grl_switch_(x); grl_switch_.once();)
+#define beginmswitch
+#define mcase(x) if (grl_switch_.match(x))
+#define otherwise if (true)
+#define endmswitch
+
+// --- shell, variables, clear --------------------------------------------------------
+void whos_line(const char* name, bool cplx, std::size_t rows, std::size_t cols, const char* type);
+template <class... A> inline void clear(A&... v) { (void(v = nop_M), ...); }
+inline void clear(nop_t) {}
+
+#endif

@@ -1,0 +1,154 @@
+// The operators of M programs over matrices: element-wise arithmetic and comparison
+// with scalar and implicit expansion, the matrix product and division, transposes,
+// and the logical operators. A 1 x 1 real operand pair takes an inline path, so that
+// scalar loops do no more than the arithmetic itself.
+#ifndef GRIDLIB_OPS_H
+#define GRIDLIB_OPS_H
+
+namespace grl {
+enum binop { op_add, op_sub, op_mul, op_div, op_ldiv, op_pow,
+             op_lt, op_le, op_gt, op_ge, op_eq, op_ne, op_and, op_or };
+// Element by element, with expansion of 1 x 1 and of singleton dimensions.
+M<m_type> elementwise(binop op, const M<m_type>& a, const M<m_type>& b);
+M<m_type> negate(const M<m_type>& a);
+M<m_type> logical_not(const M<m_type>& a);
+// The matrix operations; linear algebra lives in its own module.
+M<m_type> mtimes(const M<m_type>& a, const M<m_type>& b);
+M<m_type> mldivide(const M<m_type>& a, const M<m_type>& b);
+M<m_type> mrdivide(const M<m_type>& a, const M<m_type>& b);
+M<m_type> mpower(const M<m_type>& a, const M<m_type>& b);
+M<m_type> ctranspose(const M<m_type>& a);
+M<m_type> transpose(const M<m_type>& a);
+
+inline bool both_scalar(const M<m_type>& a, const M<m_type>& b) {
+  return a.is_real_scalar() && b.is_real_scalar();
+}
+inline M<m_type> boolean(bool v) {
+  M<m_type> m(m_type(v ? 1 : 0));
+  m.set_flags(F_LOGICAL);
+  return m;
+}
+}  // namespace grl
+
+// Each operator has the forms (M,M), (M,scalar) and (scalar,M); the scalar forms keep a
+// literal in a loop from becoming a temporary matrix.
+#define GRL_ARITH(OP, CODE)                                                              \
+  inline M<m_type> operator OP(const M<m_type>& a, const M<m_type>& b) {                 \
+    if (grl::both_scalar(a, b)) return M<m_type>(a.r.v OP b.r.v);                      \
+    return grl::elementwise(CODE, a, b);                                                 \
+  }                                                                                      \
+  inline M<m_type> operator OP(const M<m_type>& a, m_type b) {                           \
+    if (a.is_real_scalar()) return M<m_type>(a.r.v OP b);                               \
+    return grl::elementwise(CODE, a, M<m_type>(b));                                      \
+  }                                                                                      \
+  inline M<m_type> operator OP(m_type a, const M<m_type>& b) {                           \
+    if (b.is_real_scalar()) return M<m_type>(a OP b.r.v);                               \
+    return grl::elementwise(CODE, M<m_type>(a), b);                                      \
+  }
+GRL_ARITH(+, grl::op_add)
+GRL_ARITH(-, grl::op_sub)
+#undef GRL_ARITH
+
+#define GRL_COMPARE(OP, CODE)                                                            \
+  inline M<m_type> operator OP(const M<m_type>& a, const M<m_type>& b) {                 \
+    if (grl::both_scalar(a, b)) return grl::boolean(a.r.v OP b.r.v);                   \
+    return grl::elementwise(CODE, a, b);                                                 \
+  }                                                                                      \
+  inline M<m_type> operator OP(const M<m_type>& a, m_type b) {                           \
+    if (a.is_real_scalar()) return grl::boolean(a.r.v OP b);                            \
+    return grl::elementwise(CODE, a, M<m_type>(b));                                      \
+  }                                                                                      \
+  inline M<m_type> operator OP(m_type a, const M<m_type>& b) {                           \
+    if (b.is_real_scalar()) return grl::boolean(a OP b.r.v);                            \
+    return grl::elementwise(CODE, M<m_type>(a), b);                                      \
+  }
+GRL_COMPARE(<, grl::op_lt)
+GRL_COMPARE(<=, grl::op_le)
+GRL_COMPARE(>, grl::op_gt)
+GRL_COMPARE(>=, grl::op_ge)
+GRL_COMPARE(==, grl::op_eq)
+GRL_COMPARE(!=, grl::op_ne)
+#undef GRL_COMPARE
+
+// `*` and `/` are the matrix operations; for scalars they are the plain ones.
+inline M<m_type> operator*(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return M<m_type>(a.r.v * b.r.v);
+  return grl::mtimes(a, b);
+}
+inline M<m_type> operator*(const M<m_type>& a, m_type b) {
+  if (a.is_real_scalar()) return M<m_type>(a.r.v * b);
+  return grl::elementwise(grl::op_mul, a, M<m_type>(b));
+}
+inline M<m_type> operator*(m_type a, const M<m_type>& b) {
+  if (b.is_real_scalar()) return M<m_type>(a * b.r.v);
+  return grl::elementwise(grl::op_mul, M<m_type>(a), b);
+}
+inline M<m_type> operator/(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return M<m_type>(a.r.v / b.r.v);
+  return grl::mrdivide(a, b);
+}
+inline M<m_type> operator/(const M<m_type>& a, m_type b) {
+  if (a.is_real_scalar()) return M<m_type>(a.r.v / b);
+  return grl::elementwise(grl::op_div, a, M<m_type>(b));
+}
+inline M<m_type> operator/(m_type a, const M<m_type>& b) {
+  if (b.is_real_scalar()) return M<m_type>(a / b.r.v);
+  return grl::mrdivide(M<m_type>(a), b);
+}
+
+// & and | are element-wise; && and || use the explicit truth of M and short-circuit.
+inline M<m_type> operator&(const M<m_type>& a, const M<m_type>& b) { return grl::elementwise(grl::op_and, a, b); }
+inline M<m_type> operator|(const M<m_type>& a, const M<m_type>& b) { return grl::elementwise(grl::op_or, a, b); }
+inline M<m_type> operator-(const M<m_type>& a) {
+  if (a.is_real_scalar()) return M<m_type>(-a.r.v);
+  return grl::negate(a);
+}
+inline M<m_type> operator+(const M<m_type>& a) { return a; }
+inline M<m_type> operator!(const M<m_type>& a) {
+  if (a.is_real_scalar()) return grl::boolean(a.r.v == 0);
+  return grl::logical_not(a);
+}
+inline M<m_type> operator~(const M<m_type>& a) { return !a; }
+
+// The operator functions that the translator writes for .* ./ .\ .^ ^ \ ' .' and
+// that programs may call by name.
+inline M<m_type> plus(const M<m_type>& a, const M<m_type>& b) { return a + b; }
+inline M<m_type> minus(const M<m_type>& a, const M<m_type>& b) { return a - b; }
+inline M<m_type> times(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return M<m_type>(a.r.v * b.r.v);
+  return grl::elementwise(grl::op_mul, a, b);
+}
+inline M<m_type> rdivide(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return M<m_type>(a.r.v / b.r.v);
+  return grl::elementwise(grl::op_div, a, b);
+}
+inline M<m_type> ldivide(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return M<m_type>(b.r.v / a.r.v);
+  return grl::elementwise(grl::op_ldiv, a, b);
+}
+M<m_type> power(const M<m_type>& a, const M<m_type>& b);
+inline M<m_type> mpower(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return power(a, b);
+  return grl::mpower(a, b);
+}
+inline M<m_type> mldivide(const M<m_type>& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return M<m_type>(b.r.v / a.r.v);
+  return grl::mldivide(a, b);
+}
+inline M<m_type> mrdivide(const M<m_type>& a, const M<m_type>& b) { return a / b; }
+inline M<m_type> mtimes(const M<m_type>& a, const M<m_type>& b) { return a * b; }
+inline M<m_type> ctranspose(const M<m_type>& a) { return a.isscalar() && !a.isc() ? a : grl::ctranspose(a); }
+inline M<m_type> transpose(const M<m_type>& a) { return a.isscalar() ? a : grl::transpose(a); }
+inline M<m_type> uminus(const M<m_type>& a) { return -a; }
+inline M<m_type> not_M(const M<m_type>& a) { return !a; }
+inline M<m_type> eq(const M<m_type>& a, const M<m_type>& b) { return a == b; }
+inline M<m_type> ne(const M<m_type>& a, const M<m_type>& b) { return a != b; }
+inline M<m_type> lt(const M<m_type>& a, const M<m_type>& b) { return a < b; }
+inline M<m_type> le(const M<m_type>& a, const M<m_type>& b) { return a <= b; }
+inline M<m_type> gt(const M<m_type>& a, const M<m_type>& b) { return a > b; }
+inline M<m_type> ge(const M<m_type>& a, const M<m_type>& b) { return a >= b; }
+inline M<m_type> and_M(const M<m_type>& a, const M<m_type>& b) { return a & b; }
+inline M<m_type> or_M(const M<m_type>& a, const M<m_type>& b) { return a | b; }
+M<m_type> xor_M(const M<m_type>& a, const M<m_type>& b);
+
+#endif

@@ -1,0 +1,196 @@
+// Cells: c{k} reads and grows, c(i) selects a cell of elements, c(i) = [] deletes.
+#include "index.h"
+
+using grl::positions;
+using grl::resolve;
+using grl::where;
+typedef M<m_type> Mt;
+typedef M<M<m_type>> Mc;
+
+template <class T> M<M<T>> M<M<T>>::alloc(std::size_t rows, std::size_t cols) {
+  Mc c;
+  c.rows_ = std::uint32_t(rows);
+  c.cols_ = std::uint32_t(cols);
+  c.cb_ = std::make_shared<grl::cellblock<m_type>>();
+  c.cb_->e.resize(rows * cols);
+  return c;
+}
+
+template <class T> void M<M<T>>::unshare() {
+  if (!cb_) cb_ = std::make_shared<grl::cellblock<m_type>>();
+  else if (cb_.use_count() > 1) cb_ = std::make_shared<grl::cellblock<m_type>>(*cb_);
+  cb_->e.resize(numel());
+}
+
+template <class T> void M<M<T>>::resize(std::size_t rows, std::size_t cols) {
+  if (rows == rows_ && cols == cols_) return;
+  Mc out = alloc(rows, cols);
+  std::size_t rr = rows < rows_ ? rows : rows_, cc = cols < cols_ ? cols : cols_;
+  for (std::size_t j = 0; j < cc; ++j)
+    for (std::size_t i = 0; i < rr; ++i) out.cb_->e[i + j * rows] = cb_->e[i + j * rows_];
+  rows_ = out.rows_;
+  cols_ = out.cols_;
+  cb_ = out.cb_;
+}
+
+namespace {
+void check_read(const positions& p, const where& w, std::size_t extent, std::size_t rows, std::size_t cols) {
+  if (p.all) return;
+  for (std::size_t k : p.k)
+    if (k >= extent) grl::fail_bound(w, double(k + 1), extent, rows, cols);
+}
+
+// The one element that c{a} or c{a,b} names.
+std::size_t one_position(const Mc& c, const grl::ix<m_type>& a, const grl::ix<m_type>* b, bool grow_ok,
+                         std::size_t* need_r, std::size_t* need_c) {
+  if (!b) {
+    where w{c.name_, 0, 1};
+    positions p = resolve(a, w, c.numel(), false);
+    if (p.count(c.numel()) != 1) grl_fail("some elements undefined in index list");
+    std::size_t k = p.at(0);
+    if (k >= c.numel()) {
+      if (!grow_ok) grl::fail_bound(w, double(k + 1), c.numel(), c.rows(), c.cols());
+      if (c.rows() == 0 && c.cols() == 0) { *need_r = 1; *need_c = k + 1; }
+      else if (c.rows() == 1) { *need_r = 1; *need_c = k + 1; }
+      else if (c.cols() == 1) { *need_r = k + 1; *need_c = 1; }
+      else grl_fail("Octave:index-out-of-bounds: A(I) = X: X must have the same size as I");
+    }
+    return k;
+  }
+  where wa{c.name_, 0, 2}, wb{c.name_, 1, 2};
+  positions pa = resolve(a, wa, c.rows(), false), pb = resolve(*b, wb, c.cols(), false);
+  if (pa.count(c.rows()) != 1 || pb.count(c.cols()) != 1) grl_fail("some elements undefined in index list");
+  std::size_t i = pa.at(0), j = pb.at(0);
+  if (i >= c.rows() || j >= c.cols()) {
+    if (!grow_ok) {
+      if (i >= c.rows()) grl::fail_bound(wa, double(i + 1), c.rows(), c.rows(), c.cols());
+      grl::fail_bound(wb, double(j + 1), c.cols(), c.rows(), c.cols());
+    }
+    *need_r = i + 1 > c.rows() ? i + 1 : c.rows();
+    *need_c = j + 1 > c.cols() ? j + 1 : c.cols();
+  }
+  return i + j * (*need_r ? *need_r : c.rows());
+}
+}  // namespace
+
+template <class T> M<T>& M<M<T>>::cell_ref(const grl::ix<T>& a, const grl::ix<T>* b) {
+  std::size_t nr = 0, nc = 0;
+  std::size_t k = one_position(*this, a, b, true, &nr, &nc);
+  if (nr || nc) resize(nr, nc);
+  unshare();
+  return cb_->e[k];
+}
+
+template <class T> const M<T>& M<M<T>>::cell_get(const grl::ix<T>& a, const grl::ix<T>* b) const {
+  std::size_t nr = 0, nc = 0;
+  std::size_t k = one_position(*this, a, b, false, &nr, &nc);
+  return cb_->e[k];
+}
+
+template <class T> M<T> M<M<T>>::br(const grl::ix<T>& k) const { return cell_get(k, nullptr); }
+
+template <class T> const M<T>& M<M<T>>::operator[](int k) const {
+  if (k < 1 || std::size_t(k) > numel())
+    grl_fail("index (%d): out of bound %zu (dimensions are %ux%u)", k, numel(), rows_, cols_);
+  return cb_->e[std::size_t(k) - 1];
+}
+
+template <class T> M<M<T>> M<M<T>>::get1(const grl::ix<T>& a) const {
+  where w{name_, 0, 1};
+  positions p = resolve(a, w, numel(), true);
+  check_read(p, w, numel(), rows_, cols_);
+  std::size_t n = p.count(numel());
+  bool row = p.all ? false : (rows_ == 1 || p.rows == 1 || p.scalar);
+  if (!p.all && cols_ == 1 && rows_ != 1) row = false;
+  Mc out = alloc(row ? 1 : n, row ? n : 1);
+  for (std::size_t i = 0; i < n; ++i) out.cb_->e[i] = cb_->e[p.at(i)];
+  return out;
+}
+
+template <class T> M<M<T>> M<M<T>>::get2(const grl::ix<T>& a, const grl::ix<T>& b) const {
+  where wa{name_, 0, 2}, wb{name_, 1, 2};
+  positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
+  check_read(pa, wa, rows_, rows_, cols_);
+  check_read(pb, wb, cols_, rows_, cols_);
+  std::size_t nr = pa.count(rows_), nc = pb.count(cols_);
+  Mc out = alloc(nr, nc);
+  for (std::size_t j = 0; j < nc; ++j)
+    for (std::size_t i = 0; i < nr; ++i) out.cb_->e[i + j * nr] = cb_->e[pa.at(i) + pb.at(j) * rows_];
+  return out;
+}
+
+template <class T> void M<M<T>>::set1(const grl::ix<T>& a, const M& v0) {
+  Mc v(v0);
+  where w{name_, 0, 1};
+  positions p = resolve(a, w, numel(), false);
+  std::size_t n = p.count(numel());
+  if (v.numel() != 1 && v.numel() != n) grl::fail_assign(1, n, v.rows_, v.cols_);
+  if (!p.all) {
+    std::size_t need = p.max_plus1();
+    if (need > numel()) {
+      if (rows_ == 1 || (rows_ == 0 && cols_ == 0)) resize(1, need);
+      else if (cols_ == 1) resize(need, 1);
+      else grl_fail("Octave:index-out-of-bounds: A(I) = X: X must have the same size as I");
+    }
+  }
+  unshare();
+  for (std::size_t i = 0; i < n; ++i) cb_->e[p.at(i)] = v.cb_->e[v.numel() == 1 ? 0 : i];
+}
+
+template <class T> void M<M<T>>::set2(const grl::ix<T>& a, const grl::ix<T>& b, const M& v0) {
+  Mc v(v0);
+  where wa{name_, 0, 2}, wb{name_, 1, 2};
+  positions pa = resolve(a, wa, rows_, false), pb = resolve(b, wb, cols_, false);
+  std::size_t nr = pa.all ? (rows_ ? rows_ : v.rows_) : pa.k.size();
+  std::size_t nc = pb.all ? (cols_ ? cols_ : v.cols_) : pb.k.size();
+  std::size_t need_r = pa.all ? nr : pa.max_plus1(), need_c = pb.all ? nc : pb.max_plus1();
+  resize(need_r > rows_ ? need_r : rows_, need_c > cols_ ? need_c : cols_);
+  if (v.numel() != 1 && v.numel() != nr * nc) grl::fail_assign(nr, nc, v.rows_, v.cols_);
+  unshare();
+  for (std::size_t j = 0, k = 0; j < nc; ++j)
+    for (std::size_t i = 0; i < nr; ++i, ++k)
+      cb_->e[pa.at(i) + pb.at(j) * rows_] = v.cb_->e[v.numel() == 1 ? 0 : k];
+}
+
+template <class T> void M<M<T>>::del1(const grl::ix<T>& a) {
+  where w{name_, 0, 1};
+  positions p = resolve(a, w, numel(), false);
+  if (p.all) { *this = nop_M; return; }
+  std::vector<char> d(numel(), 0);
+  for (std::size_t k : p.k) {
+    if (k >= numel()) grl_fail("A(I) = []: index out of bounds: value %zu out of bound %zu", k + 1, numel());
+    d[k] = 1;
+  }
+  std::size_t keep = 0;
+  for (char c : d) keep += !c;
+  bool col = cols_ == 1 && rows_ != 1;
+  Mc out = alloc(col ? keep : 1, col ? 1 : keep);
+  for (std::size_t i = 0, o = 0; i < d.size(); ++i)
+    if (!d[i]) out.cb_->e[o++] = cb_->e[i];
+  rows_ = out.rows_; cols_ = out.cols_; cb_ = out.cb_;
+}
+
+template <class T> void M<M<T>>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
+  where wa{name_, 0, 2}, wb{name_, 1, 2};
+  positions pa = resolve(a, wa, rows_, false), pb = resolve(b, wb, cols_, false);
+  if (!pa.all && !pb.all) grl_fail("a null assignment can only have one non-colon index");
+  const positions& p = pa.all ? pb : pa;
+  std::size_t extent = pa.all ? cols_ : rows_;
+  std::vector<char> d(extent, 0);
+  for (std::size_t i = 0, n = p.count(extent); i < n; ++i) {
+    std::size_t k = p.at(i);
+    if (k >= extent) grl_fail("A(..,I,..) = []: index out of bounds: value %zu out of bound %zu", k + 1, extent);
+    d[k] = 1;
+  }
+  std::size_t keep = 0;
+  for (char c : d) keep += !c;
+  std::size_t nr = pa.all ? rows_ : keep, nc = pa.all ? keep : cols_;
+  Mc out = alloc(nr, nc);
+  std::size_t o = 0;
+  for (std::size_t j = 0; j < cols_; ++j)
+    for (std::size_t i = 0; i < rows_; ++i)
+      if (!(pa.all ? d[j] : d[i])) out.cb_->e[o++] = cb_->e[i + j * rows_];
+  rows_ = out.rows_; cols_ = out.cols_; cb_ = out.cb_;
+}
+
+template class M<M<m_type>>;

@@ -1,0 +1,113 @@
+// The calling-convention globals, start and end of a program, loops, switch.
+#include "gridlib.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <unistd.h>
+
+typedef M<m_type> Mt;
+typedef M<M<m_type>> Mc;
+
+double nargin_val = 0, nargout_val = 0;
+int nargin_set = 0, nargout_set = 0;
+Mt x_M("x_M", 0, 0);
+junk_t junkM;
+grl::display_stream gridlibout;
+
+namespace {
+// Every unused output lands here; its value is dropped at the next use.
+Mc junk_cell;
+}  // namespace
+
+junk_t::operator M<M<m_type>>&() const {
+  junk_cell = nop_M;
+  return junk_cell;
+}
+
+Mt nargin() { return Mt(m_type(nargin_val)); }
+Mt nargout() { return Mt(m_type(nargout_val)); }
+
+unsigned initM(std::istream&, std::ostream&, std::ostream&) {
+  std::ios::sync_with_stdio(true);
+  return unsigned(getpid());
+}
+
+void exitM() {
+  std::cout.flush();
+  std::fflush(stdout);
+}
+
+grl::display_stream& operator<<(grl::display_stream& s, const char* text) {
+  std::cout << text;
+  return s;
+}
+
+bool istrue(const Mc& x) {
+  (void)x;
+  grl_fail("wrong type argument 'cell array'");
+}
+
+void forelem(Mt& v, const Mt& x, int k) {
+  std::size_t r = x.rows(), j = std::size_t(k - 1);
+  if (r == 1) {
+    Mt e = x.isc() ? Mt::cplx(x.cre()[j], x.cim()[j]) : Mt(x.cre()[j]);
+    e.set_flags(x.flags_);
+    v = e;
+    return;
+  }
+  Mt col = Mt::alloc(r, 1, x.isc());
+  std::memcpy(col.pr(), x.cre() + j * r, r * sizeof(m_type));
+  if (x.isc()) std::memcpy(col.pi(), x.cim() + j * r, r * sizeof(m_type));
+  col.set_flags(x.flags_);
+  v = col;
+}
+
+void forelem(Mc& v, const Mc& x, int k) {
+  std::size_t r = x.rows(), j = std::size_t(k - 1);
+  Mc col = Mc::alloc(r, 1);
+  for (std::size_t i = 0; i < r; ++i) col.welem(i) = x.elem(i + j * r);
+  v = col;
+}
+
+void forelem(Mt& v, const Mc& x, int k) {
+  if (x.rows() != 1) grl_fail("a cell used as a number: loop over a cell of more than one row");
+  v = x.elem(std::size_t(k - 1));
+}
+
+namespace grl {
+
+namespace {
+bool same_text(const Mt& a, const Mt& b) {
+  if (a.rows() != b.rows() || a.cols() != b.cols()) return a.isempty() && b.isempty();
+  for (std::size_t k = 0; k < a.numel(); ++k)
+    if (a.cre()[k] != b.cre()[k]) return false;
+  return true;
+}
+}  // namespace
+
+// A number matches an equal number; a string matches the same string. A number
+// never matches a string.
+bool switch_t::match(const Mt& c) const {
+  if (is_cell) return false;
+  if (v.ischar() || c.ischar()) return v.ischar() && c.ischar() && same_text(v, c);
+  if (c.isempty() && v.isempty()) return true;
+  if (c.isempty() || v.isempty()) return false;
+  if (!c.isscalar()) grl_fail("case label must be a scalar, a string or a cell");
+  if (!v.isscalar()) return false;
+  return v.cre()[0] == c.cre()[0] && v.ielem(0) == c.ielem(0);
+}
+
+bool switch_t::match(const Mc& cases) const {
+  for (std::size_t k = 0; k < cases.numel(); ++k)
+    if (match(cases.elem(k))) return true;
+  return false;
+}
+
+}  // namespace grl
+
+void whos_line(const char* name, bool cplx, std::size_t rows, std::size_t cols, const char* type) {
+  char dims[64];
+  std::snprintf(dims, sizeof dims, "%zux%zu", rows, cols);
+  std::printf("  %-20s %-12s %s%s\n", name, dims, cplx ? "complex " : "", type);
+}

@@ -1,0 +1,307 @@
+// x(i), x(i,j) on matrices: reading, assignment that grows the matrix, deletion.
+#include "index.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace grl {
+
+namespace {
+
+std::string place(const where& w, const char* value) {
+  std::string s = w.name ? w.name : "index ";
+  s += "(";
+  for (int p = 0; p < w.of; ++p) {
+    if (p) s += ",";
+    s += p == w.pos ? value : "_";
+  }
+  return s + ")";
+}
+
+std::string number(double v) {
+  char b[64];
+  if (v == double((long long)v)) std::snprintf(b, sizeof b, "%lld", (long long)v);
+  else std::snprintf(b, sizeof b, "%.4g", v);
+  return b;
+}
+
+[[noreturn]] void fail_subscript(const where& w, double v) {
+  std::string val = number(v);
+  if (v != v) val = "NaN";
+  grl_fail("%s: subscripts must be either integers 1 to (2^63)-1 or logicals", place(w, val.c_str()).c_str());
+}
+
+std::size_t to_pos(double v, const where& w) {
+  if (!(v >= 1) || v != double((long long)v) || v > 9.0e15) fail_subscript(w, v);
+  return std::size_t(v) - 1;
+}
+
+}  // namespace
+
+void fail_bound(const where& w, double value, std::size_t bound, std::size_t rows, std::size_t cols) {
+  grl_fail("%s: out of bound %zu (dimensions are %zux%zu)", place(w, number(value).c_str()).c_str(), bound, rows,
+           cols);
+}
+
+void fail_assign(std::size_t r1, std::size_t c1, std::size_t r2, std::size_t c2) {
+  grl_fail("=: nonconformant arguments (op1 is %zux%zu, op2 is %zux%zu)", r1, c1, r2, c2);
+}
+
+std::size_t positions::max_plus1() const {
+  std::size_t m = 0;
+  for (std::size_t p : k)
+    if (p + 1 > m) m = p + 1;
+  return m;
+}
+
+positions resolve(const ix<m_type>& a, const where& w, std::size_t extent, bool check_bound) {
+  positions r;
+  if (a.kind == ix<m_type>::all) {
+    r.all = true;
+    r.rows = extent;
+    r.cols = 1;
+  } else if (a.kind == ix<m_type>::scalar) {
+    r.scalar = true;
+    r.k.push_back(to_pos(a.s, w));
+    r.cols = 1;
+  } else {
+    const M<m_type>& m = *a.m;
+    std::size_t n = m.numel();
+    r.rows = m.rows();
+    r.cols = m.cols();
+    const m_type* v = m.cre();
+    if (m.islogical()) {
+      r.mask = true;
+      for (std::size_t i = 0; i < n; ++i)
+        if (v[i] != 0) r.k.push_back(i);
+    } else {
+      r.k.reserve(n);
+      for (std::size_t i = 0; i < n; ++i) r.k.push_back(to_pos(double(v[i]), w));
+    }
+  }
+  (void)extent;
+  (void)check_bound;
+  return r;
+}
+
+}  // namespace grl
+
+using grl::positions;
+using grl::resolve;
+using grl::where;
+
+namespace {
+
+typedef M<m_type> Mt;
+
+void check_read(const positions& p, const where& w, std::size_t extent, std::size_t rows, std::size_t cols) {
+  if (p.all) return;
+  for (std::size_t k : p.k)
+    if (k >= extent) grl::fail_bound(w, double(k + 1), extent, rows, cols);
+}
+
+// The flags of x after part of it was assigned from v.
+std::uint32_t merged_flags(const Mt& x, const Mt& v, bool was_empty) {
+  if (was_empty) return v.flags_;
+  if (x.islogical() && !v.islogical()) return 0;
+  if (x.ischar() && !v.ischar() && !v.islogical()) return x.flags_;
+  return x.flags_;
+}
+
+}  // namespace
+
+template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
+  where w{name_, 0, 1};
+  positions p = resolve(a, w, numel(), true);
+  check_read(p, w, numel(), rows_, cols_);
+  std::size_t n = p.count(numel());
+  // The result has the shape of the index, except that a vector indexed by a vector
+  // keeps its own orientation; a mask acts as the positions it selects, a row of them
+  // when the mask is a row.
+  std::size_t rr = p.rows, cc = p.cols;
+  if (p.all) { rr = n; cc = 1; }
+  else if (p.scalar) { rr = cc = 1; }
+  else if (p.mask) { bool row = p.rows == 1; rr = row ? 1 : n; cc = row ? n : 1; }
+  bool index_vector = rr == 1 || cc == 1;
+  if (!p.all && !p.scalar && index_vector && (rows_ == 1) != (cols_ == 1)) {
+    rr = rows_ == 1 ? 1 : n;
+    cc = rows_ == 1 ? n : 1;
+  }
+  M out = alloc(rr, cc, im_ != nullptr);
+  for (std::size_t i = 0; i < n; ++i) out.re_[i] = re_[p.at(i)];
+  if (im_) for (std::size_t i = 0; i < n; ++i) out.im_[i] = im_[p.at(i)];
+  out.flags_ = flags_;
+  if (out.im_) out.drop_imag();
+  return out;
+}
+
+template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) const {
+  where wa{name_, 0, 2}, wb{name_, 1, 2};
+  positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
+  check_read(pa, wa, rows_, rows_, cols_);
+  check_read(pb, wb, cols_, rows_, cols_);
+  std::size_t nr = pa.count(rows_), nc = pb.count(cols_);
+  M out = alloc(nr, nc, im_ != nullptr);
+  for (std::size_t j = 0; j < nc; ++j) {
+    std::size_t src = pb.at(j) * rows_;
+    for (std::size_t i = 0; i < nr; ++i) out.re_[i + j * nr] = re_[src + pa.at(i)];
+    if (im_) for (std::size_t i = 0; i < nr; ++i) out.im_[i + j * nr] = im_[src + pa.at(i)];
+  }
+  out.flags_ = flags_;
+  if (out.im_) out.drop_imag();
+  return out;
+}
+
+template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
+  M v(v0);                                   // v may be part of *this
+  where w{name_, 0, 1};
+  bool was_empty = numel() == 0;
+  positions p = resolve(a, w, numel(), false);
+  std::size_t n = p.count(numel());
+  if (v.numel() != 1 && v.numel() != n) {
+    if (p.all) grl::fail_assign(rows_, cols_, v.rows_, v.cols_);
+    grl::fail_assign(p.scalar ? 1 : (p.mask ? n : p.rows), p.scalar ? 1 : (p.mask ? 1 : p.cols), v.rows_, v.cols_);
+  }
+  if (!p.all) {
+    std::size_t need = p.max_plus1();
+    if (need > numel()) {
+      if (rows_ == 0 && cols_ == 0) {
+        if (p.rows > 1 && p.cols == 1 && !p.mask) resize(need, 1); else resize(1, need);
+      } else if (rows_ == 1) resize(1, need);
+      else if (cols_ == 1) resize(need, 1);
+      else grl_fail("Octave:index-out-of-bounds: A(I) = X: X must have the same size as I");
+    }
+  }
+  std::uint32_t fl = merged_flags(*this, v, was_empty);
+  if (v.im_) pi();
+  T* re = pr();
+  T* im = im_;
+  if (v.numel() == 1) {
+    T x = v.re_[0], y = v.im_ ? v.im_[0] : T(0);
+    for (std::size_t i = 0; i < n; ++i) { re[p.at(i)] = x; if (im) im[p.at(i)] = y; }
+  } else {
+    for (std::size_t i = 0; i < n; ++i) { re[p.at(i)] = v.re_[i]; if (im) im[p.at(i)] = v.im_ ? v.im_[i] : T(0); }
+  }
+  flags_ = fl;
+  if (im_ && !v.im_) drop_imag();
+}
+
+namespace {
+// The extent that an index of an assignment needs along a dimension of `have`
+// elements; ":" over an empty dimension takes the extent from the value.
+std::size_t need_extent(const positions& p, std::size_t have, std::size_t from_value) {
+  if (p.all) return have ? have : from_value;
+  std::size_t m = p.max_plus1();
+  return m > have ? m : have;
+}
+}  // namespace
+
+template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, const M& v0) {
+  M v(v0);
+  where wa{name_, 0, 2}, wb{name_, 1, 2};
+  bool was_empty = numel() == 0;
+  positions pa = resolve(a, wa, rows_, false), pb = resolve(b, wb, cols_, false);
+  std::size_t vr = v.rows_, vc = v.cols_;
+  // ":" over an empty dimension takes its extent from the value.
+  std::size_t fr = v.numel() == 1 ? 1 : (!pb.all && pb.count(cols_) == 1 ? v.numel() : vr);
+  std::size_t fc = v.numel() == 1 ? 1 : (!pa.all && pa.count(rows_) == 1 ? v.numel() : vc);
+  std::size_t nr_need = need_extent(pa, rows_, fr), nc_need = need_extent(pb, cols_, fc);
+  if (nr_need != rows_ || nc_need != cols_) resize(nr_need, nc_need);
+  std::size_t nr = pa.count(rows_), nc = pb.count(cols_);
+  if (v.numel() != 1 && v.numel() != nr * nc) grl::fail_assign(nr, nc, vr, vc);
+  if (v.numel() != 1 && !(vr == nr && vc == nc) && !(vr == 1 || vc == 1)) grl::fail_assign(nr, nc, vr, vc);
+  std::uint32_t fl = merged_flags(*this, v, was_empty);
+  if (v.im_) pi();
+  T* re = pr();
+  T* im = im_;
+  std::size_t k = 0;
+  for (std::size_t j = 0; j < nc; ++j) {
+    std::size_t col = pb.at(j) * rows_;
+    for (std::size_t i = 0; i < nr; ++i, ++k) {
+      std::size_t s = v.numel() == 1 ? 0 : k;
+      re[col + pa.at(i)] = v.re_[s];
+      if (im) im[col + pa.at(i)] = v.im_ ? v.im_[s] : T(0);
+    }
+  }
+  flags_ = fl;
+  if (im_ && !v.im_) drop_imag();
+}
+
+namespace {
+// Marks the positions to delete; fails when one is beyond the extent.
+std::vector<char> doomed(const positions& p, std::size_t extent, bool two) {
+  std::vector<char> d(extent, 0);
+  for (std::size_t i = 0, n = p.count(extent); i < n; ++i) {
+    std::size_t k = p.at(i);
+    if (k >= extent) {
+      if (two) grl_fail("A(..,I,..) = []: index out of bounds: value %zu out of bound %zu", k + 1, extent);
+      grl_fail("A(I) = []: index out of bounds: value %zu out of bound %zu", k + 1, extent);
+    }
+    d[k] = 1;
+  }
+  return d;
+}
+}  // namespace
+
+template <class T> void M<T>::del1(const grl::ix<T>& a) {
+  where w{name_, 0, 1};
+  positions p = resolve(a, w, numel(), false);
+  std::vector<char> d = doomed(p, numel(), false);
+  if (p.all) { std::uint32_t f = flags_; *this = nop_M; flags_ = f; return; }
+  std::size_t keep = 0;
+  for (char c : d) keep += !c;
+  if (keep == numel()) return;
+  bool col = cols_ == 1 && rows_ != 1;
+  M out = alloc(col ? keep : 1, col ? 1 : keep, im_ != nullptr);
+  for (std::size_t i = 0, o = 0; i < d.size(); ++i)
+    if (!d[i]) { out.re_[o] = re_[i]; if (im_) out.im_[o] = im_[i]; ++o; }
+  out.flags_ = flags_;
+  const char* nm = name_;
+  *this = std::move(out);
+  name_ = nm;
+}
+
+template <class T> void M<T>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
+  where wa{name_, 0, 2}, wb{name_, 1, 2};
+  positions pa = resolve(a, wa, rows_, false), pb = resolve(b, wb, cols_, false);
+  std::vector<char> dr = doomed(pa, rows_, true), dc = doomed(pb, cols_, true);
+  auto every = [](const std::vector<char>& d) { for (char c : d) if (!c) return false; return true; };
+  bool rows_all = pa.all || every(dr), cols_all = pb.all || every(dc);
+  if (!rows_all && !cols_all) grl_fail("a null assignment can only have one non-colon index");
+  std::size_t nr = rows_, nc = cols_;
+  if (rows_all && !pb.all) {            // delete columns
+    std::size_t keep = 0;
+    for (char c : dc) keep += !c;
+    nc = keep;
+    dr.assign(rows_, 0);
+  } else {                              // delete rows (or everything)
+    std::size_t keep = 0;
+    for (char c : dr) keep += !c;
+    nr = keep;
+    dc.assign(cols_, 0);
+  }
+  if (nr == rows_ && nc == cols_) return;
+  M out = alloc(nr, nc, im_ != nullptr);
+  std::size_t o = 0;
+  for (std::size_t j = 0; j < cols_; ++j) {
+    if (dc[j]) continue;
+    for (std::size_t i = 0; i < rows_; ++i) {
+      if (dr[i]) continue;
+      out.re_[o] = re_[i + j * rows_];
+      if (im_) out.im_[o] = im_[i + j * rows_];
+      ++o;
+    }
+  }
+  out.flags_ = flags_;
+  const char* nm = name_;
+  *this = std::move(out);
+  name_ = nm;
+}
+
+template M<m_type> M<m_type>::get1(const grl::ix<m_type>&) const;
+template M<m_type> M<m_type>::get2(const grl::ix<m_type>&, const grl::ix<m_type>&) const;
+template void M<m_type>::set1(const grl::ix<m_type>&, const M<m_type>&);
+template void M<m_type>::set2(const grl::ix<m_type>&, const grl::ix<m_type>&, const M<m_type>&);
+template void M<m_type>::del1(const grl::ix<m_type>&);
+template void M<m_type>::del2(const grl::ix<m_type>&, const grl::ix<m_type>&);

@@ -1,0 +1,230 @@
+// Matrix and cell literals, string literals and ranges.
+#include "gridlib.h"
+
+#include <cmath>
+#include <cstring>
+
+typedef M<m_type> Mt;
+typedef M<M<m_type>> Mc;
+
+namespace {
+
+// Joins pieces side by side; empty pieces take no part.
+Mt join_row(const Mt* items, std::size_t n) {
+  std::size_t rows = 0, cols = 0;
+  bool cplx = false, chr = false, logical = true, any = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Mt& x = items[i];
+    chr |= x.ischar();
+    if (x.isempty()) continue;
+    logical &= x.islogical();
+    cplx |= x.isc();
+    if (any && x.rows() != rows)
+      grl_fail("horizontal dimensions mismatch (%zux%zu vs %zux%zu)", rows, cols, x.rows(), x.cols());
+    if (!any) rows = x.rows();
+    any = true;
+    cols += x.cols();
+  }
+  Mt out = Mt::alloc(rows, cols, cplx);
+  m_type* re = out.pr();
+  m_type* im = cplx ? out.pi() : nullptr;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Mt& x = items[i];
+    if (x.isempty()) continue;
+    std::size_t k = x.numel();
+    std::memcpy(re + at, x.cre(), k * sizeof(m_type));
+    if (im) {
+      if (x.cim()) std::memcpy(im + at, x.cim(), k * sizeof(m_type));
+      else std::memset(im + at, 0, k * sizeof(m_type));
+    }
+    at += k;
+  }
+  if (!any && chr) out = Mt::alloc(0, 0);
+  out.set_flags(chr ? std::uint32_t(grl::F_STRING) : (any && logical ? std::uint32_t(grl::F_LOGICAL) : 0u));
+  return out;
+}
+
+// Stacks rows; empty rows take no part.
+Mt join_col(const std::vector<Mt>& rows_v) {
+  std::size_t rows = 0, cols = 0;
+  bool cplx = false, chr = false, logical = true, any = false;
+  for (const Mt& x : rows_v) {
+    chr |= x.ischar();
+    if (x.isempty()) continue;
+    logical &= x.islogical();
+    cplx |= x.isc();
+    if (any && x.cols() != cols)
+      grl_fail("vertical dimensions mismatch (%zux%zu vs %zux%zu)", rows, cols, x.rows(), x.cols());
+    if (!any) cols = x.cols();
+    any = true;
+    rows += x.rows();
+  }
+  Mt out = Mt::alloc(rows, cols, cplx);
+  m_type* re = out.pr();
+  m_type* im = cplx ? out.pi() : nullptr;
+  std::size_t r0 = 0;
+  for (const Mt& x : rows_v) {
+    if (x.isempty()) continue;
+    for (std::size_t j = 0; j < cols; ++j)
+      for (std::size_t i = 0; i < x.rows(); ++i) {
+        re[r0 + i + j * rows] = x.cre()[i + j * x.rows()];
+        if (im) im[r0 + i + j * rows] = x.cim() ? x.cim()[i + j * x.rows()] : m_type(0);
+      }
+    r0 += x.rows();
+  }
+  out.set_flags(chr ? std::uint32_t(grl::F_STRING) : (any && logical ? std::uint32_t(grl::F_LOGICAL) : 0u));
+  return out;
+}
+
+template <class E> std::vector<std::pair<std::size_t, std::size_t>> row_spans(const std::vector<E>& items,
+                                                                              const std::vector<std::size_t>& starts) {
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  for (std::size_t r = 0; r < starts.size(); ++r) {
+    std::size_t b = starts[r], e = r + 1 < starts.size() ? starts[r + 1] : items.size();
+    if (e > b) spans.emplace_back(b, e);
+  }
+  return spans;
+}
+
+}  // namespace
+
+template <class T> M<T> br_t<T>::value() const {
+  auto spans = row_spans(items, row_start);
+  if (spans.size() == 1) return join_row(items.data() + spans[0].first, spans[0].second - spans[0].first);
+  std::vector<Mt> rows_v;
+  for (auto& s : spans) rows_v.push_back(join_row(items.data() + s.first, s.second - s.first));
+  return join_col(rows_v);
+}
+
+template <class T> M<M<T>> cl_t<T>::value() const {
+  auto spans = row_spans(items, row_start);
+  std::size_t cols = spans.empty() ? 0 : spans[0].second - spans[0].first;
+  for (auto& s : spans)
+    if (s.second - s.first != cols)
+      grl_fail("vertical dimensions mismatch (1x%zu vs 1x%zu)", cols, s.second - s.first);
+  Mc out = Mc::alloc(spans.size(), cols);
+  for (std::size_t r = 0; r < spans.size(); ++r)
+    for (std::size_t j = 0; j < cols; ++j) out.welem(r + j * spans.size()) = items[spans[r].first + j];
+  return out;
+}
+
+template <class T> M<M<T>> bc_t<T>::value() const {
+  auto spans = row_spans(items, row_start);
+  std::vector<Mc> rows_v;
+  for (auto& s : spans) {
+    std::size_t rows = 0, cols = 0;
+    bool any = false;
+    for (std::size_t i = s.first; i < s.second; ++i) {
+      const Mc& x = items[i];
+      if (x.isempty()) continue;
+      if (any && x.rows() != rows)
+        grl_fail("horizontal dimensions mismatch (%zux%zu vs %zux%zu)", rows, cols, x.rows(), x.cols());
+      if (!any) rows = x.rows();
+      any = true;
+      cols += x.cols();
+    }
+    Mc row = Mc::alloc(rows, cols);
+    std::size_t at = 0;
+    for (std::size_t i = s.first; i < s.second; ++i)
+      for (std::size_t k = 0; k < items[i].numel(); ++k) row.welem(at++) = items[i].elem(k);
+    rows_v.push_back(row);
+  }
+  std::size_t rows = 0, cols = 0;
+  bool any = false;
+  for (const Mc& x : rows_v) {
+    if (x.isempty()) continue;
+    if (any && x.cols() != cols)
+      grl_fail("vertical dimensions mismatch (%zux%zu vs %zux%zu)", rows, cols, x.rows(), x.cols());
+    if (!any) cols = x.cols();
+    any = true;
+    rows += x.rows();
+  }
+  Mc out = Mc::alloc(rows, cols);
+  std::size_t r0 = 0;
+  for (const Mc& x : rows_v) {
+    if (x.isempty()) continue;
+    for (std::size_t j = 0; j < cols; ++j)
+      for (std::size_t i = 0; i < x.rows(); ++i) out.welem(r0 + i + j * rows) = x.elem(i + j * x.rows());
+    r0 += x.rows();
+  }
+  return out;
+}
+
+template struct br_t<m_type>;
+template struct cl_t<m_type>;
+template struct bc_t<m_type>;
+
+br_t<m_type> BR(const Mt& x) {
+  br_t<m_type> b;
+  b.items.push_back(x);
+  return b;
+}
+bc_t<m_type> BR(const Mc& x) {
+  bc_t<m_type> b;
+  b.items.push_back(x);
+  return b;
+}
+bc_t<m_type> BR(const cl_t<m_type>& x) { return BR(x.value()); }
+cl_t<m_type> CL(const Mt& x) {
+  cl_t<m_type> c;
+  c.items.push_back(x);
+  return c;
+}
+
+Mt TM(const char* text) {
+  std::size_t n = text ? std::strlen(text) : 0;
+  Mt s = Mt::alloc(n ? 1 : 0, n);
+  m_type* re = s.pr();
+  for (std::size_t i = 0; i < n; ++i) re[i] = m_type(static_cast<unsigned char>(text[i]));
+  s.set_flags(grl::F_STRING);
+  return s;
+}
+
+Mt colon(double a, double step, double b) {
+  if (a != a || step != step || b != b) return Mt(m_type(NAN));
+  if (step == 0 || (step > 0 && a > b) || (step < 0 && a < b)) return Mt::alloc(1, 0);
+  double span = (b - a) / step;
+  if (span > 4e9) grl_fail("out of memory or dimension too large for Octave's index type");
+  std::size_t n = std::size_t(std::floor(span + span * 1e-15 + 1e-10)) + 1;
+  Mt out = Mt::alloc(1, n);
+  m_type* re = out.pr();
+  for (std::size_t k = 0; k < n; ++k) {
+    double v = a + double(k) * step;
+    if ((step > 0 && v > b) || (step < 0 && v < b)) v = b;
+    re[k] = m_type(v);
+  }
+  return out;
+}
+
+namespace {
+double scalar_of(const Mt& x, const char* what) {
+  if (x.isempty()) return NAN;
+  if (x.ischar() && x.numel() != 1) grl_fail("invalid use of a character string in %s", what);
+  return double(x.cre()[0]);
+}
+}  // namespace
+
+Mt colon(const Mt& a, const Mt& step, const Mt& b) {
+  if (a.isempty() || step.isempty() || b.isempty()) return Mt::alloc(1, 0);
+  return colon(scalar_of(a, "range"), scalar_of(step, "range"), scalar_of(b, "range"));
+}
+
+Mt ramp(const Mt& a, const Mt& b) { return colon(a, Mt(m_type(1)), b); }
+
+Mc cells(const Mt& n) {
+  double k = n.isempty() ? 0 : double(n.cre()[0]);
+  if (!(k >= 0)) k = 0;
+  return Mc::alloc(std::size_t(k), std::size_t(k));
+}
+
+Mt true_M() {
+  Mt t(m_type(1));
+  t.set_flags(grl::F_LOGICAL);
+  return t;
+}
+Mt false_M() {
+  Mt t(m_type(0));
+  t.set_flags(grl::F_LOGICAL);
+  return t;
+}

@@ -1,0 +1,167 @@
+// Element-by-element operators with scalar and implicit expansion, real and complex.
+#include "gridlib.h"
+
+#include <cmath>
+#include <complex>
+
+typedef M<m_type> Mt;
+typedef std::complex<m_type> cx;
+
+namespace {
+
+const char* op_name(grl::binop op) {
+  switch (op) {
+    case grl::op_add: return "operator +";
+    case grl::op_sub: return "operator -";
+    case grl::op_mul: return "product";
+    case grl::op_div: case grl::op_ldiv: return "quotient";
+    case grl::op_pow: return "operator .^";
+    case grl::op_and: return "operator &";
+    case grl::op_or: return "operator |";
+    default: return "nonconformant arguments";
+  }
+}
+
+bool is_compare(grl::binop op) { return op >= grl::op_lt && op <= grl::op_or; }
+
+inline m_type real_op(grl::binop op, m_type x, m_type y) {
+  switch (op) {
+    case grl::op_add: return x + y;
+    case grl::op_sub: return x - y;
+    case grl::op_mul: return x * y;
+    case grl::op_div: return x / y;
+    case grl::op_ldiv: return y / x;
+    case grl::op_pow: return std::pow(x, y);
+    case grl::op_lt: return x < y;
+    case grl::op_le: return x <= y;
+    case grl::op_gt: return x > y;
+    case grl::op_ge: return x >= y;
+    case grl::op_eq: return x == y;
+    case grl::op_ne: return x != y;
+    case grl::op_and: return x != 0 && y != 0;
+    case grl::op_or: return x != 0 || y != 0;
+  }
+  return 0;
+}
+
+inline cx cx_op(grl::binop op, cx x, cx y) {
+  switch (op) {
+    case grl::op_add: return x + y;
+    case grl::op_sub: return x - y;
+    case grl::op_mul: return x * y;
+    case grl::op_div: return x / y;
+    case grl::op_ldiv: return y / x;
+    case grl::op_pow:
+      if (y.imag() == 0 && y.real() == std::floor(y.real()) && std::fabs(y.real()) <= 1024) {
+        long n = long(y.real());
+        cx r(1), b = n < 0 ? cx(1) / x : x;
+        for (unsigned long k = n < 0 ? -n : n; k; k >>= 1, b *= b)
+          if (k & 1) r *= b;
+        return r;
+      }
+      return std::pow(x, y);
+    case grl::op_lt: return x.real() < y.real();
+    case grl::op_le: return x.real() <= y.real();
+    case grl::op_gt: return x.real() > y.real();
+    case grl::op_ge: return x.real() >= y.real();
+    case grl::op_eq: return x == y;
+    case grl::op_ne: return x != y;
+    case grl::op_and: return (x != cx(0)) && (y != cx(0));
+    case grl::op_or: return (x != cx(0)) || (y != cx(0));
+  }
+  return 0;
+}
+
+// A real power whose result is complex: a negative base with a non-integer exponent.
+bool needs_complex_power(const Mt& a, const Mt& b) {
+  bool neg = false, frac = false;
+  for (std::size_t k = 0; k < a.numel() && !neg; ++k) neg = a.cre()[k] < 0;
+  if (!neg) return false;
+  for (std::size_t k = 0; k < b.numel() && !frac; ++k) frac = b.cre()[k] != std::floor(b.cre()[k]);
+  return frac;
+}
+
+}  // namespace
+
+namespace grl {
+
+Mt elementwise(binop op, const Mt& a, const Mt& b) {
+  std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
+  bool sa = ar == 1 && ac == 1, sb = br == 1 && bc == 1;
+  std::size_t rr, rc;
+  if (sa) { rr = br; rc = bc; }
+  else if (sb) { rr = ar; rc = ac; }
+  else {
+    if ((ar != br && ar != 1 && br != 1) || (ac != bc && ac != 1 && bc != 1)) {
+      if (is_compare(op) && op != op_and && op != op_or)
+        grl_fail("nonconformant arguments (op1 is %zux%zu, op2 is %zux%zu)", ar, ac, br, bc);
+      grl_fail("%s: nonconformant arguments (op1 is %zux%zu, op2 is %zux%zu)", op_name(op), ar, ac, br, bc);
+    }
+    rr = ar == 1 ? br : ar;
+    rc = ac == 1 ? bc : ac;
+  }
+  bool cplx = a.isc() || b.isc() || (op == op_pow && needs_complex_power(a, b));
+  bool logical = is_compare(op);
+  Mt out = Mt::alloc(rr, rc, cplx && !logical);
+  m_type* o = out.pr();
+  std::size_t n = rr * rc;
+  bool same = ar == rr && ac == rc && br == rr && bc == rc;
+  if (!cplx) {
+    const m_type *x = a.cre(), *y = b.cre();
+    if (same) for (std::size_t k = 0; k < n; ++k) o[k] = real_op(op, x[k], y[k]);
+    else if (sb) { m_type v = y[0]; for (std::size_t k = 0; k < n; ++k) o[k] = real_op(op, x[k], v); }
+    else if (sa) { m_type v = x[0]; for (std::size_t k = 0; k < n; ++k) o[k] = real_op(op, v, y[k]); }
+    else
+      for (std::size_t j = 0; j < rc; ++j)
+        for (std::size_t i = 0; i < rr; ++i)
+          o[i + j * rr] = real_op(op, x[(ar == 1 ? 0 : i) + (ac == 1 ? 0 : j) * ar],
+                                  y[(br == 1 ? 0 : i) + (bc == 1 ? 0 : j) * br]);
+  } else {
+    m_type* oi = logical ? nullptr : out.pi();
+    for (std::size_t j = 0; j < rc; ++j)
+      for (std::size_t i = 0; i < rr; ++i) {
+        std::size_t ka = sa ? 0 : (ar == 1 ? 0 : i) + (ac == 1 ? 0 : j) * ar;
+        std::size_t kb = sb ? 0 : (br == 1 ? 0 : i) + (bc == 1 ? 0 : j) * br;
+        cx r = cx_op(op, cx(a.cre()[ka], a.ielem(ka)), cx(b.cre()[kb], b.ielem(kb)));
+        o[i + j * rr] = r.real();
+        if (oi) oi[i + j * rr] = r.imag();
+      }
+    out.drop_imag();
+  }
+  if (logical) out.set_flags(F_LOGICAL);
+  return out;
+}
+
+Mt negate(const Mt& a) {
+  Mt out = Mt::alloc(a.rows(), a.cols(), a.isc());
+  m_type* o = out.pr();
+  for (std::size_t k = 0; k < a.numel(); ++k) o[k] = -a.cre()[k];
+  if (a.isc()) {
+    m_type* oi = out.pi();
+    for (std::size_t k = 0; k < a.numel(); ++k) oi[k] = -a.cim()[k];
+  }
+  return out;
+}
+
+Mt logical_not(const Mt& a) {
+  Mt out = Mt::alloc(a.rows(), a.cols());
+  m_type* o = out.pr();
+  for (std::size_t k = 0; k < a.numel(); ++k) {
+    if (a.cre()[k] != a.cre()[k]) grl_fail("logical: NaN can't be converted to logical value");
+    o[k] = a.cre()[k] == 0 && a.ielem(k) == 0;
+  }
+  out.set_flags(F_LOGICAL);
+  return out;
+}
+
+}  // namespace grl
+
+Mt power(const Mt& a, const Mt& b) {
+  if (grl::both_scalar(a, b) && (a.r.v >= 0 || b.r.v == std::floor(b.r.v))) return Mt(std::pow(a.r.v, b.r.v));
+  return grl::elementwise(grl::op_pow, a, b);
+}
+
+Mt xor_M(const Mt& a, const Mt& b) {
+  Mt x = a != Mt(m_type(0)), y = b != Mt(m_type(0));
+  return x != y;
+}
