@@ -298,7 +298,7 @@ Mt transpose(const Mt& a) {
 }
 
 Mt ctranspose(const Mt& a) {
-  Mt out = transpose(a);
+  Mt out = grl::transpose(a);
   if (out.isc()) {
     T* im = out.pi();
     for (std::size_t k = 0, n = out.numel(); k < n; ++k) im[k] = -im[k];
@@ -345,7 +345,7 @@ Mt mldivide(const Mt& a, const Mt& b) {
 Mt mrdivide(const Mt& a, const Mt& b) {
   if (b.isscalar()) return la::scalar_op(b, a, 1);
   if (a.cols() != b.cols()) la::nonconformant("/", a, b);
-  return transpose(la::solve(transpose(b), transpose(a), "/"));
+  return grl::transpose(la::solve(grl::transpose(b), grl::transpose(a), "/"));
 }
 
 namespace {
@@ -366,11 +366,11 @@ Mt int_power(Mt a, T p) {
   while (e > 0) {
     double half = std::floor(e / 2);
     if (e - 2 * half == 1) {
-      result = have ? mtimes(result, a) : a;
+      result = have ? grl::mtimes(result, a) : a;
       have = true;
     }
     e = half;
-    if (e > 0) a = mtimes(a, a);
+    if (e > 0) a = grl::mtimes(a, a);
   }
   return result;
 }
@@ -389,7 +389,7 @@ Mt eig_power(const Mt& a, const Mt& s, bool matrix_base) {
     fd.pi()[k + k * n] = r.imag();
   }
   fd.drop_imag();
-  return mrdivide(mtimes(v, fd), v);
+  return grl::mrdivide(grl::mtimes(v, fd), v);
 }
 
 // Scalar ^ scalar with the real result when there is one.
