@@ -310,10 +310,12 @@ TEST_F(Cli, BuildCommandsForGnuCpp) {
             "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n\n#include \"main.h\"\n\n"
             "int main() {\n  initM(cin,cout,cerr);\n  #include \"main.cxx\"\n  exitM();\n"
             "  return 0;\n}\n\n");
-  // A build whose command fails ends with status 1.
+  // The shipped settings build a program that runs on its own.
   const result b = korval("-nologo main.m");
   EXPECT_NE(b.out.find("Compiling...\n"), std::string::npos);
-  EXPECT_EQ(b.status, 1);
+  EXPECT_EQ(b.status, 0) << b.out;
+  EXPECT_EQ(std::system(("cd " + dir_ + " && ./main > out.txt").c_str()), 0);
+  EXPECT_EQ(slurp(dir_ + "/out.txt"), "y = 9\n");
 }
 
 TEST_F(Cli, BuildCommandsForOtherCompilers) {
