@@ -24,5 +24,6 @@ typedef float m_type;
 #include "gridlib_text.h"
 #include "gridlib_linalg.h"
 #include "gridlib_par.h"
+#include "gridlib_math.h"
 
 #endif

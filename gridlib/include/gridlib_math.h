@@ -1,0 +1,205 @@
+// The numeric built-in functions: construction, shape, element-wise math, reductions,
+// searching and sorting, constants and timers.
+//
+// Names that are also functions of the C library (sqrt, abs, floor, rand, ...) carry the
+// suffix _M; the translator renames the M names through the [replace] section of
+// korval.rsv, so a call sqrt(2.0) in generated code never reaches C's double version.
+// A function with several outputs takes them after i_o: [m,k]=max(x) is
+// max(x,i_o,m,k).
+#ifndef GRIDLIB_MATH_H
+#define GRIDLIB_MATH_H
+
+#include <chrono>
+
+namespace grl {
+typedef M<m_type> Mt;
+typedef M<M<m_type>> Mc;
+}  // namespace grl
+
+// --- construction -----------------------------------------------------------------
+M<m_type> zeros();
+M<m_type> zeros(const M<m_type>& n);
+M<m_type> zeros(const M<m_type>& r, const M<m_type>& c);
+M<m_type> ones();
+M<m_type> ones(const M<m_type>& n);
+M<m_type> ones(const M<m_type>& r, const M<m_type>& c);
+M<m_type> eye();
+M<m_type> eye(const M<m_type>& n);
+M<m_type> eye(const M<m_type>& r, const M<m_type>& c);
+// rand(), rand(n), rand(r,c), rand([r c]); rand('seed'|'state'|'twister', x) sets the
+// generator's state, rand('seed') returns it.
+M<m_type> rand_M();
+M<m_type> rand_M(const M<m_type>& n);
+M<m_type> rand_M(const M<m_type>& r, const M<m_type>& c);
+M<m_type> randn();
+M<m_type> randn(const M<m_type>& n);
+M<m_type> randn(const M<m_type>& r, const M<m_type>& c);
+M<m_type> linspace(const M<m_type>& a, const M<m_type>& b);
+M<m_type> linspace(const M<m_type>& a, const M<m_type>& b, const M<m_type>& n);
+M<m_type> repmat(const M<m_type>& a, const M<m_type>& m);
+M<m_type> repmat(const M<m_type>& a, const M<m_type>& m, const M<m_type>& n);
+M<m_type> reshape(const M<m_type>& a, const M<m_type>& dims);
+M<m_type> reshape(const M<m_type>& a, const M<m_type>& r, const M<m_type>& c);
+M<M<m_type>> reshape(const M<M<m_type>>& a, const M<m_type>& dims);
+M<M<m_type>> reshape(const M<M<m_type>>& a, const M<m_type>& r, const M<m_type>& c);
+
+// --- constants --------------------------------------------------------------------
+M<m_type> pi();
+M<m_type> eps();
+M<m_type> eps(const M<m_type>& x);          // spacing of the numbers next to x
+M<m_type> Inf();
+M<m_type> Inf(const M<m_type>& n);
+M<m_type> Inf(const M<m_type>& r, const M<m_type>& c);
+M<m_type> NaN();
+M<m_type> NaN(const M<m_type>& n);
+M<m_type> NaN(const M<m_type>& r, const M<m_type>& c);
+M<m_type> inf();
+M<m_type> inf(const M<m_type>& n);
+M<m_type> inf(const M<m_type>& r, const M<m_type>& c);
+M<m_type> nan_M();
+M<m_type> nan_M(const M<m_type>& n);
+M<m_type> nan_M(const M<m_type>& r, const M<m_type>& c);
+M<m_type> i();                               // the imaginary unit
+M<m_type> j();
+
+// --- shape ------------------------------------------------------------------------
+M<m_type> size(const M<m_type>& x);
+M<m_type> size(const M<m_type>& x, const M<m_type>& k);
+void size(const M<m_type>& x, i_o_t, Mr<m_type> r);
+void size(const M<m_type>& x, i_o_t, Mr<m_type> r, Mr<m_type> c);
+void size(const M<m_type>& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p);
+M<m_type> size(const M<M<m_type>>& x);
+M<m_type> size(const M<M<m_type>>& x, const M<m_type>& k);
+void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r);
+void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c);
+void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p);
+M<m_type> length(const M<m_type>& x);
+M<m_type> length(const M<M<m_type>>& x);
+M<m_type> numel(const M<m_type>& x);
+M<m_type> numel(const M<M<m_type>>& x);
+M<m_type> isempty(const M<m_type>& x);
+M<m_type> isempty(const M<M<m_type>>& x);
+
+// --- element-wise math --------------------------------------------------------------
+M<m_type> abs_M(const M<m_type>& x);
+M<m_type> sqrt_M(const M<m_type>& x);       // negative elements give complex roots
+M<m_type> exp_M(const M<m_type>& x);
+M<m_type> log_M(const M<m_type>& x);        // negative elements give complex logarithms
+M<m_type> sin_M(const M<m_type>& x);
+M<m_type> cos_M(const M<m_type>& x);
+M<m_type> tan_M(const M<m_type>& x);
+M<m_type> atan2_M(const M<m_type>& y, const M<m_type>& x);
+M<m_type> floor_M(const M<m_type>& x);
+M<m_type> ceil_M(const M<m_type>& x);
+M<m_type> round_M(const M<m_type>& x);
+M<m_type> fix(const M<m_type>& x);
+M<m_type> mod(const M<m_type>& x, const M<m_type>& y);
+M<m_type> rem(const M<m_type>& x, const M<m_type>& y);
+
+// --- reductions -------------------------------------------------------------------
+M<m_type> sum(const M<m_type>& x);
+M<m_type> sum(const M<m_type>& x, const M<m_type>& dim);
+M<m_type> prod(const M<m_type>& x);
+M<m_type> prod(const M<m_type>& x, const M<m_type>& dim);
+M<m_type> cumsum(const M<m_type>& x);
+M<m_type> cumsum(const M<m_type>& x, const M<m_type>& dim);
+M<m_type> mean(const M<m_type>& x);
+M<m_type> mean(const M<m_type>& x, const M<m_type>& dim);
+M<m_type> any(const M<m_type>& x);
+M<m_type> any(const M<m_type>& x, const M<m_type>& dim);
+M<m_type> all(const M<m_type>& x);
+M<m_type> all(const M<m_type>& x, const M<m_type>& dim);
+// max(x), max(a,b), max(x,[],dim), each also with [m,k] outputs.
+M<m_type> max(const M<m_type>& x);
+M<m_type> max(const M<m_type>& a, const M<m_type>& b);
+M<m_type> max(const M<m_type>& x, const M<m_type>& none, const M<m_type>& dim);
+void max(const M<m_type>& x, i_o_t, Mr<m_type> m);
+void max(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> k);
+void max(const M<m_type>& a, const M<m_type>& b, i_o_t, Mr<m_type> m);
+void max(const M<m_type>& a, const M<m_type>& b, i_o_t, Mr<m_type> m, Mr<m_type> k);
+void max(const M<m_type>& x, const M<m_type>& none, const M<m_type>& dim, i_o_t, Mr<m_type> m);
+void max(const M<m_type>& x, const M<m_type>& none, const M<m_type>& dim, i_o_t, Mr<m_type> m,
+         Mr<m_type> k);
+M<m_type> min(const M<m_type>& x);
+M<m_type> min(const M<m_type>& a, const M<m_type>& b);
+M<m_type> min(const M<m_type>& x, const M<m_type>& none, const M<m_type>& dim);
+void min(const M<m_type>& x, i_o_t, Mr<m_type> m);
+void min(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> k);
+void min(const M<m_type>& a, const M<m_type>& b, i_o_t, Mr<m_type> m);
+void min(const M<m_type>& a, const M<m_type>& b, i_o_t, Mr<m_type> m, Mr<m_type> k);
+void min(const M<m_type>& x, const M<m_type>& none, const M<m_type>& dim, i_o_t, Mr<m_type> m);
+void min(const M<m_type>& x, const M<m_type>& none, const M<m_type>& dim, i_o_t, Mr<m_type> m,
+         Mr<m_type> k);
+
+// --- searching and sorting -----------------------------------------------------------
+// find(x), find(x,n), find(x,n,'first'|'last'); [r,c]=find(...), [r,c,v]=find(...).
+M<m_type> find(const M<m_type>& x);
+M<m_type> find(const M<m_type>& x, const M<m_type>& n);
+M<m_type> find(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dir);
+void find(const M<m_type>& x, i_o_t, Mr<m_type> k);
+void find(const M<m_type>& x, i_o_t, Mr<m_type> r, Mr<m_type> c);
+void find(const M<m_type>& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> v);
+void find(const M<m_type>& x, const M<m_type>& n, i_o_t, Mr<m_type> r, Mr<m_type> c);
+void find(const M<m_type>& x, const M<m_type>& n, i_o_t, Mr<m_type> r, Mr<m_type> c,
+          Mr<m_type> v);
+void find(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dir, i_o_t, Mr<m_type> r,
+          Mr<m_type> c);
+void find(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dir, i_o_t, Mr<m_type> r,
+          Mr<m_type> c, Mr<m_type> v);
+// sort(x), sort(x,dim), sort(x,'ascend'|'descend'), sort(x,dim,mode); [s,k]=sort(...).
+M<m_type> sort(const M<m_type>& x);
+M<m_type> sort(const M<m_type>& x, const M<m_type>& a);
+M<m_type> sort(const M<m_type>& x, const M<m_type>& dim, const M<m_type>& mode);
+void sort(const M<m_type>& x, i_o_t, Mr<m_type> s, Mr<m_type> k);
+void sort(const M<m_type>& x, const M<m_type>& a, i_o_t, Mr<m_type> s, Mr<m_type> k);
+void sort(const M<m_type>& x, const M<m_type>& dim, const M<m_type>& mode, i_o_t, Mr<m_type> s,
+          Mr<m_type> k);
+
+// --- numbers over cells: each fails at run time with the function's own message -----
+#define GRL_CELL_FAIL1(F) M<m_type> F(const M<M<m_type>>& x);
+#define GRL_CELL_FAIL2(F)                                  \
+  M<m_type> F(const M<M<m_type>>& x, const M<m_type>& y); \
+  M<m_type> F(const M<m_type>& x, const M<M<m_type>>& y); \
+  M<m_type> F(const M<M<m_type>>& x, const M<M<m_type>>& y);
+GRL_CELL_FAIL1(abs_M) GRL_CELL_FAIL1(sqrt_M) GRL_CELL_FAIL1(exp_M) GRL_CELL_FAIL1(log_M)
+GRL_CELL_FAIL1(sin_M) GRL_CELL_FAIL1(cos_M) GRL_CELL_FAIL1(tan_M) GRL_CELL_FAIL1(floor_M)
+GRL_CELL_FAIL1(ceil_M) GRL_CELL_FAIL1(round_M) GRL_CELL_FAIL1(fix) GRL_CELL_FAIL1(sum)
+GRL_CELL_FAIL1(prod) GRL_CELL_FAIL1(cumsum) GRL_CELL_FAIL1(mean) GRL_CELL_FAIL1(any)
+GRL_CELL_FAIL1(all) GRL_CELL_FAIL1(max) GRL_CELL_FAIL1(min) GRL_CELL_FAIL1(find)
+GRL_CELL_FAIL1(sort)
+GRL_CELL_FAIL2(mod) GRL_CELL_FAIL2(rem) GRL_CELL_FAIL2(atan2_M) GRL_CELL_FAIL2(max)
+GRL_CELL_FAIL2(min)
+#undef GRL_CELL_FAIL1
+#undef GRL_CELL_FAIL2
+
+// --- timers -----------------------------------------------------------------------
+namespace grl {
+// The value of toc: seconds since tic. Used as a value it converts; left unused (a bare
+// `toc` statement) it prints "Elapsed time is N seconds." when the statement ends.
+struct toc_value {
+  double secs;
+  mutable bool used = false;
+  explicit toc_value(double s) : secs(s) {}
+  toc_value(const toc_value&) = delete;
+  operator M<m_type>() const { used = true; return M<m_type>(m_type(secs)); }
+  ~toc_value();
+};
+// The value of tic: the timer's identifier, printed by nobody (a bare `tic` shows nothing).
+struct tic_value {
+  double id;
+  explicit tic_value(double v) : id(v) {}
+  operator M<m_type>() const { return M<m_type>(m_type(id)); }
+};
+}  // namespace grl
+grl::tic_value tic();
+grl::toc_value toc();
+grl::toc_value toc(const M<m_type>& id);
+M<m_type> clock_M();                          // [year month day hour minute seconds]
+
+// The display statement prints nothing for a bare tic or toc (toc prints by itself).
+#ifdef GRL_DISPLAY_STREAM_DEFINED
+inline grl::display_stream& operator<<(grl::display_stream& s, const grl::tic_value&) { return s; }
+inline grl::display_stream& operator<<(grl::display_stream& s, const grl::toc_value&) { return s; }
+#endif
+
+#endif

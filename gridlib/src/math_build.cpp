@@ -1,0 +1,292 @@
+// Construction of matrices: zeros, ones, eye, rand, randn, linspace, repmat, reshape,
+// and the constants.
+#include "math_util.h"
+
+#include <cstring>
+#include <limits>
+#include <random>
+
+using namespace grl;
+using namespace grl::mth;
+
+namespace {
+
+Mt filled(std::size_t r, std::size_t c, m_type v) {
+  Mt m = Mt::alloc(r, c);
+  m_type* p = m.pr();
+  const std::size_t n = m.numel();
+  for (std::size_t k = 0; k < n; ++k) p[k] = v;
+  return m;
+}
+
+Mt identity(std::size_t r, std::size_t c) {
+  Mt m = Mt::zeros(r, c);
+  m_type* p = m.pr();
+  const std::size_t n = r < c ? r : c;
+  for (std::size_t k = 0; k < n; ++k) p[k + k * r] = 1;
+  return m;
+}
+
+// The generator of rand and randn. It starts from the same state in every run, so a
+// program gives the same numbers each time until it sets a seed of its own; each thread
+// of a parallel section has its own.
+struct generator {
+  std::mt19937_64 eng{0};
+  double seed = 0;
+  bool have_spare = false;
+  double spare = 0;
+  void reseed(double s) {
+    seed = s;
+    eng.seed(std::uint64_t(std::int64_t(s)));
+    have_spare = false;
+  }
+  // Uniform on the open interval (0, 1), in steps fine enough for m_type.
+  m_type uniform() {
+    for (;;) {
+      const double u = double(eng() >> 11) * (1.0 / 9007199254740992.0);
+      const m_type v = m_type(u);
+      if (v > 0 && v < 1) return v;
+    }
+  }
+  // Standard normal by the polar method; the second value of each pair is kept.
+  double normal() {
+    if (have_spare) {
+      have_spare = false;
+      return spare;
+    }
+    double u, v, s;
+    do {
+      u = 2.0 * (double(eng() >> 11) * (1.0 / 9007199254740992.0)) - 1.0;
+      v = 2.0 * (double(eng() >> 11) * (1.0 / 9007199254740992.0)) - 1.0;
+      s = u * u + v * v;
+    } while (s >= 1.0 || s == 0.0);
+    const double f = std::sqrt(-2.0 * std::log(s) / s);
+    spare = v * f;
+    have_spare = true;
+    return u * f;
+  }
+};
+thread_local generator gen;
+
+Mt uniform(std::size_t r, std::size_t c) {
+  Mt m = Mt::alloc(r, c);
+  m_type* p = m.pr();
+  const std::size_t n = m.numel();
+  for (std::size_t k = 0; k < n; ++k) p[k] = gen.uniform();
+  return m;
+}
+
+Mt normal(std::size_t r, std::size_t c) {
+  Mt m = Mt::alloc(r, c);
+  m_type* p = m.pr();
+  const std::size_t n = m.numel();
+  for (std::size_t k = 0; k < n; ++k) p[k] = m_type(gen.normal());
+  return m;
+}
+
+// rand('seed'), rand('state'), rand('twister'): the state; with a value: set it.
+bool state_call(const char* fn, const Mt& a, const Mt* v, Mt& out) {
+  if (!a.ischar()) return false;
+  const std::string w = text(a);
+  if (w != "seed" && w != "state" && w != "twister")
+    grl_fail("%s: unrecognized string argument", fn);
+  if (!v) {
+    out = Mt(m_type(gen.seed));
+    return true;
+  }
+  if (v->isempty()) {
+    gen.reseed(0);
+  } else if (v->ischar() && text(*v) == "reset") {
+    gen.reseed(0);
+  } else {
+    // A state vector seeds from its first element.
+    gen.reseed(double(v->cre()[0]));
+  }
+  out = Mt();
+  return true;
+}
+
+}  // namespace
+
+Mt zeros() { return Mt(m_type(0)); }
+Mt zeros(const Mt& n) { std::size_t r, c; dims1(n, "zeros", r, c); return Mt::zeros(r, c); }
+Mt zeros(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "zeros", r, c); return Mt::zeros(r, c); }
+Mt ones() { return Mt(m_type(1)); }
+Mt ones(const Mt& n) { std::size_t r, c; dims1(n, "ones", r, c); return filled(r, c, 1); }
+Mt ones(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "ones", r, c); return filled(r, c, 1); }
+Mt eye() { return Mt(m_type(1)); }
+Mt eye(const Mt& n) { std::size_t r, c; dims1(n, "eye", r, c); return identity(r, c); }
+Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return identity(r, c); }
+
+Mt rand_M() { return Mt(gen.uniform()); }
+Mt rand_M(const Mt& n) {
+  Mt out;
+  if (state_call("rand", n, nullptr, out)) return out;
+  std::size_t r, c;
+  dims1(n, "rand", r, c);
+  return uniform(r, c);
+}
+Mt rand_M(const Mt& a, const Mt& b) {
+  Mt out;
+  if (state_call("rand", a, &b, out)) return out;
+  std::size_t r, c;
+  dims2(a, b, "rand", r, c);
+  return uniform(r, c);
+}
+Mt randn() { return Mt(m_type(gen.normal())); }
+Mt randn(const Mt& n) {
+  Mt out;
+  if (state_call("randn", n, nullptr, out)) return out;
+  std::size_t r, c;
+  dims1(n, "randn", r, c);
+  return normal(r, c);
+}
+Mt randn(const Mt& a, const Mt& b) {
+  Mt out;
+  if (state_call("randn", a, &b, out)) return out;
+  std::size_t r, c;
+  dims2(a, b, "randn", r, c);
+  return normal(r, c);
+}
+
+// linspace: n points from a to b; the last is b exactly. n < 1 gives 1x0.
+Mt linspace(const Mt& a, const Mt& b) { return linspace(a, b, Mt(m_type(100))); }
+Mt linspace(const Mt& a, const Mt& b, const Mt& n) {
+  if (a.numel() != 1 || b.numel() != 1) grl_fail("linspace: START, END must be scalars or vectors");
+  if (n.numel() != 1) grl_fail("linspace: N must be a scalar");
+  if (a.isc() || b.isc()) grl_fail("linspace: complex limits are not supported");
+  double nv = double(n.cre()[0]);
+  if (nv != nv) grl_fail("linspace: N must be a scalar");
+  std::size_t cnt = nv < 1 ? 0 : size_value(std::floor(nv));
+  Mt o = Mt::alloc(1, cnt);
+  if (cnt == 0) return o;
+  const m_type base = a.cre()[0], lim = b.cre()[0];
+  m_type* p = o.pr();
+  if (cnt == 1) { p[0] = lim; return o; }
+  const m_type delta = (lim - base) / m_type(cnt - 1);
+  for (std::size_t k = 0; k + 1 < cnt; ++k) p[k] = base + m_type(k) * delta;
+  p[cnt - 1] = lim;
+  return o;
+}
+
+// repmat: tile a value m x n times.
+static void repmat_dims(const Mt& m, std::size_t& r, std::size_t& c) {
+  if (m.numel() == 1) { r = c = size_value(m.cre()[0]); return; }
+  dims1(m, "repmat", r, c);
+}
+static Mt tile(const Mt& a, std::size_t rm, std::size_t cm) {
+  const std::size_t ar = a.rows(), ac = a.cols();
+  Mt o = Mt::alloc(ar * rm, ac * cm, a.isc());
+  o.set_flags(a.ischar() ? std::uint32_t(F_STRING) : a.islogical() ? std::uint32_t(F_LOGICAL) : 0u);
+  const std::size_t orows = ar * rm;
+  for (int part = 0; part < (a.isc() ? 2 : 1); ++part) {
+    const m_type* src = part ? a.cim() : a.cre();
+    m_type* dst = part ? o.pi() : o.pr();
+    if (!dst) break;
+    for (std::size_t tj = 0; tj < cm; ++tj)
+      for (std::size_t j = 0; j < ac; ++j) {
+        m_type* col = dst + (tj * ac + j) * orows;
+        for (std::size_t ti = 0; ti < rm; ++ti)
+          std::memcpy(col + ti * ar, src + j * ar, ar * sizeof(m_type));
+      }
+  }
+  return o;
+}
+Mt repmat(const Mt& a, const Mt& m) { std::size_t r, c; repmat_dims(m, r, c); return tile(a, r, c); }
+Mt repmat(const Mt& a, const Mt& m, const Mt& n) {
+  std::size_t r, c;
+  dims2(m, n, "repmat", r, c);
+  return tile(a, r, c);
+}
+// reshape: the same elements in a new shape; one dimension may be [] (computed).
+static void reshape_dims(std::size_t n, std::size_t ar, std::size_t ac, const Mt* r, const Mt* c,
+                         const Mt* v, std::size_t& rr, std::size_t& cc) {
+  bool free_r = false, free_c = false;
+  if (v) {
+    if (v->numel() < 2) grl_fail("reshape: SIZE must have 2 or more dimensions");
+    const m_type* p = v->cre();
+    rr = size_value(p[0]);
+    cc = size_value(p[1]);
+    for (std::size_t k = 2; k < v->numel(); ++k) cc *= size_value(p[k]);
+  } else {
+    free_r = r->isempty();
+    free_c = c->isempty();
+    if (free_r && free_c) grl_fail("reshape: only a single dimension can be unknown");
+    if (!free_r) { if (r->numel() != 1) grl_fail("reshape: SIZE must be a scalar"); rr = size_value(r->cre()[0]); }
+    if (!free_c) { if (c->numel() != 1) grl_fail("reshape: SIZE must be a scalar"); cc = size_value(c->cre()[0]); }
+    if (free_r || free_c) {
+      const std::size_t known = free_r ? cc : rr;
+      if (known == 0 || n % known != 0)
+        grl_fail("reshape: SIZE is not divisible by the product of known dimensions (= %zu)", known);
+      (free_r ? rr : cc) = n / known;
+    }
+  }
+  if (rr * cc != n) grl_fail("reshape: can't reshape %zux%zu array to %zux%zu array", ar, ac, rr, cc);
+}
+Mt reshape(const Mt& a, const Mt& dims) {
+  std::size_t r, c;
+  reshape_dims(a.numel(), a.rows(), a.cols(), nullptr, nullptr, &dims, r, c);
+  Mt o = a;
+  o.name_ = nullptr;
+  o.reshape_to(r, c);
+  return o;
+}
+Mt reshape(const Mt& a, const Mt& rm, const Mt& cm) {
+  std::size_t r, c;
+  reshape_dims(a.numel(), a.rows(), a.cols(), &rm, &cm, nullptr, r, c);
+  Mt o = a;
+  o.name_ = nullptr;
+  o.reshape_to(r, c);
+  return o;
+}
+Mc reshape(const Mc& a, const Mt& dims) {
+  std::size_t r, c;
+  reshape_dims(a.numel(), a.rows(), a.cols(), nullptr, nullptr, &dims, r, c);
+  Mc o = a;
+  o.reshape_to(r, c);
+  return o;
+}
+Mc reshape(const Mc& a, const Mt& rm, const Mt& cm) {
+  std::size_t r, c;
+  reshape_dims(a.numel(), a.rows(), a.cols(), &rm, &cm, nullptr, r, c);
+  Mc o = a;
+  o.reshape_to(r, c);
+  return o;
+}
+
+// --- constants ----------------------------------------------------------------------
+Mt pi() { return Mt(m_type(3.14159265358979323846)); }
+Mt eps() { return Mt(std::numeric_limits<m_type>::epsilon()); }
+Mt eps(const Mt& x) {
+  if (x.ischar()) {
+    const std::string w = text(x);
+    if (w == "double") return Mt(m_type(std::numeric_limits<double>::epsilon()));
+    if (w == "single") return Mt(m_type(std::numeric_limits<float>::epsilon()));
+    grl_fail("eps: invalid class name '%s'", w.c_str());
+  }
+  if (x.isc()) grl_fail("eps: X must be of a floating point type");
+  return map_real(x, [](m_type v) -> m_type {
+    v = std::fabs(v);
+    if (v != v || std::isinf(v)) return std::numeric_limits<m_type>::quiet_NaN();
+    if (v < std::numeric_limits<m_type>::min()) return std::numeric_limits<m_type>::denorm_min();
+    int e;
+    std::frexp(v, &e);
+    return std::ldexp(m_type(1), e - std::numeric_limits<m_type>::digits);
+  });
+}
+static const m_type kInf = std::numeric_limits<m_type>::infinity();
+static const m_type kNaN = std::numeric_limits<m_type>::quiet_NaN();
+Mt Inf() { return Mt(kInf); }
+Mt Inf(const Mt& n) { std::size_t r, c; dims1(n, "Inf", r, c); return filled(r, c, kInf); }
+Mt Inf(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "Inf", r, c); return filled(r, c, kInf); }
+Mt NaN() { return Mt(kNaN); }
+Mt NaN(const Mt& n) { std::size_t r, c; dims1(n, "NaN", r, c); return filled(r, c, kNaN); }
+Mt NaN(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "NaN", r, c); return filled(r, c, kNaN); }
+Mt inf() { return Inf(); }
+Mt inf(const Mt& n) { return Inf(n); }
+Mt inf(const Mt& a, const Mt& b) { return Inf(a, b); }
+Mt nan_M() { return NaN(); }
+Mt nan_M(const Mt& n) { return NaN(n); }
+Mt nan_M(const Mt& a, const Mt& b) { return NaN(a, b); }
+Mt i() { return Mt::cplx(0, 1); }
+Mt j() { return Mt::cplx(0, 1); }

@@ -1,0 +1,325 @@
+// Reductions along a dimension: sum, prod, cumsum, mean, any, all, max and min.
+//
+// Without a dimension argument a reduction works along the first dimension that is
+// not 1; the empty 0x0 matrix reduces to one element (sum([]) is 0, prod([]) is 1).
+// Along a dimension beyond the second, every element is its own group.
+#include "math_util.h"
+
+#include <limits>
+#include <vector>
+
+using namespace grl;
+using namespace grl::mth;
+
+namespace {
+
+// The shape of a reduction result: the reduced dimension becomes 1 (or stays 0 for
+// max and min, which have nothing to return from no elements).
+void reduced_shape(const Mt& x, int dim, bool keep_zero, std::size_t& r, std::size_t& c) {
+  r = x.rows();
+  c = x.cols();
+  if (dim == 1) r = (keep_zero && r == 0) ? 0 : 1;
+  else if (dim == 2) c = (keep_zero && c == 0) ? 0 : 1;
+}
+
+// Sum of the real (or imaginary) parts along dim into o (already shaped).
+void sum_part(const m_type* p, std::size_t r, std::size_t c, int dim, m_type* o) {
+  if (dim == 1) {
+    for (std::size_t j = 0; j < c; ++j) {
+      const m_type* col = p + j * r;
+      m_type s = 0;
+      for (std::size_t i = 0; i < r; ++i) s += col[i];
+      o[j] = s;
+    }
+  } else if (dim == 2) {
+    for (std::size_t i = 0; i < r; ++i) o[i] = 0;
+    for (std::size_t j = 0; j < c; ++j) {
+      const m_type* col = p + j * r;
+      for (std::size_t i = 0; i < r; ++i) o[i] += col[i];
+    }
+  } else {
+    for (std::size_t k = 0; k < r * c; ++k) o[k] = p[k];
+  }
+}
+
+int dim_of(const Mt& x, const Mt* d, const char* fn) { return d ? dim_arg(*d, fn) : default_dim(x); }
+
+Mt sum_dim(const Mt& x, int dim, bool empty_to_one) {
+  std::size_t r, c;
+  if (empty_to_one) { r = c = 1; }
+  else reduced_shape(x, dim, false, r, c);
+  Mt o = Mt::alloc(r, c, x.isc());
+  if (empty_to_one) {
+    o.pr()[0] = 0;
+    if (x.isc()) o.pi()[0] = 0;
+    return o;
+  }
+  sum_part(x.cre(), x.rows(), x.cols(), dim, o.pr());
+  if (x.isc()) sum_part(x.cim(), x.rows(), x.cols(), dim, o.pi());
+  return narrow(o);
+}
+
+Mt sum_of(const Mt& x, const Mt* d) {
+  const int dim = dim_of(x, d, "sum");
+  return sum_dim(x, dim, !d && x.rows() == 0 && x.cols() == 0);
+}
+
+Mt prod_of(const Mt& x, const Mt* d) {
+  const int dim = dim_of(x, d, "prod");
+  const bool empty_to_one = !d && x.rows() == 0 && x.cols() == 0;
+  std::size_t r, c;
+  if (empty_to_one) r = c = 1;
+  else reduced_shape(x, dim, false, r, c);
+  const std::size_t xr = x.rows(), xc = x.cols();
+  const m_type* a = x.cre();
+  const m_type* b = x.cim();
+  if (!x.isc()) {
+    Mt o = Mt::alloc(r, c);
+    m_type* p = o.pr();
+    if (empty_to_one) { p[0] = 1; return o; }
+    if (dim == 1) {
+      for (std::size_t j = 0; j < xc; ++j) {
+        m_type s = 1;
+        for (std::size_t i = 0; i < xr; ++i) s *= a[i + j * xr];
+        p[j] = s;
+      }
+    } else if (dim == 2) {
+      for (std::size_t i = 0; i < xr; ++i) p[i] = 1;
+      for (std::size_t j = 0; j < xc; ++j)
+        for (std::size_t i = 0; i < xr; ++i) p[i] *= a[i + j * xr];
+    } else {
+      for (std::size_t k = 0; k < xr * xc; ++k) p[k] = a[k];
+    }
+    return o;
+  }
+  std::vector<cplx> acc(r * c, cplx(1, 0));
+  if (!empty_to_one)
+    for (std::size_t j = 0; j < xc; ++j)
+      for (std::size_t i = 0; i < xr; ++i) {
+        const std::size_t at = dim == 1 ? j : dim == 2 ? i : i + j * xr;
+        acc[at] *= cplx(a[i + j * xr], b[i + j * xr]);
+      }
+  Mt o = Mt::alloc(r, c, true);
+  m_type* pr = o.pr();
+  m_type* pi = o.pi();
+  for (std::size_t k = 0; k < r * c; ++k) { pr[k] = acc[k].real(); pi[k] = acc[k].imag(); }
+  return narrow(o);
+}
+
+void cumsum_part(const m_type* p, std::size_t r, std::size_t c, int dim, m_type* o) {
+  if (dim == 1) {
+    for (std::size_t j = 0; j < c; ++j) {
+      const m_type* col = p + j * r;
+      m_type* oc = o + j * r;
+      m_type s = 0;
+      for (std::size_t i = 0; i < r; ++i) oc[i] = s += col[i];
+    }
+  } else if (dim == 2) {
+    for (std::size_t i = 0; i < r && c > 0; ++i) o[i] = p[i];
+    for (std::size_t j = 1; j < c; ++j) {
+      const m_type* col = p + j * r;
+      const m_type* prev = o + (j - 1) * r;
+      m_type* oc = o + j * r;
+      for (std::size_t i = 0; i < r; ++i) oc[i] = prev[i] + col[i];
+    }
+  } else {
+    for (std::size_t k = 0; k < r * c; ++k) o[k] = p[k];
+  }
+}
+
+Mt cumsum_of(const Mt& x, const Mt* d) {
+  const int dim = dim_of(x, d, "cumsum");
+  Mt o = Mt::alloc(x.rows(), x.cols(), x.isc());
+  cumsum_part(x.cre(), x.rows(), x.cols(), dim, o.pr());
+  if (x.isc()) cumsum_part(x.cim(), x.rows(), x.cols(), dim, o.pi());
+  return narrow(o);
+}
+
+// The mean of no elements is NaN, along whatever dimension.
+Mt mean_of(const Mt& x, const Mt* d) {
+  const int dim = dim_of(x, d, "mean");
+  const bool empty_to_one = !d && x.rows() == 0 && x.cols() == 0;
+  Mt s = sum_dim(x, dim, empty_to_one);
+  const std::size_t n = empty_to_one ? 0 : dim == 1 ? x.rows() : dim == 2 ? x.cols() : 1;
+  const m_type div = m_type(n);
+  m_type* p = s.pr();
+  for (std::size_t k = 0; k < s.numel(); ++k) p[k] /= div;
+  if (s.isc()) {
+    m_type* q = s.pi();
+    for (std::size_t k = 0; k < s.numel(); ++k) q[k] /= div;
+  }
+  return s;
+}
+
+// any and all: true where some (every) element of a group is nonzero.
+Mt anyall(const Mt& x, const Mt* d, bool is_all, const char* fn) {
+  const int dim = dim_of(x, d, fn);
+  const bool empty_to_one = !d && x.rows() == 0 && x.cols() == 0;
+  std::size_t r, c;
+  if (empty_to_one) r = c = 1;
+  else reduced_shape(x, dim, false, r, c);
+  Mt o = Mt::alloc(r, c);
+  m_type* p = o.pr();
+  const m_type init = is_all ? 1 : 0;
+  for (std::size_t k = 0; k < r * c; ++k) p[k] = init;
+  const std::size_t xr = x.rows(), xc = x.cols();
+  const m_type* a = x.cre();
+  const m_type* b = x.cim();
+  for (std::size_t j = 0; j < xc; ++j)
+    for (std::size_t i = 0; i < xr; ++i) {
+      const std::size_t k = i + j * xr;
+      const bool nz = a[k] != 0 || (b && b[k] != 0);
+      const std::size_t at = dim == 1 ? j : dim == 2 ? i : k;
+      if (is_all ? !nz : nz) p[at] = 1 - init;
+    }
+  return logical(o);
+}
+
+// --- max and min ------------------------------------------------------------------------
+
+// Complex values compare by magnitude, then by phase angle.
+inline bool cgreater(m_type ar, m_type ai, m_type br, m_type bi) {
+  const m_type ma = std::hypot(ar, ai), mb = std::hypot(br, bi);
+  if (ma != mb) return ma > mb;
+  return std::atan2(ai, ar) > std::atan2(bi, br);
+}
+
+inline bool isnan_c(const m_type* a, const m_type* b, std::size_t k) {
+  return a[k] != a[k] || (b && b[k] != b[k]);
+}
+
+// One group of a max/min: n elements at stride s from base. NaN are passed over unless
+// every element is NaN; ties keep the first. Returns the winner's position in the group.
+std::size_t pick(const m_type* a, const m_type* b, std::size_t base, std::size_t n, std::size_t s,
+                 bool want_max) {
+  std::size_t best = 0;
+  while (best < n && isnan_c(a, b, base + best * s)) ++best;
+  if (best == n) return 0;
+  for (std::size_t t = best + 1; t < n; ++t) {
+    const std::size_t k = base + t * s, kb = base + best * s;
+    if (b) {
+      if (isnan_c(a, b, k)) continue;
+      const bool g = want_max ? cgreater(a[k], b[k], a[kb], b[kb]) : cgreater(a[kb], b[kb], a[k], b[k]);
+      if (g) best = t;
+    } else if (want_max ? a[k] > a[kb] : a[k] < a[kb]) {
+      best = t;
+    }
+  }
+  return best;
+}
+
+void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>* idx) {
+  const char* fn = want_max ? "max" : "min";
+  const bool zero_by_zero = !d && x.rows() == 0 && x.cols() == 0;
+  const int dim = d ? dim_arg(*d, fn) : default_dim(x);
+  std::size_t r, c;
+  if (zero_by_zero) r = c = 0;
+  else reduced_shape(x, dim, true, r, c);
+  const std::size_t xr = x.rows(), xc = x.cols();
+  const bool cp = x.isc();
+  Mt o = Mt::alloc(r, c, cp);
+  Mt ix = Mt::alloc(r, c);
+  const m_type* a = x.cre();
+  const m_type* b = x.cim();
+  m_type* po = o.pr();
+  m_type* pio = cp ? o.pi() : nullptr;
+  m_type* pk = ix.pr();
+  const std::size_t groups = r * c;
+  for (std::size_t g = 0; g < groups; ++g) {
+    std::size_t base, n, s;
+    if (dim == 1) { base = g * xr; n = xr; s = 1; }
+    else if (dim == 2) { base = g; n = xc; s = xr; }
+    else { base = g; n = 1; s = 1; }
+    const std::size_t t = pick(a, b, base, n, s, want_max);
+    po[g] = a[base + t * s];
+    if (cp) pio[g] = b[base + t * s];
+    pk[g] = m_type(t + 1);
+  }
+  if (x.islogical()) o.set_flags(F_LOGICAL);
+  if (m) *m = o;
+  if (idx) *idx = ix;
+}
+
+// max(a,b) and min(a,b): element by element with expansion; a NaN loses to a number.
+Mt extreme2(const Mt& a, const Mt& b, bool want_max) {
+  const char* fn = want_max ? "max" : "min";
+  if (!a.isc() && !b.isc()) {
+    Mt o = want_max ? zip_real(a, b, fn, [](m_type u, m_type v) { return (v > u || u != u) ? v : u; })
+                    : zip_real(a, b, fn, [](m_type u, m_type v) { return (v < u || u != u) ? v : u; });
+    if (a.islogical() && b.islogical()) o.set_flags(F_LOGICAL);
+    return o;
+  }
+  std::size_t r, c;
+  conform(a, b, fn, r, c);
+  Mt o = Mt::alloc(r, c, true);
+  m_type* pr = o.pr();
+  m_type* pi = o.pi();
+  const m_type *ar = a.cre(), *ai = a.cim(), *br = b.cre(), *bi = b.cim();
+  for (std::size_t j = 0; j < c; ++j)
+    for (std::size_t i = 0; i < r; ++i) {
+      const std::size_t ka = expand_at(a, i, j), kb = expand_at(b, i, j), k = i + j * r;
+      const m_type ur = ar[ka], ui = ai ? ai[ka] : 0, vr = br[kb], vi = bi ? bi[kb] : 0;
+      const bool unan = ur != ur || ui != ui, vnan = vr != vr || vi != vi;
+      bool take_v;
+      if (unan || vnan) take_v = unan && !vnan;
+      else take_v = want_max ? cgreater(vr, vi, ur, ui) : cgreater(ur, ui, vr, vi);
+      pr[k] = take_v ? vr : ur;
+      pi[k] = take_v ? vi : ui;
+    }
+  return narrow(o);
+}
+
+const Mt* dim_after_empty(const Mt& none, const Mt& dim, const char* fn) {
+  if (!none.isempty()) grl_fail("%s: second argument is ignored", fn);
+  return &dim;
+}
+
+}  // namespace
+
+Mt sum(const Mt& x) { return sum_of(x, nullptr); }
+Mt sum(const Mt& x, const Mt& dim) { return sum_of(x, &dim); }
+Mt prod(const Mt& x) { return prod_of(x, nullptr); }
+Mt prod(const Mt& x, const Mt& dim) { return prod_of(x, &dim); }
+Mt cumsum(const Mt& x) { return cumsum_of(x, nullptr); }
+Mt cumsum(const Mt& x, const Mt& dim) { return cumsum_of(x, &dim); }
+Mt mean(const Mt& x) { return mean_of(x, nullptr); }
+Mt mean(const Mt& x, const Mt& dim) { return mean_of(x, &dim); }
+Mt any(const Mt& x) { return anyall(x, nullptr, false, "any"); }
+Mt any(const Mt& x, const Mt& dim) { return anyall(x, &dim, false, "any"); }
+Mt all(const Mt& x) { return anyall(x, nullptr, true, "all"); }
+Mt all(const Mt& x, const Mt& dim) { return anyall(x, &dim, true, "all"); }
+
+#define GRL_EXTREME(F, WANT)                                                               \
+  Mt F(const Mt& x) { Mt m; Mr<m_type> o(m); extreme(x, nullptr, WANT, &o, nullptr); return m; } \
+  Mt F(const Mt& a, const Mt& b) { return extreme2(a, b, WANT); }                          \
+  Mt F(const Mt& x, const Mt& none, const Mt& dim) {                                       \
+    Mt m; Mr<m_type> o(m);                                                                 \
+    extreme(x, dim_after_empty(none, dim, #F), WANT, &o, nullptr);                         \
+    return m;                                                                              \
+  }                                                                                        \
+  void F(const Mt& x, i_o_t, Mr<m_type> m) { extreme(x, nullptr, WANT, &m, nullptr); }     \
+  void F(const Mt& x, i_o_t, Mr<m_type> m, Mr<m_type> k) { extreme(x, nullptr, WANT, &m, &k); } \
+  void F(const Mt& a, const Mt& b, i_o_t, Mr<m_type> m) { m = extreme2(a, b, WANT); }      \
+  void F(const Mt&, const Mt&, i_o_t, Mr<m_type>, Mr<m_type>) {                            \
+    grl_fail("%s: two output arguments are not supported for two input arrays", #F);       \
+  }                                                                                        \
+  void F(const Mt& x, const Mt& none, const Mt& dim, i_o_t, Mr<m_type> m) {                \
+    extreme(x, dim_after_empty(none, dim, #F), WANT, &m, nullptr);                         \
+  }                                                                                        \
+  void F(const Mt& x, const Mt& none, const Mt& dim, i_o_t, Mr<m_type> m, Mr<m_type> k) {  \
+    extreme(x, dim_after_empty(none, dim, #F), WANT, &m, &k);                              \
+  }                                                                                        \
+  Mt F(const Mc&) { wrong_type_cell(#F); }                                                 \
+  Mt F(const Mc&, const Mt&) { wrong_type_cell(#F); }                                      \
+  Mt F(const Mt&, const Mc&) { wrong_type_cell(#F); }                                      \
+  Mt F(const Mc&, const Mc&) { wrong_type_cell(#F); }
+GRL_EXTREME(max, true)
+GRL_EXTREME(min, false)
+#undef GRL_EXTREME
+
+Mt sum(const Mc&) { wrong_type_cell("sum"); }
+Mt prod(const Mc&) { wrong_type_cell("prod"); }
+Mt cumsum(const Mc&) { wrong_type_cell("cumsum"); }
+Mt mean(const Mc&) { grl_fail("mean: X must be a numeric vector or matrix"); }
+Mt any(const Mc&) { wrong_type_cell("any"); }
+Mt all(const Mc&) { wrong_type_cell("all"); }

@@ -1,0 +1,71 @@
+// Shape of values: size in every output form, length, numel, isempty; for matrices
+// and cells alike.
+#include "math_util.h"
+
+using namespace grl;
+using namespace grl::mth;
+
+namespace {
+
+Mt row2(std::size_t r, std::size_t c) {
+  Mt o = Mt::alloc(1, 2);
+  m_type* p = o.pr();
+  p[0] = m_type(r);
+  p[1] = m_type(c);
+  return o;
+}
+
+Mt size_k(std::size_t r, std::size_t c, const Mt& k) {
+  if (k.numel() != 1 || k.isc()) grl_fail("size: DIM must be a positive integer");
+  const double d = double(k.cre()[0]);
+  if (!(d >= 1) || d != std::floor(d))
+    grl_fail("size: requested dimension DIM (= %g) out of range", d);
+  return Mt(m_type(d == 1 ? r : d == 2 ? c : 1));
+}
+
+// [r,c,...]=size(x): the last output takes the product of the remaining dimensions.
+void size_out(std::size_t r, std::size_t c, Mr<m_type>* out, int n) {
+  if (n == 1) { out[0] = row2(r, c); return; }
+  out[0] = Mt(m_type(r));
+  out[1] = Mt(m_type(c));
+  for (int k = 2; k < n; ++k) out[k] = Mt(m_type(1));
+}
+
+Mt boolean(bool b) {
+  Mt m(m_type(b ? 1 : 0));
+  m.set_flags(F_LOGICAL);
+  return m;
+}
+
+}  // namespace
+
+Mt size(const Mt& x) { return row2(x.rows(), x.cols()); }
+Mt size(const Mt& x, const Mt& k) { return size_k(x.rows(), x.cols(), k); }
+void size(const Mt& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(x.rows(), x.cols(), o, 1); }
+void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c) {
+  Mr<m_type> o[] = {r, c};
+  size_out(x.rows(), x.cols(), o, 2);
+}
+void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
+  Mr<m_type> o[] = {r, c, p};
+  size_out(x.rows(), x.cols(), o, 3);
+}
+Mt size(const Mc& x) { return row2(x.rows(), x.cols()); }
+Mt size(const Mc& x, const Mt& k) { return size_k(x.rows(), x.cols(), k); }
+void size(const Mc& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(x.rows(), x.cols(), o, 1); }
+void size(const Mc& x, i_o_t, Mr<m_type> r, Mr<m_type> c) {
+  Mr<m_type> o[] = {r, c};
+  size_out(x.rows(), x.cols(), o, 2);
+}
+void size(const Mc& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
+  Mr<m_type> o[] = {r, c, p};
+  size_out(x.rows(), x.cols(), o, 3);
+}
+
+static std::size_t len(std::size_t r, std::size_t c) { return r == 0 || c == 0 ? 0 : r > c ? r : c; }
+Mt length(const Mt& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
+Mt length(const Mc& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
+Mt numel(const Mt& x) { return Mt(m_type(x.numel())); }
+Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
+Mt isempty(const Mt& x) { return boolean(x.isempty()); }
+Mt isempty(const Mc& x) { return boolean(x.isempty()); }

@@ -1,0 +1,214 @@
+// Searching and sorting: find and sort.
+#include "math_util.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+using namespace grl;
+using namespace grl::mth;
+
+namespace {
+
+// find: positions (from 1) of the nonzero elements, at most `limit`, from the front or
+// the back. A row input gives a row, any other a column; [] gives [].
+void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_type>* r,
+               Mr<m_type>* c, Mr<m_type>* v) {
+  const std::size_t n = x.numel();
+  const m_type* a = x.cre();
+  const m_type* b = x.cim();
+  std::vector<std::size_t> at;
+  if (!last) {
+    for (std::size_t t = 0; t < n && at.size() < limit; ++t)
+      if (a[t] != 0 || (b && b[t] != 0)) at.push_back(t);
+  } else {
+    for (std::size_t t = n; t-- > 0 && at.size() < limit;)
+      if (a[t] != 0 || (b && b[t] != 0)) at.push_back(t);
+    std::reverse(at.begin(), at.end());
+  }
+  const std::size_t m = at.size();
+  const bool row = x.rows() == 1 && x.cols() != 1;
+  const bool zz = x.rows() == 0 && x.cols() == 0;
+  const std::size_t orr = zz ? 0 : row ? 1 : m, occ = zz ? 0 : row ? m : 1;
+  if (k) {
+    Mt o = Mt::alloc(orr, occ);
+    m_type* p = o.pr();
+    for (std::size_t t = 0; t < m; ++t) p[t] = m_type(at[t] + 1);
+    *k = o;
+    return;
+  }
+  const std::size_t xr = x.rows() ? x.rows() : 1;
+  Mt ro = Mt::alloc(orr, occ), co = Mt::alloc(orr, occ);
+  m_type* pr = ro.pr();
+  m_type* pc = co.pr();
+  for (std::size_t t = 0; t < m; ++t) {
+    pr[t] = m_type(at[t] % xr + 1);
+    pc[t] = m_type(at[t] / xr + 1);
+  }
+  *r = ro;
+  *c = co;
+  if (v) {
+    Mt vo = Mt::alloc(orr, occ, b != nullptr);
+    m_type* pv = vo.pr();
+    for (std::size_t t = 0; t < m; ++t) pv[t] = a[at[t]];
+    if (b) {
+      m_type* pi = vo.pi();
+      for (std::size_t t = 0; t < m; ++t) pi[t] = b[at[t]];
+    }
+    if (x.islogical()) vo.set_flags(F_LOGICAL);
+    *v = vo;
+  }
+}
+
+std::size_t find_limit(const Mt& n) {
+  if (n.numel() != 1 || n.isc()) grl_fail("find: N must be an integer");
+  const double v = double(n.cre()[0]);
+  if (!(v >= 1) || v != std::floor(v)) grl_fail("find: N must be an integer");
+  return std::isinf(v) ? std::size_t(-1) : std::size_t(v);
+}
+
+bool find_last(const Mt& d) {
+  const std::string s = text(d);
+  if (s == "first") return false;
+  if (s == "last") return true;
+  grl_fail("find: DIRECTION must be \"first\" or \"last\"");
+}
+
+// --- sort -----------------------------------------------------------------------------
+
+bool sort_mode(const Mt& m) {
+  std::string s = text(m);
+  for (char& ch : s) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+  if (s == "ascend") return false;
+  if (s == "descend") return true;
+  grl_fail("sort: MODE must be either \"ascend\" or \"descend\"");
+}
+
+// Sorts each group (column or row) of x; NaN go last ascending and first descending;
+// equal elements keep their order. Complex values sort by magnitude, then phase angle.
+void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
+  const std::size_t xr = x.rows(), xc = x.cols();
+  const bool cp = x.isc();
+  Mt o = Mt::alloc(xr, xc, cp);
+  Mt ix;
+  if (k) ix = Mt::alloc(xr, xc);
+  o.set_flags(x.islogical() ? std::uint32_t(F_LOGICAL) : x.ischar() ? std::uint32_t(F_STRING) : 0u);
+  std::size_t n, groups, stride;
+  if (dim == 1) { n = xr; groups = xc; stride = 1; }
+  else if (dim == 2) { n = xc; groups = xr; stride = xr; }
+  else { n = 1; groups = xr * xc; stride = 1; }
+  const m_type* a = x.cre();
+  const m_type* b = x.cim();
+  m_type* po = o.pr();
+  m_type* pio = cp ? o.pi() : nullptr;
+  m_type* pk = k ? ix.pr() : nullptr;
+  std::vector<m_type> key(n), phase(cp ? n : 0), buf;
+  std::vector<std::size_t> perm(n);
+  for (std::size_t g = 0; g < groups; ++g) {
+    const std::size_t base = dim == 1 ? g * xr : g;
+    if (!cp && !k) {
+      // Values only: sort the numbers, NaN set aside.
+      buf.clear();
+      std::size_t nans = 0;
+      for (std::size_t t = 0; t < n; ++t) {
+        const m_type v = a[base + t * stride];
+        if (v != v) ++nans; else buf.push_back(v);
+      }
+      if (desc) std::sort(buf.begin(), buf.end(), [](m_type u, m_type v) { return u > v; });
+      else std::sort(buf.begin(), buf.end());
+      const m_type nan = std::numeric_limits<m_type>::quiet_NaN();
+      std::size_t t = 0;
+      if (desc) for (; t < nans; ++t) po[base + t * stride] = nan;
+      for (m_type v : buf) po[base + (t++) * stride] = v;
+      for (; t < n; ++t) po[base + t * stride] = nan;
+      continue;
+    }
+    for (std::size_t t = 0; t < n; ++t) {
+      const std::size_t at = base + t * stride;
+      key[t] = cp ? std::hypot(a[at], b[at]) : a[at];
+      if (cp) {
+        phase[t] = std::atan2(b[at], a[at]);
+        if (key[t] != key[t] || phase[t] != phase[t]) key[t] = std::numeric_limits<m_type>::quiet_NaN();
+      }
+    }
+    std::iota(perm.begin(), perm.end(), std::size_t(0));
+    auto less = [&](std::size_t u, std::size_t v) {
+      const m_type ku = key[u], kv = key[v];
+      const bool nu = ku != ku, nv = kv != kv;
+      if (nu || nv) {
+        if (nu && nv) return u < v;
+        return desc ? nu : nv;
+      }
+      if (ku != kv) return desc ? ku > kv : ku < kv;
+      if (cp && phase[u] != phase[v]) return desc ? phase[u] > phase[v] : phase[u] < phase[v];
+      return u < v;
+    };
+    std::sort(perm.begin(), perm.end(), less);
+    for (std::size_t t = 0; t < n; ++t) {
+      const std::size_t src = base + perm[t] * stride, dst = base + t * stride;
+      po[dst] = a[src];
+      if (cp) pio[dst] = b[src];
+      if (pk) pk[dst] = m_type(perm[t] + 1);
+    }
+  }
+  if (s) *s = o;
+  if (k) *k = ix;
+}
+
+int sort_dim(const Mt& x) { return default_dim(x); }
+
+}  // namespace
+
+Mt find(const Mt& x) { Mt o; Mr<m_type> k(o); find_impl(x, std::size_t(-1), false, &k, nullptr, nullptr, nullptr); return o; }
+Mt find(const Mt& x, const Mt& n) {
+  Mt o; Mr<m_type> k(o);
+  find_impl(x, find_limit(n), false, &k, nullptr, nullptr, nullptr);
+  return o;
+}
+Mt find(const Mt& x, const Mt& n, const Mt& dir) {
+  Mt o; Mr<m_type> k(o);
+  find_impl(x, find_limit(n), find_last(dir), &k, nullptr, nullptr, nullptr);
+  return o;
+}
+void find(const Mt& x, i_o_t, Mr<m_type> k) { find_impl(x, std::size_t(-1), false, &k, nullptr, nullptr, nullptr); }
+void find(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c) { find_impl(x, std::size_t(-1), false, nullptr, &r, &c, nullptr); }
+void find(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> v) {
+  find_impl(x, std::size_t(-1), false, nullptr, &r, &c, &v);
+}
+void find(const Mt& x, const Mt& n, i_o_t, Mr<m_type> r, Mr<m_type> c) {
+  find_impl(x, find_limit(n), false, nullptr, &r, &c, nullptr);
+}
+void find(const Mt& x, const Mt& n, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> v) {
+  find_impl(x, find_limit(n), false, nullptr, &r, &c, &v);
+}
+void find(const Mt& x, const Mt& n, const Mt& dir, i_o_t, Mr<m_type> r, Mr<m_type> c) {
+  find_impl(x, find_limit(n), find_last(dir), nullptr, &r, &c, nullptr);
+}
+void find(const Mt& x, const Mt& n, const Mt& dir, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> v) {
+  find_impl(x, find_limit(n), find_last(dir), nullptr, &r, &c, &v);
+}
+
+Mt sort(const Mt& x) { Mt o; Mr<m_type> s(o); sort_impl(x, sort_dim(x), false, &s, nullptr); return o; }
+// sort(x, dim) or sort(x, mode).
+Mt sort(const Mt& x, const Mt& a) {
+  Mt o; Mr<m_type> s(o);
+  if (a.ischar()) sort_impl(x, sort_dim(x), sort_mode(a), &s, nullptr);
+  else sort_impl(x, dim_arg(a, "sort"), false, &s, nullptr);
+  return o;
+}
+Mt sort(const Mt& x, const Mt& dim, const Mt& mode) {
+  Mt o; Mr<m_type> s(o);
+  sort_impl(x, dim_arg(dim, "sort"), sort_mode(mode), &s, nullptr);
+  return o;
+}
+void sort(const Mt& x, i_o_t, Mr<m_type> s, Mr<m_type> k) { sort_impl(x, sort_dim(x), false, &s, &k); }
+void sort(const Mt& x, const Mt& a, i_o_t, Mr<m_type> s, Mr<m_type> k) {
+  if (a.ischar()) sort_impl(x, sort_dim(x), sort_mode(a), &s, &k);
+  else sort_impl(x, dim_arg(a, "sort"), false, &s, &k);
+}
+void sort(const Mt& x, const Mt& dim, const Mt& mode, i_o_t, Mr<m_type> s, Mr<m_type> k) {
+  sort_impl(x, dim_arg(dim, "sort"), sort_mode(mode), &s, &k);
+}
+
+Mt find(const Mc&) { wrong_type_cell("find"); }
+Mt sort(const Mc&) { grl_fail("sort: only cell arrays of character strings may be sorted"); }

@@ -1,0 +1,94 @@
+// Argument checks and shapes shared by the numeric built-ins.
+#include "math_util.h"
+
+#include <cstdio>
+#include <limits>
+
+namespace grl {
+namespace mth {
+
+std::size_t size_value(double v) {
+  if (v != v) grl_fail("conversion of nan to octave_idx_type value failed");
+  if (std::isinf(v)) {
+    if (v < 0) return 0;
+    grl_fail("out of memory or dimension too large for Octave's index type");
+  }
+  if (v != std::floor(v)) grl_fail("conversion of %g to octave_idx_type value failed", v);
+  if (v < 0) return 0;
+  if (v > 4294967295.0) grl_fail("out of memory or dimension too large for Octave's index type");
+  return std::size_t(v);
+}
+
+static double scalar_of(const Mt& x, const char* fn) {
+  if (x.numel() != 1) grl_fail("%s (A): use %s (size (A)) instead", fn, fn);
+  return double(x.cre()[0]);
+}
+
+void dims0(std::size_t& r, std::size_t& c) { r = c = 1; }
+
+void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c) {
+  if (n.isc()) grl_fail("%s: dimensions must be real", fn);
+  if (n.numel() == 1) {
+    r = c = size_value(n.cre()[0]);
+    return;
+  }
+  if (n.rows() != 1 && n.cols() != 1)
+    grl_fail("%s (A): use %s (size (A)) instead", fn, fn);
+  if (n.numel() == 0) {
+    r = c = 0;
+    return;
+  }
+  const m_type* p = n.cre();
+  r = size_value(p[0]);
+  c = size_value(p[1]);
+  for (std::size_t k = 2; k < n.numel(); ++k)
+    if (size_value(p[k]) != 1) grl_fail("%s: N-dimensional arrays are not supported", fn);
+}
+
+void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c) {
+  if (a.isc() || b.isc()) grl_fail("%s: dimensions must be real", fn);
+  r = size_value(scalar_of(a, fn));
+  c = size_value(scalar_of(b, fn));
+}
+
+std::string text(const Mt& x) {
+  std::string s;
+  if (!x.ischar()) return s;
+  const std::size_t n = x.numel();
+  s.resize(n);
+  const m_type* p = x.cre();
+  for (std::size_t k = 0; k < n; ++k) s[k] = char(int(p[k]));
+  return s;
+}
+
+int dim_arg(const Mt& d, const char* fn) {
+  if (d.numel() != 1 || d.isc()) grl_fail("%s: DIM must be a valid dimension", fn);
+  const double v = double(d.cre()[0]);
+  if (!(v >= 1) || v != std::floor(v) || v > 1e9) grl_fail("%s: DIM must be a valid dimension", fn);
+  return int(v);
+}
+
+static void size_text(const Mt& a, char* buf, std::size_t n) {
+  std::snprintf(buf, n, "%zux%zu", a.rows(), a.cols());
+}
+
+void conform(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c) {
+  const std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
+  if (ar == br && ac == bc) { r = ar; c = ac; return; }
+  if (a.numel() == 1) { r = br; c = bc; return; }
+  if (b.numel() == 1) { r = ar; c = ac; return; }
+  if ((ar == br || ar == 1 || br == 1) && (ac == bc || ac == 1 || bc == 1)) {
+    r = ar == 1 ? br : ar;
+    c = ac == 1 ? bc : ac;
+    return;
+  }
+  char sa[48], sb[48];
+  size_text(a, sa, sizeof sa);
+  size_text(b, sb, sizeof sb);
+  grl_fail("%s: nonconformant arguments (op1 is %s, op2 is %s)", fn, sa, sb);
+}
+
+void wrong_type_cell(const char* fn) { grl_fail("%s: wrong type argument 'cell'", fn); }
+
+}  // namespace mth
+}  // namespace grl

@@ -1,0 +1,103 @@
+// Shared helpers of the numeric built-ins: argument checks, sizes, the string of a
+// char argument, and the loops of element-wise work with scalar and implicit expansion.
+#ifndef GRIDLIB_MATH_UTIL_H
+#define GRIDLIB_MATH_UTIL_H
+
+#include "gridlib.h"
+
+#include <cmath>
+#include <complex>
+#include <cstddef>
+#include <string>
+
+namespace grl {
+namespace mth {
+
+typedef std::complex<m_type> cplx;
+
+// A size argument: a real integer; negative means 0. Fails with Octave's wording.
+std::size_t size_value(double v);
+// The dimensions of zeros(...), ones(...), ...: no argument 1x1, one scalar n x n,
+// a row of dimensions [r c], or two scalars.
+void dims0(std::size_t& r, std::size_t& c);
+void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c);
+void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c);
+
+// The text of a char argument (empty when x is not a string).
+std::string text(const Mt& x);
+// A dimension argument: a positive integer.
+int dim_arg(const Mt& d, const char* fn);
+// The dimension a reduction works along when none is given: the first that is not 1.
+inline int default_dim(const Mt& x) { return x.rows() != 1 ? 1 : 2; }
+
+// A value whose imaginary parts are all zero becomes real, as Octave narrows results.
+inline Mt narrow(Mt m) { m.drop_imag(); return m; }
+
+// Element by element over one argument: a real loop and a complex loop.
+template <class F> Mt map_real(const Mt& x, F f) {
+  Mt r = Mt::alloc(x.rows(), x.cols());
+  const m_type* a = x.cre();
+  m_type* o = r.pr();
+  const std::size_t n = x.numel();
+  for (std::size_t k = 0; k < n; ++k) o[k] = f(a[k]);
+  return r;
+}
+template <class F> Mt map_cplx(const Mt& x, F f) {
+  Mt r = Mt::alloc(x.rows(), x.cols(), true);
+  const m_type* a = x.cre();
+  const m_type* b = x.cim();
+  m_type* ore = r.pr();
+  m_type* oim = r.pi();
+  const std::size_t n = x.numel();
+  for (std::size_t k = 0; k < n; ++k) {
+    cplx v = f(cplx(a[k], b ? b[k] : m_type(0)));
+    ore[k] = v.real();
+    oim[k] = v.imag();
+  }
+  return narrow(r);
+}
+
+// The shape of a binary element-wise result: equal sizes, a 1 x 1 operand, or
+// dimensions that are equal or 1 (implicit expansion). Fails with Octave's wording.
+void conform(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c);
+
+// Real binary element-wise work with expansion.
+template <class F> Mt zip_real(const Mt& a, const Mt& b, const char* fn, F f) {
+  std::size_t r, c;
+  conform(a, b, fn, r, c);
+  Mt o = Mt::alloc(r, c);
+  m_type* po = o.pr();
+  const m_type* pa = a.cre();
+  const m_type* pb = b.cre();
+  const std::size_t n = r * c;
+  if (a.numel() == n && b.numel() == n) {
+    for (std::size_t k = 0; k < n; ++k) po[k] = f(pa[k], pb[k]);
+  } else if (a.numel() == 1 && b.numel() == n) {
+    const m_type s = pa[0];
+    for (std::size_t k = 0; k < n; ++k) po[k] = f(s, pb[k]);
+  } else if (b.numel() == 1 && a.numel() == n) {
+    const m_type s = pb[0];
+    for (std::size_t k = 0; k < n; ++k) po[k] = f(pa[k], s);
+  } else {
+    const std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
+    for (std::size_t j = 0; j < c; ++j)
+      for (std::size_t i = 0; i < r; ++i)
+        po[i + j * r] = f(pa[(ar == 1 ? 0 : i) + (ac == 1 ? 0 : j) * ar],
+                          pb[(br == 1 ? 0 : i) + (bc == 1 ? 0 : j) * br]);
+  }
+  return o;
+}
+
+// The position of element (i, j) of an operand expanded to the result's shape.
+inline std::size_t expand_at(const Mt& a, std::size_t i, std::size_t j) {
+  return (a.rows() == 1 ? 0 : i) + (a.cols() == 1 ? 0 : j) * a.rows();
+}
+
+inline Mt logical(Mt m) { m.set_flags(F_LOGICAL); return m; }
+
+[[noreturn]] void wrong_type_cell(const char* fn);
+
+}  // namespace mth
+}  // namespace grl
+
+#endif
