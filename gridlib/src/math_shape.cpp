@@ -31,12 +31,6 @@ void size_out(std::size_t r, std::size_t c, Mr<m_type>* out, int n) {
   for (int k = 2; k < n; ++k) out[k] = Mt(m_type(1));
 }
 
-Mt boolean(bool b) {
-  Mt m(m_type(b ? 1 : 0));
-  m.set_flags(F_LOGICAL);
-  return m;
-}
-
 }  // namespace
 
 Mt size(const Mt& x) { return row2(x.rows(), x.cols()); }
@@ -67,5 +61,5 @@ Mt length(const Mt& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
 Mt length(const Mc& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
 Mt numel(const Mt& x) { return Mt(m_type(x.numel())); }
 Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
-Mt isempty(const Mt& x) { return boolean(x.isempty()); }
-Mt isempty(const Mc& x) { return boolean(x.isempty()); }
+Mt isempty(const Mt& x) { return grl::boolean(x.isempty()); }
+Mt isempty(const Mc& x) { return grl::boolean(x.isempty()); }
