@@ -25,5 +25,7 @@ typedef float m_type;
 #include "gridlib_linalg.h"
 #include "gridlib_par.h"
 #include "gridlib_math.h"
+#include "gridlib_io.h"
+#include "gridlib_str.h"
 
 #endif

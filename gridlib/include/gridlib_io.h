@@ -1,0 +1,132 @@
+// Files, the shell and the program's surroundings: MAT-files (load, save), ASCII
+// data files, the file table of fopen and its readers and writers, the current
+// directory, standard input, errors and warnings, time and the end of the program.
+#ifndef GRIDLIB_IO_H
+#define GRIDLIB_IO_H
+
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "gridlib_matrix.h"
+
+#ifndef GRL_QUIET_DEFINED
+#define GRL_QUIET_DEFINED 1
+namespace grl {
+// A value that the display statement leaves unprinted (functions called for effect).
+struct quiet : M<m_type> {
+  quiet() = default;
+  quiet(const M<m_type>& v) : M<m_type>(v) {}
+};
+}  // namespace grl
+#endif
+
+namespace grl {
+typedef std::initializer_list<M<m_type>*> var_list;
+
+// MAT-file version written by save.
+enum mat_version { MAT_V5 = 5, MAT_V4 = 4 };
+
+// load(file, &x, &y): each variable receives the value of the same name in the file.
+void load_vars(const M<m_type>& file, var_list vars);
+// save(file, &x, ...): the variables under their names, in a MAT-file of that version.
+void save_vars(const M<m_type>& file, var_list vars, mat_version ver);
+// save(file, "-v4", &x, ...): the options a program passes as strings.
+void save_vars(const M<m_type>& file, const M<m_type>& option, var_list vars);
+// loadascii(file, &x): the numbers of a text file, one matrix row per line.
+void loadascii_vars(const M<m_type>& file, var_list vars);
+// saveascii(file, &x, ...): each matrix as lines of numbers in e-notation.
+void saveascii_vars(const M<m_type>& file, var_list vars);
+
+// The stream of a file id: 1 standard output, 2 standard error, others from fopen.
+// An id that is not open ends the program ("fprintf: invalid stream number = N").
+std::FILE* fid_file(double fid);
+// The same, with the name of the calling function in the message.
+std::FILE* fid_stream(const M<m_type>& fid, const char* who);
+
+// The message of the last error, for lasterr (set by error before it ends the program).
+extern std::string last_error;
+}  // namespace grl
+
+template <class... V> inline void load(const M<m_type>& file, V*... vars) { grl::load_vars(file, {vars...}); }
+template <class... V> inline void save(const M<m_type>& file, V*... vars) {
+  grl::save_vars(file, {vars...}, grl::MAT_V5);
+}
+template <class... V> inline void save(const M<m_type>& file, const M<m_type>& option, V*... vars) {
+  grl::save_vars(file, option, {vars...});
+}
+template <class... V> inline void loadascii(const M<m_type>& file, V*... vars) {
+  grl::loadascii_vars(file, {vars...});
+}
+template <class... V> inline void saveascii(const M<m_type>& file, V*... vars) {
+  grl::saveascii_vars(file, {vars...});
+}
+
+// --- the shell ------------------------------------------------------------------
+// system(cmd): runs cmd through the shell, its output on standard output; the exit status.
+M<m_type> system(const M<m_type>& cmd);
+M<m_type> system_M(const M<m_type>& cmd);
+// [status, output] = system(cmd): the output is captured as a char row.
+void system_M(const M<m_type>& cmd, i_o_t, Mr<m_type> status, Mr<m_type> output);
+void system(const M<m_type>& cmd, i_o_t, Mr<m_type> status, Mr<m_type> output);
+
+// --- the file table -------------------------------------------------------------
+M<m_type> fopen(const M<m_type>& name, const M<m_type>& mode = M<m_type>());
+void fopen(const M<m_type>& name, const M<m_type>& mode, i_o_t, Mr<m_type> fid, Mr<m_type> msg);
+void fopen(const M<m_type>& name, i_o_t, Mr<m_type> fid, Mr<m_type> msg);
+M<m_type> fclose(const M<m_type>& fid);               // fid or 'all'
+M<m_type> fgetl(const M<m_type>& fid);                // a line without its end, or -1
+M<m_type> fgets(const M<m_type>& fid);                // a line with its end, or -1
+M<m_type> feof(const M<m_type>& fid);
+M<m_type> ftell(const M<m_type>& fid);
+M<m_type> fseek(const M<m_type>& fid, const M<m_type>& offset, const M<m_type>& origin = M<m_type>());
+grl::quiet frewind(const M<m_type>& fid);
+// fscanf(fid, format [, size]): the converted numbers as a column (or size's shape).
+M<m_type> fscanf(const M<m_type>& fid, const M<m_type>& format, const M<m_type>& size = M<m_type>());
+void fscanf(const M<m_type>& fid, const M<m_type>& format, i_o_t, Mr<m_type> val, Mr<m_type> count);
+void fscanf(const M<m_type>& fid, const M<m_type>& format, const M<m_type>& size, i_o_t,
+            Mr<m_type> val, Mr<m_type> count);
+// fread(fid [, size [, precision]]) and fwrite(fid, data [, precision]): binary data.
+M<m_type> fread(const M<m_type>& fid, const M<m_type>& size = M<m_type>(),
+                const M<m_type>& precision = M<m_type>());
+void fread(const M<m_type>& fid, const M<m_type>& size, const M<m_type>& precision, i_o_t,
+           Mr<m_type> val, Mr<m_type> count);
+M<m_type> fwrite(const M<m_type>& fid, const M<m_type>& data, const M<m_type>& precision = M<m_type>());
+
+// --- files and directories ------------------------------------------------------
+M<m_type> exist(const M<m_type>& name);               // 2 a file, 7 a directory, 0 neither
+grl::quiet deleteM(const M<m_type>& name);            // `delete` is a C++ word
+M<m_type> pwd();
+grl::quiet cd(const M<m_type>& dir = M<m_type>());
+
+// --- standard input -------------------------------------------------------------
+// input(prompt): the numbers typed on one line; input(prompt, 's'): the line itself.
+M<m_type> input(const M<m_type>& prompt, const M<m_type>& s = M<m_type>());
+
+// --- errors and warnings --------------------------------------------------------
+namespace grl {
+[[noreturn]] void error_args(const M<m_type>& fmt, const std::vector<const M<m_type>*>& args);
+}
+[[noreturn]] void error(const M<m_type>& msg);
+// error(format, a, ...): the message formatted as sprintf would.
+template <class A1, class... A> [[noreturn]] inline void error(const M<m_type>& fmt, const A1& a1, const A&... a) {
+  const M<m_type> v[] = {M<m_type>(a1), M<m_type>(a)...};
+  std::vector<const M<m_type>*> p;
+  for (const M<m_type>& x : v) p.push_back(&x);
+  grl::error_args(fmt, p);
+}
+grl::quiet warning(const M<m_type>& msg);
+M<m_type> lasterr();
+
+// --- the end of the program ---------------------------------------------------------
+[[noreturn]] void exit_M(const M<m_type>& status = M<m_type>());
+[[noreturn]] void quit(const M<m_type>& status = M<m_type>());
+
+// --- time -----------------------------------------------------------------------
+M<m_type> cputime();
+M<m_type> etime(const M<m_type>& t1, const M<m_type>& t0);
+M<m_type> date();
+grl::quiet pauseM(const M<m_type>& seconds = M<m_type>());   // `pause` is a POSIX function
+
+#endif

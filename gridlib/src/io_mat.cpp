@@ -1,0 +1,182 @@
+// load and save of MAT-files (versions 4 and 5) through matio.
+#include <matio.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "gridlib.h"
+#include "gridlib_io.h"
+#include "strutil.h"
+
+namespace grl {
+namespace {
+
+// matio reports its own troubles on standard error; the library words them itself.
+void quiet_log(int, char*) {}
+
+void init_log() {
+  static bool done = false;
+  if (!done) { Mat_LogInitFunc("gridlib", quiet_log); done = true; }
+}
+
+bool is_file(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// A name without an extension means the .mat file of that name, when it exists.
+std::string load_path(const Mt& file) {
+  std::string name = su::text(file);
+  if (is_file(name)) return name;
+  if (is_file(name + ".mat")) return name + ".mat";
+  grl_fail("load: unable to find file %s", name.c_str());
+}
+
+std::string save_path(const Mt& file) {
+  std::string name = su::text(file);
+  const std::size_t slash = name.rfind('/');
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) name += ".mat";
+  return name;
+}
+
+template <class S> void copy_part(m_type* dst, const void* src, std::size_t n) {
+  const S* s = static_cast<const S*>(src);
+  for (std::size_t k = 0; k < n; ++k) dst[k] = m_type(s[k]);
+}
+
+// The elements of one part of a numeric variable, whatever its stored class.
+bool convert(m_type* dst, const void* src, std::size_t n, matio_types t) {
+  switch (t) {
+    case MAT_T_DOUBLE: copy_part<double>(dst, src, n); return true;
+    case MAT_T_SINGLE: copy_part<float>(dst, src, n); return true;
+    case MAT_T_INT8: copy_part<mat_int8_t>(dst, src, n); return true;
+    case MAT_T_UINT8: copy_part<mat_uint8_t>(dst, src, n); return true;
+    case MAT_T_INT16: copy_part<mat_int16_t>(dst, src, n); return true;
+    case MAT_T_UINT16: copy_part<mat_uint16_t>(dst, src, n); return true;
+    case MAT_T_INT32: copy_part<mat_int32_t>(dst, src, n); return true;
+    case MAT_T_UINT32: copy_part<mat_uint32_t>(dst, src, n); return true;
+    case MAT_T_INT64: copy_part<mat_int64_t>(dst, src, n); return true;
+    case MAT_T_UINT64: copy_part<mat_uint64_t>(dst, src, n); return true;
+    case MAT_T_UTF8: copy_part<mat_uint8_t>(dst, src, n); return true;
+    case MAT_T_UTF16: copy_part<mat_uint16_t>(dst, src, n); return true;
+    default: return false;
+  }
+}
+
+// The library's value of a variable read from a file.
+Mt from_matvar(const matvar_t* v, const std::string& file) {
+  if (v->rank != 2)
+    grl_fail("load: variable '%s' in %s has %d dimensions; only matrices can be loaded", v->name, file.c_str(),
+             v->rank);
+  if (v->class_type == MAT_C_CELL || v->class_type == MAT_C_STRUCT || v->class_type == MAT_C_SPARSE ||
+      v->class_type == MAT_C_OBJECT || v->class_type == MAT_C_FUNCTION || v->class_type == MAT_C_EMPTY)
+    grl_fail("load: variable '%s' in %s is not a numeric, char or logical matrix", v->name, file.c_str());
+  const std::size_t r = v->dims[0], c = v->dims[1], n = r * c;
+  Mt m = Mt::alloc(r, c, v->isComplex != 0);
+  if (n > 0) {
+    bool ok;
+    if (v->isComplex) {
+      const mat_complex_split_t* z = static_cast<const mat_complex_split_t*>(v->data);
+      ok = z && convert(m.pr(), z->Re, n, v->data_type) && convert(m.pi(), z->Im, n, v->data_type);
+    } else {
+      ok = v->data && convert(m.pr(), v->data, n, v->data_type);
+    }
+    if (!ok) grl_fail("load: unable to read variable '%s' from %s", v->name, file.c_str());
+  }
+  if (v->class_type == MAT_C_CHAR) m.set_flags(F_STRING);
+  else if (v->isLogical) m.set_flags(F_LOGICAL);
+  if (m.isc()) m.drop_imag();
+  return m;
+}
+
+}  // namespace
+
+void load_vars(const Mt& file, var_list vars) {
+  init_log();
+  const std::string path = load_path(file);
+  mat_t* mat = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
+  if (!mat) grl_fail("load: unable to determine file format of '%s'", path.c_str());
+  for (Mt* x : vars) {
+    const char* name = x->getname();
+    matvar_t* v = Mat_VarRead(mat, name);
+    if (!v) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "warning: load: variable '%s' not found in %s\n", name, path.c_str());
+      continue;
+    }
+    Mt value = from_matvar(v, path);
+    Mat_VarFree(v);
+    *x = value;
+  }
+  Mat_Close(mat);
+}
+
+namespace {
+
+// One variable written to an open file; false when matio refuses it.
+bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
+  size_t dims[2] = {x.rows(), x.cols()};
+  const std::size_t n = x.numel();
+  // Elements are written as doubles (chars as 16-bit codes, logicals as bytes in version 5),
+  // so a file saved by either library variant loads into both.
+  std::vector<double> re(n), im(x.isc() ? n : 0);
+  for (std::size_t k = 0; k < n; ++k) re[k] = double(x.cre()[k]);
+  for (std::size_t k = 0; k < im.size(); ++k) im[k] = double(x.cim()[k]);
+  matvar_t* v = nullptr;
+  std::vector<mat_uint16_t> chars;
+  std::vector<mat_uint8_t> bytes;
+  if (x.ischar() && !x.isc() && ver == MAT_V5) {
+    chars.resize(n);
+    for (std::size_t k = 0; k < n; ++k) chars[k] = mat_uint16_t(re[k]);
+    v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_UINT16, 2, dims, n ? chars.data() : nullptr, 0);
+  } else if (x.ischar() && !x.isc()) {
+    v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_DOUBLE, 2, dims, n ? re.data() : nullptr, 0);
+  } else if (x.islogical() && !x.isc() && ver == MAT_V5) {
+    bytes.resize(n);
+    for (std::size_t k = 0; k < n; ++k) bytes[k] = re[k] != 0;
+    v = Mat_VarCreate(name, MAT_C_UINT8, MAT_T_UINT8, 2, dims, n ? bytes.data() : nullptr, MAT_F_LOGICAL);
+  } else if (x.isc()) {
+    mat_complex_split_t z = {re.data(), im.data()};
+    v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims, &z, MAT_F_COMPLEX);
+  } else {
+    v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims, n ? re.data() : nullptr, 0);
+  }
+  if (!v) return false;
+  const bool ok = Mat_VarWrite(mat, v, MAT_COMPRESSION_NONE) == 0;
+  Mat_VarFree(v);
+  return ok;
+}
+
+}  // namespace
+
+void save_vars(const Mt& file, var_list vars, mat_version ver) {
+  init_log();
+  const std::string path = save_path(file);
+  // matio appends to an existing version 5 file; save replaces it.
+  std::remove(path.c_str());
+  mat_t* mat = Mat_CreateVer(path.c_str(), nullptr, ver == MAT_V4 ? MAT_FT_MAT4 : MAT_FT_MAT5);
+  if (!mat) grl_fail("save: unable to open output file '%s'", path.c_str());
+  for (const Mt* x : vars) {
+    if (!write_var(mat, *x, x->getname(), ver)) {
+      Mat_Close(mat);
+      grl_fail("save: unable to write variable '%s' to '%s'", x->getname(), path.c_str());
+    }
+  }
+  Mat_Close(mat);
+}
+
+void save_vars(const Mt& file, const Mt& option, var_list vars) {
+  const std::string opt = su::text(option);
+  if (opt == "-v4") save_vars(file, vars, MAT_V4);
+  else if (opt == "-v6" || opt == "-v7" || opt == "-mat" || opt == "-mat-binary" || opt == "-v5")
+    save_vars(file, vars, MAT_V5);
+  else if (opt == "-ascii") saveascii_vars(file, vars);
+  else if (opt == "-append") grl_fail("save: -append not supported");
+  else grl_fail("save: Unrecognized option '%s'", opt.c_str());
+}
+
+}  // namespace grl

@@ -1,0 +1,232 @@
+// The program's surroundings: shell commands, files and directories, standard input,
+// errors and warnings, the end of the program, and time.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "gridlib.h"
+#include "gridlib_io.h"
+#include "strutil.h"
+
+namespace grl {
+std::string last_error;
+
+namespace {
+
+// Output written so far reaches the terminal before a command's or a message's own.
+void flush_all() {
+  std::cout.flush();
+  std::fflush(stdout);
+}
+
+double exit_status(int st) {
+  if (st == -1) return 127;
+  if (WIFEXITED(st)) return WEXITSTATUS(st);
+  if (WIFSIGNALED(st)) return 128 + WTERMSIG(st);
+  return st;
+}
+
+std::string command_text(const Mt& cmd, const char* who) {
+  if (!cmd.ischar() && !cmd.isempty()) grl_fail("%s: first argument must be a string", who);
+  return su::text(cmd);
+}
+
+}  // namespace
+}  // namespace grl
+
+using grl::Mt;
+namespace su = grl::su;
+
+// --- the shell ------------------------------------------------------------------
+
+Mt system_M(const Mt& cmd) {
+  const std::string c = grl::command_text(cmd, "system");
+  grl::flush_all();
+  return Mt(m_type(grl::exit_status(::system(c.c_str()))));
+}
+
+Mt system(const Mt& cmd) { return system_M(cmd); }
+
+void system_M(const Mt& cmd, i_o_t, Mr<m_type> status, Mr<m_type> output) {
+  const std::string c = grl::command_text(cmd, "system");
+  if (!output.given()) { status = system_M(cmd); return; }
+  grl::flush_all();
+  std::FILE* p = ::popen(c.c_str(), "r");
+  if (!p) grl_fail("system: unable to start subprocess for '%s'", c.c_str());
+  std::string text;
+  char buf[4096];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+  status = Mt(m_type(grl::exit_status(::pclose(p))));
+  output = su::str(text);
+}
+
+void system(const Mt& cmd, i_o_t, Mr<m_type> status, Mr<m_type> output) {
+  system_M(cmd, i_o, status, output);
+}
+
+// --- files and directories ------------------------------------------------------
+
+Mt exist(const Mt& name) {
+  struct stat st;
+  const std::string s = su::text(name);
+  if (s.empty() || stat(s.c_str(), &st) != 0) return Mt(m_type(0));
+  return Mt(m_type(S_ISDIR(st.st_mode) ? 7 : 2));
+}
+
+grl::quiet deleteM(const Mt& name) {
+  const std::string s = su::text(name);
+  if (std::remove(s.c_str()) != 0) {
+    grl::flush_all();
+    std::fprintf(stderr, "warning: delete: no such file: %s\n", s.c_str());
+  }
+  return grl::quiet();
+}
+
+Mt pwd() {
+  std::vector<char> buf(4096);
+  while (!::getcwd(buf.data(), buf.size())) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) grl_fail("pwd: unable to find the current directory");
+    buf.resize(buf.size() * 2);
+  }
+  return su::str(buf.data());
+}
+
+grl::quiet cd(const Mt& dir) {
+  std::string d = su::text(dir);
+  if (d.empty()) {
+    const char* home = std::getenv("HOME");
+    if (!home) return grl::quiet();
+    d = home;
+  }
+  if (::chdir(d.c_str()) != 0) grl_fail("cd: %s: %s", d.c_str(), std::strerror(errno));
+  return grl::quiet();
+}
+
+// --- standard input -------------------------------------------------------------
+
+Mt input(const Mt& prompt, const Mt& s) {
+  grl::flush_all();
+  std::fputs(su::text(prompt).c_str(), stdout);
+  std::fflush(stdout);
+  std::string line;
+  int c;
+  while ((c = std::getchar()) != EOF && c != '\n') line.push_back(char(c));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!s.isempty()) {
+    if (su::text(s) != "s") grl_fail("input: second argument must be 's'.");
+    return su::str(line);
+  }
+  // The reply is a value: numbers separated by blanks or commas, a row of them.
+  if (c == EOF && line.empty()) grl_fail("input: reading user-input failed!");
+  std::vector<double> v;
+  const char* p = line.c_str();
+  for (;;) {
+    while (*p == ' ' || *p == '\t' || *p == ',') ++p;
+    if (!*p) break;
+    char* end = nullptr;
+    const double d = std::strtod(p, &end);
+    if (end == p) grl_fail("parse error: invalid input '%s'", line.c_str());
+    v.push_back(d);
+    p = end;
+  }
+  Mt m = Mt::alloc(v.empty() ? 0 : 1, v.size());
+  for (std::size_t k = 0; k < v.size(); ++k) m.pr()[k] = m_type(v[k]);
+  return m;
+}
+
+// --- errors and warnings --------------------------------------------------------
+
+void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
+  // The message is a format applied to the arguments, as printf does.
+  const std::string m = grl::format_text("error", su::text(fmt), args);
+  grl::last_error = m;
+  grl::flush_all();
+  std::fprintf(stderr, "error: %s\n", m.c_str());
+  std::fflush(stderr);
+  std::exit(1);
+}
+
+void error(const Mt& msg) { grl::error_args(msg, {}); }
+
+grl::quiet warning(const Mt& msg) {
+  const std::string m = su::text(msg);
+  // warning('off', ...) and warning('on', ...) switch warnings; nothing to print.
+  if (m == "off" || m == "on" || m == "query" || m == "error") return grl::quiet();
+  grl::flush_all();
+  std::fprintf(stderr, "warning: %s\n", m.c_str());
+  std::fflush(stderr);
+  return grl::quiet();
+}
+
+Mt lasterr() { return su::str(grl::last_error); }
+
+// --- the end of the program ---------------------------------------------------------
+
+void exit_M(const Mt& status) {
+  const double s = su::num(status, 0);
+  grl::flush_all();
+  std::exit(int(s));
+}
+
+void quit(const Mt& status) { exit_M(status); }
+
+// --- time -----------------------------------------------------------------------
+
+Mt cputime() { return Mt(m_type(double(std::clock()) / CLOCKS_PER_SEC)); }
+
+// etime(t1, t0): seconds from the clock vector t0 to t1 ([year month day hour minute seconds]).
+Mt etime(const Mt& t1, const Mt& t0) {
+  if (t1.numel() != 6 || t0.numel() != 6) grl_fail("etime: T1 and T0 must be 6-element clock vectors");
+  auto secs = [](const Mt& t) {
+    std::tm tm = {};
+    tm.tm_year = int(t.cre()[0]) - 1900;
+    tm.tm_mon = int(t.cre()[1]) - 1;
+    tm.tm_mday = int(t.cre()[2]);
+    tm.tm_hour = int(t.cre()[3]);
+    tm.tm_min = int(t.cre()[4]);
+    // Days as UTC so that daylight-saving changes do not shift the difference.
+    return double(timegm(&tm)) + double(t.cre()[5]);
+  };
+  return Mt(m_type(secs(t1) - secs(t0)));
+}
+
+Mt date() {
+  std::time_t now = std::time(nullptr);
+  std::tm tm;
+  localtime_r(&now, &tm);
+  char buf[32];
+  std::strftime(buf, sizeof buf, "%d-%b-%Y", &tm);
+  return su::str(buf);
+}
+
+grl::quiet pauseM(const Mt& seconds) {
+  grl::flush_all();
+  if (seconds.isempty()) {
+    // Without an argument: until a key (a line) is typed.
+    int c;
+    while ((c = std::getchar()) != EOF && c != '\n') {}
+    return grl::quiet();
+  }
+  const double s = double(seconds.cre()[0]);
+  if (std::isnan(s) || s < 0) grl_fail("pause: N must be a non-negative real value");
+  if (std::isinf(s)) {
+    int c;
+    while ((c = std::getchar()) != EOF && c != '\n') {}
+    return grl::quiet();
+  }
+  std::this_thread::sleep_for(std::chrono::duration<double>(s));
+  return grl::quiet();
+}

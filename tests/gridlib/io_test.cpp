@@ -1,0 +1,130 @@
+// MAT-files, ASCII data files, the file table and errors: what a program's standard
+// output cannot show (files written, positions, the fatal messages).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+#define GRLIB 0
+#include "gridlib.h"
+
+typedef M<double> MD;
+
+namespace {
+MD str(const char* s) { return grl::str_M(s); }
+std::string tmp(const char* name) { return std::string("/tmp/grl_io_") + std::to_string(getpid()) + "_" + name; }
+}  // namespace
+
+TEST(IoMat, RoundTripKeepsValuesKindsAndNames) {
+  for (const char* opt : {"-v6", "-v4"}) {
+    MD x("x", 0, 0), s("s", 0, 0), b("b", 0, 0), z("z", 0, 0), e("e", 0, 0);
+    x = MD::alloc(2, 3);
+    for (int k = 0; k < 6; ++k) x.pr()[k] = k + 0.5;
+    s = str("hi there");
+    b = MD(1.0); b.set_flags(grl::F_LOGICAL);
+    z = MD::cplx(1.0, -2.0);
+    const std::string f = tmp("a.mat");
+    save(str(f.c_str()), str(opt), &x, &s, &b, &z, &e);
+    MD x2("x", 0, 0), s2("s", 0, 0), b2("b", 0, 0), z2("z", 0, 0), e2("e", 0, 0);
+    load(str(f.c_str()), &z2, &x2, &s2, &b2, &e2);
+    ASSERT_EQ(x2.rows(), 2u);
+    ASSERT_EQ(x2.cols(), 3u);
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(x2.cre()[k], k + 0.5);
+    EXPECT_TRUE(s2.ischar());
+    EXPECT_EQ(grl::text_of(s2), "hi there");
+    if (std::string(opt) == "-v6") {
+      EXPECT_TRUE(b2.islogical());   // version 4 has no logical class
+    }
+    EXPECT_EQ(b2.cre()[0], 1.0);
+    ASSERT_TRUE(z2.isc());
+    EXPECT_EQ(z2.cim()[0], -2.0);
+    EXPECT_TRUE(e2.isempty());
+    std::remove(f.c_str());
+  }
+}
+
+TEST(IoMat, NameWithoutExtensionMeansMatFile) {
+  MD x("x", 0, 0);
+  x = 7.0;
+  const std::string f = tmp("noext");
+  save(str(f.c_str()), &x);
+  MD y("x", 0, 0);
+  load(str(f.c_str()), &y);
+  EXPECT_EQ(y.cre()[0], 7.0);
+  std::remove((f + ".mat").c_str());
+}
+
+TEST(IoMat, MissingFileIsFatal) {
+  MD x("x", 0, 0);
+  EXPECT_EXIT(load(str("nofile"), &x), testing::ExitedWithCode(1), "error: load: unable to find file nofile");
+}
+
+TEST(IoAscii, RoundTripAndRaggedRows) {
+  MD x("x", 0, 0);
+  x = MD::alloc(2, 2);
+  double v[] = {1, 3, 2, -4.25};
+  for (int k = 0; k < 4; ++k) x.pr()[k] = v[k];
+  const std::string f = tmp("a.txt");
+  saveascii(str(f.c_str()), &x);
+  MD y("y", 0, 0);
+  loadascii(str(f.c_str()), &y);
+  ASSERT_EQ(y.rows(), 2u);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(y.cre()[k], v[k]);
+  std::FILE* o = std::fopen(f.c_str(), "w");
+  std::fputs("1 2\n3\n", o);
+  std::fclose(o);
+  EXPECT_EXIT(loadascii(str(f.c_str()), &y), testing::ExitedWithCode(1), "inconsistent number of columns");
+  std::remove(f.c_str());
+}
+
+TEST(IoFiles, WriteReadPositionsAndEnd) {
+  const std::string f = tmp("t.txt");
+  MD fid = fopen(str(f.c_str()), str("w"));
+  ASSERT_GE(fid.cre()[0], 3.0);
+  EXPECT_EQ(fwrite(fid, str("ab\n12 3.5 x\n")).cre()[0], 12.0);
+  EXPECT_EQ(fclose(fid).cre()[0], 0.0);
+  fid = fopen(str(f.c_str()));
+  EXPECT_EQ(grl::text_of(fgetl(fid)), "ab");
+  EXPECT_EQ(ftell(fid).cre()[0], 3.0);
+  MD v = fscanf(fid, str("%f"));
+  ASSERT_EQ(v.numel(), 2u);
+  EXPECT_EQ(v.cre()[1], 3.5);
+  EXPECT_EQ(grl::text_of(fgets(fid)), "x\n");
+  EXPECT_EQ(fgetl(fid).cre()[0], -1.0);
+  EXPECT_EQ(feof(fid).cre()[0], 1.0);
+  frewind(fid);
+  MD bytes = fread(fid, MD(2.0));
+  EXPECT_EQ(bytes.cre()[0], double('a'));
+  EXPECT_EQ(fseek(fid, MD(-1.0), str("eof")).cre()[0], 0.0);
+  EXPECT_EQ(fread(fid).cre()[0], double('\n'));
+  fclose(fid);
+  EXPECT_EQ(fopen(str("/nonexistent/dir/x")).cre()[0], -1.0);
+  EXPECT_EQ(exist(str(f.c_str())).cre()[0], 2.0);
+  EXPECT_EQ(exist(str("/tmp")).cre()[0], 7.0);
+  deleteM(str(f.c_str()));
+  EXPECT_EQ(exist(str(f.c_str())).cre()[0], 0.0);
+}
+
+TEST(IoFiles, BadStreamsAreFatal) {
+  EXPECT_EXIT(fclose(MD(99.0)), testing::ExitedWithCode(1), "error: fclose: invalid stream number = 99");
+  EXPECT_EXIT(grl::fid_file(7.5), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = 7.5");
+  EXPECT_EQ(grl::fid_file(1), stdout);
+  EXPECT_EQ(grl::fid_file(2), stderr);
+}
+
+TEST(IoSys, ShellStatusOutputAndErrors) {
+  EXPECT_EQ(system(str("exit 3")).cre()[0], 3.0);
+  MD st, out;
+  system_M(str("echo hi"), i_o, st, out);
+  EXPECT_EQ(st.cre()[0], 0.0);
+  EXPECT_EQ(grl::text_of(out), "hi\n");
+  EXPECT_EXIT(error(str("x %d"), 3.0), testing::ExitedWithCode(1), "error: x 3");
+  EXPECT_EXIT(exit_M(MD(4.0)), testing::ExitedWithCode(4), "");
+  MD t0 = MD::alloc(1, 6), t1;
+  const double c0[] = {2020, 12, 31, 23, 59, 59.5};
+  for (int k = 0; k < 6; ++k) t0.pr()[k] = c0[k];
+  t1 = t0;
+  t1.pr()[4] = 60;   // one minute on, across the year's end
+  EXPECT_EQ(etime(t1, t0).cre()[0], 60.0);
+}
