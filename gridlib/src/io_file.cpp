@@ -100,8 +100,8 @@ void fopen(const Mt& name, const Mt& mode, i_o_t, Mr<m_type> fid, Mr<m_type> msg
 void fopen(const Mt& name, i_o_t, Mr<m_type> fid, Mr<m_type> msg) { fopen(name, Mt(), i_o, fid, msg); }
 
 Mt fopen(const Mt& name, const Mt& mode) {
-  Mt fid;
-  fopen(name, mode, i_o, fid, junkM);
+  Mt fid, msg;
+  fopen(name, mode, i_o, fid, msg);
   return fid;
 }
 
@@ -389,8 +389,8 @@ void fscanf(const Mt& fid, const Mt& format, i_o_t, Mr<m_type> val, Mr<m_type> c
 }
 
 Mt fscanf(const Mt& fid, const Mt& format, const Mt& size) {
-  Mt v;
-  fscanf(fid, format, size, i_o, v, junkM);
+  Mt v, n;
+  fscanf(fid, format, size, i_o, v, n);
   return v;
 }
 
@@ -503,8 +503,8 @@ void fread(const Mt& fid, const Mt& size, const Mt& prec, i_o_t, Mr<m_type> val,
 }
 
 Mt fread(const Mt& fid, const Mt& size, const Mt& prec) {
-  Mt v;
-  fread(fid, size, prec, i_o, v, junkM);
+  Mt v, n;
+  fread(fid, size, prec, i_o, v, n);
   return v;
 }
 
