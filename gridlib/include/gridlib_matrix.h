@@ -13,6 +13,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // Ends the program with "error: <message>" on standard error and exit status 1.
@@ -24,6 +25,10 @@ template <class T> class Cx;
 template <class T> struct br_t;
 template <class T> struct cl_t;
 struct junk_t;
+
+// Selects the overloads that take a plain number of any type: generated code
+// writes double literals even in the single-precision build.
+template <class S> using if_number = std::enable_if_t<std::is_arithmetic_v<S>, int>;
 
 // Words of the generated code that stand for fixed values.
 struct i_o_t {};                    // separates inputs from outputs in a call
@@ -248,7 +253,7 @@ template <class T> class Mx {
   Mx& operator=(const M<T>& v) { if (n == 1) m->set1(a, v); else m->set2(a, b, v); return *this; }
   Mx& operator=(const Mx& v) { return *this = v.value(); }
   Mx& operator=(T v);
-  Mx& operator=(int v) { return *this = T(v); }
+  template <class S, if_number<S> = 0> Mx& operator=(S v) { return *this = T(v); }
   Mx& operator=(nop_t) { if (n == 1) m->del1(a); else m->del2(a, b); return *this; }
   Mx& operator=(const br_t<T>& v);
   explicit operator bool() const { return bool(value()); }
@@ -262,8 +267,7 @@ template <class T> struct br_t {
   std::vector<std::size_t> row_start{0};
   br_t& operator,(const M<T>& x) { items.push_back(x); return *this; }
   br_t& operator,(M<T>&& x) { items.push_back(std::move(x)); return *this; }
-  br_t& operator,(T x) { items.emplace_back(x); return *this; }
-  br_t& operator,(int x) { items.emplace_back(T(x)); return *this; }
+  template <class S, if_number<S> = 0> br_t& operator,(S x) { items.emplace_back(T(x)); return *this; }
   br_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(const br_t& x) { items.push_back(x.value()); return *this; }
@@ -358,8 +362,7 @@ template <class T> class Cx {
   M<T>& ref() { return c->cell_ref(a, n == 2 ? &b : nullptr); }
   Cx& operator=(const M<T>& v) { ref() = v; return *this; }
   Cx& operator=(const Cx& v) { M<T> t = v.value(); ref() = t; return *this; }
-  Cx& operator=(T v) { ref() = M<T>(v); return *this; }
-  Cx& operator=(int v) { ref() = M<T>(T(v)); return *this; }
+  template <class S, if_number<S> = 0> Cx& operator=(S v) { ref() = M<T>(T(v)); return *this; }
   Cx& operator=(nop_t) { ref() = M<T>(); return *this; }
   Cx& operator=(const br_t<T>& v) { ref() = v.value(); return *this; }
   Cx& operator=(const Mx<T>& v) { ref() = v.value(); return *this; }
@@ -398,8 +401,7 @@ template <class T> struct cl_t {
   std::vector<M<T>> items;
   std::vector<std::size_t> row_start{0};
   cl_t& operator,(const M<T>& x) { items.push_back(x); return *this; }
-  cl_t& operator,(T x) { items.emplace_back(x); return *this; }
-  cl_t& operator,(int x) { items.emplace_back(T(x)); return *this; }
+  template <class S, if_number<S> = 0> cl_t& operator,(S x) { items.emplace_back(T(x)); return *this; }
   cl_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
   cl_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
   cl_t& operator,(const br_t<T>& x) { items.push_back(x.value()); return *this; }

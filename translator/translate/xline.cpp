@@ -125,8 +125,10 @@ void parser_t::function_line() {
     }
     if (symbols) symbols->add_typed(in, SYM_INPUT, type);
   }
+  // The placeholder result x_M is the library's matrix of the main data type:
+  // spelling it in another type would not compile in a -dt build.
   std::string result = "x_M";
-  int result_type = dt.default_type();
+  int result_type = default_type;
   if (stmt.is_word(0, "[")) {
     n_out = (eq - 1) / 2;
     for (int k = 1; k < eq - 1; k += 2) {
