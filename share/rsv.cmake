@@ -27,6 +27,21 @@ endfunction()
 
 rsv_lines(funcs ${rsv_funcs})
 rsv_lines(repl ${rsv_repl})
+
+# The translator replaces a name before it looks it up, so a function that the
+# library provides under a replacement (sqrt as sqrt_M) is listed under both names.
+string(REGEX MATCHALL "[^\n]+\n[^\n]+\n" repl_pairs "${repl}")
+foreach(pair ${repl_pairs})
+  string(REGEX REPLACE "^([^ \n]+)[^\n]*\n([^ \n]+).*" "\\1;\\2" names "${pair}")
+  list(GET names 0 from)
+  list(GET names 1 to)
+  string(REGEX MATCH "(^|\n)${from} function[^\n]*" line "\n${funcs}")
+  if(line)
+    string(STRIP "${line}" line)
+    string(REGEX REPLACE "^${from} " "${to} " line "${line}")
+    string(APPEND funcs "${line}\n")
+  endif()
+endforeach()
 file(READ ${KORVAL_RSV_BASE} base)
 # A module's line takes the place of the base list's line of the same name.
 string(REGEX MATCHALL "(^|\n)[^ \n]+ function" mod_names "\n${funcs}")

@@ -80,6 +80,8 @@ inline cl_t<m_type> CL(const Cx<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(const br_t<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(nop_t) { return CL(M<m_type>()); }
 M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
+M<M<m_type>> cell(const M<m_type>& n);     // cell(n), cell([r c])
+M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);
 M<m_type> true_M();
 M<m_type> false_M();
 

@@ -128,5 +128,7 @@ M<m_type> cputime();
 M<m_type> etime(const M<m_type>& t1, const M<m_type>& t0);
 M<m_type> date();
 grl::quiet pauseM(const M<m_type>& seconds = M<m_type>());   // `pause` is a POSIX function
+// type file: the contents of a text file on standard output.
+grl::quiet type(const M<m_type>& file);
 
 #endif

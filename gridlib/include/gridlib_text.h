@@ -58,6 +58,10 @@ void put_text(const std::string& s);
 }  // namespace grl
 
 grl::quiet disp(const M<m_type>& x);
+// format short (or no mode) keeps the display; any other mode is refused.
+grl::quiet format(const M<m_type>& mode = M<m_type>());
+// more on/off: nothing to do, the program never pages its output.
+grl::quiet more(const M<m_type>& mode = M<m_type>());
 grl::quiet disp(const M<M<m_type>>& x);
 
 // sprintf(fmt, ...) and fprintf([fid,] fmt, ...): the format is applied to the

@@ -194,3 +194,28 @@ template <class T> void M<M<T>>::del2(const grl::ix<T>& a, const grl::ix<T>& b) 
 }
 
 template class M<M<m_type>>;
+
+// cell(n), cell(r, c), cell([r c]): a cell of empty matrices. A negative size
+// counts as 0; a fractional one is refused as Octave refuses it.
+namespace {
+std::size_t cell_extent(const Mt& v, std::size_t k) {
+  if (k >= v.numel()) return 0;
+  const double d = double(v.cre()[k]);
+  if (d != d || d != double(static_cast<long long>(d)))
+    grl_fail("conversion of %g to octave_idx_type value failed", d);
+  return d < 0 ? 0 : std::size_t(d);
+}
+}  // namespace
+
+Mc cell(const Mt& n) {
+  if (n.numel() == 1) {
+    const std::size_t k = cell_extent(n, 0);
+    return Mc::alloc(k, k);
+  }
+  return Mc::alloc(cell_extent(n, 0), cell_extent(n, 1));
+}
+
+Mc cell(const Mt& r, const Mt& c) {
+  if (r.numel() != 1 || c.numel() != 1) grl_fail("cell: dimensions must be scalars");
+  return Mc::alloc(cell_extent(r, 0), cell_extent(c, 0));
+}

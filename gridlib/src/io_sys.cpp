@@ -230,3 +230,16 @@ grl::quiet pauseM(const Mt& seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(s));
   return grl::quiet();
 }
+
+grl::quiet type(const Mt& file) {
+  const std::string name = grl::text_of(file);
+  std::FILE* f = std::fopen(name.c_str(), "rb");
+  if (!f) grl_fail("type: '%s' undefined", name.c_str());
+  std::string text;
+  char buf[4096];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  std::fclose(f);
+  grl::put_text(text + "\n");
+  return grl::quiet();
+}

@@ -87,3 +87,14 @@ grl::quiet disp(const M<M<m_type>>& x) {
   grl::put_text(grl::disp_text(x));
   return grl::quiet();
 }
+
+// format and more: the display has the one layout of `format short`, and output
+// goes straight to standard output, never through a pager.
+grl::quiet format(const M<m_type>& mode) {
+  const std::string m = grl::text_of(mode);
+  if (!m.empty() && m != "short")
+    grl_fail("format: '%s' is not supported; values display as with format short", m.c_str());
+  return grl::quiet();
+}
+
+grl::quiet more(const M<m_type>&) { return grl::quiet(); }
