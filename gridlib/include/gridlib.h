@@ -27,5 +27,6 @@ typedef float m_type;
 #include "gridlib_math.h"
 #include "gridlib_io.h"
 #include "gridlib_str.h"
+#include "gridlib_strcell.h"
 
 #endif

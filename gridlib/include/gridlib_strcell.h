@@ -1,0 +1,161 @@
+// Strings and cells of strings: comparison, search and replacement, tokens, character
+// classes, conversions between text, numbers and cells, and cellfun over cells.
+//
+// A function that MATLAB lets take either a string or a cell of strings has an overload
+// for each: strcmp(c, 'x') compares every element of the cell and gives a logical array
+// of the cell's shape; strrep(c, ...) gives a cell. Calls with a cell where MATLAB takes
+// no cell compile and fail at run time with Octave's message.
+#ifndef GRIDLIB_STRCELL_H
+#define GRIDLIB_STRCELL_H
+
+#include "gridlib_matrix.h"
+#include "gridlib_core.h"
+
+// --- numbers from text ---------------------------------------------------------------
+// str2num(s): the value of a numeric matrix expression (numbers, constants, arithmetic,
+// ranges, brackets); [] when s does not evaluate, and then [x, ok] gives ok = false.
+M<m_type> str2num(const M<m_type>& s);
+void str2num(const M<m_type>& s, i_o_t, Mr<m_type> x);
+void str2num(const M<m_type>& s, i_o_t, Mr<m_type> x, Mr<m_type> ok);
+M<m_type> str2num(const M<M<m_type>>& s);
+// str2double(s): one number per string (a char row, each row of a char matrix, each
+// element of a cell); NaN for text that is not a number and for non-text input.
+M<m_type> str2double(const M<m_type>& s);
+M<m_type> str2double(const M<M<m_type>>& c);
+M<m_type> double_M(const M<M<m_type>>& c);    // double(x) of a number is in gridlib_str.h
+
+// --- comparison: logical results ----------------------------------------------------------
+M<m_type> strcmp(const M<m_type>& a, const M<m_type>& b);
+M<m_type> strcmp(const M<M<m_type>>& a, const M<m_type>& b);
+M<m_type> strcmp(const M<m_type>& a, const M<M<m_type>>& b);
+M<m_type> strcmp(const M<M<m_type>>& a, const M<M<m_type>>& b);
+M<m_type> strcmpi(const M<m_type>& a, const M<m_type>& b);
+M<m_type> strcmpi(const M<M<m_type>>& a, const M<m_type>& b);
+M<m_type> strcmpi(const M<m_type>& a, const M<M<m_type>>& b);
+M<m_type> strcmpi(const M<M<m_type>>& a, const M<M<m_type>>& b);
+M<m_type> strncmp(const M<m_type>& a, const M<m_type>& b, const M<m_type>& n);
+M<m_type> strncmp(const M<M<m_type>>& a, const M<m_type>& b, const M<m_type>& n);
+M<m_type> strncmp(const M<m_type>& a, const M<M<m_type>>& b, const M<m_type>& n);
+M<m_type> strncmp(const M<M<m_type>>& a, const M<M<m_type>>& b, const M<m_type>& n);
+M<m_type> strncmpi(const M<m_type>& a, const M<m_type>& b, const M<m_type>& n);
+M<m_type> strncmpi(const M<M<m_type>>& a, const M<m_type>& b, const M<m_type>& n);
+M<m_type> strncmpi(const M<m_type>& a, const M<M<m_type>>& b, const M<m_type>& n);
+M<m_type> strncmpi(const M<M<m_type>>& a, const M<M<m_type>>& b, const M<m_type>& n);
+
+// --- search and replacement -----------------------------------------------------------
+// strrep(s, ptn, rep): every occurrence replaced, overlapping ones included.
+M<m_type> strrep(const M<m_type>& s, const M<m_type>& ptn, const M<m_type>& rep);
+M<M<m_type>> strrep(const M<M<m_type>>& s, const M<m_type>& ptn, const M<m_type>& rep);
+// strfind(s, ptn): the start of every occurrence; a cell gives a cell of such rows.
+M<m_type> strfind(const M<m_type>& s, const M<m_type>& ptn);
+M<M<m_type>> strfind(const M<M<m_type>>& s, const M<m_type>& ptn);
+// findstr(a, b): the shorter string searched in the longer; findstr(a, b, 0) without
+// overlaps.
+M<m_type> findstr(const M<m_type>& a, const M<m_type>& b);
+M<m_type> findstr(const M<m_type>& a, const M<m_type>& b, const M<m_type>& overlap);
+// [t, r] = strtok(s, delim): the first token after leading delimiters (white space
+// by default) and the rest of s from the delimiter after it.
+M<m_type> strtok(const M<m_type>& s);
+M<m_type> strtok(const M<m_type>& s, const M<m_type>& delim);
+void strtok(const M<m_type>& s, i_o_t, Mr<m_type> t);
+void strtok(const M<m_type>& s, i_o_t, Mr<m_type> t, Mr<m_type> r);
+void strtok(const M<m_type>& s, const M<m_type>& delim, i_o_t, Mr<m_type> t);
+void strtok(const M<m_type>& s, const M<m_type>& delim, i_o_t, Mr<m_type> t, Mr<m_type> r);
+M<M<m_type>> strtok(const M<M<m_type>>& s);
+M<M<m_type>> strtok(const M<M<m_type>>& s, const M<m_type>& delim);
+void strtok(const M<M<m_type>>& s, i_o_t, M<M<m_type>>& t);
+void strtok(const M<M<m_type>>& s, i_o_t, M<M<m_type>>& t, M<M<m_type>>& r);
+void strtok(const M<M<m_type>>& s, const M<m_type>& delim, i_o_t, M<M<m_type>>& t);
+void strtok(const M<M<m_type>>& s, const M<m_type>& delim, i_o_t, M<M<m_type>>& t,
+            M<M<m_type>>& r);
+
+// --- character classes: true where a char element is white space or a letter ----------
+// (isspace is a C function: the translator writes isspace_M)
+M<m_type> isspace_M(const M<m_type>& s);
+M<m_type> isspace_M(const M<M<m_type>>& s);
+M<m_type> isletter(const M<m_type>& s);
+M<m_type> isletter(const M<M<m_type>>& s);
+
+// --- cells ------------------------------------------------------------------------
+// num2cell(x): each element in a cell of its own; num2cell(x, dims): the slices along
+// the listed dimensions.
+M<M<m_type>> num2cell(const M<m_type>& x);
+M<M<m_type>> num2cell(const M<m_type>& x, const M<m_type>& dims);
+// cellstr(s): the rows of a char matrix without trailing blanks, as a column cell.
+M<M<m_type>> cellstr(const M<m_type>& s);
+M<M<m_type>> cellstr(const M<M<m_type>>& c);
+M<m_type> iscellstr(const M<m_type>& x);
+M<m_type> iscellstr(const M<M<m_type>>& c);
+// cell2mat(c): the elements joined into one matrix, each column of the cell first.
+M<m_type> cell2mat(const M<m_type>& x);
+M<m_type> cell2mat(const M<M<m_type>>& c);
+
+// --- cellfun -------------------------------------------------------------------------
+namespace grl {
+// The result of cellfun(..., 'UniformOutput', v): an array when v is true, a cell when
+// it is false. It is an array value; a cell result converts to a cell variable, and a
+// cell result that never reaches one (assigned to a matrix variable) stops the program
+// when the statement ends, rather than leave an empty matrix in its place.
+struct cellfun_value : M<m_type> {
+  bool is_cell = false;
+  M<M<m_type>> cell;
+  mutable bool taken = false;
+  cellfun_value() = default;
+  cellfun_value(const cellfun_value&) = delete;
+  cellfun_value(cellfun_value&& o) noexcept;
+  operator M<M<m_type>>() const;
+  ~cellfun_value();
+};
+}  // namespace grl
+
+// cellfun(name, c): name is one of the predicates and sizes cellfun has always known
+// (isempty, islogical, isnumeric, isreal, ischar, iscell, length, ndims, numel,
+// prodofsize) or a built-in of one argument whose result is a scalar per element;
+// cellfun('size', c, k), cellfun('isclass', c, class).
+M<m_type> cellfun(const M<m_type>& name, const M<M<m_type>>& c);
+M<m_type> cellfun(const M<m_type>& name, const M<M<m_type>>& c, const M<m_type>& k);
+grl::cellfun_value cellfun(const M<m_type>& name, const M<M<m_type>>& c, const M<m_type>& opt,
+                           const M<m_type>& val);
+// A matrix where the cell belongs fails with Octave's message.
+M<m_type> cellfun(const M<m_type>& name, const M<m_type>& c);
+M<m_type> cellfun(const M<m_type>& name, const M<m_type>& c, const M<m_type>& k);
+M<m_type> cellfun(const M<m_type>& name, const M<m_type>& c, const M<m_type>& opt,
+                  const M<m_type>& val);
+
+// --- [] as an argument -------------------------------------------------------------
+// The literal [] converts to a matrix and to a cell alike; these forms take it as the
+// empty matrix, so a call with [] has one meaning.
+#define GRL_NOP_1(R, F) \
+  inline R F(nop_t) { return F(M<m_type>()); }
+#define GRL_NOP_2(F)                                                                       \
+  inline M<m_type> F(nop_t, const M<m_type>& b) { return F(M<m_type>(), b); }             \
+  inline M<m_type> F(const M<m_type>& a, nop_t) { return F(a, M<m_type>()); }             \
+  inline M<m_type> F(nop_t, const M<M<m_type>>& b) { return F(M<m_type>(), b); }          \
+  inline M<m_type> F(const M<M<m_type>>& a, nop_t) { return F(a, M<m_type>()); }          \
+  inline M<m_type> F(nop_t, nop_t) { return F(M<m_type>(), M<m_type>()); }
+#define GRL_NOP_3(F)                                                                       \
+  inline M<m_type> F(nop_t, const M<m_type>& b, const M<m_type>& n) { return F(M<m_type>(), b, n); }    \
+  inline M<m_type> F(const M<m_type>& a, nop_t, const M<m_type>& n) { return F(a, M<m_type>(), n); }    \
+  inline M<m_type> F(nop_t, const M<M<m_type>>& b, const M<m_type>& n) { return F(M<m_type>(), b, n); } \
+  inline M<m_type> F(const M<M<m_type>>& a, nop_t, const M<m_type>& n) { return F(a, M<m_type>(), n); } \
+  inline M<m_type> F(nop_t, nop_t, const M<m_type>& n) { return F(M<m_type>(), M<m_type>(), n); }
+GRL_NOP_1(M<m_type>, str2num) GRL_NOP_1(M<m_type>, str2double) GRL_NOP_1(M<m_type>, double_M)
+GRL_NOP_1(M<m_type>, isspace_M) GRL_NOP_1(M<m_type>, isletter) GRL_NOP_1(M<M<m_type>>, cellstr)
+GRL_NOP_1(M<m_type>, iscellstr) GRL_NOP_1(M<m_type>, cell2mat) GRL_NOP_1(M<m_type>, strtok)
+GRL_NOP_2(strcmp) GRL_NOP_2(strcmpi) GRL_NOP_3(strncmp) GRL_NOP_3(strncmpi)
+#undef GRL_NOP_1
+#undef GRL_NOP_2
+#undef GRL_NOP_3
+inline M<m_type> strrep(nop_t, const M<m_type>& p, const M<m_type>& r) { return strrep(M<m_type>(), p, r); }
+inline M<m_type> strfind(nop_t, const M<m_type>& p) { return strfind(M<m_type>(), p); }
+inline M<m_type> strtok(nop_t, const M<m_type>& d) { return strtok(M<m_type>(), d); }
+inline M<m_type> cellfun(const M<m_type>& f, nop_t) { return cellfun(f, M<m_type>()); }
+inline M<m_type> cellfun(const M<m_type>& f, nop_t, const M<m_type>& k) { return cellfun(f, M<m_type>(), k); }
+inline M<m_type> cellfun(const M<m_type>& f, nop_t, const M<m_type>& o, const M<m_type>& v) {
+  return cellfun(f, M<m_type>(), o, v);
+}
+
+// A cellfun result shown as `ans`: the cell or the array it holds.
+grl::display_stream& operator<<(grl::display_stream& s, const grl::cellfun_value& v);
+
+#endif

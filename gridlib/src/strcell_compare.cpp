@@ -1,0 +1,124 @@
+// strcmp, strcmpi, strncmp, strncmpi: strings and cells of strings compared, giving
+// logical values. Anything that is not a string equals nothing.
+#include <cctype>
+#include <cmath>
+#include <string>
+
+#include "strcell_util.h"
+
+namespace grl {
+namespace {
+
+// How two values are compared: whole or only the first n characters, with or without
+// case. `fn` names the function in messages.
+struct rule {
+  const char* fn;
+  bool fold;
+  long n;     // -1: whole strings
+};
+
+char fold_case(char c, bool fold) { return fold ? char(std::tolower((unsigned char)c)) : c; }
+
+bool same_text(const std::string& a, const std::string& b, bool fold) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t k = 0; k < a.size(); ++k)
+    if (fold_case(a[k], fold) != fold_case(b[k], fold)) return false;
+  return true;
+}
+
+// Whole strings must agree in shape as well; the first n characters are compared as
+// text, a shorter string matching only when both end at the same place.
+bool same(const Mt& a, const Mt& b, const rule& r) {
+  if (!a.ischar() || !b.ischar()) return false;
+  std::string ta = su::text(a), tb = su::text(b);
+  if (r.n < 0) return a.rows() == b.rows() && a.cols() == b.cols() && same_text(ta, tb, r.fold);
+  const std::size_t n = std::size_t(r.n);
+  if (ta.size() > n) ta.resize(n);
+  if (tb.size() > n) tb.resize(n);
+  return same_text(ta, tb, r.fold);
+}
+
+Mt row_of(const Mt& s, std::size_t i) { return sc::chars(su::row_text(s, i), true); }
+
+// A cell against a string. A char matrix of several rows is a list of strings: row k
+// goes with element k, or every row with the one element of a 1 x 1 cell.
+Mt cell_vs_text(const Mc& c, const Mt& s, const rule& r) {
+  if (!s.ischar()) return sc::falses(c.rows(), c.cols());
+  if (s.rows() <= 1) {
+    Mt o = sc::falses(c.rows(), c.cols());
+    for (std::size_t k = 0; k < c.numel(); ++k) o.pr()[k] = same(c.elem(k), s, r) ? 1 : 0;
+    return o;
+  }
+  if (c.numel() == s.rows()) {
+    Mt o = sc::falses(c.rows(), c.cols());
+    for (std::size_t k = 0; k < c.numel(); ++k) o.pr()[k] = same(c.elem(k), row_of(s, k), r) ? 1 : 0;
+    return o;
+  }
+  if (c.numel() == 1) {
+    Mt o = sc::falses(s.rows(), 1);
+    for (std::size_t i = 0; i < s.rows(); ++i) o.pr()[i] = same(c.elem(0), row_of(s, i), r) ? 1 : 0;
+    return o;
+  }
+  return su::boolean(false);
+}
+
+// Two cells: element by element, a 1 x 1 cell against every element of the other.
+Mt cell_vs_cell(const Mc& a, const Mc& b, const rule& r) {
+  const bool eq = a.rows() == b.rows() && a.cols() == b.cols();
+  if (!eq && a.numel() != 1 && b.numel() != 1) grl_fail("%s: nonconformant cell arrays", r.fn);
+  const Mc& shape = eq || b.numel() == 1 ? a : b;
+  Mt o = sc::falses(shape.rows(), shape.cols());
+  for (std::size_t k = 0; k < shape.numel(); ++k)
+    o.pr()[k] = same(a.elem(a.numel() == 1 ? 0 : k), b.elem(b.numel() == 1 ? 0 : k), r) ? 1 : 0;
+  return o;
+}
+
+// The count argument of strncmp: a positive number, truncated to an integer.
+long count_arg(const Mt& n, const char* fn) {
+  const double v = n.isempty() || n.ischar() ? 0 : std::floor(double(n.cre()[0]));
+  if (!(v > 0)) grl_fail("%s: N must be greater than 0", fn);
+  return v > 1e15 ? long(1e15) : long(v);
+}
+
+}  // namespace
+}  // namespace grl
+
+using grl::Mc;
+using grl::Mt;
+using grl::rule;
+
+Mt strcmp(const Mt& a, const Mt& b) { return grl::su::boolean(grl::same(a, b, rule{"strcmp", false, -1})); }
+Mt strcmp(const Mc& a, const Mt& b) { return grl::cell_vs_text(a, b, rule{"strcmp", false, -1}); }
+Mt strcmp(const Mt& a, const Mc& b) { return grl::cell_vs_text(b, a, rule{"strcmp", false, -1}); }
+Mt strcmp(const Mc& a, const Mc& b) { return grl::cell_vs_cell(a, b, rule{"strcmp", false, -1}); }
+
+Mt strcmpi(const Mt& a, const Mt& b) { return grl::su::boolean(grl::same(a, b, rule{"strcmpi", true, -1})); }
+Mt strcmpi(const Mc& a, const Mt& b) { return grl::cell_vs_text(a, b, rule{"strcmpi", true, -1}); }
+Mt strcmpi(const Mt& a, const Mc& b) { return grl::cell_vs_text(b, a, rule{"strcmpi", true, -1}); }
+Mt strcmpi(const Mc& a, const Mc& b) { return grl::cell_vs_cell(a, b, rule{"strcmpi", true, -1}); }
+
+Mt strncmp(const Mt& a, const Mt& b, const Mt& n) {
+  return grl::su::boolean(grl::same(a, b, rule{"strncmp", false, grl::count_arg(n, "strncmp")}));
+}
+Mt strncmp(const Mc& a, const Mt& b, const Mt& n) {
+  return grl::cell_vs_text(a, b, rule{"strncmp", false, grl::count_arg(n, "strncmp")});
+}
+Mt strncmp(const Mt& a, const Mc& b, const Mt& n) {
+  return grl::cell_vs_text(b, a, rule{"strncmp", false, grl::count_arg(n, "strncmp")});
+}
+Mt strncmp(const Mc& a, const Mc& b, const Mt& n) {
+  return grl::cell_vs_cell(a, b, rule{"strncmp", false, grl::count_arg(n, "strncmp")});
+}
+
+Mt strncmpi(const Mt& a, const Mt& b, const Mt& n) {
+  return grl::su::boolean(grl::same(a, b, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")}));
+}
+Mt strncmpi(const Mc& a, const Mt& b, const Mt& n) {
+  return grl::cell_vs_text(a, b, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")});
+}
+Mt strncmpi(const Mt& a, const Mc& b, const Mt& n) {
+  return grl::cell_vs_text(b, a, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")});
+}
+Mt strncmpi(const Mc& a, const Mc& b, const Mt& n) {
+  return grl::cell_vs_cell(a, b, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")});
+}

@@ -1,0 +1,153 @@
+// Strings and cells: the failures with Octave's messages, and the results whose shape
+// or class the display would not show.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#define GRLIB 0
+#include "gridlib.h"
+
+typedef M<double> MD;
+typedef M<M<double>> MC;
+
+namespace {
+MD str(const char* s) { return grl::str_M(s); }
+std::string txt(const MD& m) { return grl::text_of(m); }
+MC cellof(std::initializer_list<MD> items) {
+  MC c = MC::alloc(1, items.size());
+  std::size_t k = 0;
+  for (const MD& m : items) c.welem(k++) = m;
+  return c;
+}
+MD rows2(const char* a, const char* b) { return (BR(str(a)), semi, str(b)).value(); }
+const auto fails = testing::ExitedWithCode(1);
+}  // namespace
+
+TEST(StrcellErrors, ArgumentsOfTheWrongKind) {
+  EXPECT_EXIT(strncmp(str("a"), str("a"), MD(0.0)), fails, "error: strncmp: N must be greater than 0");
+  EXPECT_EXIT(strncmpi(str("a"), str("a"), MD()), fails, "error: strncmpi: N must be greater than 0");
+  EXPECT_EXIT(strcmp(cellof({str("a"), str("b")}), cellof({str("a"), str("b"), str("c")})), fails,
+              "error: strcmp: nonconformant cell arrays");
+  EXPECT_EXIT(strrep(MD(1.0), str("a"), str("b")), fails,
+              "error: strrep: S must be a string or cell array of strings");
+  EXPECT_EXIT(strrep(str("a"), MD(1.0), str("b")), fails,
+              "error: strrep: PTN and REP arguments must be strings or cell arrays of strings");
+  EXPECT_EXIT(strrep(cellof({str("a"), MD(1.0)}), str("a"), str("b")), fails,
+              "error: strrep: each element of S must be a string");
+  EXPECT_EXIT(strfind(MD(1.0), str("a")), fails,
+              "error: strfind: first argument must be a string or cell array of strings");
+  EXPECT_EXIT(strfind(str("abc"), MD(98.0)), fails,
+              "error: strfind: PATTERN must be a string or cell array of strings");
+  EXPECT_EXIT(strfind(cellof({MD(1.0)}), str("a")), fails,
+              "error: strfind: each element of CELLSTR must be a string");
+  EXPECT_EXIT(strtok(MD(1.0)), fails, "error: strtok: STR must be a string or cell array of strings");
+  EXPECT_EXIT(strtok(cellof({str("a"), MD(1.0)})), fails,
+              "error: strtok: STR must be a string or cell array of strings");
+  EXPECT_EXIT(strtok(rows2("ab", "cd")), fails,
+              "error: strtok: STR cannot be a 2-D character array");
+  EXPECT_EXIT(str2num(MD(5.0)), fails, "error: str2num: S must be a string or string array");
+  EXPECT_EXIT(str2num(cellof({str("1")})), fails, "error: str2num: S must be a string or string array");
+  EXPECT_EXIT(double_M(cellof({MD(1.0)})), fails, "error: invalid conversion from cell array");
+  EXPECT_EXIT(num2cell(MD(1.0), MD(0.0)), fails, "error: num2cell: dimension indices must be positive");
+  EXPECT_EXIT(num2cell(MD(1.0), (BR(2.0), 1.0).value()), fails,
+              "error: num2cell: dimension indices must be strictly increasing");
+  EXPECT_EXIT(cellstr(MD(1.0)), fails, "error: cellstr: argument STRING must be a 2-D character array");
+  EXPECT_EXIT(cell2mat(MD(1.0)), fails, "error: cell2mat: C must be a cell array");
+  EXPECT_EXIT(cell2mat(cellof({MD(1.0), str("a")})), fails,
+              "error: cell2mat: wrong type elements or mixed cells, structs, and matrices");
+  EXPECT_EXIT(cell2mat(cellof({(BR(1.0), 2.0).value(), MD::zeros(2, 1)})), fails, "error: cat: dimension mismatch");
+}
+
+TEST(StrcellErrors, Cellfun) {
+  MC c = cellof({str("a"), str("bc")});
+  EXPECT_EXIT(cellfun(str("isempty"), MD(1.0)), fails, "error: cellfun: C must be a cell array");
+  EXPECT_EXIT(cellfun(MD(1.0), c), fails, "error: cellfun: argument NAME must be a string or function handle");
+  EXPECT_EXIT(cellfun(str("foo"), c), fails, "error: cellfun: invalid function NAME: foo");
+  EXPECT_EXIT(cellfun(str("size"), c), fails, "error: cellfun: not enough arguments for \"size\"");
+  EXPECT_EXIT(cellfun(str("size"), c, MD(0.0)), fails, "error: cellfun: K must be a positive integer");
+  EXPECT_EXIT(cellfun(str("upper"), c), fails,
+              "error: cellfun: all values must be scalars when UniformOutput = true");
+  EXPECT_EXIT(cellfun(str("upper"), c, MD(1.0)), fails, "error: cellfun: arguments must be cells");
+  EXPECT_EXIT(cellfun(str("upper"), c, str("Bogus"), MD(0.0)), fails, "error: cellfun: unrecognized parameter Bogus");
+  EXPECT_EXIT(cellfun(str("sin"), c, str("ErrorHandler"), MD(1.0)), fails,
+              "error: cellfun: invalid value for 'ErrorHandler' function");
+  EXPECT_EXIT(cellfun(str("upper"), cellof({str("a"), MD(1.0)})), fails,
+              "error: cellfun: return values must be of the same type");
+  // A cell result that lands in a matrix variable stops the program.
+  EXPECT_EXIT({ MD m = cellfun(str("upper"), c, str("UniformOutput"), MD(0.0)); }, fails,
+              "error: cellfun: with UniformOutput false the result is a cell array");
+  EXPECT_EXIT({ MC u = cellfun(str("length"), c, str("UniformOutput"), MD(1.0)); }, fails,
+              "error: cellfun: with UniformOutput true the result is an array");
+}
+
+TEST(Strcell, CellfunResults) {
+  MC c = cellof({str("a"), str("bc")});
+  MC u = cellfun(str("upper"), c, str("Uniform"), MD(0.0));
+  ASSERT_EQ(u.numel(), 2u);
+  EXPECT_EQ(txt(u.elem(1)), "BC");
+  MD n = cellfun(str("length"), c, str("UniformOutput"), MD(0.0));   // always an array
+  EXPECT_EQ(n.cre()[1], 2.0);
+  MD up = cellfun(str("upper"), cellof({str("a"), str("b")}));
+  EXPECT_TRUE(up.ischar());
+  EXPECT_TRUE(cellfun(str("isempty"), c).islogical());
+  EXPECT_FALSE(cellfun(str("length"), c).islogical());
+}
+
+TEST(Strcell, ShapesOfEmptyResults) {
+  MD t, r;
+  strtok(str("hello"), i_o, t, r);
+  EXPECT_EQ(r.rows(), 0u);
+  strtok(str("   "), i_o, t, r);
+  EXPECT_EQ(t.rows(), 1u);
+  EXPECT_EQ(t.cols(), 0u);
+  EXPECT_TRUE(t.ischar());
+  EXPECT_EQ(strrep(str("abc"), str("c"), str("")).cols(), 2u);
+  MD gone = strrep(str("abc"), str("abc"), str(""));
+  EXPECT_EQ(gone.rows(), 0u);
+  EXPECT_TRUE(gone.ischar());
+  MC e = strfind(MC::alloc(0, 3), str("a"));
+  EXPECT_EQ(e.cols(), 3u);
+  EXPECT_EQ(strcmp(MC::alloc(0, 3), str("a")).cols(), 3u);
+  EXPECT_TRUE(strcmp(MC::alloc(0, 3), str("a")).islogical());
+  MD m = cell2mat(MC::alloc(0, 3));
+  EXPECT_EQ(m.cols(), 3u);
+}
+
+TEST(Strcell, StrrepOverlapsAndClasses) {
+  EXPECT_EQ(txt(strrep(str("aaaa"), str("aa"), str("b"))), "bbb");
+  EXPECT_EQ(txt(strrep(str("xaaax"), str("aa"), str("-"))), "x--x");
+  EXPECT_EQ(txt(strrep(str("abcab"), str("ab"), str("ab!"))), "ab!cab!");
+  // Numbers are never letters or white space, whatever their codes.
+  EXPECT_EQ(isspace_M(MD(32.0)).cre()[0], 0.0);
+  EXPECT_EQ(isletter(MD(65.0)).cre()[0], 0.0);
+  EXPECT_EQ(strcmp(cellof({str("a"), str("b")}), MD(1.0)).numel(), 2u);
+  EXPECT_FALSE(strcmp(MD(97.0), str("a")).cre()[0] != 0);
+}
+
+TEST(Strcell, Str2numRejectsWhatIsNoNumber) {
+  MD x, ok;
+  const char* bad[] = {"abs(-3)", "[1 2", "1 2]", "(1", "1 +", "e", "'a'", "[1 2]/[3 4]", "1:1e9", ",1"};
+  for (const char* s : bad) {
+    str2num(str(s), i_o, x, ok);
+    EXPECT_EQ(ok.cre()[0], 0.0) << s;
+    EXPECT_EQ(x.numel(), 0u) << s;
+  }
+  // Deep nesting is refused, not followed into a stack overflow.
+  std::string deep(100000, '(');
+  str2num(grl::str_M(deep + "1"), i_o, x, ok);
+  EXPECT_EQ(ok.cre()[0], 0.0);
+  str2num(str("[1 2]'"), i_o, x, ok);
+  EXPECT_EQ(x.rows(), 2u);
+  EXPECT_TRUE(str2num(str("[1 2] > 1")).islogical());
+  MD z = str2num(str("[1+2i 3]'"));
+  ASSERT_TRUE(z.isc());
+  EXPECT_EQ(z.cim()[0], -2.0);
+}
+
+TEST(Strcell, Str2doubleRejectsWhatIsNoNumber) {
+  const char* bad[] = {"1e", "e5", ".", "1 2", "1+2", "i2", "ij", "1x", "--3i+", "0x10", "infinity", "1d2"};
+  for (const char* s : bad) EXPECT_TRUE(std::isnan(str2double(str(s)).cre()[0])) << s;
+  MD v = str2double(cellof({str("1"), str("-2.5e1"), MD(3.0)}));
+  EXPECT_EQ(v.cre()[1], -25.0);
+  EXPECT_TRUE(std::isnan(v.cre()[2]));
+}

@@ -1,0 +1,45 @@
+% precision-independent
+% strcmp and its relatives: strings, cells of strings, char matrices and empties
+% strcmp of a cell and a number gives false for every element, as in MATLAB (Octave
+% gives one false), so that case is not asked here.
+a = strcmp('abc', 'abc')
+a = strcmp('abc', 'abd')
+a = strcmp('abc', 'ab')
+a = strcmp('', '')
+a = strcmp('', [])
+a = strcmp('', zeros(1, 0))
+a = strcmp(65, 'A')
+a = strcmp([65 66], [65 66])
+a = strcmp(['ab'; 'cd'], ['ab'; 'cd'])
+c = {'abc', 'x'; 'abc', 'y'};
+b = strcmp('abc', c)
+b = strcmp(c, 'x')
+b = strcmp({'a', 'b'}, {'a', 'c'})
+b = strcmp({'a'}, {'a', 'b'})
+b = strcmp({'a'}, {'a'; 'b'})
+b = strcmp({1, 'a'}, 'a')
+b = strcmp({'a', 1}, {'a', 1})
+b = strcmp({}, 'a')
+b = strcmp({}, {})
+b = strcmp(cell(0, 3), 'a')
+% a char matrix is a list of its rows, trailing blanks included
+b = strcmp(['ab'; 'cd'], {'ab', 'cd'})
+b = strcmp(['ab'; 'cd'], {'ab'; 'cd'})
+b = strcmp(['ab'; 'cd'], {'ab'})
+b = strcmp(['ab '; 'cd '], {'ab', 'cd '})
+b = strcmp(['ab'; 'cd'], {'ab'; 'cd'; 'e'})
+% case and leading parts
+b = strcmpi('ABC', 'abc')
+b = strcmpi({'A'; 'b'}, 'a')
+b = strcmpi(['AB'; 'cd'], {'ab', 'CD'})
+b = strncmp('abcd', 'abxx', 2)
+b = strncmp('abcd', 'abxx', 3)
+b = strncmp('ab', 'ab', 5)
+b = strncmp('abc', 'ab', 3)
+b = strncmp('abc', 'abd', 2.7)
+b = strncmp({'abc', 'abd', 'x'}, 'ab', 2)
+b = strncmp({'abc'}, {'abd', 'abc'}, 2)
+b = strncmpi({'ABc', 'aBd'}, 'abx', 2)
+if strcmp('yes', 'yes')
+  disp('equal strings are true')
+end

@@ -1,0 +1,20 @@
+% precision-independent
+% strfind and findstr: every start, overlaps, empty patterns and cells
+k = strfind('abababa', 'aba')
+k = strfind('abc', 'x')
+size(k)
+k = strfind('abc', '')
+k = strfind('', 'a')
+k = strfind('abc', 'abcd')
+k = strfind('abc', 'abc')
+k = strfind('a b c', ' ')
+c = {};
+c = strfind({'abcab', 'b'; 'x', ''}, 'ab')
+c = strfind({}, 'a')
+k = findstr('abababa', 'aba')
+k = findstr('aba', 'abababa')
+k = findstr('abababa', 'aba', 0)
+k = findstr('abc', '')
+k = findstr('', 'abc')
+k = findstr('abc', 'x')
+n = numel(strfind('mississippi', 'ss'))
