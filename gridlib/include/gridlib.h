@@ -28,5 +28,6 @@ typedef float m_type;
 #include "gridlib_io.h"
 #include "gridlib_str.h"
 #include "gridlib_strcell.h"
+#include "gridlib_shape.h"
 
 #endif

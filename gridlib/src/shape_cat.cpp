@@ -1,0 +1,139 @@
+// cat, horzcat and vertcat over matrices and cells.
+//
+// The size of the result grows piece by piece along the dimension of the call. A piece
+// of size 0x0 never takes part; a piece of size 1x0 or 0x1 that does not fit is passed
+// over; any other piece must match the result in the other dimension. Only pieces that
+// hold elements contribute them, so the copy needs no further checks.
+#include "shape_util.h"
+
+#include <cmath>
+#include <cstring>
+
+using namespace grl;
+using namespace grl::mth;
+
+namespace {
+
+struct dims {
+  std::size_t r = 0, c = 0;
+  bool zero() const { return r == 0 && c == 0; }
+  bool thin() const { return r + c == 1; }     // 1x0 or 0x1
+};
+
+// The size of the concatenation along dim (1 or 2) of pieces of the given sizes.
+dims join_dims(const std::vector<dims>& parts, int dim) {
+  dims d;
+  bool first = true;
+  for (const dims& b : parts) {
+    if (first) { d = b; first = false; continue; }
+    const bool fits = dim == 1 ? b.c == d.c : b.r == d.r;
+    if (b.zero()) continue;
+    if (d.zero()) d = b;
+    else if (fits) (dim == 1 ? d.r += b.r : d.c += b.c);
+    else if (b.thin()) { if (d.thin()) d = dims(); }
+    else if (d.thin()) d = b;
+    else grl_fail("cat: dimension mismatch");
+  }
+  return d;
+}
+
+// Along the third dimension and beyond: one piece that is not 0x0 at the most.
+template <class V> std::size_t only_piece(const std::vector<const V*>& parts) {
+  std::size_t at = shp::none;
+  for (std::size_t k = 0; k < parts.size(); ++k) {
+    if (parts[k]->rows() == 0 && parts[k]->cols() == 0) continue;
+    if (at != shp::none) grl_fail("cat: N-dimensional arrays are not supported");
+    at = k;
+  }
+  return at;
+}
+
+template <class V> std::vector<dims> sizes(const std::vector<const V*>& parts) {
+  std::vector<dims> d;
+  for (const V* p : parts) d.push_back(dims{p->rows(), p->cols()});
+  return d;
+}
+
+// Copies the elements of the pieces into a result of size d; put(k, piece, e) stores
+// element e of a piece at position k of the result.
+template <class V, class Put> void fill(const std::vector<const V*>& parts, int dim, dims d, Put put) {
+  std::size_t at = 0;        // the first column (dim 2) or row (dim 1) of the next piece
+  for (const V* p : parts) {
+    if (p->numel() == 0) continue;
+    const std::size_t pr = p->rows(), pc = p->cols();
+    for (std::size_t j = 0; j < pc; ++j)
+      for (std::size_t i = 0; i < pr; ++i) {
+        const std::size_t k = dim == 2 ? i + (at + j) * d.r : (at + i) + j * d.r;
+        put(k, *p, i + j * pr);
+      }
+    at += dim == 2 ? pc : pr;
+  }
+}
+
+Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
+  const dims d = join_dims(sizes(parts), dim);
+  bool cplx = false, chr = false, logic = !parts.empty();
+  for (const Mt* p : parts) {
+    chr |= p->ischar();
+    logic &= p->islogical();
+    cplx |= p->isc() && p->numel() > 0;
+  }
+  Mt o = Mt::alloc(d.r, d.c, cplx);
+  if (d.r * d.c > 0) {
+    m_type* re = o.pr();
+    m_type* im = cplx ? o.pi() : nullptr;
+    fill(parts, dim, d, [&](std::size_t k, const Mt& p, std::size_t e) {
+      re[k] = p.elem(e);
+      if (im) im[k] = p.ielem(e);
+    });
+  }
+  o.set_flags(chr ? std::uint32_t(F_STRING) : logic ? std::uint32_t(F_LOGICAL) : 0u);
+  return o;
+}
+
+Mc join_cells(const std::vector<const Mc*>& parts, int dim) {
+  const dims d = join_dims(sizes(parts), dim);
+  Mc o = Mc::alloc(d.r, d.c);
+  fill(parts, dim, d, [&](std::size_t k, const Mc& p, std::size_t e) { o.welem(k) = p.elem(e); });
+  return o;
+}
+
+}  // namespace
+
+namespace grl {
+
+int cat_dim(const Mt& dim) {
+  if (dim.numel() != 1 || dim.isc()) grl_fail("cat: DIM must be a valid dimension");
+  const double v = std::trunc(double(dim.cre()[0]));
+  if (!(v >= 1) || v > 1e9) grl_fail("cat: DIM must be a valid dimension");
+  return int(v);
+}
+
+Mt cat_v(int dim, mat_list parts) {
+  std::vector<const Mt*> p;
+  for (const Mt& x : parts) p.push_back(&x);
+  if (dim >= 3) {
+    const std::size_t at = only_piece(p);
+    return at == shp::none ? Mt() : *p[at];
+  }
+  return join_mats(p, dim);
+}
+
+Mc cat_cells(int dim, const std::vector<Mc>& parts) {
+  std::vector<const Mc*> p;
+  for (const Mc& x : parts) p.push_back(&x);
+  if (dim >= 3) {
+    const std::size_t at = only_piece(p);
+    return at == shp::none ? Mc() : *p[at];
+  }
+  return join_cells(p, dim);
+}
+
+Mc as_cell_piece(const Mt& x) {
+  if (x.isempty()) return Mc();
+  Mc c = Mc::alloc(1, 1);
+  c.welem(0) = x;
+  return c;
+}
+
+}  // namespace grl

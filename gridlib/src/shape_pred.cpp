@@ -1,0 +1,78 @@
+// Predicates on the kind and shape of a value (each a logical scalar), the element-wise
+// classification isfinite, isinf and isnan, and the comparison of isequal.
+#include "shape_util.h"
+
+#include <cmath>
+
+using namespace grl;
+using namespace grl::mth;
+
+namespace grl {
+
+Mt logical_scalar(bool v) { return boolean(v); }
+
+bool equal_values(const Mt& a, const Mt& b) {
+  if (a.rows() != b.rows() || a.cols() != b.cols()) return false;
+  const std::size_t n = a.numel();
+  for (std::size_t k = 0; k < n; ++k)
+    if (a.elem(k) != b.elem(k) || a.ielem(k) != b.ielem(k)) return false;
+  return true;
+}
+
+bool equal_values(const Mc& a, const Mc& b) {
+  if (a.rows() != b.rows() || a.cols() != b.cols()) return false;
+  const std::size_t n = a.numel();
+  for (std::size_t k = 0; k < n; ++k)
+    if (!equal_values(a.elem(k), b.elem(k))) return false;
+  return true;
+}
+
+}  // namespace grl
+
+namespace {
+
+template <class P> Mt classify(const Mt& x, P p) {
+  Mt o = Mt::alloc(x.rows(), x.cols());
+  const std::size_t n = x.numel();
+  if (n > 0) {
+    m_type* out = o.pr();
+    for (std::size_t k = 0; k < n; ++k) out[k] = p(x.elem(k), x.ielem(k)) ? m_type(1) : m_type(0);
+  }
+  return logical(o);
+}
+
+}  // namespace
+
+Mt isscalar(const Mt& x) { return boolean(x.rows() == 1 && x.cols() == 1); }
+Mt isscalar(const Mc& x) { return boolean(x.rows() == 1 && x.cols() == 1); }
+Mt isvector(const Mt& x) { return boolean(shp::is_vector(x.rows(), x.cols())); }
+Mt isvector(const Mc& x) { return boolean(shp::is_vector(x.rows(), x.cols())); }
+Mt isrow(const Mt& x) { return boolean(x.rows() == 1); }
+Mt isrow(const Mc& x) { return boolean(x.rows() == 1); }
+Mt iscolumn(const Mt& x) { return boolean(x.cols() == 1); }
+Mt iscolumn(const Mc& x) { return boolean(x.cols() == 1); }
+Mt isreal(const Mt& x) { return boolean(!x.isc()); }
+Mt isreal(const Mc&) { return boolean(false); }
+Mt ischar(const Mt& x) { return boolean(x.ischar()); }
+Mt ischar(const Mc&) { return boolean(false); }
+Mt isnumeric(const Mt& x) { return boolean(!x.ischar() && !x.islogical()); }
+Mt isnumeric(const Mc&) { return boolean(false); }
+Mt islogical(const Mt& x) { return boolean(x.islogical()); }
+Mt islogical(const Mc&) { return boolean(false); }
+Mt iscell(const Mt&) { return boolean(false); }
+Mt iscell(const Mc&) { return boolean(true); }
+Mt isstruct(const Mt&) { return boolean(false); }
+Mt isstruct(const Mc&) { return boolean(false); }
+
+Mt isfinite_M(const Mt& x) {
+  return classify(x, [](m_type re, m_type im) { return std::isfinite(re) && std::isfinite(im); });
+}
+Mt isinf_M(const Mt& x) {
+  return classify(x, [](m_type re, m_type im) { return std::isinf(re) || std::isinf(im); });
+}
+Mt isnan_M(const Mt& x) {
+  return classify(x, [](m_type re, m_type im) { return std::isnan(re) || std::isnan(im); });
+}
+Mt isfinite_M(const Mc&) { grl_fail("isfinite: not defined for cell"); }
+Mt isinf_M(const Mc&) { grl_fail("isinf: not defined for cell"); }
+Mt isnan_M(const Mc&) { grl_fail("isnan: not defined for cell"); }

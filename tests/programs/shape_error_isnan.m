@@ -1,0 +1,3 @@
+% isnan is not defined for cells
+a = isnan([1 NaN])
+b = isnan({1})
