@@ -55,12 +55,24 @@ struct number_text {
     v = std::strtod(s.substr(start, p - start).c_str(), nullptr);
     return true;
   }
-  // One term: [sign] (number [*] [i] | inf | nan | i).
+  // One term: [sign] (number [[*] i] | inf | nan | i [* number]).
   bool term(double& v, bool& imag) {
     double sign = 1;
     if (at('+') || at('-')) { sign = at('-') ? -1 : 1; ++p; blanks(); }
     imag = false;
-    if (unit()) { v = sign; imag = true; return true; }
+    if (unit()) {       // i, or i*2
+      v = sign;
+      imag = true;
+      const std::size_t back = p;
+      blanks();
+      if (!at('*')) { p = back; return true; }
+      ++p;
+      blanks();
+      double m;
+      if (!magnitude(m)) return false;
+      v = sign * m;
+      return true;
+    }
     if (word("inf")) v = std::numeric_limits<double>::infinity();
     else if (word("nan")) v = std::numeric_limits<double>::quiet_NaN();
     else if (!magnitude(v)) return false;

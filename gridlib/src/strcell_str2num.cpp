@@ -45,6 +45,12 @@ struct parser {
   static bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
   void spaces() { while (blank(ch())) ++p; }
 
+  // --- arithmetic: real operands give real results (1/0 is Inf, not Inf+NaNi) ---
+  static cd real_or(cd x) { return cd(x.real(), x.imag() == 0 ? 0.0 : x.imag()); }
+  static cd mul(cd x, cd y) { return x.imag() == 0 && y.imag() == 0 ? cd(x.real() * y.real(), 0) : x * y; }
+  static cd div(cd x, cd y) { return x.imag() == 0 && y.imag() == 0 ? cd(x.real() / y.real(), 0) : x / y; }
+  static cd neg(cd x) { return real_or(cd(-x.real(), -x.imag())); }
+
   // --- element-wise work with scalar and implicit expansion ---
   template <class F> static bool zip(const val& a, const val& b, val& o, F f) {
     const std::size_t r = a.r == b.r ? a.r : a.r == 1 ? b.r : b.r == 1 ? a.r : std::size_t(-1);
@@ -62,7 +68,7 @@ struct parser {
   }
 
   static bool product(const val& a, const val& b, val& o) {
-    if (a.is_scalar() || b.is_scalar()) return zip(a, b, o, [](cd x, cd y) { return x * y; });
+    if (a.is_scalar() || b.is_scalar()) return zip(a, b, o, mul);
     if (a.c != b.r) return false;
     o = val();
     o.r = a.r;
@@ -70,14 +76,14 @@ struct parser {
     o.v.assign(o.r * o.c, cd(0));
     for (std::size_t j = 0; j < b.c; ++j)
       for (std::size_t k = 0; k < a.c; ++k)
-        for (std::size_t i = 0; i < a.r; ++i) o.v[i + j * o.r] += a.v[i + k * a.r] * b.v[k + j * b.r];
+        for (std::size_t i = 0; i < a.r; ++i) o.v[i + j * o.r] += mul(a.v[i + k * a.r], b.v[k + j * b.r]);
     return true;
   }
 
   static cd power(cd x, cd y) {
     if (x.imag() == 0 && y.imag() == 0 && (x.real() >= 0 || y.real() == std::floor(y.real())))
       return cd(std::pow(x.real(), y.real()), 0);
-    return std::pow(x, y);
+    return std::pow(real_or(x), real_or(y));
   }
 
   // --- primaries ---
@@ -186,7 +192,7 @@ struct parser {
       const bool neg = ch() == '-';
       ++p;
       if (!unary_operand(o, in_matrix)) return false;
-      if (neg) for (cd& x : o.v) x = -x;
+      if (neg) for (cd& x : o.v) x = parser::neg(x);
       o.logical = false;
       return true;
     }
@@ -199,7 +205,7 @@ struct parser {
       ++p;
       spaces();
       if (!unary(o, in_matrix)) return false;
-      if (c == '-') for (cd& x : o.v) x = -x;
+      if (c == '-') for (cd& x : o.v) x = neg(x);
       if (c == '~' || c == '!') {
         for (cd& x : o.v) x = cd(x == cd(0) ? 1 : 0, 0);
         o.logical = true;
@@ -235,9 +241,9 @@ struct parser {
       if (!unary(b, in_matrix)) return false;
       bool ok;
       if (op == 1) ok = product(o, b, r);
-      else if (op == 2) ok = zip(o, b, r, [](cd x, cd y) { return x * y; });
-      else if (op == 4 || (op == 3 && b.is_scalar())) ok = zip(o, b, r, [](cd x, cd y) { return x / y; });
-      else if (op == 6 || (op == 5 && o.is_scalar())) ok = zip(o, b, r, [](cd x, cd y) { return y / x; });
+      else if (op == 2) ok = zip(o, b, r, mul);
+      else if (op == 4 || (op == 3 && b.is_scalar())) ok = zip(o, b, r, div);
+      else if (op == 6 || (op == 5 && o.is_scalar())) ok = zip(o, b, r, [](cd x, cd y) { return div(y, x); });
       else ok = false;       // matrix division is no part of a number's text
       if (!ok) return false;
       o = r;
@@ -255,7 +261,7 @@ struct parser {
       spaces();
       val b, r;
       if (!product_level(b, in_matrix)) return false;
-      if (!zip(o, b, r, [minus](cd x, cd y) { return minus ? x - y : x + y; })) return false;
+      if (!zip(o, b, r, [minus](cd x, cd y) { return real_or(minus ? x - y : x + y); })) return false;
       o = r;
     }
   }
