@@ -29,5 +29,6 @@ typedef float m_type;
 #include "gridlib_str.h"
 #include "gridlib_strcell.h"
 #include "gridlib_shape.h"
+#include "gridlib_elem.h"
 
 #endif

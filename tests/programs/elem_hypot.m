@@ -1,0 +1,11 @@
+% hypot with scalar expansion, broadcasting, complex magnitudes and extreme values.
+hypot(3, 4)
+hypot([3 5 8], [4 12 15])
+hypot([1; 2], [1 2 3])
+hypot(3+4i, 12)
+hypot(1e300, 1e300)
+hypot(Inf, NaN)
+hypot(NaN, 1)
+hypot([], 2)
+hypot(1, 2, 2)
+hypot(zeros(0,3), 1)

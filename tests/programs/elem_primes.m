@@ -1,0 +1,15 @@
+% primes and isprime on small, edge and large values.
+primes(20)
+primes(2)
+primes(1)
+primes(2.5)
+primes(-5)
+p = primes(100);
+disp(numel(p))
+isprime([0 1 2 3 4 97 100])
+isprime([2; 9; 11])
+isprime(2147483647)
+isprime(4294967297)
+isprime(4294967311)
+isprime([])
+isprime(zeros(0,3))

@@ -1,0 +1,10 @@
+% sec, csc and cot at their poles and on complex arguments.
+sec([0 pi 1 -1])
+csc([pi/2 1 -1])
+csc(0)
+cot(0)
+cot([-0.5 pi/4 1])
+sec([])
+cot(1i)
+sec([1+1i; 2])
+csc(Inf)

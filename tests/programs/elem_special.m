@@ -1,0 +1,11 @@
+% gamma at its poles and large arguments, erf and erfc at the extremes.
+gamma([0.5 1 2 5 10])
+gamma([0 -1 -2 -0.5 -1.5])
+gamma([171 172])
+gamma([Inf NaN])
+gamma([])
+erf([0 0.5 1 -1 Inf -Inf NaN])
+erfc([0 0.5 1 -1 Inf -Inf NaN])
+erfc(10)
+erf(zeros(3,0))
+x = gamma(4)
