@@ -42,6 +42,16 @@ inline grl::display_stream& operator<<(grl::display_stream& s, const M<M<m_type>
   grl::show(x, x.name_);
   return s;
 }
+// A result (an rvalue) is "ans" even when it is a function's named output that the
+// compiler returned in place.
+inline grl::display_stream& operator<<(grl::display_stream& s, M<m_type>&& x) {
+  grl::show(x, nullptr);
+  return s;
+}
+inline grl::display_stream& operator<<(grl::display_stream& s, M<M<m_type>>&& x) {
+  grl::show(x, nullptr);
+  return s;
+}
 inline grl::display_stream& operator<<(grl::display_stream& s, const Mx<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, const Cx<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, const br_t<m_type>& x) { return s << x.value(); }
@@ -59,6 +69,24 @@ M<m_type> nargout();
 unsigned initM(std::istream& in, std::ostream& out, std::ostream& err);
 void exitM();
 typedef unsigned uint32;
+
+// [a,b,...] = f(...) of a function whose output is varargout: element k of the cell
+// goes to output k.
+namespace grl {
+[[noreturn]] void fail_return_list(std::size_t k);
+// The caller's output count comes back first, once the function has run.
+template <class... R>
+inline M<M<m_type>> spread(double old_nargout, const M<M<m_type>>& v, R... outs) {
+  nargout_val = old_nargout;
+  std::size_t k = 0;
+  auto one = [&](Mr<m_type> o) {
+    if (k >= v.numel()) fail_return_list(k + 1);
+    o = v.elem(k++);
+  };
+  (one(outs), ...);
+  return v;
+}
+}  // namespace grl
 
 // --- literals and ranges ----------------------------------------------------------
 M<m_type> TM(const char* text);            // a char row
@@ -79,6 +107,8 @@ inline cl_t<m_type> CL(const Mx<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(const Cx<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(const br_t<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(nop_t) { return CL(M<m_type>()); }
+inline cl_t<m_type> CL(const M<M<m_type>>& x) { return CL(M<m_type>::of_cell(x)); }
+inline cl_t<m_type> CL(const cl_t<m_type>& x) { return CL(M<m_type>::of_cell(x.value())); }
 M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
 M<M<m_type>> cell(const M<m_type>& n);     // cell(n), cell([r c])
 M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);

@@ -108,9 +108,11 @@ M<m_type> input(const M<m_type>& prompt, const M<m_type>& s = M<m_type>());
 namespace grl {
 [[noreturn]] void error_args(const M<m_type>& fmt, const std::vector<const M<m_type>*>& args);
 }
-[[noreturn]] void error(const M<m_type>& msg);
+// error returns the quiet type so that `error(...)` written as a displayed statement
+// compiles; it never returns.
+[[noreturn]] grl::quiet error(const M<m_type>& msg);
 // error(format, a, ...): the message formatted as sprintf would.
-template <class A1, class... A> [[noreturn]] inline void error(const M<m_type>& fmt, const A1& a1, const A&... a) {
+template <class A1, class... A> [[noreturn]] inline grl::quiet error(const M<m_type>& fmt, const A1& a1, const A&... a) {
   const M<m_type> v[] = {M<m_type>(a1), M<m_type>(a)...};
   std::vector<const M<m_type>*> p;
   for (const M<m_type>& x : v) p.push_back(&x);

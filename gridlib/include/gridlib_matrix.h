@@ -111,6 +111,9 @@ template <class T> class M {
   // --- inline storage of a 1 x 1 value ---
   grl::scal<T> r;
   T sim_;
+  // A cell held as an element of another cell ({1, {2}}): the value is an empty matrix
+  // for numeric code, and the cell lives here.
+  std::shared_ptr<const M<M<T>>> cell_;
 
   typedef T elem_type;
   static std::size_t r_offset();
@@ -154,6 +157,9 @@ template <class T> class M {
   bool isscalar() const { return rows_ == 1 && cols_ == 1; }
   bool islogical() const { return flags_ & grl::F_LOGICAL; }
   bool ischar() const { return flags_ & grl::F_STRING; }
+  bool holds_cell() const { return cell_ != nullptr; }
+  const M<M<T>>& held_cell() const { return *cell_; }
+  static M of_cell(const M<M<T>>& c);
   const char* getname() const { return name_ ? name_ : "ans"; }
   bool is_real_scalar() const { return rows_ == 1 && cols_ == 1 && !im_; }
   double size() const { return double(numel()); }       // `end` of a linear index
@@ -195,6 +201,7 @@ template <class T> class M {
   void release() {
     if (blk_ && blk_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) grl::block_free(blk_);
     blk_ = nullptr;
+    cell_.reset();
   }
   void reset_empty() { flags_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; }
   void set_scalar(T v) {
@@ -203,6 +210,7 @@ template <class T> class M {
   }
   void take_copy(const M& o) {
     flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    cell_ = o.cell_;
     if (o.blk_) {
       o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
@@ -213,6 +221,7 @@ template <class T> class M {
   }
   void take_move(M& o) {
     flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    cell_ = std::move(o.cell_);
     if (o.blk_) {
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
       o.blk_ = nullptr; o.reset_empty();
@@ -305,12 +314,16 @@ template <class T> class M<M<T>> {
   M(const char* name, int, int) noexcept : M() { name_ = name; }
   M(const M& o) : M() { rows_ = o.rows_; cols_ = o.cols_; cb_ = o.cb_; }
   M(M&& o) noexcept : M() { rows_ = o.rows_; cols_ = o.cols_; cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; }
-  M(nop_t) : M() {}
+  // Explicit, so that f([]) with overloads for matrices and cells takes the matrix one.
+  explicit M(nop_t) : M() {}
   M& operator=(const M& o) { rows_ = o.rows_; cols_ = o.cols_; cb_ = o.cb_; return *this; }
   M& operator=(M&& o) noexcept {
     rows_ = o.rows_; cols_ = o.cols_; cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; return *this;
   }
   M& operator=(nop_t) { rows_ = cols_ = 0; cb_.reset(); return *this; }
+  // x = c{k} for a cell variable x: the element must itself be a cell.
+  M& operator=(const M<T>& v);
+  M& operator=(const Cx<T>& v);
 
   static M alloc(std::size_t rows, std::size_t cols);   // every element []
 
@@ -405,6 +418,8 @@ template <class T> struct cl_t {
   cl_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
   cl_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
   cl_t& operator,(const br_t<T>& x) { items.push_back(x.value()); return *this; }
+  cl_t& operator,(const M<M<T>>& x) { items.push_back(M<T>::of_cell(x)); return *this; }
+  cl_t& operator,(const cl_t& x) { items.push_back(M<T>::of_cell(x.value())); return *this; }
   cl_t& operator,(nop_t) { items.emplace_back(); return *this; }
   cl_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
   operator M<M<T>>() const { return value(); }
@@ -422,6 +437,19 @@ template <class T> struct bc_t {
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
+
+template <class T> inline M<T> M<T>::of_cell(const M<M<T>>& c) {
+  M<T> m;
+  m.cell_ = std::make_shared<const M<M<T>>>(c);
+  return m;
+}
+
+namespace grl { [[noreturn]] void fail_not_cell(); }
+template <class T> inline M<M<T>>& M<M<T>>::operator=(const M<T>& v) {
+  if (!v.holds_cell()) grl::fail_not_cell();
+  return *this = v.held_cell();
+}
+template <class T> inline M<M<T>>& M<M<T>>::operator=(const Cx<T>& v) { return *this = v.value(); }
 
 template <class T> inline M<T>& M<T>::operator=(const M<M<T>>& c) {
   if (c.numel() == 0) grl_fail("value on right hand side of assignment is undefined");

@@ -151,4 +151,47 @@ inline M<m_type> and_M(const M<m_type>& a, const M<m_type>& b) { return a & b; }
 inline M<m_type> or_M(const M<m_type>& a, const M<m_type>& b) { return a | b; }
 M<m_type> xor_M(const M<m_type>& a, const M<m_type>& b);
 
+// --- cells as operands ------------------------------------------------------------
+// A cell is no number: each operator compiles with a cell operand and ends the program
+// with the interpreter's message, naming the operand kinds ("cell", "scalar", ...).
+namespace grl {
+[[noreturn]] void cell_binop_fail(const char* op, const char* left, const char* right);
+[[noreturn]] void cell_unop_fail(const char* op);
+const char* operand_kind(const M<m_type>& x);
+}  // namespace grl
+
+#define GRL_CELL_BINOP(F, OP)                                                            \
+  [[noreturn]] inline M<m_type> F(const M<M<m_type>>&, const M<M<m_type>>&) {            \
+    grl::cell_binop_fail(OP, "cell", "cell");                                            \
+  }                                                                                      \
+  [[noreturn]] inline M<m_type> F(const M<M<m_type>>&, const M<m_type>& b) {             \
+    grl::cell_binop_fail(OP, "cell", grl::operand_kind(b));                              \
+  }                                                                                      \
+  [[noreturn]] inline M<m_type> F(const M<m_type>& a, const M<M<m_type>>&) {             \
+    grl::cell_binop_fail(OP, grl::operand_kind(a), "cell");                              \
+  }                                                                                      \
+  [[noreturn]] inline M<m_type> F(const M<M<m_type>>&, m_type) {                         \
+    grl::cell_binop_fail(OP, "cell", "scalar");                                          \
+  }                                                                                      \
+  [[noreturn]] inline M<m_type> F(m_type, const M<M<m_type>>&) {                         \
+    grl::cell_binop_fail(OP, "scalar", "cell");                                          \
+  }
+GRL_CELL_BINOP(operator+, "+") GRL_CELL_BINOP(operator-, "-") GRL_CELL_BINOP(operator*, "*")
+GRL_CELL_BINOP(operator/, "/") GRL_CELL_BINOP(operator<, "<") GRL_CELL_BINOP(operator<=, "<=")
+GRL_CELL_BINOP(operator>, ">") GRL_CELL_BINOP(operator>=, ">=") GRL_CELL_BINOP(operator==, "==")
+GRL_CELL_BINOP(operator!=, "!=") GRL_CELL_BINOP(operator&, "&") GRL_CELL_BINOP(operator|, "|")
+GRL_CELL_BINOP(plus, "+") GRL_CELL_BINOP(minus, "-") GRL_CELL_BINOP(times, ".*")
+GRL_CELL_BINOP(rdivide, "./") GRL_CELL_BINOP(ldivide, ".\\") GRL_CELL_BINOP(power, ".^")
+GRL_CELL_BINOP(mpower, "^") GRL_CELL_BINOP(mldivide, "\\") GRL_CELL_BINOP(mrdivide, "/")
+GRL_CELL_BINOP(mtimes, "*") GRL_CELL_BINOP(eq, "==") GRL_CELL_BINOP(ne, "!=")
+GRL_CELL_BINOP(lt, "<") GRL_CELL_BINOP(le, "<=") GRL_CELL_BINOP(gt, ">") GRL_CELL_BINOP(ge, ">=")
+GRL_CELL_BINOP(and_M, "&") GRL_CELL_BINOP(or_M, "|")
+#undef GRL_CELL_BINOP
+
+[[noreturn]] inline M<m_type> operator-(const M<M<m_type>>&) { grl::cell_unop_fail("-"); }
+[[noreturn]] inline M<m_type> operator!(const M<M<m_type>>&) { grl::cell_unop_fail("!"); }
+[[noreturn]] inline M<m_type> operator~(const M<M<m_type>>&) { grl::cell_unop_fail("!"); }
+[[noreturn]] inline M<m_type> uminus(const M<M<m_type>>&) { grl::cell_unop_fail("-"); }
+[[noreturn]] inline M<m_type> not_M(const M<M<m_type>>&) { grl::cell_unop_fail("!"); }
+
 #endif

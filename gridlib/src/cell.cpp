@@ -219,3 +219,11 @@ Mc cell(const Mt& r, const Mt& c) {
   if (r.numel() != 1 || c.numel() != 1) grl_fail("cell: dimensions must be scalars");
   return Mc::alloc(cell_extent(r, 0), cell_extent(c, 0));
 }
+
+void grl::fail_not_cell() {
+  grl_fail("a value that is not a cell cannot be assigned to a cell variable");
+}
+
+void grl::fail_return_list(std::size_t k) {
+  grl_fail("element number %zu undefined in return list", k);
+}

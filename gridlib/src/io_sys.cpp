@@ -159,7 +159,7 @@ void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
   std::exit(1);
 }
 
-void error(const Mt& msg) { grl::error_args(msg, {}); }
+grl::quiet error(const Mt& msg) { grl::error_args(msg, {}); }
 
 grl::quiet warning(const Mt& msg) {
   const std::string m = su::text(msg);

@@ -165,3 +165,22 @@ Mt xor_M(const Mt& a, const Mt& b) {
   Mt x = a != Mt(m_type(0)), y = b != Mt(m_type(0));
   return x != y;
 }
+
+// --- cells as operands ----------------------------------------------------------------
+namespace grl {
+// The interpreter converts logical and char operands to numbers before it finds that no
+// operator takes a cell, so they are named as numbers too.
+const char* operand_kind(const Mt& x) {
+  const bool one = x.rows() == 1 && x.cols() == 1;
+  if (x.isc()) return one ? "complex scalar" : "complex matrix";
+  return one ? "scalar" : "matrix";
+}
+
+void cell_binop_fail(const char* op, const char* left, const char* right) {
+  grl_fail("binary operator '%s' not implemented for '%s' by '%s' operations", op, left, right);
+}
+
+void cell_unop_fail(const char* op) {
+  grl_fail("unary operator '%s' not implemented for 'cell' operands", op);
+}
+}  // namespace grl

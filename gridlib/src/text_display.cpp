@@ -26,7 +26,10 @@ struct view_store {
   }
 };
 
+value_view view_of(const Ct& c, view_store& st);
+
 value_view view_of(const Mt& x, view_store& st) {
+  if (x.holds_cell()) return view_of(x.held_cell(), st);
   value_view v;
   v.kind = x.ischar() ? value_view::chars : x.islogical() ? value_view::logical : value_view::numeric;
   v.rows = int(x.rows());

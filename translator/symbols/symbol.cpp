@@ -15,6 +15,27 @@
 
 namespace {
 
+// M names that C++ cannot take as variable names: its keywords and the run-time
+// library's own type names. A variable of such a name gets the trailing underscore
+// that a variable named like a library function gets.
+bool cpp_taken(std::string_view name) {
+  static const char* const taken[] = {
+      "M", "Mr", "Mx", "Cx", "br_t", "grl", "std", "main", "m_type", "i_o_t", "nop_t",
+      "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool",
+      "catch", "char", "char16_t", "char32_t", "class", "compl", "const", "const_cast",
+      "constexpr", "decltype", "default", "delete", "do", "double", "dynamic_cast", "enum",
+      "explicit", "export", "extern", "float", "friend", "goto", "inline", "int", "long",
+      "mutable", "namespace", "new", "noexcept", "not", "not_eq", "nullptr", "operator",
+      "or", "or_eq", "private", "protected", "public", "register", "reinterpret_cast",
+      "short", "signed", "sizeof", "static", "static_assert", "static_cast", "struct",
+      "template", "this", "thread_local", "throw", "try", "typedef", "typeid", "typename",
+      "union", "unsigned", "using", "virtual", "void", "volatile", "wchar_t", "xor",
+      "xor_eq"};
+  for (const char* t : taken)
+    if (name == t) return true;
+  return false;
+}
+
 // Depth of a dotted name: its number of '.' characters.
 int depth_of(const std::string& name) {
   int d = 0;
@@ -245,7 +266,7 @@ const char* symbol_type::decoration(std::string_view name, int is_declaration) c
   const bool function = r[0] >= 0 || r[1] >= 0;
   const bool variable = r[2] >= 0;
   if (function && !variable && !is_declaration) return "()";
-  if (r[1] >= 0 && variable) return "_";
+  if (variable && (r[1] >= 0 || cpp_taken(name))) return "_";
   return "";
 }
 
@@ -388,7 +409,9 @@ void print_name(const symbol_type& table, std::ostream& out, int& first,
         return;
       }
       out << type_text() << " " << prefix << q;
-      if (format == 1 && !(w[INFO_TYPE] & DT_SCALAR)) out << "(\"" << q << "\",0,0)";
+      // The matrix keeps the M name for display: a variable renamed i_ because i is
+      // a library function still prints as "i = ...".
+      if (format == 1 && !(w[INFO_TYPE] & DT_SCALAR)) out << "(\"" << n << "\",0,0)";
       out << "; ";
       return;
     case 16:

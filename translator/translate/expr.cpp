@@ -264,6 +264,18 @@ void parser_t::rewrite_brackets() {
     if (stmt.is_word(i, "]") && !(i < stmt.top() && stmt.is_word(i + 1, "=")))
       stmt.set(i, ")", ')');
   }
+  // x = c and x = c(i) copy or select part of the cell c: x is a cell too.
+  if (eq == 1 && stmt.kind(0) == TK_WORD && stmt.kind(2) == TK_WORD && symbols) {
+    const int c = symbols->find(stmt.gettext(2), SYM_VARIABLES);
+    const bool cell = c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
+    bool whole = cell && stmt.top() == 3;
+    if (cell && stmt.is_word(3, "(")) {
+      std::vector<int> bounds;
+      const int n = scan_arguments(3, bounds);
+      whole = bounds[n] == stmt.top() - 1;
+    }
+    if (whole) mark_cell(stmt.gettext(0));
+  }
   // Cell literals {a,b} are (CL(a),b); c{2} indexes the cell c.
   for (int a = 0; a < stmt.top(); ++a) {
     if (!stmt.is_word(a, "{")) continue;

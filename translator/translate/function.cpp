@@ -12,6 +12,8 @@
 namespace {
 
 constexpr std::size_t kNameLimit = 32;
+// The most outputs [a,b,...]=f(...) takes from a function whose output is varargout.
+constexpr int kMaxVarargout = 8;
 
 // One listing of the function's symbol table (symbol_type::print_all) as a string;
 // listing_from continues the caller's list separator.
@@ -60,6 +62,32 @@ symbol_info parser_t::info_record() const {
   r[INFO_NARGIN] = uses_nargin_fun;
   r[INFO_NARGOUT] = uses_nargout_fun;
   return r;
+}
+
+// A function whose one output is varargout returns its cell; [a,b]=f(x) calls the
+// entry point with output references, which asks for that many outputs and hands the
+// cell's elements to them.
+std::string parser_t::varargout_entries(const std::string& f, const std::string& rt) const {
+  if (!has_varargout || n_out != 1) return "";
+  const symbol_type& t = *symbols;
+  const std::string ref = datatypes().ref_type(default_type & ~DT_CELL);
+  std::string s;
+  for (int j = 2; j <= kMaxVarargout; ++j) {
+    int first = 1;
+    s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3);
+    s += separator(first);
+    s += "i_o_t";
+    std::string outs;
+    for (int k = 1; k <= j; ++k) {
+      s += ", " + ref + " o" + std::to_string(k);
+      outs += ", o" + std::to_string(k);
+    }
+    s += ") {\n";
+    s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(j) + ".0; nargout_set=1;\n";
+    s += "return(grl::spread(old_nargout, " + f + "(" + listing(t, SYM_INPUT, 8) + ")" + outs +
+         "));\n}\n\n";
+  }
+  return s;
 }
 
 std::string parser_t::entry_points(const std::string& f) {
@@ -111,6 +139,7 @@ std::string parser_t::entry_points(const std::string& f) {
       }
     }
   }
+  s += varargout_entries(f, rt);
   int first = 1;
   s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3);
   if (n_out > 1) {

@@ -1,5 +1,6 @@
 // Module OUTLINE: writes one translated statement into the function's body text.
 #include <sstream>
+#include <vector>
 
 #include "driver/diag.h"
 #include "translate/parser.h"
@@ -16,6 +17,20 @@ void prologue(const parser_t& p, std::string& out) {
 }
 
 }  // namespace
+
+// A statement that is one call of a function without outputs shows nothing, with or
+// without a semicolon: the function's placeholder result is no value.
+bool parser_t::calls_procedure() {
+  if (!symbols || stmt.kind(0) != TK_WORD || !stmt.is_word(1, "(")) return false;
+  const std::string& word = stmt.gettext(0);
+  const int f = symbols->find(word, SYM_FUNCTIONS);
+  if (f < 0 || symbols->find(word, SYM_VARIABLES) >= 0) return false;
+  const symbol_info& info = symbols->info_of(f);
+  if (info[INFO_TYPE] != datatypes().function_index() || info[INFO_NOUT] != 0) return false;
+  std::vector<int> bounds;
+  const int n = scan_arguments(1, bounds);
+  return bounds[n] == stmt.top() - 1;
+}
 
 void parser_t::write_statement(std::string& out) {
   if (header_pending) {
@@ -54,8 +69,15 @@ void parser_t::write_statement(std::string& out) {
     }
     if (!written) {
       std::string text;
-      for (int i = 0; i < last; ++i) text += spell_token(i);
-      if (display) text = "gridlibout<<( " + text + " )";
+      for (int i = 0; i < last; ++i) {
+        const std::string piece = spell_token(i);
+        // 1 - -1 must not become the C++ decrement 1--1.
+        if (!text.empty() && !piece.empty() && (piece[0] == '-' || piece[0] == '+') &&
+            text.back() == piece[0])
+          text += ' ';
+        text += piece;
+      }
+      if (display && !calls_procedure()) text = "gridlibout<<( " + text + " )";
       out += text;
       if (needs_semicolon) out += ";";
       out += "\n";

@@ -93,6 +93,7 @@ class parser_t {
   void fold_sign(int i);
   bool constant_range(int i, double& start, double& step, double& stop);
   std::string spell_token(int i);
+  bool calls_procedure();
   // Records name as a variable holding a cell of the default type.
   void mark_cell(const std::string& name);
 
@@ -111,6 +112,7 @@ class parser_t {
   int translate_function(int ordinal, const std::string& base, function_texts& out);
   // The entry points and the full signature of the translated function.
   std::string entry_points(const std::string& f);
+  std::string varargout_entries(const std::string& f, const std::string& rt) const;
   symbol_info info_record() const;
 
   // The statement translator (xline.cpp) and writer (outline.cpp).

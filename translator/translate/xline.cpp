@@ -559,13 +559,30 @@ void parser_t::cell_list(int i) {
 void parser_t::varargin_pass() {
   if (!symbols) return;
   for (int i = 0; i < stmt.top(); ++i) {
-    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
+    if (stmt.kind(i) != TK_WORD) continue;
     const int f = symbols->find(stmt.gettext(i), SYM_FUNCTIONS);
     if (f < 0 || !symbols->info_of(f)[INFO_VARARGIN]) continue;
     const int formal = symbols->info_of(f)[INFO_NIN];
     if (formal < 1) fail("nargin/varargin internal error");
+    // A call that gives no optional argument passes an empty varargin: f(x) for
+    // f(x, varargin), and f or f() for f(varargin).
+    if (!stmt.is_word(i + 1, "(")) {
+      if (formal == 1 && symbols->find(stmt.gettext(i), SYM_VARIABLES) < 0) {
+        stmt.ins(i + 1, ")", ')');
+        stmt.ins(i + 1, "cells(0.0)", TK_OTHER);
+        stmt.ins(i + 1, "(", '(');
+      }
+      continue;
+    }
     std::vector<int> bounds;
     const int n = scan_arguments(i + 1, bounds);
+    if (n == formal - 1) {
+      const int at = bounds[n];   // the closing bracket, or the "," or i_o of the outputs
+      if (n == 0 && stmt.is_word(at, "i_o")) stmt.ins(at, ",", ',');
+      stmt.ins(at, "cells(0.0)", TK_OTHER);
+      if (n > 0) stmt.ins(at, ",", ',');
+      continue;
+    }
     if (n < formal) continue;
     const int from = bounds[formal - 1];
     const int upto = formal < n ? bounds[formal] - 1 : bounds[n];   // end of that argument
