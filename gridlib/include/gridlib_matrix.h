@@ -322,7 +322,10 @@ template <class T> class M<M<T>> {
   }
   M& operator=(nop_t) { rows_ = cols_ = 0; cb_.reset(); return *this; }
   // x = c{k} for a cell variable x: the element must itself be a cell.
-  M& operator=(const M<T>& v);
+  // (A template, so that types derived from M<T> that convert to a cell take their own
+  // conversion instead.)
+  template <class V, std::enable_if_t<std::is_same<V, M<T>>::value, int> = 0>
+  M& operator=(const V& v);
   M& operator=(const Cx<T>& v);
 
   static M alloc(std::size_t rows, std::size_t cols);   // every element []
@@ -445,11 +448,16 @@ template <class T> inline M<T> M<T>::of_cell(const M<M<T>>& c) {
 }
 
 namespace grl { [[noreturn]] void fail_not_cell(); }
-template <class T> inline M<M<T>>& M<M<T>>::operator=(const M<T>& v) {
+template <class T>
+template <class V, std::enable_if_t<std::is_same<V, M<T>>::value, int>>
+inline M<M<T>>& M<M<T>>::operator=(const V& v) {
   if (!v.holds_cell()) grl::fail_not_cell();
   return *this = v.held_cell();
 }
-template <class T> inline M<M<T>>& M<M<T>>::operator=(const Cx<T>& v) { return *this = v.value(); }
+template <class T> inline M<M<T>>& M<M<T>>::operator=(const Cx<T>& v) {
+  const M<T> e = v.value();
+  return *this = e;
+}
 
 template <class T> inline M<T>& M<T>::operator=(const M<M<T>>& c) {
   if (c.numel() == 0) grl_fail("value on right hand side of assignment is undefined");

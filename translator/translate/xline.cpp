@@ -576,7 +576,11 @@ void parser_t::varargin_pass() {
     }
     std::vector<int> bounds;
     const int n = scan_arguments(i + 1, bounds);
-    if (n == formal - 1) {
+    // A cell list c{:} already stands for its elements: one token holding several.
+    bool expanded = false;
+    for (int j = i + 2; j < bounds[n]; ++j)
+      expanded = expanded || (stmt.kind(j) == TK_OTHER && stmt.gettext(j).find(',') != std::string::npos);
+    if (n == formal - 1 && !expanded) {
       const int at = bounds[n];   // the closing bracket, or the "," or i_o of the outputs
       if (n == 0 && stmt.is_word(at, "i_o")) stmt.ins(at, ",", ',');
       stmt.ins(at, "cells(0.0)", TK_OTHER);
