@@ -167,8 +167,10 @@ value_t take(cursor_t& c, char type) {
   return v;
 }
 
-std::string spec(const piece_t& p, int width, int prec, const char* len, char type,
-                  const char* drop = "") {
+// The C conversion for one piece: its flags (less those in drop), width, precision,
+// length modifier and type.
+std::string conversion(const piece_t& p, int width, int prec, const char* len, char type,
+                       const char* drop = "") {
   std::string s = "%";
   for (char f : p.text)
     if (!std::strchr(drop, f)) s += f;
@@ -197,7 +199,7 @@ void put_number(std::string& out, const piece_t& p, int width, int prec, double 
   if (std::isnan(d) || std::isinf(d)) {
     std::string s = std::isnan(d) ? "NaN" : d < 0 ? "-Inf" : "Inf";
     if (!std::isnan(d) && d > 0 && p.text.find('+') != std::string::npos) s = "+Inf";
-    put(out, spec(p, width, -1, "", 's', "+ 0#"), s.c_str());
+    put(out, conversion(p, width, -1, "", 's', "+ 0#"), s.c_str());
     return;
   }
   if (t == 'c' || t == 's') {
@@ -210,38 +212,38 @@ void put_number(std::string& out, const piece_t& p, int width, int prec, double 
         else out += std::string(pad, ' ') + s;
         return;
       }
-      put(out, spec(p, width, t == 's' ? prec : -1, "", 's'), ch);
+      put(out, conversion(p, width, t == 's' ? prec : -1, "", 's'), ch);
       return;
     }
-    put(out, spec(p, width, prec, "", 'g'), d);
+    put(out, conversion(p, width, prec, "", 'g'), d);
     return;
   }
   if (t == 'd' || t == 'i') {
     if (is_integer(d) && d >= -9223372036854775808.0 && d < 9223372036854775808.0) {
-      put(out, spec(p, width, prec, "ll", t), static_cast<long long>(d));
+      put(out, conversion(p, width, prec, "ll", t), static_cast<long long>(d));
       return;
     }
-    put(out, spec(p, width, prec, "", 'g'), d);
+    put(out, conversion(p, width, prec, "", 'g'), d);
     return;
   }
   if (is_int_conv(t)) {
     if (is_integer(d) && d >= 0 && d < 18446744073709551616.0) {
-      put(out, spec(p, width, prec, "ll", t), static_cast<unsigned long long>(d));
+      put(out, conversion(p, width, prec, "ll", t), static_cast<unsigned long long>(d));
       return;
     }
-    put(out, spec(p, width, prec, "", 'g'), d);
+    put(out, conversion(p, width, prec, "", 'g'), d);
     return;
   }
-  put(out, spec(p, width, prec, "", t), d);
+  put(out, conversion(p, width, prec, "", t), d);
 }
 
 void put_value(std::string& out, const piece_t& p, int width, int prec, const value_t& v) {
   switch (v.kind) {
     case value_t::none:
-      if (p.type == 's' || p.type == 'c') put(out, spec(p, width, -1, "", 's'), "");
+      if (p.type == 's' || p.type == 'c') put(out, conversion(p, width, -1, "", 's'), "");
       return;
     case value_t::text:
-      put(out, spec(p, width, prec, "", 's'), v.s.c_str());
+      put(out, conversion(p, width, prec, "", 's'), v.s.c_str());
       return;
     case value_t::number:
       put_number(out, p, width, prec, v.d);
