@@ -172,6 +172,63 @@ GRL_CELL_FAIL2(min)
 #undef GRL_CELL_FAIL1
 #undef GRL_CELL_FAIL2
 
+// --- running reductions, differences, vector products and statistics ----------------
+M<m_type> cumprod(const M<m_type>& x);
+M<m_type> cumprod(const M<m_type>& x, const M<m_type>& dim);
+// cummax(x), cummax(x,dim); [m,k]=cummax(...) also gives where each running extreme
+// was first reached.
+M<m_type> cummax(const M<m_type>& x);
+M<m_type> cummax(const M<m_type>& x, const M<m_type>& dim);
+void cummax(const M<m_type>& x, i_o_t, Mr<m_type> m);
+void cummax(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> k);
+void cummax(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m);
+void cummax(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m, Mr<m_type> k);
+M<m_type> cummin(const M<m_type>& x);
+M<m_type> cummin(const M<m_type>& x, const M<m_type>& dim);
+void cummin(const M<m_type>& x, i_o_t, Mr<m_type> m);
+void cummin(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> k);
+void cummin(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m);
+void cummin(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m, Mr<m_type> k);
+// diff(x), diff(x,k), diff(x,k,dim); k may be [] for 1.
+M<m_type> diff(const M<m_type>& x);
+M<m_type> diff(const M<m_type>& x, const M<m_type>& k);
+M<m_type> diff(const M<m_type>& x, const M<m_type>& k, const M<m_type>& dim);
+M<m_type> dot(const M<m_type>& a, const M<m_type>& b);
+M<m_type> dot(const M<m_type>& a, const M<m_type>& b, const M<m_type>& dim);
+M<m_type> cross(const M<m_type>& a, const M<m_type>& b);
+M<m_type> cross(const M<m_type>& a, const M<m_type>& b, const M<m_type>& dim);
+// var(x), var(x,w), var(x,w,dim): w is 0, 1, [] or a vector of weights; dim may be a
+// vector of dimensions or 'all'. std likewise (std_M: std is the C++ namespace).
+M<m_type> var(const M<m_type>& x);
+M<m_type> var(const M<m_type>& x, const M<m_type>& w);
+M<m_type> var(const M<m_type>& x, const M<m_type>& w, const M<m_type>& dim);
+M<m_type> std_M(const M<m_type>& x);
+M<m_type> std_M(const M<m_type>& x, const M<m_type>& w);
+M<m_type> std_M(const M<m_type>& x, const M<m_type>& w, const M<m_type>& dim);
+M<m_type> median(const M<m_type>& x);
+M<m_type> median(const M<m_type>& x, const M<m_type>& dim);
+// mode(x), mode(x,dim); [m,f]=mode(...) also gives how often m occurs.
+M<m_type> mode(const M<m_type>& x);
+M<m_type> mode(const M<m_type>& x, const M<m_type>& dim);
+void mode(const M<m_type>& x, i_o_t, Mr<m_type> m);
+void mode(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> f);
+void mode(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m);
+void mode(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m, Mr<m_type> f);
+M<m_type> cumprod(const M<M<m_type>>& x);
+M<m_type> cummax(const M<M<m_type>>& x);
+M<m_type> cummin(const M<M<m_type>>& x);
+M<m_type> diff(const M<M<m_type>>& x);
+M<m_type> var(const M<M<m_type>>& x);
+M<m_type> std_M(const M<M<m_type>>& x);
+M<m_type> median(const M<M<m_type>>& x);
+M<m_type> mode(const M<M<m_type>>& x);
+M<m_type> dot(const M<M<m_type>>& a, const M<m_type>& b);
+M<m_type> dot(const M<m_type>& a, const M<M<m_type>>& b);
+M<m_type> dot(const M<M<m_type>>& a, const M<M<m_type>>& b);
+M<m_type> cross(const M<M<m_type>>& a, const M<m_type>& b);
+M<m_type> cross(const M<m_type>& a, const M<M<m_type>>& b);
+M<m_type> cross(const M<M<m_type>>& a, const M<M<m_type>>& b);
+
 // --- timers -----------------------------------------------------------------------
 namespace grl {
 // The value of toc: seconds since tic. Used as a value it converts; left unused (a bare
