@@ -30,5 +30,6 @@ typedef float m_type;
 #include "gridlib_strcell.h"
 #include "gridlib_shape.h"
 #include "gridlib_elem.h"
+#include "gridlib_sets.h"
 
 #endif

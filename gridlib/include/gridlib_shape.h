@@ -105,8 +105,7 @@ template <class... A> inline auto vertcat(const A&... a) { return grl::cat_any(1
 GRL_SHAPE_PRED(isscalar) GRL_SHAPE_PRED(isvector) GRL_SHAPE_PRED(isrow)
 GRL_SHAPE_PRED(iscolumn) GRL_SHAPE_PRED(isreal) GRL_SHAPE_PRED(ischar)
 GRL_SHAPE_PRED(isnumeric) GRL_SHAPE_PRED(islogical) GRL_SHAPE_PRED(iscell)
-// Structures are types of the generated program that the library never sees: every
-// value the library holds is a matrix or a cell, so isstruct is false for both.
+// A matrix or a cell is no structure; isstruct of a structure is in gridlib_sets.h.
 GRL_SHAPE_PRED(isstruct)
 #undef GRL_SHAPE_PRED
 // Element by element; a cell fails with "isnan: not defined for cell". The names of

@@ -1,0 +1,22 @@
+% precision-independent
+% isstruct and isfield of structures the program built, of nested structures, and of
+% values that are not structures
+s.alpha = 1;
+s.beta = 'text';
+s.gamma.inner = 3;
+t = isstruct(s)
+f = isfield(s, 'alpha')
+f = isfield(s, 'inner')
+f = isfield(s, 'gamma')
+f = isfield(s, {'alpha', 'delta'; 'gamma', 'beta'})
+f = isfield(s, {'beta', 5})
+f = isfield(s, 5)
+x = 5;
+t = isstruct(x)
+f = isfield(x, 'alpha')
+f = isfield(x, {'alpha', 'beta'})
+c = {1, 2};
+t = isstruct(c)
+if isfield(s, 'beta')
+  disp(s.beta)
+end

@@ -1,0 +1,21 @@
+% precision-independent
+% unique over vectors and matrices: orientation, first and last occurrence, the index
+% vectors, NaN kept one by one, logical and char values keep their class
+u = unique([3 1 2 3 1])
+u = unique([3; 1; 2; 3; 1])
+u = unique([3 1; 2 3; 1 5])
+[u, i, j] = unique([3 1 2 3 1])
+[u, i, j] = unique([3; 1; 2; 3; 1])
+[u, i, j] = unique([3 1; 2 3; 1 5])
+[u, i, j] = unique([3 1 2 3 1], 'first')
+[u, i, j] = unique([3 1 2 3 1], 'last')
+[u, i] = unique([4 4 4])
+u = unique([NaN 1 NaN 2 1])
+[u, i, j] = unique([NaN 1 NaN 2])
+u = unique([Inf -Inf 0 -0 Inf])
+u = unique('hello world')
+u = unique(['ab'; 'ba'])
+u = unique([true false true])
+[u, i, j] = unique(5)
+[u, i] = unique([5 3 5 1], 'stable')
+u = unique([0.5 -2.25 0.5 1e3])
