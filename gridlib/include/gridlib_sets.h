@@ -12,6 +12,7 @@
 #include <string>
 #include <type_traits>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 // sortrows(x), sortrows(x, c): c lists columns, a negative one sorts that column in
@@ -79,16 +80,33 @@ void histc(const M<m_type>& x, const M<m_type>& edges, const M<m_type>& dim, i_o
 // --- structures ----------------------------------------------------------------------
 // A structure of the generated program is a C++ struct named C followed by its
 // signature: each field in sorted order as depth underscores and the field's name
-// (s.a, s.b, s.b.c give C_a_b__c). The library reads the field names back from that
-// type name. A field name that itself holds an underscore cannot be told from two
-// fields there (the translator gives {a_b} and {a, b} one type), and reads as two.
+// (s.a, s.b, s.b.c give C_a_b__c), its structure fields unnamed struct types. The
+// library reads the field names back from the type's name. A name with underscores in
+// the signature may be one field or several: the reading whose fields are in order and
+// as many as the struct's members is the one taken; where two readings fit, a name
+// of either counts as a field.
 namespace grl {
 template <class S>
 using if_struct = std::enable_if_t<std::is_class_v<S> && !std::is_convertible_v<const S&, M<m_type>> &&
                                        !std::is_convertible_v<const S&, M<M<m_type>>>,
                                    int>;
-// The top-level field names of the structure type whose name `mangled` is.
-std::shared_ptr<const std::vector<std::string>> struct_fields(const char* mangled);
+// The number of members of an aggregate: the most initializers S{...} takes.
+struct any_member {
+  template <class T> operator T() const;
+};
+template <class S, class I, class = void> struct takes_n : std::false_type {};
+template <class S, std::size_t... I>
+struct takes_n<S, std::index_sequence<I...>, std::void_t<decltype(S{(void(I), any_member{})...})>>
+    : std::true_type {};
+template <class S, std::size_t N = 1> constexpr std::size_t member_count() {
+  if constexpr (N > 256) return std::size_t(-1);
+  else if constexpr (!takes_n<S, std::make_index_sequence<N>>::value) return N - 1;
+  else return member_count<S, N + 1>();
+}
+// The field names of the structure type whose name `mangled` is, with `count` members
+// (-1 when not known), sorted.
+std::shared_ptr<const std::vector<std::string>> struct_fields(const char* mangled,
+                                                              std::size_t count = std::size_t(-1));
 M<m_type> isfield_of(const std::vector<std::string>& fields, const M<m_type>& name);
 M<m_type> isfield_of(const std::vector<std::string>& fields, const M<M<m_type>>& names);
 M<m_type> logical_scalar(bool v);
@@ -99,7 +117,7 @@ template <class S, grl::if_struct<S> = 0> inline M<m_type> isstruct(const S&) {
 }
 // isfield(s, 'name') and isfield(s, {'a', 'b'}); anything but a structure has no fields.
 template <class S, class N, grl::if_struct<S> = 0> inline M<m_type> isfield(const S&, const N& name) {
-  static const auto fields = grl::struct_fields(typeid(S).name());
+  static const auto fields = grl::struct_fields(typeid(S).name(), grl::member_count<S>());
   if constexpr (std::is_convertible_v<const N&, M<M<m_type>>> && !std::is_convertible_v<const N&, M<m_type>>)
     return grl::isfield_of(*fields, M<M<m_type>>(name));
   else

@@ -340,6 +340,16 @@ void intersect_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_typ
       ++p;   // a NaN item equals nothing: step past it
     }
   }
+  if (pick.empty() && ga.pick.size() == 1 && gb.pick.size() == 1) {
+    // One distinct value on each side and no match: every output is 0x0 (by rows, no
+    // rows of the common width), as Octave gives it.
+    Mt e = rows ? Mt::alloc(0, ta.w) : Mt();
+    e.set_flags(flags_of2(a, b));
+    if (c) *c = e;
+    if (ia) *ia = Mt();
+    if (ib) *ib = Mt();
+    return;
+  }
   if (c) *c = items_value(both, pick, !rows && a.rows() == 1 && b.rows() == 1, flags_of2(a, b));
   if (ia) *ia = index_column(pa);
   if (ib) *ib = index_column(pb);
@@ -392,7 +402,8 @@ void setdiff_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>
     if (keep[k]) pick.push_back(u);
   }
   if (c) *c = items_value(both, pick, !rows && a.rows() == 1, flags_of(a));
-  if (ia) *ia = masked_indices(ga.pick, keep, 0);
+  // No index left of a single distinct element is 1x0 (0x1 by rows), as Octave gives it.
+  if (ia) *ia = pick.empty() && ga.pick.size() == 1 && !rows ? Mt::alloc(1, 0) : index_column(pick);
 }
 
 // --- ismember -------------------------------------------------------------------------------
@@ -672,24 +683,121 @@ void histc(const Mt& x, const Mt& edges, const Mt& dim, i_o_t, Mr<m_type> n, Mr<
 // --- structures -------------------------------------------------------------------------------
 namespace grl {
 
-// C_a_b__c: a run of d underscores starts a field at depth d; the fields of depth 1 are
-// the structure's own.
-std::shared_ptr<const std::vector<std::string>> struct_fields(const char* mangled) {
+namespace {
+
+// The ways of reading the names of one structure's fields: `pieces` are the names
+// between underscores, `ends[k]` when piece k must end a field (a structure field,
+// whose own fields follow it). A reading joins neighbouring pieces with '_' into
+// fields in strictly increasing order (the order the translator writes them), as many
+// as the structure has. Each field name of any reading goes to `found`.
+struct field_reader {
+  const std::vector<std::string>& pieces;
+  const std::vector<bool>& ends;
+  std::size_t count;
+  std::vector<std::string> found;
+  std::vector<std::string> now;
+  std::size_t budget = 100000;
+  bool complete = true;
+
+  void read(std::size_t q) {
+    if (budget == 0) { complete = false; return; }
+    --budget;
+    if (q == pieces.size()) {
+      if (count == std::size_t(-1) || now.size() == count) found.insert(found.end(), now.begin(), now.end());
+      return;
+    }
+    if (count != std::size_t(-1) && now.size() >= count) return;
+    std::string name;
+    for (std::size_t r = q; r < pieces.size(); ++r) {
+      name += (r > q ? "_" : "") + pieces[r];
+      if (now.empty() || now.back() < name) {
+        now.push_back(name);
+        read(r + 1);
+        now.pop_back();
+      }
+      if (ends[r]) break;
+    }
+  }
+};
+
+}  // namespace
+
+// C_a_b__c: a run of d underscores starts a name at depth d; the names of depth 1 are
+// the structure's own. A nested structure is an unnamed member type, named
+// C_...::{unnamed type#k} after the k-th structure field of its parent (fields are
+// declared in sorted order, as they stand in the signature).
+std::shared_ptr<const std::vector<std::string>> struct_fields(const char* mangled, std::size_t count) {
   auto out = std::make_shared<std::vector<std::string>>();
   int status = 0;
   char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
-  std::string name = status == 0 && plain ? plain : mangled;
+  const std::string name = status == 0 && plain ? plain : mangled;
   std::free(plain);
   if (name.size() < 2 || name[0] != 'C' || name[1] != '_') return out;
-  std::size_t p = 1;
-  while (p < name.size()) {
-    std::size_t depth = 0;
-    while (p < name.size() && name[p] == '_') { ++depth; ++p; }
-    const std::size_t start = p;
-    while (p < name.size() && name[p] != '_') ++p;
-    if (depth == 1 && p > start) out->push_back(name.substr(start, p - start));
+  const std::size_t sep = name.find("::");
+  const std::string sig = name.substr(1, sep == std::string::npos ? std::string::npos : sep - 1);
+  // The path of unnamed types below the named one.
+  std::vector<std::size_t> path;
+  for (std::size_t p = sep; p != std::string::npos;) {
+    static const char unnamed[] = "::{unnamed type#";
+    if (name.compare(p, sizeof unnamed - 1, unnamed) != 0) return out;
+    p += sizeof unnamed - 1;
+    std::size_t k = 0;
+    while (p < name.size() && std::isdigit(static_cast<unsigned char>(name[p]))) k = k * 10 + std::size_t(name[p++] - '0');
+    if (p >= name.size() || name[p] != '}' || k == 0) return out;
+    path.push_back(k);
+    ++p;
+    p = p < name.size() ? p : std::string::npos;
   }
+  struct entry {
+    std::size_t depth;
+    std::string name;
+  };
+  std::vector<entry> all;
+  for (std::size_t p = 0; p < sig.size();) {
+    std::size_t depth = 0;
+    while (p < sig.size() && sig[p] == '_') { ++depth; ++p; }
+    const std::size_t start = p;
+    while (p < sig.size() && sig[p] != '_') ++p;
+    if (p > start) all.push_back({depth, sig.substr(start, p - start)});
+  }
+  // The names of the structure at depth `depth`: entries [lo, hi). The k-th structure
+  // field is the k-th name followed by deeper ones, however the names join.
+  std::size_t lo = 0, hi = all.size(), depth = 1;
+  for (std::size_t k : path) {
+    std::size_t seen = 0, at = hi;
+    for (std::size_t q = lo; q < hi; ++q)
+      if (all[q].depth == depth && q + 1 < hi && all[q + 1].depth > depth && ++seen == k) { at = q; break; }
+    if (at == hi) return out;
+    std::size_t end = at + 1;
+    while (end < hi && all[end].depth > depth) ++end;
+    lo = at + 1;
+    hi = end;
+    ++depth;
+  }
+  std::vector<std::string> pieces;
+  std::vector<bool> ends;
+  for (std::size_t q = lo; q < hi; ++q) {
+    if (all[q].depth != depth) continue;
+    pieces.push_back(all[q].name);
+    ends.push_back(q + 1 < hi && all[q + 1].depth > depth);
+  }
+  field_reader reader{pieces, ends, count, {}, {}};
+  reader.read(0);
+  if (!reader.complete || reader.found.empty()) {
+    // Too many readings to try: every run of neighbouring names may be a field.
+    reader.found.clear();
+    for (std::size_t q = 0; q < pieces.size(); ++q) {
+      std::string joined;
+      for (std::size_t r = q; r < pieces.size(); ++r) {
+        joined += (r > q ? "_" : "") + pieces[r];
+        reader.found.push_back(joined);
+        if (ends[r]) break;
+      }
+    }
+  }
+  *out = std::move(reader.found);
   std::sort(out->begin(), out->end());
+  out->erase(std::unique(out->begin(), out->end()), out->end());
   return out;
 }
 

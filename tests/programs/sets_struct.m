@@ -15,6 +15,15 @@ x = 5;
 t = isstruct(x)
 f = isfield(x, 'alpha')
 f = isfield(x, {'alpha', 'beta'})
+s.gamma.deep.x = 1;
+s.zeta.q = 2;
+f = isfield(s.gamma, {'inner', 'alpha', 'deep', 'x'})
+f = isfield(s.gamma.deep, 'x')
+f = isfield(s.zeta, 'q')
+t = isstruct(s.gamma)
+opts.max_iter = 100;
+opts.tol = 1e-6;
+f = isfield(opts, {'max_iter', 'tol', 'iter'})
 c = {1, 2};
 t = isstruct(c)
 if isfield(s, 'beta')
