@@ -311,7 +311,7 @@ void two_tables(const Mt& a, const Mt& b, bool rows, const char* fn, table& ta, 
 // A set result of one-column items is a row when both inputs are rows.
 void intersect_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>* ia, Mr<m_type>* ib) {
   if (a.numel() == 0 || b.numel() == 0) {
-    Mt e = rows ? Mt::alloc(0, std::max(a.cols(), b.cols())) : Mt();
+    Mt e;
     e.set_flags(flags_of2(a, b));
     if (c) *c = e;
     if (ia) *ia = Mt();
@@ -409,7 +409,8 @@ void setdiff_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>
 // --- ismember -------------------------------------------------------------------------------
 
 void ismember_impl(const Mt& a, const Mt& s, bool rows, Mr<m_type>* tf, Mr<m_type>* loc) {
-  if (rows && a.cols() != s.cols()) grl_fail("ismember: number of columns in A and B must match");
+  if (rows && a.cols() != s.cols() && a.numel() && s.numel())
+    grl_fail("ismember: number of columns in A and B must match");
   table ta = items_of(a, rows), ts = items_of(s, rows);
   if (a.numel() == 0) ta.n = 0;
   if (s.numel() == 0) ts.n = 0;
