@@ -122,6 +122,9 @@ template <class T> class M {
                  re_(nullptr), im_(nullptr), r{T(0)}, sim_(0) {}
   M(T v) noexcept : name_(nullptr), flags_(0), dims_(2), rows_(1), cols_(1), blk_(nullptr),
                     re_(&r.v), im_(nullptr), r{v}, sim_(0) {}
+  // A C++ comparison of two scalars gives a logical scalar, as in M.
+  template <class B, typename std::enable_if<std::is_same<B, bool>::value, int>::type = 0>
+  M(B v) noexcept : M(T(v)) { flags_ = grl::F_LOGICAL; }
   M(const char* name, int, int) noexcept : M() { name_ = name; }
   M(const M& o) noexcept : M() { take_copy(o); }
   M(M&& o) noexcept : M() { take_move(o); }
@@ -138,6 +141,8 @@ template <class T> class M {
     return *this;
   }
   M& operator=(T v) { set_scalar(v); return *this; }
+  template <class B, typename std::enable_if<std::is_same<B, bool>::value, int>::type = 0>
+  M& operator=(B v) { set_scalar(T(v)); flags_ = grl::F_LOGICAL; return *this; }
   M& operator=(nop_t) { release(); reset_empty(); return *this; }
   // A function whose outputs are varargout returns a cell; its first element is the value.
   M& operator=(const M<M<T>>& c);

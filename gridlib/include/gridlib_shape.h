@@ -150,4 +150,10 @@ GRL_SHAPE_NOP(islogical) GRL_SHAPE_NOP(iscell) GRL_SHAPE_NOP(isstruct) GRL_SHAPE
 GRL_SHAPE_NOP(isinf_M) GRL_SHAPE_NOP(isnan_M)
 #undef GRL_SHAPE_NOP
 
+// class(x): the name of x's class as a char row: "double" ("single" in the float
+// library), "char", "logical" or "cell".
+M<m_type> class_M(const M<m_type>& x);
+M<m_type> class_M(const M<M<m_type>>& x);
+inline M<m_type> class_M(nop_t) { return class_M(M<m_type>()); }
+
 #endif

@@ -245,6 +245,34 @@ void parser_t::mark_cell(const std::string& name) {
   symbols->info_of(e)[INFO_TYPE] = (default_type & ~DT_SCALAR) | DT_CELL;
 }
 
+// The tokens at i begin a cell value: a cell literal (CL(...)), a whole cell
+// variable or a call that gives a cell.
+bool parser_t::begins_cell(int i) {
+  if (stmt.is_word(i, "(") && stmt.is_word(i + 1, "CL")) return true;
+  if (stmt.is_word(i, "cells(0.0)")) return true;
+  if (stmt.kind(i) != TK_WORD || !symbols) return false;
+  if (stmt.is_word(i + 1, "(")) return call_yields_cell(i);
+  if (!stmt.is_word(i + 1, ",") && !stmt.is_word(i + 1, ")")) return false;
+  const int c = symbols->find(stmt.gettext(i), SYM_VARIABLES);
+  return c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
+}
+
+// The call at i, f(...), gives a cell: f always makes one (num2cell, cellstr), or f
+// keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...).
+bool parser_t::call_yields_cell(int i) {
+  static const char* const makers[] = {"cell", "num2cell", "cellstr"};
+  static const char* const keepers[] = {"strrep", "strfind", "strtok", "diag",  "tril",
+                                        "triu",   "reshape", "fliplr", "flipud", "rot90",
+                                        "circshift", "squeeze"};
+  if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
+  const std::string& f = stmt.gettext(i);
+  for (const char* m : makers)
+    if (f == m) return true;
+  for (const char* k : keepers)
+    if (f == k) return begins_cell(i + 2);
+  return false;
+}
+
 void parser_t::rewrite_brackets() {
   const int eq = stmt.find("=");
   // Matrix literals: [a,b] is (BR(a),b); [] is the empty matrix.

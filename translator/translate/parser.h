@@ -96,6 +96,9 @@ class parser_t {
   bool calls_procedure();
   // Records name as a variable holding a cell of the default type.
   void mark_cell(const std::string& name);
+  bool begins_cell(int i);
+  bool call_yields_cell(int i);
+  void function_handles();
 
   // Command forms (command.cpp): unsupported commands are dropped; `hold on` and the
   // like become calls whose first argument is a string.

@@ -47,6 +47,7 @@ void parser_t::translate_statement() {
   }
   // 4. Single targets and textual replacements.
   rewrite_single_target();
+  function_handles();
   if (symbols) {
     for (int i = 0; i < stmt.top(); ++i) {
       if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
@@ -99,6 +100,17 @@ void parser_t::translate_statement() {
   if (!scan_only) {
     identifier_pass();
     varargin_pass();
+  }
+}
+
+// A handle of a named function, @name, travels as the function's name: cellfun and
+// feval take it in that form. Anonymous functions have no C++ form here.
+void parser_t::function_handles() {
+  for (int i = 0; i < stmt.top(); ++i) {
+    if (!stmt.is_word(i, "@")) continue;
+    if (stmt.kind(i + 1) != TK_WORD) fail("anonymous functions are not supported");
+    stmt.set(i, "\"" + stmt.gettext(i + 1) + "\"", TK_STRING);
+    stmt.del(i + 1);
   }
 }
 
@@ -371,6 +383,7 @@ void parser_t::assignment(int eq) {
   if (stmt.is_word(0, "[")) {
     // [a,b]=f(x) is /*[a,b]=*/f(x,i_o,a,b): the outputs travel as references.
     std::vector<std::vector<std::pair<std::string, int>>> outputs(1);
+    const bool cells_out = call_yields_cell(eq + 1);
     for (int i = 1; i < eq; ++i) {
       if (stmt.is_word(i, ",") || stmt.is_word(i, "]")) {
         if (!outputs.back().empty()) outputs.emplace_back();
@@ -394,6 +407,7 @@ void parser_t::assignment(int eq) {
       const std::string& var = outputs[k].front().first;
       if (outputs[k].front().second == TK_WORD) {
         add_variable(var, default_type);
+        if (cells_out) mark_cell(var);
         assigned.push_back(var);
       }
     }
@@ -402,7 +416,7 @@ void parser_t::assignment(int eq) {
   } else if (stmt.kind(0) == TK_WORD) {
     const std::string var = stmt.gettext(0);
     const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||
-                      (stmt.is_word(eq + 1, "cell") && stmt.is_word(eq + 2, "(")) ||
+                      call_yields_cell(eq + 1) ||
                       stmt.gettext(eq + 1).compare(0, 6, "cells(") == 0;
     add_variable(var, default_type);
     if (cell) mark_cell(var);
