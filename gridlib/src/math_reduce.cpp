@@ -31,6 +31,11 @@ void sum_part(const m_type* p, std::size_t r, std::size_t c, int dim, m_type* o)
       for (std::size_t i = 0; i < r; ++i) s += col[i];
       o[j] = s;
     }
+  } else if (dim == 2 && r == 1) {
+    // A row: the running sum stays in a register rather than in o[0].
+    m_type s = 0;
+    for (std::size_t j = 0; j < c; ++j) s += p[j];
+    o[0] = s;
   } else if (dim == 2) {
     for (std::size_t i = 0; i < r; ++i) o[i] = 0;
     for (std::size_t j = 0; j < c; ++j) {
@@ -114,6 +119,9 @@ void cumsum_part(const m_type* p, std::size_t r, std::size_t c, int dim, m_type*
       m_type s = 0;
       for (std::size_t i = 0; i < r; ++i) oc[i] = s += col[i];
     }
+  } else if (dim == 2 && r == 1) {
+    m_type s = 0;
+    for (std::size_t j = 0; j < c; ++j) o[j] = s += p[j];
   } else if (dim == 2) {
     for (std::size_t i = 0; i < r && c > 0; ++i) o[i] = p[i];
     for (std::size_t j = 1; j < c; ++j) {
@@ -195,6 +203,16 @@ std::size_t pick(const m_type* a, const m_type* b, std::size_t base, std::size_t
   std::size_t best = 0;
   while (best < n && isnan_c(a, b, base + best * s)) ++best;
   if (best == n) return 0;
+  if (!b) {
+    // Real values: the best so far stays in a register. NaN never compare greater.
+    const m_type* p = a + base;
+    m_type bv = p[best * s];
+    for (std::size_t t = best + 1; t < n; ++t) {
+      const m_type v = p[t * s];
+      if (want_max ? v > bv : v < bv) { bv = v; best = t; }
+    }
+    return best;
+  }
   for (std::size_t t = best + 1; t < n; ++t) {
     const std::size_t k = base + t * s, kb = base + best * s;
     if (b) {

@@ -1,5 +1,6 @@
 // Searching and sorting: find and sort.
 #include "math_util.h"
+#include "math_radix.h"
 
 #include <algorithm>
 #include <numeric>
@@ -17,6 +18,23 @@ void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_ty
   const std::size_t n = x.numel();
   const m_type* a = x.cre();
   const m_type* b = x.cim();
+  if (k && !b && !last && limit >= n) {
+    // The common k = find(x) in one reading of x: the positions go straight into a
+    // result as long as x, which then keeps only the first m (the pages never
+    // written are never touched).
+    const bool row = x.rows() == 1 && x.cols() != 1;
+    const bool zz = x.rows() == 0 && x.cols() == 0;
+    Mt o = Mt::alloc(n, 1);
+    m_type* p = o.pr();
+    std::size_t m = 0;
+    for (std::size_t t = 0; t < n; ++t) {
+      p[m] = m_type(t + 1);
+      m += a[t] != 0;
+    }
+    o.reshape_to(zz ? 0 : row ? 1 : m, zz ? 0 : row ? m : 1);
+    *k = o;
+    return;
+  }
   std::vector<std::size_t> at;
   if (!last) {
     for (std::size_t t = 0; t < n && at.size() < limit; ++t)
@@ -104,8 +122,19 @@ void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
   m_type* pk = k ? ix.pr() : nullptr;
   std::vector<m_type> key(n), phase(cp ? n : 0), buf;
   std::vector<std::size_t> perm(n);
+  std::vector<std::uint32_t> order;
   for (std::size_t g = 0; g < groups; ++g) {
     const std::size_t base = dim == 1 ? g * xr : g;
+    if (!cp && !k && n >= RADIX_MIN && n <= UINT32_MAX &&
+        radix_values(a + base, n, stride, desc, po + base, stride))
+      continue;
+    if (!cp && n >= RADIX_MIN && n <= UINT32_MAX) {
+      radix_order(a + base, n, stride, desc, order);
+      for (std::size_t t = 0; t < n; ++t) po[base + t * stride] = a[base + order[t] * stride];
+      if (pk)
+        for (std::size_t t = 0; t < n; ++t) pk[base + t * stride] = m_type(order[t] + 1);
+      continue;
+    }
     if (!cp && !k) {
       // Values only: sort the numbers, NaN set aside.
       buf.clear();
