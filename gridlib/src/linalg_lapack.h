@@ -81,6 +81,15 @@ inline li gecon(li n, const double* a, li lda, double an, double* rc) { return L
 inline li gecon(li n, const float* a, li lda, float an, float* rc) { return LAPACKE_sgecon(CM, '1', n, a, lda, an, rc); }
 inline li gecon(li n, const zd* a, li lda, double an, double* rc) { return LAPACKE_zgecon(CM, '1', n, a, lda, an, rc); }
 inline li gecon(li n, const zf* a, li lda, float an, float* rc) { return LAPACKE_cgecon(CM, '1', n, a, lda, an, rc); }
+// Triangular systems: uplo 'U' or 'L'.
+inline li trtrs(char ul, li n, li nrhs, const double* a, li lda, double* b, li ldb) { return LAPACKE_dtrtrs(CM, ul, 'N', 'N', n, nrhs, a, lda, b, ldb); }
+inline li trtrs(char ul, li n, li nrhs, const float* a, li lda, float* b, li ldb) { return LAPACKE_strtrs(CM, ul, 'N', 'N', n, nrhs, a, lda, b, ldb); }
+inline li trtrs(char ul, li n, li nrhs, const zd* a, li lda, zd* b, li ldb) { return LAPACKE_ztrtrs(CM, ul, 'N', 'N', n, nrhs, a, lda, b, ldb); }
+inline li trtrs(char ul, li n, li nrhs, const zf* a, li lda, zf* b, li ldb) { return LAPACKE_ctrtrs(CM, ul, 'N', 'N', n, nrhs, a, lda, b, ldb); }
+inline li trcon(char ul, li n, const double* a, li lda, double* rc) { return LAPACKE_dtrcon(CM, '1', ul, 'N', n, a, lda, rc); }
+inline li trcon(char ul, li n, const float* a, li lda, float* rc) { return LAPACKE_strcon(CM, '1', ul, 'N', n, a, lda, rc); }
+inline li trcon(char ul, li n, const zd* a, li lda, double* rc) { return LAPACKE_ztrcon(CM, '1', ul, 'N', n, a, lda, rc); }
+inline li trcon(char ul, li n, const zf* a, li lda, float* rc) { return LAPACKE_ctrcon(CM, '1', ul, 'N', n, a, lda, rc); }
 
 // --- least squares (SVD based, minimum norm) ---
 inline li gelsd(li m, li n, li nrhs, double* a, li lda, double* b, li ldb, double* s, li* rank) {

@@ -139,9 +139,32 @@ Mt unstack_parts(std::size_t r, std::size_t c, const T* s, std::size_t ld) {
   return out;
 }
 
+// 'U' or 'L' when the n x n matrix a is upper or lower triangular with a diagonal
+// free of zeros, else 0. Such a system is solved by substitution alone.
+template <class E>
+char triangle_of(const std::vector<E>& a, std::size_t n) {
+  bool upper = true, lower = true;
+  for (std::size_t j = 0; j < n && (upper || lower); ++j) {
+    if (a[j + j * n] == E(0)) return 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (a[i + j * n] == E(0)) continue;
+      if (i > j) upper = false;
+      if (i < j) lower = false;
+    }
+  }
+  return upper ? 'U' : lower ? 'L' : 0;
+}
+
 // Square system by LU; false when the factorisation finds an exactly singular matrix.
 template <class E>
 bool lu_solve(std::vector<E>& a, li n, std::vector<E>& b, li nrhs) {
+  if (const char ul = n > 1 ? triangle_of(a, std::size_t(n)) : 0) {
+    decltype(lange('1', n, n, a.data(), n)) rc = 0;
+    trcon(ul, n, a.data(), n, &rc);
+    if (rc + 1 == 1 || rc != rc) warn_singular(double(rc));
+    trtrs(ul, n, nrhs, a.data(), n, b.data(), n);
+    return true;
+  }
   std::vector<li> piv{};
   piv.resize(std::size_t(n));
   auto anorm = lange('1', n, n, a.data(), n);

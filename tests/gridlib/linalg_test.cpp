@@ -95,6 +95,24 @@ TEST(LinalgOps, SquareSolveAndItsSingularCases) {
             0u);
 }
 
+// Triangular systems are solved by substitution: exact where elimination with row
+// exchanges would round, and a zero on the diagonal still goes the singular way.
+TEST(LinalgOps, TriangularSolveBySubstitution) {
+  Md u = mat(3, 3, {3, 1, 2, 0, 7, 5, 0, 0, 11});   // upper
+  Md x = grl::mldivide(u, mat(3, 1, {3 + 1 * 2 + 2 * 3, 7 * 2 + 5 * 3, 11 * 3}));
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(x.cre()[k], double(k + 1));
+  // Below the diagonal the larger entries would make elimination exchange rows.
+  Md l = mat(3, 3, {1, 0, 0, 3, 1, 0, 7, 2, 1});
+  Md y = grl::mldivide(l, mat(3, 1, {1, 3 + 2, 7 + 4 + 3}));
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(y.cre()[k], double(k + 1));
+  testing::internal::CaptureStderr();
+  grl::mldivide(mat(2, 2, {1, 0, 2, 0}), mat(2, 1, {1, 1}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("warning: matrix singular to machine precision", 0), 0u);
+  testing::internal::CaptureStderr();
+  grl::mldivide(mat(2, 2, {1, 0, 1, 1e-300}), mat(2, 1, {1, 1}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("warning: matrix singular to machine precision, rcond = ", 0), 0u);
+}
+
 TEST(LinalgOps, RectangularSolveIsLeastSquares) {
   Md a = mat(3, 1, {1, 1, 1});
   expect_near(grl::mldivide(a, mat(3, 1, {1, 2, 3})), Md(2.0));
