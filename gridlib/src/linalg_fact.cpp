@@ -79,6 +79,15 @@ T vector_norm(const Mt& a, T p) {
     for (std::size_t k = 0; k < n; ++k) s += absat(a, k) != 0;
     return s;
   }
+  if (p == 2) {
+    // The plain sum of the squares of the parts is exact for small integers; it is
+    // used unless it overflows or falls where squares lose precision.
+    T s = 0;
+    const T* re = a.cre();
+    const T* im = a.cim();
+    for (std::size_t k = 0; k < n; ++k) s += re[k] * re[k] + (im ? im[k] * im[k] : T(0));
+    if (std::isfinite(s) && s >= std::sqrt(std::numeric_limits<T>::min())) return std::sqrt(s);
+  }
   // Scaled by the largest magnitude so that the powers neither overflow nor underflow.
   T scale = 0;
   for (std::size_t k = 0; k < n; ++k) scale = std::max(scale, absat(a, k));
