@@ -62,13 +62,20 @@ void magnitudes(const double* p, long n, double& mx, double& mn) {
   }
 }
 
-bool scan_int(const double* p, long n, bool& inf_or_nan) {
+// Whether every finite element is an integer. In a matrix (loose) an element counts
+// as one when it is an integer to single precision, so that results a few units in
+// the last place away from integers (polyfit, roots) show as integers, as the
+// interpreter shows them; a scalar must be exact.
+bool scan_int(const double* p, long n, bool& inf_or_nan, bool loose) {
   bool all_int = true;
   for (long k = 0; k < n; ++k) {
-    if (!std::isfinite(p[k]))
+    if (!std::isfinite(p[k])) {
       inf_or_nan = true;
-    else if (p[k] != std::floor(p[k]))
-      all_int = false;
+      continue;
+    }
+    double v = p[k];
+    if (loose && std::fabs(v) < 1e30) v = double(static_cast<float>(v));
+    if (v != std::floor(v)) all_int = false;
   }
   return all_int;
 }
@@ -86,12 +93,12 @@ layout_t make_layout(const value_view& v) {
   long n = static_cast<long>(v.rows) * v.cols;
   bool scalar = n == 1;
   bool inf_or_nan = false;
-  bool all_int = scan_int(v.re, n, inf_or_nan);
+  bool all_int = scan_int(v.re, n, inf_or_nan, !scalar);
   int x_max, x_min;
   double mx, mn;
   magnitudes(v.re, n, mx, mn);
   if (v.im) {
-    all_int = scan_int(v.im, n, inf_or_nan) && all_int;
+    all_int = scan_int(v.im, n, inf_or_nan, !scalar) && all_int;
     double imx, imn;
     magnitudes(v.im, n, imx, imn);
     if (scalar) {
