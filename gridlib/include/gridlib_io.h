@@ -96,6 +96,7 @@ M<m_type> fwrite(const M<m_type>& fid, const M<m_type>& data, const M<m_type>& p
 
 // --- files and directories ------------------------------------------------------
 M<m_type> exist(const M<m_type>& name);               // 2 a file, 7 a directory, 0 neither
+M<m_type> exist(const M<m_type>& name, const M<m_type>& type);   // type "file" or "dir"
 grl::quiet deleteM(const M<m_type>& name);            // `delete` is a C++ word
 M<m_type> pwd();
 grl::quiet cd(const M<m_type>& dir = M<m_type>());
@@ -119,6 +120,16 @@ template <class A1, class... A> [[noreturn]] inline grl::quiet error(const M<m_t
   grl::error_args(fmt, p);
 }
 grl::quiet warning(const M<m_type>& msg);
+namespace grl {
+grl::quiet warning_args(const M<m_type>& fmt, const std::vector<const M<m_type>*>& args);
+}
+// warning(format, a, ...) and warning(id, format, ...); warning('off', id) is silent.
+template <class A1, class... A> inline grl::quiet warning(const M<m_type>& fmt, const A1& a1, const A&... a) {
+  const M<m_type> v[] = {M<m_type>(a1), M<m_type>(a)...};
+  std::vector<const M<m_type>*> p;
+  for (const M<m_type>& x : v) p.push_back(&x);
+  return grl::warning_args(fmt, p);
+}
 M<m_type> lasterr();
 
 // --- the end of the program ---------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -86,6 +87,21 @@ Mt exist(const Mt& name) {
   return Mt(m_type(S_ISDIR(st.st_mode) ? 7 : 2));
 }
 
+// exist(name, type): type "file" finds files and directories, "dir" directories
+// only; the library holds no variables or functions, so those kinds are never found.
+Mt exist(const Mt& name, const Mt& type) {
+  const std::string t = su::text(type);
+  static const char* kinds[] = {"var", "builtin", "file", "dir", "class"};
+  bool known = false;
+  for (const char* k : kinds) known = known || t == k;
+  if (!type.ischar() || !known)
+    grl_fail("exist: unrecognized type argument \"%s\"", t.c_str());
+  const double found = double(exist(name).cre()[0]);
+  if (t == "file") return Mt(m_type(found));
+  if (t == "dir") return Mt(m_type(found == 7 ? 7 : 0));
+  return Mt(m_type(0));
+}
+
 grl::quiet deleteM(const Mt& name) {
   const std::string s = su::text(name);
   if (std::remove(s.c_str()) != 0) {
@@ -149,9 +165,41 @@ Mt input(const Mt& prompt, const Mt& s) {
 
 // --- errors and warnings --------------------------------------------------------
 
+namespace {
+// A message identifier such as "pkg:name" comes before the format when more arguments
+// follow: it holds a colon (not at its end) and no white space.
+bool is_message_id(const Mt& a) {
+  if (!a.ischar()) return false;
+  const std::string s = su::text(a);
+  if (s.empty() || s.find(':') == std::string::npos || s.back() == ':') return false;
+  for (char c : s)
+    if (std::isspace(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+// The message of error(fmt, args...) or warning(...): an identifier first is dropped.
+std::string message_of(const char* who, const Mt& first, const std::vector<const Mt*>& args) {
+  if (!args.empty() && is_message_id(first)) {
+    std::vector<const Mt*> rest(args.begin() + 1, args.end());
+    return grl::format_text(who, su::text(*args[0]), rest);
+  }
+  return grl::format_text(who, su::text(first), args);
+}
+}  // namespace
+
+grl::quiet grl::warning_args(const Mt& fmt, const std::vector<const Mt*>& args) {
+  const std::string first = su::text(fmt);
+  if (first == "off" || first == "on" || first == "query" || first == "error") return grl::quiet();
+  const std::string m = message_of("warning", fmt, args);
+  grl::flush_all();
+  std::fprintf(stderr, "warning: %s\n", m.c_str());
+  std::fflush(stderr);
+  return grl::quiet();
+}
+
 void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
   // The message is a format applied to the arguments, as printf does.
-  const std::string m = grl::format_text("error", su::text(fmt), args);
+  const std::string m = message_of("error", fmt, args);
   grl::last_error = m;
   grl::flush_all();
   std::fprintf(stderr, "error: %s\n", m.c_str());

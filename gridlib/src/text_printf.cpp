@@ -344,9 +344,12 @@ grl::quiet grl::fprintf_args(const M<m_type>& first, const text_arg_t* a, std::s
     fmt = rest[0];
     args.erase(args.begin());
   }
-  if (fid != 0 && fid != 1 && fid != 2) grl_fail("fprintf: invalid stream number = %g", fid);
+  // An id from fopen: the file must be open before the format is applied.
+  std::FILE* file = (fid == 0 || fid == 1 || fid == 2) ? nullptr : grl::fid_file(fid);
   std::string s = format_call("fprintf", *fmt, args);
-  if (fid == 1) {
+  if (file) {
+    std::fwrite(s.data(), 1, s.size(), file);
+  } else if (fid == 1) {
     std::cout.write(s.data(), std::streamsize(s.size()));
   } else if (fid == 2) {
     std::cout.flush();

@@ -113,6 +113,43 @@ TEST(IoFiles, BadStreamsAreFatal) {
   EXPECT_EQ(grl::fid_file(2), stderr);
 }
 
+// fprintf reaches files opened by fopen; an id that is not open, or a closed one, ends
+// the program before anything is written.
+TEST(IoFiles, FprintfToFileIdsAndExistKinds) {
+  const std::string f = tmp("fprintf.txt");
+  MD fid = fopen(str(f.c_str()), str("w"));
+  ASSERT_GE(fid.cre()[0], 3.0);
+  fprintf(fid, str("%d-%s\n"), MD(4.0), str("x"));
+  fprintf(fid, str("end"));
+  fclose(fid);
+  std::FILE* in = std::fopen(f.c_str(), "r");
+  ASSERT_NE(in, nullptr);
+  char buf[32] = {};
+  const std::size_t n = std::fread(buf, 1, sizeof buf - 1, in);
+  std::fclose(in);
+  EXPECT_EQ(std::string(buf, n), "4-x\nend");
+  EXPECT_EXIT(fprintf(fid, str("late")), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = ");
+  EXPECT_EQ(exist(str(f.c_str()), str("file")).cre()[0], 2.0);
+  EXPECT_EQ(exist(str(f.c_str()), str("dir")).cre()[0], 0.0);
+  EXPECT_EQ(exist(str("/tmp"), str("dir")).cre()[0], 7.0);
+  EXPECT_EQ(exist(str("/tmp"), str("file")).cre()[0], 7.0);
+  EXPECT_EQ(exist(str(f.c_str()), str("var")).cre()[0], 0.0);
+  EXPECT_EXIT(exist(str(f.c_str()), str("kind")), testing::ExitedWithCode(1),
+              "error: exist: unrecognized type argument \"kind\"");
+  deleteM(str(f.c_str()));
+}
+
+// A message identifier before the format is not part of the message.
+TEST(IoSys, WarningAndErrorIdentifiers) {
+  testing::internal::CaptureStderr();
+  warning(str("Pkg:id"), str("value %d"), MD(3.0));
+  warning(str("off"), str("all"));
+  warning(str("rate: %d%%"), MD(5.0));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "warning: value 3\nwarning: rate: 5%\n");
+  EXPECT_EXIT(error(str("Pkg:id"), str("no %s"), str("way")), testing::ExitedWithCode(1), "error: no way");
+  EXPECT_EXIT(error(str("a: %d"), MD(1.0)), testing::ExitedWithCode(1), "error: a: 1");
+}
+
 TEST(IoSys, ShellStatusOutputAndErrors) {
   EXPECT_EQ(system(str("exit 3")).cre()[0], 3.0);
   MD st, out;
