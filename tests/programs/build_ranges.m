@@ -1,0 +1,15 @@
+% linspace, repmat, reshape and colon in their awkward forms.
+a = linspace(0, 1, 5)
+b = linspace(1, 2, 1)
+c = linspace(5, 1, 3)
+d = size(linspace(0, 1, 0))
+f = repmat([1 2], 2, 3)
+g = repmat(7, 1, 4)
+h = size(repmat([1 2], 0, 2))
+k = reshape(1:6, 2, 3)
+m = reshape(1:6, [], 2)
+n = reshape([1 2; 3 4], 1, 4)
+p = 5:-2:0
+q = size(1:0)
+r = [0:0.25:1]
+s = repmat('ab', 2, 2)

@@ -1,0 +1,11 @@
+% Convolution, deconvolution and linear filters.
+c = conv([1 2 3], [1 -1])
+c2 = conv([1; 2], [1 1 1])
+[q, r] = deconv([1 5 6], [1 2])
+[q2, r2] = deconv([1 0 0 1], [1 1])
+y = filter(1, [1 -0.5], [1 1 1 1])
+y2 = filter([1 1] / 2, 1, [2 4 6 8])
+y3 = filter([1 2], [2 1], [1; 0; 0])
+t = trapz([1 2 3 4])
+t2 = trapz([0 1 2], [0 1 4])
+ct = cumtrapz([1 2 3 4])

@@ -1,0 +1,9 @@
+% Building character arrays: char, strvcat, strcat, setstr, double.
+a = char(72, 105)
+b = char('one', 'three')
+c = size(char('a', '', 'bcd'))
+d = strvcat('one', '', 'three')
+f = strcat('a ', 'b ', 'c')
+h = setstr([65 66 67])
+k = double('AZ')
+m = char([104 105])
