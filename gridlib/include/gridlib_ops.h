@@ -149,7 +149,6 @@ inline M<m_type> gt(const M<m_type>& a, const M<m_type>& b) { return a > b; }
 inline M<m_type> ge(const M<m_type>& a, const M<m_type>& b) { return a >= b; }
 inline M<m_type> and_M(const M<m_type>& a, const M<m_type>& b) { return a & b; }
 inline M<m_type> or_M(const M<m_type>& a, const M<m_type>& b) { return a | b; }
-M<m_type> xor_M(const M<m_type>& a, const M<m_type>& b);
 
 // --- cells as operands ------------------------------------------------------------
 // A cell is no number: each operator compiles with a cell operand and ends the program

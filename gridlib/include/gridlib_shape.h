@@ -155,5 +155,9 @@ GRL_SHAPE_NOP(isinf_M) GRL_SHAPE_NOP(isnan_M)
 M<m_type> class_M(const M<m_type>& x);
 M<m_type> class_M(const M<M<m_type>>& x);
 inline M<m_type> class_M(nop_t) { return class_M(M<m_type>()); }
+// logical(x): 1 where x is not zero (NaN fails); xor(a, b) element by element.
+M<m_type> logical_M(const M<m_type>& x);
+M<m_type> logical_M(const M<M<m_type>>& x);
+M<m_type> xor_M(const M<m_type>& a, const M<m_type>& b);
 
 #endif

@@ -176,7 +176,9 @@ Mt anyall(const Mt& x, const Mt* d, bool is_all, const char* fn) {
   for (std::size_t j = 0; j < xc; ++j)
     for (std::size_t i = 0; i < xr; ++i) {
       const std::size_t k = i + j * xr;
-      const bool nz = a[k] != 0 || (b && b[k] != 0);
+      // any passes over NaN (either part); for all a NaN is not zero.
+      const bool nan = a[k] != a[k] || (b && b[k] != b[k]);
+      const bool nz = (a[k] != 0 || (b && b[k] != 0)) && (is_all || !nan);
       const std::size_t at = dim == 1 ? j : dim == 2 ? i : k;
       if (is_all ? !nz : nz) p[at] = 1 - init;
     }
@@ -254,7 +256,7 @@ void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>*
     pk[g] = m_type(t + 1);
   }
   if (x.islogical()) o.set_flags(F_LOGICAL);
-  if (m) *m = o;
+  if (m) *m = narrow(o);
   if (idx) *idx = ix;
 }
 

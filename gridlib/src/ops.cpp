@@ -161,11 +161,6 @@ Mt power(const Mt& a, const Mt& b) {
   return grl::elementwise(grl::op_pow, a, b);
 }
 
-Mt xor_M(const Mt& a, const Mt& b) {
-  Mt x = a != Mt(m_type(0)), y = b != Mt(m_type(0));
-  return x != y;
-}
-
 // --- cells as operands ----------------------------------------------------------------
 namespace grl {
 // The interpreter converts logical and char operands to numbers before it finds that no

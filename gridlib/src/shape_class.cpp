@@ -1,4 +1,4 @@
-// class: the name of a value's class.
+// class, the name of a value's class, and the conversions to logical: logical and xor.
 #include "shape_util.h"
 
 #include <type_traits>
@@ -13,3 +13,35 @@ Mt class_M(const Mt& x) {
 }
 
 Mt class_M(const Mc&) { return TM("cell"); }
+
+namespace {
+// The truth of one element; NaN has none.
+bool truth(m_type re, m_type im) {
+  if (re != re || im != im) grl_fail("invalid conversion from NaN to logical");
+  return re != 0 || im != 0;
+}
+}  // namespace
+
+Mt logical_M(const Mt& x) {
+  if (x.ischar()) grl_fail("logical: wrong type argument '%s'", x.rows() == 1 ? "sq_string" : "char matrix");
+  Mt o = Mt::alloc(x.rows(), x.cols());
+  m_type* p = o.pr();
+  for (std::size_t k = 0; k < x.numel(); ++k) p[k] = truth(x.elem(k), x.ielem(k)) ? 1 : 0;
+  return logical(o);
+}
+
+Mt logical_M(const Mc&) { grl_fail("logical: wrong type argument 'cell array'"); }
+
+// xor(a, b): true where exactly one is true, with scalar and implicit expansion.
+Mt xor_M(const Mt& a, const Mt& b) {
+  std::size_t r, c;
+  conform(a, b, "xor", r, c);
+  Mt o = Mt::alloc(r, c);
+  m_type* p = o.pr();
+  for (std::size_t j = 0; j < c; ++j)
+    for (std::size_t i = 0; i < r; ++i) {
+      const std::size_t ka = expand_at(a, i, j), kb = expand_at(b, i, j);
+      p[i + j * r] = truth(a.elem(ka), a.ielem(ka)) != truth(b.elem(kb), b.ielem(kb)) ? 1 : 0;
+    }
+  return logical(o);
+}
