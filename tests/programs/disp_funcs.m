@@ -1,0 +1,11 @@
+% disp and display of values of each kind.
+disp(5)
+disp([1 2; 3 4])
+disp('text')
+disp(pi)
+disp([])
+disp({1, 'a'})
+disp(-0.5)
+disp([1.5 NaN Inf])
+disp(true)
+disp(1e10)
