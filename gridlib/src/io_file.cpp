@@ -188,7 +188,16 @@ Mt fseek(const Mt& fid, const Mt& offset, const Mt& origin) {
   }
   const double off = su::num(offset, 0);
   if (!std::isfinite(off) || off != std::floor(off)) grl_fail("fseek: OFFSET must be an integer");
-  return Mt(m_type(std::fseek(f, long(off), whence) == 0 ? 0 : -1));
+  // A position before the start or past the end fails and leaves the position as it
+  // was; C's fseek would accept the second.
+  const long here = std::ftell(f);
+  if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return Mt(m_type(-1));
+  const long end = std::ftell(f);
+  const double base = whence == SEEK_SET ? 0.0 : whence == SEEK_CUR ? double(here) : double(end);
+  const double target = base + off;
+  const bool ok = target >= 0 && target <= double(end);
+  std::fseek(f, ok ? long(target) : here, SEEK_SET);
+  return Mt(m_type(ok ? 0 : -1));
 }
 
 grl::quiet frewind(const Mt& fid) {

@@ -96,6 +96,11 @@ TEST(IoFiles, WriteReadPositionsAndEnd) {
   frewind(fid);
   MD bytes = fread(fid, MD(2.0));
   EXPECT_EQ(bytes.cre()[0], double('a'));
+  // Past the end or before the start: -1, and the position stays where it was.
+  const double at = ftell(fid).cre()[0];
+  EXPECT_EQ(fseek(fid, MD(1.0), str("eof")).cre()[0], -1.0);
+  EXPECT_EQ(fseek(fid, MD(-1.0), str("bof")).cre()[0], -1.0);
+  EXPECT_EQ(ftell(fid).cre()[0], at);
   EXPECT_EQ(fseek(fid, MD(-1.0), str("eof")).cre()[0], 0.0);
   EXPECT_EQ(fread(fid).cre()[0], double('\n'));
   fclose(fid);
