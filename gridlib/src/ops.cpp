@@ -44,6 +44,36 @@ inline m_type real_op(grl::binop op, m_type x, m_type y) {
   return 0;
 }
 
+// The operands and result of a real element-wise operation and how they expand.
+struct real_shape_t {
+  const m_type* x;
+  const m_type* y;
+  m_type* o;
+  std::size_t n, rr, rc, ar, ac, br, bc;
+  bool same, sa, sb;
+};
+
+// One loop per operator, so that the operator is known inside the loop and the
+// compiler can keep it tight (and vectorise the simple ones).
+template <grl::binop OP> void real_loop(const real_shape_t& s) {
+  const m_type *x = s.x, *y = s.y;
+  m_type* o = s.o;
+  if (s.same) {
+    for (std::size_t k = 0; k < s.n; ++k) o[k] = real_op(OP, x[k], y[k]);
+  } else if (s.sb) {
+    const m_type v = y[0];
+    for (std::size_t k = 0; k < s.n; ++k) o[k] = real_op(OP, x[k], v);
+  } else if (s.sa) {
+    const m_type v = x[0];
+    for (std::size_t k = 0; k < s.n; ++k) o[k] = real_op(OP, v, y[k]);
+  } else {
+    for (std::size_t j = 0; j < s.rc; ++j)
+      for (std::size_t i = 0; i < s.rr; ++i)
+        o[i + j * s.rr] = real_op(OP, x[(s.ar == 1 ? 0 : i) + (s.ac == 1 ? 0 : j) * s.ar],
+                                  y[(s.br == 1 ? 0 : i) + (s.bc == 1 ? 0 : j) * s.br]);
+  }
+}
+
 inline cx cx_op(grl::binop op, cx x, cx y) {
   switch (op) {
     case grl::op_add: return x + y;
@@ -107,15 +137,28 @@ Mt elementwise(binop op, const Mt& a, const Mt& b) {
   std::size_t n = rr * rc;
   bool same = ar == rr && ac == rc && br == rr && bc == rc;
   if (!cplx) {
-    const m_type *x = a.cre(), *y = b.cre();
-    if (same) for (std::size_t k = 0; k < n; ++k) o[k] = real_op(op, x[k], y[k]);
-    else if (sb) { m_type v = y[0]; for (std::size_t k = 0; k < n; ++k) o[k] = real_op(op, x[k], v); }
-    else if (sa) { m_type v = x[0]; for (std::size_t k = 0; k < n; ++k) o[k] = real_op(op, v, y[k]); }
-    else
-      for (std::size_t j = 0; j < rc; ++j)
-        for (std::size_t i = 0; i < rr; ++i)
-          o[i + j * rr] = real_op(op, x[(ar == 1 ? 0 : i) + (ac == 1 ? 0 : j) * ar],
-                                  y[(br == 1 ? 0 : i) + (bc == 1 ? 0 : j) * br]);
+    const real_shape_t sh{a.cre(), b.cre(), o, n, rr, rc, ar, ac, br, bc, same, sa, sb};
+    if (op == op_pow && sb && sh.y[0] == 2) {
+      // x.^2, the commonest power, is one product: the same correctly rounded value.
+      for (std::size_t k = 0; k < n; ++k) o[k] = sh.x[k] * sh.x[k];
+    } else {
+      switch (op) {
+        case op_add: real_loop<op_add>(sh); break;
+        case op_sub: real_loop<op_sub>(sh); break;
+        case op_mul: real_loop<op_mul>(sh); break;
+        case op_div: real_loop<op_div>(sh); break;
+        case op_ldiv: real_loop<op_ldiv>(sh); break;
+        case op_pow: real_loop<op_pow>(sh); break;
+        case op_lt: real_loop<op_lt>(sh); break;
+        case op_le: real_loop<op_le>(sh); break;
+        case op_gt: real_loop<op_gt>(sh); break;
+        case op_ge: real_loop<op_ge>(sh); break;
+        case op_eq: real_loop<op_eq>(sh); break;
+        case op_ne: real_loop<op_ne>(sh); break;
+        case op_and: real_loop<op_and>(sh); break;
+        case op_or: real_loop<op_or>(sh); break;
+      }
+    }
   } else {
     m_type* oi = logical ? nullptr : out.pi();
     for (std::size_t j = 0; j < rc; ++j)
