@@ -366,6 +366,11 @@ std::string parser_t::spell_token(int i) {
   const int k = stmt.kind(i);
   if (k == TK_STRING) return "TM(" + t + ")";
   if (k == TK_WORD) {
+    // The unit of an imaginary literal (2i, which the scanner wrote as 2 * i with a
+    // helper *) is the imaginary unit even where the program has a variable i or j.
+    if ((t == "i" || t == "j") && i >= 2 && stmt.kind(i - 1) == TK_OTHER &&
+        stmt.gettext(i - 1) == "*" && stmt.kind(i - 2) == TK_NUMBER)
+      return "i()";
     const int is_declaration = stmt.is_word(i + 1, "(") ? 1 : 0;
     return symbols ? t + symbols->decoration(t, is_declaration) : t;
   }
