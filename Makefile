@@ -29,13 +29,13 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory asan-test
 
-# The translator library and its unit tests again, under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# The unit tests and the conformance programs again, under AddressSanitizer and
+# UndefinedBehaviorSanitizer: translator, library and the compiled programs.
 asan-test: deps
 	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKORVAL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0:exitcode=86 UBSAN_OPTIONS=print_stacktrace=1:exitcode=86 \
-	  ctest --output-on-failure -j $(JOBS) -L 'unit|cli'
+	  ctest --output-on-failure -j $(JOBS) -L 'unit|cli|programs' -E '\.float$$'
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) dist
