@@ -300,9 +300,12 @@ TEST_F(Cli, BuildCommandsForGnuCpp) {
   const std::string root = std::string(KORVAL_TEST_ROOT) + "/";
   const result r = korval("-nologo -v -trans main.m");
   EXPECT_EQ(r.status, 0) << r.out;
-  const std::string cc = "gcc -c -I" + root + " -L./ -I./ -O2 -o ";
+  // A sanitizer build's root adds its instrumentation to both lines of flags.
+  const std::string san = KORVAL_PROGRAM_SAN;
+  const std::string cc = "gcc -c -I" + root + " -L./ -I./ -O2 " + san + "-o ";
   EXPECT_NE(r.out.find(cc + "sq.o sq.cxx;" + cc + "g_main.o g_main.cxx;gcc -L" + root +
-                       " -L./ -I./ -O2 -o main sq.o g_main.o  -s -lgrlib0 -lstdc++"),
+                       " -L./ -I./ -O2 " + san + "-o main sq.o g_main.o  " + san +
+                       "-s -lgrlib0 -lstdc++"),
             std::string::npos)
       << r.out;
   EXPECT_EQ(slurp(dir_ + "/main.rsp"), "sq.o\ng_main.o\n");
