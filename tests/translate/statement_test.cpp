@@ -117,8 +117,10 @@ TEST_F(Statements, SwitchWithCellCases) {
 }
 
 TEST_F(Statements, ForLoops) {
-  EXPECT_EQ(body("scalar i\nfor i=1:10, end\n"), "for (i=1.0;i<=10.0;i+=1.0) {\n}\n");
-  EXPECT_EQ(body("for k=10:-2:1, end\n"), "for (k=10.0;k.r>=1.0;k.r+=-2.0) {\n}\n");
+  EXPECT_EQ(body("scalar i\nfor i=1:10, end\n"),
+            "for (i=1.0-(1.0);i+(1.0)<=10.0&&(i+=1.0,true);) {\n}\n");
+  EXPECT_EQ(body("for k=10:-2:1, end\n"),
+            "for (k=10.0-(-2.0);k.r+(-2.0)>=1.0&&(k.r+=-2.0,true);) {\n}\n");
   EXPECT_EQ(body("for v=x, end\n"),
             "v_f_v0=x; int v_f_i0;\nfor (v_f_i0=1;v_f_i0<=forsize(v_f_v0);v_f_i0++) {\n"
             "forelem(v,v_f_v0,v_f_i0);\n}\n");

@@ -358,7 +358,10 @@ void parser_t::for_loop() {
     const std::string a = stmt.gettext(5), s = stmt.gettext(7), b = stmt.gettext(9);
     const char* cmp = step > 0 ? "<=" : ">=";
     stmt.reset();
-    raw(0, "for (" + vc + "=" + a + ";" + vt + cmp + b + ";" + vt + "+=" + s + ") {");
+    // The step is taken before each pass rather than after it, so that a loop that runs
+    // to its end leaves the variable at the last value it took, as in M.
+    raw(0, "for (" + vc + "=" + a + "-(" + s + ");" + vt + "+(" + s + ")" + cmp + b + "&&(" + vt +
+               "+=" + s + ",true);) {");
   } else {
     const std::string vn = v + "_" + name + "_v" + std::to_string(loop_count);
     const std::string in = v + "_" + name + "_i" + std::to_string(loop_count);
