@@ -185,16 +185,23 @@ std::string message_of(const char* who, const Mt& first, const std::vector<const
   }
   return grl::format_text(who, su::text(first), args);
 }
-}  // namespace
 
-grl::quiet grl::warning_args(const Mt& fmt, const std::vector<const Mt*>& args) {
-  const std::string first = su::text(fmt);
-  if (first == "off" || first == "on" || first == "query" || first == "error") return grl::quiet();
-  const std::string m = message_of("warning", fmt, args);
+// warning('off', ...), warning('on', ...) and the like switch warnings: nothing to print.
+bool warning_switch(const std::string& first) {
+  return first == "off" || first == "on" || first == "query" || first == "error";
+}
+
+grl::quiet print_warning(const std::string& m) {
   grl::flush_all();
   std::fprintf(stderr, "warning: %s\n", m.c_str());
   std::fflush(stderr);
   return grl::quiet();
+}
+}  // namespace
+
+grl::quiet grl::warning_args(const Mt& fmt, const std::vector<const Mt*>& args) {
+  if (warning_switch(su::text(fmt))) return grl::quiet();
+  return print_warning(message_of("warning", fmt, args));
 }
 
 void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
@@ -209,14 +216,10 @@ void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
 
 grl::quiet error(const Mt& msg) { grl::error_args(msg, {}); }
 
+// warning(message): the message as it stands, with no format applied.
 grl::quiet warning(const Mt& msg) {
   const std::string m = su::text(msg);
-  // warning('off', ...) and warning('on', ...) switch warnings; nothing to print.
-  if (m == "off" || m == "on" || m == "query" || m == "error") return grl::quiet();
-  grl::flush_all();
-  std::fprintf(stderr, "warning: %s\n", m.c_str());
-  std::fflush(stderr);
-  return grl::quiet();
+  return warning_switch(m) ? grl::quiet() : print_warning(m);
 }
 
 Mt lasterr() { return su::str(grl::last_error); }

@@ -115,11 +115,10 @@ Mt ones() { return Mt(m_type(1)); }
 Mt ones(const Mt& n) { std::size_t r, c; dims1(n, "ones", r, c); return filled(r, c, 1); }
 Mt ones(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "ones", r, c); return filled(r, c, 1); }
 // true(n), true(r,c), false(...): logical matrices of ones or zeros.
-static Mt logical_filled(Mt m) { m.set_flags(grl::F_LOGICAL); return m; }
-Mt true_M(const Mt& n) { std::size_t r, c; dims1(n, "true", r, c); return logical_filled(filled(r, c, 1)); }
-Mt true_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "true", r, c); return logical_filled(filled(r, c, 1)); }
-Mt false_M(const Mt& n) { std::size_t r, c; dims1(n, "false", r, c); return logical_filled(Mt::zeros(r, c)); }
-Mt false_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "false", r, c); return logical_filled(Mt::zeros(r, c)); }
+Mt true_M(const Mt& n) { std::size_t r, c; dims1(n, "true", r, c); return logical(filled(r, c, 1)); }
+Mt true_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "true", r, c); return logical(filled(r, c, 1)); }
+Mt false_M(const Mt& n) { std::size_t r, c; dims1(n, "false", r, c); return logical(Mt::zeros(r, c)); }
+Mt false_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "false", r, c); return logical(Mt::zeros(r, c)); }
 Mt eye() { return Mt(m_type(1)); }
 Mt eye(const Mt& n) { std::size_t r, c; dims1(n, "eye", r, c); return identity(r, c); }
 Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return identity(r, c); }

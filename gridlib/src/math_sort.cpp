@@ -11,6 +11,15 @@ using namespace grl::mth;
 
 namespace {
 
+// The shape of find's result of m positions: a row for a row input, [] for [], else a
+// column.
+void found_shape(const Mt& x, std::size_t m, std::size_t& r, std::size_t& c) {
+  const bool row = x.rows() == 1 && x.cols() != 1;
+  const bool zz = x.rows() == 0 && x.cols() == 0;
+  r = zz ? 0 : row ? 1 : m;
+  c = zz ? 0 : row ? m : 1;
+}
+
 // find: positions (from 1) of the nonzero elements, at most `limit`, from the front or
 // the back. A row input gives a row, any other a column; [] gives [].
 void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_type>* r,
@@ -22,8 +31,6 @@ void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_ty
     // The common k = find(x) in one reading of x: the positions go straight into a
     // result as long as x, which then keeps only the first m (the pages never
     // written are never touched).
-    const bool row = x.rows() == 1 && x.cols() != 1;
-    const bool zz = x.rows() == 0 && x.cols() == 0;
     Mt o = Mt::alloc(n, 1);
     m_type* p = o.pr();
     std::size_t m = 0;
@@ -31,7 +38,9 @@ void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_ty
       p[m] = m_type(t + 1);
       m += a[t] != 0;
     }
-    o.reshape_to(zz ? 0 : row ? 1 : m, zz ? 0 : row ? m : 1);
+    std::size_t orr, occ;
+    found_shape(x, m, orr, occ);
+    o.reshape_to(orr, occ);
     *k = o;
     return;
   }
@@ -45,9 +54,8 @@ void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_ty
     std::reverse(at.begin(), at.end());
   }
   const std::size_t m = at.size();
-  const bool row = x.rows() == 1 && x.cols() != 1;
-  const bool zz = x.rows() == 0 && x.cols() == 0;
-  const std::size_t orr = zz ? 0 : row ? 1 : m, occ = zz ? 0 : row ? m : 1;
+  std::size_t orr, occ;
+  found_shape(x, m, orr, occ);
   if (k) {
     Mt o = Mt::alloc(orr, occ);
     m_type* p = o.pr();

@@ -9,30 +9,14 @@
 #include <vector>
 
 #include "gridlib.h"
+#include "values.h"
 
 #include <gtest/gtest.h>
 
+using namespace gridlib_test;
+
 namespace {
 
-typedef M<m_type> Mt;
-
-Mt row(std::initializer_list<double> v) {
-  Mt m = Mt::alloc(1, v.size());
-  std::size_t k = 0;
-  for (double x : v) m.pr()[k++] = m_type(x);
-  return m;
-}
-Mt mat(std::size_t r, std::size_t c, std::initializer_list<double> v) {
-  Mt m = row(v);
-  m.reshape_to(r, c);
-  return m;
-}
-Mt str(const char* s) {
-  Mt m = Mt::alloc(1, std::strlen(s));
-  for (std::size_t k = 0; s[k]; ++k) m.pr()[k] = m_type(s[k]);
-  m.set_flags(grl::F_STRING);
-  return m;
-}
 void expect_values(const Mt& m, std::size_t r, std::size_t c, std::initializer_list<double> v) {
   ASSERT_EQ(m.rows(), r);
   ASSERT_EQ(m.cols(), c);
