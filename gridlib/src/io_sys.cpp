@@ -204,17 +204,23 @@ grl::quiet grl::warning_args(const Mt& fmt, const std::vector<const Mt*>& args) 
   return print_warning(message_of("warning", fmt, args));
 }
 
-void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
-  // The message is a format applied to the arguments, as printf does.
-  const std::string m = message_of("error", fmt, args);
+namespace {
+[[noreturn]] void end_with_error(const std::string& m) {
   grl::last_error = m;
   grl::flush_all();
   std::fprintf(stderr, "error: %s\n", m.c_str());
   std::fflush(stderr);
   std::exit(1);
 }
+}  // namespace
 
-grl::quiet error(const Mt& msg) { grl::error_args(msg, {}); }
+// error(fmt, args...): the message is a format applied to the arguments, as printf does.
+void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
+  end_with_error(message_of("error", fmt, args));
+}
+
+// error(message): the message as it stands, as warning(message) takes it.
+grl::quiet error(const Mt& msg) { end_with_error(su::text(msg)); }
 
 // warning(message): the message as it stands, with no format applied.
 grl::quiet warning(const Mt& msg) {
