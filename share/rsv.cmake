@@ -1,7 +1,8 @@
 # korval.rsv is assembled from share/korval.rsv and the run-time library's own lists:
 # gridlib/rsv/<module>.rsv holds "[reserved functions]" lines of that module and
 # gridlib/rsv/<module>.replace holds "[replace]" line pairs, so each library module
-# lists the names it provides next to its sources.
+# lists the names it provides next to its sources. A line gives the most inputs and
+# outputs a call may pass; the input count -1 marks a function that takes any number.
 set(KORVAL_RSV_BASE ${CMAKE_CURRENT_SOURCE_DIR}/korval.rsv)
 set(KORVAL_RSV_OUT ${CMAKE_CURRENT_BINARY_DIR}/korval.rsv)
 file(GLOB rsv_funcs ${CMAKE_SOURCE_DIR}/gridlib/rsv/*.rsv)

@@ -73,6 +73,9 @@ typedef unsigned uint32;
 // [a,b,...] = f(...) of a function whose output is varargout: element k of the cell
 // goes to output k.
 namespace grl {
+// A call with more inputs or outputs than its function takes: the translator puts
+// this in its place, and reaching it ends the program with message.
+[[noreturn]] M<m_type> bad_call(const char* message);
 [[noreturn]] void fail_return_list(std::size_t k);
 // The caller's output count comes back first, once the function has run.
 template <class... R>

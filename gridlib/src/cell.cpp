@@ -224,6 +224,8 @@ void grl::fail_not_cell() {
   grl_fail("a value that is not a cell cannot be assigned to a cell variable");
 }
 
+Mt grl::bad_call(const char* message) { grl_fail("%s", message); }
+
 void grl::fail_return_list(std::size_t k) {
   grl_fail("element number %zu undefined in return list", k);
 }

@@ -164,6 +164,36 @@ TEST_F(Statements, LoadAndSave) {
   EXPECT_REPORT(body("save -ascii f x\n"), "flags can not appear before file name\n$");
 }
 
+// A call that passes more than its callee takes becomes a call that ends the program
+// when it is reached; other calls, and indexes of variables, stay as they are.
+TEST_F(Statements, CallsBeyondTheCallee) {
+  auto known = [&](const char* name, int kind, int in, int out) {
+    symbol_info info = symbol_info::typed(datatypes().function_index());
+    info[INFO_NIN] = in;
+    info[INFO_NOUT] = out;
+    table.add(name, kind, info, 1);
+  };
+  known("sqrt_M", SYM_RESERVED_FUNCTION, 1, 1);
+  known("fprintf", SYM_RESERVED_FUNCTION, -1, 1);
+  known("max", SYM_RESERVED_FUNCTION, 3, 2);
+  known("g", SYM_KNOWN_FUNCTION, 1, 1);
+  table.add("sqrt", SYM_REPLACE, symbol_info::fresh(), 1);
+  table.add("sqrt_M", SYM_REPLACEMENT, symbol_info::fresh(), 1);
+
+  EXPECT_EQ(body("y=sqrt(a);\n"), "y=sqrt_M(a);\n");
+  EXPECT_EQ(body("y=sqrt(a,2)+1;\n"), "y=grl::bad_call(\"Invalid call to sqrt\")+1.0;\n");
+  EXPECT_EQ(body("y=sqrt(max(a,[],2,1));\n"), "y=sqrt_M(grl::bad_call(\"Invalid call to max\"));\n");
+  EXPECT_EQ(body("[m,k]=max(a);\n"), "/*[m,k]=*/max(a,i_o,m,k);\n");
+  EXPECT_EQ(body("[m,k,j]=max(a);\n"),
+            "/*[m,k,j]=*/grl::bad_call(\"max: function called with too many outputs\");\n");
+  EXPECT_EQ(body("g(a,1);\n"), "grl::bad_call(\"g: function called with too many inputs\");\n");
+  EXPECT_EQ(body("[p,q]=g(a);\n"),
+            "/*[p,q]=*/grl::bad_call(\"g: function called with too many outputs\");\n");
+  EXPECT_EQ(body("fprintf('%d',1,2,3,4);\n"), "fprintf(TM(\"%d\"),1.0,2.0,3.0,4.0);\n");
+  EXPECT_EQ(body("max=[1 2 3]; y=max(1,2,3,4);\n"),
+            "max_=(BR(1.0),2.0,3.0);\ny=max_(1.0,2.0,3.0,4.0);\n");
+}
+
 TEST_F(Statements, DeclarationsAndDirectives) {
   EXPECT_EQ(body("global g h\n"), "");
   EXPECT_EQ(table.type_of(table.find("g", SYM_ANY)), SYM_GLOBAL);

@@ -165,6 +165,8 @@ class parser_t {
   void load_save();
   void identifier_pass();
   void varargin_pass();
+  void arity_pass();
+  int call_end(int open);
   void cell_list(int i);
   void add_variable(const std::string& var, int type);
   void empty_statement();

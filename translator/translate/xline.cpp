@@ -99,6 +99,7 @@ void parser_t::translate_statement() {
   statement_form();
   if (!scan_only) {
     identifier_pass();
+    arity_pass();
     varargin_pass();
   }
 }

@@ -1,0 +1,2 @@
+function y = half(x)
+y = x / 2;

@@ -1,0 +1,78 @@
+// Calls with more inputs or outputs than the callee takes. The C++ of such a call
+// would not compile, yet MATLAB only fails when the call is reached: the call is
+// replaced by one that ends the program with the interpreter's message there.
+#include "lexer/brackets.h"
+#include "translate/parser.h"
+
+namespace {
+
+// The M name of a library function: the translator has already put the library's
+// spelling (sqrt_M) in place of the M name (sqrt).
+std::string m_name(const symbol_type& table, const std::string& word) {
+  const int r = table.find(word, SYM_REPLACEMENT);
+  if (r > 0 && (table.type_of(r - 1) & SYM_REPLACE)) return table.text_of(r - 1);
+  return word;
+}
+
+std::string quoted(const std::string& text) {
+  std::string q = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') q += '\\';
+    q += c;
+  }
+  return q + "\"";
+}
+
+}  // namespace
+
+// The token after the bracket that opens at open closes: the end of the call.
+int parser_t::call_end(int open) {
+  brackets_t tracker;
+  for (int i = open; i < stmt.top(); ++i) {
+    const std::string& t = stmt.gettext(i);
+    tracker.feed(t.empty() ? '\0' : t[0]);
+    if (tracker.depth() == 0) return i;
+  }
+  fail("could not find )");
+}
+
+void parser_t::arity_pass() {
+  if (!symbols) return;
+  const int function = datatypes().function_index();
+  for (int i = 0; i + 1 < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
+    const std::string word = stmt.gettext(i);
+    if (symbols->find(word, SYM_VARIABLES) >= 0) continue;   // an index, not a call
+    const bool library = symbols->find(word, SYM_FUNCTIONS) < 0;
+    const int f = symbols->find(word, library ? SYM_RESERVED_FUNCTION : SYM_FUNCTIONS);
+    if (f < 0) continue;
+    const symbol_info& info = symbols->info_of(f);
+    // A negative input count is a library function that takes any number of inputs.
+    if (info[INFO_TYPE] != function || info[INFO_NIN] < 0 || info[INFO_VARARGIN]) continue;
+
+    std::vector<int> bounds;
+    const int inputs = scan_arguments(i + 1, bounds);
+    const int close = call_end(i + 1);
+    // The outputs follow the marker i_o, one per comma at the call's own level.
+    int outputs = 0;
+    bool after_marker = false;
+    brackets_t tracker;
+    for (int j = i + 1; j < close; ++j) {
+      const std::string& t = stmt.gettext(j);
+      tracker.feed(t.empty() ? '\0' : t[0]);
+      if (tracker.depth() != 1) continue;
+      if (t == "i_o") after_marker = true;
+      else if (after_marker && t == ",") ++outputs;
+    }
+
+    const std::string name = library ? m_name(*symbols, word) : word;
+    std::string message;
+    if (inputs > info[INFO_NIN])
+      message = library ? "Invalid call to " + name : name + ": function called with too many inputs";
+    else if (outputs > info[INFO_NOUT] && !info[INFO_VARARGOUT])
+      message = name + ": function called with too many outputs";
+    if (message.empty()) continue;
+    stmt.del(i, close - i + 1);
+    stmt.ins(i, "grl::bad_call(" + quoted(message) + ")", TK_OTHER);
+  }
+}
