@@ -97,8 +97,22 @@ M<m_type> floor_M(const M<m_type>& x);
 M<m_type> ceil_M(const M<m_type>& x);
 M<m_type> round_M(const M<m_type>& x);
 M<m_type> fix(const M<m_type>& x);
+// The same of a temporary argument: a real result is written over its storage.
+M<m_type> abs_M(M<m_type>&& x);
+M<m_type> sqrt_M(M<m_type>&& x);
+M<m_type> exp_M(M<m_type>&& x);
+M<m_type> log_M(M<m_type>&& x);
+M<m_type> sin_M(M<m_type>&& x);
+M<m_type> cos_M(M<m_type>&& x);
+M<m_type> tan_M(M<m_type>&& x);
+M<m_type> floor_M(M<m_type>&& x);
+M<m_type> ceil_M(M<m_type>&& x);
+M<m_type> round_M(M<m_type>&& x);
+M<m_type> fix(M<m_type>&& x);
 M<m_type> mod(const M<m_type>& x, const M<m_type>& y);
+M<m_type> mod(M<m_type>&& x, const M<m_type>& y);
 M<m_type> rem(const M<m_type>& x, const M<m_type>& y);
+M<m_type> rem(M<m_type>&& x, const M<m_type>& y);
 
 // --- reductions -------------------------------------------------------------------
 M<m_type> sum(const M<m_type>& x);

@@ -52,6 +52,8 @@ template <class T> struct block {
   T* im;              // nullptr for a real value
 };
 template <class T> block<T>* block_new(std::size_t n, bool cplx);
+// Tunes the C library's allocator for many large arrays of the same sizes (at start-up).
+void storage_setup();
 template <class T> void block_free(block<T>* b);
 
 // The member `.r`: the value of a 1 x 1 matrix (v.r<=10.0, v.r+=1.0) and, called,
@@ -179,6 +181,9 @@ template <class T> class M {
   T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }
 
   void set_flags(std::uint32_t f) { flags_ = f; }
+  // Whether the elements are on the heap in a block no other value shares: the
+  // storage of such a temporary can take a result of the same size.
+  bool owns_block() const { return blk_ && blk_->refs.load(std::memory_order_acquire) == 1; }
   void drop_imag();                       // a complex value whose imaginary parts are all 0 becomes real
   void unshare() { if (blk_ && blk_->refs.load(std::memory_order_acquire) > 1) clone(); }
   void reshape_to(std::size_t rows, std::size_t cols) { rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); }

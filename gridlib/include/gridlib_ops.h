@@ -10,6 +10,11 @@ enum binop { op_add, op_sub, op_mul, op_div, op_ldiv, op_pow,
              op_lt, op_le, op_gt, op_ge, op_eq, op_ne, op_and, op_or };
 // Element by element, with expansion of 1 x 1 and of singleton dimensions.
 M<m_type> elementwise(binop op, const M<m_type>& a, const M<m_type>& b);
+// The same with a temporary operand (or two): when a temporary is real, has the
+// result's shape and owns its storage alone, the result is written over it.
+M<m_type> elementwise(binop op, M<m_type>&& a, const M<m_type>& b);
+M<m_type> elementwise(binop op, const M<m_type>& a, M<m_type>&& b);
+M<m_type> elementwise(binop op, M<m_type>&& a, M<m_type>&& b);
 M<m_type> negate(const M<m_type>& a);
 M<m_type> logical_not(const M<m_type>& a);
 // The matrix operations; linear algebra lives in its own module.
@@ -31,65 +36,93 @@ inline M<m_type> boolean(bool v) {
 }  // namespace grl
 
 // Each operator has the forms (M,M), (M,scalar) and (scalar,M); the scalar forms keep a
-// literal in a loop from becoming a temporary matrix.
-#define GRL_ARITH(OP, CODE)                                                              \
-  inline M<m_type> operator OP(const M<m_type>& a, const M<m_type>& b) {                 \
-    if (grl::both_scalar(a, b)) return M<m_type>(a.r.v OP b.r.v);                      \
+// literal in a loop from becoming a temporary matrix. The forms with a temporary
+// operand (M&&) let the result reuse its storage. RES makes the result of two scalars.
+#define GRL_ELEMENTWISE(OP, CODE, RES)                                                   \
+  inline M<m_type> OP(const M<m_type>& a, const M<m_type>& b) {                          \
+    if (grl::both_scalar(a, b)) return RES(a.r.v, b.r.v);                                \
     return grl::elementwise(CODE, a, b);                                                 \
   }                                                                                      \
-  inline M<m_type> operator OP(const M<m_type>& a, m_type b) {                           \
-    if (a.is_real_scalar()) return M<m_type>(a.r.v OP b);                               \
+  inline M<m_type> OP(M<m_type>&& a, const M<m_type>& b) {                               \
+    if (grl::both_scalar(a, b)) return RES(a.r.v, b.r.v);                                \
+    return grl::elementwise(CODE, std::move(a), b);                                      \
+  }                                                                                      \
+  inline M<m_type> OP(const M<m_type>& a, M<m_type>&& b) {                               \
+    if (grl::both_scalar(a, b)) return RES(a.r.v, b.r.v);                                \
+    return grl::elementwise(CODE, a, std::move(b));                                      \
+  }                                                                                      \
+  inline M<m_type> OP(M<m_type>&& a, M<m_type>&& b) {                                    \
+    if (grl::both_scalar(a, b)) return RES(a.r.v, b.r.v);                                \
+    return grl::elementwise(CODE, std::move(a), std::move(b));                           \
+  }
+#define GRL_SCALAR_RIGHT(OP, CODE, RES)                                                  \
+  inline M<m_type> OP(const M<m_type>& a, m_type b) {                                    \
+    if (a.is_real_scalar()) return RES(a.r.v, b);                                        \
     return grl::elementwise(CODE, a, M<m_type>(b));                                      \
   }                                                                                      \
-  inline M<m_type> operator OP(m_type a, const M<m_type>& b) {                           \
-    if (b.is_real_scalar()) return M<m_type>(a OP b.r.v);                               \
-    return grl::elementwise(CODE, M<m_type>(a), b);                                      \
+  inline M<m_type> OP(M<m_type>&& a, m_type b) {                                         \
+    if (a.is_real_scalar()) return RES(a.r.v, b);                                        \
+    return grl::elementwise(CODE, std::move(a), M<m_type>(b));                           \
   }
-GRL_ARITH(+, grl::op_add)
-GRL_ARITH(-, grl::op_sub)
-#undef GRL_ARITH
-
-#define GRL_COMPARE(OP, CODE)                                                            \
-  inline M<m_type> operator OP(const M<m_type>& a, const M<m_type>& b) {                 \
-    if (grl::both_scalar(a, b)) return grl::boolean(a.r.v OP b.r.v);                   \
-    return grl::elementwise(CODE, a, b);                                                 \
-  }                                                                                      \
-  inline M<m_type> operator OP(const M<m_type>& a, m_type b) {                           \
-    if (a.is_real_scalar()) return grl::boolean(a.r.v OP b);                            \
-    return grl::elementwise(CODE, a, M<m_type>(b));                                      \
-  }                                                                                      \
-  inline M<m_type> operator OP(m_type a, const M<m_type>& b) {                           \
-    if (b.is_real_scalar()) return grl::boolean(a OP b.r.v);                            \
+#define GRL_SCALAR_LEFT(OP, CODE, RES)                                                   \
+  inline M<m_type> OP(m_type a, const M<m_type>& b) {                                    \
+    if (b.is_real_scalar()) return RES(a, b.r.v);                                        \
     return grl::elementwise(CODE, M<m_type>(a), b);                                      \
+  }                                                                                      \
+  inline M<m_type> OP(m_type a, M<m_type>&& b) {                                         \
+    if (b.is_real_scalar()) return RES(a, b.r.v);                                        \
+    return grl::elementwise(CODE, M<m_type>(a), std::move(b));                           \
   }
-GRL_COMPARE(<, grl::op_lt)
-GRL_COMPARE(<=, grl::op_le)
-GRL_COMPARE(>, grl::op_gt)
-GRL_COMPARE(>=, grl::op_ge)
-GRL_COMPARE(==, grl::op_eq)
-GRL_COMPARE(!=, grl::op_ne)
-#undef GRL_COMPARE
+#define GRL_NUMBER(OP) [](m_type x, m_type y) { return M<m_type>(x OP y); }
+#define GRL_LOGICAL(OP) [](m_type x, m_type y) { return grl::boolean(x OP y); }
+#define GRL_LEFT_DIVIDE [](m_type x, m_type y) { return M<m_type>(y / x); }
+GRL_ELEMENTWISE(operator+, grl::op_add, GRL_NUMBER(+))
+GRL_SCALAR_RIGHT(operator+, grl::op_add, GRL_NUMBER(+))
+GRL_SCALAR_LEFT(operator+, grl::op_add, GRL_NUMBER(+))
+GRL_ELEMENTWISE(operator-, grl::op_sub, GRL_NUMBER(-))
+GRL_SCALAR_RIGHT(operator-, grl::op_sub, GRL_NUMBER(-))
+GRL_SCALAR_LEFT(operator-, grl::op_sub, GRL_NUMBER(-))
+GRL_ELEMENTWISE(operator<, grl::op_lt, GRL_LOGICAL(<))
+GRL_SCALAR_RIGHT(operator<, grl::op_lt, GRL_LOGICAL(<))
+GRL_SCALAR_LEFT(operator<, grl::op_lt, GRL_LOGICAL(<))
+GRL_ELEMENTWISE(operator<=, grl::op_le, GRL_LOGICAL(<=))
+GRL_SCALAR_RIGHT(operator<=, grl::op_le, GRL_LOGICAL(<=))
+GRL_SCALAR_LEFT(operator<=, grl::op_le, GRL_LOGICAL(<=))
+GRL_ELEMENTWISE(operator>, grl::op_gt, GRL_LOGICAL(>))
+GRL_SCALAR_RIGHT(operator>, grl::op_gt, GRL_LOGICAL(>))
+GRL_SCALAR_LEFT(operator>, grl::op_gt, GRL_LOGICAL(>))
+GRL_ELEMENTWISE(operator>=, grl::op_ge, GRL_LOGICAL(>=))
+GRL_SCALAR_RIGHT(operator>=, grl::op_ge, GRL_LOGICAL(>=))
+GRL_SCALAR_LEFT(operator>=, grl::op_ge, GRL_LOGICAL(>=))
+GRL_ELEMENTWISE(operator==, grl::op_eq, GRL_LOGICAL(==))
+GRL_SCALAR_RIGHT(operator==, grl::op_eq, GRL_LOGICAL(==))
+GRL_SCALAR_LEFT(operator==, grl::op_eq, GRL_LOGICAL(==))
+GRL_ELEMENTWISE(operator!=, grl::op_ne, GRL_LOGICAL(!=))
+GRL_SCALAR_RIGHT(operator!=, grl::op_ne, GRL_LOGICAL(!=))
+GRL_SCALAR_LEFT(operator!=, grl::op_ne, GRL_LOGICAL(!=))
+// .* ./ .\ (the translator writes them as calls); * and / by a number are element-wise.
+GRL_ELEMENTWISE(times, grl::op_mul, GRL_NUMBER(*))
+GRL_ELEMENTWISE(rdivide, grl::op_div, GRL_NUMBER(/))
+GRL_ELEMENTWISE(ldivide, grl::op_ldiv, GRL_LEFT_DIVIDE)
+GRL_SCALAR_RIGHT(operator*, grl::op_mul, GRL_NUMBER(*))
+GRL_SCALAR_LEFT(operator*, grl::op_mul, GRL_NUMBER(*))
+GRL_SCALAR_RIGHT(operator/, grl::op_div, GRL_NUMBER(/))
+#undef GRL_NUMBER
+#undef GRL_LOGICAL
+#undef GRL_LEFT_DIVIDE
+#undef GRL_SCALAR_RIGHT
+#undef GRL_SCALAR_LEFT
+#undef GRL_ELEMENTWISE
 
-// `*` and `/` are the matrix operations; for scalars they are the plain ones.
+// `*` and `/` between matrices are the matrix operations; for scalars they are the
+// plain ones. A number over a matrix is a matrix division.
 inline M<m_type> operator*(const M<m_type>& a, const M<m_type>& b) {
   if (grl::both_scalar(a, b)) return M<m_type>(a.r.v * b.r.v);
   return grl::mtimes(a, b);
 }
-inline M<m_type> operator*(const M<m_type>& a, m_type b) {
-  if (a.is_real_scalar()) return M<m_type>(a.r.v * b);
-  return grl::elementwise(grl::op_mul, a, M<m_type>(b));
-}
-inline M<m_type> operator*(m_type a, const M<m_type>& b) {
-  if (b.is_real_scalar()) return M<m_type>(a * b.r.v);
-  return grl::elementwise(grl::op_mul, M<m_type>(a), b);
-}
 inline M<m_type> operator/(const M<m_type>& a, const M<m_type>& b) {
   if (grl::both_scalar(a, b)) return M<m_type>(a.r.v / b.r.v);
   return grl::mrdivide(a, b);
-}
-inline M<m_type> operator/(const M<m_type>& a, m_type b) {
-  if (a.is_real_scalar()) return M<m_type>(a.r.v / b);
-  return grl::elementwise(grl::op_div, a, M<m_type>(b));
 }
 inline M<m_type> operator/(m_type a, const M<m_type>& b) {
   if (b.is_real_scalar()) return M<m_type>(a / b.r.v);
@@ -114,19 +147,20 @@ inline M<m_type> operator~(const M<m_type>& a) { return !a; }
 // that programs may call by name.
 inline M<m_type> plus(const M<m_type>& a, const M<m_type>& b) { return a + b; }
 inline M<m_type> minus(const M<m_type>& a, const M<m_type>& b) { return a - b; }
-inline M<m_type> times(const M<m_type>& a, const M<m_type>& b) {
-  if (grl::both_scalar(a, b)) return M<m_type>(a.r.v * b.r.v);
-  return grl::elementwise(grl::op_mul, a, b);
-}
-inline M<m_type> rdivide(const M<m_type>& a, const M<m_type>& b) {
-  if (grl::both_scalar(a, b)) return M<m_type>(a.r.v / b.r.v);
-  return grl::elementwise(grl::op_div, a, b);
-}
-inline M<m_type> ldivide(const M<m_type>& a, const M<m_type>& b) {
-  if (grl::both_scalar(a, b)) return M<m_type>(b.r.v / a.r.v);
-  return grl::elementwise(grl::op_ldiv, a, b);
-}
 M<m_type> power(const M<m_type>& a, const M<m_type>& b);
+// x.^y of a temporary: a scalar pair takes the plain power above.
+inline M<m_type> power(M<m_type>&& a, const M<m_type>& b) {
+  if (grl::both_scalar(a, b)) return power(a, b);
+  return grl::elementwise(grl::op_pow, std::move(a), b);
+}
+inline M<m_type> power(const M<m_type>& a, M<m_type>&& b) {
+  if (grl::both_scalar(a, b)) return power(a, b);
+  return grl::elementwise(grl::op_pow, a, std::move(b));
+}
+inline M<m_type> power(M<m_type>&& a, M<m_type>&& b) {
+  if (grl::both_scalar(a, b)) return power(a, b);
+  return grl::elementwise(grl::op_pow, std::move(a), std::move(b));
+}
 inline M<m_type> mpower(const M<m_type>& a, const M<m_type>& b) {
   if (grl::both_scalar(a, b)) return power(a, b);
   return grl::mpower(a, b);

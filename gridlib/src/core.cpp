@@ -30,6 +30,7 @@ Mt nargout() { return Mt(m_type(nargout_val)); }
 
 unsigned initM(std::istream&, std::ostream&, std::ostream&) {
   std::ios::sync_with_stdio(true);
+  grl::storage_setup();
   return unsigned(getpid());
 }
 

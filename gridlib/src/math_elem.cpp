@@ -9,9 +9,10 @@ using namespace grl::mth;
 
 namespace {
 
-// Real inputs take the real loop; complex inputs the complex one.
-template <class FR, class FC> Mt unary(const Mt& x, FR fr, FC fc) {
-  return x.isc() ? map_cplx(x, fc) : map_real(x, fr);
+// Real inputs take the real loop; complex inputs the complex one. t is x itself when
+// x is a temporary whose storage a real result may take.
+template <class FR, class FC> Mt unary(const Mt& x, FR fr, FC fc, Mt* t) {
+  return x.isc() ? map_cplx(x, fc) : map_real(x, fr, t);
 }
 
 bool any_below(const Mt& x, m_type lim) {
@@ -26,7 +27,25 @@ void no_complex(const Mt& a, const Mt& b, const char* fn) {
   if (a.isc() || b.isc()) grl_fail("%s: not defined for complex numbers", fn);
 }
 
-// x/y within rounding of an integer: mod and rem give exactly 0 there.
+// Quotients below this size convert to an integer exactly, so their floor and the
+// nearest integer come without a call into the math library.
+const m_type kExactInt = 1 / std::numeric_limits<m_type>::epsilon();
+
+// floor(q) for |q| < kExactInt (a zero result is +0).
+inline m_type floor_small(m_type q) {
+  const m_type t = m_type(static_cast<long long>(q));
+  return t > q ? t - 1 : t;
+}
+
+// x/y within rounding of an integer: mod and rem give exactly 0 there. f is floor(q)
+// for |q| < kExactInt; the nearest integer, halves away from zero as round() has it, is
+// f or f + 1. q - f is exact except for -0.5 < q < 0 (then the nearest integer is 0
+// or -1, and q is near neither), and a zero's sign does not change the answer.
+inline bool near_integer(m_type q, m_type f) {
+  const m_type d = q - f;
+  const m_type n = d < m_type(0.5) ? f : d > m_type(0.5) ? f + 1 : q < 0 ? f : f + 1;
+  return q == n || std::fabs(q - n) < std::numeric_limits<m_type>::epsilon() * std::fabs(n);
+}
 inline bool near_integer(m_type q) {
   const m_type n = std::round(q);
   return q == n || std::fabs(q - n) < std::numeric_limits<m_type>::epsilon() * std::fabs(n);
@@ -36,8 +55,15 @@ inline m_type mod1(m_type x, m_type y) {
   if (y == 0) return x;
   if (std::isinf(x) || std::isinf(y) || x != x || y != y) return std::numeric_limits<m_type>::quiet_NaN();
   const m_type q = x / y;
-  if (near_integer(q)) return 0;
-  m_type r = x - std::floor(q) * y;
+  m_type f;
+  if (std::fabs(q) < kExactInt) {
+    f = floor_small(q);
+    if (near_integer(q, f)) return 0;
+  } else {
+    if (near_integer(q)) return 0;
+    f = std::floor(q);
+  }
+  m_type r = x - f * y;
   if (r != 0 && ((r < 0) != (y < 0))) r += y;
   return r;
 }
@@ -46,16 +72,18 @@ inline m_type rem1(m_type x, m_type y) {
   if (y == 0 || std::isinf(x) || std::isinf(y) || x != x || y != y)
     return std::numeric_limits<m_type>::quiet_NaN();
   const m_type q = x / y;
-  if (near_integer(q)) return 0;
-  return x - std::trunc(q) * y;
+  m_type t;
+  if (std::fabs(q) < kExactInt) {
+    if (near_integer(q, floor_small(q))) return 0;
+    t = m_type(static_cast<long long>(q));
+  } else {
+    if (near_integer(q)) return 0;
+    t = std::trunc(q);
+  }
+  return x - t * y;
 }
 
-// Rounding of a complex value rounds both parts.
-template <class F> cplx both(cplx v, F f) { return cplx(f(v.real()), f(v.imag())); }
-
-}  // namespace
-
-Mt abs_M(const Mt& x) {
+Mt abs_of(const Mt& x, Mt* t) {
   if (x.isc()) {
     const m_type* a = x.cre();
     const m_type* b = x.cim();
@@ -65,73 +93,77 @@ Mt abs_M(const Mt& x) {
     for (std::size_t k = 0; k < n; ++k) p[k] = std::hypot(a[k], b[k]);
     return o;
   }
-  return map_real(x, [](m_type v) { return std::fabs(v); });
+  return map_real(x, [](m_type v) { return std::fabs(v); }, t);
 }
 
-Mt sqrt_M(const Mt& x) {
-  if (!x.isc() && !any_below(x, 0)) return map_real(x, [](m_type v) { return std::sqrt(v); });
+Mt sqrt_of(const Mt& x, Mt* t) {
+  if (!x.isc() && !any_below(x, 0)) return map_real(x, [](m_type v) { return std::sqrt(v); }, t);
   return map_cplx(x, [](cplx v) {
     if (v.imag() == 0 && v.real() < 0) return cplx(0, std::sqrt(-v.real()));
     return std::sqrt(v);
   });
 }
 
-Mt exp_M(const Mt& x) {
-  return unary(x, [](m_type v) { return std::exp(v); }, [](cplx v) { return std::exp(v); });
-}
-
-Mt log_M(const Mt& x) {
-  if (!x.isc() && !any_below(x, 0)) return map_real(x, [](m_type v) { return std::log(v); });
+Mt log_of(const Mt& x, Mt* t) {
+  if (!x.isc() && !any_below(x, 0)) return map_real(x, [](m_type v) { return std::log(v); }, t);
   return map_cplx(x, [](cplx v) {
     if (v.imag() == 0 && v.real() < 0)
       return cplx(std::log(-v.real()), m_type(3.14159265358979323846));
     return std::log(v);
   });
 }
+}  // namespace
 
-Mt sin_M(const Mt& x) {
-  return unary(x, [](m_type v) { return std::sin(v); }, [](cplx v) { return std::sin(v); });
-}
-Mt cos_M(const Mt& x) {
-  return unary(x, [](m_type v) { return std::cos(v); }, [](cplx v) { return std::cos(v); });
-}
-Mt tan_M(const Mt& x) {
-  return unary(x, [](m_type v) { return std::tan(v); }, [](cplx v) { return std::tan(v); });
-}
+Mt abs_M(const Mt& x) { return abs_of(x, nullptr); }
+Mt abs_M(Mt&& x) { return abs_of(x, &x); }
+Mt sqrt_M(const Mt& x) { return sqrt_of(x, nullptr); }
+Mt sqrt_M(Mt&& x) { return sqrt_of(x, &x); }
+Mt log_M(const Mt& x) { return log_of(x, nullptr); }
+Mt log_M(Mt&& x) { return log_of(x, &x); }
 
-Mt floor_M(const Mt& x) {
-  auto f = [](m_type v) { return std::floor(v); };
-  return unary(x, f, [f](cplx v) { return both(v, f); });
-}
-Mt ceil_M(const Mt& x) {
-  auto f = [](m_type v) { return std::ceil(v); };
-  return unary(x, f, [f](cplx v) { return both(v, f); });
-}
-// Halves round away from zero.
-Mt round_M(const Mt& x) {
-  auto f = [](m_type v) { return std::round(v); };
-  return unary(x, f, [f](cplx v) { return both(v, f); });
-}
-Mt fix(const Mt& x) {
-  auto f = [](m_type v) { return std::trunc(v); };
-  return unary(x, f, [f](cplx v) { return both(v, f); });
-}
+// f(x) and f of a temporary x, whose storage a real result may take.
+#define GRL_UNARY(F, REAL, CPLX)                                  \
+  Mt F(const Mt& x) { return unary(x, REAL, CPLX, nullptr); }    \
+  Mt F(Mt&& x) { return unary(x, REAL, CPLX, &x); }
+GRL_UNARY(exp_M, [](m_type v) { return std::exp(v); }, [](cplx v) { return std::exp(v); })
+GRL_UNARY(sin_M, [](m_type v) { return std::sin(v); }, [](cplx v) { return std::sin(v); })
+GRL_UNARY(cos_M, [](m_type v) { return std::cos(v); }, [](cplx v) { return std::cos(v); })
+GRL_UNARY(tan_M, [](m_type v) { return std::tan(v); }, [](cplx v) { return std::tan(v); })
+// Rounding of a complex value rounds both parts; halves round away from zero.
+GRL_UNARY(floor_M, [](m_type v) { return std::floor(v); },
+          [](cplx v) { return cplx(std::floor(v.real()), std::floor(v.imag())); })
+GRL_UNARY(ceil_M, [](m_type v) { return std::ceil(v); },
+          [](cplx v) { return cplx(std::ceil(v.real()), std::ceil(v.imag())); })
+GRL_UNARY(round_M, [](m_type v) { return std::round(v); },
+          [](cplx v) { return cplx(std::round(v.real()), std::round(v.imag())); })
+GRL_UNARY(fix, [](m_type v) { return std::trunc(v); },
+          [](cplx v) { return cplx(std::trunc(v.real()), std::trunc(v.imag())); })
+#undef GRL_UNARY
 
 Mt atan2_M(const Mt& y, const Mt& x) {
   no_complex(y, x, "atan2");
   return zip_real(y, x, "atan2", [](m_type a, m_type b) { return std::atan2(a, b); });
 }
 
-// mod: the result has the sign of y; mod(x,0) is x.
+// mod: the result has the sign of y; mod(x,0) is x. (A lambda rather than mod1 itself,
+// so that the loop inlines it.)
 Mt mod(const Mt& x, const Mt& y) {
   no_complex(x, y, "mod");
-  return zip_real(x, y, "mod", mod1);
+  return zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); });
+}
+Mt mod(Mt&& x, const Mt& y) {
+  no_complex(x, y, "mod");
+  return zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); }, &x);
 }
 
 // rem: the result has the sign of x; rem(x,0) is NaN.
 Mt rem(const Mt& x, const Mt& y) {
   no_complex(x, y, "rem");
-  return zip_real(x, y, "rem", rem1);
+  return zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); });
+}
+Mt rem(Mt&& x, const Mt& y) {
+  no_complex(x, y, "rem");
+  return zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); }, &x);
 }
 
 // --- cells are not numbers ------------------------------------------------------------

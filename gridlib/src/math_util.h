@@ -33,12 +33,24 @@ inline int default_dim(const Mt& x) { return x.rows() != 1 ? 1 : 2; }
 // A value whose imaginary parts are all zero becomes real, as Octave narrows results.
 inline Mt narrow(Mt m) { m.drop_imag(); return m; }
 
-// Element by element over one argument: a real loop and a complex loop.
-template <class F> Mt map_real(const Mt& x, F f) {
-  Mt r = Mt::alloc(x.rows(), x.cols());
+// The value that takes a real result of x's size: a fresh one, or the temporary t
+// itself (t is x or null) when it is real and its storage is its own.
+inline Mt result_for(const Mt& x, Mt* t) {
+  if (t && t->owns_block() && !t->isc()) {
+    Mt r = std::move(*t);
+    r.set_flags(0);
+    return r;
+  }
+  return Mt::alloc(x.rows(), x.cols());
+}
+
+// Element by element over one argument: a real loop and a complex loop. With t (x
+// itself, a temporary) the real loop may write over x as it goes.
+template <class F> Mt map_real(const Mt& x, F f, Mt* t = nullptr) {
   const m_type* a = x.cre();
-  m_type* o = r.pr();
   const std::size_t n = x.numel();
+  Mt r = result_for(x, t);
+  m_type* o = r.pr();
   for (std::size_t k = 0; k < n; ++k) o[k] = f(a[k]);
   return r;
 }
@@ -61,25 +73,28 @@ template <class F> Mt map_cplx(const Mt& x, F f) {
 // dimensions that are equal or 1 (implicit expansion). Fails with Octave's wording.
 void conform(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c);
 
-// Real binary element-wise work with expansion.
-template <class F> Mt zip_real(const Mt& a, const Mt& b, const char* fn, F f) {
+// Real binary element-wise work with expansion. With ta (a itself, a temporary) the
+// result may be written over a when a has the result's shape: element k of the result
+// reads only element k of a.
+template <class F> Mt zip_real(const Mt& a, const Mt& b, const char* fn, F f, Mt* ta = nullptr) {
   std::size_t r, c;
   conform(a, b, fn, r, c);
-  Mt o = Mt::alloc(r, c);
-  m_type* po = o.pr();
+  const std::size_t n = r * c;
+  const std::size_t an = a.numel(), bn = b.numel();
+  const std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
   const m_type* pa = a.cre();
   const m_type* pb = b.cre();
-  const std::size_t n = r * c;
-  if (a.numel() == n && b.numel() == n) {
+  Mt o = ar == r && ac == c ? result_for(a, ta) : Mt::alloc(r, c);
+  m_type* po = o.pr();
+  if (an == n && bn == n) {
     for (std::size_t k = 0; k < n; ++k) po[k] = f(pa[k], pb[k]);
-  } else if (a.numel() == 1 && b.numel() == n) {
+  } else if (an == 1 && bn == n) {
     const m_type s = pa[0];
     for (std::size_t k = 0; k < n; ++k) po[k] = f(s, pb[k]);
-  } else if (b.numel() == 1 && a.numel() == n) {
+  } else if (bn == 1 && an == n) {
     const m_type s = pb[0];
     for (std::size_t k = 0; k < n; ++k) po[k] = f(pa[k], s);
   } else {
-    const std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
     for (std::size_t j = 0; j < c; ++j)
       for (std::size_t i = 0; i < r; ++i)
         po[i + j * r] = f(pa[(ar == 1 ? 0 : i) + (ac == 1 ? 0 : j) * ar],

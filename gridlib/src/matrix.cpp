@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 void grl_fail(const char* fmt, ...) {
   std::cout.flush();
@@ -19,6 +22,19 @@ void grl_fail(const char* fmt, ...) {
 }
 
 namespace grl {
+
+// Element arrays of a few megabytes come and go with every operator. By default the C
+// library hands each one back to the system when it is freed (it unmaps it, or trims
+// the top of the heap), so the next array of the same size starts again on fresh pages,
+// and the page faults cost more than the arithmetic. Arrays below 32 MB (the largest
+// the library allows for this) stay in the heap, and up to 256 MB of free memory at the
+// top of the heap is kept for the next arrays.
+void storage_setup() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
 
 template <class T> block<T>* block_new(std::size_t n, bool cplx) {
   if (n > (std::size_t(1) << 40) / sizeof(T))

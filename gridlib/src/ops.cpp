@@ -111,11 +111,17 @@ bool needs_complex_power(const Mt& a, const Mt& b) {
   return frac;
 }
 
-}  // namespace
+// Whether the result of an element-wise operation may be written over the temporary
+// t: t is real, already has the result's shape, and no other value shares its block.
+bool can_take(const Mt* t, std::size_t rows, std::size_t cols) {
+  return t && t->owns_block() && !t->isc() && t->rows() == rows && t->cols() == cols;
+}
 
-namespace grl {
-
-Mt elementwise(binop op, const Mt& a, const Mt& b) {
+// a op b; ta and tb, when not null, are a and b themselves, temporaries whose storage
+// may take a real result. Element k of the result depends only on element k of an
+// operand of the result's shape, so writing over that operand as the loop goes is safe.
+Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
+  using namespace grl;
   std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
   bool sa = ar == 1 && ac == 1, sb = br == 1 && bc == 1;
   std::size_t rr, rc;
@@ -132,12 +138,18 @@ Mt elementwise(binop op, const Mt& a, const Mt& b) {
   }
   bool cplx = a.isc() || b.isc() || (op == op_pow && needs_complex_power(a, b));
   bool logical = is_compare(op);
-  Mt out = Mt::alloc(rr, rc, cplx && !logical);
+  const m_type* x = a.cre();
+  const m_type* y = b.cre();
+  Mt out;
+  if (!cplx && can_take(ta, rr, rc)) out = std::move(*ta);
+  else if (!cplx && can_take(tb, rr, rc)) out = std::move(*tb);
+  else out = Mt::alloc(rr, rc, cplx && !logical);
+  out.set_flags(0);
   m_type* o = out.pr();
   std::size_t n = rr * rc;
   bool same = ar == rr && ac == rc && br == rr && bc == rc;
   if (!cplx) {
-    const real_shape_t sh{a.cre(), b.cre(), o, n, rr, rc, ar, ac, br, bc, same, sa, sb};
+    const real_shape_t sh{x, y, o, n, rr, rc, ar, ac, br, bc, same, sa, sb};
     if (op == op_pow && sb && sh.y[0] == 2) {
       // x.^2, the commonest power, is one product: the same correctly rounded value.
       for (std::size_t k = 0; k < n; ++k) o[k] = sh.x[k] * sh.x[k];
@@ -174,6 +186,15 @@ Mt elementwise(binop op, const Mt& a, const Mt& b) {
   if (logical) out.set_flags(F_LOGICAL);
   return out;
 }
+
+}  // namespace
+
+namespace grl {
+
+Mt elementwise(binop op, const Mt& a, const Mt& b) { return compute(op, a, b, nullptr, nullptr); }
+Mt elementwise(binop op, Mt&& a, const Mt& b) { return compute(op, a, b, &a, nullptr); }
+Mt elementwise(binop op, const Mt& a, Mt&& b) { return compute(op, a, b, nullptr, &b); }
+Mt elementwise(binop op, Mt&& a, Mt&& b) { return compute(op, a, b, &a, &b); }
 
 Mt negate(const Mt& a) {
   Mt out = Mt::alloc(a.rows(), a.cols(), a.isc());
