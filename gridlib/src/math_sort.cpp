@@ -128,8 +128,10 @@ void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
   m_type* po = o.pr();
   m_type* pio = cp ? o.pi() : nullptr;
   m_type* pk = k ? ix.pr() : nullptr;
-  std::vector<m_type> key(n), phase(cp ? n : 0), buf;
-  std::vector<std::size_t> perm(n);
+  // The buffers of the comparison sort are made when a group first needs them: the
+  // radix sort of a long real vector needs none of them.
+  std::vector<m_type> key, phase, buf;
+  std::vector<std::size_t> perm;
   std::vector<std::uint32_t> order;
   for (std::size_t g = 0; g < groups; ++g) {
     const std::size_t base = dim == 1 ? g * xr : g;
@@ -159,6 +161,11 @@ void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
       for (m_type v : buf) po[base + (t++) * stride] = v;
       for (; t < n; ++t) po[base + t * stride] = nan;
       continue;
+    }
+    if (perm.size() != n) {
+      key.resize(n);
+      perm.resize(n);
+      if (cp) phase.resize(n);
     }
     for (std::size_t t = 0; t < n; ++t) {
       const std::size_t at = base + t * stride;

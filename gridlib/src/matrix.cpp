@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -26,9 +27,9 @@ namespace grl {
 // Element arrays of a few megabytes come and go with every operator. By default the C
 // library hands each one back to the system when it is freed (it unmaps it, or trims
 // the top of the heap), so the next array of the same size starts again on fresh pages,
-// and the page faults cost more than the arithmetic. Arrays below 32 MB (the largest
-// the library allows for this) stay in the heap, and up to 256 MB of free memory at the
-// top of the heap is kept for the next arrays.
+// and the page faults cost more than the arithmetic. Arrays below 32 MB (the most the C
+// library lets stay in the heap) stay there, and up to 256 MB of free memory at the top
+// of the heap is kept for the next arrays.
 void storage_setup() {
 #ifdef __GLIBC__
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
@@ -36,12 +37,67 @@ void storage_setup() {
 #endif
 }
 
+namespace {
+
+// Larger arrays are mapped and unmapped each time. Up to two freed ones are kept for
+// the next arrays of exactly their size, as a loop that makes a large temporary on each
+// pass asks for; a large array of any other size first lets the kept ones go, so what
+// is held never outlives the pattern that uses it.
+const std::size_t kLargeArray = std::size_t(32) << 20;
+
+struct spare_arrays {
+  std::mutex lock;
+  void* p[2] = {nullptr, nullptr};
+  std::size_t bytes[2] = {0, 0};
+};
+
+// Never destroyed: values of static storage are freed after the end of main.
+spare_arrays& spares() {
+  static spare_arrays* s = new spare_arrays;
+  return *s;
+}
+
+void* array_new(std::size_t bytes) {
+  if (bytes >= kLargeArray) {
+    spare_arrays& s = spares();
+    std::lock_guard<std::mutex> hold(s.lock);
+    for (int k = 0; k < 2; ++k)
+      if (s.p[k] && s.bytes[k] == bytes) {
+        void* q = s.p[k];
+        s.p[k] = nullptr;
+        return q;
+      }
+    for (int k = 0; k < 2; ++k) {
+      std::free(s.p[k]);
+      s.p[k] = nullptr;
+    }
+  }
+  return std::malloc(bytes);
+}
+
+void array_free(void* q, std::size_t bytes) {
+  if (q && bytes >= kLargeArray) {
+    spare_arrays& s = spares();
+    std::lock_guard<std::mutex> hold(s.lock);
+    for (int k = 0; k < 2; ++k)
+      if (!s.p[k]) {
+        s.p[k] = q;
+        s.bytes[k] = bytes;
+        return;
+      }
+  }
+  std::free(q);
+}
+
+}  // namespace
+
 template <class T> block<T>* block_new(std::size_t n, bool cplx) {
   if (n > (std::size_t(1) << 40) / sizeof(T))
     grl_fail("out of memory or dimension too large for Octave's index type");
+  const std::size_t bytes = n * sizeof(T) + 1;
   block<T>* b = static_cast<block<T>*>(std::malloc(sizeof(block<T>)));
-  T* re = static_cast<T*>(std::malloc(n * sizeof(T) + 1));
-  T* im = cplx ? static_cast<T*>(std::malloc(n * sizeof(T) + 1)) : nullptr;
+  T* re = static_cast<T*>(array_new(bytes));
+  T* im = cplx ? static_cast<T*>(array_new(bytes)) : nullptr;
   if (!b || !re || (cplx && !im)) grl_fail("out of memory or dimension too large for Octave's index type");
   new (&b->refs) std::atomic<int>(1);
   b->n = n;
@@ -51,8 +107,8 @@ template <class T> block<T>* block_new(std::size_t n, bool cplx) {
 }
 
 template <class T> void block_free(block<T>* b) {
-  std::free(b->re);
-  std::free(b->im);
+  array_free(b->re, b->n * sizeof(T) + 1);
+  array_free(b->im, b->n * sizeof(T) + 1);
   std::free(b);
 }
 
@@ -106,7 +162,9 @@ template <class T> T* M<T>::pi() {
     im_ = &sim_;
     return im_;
   }
-  T* im = static_cast<T*>(std::malloc(n * sizeof(T) + 1));
+  // As long as the real part's array (the value may use only its front, as find's
+  // result does), which is the size block_free gives back.
+  T* im = static_cast<T*>(grl::array_new(blk_->n * sizeof(T) + 1));
   if (!im) grl_fail("out of memory or dimension too large for Octave's index type");
   for (std::size_t k = 0; k < n; ++k) im[k] = T(0);
   blk_->im = im;
@@ -121,7 +179,7 @@ template <class T> void M<T>::drop_imag() {
     if (im_[k] != T(0)) return;
   if (blk_) {
     unshare();
-    std::free(blk_->im);
+    grl::array_free(blk_->im, blk_->n * sizeof(T) + 1);
     blk_->im = nullptr;
   }
   im_ = nullptr;

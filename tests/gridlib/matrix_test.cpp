@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <sys/resource.h>
 
 #define GRLIB 0
 #include "gridlib.h"
@@ -52,6 +53,49 @@ TEST(Matrix, CopiesShareUntilWritten) {
   MD m(std::move(b));
   EXPECT_TRUE(b.isempty());
   EXPECT_EQ(m.elem(5), 9.0);
+}
+
+// Minor page faults of the process so far: fresh pages from the system.
+long fresh_pages() {
+  struct rusage u;
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_minflt;
+}
+
+// Writes every element of a new rows x 1 array and frees it; returns the fresh pages
+// the second of two such rounds took.
+long fresh_pages_of_second_round(std::size_t rows) {
+  long before = 0;
+  for (int round = 0; round < 2; ++round) {
+    before = fresh_pages();
+    MD a = MD::alloc(rows, 1);
+    double* p = a.pr();
+    for (std::size_t k = 0; k < rows; ++k) p[k] = double(k);
+  }
+  return fresh_pages() - before;
+}
+
+TEST(Matrix, FreedArraysAreReusedWithoutFreshPages) {
+  initM(std::cin, std::cout, std::cerr);   // sets up the allocator as programs do
+#ifndef __SANITIZE_ADDRESS__
+  // (The sanitizer's allocator holds freed memory back on purpose.)
+  // 1 MB (heap) and 40 MB (kept by the library): the second round touches pages it
+  // already has; fresh ones would be 256 and 10000.
+  EXPECT_LT(fresh_pages_of_second_round(std::size_t(1) << 17), 32);
+  EXPECT_LT(fresh_pages_of_second_round(std::size_t(5) << 20), 1000);
+#endif
+
+  // A kept array goes to a value of its size only: find's result uses the front of a
+  // long array, and its imaginary part must be as long as that array when both are kept.
+  MD x = MD::zeros(std::size_t(5) << 20, 1);
+  x.pr()[7] = 1;
+  MD k = find(x);
+  ASSERT_EQ(k.numel(), 1u);
+  k.pi()[0] = 2;
+  k = MD();
+  MD a = MD::alloc(std::size_t(5) << 20, 1, true);
+  for (std::size_t t = 0; t < a.numel(); ++t) a.pr()[t] = a.pi()[t] = 1;
+  EXPECT_EQ(a.pi()[a.numel() - 1], 1.0);
 }
 
 TEST(Matrix, ComplexPartsAndResize) {
