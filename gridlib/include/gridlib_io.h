@@ -50,6 +50,10 @@ extern std::string last_error;
 }  // namespace grl
 
 template <class... V> inline void load(const M<m_type>& file, V*... vars) { grl::load_vars(file, {vars...}); }
+// x = load(file), x = load(file, '-ascii'): the numbers of a text file as a matrix (one
+// row per line). A MAT-file's value would be a structure: it ends the program.
+M<m_type> load(const M<m_type>& file);
+M<m_type> load(const M<m_type>& file, const M<m_type>& option);
 template <class... V> inline void save(const M<m_type>& file, V*... vars) {
   grl::save_vars(file, {vars...}, grl::MAT_V5);
 }

@@ -1,5 +1,7 @@
 // Numbers in text files: loadascii reads a matrix written one row per line, saveascii
-// writes matrices that way.
+// writes matrices that way; x = load(file) gives the matrix as a value.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -25,12 +27,28 @@ bool parse_number(const char*& p, double& v) {
   return true;
 }
 
-}  // namespace
+bool is_file(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
-void loadascii_vars(const Mt& file, var_list vars) {
-  const std::string name = su::text(file);
+bool ends_with(const std::string& s, const char* tail) {
+  const std::size_t n = std::strlen(tail);
+  return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
+}
+
+// A MAT-file of version 5 or later begins with this text.
+bool has_mat_header(const std::string& path) {
+  static const char head[] = "MATLAB 5.0 MAT-file";
+  char buf[sizeof head - 1];
+  std::ifstream in(path, std::ios::binary);
+  return in.read(buf, sizeof buf) && std::memcmp(buf, head, sizeof buf) == 0;
+}
+
+// The numbers of a text file: one matrix row per line; an empty file gives [].
+Mt read_ascii(const std::string& name) {
   std::ifstream in(name);
-  if (!in) grl_fail("load: unable to find file %s", name.c_str());
+  if (!is_file(name) || !in) grl_fail("load: unable to find file %s", name.c_str());
   std::vector<double> values;
   std::size_t rows = 0, cols = 0;
   std::string line;
@@ -64,8 +82,47 @@ void loadascii_vars(const Mt& file, var_list vars) {
   m_type* p = m.numel() ? m.pr() : nullptr;
   for (std::size_t i = 0; i < rows; ++i)
     for (std::size_t j = 0; j < cols; ++j) p[i + j * rows] = m_type(values[i * cols + j]);
+  return m;
+}
+
+// The value of a MAT-file is a structure of its variables, which a program here has no
+// run-time form for: it must name the variables it loads.
+[[noreturn]] void fail_mat_value(const std::string& name) {
+  grl_fail("load: the variables of MAT-file '%s' cannot be loaded as one value; "
+           "name them, as in load('%s', 'x')", name.c_str(), name.c_str());
+}
+
+}  // namespace
+
+void loadascii_vars(const Mt& file, var_list vars) {
+  const Mt m = read_ascii(su::text(file));
   for (Mt* x : vars) *x = m;
 }
+
+}  // namespace grl
+
+// x = load(file): a text file of numbers; a MAT-file (by its extension, its header, or
+// the name without ".mat") is refused, as its value would be a structure.
+M<m_type> load(const M<m_type>& file) {
+  const std::string name = grl::su::text(file);
+  if (!grl::is_file(name) && grl::is_file(name + ".mat")) grl::fail_mat_value(name + ".mat");
+  if (grl::ends_with(name, ".mat") || (grl::is_file(name) && grl::has_mat_header(name)))
+    grl::fail_mat_value(name);
+  return grl::read_ascii(name);
+}
+
+// x = load(file, '-ascii') reads the file as text whatever its name; '-mat', or the
+// names of variables, ask for the structure.
+M<m_type> load(const M<m_type>& file, const M<m_type>& option) {
+  const std::string name = grl::su::text(file);
+  const std::string opt = option.ischar() ? grl::su::text(option) : std::string();
+  if (opt == "-ascii") return grl::read_ascii(name);
+  if (!grl::is_file(name) && !grl::is_file(name + ".mat"))
+    grl_fail("load: unable to find file %s", name.c_str());
+  grl::fail_mat_value(grl::is_file(name) ? name : name + ".mat");
+}
+
+namespace grl {
 
 void saveascii_vars(const Mt& file, var_list vars) {
   const std::string name = su::text(file);

@@ -78,6 +78,44 @@ TEST(IoAscii, RoundTripAndRaggedRows) {
   std::remove(f.c_str());
 }
 
+// x = load(file): what a program's output cannot show, the empty file (MATLAB gives [],
+// where Octave stops) and the MAT-files that have no value form here.
+TEST(IoAscii, LoadAsValue) {
+  const std::string f = tmp("v.txt");
+  std::FILE* o = std::fopen(f.c_str(), "w");
+  std::fclose(o);
+  MD e = load(str(f.c_str()));
+  EXPECT_EQ(e.rows(), 0u);
+  EXPECT_EQ(e.cols(), 0u);
+  // '-ascii' reads text whatever the file is called.
+  const std::string m = tmp("text.mat");
+  o = std::fopen(m.c_str(), "w");
+  std::fputs("1 2\n", o);
+  std::fclose(o);
+  MD t = load(str(m.c_str()), str("-ascii"));
+  ASSERT_EQ(t.numel(), 2u);
+  EXPECT_EQ(t.cre()[1], 2.0);
+  EXPECT_EXIT(load(str(m.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  // A real MAT-file, by its header under any name, and by the name without ".mat".
+  MD x("x", 0, 0);
+  x = 3.0;
+  const std::string b = tmp("real");
+  save(str(b.c_str()), &x);
+  const std::string renamed = tmp("real.dat");
+  std::rename((b + ".mat").c_str(), renamed.c_str());
+  EXPECT_EXIT(load(str(renamed.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  std::rename(renamed.c_str(), (b + ".mat").c_str());
+  EXPECT_EXIT(load(str(b.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  EXPECT_EXIT(load(str((b + ".mat").c_str()), str("x")), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  EXPECT_EXIT(load(str("no_file.txt"), str("-mat")), testing::ExitedWithCode(1),
+              "error: load: unable to find file no_file.txt");
+  // A directory is not a file to read.
+  EXPECT_EXIT(load(str("/tmp")), testing::ExitedWithCode(1), "error: load: unable to find file /tmp");
+  std::remove(f.c_str());
+  std::remove(m.c_str());
+  std::remove((b + ".mat").c_str());
+}
+
 TEST(IoFiles, WriteReadPositionsAndEnd) {
   const std::string f = tmp("t.txt");
   MD fid = fopen(str(f.c_str()), str("w"));
