@@ -101,6 +101,15 @@ M<m_type> fwrite(const M<m_type>& fid, const M<m_type>& data, const M<m_type>& p
 // --- files and directories ------------------------------------------------------
 M<m_type> exist(const M<m_type>& name);               // 2 a file, 7 a directory, 0 neither
 M<m_type> exist(const M<m_type>& name, const M<m_type>& type);   // type "file" or "dir"
+namespace grl {
+// exist of a variable, which the translator decides: 1 or 0.
+M<m_type> exist_var(bool defined);
+// Whether a variable holds a value: a matrix or a cell is empty before its first
+// assignment; a structure or a plain number always holds one.
+inline bool holds_value(const M<m_type>& v) { return !v.isempty(); }
+inline bool holds_value(const M<M<m_type>>& v) { return !v.isempty(); }
+template <class S> inline bool holds_value(const S&) { return true; }
+}
 grl::quiet deleteM(const M<m_type>& name);            // `delete` is a C++ word
 M<m_type> pwd();
 grl::quiet cd(const M<m_type>& dir = M<m_type>());

@@ -102,6 +102,8 @@ Mt exist(const Mt& name, const Mt& type) {
   return Mt(m_type(0));
 }
 
+Mt grl::exist_var(bool defined) { return Mt(m_type(defined ? 1 : 0)); }
+
 grl::quiet deleteM(const Mt& name) {
   const std::string s = su::text(name);
   if (std::remove(s.c_str()) != 0) {

@@ -269,3 +269,18 @@ TEST_F(Statements, FunctionFileWithEntryPointsCompiles) {
 }
 
 }  // namespace
+
+// exist of a variable is decided here: an input by nargin (so its shorter entry points
+// are generated), a name assigned only later once the function has been read, and a
+// name that never becomes a variable by the library's file lookup.
+TEST_F(Statements, ExistOfVariables) {
+  std::string out = body("e = exist('a', 'var');\nq = exist('later');\nlater = 1;\nw = exist('sin');\n"
+                         "v = exist('a b');\n");
+  p->resolve_exist(out);
+  EXPECT_NE(out.find("e=grl::exist_var(nargin_val>=1||grl::holds_value(a));"), std::string::npos) << out;
+  EXPECT_EQ(p->uses_nargin, 1);
+  EXPECT_NE(out.find("q=grl::exist_var(grl::holds_value(later));"), std::string::npos) << out;
+  EXPECT_NE(out.find("w=exist(TM(\"sin\"));"), std::string::npos) << out;
+  EXPECT_NE(out.find("v=exist(TM(\"a b\"));"), std::string::npos) << out;
+  EXPECT_EQ(out.find('\x01'), std::string::npos) << out;
+}

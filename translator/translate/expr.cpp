@@ -239,6 +239,78 @@ void parser_t::rewrite_end() {
   }
 }
 
+// exist('x') and exist('x', 'var') for a variable of the function, whose existence the
+// library cannot see. A formal input exists when the call passed it (input k when
+// nargin >= k; its shorter entry points set nargin, so they are generated) or once it
+// holds a value; a global exists once declared; any other variable once it holds a
+// nonempty value. That approximates M, where a variable exists from its first
+// assignment: one assigned only [] counts as not existing here. A name that is no
+// variable keeps the library's lookup of files and directories; as a variable may be
+// assigned only after the exist that asks for it, a name not yet known leaves a mark
+// that resolve_exist replaces when the whole function has been read.
+namespace {
+const char kExistMark = '\x01';
+}
+
+std::string parser_t::exist_value(const std::string& var) const {
+  const int e = symbols->find(var, SYM_VARIABLES);
+  const int type = symbols->type_of(e);
+  const std::string held = "grl::holds_value(" + var + symbols->decoration(var, 1) + ")";
+  if (var == "varargin" || (type & SYM_GLOBALS)) return "grl::exist_var(true)";
+  if (!(type & SYM_INPUT)) return "grl::exist_var(" + held + ")";
+  int k = 0;
+  for (int j = 0; j <= e; ++j)
+    if (symbols->type_of(j) & SYM_INPUT) ++k;
+  return "grl::exist_var(nargin_val>=" + std::to_string(k) + "||" + held + ")";
+}
+
+void parser_t::rewrite_exist() {
+  if (!symbols || symbols->find("exist", SYM_VARIABLES) >= 0) return;
+  for (int i = 0; i + 3 <= stmt.top(); ++i) {
+    if (!stmt.is_word(i, "exist") || stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(") ||
+        stmt.kind(i + 2) != TK_STRING)
+      continue;
+    int tokens;
+    if (stmt.is_word(i + 3, ")"))
+      tokens = 4;
+    else if (stmt.is_word(i + 3, ",") && stmt.is_word(i + 4, "\"var\"") && stmt.is_word(i + 5, ")"))
+      tokens = 6;
+    else
+      continue;
+    const std::string quoted = stmt.gettext(i + 2);
+    const std::string var = quoted.size() >= 2 ? quoted.substr(1, quoted.size() - 2) : std::string();
+    bool name = !var.empty() && std::isalpha(static_cast<unsigned char>(var[0]));
+    for (char c : var) name = name && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+    if (!name) continue;
+    std::string text;
+    if (symbols->find(var, SYM_VARIABLES) >= 0) {
+      text = exist_value(var);
+      if (symbols->type_of(symbols->find(var, SYM_VARIABLES)) & SYM_INPUT) uses_nargin = 1;
+    } else {
+      text = std::string(1, kExistMark) + (tokens == 6 ? "v" : "a") + var + kExistMark;
+    }
+    // One operand token, written as it stands.
+    stmt.del(i, tokens);
+    stmt.ins(i, text, TK_NUMBER);
+  }
+}
+
+void parser_t::resolve_exist(std::string& text) const {
+  for (std::size_t at = text.find(kExistMark); at != std::string::npos; at = text.find(kExistMark, at)) {
+    const std::size_t end = text.find(kExistMark, at + 1);
+    if (end == std::string::npos || end < at + 3) break;
+    const bool var_only = text[at + 1] == 'v';
+    const std::string var = text.substr(at + 2, end - at - 2);
+    std::string value;
+    if (symbols->find(var, SYM_VARIABLES) >= 0)
+      value = exist_value(var);
+    else
+      value = "exist(TM(\"" + var + "\")" + (var_only ? ",TM(\"var\"))" : ")");
+    text.replace(at, end + 1 - at, value);
+    at += value.size();
+  }
+}
+
 void parser_t::mark_cell(const std::string& name) {
   if (!symbols) return;
   const int e = symbols->add_typed(name, SYM_LOCAL, default_type | DT_CELL);

@@ -203,6 +203,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       own_layout.print(own, listing(*symbols, SYM_VARIABLES, 22));
       cpp += own.str();
     }
+    resolve_exist(body);
     std::istringstream lines(body);
     for (std::string line; std::getline(lines, line);) {
       if (line.find("//$HEADER") != std::string::npos) {

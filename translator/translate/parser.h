@@ -99,6 +99,9 @@ class parser_t {
   bool begins_cell(int i);
   bool call_yields_cell(int i);
   void function_handles();
+  void rewrite_exist();
+  std::string exist_value(const std::string& var) const;
+  void resolve_exist(std::string& text) const;
 
   // Command forms (command.cpp): unsupported commands are dropped; `hold on` and the
   // like become calls whose first argument is a string.

@@ -48,6 +48,7 @@ void parser_t::translate_statement() {
   // 4. Single targets and textual replacements.
   rewrite_single_target();
   function_handles();
+  rewrite_exist();
   if (symbols) {
     for (int i = 0; i < stmt.top(); ++i) {
       if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;

@@ -1,0 +1,2 @@
+function e = which_given(a, b, c)
+e = [exist('a', 'var'), exist('b', 'var'), exist('c')];
