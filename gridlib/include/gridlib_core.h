@@ -115,6 +115,9 @@ inline cl_t<m_type> CL(const cl_t<m_type>& x) { return CL(M<m_type>::of_cell(x.v
 M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
 M<M<m_type>> cell(const M<m_type>& n);     // cell(n), cell([r c])
 M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);
+// c' and c.': the cell's elements in transposed places (the elements themselves unchanged).
+M<M<m_type>> ctranspose(const M<M<m_type>>& c);
+M<M<m_type>> transpose(const M<M<m_type>>& c);
 M<m_type> true_M();
 M<m_type> false_M();
 

@@ -184,7 +184,6 @@ GRL_CELL_FAIL1(sin_M) GRL_CELL_FAIL1(cos_M) GRL_CELL_FAIL1(tan_M) GRL_CELL_FAIL1
 GRL_CELL_FAIL1(ceil_M) GRL_CELL_FAIL1(round_M) GRL_CELL_FAIL1(fix) GRL_CELL_FAIL1(sum)
 GRL_CELL_FAIL1(prod) GRL_CELL_FAIL1(cumsum) GRL_CELL_FAIL1(mean) GRL_CELL_FAIL1(any)
 GRL_CELL_FAIL1(all) GRL_CELL_FAIL1(max) GRL_CELL_FAIL1(min) GRL_CELL_FAIL1(find)
-GRL_CELL_FAIL1(sort)
 GRL_CELL_FAIL2(mod) GRL_CELL_FAIL2(rem) GRL_CELL_FAIL2(atan2_M) GRL_CELL_FAIL2(max)
 GRL_CELL_FAIL2(min)
 #undef GRL_CELL_FAIL1
@@ -225,13 +224,17 @@ M<m_type> std_M(const M<m_type>& x, const M<m_type>& w);
 M<m_type> std_M(const M<m_type>& x, const M<m_type>& w, const M<m_type>& dim);
 M<m_type> median(const M<m_type>& x);
 M<m_type> median(const M<m_type>& x, const M<m_type>& dim);
-// mode(x), mode(x,dim); [m,f]=mode(...) also gives how often m occurs.
+// mode(x), mode(x,dim); [m,f]=mode(...) also gives how often m occurs, [m,f,c] a cell
+// of the shape of m whose columns hold every value occurring that often.
 M<m_type> mode(const M<m_type>& x);
 M<m_type> mode(const M<m_type>& x, const M<m_type>& dim);
 void mode(const M<m_type>& x, i_o_t, Mr<m_type> m);
 void mode(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> f);
 void mode(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m);
 void mode(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m, Mr<m_type> f);
+void mode(const M<m_type>& x, i_o_t, Mr<m_type> m, Mr<m_type> f, M<M<m_type>>& c);
+void mode(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> m, Mr<m_type> f,
+          M<M<m_type>>& c);
 M<m_type> cumprod(const M<M<m_type>>& x);
 M<m_type> cummax(const M<M<m_type>>& x);
 M<m_type> cummin(const M<M<m_type>>& x);

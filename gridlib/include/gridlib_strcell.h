@@ -90,6 +90,32 @@ M<m_type> iscellstr(const M<M<m_type>>& c);
 M<m_type> cell2mat(const M<m_type>& x);
 M<m_type> cell2mat(const M<M<m_type>>& c);
 
+// --- sorting cells of strings -----------------------------------------------------------
+// sort(c), sort(c, dim), sort(c, mode), sort(c, dim, mode); [s, k] = sort(...): strings
+// by their character codes, equal ones in their order. sortrows(c), sortrows(c, 1|-1|
+// 'ascend'|'descend') of a column of strings; [y, k]. unique(c, options...): options
+// 'first', 'last', 'stable', 'sorted' ('rows' is ignored); [u, i, j], i and j columns.
+// Elements that are no strings fail with Octave's message.
+M<M<m_type>> sort(const M<M<m_type>>& x);
+M<M<m_type>> sort(const M<M<m_type>>& x, const M<m_type>& a);
+M<M<m_type>> sort(const M<M<m_type>>& x, const M<m_type>& dim, const M<m_type>& mode);
+void sort(const M<M<m_type>>& x, i_o_t, M<M<m_type>>& s, Mr<m_type> k = junkM);
+void sort(const M<M<m_type>>& x, const M<m_type>& a, i_o_t, M<M<m_type>>& s, Mr<m_type> k = junkM);
+void sort(const M<M<m_type>>& x, const M<m_type>& dim, const M<m_type>& mode, i_o_t, M<M<m_type>>& s,
+          Mr<m_type> k = junkM);
+M<M<m_type>> sortrows(const M<M<m_type>>& x);
+M<M<m_type>> sortrows(const M<M<m_type>>& x, const M<m_type>& c);
+void sortrows(const M<M<m_type>>& x, i_o_t, M<M<m_type>>& y, Mr<m_type> k = junkM);
+void sortrows(const M<M<m_type>>& x, const M<m_type>& c, i_o_t, M<M<m_type>>& y, Mr<m_type> k = junkM);
+M<M<m_type>> unique(const M<M<m_type>>& x);
+M<M<m_type>> unique(const M<M<m_type>>& x, const M<m_type>& o1);
+M<M<m_type>> unique(const M<M<m_type>>& x, const M<m_type>& o1, const M<m_type>& o2);
+void unique(const M<M<m_type>>& x, i_o_t, M<M<m_type>>& u, Mr<m_type> i = junkM, Mr<m_type> j = junkM);
+void unique(const M<M<m_type>>& x, const M<m_type>& o1, i_o_t, M<M<m_type>>& u, Mr<m_type> i = junkM,
+            Mr<m_type> j = junkM);
+void unique(const M<M<m_type>>& x, const M<m_type>& o1, const M<m_type>& o2, i_o_t, M<M<m_type>>& u,
+            Mr<m_type> i = junkM, Mr<m_type> j = junkM);
+
 // --- cellfun -------------------------------------------------------------------------
 namespace grl {
 // The result of cellfun(..., 'UniformOutput', v): an array when v is true, a cell when

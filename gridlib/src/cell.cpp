@@ -220,6 +220,15 @@ Mc cell(const Mt& r, const Mt& c) {
   return Mc::alloc(cell_extent(r, 0), cell_extent(c, 0));
 }
 
+Mc transpose(const Mc& c) {
+  Mc t = Mc::alloc(c.cols(), c.rows());
+  for (std::size_t i = 0; i < c.rows(); ++i)
+    for (std::size_t j = 0; j < c.cols(); ++j) t.welem(j + i * c.cols()) = c.elem(i + j * c.rows());
+  return t;
+}
+
+Mc ctranspose(const Mc& c) { return transpose(c); }
+
 void grl::fail_not_cell() {
   grl_fail("a value that is not a cell cannot be assigned to a cell variable");
 }

@@ -255,4 +255,3 @@ void sort(const Mt& x, const Mt& dim, const Mt& mode, i_o_t, Mr<m_type> s, Mr<m_
 }
 
 Mt find(const Mc&) { wrong_type_cell("find"); }
-Mt sort(const Mc&) { grl_fail("sort: only cell arrays of character strings may be sorted"); }

@@ -200,8 +200,10 @@ Mt median_of(const Mt& x, const Mt* d) {
 
 // The most frequent value of each group and how often it occurs; of equally frequent
 // values the first in sorted order (the smallest). NaN are never equal to anything, so
-// each counts once; a group of nothing gives NaN occurring 0 times.
-void mode_of(const Mt& x, const Mt* d, Mr<m_type>* m, Mr<m_type>* f) {
+// each counts once; a group of nothing gives NaN occurring 0 times. The third result
+// holds, for each group, a column of every value that occurs that often, ascending
+// (NaN last, when values occur once).
+void mode_of(const Mt& x, const Mt* d, Mr<m_type>* m, Mr<m_type>* f, Mc* c = nullptr) {
   const int dim = d ? stat_dim(*d, "mode") : default_dim(x);
   const reduction R(x, dim, !d && x.rows() == 0 && x.cols() == 0);
   const bool cp = x.isc();
@@ -212,35 +214,67 @@ void mode_of(const Mt& x, const Mt* d, Mr<m_type>* m, Mr<m_type>* f) {
   m_type* pf = fo.pr();
   const m_type* a = x.cre();
   const m_type* b = x.cim();
+  Mc co = c ? Mc::alloc(R.r, R.c) : Mc();
   std::vector<cval> v;
+  std::vector<std::size_t> starts;   // of the runs that occur most often
   for (std::size_t g = 0; g < R.count; ++g) {
     const std::size_t base = R.base(g), n = R.n, s = R.stride;
     v.clear();
+    std::size_t nans = 0;
     for (std::size_t t = 0; t < n; ++t) {
       const std::size_t k = base + t * s;
       const m_type re = a[k], im = b ? b[k] : m_type(0);
-      if (re != re || im != im) continue;
+      if (re != re || im != im) {
+        ++nans;
+        continue;
+      }
       v.push_back(cp ? cval{re, im, std::hypot(re, im), std::atan2(im, re)} : cval{re, 0, re, 0});
     }
     if (v.empty()) {
       po[g] = kNaN;
       if (cp) pio[g] = 0;
       pf[g] = m_type(n ? 1 : 0);
+      if (c) {
+        Mt e = Mt::alloc(nans, 1);
+        for (std::size_t t = 0; t < nans; ++t) e.pr()[t] = kNaN;
+        if (x.islogical()) e.set_flags(F_LOGICAL);
+        co.welem(g) = e;
+      }
       continue;
     }
     std::sort(v.begin(), v.end(), cval_less);
     std::size_t best = 0, best_count = 0;
+    starts.clear();
     for (std::size_t t = 0; t < v.size();) {
       std::size_t e = t + 1;
       while (e < v.size() && v[e].re == v[t].re && v[e].im == v[t].im) ++e;
-      if (e - t > best_count) { best = t; best_count = e - t; }
+      if (e - t > best_count) { best = t; best_count = e - t; starts.clear(); }
+      if (e - t == best_count) starts.push_back(t);
       t = e;
     }
     // -0 and 0 are one value; the mode of a run of zeros is +0.
     po[g] = v[best].re == 0 ? m_type(0) : v[best].re;
     if (cp) pio[g] = v[best].im == 0 ? m_type(0) : v[best].im;
     pf[g] = m_type(best_count);
+    if (c) {
+      const std::size_t extra = best_count == 1 ? nans : 0;
+      Mt e = Mt::alloc(starts.size() + extra, 1, cp);
+      m_type* pe = e.pr();
+      m_type* pie = cp ? e.pi() : nullptr;
+      for (std::size_t t = 0; t < starts.size(); ++t) {
+        const cval& w = v[starts[t]];
+        pe[t] = w.re == 0 ? m_type(0) : w.re;
+        if (cp) pie[t] = w.im == 0 ? m_type(0) : w.im;
+      }
+      for (std::size_t t = starts.size(); t < starts.size() + extra; ++t) {
+        pe[t] = kNaN;
+        if (cp) pie[t] = 0;
+      }
+      if (x.islogical()) e.set_flags(F_LOGICAL);
+      co.welem(g) = cp ? narrow(e) : e;
+    }
   }
+  if (c) *c = co;
   if (x.islogical()) o.set_flags(F_LOGICAL);
   if (m) *m = cp ? narrow(o) : o;
   if (f) *f = fo;
@@ -264,6 +298,10 @@ void mode(const Mt& x, i_o_t, Mr<m_type> m) { mode_of(x, nullptr, &m, nullptr); 
 void mode(const Mt& x, i_o_t, Mr<m_type> m, Mr<m_type> f) { mode_of(x, nullptr, &m, &f); }
 void mode(const Mt& x, const Mt& dim, i_o_t, Mr<m_type> m) { mode_of(x, &dim, &m, nullptr); }
 void mode(const Mt& x, const Mt& dim, i_o_t, Mr<m_type> m, Mr<m_type> f) { mode_of(x, &dim, &m, &f); }
+void mode(const Mt& x, i_o_t, Mr<m_type> m, Mr<m_type> f, Mc& c) { mode_of(x, nullptr, &m, &f, &c); }
+void mode(const Mt& x, const Mt& dim, i_o_t, Mr<m_type> m, Mr<m_type> f, Mc& c) {
+  mode_of(x, &dim, &m, &f, &c);
+}
 
 Mt var(const Mc&) { grl_fail("var: X must be a numeric vector or matrix"); }
 Mt std_M(const Mc&) { grl_fail("var: X must be a numeric vector or matrix"); }

@@ -185,6 +185,32 @@ TEST(ReduceMatlab, ModeOfInfinitiesAndEmpties) {
   expect_values(f, 0, 1, {});
 }
 
+// The third output on empties follows MATLAB as m and f do: each group of nothing has
+// an empty column of values (the interpreter gives an empty cell for []); values of a
+// logical input stay logical.
+TEST(ReduceMatlab, ModeValuesOfEmptiesAndLogicals) {
+  Mt m, f;
+  Mc c;
+  mode(Mt(), i_o, m, f, c);
+  ASSERT_EQ(c.rows(), 1u);
+  ASSERT_EQ(c.cols(), 1u);
+  expect_values(c.elem(0), 0, 1, {});
+  mode(Mt::alloc(0, 3), i_o, m, f, c);
+  ASSERT_EQ(c.cols(), 3u);
+  for (std::size_t k = 0; k < 3; ++k) expect_values(c.elem(k), 0, 1, {});
+  mode(Mt::alloc(0, 3), Mt(2), i_o, m, f, c);
+  EXPECT_EQ(c.rows(), 0u);
+  EXPECT_EQ(c.cols(), 1u);
+  Mt t = row({1, 0, 0, 1});
+  t.set_flags(grl::F_LOGICAL);
+  mode(t, i_o, m, f, c);
+  expect_values(c.elem(0), 2, 1, {0, 1});
+  EXPECT_TRUE(c.elem(0).islogical());
+  // Only the references the call passes are written.
+  mode(row({2, 2, 3}), i_o, junkM, junkM, c);
+  expect_values(c.elem(0), 1, 1, {2});
+}
+
 // dot([], []) is 0 as sum([]) is (the interpreter gives 1x0); logical values multiply
 // as numbers (the interpreter refuses them).
 TEST(ReduceMatlab, DotOfEmptyAndLogical) {

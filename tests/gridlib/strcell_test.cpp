@@ -151,3 +151,57 @@ TEST(Strcell, Str2doubleRejectsWhatIsNoNumber) {
   EXPECT_EQ(v.cre()[1], -25.0);
   EXPECT_TRUE(std::isnan(v.cre()[2]));
 }
+
+// Sorting cells of strings: elements that are no strings, the shapes of empty and
+// one-row results, which the display alone would not tell apart, and the options.
+TEST(StrcellSort, FailuresShapesAndOptions) {
+  const MC mixed = cellof({str("b"), MD(1.0)});
+  EXPECT_EXIT(sort(mixed), fails, "error: sort: only cell arrays of character strings may be sorted");
+  EXPECT_EXIT(unique(mixed), fails, "error: unique: X must be an array or cell array of strings");
+  MC col = MC::alloc(2, 1);
+  col.welem(0) = str("b");
+  col.welem(1) = rows2("ab", "cd");   // a char matrix is no string
+  EXPECT_EXIT(sortrows(col), fails, "error: sortrows: only cell arrays of character strings may be sorted");
+  MC wide = MC::alloc(2, 2);
+  for (std::size_t k = 0; k < 4; ++k) wide.welem(k) = str("a");
+  EXPECT_EXIT(sortrows(wide), fails, "error: sortrows: only a cell array of strings with one column");
+  EXPECT_EXIT(sortrows(col, MD(2.0)), fails, "error: sortrows: all elements of C must be in the range");
+  EXPECT_EXIT(sort(cellof({str("a")}), str("up")), fails, "error: sort: MODE must be either");
+  EXPECT_EXIT(unique(cellof({str("a")}), str("bogus")), fails, "error: unique: invalid option");
+  // Empties: {} stays 0x0, another empty cell gives 0x1, as unique of numbers does.
+  MC u = unique(MC());
+  EXPECT_EQ(u.rows(), 0u);
+  EXPECT_EQ(u.cols(), 0u);
+  u = unique(MC::alloc(1, 0));
+  EXPECT_EQ(u.rows(), 0u);
+  EXPECT_EQ(u.cols(), 1u);
+  MD i, j;
+  unique(MC(), i_o, u, i, j);
+  EXPECT_TRUE(i.isempty() && j.isempty());
+  // A one-row cell is one row for sortrows: nothing moves.
+  const MC one = cellof({str("b"), str("a")});
+  MD k;
+  MC r;
+  sortrows(one, i_o, r, k);
+  ASSERT_EQ(r.cols(), 2u);
+  EXPECT_EQ(txt(r.elem(0)), "b");
+  EXPECT_EQ(k.numel(), 1u);
+  // 'last' names the last occurrence; 'rows' is ignored with a warning.
+  unique(cellof({str("b"), str("a"), str("b")}), str("last"), i_o, u, i, j);
+  ASSERT_EQ(i.numel(), 2u);
+  EXPECT_EQ(i.cre()[1], 3.0);
+  EXPECT_EQ(j.rows(), 3u);
+  testing::internal::CaptureStderr();
+  u = unique(cellof({str("b"), str("a")}), str("rows"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("\"rows\" is ignored for cell arrays"), std::string::npos);
+  EXPECT_EQ(u.numel(), 2u);
+  // The transpose of a cell moves its elements and leaves them as they are.
+  MC m = MC::alloc(2, 3);
+  for (std::size_t q = 0; q < 6; ++q) m.welem(q) = MD(double(q));
+  MC t = ctranspose(m);
+  ASSERT_EQ(t.rows(), 3u);
+  ASSERT_EQ(t.cols(), 2u);
+  EXPECT_EQ(t.elem(1).cre()[0], 2.0);   // m{1,2}
+  EXPECT_EQ(t.elem(3).cre()[0], 1.0);   // m{2,1}
+  EXPECT_EQ(transpose(col).cols(), 2u);
+}

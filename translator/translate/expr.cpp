@@ -333,9 +333,10 @@ bool parser_t::begins_cell(int i) {
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...).
 bool parser_t::call_yields_cell(int i) {
   static const char* const makers[] = {"cell", "num2cell", "cellstr"};
-  static const char* const keepers[] = {"strrep", "strfind", "strtok", "diag",  "tril",
-                                        "triu",   "reshape", "fliplr", "flipud", "rot90",
-                                        "circshift", "squeeze"};
+  static const char* const keepers[] = {"strrep", "strfind", "strtok",    "diag",    "tril",
+                                        "triu",   "reshape", "fliplr",    "flipud",  "rot90",
+                                        "circshift", "squeeze", "sort", "sortrows", "unique",
+                                        "ctranspose", "transpose"};
   if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
   const std::string& f = stmt.gettext(i);
   for (const char* m : makers)
@@ -343,6 +344,18 @@ bool parser_t::call_yields_cell(int i) {
   for (const char* k : keepers)
     if (f == k) return begins_cell(i + 2);
   return false;
+}
+
+// Output k (from 0) of [a, b, ...] = f(...) at token i is a cell: the third of mode;
+// the first of sort, sortrows and unique of a cell (their indices are numbers); every
+// output of the calls that give cells.
+bool parser_t::output_yields_cell(int i, std::size_t k) {
+  if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
+  const std::string& f = stmt.gettext(i);
+  if (symbols && symbols->find(f, SYM_VARIABLES) >= 0) return false;
+  if (f == "mode") return k == 2;
+  if (f == "sort" || f == "sortrows" || f == "unique") return k == 0 && begins_cell(i + 2);
+  return call_yields_cell(i);
 }
 
 void parser_t::rewrite_brackets() {

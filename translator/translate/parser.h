@@ -98,6 +98,7 @@ class parser_t {
   void mark_cell(const std::string& name);
   bool begins_cell(int i);
   bool call_yields_cell(int i);
+  bool output_yields_cell(int i, std::size_t k);
   void function_handles();
   void rewrite_exist();
   std::string exist_value(const std::string& var) const;

@@ -388,7 +388,6 @@ void parser_t::assignment(int eq) {
   if (stmt.is_word(0, "[")) {
     // [a,b]=f(x) is /*[a,b]=*/f(x,i_o,a,b): the outputs travel as references.
     std::vector<std::vector<std::pair<std::string, int>>> outputs(1);
-    const bool cells_out = call_yields_cell(eq + 1);
     for (int i = 1; i < eq; ++i) {
       if (stmt.is_word(i, ",") || stmt.is_word(i, "]")) {
         if (!outputs.back().empty()) outputs.emplace_back();
@@ -412,7 +411,7 @@ void parser_t::assignment(int eq) {
       const std::string& var = outputs[k].front().first;
       if (outputs[k].front().second == TK_WORD) {
         add_variable(var, default_type);
-        if (cells_out) mark_cell(var);
+        if (output_yields_cell(eq + 1, k)) mark_cell(var);
         assigned.push_back(var);
       }
     }
