@@ -3,6 +3,7 @@
 // over the run-time library. Operator levels decide how far an operand reaches; the
 // rewrites turn M operators, ranges, `end` in an index, and matrix and cell literals
 // into library calls.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -288,6 +289,7 @@ void parser_t::rewrite_exist() {
       if (symbols->type_of(symbols->find(var, SYM_VARIABLES)) & SYM_INPUT) uses_nargin = 1;
     } else {
       text = std::string(1, kExistMark) + (tokens == 6 ? "v" : "a") + var + kExistMark;
+      exist_pending.push_back(var);
     }
     // One operand token, written as it stands.
     stmt.del(i, tokens);
@@ -295,12 +297,19 @@ void parser_t::rewrite_exist() {
   }
 }
 
+// Only the marks made here are replaced: a string literal of the program that happens
+// to hold the mark character is passed over.
 void parser_t::resolve_exist(std::string& text) const {
   for (std::size_t at = text.find(kExistMark); at != std::string::npos; at = text.find(kExistMark, at)) {
     const std::size_t end = text.find(kExistMark, at + 1);
-    if (end == std::string::npos || end < at + 3) break;
+    const std::string var = end == std::string::npos || end < at + 3 ? std::string()
+                                                                      : text.substr(at + 2, end - at - 2);
+    if (var.empty() || (text[at + 1] != 'v' && text[at + 1] != 'a') ||
+        std::find(exist_pending.begin(), exist_pending.end(), var) == exist_pending.end()) {
+      ++at;
+      continue;
+    }
     const bool var_only = text[at + 1] == 'v';
-    const std::string var = text.substr(at + 2, end - at - 2);
     std::string value;
     if (symbols->find(var, SYM_VARIABLES) >= 0)
       value = exist_value(var);
@@ -333,10 +342,11 @@ bool parser_t::begins_cell(int i) {
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...).
 bool parser_t::call_yields_cell(int i) {
   static const char* const makers[] = {"cell", "num2cell", "cellstr"};
-  static const char* const keepers[] = {"strrep", "strfind", "strtok",    "diag",    "tril",
-                                        "triu",   "reshape", "fliplr",    "flipud",  "rot90",
-                                        "circshift", "squeeze", "sort", "sortrows", "unique",
-                                        "ctranspose", "transpose"};
+  static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
+                                        "tril",      "triu",     "reshape",    "fliplr",
+                                        "flipud",    "rot90",    "circshift",  "squeeze",
+                                        "sort",      "sortrows", "unique",     "ctranspose",
+                                        "transpose"};
   if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
   const std::string& f = stmt.gettext(i);
   for (const char* m : makers)

@@ -103,6 +103,7 @@ class parser_t {
   void rewrite_exist();
   std::string exist_value(const std::string& var) const;
   void resolve_exist(std::string& text) const;
+  std::vector<std::string> exist_pending;   // names of the exist marks, in order
 
   // Command forms (command.cpp): unsupported commands are dropped; `hold on` and the
   // like become calls whose first argument is a string.
