@@ -102,6 +102,7 @@ inline br_t<m_type> BR(const Mx<m_type>& x) { return BR(x.value()); }
 inline br_t<m_type> BR(const Cx<m_type>& x) { return BR(x.value()); }
 inline br_t<m_type> BR(nop_t) { return BR(M<m_type>()); }
 inline br_t<m_type> BR(const br_t<m_type>& x) { return BR(x.value()); }
+inline br_t<m_type> BR(const cs_t<m_type>& x) { br_t<m_type> b; b, x; return b; }
 bc_t<m_type> BR(const M<M<m_type>>& x);
 bc_t<m_type> BR(const cl_t<m_type>& x);
 cl_t<m_type> CL(const M<m_type>& x);
@@ -112,6 +113,7 @@ inline cl_t<m_type> CL(const br_t<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(nop_t) { return CL(M<m_type>()); }
 inline cl_t<m_type> CL(const M<M<m_type>>& x) { return CL(M<m_type>::of_cell(x)); }
 inline cl_t<m_type> CL(const cl_t<m_type>& x) { return CL(M<m_type>::of_cell(x.value())); }
+inline cl_t<m_type> CL(const cs_t<m_type>& x) { cl_t<m_type> c; c, x; return c; }
 M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
 M<M<m_type>> cell(const M<m_type>& n);     // cell(n), cell([r c])
 M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);

@@ -127,7 +127,7 @@ namespace grl {
 [[noreturn]] grl::quiet error(const M<m_type>& msg);
 // error(format, a, ...): the message formatted as sprintf would.
 template <class A1, class... A> [[noreturn]] inline grl::quiet error(const M<m_type>& fmt, const A1& a1, const A&... a) {
-  const M<m_type> v[] = {M<m_type>(a1), M<m_type>(a)...};
+  const std::vector<M<m_type>> v = grl::arg_list<m_type>(a1, a...);
   std::vector<const M<m_type>*> p;
   for (const M<m_type>& x : v) p.push_back(&x);
   grl::error_args(fmt, p);
@@ -138,7 +138,7 @@ grl::quiet warning_args(const M<m_type>& fmt, const std::vector<const M<m_type>*
 }
 // warning(format, a, ...) and warning(id, format, ...); warning('off', id) is silent.
 template <class A1, class... A> inline grl::quiet warning(const M<m_type>& fmt, const A1& a1, const A&... a) {
-  const M<m_type> v[] = {M<m_type>(a1), M<m_type>(a)...};
+  const std::vector<M<m_type>> v = grl::arg_list<m_type>(a1, a...);
   std::vector<const M<m_type>*> p;
   for (const M<m_type>& x : v) p.push_back(&x);
   return grl::warning_args(fmt, p);

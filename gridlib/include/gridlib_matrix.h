@@ -26,6 +26,23 @@ template <class T> struct br_t;
 template <class T> struct cl_t;
 struct junk_t;
 
+// c{:} where any number of values may stand (a matrix or cell literal, a function that
+// takes any number of inputs): every element of c, as many as it holds.
+// c{a:b} there is elements a to b, each checked as c{k} is.
+template <class T> struct cs_t {
+  const M<M<T>>& c;
+  int first = 1, last = -1;   // last -1: to the end of c
+  int end() const;
+  const M<T>& at(int k) const;
+};
+template <class T> inline cs_t<T> CS(const M<M<T>>& c) { return cs_t<T>{c}; }
+template <class T> cs_t<T> CS(const M<M<T>>& c, int first, int last);
+namespace grl {
+template <class A> struct is_cs_arg : std::false_type {};
+template <class T> struct is_cs_arg<cs_t<T>> : std::true_type {};
+template <class... A> inline constexpr bool any_cs = (is_cs_arg<std::decay_t<A>>::value || ...);
+}  // namespace grl
+
 // Selects the overloads that take a plain number of any type: generated code
 // writes double literals even in the single-precision build.
 template <class S> using if_number = std::enable_if_t<std::is_arithmetic_v<S>, int>;
@@ -291,12 +308,31 @@ template <class T> struct br_t {
   br_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(const br_t& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(nop_t) { items.emplace_back(); return *this; }
+  br_t& operator,(const cs_t<T>& x) {
+    for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
+    return *this;
+  }
   br_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
   operator M<T>() const { return value(); }
   M<T> value() const;
 };
 
 template <class T> inline br_t<T> BR_(const M<T>& x) { br_t<T> b; b.items.push_back(x); return b; }
+
+// The values of the arguments of a function that takes any number of inputs, c{:}
+// standing for all the elements of c.
+namespace grl {
+template <class T, class A> inline void append_arg(std::vector<M<T>>& v, const A& a) { v.emplace_back(a); }
+template <class T> inline void append_arg(std::vector<M<T>>& v, const cs_t<T>& a) {
+  for (int k = a.first; k <= a.end(); ++k) v.push_back(a.at(k));
+}
+template <class T, class... A> inline std::vector<M<T>> arg_list(const A&... a) {
+  std::vector<M<T>> v;
+  v.reserve(sizeof...(A));
+  (append_arg(v, a), ...);
+  return v;
+}
+}  // namespace grl
 
 // --- cells ---------------------------------------------------------------------
 
@@ -434,6 +470,10 @@ template <class T> struct cl_t {
   cl_t& operator,(const M<M<T>>& x) { items.push_back(M<T>::of_cell(x)); return *this; }
   cl_t& operator,(const cl_t& x) { items.push_back(M<T>::of_cell(x.value())); return *this; }
   cl_t& operator,(nop_t) { items.emplace_back(); return *this; }
+  cl_t& operator,(const cs_t<T>& x) {
+    for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
+    return *this;
+  }
   cl_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
@@ -450,6 +490,14 @@ template <class T> struct bc_t {
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
+
+template <class T> inline int cs_t<T>::end() const { return last < 0 ? int(c.numel()) : last; }
+template <class T> inline const M<T>& cs_t<T>::at(int k) const { return c[k]; }
+// The last index is checked first: a range past the end fails at its end.
+template <class T> inline cs_t<T> CS(const M<M<T>>& c, int first, int last) {
+  if (last >= first) (void)c[last];
+  return cs_t<T>{c, first, last};
+}
 
 template <class T> inline M<T> M<T>::of_cell(const M<M<T>>& c) {
   M<T> m;

@@ -69,8 +69,8 @@ M<m_type> ndims(const M<M<m_type>>& x);
 // logical when every piece is. When any piece is a cell, the result is a cell and every
 // matrix piece that is not empty becomes one element.
 namespace grl {
-typedef std::initializer_list<M<m_type>> mat_list;
-M<m_type> cat_v(int dim, mat_list parts);
+typedef std::vector<M<m_type>> mat_list;
+M<m_type> cat_v(int dim, const mat_list& parts);
 M<M<m_type>> cat_cells(int dim, const std::vector<M<M<m_type>>>& parts);
 int cat_dim(const M<m_type>& dim);
 
@@ -90,7 +90,7 @@ template <class A> inline M<M<m_type>> cell_piece(const A& a) {
 }
 template <class... A> inline auto cat_any(int dim, const A&... a) {
   if constexpr (any_cell<A...>) return cat_cells(dim, {cell_piece(a)...});
-  else return cat_v(dim, {M<m_type>(a)...});
+  else return cat_v(dim, arg_list<m_type>(a...));
 }
 }  // namespace grl
 
@@ -130,11 +130,21 @@ template <class A> inline auto shape_value(const A& a) {
 }
 M<m_type> logical_scalar(bool v);
 }  // namespace grl
-template <class A, class B, class... R> inline M<m_type> isequal(const A& a, const B& b, const R&... r) {
-  const auto first = grl::shape_value(a);
-  bool same = grl::equal_values(first, grl::shape_value(b));
-  ((same = same && grl::equal_values(first, grl::shape_value(r))), ...);
-  return grl::logical_scalar(same);
+namespace grl {
+// isequal(c{:}): every element of the list equals the first.
+bool all_equal(const std::vector<M<m_type>>& v);
+}  // namespace grl
+template <class A, class... R> inline M<m_type> isequal(const A& a, const R&... r) {
+  if constexpr (grl::any_cs<A, R...>) {
+    return grl::logical_scalar(grl::all_equal(grl::arg_list<m_type>(a, r...)));
+  } else if constexpr (sizeof...(R) == 0) {
+    return grl::bad_call("Invalid call to isequal");
+  } else {
+    const auto first = grl::shape_value(a);
+    bool same = true;
+    ((same = same && grl::equal_values(first, grl::shape_value(r))), ...);
+    return grl::logical_scalar(same);
+  }
 }
 
 // [] as the first argument of a function that also takes cells is the empty matrix.

@@ -67,13 +67,36 @@ grl::quiet disp(const M<M<m_type>>& x);
 // sprintf(fmt, ...) and fprintf([fid,] fmt, ...): the format is applied to the
 // elements of all arguments in turn and recycled until they are used up; an empty
 // argument takes one conversion and prints nothing there.
+namespace grl {
+// The arguments with c{:} spread into its elements, and the end marker after them.
+template <class A> inline void append_text_arg(std::vector<text_arg_t>& v, const A& a) { v.emplace_back(a); }
+inline void append_text_arg(std::vector<text_arg_t>& v, const cs_t<m_type>& a) {
+  for (int k = a.first; k <= a.end(); ++k) v.emplace_back(a.at(k));
+}
+template <class... A> inline std::vector<text_arg_t> text_args(const A&... a) {
+  std::vector<text_arg_t> v;
+  (append_text_arg(v, a), ...);
+  v.emplace_back(junk_t());
+  return v;
+}
+}  // namespace grl
 template <class... A> M<m_type> sprintf(const M<m_type>& fmt, const A&... a) {
-  const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
-  return grl::sprintf_args(fmt, args, sizeof...(A));
+  if constexpr (grl::any_cs<A...>) {
+    const std::vector<grl::text_arg_t> args = grl::text_args(a...);
+    return grl::sprintf_args(fmt, args.data(), args.size() - 1);
+  } else {
+    const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
+    return grl::sprintf_args(fmt, args, sizeof...(A));
+  }
 }
 template <class... A> grl::quiet fprintf(const M<m_type>& fid_or_fmt, const A&... a) {
-  const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
-  return grl::fprintf_args(fid_or_fmt, args, sizeof...(A));
+  if constexpr (grl::any_cs<A...>) {
+    const std::vector<grl::text_arg_t> args = grl::text_args(a...);
+    return grl::fprintf_args(fid_or_fmt, args.data(), args.size() - 1);
+  } else {
+    const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
+    return grl::fprintf_args(fid_or_fmt, args, sizeof...(A));
+  }
 }
 
 // num2str(x), num2str(x, precision), num2str(x, format).

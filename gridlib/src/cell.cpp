@@ -90,8 +90,7 @@ template <class T> const M<T>& M<M<T>>::cell_get(const grl::ix<T>& a, const grl:
 template <class T> M<T> M<M<T>>::br(const grl::ix<T>& k) const { return cell_get(k, nullptr); }
 
 template <class T> const M<T>& M<M<T>>::operator[](int k) const {
-  if (k < 1 || std::size_t(k) > numel())
-    grl_fail("index (%d): out of bound %zu (dimensions are %ux%u)", k, numel(), rows_, cols_);
+  if (k < 1 || std::size_t(k) > numel()) grl::fail_bound(where{name_, 0, 1}, k, numel(), rows_, cols_);
   return cb_->e[std::size_t(k) - 1];
 }
 

@@ -109,7 +109,7 @@ int cat_dim(const Mt& dim) {
   return int(v);
 }
 
-Mt cat_v(int dim, mat_list parts) {
+Mt cat_v(int dim, const mat_list& parts) {
   std::vector<const Mt*> p;
   for (const Mt& x : parts) p.push_back(&x);
   if (dim >= 3) {

@@ -27,6 +27,13 @@ bool equal_values(const Mc& a, const Mc& b) {
   return true;
 }
 
+bool all_equal(const std::vector<Mt>& v) {
+  if (v.size() < 2) grl_fail("Invalid call to isequal");
+  for (std::size_t k = 1; k < v.size(); ++k)
+    if (!equal_values(v[0], v[k])) return false;
+  return true;
+}
+
 }  // namespace grl
 
 namespace {

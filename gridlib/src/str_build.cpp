@@ -55,7 +55,7 @@ template <class P> std::size_t first_kept(const Mt& s, P drop, std::size_t hi) {
 
 // The rows of each argument, in order; an empty argument adds one empty row when
 // keep_empty (char) and none otherwise (strvcat).
-std::vector<std::string> all_rows(str_list parts, bool keep_empty) {
+std::vector<std::string> all_rows(const str_list& parts, bool keep_empty) {
   std::vector<std::string> rows;
   for (const Mt& p : parts) {
     if (p.isc()) grl_fail("%s: wrong type argument 'complex matrix'", keep_empty ? "char" : "strvcat");
@@ -70,7 +70,7 @@ std::vector<std::string> all_rows(str_list parts, bool keep_empty) {
 
 }  // namespace
 
-Mt strcat_v(str_list parts) {
+Mt strcat_v(const str_list& parts) {
   // Every argument has the same number of rows (or is empty, or a single row that
   // stands for every row); each char argument loses its trailing whitespace.
   std::size_t rows = 0;
@@ -97,13 +97,13 @@ Mt strcat_v(str_list parts) {
   return su::char_rows(out);
 }
 
-Mt strvcat_v(str_list parts) {
+Mt strvcat_v(const str_list& parts) {
   std::vector<std::string> rows = all_rows(parts, false);
   if (rows.empty()) return su::str("");
   return su::char_rows(rows);
 }
 
-Mt char_v(str_list parts) {
+Mt char_v(const str_list& parts) {
   if (parts.size() == 1) {
     // char(x): the same values as characters.
     Mt m = *parts.begin();

@@ -194,6 +194,25 @@ TEST_F(Statements, CallsBeyondTheCallee) {
             "max_=(BR(1.0),2.0,3.0);\ny=max_(1.0,2.0,3.0,4.0);\n");
 }
 
+// c{:} where any number of values may stand becomes the whole list, sized at run
+// time; a callee with a fixed count gets that many elements.
+TEST_F(Statements, CellListsSpread) {
+  auto known = [&](const char* name, int kind, int in) {
+    symbol_info info = symbol_info::typed(datatypes().function_index());
+    info[INFO_NIN] = in;
+    info[INFO_NOUT] = 1;
+    table.add(name, kind, info, 1);
+  };
+  known("fprintf", SYM_RESERVED_FUNCTION, -1);
+  known("g", SYM_KNOWN_FUNCTION, 2);
+  const std::string c = "c={1,2,3};\n";
+  EXPECT_EQ(body(c + "x=[c{:}];\n"), "c=(CL(1.0),2.0,3.0);\nx=(BR(CS(c)));\n");
+  EXPECT_EQ(body(c + "x=[0,c{:},4];\n"), "c=(CL(1.0),2.0,3.0);\nx=(BR(0.0),CS(c),4.0);\n");
+  EXPECT_EQ(body(c + "x={c{2:3}};\n"), "c=(CL(1.0),2.0,3.0);\nx=(CL(CS(c,2,3)));\n");
+  EXPECT_EQ(body(c + "fprintf('%d',c{:});\n"), "c=(CL(1.0),2.0,3.0);\nfprintf(TM(\"%d\"),CS(c));\n");
+  EXPECT_EQ(body(c + "y=g(c{:});\n"), "c=(CL(1.0),2.0,3.0);\ny=g(c[1],c[2]);\n");
+}
+
 TEST_F(Statements, DeclarationsAndDirectives) {
   EXPECT_EQ(body("global g h\n"), "");
   EXPECT_EQ(table.type_of(table.find("g", SYM_ANY)), SYM_GLOBAL);

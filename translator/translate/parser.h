@@ -173,6 +173,7 @@ class parser_t {
   void arity_pass();
   int call_end(int open);
   void cell_list(int i);
+  bool takes_any_number(int i, int owner);
   void add_variable(const std::string& var, int type);
   void empty_statement();
   void raw(int at, const std::string& text);

@@ -536,8 +536,23 @@ void parser_t::cell_list(int i) {
     return;
   const int tokens = all ? 5 : 12;
 
-  int callee_in = -1, varargin = 0, position = 1;
   const int owner = index_owner(i);
+  // Where any number of values may stand, c{:} is all of c's elements, however many
+  // there are at run time.
+  if (takes_any_number(i, owner)) {
+    stmt.del(i, tokens);
+    if (range) {
+      stmt.ins(i, ")", ')');
+      stmt.ins(i, "," + std::to_string(int(start)) + "," + std::to_string(int(stop)), TK_OTHER);
+    } else {
+      stmt.ins(i, ")", ')');
+    }
+    stmt.ins(i, c, TK_WORD);
+    stmt.ins(i, "(", '(');
+    stmt.ins(i, "CS", TK_WORD);
+    return;
+  }
+  int callee_in = -1, varargin = 0, position = 1;
   if (owner >= 0) {
     const int f = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
     if (f >= 0) {
@@ -572,6 +587,26 @@ void parser_t::cell_list(int i) {
   }
   stmt.del(i, tokens);
   stmt.ins(i, text, TK_OTHER);
+}
+
+// Token i stands in a matrix or cell literal, or among the inputs of a library
+// function that takes any number of them.
+bool parser_t::takes_any_number(int i, int owner) {
+  if (owner >= 0) {
+    const std::string f = stmt.gettext(owner);
+    if (f == "BR" || f == "CL") return true;
+    const int e = symbols->find(f, SYM_RESERVED_FUNCTION);
+    return e >= 0 && symbols->find(f, SYM_VARIABLES | SYM_FUNCTIONS) < 0 &&
+           symbols->info_of(e)[INFO_NIN] < 0;
+  }
+  // A literal of several pieces is the chain (BR(a),b,...) or (CL(a),b,...).
+  int depth = 0;
+  for (int b = i - 1; b >= 0; --b) {
+    if (stmt.is_word(b, ")")) ++depth;
+    else if (stmt.is_word(b, "(") && depth-- == 0)
+      return stmt.is_word(b + 1, "BR") || stmt.is_word(b + 1, "CL");
+  }
+  return false;
 }
 
 void parser_t::varargin_pass() {
