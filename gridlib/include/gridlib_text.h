@@ -80,19 +80,30 @@ template <class... A> inline std::vector<text_arg_t> text_args(const A&... a) {
   return v;
 }
 }  // namespace grl
-template <class... A> M<m_type> sprintf(const M<m_type>& fmt, const A&... a) {
-  if constexpr (grl::any_cs<A...>) {
-    const std::vector<grl::text_arg_t> args = grl::text_args(a...);
-    return grl::sprintf_args(fmt, args.data(), args.size() - 1);
+// The first argument is a value or a list c{:} that begins with the format (the C
+// library's sprintf and fprintf keep their own arguments).
+namespace grl {
+template <class F> using if_text_first =
+    std::enable_if_t<std::is_convertible_v<F, M<m_type>> || is_cs_arg<F>::value, int>;
+[[noreturn]] void fail_no_format(const char* who);
+}  // namespace grl
+template <class F, class... A, grl::if_text_first<F> = 0>
+M<m_type> sprintf(const F& fmt, const A&... a) {
+  if constexpr (grl::any_cs<F, A...>) {
+    const std::vector<grl::text_arg_t> args = grl::text_args(fmt, a...);
+    if (args.size() < 2) grl::fail_no_format("sprintf");
+    return grl::sprintf_args(args[0].v, args.data() + 1, args.size() - 2);
   } else {
     const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
     return grl::sprintf_args(fmt, args, sizeof...(A));
   }
 }
-template <class... A> grl::quiet fprintf(const M<m_type>& fid_or_fmt, const A&... a) {
-  if constexpr (grl::any_cs<A...>) {
-    const std::vector<grl::text_arg_t> args = grl::text_args(a...);
-    return grl::fprintf_args(fid_or_fmt, args.data(), args.size() - 1);
+template <class F, class... A, grl::if_text_first<F> = 0>
+grl::quiet fprintf(const F& fid_or_fmt, const A&... a) {
+  if constexpr (grl::any_cs<F, A...>) {
+    const std::vector<grl::text_arg_t> args = grl::text_args(fid_or_fmt, a...);
+    if (args.size() < 2) grl::fail_no_format("fprintf");
+    return grl::fprintf_args(args[0].v, args.data() + 1, args.size() - 2);
   } else {
     const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
     return grl::fprintf_args(fid_or_fmt, args, sizeof...(A));

@@ -328,6 +328,8 @@ std::vector<const Mt*> given(const char* who, const grl::text_arg_t* a, std::siz
 }
 }  // namespace
 
+void grl::fail_no_format(const char* who) { grl_fail("Invalid call to %s", who); }
+
 M<m_type> grl::sprintf_args(const M<m_type>& fmt, const text_arg_t* a, std::size_t n) {
   return str_M(format_call("sprintf", fmt, given("sprintf", a, n)));
 }

@@ -470,7 +470,8 @@ void print_name(const symbol_type& table, std::ostream& out, int& first,
       if (structure) table.write_struct(out, entry, 1);
       return;
     case 23:
-      if (w[INFO_TYPE] != dt.function_index() || w[INFO_NIN] <= 0) return;
+      // A function without inputs is not called through feval; -1 is any number.
+      if (w[INFO_TYPE] != dt.function_index() || w[INFO_NIN] == 0) return;
       out << "  case '" << q << "'\n    ";
       if (w[INFO_NOUT] < 2) {
         out << "y1";

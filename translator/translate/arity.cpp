@@ -4,15 +4,13 @@
 #include "lexer/brackets.h"
 #include "translate/parser.h"
 
-namespace {
-
-// The M name of a library function: the translator has already put the library's
-// spelling (sqrt_M) in place of the M name (sqrt).
 std::string m_name(const symbol_type& table, const std::string& word) {
   const int r = table.find(word, SYM_REPLACEMENT);
   if (r > 0 && (table.type_of(r - 1) & SYM_REPLACE)) return table.text_of(r - 1);
   return word;
 }
+
+namespace {
 
 std::string quoted(const std::string& text) {
   std::string q = "\"";

@@ -14,6 +14,10 @@
 #include "symbols/datatype.h"
 #include "symbols/symbol.h"
 
+// The M name of a library function: the translator puts the library's spelling
+// (sqrt_M) in place of the M name (sqrt) before it looks names up.
+std::string m_name(const symbol_type& table, const std::string& word);
+
 class parser_t {
  public:
   parser_t() = default;

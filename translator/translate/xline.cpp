@@ -515,8 +515,9 @@ void parser_t::identifier_pass() {
     }
     if (e >= 0 && (symbols->type_of(e) & SYM_FUNCTIONS) && !count_word)
       symbols->type_of(e) = SYM_CALLED;
+    // The dispatcher matches the name feval is given: sin, not the library's sin_M.
     if (call_statement && e >= 0)
-      symbols->add(word, SYM_FEVAL, symbol_info(symbols->info_of(e)));
+      symbols->add(m_name(*symbols, word), SYM_FEVAL, symbol_info(symbols->info_of(e)));
     if (e >= 0 && (symbols->info_of(e)[INFO_TYPE] & DT_CELL) &&
         (symbols->type_of(e) & SYM_VARIABLES))
       cell_list(i);
@@ -554,7 +555,9 @@ void parser_t::cell_list(int i) {
   }
   int callee_in = -1, varargin = 0, position = 1;
   if (owner >= 0) {
-    const int f = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
+    int f = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
+    if (f < 0 && symbols->find(stmt.gettext(owner), SYM_VARIABLES) < 0)
+      f = symbols->find(stmt.gettext(owner), SYM_RESERVED_FUNCTION);
     if (f >= 0) {
       std::vector<int> bounds;
       const int n = scan_arguments(owner + 1, bounds);
