@@ -73,6 +73,10 @@ typedef unsigned uint32;
 // [a,b,...] = f(...) of a function whose output is varargout: element k of the cell
 // goes to output k.
 namespace grl {
+// @name: the function's name, marked as a handle. A handle that came in as an
+// argument cannot be indexed; it is called with feval.
+M<m_type> handle(const M<m_type>& name);
+[[noreturn]] void fail_handle_index(const char* name);
 // A call with more inputs or outputs than its function takes: the translator puts
 // this in its place, and reaching it ends the program with message.
 [[noreturn]] M<m_type> bad_call(const char* message);

@@ -59,7 +59,8 @@ inline constexpr semi_t semi{};
 
 namespace grl {
 
-enum : std::uint32_t { F_LOGICAL = 1, F_STRING = 2 };
+// F_HANDLE: a function handle, @name, held as the function's name.
+enum : std::uint32_t { F_LOGICAL = 1, F_STRING = 2, F_HANDLE = 4 };
 
 // A heap block: the element arrays of one or more matrices that share them.
 template <class T> struct block {
@@ -120,7 +121,7 @@ template <class T> class M {
  public:
   // --- the header the matrix viewer reads out of a stopped program: keep this order ---
   const char* name_;          // the variable's name, nullptr for a result
-  std::uint32_t flags_;       // grl::F_LOGICAL, grl::F_STRING
+  std::uint32_t flags_;       // grl::F_LOGICAL, grl::F_STRING, grl::F_HANDLE
   std::uint32_t dims_;        // always 2
   std::uint32_t rows_;
   std::uint32_t cols_;

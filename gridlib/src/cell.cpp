@@ -234,6 +234,17 @@ void grl::fail_not_cell() {
 
 Mt grl::bad_call(const char* message) { grl_fail("%s", message); }
 
+Mt grl::handle(const Mt& name) {
+  Mt h = name;
+  h.set_flags(grl::F_STRING | grl::F_HANDLE);
+  return h;
+}
+
+void grl::fail_handle_index(const char* name) {
+  const char* n = name ? name : "f";
+  grl_fail("%s is a function handle given as an argument: call it with feval(%s, ...)", n, n);
+}
+
 void grl::fail_return_list(std::size_t k) {
   grl_fail("element number %zu undefined in return list", k);
 }

@@ -112,6 +112,7 @@ std::uint32_t merged_flags(const Mt& x, const Mt& v, bool was_empty) {
 }  // namespace
 
 template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
+  if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), true);
   check_read(p, w, numel(), rows_, cols_);
@@ -137,6 +138,7 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
 }
 
 template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) const {
+  if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
   check_read(pa, wa, rows_, rows_, cols_);

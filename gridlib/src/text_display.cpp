@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gridlib/format.h"
+#include "strutil.h"
 
 namespace grl {
 namespace {
@@ -57,6 +58,7 @@ void put_text(const std::string& s) {
 }
 
 std::string display_text(const Mt& x, const char* name) {
+  if (x.flags_ & F_HANDLE) return std::string(name ? name : "ans") + " = @" + su::text(x) + "\n";
   view_store st;
   return gridlib::fmt::display(name ? name : "ans", view_of(x, st));
 }
@@ -67,6 +69,7 @@ std::string display_text(const Ct& x, const char* name) {
 }
 
 std::string disp_text(const Mt& x) {
+  if (x.flags_ & F_HANDLE) return "@" + su::text(x) + "\n";
   view_store st;
   return gridlib::fmt::disp(view_of(x, st));
 }

@@ -71,6 +71,22 @@ TEST(TextDisplay, CellsNestTheirElements) {
   EXPECT_EQ(grl::display_text(Ct(), "e"), "e = {}(0x0)\n");
 }
 
+// A handle prints as @name, tells its class, and refuses to be indexed: a handle that
+// arrives as an argument is called with feval.
+TEST(TextDisplay, FunctionHandles) {
+  Mt h("f", 0, 0);
+  h = grl::handle(str("sin"));
+  EXPECT_EQ(grl::display_text(h, "f"), "f = @sin\n");
+  EXPECT_EQ(grl::disp_text(h), "@sin\n");
+  EXPECT_EQ(grl::text_of(class_M(h)), "function_handle");
+  EXPECT_EQ(grl::text_of(class_M(str("sin"))), "char");
+  EXPECT_EXIT(h(1.0).value(), testing::ExitedWithCode(1),
+              "error: f is a function handle given as an argument: call it with feval\\(f, ...\\)");
+  Mt s("s", 0, 0);
+  s = str("sin");
+  EXPECT_EQ(grl::text_of(s(1.0).value()), "s");
+}
+
 TEST(TextDisplay, ShowAndDispWriteToStandardOutput) {
   testing::internal::CaptureStdout();
   grl::show(mat(1, 2, {1.5, 2}), "v");

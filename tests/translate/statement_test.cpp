@@ -213,6 +213,14 @@ TEST_F(Statements, CellListsSpread) {
   EXPECT_EQ(body(c + "y=g(c{:});\n"), "c=(CL(1.0),2.0,3.0);\ny=g(c[1],c[2]);\n");
 }
 
+// A variable given a handle is called through feval until it is given another value.
+TEST_F(Statements, HandleVariablesCallThroughFeval) {
+  EXPECT_EQ(body("h=@sin;\ny=h(a);\n"), "h=grl::handle(TM(\"sin\"));\ny=feval(h,a);\n");
+  EXPECT_EQ(body("h=@g;\ny=h();\nh=[1 2];\nz=h(2);\n"),
+            "h=grl::handle(TM(\"g\"));\ny=feval(h);\nh=(BR(1.0),2.0);\nz=h(2.0);\n");
+  EXPECT_EQ(body("s='abc';\nt=s(2);\n"), "s=TM(\"abc\");\nt=s(2.0);\n");
+}
+
 TEST_F(Statements, DeclarationsAndDirectives) {
   EXPECT_EQ(body("global g h\n"), "");
   EXPECT_EQ(table.type_of(table.find("g", SYM_ANY)), SYM_GLOBAL);

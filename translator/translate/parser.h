@@ -5,6 +5,7 @@
 // the second section.
 #pragma once
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,8 @@ class parser_t {
   int header_pending = 0;
   int par_run_pending = 0;
   int loop_count = 0;
+  std::set<std::string> handle_vars;        // variables that hold a function handle
+  std::vector<std::string> handle_targets;  // functions named by this statement's handles
 
  private:
   [[noreturn]] void fail(const char* msg);
@@ -173,6 +176,7 @@ class parser_t {
   void assignment(int eq);
   void load_save();
   void identifier_pass();
+  int resolve(const std::string& word, int e, int line);
   void varargin_pass();
   void arity_pass();
   int call_end(int open);

@@ -106,19 +106,40 @@ void parser_t::translate_statement() {
 }
 
 // A handle of a named function, @name, travels as the function's name: cellfun and
-// feval take it in that form. Anonymous functions have no C++ form here.
+// feval take it in that form, and the feval dispatcher learns the function. A
+// variable given a handle (h = @name) is called through feval: h(x) is feval(h, x).
+// Anonymous functions have no C++ form here.
 void parser_t::function_handles() {
+  handle_targets.clear();
+  const bool assigned = stmt.kind(0) == TK_WORD && stmt.is_word(1, "=");
+  if (assigned) handle_vars.erase(stmt.gettext(0));
   for (int i = 0; i < stmt.top(); ++i) {
     if (!stmt.is_word(i, "@")) continue;
     if (stmt.kind(i + 1) != TK_WORD) fail("anonymous functions are not supported");
-    stmt.set(i, "\"" + stmt.gettext(i + 1) + "\"", TK_STRING);
+    const std::string f = stmt.gettext(i + 1);
+    if (assigned && i == 2 && (i + 2 >= stmt.top() || stmt.kind(i + 2) != TK_WORD))
+      handle_vars.insert(stmt.gettext(0));
+    handle_targets.push_back(f);
+    stmt.set(i, "@\"" + f + "\"", TK_STRING);   // spelled as a handle
     stmt.del(i + 1);
+  }
+  for (int i = assigned ? 2 : 0; i + 1 < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !handle_vars.count(stmt.gettext(i)) || !stmt.is_word(i + 1, "("))
+      continue;
+    if (stmt.is_word(i + 2, ")")) {
+      stmt.ins(i + 2, stmt.gettext(i), TK_WORD);
+    } else {
+      stmt.ins(i + 2, ",", ',');
+      stmt.ins(i + 2, stmt.gettext(i), TK_WORD);
+    }
+    stmt.set(i, "feval", TK_WORD);
   }
 }
 
 void parser_t::function_line() {
   const datatype_t& dt = datatypes();
   kind = dt.function_index();
+  handle_vars.clear();
   stmt.del(0);
   rewrite_single_target();
   header_pending = 1;
@@ -474,12 +495,41 @@ void parser_t::load_save() {
   }
 }
 
+// The entry e of word, or, when word is no variable or known function yet, that of
+// the M-file of that name, which the project scans or translates first.
+int parser_t::resolve(const std::string& word, int e, int line) {
+  const datatype_t& dt = datatypes();
+  auto unresolved = [&](int entry) {
+    if (entry < 0) return true;
+    if (!(symbols->type_of(entry) & SYM_FUNCTIONS)) return false;
+    const int t = symbols->info_of(entry)[INFO_TYPE];
+    return t == DT_UNCLASSIFIED || t == dt.script_index();
+  };
+  if (!unresolved(e) || !host) return e;
+  const int saved = diag::current_line();
+  diag::set_line(line);
+  host->translate_name(word, *symbols, 1);
+  e = symbols->find(word, SYM_ANY);
+  if (unresolved(e) && e >= 0) {
+    host->translate_name(word, *symbols, 0);
+    e = symbols->find(word, SYM_ANY);
+  }
+  diag::set_line(saved);
+  KASSERT("XLINE", e!=-1);
+  return e;
+}
+
 // Every word is a variable, a known function, or the name of an M-file, which the
 // project scans or translates first so that the callee's interface is known here.
 void parser_t::identifier_pass() {
   if (!symbols) return;
-  const datatype_t& dt = datatypes();
   const bool call_statement = stmt.is_word(0, "call");
+  // The functions named by handles can be called through feval.
+  for (const std::string& f : handle_targets) {
+    const int e = resolve(f, symbols->find(f, SYM_ANY), stmt.line(0));
+    if (e >= 0 && !(symbols->type_of(e) & SYM_VARIABLES))
+      symbols->add(f, SYM_FEVAL, symbol_info(symbols->info_of(e)));
+  }
   for (int i = 0; i < stmt.top(); ++i) {
     if (stmt.kind(i) != TK_WORD) continue;
     const std::string word = stmt.gettext(i);
@@ -495,24 +545,7 @@ void parser_t::identifier_pass() {
       const int base = symbols->find(word.substr(0, dot), SYM_ANY);
       if (base >= 0) e = symbols->add_typed(word, symbols->type_of(base) & SYM_ANY, default_type);
     }
-    auto unresolved = [&](int entry) {
-      if (entry < 0) return true;
-      if (!(symbols->type_of(entry) & SYM_FUNCTIONS)) return false;
-      const int t = symbols->info_of(entry)[INFO_TYPE];
-      return t == DT_UNCLASSIFIED || t == dt.script_index();
-    };
-    if (unresolved(e) && host) {
-      const int saved = diag::current_line();
-      diag::set_line(stmt.line(i));
-      host->translate_name(word, *symbols, 1);
-      e = symbols->find(word, SYM_ANY);
-      if (unresolved(e) && e >= 0) {
-        host->translate_name(word, *symbols, 0);
-        e = symbols->find(word, SYM_ANY);
-      }
-      diag::set_line(saved);
-      KASSERT("XLINE", e!=-1);
-    }
+    e = resolve(word, e, stmt.line(i));
     if (e >= 0 && (symbols->type_of(e) & SYM_FUNCTIONS) && !count_word)
       symbols->type_of(e) = SYM_CALLED;
     // The dispatcher matches the name feval is given: sin, not the library's sin_M.

@@ -1,0 +1,2 @@
+function y = apply(f, x)
+y = feval(f, x);
