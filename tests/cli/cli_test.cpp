@@ -362,6 +362,21 @@ TEST_F(Cli, BuildCommandsForOtherCompilers) {
   EXPECT_NE(mak.find("main.exe: main.obj show.obj g_main.obj \n\tcl /MT"), std::string::npos) << mak;
 }
 
+// A main script is processed twice (once as a callee, once as the main): its rule is
+// written once all the same.
+TEST_F(Cli, MakefileHasOneRulePerSource) {
+  write("runs.m", "helper_s\ndisp(x)\n");
+  write("helper_s.m", "x = 3;\n");
+  result r = korval("-nologo -make runs.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string mak = slurp(dir_ + "/runs.mak");
+  for (const char* m : {": runs.m\n", ": helper_s.m\n"}) {
+    const std::size_t first = mak.find(m);
+    EXPECT_NE(first, std::string::npos) << mak;
+    EXPECT_EQ(mak.find(m, first + 1), std::string::npos) << mak;
+  }
+}
+
 TEST_F(Cli, MainWrapperRules) {
   write("takesargs.m", "function takesargs(x)\ndisp(x)\n");
   result r = korval("-nologo -trans takesargs.m");

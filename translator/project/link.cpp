@@ -36,7 +36,7 @@ void link_t::start() {
 }
 
 void link_t::add_translation_rule(const std::string& mfile, const std::string& cpp) {
-  if (!options_.make) return;
+  if (!options_.make || !translated_.insert(cpp).second) return;
   makefile_ << cpp << ": " << mfile << "\n\t" << root_ << "korval " << mfile << " " << cpp
             << " -mat2cpp -nologo ";
   switch (options_.kind) {

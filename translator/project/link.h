@@ -3,6 +3,7 @@
 // mode a makefile with the same steps.
 #pragma once
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "config/ini.h"
@@ -21,7 +22,8 @@ class link_t {
 
   // The makefile header (make mode).
   void start();
-  // The rule that translates an M-file again when it changes (make mode).
+  // The rule that translates an M-file again when it changes (make mode), once per
+  // C++ source: a main script is processed twice.
   void add_translation_rule(const std::string& mfile, const std::string& cpp);
   // The wrapper source of the main function; it then compiles like any function file.
   void write_main_wrapper(const symbol_type& project, bool script);
@@ -40,4 +42,5 @@ class link_t {
   std::string& commands_;
   std::string target_, link_list_;
   std::ofstream makefile_;
+  std::set<std::string> translated_;   // C++ sources that have their rule
 };
