@@ -87,27 +87,28 @@ template <class F> using if_text_first =
     std::enable_if_t<std::is_convertible_v<F, M<m_type>> || is_cs_arg<F>::value, int>;
 [[noreturn]] void fail_no_format(const char* who);
 }  // namespace grl
+namespace grl {
+// Calls run (sprintf_args or fprintf_args) with the first argument and the rest.
+template <class R, class F, class... A>
+inline R text_call(R (*run)(const M<m_type>&, const text_arg_t*, std::size_t), const char* who,
+                   const F& first, const A&... a) {
+  if constexpr (any_cs<F, A...>) {
+    const std::vector<text_arg_t> args = text_args(first, a...);
+    if (args.size() < 2) fail_no_format(who);
+    return run(args[0].v, args.data() + 1, args.size() - 2);
+  } else {
+    const text_arg_t args[] = {text_arg_t(a)..., text_arg_t(junk_t())};
+    return run(first, args, sizeof...(A));
+  }
+}
+}  // namespace grl
 template <class F, class... A, grl::if_text_first<F> = 0>
 M<m_type> sprintf(const F& fmt, const A&... a) {
-  if constexpr (grl::any_cs<F, A...>) {
-    const std::vector<grl::text_arg_t> args = grl::text_args(fmt, a...);
-    if (args.size() < 2) grl::fail_no_format("sprintf");
-    return grl::sprintf_args(args[0].v, args.data() + 1, args.size() - 2);
-  } else {
-    const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
-    return grl::sprintf_args(fmt, args, sizeof...(A));
-  }
+  return grl::text_call(grl::sprintf_args, "sprintf", fmt, a...);
 }
 template <class F, class... A, grl::if_text_first<F> = 0>
 grl::quiet fprintf(const F& fid_or_fmt, const A&... a) {
-  if constexpr (grl::any_cs<F, A...>) {
-    const std::vector<grl::text_arg_t> args = grl::text_args(fid_or_fmt, a...);
-    if (args.size() < 2) grl::fail_no_format("fprintf");
-    return grl::fprintf_args(args[0].v, args.data() + 1, args.size() - 2);
-  } else {
-    const grl::text_arg_t args[] = {grl::text_arg_t(a)..., grl::text_arg_t(junk_t())};
-    return grl::fprintf_args(fid_or_fmt, args, sizeof...(A));
-  }
+  return grl::text_call(grl::fprintf_args, "fprintf", fid_or_fmt, a...);
 }
 
 // num2str(x), num2str(x, precision), num2str(x, format).
