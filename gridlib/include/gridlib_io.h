@@ -104,6 +104,8 @@ M<m_type> exist(const M<m_type>& name, const M<m_type>& type);   // type "file" 
 namespace grl {
 // exist of a variable, which the translator decides: 1 or 0.
 M<m_type> exist_var(bool defined);
+// exist of a function the translator knows: 5 built in, 2 an M-file of the program.
+M<m_type> exist_found(int kind);
 // Whether a variable holds a value: a matrix or a cell is empty before its first
 // assignment; a structure or a plain number always holds one.
 inline bool holds_value(const M<m_type>& v) { return !v.isempty(); }

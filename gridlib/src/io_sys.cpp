@@ -80,11 +80,14 @@ void system(const Mt& cmd, i_o_t, Mr<m_type> status, Mr<m_type> output) {
 
 // --- files and directories ------------------------------------------------------
 
+// A bare name is also found as its M-file, as M finds a function or script.
 Mt exist(const Mt& name) {
   struct stat st;
   const std::string s = su::text(name);
-  if (s.empty() || stat(s.c_str(), &st) != 0) return Mt(m_type(0));
-  return Mt(m_type(S_ISDIR(st.st_mode) ? 7 : 2));
+  if (s.empty()) return Mt(m_type(0));
+  if (stat(s.c_str(), &st) == 0) return Mt(m_type(S_ISDIR(st.st_mode) ? 7 : 2));
+  const bool bare = s.find_first_of("./") == std::string::npos;
+  return Mt(m_type(bare && stat((s + ".m").c_str(), &st) == 0 && S_ISREG(st.st_mode) ? 2 : 0));
 }
 
 // exist(name, type): type "file" finds files and directories, "dir" directories
@@ -103,6 +106,7 @@ Mt exist(const Mt& name, const Mt& type) {
 }
 
 Mt grl::exist_var(bool defined) { return Mt(m_type(defined ? 1 : 0)); }
+Mt grl::exist_found(int kind) { return Mt(m_type(kind)); }
 
 grl::quiet deleteM(const Mt& name) {
   const std::string s = su::text(name);

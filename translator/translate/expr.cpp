@@ -253,11 +253,14 @@ namespace {
 const char kExistMark = '\x01';
 }
 
-std::string parser_t::exist_value(const std::string& var) const {
+std::string parser_t::exist_value(const std::string& var, char kind) const {
   const int e = symbols->find(var, SYM_VARIABLES);
   const int type = symbols->type_of(e);
   const std::string held = "grl::holds_value(" + var + symbols->decoration(var, 1) + ")";
   if (var == "varargin" || (type & SYM_GLOBALS)) return "grl::exist_var(true)";
+  // A variable named like a library function is that function until it holds a value.
+  if (!(type & SYM_INPUT) && kind == 'a' && library_function(var))
+    return "grl::exist_found(" + held + "?1:5)";
   if (!(type & SYM_INPUT)) return "grl::exist_var(" + held + ")";
   int k = 0;
   for (int j = 0; j <= e; ++j)
@@ -274,27 +277,50 @@ void parser_t::rewrite_exist() {
     int tokens;
     if (stmt.is_word(i + 3, ")"))
       tokens = 4;
-    else if (stmt.is_word(i + 3, ",") && stmt.is_word(i + 4, "\"var\"") && stmt.is_word(i + 5, ")"))
+    else if (stmt.is_word(i + 3, ",") && (stmt.is_word(i + 4, "\"var\"") || stmt.is_word(i + 4, "\"builtin\"")) &&
+             stmt.is_word(i + 5, ")"))
       tokens = 6;
     else
       continue;
+    const char kind = tokens == 4 ? 'a' : stmt.is_word(i + 4, "\"var\"") ? 'v' : 'b';
     const std::string quoted = stmt.gettext(i + 2);
     const std::string var = quoted.size() >= 2 ? quoted.substr(1, quoted.size() - 2) : std::string();
     bool name = !var.empty() && std::isalpha(static_cast<unsigned char>(var[0]));
     for (char c : var) name = name && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
     if (!name) continue;
     std::string text;
-    if (symbols->find(var, SYM_VARIABLES) >= 0) {
-      text = exist_value(var);
+    if (kind == 'b') {
+      text = exist_function(var, kind);
+    } else if (symbols->find(var, SYM_VARIABLES) >= 0) {
+      text = exist_value(var, kind);
       if (symbols->type_of(symbols->find(var, SYM_VARIABLES)) & SYM_INPUT) uses_nargin = 1;
     } else {
-      text = std::string(1, kExistMark) + (tokens == 6 ? "v" : "a") + var + kExistMark;
+      text = std::string(1, kExistMark) + kind + var + kExistMark;
       exist_pending.push_back(var);
     }
     // One operand token, written as it stands.
     stmt.del(i, tokens);
     stmt.ins(i, text, TK_NUMBER);
   }
+}
+
+// exist of a name that is no variable: 5 for a function of the run-time library, 2 for
+// function or script of the program, which M finds as its M-file; any other name is looked
+// up among the files and directories when the program runs. kind is 'a' (any kind),
+// 'v' (variables only) or 'b' (built-in functions only).
+bool parser_t::library_function(const std::string& var) const {
+  if (symbols->find(var, SYM_RESERVED_FUNCTION) >= 0) return true;
+  const int r = symbols->find(var, SYM_REPLACE);
+  return r >= 0 && r < symbols->last() &&
+         ((symbols->type_of(r + 1) & SYM_RESERVED_FUNCTION) != 0 ||
+          symbols->find(symbols->text_of(r + 1), SYM_RESERVED_FUNCTION) >= 0);
+}
+
+std::string parser_t::exist_function(const std::string& var, char kind) const {
+  if (kind == 'v') return "grl::exist_var(false)";
+  if (library_function(var)) return "grl::exist_found(5)";
+  if (kind == 'b') return "grl::exist_found(0)";
+  return "exist(TM(\"" + var + "\"))";
 }
 
 // Only the marks made here are replaced: a string literal of the program that happens
@@ -309,12 +335,8 @@ void parser_t::resolve_exist(std::string& text) const {
       ++at;
       continue;
     }
-    const bool var_only = text[at + 1] == 'v';
-    std::string value;
-    if (symbols->find(var, SYM_VARIABLES) >= 0)
-      value = exist_value(var);
-    else
-      value = "exist(TM(\"" + var + "\")" + (var_only ? ",TM(\"var\"))" : ")");
+    const std::string value = symbols->find(var, SYM_VARIABLES) >= 0 ? exist_value(var, text[at + 1])
+                                                                      : exist_function(var, text[at + 1]);
     text.replace(at, end + 1 - at, value);
     at += value.size();
   }
@@ -430,6 +452,11 @@ void parser_t::rewrite_brackets() {
 
 void parser_t::rewrite_single_target() {
   if (stmt.is_word(0, "[") && stmt.is_word(2, "]") && stmt.is_word(3, "=")) {
+    // [~]=f(x) calls f for one output and keeps the value out of sight.
+    if (stmt.is_word(1, "~")) {
+      stmt.set(1, "_ignored", TK_WORD);
+      display = 0;
+    }
     stmt.del(2);
     stmt.del(0);
   }

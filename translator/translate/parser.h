@@ -106,7 +106,9 @@ class parser_t {
   bool output_yields_cell(int i, std::size_t k);
   void function_handles();
   void rewrite_exist();
-  std::string exist_value(const std::string& var) const;
+  std::string exist_value(const std::string& var, char kind) const;
+  bool library_function(const std::string& var) const;
+  std::string exist_function(const std::string& var, char kind) const;
   void resolve_exist(std::string& text) const;
   std::vector<std::string> exist_pending;   // names of the exist marks, in order
 

@@ -151,6 +151,9 @@ void parser_t::function_line() {
   if (n_in < 0) n_in = 0;
   for (int k = 0; k < n_in; ++k) {
     const int at = eq == -1 ? 2 * k + 2 : 2 * k + eq + 3;
+    // function f(~,b): the ignored input still takes its place, under a name no M
+    // program can spell.
+    if (at < last && stmt.is_word(at, "~")) stmt.set(at, "_ignored" + std::to_string(k + 1), TK_WORD);
     if (at >= last || stmt.kind(at) != TK_WORD) continue;
     const std::string in = stmt.gettext(at);
     int type = default_type;
@@ -428,6 +431,11 @@ void parser_t::assignment(int eq) {
     stmt.ins(close++, "i_o", TK_WORD);
     for (std::size_t k = 0; k < outputs.size(); ++k) {
       stmt.ins(close++, ",", ',');
+      // [~,i]=f(x): the function still sees the output place, but its value goes nowhere.
+      if (outputs[k].size() == 1 && outputs[k].front().first == "~") {
+        stmt.ins(close++, "junkM", TK_OTHER);
+        continue;
+      }
       for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
       const std::string& var = outputs[k].front().first;
       if (outputs[k].front().second == TK_WORD) {

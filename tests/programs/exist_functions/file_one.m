@@ -1,0 +1,2 @@
+function y = file_one(x)
+y = 2 * x;
