@@ -5,6 +5,8 @@
 #define GRIDLIB_CORE_H
 
 #include <initializer_list>
+#include <type_traits>
+#include <utility>
 #include <iosfwd>
 
 using std::cin;
@@ -81,6 +83,56 @@ M<m_type> handle(const M<m_type>& name);
 // this in its place, and reaching it ends the program with message.
 [[noreturn]] M<m_type> bad_call(const char* message);
 [[noreturn]] void fail_return_list(std::size_t k);
+
+// f(c{:}) where f takes a fixed number of inputs: f is called with as many elements
+// as c holds when the call runs, as the interpreter does, and a count f cannot take
+// ends the program with message. The translator writes the call as
+//   grl::cs_call<N>(CS(c), "message", GRL_CALL(f(x, _e...)))
+// where _e... stands for the elements and N is the most f takes there. cs_call_fill
+// serves M functions: when f has no entry point for that many inputs (it does not ask
+// nargin), the missing trailing inputs are junkM, as its shorter entry points give.
+#define GRL_CALL(...) [&](auto&&... _e) -> decltype(__VA_ARGS__) { return __VA_ARGS__; }
+template <std::size_t, class X> using repeat_t = X;
+
+template <class F, class E, std::size_t... K, std::size_t... J>
+constexpr bool cs_takes(std::index_sequence<K...>, std::index_sequence<J...>) {
+  return std::is_invocable_v<F&, repeat_t<K, const E&>..., repeat_t<J, const junk_t&>...>;
+}
+
+template <class F, class E, std::size_t... K, std::size_t... J>
+decltype(auto) cs_apply(F& f, const cs_t<E>& s, std::index_sequence<K...>, std::index_sequence<J...>) {
+  return f(s.at(s.first + int(K))..., static_cast<repeat_t<J, const junk_t&>>(junkM)...);
+}
+
+template <std::size_t N, bool Fill, std::size_t n, class R, class E, class F>
+R cs_count(const cs_t<E>& s, int count, const char* message, F& f) {
+  if constexpr (n > N) {
+    grl_fail("%s", message);
+  } else {
+    if (count == int(n)) {
+      constexpr auto given = std::make_index_sequence<n>{};
+      constexpr auto missing = std::make_index_sequence<N - n>{};
+      if constexpr (cs_takes<F, E>(given, std::index_sequence<>{}))
+        return R(cs_apply(f, s, given, std::index_sequence<>{}));
+      else if constexpr (Fill && cs_takes<F, E>(given, missing))
+        return R(cs_apply(f, s, given, missing));
+      else
+        grl_fail("%s", message);
+    }
+    return cs_count<N, Fill, n + 1, R>(s, count, message, f);
+  }
+}
+
+// The result has the type of the call with all N inputs.
+template <std::size_t N, bool Fill = false, class E, class F>
+auto cs_call(const cs_t<E>& s, const char* message, F&& f) {
+  using R = std::decay_t<decltype(cs_apply(f, s, std::make_index_sequence<N>{}, std::index_sequence<>{}))>;
+  return cs_count<N, Fill, 0, R>(s, s.end() - s.first + 1, message, f);
+}
+template <std::size_t N, class E, class F>
+auto cs_call_fill(const cs_t<E>& s, const char* message, F&& f) {
+  return cs_call<N, true>(s, message, f);
+}
 // The caller's output count comes back first, once the function has run.
 template <class... R>
 inline M<M<m_type>> spread(double old_nargout, const M<M<m_type>>& v, R... outs) {

@@ -182,7 +182,10 @@ class parser_t {
   void varargin_pass();
   void arity_pass();
   int call_end(int open);
-  void cell_list(int i);
+  int cell_list(int i);
+  int list_tokens(int i, double& start, double& stop);
+  int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
+                  int callee_in, bool library);
   bool takes_any_number(int i, int owner);
   void add_variable(const std::string& var, int type);
   void empty_statement();

@@ -561,22 +561,28 @@ void parser_t::identifier_pass() {
       symbols->add(m_name(*symbols, word), SYM_FEVAL, symbol_info(symbols->info_of(e)));
     if (e >= 0 && (symbols->info_of(e)[INFO_TYPE] & DT_CELL) &&
         (symbols->type_of(e) & SYM_VARIABLES))
-      cell_list(i);
+      i += cell_list(i);
   }
 }
 
-// c{:} and c{a:b} as arguments: the elements of the cell, one argument each, as many
-// as the callee takes.
-void parser_t::cell_list(int i) {
-  if (!stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(")) return;
+// The tokens of the cell list c{:} or c{a:b} at i (5 or 12), or 0.
+int parser_t::list_tokens(int i, double& start, double& stop) {
+  if (!stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(")) return 0;
+  if (stmt.is_word(i + 3, "c_p") && stmt.is_word(i + 4, ")")) return 5;
+  double step = 0;
+  if (!constant_range(i + 3, start, step, stop) || !stmt.is_word(i + 11, ")")) return 0;
+  if (!integral(start) || !integral(stop) || step != 1.0 || start < 1 || stop < start) return 0;
+  return 12;
+}
+
+// c{:} and c{a:b} as arguments: the elements of the cell, one argument each. Returns
+// the tokens inserted before i.
+int parser_t::cell_list(int i) {
+  double start = 0, stop = 0;
+  const int tokens = list_tokens(i, start, stop);
+  if (tokens == 0) return 0;
   const std::string c = stmt.gettext(i);
-  const bool all = stmt.is_word(i + 3, "c_p") && stmt.is_word(i + 4, ")");
-  double start = 0, step = 0, stop = 0;
-  const bool range = !all && constant_range(i + 3, start, step, stop) && stmt.is_word(i + 11, ")");
-  if (!all && !range) return;
-  if (range && (!integral(start) || !integral(stop) || step != 1.0 || start < 1 || stop < start))
-    return;
-  const int tokens = all ? 5 : 12;
+  const bool all = tokens == 5, range = !all;
 
   const int owner = index_owner(i);
   // Where any number of values may stand, c{:} is all of c's elements, however many
@@ -592,20 +598,48 @@ void parser_t::cell_list(int i) {
     stmt.ins(i, c, TK_WORD);
     stmt.ins(i, "(", '(');
     stmt.ins(i, "CS", TK_WORD);
-    return;
+    return 0;
   }
-  int callee_in = -1, varargin = 0, position = 1;
+  int callee_in = -1, varargin = 0, position = 1, inputs = 0;
+  bool library = false;
+  std::vector<int> bounds;
   if (owner >= 0) {
     int f = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
-    if (f < 0 && symbols->find(stmt.gettext(owner), SYM_VARIABLES) < 0)
+    if (f < 0 && symbols->find(stmt.gettext(owner), SYM_VARIABLES) < 0) {
       f = symbols->find(stmt.gettext(owner), SYM_RESERVED_FUNCTION);
+      library = true;
+    }
     if (f >= 0) {
-      std::vector<int> bounds;
-      const int n = scan_arguments(owner + 1, bounds);
-      position = argument_of(i, bounds, n);
+      inputs = scan_arguments(owner + 1, bounds);
+      position = argument_of(i, bounds, inputs);
       callee_in = symbols->info_of(f)[INFO_NIN];
       varargin = symbols->info_of(f)[INFO_VARARGIN];
     }
+  }
+  if (owner >= 0 && callee_in >= position && !varargin)
+    if (const int moved = spread_call(i, tokens, owner, bounds, inputs, callee_in, library))
+      return moved;
+  // Into the varargin of an M function: c itself when it is all of varargin, else
+  // its elements among the others that varargin_pass gathers into one cell.
+  if (owner >= 0 && varargin && callee_in >= 1 && position >= callee_in) {
+    stmt.del(i, tokens);
+    if (all && position == callee_in && inputs == position) {
+      stmt.ins(i, c, TK_WORD);
+      return 0;
+    }
+    int at = i;
+    auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
+    put("CS", TK_WORD);
+    put("(", '(');
+    put(c, TK_WORD);
+    if (range) {
+      put(",", ',');
+      put(std::to_string(int(start)), TK_NUMBER);
+      put(",", ',');
+      put(std::to_string(int(stop)), TK_NUMBER);
+    }
+    put(")", ')');
+    return 0;
   }
   int count;
   if (owner < 0 || callee_in < position) {
@@ -631,6 +665,72 @@ void parser_t::cell_list(int i) {
   }
   stmt.del(i, tokens);
   stmt.ins(i, text, TK_OTHER);
+  return 0;
+}
+
+// f(x, c{:}) where f takes a fixed number of inputs: f gets as many elements as c
+// holds when the call runs,
+//   grl::cs_call<N>(CS(c), "message", GRL_CALL(f(x, _e...)))
+// with N the most inputs left to c. The lambda of GRL_CALL must not stand in the
+// decltype of another one, and two lists in one call have no single count: those
+// calls keep the fixed spread. Returns the tokens inserted before i, 0 when the call
+// is left alone.
+int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
+                          int callee_in, bool library) {
+  const int close = call_end(owner + 1);
+  const int room = callee_in - (inputs - 1);
+  if (room < 0) return 0;
+  for (int j = owner + 2; j < close; ++j) {
+    if (stmt.is_word(j, "GRL_CALL")) return 0;
+    double start = 0, stop = 0;
+    if (j != i && stmt.kind(j) == TK_WORD && list_tokens(j, start, stop) > 0) {
+      const int v = symbols->find(stmt.gettext(j), SYM_VARIABLES);
+      if (v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL)) return 0;
+    }
+  }
+  int depth = 0;   // brackets closed on the way back; an open one encloses the call
+  for (int b = owner - 1; b > 0; --b) {
+    if (stmt.is_word(b, ")")) ++depth;
+    else if (stmt.is_word(b, "(") && depth > 0) --depth;
+    else if (stmt.is_word(b, "(") && stmt.is_word(b - 1, "GRL_CALL")) return 0;
+  }
+  // The missing inputs of an M function are filled at its end: only a list that
+  // ends the inputs can be filled.
+  const bool last = inputs > 0 && i + tokens == bounds[inputs];
+  const std::string f = stmt.gettext(owner);
+  const std::string message =
+      library ? "Invalid call to " + m_name(*symbols, f) : f + ": function called with too many inputs";
+  const std::string c = stmt.gettext(i);
+  double start = 0, stop = 0;
+  const bool range = tokens == 12 && list_tokens(i, start, stop) == 12;
+
+  stmt.del(i, tokens);
+  stmt.ins(i, "_e...", TK_OTHER);
+  const int end = close - tokens + 1;   // f's closing bracket
+  stmt.ins(end + 1, ")", ')');
+  stmt.ins(end + 1, ")", ')');
+  int at = owner;
+  auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
+  put(std::string(!library && last ? "grl::cs_call_fill<" : "grl::cs_call<") +
+          std::to_string(room) + ">",
+      TK_OTHER);
+  put("(", '(');
+  put("CS", TK_WORD);
+  put("(", '(');
+  put(c, TK_WORD);
+  if (range) {
+    put(",", ',');
+    put(std::to_string(int(start)), TK_NUMBER);
+    put(",", ',');
+    put(std::to_string(int(stop)), TK_NUMBER);
+  }
+  put(")", ')');
+  put(",", ',');
+  put("\"" + message + "\"", TK_OTHER);
+  put(",", ',');
+  put("GRL_CALL", TK_OTHER);
+  put("(", '(');
+  return at - owner;
 }
 
 // Token i stands in a matrix or cell literal, or among the inputs of a library

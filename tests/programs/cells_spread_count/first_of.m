@@ -1,0 +1,2 @@
+function y = first_of(a, b)
+y = a;

@@ -1,0 +1,2 @@
+function n = two_in(a, b)
+n = nargin;
