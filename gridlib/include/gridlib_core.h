@@ -99,9 +99,10 @@ constexpr bool cs_takes(std::index_sequence<K...>, std::index_sequence<J...>) {
   return std::is_invocable_v<F&, repeat_t<K, const E&>..., repeat_t<J, const junk_t&>...>;
 }
 
-template <class F, class E, std::size_t... K, std::size_t... J>
-decltype(auto) cs_apply(F& f, const cs_t<E>& s, std::index_sequence<K...>, std::index_sequence<J...>) {
-  return f(s.at(s.first + int(K))..., static_cast<repeat_t<J, const junk_t&>>(junkM)...);
+template <class F, class E, std::size_t... K, std::size_t... J, class... X>
+decltype(auto) cs_apply(F& f, const cs_t<E>& s, std::index_sequence<K...>, std::index_sequence<J...>,
+                        const X&... rest) {
+  return f(s.at(s.first + int(K))..., static_cast<repeat_t<J, const junk_t&>>(junkM)..., rest...);
 }
 
 template <std::size_t N, bool Fill, std::size_t n, class R, class E, class F>
@@ -132,6 +133,21 @@ auto cs_call(const cs_t<E>& s, const char* message, F&& f) {
 template <std::size_t N, class E, class F>
 auto cs_call_fill(const cs_t<E>& s, const char* message, F&& f) {
   return cs_call<N, true>(s, message, f);
+}
+// f(x, c{:}) where f is an M function whose last input is varargin and c{:} begins
+// among the K named inputs before it: those take the first elements and varargin
+// the others, {} when there are none. Fewer than K elements are a shorter call.
+template <std::size_t K, class E, class F>
+auto cs_call_rest(const cs_t<E>& s, const char* message, F&& f) {
+  constexpr auto named = std::make_index_sequence<K>{};
+  using R = std::decay_t<decltype(cs_apply(f, s, named, std::index_sequence<>{},
+                                           std::declval<const M<M<E>>&>()))>;
+  const int count = s.end() - s.first + 1;
+  if (count < int(K)) return cs_count<K + 1, true, 0, R>(s, count, message, f);
+  if (count == int(K)) return R(cs_apply(f, s, named, std::index_sequence<>{}, M<M<E>>::alloc(0, 0)));
+  cl_t<E> rest;
+  rest, cs_t<E>{s.c, s.first + int(K), s.end()};
+  return R(cs_apply(f, s, named, std::index_sequence<>{}, rest.value()));
 }
 // The caller's output count comes back first, once the function has run.
 template <class... R>

@@ -616,7 +616,10 @@ int parser_t::cell_list(int i) {
       varargin = symbols->info_of(f)[INFO_VARARGIN];
     }
   }
-  if (owner >= 0 && callee_in >= position && !varargin)
+  // c{:} that ends the inputs of an M function with varargin and begins before it.
+  const bool before_varargin =
+      varargin && position < callee_in && inputs == position && i + tokens == bounds[inputs];
+  if (owner >= 0 && callee_in >= position && (!varargin || before_varargin))
     if (const int moved = spread_call(i, tokens, owner, bounds, inputs, callee_in, library))
       return moved;
   // Into the varargin of an M function: c itself when it is all of varargin, else
@@ -697,6 +700,8 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   // The missing inputs of an M function are filled at its end: only a list that
   // ends the inputs can be filled.
   const bool last = inputs > 0 && i + tokens == bounds[inputs];
+  const int f_entry = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
+  const bool rest = !library && f_entry >= 0 && symbols->info_of(f_entry)[INFO_VARARGIN];
   const std::string f = stmt.gettext(owner);
   const std::string message =
       library ? "Invalid call to " + m_name(*symbols, f) : f + ": function called with too many inputs";
@@ -711,9 +716,8 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   stmt.ins(end + 1, ")", ')');
   int at = owner;
   auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
-  put(std::string(!library && last ? "grl::cs_call_fill<" : "grl::cs_call<") +
-          std::to_string(room) + ">",
-      TK_OTHER);
+  const char* helper = rest ? "grl::cs_call_rest<" : !library && last ? "grl::cs_call_fill<" : "grl::cs_call<";
+  put(helper + std::to_string(rest ? room - 1 : room) + ">", TK_OTHER);
   put("(", '(');
   put("CS", TK_WORD);
   put("(", '(');
@@ -773,10 +777,14 @@ void parser_t::varargin_pass() {
     }
     std::vector<int> bounds;
     const int n = scan_arguments(i + 1, bounds);
-    // A cell list c{:} already stands for its elements: one token holding several.
+    // A cell list c{:} already stands for its elements: one token holding several,
+    // or _e... of a call that spreads it when it runs.
     bool expanded = false;
-    for (int j = i + 2; j < bounds[n]; ++j)
-      expanded = expanded || (stmt.kind(j) == TK_OTHER && stmt.gettext(j).find(',') != std::string::npos);
+    for (int j = i + 2; j < bounds[n]; ++j) {
+      const std::string& t = stmt.gettext(j);
+      expanded = expanded ||
+                 (stmt.kind(j) == TK_OTHER && (t.find(',') != std::string::npos || t == "_e..."));
+    }
     if (n == formal - 1 && !expanded) {
       const int at = bounds[n];   // the closing bracket, or the "," or i_o of the outputs
       if (n == 0 && stmt.is_word(at, "i_o")) stmt.ins(at, ",", ',');

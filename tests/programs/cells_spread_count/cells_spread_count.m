@@ -21,3 +21,13 @@ h = @count_in;
 g0 = h(e{:})
 g1 = h(c{:})
 g2 = feval(h)
+% Into an M function with varargin: the named inputs first, varargin the others.
+w = {1, 2, 3, 4};
+v0 = rest_in(e{:})
+v1 = rest_in(c{:})
+v2 = rest_in(d{:})
+v3 = rest_in(0, d{:})
+v4 = rest_in(w{:})
+v5 = rest_in(0, w{2:4})
+show_first(c{:});
+show_first(w{:});

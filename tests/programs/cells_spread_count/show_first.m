@@ -1,0 +1,2 @@
+function show_first(a, b, varargin)
+disp(a)
