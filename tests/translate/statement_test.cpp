@@ -210,7 +210,19 @@ TEST_F(Statements, CellListsSpread) {
   EXPECT_EQ(body(c + "x=[0,c{:},4];\n"), "c=(CL(1.0),2.0,3.0);\nx=(BR(0.0),CS(c),4.0);\n");
   EXPECT_EQ(body(c + "x={c{2:3}};\n"), "c=(CL(1.0),2.0,3.0);\nx=(CL(CS(c,2,3)));\n");
   EXPECT_EQ(body(c + "fprintf('%d',c{:});\n"), "c=(CL(1.0),2.0,3.0);\nfprintf(TM(\"%d\"),CS(c));\n");
-  EXPECT_EQ(body(c + "y=g(c{:});\n"), "c=(CL(1.0),2.0,3.0);\ny=g(c[1],c[2]);\n");
+  // A fixed count is spread when the call runs, as many elements as c then holds.
+  EXPECT_EQ(body(c + "y=g(c{:});\n"),
+            "c=(CL(1.0),2.0,3.0);\ny=grl::cs_call_fill<2>(CS(c),\"g: function called with too many "
+            "inputs\",GRL_CALL(g(_e...)));\n");
+  // Two lists in one call, and a call with a spread call among its inputs (the lambda
+  // would stand in a decltype), keep the fixed spread.
+  EXPECT_EQ(body(c + "y=g(c{:},c{:});\n"), "c=(CL(1.0),2.0,3.0);\ny=g(c[1],c[2],c[1]);\n");
+  EXPECT_EQ(body(c + "y=g(c{:},g(c{:}));\n"),
+            "c=(CL(1.0),2.0,3.0);\ny=g(c[1],c[2],grl::cs_call_fill<2>(CS(c),\"g: function called "
+            "with too many inputs\",GRL_CALL(g(_e...))));\n");
+  EXPECT_EQ(body(c + "y=g(g(c{:}),c{:});\n"),
+            "c=(CL(1.0),2.0,3.0);\ny=g(grl::cs_call_fill<2>(CS(c),\"g: function called with too "
+            "many inputs\",GRL_CALL(g(_e...))),c[1]);\n");
 }
 
 // A variable given a handle is called through feval until it is given another value.

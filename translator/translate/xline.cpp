@@ -685,6 +685,7 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   if (room < 0) return 0;
   for (int j = owner + 2; j < close; ++j) {
     if (stmt.is_word(j, "GRL_CALL")) return 0;
+    if (stmt.kind(j) == TK_OTHER && stmt.gettext(j).find(',') != std::string::npos) return 0;
     double start = 0, stop = 0;
     if (j != i && stmt.kind(j) == TK_WORD && list_tokens(j, start, stop) > 0) {
       const int v = symbols->find(stmt.gettext(j), SYM_VARIABLES);
