@@ -86,6 +86,11 @@ M<M<m_type>> cellstr(const M<m_type>& s);
 M<M<m_type>> cellstr(const M<M<m_type>>& c);
 M<m_type> iscellstr(const M<m_type>& x);
 M<m_type> iscellstr(const M<M<m_type>>& c);
+// str2func(name): the handle @name; func2str(h): the name of a handle as a char row.
+M<m_type> str2func(const M<m_type>& name);
+M<m_type> str2func(const M<M<m_type>>& c);
+M<m_type> func2str(const M<m_type>& h);
+M<m_type> func2str(const M<M<m_type>>& c);
 // cell2mat(c): the elements joined into one matrix, each column of the cell first.
 M<m_type> cell2mat(const M<m_type>& x);
 M<m_type> cell2mat(const M<M<m_type>>& c);
@@ -168,6 +173,7 @@ M<m_type> cellfun(const M<m_type>& name, const M<m_type>& c, const M<m_type>& op
 GRL_NOP_1(M<m_type>, str2num) GRL_NOP_1(M<m_type>, str2double) GRL_NOP_1(M<m_type>, double_M)
 GRL_NOP_1(M<m_type>, isspace_M) GRL_NOP_1(M<m_type>, isletter) GRL_NOP_1(M<M<m_type>>, cellstr)
 GRL_NOP_1(M<m_type>, iscellstr) GRL_NOP_1(M<m_type>, cell2mat) GRL_NOP_1(M<m_type>, strtok)
+GRL_NOP_1(M<m_type>, str2func) GRL_NOP_1(M<m_type>, func2str)
 GRL_NOP_2(strcmp) GRL_NOP_2(strcmpi) GRL_NOP_3(strncmp) GRL_NOP_3(strncmpi)
 #undef GRL_NOP_1
 #undef GRL_NOP_2

@@ -252,6 +252,24 @@ Mc cellstr(const Mc& c) {
   return c;
 }
 
+Mt str2func(const Mt& name) {
+  if (!name.ischar() || (name.flags_ & grl::F_HANDLE))
+    grl_fail("str2func: FCN_NAME must be a string");
+  return grl::handle(name);
+}
+Mt str2func(const Mc&) { grl_fail("str2func: FCN_NAME must be a string"); }
+
+Mt func2str(const Mt& h) {
+  if (!(h.flags_ & grl::F_HANDLE))
+    grl_fail("func2str: FCN_HANDLE argument must be a function handle object");
+  Mt name = h;
+  name.set_flags(grl::F_STRING);
+  return name;
+}
+Mt func2str(const Mc&) {
+  grl_fail("func2str: FCN_HANDLE argument must be a function handle object");
+}
+
 Mt iscellstr(const Mt&) { return su::boolean(false); }
 Mt iscellstr(const Mc& c) { return su::boolean(sc::all_text(c)); }
 

@@ -1,6 +1,7 @@
 // Module XLINE: the translation of one M statement. The statement's token list is
 // rewritten in place, in a fixed order of steps, until its texts are the C++ of the
 // statement; variables and called functions are recorded in the symbol table.
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -108,11 +109,32 @@ void parser_t::translate_statement() {
 // A handle of a named function, @name, travels as the function's name: cellfun and
 // feval take it in that form, and the feval dispatcher learns the function. A
 // variable given a handle (h = @name) is called through feval: h(x) is feval(h, x).
-// Anonymous functions have no C++ form here.
+// Anonymous functions have no C++ form here. str2func('name') of a literal name is
+// @name; str2func of any other text makes the handle when the program runs, and only
+// the functions the feval dispatcher knows can be called through it.
 void parser_t::function_handles() {
   handle_targets.clear();
+  for (int i = 0; i + 3 < stmt.top(); ++i) {
+    if (!stmt.is_word(i, "str2func") || stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(") ||
+        stmt.kind(i + 2) != TK_STRING || !stmt.is_word(i + 3, ")"))
+      continue;
+    const std::string& t = stmt.gettext(i + 2);
+    const std::string f = t.size() >= 2 ? t.substr(1, t.size() - 2) : std::string();
+    bool word = !f.empty() && std::isalpha(static_cast<unsigned char>(f[0]));
+    for (char ch : f) word = word && (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_');
+    if (!word) continue;
+    stmt.del(i, 4);
+    stmt.ins(i, f, TK_WORD);
+    stmt.ins(i, "@", TK_OTHER);
+  }
   const bool assigned = stmt.kind(0) == TK_WORD && stmt.is_word(1, "=");
   if (assigned) handle_vars.erase(stmt.gettext(0));
+  if (assigned && stmt.is_word(2, "str2func") && stmt.is_word(3, "(")) {
+    bool whole = true;   // nothing follows the call but the statement's end
+    for (int j = call_end(3) + 1; j < stmt.top(); ++j)
+      whole = whole && (stmt.is_word(j, "\n") || stmt.is_word(j, ";") || stmt.is_word(j, ","));
+    if (whole) handle_vars.insert(stmt.gettext(0));
+  }
   for (int i = 0; i < stmt.top(); ++i) {
     if (!stmt.is_word(i, "@")) continue;
     if (stmt.kind(i + 1) != TK_WORD) fail("anonymous functions are not supported");
