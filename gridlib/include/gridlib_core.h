@@ -5,9 +5,9 @@
 #define GRIDLIB_CORE_H
 
 #include <initializer_list>
+#include <iosfwd>
 #include <type_traits>
 #include <utility>
-#include <iosfwd>
 
 using std::cin;
 using std::cout;
@@ -100,8 +100,8 @@ constexpr bool cs_takes(std::index_sequence<K...>, std::index_sequence<J...>) {
 }
 
 template <class F, class E, std::size_t... K, std::size_t... J, class... X>
-decltype(auto) cs_apply(F& f, const cs_t<E>& s, std::index_sequence<K...>, std::index_sequence<J...>,
-                        const X&... rest) {
+decltype(auto) cs_apply(F& f, const cs_t<E>& s, std::index_sequence<K...>,
+                        std::index_sequence<J...>, const X&... rest) {
   return f(s.at(s.first + int(K))..., static_cast<repeat_t<J, const junk_t&>>(junkM)..., rest...);
 }
 
@@ -127,13 +127,15 @@ R cs_count(const cs_t<E>& s, int count, const char* message, F& f) {
 // The result has the type of the call with all N inputs.
 template <std::size_t N, bool Fill = false, class E, class F>
 auto cs_call(const cs_t<E>& s, const char* message, F&& f) {
-  using R = std::decay_t<decltype(cs_apply(f, s, std::make_index_sequence<N>{}, std::index_sequence<>{}))>;
+  using R = std::decay_t<decltype(cs_apply(f, s, std::make_index_sequence<N>{},
+                                           std::index_sequence<>{}))>;
   return cs_count<N, Fill, 0, R>(s, s.end() - s.first + 1, message, f);
 }
 template <std::size_t N, class E, class F>
 auto cs_call_fill(const cs_t<E>& s, const char* message, F&& f) {
   return cs_call<N, true>(s, message, f);
 }
+
 // f(x, c{:}) where f is an M function whose last input is varargin and c{:} begins
 // among the K named inputs before it: those take the first elements and varargin
 // the others, {} when there are none. Fewer than K elements are a shorter call.
@@ -144,11 +146,13 @@ auto cs_call_rest(const cs_t<E>& s, const char* message, F&& f) {
                                            std::declval<const M<M<E>>&>()))>;
   const int count = s.end() - s.first + 1;
   if (count < int(K)) return cs_count<K + 1, true, 0, R>(s, count, message, f);
-  if (count == int(K)) return R(cs_apply(f, s, named, std::index_sequence<>{}, M<M<E>>::alloc(0, 0)));
+  if (count == int(K))
+    return R(cs_apply(f, s, named, std::index_sequence<>{}, M<M<E>>::alloc(0, 0)));
   cl_t<E> rest;
   rest, cs_t<E>{s.c, s.first + int(K), s.end()};
   return R(cs_apply(f, s, named, std::index_sequence<>{}, rest.value()));
 }
+
 // The caller's output count comes back first, once the function has run.
 template <class... R>
 inline M<M<m_type>> spread(double old_nargout, const M<M<m_type>>& v, R... outs) {

@@ -726,8 +726,8 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   const int f_entry = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
   const bool rest = !library && f_entry >= 0 && symbols->info_of(f_entry)[INFO_VARARGIN];
   const std::string f = stmt.gettext(owner);
-  const std::string message =
-      library ? "Invalid call to " + m_name(*symbols, f) : f + ": function called with too many inputs";
+  const std::string message = library ? "Invalid call to " + m_name(*symbols, f)
+                                       : f + ": function called with too many inputs";
   const std::string c = stmt.gettext(i);
   double start = 0, stop = 0;
   const bool range = tokens == 12 && list_tokens(i, start, stop) == 12;
@@ -739,7 +739,9 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   stmt.ins(end + 1, ")", ')');
   int at = owner;
   auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
-  const char* helper = rest ? "grl::cs_call_rest<" : !library && last ? "grl::cs_call_fill<" : "grl::cs_call<";
+  const char* helper = rest                ? "grl::cs_call_rest<"
+                       : !library && last ? "grl::cs_call_fill<"
+                                          : "grl::cs_call<";
   put(helper + std::to_string(rest ? room - 1 : room) + ">", TK_OTHER);
   put("(", '(');
   put("CS", TK_WORD);
