@@ -18,6 +18,7 @@ M<m_type> log10_M(const M<m_type>& x);
 M<m_type> pow2(const M<m_type>& x);                       // 2.^x
 M<m_type> pow2(const M<m_type>& f, const M<m_type>& e);   // f .* 2.^e
 M<m_type> nextpow2(const M<m_type>& x);
+M<m_type> nthroot(const M<m_type>& x, const M<m_type>& n);
 
 // --- trigonometric and hyperbolic ---------------------------------------------------
 M<m_type> sec(const M<m_type>& x);
@@ -62,6 +63,13 @@ M<m_type> factorial(const M<m_type>& n);
 M<m_type> nchoosek(const M<m_type>& n, const M<m_type>& k);
 M<m_type> primes(const M<m_type>& n);
 M<m_type> isprime(const M<m_type>& x);
+// Bit-wise work on non-negative integers below 2^53 (bitand and bitor are C++ words:
+// the translator writes bitand_M and bitor_M); bitshift(a, k) shifts left for
+// k > 0 and right for k < 0.
+M<m_type> bitand_M(const M<m_type>& a, const M<m_type>& b);
+M<m_type> bitor_M(const M<m_type>& a, const M<m_type>& b);
+M<m_type> bitxor(const M<m_type>& a, const M<m_type>& b);
+M<m_type> bitshift(const M<m_type>& a, const M<m_type>& k);
 
 // --- constants ------------------------------------------------------------------------
 // Each takes no argument, n (n x n), [r c], r and c, or a class name 'double'|'single'.

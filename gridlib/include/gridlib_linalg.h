@@ -65,6 +65,9 @@ void svd(const M<m_type>& a, const M<m_type>& econ, i_o_t, Mr<m_type> u, Mr<m_ty
 // --- polynomials, signals, interpolation, integration ---
 M<m_type> polyfit(const M<m_type>& x, const M<m_type>& y, const M<m_type>& n);
 M<m_type> polyval(const M<m_type>& p, const M<m_type>& x);
+M<m_type> polyder(const M<m_type>& p);
+M<m_type> polyint(const M<m_type>& p);
+M<m_type> polyint(const M<m_type>& p, const M<m_type>& k);
 M<m_type> roots(const M<m_type>& p);
 M<m_type> conv(const M<m_type>& a, const M<m_type>& b);
 M<m_type> conv(const M<m_type>& a, const M<m_type>& b, const M<m_type>& shape);

@@ -81,6 +81,7 @@ M<m_type> length(const M<m_type>& x);
 M<m_type> length(const M<M<m_type>>& x);
 M<m_type> numel(const M<m_type>& x);
 M<m_type> numel(const M<M<m_type>>& x);
+M<m_type> nnz(const M<m_type>& x);
 M<m_type> isempty(const M<m_type>& x);
 M<m_type> isempty(const M<M<m_type>>& x);
 
@@ -164,6 +165,8 @@ void find(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dir, i_o_t, M
           Mr<m_type> c);
 void find(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dir, i_o_t, Mr<m_type> r,
           Mr<m_type> c, Mr<m_type> v);
+M<m_type> issorted(const M<m_type>& x);
+M<m_type> issorted(const M<m_type>& x, const M<m_type>& mode);
 // sort(x), sort(x,dim), sort(x,'ascend'|'descend'), sort(x,dim,mode); [s,k]=sort(...).
 M<m_type> sort(const M<m_type>& x);
 M<m_type> sort(const M<m_type>& x, const M<m_type>& a);

@@ -43,7 +43,21 @@ void meshgrid(const M<m_type>& x, i_o_t, Mr<m_type> xx, Mr<m_type> yy);
 void meshgrid(const M<m_type>& x, const M<m_type>& y, i_o_t, Mr<m_type> xx);
 void meshgrid(const M<m_type>& x, const M<m_type>& y, i_o_t, Mr<m_type> xx, Mr<m_type> yy);
 
+// --- subscripts and linear indices -------------------------------------------------------
+M<m_type> sub2ind(const M<m_type>& dims, const M<m_type>& i);
+M<m_type> sub2ind(const M<m_type>& dims, const M<m_type>& i, const M<m_type>& j);
+M<m_type> sub2ind(const M<m_type>& dims, const M<m_type>& i, const M<m_type>& j, const M<m_type>& k);
+M<m_type> ind2sub(const M<m_type>& dims, const M<m_type>& ind);
+void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> r);
+void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> r, Mr<m_type> c);
+void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> r, Mr<m_type> c,
+             Mr<m_type> p);
+
 // --- rearranging ----------------------------------------------------------------------
+M<m_type> flip(const M<m_type>& x);
+M<m_type> flip(const M<m_type>& x, const M<m_type>& dim);
+M<M<m_type>> flip(const M<M<m_type>>& x);
+M<M<m_type>> flip(const M<M<m_type>>& x, const M<m_type>& dim);
 M<m_type> fliplr(const M<m_type>& x);
 M<m_type> flipud(const M<m_type>& x);
 M<M<m_type>> fliplr(const M<M<m_type>>& x);
@@ -152,7 +166,7 @@ template <class A, class... R> inline M<m_type> isequal(const A& a, const R&... 
   template <class... A> inline auto F(nop_t, const A&... a)->decltype(F(M<m_type>(), a...)) { \
     return F(M<m_type>(), a...);                                                          \
   }
-GRL_SHAPE_NOP(diag) GRL_SHAPE_NOP(tril) GRL_SHAPE_NOP(triu) GRL_SHAPE_NOP(fliplr)
+GRL_SHAPE_NOP(diag) GRL_SHAPE_NOP(tril) GRL_SHAPE_NOP(triu) GRL_SHAPE_NOP(fliplr) GRL_SHAPE_NOP(flip)
 GRL_SHAPE_NOP(flipud) GRL_SHAPE_NOP(rot90) GRL_SHAPE_NOP(circshift) GRL_SHAPE_NOP(squeeze)
 GRL_SHAPE_NOP(ndims) GRL_SHAPE_NOP(isscalar) GRL_SHAPE_NOP(isvector) GRL_SHAPE_NOP(isrow)
 GRL_SHAPE_NOP(iscolumn) GRL_SHAPE_NOP(isreal) GRL_SHAPE_NOP(ischar) GRL_SHAPE_NOP(isnumeric)

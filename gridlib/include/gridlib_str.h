@@ -31,6 +31,17 @@ template <class A1, class... A> inline M<m_type> setstr(const A1& a, const A&...
   return grl::char_v(grl::arg_list<m_type>(a, b...));
 }
 M<m_type> double_M(const M<m_type>& x);
+// dec2bin(d, len) and dec2hex(d, len): a char row per element, zero-padded to a common
+// width of at least len; bin2dec(s) and hex2dec(s): a column, one value per row of s
+// or per string of a cell, NaN for text that is no number in that base.
+M<m_type> dec2bin(const M<m_type>& d);
+M<m_type> dec2bin(const M<m_type>& d, const M<m_type>& len);
+M<m_type> dec2hex(const M<m_type>& d);
+M<m_type> dec2hex(const M<m_type>& d, const M<m_type>& len);
+M<m_type> bin2dec(const M<m_type>& s);
+M<m_type> bin2dec(const M<M<m_type>>& s);
+M<m_type> hex2dec(const M<m_type>& s);
+M<m_type> hex2dec(const M<M<m_type>>& s);
 M<m_type> blanks(const M<m_type>& n);
 M<m_type> deblank(const M<m_type>& s);
 M<m_type> strtrim(const M<m_type>& s);

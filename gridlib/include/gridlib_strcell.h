@@ -75,6 +75,13 @@ M<m_type> isspace_M(const M<m_type>& s);
 M<m_type> isspace_M(const M<M<m_type>>& s);
 M<m_type> isletter(const M<m_type>& s);
 M<m_type> isletter(const M<M<m_type>>& s);
+// ASCII digits and letters of either case (C functions too: isdigit_M, ...).
+M<m_type> isdigit_M(const M<m_type>& s);
+M<m_type> isdigit_M(const M<M<m_type>>& s);
+M<m_type> isupper_M(const M<m_type>& s);
+M<m_type> isupper_M(const M<M<m_type>>& s);
+M<m_type> islower_M(const M<m_type>& s);
+M<m_type> islower_M(const M<M<m_type>>& s);
 
 // --- cells ------------------------------------------------------------------------
 // num2cell(x): each element in a cell of its own; num2cell(x, dims): the slices along
@@ -171,7 +178,8 @@ M<m_type> cellfun(const M<m_type>& name, const M<m_type>& c, const M<m_type>& op
   inline M<m_type> F(const M<M<m_type>>& a, nop_t, const M<m_type>& n) { return F(a, M<m_type>(), n); } \
   inline M<m_type> F(nop_t, nop_t, const M<m_type>& n) { return F(M<m_type>(), M<m_type>(), n); }
 GRL_NOP_1(M<m_type>, str2num) GRL_NOP_1(M<m_type>, str2double) GRL_NOP_1(M<m_type>, double_M)
-GRL_NOP_1(M<m_type>, isspace_M) GRL_NOP_1(M<m_type>, isletter) GRL_NOP_1(M<M<m_type>>, cellstr)
+GRL_NOP_1(M<m_type>, isspace_M) GRL_NOP_1(M<m_type>, isletter) GRL_NOP_1(M<m_type>, isdigit_M)
+GRL_NOP_1(M<m_type>, isupper_M) GRL_NOP_1(M<m_type>, islower_M) GRL_NOP_1(M<M<m_type>>, cellstr)
 GRL_NOP_1(M<m_type>, iscellstr) GRL_NOP_1(M<m_type>, cell2mat) GRL_NOP_1(M<m_type>, strtok)
 GRL_NOP_1(M<m_type>, str2func) GRL_NOP_1(M<m_type>, func2str)
 GRL_NOP_2(strcmp) GRL_NOP_2(strcmpi) GRL_NOP_3(strncmp) GRL_NOP_3(strncmpi)

@@ -95,6 +95,32 @@ Mt nextpow2(const Mt& x) {
   });
 }
 
+// nthroot(x, n): the real n-th root; a negative x needs an odd integer n. One Newton
+// step corrects the power's rounding, so that exact roots come out exact
+// (nthroot(27, 3) is 3, where the power alone gives 3.0000000000000004).
+Mt nthroot(const Mt& x, const Mt& n) {
+  if (x.isc()) grl_fail("nthroot: X must not contain complex values");
+  if (n.numel() != 1 || n.isc() || n.cre()[0] == 0 || std::isnan(double(n.cre()[0])))
+    grl_fail("nthroot: N must be a real nonzero scalar");
+  const m_type nv = n.cre()[0];
+  const bool odd = nv == std::floor(nv) && std::fmod(std::fabs(nv), m_type(2)) == 1;
+  const m_type* p = x.cre();
+  for (std::size_t k = 0; k < x.numel(); ++k)
+    if (p[k] < 0 && !odd) grl_fail("nthroot: N must be an odd integer if X contains negative values");
+  return mth::map_real(x, [nv](m_type v) -> m_type {
+    if (v == 0 || !std::isfinite(v)) return nv > 0 ? v : 1 / v;
+    m_type y = std::copysign(std::pow(std::fabs(v), 1 / nv), v);
+    if (nv == std::floor(nv) && std::fabs(nv) <= 64 && std::isfinite(y) && y != 0) {
+      const m_type e = nv > 0 ? nv : -nv;
+      // base is the |n|-th root of v; y is base or its reciprocal.
+      const m_type base = nv > 0 ? y : 1 / y;
+      const m_type corrected = base - (std::pow(base, e) - v) / (e * std::pow(base, e - 1));
+      if (std::isfinite(corrected)) y = nv > 0 ? corrected : 1 / corrected;
+    }
+    return y;
+  });
+}
+
 #define GRL_NOT_FOR_CELL(F, NAME) \
   Mt F(const Mc&) { grl_fail("%s: not defined for cell", NAME); }
 GRL_NOT_FOR_CELL(expm1_M, "expm1")

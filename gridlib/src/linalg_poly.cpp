@@ -409,3 +409,33 @@ Mt cumtrapz(const Mt& x, const Mt& y) {
 Mt cumtrapz(const Mt& x, const Mt& y, const Mt& dim) {
   return trapz_along(&x, y, dim_arg(dim, "cumtrapz"), true, "cumtrapz");
 }
+
+// polyder(p): the derivative as a row, leading zeros dropped as MATLAB drops them
+// (Octave keeps them); a constant gives 0.
+Mt polyder(const Mt& p) {
+  if (!is_vec(p) || p.isempty()) grl_fail("polyder: argument must be a vector");
+  const std::vector<C> pc = cvec(p);
+  std::vector<C> d;
+  const std::size_t n = pc.size();
+  for (std::size_t k = 0; k + 1 < n; ++k) {
+    const C v = pc[k] * T(n - 1 - k);
+    if (d.empty() && v == C(0)) continue;
+    d.push_back(v);
+  }
+  if (d.empty()) d.push_back(C(0));
+  return vec_out(d, true);
+}
+
+// polyint(p, k): the integral as a row with constant of integration k (0 by default).
+Mt polyint(const Mt& p) { return polyint(p, Mt(T(0))); }
+Mt polyint(const Mt& p, const Mt& k) {
+  if (!is_vec(p)) grl_fail("polyint: argument must be a vector");
+  if (k.numel() != 1) grl_fail("polyint: K must be a scalar");
+  if (p.isempty()) return Mt();
+  const std::vector<C> pc = cvec(p);
+  std::vector<C> q;
+  const std::size_t n = pc.size();
+  for (std::size_t j = 0; j < n; ++j) q.push_back(pc[j] / T(n - j));
+  q.push_back(at(k, 0));
+  return vec_out(q, true);
+}

@@ -1,5 +1,5 @@
-// Shape of values: size in every output form, length, numel, isempty; for matrices
-// and cells alike.
+// Shape of values: size in every output form, length, numel, isempty (for matrices
+// and cells alike) and nnz.
 #include "math_util.h"
 
 using namespace grl;
@@ -61,5 +61,14 @@ Mt length(const Mt& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
 Mt length(const Mc& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
 Mt numel(const Mt& x) { return Mt(m_type(x.numel())); }
 Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
+// nnz(x): the number of nonzero elements; NaN is nonzero, and so is a complex value
+// with only an imaginary part.
+Mt nnz(const Mt& x) {
+  const m_type* re = x.cre();
+  const m_type* im = x.cim();
+  std::size_t n = 0;
+  for (std::size_t k = 0; k < x.numel(); ++k) n += re[k] != 0 || (im && im[k] != 0);
+  return Mt(m_type(n));
+}
 Mt isempty(const Mt& x) { return grl::boolean(x.isempty()); }
 Mt isempty(const Mc& x) { return grl::boolean(x.isempty()); }

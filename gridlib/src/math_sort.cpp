@@ -1,4 +1,4 @@
-// Searching and sorting: find and sort.
+// Searching and sorting: find, sort and issorted.
 #include "math_util.h"
 #include "math_radix.h"
 
@@ -255,3 +255,41 @@ void sort(const Mt& x, const Mt& dim, const Mt& mode, i_o_t, Mr<m_type> s, Mr<m_
 }
 
 Mt find(const Mc&) { wrong_type_cell("find"); }
+
+// issorted(x), issorted(x, 'ascend'|'descend'|'either'): whether the vector x is in
+// that order, ties allowed. NaN sorts after every number, as sort places it; complex
+// values compare by their magnitude and then their phase angle.
+namespace {
+bool in_order(const Mt& x, int dir) {
+  const std::size_t n = x.numel();
+  const m_type* re = x.cre();
+  const m_type* im = x.cim();
+  auto key = [&](std::size_t k) {
+    if (!im) return std::pair<m_type, m_type>(re[k], 0);
+    const std::complex<m_type> v(re[k], im[k]);
+    return std::pair<m_type, m_type>(std::abs(v), std::arg(v));
+  };
+  // a before b in ascending order: NaN last, equal values in either order.
+  auto before = [&](std::size_t a, std::size_t b) {
+    const auto ka = key(a), kb = key(b);
+    if (std::isnan(ka.first)) return std::isnan(kb.first);
+    if (std::isnan(kb.first)) return true;
+    return ka.first < kb.first || (ka.first == kb.first && ka.second <= kb.second);
+  };
+  for (std::size_t k = 1; k < n; ++k)
+    if (dir > 0 ? !before(k - 1, k) : !before(k, k - 1)) return false;
+  return true;
+}
+
+Mt sorted_as(const Mt& x, const std::string& m) {
+  if (x.rows() > 1 && x.cols() > 1) grl_fail("issorted: needs a vector");
+  if (m != "ascend" && m != "descend" && m != "either")
+    grl_fail("issorted: MODE must be \"ascend\", \"descend\", or \"either\"");
+  bool sorted = m == "descend" ? in_order(x, -1) : in_order(x, 1);
+  if (m == "either") sorted = sorted || in_order(x, -1);
+  return grl::boolean(sorted);
+}
+}  // namespace
+
+Mt issorted(const Mt& x) { return sorted_as(x, "ascend"); }
+Mt issorted(const Mt& x, const Mt& mode) { return sorted_as(x, text(mode)); }

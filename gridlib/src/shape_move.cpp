@@ -152,6 +152,13 @@ template <class V> V circ_dim(const V& x, const Mt& n, const Mt& dim) {
 
 }  // namespace
 
+// flip(x) reverses the first dimension that is not 1; flip(x, dim) the given one, and
+// every dimension beyond the second has length 1, so flipping it changes nothing.
+template <class V> V flip_dim(const V& x, int d) { return d == 1 ? flip_ud(x) : d == 2 ? flip_lr(x) : x; }
+Mt flip(const Mt& x) { return flip_dim(x, x.rows() != 1 ? 1 : 2); }
+Mt flip(const Mt& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
+Mc flip(const Mc& x) { return flip_dim(x, x.rows() != 1 ? 1 : 2); }
+Mc flip(const Mc& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
 Mt fliplr(const Mt& x) { return flip_lr(x); }
 Mt flipud(const Mt& x) { return flip_ud(x); }
 Mc fliplr(const Mc& x) { return flip_lr(x); }

@@ -1,5 +1,5 @@
 // Searching strings: strrep, strfind, findstr, strtok, and the character classes
-// isspace and isletter.
+// isspace, isletter, isdigit, isupper and islower.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -225,3 +225,9 @@ Mt isspace_M(const Mt& s) { return grl::char_class(s, sc::white); }
 Mt isspace_M(const Mc& s) { return sc::falses(s.rows(), s.cols()); }
 Mt isletter(const Mt& s) { return grl::char_class(s, grl::letter); }
 Mt isletter(const Mc& s) { return sc::falses(s.rows(), s.cols()); }
+Mt isdigit_M(const Mt& s) { return grl::char_class(s, [](double c) { return c >= '0' && c <= '9'; }); }
+Mt isdigit_M(const Mc& s) { return sc::falses(s.rows(), s.cols()); }
+Mt isupper_M(const Mt& s) { return grl::char_class(s, [](double c) { return c >= 'A' && c <= 'Z'; }); }
+Mt isupper_M(const Mc& s) { return sc::falses(s.rows(), s.cols()); }
+Mt islower_M(const Mt& s) { return grl::char_class(s, [](double c) { return c >= 'a' && c <= 'z'; }); }
+Mt islower_M(const Mc& s) { return sc::falses(s.rows(), s.cols()); }

@@ -170,6 +170,35 @@ TEST(ElemConstants, SizesAndClasses) {
   EXPECT_FAIL(e(Mt(2.5)), "error: conversion of 2.5 to octave_idx_type value failed");
 }
 
+// MATLAB refuses negative and fractional values, where Octave converts them
+// (bitand(1.5, 3) is 2 there); MATLAB also expands a row against a column, which
+// Octave refuses.
+TEST(ElemBits, IntegersOnlyAndExpansion) {
+  EXPECT_FAIL(bitand_M(Mt(1.5), Mt(3)), "error: bitand: inputs must be non-negative integers below 2\\^53");
+  EXPECT_FAIL(bitor_M(Mt(-1), Mt(3)), "error: bitor: inputs must be non-negative integers");
+  EXPECT_FAIL(bitxor(Mt(NAN), Mt(3)), "error: bitxor: inputs must be non-negative integers");
+  EXPECT_FAIL(bitshift(Mt(1), Mt(0.5)), "error: bitshift: N must be an integer");
+  Mt c = Mt::alloc(2, 1);
+  c.pr()[0] = 12;
+  c.pr()[1] = 7;
+  expect_values(bitand_M(c, row({10, 3})), 2, 2, {8, 2, 0, 3});
+  // The top bit of 53 survives a logical operation and is lost by a shift past it.
+  const double top = 4503599627370496.0;   // 2^52
+  EXPECT_EQ(double(bitor_M(Mt(top), Mt(1)).cre()[0]), top + 1);
+  EXPECT_EQ(double(bitshift(Mt(top), Mt(1)).cre()[0]), 0.0);
+  EXPECT_EQ(double(bitshift(Mt(5), Mt(-60)).cre()[0]), 0.0);
+}
+
+TEST(ElemRoots, ExactWhereTheRootIs) {
+  EXPECT_EQ(double(nthroot(Mt(27), Mt(3)).cre()[0]), 3.0);
+  EXPECT_EQ(double(nthroot(Mt(-8), Mt(3)).cre()[0]), -2.0);
+  EXPECT_EQ(double(nthroot(Mt(1024), Mt(10)).cre()[0]), 2.0);
+  EXPECT_EQ(double(nthroot(Mt(0), Mt(-2)).cre()[0]), INFINITY);
+  EXPECT_TRUE(std::isnan(double(nthroot(Mt(NAN), Mt(3)).cre()[0])));
+  EXPECT_FAIL(nthroot(Mt(4), Mt(0)), "error: nthroot: N must be a real nonzero scalar");
+  EXPECT_FAIL(nthroot(Mt(-4), Mt(1.5)), "error: nthroot: N must be an odd integer");
+}
+
 TEST(ElemCells, Refused) {
   EXPECT_FAIL(asin_M(Mc()), "error: asin: not defined for cell");
   EXPECT_FAIL(sec(Mc()), "error: cos: not defined for cell");

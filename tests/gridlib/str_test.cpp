@@ -39,3 +39,22 @@ TEST(StrBuild, TrimCaseAndJustify) {
   EXPECT_EQ(txt(strjust(str("a  "))), "  a");
   EXPECT_EQ(txt(strjust(str(" a  "), str("center"))), " a  ");
 }
+
+// A negative number is written as its two's complement in the fewest of 8, 16, 32
+// or 64 bits; rows of different widths are padded with zeros, not blanks.
+TEST(StrBase, TwosComplementAndPadding) {
+  EXPECT_EQ(txt(dec2bin(MD(-128.0))), "10000000");
+  EXPECT_EQ(txt(dec2bin(MD(-129.0))), "1111111101111111");
+  EXPECT_EQ(txt(dec2hex(MD(-1.0))), "FF");
+  MD two = MD::alloc(1, 2);
+  two.pr()[0] = 1;
+  two.pr()[1] = 4;
+  const MD rows = dec2bin(two);
+  EXPECT_EQ(rows.rows(), 2u);
+  EXPECT_EQ(txt(rows), "010010");   // "001" over "100", column by column
+  EXPECT_TRUE(dec2bin(MD()).ischar());
+  EXPECT_EQ(bin2dec(MD()).numel(), 0u);
+  EXPECT_EXIT(dec2bin(MD(1.0), MD(-1.0)), testing::ExitedWithCode(1),
+              "error: dec2bin: LEN must be a non-negative integer");
+  EXPECT_EXIT(bin2dec(MD(5.0)), testing::ExitedWithCode(1), "error: bin2dec: S must be a string or cellstring");
+}

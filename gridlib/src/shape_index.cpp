@@ -1,0 +1,118 @@
+// sub2ind and ind2sub: between subscripts of a matrix of given dimensions and its
+// linear (column by column) indices. The last subscript given covers every dimension
+// from its own to the last, as M indexing does.
+#include <cmath>
+#include <vector>
+
+#include "math_util.h"
+
+using namespace grl;
+
+namespace {
+
+// The dimensions argument: a real vector of at least two non-negative integers.
+std::vector<double> dims_of(const Mt& d, const char* fn) {
+  if (d.isc() || d.numel() < 2 || (d.rows() != 1 && d.cols() != 1))
+    grl_fail("%s: DIMS must contain integers", fn);
+  std::vector<double> v;
+  for (std::size_t k = 0; k < d.numel(); ++k) {
+    const double x = double(d.cre()[k]);
+    if (!(x >= 0) || x != std::floor(x) || std::isinf(x)) grl_fail("%s: DIMS must contain integers", fn);
+    v.push_back(x);
+  }
+  return v;
+}
+
+// The product of dims from position `from` on: the extent of a last subscript there.
+double extent(const std::vector<double>& dims, std::size_t from) {
+  double n = 1;
+  for (std::size_t k = from; k < dims.size(); ++k) n *= dims[k];
+  return n;
+}
+
+void check_subscript(double s, int pos, int count, double bound, const std::vector<double>& dims) {
+  const char* before = pos == 0 ? "" : "_,";
+  const char* after = pos + 1 < count ? ",_" : "";
+  if (!(s >= 1) || s != std::floor(s) || std::isinf(s))
+    grl_fail("index (%s%g%s): subscripts must be either integers 1 to (2^63)-1 or logicals", before, s,
+             after);
+  if (s > bound)
+    grl_fail("index (%s%g%s): out of bound %g (dimensions are %gx%g)", before, s, after, bound, dims[0],
+             extent(dims, 1));
+}
+
+Mt linear(const Mt& d, const Mt* subs[], int count) {
+  const std::vector<double> dims = dims_of(d, "sub2ind");
+  for (int s = 1; s < count; ++s)
+    if (subs[s]->rows() != subs[0]->rows() || subs[s]->cols() != subs[0]->cols())
+      grl_fail("sub2ind: all subscripts must be of the same size");
+  Mt out = Mt::alloc(subs[0]->rows(), subs[0]->cols());
+  for (std::size_t k = 0; k < out.numel(); ++k) {
+    double index = 0, stride = 1;
+    for (int s = 0; s < count; ++s) {
+      const double bound = s + 1 == count ? extent(dims, std::size_t(s)) : dims[std::size_t(s)];
+      const double v = double(subs[s]->cre()[k]);
+      check_subscript(v, s, count, bound, dims);
+      index += (v - 1) * stride;
+      stride *= bound;
+    }
+    out.pr()[k] = m_type(index + 1);
+  }
+  return out;
+}
+
+// The subscripts of each linear index into n outputs (n is 1 to 3).
+void subscripts(const Mt& d, const Mt& ind, Mr<m_type>* outs, int n) {
+  const std::vector<double> dims = dims_of(d, "ind2sub");
+  const double total = extent(dims, 0);
+  std::vector<Mt> subs;
+  for (int s = 0; s < n; ++s) subs.push_back(Mt::alloc(ind.rows(), ind.cols()));
+  for (std::size_t k = 0; k < ind.numel(); ++k) {
+    const double v = double(ind.cre()[k]);
+    if (!(v >= 1) || v != std::floor(v) || std::isinf(v) || ind.isc())
+      grl_fail("ind2sub: invalid index index %g: subscripts must be either integers 1 to (2^63)-1 or logicals", v);
+    if (v > total) grl_fail("ind2sub: index out of range");
+    double rest = v - 1;
+    for (int s = 0; s < n; ++s) {
+      const double bound = s + 1 == n ? extent(dims, std::size_t(s)) : dims[std::size_t(s)];
+      const double sub = s + 1 == n ? rest : std::fmod(rest, bound);
+      subs[std::size_t(s)].pr()[k] = m_type(sub + 1);
+      rest = s + 1 == n ? 0 : std::floor(rest / bound);
+    }
+  }
+  for (int s = 0; s < n; ++s) outs[s] = subs[std::size_t(s)];
+}
+
+}  // namespace
+
+Mt sub2ind(const Mt& dims, const Mt& i) {
+  const Mt* subs[] = {&i};
+  return linear(dims, subs, 1);
+}
+Mt sub2ind(const Mt& dims, const Mt& i, const Mt& j) {
+  const Mt* subs[] = {&i, &j};
+  return linear(dims, subs, 2);
+}
+Mt sub2ind(const Mt& dims, const Mt& i, const Mt& j, const Mt& k) {
+  const Mt* subs[] = {&i, &j, &k};
+  return linear(dims, subs, 3);
+}
+
+Mt ind2sub(const Mt& dims, const Mt& ind) {
+  Mt r;
+  Mr<m_type> outs[] = {r};
+  subscripts(dims, ind, outs, 1);
+  return r;
+}
+void ind2sub(const Mt& dims, const Mt& ind, i_o_t, Mr<m_type> r) {
+  Mr<m_type> outs[] = {r};
+  subscripts(dims, ind, outs, 1);
+}
+void ind2sub(const Mt& dims, const Mt& ind, i_o_t, Mr<m_type> r, Mr<m_type> c) {
+  Mr<m_type> outs[] = {r, c};
+  subscripts(dims, ind, outs, 2);
+}
+void ind2sub(const Mt& dims, const Mt& ind, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
+  Mr<m_type> outs[] = {r, c, p};
+  subscripts(dims, ind, outs, 3);
+}

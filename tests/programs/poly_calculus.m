@@ -1,0 +1,21 @@
+% derivatives and integrals of polynomials, real roots, character classes
+% precision-independent
+d = polyder([1 2 3])
+d = polyder(5)
+d = polyder([2 0 0])
+d = polyder([1; 2; 3])
+q = polyint([3 2 1])
+q = polyint([3 2 1], 5)
+q = polyint([1; 2])
+q = polyint([])
+p = polyint(polyder([4 3 2 1]), 1)
+x = nthroot([8 -8 27], 3)
+x = nthroot(-32, 5)
+x = nthroot([4 9], 2)
+x = nthroot([Inf -Inf 0], 3)
+x = nthroot(16, -2)
+x = nthroot(1000, 3) == 10
+t = isdigit('a1b2')
+t = isupper('aBc')
+t = islower('aBc')
+t = isdigit(42)
