@@ -112,6 +112,9 @@ M<m_type> isfield_of(const std::vector<std::string>& fields, const M<M<m_type>>&
 M<m_type> logical_scalar(bool v);
 }  // namespace grl
 
+template <class S, grl::if_struct<S> = 0> inline M<m_type> isa(const S&, const M<m_type>& name) {
+  return grl::class_is("struct", name);
+}
 template <class S, grl::if_struct<S> = 0> inline M<m_type> isstruct(const S&) {
   return grl::logical_scalar(true);
 }

@@ -179,6 +179,13 @@ GRL_SHAPE_NOP(isinf_M) GRL_SHAPE_NOP(isnan_M)
 M<m_type> class_M(const M<m_type>& x);
 M<m_type> class_M(const M<M<m_type>>& x);
 inline M<m_type> class_M(nop_t) { return class_M(M<m_type>()); }
+// isa(x, name): x's class is name, or a group it belongs to ("numeric", "float").
+namespace grl {
+M<m_type> class_is(const char* cls, const M<m_type>& name);
+}
+M<m_type> isa(const M<m_type>& x, const M<m_type>& name);
+M<m_type> isa(const M<M<m_type>>& x, const M<m_type>& name);
+inline M<m_type> isa(nop_t, const M<m_type>& name) { return isa(M<m_type>(), name); }
 // logical(x): 1 where x is not zero (NaN fails); xor(a, b) element by element.
 M<m_type> logical_M(const M<m_type>& x);
 M<m_type> logical_M(const M<M<m_type>>& x);

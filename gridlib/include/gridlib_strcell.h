@@ -69,6 +69,23 @@ void strtok(const M<M<m_type>>& s, const M<m_type>& delim, i_o_t, M<M<m_type>>& 
 void strtok(const M<M<m_type>>& s, const M<m_type>& delim, i_o_t, M<M<m_type>>& t,
             M<M<m_type>>& r);
 
+// strsplit(s), strsplit(s, del), strsplit(s, del, 'CollapseDelimiters', tf): a row cell
+// of the pieces of s between delimiters (white space by default; del a string or a
+// cell of them; runs of delimiters count as one unless told otherwise).
+M<M<m_type>> strsplit(const M<m_type>& s);
+M<M<m_type>> strsplit(const M<m_type>& s, const M<m_type>& del);
+M<M<m_type>> strsplit(const M<m_type>& s, const M<M<m_type>>& del);
+M<M<m_type>> strsplit(const M<m_type>& s, const M<m_type>& del, const M<m_type>& name,
+                      const M<m_type>& value);
+M<M<m_type>> strsplit(const M<m_type>& s, const M<M<m_type>>& del, const M<m_type>& name,
+                      const M<m_type>& value);
+// strjoin(c), strjoin(c, delimiter): the strings of c with the delimiter (a blank by
+// default) between them.
+M<m_type> strjoin(const M<M<m_type>>& c);
+M<m_type> strjoin(const M<M<m_type>>& c, const M<m_type>& delimiter);
+M<m_type> strjoin(const M<m_type>& c);
+M<m_type> strjoin(const M<m_type>& c, const M<m_type>& delimiter);
+
 // --- character classes: true where a char element is white space or a letter ----------
 // (isspace is a C function: the translator writes isspace_M)
 M<m_type> isspace_M(const M<m_type>& s);

@@ -1,4 +1,4 @@
-// class, the name of a value's class, and the conversions to logical: logical and xor.
+// class, the name of a value's class, isa, and the conversions to logical: logical and xor.
 #include "shape_util.h"
 
 #include <type_traits>
@@ -14,6 +14,17 @@ Mt class_M(const Mt& x) {
 }
 
 Mt class_M(const Mc&) { return TM("cell"); }
+
+// isa(x, name): x is of class name, or name is a group its class belongs to:
+// "numeric" and "float" hold double and single.
+Mt grl::class_is(const char* cls, const Mt& name) {
+  if (!name.ischar() || name.rows() > 1) grl_fail("isa: CLASSNAME must be a string or cell array of strings");
+  const std::string n = text_of(name), c = cls;
+  const bool floating = c == "double" || c == "single";
+  return grl::boolean(n == c || ((n == "numeric" || n == "float") && floating));
+}
+Mt isa(const Mt& x, const Mt& name) { return grl::class_is(text_of(class_M(x)).c_str(), name); }
+Mt isa(const Mc&, const Mt& name) { return grl::class_is("cell", name); }
 
 namespace {
 // The truth of one element; NaN has none.

@@ -363,10 +363,10 @@ bool parser_t::begins_cell(int i) {
 // The call at i, f(...), gives a cell: f always makes one (num2cell, cellstr), or f
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...).
 bool parser_t::call_yields_cell(int i) {
-  static const char* const makers[] = {"cell", "num2cell", "cellstr"};
+  static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit"};
   static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
                                         "tril",      "triu",     "reshape",    "fliplr",
-                                        "flipud",    "rot90",    "circshift",  "squeeze",
+                                        "flipud",    "flip",     "rot90",      "circshift",  "squeeze",
                                         "sort",      "sortrows", "unique",     "ctranspose",
                                         "transpose"};
   if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;

@@ -1,0 +1,2 @@
+c = strsplit('a b')
+c = strsplit(5)
