@@ -247,6 +247,23 @@ TEST_F(Statements, DeclarationsAndDirectives) {
   EXPECT_EQ(body("%# call g\n"), "");
 }
 
+// Command-line definitions (-DN=5, -DS='a"b') are numbers and strings of M, not
+// names to look up; other text replaces the name as it stands.
+TEST_F(Statements, ReplacementsTakeTheKindOfTheirText) {
+  const auto define = [&](const char* name, const char* text) {
+    table.add_typed(name, SYM_REPLACE, 0, 1);
+    table.add_typed(text, SYM_REPLACEMENT, 0, 1);
+  };
+  define("N", "5");
+  define("H", "-2.5e3");
+  define("S", "'a\"b'");
+  define("W", "sqrt");
+  EXPECT_EQ(body("x=N/2;\n"), "x=5.0/2.0;\n");
+  EXPECT_EQ(body("x=H;\n"), "x=-2500.0;\n");
+  EXPECT_EQ(body("s=S;\n"), "s=TM(\"a\\\"b\");\n");
+  EXPECT_EQ(body("y=W(4);\n"), "y=sqrt(4.0);\n");
+}
+
 TEST_F(Statements, ScriptsAndLines) {
   const std::string out = translate("% comment\nx = 1;\n");
   EXPECT_EQ(out, "// comment\n//$HEADER\nx=1.0;\n");

@@ -6,8 +6,6 @@
 #include "driver/diag.h"
 #include "translate/parser.h"
 
-namespace {
-
 // "%.15g" of the value, with ".0" appended when that is digits only, so that every
 // number in the generated C++ is a floating-point literal.
 std::string normalised(double value) {
@@ -19,8 +17,6 @@ std::string normalised(double value) {
   if (digits) s += ".0";
   return s;
 }
-
-}  // namespace
 
 bool parser_t::read_number(std::string& text) {
   std::string buf;

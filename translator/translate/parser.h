@@ -18,6 +18,8 @@
 // The M name of a library function: the translator puts the library's spelling
 // (sqrt_M) in place of the M name (sqrt) before it looks names up.
 std::string m_name(const symbol_type& table, const std::string& word);
+// The text of a number in the generated C++: "%.15g", with ".0" after digits only.
+std::string normalised(double value);
 
 class parser_t {
  public:
@@ -175,6 +177,7 @@ class parser_t {
   void function_line();
   bool statement_form();
   void for_loop();
+  void replace_token(int i, const std::string& with);
   void assignment(int eq);
   void load_save();
   void identifier_pass();

@@ -3,6 +3,7 @@
 // statement; variables and called functions are recorded in the symbol table.
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -54,10 +55,8 @@ void parser_t::translate_statement() {
     for (int i = 0; i < stmt.top(); ++i) {
       if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
       const int r = symbols->find(stmt.gettext(i), SYM_REPLACE | SYM_REPLACEMENT);
-      if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last()) {
-        const std::string with = symbols->text_of(r + 1);
-        stmt.set(i, with, stmt.kind(i));
-      }
+      if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last())
+        replace_token(i, symbols->text_of(r + 1));
     }
   }
   // 5. The condition of if and while is one operand.
@@ -383,6 +382,32 @@ bool parser_t::statement_form() {
     return true;
   }
   return false;
+}
+
+// A replacement that spells a number or a quoted string (-DN=5, -DNAME='abc') becomes
+// a token of that kind, as if the M-file had spelled it; any other text keeps the kind
+// of the name it replaces.
+void parser_t::replace_token(int i, const std::string& with) {
+  char* end = nullptr;
+  const double value = with.empty() ? 0 : std::strtod(with.c_str(), &end);
+  const bool number = !with.empty() && end == with.c_str() + with.size() &&
+                      (std::isdigit(static_cast<unsigned char>(with.back())) || with.back() == '.');
+  if (number) {
+    stmt.set(i, value < 0 ? "-" + normalised(-value) : normalised(value), TK_NUMBER);
+    return;
+  }
+  const bool quoted = with.size() >= 2 && with.front() == '\'' && with.back() == '\'' &&
+                      with.find('\'', 1) == with.size() - 1;
+  if (!quoted) {
+    stmt.set(i, with, stmt.kind(i));
+    return;
+  }
+  std::string c = "\"";
+  for (std::size_t k = 1; k + 1 < with.size(); ++k) {
+    if (with[k] == '"' || with[k] == '\\') c += '\\';
+    c += with[k];
+  }
+  stmt.set(i, c + "\"", TK_STRING);
 }
 
 void parser_t::for_loop() {
