@@ -1,6 +1,6 @@
 // strsplit and strjoin: a string cut at its delimiters into a row cell, and a cell of
-// strings joined with a delimiter between them. Delimiters may spell \t, \n and \\ as
-// escape sequences.
+// strings joined with a delimiter between them. Delimiters may spell escape sequences
+// (\t, \n, ...) as printf formats do.
 #include <cctype>
 #include <string>
 #include <vector>
@@ -12,19 +12,6 @@ namespace {
 using grl::Mc;
 using grl::Mt;
 namespace su = grl::su;
-
-std::string escaped(const std::string& s) {
-  std::string out;
-  for (std::size_t k = 0; k < s.size(); ++k) {
-    if (s[k] != '\\' || k + 1 == s.size()) {
-      out += s[k];
-      continue;
-    }
-    const char n = s[++k];
-    out += n == 't' ? '\t' : n == 'n' ? '\n' : n == 'r' ? '\r' : n == '0' ? '\0' : n;
-  }
-  return out;
-}
 
 bool is_text_row(const Mt& s) { return s.ischar() && s.rows() <= 1; }
 
@@ -59,13 +46,13 @@ Mc split(const Mt& s, const std::vector<std::string>& delims, bool collapse) {
 
 std::vector<std::string> delimiters(const Mt& d) {
   if (!is_text_row(d)) grl_fail("strsplit: S and DEL must be string values");
-  return {escaped(su::text(d))};
+  return {su::expand_escapes(su::text(d))};
 }
 
 std::vector<std::string> delimiters(const Mc& d) {
   if (!grl::sc::all_text(d)) grl_fail("strsplit: S and DEL must be string values");
   std::vector<std::string> out;
-  for (std::size_t k = 0; k < d.numel(); ++k) out.push_back(escaped(su::text(d.elem(k))));
+  for (std::size_t k = 0; k < d.numel(); ++k) out.push_back(su::expand_escapes(su::text(d.elem(k))));
   return out;
 }
 
@@ -95,7 +82,7 @@ Mt strjoin(const Mc& c, const Mt& d) {
   if (!grl::sc::all_text(c) || (c.rows() > 1 && c.cols() > 1))
     grl_fail("strjoin: CSTR must be a cell array of strings");
   if (!is_text_row(d) && !d.isempty()) grl_fail("strjoin: DELIMITER must be a string");
-  const std::string delim = escaped(su::text(d));
+  const std::string delim = su::expand_escapes(su::text(d));
   std::string out;
   for (std::size_t k = 0; k < c.numel(); ++k) out += (k ? delim : "") + su::text(c.elem(k));
   return grl::sc::chars(out, true);

@@ -13,6 +13,10 @@ namespace grl {
 typedef M<m_type> Mt;
 namespace su {
 
+// Backslash escapes as printf formats spell them: \n \t \\ \a \b \f \r \v \" \', octal
+// \ooo and hex \xhh; an unknown escape warns and stands for its character.
+std::string expand_escapes(const std::string& s);
+
 // The characters of a value, column by column (a char row is its text). Codes outside
 // 0..255 (and non-integers) are taken modulo 256, as a byte is all a C string holds.
 inline std::string text(const Mt& x) {

@@ -4,6 +4,7 @@
 // values that are not integers print in %g form with the same flags and width.
 #include "gridlib.h"
 #include "gridlib_text.h"
+#include "strutil.h"
 
 #include <cmath>
 #include <cstring>
@@ -23,54 +24,6 @@ struct piece_t {
   int prec = -1;       // likewise
   char type = 0;
 };
-
-int hexval(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Backslash escapes of a format: \n \t \\ \a \b \f \r \v \" \', octal \ooo, hex \xhh.
-std::string expand_escapes(const std::string& s) {
-  std::string out;
-  for (std::size_t k = 0; k < s.size(); ++k) {
-    if (s[k] != '\\' || k + 1 >= s.size()) {
-      out += s[k];
-      continue;
-    }
-    char c = s[++k];
-    switch (c) {
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case '\\': out += '\\'; break;
-      case 'a': out += '\a'; break;
-      case 'b': out += '\b'; break;
-      case 'f': out += '\f'; break;
-      case 'r': out += '\r'; break;
-      case 'v': out += '\v'; break;
-      case '"': out += '"'; break;
-      case '\'': out += '\''; break;
-      case 'x': {
-        int v = 0, n = 0;
-        while (n < 2 && k + 1 < s.size() && hexval(s[k + 1]) >= 0) v = v * 16 + hexval(s[++k]), ++n;
-        if (n == 0) out += 'x';
-        else out += char(v);
-        break;
-      }
-      default:
-        if (c >= '0' && c <= '7') {
-          int v = c - '0', n = 1;
-          while (n < 3 && k + 1 < s.size() && s[k + 1] >= '0' && s[k + 1] <= '7') v = v * 8 + (s[++k] - '0'), ++n;
-          out += char(v & 0xFF);
-        } else {
-          std::fprintf(stderr, "warning: unrecognized escape sequence '\\%c' -- converting to '%c'\n", c, c);
-          out += c;
-        }
-    }
-  }
-  return out;
-}
 
 bool is_int_conv(char t) { return std::strchr("diuoxX", t) != nullptr; }
 
@@ -261,7 +214,56 @@ bool take_size(const char* who, cursor_t& c, int& n) {
   return true;
 }
 
+int hexval(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 }  // namespace
+
+// Backslash escapes of a format: \n \t \\ \a \b \f \r \v \" \', octal \ooo, hex \xhh.
+std::string su::expand_escapes(const std::string& s) {
+  std::string out;
+  for (std::size_t k = 0; k < s.size(); ++k) {
+    if (s[k] != '\\' || k + 1 >= s.size()) {
+      out += s[k];
+      continue;
+    }
+    char c = s[++k];
+    switch (c) {
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case '\\': out += '\\'; break;
+      case 'a': out += '\a'; break;
+      case 'b': out += '\b'; break;
+      case 'f': out += '\f'; break;
+      case 'r': out += '\r'; break;
+      case 'v': out += '\v'; break;
+      case '"': out += '"'; break;
+      case '\'': out += '\''; break;
+      case 'x': {
+        int v = 0, n = 0;
+        while (n < 2 && k + 1 < s.size() && hexval(s[k + 1]) >= 0) v = v * 16 + hexval(s[++k]), ++n;
+        if (n == 0) out += 'x';
+        else out += char(v);
+        break;
+      }
+      default:
+        if (c >= '0' && c <= '7') {
+          int v = c - '0', n = 1;
+          while (n < 3 && k + 1 < s.size() && s[k + 1] >= '0' && s[k + 1] <= '7') v = v * 8 + (s[++k] - '0'), ++n;
+          out += char(v & 0xFF);
+        } else {
+          std::fprintf(stderr, "warning: unrecognized escape sequence '\\%c' -- converting to '%c'\n", c, c);
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
 
 std::string text_of(const Mt& x) {
   std::string s;
@@ -281,7 +283,7 @@ Mt str_M(const std::string& s) {
 }
 
 std::string format_text(const char* who, const std::string& format, const std::vector<const Mt*>& args) {
-  std::vector<piece_t> pieces = parse_format(who, expand_escapes(format));
+  std::vector<piece_t> pieces = parse_format(who, su::expand_escapes(format));
   bool any_conv = false;
   for (const piece_t& p : pieces) any_conv = any_conv || p.conv;
   std::string out;

@@ -187,6 +187,7 @@ class parser_t {
   int call_end(int open);
   int cell_list(int i);
   int list_tokens(int i, double& start, double& stop);
+  int put_list(int at, const std::string& c, bool range, double start, double stop);
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
                   int callee_in, bool library);
   bool takes_any_number(int i, int owner);

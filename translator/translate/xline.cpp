@@ -622,6 +622,23 @@ int parser_t::list_tokens(int i, double& start, double& stop) {
   return 12;
 }
 
+// The tokens CS(c) or CS(c,a,b) at position at, the list of all of c's elements or of
+// elements a to b; returns the position after them.
+int parser_t::put_list(int at, const std::string& c, bool range, double start, double stop) {
+  auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
+  put("CS", TK_WORD);
+  put("(", '(');
+  put(c, TK_WORD);
+  if (range) {
+    put(",", ',');
+    put(std::to_string(int(start)), TK_NUMBER);
+    put(",", ',');
+    put(std::to_string(int(stop)), TK_NUMBER);
+  }
+  put(")", ')');
+  return at;
+}
+
 // c{:} and c{a:b} as arguments: the elements of the cell, one argument each. Returns
 // the tokens inserted before i.
 int parser_t::cell_list(int i) {
@@ -636,15 +653,7 @@ int parser_t::cell_list(int i) {
   // there are at run time.
   if (takes_any_number(i, owner)) {
     stmt.del(i, tokens);
-    if (range) {
-      stmt.ins(i, ")", ')');
-      stmt.ins(i, "," + std::to_string(int(start)) + "," + std::to_string(int(stop)), TK_OTHER);
-    } else {
-      stmt.ins(i, ")", ')');
-    }
-    stmt.ins(i, c, TK_WORD);
-    stmt.ins(i, "(", '(');
-    stmt.ins(i, "CS", TK_WORD);
+    put_list(i, c, range, start, stop);
     return 0;
   }
   int callee_in = -1, varargin = 0, position = 1, inputs = 0;
@@ -677,18 +686,7 @@ int parser_t::cell_list(int i) {
       stmt.ins(i, c, TK_WORD);
       return 0;
     }
-    int at = i;
-    auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
-    put("CS", TK_WORD);
-    put("(", '(');
-    put(c, TK_WORD);
-    if (range) {
-      put(",", ',');
-      put(std::to_string(int(start)), TK_NUMBER);
-      put(",", ',');
-      put(std::to_string(int(stop)), TK_NUMBER);
-    }
-    put(")", ')');
+    put_list(i, c, range, start, stop);
     return 0;
   }
   int count;
@@ -769,16 +767,7 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
                                           : "grl::cs_call<";
   put(helper + std::to_string(rest ? room - 1 : room) + ">", TK_OTHER);
   put("(", '(');
-  put("CS", TK_WORD);
-  put("(", '(');
-  put(c, TK_WORD);
-  if (range) {
-    put(",", ',');
-    put(std::to_string(int(start)), TK_NUMBER);
-    put(",", ',');
-    put(std::to_string(int(stop)), TK_NUMBER);
-  }
-  put(")", ')');
+  at = put_list(at, c, range, start, stop);
   put(",", ',');
   put("\"" + message + "\"", TK_OTHER);
   put(",", ',');
