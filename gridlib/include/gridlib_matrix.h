@@ -287,7 +287,11 @@ template <class T> class Mx {
   Mx(const Mx&) = default;
   operator M<T>() const { return value(); }
   M<T> value() const;
-  Mx& operator=(const M<T>& v) { if (n == 1) m->set1(a, v); else m->set2(a, b, v); return *this; }
+  Mx& operator=(const M<T>& v) {
+    if (v.is_real_scalar() && !v.flags_ && put_scalar(v.r.v)) return *this;
+    if (n == 1) m->set1(a, v); else m->set2(a, b, v);
+    return *this;
+  }
   Mx& operator=(const Mx& v) { return *this = v.value(); }
   Mx& operator=(T v);
   template <class S, if_number<S> = 0> Mx& operator=(S v) { return *this = T(v); }
@@ -296,6 +300,11 @@ template <class T> class Mx {
   explicit operator bool() const { return bool(value()); }
   double size() const { return value().size(); }
   double size(int k) const { return value().size(k); }
+
+ private:
+  // Stores a number at scalar indices inside a real numeric matrix; false when the
+  // assignment needs the general path (growth, conversion, a matrix index).
+  bool put_scalar(T v);
 };
 
 // Builder of a matrix literal: (BR(a),b,semi,c,d) is [a b; c d].
@@ -582,19 +591,27 @@ template <class T> inline M<T> Mx<T>::value() const {
   return n == 1 ? m->get1(a) : m->get2(a, b);
 }
 
-template <class T> inline Mx<T>& Mx<T>::operator=(T v) {
+template <class T> inline bool Mx<T>::put_scalar(T v) {
+  if (m->im_ || m->flags_ || m->cell_) return false;
   if (n == 1 && a.kind == grl::ix<T>::scalar) {
     std::size_t k = std::size_t(a.s);
-    if (double(k) == a.s && k >= 1 && k <= m->numel() && !m->im_ && !m->flags_) { m->pr()[k - 1] = v; return *this; }
-  } else if (n == 2 && a.kind == grl::ix<T>::scalar && b.kind == grl::ix<T>::scalar) {
-    std::size_t i = std::size_t(a.s), j = std::size_t(b.s);
-    if (double(i) == a.s && double(j) == b.s && i >= 1 && j >= 1 && i <= m->rows_ && j <= m->cols_ &&
-        !m->im_ && !m->flags_) {
-      m->pr()[(i - 1) + (j - 1) * m->rows_] = v;
-      return *this;
-    }
+    if (double(k) != a.s || k < 1 || k > m->numel()) return false;
+    m->pr()[k - 1] = v;
+    return true;
   }
-  return *this = M<T>(v);
+  if (n == 2 && a.kind == grl::ix<T>::scalar && b.kind == grl::ix<T>::scalar) {
+    std::size_t i = std::size_t(a.s), j = std::size_t(b.s);
+    if (double(i) != a.s || double(j) != b.s || i < 1 || j < 1 || i > m->rows_ || j > m->cols_) return false;
+    m->pr()[(i - 1) + (j - 1) * m->rows_] = v;
+    return true;
+  }
+  return false;
+}
+template <class T> inline Mx<T>& Mx<T>::operator=(T v) {
+  if (put_scalar(v)) return *this;
+  M<T> w(v);
+  if (n == 1) m->set1(a, w); else m->set2(a, b, w);
+  return *this;
 }
 
 template <class T> inline Mx<T>& Mx<T>::operator=(const br_t<T>& v) { return *this = v.value(); }
