@@ -43,7 +43,7 @@ int first_dim(const Mt& a) { return a.rows() != 1 ? 1 : 2; }
 int dim_arg(const Mt& d, const char* fn) {
   if (d.numel() != 1 || !(d.cre()[0] >= 1) || d.cre()[0] != std::floor(d.cre()[0]))
     grl_fail("%s: DIM must be a valid dimension", fn);
-  return d.cre()[0] == 1 ? 1 : 2;
+  return d.cre()[0] == 1 ? 1 : d.cre()[0] == 2 ? 2 : 3;
 }
 
 std::vector<C> conv_full(const std::vector<C>& a, const std::vector<C>& b) {
@@ -144,6 +144,11 @@ std::vector<T> spline_slopes(const std::vector<T>& x, const std::vector<T>& y) {
 
 // Integration along a dimension; cumulative keeps every partial sum.
 Mt trapz_along(const Mt* xs, const Mt& y, int dim, bool cumulative, const char* fn) {
+  // Along a dimension past the second every line holds one element: no area.
+  if (dim >= 3) {
+    if (xs && xs->numel() != 1) grl_fail("%s: length of X and length of Y along DIM must match", fn);
+    return Mt::zeros(y.rows(), y.cols());
+  }
   lines_t L = lines_of(y, dim);
   std::vector<T> dx;
   bool spacing = false;

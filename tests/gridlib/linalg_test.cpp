@@ -338,4 +338,9 @@ TEST(LinalgSignals, InterpolationAndIntegration) {
   expect_near(trapz(mat(1, 3, {0, 1, 3}), mat(1, 3, {1, 2, 3})), Md(6.5));
   expect_near(cumtrapz(mat(1, 3, {1, 2, 3})), mat(1, 3, {0, 1.5, 4}));
   expect_near(cumtrapz(mat(2, 2, {1, 2, 3, 4}), 2.0), mat(2, 2, {0, 1.5, 0, 3.5}));
+  // Along the third dimension each line is one element, so the area is zero: MATLAB's
+  // answer (Octave refuses the dimension of a 2-D value).
+  expect_near(trapz(mat(2, 2, {1, 2, 3, 4}), 3.0), Md::zeros(2, 2));
+  expect_near(cumtrapz(mat(1, 2, {1, 2}), 3.0), Md::zeros(1, 2));
+  expect_near(trapz(Md(2.0), mat(1, 2, {1, 2}), 3.0), Md::zeros(1, 2));
 }
