@@ -124,11 +124,28 @@ R cs_count(const cs_t<E>& s, int count, const char* message, F& f) {
   }
 }
 
-// The result has the type of the call with all N inputs.
+// The result has the type of the call with the most inputs f takes (at most N): a
+// library function need not take N inputs together with several outputs.
+template <class X> struct type_is { using type = X; };
+template <std::size_t n, std::size_t N, bool Fill, class E, class F>
+constexpr auto cs_result() {
+  constexpr auto given = std::make_index_sequence<n>{};
+  constexpr auto missing = std::make_index_sequence<N - n>{};
+  if constexpr (cs_takes<F, E>(given, std::index_sequence<>{}))
+    return type_is<std::decay_t<decltype(cs_apply(std::declval<F&>(), std::declval<const cs_t<E>&>(),
+                                                  given, std::index_sequence<>{}))>>{};
+  else if constexpr (Fill && cs_takes<F, E>(given, missing))
+    return type_is<std::decay_t<decltype(cs_apply(std::declval<F&>(), std::declval<const cs_t<E>&>(),
+                                                  given, missing))>>{};
+  else if constexpr (n == 0)
+    return type_is<M<E>>{};   // no count fits: every call ends with the message
+  else
+    return cs_result<n - 1, N, Fill, E, F>();
+}
+
 template <std::size_t N, bool Fill = false, class E, class F>
 auto cs_call(const cs_t<E>& s, const char* message, F&& f) {
-  using R = std::decay_t<decltype(cs_apply(f, s, std::make_index_sequence<N>{},
-                                           std::index_sequence<>{}))>;
+  using R = typename decltype(cs_result<N, N, Fill, E, std::decay_t<F>>())::type;
   return cs_count<N, Fill, 0, R>(s, s.end() - s.first + 1, message, f);
 }
 template <std::size_t N, class E, class F>

@@ -179,6 +179,7 @@ class parser_t {
   void for_loop();
   void replace_token(int i, const std::string& with);
   void assignment(int eq);
+  void forward_outputs(int eq, int count);
   void load_save();
   void identifier_pass();
   int resolve(const std::string& word, int e, int line);

@@ -491,6 +491,7 @@ void parser_t::assignment(int eq) {
         assigned.push_back(var);
       }
     }
+    if (name == "feval" && outputs.size() >= 2) forward_outputs(eq, static_cast<int>(outputs.size()));
     stmt.ins(0, "/*", TK_OTHER);
     stmt.ins(eq + 2, "*/", TK_OTHER);
   } else if (stmt.kind(0) == TK_WORD) {
@@ -511,6 +512,38 @@ void parser_t::assignment(int eq) {
     }
   }
   display = needs_semicolon = 0;
+}
+
+// The feval dispatcher asks the function for as many outputs as its own caller asks
+// for, since the count can change the first output (size, find, eig): its
+//   f(x,i_o,y1,y2)
+// becomes
+//   if (nargout_val<=1) y1=f(x); else f(x,i_o,y1,y2)
+void parser_t::forward_outputs(int eq, int count) {
+  std::vector<std::pair<std::string, int>> call;
+  int io = -1;
+  for (int i = eq + 1; i < stmt.top(); ++i) {
+    if (stmt.is_word(i, "i_o")) io = static_cast<int>(call.size());
+    call.emplace_back(stmt.gettext(i), stmt.kind(i));
+  }
+  // Only the plain form f(...,i_o,y1,...,yK) with one token per output.
+  if (io < 0 || static_cast<int>(call.size()) != io + 2 * count + 2) return;
+  stmt.del(eq + 1, static_cast<int>(call.size()));
+  int at = eq + 1;
+  for (int n = 1; n <= count; ++n) {
+    if (n < count) {
+      stmt.ins(at++, std::string(n > 1 ? "else " : "") + "if (nargout_val<=" + std::to_string(n) + ") ",
+               TK_OTHER);
+    } else {
+      stmt.ins(at++, "else ", TK_OTHER);
+    }
+    // One output is the function's value: M functions have no i_o entry for it.
+    const int upto = n > 1 ? io + 2 * n : call[io - 1].first == "," ? io - 2 : io - 1;
+    if (n == 1) stmt.ins(at++, call[io + 2].first + "=", TK_OTHER);
+    for (int k = 0; k <= upto; ++k, ++at) stmt.ins(at, call[k].first, call[k].second);
+    stmt.ins(at++, ")", ')');
+    if (n < count) stmt.ins(at++, "; ", TK_OTHER);
+  }
 }
 
 void parser_t::load_save() {
