@@ -255,6 +255,31 @@ struct switch_t {
 #define otherwise if (true)
 #define endmswitch
 
+// --- deal: [a,b,...] = deal(x) or deal(x1,x2,...) ----------------------------------
+namespace grl {
+// The inputs before i_o, the output references after it.
+struct deal_t {
+  std::vector<Mt> in;
+  std::vector<Mr<m_type>> out;
+  bool outputs = false;
+};
+inline void deal_put(deal_t& d, const i_o_t&) { d.outputs = true; }
+inline void deal_put(deal_t& d, const junk_t&) { if (d.outputs) d.out.emplace_back(junkM); }
+inline void deal_put(deal_t& d, Mt& x) {
+  if (d.outputs) d.out.emplace_back(x);
+  else d.in.push_back(x);
+}
+inline void deal_put(deal_t& d, Mr<m_type> r) { d.out.push_back(r); }
+template <class X> inline void deal_put(deal_t& d, const X& x) { append_arg(d.in, x); }
+// One input goes to every output, n inputs to n outputs; returns the first value.
+Mt deal_run(const deal_t& d);
+}  // namespace grl
+template <class... A> inline M<m_type> deal(A&&... a) {
+  grl::deal_t d;
+  (grl::deal_put(d, a), ...);
+  return grl::deal_run(d);
+}
+
 // --- shell, variables, clear --------------------------------------------------------
 void whos_line(const char* name, bool cplx, std::size_t rows, std::size_t cols, const char* type);
 template <class... A> inline void clear(A&... v) { (void(v = nop_M), ...); }

@@ -28,6 +28,17 @@ junk_t::operator M<M<m_type>>&() const {
 Mt nargin() { return Mt(m_type(nargin_val)); }
 Mt nargout() { return Mt(m_type(nargout_val)); }
 
+Mt grl::deal_run(const deal_t& d) {
+  if (d.in.empty()) grl_fail("Invalid call to deal");
+  const std::size_t wanted = d.out.empty() ? 1 : d.out.size();
+  if (d.in.size() > 1 && d.in.size() != wanted) grl_fail("deal: nargin > 1 and nargin != nargout");
+  for (std::size_t k = 0; k < d.out.size(); ++k) {
+    Mr<m_type> o = d.out[k];
+    o = d.in[d.in.size() == 1 ? 0 : k];
+  }
+  return d.in[0];
+}
+
 unsigned initM(std::istream&, std::ostream&, std::ostream&) {
   std::ios::sync_with_stdio(true);
   grl::storage_setup();
