@@ -189,6 +189,8 @@ M<m_type> TM(const char* text);            // a char row
 M<m_type> colon(const M<m_type>& a, const M<m_type>& step, const M<m_type>& b);
 M<m_type> colon(double a, double step, double b);
 M<m_type> ramp(const M<m_type>& a, const M<m_type>& b);   // a:b
+inline M<m_type> colon(const M<m_type>& a, const M<m_type>& b) { return ramp(a, b); }
+inline M<m_type> colon(double a, double b) { return colon(a, 1.0, b); }
 br_t<m_type> BR(const M<m_type>& x);
 inline br_t<m_type> BR(m_type x) { return BR(M<m_type>(x)); }
 inline br_t<m_type> BR(const Mx<m_type>& x) { return BR(x.value()); }

@@ -46,6 +46,12 @@ void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c) {
 }
 
 void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c) {
+  // zeros(n, 'double'): the class name of the result, which is the only one here.
+  if (b.ischar()) {
+    if (text(b) != "double") grl_fail("invalid data type specified");
+    dims1(a, fn, r, c);
+    return;
+  }
   if (a.isc() || b.isc()) grl_fail("%s: dimensions must be real", fn);
   r = size_value(scalar_of(a, fn));
   c = size_value(scalar_of(b, fn));

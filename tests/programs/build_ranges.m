@@ -13,3 +13,12 @@ p = 5:-2:0
 q = size(1:0)
 r = [0:0.25:1]
 s = repmat('ab', 2, 2)
+% colon as a function, with and without a step
+c2 = colon(2, 5)
+c3 = colon(5, -2, 1)
+c0 = colon(1, 0)
+k = 3;
+c4 = colon(k, k + 2)
+% a class name after the size
+z = zeros(2, 'double')
+o = size(rand(3, 'double'))
