@@ -12,6 +12,7 @@
 using std::cin;
 using std::cout;
 using std::cerr;
+using std::endl;
 
 namespace grl {
 typedef M<m_type> Mt;
@@ -59,6 +60,8 @@ inline grl::display_stream& operator<<(grl::display_stream& s, const Cx<m_type>&
 inline grl::display_stream& operator<<(grl::display_stream& s, const br_t<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, m_type x) { return s << M<m_type>(x); }
 grl::display_stream& operator<<(grl::display_stream& s, const char* text);   // echo lines
+// The display of a structure ends its lines with endl.
+grl::display_stream& operator<<(grl::display_stream& s, std::ostream& (*manipulator)(std::ostream&));
 
 // --- the calling convention ---------------------------------------------------------
 extern double nargin_val, nargout_val;

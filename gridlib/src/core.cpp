@@ -54,6 +54,10 @@ grl::display_stream& operator<<(grl::display_stream& s, const char* text) {
   std::cout << text;
   return s;
 }
+grl::display_stream& operator<<(grl::display_stream& s, std::ostream& (*manipulator)(std::ostream&)) {
+  std::cout << manipulator;
+  return s;
+}
 
 bool istrue(const Mc& x) {
   (void)x;

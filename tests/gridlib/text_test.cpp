@@ -98,6 +98,15 @@ TEST(TextDisplay, ShowAndDispWriteToStandardOutput) {
   EXPECT_TRUE(q.isempty());
 }
 
+// The translator displays a structure member by member, its heading lines ended by
+// endl: the same statement text as generated code, which must compile and print.
+TEST(TextDisplay, StructureHeadingsEndWithEndl) {
+  struct { Mt a; } s{Mt(1)};
+  testing::internal::CaptureStdout();
+  gridlibout<<"s"<<" (structure)"<<endl; gridlibout<<"  a"<<" ="; disp(s.a);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "s (structure)\n  a =1\n");
+}
+
 }  // namespace
 
 namespace {
