@@ -213,6 +213,9 @@ template <class T> class M {
   M operator()(const grl::ix<T>& a) const;
   M operator()(const grl::ix<T>& a, const grl::ix<T>& b) const;
   Mx<T> operator()() { return Mx<T>(this, grl::ix<T>(c_p)); }
+  // x(c{:}): the elements of c are the indices, one or two of them.
+  Mx<T> operator()(const cs_t<T>& s);
+  M operator()(const cs_t<T>& s) const { return const_cast<M*>(this)->operator()(s).value(); }
 
   // Contextual truth (if, while, &&, ||): nonempty and every element nonzero.
   explicit operator bool() const;
@@ -619,6 +622,23 @@ template <class T> inline Mx<T>& Mx<T>::operator=(const br_t<T>& v) { return *th
 template <class T> inline M<T> M<T>::operator()(const grl::ix<T>& a) const { return get1(a); }
 template <class T> inline M<T> M<T>::operator()(const grl::ix<T>& a, const grl::ix<T>& b) const {
   return get2(a, b);
+}
+
+namespace grl {
+// Element k of an index list: a number, a matrix, or the text ':' for a whole dimension.
+template <class T> inline ix<T> list_index(const cs_t<T>& s, int k) {
+  const M<T>& e = s.at(k);
+  if (e.ischar() && e.numel() == 1 && e.cre()[0] == T(':')) return ix<T>(c_p);
+  return ix<T>(e);
+}
+// Indices past the second must address the one page of a matrix: 1 or ':'.
+template <class T> void check_extra_indices(const M<T>& x, const cs_t<T>& s);
+}  // namespace grl
+template <class T> inline Mx<T> M<T>::operator()(const cs_t<T>& s) {
+  const int n = s.end() - s.first + 1;
+  if (n == 1) return Mx<T>(this, grl::list_index(s, s.first));
+  if (n < 1 || n > 2) grl::check_extra_indices(*this, s);
+  return Mx<T>(this, grl::list_index(s, s.first), grl::list_index(s, s.first + 1));
 }
 
 template <class T> inline grl::ix<T>::ix(const M<T>& v) : kind(mat), m(&v) {

@@ -234,6 +234,23 @@ void grl::fail_not_cell() {
 
 Mt grl::bad_call(const char* message) { grl_fail("%s", message); }
 
+template <class T> void grl::check_extra_indices(const M<T>& x, const cs_t<T>& s) {
+  const int n = s.end() - s.first + 1;
+  if (n < 1) grl_fail("%s: an index list of no elements", x.getname());
+  for (int k = 2; k < n; ++k) {
+    const M<T>& e = s.at(s.first + k);
+    if (e.ischar() && e.numel() == 1 && e.cre()[0] == T(':')) continue;
+    for (std::size_t q = 0; q < e.numel(); ++q) {
+      if (e.cre()[q] == T(1)) continue;
+      std::string where;
+      for (int d = 0; d < k; ++d) where += "_,";
+      grl_fail("%s(%s%g): out of bound 1 (dimensions are %zux%zu)", x.getname(), where.c_str(),
+               double(e.cre()[q]), x.rows(), x.cols());
+    }
+  }
+}
+template void grl::check_extra_indices(const Mt&, const cs_t<m_type>&);
+
 Mt grl::handle(const Mt& name) {
   Mt h = name;
   h.set_flags(grl::F_STRING | grl::F_HANDLE);

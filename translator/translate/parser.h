@@ -192,6 +192,7 @@ class parser_t {
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
                   int callee_in, bool library);
   bool takes_any_number(int i, int owner);
+  bool holds_matrix(int at);
   void add_variable(const std::string& var, int type);
   void empty_statement();
   void raw(int at, const std::string& text);

@@ -705,6 +705,13 @@ int parser_t::cell_list(int i) {
       varargin = symbols->info_of(f)[INFO_VARARGIN];
     }
   }
+  // x(c{:}) on a numeric variable: one or two indices, as many as c holds at run time.
+  if (owner >= 0 && holds_matrix(owner) && stmt.is_word(owner + 1, "(") && i == owner + 2 &&
+      stmt.is_word(i + tokens, ")")) {
+    stmt.del(i, tokens);
+    put_list(i, c, range, start, stop);
+    return 0;
+  }
   // c{:} that ends the inputs of an M function with varargin and begins before it.
   const bool before_varargin =
       varargin && position < callee_in && inputs == position && i + tokens == bounds[inputs];
@@ -747,6 +754,13 @@ int parser_t::cell_list(int i) {
   stmt.del(i, tokens);
   stmt.ins(i, text, TK_OTHER);
   return 0;
+}
+
+// Token `at` names a variable that holds a matrix, not a cell or a function.
+bool parser_t::holds_matrix(int at) {
+  if (!symbols || stmt.kind(at) != TK_WORD) return false;
+  const int v = symbols->find(stmt.gettext(at), SYM_VARIABLES);
+  return v >= 0 && !(symbols->info_of(v)[INFO_TYPE] & DT_CELL);
 }
 
 // f(x, c{:}) where f takes a fixed number of inputs: f gets as many elements as c
