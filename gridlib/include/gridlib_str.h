@@ -15,9 +15,22 @@ M<m_type> char_v(const str_list& parts);
 }  // namespace grl
 
 // --- building ------------------------------------------------------------------------
-// strcat(a, b, ...): rows joined; trailing blanks of char arguments dropped.
-template <class A1, class... A> inline M<m_type> strcat_M(const A1& a, const A&... b) {
-  return grl::strcat_v(grl::arg_list<m_type>(a, b...));
+// strcat(a, b, ...): rows joined; trailing blanks of char arguments dropped. With a
+// cell among the arguments the result is a cell: element by element, a char argument
+// (trimmed) or a 1 x 1 cell standing for every element.
+namespace grl {
+template <class X>
+inline constexpr bool cell_arg = std::is_convertible_v<const X&, M<M<m_type>>> &&
+                                 !std::is_convertible_v<const X&, M<m_type>>;
+M<M<m_type>> strcat_piece(const M<m_type>& s);
+inline M<M<m_type>> strcat_piece(const M<M<m_type>>& c) { return c; }
+M<M<m_type>> strcat_c(const std::vector<M<M<m_type>>>& parts);
+}  // namespace grl
+template <class A1, class... A> inline auto strcat_M(const A1& a, const A&... b) {
+  if constexpr (grl::cell_arg<A1> || (grl::cell_arg<A> || ...))
+    return grl::strcat_c({grl::strcat_piece(a), grl::strcat_piece(b)...});
+  else
+    return grl::strcat_v(grl::arg_list<m_type>(a, b...));
 }
 // strvcat(a, b, ...): the rows of all arguments, empty ones left out, padded with blanks.
 template <class A1, class... A> inline M<m_type> strvcat(const A1& a, const A&... b) {
@@ -47,6 +60,11 @@ M<m_type> deblank(const M<m_type>& s);
 M<m_type> strtrim(const M<m_type>& s);
 M<m_type> upper(const M<m_type>& s);
 M<m_type> lower(const M<m_type>& s);
+// The same on each string of a cell.
+M<M<m_type>> deblank(const M<M<m_type>>& c);
+M<M<m_type>> strtrim(const M<M<m_type>>& c);
+M<M<m_type>> upper(const M<M<m_type>>& c);
+M<M<m_type>> lower(const M<M<m_type>>& c);
 M<m_type> strjust(const M<m_type>& s, const M<m_type>& mode = M<m_type>());
 
 #endif

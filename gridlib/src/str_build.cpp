@@ -97,6 +97,36 @@ Mt strcat_v(const str_list& parts) {
   return su::char_rows(out);
 }
 
+Mc strcat_piece(const Mt& s) {
+  Mc c = Mc::alloc(1, 1);
+  c.welem(0) = s.ischar() && !s.isempty() ? columns(s, 0, last_kept(s, white)) : s;
+  return c;
+}
+
+Mc strcat_c(const std::vector<Mc>& parts) {
+  // Every cell that is not 1 x 1 has the one shape of the result.
+  std::size_t rows = 1, cols = 1;
+  bool shaped = false;
+  for (const Mc& p : parts) {
+    if (p.numel() == 1) continue;
+    if (shaped && (p.rows() != rows || p.cols() != cols))
+      grl_fail("strcat: arguments must be the same size, or be scalars");
+    rows = p.rows(), cols = p.cols(), shaped = true;
+  }
+  Mc out = Mc::alloc(rows, cols);
+  for (std::size_t k = 0; k < out.numel(); ++k) {
+    std::string joined;
+    for (const Mc& p : parts) {
+      const Mt& e = p.elem(p.numel() == 1 ? 0 : k);
+      if (e.isempty()) continue;
+      if (!e.ischar() || e.rows() != 1) grl_fail("strcat: inputs must be strings or cells of strings");
+      joined += su::row_text(e, 0);
+    }
+    out.welem(k) = su::str(joined);
+  }
+  return out;
+}
+
 Mt strvcat_v(const str_list& parts) {
   std::vector<std::string> rows = all_rows(parts, false);
   if (rows.empty()) return su::str("");
@@ -117,6 +147,7 @@ Mt char_v(const str_list& parts) {
 }  // namespace grl
 
 using grl::Mt;
+using grl::Mc;
 namespace su = grl::su;
 
 Mt double_M(const Mt& x) {
@@ -163,6 +194,19 @@ Mt map_case(const Mt& s, int (*f)(int)) {
 
 Mt upper(const Mt& s) { return map_case(s, [](int c) { return std::toupper(c); }); }
 Mt lower(const Mt& s) { return map_case(s, [](int c) { return std::tolower(c); }); }
+
+namespace {
+Mc each_string(const Mc& c, Mt (*f)(const Mt&)) {
+  Mc out = Mc::alloc(c.rows(), c.cols());
+  for (std::size_t k = 0; k < c.numel(); ++k) out.welem(k) = f(c.elem(k));
+  return out;
+}
+}  // namespace
+
+Mc deblank(const Mc& c) { return each_string(c, deblank); }
+Mc strtrim(const Mc& c) { return each_string(c, strtrim); }
+Mc upper(const Mc& c) { return each_string(c, upper); }
+Mc lower(const Mc& c) { return each_string(c, lower); }
 
 Mt strjust(const Mt& s, const Mt& mode) {
   const std::string m = mode.isempty() ? std::string("right") : su::text(mode);

@@ -361,20 +361,29 @@ bool parser_t::begins_cell(int i) {
 }
 
 // The call at i, f(...), gives a cell: f always makes one (num2cell, cellstr), or f
-// keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...).
+// keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...), or
+// as any argument (strcat).
 bool parser_t::call_yields_cell(int i) {
   static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit"};
   static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
                                         "tril",      "triu",     "reshape",    "fliplr",
                                         "flipud",    "flip",     "rot90",      "circshift",  "squeeze",
                                         "sort",      "sortrows", "unique",     "ctranspose",
-                                        "transpose"};
+                                        "transpose", "upper",    "lower",      "strtrim",
+                                        "deblank"};
   if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
   const std::string& f = stmt.gettext(i);
   for (const char* m : makers)
     if (f == m) return true;
   for (const char* k : keepers)
     if (f == k) return begins_cell(i + 2);
+  // strcat gives a cell when any of its arguments is one.
+  if (f == "strcat" || f == "strcat_M") {
+    std::vector<int> bounds;
+    const int n = scan_arguments(i + 1, bounds);
+    for (int k = 0; k < n; ++k)
+      if (begins_cell(bounds[k])) return true;
+  }
   return false;
 }
 
