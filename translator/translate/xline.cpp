@@ -415,9 +415,16 @@ void parser_t::for_loop() {
   display = needs_semicolon = 0;
   if (!stmt.is_kind(1, TK_WORD) || !stmt.is_word(2, "=")) fail("Do not use parenthesis with for");
   const std::string v = cut(stmt.gettext(1), kNameLimit);
+  // for c = {...}: c is each column of the cell, a cell itself.
+  bool over_cell = stmt.is_word(3, "{") || begins_cell(3);
+  if (symbols && stmt.kind(3) == TK_WORD && stmt.is_word(4, "\n")) {
+    const int c = symbols->find(stmt.gettext(3), SYM_VARIABLES);
+    over_cell = over_cell || (c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL));
+  }
   bool scalar = false;
   if (symbols) {
     const int e = symbols->add_typed(v, SYM_LOCAL, default_type);
+    if (over_cell) mark_cell(v);
     scalar = (symbols->info_of(e)[INFO_TYPE] & DT_SCALAR) != 0;
   }
   // The C++ name: a variable named like a library function carries an underscore.
@@ -440,6 +447,7 @@ void parser_t::for_loop() {
     const std::string in = v + "_" + name + "_i" + std::to_string(loop_count);
     if (symbols) {
       symbols->add_typed(vn, SYM_LOCAL, default_type);
+      if (over_cell) mark_cell(vn);
       symbols->add_typed(in, SYM_DECLARED, default_type | DT_SCALAR);
     }
     stmt.del(0, 3);
