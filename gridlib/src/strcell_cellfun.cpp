@@ -42,7 +42,8 @@ const named_fn builtins[] = {
     {"int2str", int2str}, {"mat2str", mat2str1}, {"str2num", str2num1},
     {"str2double", str2double}, {"isspace", isspace_M}, {"isletter", isletter},
     {"iscellstr", iscellstr}, {"transpose", transpose}, {"ctranspose", ctranspose},
-    {"inv", inv}, {"det", det}, {"trace", trace}, {"norm", norm},
+    {"inv", inv}, {"det", det}, {"trace", trace}, {"norm", norm}, {"islogical", is_logical},
+    {"isnumeric", is_numeric}, {"isreal", is_real}, {"ndims", dims_of},
 };
 
 // The names whose answer is an array whatever the options say.
@@ -169,7 +170,9 @@ grl::cellfun_value cellfun(const Mt& name, const Mc& c, const Mt& opt, const Mt&
     // The extra argument comes first: cellfun('size', c, k, ...) ignores the rest.
     grl_fail("cellfun: not enough arguments for \"%s\"", n.c_str());
   }
-  if (grl::fn1 f = grl::legacy_fn(n)) {
+  // A name given as text takes the old array-valued path whatever the option; a
+  // handle @isempty follows UniformOutput like any function.
+  if (grl::fn1 f = name.flags_ & grl::F_HANDLE ? nullptr : grl::legacy_fn(n)) {
     static_cast<Mt&>(r) = grl::uniform(f, c);
     return r;
   }

@@ -360,6 +360,38 @@ bool parser_t::begins_cell(int i) {
   return c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
 }
 
+// The text of a string token, 'abc' or TM("abc"); empty for any other.
+static std::string string_text(std::string t) {
+  if (t.compare(0, 3, "TM(") == 0) t = t.substr(3, t.size() > 4 ? t.size() - 4 : 0);
+  if (t.size() < 2 || (t.front() != '\'' && t.front() != '"')) return "";
+  return t.substr(1, t.size() - 2);
+}
+
+static bool legacy_cellfun_name(const std::string& t) {
+  const std::string n = string_text(t);
+  for (const char* k : {"isempty", "islogical", "isnumeric", "isreal", "length", "ndims", "numel",
+                        "prodofsize", "size", "isclass"})
+    if (n == k) return true;
+  return false;
+}
+
+// Text t names cellfun's UniformOutput option, abbreviated or not.
+static bool uniform_option(const std::string& token) {
+  const std::string t = string_text(token);
+  const std::string full = "uniformoutput";
+  if (t.empty() || t.size() > full.size()) return false;
+  for (std::size_t k = 0; k < t.size(); ++k)
+    if (std::tolower(static_cast<unsigned char>(t[k])) != full[k]) return false;
+  return true;
+}
+
+// Token j is the constant false: false, false(), 0.
+bool parser_t::is_false(int j) {
+  const std::string& t = stmt.gettext(j);
+  if (t == "false" || t == "false_M") return !stmt.is_word(j + 1, "(") || stmt.is_word(j + 2, ")");
+  return stmt.kind(j) == TK_NUMBER && std::strtod(t.c_str(), nullptr) == 0;
+}
+
 // The call at i, f(...), gives a cell: f always makes one (num2cell, cellstr), or f
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...), or
 // as any argument (strcat).
@@ -377,6 +409,14 @@ bool parser_t::call_yields_cell(int i) {
     if (f == m) return true;
   for (const char* k : keepers)
     if (f == k) return begins_cell(i + 2);
+  // cellfun(..., 'UniformOutput', false) gives a cell of the results, except for the
+  // names cellfun has always known, given as text, whose results are an array.
+  if (f == "cellfun") {
+    if (legacy_cellfun_name(stmt.gettext(i + 2))) return false;
+    const int close = call_end(i + 1);
+    for (int j = i + 2; j + 2 < close; ++j)
+      if (uniform_option(stmt.gettext(j)) && stmt.is_word(j + 1, ",") && is_false(j + 2)) return true;
+  }
   // strcat gives a cell when any of its arguments is one.
   if (f == "strcat" || f == "strcat_M") {
     std::vector<int> bounds;

@@ -193,6 +193,7 @@ class parser_t {
                   int callee_in, bool library);
   bool takes_any_number(int i, int owner);
   bool holds_matrix(int at);
+  bool is_false(int j);
   void add_variable(const std::string& var, int type);
   void empty_statement();
   void raw(int at, const std::string& text);
