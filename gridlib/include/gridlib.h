@@ -28,6 +28,7 @@ typedef float m_type;
 #include "gridlib_io.h"
 #include "gridlib_str.h"
 #include "gridlib_strcell.h"
+#include "gridlib_regexp.h"
 #include "gridlib_shape.h"
 #include "gridlib_elem.h"
 #include "gridlib_sets.h"

@@ -397,12 +397,13 @@ bool parser_t::is_false(int j) {
 // as any argument (strcat).
 bool parser_t::call_yields_cell(int i) {
   static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit"};
+  if (is_regexp_call(i)) return output_yields_cell(i, 0);
   static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
                                         "tril",      "triu",     "reshape",    "fliplr",
                                         "flipud",    "flip",     "rot90",      "circshift",  "squeeze",
                                         "sort",      "sortrows", "unique",     "ctranspose",
                                         "transpose", "upper",    "lower",      "strtrim",
-                                        "deblank"};
+                                        "deblank",   "regexprep"};
   if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
   const std::string& f = stmt.gettext(i);
   for (const char* m : makers)
@@ -435,8 +436,90 @@ bool parser_t::output_yields_cell(int i, std::size_t k) {
   const std::string& f = stmt.gettext(i);
   if (symbols && symbols->find(f, SYM_VARIABLES) >= 0) return false;
   if (f == "mode") return k == 2;
+  if (is_regexp_call(i)) {
+    const std::vector<std::string> outs = regexp_outputs(i);
+    const std::string what = k < outs.size() ? outs[k] : "";
+    const bool once = std::find(outs.begin() + 7, outs.end(), "once") != outs.end();
+    return what == "tokens" || what == "split" || (!once && (what == "match" || what == "tokenextents"));
+  }
   if (f == "sort" || f == "sortrows" || f == "unique") return k == 0 && begins_cell(i + 2);
   return call_yields_cell(i);
+}
+
+bool parser_t::is_regexp_call(int i) {
+  if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
+  const std::string& f = stmt.gettext(i);
+  return (f == "regexp" || f == "regexpi") && !(symbols && symbols->find(f, SYM_VARIABLES | SYM_FUNCTIONS) >= 0);
+}
+
+namespace {
+// The text of a C string literal token ("..."), in lower case.
+std::string literal_word(const std::string& t) {
+  std::string w = t.size() >= 2 ? t.substr(1, t.size() - 2) : std::string();
+  for (char& c : w) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return w;
+}
+}  // namespace
+
+// The seven outputs in the order the call gives them: those its option words name,
+// then the others in their own order; then "once" when the call says so.
+std::vector<std::string> parser_t::regexp_outputs(int i) {
+  static const char* const kinds[] = {"start", "end", "tokenextents", "match", "tokens", "names", "split"};
+  std::vector<int> bounds;
+  const int n = scan_arguments(i + 1, bounds);
+  std::vector<std::string> outs;
+  bool once = false;
+  for (int a = 2; a < n; ++a) {
+    const int t = bounds[a];
+    if (stmt.kind(t) != TK_STRING || t + 1 != (a + 1 < n ? bounds[a + 1] - 1 : bounds[n])) continue;
+    const std::string w = literal_word(stmt.gettext(t));
+    once = once || w == "once";
+    for (const char* k : kinds)
+      if (w == k && std::find(outs.begin(), outs.end(), w) == outs.end()) outs.push_back(w);
+  }
+  for (const char* k : kinds)
+    if (std::find(outs.begin(), outs.end(), k) == outs.end()) outs.push_back(k);
+  if (once) outs.push_back("once");
+  return outs;
+}
+
+// The names of (?<name>...) in the pattern, in order.
+std::vector<std::string> parser_t::regexp_names(int i, bool& has_pattern) {
+  std::vector<int> bounds;
+  const int n = scan_arguments(i + 1, bounds);
+  has_pattern = n >= 2 && stmt.kind(bounds[1]) == TK_STRING && bounds[1] + 1 == (n > 2 ? bounds[2] - 1 : bounds[n]);
+  std::vector<std::string> names;
+  if (!has_pattern) return names;
+  const std::string& p = stmt.gettext(bounds[1]);
+  for (std::size_t at = p.find("(?<"); at != std::string::npos; at = p.find("(?<", at + 3)) {
+    if (at > 0 && p[at - 1] == '\\') continue;
+    std::size_t e = at + 3;
+    while (e < p.size() && (std::isalnum(static_cast<unsigned char>(p[e])) || p[e] == '_')) ++e;
+    if (e == at + 3 || e >= p.size() || p[e] != '>' || !std::isalpha(static_cast<unsigned char>(p[at + 3]))) continue;
+    names.push_back(p.substr(at + 3, e - at - 3));
+  }
+  return names;
+}
+
+bool parser_t::regexp_gives_names(int i, std::size_t k) {
+  if (!is_regexp_call(i)) return false;
+  const std::vector<std::string> outs = regexp_outputs(i);
+  return k < 7 && outs[k] == "names";
+}
+
+std::string parser_t::regexp_fields(int i, const std::string& var) {
+  bool has_pattern = false;
+  const std::vector<std::string> names = regexp_names(i, has_pattern);
+  if (!has_pattern) fail("regexp: the names output needs the pattern written as a literal string");
+  // A pattern without names gives a structure without fields: the variable stays.
+  if (names.empty()) add_variable(var, default_type);
+  std::string text = "grl::rx_fields(";
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const std::string field = var + "." + names[k];
+    add_variable(field, default_type);
+    text += (k ? "," : "") + field;
+  }
+  return text + ")";
 }
 
 void parser_t::rewrite_brackets() {

@@ -106,6 +106,16 @@ class parser_t {
   bool begins_cell(int i);
   bool call_yields_cell(int i);
   bool output_yields_cell(int i, std::size_t k);
+  // regexp and regexpi at token i: the outputs the call gives, in order, as chosen
+  // by the option words written as literal strings; the token names of a pattern
+  // written as a literal string (has_pattern false when it is not one).
+  bool is_regexp_call(int i);
+  std::vector<std::string> regexp_outputs(int i);
+  std::vector<std::string> regexp_names(int i, bool& has_pattern);
+  // The C++ of a names structure as an output: grl::rx_fields(var.a, var.b, ...);
+  // its fields become variables.
+  std::string regexp_fields(int i, const std::string& var);
+  bool regexp_gives_names(int i, std::size_t k);
   void function_handles();
   void rewrite_exist();
   std::string exist_value(const std::string& var, char kind) const;

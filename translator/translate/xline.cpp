@@ -491,8 +491,12 @@ void parser_t::assignment(int eq) {
         stmt.ins(close++, "junkM", TK_OTHER);
         continue;
       }
-      for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
       const std::string& var = outputs[k].front().first;
+      if (outputs[k].size() == 1 && outputs[k].front().second == TK_WORD && regexp_gives_names(eq + 1, k)) {
+        stmt.ins(close++, regexp_fields(eq + 1, var), TK_OTHER);
+        continue;
+      }
+      for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
       if (outputs[k].front().second == TK_WORD) {
         add_variable(var, default_type);
         if (output_yields_cell(eq + 1, k)) mark_cell(var);
@@ -502,6 +506,18 @@ void parser_t::assignment(int eq) {
     if (name == "feval" && outputs.size() >= 2) forward_outputs(eq, static_cast<int>(outputs.size()));
     stmt.ins(0, "/*", TK_OTHER);
     stmt.ins(eq + 2, "*/", TK_OTHER);
+  } else if (stmt.kind(0) == TK_WORD && eq == 1 && regexp_gives_names(eq + 1, 0) &&
+             call_end(eq + 2) == stmt.top() - 1) {
+    // n = regexp(..., 'names') is /*n=*/regexp(..., i_o, grl::rx_fields(n.a, ...)).
+    const std::string var = stmt.gettext(0);
+    const int close = stmt.top() - 1;
+    stmt.ins(close, regexp_fields(eq + 1, var), TK_OTHER);
+    stmt.ins(close, ",", ',');
+    stmt.ins(close, "i_o", TK_WORD);
+    stmt.ins(close, ",", ',');
+    stmt.del(0, 2);
+    stmt.ins(0, "/*" + var + "=*/", TK_OTHER);
+    display = 0;
   } else if (stmt.kind(0) == TK_WORD) {
     const std::string var = stmt.gettext(0);
     const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||

@@ -1,0 +1,123 @@
+// Regular expressions: regexp, regexpi and regexprep.
+//
+// regexp(str, pat, options...) gives, without option words, the outputs start, end,
+// tokenExtents, match, tokens, names and split in that order; the words 'start',
+// 'end', 'tokenExtents', 'match', 'tokens', 'names' and 'split' choose and order
+// them. 'once' keeps the first match only, 'ignorecase' (and regexpi) matches
+// either case. regexprep(str, pat, rep, options...) replaces the matches, $0..$9 and
+// $<name> in rep standing for the tokens. Some outputs are cells and some matrices,
+// chosen by the option words when the call runs: a call of one output gives a value
+// that converts to either, and the outputs of [a, b, ...] = regexp(...) may be
+// either kind.
+//
+// A names output is a structure whose fields are the pattern's named tokens: the
+// translator passes the fields, in the order the pattern names them, through
+// grl::rx_fields.
+#ifndef GRIDLIB_REGEXP_H
+#define GRIDLIB_REGEXP_H
+
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "gridlib_matrix.h"
+#include "gridlib_core.h"
+
+namespace grl {
+
+// The result of a regexp call of one output: an array, or a cell when the chosen
+// output is one. A cell result converts to a cell variable; one that never reaches
+// a cell stops the program when the statement ends.
+struct rx_value : M<m_type> {
+  bool is_cell = false;
+  M<M<m_type>> cell;
+  mutable bool taken = false;
+  rx_value() = default;
+  rx_value(const rx_value&) = delete;
+  rx_value(rx_value&& o) noexcept;
+  operator M<M<m_type>>() const;
+  ~rx_value();
+};
+
+// A names output: the fields of the structure, grl::rx_fields(n.a, n.b, ...).
+struct rx_fields_t {
+  std::vector<M<m_type>*> fields;
+};
+template <class... F> inline rx_fields_t rx_fields(F&... f) { return rx_fields_t{{&f...}}; }
+
+// One output place of [a, b, ...] = regexp(...): a matrix, a cell, a place whose
+// value goes nowhere (~), or the fields of a names structure.
+struct rx_out {
+  M<m_type>* m = nullptr;
+  M<M<m_type>>* c = nullptr;
+  std::vector<M<m_type>*> fields;
+  bool is_fields = false;
+};
+
+// The arguments of a call, split at i_o into inputs and outputs. A cell input is
+// held as a value that holds the cell.
+struct rx_call {
+  std::vector<M<m_type>> in;
+  std::vector<rx_out> out;
+  bool outputs = false;
+  void add(i_o_t) { outputs = true; }
+  void add(const rx_fields_t& f) {
+    out.emplace_back();
+    out.back().is_fields = true;
+    out.back().fields = f.fields;
+  }
+  void add(const junk_t&) { out.emplace_back(); }
+  void add(M<m_type>& m) {
+    if (!outputs) { in.push_back(m); return; }
+    out.emplace_back();
+    out.back().m = &m;
+  }
+  // An output of the function the call stands in (junkM when its caller gave none).
+  void add(const Mr<m_type>& r) {
+    if (r.get()) add(*r.get());
+    else add(junkM);
+  }
+  void add(M<M<m_type>>& c) {
+    if (!outputs) { in.push_back(M<m_type>::of_cell(c)); return; }
+    out.emplace_back();
+    out.back().c = &c;
+  }
+  void add(const M<M<m_type>>& c) { in.push_back(M<m_type>::of_cell(c)); }
+  void add(const cl_t<m_type>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
+  void add(const bc_t<m_type>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
+  void add(const Mx<M<m_type>>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
+  void add(const cs_t<m_type>& c) {
+    for (int k = c.first; k <= c.end(); ++k) in.push_back(c.at(k));
+  }
+  template <class A> void add(const A& a) { in.push_back(M<m_type>(a)); }
+};
+
+enum class rx_fn { regexp, regexpi };
+rx_value regexp_value(rx_fn fn, const std::vector<M<m_type>>& in);
+void regexp_outputs(rx_fn fn, const std::vector<M<m_type>>& in, std::vector<rx_out>& out);
+rx_value regexprep_value(const std::vector<M<m_type>>& in);
+
+template <class... A> inline constexpr bool has_outputs = (std::is_same_v<std::decay_t<A>, i_o_t> || ...);
+
+template <class... A> inline auto regexp_call(rx_fn fn, A&&... a) {
+  rx_call call;
+  (call.add(a), ...);
+  if constexpr (has_outputs<A...>) regexp_outputs(fn, call.in, call.out);
+  else return regexp_value(fn, call.in);
+}
+
+}  // namespace grl
+
+template <class... A> inline auto regexp(A&&... a) { return grl::regexp_call(grl::rx_fn::regexp, a...); }
+template <class... A> inline auto regexpi(A&&... a) { return grl::regexp_call(grl::rx_fn::regexpi, a...); }
+// regexprep has one output: a string, or a cell of the shape of a cell str.
+template <class... A> inline grl::rx_value regexprep(A&&... a) {
+  grl::rx_call call;
+  (call.add(a), ...);
+  return grl::regexprep_value(call.in);
+}
+
+// A regexp result shown as `ans`: the cell or the array it holds.
+grl::display_stream& operator<<(grl::display_stream& s, const grl::rx_value& v);
+
+#endif
