@@ -117,6 +117,13 @@ template <class... A> inline grl::rx_value regexprep(A&&... a) {
   return grl::regexprep_value(call.in);
 }
 
+// The calls whose result the translator knows to be a cell.
+namespace grl {
+template <class... A> inline M<M<m_type>> regexp_cell(A&&... a) { return regexp_call(rx_fn::regexp, a...); }
+template <class... A> inline M<M<m_type>> regexpi_cell(A&&... a) { return regexp_call(rx_fn::regexpi, a...); }
+template <class... A> inline M<M<m_type>> regexprep_cell(A&&... a) { return ::regexprep(a...); }
+}  // namespace grl
+
 // A regexp result shown as `ans`: the cell or the array it holds.
 grl::display_stream& operator<<(grl::display_stream& s, const grl::rx_value& v);
 

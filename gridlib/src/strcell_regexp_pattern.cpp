@@ -68,7 +68,7 @@ struct rewriter {
       e += pat[i++];
     }
     if (i >= pat.size())
-      grl_fail("%s: missing terminating ] for character class at position %zu of expression", fn, open + 1);
+      grl_fail("%s: missing terminating ] for character class at position %zu of expression", fn, pat.size());
     e += ']';
     return i + 1;
   }

@@ -70,6 +70,11 @@ TEST(Ctext, NeverBreaksStringsCommentsOrUnbreakableRuns) {
   for (int i = 0; i < 40; ++i) esc += ", ";
   esc += "\");\n";
   EXPECT_EQ(layout(esc).find("\\\n"), esc.size() - 2);
+
+  // A literal that ends in an escaped backslash ends at its quote: the literal
+  // after it is still one, not broken where its blank passes the column.
+  const std::string ends = "a(\"\\\\\");f(\"" + std::string(70, 'x') + " y\"\n";
+  EXPECT_EQ(layout(ends), ends);
 }
 
 TEST(Ctext, BracesInLineCommentsLeaveTheIndentation) {

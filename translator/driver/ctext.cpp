@@ -14,7 +14,9 @@ bool break_after(char c) { return c == ',' || c == ' ' || c == '(' || c == ')'; 
 void ctext_type::print(std::ostream& out, const char* text) {
   int column = 0;
   bool in_string = false;
-  char prev = '\0';
+  // The character before is a backslash that escapes the next one: "\\" ends
+  // with an escaped backslash, and the quote after it closes the literal.
+  bool escaping = false;
   for (const char* p = text;; ++p) {
     char c = *p;
     if (c == '/')
@@ -35,7 +37,8 @@ void ctext_type::print(std::ostream& out, const char* text) {
 
     out.put(c);
     ++column;
-    if (c == '"' && prev != '\\') in_string = !in_string;
+    if (c == '"' && !escaping) in_string = !in_string;
+    escaping = c == '\\' && !escaping;
     if (slash == 0 && !in_string && column > kBreakColumn && break_after(c)) {
       out.write("\\\n  ", 4);
       c = '\n';
@@ -48,6 +51,5 @@ void ctext_type::print(std::ostream& out, const char* text) {
       column = 0;
       slash = 0;
     }
-    prev = c;
   }
 }

@@ -522,6 +522,24 @@ std::string parser_t::regexp_fields(int i, const std::string& var) {
   return text + ")";
 }
 
+// A call of regexp, regexpi or regexprep of one output that gives a cell is written
+// as the library's form that returns a cell, so that the call works wherever a cell
+// does (numel(regexp(s, p, 'match')), strjoin(regexp(s, p, 'split'), ',')). The
+// calls of several outputs (with i_o) get each output's kind from its variable.
+void parser_t::regexp_pass() {
+  for (int i = 0; i + 1 < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
+    const std::string f = stmt.gettext(i);
+    const bool rep = f == "regexprep" && !(symbols && symbols->find(f, SYM_VARIABLES | SYM_FUNCTIONS) >= 0);
+    if (!rep && !is_regexp_call(i)) continue;
+    const int close = call_end(i + 1);
+    bool outputs = false;
+    for (int j = i + 2; j < close; ++j) outputs = outputs || stmt.is_word(j, "i_o");
+    if (outputs || !(rep ? begins_cell(i + 2) : output_yields_cell(i, 0))) continue;
+    stmt.set(i, "grl::" + f + "_cell", TK_OTHER);
+  }
+}
+
 void parser_t::rewrite_brackets() {
   const int eq = stmt.find("=");
   // Matrix literals: [a,b] is (BR(a),b); [] is the empty matrix.

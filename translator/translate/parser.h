@@ -195,6 +195,7 @@ class parser_t {
   int resolve(const std::string& word, int e, int line);
   void varargin_pass();
   void arity_pass();
+  void regexp_pass();
   int call_end(int open);
   int cell_list(int i);
   int list_tokens(int i, double& start, double& stop);

@@ -98,6 +98,7 @@ void parser_t::translate_statement() {
   }
   // 11.
   statement_form();
+  regexp_pass();
   if (!scan_only) {
     identifier_pass();
     arity_pass();

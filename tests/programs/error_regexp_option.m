@@ -1,0 +1,2 @@
+m = regexp('a1', '\d', 'match')
+m = regexp('a1', '\d', 'bogus')

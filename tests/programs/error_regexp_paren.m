@@ -1,0 +1,2 @@
+s = regexp('ab(cd', 'b\(')
+s = regexp('ab(cd', 'b(c')

@@ -1,0 +1,2 @@
+r = regexprep('a1', '\d', 'x')
+r = regexprep('a1', '\d', 'x', 'twice')

@@ -1,0 +1,20 @@
+% precision-independent
+% tokens (a cell per match of the group strings), their extents, and named tokens
+% as the fields of a structure
+t = regexp('x=1, y=22', '(\w)=(\d+)', 'tokens')
+second = t{2};
+name = second{1}
+value = second{2}
+te = regexp('x=1, y=22', '(\w)=(\d+)', 'tokenExtents')
+n = regexp('key=val', '(?<k>\w+)=(?<v>\w+)', 'names');
+k = n.k
+v = n.v
+[tk, nm] = regexp('2024-06', '(?<year>\d+)-(?<month>\d+)', 'tokens', 'names');
+tk
+year = nm.year
+month = nm.month
+d = regexp('date 2024-06', '(?<y>\d{4})-(?<m>\d\d)', 'names');
+ym = [d.y '/' d.m]
+nt = regexp('one two', '(?<first>\w+)\s(?<second>\w+)', 'tokens')
+[s, ~, ext] = regexp('aXbXc', 'X(\w)');
+s, ext
