@@ -16,6 +16,7 @@
 #ifndef GRIDLIB_REGEXP_H
 #define GRIDLIB_REGEXP_H
 
+#include <cstddef>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -99,6 +100,22 @@ rx_value regexprep_value(const std::vector<M<m_type>>& in);
 
 template <class... A> inline constexpr bool has_outputs = (std::is_same_v<std::decay_t<A>, i_o_t> || ...);
 
+// The inputs (before i_o) or the outputs (after it) of a call; a call takes at most
+// the counts korval.rsv lists.
+template <class... A> constexpr std::size_t rx_count(bool outputs) {
+  constexpr bool io[] = {std::is_same_v<std::decay_t<A>, i_o_t>..., false};
+  std::size_t n = 0;
+  bool after = false;
+  for (std::size_t k = 0; k < sizeof...(A); ++k) {
+    if (io[k]) after = true;
+    else if (after == outputs) ++n;
+  }
+  return n;
+}
+template <std::size_t In, std::size_t Out, class... A>
+inline constexpr bool rx_fits = rx_count<A...>(false) <= In && rx_count<A...>(true) <= Out;
+template <std::size_t In, std::size_t Out, class... A> using if_rx_fits = std::enable_if_t<rx_fits<In, Out, A...>, int>;
+
 template <class... A> inline auto regexp_call(rx_fn fn, A&&... a) {
   rx_call call;
   (call.add(a), ...);
@@ -108,10 +125,14 @@ template <class... A> inline auto regexp_call(rx_fn fn, A&&... a) {
 
 }  // namespace grl
 
-template <class... A> inline auto regexp(A&&... a) { return grl::regexp_call(grl::rx_fn::regexp, a...); }
-template <class... A> inline auto regexpi(A&&... a) { return grl::regexp_call(grl::rx_fn::regexpi, a...); }
+template <class... A, grl::if_rx_fits<16, 7, A...> = 0> inline auto regexp(A&&... a) {
+  return grl::regexp_call(grl::rx_fn::regexp, a...);
+}
+template <class... A, grl::if_rx_fits<16, 7, A...> = 0> inline auto regexpi(A&&... a) {
+  return grl::regexp_call(grl::rx_fn::regexpi, a...);
+}
 // regexprep has one output: a string, or a cell of the shape of a cell str.
-template <class... A> inline grl::rx_value regexprep(A&&... a) {
+template <class... A, grl::if_rx_fits<16, 0, A...> = 0> inline grl::rx_value regexprep(A&&... a) {
   grl::rx_call call;
   (call.add(a), ...);
   return grl::regexprep_value(call.in);

@@ -46,7 +46,8 @@ struct match {
 
 // The matches from left to right; empty matches only when `empty` is set; the first
 // one only when `once` is set.
-std::vector<match> find(const std::string& s, const std::regex& re, std::size_t groups, bool once, bool empty);
+std::vector<match> find(const std::string& s, const std::regex& re, std::size_t groups, bool once, bool empty,
+                        const char* fn);
 
 }  // namespace rx
 }  // namespace grl

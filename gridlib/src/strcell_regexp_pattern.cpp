@@ -47,7 +47,6 @@ struct rewriter {
   // A character class from its '[' at i; returns the index after its ']'.
   std::size_t char_class(std::size_t i) {
     std::string& e = out.ecma;
-    const std::size_t open = i;
     e += pat[i++];
     if (i < pat.size() && pat[i] == '^') e += pat[i++];
     if (i < pat.size() && pat[i] == ']') { e += "\\]"; ++i; }
@@ -213,22 +212,25 @@ void* run_search(void* p) {
 // std::regex matches by recursion as deep as the text a repetition takes: a long
 // string is searched on a thread with a large stack (reserved, touched only as
 // deep as the search goes), so that it cannot overflow the program's stack.
-std::vector<match> find(const std::string& s, const std::regex& re, std::size_t groups, bool once, bool empty) {
+std::vector<match> find(const std::string& s, const std::regex& re, std::size_t groups, bool once, bool empty,
+                        const char* fn) {
   search work{s, re, groups, once, empty, {}};
-  if (s.size() < 1024) {
+  if (s.size() < 256) {
     run_search(&work);
   } else {
     pthread_attr_t attr;
     pthread_attr_init(&attr);
-    const std::size_t most = std::size_t(8) << 30;
-    const std::size_t stack = std::min(most, (std::size_t(64) << 20) + s.size() * 1024);
+    // A nested repetition takes up to about 2 KB of stack per character.
+    const std::size_t most = std::size_t(16) << 30;
+    const std::size_t stack = std::min(most, (std::size_t(64) << 20) + s.size() * 8192);
     pthread_attr_setstacksize(&attr, stack);
     pthread_t t;
-    if (pthread_create(&t, &attr, run_search, &work) != 0) grl_fail("regexp: out of memory for the search");
+    if (pthread_create(&t, &attr, run_search, &work) != 0)
+      grl_fail("%s: out of memory: no room for the search of a string of %zu characters", fn, s.size());
     pthread_join(t, nullptr);
     pthread_attr_destroy(&attr);
   }
-  if (work.failure) grl_fail("regexp: %s", work.failure);
+  if (work.failure) grl_fail("%s: %s", fn, work.failure);
   return std::move(work.found);
 }
 
