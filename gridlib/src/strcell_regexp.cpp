@@ -84,8 +84,8 @@ request read_request(rx_fn fn, const std::vector<Mt>& in) {
   r.fn = fn == rx_fn::regexpi ? "regexpi" : "regexp";
   r.how.icase = fn == rx_fn::regexpi;
   if (in.size() < 2) grl_fail("Invalid call to %s", r.fn);
-  if (in[0].holds_cell()) grl_fail("%s: a cell array as STR is not supported; call it for each string", r.fn);
-  if (!is_text(in[0])) grl_fail("%s: STR must be a string", r.fn);
+  if (in[0].holds_cell()) grl_fail("%s: STR must be a string or cell array of strings", r.fn);
+  if (!is_text(in[0])) grl_fail("%s: STR must be a string or cell array of strings", r.fn);
   if (!is_text(in[1])) grl_fail("%s: PATTERN must be a string", r.fn);
   read_options(r, in, 2);
   r.str = su::text(in[0]);
@@ -221,12 +221,58 @@ std::vector<rx::match> matches(const request& r) {
   return rx::find(r.str, re, r.pat.groups(), r.once, r.empty, r.fn);
 }
 
+// Outputs 0 to count - 1 of a call whose STR is a cell: each a cell of its shape,
+// holding that output of each string.
+std::vector<value> cell_outputs(rx_fn fn, const std::vector<Mt>& in, std::size_t count) {
+  const Mc& c = in[0].held_cell();
+  std::vector<value> out(count, cell_value(Mc::alloc(c.rows(), c.cols())));
+  std::vector<Mt> one = in;
+  for (std::size_t e = 0; e < c.numel(); ++e) {
+    one[0] = c.elem(e);
+    const request r = read_request(fn, one);
+    const std::vector<rx::match> ms = matches(r);
+    for (std::size_t k = 0; k < count; ++k) {
+      if (r.order[k] == k_names) grl_fail("%s: the names output of a cell array STR is not supported", r.fn);
+      const value v = output(r, ms, r.order[k]);
+      out[k].c.welem(e) = v.is_cell ? Mt::of_cell(v.c) : v.m;
+    }
+  }
+  return out;
+}
+
+void put(const char* fn, rx_out& place, const value& v, std::size_t k, kind what) {
+  if (v.is_cell && !place.c)
+    grl_fail("%s: output %zu (%s) is a cell array; it cannot be assigned to a matrix", fn, k + 1, kind_words[what]);
+  if (!v.is_cell && !place.m)
+    grl_fail("%s: output %zu (%s) is an array; it cannot be assigned to a cell array", fn, k + 1, kind_words[what]);
+  if (v.is_cell) *place.c = v.c;
+  else *place.m = v.m;
+}
+
+void cell_outputs(rx_fn fn, const std::vector<Mt>& in, std::vector<rx_out>& out) {
+  std::vector<Mt> options = in;   // the options alone, read as for a string
+  options[0] = su::str("");
+  const request r = read_request(fn, options);
+  if (out.size() > k_count) grl_fail("%s: function called with too many outputs", r.fn);
+  for (std::size_t k = 0; k < out.size(); ++k)
+    if (out[k].is_fields || r.order[k] == k_names)
+      grl_fail("%s: the names output of a cell array STR is not supported", r.fn);
+  const std::vector<value> vs = cell_outputs(fn, in, out.size());
+  for (std::size_t k = 0; k < out.size(); ++k)
+    if (out[k].m || out[k].c) put(r.fn, out[k], vs[k], k, r.order[k]);
+}
+
 }  // namespace
 
 rx_value regexp_value(rx_fn fn, const std::vector<Mt>& in) {
+  rx_value out;
+  if (!in.empty() && in[0].holds_cell()) {
+    out.is_cell = true;
+    out.cell = cell_outputs(fn, in, 1)[0].c;
+    return out;
+  }
   const request r = read_request(fn, in);
   value v = output(r, matches(r), r.order[0]);
-  rx_value out;
   out.is_cell = v.is_cell;
   if (v.is_cell) out.cell = std::move(v.c);
   else static_cast<Mt&>(out) = std::move(v.m);
@@ -234,6 +280,10 @@ rx_value regexp_value(rx_fn fn, const std::vector<Mt>& in) {
 }
 
 void regexp_outputs(rx_fn fn, const std::vector<Mt>& in, std::vector<rx_out>& out) {
+  if (!in.empty() && in[0].holds_cell()) {
+    cell_outputs(fn, in, out);
+    return;
+  }
   const request r = read_request(fn, in);
   if (out.size() > r.order.size()) grl_fail("%s: function called with too many outputs", r.fn);
   const std::vector<rx::match> ms = matches(r);
@@ -245,15 +295,7 @@ void regexp_outputs(rx_fn fn, const std::vector<Mt>& in, std::vector<rx_out>& ou
       continue;
     }
     if (!out[k].m && !out[k].c) continue;   // ~
-    const value v = output(r, ms, what);
-    if (v.is_cell && !out[k].c)
-      grl_fail("%s: output %zu (%s) is a cell array; it cannot be assigned to a matrix", r.fn, k + 1,
-               kind_words[what]);
-    if (!v.is_cell && !out[k].m)
-      grl_fail("%s: output %zu (%s) is an array; it cannot be assigned to a cell array", r.fn, k + 1,
-               kind_words[what]);
-    if (v.is_cell) *out[k].c = v.c;
-    else *out[k].m = v.m;
+    put(r.fn, out[k], output(r, ms, what), k, what);
   }
 }
 

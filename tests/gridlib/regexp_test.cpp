@@ -129,11 +129,13 @@ TEST(RegexpErrors, ConstructsStdRegexCannotMatch) {
 
 // MATLAB takes only text where Octave would turn numbers into characters.
 TEST(RegexpErrors, InputsThatAreNotStrings) {
-  EXPECT_EXIT(regexp(Mt(5.0), str("a")), fails, "error: regexp: STR must be a string");
+  EXPECT_EXIT(regexp(Mt(5.0), str("a")), fails, "error: regexp: STR must be a string or cell array of strings");
   EXPECT_EXIT(regexp(str("a"), Mt(5.0)), fails, "error: regexp: PATTERN must be a string");
+  EXPECT_EXIT(regexp((CL(str("a")), 1.0).value(), str("a")), fails,
+              "error: regexp: STR must be a string or cell array of strings");
+  EXPECT_EXIT(regexp((CL(str("a"))).value(), str("(?<n>a)"), str("names")), fails,
+              "error: regexp: the names output of a cell array STR is not supported");
   EXPECT_EXIT(regexp(str("a"), str("a"), Mt(5.0)), fails, "error: regexp: optional arguments must be strings");
-  EXPECT_EXIT(regexp((CL(str("a"))).value(), str("a")), fails,
-              "error: regexp: a cell array as STR is not supported");
   EXPECT_EXIT(regexp(str("a")), fails, "error: Invalid call to regexp");
   EXPECT_EXIT(regexprep(Mt(5.0), str("a"), str("b")), fails,
               "error: regexprep: STR must be a string or cell array of strings");

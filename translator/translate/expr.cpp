@@ -437,6 +437,7 @@ bool parser_t::output_yields_cell(int i, std::size_t k) {
   if (symbols && symbols->find(f, SYM_VARIABLES) >= 0) return false;
   if (f == "mode") return k == 2;
   if (is_regexp_call(i)) {
+    if (begins_cell(i + 2)) return true;   // a cell STR: one result per string
     const std::vector<std::string> outs = regexp_outputs(i);
     const std::string what = k < outs.size() ? outs[k] : "";
     const bool once = std::find(outs.begin() + 7, outs.end(), "once") != outs.end();
@@ -502,7 +503,7 @@ std::vector<std::string> parser_t::regexp_names(int i, bool& has_pattern) {
 }
 
 bool parser_t::regexp_gives_names(int i, std::size_t k) {
-  if (!is_regexp_call(i)) return false;
+  if (!is_regexp_call(i) || begins_cell(i + 2)) return false;
   const std::vector<std::string> outs = regexp_outputs(i);
   return k < 7 && outs[k] == "names";
 }
