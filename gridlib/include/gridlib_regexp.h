@@ -145,6 +145,12 @@ template <class... A> inline M<M<m_type>> regexpi_cell(A&&... a) { return regexp
 template <class... A> inline M<M<m_type>> regexprep_cell(A&&... a) { return ::regexprep(a...); }
 }  // namespace grl
 
+// n = regexp(..., 'names') without a semicolon: the structure n, whose fields (names
+// separated by commas) hold strings, as a scalar structure is shown.
+namespace grl {
+void show_fields(const char* name, const char* names, const rx_fields_t& fields);
+}
+
 // A regexp result shown as `ans`: the cell or the array it holds.
 grl::display_stream& operator<<(grl::display_stream& s, const grl::rx_value& v);
 

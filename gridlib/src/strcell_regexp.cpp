@@ -1,5 +1,6 @@
 // regexp and regexpi: the matches of a pattern in a string, as the outputs the
 // option words choose (start, end, tokenExtents, match, tokens, names, split).
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -297,6 +298,18 @@ void regexp_outputs(rx_fn fn, const std::vector<Mt>& in, std::vector<rx_out>& ou
     if (!out[k].m && !out[k].c) continue;   // ~
     put(r.fn, out[k], output(r, ms, what), k, what);
   }
+}
+
+void show_fields(const char* name, const char* names, const rx_fields_t& fields) {
+  std::string out = std::string(name) + " =\n\n  scalar structure containing the fields:\n\n";
+  const std::string list = names;
+  std::size_t from = 0;
+  for (const Mt* f : fields.fields) {
+    const std::size_t comma = std::min(list.find(',', from), list.size());
+    out += "    " + display_text(*f, list.substr(from, comma - from).c_str());
+    from = comma + 1;
+  }
+  put_text(out + "\n");
 }
 
 }  // namespace grl

@@ -18,3 +18,7 @@ ym = [d.y '/' d.m]
 nt = regexp('one two', '(?<first>\w+)\s(?<second>\w+)', 'tokens')
 [s, ~, ext] = regexp('aXbXc', 'X(\w)');
 s, ext
+p = regexp('key=val', '(?<k>\w+)=(?<v>\w*)', 'names')
+p2 = regexp('key=', '(?<k>\w+)=(?<v>\w*)', 'names')
+[t3, p3] = regexp('a=1', '(?<key>\w)=(?<value>\d)', 'tokens', 'names')
+p4 = regexp('abc', '(?<k>\w)', 'names', 'once')

@@ -508,6 +508,16 @@ bool parser_t::regexp_gives_names(int i, std::size_t k) {
   return k < 7 && outs[k] == "names";
 }
 
+// grl::show_fields("n", "a,b", grl::rx_fields(n.a,n.b)): the names come out of the
+// field list (each "n." dropped).
+std::string parser_t::regexp_show(const std::string& var, const std::string& fields) {
+  const std::size_t open = fields.find('(');
+  std::string names = fields.substr(open + 1, fields.size() - open - 2);
+  for (std::size_t at = names.find(var + "."); at != std::string::npos; at = names.find(var + ".", at))
+    names.erase(at, var.size() + 1);
+  return "grl::show_fields(\"" + var + "\",\"" + names + "\"," + fields + ");";
+}
+
 std::string parser_t::regexp_fields(int i, const std::string& var) {
   bool has_pattern = false;
   const std::vector<std::string> names = regexp_names(i, has_pattern);

@@ -116,6 +116,8 @@ class parser_t {
   // its fields become variables.
   std::string regexp_fields(int i, const std::string& var);
   bool regexp_gives_names(int i, std::size_t k);
+  // The C++ that shows var, the names structure whose fields are `fields`.
+  std::string regexp_show(const std::string& var, const std::string& fields);
   void function_handles();
   void rewrite_exist();
   std::string exist_value(const std::string& var, char kind) const;

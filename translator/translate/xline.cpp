@@ -463,6 +463,11 @@ void parser_t::for_loop() {
   if (loop_depth == 0) loop_depth = depth;
 }
 
+namespace {
+// Among the assigned names, the C++ that shows a names structure (after this mark).
+const std::string kShowFields = "\x01";
+}  // namespace
+
 void parser_t::assignment(int eq) {
   std::vector<std::string> assigned;
   if (stmt.is_word(0, "[")) {
@@ -494,7 +499,9 @@ void parser_t::assignment(int eq) {
       }
       const std::string& var = outputs[k].front().first;
       if (outputs[k].size() == 1 && outputs[k].front().second == TK_WORD && regexp_gives_names(eq + 1, k)) {
-        stmt.ins(close++, regexp_fields(eq + 1, var), TK_OTHER);
+        const std::string fields = regexp_fields(eq + 1, var);
+        stmt.ins(close++, fields, TK_OTHER);
+        assigned.push_back(kShowFields + regexp_show(var, fields));
         continue;
       }
       for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
@@ -512,13 +519,14 @@ void parser_t::assignment(int eq) {
     // n = regexp(..., 'names') is /*n=*/regexp(..., i_o, grl::rx_fields(n.a, ...)).
     const std::string var = stmt.gettext(0);
     const int close = stmt.top() - 1;
-    stmt.ins(close, regexp_fields(eq + 1, var), TK_OTHER);
+    const std::string fields = regexp_fields(eq + 1, var);
+    stmt.ins(close, fields, TK_OTHER);
     stmt.ins(close, ",", ',');
     stmt.ins(close, "i_o", TK_WORD);
     stmt.ins(close, ",", ',');
     stmt.del(0, 2);
     stmt.ins(0, "/*" + var + "=*/", TK_OTHER);
-    display = 0;
+    assigned.push_back(kShowFields + regexp_show(var, fields));
   } else if (stmt.kind(0) == TK_WORD) {
     const std::string var = stmt.gettext(0);
     const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||
@@ -531,6 +539,10 @@ void parser_t::assignment(int eq) {
   raw(stmt.top(), ";");
   if (display && symbols) {
     for (const std::string& var : assigned) {
+      if (var.compare(0, kShowFields.size(), kShowFields) == 0) {
+        raw(stmt.top(), " " + var.substr(kShowFields.size()));
+        continue;
+      }
       std::ostringstream shown;
       symbols->display(shown, var);
       raw(stmt.top(), " " + shown.str());
