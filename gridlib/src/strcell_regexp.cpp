@@ -218,7 +218,7 @@ void fill_names(const request& r, const std::vector<rx::match>& ms, const std::v
 }
 
 std::vector<rx::match> matches(const request& r) {
-  const std::regex re = rx::compile(r.pat, r.how, r.fn);
+  const std::regex& re = rx::compile(r.pat, r.how, r.fn);
   return rx::find(r.str, re, r.pat.groups(), r.once, r.empty, r.fn);
 }
 

@@ -31,7 +31,8 @@ struct reading {
 // flags, atomic groups) and unbalanced brackets end the program with a message
 // naming `fn`.
 pattern translate(const std::string& pat, const reading& how, const char* fn);
-std::regex compile(const pattern& p, const reading& how, const char* fn);
+// The compiled pattern, valid until the next call on the same thread.
+const std::regex& compile(const pattern& p, const reading& how, const char* fn);
 
 // One match: where it starts and how long it is (from 0), and each group's place;
 // a group that took no part has start npos.

@@ -147,14 +147,23 @@ pattern translate(const std::string& pat, const reading& how, const char* fn) {
   return w.out;
 }
 
-std::regex compile(const pattern& p, const reading& how, const char* fn) {
+// The last pattern compiled on this thread is kept: a loop that calls regexp with
+// one pattern compiles it once.
+const std::regex& compile(const pattern& p, const reading& how, const char* fn) {
+  thread_local std::string last;
+  thread_local bool last_icase = false;
+  thread_local std::regex re;
+  if (!last.empty() && last == p.ecma && last_icase == how.icase) return re;
   auto flags = std::regex::ECMAScript;
   if (how.icase) flags |= std::regex::icase;
   try {
-    return std::regex(p.ecma, flags);
+    re = std::regex(p.ecma, flags);
   } catch (const std::regex_error& x) {
     grl_fail("%s: invalid pattern: %s", fn, x.what());
   }
+  last = p.ecma;
+  last_icase = how.icase;
+  return re;
 }
 
 namespace {

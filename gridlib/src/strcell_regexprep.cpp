@@ -100,7 +100,7 @@ std::string expand(const std::string& rep, const std::string& s, const rx::match
 
 std::string replace(const std::string& s, const std::string& pat, const std::string& rep, const options& o) {
   const rx::pattern p = rx::translate(pat, o.how, "regexprep");
-  const std::regex re = rx::compile(p, o.how, "regexprep");
+  const std::regex& re = rx::compile(p, o.how, "regexprep");
   const std::vector<rx::match> ms = rx::find(s, re, p.groups(), o.once, o.empty, "regexprep");
   std::string out;
   std::size_t from = 0;
