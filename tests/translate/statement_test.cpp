@@ -194,6 +194,51 @@ TEST_F(Statements, CallsBeyondTheCallee) {
             "max_=(BR(1.0),2.0,3.0);\ny=max_(1.0,2.0,3.0,4.0);\n");
 }
 
+// regexp's outputs are cells or matrices as its option words (literal strings) say;
+// a call of one cell output takes the library's cell form; a names output becomes
+// the fields its pattern names.
+TEST_F(Statements, RegexpOutputsByTheirOptionWords) {
+  for (const char* name : {"regexp", "regexprep"}) {
+    symbol_info info = symbol_info::typed(datatypes().function_index());
+    info[INFO_NIN] = 16;
+    info[INFO_NOUT] = std::string(name) == "regexp" ? 7 : 1;
+    table.add(name, SYM_RESERVED_FUNCTION, info, 1);
+  }
+  auto is_cell = [&](const char* var) {
+    return (table.info_of(table.find(var, SYM_VARIABLES))[INFO_TYPE] & DT_CELL) != 0;
+  };
+  EXPECT_EQ(body("s=regexp(a,'x');\n"), "s=regexp(a,TM(\"x\"));\n");
+  EXPECT_FALSE(is_cell("s"));
+  EXPECT_EQ(body("m=regexp(a,'x','Match');\n"), "m=grl::regexp_cell(a,TM(\"x\"),TM(\"Match\"));\n");
+  EXPECT_TRUE(is_cell("m"));
+  body("w=regexp(a,'x','match','once');\n");
+  EXPECT_FALSE(is_cell("w"));
+  body("t=regexp(a,'x','tokens','once');\n");
+  EXPECT_TRUE(is_cell("t"));
+  EXPECT_EQ(body("n=numel(regexp(a,'x','split'));\n"),
+            "n=numel(grl::regexp_cell(a,TM(\"x\"),TM(\"split\")));\n");
+  // The outputs after the named ones follow in their own order: start, end, ...
+  body("[p,q,r,u]=regexp(a,'x','split','end');\n");
+  EXPECT_TRUE(is_cell("p"));
+  EXPECT_FALSE(is_cell("q"));
+  EXPECT_FALSE(is_cell("r"));
+  EXPECT_TRUE(is_cell("u"));   // tokenExtents
+  body("v=regexp({'a'},'x');\n");
+  EXPECT_TRUE(is_cell("v"));
+  EXPECT_EQ(body("y=regexprep({'a'},'x','y');\n"),
+            "y=grl::regexprep_cell((CL(TM(\"a\"))),TM(\"x\"),TM(\"y\"));\n");
+  EXPECT_EQ(body("z=regexprep(a,'x','y');\n"), "z=regexprep(a,TM(\"x\"),TM(\"y\"));\n");
+
+  EXPECT_EQ(body("k=regexp(a,'(?<key>\\w)=(?<v>\\d)','names');\n"),
+            "/*k=*/regexp(a,TM(\"(?<key>\\\\w)=(?<v>\\\\d)\"),TM(\"names\"),i_o,grl::rx_fields(k.key,k.v));\n");
+  EXPECT_GE(table.find("k.key", SYM_VARIABLES), 0);
+  EXPECT_EQ(body("[mm,k]=regexp(a,'\\((?<x>.)','match','names')\n"),
+            "/*[mm,k]=*/regexp(a,TM(\"\\\\((?<x>.)\"),TM(\"match\"),TM(\"names\"),i_o,mm,grl::rx_fields(k.x)); "
+            "gridlibout<<mm; grl::show_fields(\"k\",\"x\",grl::rx_fields(k.x));\n");
+  EXPECT_REPORT(body("k=regexp(a,a,'names');\n"),
+                "regexp: the names output needs the pattern written as a literal string");
+}
+
 // c{:} where any number of values may stand becomes the whole list, sized at run
 // time; a callee with a fixed count gets that many elements.
 TEST_F(Statements, CellListsSpread) {

@@ -508,29 +508,20 @@ bool parser_t::regexp_gives_names(int i, std::size_t k) {
   return k < 7 && outs[k] == "names";
 }
 
-// grl::show_fields("n", "a,b", grl::rx_fields(n.a,n.b)): the names come out of the
-// field list (each "n." dropped).
-std::string parser_t::regexp_show(const std::string& var, const std::string& fields) {
-  const std::size_t open = fields.find('(');
-  std::string names = fields.substr(open + 1, fields.size() - open - 2);
-  for (std::size_t at = names.find(var + "."); at != std::string::npos; at = names.find(var + ".", at))
-    names.erase(at, var.size() + 1);
-  return "grl::show_fields(\"" + var + "\",\"" + names + "\"," + fields + ");";
-}
-
-std::string parser_t::regexp_fields(int i, const std::string& var) {
+std::string parser_t::regexp_fields(int i, const std::string& var, std::string& show) {
   bool has_pattern = false;
   const std::vector<std::string> names = regexp_names(i, has_pattern);
   if (!has_pattern) fail("regexp: the names output needs the pattern written as a literal string");
   // A pattern without names gives a structure without fields: the variable stays.
   if (names.empty()) add_variable(var, default_type);
-  std::string text = "grl::rx_fields(";
+  std::string fields, list;
   for (std::size_t k = 0; k < names.size(); ++k) {
-    const std::string field = var + "." + names[k];
-    add_variable(field, default_type);
-    text += (k ? "," : "") + field;
+    add_variable(var + "." + names[k], default_type);
+    fields += (k ? "," : "") + var + "." + names[k];
+    list += (k ? "," : "") + names[k];
   }
-  return text + ")";
+  show = "grl::show_fields(\"" + var + "\",\"" + list + "\",grl::rx_fields(" + fields + "));";
+  return "grl::rx_fields(" + fields + ")";
 }
 
 // A call of regexp, regexpi or regexprep of one output that gives a cell is written

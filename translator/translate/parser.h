@@ -112,12 +112,10 @@ class parser_t {
   bool is_regexp_call(int i);
   std::vector<std::string> regexp_outputs(int i);
   std::vector<std::string> regexp_names(int i, bool& has_pattern);
-  // The C++ of a names structure as an output: grl::rx_fields(var.a, var.b, ...);
-  // its fields become variables.
-  std::string regexp_fields(int i, const std::string& var);
+  // The C++ of a names structure as an output, grl::rx_fields(var.a, var.b, ...),
+  // and in `show` the C++ that displays it; its fields become variables.
+  std::string regexp_fields(int i, const std::string& var, std::string& show);
   bool regexp_gives_names(int i, std::size_t k);
-  // The C++ that shows var, the names structure whose fields are `fields`.
-  std::string regexp_show(const std::string& var, const std::string& fields);
   void function_handles();
   void rewrite_exist();
   std::string exist_value(const std::string& var, char kind) const;

@@ -499,9 +499,9 @@ void parser_t::assignment(int eq) {
       }
       const std::string& var = outputs[k].front().first;
       if (outputs[k].size() == 1 && outputs[k].front().second == TK_WORD && regexp_gives_names(eq + 1, k)) {
-        const std::string fields = regexp_fields(eq + 1, var);
-        stmt.ins(close++, fields, TK_OTHER);
-        assigned.push_back(kShowFields + regexp_show(var, fields));
+        std::string show;
+        stmt.ins(close++, regexp_fields(eq + 1, var, show), TK_OTHER);
+        assigned.push_back(kShowFields + show);
         continue;
       }
       for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
@@ -519,14 +519,14 @@ void parser_t::assignment(int eq) {
     // n = regexp(..., 'names') is /*n=*/regexp(..., i_o, grl::rx_fields(n.a, ...)).
     const std::string var = stmt.gettext(0);
     const int close = stmt.top() - 1;
-    const std::string fields = regexp_fields(eq + 1, var);
-    stmt.ins(close, fields, TK_OTHER);
+    std::string show;
+    stmt.ins(close, regexp_fields(eq + 1, var, show), TK_OTHER);
     stmt.ins(close, ",", ',');
     stmt.ins(close, "i_o", TK_WORD);
     stmt.ins(close, ",", ',');
     stmt.del(0, 2);
     stmt.ins(0, "/*" + var + "=*/", TK_OTHER);
-    assigned.push_back(kShowFields + regexp_show(var, fields));
+    assigned.push_back(kShowFields + show);
   } else if (stmt.kind(0) == TK_WORD) {
     const std::string var = stmt.gettext(0);
     const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||
