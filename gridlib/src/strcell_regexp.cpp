@@ -48,7 +48,8 @@ struct request {
   std::vector<kind> order;   // the chosen outputs, then the others in their own order
 };
 
-bool is_text(const Mt& x) { return x.ischar() || (x.isempty() && !x.holds_cell()); }
+// A string, or [] for one (a cell held as a value is no text).
+bool is_text(const Mt& x) { return !x.holds_cell() && (x.ischar() || x.isempty()); }
 
 // The option words after the pattern: outputs, 'once', case and reading switches.
 void read_options(request& r, const std::vector<Mt>& in, std::size_t from) {
@@ -85,7 +86,6 @@ request read_request(rx_fn fn, const std::vector<Mt>& in) {
   r.fn = fn == rx_fn::regexpi ? "regexpi" : "regexp";
   r.how.icase = fn == rx_fn::regexpi;
   if (in.size() < 2) grl_fail("Invalid call to %s", r.fn);
-  if (in[0].holds_cell()) grl_fail("%s: STR must be a string or cell array of strings", r.fn);
   if (!is_text(in[0])) grl_fail("%s: STR must be a string or cell array of strings", r.fn);
   if (!is_text(in[1])) grl_fail("%s: PATTERN must be a string", r.fn);
   read_options(r, in, 2);
@@ -96,7 +96,7 @@ request read_request(rx_fn fn, const std::vector<Mt>& in) {
 
 // --- the values of the outputs ----------------------------------------------------
 
-Mt text_of(const std::string& s, rx::span sp) { return sc::chars(sp.found() ? s.substr(sp.start, sp.len) : "", true); }
+Mt piece_of(const std::string& s, rx::span sp) { return sc::chars(sp.found() ? s.substr(sp.start, sp.len) : "", true); }
 
 // Start or end (from 1) of each match: a row, or with 'once' a number or [].
 Mt places(const std::vector<rx::match>& ms, bool ends, bool once) {
@@ -134,7 +134,7 @@ Mt extents(const rx::match& m) {
 Mc token_row(const std::string& s, const rx::match& m) {
   const std::vector<rx::span> t = tokens_of(m);
   Mc out = Mc::alloc(1, t.size());
-  for (std::size_t k = 0; k < t.size(); ++k) out.welem(k) = t[k].found() ? text_of(s, t[k]) : su::str("");
+  for (std::size_t k = 0; k < t.size(); ++k) out.welem(k) = t[k].found() ? piece_of(s, t[k]) : su::str("");
   return out;
 }
 
@@ -183,9 +183,9 @@ value output(const request& r, const std::vector<rx::match>& ms, kind k) {
       return cell_value(c);
     }
     case k_match: {
-      if (r.once) return matrix_value(n ? text_of(r.str, ms[0].whole) : su::str(""));
+      if (r.once) return matrix_value(n ? piece_of(r.str, ms[0].whole) : su::str(""));
       Mc c = Mc::alloc(1, n);
-      for (std::size_t j = 0; j < n; ++j) c.welem(j) = text_of(r.str, ms[j].whole);
+      for (std::size_t j = 0; j < n; ++j) c.welem(j) = piece_of(r.str, ms[j].whole);
       return cell_value(c);
     }
     case k_tokens: {
@@ -213,7 +213,7 @@ void fill_names(const request& r, const std::vector<rx::match>& ms, const std::v
              names.size());
   for (std::size_t k = 0; k < names.size(); ++k) {
     const int g = r.pat.group_of(names[k]);
-    *fields[k] = ms.empty() ? su::str("") : text_of(r.str, ms[0].groups[std::size_t(g - 1)]);
+    *fields[k] = ms.empty() ? su::str("") : piece_of(r.str, ms[0].groups[std::size_t(g - 1)]);
   }
 }
 
