@@ -100,10 +100,16 @@ std::string parser_t::entry_points(const std::string& f) {
     if (diag::ask(q.c_str()) == 'N') min_out = n_out;
   }
   const std::string rt = listing(t, SYM_RETURN, 16);
+  // The entry points of one output return that output: a cell when it is one.
+  std::string rt1 = rt;
+  int position = -1;
+  const int first_out = n_out > 1 ? t.next(SYM_OUTPUT, position) : -1;
+  if (first_out >= 0 && (t.info_of(first_out)[INFO_TYPE] & DT_CELL))
+    rt1 = datatypes().value_type(t.info_of(first_out)[INFO_TYPE] & ~DT_SCALAR);
   std::string s;
   auto head = [&](int i, int j) {
     int first = 1;
-    s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3, i);
+    s += (j == 1 ? rt1 : rt) + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3, i);
     if (j > 1) {
       s += separator(first);
       s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, 4, j);
