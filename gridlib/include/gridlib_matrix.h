@@ -213,6 +213,9 @@ template <class T> class M {
   M operator()(const grl::ix<T>& a) const;
   M operator()(const grl::ix<T>& a, const grl::ix<T>& b) const;
   Mx<T> operator()() { return Mx<T>(this, grl::ix<T>(c_p)); }
+  // c{i}{k}: an element of the cell this value holds (a cell inside a cell).
+  M br(const grl::ix<T>& k) const;
+  M br(const grl::ix<T>& a, const grl::ix<T>& b) const;
   // x(c{:}): the elements of c are the indices, one or two of them.
   Mx<T> operator()(const cs_t<T>& s);
   M operator()(const cs_t<T>& s) const { return const_cast<M*>(this)->operator()(s).value(); }
@@ -441,6 +444,9 @@ template <class T> class Cx {
   Cx& operator=(nop_t) { ref() = M<T>(); return *this; }
   Cx& operator=(const br_t<T>& v) { ref() = v.value(); return *this; }
   Cx& operator=(const Mx<T>& v) { ref() = v.value(); return *this; }
+  // c{k}{i}: an element of the cell held at c{k}
+  M<T> br(const grl::ix<T>& i) const { return value().br(i); }
+  M<T> br(const grl::ix<T>& i, const grl::ix<T>& j) const { return value().br(i, j); }
   // c{k}(i) and c{k}(i,j)
   Mx<T> operator()(const grl::ix<T>& i) { return ref()(i); }
   Mx<T> operator()(const grl::ix<T>& i, const grl::ix<T>& j) { return ref()(i, j); }
@@ -464,6 +470,16 @@ template <class T> class Mx<M<T>> {
   Mx& operator=(const Mx& v) { return *this = v.value(); }
   Mx& operator=(nop_t) { if (n == 1) m->del1(a); else m->del2(a, b); return *this; }
 };
+
+namespace grl { [[noreturn]] void fail_brace(bool scalar); }
+template <class T> inline M<T> M<T>::br(const grl::ix<T>& k) const {
+  if (!cell_) grl::fail_brace(isscalar());
+  return cell_->cell_get(k, nullptr);
+}
+template <class T> inline M<T> M<T>::br(const grl::ix<T>& a, const grl::ix<T>& b) const {
+  if (!cell_) grl::fail_brace(isscalar());
+  return cell_->cell_get(a, &b);
+}
 
 template <class T> inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a) { return Mx<M<T>>(this, a); }
 template <class T> inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a, const grl::ix<T>& b) {

@@ -228,6 +228,8 @@ Mc transpose(const Mc& c) {
 
 Mc ctranspose(const Mc& c) { return transpose(c); }
 
+void grl::fail_brace(bool scalar) { grl_fail("%s cannot be indexed with {", scalar ? "scalar" : "matrix"); }
+
 void grl::fail_not_cell() {
   grl_fail("a value that is not a cell cannot be assigned to a cell variable");
 }

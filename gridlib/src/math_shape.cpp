@@ -33,16 +33,20 @@ void size_out(std::size_t r, std::size_t c, Mr<m_type>* out, int n) {
 
 }  // namespace
 
-Mt size(const Mt& x) { return row2(x.rows(), x.cols()); }
-Mt size(const Mt& x, const Mt& k) { return size_k(x.rows(), x.cols(), k); }
-void size(const Mt& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(x.rows(), x.cols(), o, 1); }
+// A value that holds a cell (an element of a cell of cells) has the cell's shape.
+static std::size_t rows_of(const Mt& x) { return x.holds_cell() ? x.held_cell().rows() : x.rows(); }
+static std::size_t cols_of(const Mt& x) { return x.holds_cell() ? x.held_cell().cols() : x.cols(); }
+
+Mt size(const Mt& x) { return row2(rows_of(x), cols_of(x)); }
+Mt size(const Mt& x, const Mt& k) { return size_k(rows_of(x), cols_of(x), k); }
+void size(const Mt& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(rows_of(x), cols_of(x), o, 1); }
 void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c) {
   Mr<m_type> o[] = {r, c};
-  size_out(x.rows(), x.cols(), o, 2);
+  size_out(rows_of(x), cols_of(x), o, 2);
 }
 void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
   Mr<m_type> o[] = {r, c, p};
-  size_out(x.rows(), x.cols(), o, 3);
+  size_out(rows_of(x), cols_of(x), o, 3);
 }
 Mt size(const Mc& x) { return row2(x.rows(), x.cols()); }
 Mt size(const Mc& x, const Mt& k) { return size_k(x.rows(), x.cols(), k); }
@@ -57,9 +61,9 @@ void size(const Mc& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
 }
 
 static std::size_t len(std::size_t r, std::size_t c) { return r == 0 || c == 0 ? 0 : r > c ? r : c; }
-Mt length(const Mt& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
+Mt length(const Mt& x) { return Mt(m_type(len(rows_of(x), cols_of(x)))); }
 Mt length(const Mc& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
-Mt numel(const Mt& x) { return Mt(m_type(x.numel())); }
+Mt numel(const Mt& x) { return Mt(m_type(rows_of(x) * cols_of(x))); }
 Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
 // nnz(x): the number of nonzero elements; NaN is nonzero, and so is a complex value
 // with only an imaginary part.
@@ -70,5 +74,5 @@ Mt nnz(const Mt& x) {
   for (std::size_t k = 0; k < x.numel(); ++k) n += re[k] != 0 || (im && im[k] != 0);
   return Mt(m_type(n));
 }
-Mt isempty(const Mt& x) { return grl::boolean(x.isempty()); }
+Mt isempty(const Mt& x) { return grl::boolean(rows_of(x) * cols_of(x) == 0); }
 Mt isempty(const Mc& x) { return grl::boolean(x.isempty()); }

@@ -7,6 +7,7 @@ using namespace grl;
 using namespace grl::mth;
 
 Mt class_M(const Mt& x) {
+  if (x.holds_cell()) return TM("cell");
   if (x.flags_ & grl::F_HANDLE) return TM("function_handle");
   if (x.ischar()) return TM("char");
   if (x.islogical()) return TM("logical");

@@ -66,7 +66,7 @@ Mt isnumeric(const Mt& x) { return boolean(!x.ischar() && !x.islogical()); }
 Mt isnumeric(const Mc&) { return boolean(false); }
 Mt islogical(const Mt& x) { return boolean(x.islogical()); }
 Mt islogical(const Mc&) { return boolean(false); }
-Mt iscell(const Mt&) { return boolean(false); }
+Mt iscell(const Mt& x) { return boolean(x.holds_cell()); }
 Mt iscell(const Mc&) { return boolean(true); }
 Mt isstruct(const Mt&) { return boolean(false); }
 Mt isstruct(const Mc&) { return boolean(false); }

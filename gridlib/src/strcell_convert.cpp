@@ -270,7 +270,7 @@ Mt func2str(const Mc&) {
   grl_fail("func2str: FCN_HANDLE argument must be a function handle object");
 }
 
-Mt iscellstr(const Mt&) { return su::boolean(false); }
+Mt iscellstr(const Mt& x) { return su::boolean(x.holds_cell() && sc::all_text(x.held_cell())); }
 Mt iscellstr(const Mc& c) { return su::boolean(sc::all_text(c)); }
 
 Mt cell2mat(const Mt&) { grl_fail("cell2mat: C must be a cell array"); }

@@ -583,6 +583,12 @@ void parser_t::rewrite_brackets() {
       continue;
     }
     stmt.set(a, "(", '(');
+    // c{i}{k}: a brace right after the one that closed an index indexes its element.
+    if (a > 0 && stmt.is_word(a - 1, "}")) {
+      stmt.ins(a, ".br", TK_OTHER);
+      ++a;
+      continue;
+    }
     const bool before_is_word = a > 0 && stmt.kind(a - 1) == TK_WORD;
     const bool known = before_is_word && symbols &&
                        symbols->find(stmt.gettext(a - 1), SYM_VARIABLES) >= 0;
