@@ -49,6 +49,9 @@ std::string last_component(const std::string& name) {
   return dot == std::string::npos ? name : name.substr(dot + 1);
 }
 
+// A member name that is a C++ word gets a trailing underscore in C++.
+std::string member_spelling(const std::string& name) { return cpp_taken(name) ? name + "_" : name; }
+
 bool is_member_name(const std::string& name, const std::string& structure) {
   return name.size() > structure.size() && name.compare(0, structure.size(), structure) == 0 &&
          name[structure.size()] == '.';
@@ -86,6 +89,18 @@ bool scan_int(const char*& p, int& value) {
 }
 
 }  // namespace
+
+std::string cpp_member_path(std::string_view dotted) {
+  std::string out;
+  std::size_t start = 0;
+  for (bool root = true;; root = false) {
+    const std::size_t dot = dotted.find('.', start);
+    const std::string part(dotted.substr(start, dot == std::string_view::npos ? dotted.npos : dot - start));
+    out += root ? part : "." + member_spelling(part);
+    if (dot == std::string_view::npos) return out;
+    start = dot + 1;
+  }
+}
 
 // --- Information record -------------------------------------------------------------
 
@@ -325,7 +340,7 @@ void symbol_type::write_struct(std::ostream& out, int entry, int mode) const {
       if (is_struct(m.entry))
         out << "<<\" (structure)\"<<endl; ";
       else
-        out << "<<\" =\"; disp(" << text_[m.entry] << "); ";
+        out << "<<\" =\"; disp(" << cpp_member_path(text_[m.entry]) << "); ";
     }
     return;
   }
@@ -351,9 +366,9 @@ void symbol_type::write_struct(std::ostream& out, int entry, int mode) const {
       out << "struct {\n";
       ++name_stack_depth;
       KASSERT(SYMBOL, name_stack_depth<name_stack_max_depth);
-      name_stack[name_stack_depth] = last;
+      name_stack[name_stack_depth] = member_spelling(last);
     } else {
-      out << datatypes().value_type(info_[m.entry][INFO_TYPE]) << " " << last
+      out << datatypes().value_type(info_[m.entry][INFO_TYPE]) << " " << member_spelling(last)
           << decoration(text_[m.entry], 1) << ";\n";
     }
   }

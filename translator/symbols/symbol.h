@@ -64,6 +64,10 @@ struct symbol_info {
   static symbol_info typed(int type_code);  // type_code followed by seven zeros
 };
 
+// The C++ spelling of a dotted name s.a.b: a member that is a C++ word (s.new) gets
+// a trailing underscore, as a variable of such a name does.
+std::string cpp_member_path(std::string_view dotted);
+
 class symbol_type {
  public:
   static constexpr int kGrowth = 1024;      // slots added when the table is full

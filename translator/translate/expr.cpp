@@ -653,7 +653,8 @@ std::string parser_t::spell_token(int i) {
         stmt.gettext(i - 1) == "*" && stmt.kind(i - 2) == TK_NUMBER)
       return "i()";
     const int is_declaration = stmt.is_word(i + 1, "(") ? 1 : 0;
-    return symbols ? t + symbols->decoration(t, is_declaration) : t;
+    const std::string spelled = t.find('.') != std::string::npos ? cpp_member_path(t) : t;
+    return symbols ? spelled + symbols->decoration(t, is_declaration) : spelled;
   }
   // C++ has no ~= and no ~ for numbers: both are written as C++ negations.
   if (t == "~=") return "!=";
