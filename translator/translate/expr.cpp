@@ -355,7 +355,7 @@ bool parser_t::begins_cell(int i) {
   if (stmt.is_word(i, "cells(0.0)")) return true;
   if (stmt.kind(i) != TK_WORD || !symbols) return false;
   if (stmt.is_word(i + 1, "(")) return call_yields_cell(i);
-  if (!stmt.is_word(i + 1, ",") && !stmt.is_word(i + 1, ")")) return false;
+  if (!stmt.is_word(i + 1, ",") && !stmt.is_word(i + 1, ")") && !stmt.is_word(i + 1, "\n")) return false;
   const int c = symbols->find(stmt.gettext(i), SYM_VARIABLES);
   return c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
 }

@@ -417,11 +417,7 @@ void parser_t::for_loop() {
   if (!stmt.is_kind(1, TK_WORD) || !stmt.is_word(2, "=")) fail("Do not use parenthesis with for");
   const std::string v = cut(stmt.gettext(1), kNameLimit);
   // for c = {...}: c is each column of the cell, a cell itself.
-  bool over_cell = stmt.is_word(3, "{") || begins_cell(3);
-  if (symbols && stmt.kind(3) == TK_WORD && stmt.is_word(4, "\n")) {
-    const int c = symbols->find(stmt.gettext(3), SYM_VARIABLES);
-    over_cell = over_cell || (c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL));
-  }
+  const bool over_cell = stmt.is_word(3, "{") || begins_cell(3);
   bool scalar = false;
   if (symbols) {
     const int e = symbols->add_typed(v, SYM_LOCAL, default_type);
