@@ -20,9 +20,11 @@ typedef M<M<m_type>> Mc;
 M<m_type> zeros();
 M<m_type> zeros(const M<m_type>& n);
 M<m_type> zeros(const M<m_type>& r, const M<m_type>& c);
+M<m_type> zeros(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> ones();
 M<m_type> ones(const M<m_type>& n);
 M<m_type> ones(const M<m_type>& r, const M<m_type>& c);
+M<m_type> ones(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> true_M(const M<m_type>& n);
 M<m_type> true_M(const M<m_type>& r, const M<m_type>& c);
 M<m_type> false_M(const M<m_type>& n);
@@ -30,14 +32,17 @@ M<m_type> false_M(const M<m_type>& r, const M<m_type>& c);
 M<m_type> eye();
 M<m_type> eye(const M<m_type>& n);
 M<m_type> eye(const M<m_type>& r, const M<m_type>& c);
+M<m_type> eye(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 // rand(), rand(n), rand(r,c), rand([r c]); rand('seed'|'state'|'twister', x) sets the
 // generator's state, rand('seed') returns it.
 M<m_type> rand_M();
 M<m_type> rand_M(const M<m_type>& n);
 M<m_type> rand_M(const M<m_type>& r, const M<m_type>& c);
+M<m_type> rand_M(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> randn();
 M<m_type> randn(const M<m_type>& n);
 M<m_type> randn(const M<m_type>& r, const M<m_type>& c);
+M<m_type> randn(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> linspace(const M<m_type>& a, const M<m_type>& b);
 M<m_type> linspace(const M<m_type>& a, const M<m_type>& b, const M<m_type>& n);
 M<m_type> repmat(const M<m_type>& a, const M<m_type>& m);
@@ -54,15 +59,19 @@ M<m_type> eps(const M<m_type>& x);          // spacing of the numbers next to x
 M<m_type> Inf();
 M<m_type> Inf(const M<m_type>& n);
 M<m_type> Inf(const M<m_type>& r, const M<m_type>& c);
+M<m_type> Inf(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> NaN();
 M<m_type> NaN(const M<m_type>& n);
 M<m_type> NaN(const M<m_type>& r, const M<m_type>& c);
+M<m_type> NaN(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> inf();
 M<m_type> inf(const M<m_type>& n);
 M<m_type> inf(const M<m_type>& r, const M<m_type>& c);
+M<m_type> inf(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> nan_M();
 M<m_type> nan_M(const M<m_type>& n);
 M<m_type> nan_M(const M<m_type>& r, const M<m_type>& c);
+M<m_type> nan_M(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> i();                               // the imaginary unit
 M<m_type> j();
 

@@ -111,9 +111,11 @@ bool state_call(const char* fn, const Mt& a, const Mt* v, Mt& out) {
 Mt zeros() { return Mt(m_type(0)); }
 Mt zeros(const Mt& n) { std::size_t r, c; dims1(n, "zeros", r, c); return Mt::zeros(r, c); }
 Mt zeros(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "zeros", r, c); return Mt::zeros(r, c); }
+Mt zeros(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "zeros", r, c); return Mt::zeros(r, c); }
 Mt ones() { return Mt(m_type(1)); }
 Mt ones(const Mt& n) { std::size_t r, c; dims1(n, "ones", r, c); return filled(r, c, 1); }
 Mt ones(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "ones", r, c); return filled(r, c, 1); }
+Mt ones(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "ones", r, c); return filled(r, c, 1); }
 // true(n), true(r,c), false(...): logical matrices of ones or zeros.
 Mt true_M(const Mt& n) { std::size_t r, c; dims1(n, "true", r, c); return logical(filled(r, c, 1)); }
 Mt true_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "true", r, c); return logical(filled(r, c, 1)); }
@@ -122,6 +124,7 @@ Mt false_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "false", r,
 Mt eye() { return Mt(m_type(1)); }
 Mt eye(const Mt& n) { std::size_t r, c; dims1(n, "eye", r, c); return identity(r, c); }
 Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return identity(r, c); }
+Mt eye(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "eye", r, c); return identity(r, c); }
 
 Mt rand_M() { return Mt(gen.uniform()); }
 Mt rand_M(const Mt& n) {
@@ -138,6 +141,11 @@ Mt rand_M(const Mt& a, const Mt& b) {
   dims2(a, b, "rand", r, c);
   return uniform(r, c);
 }
+Mt rand_M(const Mt& a, const Mt& b, const Mt& k) {
+  std::size_t r, c;
+  dims3(a, b, k, "rand", r, c);
+  return uniform(r, c);
+}
 Mt randn() { return Mt(m_type(gen.normal())); }
 Mt randn(const Mt& n) {
   Mt out;
@@ -151,6 +159,11 @@ Mt randn(const Mt& a, const Mt& b) {
   if (state_call("randn", a, &b, out)) return out;
   std::size_t r, c;
   dims2(a, b, "randn", r, c);
+  return normal(r, c);
+}
+Mt randn(const Mt& a, const Mt& b, const Mt& k) {
+  std::size_t r, c;
+  dims3(a, b, k, "randn", r, c);
   return normal(r, c);
 }
 
@@ -284,14 +297,18 @@ static const m_type kNaN = std::numeric_limits<m_type>::quiet_NaN();
 Mt Inf() { return Mt(kInf); }
 Mt Inf(const Mt& n) { std::size_t r, c; dims1(n, "Inf", r, c); return filled(r, c, kInf); }
 Mt Inf(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "Inf", r, c); return filled(r, c, kInf); }
+Mt Inf(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "Inf", r, c); return filled(r, c, kInf); }
 Mt NaN() { return Mt(kNaN); }
 Mt NaN(const Mt& n) { std::size_t r, c; dims1(n, "NaN", r, c); return filled(r, c, kNaN); }
 Mt NaN(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "NaN", r, c); return filled(r, c, kNaN); }
+Mt NaN(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "NaN", r, c); return filled(r, c, kNaN); }
 Mt inf() { return Inf(); }
 Mt inf(const Mt& n) { return Inf(n); }
 Mt inf(const Mt& a, const Mt& b) { return Inf(a, b); }
+Mt inf(const Mt& a, const Mt& b, const Mt& k) { return Inf(a, b, k); }
 Mt nan_M() { return NaN(); }
 Mt nan_M(const Mt& n) { return NaN(n); }
 Mt nan_M(const Mt& a, const Mt& b) { return NaN(a, b); }
+Mt nan_M(const Mt& a, const Mt& b, const Mt& k) { return NaN(a, b, k); }
 Mt i() { return Mt::cplx(0, 1); }
 Mt j() { return Mt::cplx(0, 1); }

@@ -57,6 +57,18 @@ void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t
   c = size_value(scalar_of(b, fn));
 }
 
+void dims3(const Mt& a, const Mt& b, const Mt& k, const char* fn, std::size_t& r, std::size_t& c) {
+  // zeros(r, c, 'double') or zeros(r, c, 1): a third size other than 1 would make a
+  // three-dimensional array, which the library does not hold.
+  if (k.ischar()) {
+    if (text(k) != "double") grl_fail("invalid data type specified");
+  } else if (k.numel() != 1 || k.isc() || size_value(k.cre()[0]) != 1) {
+    grl_fail("%s: N-dimensional arrays are not supported", fn);
+  }
+  if (b.ischar()) grl_fail("invalid data type specified");
+  dims2(a, b, fn, r, c);
+}
+
 std::string text(const Mt& x) {
   std::string s;
   if (!x.ischar()) return s;

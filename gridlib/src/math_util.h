@@ -22,6 +22,7 @@ std::size_t size_value(double v);
 void dims0(std::size_t& r, std::size_t& c);
 void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c);
 void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c);
+void dims3(const Mt& a, const Mt& b, const Mt& k, const char* fn, std::size_t& r, std::size_t& c);
 
 // The text of a char argument (empty when x is not a string).
 std::string text(const Mt& x);

@@ -22,3 +22,9 @@ c4 = colon(k, k + 2)
 % a class name after the size
 z = zeros(2, 'double')
 o = size(rand(3, 'double'))
+e = eye(2, 3, 'double') + 0
+n = size(randn(2, 4, 'double'))
+f = NaN(1, 2, 1)
+% and after a spread list of sizes
+sz = {2, 3};
+w = ones(sz{:}, 'double')
