@@ -134,6 +134,10 @@ template <class T> class M {
   // A cell held as an element of another cell ({1, {2}}): the value is an empty matrix
   // for numeric code, and the cell lives here.
   std::shared_ptr<const M<M<T>>> cell_;
+  // A row the colon operator made keeps the limit it was asked for (1:2:10 keeps 10),
+  // as the display's field width depends on it; any write to the value drops the mark.
+  bool range_ = false;
+  T range_lim_ = T(0);
 
   typedef T elem_type;
   static std::size_t r_offset();
@@ -183,6 +187,9 @@ template <class T> class M {
   bool islogical() const { return flags_ & grl::F_LOGICAL; }
   bool ischar() const { return flags_ & grl::F_STRING; }
   bool holds_cell() const { return cell_ != nullptr; }
+  bool isrange() const { return range_; }
+  T range_limit() const { return range_lim_; }
+  void mark_range(T limit) { range_ = true; range_lim_ = limit; }
   const M<M<T>>& held_cell() const { return *cell_; }
   static M of_cell(const M<M<T>>& c);
   const char* getname() const { return name_ ? name_ : "ans"; }
@@ -198,13 +205,18 @@ template <class T> class M {
   T elem(std::size_t k) const { return re_[k]; }
   T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }
 
-  void set_flags(std::uint32_t f) { flags_ = f; }
+  void set_flags(std::uint32_t f) { flags_ = f; range_ = false; }
   // Whether the elements are on the heap in a block no other value shares: the
   // storage of such a temporary can take a result of the same size.
   bool owns_block() const { return blk_ && blk_->refs.load(std::memory_order_acquire) == 1; }
   void drop_imag();                       // a complex value whose imaginary parts are all 0 becomes real
-  void unshare() { if (blk_ && blk_->refs.load(std::memory_order_acquire) > 1) clone(); }
-  void reshape_to(std::size_t rows, std::size_t cols) { rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); }
+  void unshare() {
+    range_ = false;
+    if (blk_ && blk_->refs.load(std::memory_order_acquire) > 1) clone();
+  }
+  void reshape_to(std::size_t rows, std::size_t cols) {
+    rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); range_ = false;
+  }
   void resize(std::size_t rows, std::size_t cols);   // grows (zero fill) or cuts, keeping elements
 
   // --- indexing: read as a value, assign (grows), assign nop_M (deletes) ---
@@ -237,13 +249,14 @@ template <class T> class M {
     blk_ = nullptr;
     cell_.reset();
   }
-  void reset_empty() { flags_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; }
+  void reset_empty() { flags_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false; }
   void set_scalar(T v) {
     release();
-    flags_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr;
+    flags_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr; range_ = false;
   }
   void take_copy(const M& o) {
     flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = o.cell_;
     if (o.blk_) {
       o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
@@ -255,6 +268,7 @@ template <class T> class M {
   }
   void take_move(M& o) {
     flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = std::move(o.cell_);
     if (o.blk_) {
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;

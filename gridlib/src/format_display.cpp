@@ -89,31 +89,11 @@ int exponent_digits(const double* p, long n) {
   return 2;
 }
 
-layout_t make_layout(const value_view& v) {
-  long n = static_cast<long>(v.rows) * v.cols;
-  bool scalar = n == 1;
-  bool inf_or_nan = false;
-  bool all_int = scan_int(v.re, n, inf_or_nan, !scalar);
-  int x_max, x_min;
-  double mx, mn;
-  magnitudes(v.re, n, mx, mn);
-  if (v.im) {
-    all_int = scan_int(v.im, n, inf_or_nan, !scalar) && all_int;
-    double imx, imn;
-    magnitudes(v.im, n, imx, imn);
-    if (scalar) {
-      x_max = digits_of(mx);
-      x_min = digits_of(imx);
-    } else {
-      x_max = std::max(digits_of(mx), digits_of(imx));
-      x_min = std::max(digits_of(mn), digits_of(imn));
-    }
-  } else {
-    x_max = digits_of(mx);
-    x_min = digits_of(mn);
-  }
+// The layout for magnitudes of x_max and x_min digits: integers written in full up to
+// int_limit digits, fixed point up to a width of 9, e-notation with ex exponent digits
+// otherwise.
+layout_t choose_layout(bool all_int, bool inf_or_nan, int x_max, int x_min, int int_limit, int ex) {
   layout_t f;
-  int int_limit = scalar ? 7 : 6;  // most integer digits written in full
   if (all_int) {
     int d = std::max(x_max, x_min);
     if (d <= int_limit) {
@@ -137,13 +117,53 @@ layout_t make_layout(const value_view& v) {
       return f;
     }
   }
-  int ex = exponent_digits(v.re, n);
-  if (v.im) ex = std::max(ex, exponent_digits(v.im, n));
   f.style = as_expo;
   f.rd = prec - 1;
   f.fw = 1 + 1 + 1 + f.rd + 2 + ex;
   f.im_fw = f.fw - 1;
   return f;
+}
+
+// A row the colon operator made is laid out from its first element and the limit it
+// was given rather than from its elements (1:2:10 is as wide as 10), and a range that
+// is not all integers takes one column more, as the interpreter shows ranges.
+layout_t range_layout(const value_view& v, long n) {
+  const double base = v.re[0], limit = v.range_limit;
+  const bool all_int = base == std::floor(base) && v.re[1] == std::floor(v.re[1]);
+  const double mx = std::max(std::fabs(base), std::fabs(limit));
+  const double mn = std::min(std::fabs(base), std::fabs(limit));
+  layout_t f = choose_layout(all_int, false, digits_of(mx), digits_of(mn), 6, exponent_digits(v.re, n));
+  if (f.style != as_integer) ++f.fw;
+  return f;
+}
+
+layout_t make_layout(const value_view& v) {
+  long n = static_cast<long>(v.rows) * v.cols;
+  if (v.range && n >= 2 && !v.im) return range_layout(v, n);
+  bool scalar = n == 1;
+  bool inf_or_nan = false;
+  bool all_int = scan_int(v.re, n, inf_or_nan, !scalar);
+  int x_max, x_min;
+  double mx, mn;
+  magnitudes(v.re, n, mx, mn);
+  if (v.im) {
+    all_int = scan_int(v.im, n, inf_or_nan, !scalar) && all_int;
+    double imx, imn;
+    magnitudes(v.im, n, imx, imn);
+    if (scalar) {
+      x_max = digits_of(mx);
+      x_min = digits_of(imx);
+    } else {
+      x_max = std::max(digits_of(mx), digits_of(imx));
+      x_min = std::max(digits_of(mn), digits_of(imn));
+    }
+  } else {
+    x_max = digits_of(mx);
+    x_min = digits_of(mn);
+  }
+  int ex = exponent_digits(v.re, n);
+  if (v.im) ex = std::max(ex, exponent_digits(v.im, n));
+  return choose_layout(all_int, inf_or_nan, x_max, x_min, scalar ? 7 : 6, ex);
 }
 
 // One number in the layout's style, without padding.

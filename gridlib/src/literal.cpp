@@ -194,6 +194,7 @@ Mt colon(double a, double step, double b) {
     if ((step > 0 && v > b) || (step < 0 && v < b)) v = b;
     re[k] = m_type(v);
   }
+  out.mark_range(m_type(b));
   return out;
 }
 

@@ -38,6 +38,8 @@ value_view view_of(const Mt& x, view_store& st) {
   v.single = sizeof(m_type) != sizeof(double);
   v.re = st.doubles(x.cre(), x.numel());
   v.im = st.doubles(x.cim(), x.numel());
+  v.range = x.isrange() && !x.isc();
+  v.range_limit = double(x.range_limit());
   return v;
 }
 

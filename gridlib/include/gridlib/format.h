@@ -16,6 +16,8 @@ struct value_view {
   const double* re = nullptr;  // rows*cols, column by column (numeric, logical, chars)
   const double* im = nullptr;  // nullptr when real
   bool single = false;         // element type is float
+  bool range = false;          // a row the colon operator made, with the limit it was given
+  double range_limit = 0;
   std::vector<value_view> elems;                            // cell: rows*cols, column by column
   std::vector<std::pair<std::string, value_view>> fields;   // 1x1 structure
 };
