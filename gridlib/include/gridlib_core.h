@@ -260,6 +260,32 @@ struct switch_t {
 #define otherwise if (true)
 #define endmswitch
 
+// --- a result that is an array or a cell --------------------------------------------
+namespace grl {
+// The result of a call that gives an array or a cell depending on its arguments
+// (cellfun's UniformOutput, the output regexp is asked for). It is an array value; a
+// cell result converts to a cell variable, and a cell result that never reaches one
+// (assigned to a matrix variable) stops the program with not_array when the statement
+// ends, rather than leave an empty matrix in its place. Converting an array result
+// to a cell stops it with not_cell.
+struct cell_or_array : M<m_type> {
+  bool is_cell = false;
+  M<M<m_type>> cell;
+  const char* not_cell;
+  const char* not_array;
+  mutable bool taken = false;
+  cell_or_array(const char* not_cell_message, const char* not_array_message)
+      : not_cell(not_cell_message), not_array(not_array_message) {}
+  cell_or_array(const cell_or_array&) = delete;
+  cell_or_array(cell_or_array&& o) noexcept;
+  void set_cell(M<M<m_type>> c) { is_cell = true; cell = std::move(c); }
+  operator M<M<m_type>>() const;
+  ~cell_or_array();
+};
+}  // namespace grl
+// Shown as `ans`: the cell or the array it holds.
+grl::display_stream& operator<<(grl::display_stream& s, const grl::cell_or_array& v);
+
 // --- deal: [a,b,...] = deal(x) or deal(x1,x2,...) ----------------------------------
 namespace grl {
 // The inputs before i_o, the output references after it.

@@ -27,18 +27,12 @@
 namespace grl {
 
 // The result of a regexp call of one output: an array, or a cell when the chosen
-// output is one. A cell result converts to a cell variable; one that never reaches
-// a cell stops the program when the statement ends.
-struct rx_value : M<m_type> {
-  bool is_cell = false;
-  M<M<m_type>> cell;
-  mutable bool taken = false;
-  rx_value() = default;
-  rx_value(const rx_value&) = delete;
-  rx_value(rx_value&& o) noexcept;
-  operator M<M<m_type>>() const;
-  ~rx_value();
-};
+// output is one.
+using rx_value = cell_or_array;
+inline rx_value rx_result() {
+  return rx_value("regexp: this output is an array, not a cell array",
+                  "regexp: this output is a cell array; it cannot be used as a matrix");
+}
 
 // A names output: the fields of the structure, grl::rx_fields(n.a, n.b, ...).
 struct rx_fields_t {
@@ -150,8 +144,5 @@ template <class... A> inline M<M<m_type>> regexprep_cell(A&&... a) { return ::re
 namespace grl {
 void show_fields(const char* name, const char* names, const rx_fields_t& fields);
 }
-
-// A regexp result shown as `ans`: the cell or the array it holds.
-grl::display_stream& operator<<(grl::display_stream& s, const grl::rx_value& v);
 
 #endif

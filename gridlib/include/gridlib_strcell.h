@@ -148,19 +148,8 @@ void unique(const M<M<m_type>>& x, const M<m_type>& o1, const M<m_type>& o2, i_o
 // --- cellfun -------------------------------------------------------------------------
 namespace grl {
 // The result of cellfun(..., 'UniformOutput', v): an array when v is true, a cell when
-// it is false. It is an array value; a cell result converts to a cell variable, and a
-// cell result that never reaches one (assigned to a matrix variable) stops the program
-// when the statement ends, rather than leave an empty matrix in its place.
-struct cellfun_value : M<m_type> {
-  bool is_cell = false;
-  M<M<m_type>> cell;
-  mutable bool taken = false;
-  cellfun_value() = default;
-  cellfun_value(const cellfun_value&) = delete;
-  cellfun_value(cellfun_value&& o) noexcept;
-  operator M<M<m_type>>() const;
-  ~cellfun_value();
-};
+// it is false.
+using cellfun_value = cell_or_array;
 }  // namespace grl
 
 // cellfun(name, c): name is one of the predicates and sizes cellfun has always known

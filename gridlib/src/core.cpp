@@ -39,6 +39,28 @@ Mt grl::deal_run(const deal_t& d) {
   return d.in[0];
 }
 
+grl::cell_or_array::cell_or_array(cell_or_array&& o) noexcept
+    : M<m_type>(std::move(static_cast<M<m_type>&>(o))), is_cell(o.is_cell), cell(std::move(o.cell)),
+      not_cell(o.not_cell), not_array(o.not_array), taken(o.taken) {
+  o.taken = true;
+}
+
+grl::cell_or_array::operator Mc() const {
+  if (!is_cell) grl_fail("%s", not_cell);
+  taken = true;
+  return cell;
+}
+
+grl::cell_or_array::~cell_or_array() {
+  if (is_cell && !taken) grl_fail("%s", not_array);
+}
+
+grl::display_stream& operator<<(grl::display_stream& s, const grl::cell_or_array& v) {
+  if (v.is_cell) grl::show(Mc(v), nullptr);
+  else grl::show(static_cast<const Mt&>(v), nullptr);
+  return s;
+}
+
 unsigned initM(std::istream&, std::ostream&, std::ostream&) {
   std::ios::sync_with_stdio(true);
   grl::storage_setup();

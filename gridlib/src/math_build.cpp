@@ -126,46 +126,38 @@ Mt eye(const Mt& n) { std::size_t r, c; dims1(n, "eye", r, c); return identity(r
 Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return identity(r, c); }
 Mt eye(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "eye", r, c); return identity(r, c); }
 
+namespace {
+// rand and randn: the size arguments, or the generator's state ('seed', x).
+using draw_fn = Mt (*)(std::size_t, std::size_t);
+Mt draw(const char* fn, draw_fn f, const Mt& n) {
+  Mt out;
+  if (state_call(fn, n, nullptr, out)) return out;
+  std::size_t r, c;
+  dims1(n, fn, r, c);
+  return f(r, c);
+}
+Mt draw(const char* fn, draw_fn f, const Mt& a, const Mt& b) {
+  Mt out;
+  if (state_call(fn, a, &b, out)) return out;
+  std::size_t r, c;
+  dims2(a, b, fn, r, c);
+  return f(r, c);
+}
+Mt draw(const char* fn, draw_fn f, const Mt& a, const Mt& b, const Mt& k) {
+  std::size_t r, c;
+  dims3(a, b, k, fn, r, c);
+  return f(r, c);
+}
+}  // namespace
+
 Mt rand_M() { return Mt(gen.uniform()); }
-Mt rand_M(const Mt& n) {
-  Mt out;
-  if (state_call("rand", n, nullptr, out)) return out;
-  std::size_t r, c;
-  dims1(n, "rand", r, c);
-  return uniform(r, c);
-}
-Mt rand_M(const Mt& a, const Mt& b) {
-  Mt out;
-  if (state_call("rand", a, &b, out)) return out;
-  std::size_t r, c;
-  dims2(a, b, "rand", r, c);
-  return uniform(r, c);
-}
-Mt rand_M(const Mt& a, const Mt& b, const Mt& k) {
-  std::size_t r, c;
-  dims3(a, b, k, "rand", r, c);
-  return uniform(r, c);
-}
+Mt rand_M(const Mt& n) { return draw("rand", uniform, n); }
+Mt rand_M(const Mt& a, const Mt& b) { return draw("rand", uniform, a, b); }
+Mt rand_M(const Mt& a, const Mt& b, const Mt& k) { return draw("rand", uniform, a, b, k); }
 Mt randn() { return Mt(m_type(gen.normal())); }
-Mt randn(const Mt& n) {
-  Mt out;
-  if (state_call("randn", n, nullptr, out)) return out;
-  std::size_t r, c;
-  dims1(n, "randn", r, c);
-  return normal(r, c);
-}
-Mt randn(const Mt& a, const Mt& b) {
-  Mt out;
-  if (state_call("randn", a, &b, out)) return out;
-  std::size_t r, c;
-  dims2(a, b, "randn", r, c);
-  return normal(r, c);
-}
-Mt randn(const Mt& a, const Mt& b, const Mt& k) {
-  std::size_t r, c;
-  dims3(a, b, k, "randn", r, c);
-  return normal(r, c);
-}
+Mt randn(const Mt& n) { return draw("randn", normal, n); }
+Mt randn(const Mt& a, const Mt& b) { return draw("randn", normal, a, b); }
+Mt randn(const Mt& a, const Mt& b, const Mt& k) { return draw("randn", normal, a, b, k); }
 
 // linspace: n points from a to b; the last is b exactly. n < 1 gives 1x0.
 Mt linspace(const Mt& a, const Mt& b) { return linspace(a, b, Mt(m_type(100))); }

@@ -126,22 +126,6 @@ bool option_is(const std::string& opt, const char* full) {
 
 }  // namespace
 
-cellfun_value::cellfun_value(cellfun_value&& o) noexcept
-    : M<m_type>(std::move(static_cast<M<m_type>&>(o))), is_cell(o.is_cell), cell(std::move(o.cell)), taken(o.taken) {
-  o.taken = true;
-}
-
-cellfun_value::operator Mc() const {
-  if (!is_cell) grl_fail("cellfun: with UniformOutput true the result is an array, not a cell array");
-  taken = true;
-  return cell;
-}
-
-cellfun_value::~cellfun_value() {
-  if (is_cell && !taken)
-    grl_fail("cellfun: with UniformOutput false the result is a cell array; it cannot be used as a matrix");
-}
-
 }  // namespace grl
 
 using grl::Mc;
@@ -165,7 +149,8 @@ Mt cellfun(const Mt& name, const Mc& c, const Mt& k) {
 
 grl::cellfun_value cellfun(const Mt& name, const Mc& c, const Mt& opt, const Mt& val) {
   const std::string n = grl::name_of(name);
-  grl::cellfun_value r;
+  grl::cellfun_value r("cellfun: with UniformOutput true the result is an array, not a cell array",
+                       "cellfun: with UniformOutput false the result is a cell array; it cannot be used as a matrix");
   if (n == "size" || n == "isclass") {
     // The extra argument comes first: cellfun('size', c, k, ...) ignores the rest.
     grl_fail("cellfun: not enough arguments for \"%s\"", n.c_str());
@@ -185,8 +170,7 @@ grl::cellfun_value cellfun(const Mt& name, const Mc& c, const Mt& opt, const Mt&
   if (val.cre()[0] != 0) {
     static_cast<Mt&>(r) = grl::uniform(f, c);
   } else {
-    r.is_cell = true;
-    r.cell = grl::each(f, c);
+    r.set_cell(grl::each(f, c));
   }
   return r;
 }
@@ -195,8 +179,3 @@ Mt cellfun(const Mt&, const Mt&) { grl_fail("cellfun: C must be a cell array"); 
 Mt cellfun(const Mt&, const Mt&, const Mt&) { grl_fail("cellfun: C must be a cell array"); }
 Mt cellfun(const Mt&, const Mt&, const Mt&, const Mt&) { grl_fail("cellfun: C must be a cell array"); }
 
-grl::display_stream& operator<<(grl::display_stream& s, const grl::cellfun_value& v) {
-  if (v.is_cell) grl::show(Mc(v), nullptr);
-  else grl::show(static_cast<const Mt&>(v), nullptr);
-  return s;
-}

@@ -11,21 +11,6 @@
 
 namespace grl {
 
-rx_value::rx_value(rx_value&& o) noexcept
-    : M<m_type>(std::move(static_cast<M<m_type>&>(o))), is_cell(o.is_cell), cell(std::move(o.cell)), taken(o.taken) {
-  o.taken = true;
-}
-
-rx_value::operator Mc() const {
-  if (!is_cell) grl_fail("regexp: this output is an array, not a cell array");
-  taken = true;
-  return cell;
-}
-
-rx_value::~rx_value() {
-  if (is_cell && !taken) grl_fail("regexp: this output is a cell array; it cannot be used as a matrix");
-}
-
 namespace {
 
 namespace su = grl::su;
@@ -266,16 +251,14 @@ void cell_outputs(rx_fn fn, const std::vector<Mt>& in, std::vector<rx_out>& out)
 }  // namespace
 
 rx_value regexp_value(rx_fn fn, const std::vector<Mt>& in) {
-  rx_value out;
+  rx_value out = rx_result();
   if (!in.empty() && in[0].holds_cell()) {
-    out.is_cell = true;
-    out.cell = cell_outputs(fn, in, 1)[0].c;
+    out.set_cell(cell_outputs(fn, in, 1)[0].c);
     return out;
   }
   const request r = read_request(fn, in);
   value v = output(r, matches(r), r.order[0]);
-  out.is_cell = v.is_cell;
-  if (v.is_cell) out.cell = std::move(v.c);
+  if (v.is_cell) out.set_cell(std::move(v.c));
   else static_cast<Mt&>(out) = std::move(v.m);
   return out;
 }
@@ -314,8 +297,3 @@ void show_fields(const char* name, const char* names, const rx_fields_t& fields)
 
 }  // namespace grl
 
-grl::display_stream& operator<<(grl::display_stream& s, const grl::rx_value& v) {
-  if (v.is_cell) grl::show(grl::Mc(v), nullptr);
-  else grl::show(static_cast<const grl::Mt&>(v), nullptr);
-  return s;
-}

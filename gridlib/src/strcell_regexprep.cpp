@@ -130,7 +130,7 @@ rx_value regexprep_value(const std::vector<Mt>& in) {
   const std::vector<std::string> reps = strings_of(in[2]);
   if (reps.size() != 1 && reps.size() != pats.size())
     grl_fail("regexprep: inconsistent cell array dimensions");
-  rx_value out;
+  rx_value out = rx_result();
   if (!in[0].holds_cell()) {
     static_cast<Mt&>(out) = replace_all(in[0], pats, reps, o);
     return out;
@@ -138,8 +138,7 @@ rx_value regexprep_value(const std::vector<Mt>& in) {
   const Mc& c = in[0].held_cell();
   Mc r = Mc::alloc(c.rows(), c.cols());
   for (std::size_t k = 0; k < c.numel(); ++k) r.welem(k) = replace_all(c.elem(k), pats, reps, o);
-  out.is_cell = true;
-  out.cell = r;
+  out.set_cell(std::move(r));
   return out;
 }
 
