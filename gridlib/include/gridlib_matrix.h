@@ -18,6 +18,12 @@
 
 // Ends the program with "error: <message>" on standard error and exit status 1.
 [[noreturn]] void grl_fail(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+namespace grl {
+// A value too large to hold: "out of memory or dimension too large ...".
+[[noreturn]] void fail_too_large();
+// Most bytes one value may take; larger requests fail before they reach the allocator.
+constexpr std::size_t max_value_bytes = std::size_t(1) << 40;
+}  // namespace grl
 
 template <class T> class M;
 template <class T> class Mx;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <unistd.h>
 
 typedef M<m_type> Mt;
@@ -64,6 +65,9 @@ grl::display_stream& operator<<(grl::display_stream& s, const grl::cell_or_array
 unsigned initM(std::istream&, std::ostream&, std::ostream&) {
   std::ios::sync_with_stdio(true);
   grl::storage_setup();
+  // A request the heap cannot meet ends the program with the library's message
+  // instead of an uncaught std::bad_alloc.
+  std::set_new_handler(grl::fail_too_large);
   return unsigned(getpid());
 }
 

@@ -78,10 +78,10 @@ Mt combinations(const Mt& v, std::size_t k) {
   std::size_t rows = 1;
   for (std::size_t t = 1; t <= k; ++t) {
     rows = rows * (n - k + t) / t;
-    if (rows > (std::size_t(1) << 31)) grl_fail("out of memory or dimension too large for Octave's index type");
+    if (rows > (std::size_t(1) << 31)) grl::fail_too_large();
   }
   if (double(rows) * double(k) > 4294967295.0)
-    grl_fail("out of memory or dimension too large for Octave's index type");
+    grl::fail_too_large();
   Mt o = Mt::alloc(rows, k, v.isc());
   m_type* p = o.pr();
   m_type* q = v.isc() ? o.pi() : nullptr;
@@ -190,7 +190,7 @@ Mt primes(const Mt& n) {
   const double v = double(n.cre()[0]);
   if (!std::isfinite(v)) grl_fail("primes: N must be finite (not +Inf or NaN)");
   if (v < 2) return Mt::zeros(1, 0);
-  if (v > 4294967295.0) grl_fail("out of memory or dimension too large for Octave's index type");
+  if (v > 4294967295.0) grl::fail_too_large();
   const std::size_t top = std::size_t(v);
   std::vector<bool> composite(top + 1, false);
   std::vector<m_type> found;

@@ -185,7 +185,7 @@ Mt colon(double a, double step, double b) {
   if (a != a || step != step || b != b) return Mt(m_type(NAN));
   if (step == 0 || (step > 0 && a > b) || (step < 0 && a < b)) return Mt::alloc(1, 0);
   double span = (b - a) / step;
-  if (span > 4e9) grl_fail("out of memory or dimension too large for Octave's index type");
+  if (span > 4e9) grl::fail_too_large();
   std::size_t n = std::size_t(std::floor(span + span * 1e-15 + 1e-10)) + 1;
   Mt out = Mt::alloc(1, n);
   m_type* re = out.pr();

@@ -11,11 +11,11 @@ std::size_t size_value(double v) {
   if (v != v) grl_fail("conversion of nan to octave_idx_type value failed");
   if (std::isinf(v)) {
     if (v < 0) return 0;
-    grl_fail("out of memory or dimension too large for Octave's index type");
+    grl::fail_too_large();
   }
   if (v != std::floor(v)) grl_fail("conversion of %g to octave_idx_type value failed", v);
   if (v < 0) return 0;
-  if (v > 4294967295.0) grl_fail("out of memory or dimension too large for Octave's index type");
+  if (v > 4294967295.0) grl::fail_too_large();
   return std::size_t(v);
 }
 

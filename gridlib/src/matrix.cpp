@@ -91,14 +91,16 @@ void array_free(void* q, std::size_t bytes) {
 
 }  // namespace
 
+void fail_too_large() { grl_fail("out of memory or dimension too large for Octave's index type"); }
+
 template <class T> block<T>* block_new(std::size_t n, bool cplx) {
-  if (n > (std::size_t(1) << 40) / sizeof(T))
-    grl_fail("out of memory or dimension too large for Octave's index type");
+  if (n > max_value_bytes / sizeof(T))
+    grl::fail_too_large();
   const std::size_t bytes = n * sizeof(T) + 1;
   block<T>* b = static_cast<block<T>*>(std::malloc(sizeof(block<T>)));
   T* re = static_cast<T*>(array_new(bytes));
   T* im = cplx ? static_cast<T*>(array_new(bytes)) : nullptr;
-  if (!b || !re || (cplx && !im)) grl_fail("out of memory or dimension too large for Octave's index type");
+  if (!b || !re || (cplx && !im)) grl::fail_too_large();
   new (&b->refs) std::atomic<int>(1);
   b->n = n;
   b->re = re;
@@ -116,7 +118,7 @@ template <class T> void block_free(block<T>* b) {
 
 template <class T> M<T> M<T>::alloc(std::size_t rows, std::size_t cols, bool cplx) {
   if (rows > 0xFFFFFFFFu || cols > 0xFFFFFFFFu)
-    grl_fail("out of memory or dimension too large for Octave's index type");
+    grl::fail_too_large();
   M<T> m;
   m.rows_ = std::uint32_t(rows);
   m.cols_ = std::uint32_t(cols);
@@ -165,7 +167,7 @@ template <class T> T* M<T>::pi() {
   // As long as the real part's array (the value may use only its front, as find's
   // result does), which is the size block_free gives back.
   T* im = static_cast<T*>(grl::array_new(blk_->n * sizeof(T) + 1));
-  if (!im) grl_fail("out of memory or dimension too large for Octave's index type");
+  if (!im) grl::fail_too_large();
   for (std::size_t k = 0; k < n; ++k) im[k] = T(0);
   blk_->im = im;
   im_ = im;

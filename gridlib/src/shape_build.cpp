@@ -17,7 +17,7 @@ constexpr long k_max = 2147483647L;
 
 long diag_k(const Mt& k) {
   const long v = shp::whole(k, "diag: invalid argument K");
-  if (v > k_max || v < -k_max) grl_fail("out of memory or dimension too large for Octave's index type");
+  if (v > k_max || v < -k_max) grl::fail_too_large();
   return v;
 }
 

@@ -40,6 +40,7 @@ Mt to_base(const Mt& d, const Mt* len, unsigned bits, const char* fn) {
   if (len) {
     if (len->numel() != 1 || !(len->cre()[0] >= 0) || std::isinf(double(len->cre()[0])))
       grl_fail("%s: LEN must be a non-negative integer", fn);
+    if (double(len->cre()[0]) > 4294967295.0) grl::fail_too_large();
     width = std::size_t(len->cre()[0]);
   }
   std::vector<std::string> rows;
