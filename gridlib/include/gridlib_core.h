@@ -55,6 +55,18 @@ inline grl::display_stream& operator<<(grl::display_stream& s, M<M<m_type>>&& x)
   grl::show(x, nullptr);
   return s;
 }
+// An input argument, a copy without the variable's name, shown under its name.
+namespace grl {
+template <class V> struct named_t {
+  const V& v;
+  const char* name;
+};
+template <class V> inline named_t<V> named(const V& v, const char* name) { return {v, name}; }
+}  // namespace grl
+template <class V> inline grl::display_stream& operator<<(grl::display_stream& s, const grl::named_t<V>& n) {
+  grl::show(n.v, n.name);
+  return s;
+}
 inline grl::display_stream& operator<<(grl::display_stream& s, const Mx<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, const Cx<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, const br_t<m_type>& x) { return s << x.value(); }

@@ -220,6 +220,15 @@ TEST_F(Table, Decoration) {
   out << "|";
   t.display(out, "x");
   EXPECT_EQ(out.str(), "gridlibout<<sum_;|gridlibout<<f();|gridlibout<<x;");
+
+  // An input argument is a nameless copy: its display names it. An input that is
+  // also an output is the caller's named variable.
+  t.add_typed("a", SYM_INPUT, 0);
+  t.add_typed("b", SYM_INPUT | SYM_OUTPUT, 0);
+  out.str("");
+  t.display(out, "a");
+  t.display(out, "b");
+  EXPECT_EQ(out.str(), "gridlibout<<grl::named(a,\"a\");gridlibout<<b;");
 }
 
 TEST_F(Table, MergeModes) {

@@ -291,6 +291,11 @@ void symbol_type::display(std::ostream& out, std::string_view name) const {
     write_struct(out, e, 2);
     return;
   }
+  // An input argument is a copy that carries no name, so its display gives it one.
+  if (find(name, SYM_INPUT) >= 0 && find(name, SYM_OUTPUT | SYM_GLOBAL) < 0) {
+    out << "gridlibout<<grl::named(" << name << decoration(name, 0) << ",\"" << name << "\");";
+    return;
+  }
   out << "gridlibout<<" << name << decoration(name, 0) << ";";
 }
 
