@@ -137,7 +137,11 @@ TEST_F(Statements, Assignments) {
   EXPECT_EQ(body("c={1,'s'};\n"), "c=(CL(1.0),TM(\"s\"));\n");
   EXPECT_EQ(table.info_of(table.find("c", SYM_VARIABLES))[INFO_TYPE], DT_CELL);
   EXPECT_EQ(body("a+1\n"), "gridlibout<<( a+1.0 );\n");
-  EXPECT_EQ(body("a\n"), "gridlibout<<a;\n");
+  // a is an input of f: a nameless copy, shown under its name.
+  EXPECT_EQ(body("a\n"), "gridlibout<<grl::named(a,\"a\");\n");
+  // A field's assignment shows its structure, with the fields known so far.
+  EXPECT_EQ(body("s.a=1\n"),
+            "s.a=1.0; gridlibout<<\"s\"<<\" (structure)\"<<endl; gridlibout<<\"  a\"<<\" =\"; disp(s.a); \n");
 }
 
 TEST_F(Statements, CommandForms) {

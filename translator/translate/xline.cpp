@@ -539,8 +539,9 @@ void parser_t::assignment(int eq) {
         raw(stmt.top(), " " + var.substr(kShowFields.size()));
         continue;
       }
+      // A field's assignment shows the whole structure, as s.a = 1 shows s.
       std::ostringstream shown;
-      symbols->display(shown, var);
+      symbols->display(shown, var.substr(0, var.find('.')));
       raw(stmt.top(), " " + shown.str());
     }
   }
