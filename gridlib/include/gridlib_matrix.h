@@ -23,6 +23,12 @@ namespace grl {
 [[noreturn]] void fail_too_large();
 // Most bytes one value may take; larger requests fail before they reach the allocator.
 constexpr std::size_t max_value_bytes = std::size_t(1) << 40;
+// Fails unless rows x cols elements of elem_bytes each fit: each extent in 32 bits,
+// the whole within max_value_bytes.
+inline void check_extent(std::size_t rows, std::size_t cols, std::size_t elem_bytes) {
+  if (rows > 0xFFFFFFFFu || cols > 0xFFFFFFFFu || (cols && rows > max_value_bytes / elem_bytes / cols))
+    fail_too_large();
+}
 }  // namespace grl
 
 template <class T> class M;

@@ -8,8 +8,7 @@ typedef M<m_type> Mt;
 typedef M<M<m_type>> Mc;
 
 template <class T> M<M<T>> M<M<T>>::alloc(std::size_t rows, std::size_t cols) {
-  if (rows > 0xFFFFFFFFu || cols > 0xFFFFFFFFu || (cols && rows > grl::max_value_bytes / sizeof(M<T>) / cols))
-    grl::fail_too_large();
+  grl::check_extent(rows, cols, sizeof(M<T>));
   Mc c;
   c.rows_ = std::uint32_t(rows);
   c.cols_ = std::uint32_t(cols);

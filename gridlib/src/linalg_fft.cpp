@@ -43,8 +43,9 @@ Mt transform(const Mt& x, const Mt* nm, const Mt* dm, bool inverse) {
   std::size_t orows = dim == 1 ? n : x.rows(), ocols = dim == 2 ? n : x.cols();
   if (dim == 3 && n != 1) grl_fail("%s: DIM must be a valid dimension along which to perform FFT", fn);
   if (n * count == 0) return Mt::zeros(orows, ocols);
-  // FFTW counts points in an int, and the work arrays must fit.
-  if (n > 0x7FFFFFFF || count > 0x7FFFFFFF || n * count > max_value_bytes / sizeof(C) / 2) fail_too_large();
+  // FFTW counts points in an int, and the two work arrays must fit.
+  if (n > 0x7FFFFFFF || count > 0x7FFFFFFF) fail_too_large();
+  check_extent(n, count, 2 * sizeof(C));
   // Gather each line, padded with zeros or cut to n points, one after the other.
   std::vector<C> buf(n * count, C(0));
   std::size_t r = x.rows();

@@ -14,9 +14,7 @@ namespace grl {
 namespace shp {
 
 std::vector<std::size_t> positions(std::size_t r, std::size_t c, std::size_t fill) {
-  const std::size_t cap = (std::size_t(1) << 40) / sizeof(std::size_t);
-  if (r > 0xFFFFFFFFu || c > 0xFFFFFFFFu || (r > 0 && c > cap / r))
-    grl::fail_too_large();
+  grl::check_extent(r, c, sizeof(std::size_t));
   try {
     return std::vector<std::size_t>(r * c, fill);
   } catch (const std::bad_alloc&) {
