@@ -225,6 +225,14 @@ TEST_F(IdeHost, FailuresLeaveTheProjectAndShowTheLog) {
   EXPECT_EQ(r.err, "box: Unknown VC Project File Version.\n");
   EXPECT_EQ(slurp(proj_ + "demo.dsp"), old);
 
+  // The project file has gone by the time the translator is done: the update ends
+  // with its message in the window and a box, and the log is still opened.
+  std::remove((proj_ + "demo.dsp").c_str());
+  r = host(add_args());
+  EXPECT_EQ(r.err, "box: could not read " + proj_ + "demo.dsp\n");
+  EXPECT_NE(r.out.find("\ncould not read " + proj_ + "demo.dsp\ncommand: WorkspaceOpen\nopen: " + proj_ +
+                       "korval.out\n"), std::string::npos) << r.out;
+
   // The translator cannot be started.
   std::remove((root_ + "korval").c_str());
   r = host(add_args());
