@@ -325,6 +325,29 @@ TEST_F(Cli, BuildCommandsForGnuCpp) {
 #endif
 }
 
+// A program for the debugger (-ide) keeps its process id in grlibpr for the matrix
+// viewer, and the GNU commands compile it with -g and link it unstripped, so that gdb
+// finds its variables.
+TEST_F(Cli, IdeBuildIsDebuggable) {
+  write("main.m", "function main\nx = sq(3)\n");
+  write("sq.m", "function y = sq(x)\ny = x.^2;\n");
+  const std::string root = std::string(KORVAL_TEST_ROOT) + "/";
+  const result r = korval("-ide -v -trans main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string san = KORVAL_PROGRAM_SAN;
+  const std::string cc = "gcc -c -I" + root + " -g -L./ -I./ -O2 " + san + "-o ";
+  EXPECT_NE(r.out.find(cc + "main.o main.cxx;" + cc + "sq.o sq.cxx;" + cc + "g_main.o g_main.cxx;gcc -L" +
+                       root + " -L./ -I./ -O2 " + san + "-o main main.o sq.o g_main.o  " + san +
+                       "-lgrlib0 -lstdc++"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(slurp(dir_ + "/g_main.cxx").find("uint32 grlibpr;\n\nint main() {\n  grlibpr=initM(cin,cout,cerr);\n"),
+            std::string::npos)
+      << slurp(dir_ + "/g_main.cxx");
+  // Without -ide the program is stripped as before.
+  EXPECT_NE(korval("-nologo -v -trans main.m").out.find(" -s -lgrlib0"), std::string::npos);
+}
+
 TEST_F(Cli, BuildCommandsForOtherCompilers) {
   const std::string root = copy_root();
   std::string ini = slurp(root + "/korval.ini");

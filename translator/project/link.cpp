@@ -13,6 +13,18 @@ namespace {
 
 bool is_dll(int kind) { return (kind & 16) != 0; }
 
+// gcc and the compilers built from it (DJGPP, EMX) take -g and strip with -s.
+bool is_gnu(int compiler) {
+  return compiler == ini::CC_GNU || compiler == ini::CC_DJGPP || compiler == ini::CC_EMX;
+}
+
+// The link flags without the word "-s", which strips the program.
+std::string without_strip(const std::string& flags) {
+  std::string padded = " " + flags + " ";
+  for (std::size_t at; (at = padded.find(" -s ")) != std::string::npos;) padded.erase(at, 3);
+  return padded.substr(1, padded.size() - 2);
+}
+
 std::string blanks_for_breaks(std::string s) {
   for (char& c : s)
     if (c == '\n') c = ' ';
@@ -135,7 +147,10 @@ void link_t::add_compile_step(const std::string& base) {
     cmd += " -I" + root_ + tc_.cppflags() + " /Fo" + object + " " + source;
   } else {
     if (!options_.mat2cpp) link_list_ += object + "\n";
-    cmd += " -I" + root_ + flags + tc_.cppflags() + object + " " + source;
+    // A program run in the debugger (-ide) needs its debugging information: gdb
+    // finds the variables, grlibpr among them, through it.
+    const std::string debug = options_.ide && is_gnu(cc) ? " -g" : "";
+    cmd += " -I" + root_ + flags + debug + tc_.cppflags() + object + " " + source;
   }
   if (options_.make) makefile_ << object << ": " << source << "\n\t" << cmd << "\n\n";
   if (needs) commands_ += cmd + ";";
@@ -154,10 +169,12 @@ void link_t::link() {
   const std::string& flags = is_dll(options_.kind) ? tc_.dllflags() : tc_.exeflags();
   response << link_list_;
   std::string cmd = cc == ini::CC_WATCOM ? "" : tc_.cpp();
+  // ... and is linked unstripped, so that the debugger keeps the symbols.
+  const std::string ldflags = options_.ide && is_gnu(cc) ? without_strip(tc_.ldflags()) : tc_.ldflags();
   switch (cc) {
     case ini::CC_BORLAND:
     case ini::CC_DJGPP:
-      cmd += " -L" + root_ + flags + tc_.cppflags() + target_ + " @" + rsp + tc_.ldflags();
+      cmd += " -L" + root_ + flags + tc_.cppflags() + target_ + " @" + rsp + ldflags;
       break;
     case ini::CC_VISUALC:
       cmd += flags + tc_.cppflags() + target_ + " @" + rsp + tc_.ldflags();
@@ -172,8 +189,7 @@ void link_t::link() {
       break;
     default:
       if (cc >= ini::CC_UNKNOWN) break;
-      cmd += " -L" + root_ + tc_.cppflags() + target_ + " " + blanks_for_breaks(link_list_) +
-             tc_.ldflags();
+      cmd += " -L" + root_ + tc_.cppflags() + target_ + " " + blanks_for_breaks(link_list_) + ldflags;
   }
   commands_ += cmd;
   if (options_.make) {
