@@ -200,7 +200,10 @@ bool MatrixReader::read_name(std::uint64_t addr, std::string& name) {
     }
     for (std::size_t k = 0; k < piece && !ended; ++k, ++have) {
       if (!memory_->read(at + k, buf + have, 1, why)) {
-        fail(why);
+        char text[96];
+        std::snprintf(text, sizeof text, "Error: Cannot read the matrix's name at 0x%llx.",
+                      static_cast<unsigned long long>(addr));
+        fail(text);
         return false;
       }
       ended = buf[have] == 0;

@@ -10,6 +10,8 @@ import argparse
 import os
 import queue
 import shutil
+import socket
+import struct
 import subprocess
 import sys
 import threading
@@ -75,6 +77,20 @@ def lumigrid(root, env, *args):
     return run.returncode, run.stdout, run.stderr
 
 
+def ask_bridge(path, *requests):
+    """The bridge's answers to request lines, as the viewer sends them."""
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as conn:
+        conn.settimeout(60)
+        conn.connect(path)
+        stream = conn.makefile("rw", encoding="utf-8", newline="\n")
+        answers = []
+        for request in requests:
+            stream.write(request + "\n")
+            stream.flush()
+            answers.append(stream.readline().rstrip("\n"))
+        return answers
+
+
 def grid(*rows):
     """The expected -show output after the status: header row and nine rows."""
     lines = ["\t1\t2\t3\t4\t5\t6"]
@@ -125,6 +141,19 @@ def main():
         gdb.send("up")
         gdb.send("echo KV-STOPPED\\n")
         gdb.wait_for("KV-STOPPED")
+
+        # The bridge's own memory read (the viewer's way when the kernel refuses it).
+        state, pid, address = ask_bridge(env["KORVAL_GDB_SOCKET"], "STATE", "EVAL grlibpr", "EVAL &a")
+        check("bridge: state", state, "OK 1")
+        check("bridge: address and type", address.startswith("OK 0x") and address.endswith("\tM<double> *"), True)
+        pid = int(pid[3:].split("\t")[0])
+        addr = int(address[3:].split("\t")[0], 16)
+        header, other = ask_bridge(env["KORVAL_GDB_SOCKET"], "READ %d %d 48" % (pid, addr),
+                                   "READ %d %d 48" % (pid + 1, addr))
+        check("bridge: header read", header[:3], "OK ")
+        fields = struct.unpack("<QIIIIQQQ", bytes.fromhex(header[3:]))
+        check("bridge: rows, cols, dims", (fields[3], fields[4], fields[2]), (2, 3, 2))
+        check("bridge: another process", other.startswith("ERR "), True)
 
         status, out, _ = lumigrid(root, env, "-show", "a")
         check("real matrix", (status, out),
