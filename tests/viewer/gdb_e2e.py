@@ -91,6 +91,52 @@ def ask_bridge(path, *requests):
         return answers
 
 
+def check_window_program(root, env, work):
+    """The window program as started: on its own it registers the automation class;
+    with -Automation it serves one object to a client that asks for it."""
+    env = dict(env, QT_QPA_PLATFORM="offscreen",
+               KORVAL_REGISTRY=os.path.join(work, "registry"),
+               KORVAL_AUTOMATION_NAME=os.path.join(work, "automation.sock"))
+    program = os.path.join(root, "visual", "lumigrid")
+    plain = subprocess.Popen([program], env=env)
+    try:
+        registered = ""
+        for _ in range(300):
+            if os.path.exists(env["KORVAL_REGISTRY"]):
+                with open(env["KORVAL_REGISTRY"]) as f:
+                    registered = f.read()
+                if "LocalServer32" in registered:
+                    break
+            time.sleep(0.1)
+        check("window: class registered with its program",
+              "HKEY_CLASSES_ROOT\\CLSID\\{963A4A07-3D5A-11D1-88D0-08002BE5A6C9}\\LocalServer32\\="
+              + os.path.realpath(program) in registered, True)
+        check("window: still running", plain.poll(), None)
+    finally:
+        plain.terminate()
+        plain.wait(timeout=30)
+
+    served = subprocess.Popen([program, "-Automation"], env=env)
+    try:
+        greeting = ""
+        for _ in range(300):
+            try:
+                with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as conn:
+                    conn.settimeout(30)
+                    conn.connect(env["KORVAL_AUTOMATION_NAME"])
+                    conn.sendall(b"create\n")
+                    greeting = conn.makefile("r").readline()
+                break
+            except OSError:
+                time.sleep(0.1)
+        check("window: automation object", greeting,
+              "Lumigrid.Application {963A4A07-3D5A-11D1-88D0-08002BE5A6C9}\n")
+        check("window: alive after the object ends", served.poll(), None)
+    finally:
+        served.terminate()
+        served.wait(timeout=30)
+
+
 def grid(*rows):
     """The expected -show output after the status: header row and nine rows."""
     lines = ["\t1\t2\t3\t4\t5\t6"]
@@ -172,6 +218,8 @@ def main():
         check("15 digits", out.splitlines()[2], "1\t3.14159265358979\t0.1\t-1e-300\t\t\t")
         status, out, _ = lumigrid(root, env, "-show", "w", "-digits", "2")
         check("2 digits", out.splitlines()[2], "1\t3.1\t0.1\t-1e-300\t\t\t")
+        check_window_program(root, env, a.work)
+
         status, out, _ = lumigrid(root, env, "-show", "nosuch")
         check("a name that does not exist", (status, out.splitlines()[0]),
               (1, 'No symbol "nosuch" in current context.'))
