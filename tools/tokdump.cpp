@@ -5,7 +5,7 @@
 #include <string>
 
 #include "driver/diag.h"
-#include "translate/parser.h"
+#include "lexer/scanner.h"
 
 static std::string shown(const std::string& t) {
   std::string s;
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   minput_t input;
   if (!input.open(argv[1])) diag::error("could not open %s for read", argv[1]);
   diag::set_position(argv[1], 1);
-  parser_t p;
+  scanner_t p;
   p.in = &input;
   for (;;) {
     p.get_statement();

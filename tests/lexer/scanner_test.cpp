@@ -10,7 +10,7 @@
 #include "driver/diag.h"
 #include "report.h"
 #include "symbols/datatype.h"
-#include "translate/parser.h"
+#include "lexer/scanner.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ namespace {
 // with ";" in front of a statement whose display flag is cleared. Empty statements
 // (a lone newline) are left out unless keep_empty.
 std::vector<std::string> scan(const std::string& text, bool keep_empty = false,
-                              parser_t* use = nullptr) {
+                              scanner_t* use = nullptr) {
   // Reports name the file and quote its line, so the text is also on disk.
   const std::string file = testing::TempDir() + "korval-scan-" + std::to_string(getpid()) + ".m";
   std::ofstream(file, std::ios::binary) << text;
   minput_t input;
   input.assign(text);
-  parser_t own;
-  parser_t& p = use ? *use : own;
+  scanner_t own;
+  scanner_t& p = use ? *use : own;
   p.in = &input;
   diag::set_position(file, 1);
   std::vector<std::string> out;
@@ -69,7 +69,7 @@ TEST(Scanner, NumbersAndOperators) {
 TEST(Scanner, TokenKinds) {
   minput_t input;
   input.assign("y = a.*b(1) - 'q' % c\n!ls\n");
-  parser_t p;
+  scanner_t p;
   p.in = &input;
   p.get_statement();
   const int kinds[] = {TK_WORD, '=', TK_WORD, '*', TK_WORD, '(', TK_NUMBER, ')', '-', TK_STRING, TK_OTHER};
@@ -130,7 +130,7 @@ TEST(Scanner, LineEndingsAndLineNumbers) {
   EXPECT_EQ(scan("x = 1\x1ay = 2\n"), V{"x = 1.0 NL"});
   minput_t input;
   input.assign("a = 1\n\n% c\nb = [1\n2]\n");
-  parser_t p;
+  scanner_t p;
   p.in = &input;
   std::vector<int> first_lines;
   for (int i = 0; i < 8; ++i) {
@@ -141,21 +141,21 @@ TEST(Scanner, LineEndingsAndLineNumbers) {
 }
 
 TEST(Scanner, EchoCopiesTheSource) {
-  parser_t p;
+  scanner_t p;
   scan("echo on\nx = 1;\nfor i=1:2\n y = \"q\";\nend\necho off\nz = 3;\n", false, &p);
   EXPECT_EQ(p.echo_out,
             "gridlibout<<\"x = 1;\\n\"<<flush;\n"
             "gridlibout<<\"for i=1:2\\n y = \\\"q\\\";\\nend\\n\"<<flush;\n"
             "gridlibout<<\"echo off\\n\"<<flush;\n");
-  EXPECT_EQ(p.echo_mode, 0);
+  EXPECT_EQ(p.echo(), 0);
 
-  parser_t q;
+  scanner_t q;
   scan("echo on\nfor i=1:2\necho off\nend\n", false, &q);
-  EXPECT_EQ(q.echo_mode, 1);  // "echo off" inside the loop is ignored
-  parser_t scanning;
+  EXPECT_EQ(q.echo(), 1);  // "echo off" inside the loop is ignored
+  scanner_t scanning;
   scanning.scan_only = 1;
   scan("echo on\nx=1\n", false, &scanning);
-  EXPECT_EQ(scanning.echo_mode, 0);
+  EXPECT_EQ(scanning.echo(), 0);
   EXPECT_TRUE(scanning.echo_out.empty());
 }
 
@@ -165,17 +165,17 @@ TEST(Scanner, SecondFunctionLineIsLeftForTheNextParser) {
   for (const char* l : {"double d", "struct s", "func1M f", "function f", "script s"}) dt.add(l);
   minput_t input;
   input.assign("function y=f(x)\ny=x;\nfunction z=g\n");
-  parser_t p;
+  scanner_t p;
   p.in = &input;
   p.get_statement();
   EXPECT_TRUE(p.stmt.is_word(0, "function"));
-  p.kind = dt.function_index();
+  p.function_open = true;
   p.get_statement();
   p.get_statement();
   p.get_statement();
   EXPECT_TRUE(p.function_follows);
   EXPECT_EQ(p.stmt.size(), 1);
-  parser_t next;
+  scanner_t next;
   next.in = &input;
   next.header_mode = true;
   next.get_statement();

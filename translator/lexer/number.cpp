@@ -4,7 +4,7 @@
 #include <string>
 
 #include "driver/diag.h"
-#include "translate/parser.h"
+#include "lexer/scanner.h"
 
 // "%.15g" of the value, with ".0" appended when that is digits only, so that every
 // number in the generated C++ is a floating-point literal.
@@ -18,7 +18,7 @@ std::string normalised(double value) {
   return s;
 }
 
-bool parser_t::read_number(std::string& text) {
+bool scanner_t::read_number(std::string& text) {
   std::string buf;
   int taken = 0;   // characters consumed, all pushed back on failure
   auto take = [&](int c) {

@@ -6,7 +6,8 @@
 #include <cstring>
 
 #include "driver/diag.h"
-#include "translate/parser.h"
+#include "lexer/keywords.h"
+#include "lexer/scanner.h"
 
 namespace {
 
@@ -28,8 +29,7 @@ bool adjacent(const tokens_t& s, int p, int n) {
 }
 
 bool starts_block(const tokens_t& s) {
-  return s.is_word(0, "for") || s.is_word(0, "if") || s.is_word(0, "while") ||
-         s.is_word(0, "switch");
+  return s.is_kind(0, TK_WORD) && splits_after_expression(s.gettext(0));
 }
 
 // Bytes that cannot be part of M text (NUL and other control characters) are read
@@ -40,7 +40,7 @@ bool is_junk(int c) { return c >= 0 && c < 32 && c != '\t' && c != '\n'; }
 
 // ---- Character input --------------------------------------------------------------
 
-int parser_t::get() {
+int scanner_t::get() {
   bool fresh = false;
   const int c = in->get(fresh);
   diag::set_line(in->line());
@@ -48,11 +48,11 @@ int parser_t::get() {
   return c;
 }
 
-int parser_t::peek() const { return in->peek(); }
+int scanner_t::peek() const { return in->peek(); }
 
-void parser_t::unget() { in->unget(); }
+void scanner_t::unget() { in->unget(); }
 
-void parser_t::echo_char(int c) {
+void scanner_t::echo_char(int c) {
   if (echo_line_start) {
     echo_out += "gridlibout<<\"";
     echo_line_start = false;
@@ -66,17 +66,17 @@ void parser_t::echo_char(int c) {
   }
 }
 
-void parser_t::close_echo_line() {
+void scanner_t::close_echo_line() {
   if (!echo_line_start) echo_out += "\"<<flush;\n";
   echo_line_start = true;
   if (echo_mode == 2) echo_mode = 0;
 }
 
-void parser_t::push(std::string_view text, int k) { stmt.append(text, k); }
+void scanner_t::push(std::string_view text, int k) { stmt.append(text, k); }
 
 // ---- Skipping -----------------------------------------------------------------------
 
-void parser_t::skip_comment() {
+void scanner_t::skip_comment() {
   int c;
   do {
     c = get();
@@ -86,7 +86,7 @@ void parser_t::skip_comment() {
 
 // Step 1: blanks, continuations, directive markers, and inside [ ] or { } also line
 // breaks, ";" and comments (a row break). Returns false at the end of input.
-bool parser_t::skip(bool& row_break, bool& blank_before) {
+bool scanner_t::skip(bool& row_break, bool& blank_before) {
   bool after_continuation = false;
   for (;;) {
     const int c = get();
@@ -132,7 +132,7 @@ bool parser_t::skip(bool& row_break, bool& blank_before) {
 
 // ---- Tokens ------------------------------------------------------------------------
 
-void parser_t::read_word(int c) {
+void scanner_t::read_word(int c) {
   std::string word(1, static_cast<char>(c));
   bool chopped = false;
   for (;;) {
@@ -153,7 +153,7 @@ void parser_t::read_word(int c) {
   push(word, TK_WORD);
 }
 
-void parser_t::read_string(int quote) {
+void scanner_t::read_string(int quote) {
   std::string s = "\"";
   bool chopped = false;
   auto add = [&](const char* piece) {
@@ -192,7 +192,7 @@ void parser_t::read_string(int quote) {
 // A comment or shell escape at the start of a statement: the rest of the line without
 // its first character. Returns false when the line hides code behind "KORVAL% M",
 // which is then left in the input to be scanned as code.
-bool parser_t::read_line_token(int first) {
+bool scanner_t::read_line_token(int first) {
   static const std::string kHidden = "KORVAL% M";
   const bool comment = is_comment_char(first);
   std::string text;
@@ -223,7 +223,7 @@ bool parser_t::read_line_token(int first) {
   return true;
 }
 
-void parser_t::scan_token(bool blank_before, bool row_break, bool& done) {
+void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
   const int innermost_before = brackets.innermost();
   int c = get();
   const bool at_start = stmt.empty();
@@ -293,7 +293,7 @@ void parser_t::scan_token(bool blank_before, bool row_break, bool& done) {
 }
 
 // Step 5: the rules applied to each appended token, in their order.
-void parser_t::after_append(bool blank_before, bool row_break, int innermost_before,
+void scanner_t::after_append(bool blank_before, bool row_break, int innermost_before,
                             bool& done) {
   int t = stmt.top();
   const int p = t - 1;
@@ -310,12 +310,11 @@ void parser_t::after_append(bool blank_before, bool row_break, int innermost_bef
     t = stmt.top();
   }
   const std::string word = stmt.kind(t) == TK_WORD ? stmt.gettext(t) : std::string();
-  if (word == "enddo" || word == "endfor" || word == "endif" || word == "endwhile")
-    stmt.set(t, "end", TK_WORD);
+  if (spells_end(word)) stmt.set(t, "end", TK_WORD);
 
   if (echo_mode != 0 && stmt.kind(t) == TK_WORD) {
     const std::string& w = stmt.gettext(t);
-    if (w == "for" || w == "if" || w == "while" || w == "switch") ++echo_nesting;
+    if (opens_body_block(w)) ++echo_nesting;
     if (w == "end" && brackets.depth() == 0 && --echo_nesting < 0)
       diag::error("parser_t: nested<0");
   }
@@ -357,7 +356,7 @@ void parser_t::after_append(bool blank_before, bool row_break, int innermost_bef
     done = true;
 }
 
-void parser_t::get_statement() {
+void scanner_t::get_statement() {
   KASSERT("MISC", in != nullptr);
   stmt = pending;
   pending.clear();
@@ -384,7 +383,7 @@ void parser_t::get_statement() {
 }
 
 // After the statement: echo on and off, a second function line, the final newline.
-void parser_t::after_statement(std::size_t start, int start_line) {
+void scanner_t::after_statement(std::size_t start, int start_line) {
   if (!scan_only && stmt.is_word(0, "echo")) {
     if (stmt.is_word(1, "on")) {
       echo_mode = 1;
@@ -397,7 +396,7 @@ void parser_t::after_statement(std::size_t start, int start_line) {
       if (echo_line_start) echo_mode = 0;
     }
   }
-  if (stmt.is_word(0, "function") && kind == datatypes().function_index() && kind >= 0) {
+  if (stmt.is_word(0, "function") && function_open) {
     // A new function begins: leave it for the parser of that function.
     in->seek(start);
     diag::set_line(start_line);

@@ -1,16 +1,12 @@
-// parser_t: translates one M function, reading its statements through the scanner.
-//
-// The first section holds what the statement scanner reads and writes
-// (translator/lexer/scanner.cpp, number.cpp); the translator's own state follows in
-// the second section.
+// parser_t: translates one M function, reading its statements through the scanner
+// (scanner_t, translator/lexer/scanner.h), whose state it inherits.
 #pragma once
 #include <cstddef>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "lexer/brackets.h"
-#include "lexer/misc.h"
+#include "lexer/scanner.h"
 #include "lexer/tokens.h"
 #include "symbols/datatype.h"
 #include "symbols/symbol.h"
@@ -18,66 +14,10 @@
 // The M name of a library function: the translator puts the library's spelling
 // (sqrt_M) in place of the M name (sqrt) before it looks names up.
 std::string m_name(const symbol_type& table, const std::string& word);
-// The text of a number in the generated C++: "%.15g", with ".0" after digits only.
-std::string normalised(double value);
 
-class parser_t {
+class parser_t : public scanner_t {
  public:
   parser_t() = default;
-  parser_t(const parser_t&) = delete;
-  parser_t& operator=(const parser_t&) = delete;
-
-  // ==== Statement scanner ===========================================================
-  static constexpr std::size_t MAX_WORD = 300;      // words and string literals
-  static constexpr std::size_t MAX_LINE_TOKEN = 298;  // comments and shell escapes
-  static constexpr int MAX_NUMBER_LENGTH = 50;      // number buffer, terminator included
-
-  // Reads the next statement into `stmt`, ending in the newline token "\n". At the end
-  // of input it keeps delivering empty statements; at_end() tells.
-  void get_statement();
-  bool at_end() const { return in != nullptr && in->at_end(); }
-
-  // Character input with the echo copy and the line count; unget() steps back over the
-  // last get(), and a character read again is not echoed again.
-  int get();
-  int peek() const;
-  void unget();
-  // Reads a number at the input; on success `text` holds its normalised form ("3.0",
-  // "0.5", "1e+20"). On failure the input is as before.
-  bool read_number(std::string& text);
-
-  minput_t* in = nullptr;   // the M-file, shared by the parsers of one file
-  tokens_t stmt;            // the current statement
-  tokens_t pending;         // tokens that begin the next statement
-  brackets_t brackets;      // nesting within the current statement
-  int display = 1;          // 1 when the statement's result is shown (no ";")
-  int kind = DT_UNCLASSIFIED;   // type code of the file: unclassified, function or script
-  int scan_only = 0;        // 1 in the scanning pass: echo statements are ignored
-  int echo_mode = 0;        // 0 off, 1 on, 2 off after the current line
-  int echo_nesting = 0;     // blocks opened since echo on
-  std::string echo_out;     // echo text written (generated C++); the caller takes it
-  bool echo_line_start = true;   // no echo line open
-  bool header_mode = false; // reading a function line again that a parser rewound
-  bool function_follows = false;   // a second function line was met and rewound
-  bool slashes_seen = false;    // "//" comments occur in this file
-
- private:
-  bool skip(bool& row_break, bool& blank_before);
-  void scan_token(bool blank_before, bool row_break, bool& done);
-  void read_word(int c);
-  void read_string(int quote);
-  bool read_line_token(int first);
-  void skip_comment();
-  void after_append(bool blank_before, bool row_break, int innermost_before, bool& done);
-  void after_statement(std::size_t start, int start_line);
-  void echo_char(int c);
-  void close_echo_line();
-  void push(std::string_view text, int kind);
-
- public:
-  // ==== Translator ==================================================================
-  symbol_type* symbols = nullptr;   // the function's symbol table
-  int default_type = 0;             // type code given to new variables
 
   // Expression layer: operator levels, operand boundaries and the in-place rewrites
   // that turn M expressions into C++ over the run-time library (expr.cpp).
@@ -156,13 +96,18 @@ class parser_t {
     // cd x: the M-files of x are found for the rest of the run.
     virtual void add_search_dir(const std::string& dir) = 0;
   };
+
+  // ---- Set by the project before the first statement; read-only afterwards -------
   host_t* host = nullptr;
+  symbol_type* symbols = nullptr;   // the function's symbol table (filled as it goes)
+  int default_type = 0;             // type code given to new variables
   symbol_type* script_table = nullptr;   // merged in when the file turns out a script
   std::string mfile;        // the M-file's name, for #line
   std::string cpp_ext = "cpp";   // extension of generated C++ files
   bool lines = false;       // write #line before each statement
 
-  // Per-function state.
+  // ---- Function state: the statement forms and the function's assembly -----------
+  int kind = DT_UNCLASSIFIED;   // type code of the file: unclassified, function or script
   std::string name;         // the function being translated (at most 32 characters)
   int depth = 0;            // C++ blocks open, the function's own included
   int loop_depth = 0;       // depth at which the outermost open loop began
@@ -171,21 +116,45 @@ class parser_t {
   int uses_feval = 0, uses_nargin_fun = 0, uses_nargout_fun = 0;
   int uses_nargin = 0, uses_nargout = 0;
   int n_globals = 0;
-  int end_reached = 0;
-  int in_case = 0;
-  int is_function_line = 0;
-  int needs_semicolon = 0;
-  int has_return = 0;
-  int header_pending = 0;
-  int par_run_pending = 0;
-  int loop_count = 0;
+  int end_reached = 0;      // the function's last statement: the writer closes it
+  int in_case = 0;          // inside a case or otherwise of a switch
+  int has_return = 0;       // the function's end needs the target of return
+  int loop_count = 0;       // makes the auxiliary names of for loops unique
   std::set<std::string> handle_vars;        // variables that hold a function handle
+
+  // ---- Statement state: set by the translator, read by the writer ---------------
+  // (display, the statement's own flag, comes from the scanner and may be cleared.)
+  int is_function_line = 0;
+  int needs_semicolon = 0;  // the writer ends the statement with ";"
+  int header_pending = 0;   // the writer emits the header marker first
+  int par_run_pending = 0;  // the previous statement was par_run
   std::vector<std::string> handle_targets;  // functions named by this statement's handles
 
  private:
   [[noreturn]] void fail(const char* msg);
   void function_line();
+  // The statement forms (forms.cpp): one handler per first word.
+  using form_handler = bool (parser_t::*)();
+  static const form_handler* find_form(const std::string& word);
   bool statement_form();
+  bool keyword_statement() const;
+  void block_text();
+  bool form_par_run();
+  bool form_par_sync();
+  bool form_else();
+  bool form_elseif();
+  bool form_if_while();
+  bool form_global();
+  bool form_define();
+  bool form_declaration();
+  bool form_switch();
+  bool form_case();
+  bool form_end();
+  bool form_return();
+  bool form_for();
+  bool form_load_save();
+  bool form_comment();
+  bool form_shell();
   void for_loop();
   void replace_token(int i, const std::string& with);
   void assignment(int eq);

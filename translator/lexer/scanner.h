@@ -1,0 +1,78 @@
+// scanner_t: the statement scanner. It reads an M-file one statement at a time into a
+// token list that ends in the newline token "\n". The translator's parser_t is built
+// on it; everything here is the scanner's own state, which the translator reads
+// (stmt, pending, display) but only the scanner advances.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "lexer/brackets.h"
+#include "lexer/misc.h"
+#include "lexer/tokens.h"
+
+// The text of a number in the generated C++: "%.15g", with ".0" after digits only.
+std::string normalised(double value);
+
+class scanner_t {
+ public:
+  scanner_t() = default;
+  scanner_t(const scanner_t&) = delete;
+  scanner_t& operator=(const scanner_t&) = delete;
+  virtual ~scanner_t() = default;
+
+  static constexpr std::size_t MAX_WORD = 300;      // words and string literals
+  static constexpr std::size_t MAX_LINE_TOKEN = 298;  // comments and shell escapes
+  static constexpr int MAX_NUMBER_LENGTH = 50;      // number buffer, terminator included
+
+  // Reads the next statement into `stmt`, ending in the newline token "\n". At the end
+  // of input it keeps delivering empty statements; at_end() tells.
+  void get_statement();
+  bool at_end() const { return in != nullptr && in->at_end(); }
+
+  // Character input with the echo copy and the line count; unget() steps back over the
+  // last get(), and a character read again is not echoed again.
+  int get();
+  int peek() const;
+  void unget();
+  // Reads a number at the input; on success `text` holds its normalised form ("3.0",
+  // "0.5", "1e+20"). On failure the input is as before.
+  bool read_number(std::string& text);
+
+  // Input and output of the scanner.
+  minput_t* in = nullptr;   // the M-file, shared by the parsers of one file
+  tokens_t stmt;            // the current statement
+  tokens_t pending;         // tokens that begin the next statement
+  int display = 1;          // 1 when the statement's result is shown (no ";")
+  std::string echo_out;     // echo text written (generated C++); the caller takes it
+  bool function_follows = false;   // a second function line was met and rewound
+  int echo() const { return echo_mode; }   // 0 off, 1 on, 2 off after the current line
+  // An echo line is open: the statement that follows belongs to the same echo group.
+  bool echo_group_open() const { return !echo_line_start; }
+
+  // Set from outside: the scanning pass ignores echo statements; in a function file
+  // (the translator has read its function line) another function line ends the
+  // function and is rewound for the next parser; header mode re-reads such a line.
+  int scan_only = 0;
+  bool function_open = false;
+  bool header_mode = false;
+
+ private:
+  brackets_t brackets;      // nesting within the current statement
+  int echo_mode = 0;        // 0 off, 1 on, 2 off after the current line
+  int echo_nesting = 0;     // blocks opened since echo on
+  bool echo_line_start = true;   // no echo line open
+  bool slashes_seen = false;    // "//" comments occur in this file
+
+  bool skip(bool& row_break, bool& blank_before);
+  void scan_token(bool blank_before, bool row_break, bool& done);
+  void read_word(int c);
+  void read_string(int quote);
+  bool read_line_token(int first);
+  void skip_comment();
+  void after_append(bool blank_before, bool row_break, int innermost_before, bool& done);
+  void after_statement(std::size_t start, int start_line);
+  void echo_char(int c);
+  void close_echo_line();
+  void push(std::string_view text, int kind);
+};

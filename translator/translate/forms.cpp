@@ -1,0 +1,256 @@
+// The statement forms: the first word of a statement chooses its handler from one
+// table. A handler rewrites the statement into its C++ and returns true, or returns
+// false when the statement is not its form after all (if = 3 is an assignment); the
+// statement then goes on to the forms that no first word names: a declaration by a
+// data type's name, a comment, a shell escape, an assignment.
+//
+// A new statement form is one entry in kForms and one small handler below.
+#include <cstring>
+
+#include "driver/diag.h"
+#include "translate/parser.h"
+
+namespace {
+
+struct form_entry {
+  const char* word;
+  bool (parser_t::*handle)();
+};
+
+}  // namespace
+
+const parser_t::form_handler* parser_t::find_form(const std::string& word) {
+  static const form_entry kForms[] = {
+      {"par_run", &parser_t::form_par_run},
+      {"par_sync", &parser_t::form_par_sync},
+      {"else", &parser_t::form_else},
+      {"elseif", &parser_t::form_elseif},
+      {"if", &parser_t::form_if_while},
+      {"while", &parser_t::form_if_while},
+      {"global", &parser_t::form_global},
+      {"define", &parser_t::form_define},
+      {"cell", &parser_t::form_declaration},
+      {"scalar", &parser_t::form_declaration},
+      {"declare", &parser_t::form_declaration},
+      {"switch", &parser_t::form_switch},
+      {"case", &parser_t::form_case},
+      {"otherwise", &parser_t::form_case},
+      {"end", &parser_t::form_end},
+      {"return", &parser_t::form_return},
+      {"for", &parser_t::form_for},
+      {"load", &parser_t::form_load_save},
+      {"save", &parser_t::form_load_save},
+  };
+  for (const form_entry& f : kForms)
+    if (word == f.word) return &f.handle;
+  return nullptr;
+}
+
+// Step 11 of the statement translator. Returns true when a form matched.
+bool parser_t::statement_form() {
+  if (stmt.is_kind(0, TK_WORD)) {
+    const std::string& w0 = stmt.gettext(0);
+    if (const form_handler* h = find_form(w0)) {
+      if ((this->**h)()) return true;
+    } else if (datatypes().find(w0) >= 0 && form_declaration()) {
+      return true;
+    }
+  }
+  if (stmt.is_kind(0, TK_COMMENT)) return form_comment();
+  if (stmt.is_kind(0, TK_SHELL)) return form_shell();
+  const int eq = stmt.find("=");
+  if (eq >= 0) {
+    assignment(eq);
+    return true;
+  }
+  return false;
+}
+
+// The statement's first word is its keyword, not an assigned name (if = 3).
+bool parser_t::keyword_statement() const { return !stmt.is_word(1, "="); }
+
+// Block text (braces, case labels) is neither displayed nor ended with ";".
+void parser_t::block_text() { display = needs_semicolon = 0; }
+
+bool parser_t::form_par_run() {
+  par_run_pending = 1;
+  stmt.del(0);
+  return true;
+}
+
+bool parser_t::form_par_sync() {
+  display = 0;
+  return true;
+}
+
+bool parser_t::form_else() {
+  stmt.set(0, "} else {", TK_OTHER);
+  block_text();
+  return true;
+}
+
+// elseif x: "} else" here; the scanner hands "if x" on as the next statement.
+bool parser_t::form_elseif() {
+  stmt.set(0, "} else", TK_OTHER);
+  depth -= 1;
+  block_text();
+  return true;
+}
+
+// if (cond) from step 5: if (istrue(cond)) {
+bool parser_t::form_if_while() {
+  if (!keyword_statement()) return false;
+  stmt.set(1, " (", TK_OTHER);
+  stmt.ins(2, "istrue", TK_WORD);
+  stmt.ins(3, "(", '(');
+  stmt.ins_before_last(")", ')');
+  raw(stmt.top(), " {");
+  depth += 1;
+  if (stmt.is_word(0, "while") && loop_depth == 0) loop_depth = depth;
+  block_text();
+  return true;
+}
+
+// global [type] a b c
+bool parser_t::form_global() {
+  const datatype_t& dt = datatypes();
+  int type = default_type;
+  int first = 1;
+  if (stmt.is_kind(1, TK_WORD)) {
+    const int named = dt.find(stmt.gettext(1));
+    if (named >= 0 && stmt.is_kind(2, TK_WORD)) {
+      type = named;
+      first = 2;
+    }
+  }
+  for (int i = first; i < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !symbols) continue;
+    const int e = symbols->add_typed(stmt.gettext(i), SYM_GLOBAL, type);
+    symbols->info_of(e)[INFO_TYPE] = type;
+    ++n_globals;
+  }
+  empty_statement();
+  return true;
+}
+
+// define name replacement: name is replaced by the text from here on.
+bool parser_t::form_define() {
+  if (symbols && stmt.top() >= 3) {
+    symbols->add_typed(stmt.gettext(1), SYM_REPLACE, DT_UNCLASSIFIED, 1);
+    symbols->add_typed(stmt.gettext(2), SYM_REPLACEMENT, DT_UNCLASSIFIED, 1);
+  }
+  empty_statement();
+  return true;
+}
+
+// cell a b, scalar a b, declare a b, or a data type's name followed by the variables.
+bool parser_t::form_declaration() {
+  if (!stmt.is_kind(1, TK_WORD)) return false;
+  const std::string w0 = stmt.gettext(0);
+  const int named_type = datatypes().find(w0);
+  for (int i = 1; i < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !symbols) continue;
+    const int e = symbols->add_typed(stmt.gettext(i), SYM_LOCAL, default_type);
+    int& t = symbols->info_of(e)[INFO_TYPE];
+    if (w0 == "cell")
+      t |= DT_CELL;
+    else if (w0 == "scalar")
+      t |= DT_SCALAR;
+    else if (w0 != "declare")
+      t = (t & (DT_CELL | DT_SCALAR)) | (named_type & DT_INDEX_MASK);
+  }
+  empty_statement();
+  return true;
+}
+
+bool parser_t::form_switch() {
+  if (!keyword_statement()) return false;
+  stmt.set(0, "mswitch", TK_WORD);
+  raw(1, " (");
+  raw(stmt.top(), ") {\nbeginmswitch");
+  depth += 1;
+  block_text();
+  return true;
+}
+
+// case v / otherwise: the previous case, if any, ends first.
+bool parser_t::form_case() {
+  if (!keyword_statement()) return false;
+  const bool is_case = stmt.is_word(0, "case");
+  std::string head = in_case ? "break;\n}\n" : "";
+  stmt.del(0);
+  if (is_case) {
+    raw(0, head + "mcase (");
+    raw(stmt.top(), ") {");
+  } else {
+    raw(0, head + "otherwise {");
+  }
+  in_case = 1;
+  block_text();
+  return true;
+}
+
+// end closes the innermost block; the function's own block is closed by the writer
+// at the end of the function.
+bool parser_t::form_end() {
+  stmt.del(0);
+  std::string text;
+  if (in_case) text += "break;\n}\n";
+  const int floor = kind == datatypes().function_index() ? 2 : 1;
+  if (depth >= floor) {
+    text += "}";
+    if (loop_depth == depth) loop_depth = 0;
+    depth -= 1;
+  }
+  if (in_case) {
+    text += " endmswitch;";
+    in_case = 0;
+  }
+  if (!text.empty()) raw(0, text);
+  block_text();
+  return true;
+}
+
+bool parser_t::form_return() {
+  stmt.set(0, "goto return_from_" + name, TK_OTHER);
+  has_return = 1;
+  display = 0;
+  return true;
+}
+
+bool parser_t::form_for() {
+  for_loop();
+  return true;
+}
+
+bool parser_t::form_load_save() {
+  load_save();
+  return true;
+}
+
+// A comment becomes a C++ comment; "KORVAL% C text" puts text into the C++ as it is.
+bool parser_t::form_comment() {
+  const std::string text = stmt.gettext(0);
+  display = needs_semicolon = 0;
+  if (text.compare(0, 8, "KORVAL% ") == 0) {
+    if (text.size() > 8 && text[8] == 'C') {
+      stmt.set(0, text.size() > 10 ? text.substr(10) : std::string(), TK_OTHER);
+      return true;
+    }
+    diag::error_at(stmt.line(0), "Unknown KORVAL directive: %s", text.substr(8).c_str());
+  }
+  stmt.set(0, "//" + text, TK_OTHER);
+  return true;
+}
+
+// !command runs the command through the library's system().
+bool parser_t::form_shell() {
+  std::string quoted;
+  for (char c : stmt.gettext(0)) {
+    if (c == '"' || c == '\\') quoted.push_back('\\');
+    quoted.push_back(c);
+  }
+  stmt.set(0, "system(TM(\"" + quoted + "\"))", TK_OTHER);
+  display = 0;
+  return true;
+}
