@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 extern char** environ;
 
@@ -51,6 +52,25 @@ int run_command(const std::string& line, bool high_priority) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return -1;
+}
+
+int system2(const std::string& commands, int /*ignored*/, int raise) {
+  std::size_t start = 0;
+  while (start <= commands.size()) {
+    std::size_t end = commands.find_first_of(";\n", start);
+    if (end == std::string::npos) end = commands.size();
+    const std::string part = commands.substr(start, end - start);
+    start = end + 1;
+    if (split_command(part).empty()) continue;
+    const int code = run_command(part, raise != 0);
+    if (code == -1) {
+      std::printf("%s cannot be started\n", part.c_str());
+      std::fflush(stdout);
+      return -1;
+    }
+    if (code != 0) return 1;
+  }
+  return 0;
 }
 
 }  // namespace platform

@@ -15,4 +15,10 @@ std::vector<std::string> split_command(const std::string& line);
 // high_priority the child is asked to run at a raised priority (best effort).
 int run_command(const std::string& line, bool high_priority);
 
+// Runs the commands of text one after another (split at ";" and newlines), each as a
+// child process, at high priority when raise is nonzero; a command that fails stops
+// the rest. A command that cannot be started is named on standard output ("%s cannot
+// be started"). Returns -1 when a command cannot be started, 1 when one failed, else 0.
+int system2(const std::string& commands, int ignored, int raise);
+
 }  // namespace platform

@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "driver/diag.h"
-#include "driver/driver.h"
 #include "driver/helpers.h"
+#include "platform/process.h"
 #include "symbols/datatype.h"
 
 namespace {
@@ -73,8 +73,8 @@ library_build library_command(toolchain_t& tc, int n, bool multithreaded) {
     const std::string copy = "src\\gridlib\\acc.lib";
     if (!util::exists(host_path(copy))) {
       diag::message("Talvecore Accelerator found - will be installed\n");
-      system2(diag::format("command.com /c copy %s %s", "acc.lib", copy.c_str()), 0, 0);
-      system2(diag::format("command.com /c echo  %s >> src\\gridlib\\vc.lst", "acc.lib"), 0, 0);
+      platform::system2(diag::format("command.com /c copy %s %s", "acc.lib", copy.c_str()), 0, 0);
+      platform::system2(diag::format("command.com /c echo  %s >> src\\gridlib\\vc.lst", "acc.lib"), 0, 0);
     }
     flags += "-D_BLAS1 -D_BLAS3 -D_BLASNO_";
   }
@@ -94,11 +94,11 @@ void build_library(toolchain_t& tc, const std::string& datatype_file, int n, boo
     if (b.gnu)
       remove_objects("o");
     else
-      system2("command.com /c del *.obj", 0, 0);
+      platform::system2("command.com /c del *.obj", 0, 0);
   }
   if (verbose) std::printf("%s\n", b.command.c_str());
   std::fflush(stdout);
-  const int status = system2(b.command, 0, 0);
+  const int status = platform::system2(b.command, 0, 0);
   change_dir("..");
   change_dir("..");
   // The number is recorded only for a library that was built: a later run takes it

@@ -274,24 +274,6 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
   return run.trans ? 1 : 0;
 }
 
-int system2(const std::string& commands, int /*ignored*/, int raise) {
-  std::size_t start = 0;
-  while (start <= commands.size()) {
-    std::size_t end = commands.find_first_of(";\n", start);
-    if (end == std::string::npos) end = commands.size();
-    const std::string part = commands.substr(start, end - start);
-    start = end + 1;
-    if (platform::split_command(part).empty()) continue;
-    const int code = platform::run_command(part, raise != 0);
-    if (code == -1) {
-      diag::progress("%s cannot be started", part.c_str());
-      return -1;
-    }
-    if (code != 0) return 1;
-  }
-  return 0;
-}
-
 int korval_main(int argc, char** argv) {
   diag::install_memory_handler();
   driver_run run;

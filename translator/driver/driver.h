@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/ini.h"
+#include "platform/process.h"
 #include "project/mpath.h"
 
 // Output kinds: what the project step builds. Bit 16 marks the library-like kinds.
@@ -58,10 +59,8 @@ int korval_driver(int argc, const char* const* argv, driver_run& run);
 // Returns the exit status: 0, or 1 when a build command failed or could not be started.
 int korval_main(int argc, char** argv);
 
-// Runs the commands of text one after another (split at ";" and newlines), each as a
-// child process, at high priority when raise is nonzero; a command that fails stops
-// the rest. Returns -1 when a command cannot be started, 1 when one failed, else 0.
-int system2(const std::string& commands, int ignored, int raise);
+// The command runner system2 lives in platform/process.h.
+using platform::system2;
 
 // The parts of a run, in the order korval_driver takes them; exposed for the tests
 // and for the stages that hook into the driver.
