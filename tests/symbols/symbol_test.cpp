@@ -18,7 +18,7 @@ using Symbols = WithTypes;
 std::string print(const symbol_type& t, int entry, int format, const std::string& prefix = "",
                   const std::string& suffix = "", int first = 1) {
   std::ostringstream out;
-  print_name(t, out, first, prefix, suffix, entry, format, 2);
+  print_name(t, out, first, prefix, suffix, entry, static_cast<print_format>(format), 2);
   return out.str();
 }
 
@@ -227,11 +227,11 @@ TEST_F(Symbols, PrintAllLimitsAndFills) {
   t.add_typed("c", SYM_INPUT, 64);
   std::ostringstream out;
   int first = 1;
-  EXPECT_EQ(symbol_type::print_all(t, out, first, "", "", SYM_INPUT, 8, 1, 1), 4);
+  EXPECT_EQ(symbol_type::print_all(t, out, first, "", "", SYM_INPUT, PN_NAMES, 1, 1), 4);
   EXPECT_EQ(out.str(), "a, junkM, junkM, junkM");
   std::ostringstream rec;
   first = 1;
-  EXPECT_EQ(symbol_type::print_all(t, rec, first, "", "", SYM_INPUT, 6, -1, 0), 5);
+  EXPECT_EQ(symbol_type::print_all(t, rec, first, "", "", SYM_INPUT, PN_RECORD, -1, 0), 5);
   EXPECT_EQ(rec.str().substr(0, 22), "a double 0 0 0 0 0 0 0");
 }
 
@@ -268,7 +268,7 @@ TEST_F(Symbols, SectionsRoundTrip) {
   std::ostringstream file;
   file << "[declare]\n";
   int first = 1;
-  symbol_type::print_all(s.t, file, first, "", "", SYM_ANY, 6, -1, 0);
+  symbol_type::print_all(s.t, file, first, "", "", SYM_ANY, PN_RECORD, -1, 0);
   file << "[replace]\nN\n10\nM\n20\n";
   std::istringstream in(file.str());
   symbol_type back;

@@ -74,7 +74,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
   std::string w = "#undef GRLIB\n#define GRLIB " + std::to_string(options_.datatype & DT_INDEX_MASK) +
                   "\n#include \"gridlib.h\"\n\n";
   if (name_ != "gridlib") w += "#include \"" + name_ + ".h\"\n\n";
-  const std::string externs = project.listing(SYM_GLOBALS, 17);
+  const std::string externs = project.listing(SYM_GLOBALS, PN_EXTERN);
   if (!externs.empty()) w += externs + "\n";
 
   if (options_.kind == 4 || options_.kind == 8 || options_.kind == 19) {
@@ -95,24 +95,24 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
     w += "int main(int argc, char **argv) {\n";
     w += "if (argc<3) error(\"Usage:\\n" + name_ + " inputfile outputfile\\n\");\n\n";
     w += "initM(cin,cout,cerr);\n";
-    w += args.listing(SYM_ARGUMENTS, 1) + "\n\n";
-    if (n_in > 0) w += "load(TM(argv[1]), " + args.listing(SYM_INPUT, 8, "&", "", n_in) + ");\n";
+    w += args.listing(SYM_ARGUMENTS, PN_DEFINITION) + "\n\n";
+    if (n_in > 0) w += "load(TM(argv[1]), " + args.listing(SYM_INPUT, PN_NAMES, "&", "", n_in) + ");\n";
     std::string call;
     if (n_out == 1) call += "out01=";
-    call += name_ + "(" + args.listing(SYM_INPUT, 8, "", "", n_in);
-    if (n_out > 1) call += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, 8);
+    call += name_ + "(" + args.listing(SYM_INPUT, PN_NAMES, "", "", n_in);
+    if (n_out > 1) call += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES);
     w += call + ");\n";
     w += "save(TM(argv[2]), ";
     if (n_out == 1)
       w += "&out01";
     else if (n_out > 1)
-      w += args.listing(SYM_OUTPUT, 8, "&");
+      w += args.listing(SYM_OUTPUT, PN_NAMES, "&");
     else
       w += "&x_M";
     w += ");\n\n";
   }
   if (options_.kind == 1 || options_.kind == 2) w += "exitM();\nreturn 0;\n}\n\n";
-  const std::string globals = project.listing(SYM_GLOBALS, 1);
+  const std::string globals = project.listing(SYM_GLOBALS, PN_DEFINITION);
   if (!globals.empty()) w += globals + "\n\n";
 
   std::ofstream out;

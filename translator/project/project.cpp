@@ -67,10 +67,10 @@ void project_t::run() {
   }
   // Compiled code cannot look functions up by name: these M-files switch over them.
   const char* not_compiled = "    error([fun '.m was not compiled. Add a dummy call to it.']);";
-  if (uses_[1]) write_dispatcher("nargin.m", "function y=nargin(fun)", SYM_CALLED, 24, not_compiled);
-  if (uses_[2]) write_dispatcher("nargout.m", "function y=nargout(fun)", SYM_CALLED, 25, not_compiled);
+  if (uses_[1]) write_dispatcher("nargin.m", "function y=nargin(fun)", SYM_CALLED, PN_NARGIN_CASE, not_compiled);
+  if (uses_[2]) write_dispatcher("nargout.m", "function y=nargout(fun)", SYM_CALLED, PN_NARGOUT_CASE, not_compiled);
   if (uses_[0])
-    write_dispatcher("feval.m", "function [y1,y2,y3,y4]=feval(fun,varargin)", SYM_FEVAL, 23,
+    write_dispatcher("feval.m", "function [y1,y2,y3,y4]=feval(fun,varargin)", SYM_FEVAL, PN_FEVAL_CASE,
                      "    error([fun '.m was not compiled. Add \"%# call ' fun '\" to the program.']);");
   const bool uses[3] = {uses_[1], uses_[2], uses_[0]};
   const char* names[3] = {"nargin", "nargout", "feval"};
@@ -83,7 +83,7 @@ void project_t::run() {
   process(main_name_, caller, false, true);
 }
 
-void project_t::write_dispatcher(const char* file, const char* first_line, int mask, int format,
+void project_t::write_dispatcher(const char* file, const char* first_line, int mask, print_format format,
                                  const char* error_line) {
   std::ofstream out;
   util::open_write(out, file);

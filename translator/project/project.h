@@ -46,7 +46,7 @@ class project_t : public parser_t::host_t {
   symbol_info read_record(const std::string& name, const std::string& path, symbol_type& caller,
                           bool importing);
   std::string cpp_name(const std::string& name) const;
-  void write_dispatcher(const char* file, const char* first_line, int mask, int format,
+  void write_dispatcher(const char* file, const char* first_line, int mask, print_format format,
                         const char* error_line);
 
   std::string main_name_, root_;

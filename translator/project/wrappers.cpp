@@ -23,8 +23,8 @@ std::string call_line(const symbol_type& args, const std::string& name, int n_in
                       const std::string& in_prefix = "", const std::string& out_prefix = "") {
   std::string s;
   if (n_out == 1) s += out_prefix + "out01=";
-  s += name + "(" + args.listing(SYM_INPUT, 8, in_prefix, "", n_in);
-  if (n_out > 1) s += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, 8, out_prefix);
+  s += name + "(" + args.listing(SYM_INPUT, PN_NAMES, in_prefix, "", n_in);
+  if (n_out > 1) s += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES, out_prefix);
   return s + ");\n";
 }
 
@@ -99,7 +99,7 @@ const char kIdlTemplate[] =
 std::string module_wrapper(int kind, const std::string& name, int n_in, int n_out, int datatype,
                            const toolchain_t& tc) {
   const symbol_type args = arguments(n_in, n_out, datatype);
-  const std::string defs = args.listing(SYM_ARGUMENTS, 1) + "\n";
+  const std::string defs = args.listing(SYM_ARGUMENTS, PN_DEFINITION) + "\n";
   std::string w;
   if (kind == 4) {
     w += kMexTemplate;
@@ -108,17 +108,17 @@ std::string module_wrapper(int kind, const std::string& name, int n_in, int n_ou
     w += "if (nlhs!=" + std::to_string(n_out) + ") mexErrMsgTxt(\"" + std::to_string(n_out) +
          " output argument(s) expected.\");\n";
     w += "initM(fin,fout,ferr);\nmt_set_error_handler(mexErrMsgTxt);\n// variable declaration\n";
-    w += defs + "// assign inputs\n" + args.listing(SYM_INPUT, 26, "matlab_to_korval", "prhs");
+    w += defs + "// assign inputs\n" + args.listing(SYM_INPUT, PN_CONVERT_IN, "matlab_to_korval", "prhs");
     w += "// call function\n" + call_line(args, name, n_in, n_out);
-    w += "// assign outputs\n" + args.listing(SYM_OUTPUT, 27, "korval_to_matlab", "plhs");
+    w += "// assign outputs\n" + args.listing(SYM_OUTPUT, PN_CONVERT_OUT, "korval_to_matlab", "plhs");
     w += "} // mexFunction\n\n} // extern C\n";
   } else if (kind == 8) {
     w += kXmathTemplate;
     w += "void " + name + "(int nlhs, externType** plhs, int nrhs, externType** prhs) {\n";
     w += "initM(fin,fout,ferr);\nmt_set_error_handler(xmath_Error);\n// variable declaration\n";
-    w += defs + "// assign inputs\n" + args.listing(SYM_INPUT, 26, "xmath_to_korval", "prhs");
+    w += defs + "// assign inputs\n" + args.listing(SYM_INPUT, PN_CONVERT_IN, "xmath_to_korval", "prhs");
     w += "// call function\n" + call_line(args, name, n_in, n_out);
-    w += "// assign outputs\n" + args.listing(SYM_OUTPUT, 27, "korval_to_xmath", "plhs");
+    w += "// assign outputs\n" + args.listing(SYM_OUTPUT, PN_CONVERT_OUT, "korval_to_xmath", "plhs");
     w += "}\nstatic functionData fdata[]={\n";
     w += "{\"" + name + "\"," + name + "," + std::to_string(n_in) + "," + std::to_string(n_in) + "," +
          std::to_string(n_out) + "," + std::to_string(n_out) + ",0},\n{0}\n};\n";
@@ -132,7 +132,7 @@ std::string module_wrapper(int kind, const std::string& name, int n_in, int n_ou
     w += "if (argc!=" + std::to_string(n_in) + ") IDL_Error(\"" + std::to_string(n_in) +
          " input argument(s) expected.\");\n";
     w += "initM(fin,fout,ferr);\nmt_set_error_handler(IDL_Error);\n// variable declaration\n";
-    w += defs + "// assign inputs\n" + args.listing(SYM_INPUT, 26, "IDL_to_korval", "argv");
+    w += defs + "// assign inputs\n" + args.listing(SYM_INPUT, PN_CONVERT_IN, "IDL_to_korval", "argv");
     w += "// call function\n" + call_line(args, name, n_in, n_out);
     if (n_out != 1) diag::error("IDL compiled modules must have exactly one output argument.");
     w += "// assign outputs\nIDL_VPTR argw;\nkorval_to_IDL(out01,argw);\nreturn argw;\n}\n} // extern C\n";
@@ -243,8 +243,8 @@ std::string dll_wrapper(int kind, const std::string& name, int datatype, const t
     {
       std::ostringstream p;
       int first = 1;
-      symbol_type::print_all(args, p, first, "*", "", SYM_INPUT, 3, -1, 0);
-      symbol_type::print_all(args, p, first, "**", "", SYM_OUTPUT, 3, -1, 0);
+      symbol_type::print_all(args, p, first, "*", "", SYM_INPUT, PN_VALUE_PARAM, -1, 0);
+      symbol_type::print_all(args, p, first, "**", "", SYM_OUTPUT, PN_VALUE_PARAM, -1, 0);
       w += p.str() + ") {\n";
     }
     std::string news;

@@ -396,136 +396,149 @@ const char* separator(int& first) {
   return ", ";
 }
 
-bool wants_empty_suffix(int format) {
-  return format == 1 || format == 6 || format == 14 || format == 15 || format == 17 ||
-         format == 23;
+bool wants_empty_suffix(print_format format) {
+  return format == PN_DEFINITION || format == PN_RECORD || format == PN_INCLUDE ||
+         format == PN_RETURN || format == PN_EXTERN || format == PN_FEVAL_CASE;
+}
+
+// One entry as print_name sees it: its M name, its C++ name, its output name and type.
+struct entry_view {
+  const symbol_type& table;
+  int entry;
+  const std::string& n;   // the M name
+  std::string q;          // the C++ name (decorated when it is also a library function)
+  std::string o;          // the output reference's name
+  const symbol_info& w;
+  bool structure;
+
+  entry_view(const symbol_type& t, int e)
+      : table(t), entry(e), n(t.text_of(e)), q(n + t.decoration(n, 1)), o(n + "__o"),
+        w(t.info_of(e)), structure(datatypes().struct_index() >= 0 &&
+                                   w[INFO_TYPE] == datatypes().struct_index()) {}
+  std::string type_text() const {
+    return structure ? "C" + table.signature(entry) : datatypes().value_type(w[INFO_TYPE]);
+  }
+};
+
+// Definition (and, with extern, declaration) of a variable. The matrix keeps the M
+// name for display: a variable renamed i_ because i is a library function still
+// prints as "i = ...".
+void print_definition(const entry_view& v, std::ostream& out, std::string_view prefix,
+                      bool is_extern) {
+  if (is_extern) out << "extern ";
+  if (v.structure) {
+    out << v.type_text() << " " << v.q << "; ";
+    return;
+  }
+  out << v.type_text() << " " << prefix << v.q;
+  if (!is_extern && !(v.w[INFO_TYPE] & DT_SCALAR)) out << "(\"" << v.n << "\",0,0)";
+  out << "; ";
+}
+
+// A reference parameter; a structure output is a reference to its structure type.
+void print_ref_param(const entry_view& v, std::ostream& out, int& first, std::string_view prefix,
+                     std::string_view suffix) {
+  out << separator(first);
+  if (v.structure)
+    out << v.type_text() << "& ";
+  else
+    out << datatypes().ref_type(v.w[INFO_TYPE]) << " ";
+  out << prefix << v.o << suffix;
+}
+
+void print_record(const entry_view& v, std::ostream& out) {
+  out << v.q << " " << datatypes().name(v.w[INFO_TYPE]);
+  for (int i = 1; i < INFO_WORDS; ++i) out << " " << v.w[i];
+  out << "\n";
+}
+
+void print_local_out(const entry_view& v, std::ostream& out) {
+  if (v.structure)
+    out << v.type_text() << " " << v.o << ";";
+  else
+    out << v.type_text() << " " << v.o << "(\"" << v.n << "\",0,0); ";
+}
+
+void print_whos(const entry_view& v, std::ostream& out) {
+  const std::string& q = v.q;
+  if (v.structure) {
+    std::string padded = q;
+    if (padded.size() < 20) padded.resize(20, ' ');
+    out << "cout<<\"" << padded << "                          Structure." << "\"<<endl;\n";
+  } else {
+    out << "whos_line(" << q << ".getname()," << q << ".isc()," << q << ".rows()," << q
+        << ".cols(),\"" << datatypes().name(v.w[INFO_TYPE]) << "\");\n";
+  }
+}
+
+// A case of the feval dispatcher. A function without inputs is not called through
+// feval; -1 is any number.
+void print_feval_case(const entry_view& v, std::ostream& out) {
+  if (v.w[INFO_TYPE] != datatypes().function_index() || v.w[INFO_NIN] == 0) return;
+  out << "  case '" << v.q << "'\n    ";
+  if (v.w[INFO_NOUT] < 2) {
+    out << "y1";
+  } else {
+    out << "[";
+    for (int i = 1; i <= v.w[INFO_NOUT]; ++i) out << (i > 1 ? "," : "") << "y" << i;
+    out << "]";
+  }
+  out << "=" << v.q << "(varargin{:});\n";
+}
+
+void print_count_case(const entry_view& v, std::ostream& out, int count) {
+  if (v.w[INFO_TYPE] != datatypes().function_index()) return;
+  out << "  case '" << v.q << "'\n    y=" << count << ";\n";
 }
 
 }  // namespace
 
 void print_name(const symbol_type& table, std::ostream& out, int& first,
-                std::string_view prefix, std::string_view suffix, int entry, int format,
+                std::string_view prefix, std::string_view suffix, int entry, print_format format,
                 int position) {
   if (wants_empty_suffix(format) && !suffix.empty())
     diag::assert_failed("suffix==none", SYMBOL, __LINE__);
-
-  const datatype_t& dt = datatypes();
-  const std::string& n = table.text_of(entry);
-  const symbol_info& w = table.info_of(entry);
-  const std::string q = n + table.decoration(n, 1);
-  const std::string o = n + "__o";
-  const int s = dt.struct_index();
-  const bool structure = s >= 0 && w[INFO_TYPE] == s;
-  auto type_text = [&]() {
-    return structure ? "C" + table.signature(entry) : dt.value_type(w[INFO_TYPE]);
-  };
-
+  const entry_view v(table, entry);
   switch (format) {
-    case 1:
-    case 17:
-      if (format == 17) out << "extern ";
-      if (structure) {
-        out << type_text() << " " << q << "; ";
-        return;
-      }
-      out << type_text() << " " << prefix << q;
-      // The matrix keeps the M name for display: a variable renamed i_ because i is
-      // a library function still prints as "i = ...".
-      if (format == 1 && !(w[INFO_TYPE] & DT_SCALAR)) out << "(\"" << n << "\",0,0)";
-      out << "; ";
+    case PN_DEFINITION: print_definition(v, out, prefix, false); return;
+    case PN_EXTERN: print_definition(v, out, prefix, true); return;
+    case PN_RESULT_TYPE: out << v.type_text(); return;
+    case PN_PLAIN: out << prefix << v.q << suffix; return;
+    case PN_VALUE_PARAM:
+      out << separator(first) << v.type_text() << " " << prefix << v.q << suffix;
       return;
-    case 16:
-      out << type_text();
+    case PN_REF_PARAM: print_ref_param(v, out, first, prefix, suffix); return;
+    case PN_COPY_OUT: out << v.o << "=" << prefix << v.q << suffix << "; "; return;
+    case PN_RECORD: print_record(v, out); return;
+    case PN_NAMES: out << separator(first) << prefix << v.q << suffix; return;
+    case PN_OUT_NAMES: out << separator(first) << prefix << v.o << suffix; return;
+    case PN_LOCAL_OUT: print_local_out(v, out); return;
+    case PN_WHOS: print_whos(v, out); return;
+    case PN_INCLUDE: out << "#include \"" << prefix << v.q << ".h\"\n"; return;
+    case PN_RETURN: out << "return(" << prefix << v.q << ");\n"; return;
+    case PN_STRUCT_DECL:
+      if (v.structure) table.write_struct(out, entry, 1);
       return;
-    case 2:
-      out << prefix << q << suffix;
+    case PN_FEVAL_CASE: print_feval_case(v, out); return;
+    case PN_NARGIN_CASE: print_count_case(v, out, v.w[INFO_NIN]); return;
+    case PN_NARGOUT_CASE: print_count_case(v, out, v.w[INFO_NOUT]); return;
+    case PN_CONVERT_IN:
+      out << prefix << "(" << suffix << "[" << position - 1 << "]," << v.q << ");\n";
       return;
-    case 3:
-      out << separator(first) << type_text() << " " << prefix << q << suffix;
+    case PN_CONVERT_OUT:
+      out << prefix << "(" << v.q << "," << suffix << "[" << position - 1 << "]);\n";
       return;
-    case 4:
-      // A structure output is passed as a reference to its structure type.
-      if (structure)
-        out << separator(first) << type_text() << "& " << prefix << o << suffix;
-      else
-        out << separator(first) << dt.ref_type(w[INFO_TYPE]) << " " << prefix << o << suffix;
-      return;
-    case 5:
-      out << o << "=" << prefix << q << suffix << "; ";
-      return;
-    case 6:
-      out << q << " " << dt.name(w[INFO_TYPE]);
-      for (int i = 1; i < INFO_WORDS; ++i) out << " " << w[i];
-      out << "\n";
-      return;
-    case 8:
-      out << separator(first) << prefix << q << suffix;
-      return;
-    case 9:
-      out << separator(first) << prefix << o << suffix;
-      return;
-    case 10:
-      if (structure)
-        out << type_text() << " " << o << ";";
-      else
-        out << type_text() << " " << o << "(\"" << n << "\",0,0); ";
-      return;
-    case 13:
-      if (structure) {
-        std::string padded = q;
-        if (padded.size() < 20) padded.resize(20, ' ');
-        out << "cout<<\"" << padded << "                          Structure." << "\"<<endl;\n";
-      } else {
-        out << "whos_line(" << q << ".getname()," << q << ".isc()," << q << ".rows()," << q
-            << ".cols(),\"" << dt.name(w[INFO_TYPE]) << "\");\n";
-      }
-      return;
-    case 14:
-      out << "#include \"" << prefix << q << ".h\"\n";
-      return;
-    case 15:
-      out << "return(" << prefix << q << ");\n";
-      return;
-    case 22:
-      if (structure) table.write_struct(out, entry, 1);
-      return;
-    case 23:
-      // A function without inputs is not called through feval; -1 is any number.
-      if (w[INFO_TYPE] != dt.function_index() || w[INFO_NIN] == 0) return;
-      out << "  case '" << q << "'\n    ";
-      if (w[INFO_NOUT] < 2) {
-        out << "y1";
-      } else {
-        out << "[";
-        for (int i = 1; i <= w[INFO_NOUT]; ++i) out << (i > 1 ? "," : "") << "y" << i;
-        out << "]";
-      }
-      out << "=" << q << "(varargin{:});\n";
-      return;
-    case 24:
-    case 25:
-      if (w[INFO_TYPE] != dt.function_index()) return;
-      out << "  case '" << q << "'\n    y=" << (format == 24 ? w[INFO_NIN] : w[INFO_NOUT])
-          << ";\n";
-      return;
-    case 26:
-      out << prefix << "(" << suffix << "[" << position - 1 << "]," << q << ");\n";
-      return;
-    case 27:
-      out << prefix << "(" << q << "," << suffix << "[" << position - 1 << "]);\n";
-      return;
-    default:
-      diag::error("print_name: unknown format");
   }
+  diag::error("print_name: unknown format");
 }
 
 int symbol_type::print_all(const symbol_type& table, std::ostream& out, int& first,
                            std::string_view prefix, std::string_view suffix, int mask,
-                           int format, int limit, int fill) {
+                           print_format format, int limit, int fill) {
   int taken = 0;
   for (int i = 0; i <= table.last(); ++i) {
     if (!(table.type_[i] & mask)) continue;
-    if (format != 6 && table.text_[i].find('.') != std::string::npos) continue;
+    if (format != PN_RECORD && table.text_[i].find('.') != std::string::npos) continue;
     ++taken;
     if (limit == -1 || taken <= limit)
       print_name(table, out, first, prefix, suffix, i, format, taken);
@@ -536,7 +549,7 @@ int symbol_type::print_all(const symbol_type& table, std::ostream& out, int& fir
   return taken;
 }
 
-std::string symbol_type::listing(int mask, int format, std::string_view prefix,
+std::string symbol_type::listing(int mask, print_format format, std::string_view prefix,
                                  std::string_view suffix, int limit, int fill) const {
   std::ostringstream out;
   int first = 1;

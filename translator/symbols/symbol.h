@@ -64,6 +64,30 @@ struct symbol_info {
   static symbol_info typed(int type_code);  // type_code followed by seven zeros
 };
 
+// print_name formats (the generated text of one entry).
+enum print_format : int {
+  PN_DEFINITION = 1,     // "M<double> x("x",0,0); "
+  PN_PLAIN = 2,          // prefix name suffix
+  PN_VALUE_PARAM = 3,    // ", M<double> x"
+  PN_REF_PARAM = 4,      // ", Mr<double> x__o"
+  PN_COPY_OUT = 5,       // "x__o=x; "
+  PN_RECORD = 6,         // "x double 0 0 0 0 0 0 0\n"
+  PN_NAMES = 8,          // ", x"
+  PN_OUT_NAMES = 9,      // ", x__o"
+  PN_LOCAL_OUT = 10,     // "M<double> x__o("x",0,0); "
+  PN_WHOS = 13,          // "whos_line(...);\n"
+  PN_INCLUDE = 14,       // "#include "f.h"\n"
+  PN_RETURN = 15,        // "return(x);\n"
+  PN_RESULT_TYPE = 16,   // "M<double>"
+  PN_EXTERN = 17,        // "extern M<double> x; "
+  PN_STRUCT_DECL = 22,   // structure declaration
+  PN_FEVAL_CASE = 23,    // feval dispatcher case
+  PN_NARGIN_CASE = 24,   // nargin dispatcher case
+  PN_NARGOUT_CASE = 25,  // nargout dispatcher case
+  PN_CONVERT_IN = 26,    // "prefix(suffix[0],x);\n"
+  PN_CONVERT_OUT = 27,   // "prefix(x,suffix[0]);\n"
+};
+
 // The C++ spelling of a dotted name s.a.b: a member that is a C++ word (s.new) gets
 // a trailing underscore, as a variable of such a name does.
 std::string cpp_member_path(std::string_view dotted);
@@ -137,9 +161,9 @@ class symbol_type {
   // placeholders when fill is set. Returns the number of entries taken.
   static int print_all(const symbol_type& table, std::ostream& out, int& first,
                        std::string_view prefix, std::string_view suffix, int mask,
-                       int format, int limit, int fill);
+                       print_format format, int limit, int fill);
   // print_all as a string, starting a list of its own.
-  std::string listing(int mask, int format, std::string_view prefix = "",
+  std::string listing(int mask, print_format format, std::string_view prefix = "",
                       std::string_view suffix = "", int limit = -1, int fill = 0) const;
 
  private:
@@ -155,33 +179,10 @@ class symbol_type {
   int capacity_ = 0;
 };
 
-// print_name formats (the generated text of one entry).
-enum print_format : int {
-  PN_DEFINITION = 1,     // "M<double> x("x",0,0); "
-  PN_PLAIN = 2,          // prefix name suffix
-  PN_VALUE_PARAM = 3,    // ", M<double> x"
-  PN_REF_PARAM = 4,      // ", Mr<double> x__o"
-  PN_COPY_OUT = 5,       // "x__o=x; "
-  PN_RECORD = 6,         // "x double 0 0 0 0 0 0 0\n"
-  PN_NAMES = 8,          // ", x"
-  PN_OUT_NAMES = 9,      // ", x__o"
-  PN_LOCAL_OUT = 10,     // "M<double> x__o("x",0,0); "
-  PN_WHOS = 13,          // "whos_line(...);\n"
-  PN_INCLUDE = 14,       // "#include "f.h"\n"
-  PN_RETURN = 15,        // "return(x);\n"
-  PN_RESULT_TYPE = 16,   // "M<double>"
-  PN_EXTERN = 17,        // "extern M<double> x; "
-  PN_STRUCT_DECL = 22,   // structure declaration
-  PN_FEVAL_CASE = 23,    // feval dispatcher case
-  PN_NARGIN_CASE = 24,   // nargin dispatcher case
-  PN_NARGOUT_CASE = 25,  // nargout dispatcher case
-  PN_CONVERT_IN = 26,    // "prefix(suffix[0],x);\n"
-  PN_CONVERT_OUT = 27,   // "prefix(x,suffix[0]);\n"
-};
 
 // Writes entry of table in format. first is the caller's separator flag: nonzero
 // means the next list item is the first (no ", "); the first item clears it.
 // position numbers the entry in a listing (formats 26 and 27 use it).
 void print_name(const symbol_type& table, std::ostream& out, int& first,
-                std::string_view prefix, std::string_view suffix, int entry, int format,
+                std::string_view prefix, std::string_view suffix, int entry, print_format format,
                 int position);

@@ -17,14 +17,14 @@ constexpr int kMaxVarargout = 8;
 
 // One listing of the function's symbol table (symbol_type::print_all) as a string;
 // listing_from continues the caller's list separator.
-std::string listing_from(const symbol_type& t, int& first, int mask, int format, int limit = -1,
+std::string listing_from(const symbol_type& t, int& first, int mask, print_format format, int limit = -1,
                          int fill = 0) {
   std::ostringstream out;
   symbol_type::print_all(t, out, first, "", "", mask, format, limit, fill);
   return out.str();
 }
 
-std::string listing(const symbol_type& t, int mask, int format, int limit = -1, int fill = 0) {
+std::string listing(const symbol_type& t, int mask, print_format format, int limit = -1, int fill = 0) {
   return t.listing(mask, format, "", "", limit, fill);
 }
 
@@ -35,7 +35,7 @@ std::string called_headers(const symbol_type& t, int self) {
     if (!(t.type_of(i) & SYM_CALLED) || i == self) continue;
     std::ostringstream line;
     int first = 1;
-    print_name(t, line, first, "", "", i, 14, 0);
+    print_name(t, line, first, "", "", i, PN_INCLUDE, 0);
     includes += line.str();
   }
   return includes;
@@ -74,7 +74,7 @@ std::string parser_t::varargout_entries(const std::string& f, const std::string&
   std::string s;
   for (int j = 2; j <= kMaxVarargout; ++j) {
     int first = 1;
-    s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3);
+    s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, PN_VALUE_PARAM);
     s += separator(first);
     s += "i_o_t";
     std::string outs;
@@ -84,7 +84,7 @@ std::string parser_t::varargout_entries(const std::string& f, const std::string&
     }
     s += ") {\n";
     s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(j) + ".0; nargout_set=1;\n";
-    s += "return(grl::spread(old_nargout, " + f + "(" + listing(t, SYM_INPUT, 8) + ")" + outs +
+    s += "return(grl::spread(old_nargout, " + f + "(" + listing(t, SYM_INPUT, PN_NAMES) + ")" + outs +
          "));\n}\n\n";
   }
   return s;
@@ -99,7 +99,7 @@ std::string parser_t::entry_points(const std::string& f) {
                                        f.c_str(), n_out);
     if (diag::ask(q.c_str()) == 'N') min_out = n_out;
   }
-  const std::string rt = listing(t, SYM_RETURN, 16);
+  const std::string rt = listing(t, SYM_RETURN, PN_RESULT_TYPE);
   // The entry points of one output return that output: a cell when it is one.
   std::string rt1 = rt;
   int position = -1;
@@ -109,10 +109,10 @@ std::string parser_t::entry_points(const std::string& f) {
   std::string s;
   auto head = [&](int i, int j) {
     int first = 1;
-    s += (j == 1 ? rt1 : rt) + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3, i);
+    s += (j == 1 ? rt1 : rt) + " " + f + "(" + listing_from(t, first, SYM_INPUT, PN_VALUE_PARAM, i);
     if (j > 1) {
       s += separator(first);
-      s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, 4, j);
+      s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, PN_REF_PARAM, j);
     }
     s += ") {\n";
     s += "double old_nargin=nargin_val; nargin_val=" + std::to_string(i) + ".0; nargin_set=1;\n";
@@ -120,7 +120,7 @@ std::string parser_t::entry_points(const std::string& f) {
   if (n_out <= 1) {
     for (int i = min_in; i < n_in; ++i) {
       head(i, 0);
-      const std::string call = f + "(" + listing(t, SYM_INPUT, 8, i, 1) + ");\n";
+      const std::string call = f + "(" + listing(t, SYM_INPUT, PN_NAMES, i, 1) + ");\n";
       if (n_out == 0) {
         s += call + "nargin_val=old_nargin; \nreturn(x_M);\n}\n\n";
       } else {
@@ -134,23 +134,23 @@ std::string parser_t::entry_points(const std::string& f) {
         head(i, j);
         s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(j) +
              ".0; nargout_set=1;\n";
-        if (j == 1) s += listing(t, SYM_OUTPUT, 10, 1) + ";\n";
+        if (j == 1) s += listing(t, SYM_OUTPUT, PN_LOCAL_OUT, 1) + ";\n";
         int first = 1;
-        s += f + "(" + listing_from(t, first, SYM_INPUT, 8, i, 1);
+        s += f + "(" + listing_from(t, first, SYM_INPUT, PN_NAMES, i, 1);
         s += separator(first);
-        s += "i_o" + listing_from(t, first, SYM_OUTPUT, 9, j, 1) + ");\n";
+        s += "i_o" + listing_from(t, first, SYM_OUTPUT, PN_OUT_NAMES, j, 1) + ");\n";
         s += "nargout_val=old_nargout;\nnargin_val=old_nargin;\n";
-        s += j == 1 ? "return(" + listing(t, SYM_OUTPUT, 9, 1) + ");\n" : "return(x_M);\n";
+        s += j == 1 ? "return(" + listing(t, SYM_OUTPUT, PN_OUT_NAMES, 1) + ");\n" : "return(x_M);\n";
         s += "}\n\n";
       }
     }
   }
   s += varargout_entries(f, rt);
   int first = 1;
-  s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, 3);
+  s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, PN_VALUE_PARAM);
   if (n_out > 1) {
     s += separator(first);
-    s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, 4);
+    s += "i_o_t" + listing_from(t, first, SYM_OUTPUT, PN_REF_PARAM);
   }
   s += ") {\n";
   return s;
@@ -174,7 +174,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         if (!scan_only) write_statement(statements);
       }
       if (scan_only && kind != DT_UNCLASSIFIED) suspended = true;
-    } while (!echo_line_start && !end_reached);
+    } while (echo_group_open() && !end_reached);
     if (!scan_only) {
       body += echo_out;
       body += statements;
@@ -200,13 +200,13 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       const std::string includes = called_headers(*symbols, self);
       if (!includes.empty()) cpp += includes + "\n";
     }
-    if (n_globals > 0) cpp += listing(*symbols, SYM_GLOBAL, 17) + "\n\n";
+    if (n_globals > 0) cpp += listing(*symbols, SYM_GLOBAL, PN_EXTERN) + "\n\n";
     // The structure types of the function's own variables: only its header held them,
     // and the function's file does not include its own header.
     if (function) {
       std::ostringstream own;
       ctext_type own_layout;
-      own_layout.print(own, listing(*symbols, SYM_VARIABLES, 22));
+      own_layout.print(own, listing(*symbols, SYM_VARIABLES, PN_STRUCT_DECL));
       cpp += own.str();
     }
     resolve_exist(body);
@@ -222,7 +222,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
             cpp += entries.substr(full + 1, entries.size() - full - 4) + ";\n\n";
           cpp += entries;
         }
-        const std::string locals = listing(*symbols, SYM_LOCAL, 1);
+        const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
         if (!locals.empty()) cpp += locals + "\n";
         continue;
       }
@@ -235,7 +235,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
     h += "#ifndef __" + f + "_h\n#define __" + f + "_h\n\n";
     std::ostringstream structs;
     ctext_type layout;
-    layout.print(structs, listing(*symbols, SYM_VARIABLES, 22));
+    layout.print(structs, listing(*symbols, SYM_VARIABLES, PN_STRUCT_DECL));
     h += structs.str();
     if (!function) {
       const std::string called = called_headers(*symbols, self);
@@ -257,13 +257,13 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
   {
     std::ostringstream line;
     int first = 1;
-    print_name(*symbols, line, first, "", "", self, 6, 0);
+    print_name(*symbols, line, first, "", "", self, PN_RECORD, 0);
     r += line.str();
   }
   symbols->type_of(self) = SYM_KNOWN_FUNCTION;
-  r += listing(*symbols, SYM_CALLED, 6);
-  r += "[feval]\n" + listing(*symbols, SYM_FEVAL, 6);
-  r += "[extern]\n" + listing(*symbols, SYM_GLOBALS, 6);
-  r += "[declare]\n" + listing(*symbols, SYM_DECLARE_SET, 6);
+  r += listing(*symbols, SYM_CALLED, PN_RECORD);
+  r += "[feval]\n" + listing(*symbols, SYM_FEVAL, PN_RECORD);
+  r += "[extern]\n" + listing(*symbols, SYM_GLOBALS, PN_RECORD);
+  r += "[declare]\n" + listing(*symbols, SYM_DECLARE_SET, PN_RECORD);
   return function_follows ? 1 : 0;
 }

@@ -43,7 +43,7 @@ void parser_t::write_statement(std::string& out) {
   } else if (stmt.is_word(0, "whos") && last == 1 && symbols) {
     std::ostringstream whos;
     int first = 1;
-    symbol_type::print_all(*symbols, whos, first, "", "", SYM_VARIABLES, 13, -1, 0);
+    symbol_type::print_all(*symbols, whos, first, "", "", SYM_VARIABLES, PN_WHOS, -1, 0);
     out += whos.str() + "\n";
   } else if (last > 0 && !stmt.is_word(0, "call")) {
     if (lines) out += "#line " + std::to_string(stmt.line(0)) + " \"" + mfile + "\"\n";
@@ -93,9 +93,9 @@ void parser_t::write_statement(std::string& out) {
   if (symbols) {
     std::ostringstream tail;
     int first = 1;
-    symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, 5, -1, 0);
+    symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, PN_COPY_OUT, -1, 0);
     first = 1;
-    symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, 15, -1, 0);
+    symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, PN_RETURN, -1, 0);
     out += tail.str();
   }
   if (function) {
