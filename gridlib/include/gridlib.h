@@ -32,5 +32,7 @@ typedef float m_type;
 #include "gridlib_shape.h"
 #include "gridlib_elem.h"
 #include "gridlib_sets.h"
+#include "gridlib_sys.h"
+#include "gridlib_data.h"
 
 #endif

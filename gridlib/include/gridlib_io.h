@@ -91,6 +91,13 @@ M<m_type> fscanf(const M<m_type>& fid, const M<m_type>& format, const M<m_type>&
 void fscanf(const M<m_type>& fid, const M<m_type>& format, i_o_t, Mr<m_type> val, Mr<m_type> count);
 void fscanf(const M<m_type>& fid, const M<m_type>& format, const M<m_type>& size, i_o_t,
             Mr<m_type> val, Mr<m_type> count);
+// sscanf(text, format [, size]): the same conversions applied to a text; the outputs
+// [val, count, errmsg, next].
+M<m_type> sscanf(const M<m_type>& str, const M<m_type>& format, const M<m_type>& size = M<m_type>());
+void sscanf(const M<m_type>& str, const M<m_type>& format, i_o_t, Mr<m_type> val, Mr<m_type> count = junkM,
+            Mr<m_type> errmsg = junkM, Mr<m_type> next = junkM);
+void sscanf(const M<m_type>& str, const M<m_type>& format, const M<m_type>& size, i_o_t, Mr<m_type> val,
+            Mr<m_type> count = junkM, Mr<m_type> errmsg = junkM, Mr<m_type> next = junkM);
 // fread(fid [, size [, precision]]) and fwrite(fid, data [, precision]): binary data.
 M<m_type> fread(const M<m_type>& fid, const M<m_type>& size = M<m_type>(),
                 const M<m_type>& precision = M<m_type>());

@@ -529,3 +529,40 @@ Mt fwrite(const Mt& fid, const Mt& data, const Mt& prec) {
   }
   return Mt(m_type(double(n)));
 }
+
+// sscanf(text, format [, size]): fscanf reading from the text. [val, count, errmsg,
+// next] also say whether the format stopped matching before the text ended and where
+// reading stopped (from 1).
+void sscanf(const Mt& str, const Mt& format, const Mt& size, i_o_t, Mr<m_type> val, Mr<m_type> count,
+            Mr<m_type> errmsg, Mr<m_type> next) {
+  if (!str.ischar() && !str.isempty()) grl_fail("sscanf: argument STRING must be a string");
+  if (!format.ischar()) grl_fail("sscanf: format TEMPLATE must be a string");
+  const read_shape s = shape_of(size, "sscanf");
+  // A char matrix reads column by column, as its elements are stored.
+  std::string text = su::text(str);
+  std::FILE* f = text.empty() ? std::tmpfile() : fmemopen(&text[0], text.size(), "r");
+  if (!f) grl_fail("sscanf: out of memory");
+  bool all_text = false;
+  const std::vector<double> v = scan(f, su::text(format), s.given ? s.limit() : INFINITY, all_text);
+  long at = std::ftell(f);
+  if (at < 0) at = long(text.size());
+  skip_space(f);
+  const bool at_end = peekc(f) == EOF;
+  std::fclose(f);
+  // Nothing read is an empty column unless the text or the size says otherwise.
+  val = v.empty() && !s.given && !all_text ? Mt::zeros(0, 1) : shaped(v, s, all_text && !s.given);
+  count = Mt(m_type(double(v.size())));
+  errmsg = su::str(at_end || (s.given && double(v.size()) >= s.limit()) ? "" : "sscanf: format failed to match");
+  next = Mt(m_type(double(at + 1)));
+}
+
+void sscanf(const Mt& str, const Mt& format, i_o_t, Mr<m_type> val, Mr<m_type> count, Mr<m_type> errmsg,
+            Mr<m_type> next) {
+  sscanf(str, format, Mt(), i_o, val, count, errmsg, next);
+}
+
+Mt sscanf(const Mt& str, const Mt& format, const Mt& size) {
+  Mt v;
+  sscanf(str, format, size, i_o, v, junkM, junkM, junkM);
+  return v;
+}

@@ -278,14 +278,26 @@ Mt date() {
 grl::quiet pauseM(const Mt& seconds) {
   grl::flush_all();
   if (seconds.isempty()) {
-    // Without an argument: until a key (a line) is typed.
+    // Without an argument: until a key (a line) is typed at a terminal; a program
+    // whose input is a file or a pipe goes on at once.
+    if (!isatty(STDIN_FILENO)) return grl::quiet();
     int c;
     while ((c = std::getchar()) != EOF && c != '\n') {}
     return grl::quiet();
   }
+  if (seconds.ischar()) {
+    const std::string w = su::text(seconds);
+    if (w != "on" && w != "off") grl_fail("pause: first argument must be \"on\", \"off\", or \"query\"");
+    return grl::quiet();
+  }
   const double s = double(seconds.cre()[0]);
-  if (std::isnan(s) || s < 0) grl_fail("pause: N must be a non-negative real value");
+  if (std::isnan(s)) {
+    std::fprintf(stderr, "warning: pause: NaN is an invalid delay\n");
+    return grl::quiet();
+  }
+  if (s <= 0) return grl::quiet();
   if (std::isinf(s)) {
+    if (!isatty(STDIN_FILENO)) return grl::quiet();
     int c;
     while ((c = std::getchar()) != EOF && c != '\n') {}
     return grl::quiet();

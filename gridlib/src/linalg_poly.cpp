@@ -3,6 +3,7 @@
 #include "linalg_lapack.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -139,6 +140,68 @@ std::vector<T> spline_slopes(const std::vector<T>& x, const std::vector<T>& y) {
   }
   s[n - 1] = r[n - 1] / di[n - 1];
   for (std::size_t i = n - 1; i-- > 0;) s[i] = (r[i] - up[i] * s[i + 1]) / di[i];
+  return s;
+}
+
+// Slopes of the cubic spline through (x, y) with the end slopes given (clamped).
+std::vector<T> clamped_slopes(const std::vector<T>& x, const std::vector<T>& y, T first, T last) {
+  const std::size_t n = x.size();
+  std::vector<T> s(n);
+  s[0] = first;
+  s[n - 1] = last;
+  if (n == 2) return s;
+  std::vector<T> h(n - 1), d(n - 1);
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    h[i] = x[i + 1] - x[i];
+    d[i] = (y[i + 1] - y[i]) / h[i];
+  }
+  // The interior slopes: h[i] s[i-1] + 2 (h[i-1] + h[i]) s[i] + h[i-1] s[i+1] = r[i].
+  const std::size_t m = n - 2;
+  std::vector<T> lo(m), di(m), up(m), r(m);
+  for (std::size_t k = 0; k < m; ++k) {
+    const std::size_t i = k + 1;
+    lo[k] = h[i];
+    di[k] = 2 * (h[i - 1] + h[i]);
+    up[k] = h[i - 1];
+    r[k] = 3 * (h[i] * d[i - 1] + h[i - 1] * d[i]);
+  }
+  r[0] -= lo[0] * first;
+  r[m - 1] -= up[m - 1] * last;
+  for (std::size_t k = 1; k < m; ++k) {
+    const T w = lo[k] / di[k - 1];
+    di[k] -= w * up[k - 1];
+    r[k] -= w * r[k - 1];
+  }
+  s[m] = r[m - 1] / di[m - 1];
+  for (std::size_t k = m - 1; k-- > 0;) s[k + 1] = (r[k] - up[k] * s[k + 2]) / di[k];
+  return s;
+}
+
+// Slopes of the shape-preserving piecewise cubic (pchip): zero at a local extremum,
+// a weighted harmonic mean of the neighbouring differences elsewhere, and a
+// three-point estimate kept monotone at the ends.
+std::vector<T> pchip_slopes(const std::vector<T>& x, const std::vector<T>& y) {
+  const std::size_t n = x.size();
+  std::vector<T> h(n - 1), d(n - 1), s(n);
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    h[i] = x[i + 1] - x[i];
+    d[i] = (y[i + 1] - y[i]) / h[i];
+  }
+  if (n == 2) { s[0] = s[1] = d[0]; return s; }
+  auto sign = [](T v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
+  for (std::size_t k = 1; k + 1 < n; ++k) {
+    if (sign(d[k - 1]) * sign(d[k]) <= 0) { s[k] = 0; continue; }
+    const T w1 = 2 * h[k] + h[k - 1], w2 = h[k] + 2 * h[k - 1];
+    s[k] = (w1 + w2) / (w1 / d[k - 1] + w2 / d[k]);
+  }
+  auto end = [&](T h0, T h1, T d0, T d1) {
+    T v = ((2 * h0 + h1) * d0 - h0 * d1) / (h0 + h1);
+    if (sign(v) != sign(d0)) v = 0;
+    else if (sign(d0) != sign(d1) && std::abs(v) > std::abs(3 * d0)) v = 3 * d0;
+    return v;
+  };
+  s[0] = end(h[0], h[1], d[0], d[1]);
+  s[n - 1] = end(h[n - 2], h[n - 3], d[n - 2], d[n - 3]);
   return s;
 }
 
@@ -338,60 +401,125 @@ void filter(const Mt& b, const Mt& a, const Mt& x, const Mt& zi, i_o_t, Mr<m_typ
   zf = zz;
 }
 
+namespace {
+
+// The piecewise interpolant of one column of values at the points xi.
+struct interp_col {
+  std::string method;
+  std::vector<T> xs, ys, slopes;
+  bool extrap;
+  T fill;
+  T at(T v) const {
+    const std::size_t n = xs.size();
+    if (v != v) return nan_of();
+    if ((v < xs[0] || v > xs[n - 1]) && !extrap) return fill;
+    std::size_t i = std::size_t(std::upper_bound(xs.begin(), xs.end(), v) - xs.begin());
+    i = i == 0 ? 0 : std::min(i - 1, n - 2);
+    const T h = xs[i + 1] - xs[i], t = v - xs[i];
+    if (method == "linear") return ys[i] + (ys[i + 1] - ys[i]) * (t / h);
+    if (method == "nearest") {
+      if (v < xs[0]) return ys[0];
+      if (v > xs[n - 1]) return ys[n - 1];
+      return (t < h / 2) ? ys[i] : ys[i + 1];
+    }
+    if (method == "previous") return v < xs[0] ? nan_of() : v >= xs[i + 1] ? ys[i + 1] : ys[i];
+    if (method == "next") return v > xs[n - 1] ? nan_of() : v <= xs[i] ? ys[i] : ys[i + 1];
+    // A cubic in Hermite form: the values and slopes at both ends of the interval.
+    const T d = (ys[i + 1] - ys[i]) / h;
+    const T c2 = (3 * d - 2 * slopes[i] - slopes[i + 1]) / h;
+    const T c3 = (slopes[i] + slopes[i + 1] - 2 * d) / (h * h);
+    return ys[i] + t * (slopes[i] + t * (c2 + t * c3));
+  }
+};
+
+// The points in increasing order with their values (one column of y).
+void sorted_points(const Mt& x, const Mt& y, std::size_t col, const char* who, interp_col& c) {
+  const std::size_t n = x.numel();
+  std::vector<std::size_t> ord(n);
+  std::iota(ord.begin(), ord.end(), 0);
+  std::stable_sort(ord.begin(), ord.end(), [&](std::size_t i, std::size_t j) { return x.cre()[i] < x.cre()[j]; });
+  c.xs.resize(n);
+  c.ys.resize(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    c.xs[k] = x.cre()[ord[k]];
+    c.ys[k] = y.cre()[col * n + ord[k]];
+  }
+  for (std::size_t k = 0; k + 1 < n; ++k)
+    if (c.xs[k] == c.xs[k + 1]) grl_fail("%s: X must be strictly monotonic", who);
+}
+
+}  // namespace
+
 Mt interp1(const Mt& x, const Mt& y, const Mt& xi, const Mt& method, const Mt& extrap) {
   std::string m = method.isempty() ? "linear" : text_of(method);
   if (!m.empty() && m[0] == '*') m.erase(0, 1);
-  if (m != "linear" && m != "nearest" && m != "spline" && m != "previous" && m != "next")
+  for (char& ch : m) ch = char(std::tolower((unsigned char)ch));
+  if (m == "cubic") m = "pchip";
+  if (m != "linear" && m != "nearest" && m != "spline" && m != "previous" && m != "next" && m != "pchip")
     grl_fail("interp1: invalid METHOD '%s'", m.c_str());
-  if (!is_vec(x) || !is_vec(y) || x.numel() != y.numel())
+  // y a vector of values, or a matrix with one column of values per row of x.
+  const bool yvec = is_vec(y);
+  if (!is_vec(x) || (yvec ? x.numel() != y.numel() : x.numel() != y.rows()))
     grl_fail("interp1: length of X and Y must match");
-  std::size_t n = x.numel();
+  const std::size_t n = x.numel();
   if (n < 2) grl_fail("interp1: minimum of 2 points required in each dimension");
   bool do_extrap = extrap.ischar() && text_of(extrap) == "extrap";
   T fill = (!extrap.ischar() && extrap.numel() == 1) ? extrap.cre()[0] : nan_of();
   if (extrap.ischar() && !do_extrap) grl_fail("interp1: EXTRAP must be \"extrap\" or a number");
-  // Points in increasing order.
-  std::vector<std::size_t> ord(n);
-  std::iota(ord.begin(), ord.end(), 0);
-  std::stable_sort(ord.begin(), ord.end(), [&](std::size_t i, std::size_t j) { return x.cre()[i] < x.cre()[j]; });
-  std::vector<T> xs(n), ys(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    xs[k] = x.cre()[ord[k]];
-    ys[k] = y.cre()[ord[k]];
+  const std::size_t cols = yvec ? 1 : y.cols();
+  // A vector of values gives xi's shape; columns of values give one column each.
+  const bool xi_vec = is_vec(xi);
+  Mt out = yvec ? Mt::alloc(xi.rows(), xi.cols()) : Mt::alloc(xi_vec ? xi.numel() : xi.numel(), cols);
+  for (std::size_t c = 0; c < cols; ++c) {
+    interp_col ic;
+    ic.method = m;
+    ic.extrap = do_extrap;
+    ic.fill = fill;
+    sorted_points(x, y, c, "interp1", ic);
+    if (m == "spline") ic.slopes = spline_slopes(ic.xs, ic.ys);
+    if (m == "pchip") ic.slopes = pchip_slopes(ic.xs, ic.ys);
+    for (std::size_t k = 0; k < xi.numel(); ++k) out.pr()[c * xi.numel() + k] = ic.at(xi.cre()[k]);
   }
-  for (std::size_t k = 0; k + 1 < n; ++k)
-    if (xs[k] == xs[k + 1]) grl_fail("interp1: X must be strictly monotonic");
-  std::vector<T> slopes;
-  if (m == "spline") slopes = spline_slopes(xs, ys);
+  return out;
+}
+
+// spline(x, y, xi): the not-a-knot cubic spline, or with y two values longer than x the
+// spline whose end slopes are y's first and last values; it extrapolates.
+Mt spline(const Mt& x, const Mt& y, const Mt& xi) {
+  if (!is_vec(x) || !is_vec(y)) grl_fail("spline: X and Y must be vectors");
+  const std::size_t n = x.numel();
+  const bool clamped = y.numel() == n + 2;
+  if (y.numel() != n && !clamped) grl_fail("spline: number of X and Y values must match");
+  if (n < 2) grl_fail("spline: requires at least 2 points");
+  Mt yv = y;
+  if (clamped) {
+    yv = Mt::alloc(1, n);
+    for (std::size_t k = 0; k < n; ++k) yv.pr()[k] = y.cre()[k + 1];
+  }
+  interp_col ic;
+  ic.method = "spline";
+  ic.extrap = true;
+  ic.fill = nan_of();
+  sorted_points(x, yv, 0, "spline", ic);
+  ic.slopes = clamped ? clamped_slopes(ic.xs, ic.ys, y.cre()[0], y.cre()[n + 1]) : spline_slopes(ic.xs, ic.ys);
   Mt out = Mt::alloc(xi.rows(), xi.cols());
-  for (std::size_t k = 0; k < xi.numel(); ++k) {
-    T v = xi.cre()[k];
-    T r;
-    if (v != v) {
-      r = nan_of();
-    } else if ((v < xs[0] || v > xs[n - 1]) && !do_extrap) {
-      r = fill;
-    } else {
-      std::size_t i = std::size_t(std::upper_bound(xs.begin(), xs.end(), v) - xs.begin());
-      i = i == 0 ? 0 : std::min(i - 1, n - 2);
-      T h = xs[i + 1] - xs[i], t = v - xs[i];
-      if (m == "linear") {
-        r = ys[i] + (ys[i + 1] - ys[i]) * (t / h);
-      } else if (m == "nearest") {
-        r = (t < h / 2) ? ys[i] : ys[i + 1];
-      } else if (m == "previous") {
-        r = v >= xs[i + 1] ? ys[i + 1] : ys[i];
-      } else if (m == "next") {
-        r = v <= xs[i] ? ys[i] : ys[i + 1];
-      } else {
-        T d = (ys[i + 1] - ys[i]) / h;
-        T c2 = (3 * d - 2 * slopes[i] - slopes[i + 1]) / h;
-        T c3 = (slopes[i] + slopes[i + 1] - 2 * d) / (h * h);
-        r = ys[i] + t * (slopes[i] + t * (c2 + t * c3));
-      }
-    }
-    out.pr()[k] = r;
-  }
+  for (std::size_t k = 0; k < xi.numel(); ++k) out.pr()[k] = ic.at(xi.cre()[k]);
+  return out;
+}
+
+// pchip(x, y, xi): the shape-preserving piecewise cubic; it extrapolates.
+Mt pchip(const Mt& x, const Mt& y, const Mt& xi) {
+  if (!is_vec(x) || !is_vec(y)) grl_fail("pchip: X and Y must be vectors");
+  if (x.numel() != y.numel()) grl_fail("pchip: length of X and Y must match");
+  if (x.numel() < 2) grl_fail("pchip: X must be at least of length 2");
+  interp_col ic;
+  ic.method = "pchip";
+  ic.extrap = true;
+  ic.fill = nan_of();
+  sorted_points(x, y, 0, "pchip", ic);
+  ic.slopes = pchip_slopes(ic.xs, ic.ys);
+  Mt out = Mt::alloc(xi.rows(), xi.cols());
+  for (std::size_t k = 0; k < xi.numel(); ++k) out.pr()[k] = ic.at(xi.cre()[k]);
   return out;
 }
 
@@ -444,3 +572,21 @@ Mt polyint(const Mt& p, const Mt& k) {
   q.push_back(at(k, 0));
   return vec_out(q, true);
 }
+
+// [p, S, mu] = polyfit(x, y, n): with mu the fit is of (x - mu(1)) / mu(2), mu the
+// mean and standard deviation of x. S, a structure, is not available.
+void polyfit(const Mt& x, const Mt& y, const Mt& n, i_o_t, Mr<m_type> p, Mr<m_type> S, Mr<m_type> mu) {
+  if (S.given()) grl_fail("polyfit: the structure output S is not available; use [p, ~, mu]");
+  if (!mu.given()) { p = polyfit(x, y, n); return; }
+  if (!is_vec(x)) grl_fail("polyfit: X and Y must be vectors of the same size");
+  const Mt m = mean(x), s = std_M(x);
+  Mt mv = Mt::alloc(1, 2);
+  mv.pr()[0] = m.numel() ? m.cre()[0] : nan_of();
+  mv.pr()[1] = s.numel() ? s.cre()[0] : nan_of();
+  Mt xh = Mt::alloc(x.rows(), x.cols());
+  for (std::size_t k = 0; k < x.numel(); ++k) xh.pr()[k] = (x.cre()[k] - mv.cre()[0]) / mv.cre()[1];
+  p = polyfit(xh, y, n);
+  mu = mv;
+}
+
+void polyfit(const Mt& x, const Mt& y, const Mt& n, i_o_t, Mr<m_type> p) { p = polyfit(x, y, n); }

@@ -11,7 +11,9 @@ const char* const kUnsupported[] = {"diary", "pack", "keyboard", "help", "simuli
 const char* const kCommands[] = {"cd",     "clear", "hold", "type",   "delete",
                                  "deleteM", "axis", "clf",  "cla",    "pause",
                                  "pauseM", "echo",  "load", "save",   "format",
-                                 "grid",   "more",  "warning", "subplot"};
+                                 "grid",   "more",  "warning", "subplot", "close",
+                                 "close_M", "clc",  "beep", "drawnow", "mkdir",
+                                 "mkdir_M", "rmdir", "rmdir_M"};
 
 }  // namespace
 
