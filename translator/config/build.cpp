@@ -13,6 +13,8 @@
 
 namespace {
 
+library_runner g_runner = nullptr;
+
 // A path written with backslashes, as the file system here spells it.
 std::string host_path(std::string p) {
   for (char& c : p)
@@ -84,6 +86,14 @@ library_build library_command(toolchain_t& tc, int n, bool multithreaded) {
   return b;
 }
 
+void set_library_runner(library_runner runner) { g_runner = runner; }
+
+void record_library(const std::string& datatype_file, int n) {
+  datatypes().add(std::to_string(n));
+  std::ofstream dt(datatype_file, std::ios::app);
+  dt << n << "\n";
+}
+
 void build_library(toolchain_t& tc, const std::string& datatype_file, int n, bool verbose,
                    bool keep_objects, const std::string& build_value) {
   const library_build b = library_command(tc, n, build_value == "mt");
@@ -96,8 +106,20 @@ void build_library(toolchain_t& tc, const std::string& datatype_file, int n, boo
     else
       platform::system2("command.com /c del *.obj", 0, 0);
   }
-  if (verbose) std::printf("%s\n", b.command.c_str());
+  if (verbose) diag::progress("%s", b.command.c_str());
   std::fflush(stdout);
+  if (g_runner) {
+    char here[4096];
+    const std::string dir = getcwd(here, sizeof here) ? here : ".";
+    change_dir("..");
+    change_dir("..");
+    const std::string root = getcwd(here, sizeof here) ? std::string(here) + "/" : "";
+    const std::string file = b.library_file.compare(0, 1, "/") == 0 ? b.library_file
+                                                                     : root + b.library_file;
+    library_job job{b.command, dir, file, datatype_file, n};
+    g_runner(job);
+    return;
+  }
   const int status = platform::system2(b.command, 0, 0);
   change_dir("..");
   change_dir("..");
@@ -105,8 +127,6 @@ void build_library(toolchain_t& tc, const std::string& datatype_file, int n, boo
   // as its default.
   if (status != 0 || (b.gnu && !util::exists(b.library_file)))
     diag::error("Failed to build library %s.", b.library_file.c_str());
-  datatypes().add(std::to_string(n));
-  std::ofstream dt(datatype_file, std::ios::app);
-  dt << n << "\n";
+  record_library(datatype_file, n);
   std::printf("\n\n");
 }

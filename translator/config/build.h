@@ -18,7 +18,25 @@ struct library_build {
 // found (through the command interpreter).
 library_build library_command(toolchain_t& tc, int n, bool multithreaded);
 
-// The whole build of Part "-build": returns when the library was built and recorded;
-// a failed build ends the run with "Failed to build library %s.".
+// A make run handed to a windowed front end: it runs the command in its own thread
+// and, when the library file exists afterwards, records the number.
+struct library_job {
+  std::string command;        // the make command line
+  std::string directory;      // where it runs: the library's source directory
+  std::string library_file;   // the file it makes, full path
+  std::string datatype_file;  // where the number is recorded
+  int number = 0;             // the library number
+};
+using library_runner = void (*)(const library_job& job);
+// Installs the front end's runner; nullptr runs make at once, as the console does.
+void set_library_runner(library_runner runner);
+
+// Records library number n as built: the data type table takes it, and the data
+// type file gets a line holding it.
+void record_library(const std::string& datatype_file, int n);
+
+// The whole library build: returns when the library was built and recorded; a
+// failed build ends the run with "Failed to build library %s.". With a runner
+// installed the make command and the recording are the runner's.
 void build_library(toolchain_t& tc, const std::string& datatype_file, int n, bool verbose,
                    bool keep_objects, const std::string& build_value);

@@ -13,6 +13,8 @@ namespace {
 
 std::string g_file;
 int g_line = 0;
+line_sink g_sink = nullptr;
+prompt_handler g_prompt = nullptr;
 
 std::string vformat(const char* fmt, va_list ap) {
   va_list copy;
@@ -119,8 +121,15 @@ void warning(const char* fmt, const char* s) { show(compose_report(format(fmt, s
 void message(const char* text) { platform::message_box(kTitle, text, platform::box_kind::ok); }
 void message(const char* fmt, const char* s) { message(format(fmt, s).c_str()); }
 
+void set_line_sink(line_sink sink) { g_sink = sink; }
+void set_prompt_handler(prompt_handler handler) { g_prompt = handler; }
+
 void progress(const char* fmt, const char* s) {
   std::string line = format(fmt, s);
+  if (g_sink) {
+    g_sink(line);
+    return;
+  }
   line.push_back('\n');
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fflush(stdout);
@@ -149,6 +158,12 @@ char ask_console(const char* prompt) {
 }
 
 void prompt_console(const char* prompt, std::string& answer) {
+  if (g_prompt) {
+    answer.clear();
+    g_prompt(prompt, answer);
+    if (answer.size() > kPathLimit) answer.resize(kPathLimit);
+    return;
+  }
   std::fputs(prompt, stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);

@@ -60,6 +60,16 @@ void check_version(std::FILE* stream, const std::string& file);
 void check_version(std::istream& stream, const std::string& file);
 void support_message();
 
+// --- A windowed front end -------------------------------------------------------
+// The setup program runs the translator inside its window. It shows the progress
+// lines in its log instead of standard output, and it asks for a directory with a
+// directory dialog instead of the console prompt. Without a front end (nullptr) the
+// console behaviour stays.
+using line_sink = void (*)(const std::string& line);
+using prompt_handler = void (*)(const std::string& prompt, std::string& answer);
+void set_line_sink(line_sink sink);
+void set_prompt_handler(prompt_handler handler);
+
 // The three banner lines, each exactly `width` characters (no newlines).
 struct banner_lines {
   std::string line[3];

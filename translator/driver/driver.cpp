@@ -238,6 +238,11 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
     std::fflush(stdout);
     std::exit(0);
   }
+  return korval_run(argc, argv, run);
+}
+
+int korval_run(int argc, const char* const* argv, driver_run& run) {
+  using namespace driver;
   parse_switches(argc, argv, run);
   collect_defines(argc, argv, run);
   find_root(run);
@@ -270,7 +275,7 @@ int korval_driver(int argc, const char* const* argv, driver_run& run) {
   }
   translate_project(run);
   platform::lower_thread_priority();
-  if (run.verbose) std::printf("%s\n", run.build_text.c_str());
+  if (run.verbose) diag::progress("%s", run.build_text.c_str());
   return run.trans ? 1 : 0;
 }
 

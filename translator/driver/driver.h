@@ -50,10 +50,13 @@ struct driver_run {
   std::string build_text;     // compiler and linker commands, one per line
 };
 
-// One driver run as the setup program calls it: returns 1 when only translating
-// (-trans, -make, -mat2cpp), 0 when the build commands in run.build_text are to be
-// run. Fatal errors end the process.
+// One driver run: the banner, the usage text for -h, then korval_run. Returns 1
+// when only translating (-trans, -make, -mat2cpp) or building the library, 0 when
+// the build commands in run.build_text are to be run. Fatal errors end the process.
 int korval_driver(int argc, const char* const* argv, driver_run& run);
+
+// The driver behind the banner and the usage stage, as the setup window calls it.
+int korval_run(int argc, const char* const* argv, driver_run& run);
 
 // The whole korval process: the driver, then "Compiling..." and the build commands.
 // Returns the exit status: 0, or 1 when a build command failed or could not be started.
