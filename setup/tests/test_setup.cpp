@@ -446,7 +446,10 @@ class SetupTest : public QObject {
 };
 
 // The child: the window with the program's own end (the process ends), answered by
-// the scenario's script; every window seen goes to standard error.
+// the scenario's script; every window seen goes to standard error. Started by hand,
+//   test_setup --child finish-installation <root> -
+// builds the library of an installed root as a first-time user of setup does
+// (SETUP_CHILD_LIMIT_S: seconds before it gives up, 30 by default).
 static int run_child(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString scenario = argv[2], root = argv[3], mfile = argv[4];
@@ -460,6 +463,11 @@ static int run_child(int argc, char** argv) {
   } else if (scenario == "cancel-file") {
     args << "-korval";
     answers.add({"cancel"});
+  } else if (scenario == "finish-installation") {
+    // The first-time user: the defaults, the usual answers, the real library sources
+    // of the root. Ends with status 0 once the library is built.
+    answers.add(kNoLibraries);
+    answers.add({"yes", "yes", "no", "ok"});
   } else {
     answers.add(kNoLibraries);
     answers.add({"no", "cancel"});
@@ -474,7 +482,8 @@ static int run_child(int argc, char** argv) {
     }
     if (scenario != "cancel-file") form.findChild<QPushButton*>("Button4")->click();
   });
-  QTimer::singleShot(30000, [] { std::exit(99); });
+  const int limit = qEnvironmentVariableIntValue("SETUP_CHILD_LIMIT_S");
+  QTimer::singleShot((limit > 0 ? limit : 30) * 1000, [] { std::exit(99); });
   return app.exec() == 0 ? 98 : 97;
 }
 
