@@ -34,5 +34,6 @@ typedef float m_type;
 #include "gridlib_sets.h"
 #include "gridlib_sys.h"
 #include "gridlib_data.h"
+#include "gridlib_catch.h"
 
 #endif

@@ -292,7 +292,7 @@ struct cell_or_array : M<m_type> {
   cell_or_array(cell_or_array&& o) noexcept;
   void set_cell(M<M<m_type>> c) { is_cell = true; cell = std::move(c); }
   operator M<M<m_type>>() const;
-  ~cell_or_array();
+  ~cell_or_array() noexcept(false);
 };
 }  // namespace grl
 // Shown as `ans`: the cell or the array it holds.

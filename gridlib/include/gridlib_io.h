@@ -44,9 +44,6 @@ void saveascii_vars(const M<m_type>& file, var_list vars);
 std::FILE* fid_file(double fid);
 // The same, with the name of the calling function in the message.
 std::FILE* fid_stream(const M<m_type>& fid, const char* who);
-
-// The message of the last error, for lasterr (set by error before it ends the program).
-extern std::string last_error;
 }  // namespace grl
 
 template <class... V> inline void load(const M<m_type>& file, V*... vars) { grl::load_vars(file, {vars...}); }
@@ -129,17 +126,21 @@ M<m_type> input(const M<m_type>& prompt, const M<m_type>& s = M<m_type>());
 
 // --- errors and warnings --------------------------------------------------------
 namespace grl {
-[[noreturn]] void error_args(const M<m_type>& fmt, const std::vector<const M<m_type>*>& args);
+void error_args(const M<m_type>& fmt, const std::vector<const M<m_type>*>& args);
 }
-// error returns the quiet type so that `error(...)` written as a displayed statement
-// compiles; it never returns.
-[[noreturn]] grl::quiet error(const M<m_type>& msg);
-// error(format, a, ...): the message formatted as sprintf would.
-template <class A1, class... A> [[noreturn]] inline grl::quiet error(const M<m_type>& fmt, const A1& a1, const A&... a) {
+// error(message) raises the error (grl::exception); it returns only when the message is
+// empty, which raises nothing. The quiet type lets `error(...)` written as a displayed
+// statement compile.
+grl::quiet error(const M<m_type>& msg);
+// error() without arguments: Octave's usage message.
+grl::quiet error();
+// error(format, a, ...) and error(id, format, a, ...): the message formatted as sprintf would.
+template <class A1, class... A> inline grl::quiet error(const M<m_type>& fmt, const A1& a1, const A&... a) {
   const std::vector<M<m_type>> v = grl::arg_list<m_type>(a1, a...);
   std::vector<const M<m_type>*> p;
   for (const M<m_type>& x : v) p.push_back(&x);
   grl::error_args(fmt, p);
+  return grl::quiet();
 }
 grl::quiet warning(const M<m_type>& msg);
 namespace grl {

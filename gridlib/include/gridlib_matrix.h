@@ -16,8 +16,8 @@
 #include <type_traits>
 #include <vector>
 
-// Ends the program with "error: <message>" on standard error and exit status 1.
-[[noreturn]] void grl_fail(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+#include "gridlib_error.h"
+
 namespace grl {
 // A value too large to hold: "out of memory or dimension too large ...".
 [[noreturn]] void fail_too_large();

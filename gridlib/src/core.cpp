@@ -1,6 +1,8 @@
 // The calling-convention globals, start and end of a program, loops, switch.
 #include "gridlib.h"
 
+#include <exception>
+
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -52,8 +54,9 @@ grl::cell_or_array::operator Mc() const {
   return cell;
 }
 
-grl::cell_or_array::~cell_or_array() {
-  if (is_cell && !taken) grl_fail("%s", not_array);
+grl::cell_or_array::~cell_or_array() noexcept(false) {
+  // Not while another error unwinds the statement: that one is reported.
+  if (is_cell && !taken && std::uncaught_exceptions() == 0) grl_fail("%s", not_array);
 }
 
 grl::display_stream& operator<<(grl::display_stream& s, const grl::cell_or_array& v) {
@@ -68,6 +71,7 @@ unsigned initM(std::istream&, std::ostream&, std::ostream&) {
   // A request the heap cannot meet ends the program with the library's message
   // instead of an uncaught std::bad_alloc.
   std::set_new_handler(grl::fail_too_large);
+  grl::install_uncaught_ending();
   return unsigned(getpid());
 }
 

@@ -106,10 +106,7 @@ Mt back_transform(const Mt& a, const cmat& f, const cmat& z, std::size_t n) {
   return out;
 }
 
-void warn(const char* text) {
-  std::cout.flush();
-  std::fprintf(stderr, "warning: %s\n", text);
-}
+void warn(const char* text) { grl::warn_text("", text); }
 
 }  // namespace
 

@@ -104,8 +104,7 @@ void load_vars(const Mt& file, var_list vars) {
     const char* name = x->getname();
     matvar_t* v = Mat_VarRead(mat, name);
     if (!v) {
-      std::fflush(stdout);
-      std::fprintf(stderr, "warning: load: variable '%s' not found in %s\n", name, path.c_str());
+      grl::warn("", "load: variable '%s' not found in %s", name, path.c_str());
       continue;
     }
     Mt value = from_matvar(v, path);

@@ -19,11 +19,10 @@
 
 #include "gridlib.h"
 #include "gridlib_io.h"
+#include "gridlib_catch.h"
 #include "strutil.h"
 
 namespace grl {
-std::string last_error;
-
 namespace {
 
 // Output written so far reaches the terminal before a command's or a message's own.
@@ -111,8 +110,7 @@ Mt grl::exist_found(int kind) { return Mt(m_type(kind)); }
 grl::quiet deleteM(const Mt& name) {
   const std::string s = su::text(name);
   if (std::remove(s.c_str()) != 0) {
-    grl::flush_all();
-    std::fprintf(stderr, "warning: delete: no such file: %s\n", s.c_str());
+    grl::warn("Octave:delete:no-such-file", "delete: no such file: %s", s.c_str());
   }
   return grl::quiet();
 }
@@ -192,49 +190,124 @@ std::string message_of(const char* who, const Mt& first, const std::vector<const
   return grl::format_text(who, su::text(first), args);
 }
 
-// warning('off', ...), warning('on', ...) and the like switch warnings: nothing to print.
-bool warning_switch(const std::string& first) {
-  return first == "off" || first == "on" || first == "query" || first == "error";
+// warning('off'|'on' [, id]) switches warnings (all of them without an identifier);
+// 'query' and 'error' are accepted and change nothing. True when first was a switch.
+bool warning_switch(const std::string& first, const std::vector<const Mt*>& args) {
+  const bool off = first == "off", on = first == "on";
+  if (!off && !on) return first == "query" || first == "error";
+  const std::string id = args.empty() ? "all" : su::text(*args[0]);
+  grl::set_warning_state(id, on);
+  return true;
 }
 
-grl::quiet print_warning(const std::string& m) {
-  grl::flush_all();
-  std::fprintf(stderr, "warning: %s\n", m.c_str());
-  std::fflush(stderr);
-  return grl::quiet();
+// Octave drops one newline at the end of an error's message.
+std::string without_final_newline(std::string m) {
+  if (!m.empty() && m.back() == '\n') m.pop_back();
+  return m;
+}
+
+// error(id) alone: Octave wants a message after an identifier.
+std::string lone_identifier_message(const std::string& id) {
+  return "call to error with message identifier '" + id + "' requires message";
 }
 }  // namespace
 
 grl::quiet grl::warning_args(const Mt& fmt, const std::vector<const Mt*>& args) {
-  if (warning_switch(su::text(fmt))) return grl::quiet();
-  return print_warning(message_of("warning", fmt, args));
+  const std::string first = su::text(fmt);
+  if (warning_switch(first, args)) return grl::quiet();
+  const std::string id = !args.empty() && is_message_id(fmt) ? first : std::string();
+  grl::warn_text(id, message_of("warning", fmt, args));
+  return grl::quiet();
 }
-
-namespace {
-[[noreturn]] void end_with_error(const std::string& m) {
-  grl::last_error = m;
-  grl::flush_all();
-  std::fprintf(stderr, "error: %s\n", m.c_str());
-  std::fflush(stderr);
-  std::exit(1);
-}
-}  // namespace
 
 // error(fmt, args...): the message is a format applied to the arguments, as printf does.
+// An empty message raises nothing.
 void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
-  end_with_error(message_of("error", fmt, args));
+  const std::string id = !args.empty() && is_message_id(fmt) ? su::text(fmt) : std::string();
+  const std::string m = without_final_newline(message_of("error", fmt, args));
+  if (m.empty()) return;
+  grl::raise(id, m);
 }
 
-// error(message): the message as it stands, as warning(message) takes it.
-grl::quiet error(const Mt& msg) { end_with_error(su::text(msg)); }
+// error(message): the message as it stands; an empty one raises nothing.
+grl::quiet error(const Mt& msg) {
+  const std::string m = without_final_newline(su::text(msg));
+  if (is_message_id(msg)) grl::raise("", lone_identifier_message(m));
+  if (!m.empty()) grl::raise("", m);
+  return grl::quiet();
+}
+
+grl::quiet error() {
+  grl_fail("Invalid call to error.  Correct usage is:\n\n -- error (TEMPLATE, ...)\n -- error (ID, TEMPLATE, ...)");
+}
 
 // warning(message): the message as it stands, with no format applied.
 grl::quiet warning(const Mt& msg) {
   const std::string m = su::text(msg);
-  return warning_switch(m) ? grl::quiet() : print_warning(m);
+  if (!warning_switch(m, {})) grl::warn_text("", m);
+  return grl::quiet();
 }
 
-Mt lasterr() { return su::str(grl::last_error); }
+// --- caught errors, lasterr and lastwarn -------------------------------------------
+
+void grl::caught(const grl::exception& e) { grl::last_error_record() = {e.message(), e.identifier()}; }
+
+Mt grl::caught_text(const std::string& s) { return su::str(s); }
+
+Mt grl::caught_number(double v) { return Mt(m_type(v)); }
+
+void grl::rethrow_incomplete() {
+  grl_fail("rethrow: ERR struct must contain the fields 'message' and 'identifier'");
+}
+
+void grl::rethrow_not_struct() { grl_fail("rethrow: ERR must be a struct"); }
+
+grl::error_value grl::error_struct_of(const std::vector<const Mt*>& pairs) {
+  if (pairs.size() % 2) grl_fail("struct: additional arguments must occur as \"field\", VALUE pairs");
+  error_value v;
+  for (std::size_t k = 0; k < pairs.size(); k += 2) {
+    const std::string field = su::text(*pairs[k]);
+    if (field == "message") {
+      v.message = *pairs[k + 1];
+      v.has_message = true;
+    } else if (field == "identifier") {
+      v.identifier = *pairs[k + 1];
+      v.has_identifier = true;
+    }
+  }
+  return v;
+}
+
+grl::quiet rethrow(const grl::error_value& err) {
+  if (!err.has_message || !err.has_identifier) grl::rethrow_incomplete();
+  throw grl::exception(su::text(err.identifier), su::text(err.message));
+}
+
+Mt getReport(const Mt&) { grl_fail("getReport: ERR must be a caught error"); }
+
+Mt lasterr() { return su::str(grl::last_error_record().message); }
+
+void lasterr(i_o_t, Mr<m_type> msg, Mr<m_type> id) {
+  msg = su::str(grl::last_error_record().message);
+  id = su::str(grl::last_error_record().identifier);
+}
+
+grl::quiet lasterr(const Mt& msg, const Mt& id) {
+  grl::last_error_record() = {su::text(msg), su::text(id)};
+  return grl::quiet();
+}
+
+Mt lastwarn() { return su::str(grl::last_warning_record().message); }
+
+void lastwarn(i_o_t, Mr<m_type> msg, Mr<m_type> id) {
+  msg = su::str(grl::last_warning_record().message);
+  id = su::str(grl::last_warning_record().identifier);
+}
+
+grl::quiet lastwarn(const Mt& msg, const Mt& id) {
+  grl::last_warning_record() = {su::text(msg), su::text(id)};
+  return grl::quiet();
+}
 
 // --- the end of the program ---------------------------------------------------------
 
@@ -292,7 +365,7 @@ grl::quiet pauseM(const Mt& seconds) {
   }
   const double s = double(seconds.cre()[0]);
   if (std::isnan(s)) {
-    std::fprintf(stderr, "warning: pause: NaN is an invalid delay\n");
+    grl::warn("", "pause: NaN is an invalid delay");
     return grl::quiet();
   }
   if (s <= 0) return grl::quiet();

@@ -62,15 +62,11 @@ Mt eye(std::size_t n) {
 Mt conj_t(const Mt& a) { return grl::ctranspose(a); }
 
 void warn_singular() {
-  std::cout.flush();
-  std::fputs("warning: matrix singular to machine precision\n", stderr);
-  std::fflush(stderr);
+  grl::warn("Octave:singular-matrix", "matrix singular to machine precision");
 }
 
 void warn_singular(double rcond) {
-  std::cout.flush();
-  std::fprintf(stderr, "warning: matrix singular to machine precision, rcond = %g\n", rcond);
-  std::fflush(stderr);
+  grl::warn("Octave:singular-matrix", "matrix singular to machine precision, rcond = %g", rcond);
 }
 
 bool is_square_or_fail(const Mt& a, const char* fn) {

@@ -481,14 +481,14 @@ void histc_impl(const Mt& x, const Mt& edges, int dim, Mr<m_type>* n, Mr<m_type>
   if (edges.isc()) grl_fail("histc: EDGES must be real-valued, not complex");
   const std::size_t ne = edges.numel();
   if (ne == 0) {
-    std::fprintf(stderr, "warning: histc: empty EDGES specified\n");
+    grl::warn("", "histc: empty EDGES specified");
     if (n) *n = Mt();
     if (idx) *idx = Mt();
     return;
   }
   std::vector<m_type> e(edges.cre(), edges.cre() + ne);
   if (!std::is_sorted(e.begin(), e.end())) {
-    std::fprintf(stderr, "warning: histc: edge values not sorted on input\n");
+    grl::warn("", "histc: edge values not sorted on input");
     std::sort(e.begin(), e.end());
   }
   if (dim == 0) dim = x.rows() != 1 ? 1 : x.cols() > 1 ? 2 : 1;

@@ -76,7 +76,7 @@ Mt cross_of(const Mt& a, const Mt& b, const Mt* d) {
   const bool cp = a.isc() || b.isc();
   if (!d && is_vector(a) && is_vector(b) && a.numel() == 3 && b.numel() == 3 &&
       (a.rows() != b.rows())) {
-    std::fprintf(stderr, "warning: cross: taking cross product of %s\n",
+    grl::warn("", "cross: taking cross product of %s",
                  a.rows() == 1 ? "row by column" : "column by row");
     Mt o = Mt::alloc(3, 1, cp);
     cross3(a, b, 0, 1, o, 0, 1, cp);

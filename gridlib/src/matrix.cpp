@@ -10,18 +10,6 @@
 #include <malloc.h>
 #endif
 
-void grl_fail(const char* fmt, ...) {
-  std::cout.flush();
-  char buf[1024];
-  va_list ap;
-  va_start(ap, fmt);
-  std::vsnprintf(buf, sizeof buf, fmt, ap);
-  va_end(ap);
-  std::fprintf(stderr, "error: %s\n", buf);
-  std::fflush(stderr);
-  std::exit(1);
-}
-
 namespace grl {
 
 // Element arrays of a few megabytes come and go with every operator. By default the C

@@ -239,7 +239,7 @@ Mt toeplitz(const Mt& c, const Mt& r) {
   if (!is_vec(c)) grl_fail("toeplitz: C must be a vector");
   if (!is_vec(r)) grl_fail("toeplitz: R must be a vector");
   if (c.numel() > 0 && r.numel() > 0 && (c.elem(0) != r.elem(0) || c.ielem(0) != r.ielem(0)))
-    std::fprintf(stderr, "warning: toeplitz: column wins diagonal conflict\n");
+    grl::warn("", "toeplitz: column wins diagonal conflict");
   return toeplitz_of(c, r, c.flags_ == r.flags_ ? c.flags_ : 0u);
 }
 

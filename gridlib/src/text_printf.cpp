@@ -256,7 +256,7 @@ std::string su::expand_escapes(const std::string& s) {
           while (n < 3 && k + 1 < s.size() && s[k + 1] >= '0' && s[k + 1] <= '7') v = v * 8 + (s[++k] - '0'), ++n;
           out += char(v & 0xFF);
         } else {
-          std::fprintf(stderr, "warning: unrecognized escape sequence '\\%c' -- converting to '%c'\n", c, c);
+          grl::warn("", "unrecognized escape sequence '\\%c' -- converting to '%c'", c, c);
           out += c;
         }
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gridlib.h"
+#include "ends.h"
 
 #include <vector>
 
@@ -61,14 +62,14 @@ TEST(Index, AssignmentGrowsAndDeletes) {
 TEST(Index, FaultsUseOctaveWording) {
   Mt x("x", 0, 0);
   x = (BR(1.0), 2.0, 3.0);
-  EXPECT_EXIT(x(5.0).value(), testing::ExitedWithCode(1), "error: x\\(5\\): out of bound 3 \\(dimensions are 1x3\\)");
-  EXPECT_EXIT(x(0.0).value(), testing::ExitedWithCode(1), "x\\(0\\): subscripts must be either integers 1 to");
-  EXPECT_EXIT(x(2.0, 1.5).value(), testing::ExitedWithCode(1), "x\\(_,1.5\\): subscripts");
-  EXPECT_EXIT(x((BR(1.0), 2.0)) = (BR(1.0), 2.0, 3.0), testing::ExitedWithCode(1),
+  EXPECT_ENDS(x(5.0).value(), testing::ExitedWithCode(1), "error: x\\(5\\): out of bound 3 \\(dimensions are 1x3\\)");
+  EXPECT_ENDS(x(0.0).value(), testing::ExitedWithCode(1), "x\\(0\\): subscripts must be either integers 1 to");
+  EXPECT_ENDS(x(2.0, 1.5).value(), testing::ExitedWithCode(1), "x\\(_,1.5\\): subscripts");
+  EXPECT_ENDS(x((BR(1.0), 2.0)) = (BR(1.0), 2.0, 3.0), testing::ExitedWithCode(1),
               "=: nonconformant arguments \\(op1 is 1x2, op2 is 1x3\\)");
-  EXPECT_EXIT(Mt((BR(1.0), 2.0, semi, 3.0)), testing::ExitedWithCode(1),
+  EXPECT_ENDS(Mt((BR(1.0), 2.0, semi, 3.0)), testing::ExitedWithCode(1),
               "vertical dimensions mismatch \\(1x2 vs 1x1\\)");
-  EXPECT_EXIT(x + (BR(1.0), 2.0), testing::ExitedWithCode(1),
+  EXPECT_ENDS(x + (BR(1.0), 2.0), testing::ExitedWithCode(1),
               "operator \\+: nonconformant arguments \\(op1 is 1x3, op2 is 1x2\\)");
 }
 
@@ -101,7 +102,7 @@ TEST(Cell, ReadGrowAndSelect) {
   Mt first("r", 0, 0);
   first = c;
   EXPECT_EQ(double(first.r), 1);
-  EXPECT_EXIT(Mt(c.br(7.0)), testing::ExitedWithCode(1), "out of bound 2");
+  EXPECT_ENDS(Mt(c.br(7.0)), testing::ExitedWithCode(1), "out of bound 2");
 }
 
 TEST(Ops, ArithmeticComplexAndLogic) {

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "gridlib.h"
+#include "ends.h"
 #include "values.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ void expect_imag(const Mt& m, std::initializer_list<double> v) {
     ++k;
   }
 }
-#define EXPECT_FAIL(call, msg) EXPECT_EXIT(call, ::testing::ExitedWithCode(1), msg)
+#define EXPECT_FAIL(call, msg) EXPECT_ENDS(call, ::testing::ExitedWithCode(1), msg)
 
 static_assert(std::is_same<decltype(asin_M(2.0)), Mt>::value, "asin takes a number");
 static_assert(std::is_same<decltype(hypot_M(1.0, 2.0)), Mt>::value, "hypot takes numbers");

@@ -8,6 +8,7 @@
 
 #define GRLIB 0
 #include "gridlib.h"
+#include "ends.h"
 
 typedef M<double> MD;
 
@@ -57,7 +58,7 @@ TEST(IoMat, NameWithoutExtensionMeansMatFile) {
 
 TEST(IoMat, MissingFileIsFatal) {
   MD x("x", 0, 0);
-  EXPECT_EXIT(load(str("nofile"), &x), testing::ExitedWithCode(1), "error: load: unable to find file nofile");
+  EXPECT_ENDS(load(str("nofile"), &x), testing::ExitedWithCode(1), "error: load: unable to find file nofile");
 }
 
 TEST(IoAscii, RoundTripAndRaggedRows) {
@@ -74,7 +75,7 @@ TEST(IoAscii, RoundTripAndRaggedRows) {
   std::FILE* o = std::fopen(f.c_str(), "w");
   std::fputs("1 2\n3\n", o);
   std::fclose(o);
-  EXPECT_EXIT(loadascii(str(f.c_str()), &y), testing::ExitedWithCode(1), "inconsistent number of columns");
+  EXPECT_ENDS(loadascii(str(f.c_str()), &y), testing::ExitedWithCode(1), "inconsistent number of columns");
   std::remove(f.c_str());
 }
 
@@ -95,7 +96,7 @@ TEST(IoAscii, LoadAsValue) {
   MD t = load(str(m.c_str()), str("-ascii"));
   ASSERT_EQ(t.numel(), 2u);
   EXPECT_EQ(t.cre()[1], 2.0);
-  EXPECT_EXIT(load(str(m.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  EXPECT_ENDS(load(str(m.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
   // A real MAT-file, by its header under any name, and by the name without ".mat".
   MD x("x", 0, 0);
   x = 3.0;
@@ -103,14 +104,14 @@ TEST(IoAscii, LoadAsValue) {
   save(str(b.c_str()), &x);
   const std::string renamed = tmp("real.dat");
   std::rename((b + ".mat").c_str(), renamed.c_str());
-  EXPECT_EXIT(load(str(renamed.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  EXPECT_ENDS(load(str(renamed.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
   std::rename(renamed.c_str(), (b + ".mat").c_str());
-  EXPECT_EXIT(load(str(b.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
-  EXPECT_EXIT(load(str((b + ".mat").c_str()), str("x")), testing::ExitedWithCode(1), "cannot be loaded as one value");
-  EXPECT_EXIT(load(str("no_file.txt"), str("-mat")), testing::ExitedWithCode(1),
+  EXPECT_ENDS(load(str(b.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  EXPECT_ENDS(load(str((b + ".mat").c_str()), str("x")), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  EXPECT_ENDS(load(str("no_file.txt"), str("-mat")), testing::ExitedWithCode(1),
               "error: load: unable to find file no_file.txt");
   // A directory is not a file to read.
-  EXPECT_EXIT(load(str("/tmp")), testing::ExitedWithCode(1), "error: load: unable to find file /tmp");
+  EXPECT_ENDS(load(str("/tmp")), testing::ExitedWithCode(1), "error: load: unable to find file /tmp");
   std::remove(f.c_str());
   std::remove(m.c_str());
   std::remove((b + ".mat").c_str());
@@ -150,8 +151,8 @@ TEST(IoFiles, WriteReadPositionsAndEnd) {
 }
 
 TEST(IoFiles, BadStreamsAreFatal) {
-  EXPECT_EXIT(fclose(MD(99.0)), testing::ExitedWithCode(1), "error: fclose: invalid stream number = 99");
-  EXPECT_EXIT(grl::fid_file(7.5), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = 7.5");
+  EXPECT_ENDS(fclose(MD(99.0)), testing::ExitedWithCode(1), "error: fclose: invalid stream number = 99");
+  EXPECT_ENDS(grl::fid_file(7.5), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = 7.5");
   EXPECT_EQ(grl::fid_file(1), stdout);
   EXPECT_EQ(grl::fid_file(2), stderr);
 }
@@ -171,13 +172,13 @@ TEST(IoFiles, FprintfToFileIdsAndExistKinds) {
   const std::size_t n = std::fread(buf, 1, sizeof buf - 1, in);
   std::fclose(in);
   EXPECT_EQ(std::string(buf, n), "4-x\nend");
-  EXPECT_EXIT(fprintf(fid, str("late")), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = ");
+  EXPECT_ENDS(fprintf(fid, str("late")), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = ");
   EXPECT_EQ(exist(str(f.c_str()), str("file")).cre()[0], 2.0);
   EXPECT_EQ(exist(str(f.c_str()), str("dir")).cre()[0], 0.0);
   EXPECT_EQ(exist(str("/tmp"), str("dir")).cre()[0], 7.0);
   EXPECT_EQ(exist(str("/tmp"), str("file")).cre()[0], 7.0);
   EXPECT_EQ(exist(str(f.c_str()), str("var")).cre()[0], 0.0);
-  EXPECT_EXIT(exist(str(f.c_str()), str("kind")), testing::ExitedWithCode(1),
+  EXPECT_ENDS(exist(str(f.c_str()), str("kind")), testing::ExitedWithCode(1),
               "error: exist: unrecognized type argument \"kind\"");
   deleteM(str(f.c_str()));
 }
@@ -189,8 +190,8 @@ TEST(IoSys, WarningAndErrorIdentifiers) {
   warning(str("off"), str("all"));
   warning(str("rate: %d%%"), MD(5.0));
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "warning: value 3\nwarning: rate: 5%\n");
-  EXPECT_EXIT(error(str("Pkg:id"), str("no %s"), str("way")), testing::ExitedWithCode(1), "error: no way");
-  EXPECT_EXIT(error(str("a: %d"), MD(1.0)), testing::ExitedWithCode(1), "error: a: 1");
+  EXPECT_ENDS(error(str("Pkg:id"), str("no %s"), str("way")), testing::ExitedWithCode(1), "error: no way");
+  EXPECT_ENDS(error(str("a: %d"), MD(1.0)), testing::ExitedWithCode(1), "error: a: 1");
 }
 
 TEST(IoSys, ShellStatusOutputAndErrors) {
@@ -199,8 +200,8 @@ TEST(IoSys, ShellStatusOutputAndErrors) {
   system_M(str("echo hi"), i_o, st, out);
   EXPECT_EQ(st.cre()[0], 0.0);
   EXPECT_EQ(grl::text_of(out), "hi\n");
-  EXPECT_EXIT(error(str("x %d"), 3.0), testing::ExitedWithCode(1), "error: x 3");
-  EXPECT_EXIT(exit_M(MD(4.0)), testing::ExitedWithCode(4), "");
+  EXPECT_ENDS(error(str("x %d"), 3.0), testing::ExitedWithCode(1), "error: x 3");
+  EXPECT_ENDS(exit_M(MD(4.0)), testing::ExitedWithCode(4), "");
   MD t0 = MD::alloc(1, 6), t1;
   const double c0[] = {2020, 12, 31, 23, 59, 59.5};
   for (int k = 0; k < 6; ++k) t0.pr()[k] = c0[k];

@@ -7,6 +7,7 @@
 
 #define GRLIB 0
 #include "gridlib.h"
+#include "ends.h"
 
 typedef M<double> MD;
 
@@ -128,8 +129,8 @@ TEST(Matrix, TruthOfAValue) {
 
 TEST(MatrixDeath, NaNAsConditionAndNonScalarValue) {
   MD n(0.0 / 0.0);
-  EXPECT_EXIT((void)bool(n), ::testing::ExitedWithCode(1), "error: invalid conversion from NaN to logical");
+  EXPECT_ENDS((void)bool(n), ::testing::ExitedWithCode(1), "error: invalid conversion from NaN to logical");
   MD a = MD::zeros(2, 2);
-  EXPECT_EXIT((void)double(a.r), ::testing::ExitedWithCode(1), "error: ");
-  EXPECT_EXIT((void)a.r(5), ::testing::ExitedWithCode(1), "error: index \\(5\\): out of bound 4");
+  EXPECT_ENDS((void)double(a.r), ::testing::ExitedWithCode(1), "error: ");
+  EXPECT_ENDS((void)a.r(5), ::testing::ExitedWithCode(1), "error: index \\(5\\): out of bound 4");
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gridlib.h"
+#include "ends.h"
 #include "values.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ void expect_values(const Mt& m, std::size_t r, std::size_t c, std::initializer_l
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
-#define EXPECT_ERROR(call, text) EXPECT_EXIT(call, ::testing::ExitedWithCode(1), "error: " text)
+#define EXPECT_ERROR(call, text) EXPECT_ENDS(call, ::testing::ExitedWithCode(1), "error: " text)
 
 TEST(ReduceErrors, CrossNeedsThreeElementsOfOneShape) {
   EXPECT_ERROR(cross(row({1, 2}), row({3, 4})), "cross: must have at least one dimension with 3 elements");

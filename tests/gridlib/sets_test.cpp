@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "gridlib.h"
+#include "ends.h"
 #include "values.h"
 
 #include <gtest/gtest.h>
@@ -21,30 +22,30 @@ void expect_values(const Mt& m, std::size_t r, std::size_t c, std::initializer_l
 
 TEST(Sets, BadArguments) {
   const Mt x = mat(2, 2, {3, 1, 1, 2});
-  EXPECT_EXIT(sortrows(x, 3.0), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(sortrows(x, 3.0), ::testing::ExitedWithCode(1),
               "error: sortrows: all elements of C must be in the range \\[1, columns \\(A\\)\\]");
-  EXPECT_EXIT(sortrows(x, 0.0), ::testing::ExitedWithCode(1), "must be in the range");
-  EXPECT_EXIT(sortrows(x, Mt()), ::testing::ExitedWithCode(1), "error: sortrows: C must be a numeric vector");
-  EXPECT_EXIT(sortrows(x, str("up")), ::testing::ExitedWithCode(1), "error: sortrows: C must be a numeric vector");
-  EXPECT_EXIT(sortrows(x, 1.5), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(sortrows(x, 0.0), ::testing::ExitedWithCode(1), "must be in the range");
+  EXPECT_ENDS(sortrows(x, Mt()), ::testing::ExitedWithCode(1), "error: sortrows: C must be a numeric vector");
+  EXPECT_ENDS(sortrows(x, str("up")), ::testing::ExitedWithCode(1), "error: sortrows: C must be a numeric vector");
+  EXPECT_ENDS(sortrows(x, 1.5), ::testing::ExitedWithCode(1),
               "error: A\\(_,1.5\\): subscripts must be either integers 1 to \\(2\\^63\\)-1 or logicals");
-  EXPECT_EXIT(unique(x, str("bogus")), ::testing::ExitedWithCode(1), "error: unique: invalid option");
-  EXPECT_EXIT(unique(x, 2.0), ::testing::ExitedWithCode(1), "error: unique: invalid option");
-  EXPECT_EXIT(intersect(row({1, 2}), row({1, 2, 3}), str("rows")), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(unique(x, str("bogus")), ::testing::ExitedWithCode(1), "error: unique: invalid option");
+  EXPECT_ENDS(unique(x, 2.0), ::testing::ExitedWithCode(1), "error: unique: invalid option");
+  EXPECT_ENDS(intersect(row({1, 2}), row({1, 2, 3}), str("rows")), ::testing::ExitedWithCode(1),
               "error: intersect: number of columns in A and B must match");
-  EXPECT_EXIT(union_M(x, row({1, 2, 3}), str("rows")), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(union_M(x, row({1, 2, 3}), str("rows")), ::testing::ExitedWithCode(1),
               "error: union: number of columns in A and B must match");
-  EXPECT_EXIT(ismember(Mt(1.0), row({1, 2}), str("rows")), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(ismember(Mt(1.0), row({1, 2}), str("rows")), ::testing::ExitedWithCode(1),
               "error: ismember: number of columns in A and B must match");
-  EXPECT_EXIT(ismember(Mt(1.0), Mc((CL(str("a")), str("b")))), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(ismember(Mt(1.0), Mc((CL(str("a")), str("b")))), ::testing::ExitedWithCode(1),
               "error: ismember: A and B must be arrays or cell arrays of strings");
-  EXPECT_EXIT(ismember(str("a"), Mc((CL(str("a")), 2.0))), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(ismember(str("a"), Mc((CL(str("a")), 2.0))), ::testing::ExitedWithCode(1),
               "error: ismember: A and B must be arrays or cell arrays of strings");
-  EXPECT_EXIT(histc(Mt::cplx(1, 2), row({0, 2})), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(histc(Mt::cplx(1, 2), row({0, 2})), ::testing::ExitedWithCode(1),
               "error: histc: X argument must be real-valued, not complex");
-  EXPECT_EXIT(histc(row({1, 2}), row({0, 2}), 3.0), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(histc(row({1, 2}), row({0, 2}), 3.0), ::testing::ExitedWithCode(1),
               "error: histc: DIM must be an integer and a valid dimension");
-  EXPECT_EXIT(histc(row({1, 2}), row({0, 2}), 0.0), ::testing::ExitedWithCode(1),
+  EXPECT_ENDS(histc(row({1, 2}), row({0, 2}), 0.0), ::testing::ExitedWithCode(1),
               "error: histc: DIM must be an integer and a valid dimension");
 }
 

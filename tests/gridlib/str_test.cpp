@@ -3,6 +3,7 @@
 
 #define GRLIB 0
 #include "gridlib.h"
+#include "ends.h"
 
 typedef M<double> MD;
 
@@ -21,7 +22,7 @@ TEST(StrBuild, JoinAndStack) {
   EXPECT_EQ(c.rows(), 3u);
   EXPECT_TRUE(char_M(MD(65.0)).ischar());
   EXPECT_FALSE(double_M(str("A")).ischar());
-  EXPECT_EXIT(strcat_M(MD::zeros(3, 1), MD::zeros(2, 2)), testing::ExitedWithCode(1), "same number of rows");
+  EXPECT_ENDS(strcat_M(MD::zeros(3, 1), MD::zeros(2, 2)), testing::ExitedWithCode(1), "same number of rows");
 }
 
 TEST(StrBuild, TrimCaseAndJustify) {
@@ -29,7 +30,7 @@ TEST(StrBuild, TrimCaseAndJustify) {
   EXPECT_EQ(b.rows(), 1u);
   EXPECT_EQ(b.cols(), 0u);
   EXPECT_EQ(txt(blanks(MD(3.0))), "   ");
-  EXPECT_EXIT(blanks(MD(-1.0)), testing::ExitedWithCode(1), "blanks: N must be a non-negative integer");
+  EXPECT_ENDS(blanks(MD(-1.0)), testing::ExitedWithCode(1), "blanks: N must be a non-negative integer");
   EXPECT_EQ(txt(deblank(str("  a b \t"))), "  a b");
   EXPECT_EQ(txt(strtrim(str("\t a b  "))), "a b");
   EXPECT_EQ(strtrim(str("   ")).cols(), 0u);
@@ -54,7 +55,7 @@ TEST(StrBase, TwosComplementAndPadding) {
   EXPECT_EQ(txt(rows), "010010");   // "001" over "100", column by column
   EXPECT_TRUE(dec2bin(MD()).ischar());
   EXPECT_EQ(bin2dec(MD()).numel(), 0u);
-  EXPECT_EXIT(dec2bin(MD(1.0), MD(-1.0)), testing::ExitedWithCode(1),
+  EXPECT_ENDS(dec2bin(MD(1.0), MD(-1.0)), testing::ExitedWithCode(1),
               "error: dec2bin: LEN must be a non-negative integer");
-  EXPECT_EXIT(bin2dec(MD(5.0)), testing::ExitedWithCode(1), "error: bin2dec: S must be a string or cellstring");
+  EXPECT_ENDS(bin2dec(MD(5.0)), testing::ExitedWithCode(1), "error: bin2dec: S must be a string or cellstring");
 }

@@ -6,6 +6,7 @@
 
 #define GRLIB 0
 #include "gridlib.h"
+#include "ends.h"
 
 typedef M<double> MD;
 typedef M<M<double>> MC;
@@ -24,59 +25,59 @@ const auto fails = testing::ExitedWithCode(1);
 }  // namespace
 
 TEST(StrcellErrors, ArgumentsOfTheWrongKind) {
-  EXPECT_EXIT(strncmp(str("a"), str("a"), MD(0.0)), fails, "error: strncmp: N must be greater than 0");
-  EXPECT_EXIT(strncmpi(str("a"), str("a"), MD()), fails, "error: strncmpi: N must be greater than 0");
-  EXPECT_EXIT(strcmp(cellof({str("a"), str("b")}), cellof({str("a"), str("b"), str("c")})), fails,
+  EXPECT_ENDS(strncmp(str("a"), str("a"), MD(0.0)), fails, "error: strncmp: N must be greater than 0");
+  EXPECT_ENDS(strncmpi(str("a"), str("a"), MD()), fails, "error: strncmpi: N must be greater than 0");
+  EXPECT_ENDS(strcmp(cellof({str("a"), str("b")}), cellof({str("a"), str("b"), str("c")})), fails,
               "error: strcmp: nonconformant cell arrays");
-  EXPECT_EXIT(strrep(MD(1.0), str("a"), str("b")), fails,
+  EXPECT_ENDS(strrep(MD(1.0), str("a"), str("b")), fails,
               "error: strrep: S must be a string or cell array of strings");
-  EXPECT_EXIT(strrep(str("a"), MD(1.0), str("b")), fails,
+  EXPECT_ENDS(strrep(str("a"), MD(1.0), str("b")), fails,
               "error: strrep: PTN and REP arguments must be strings or cell arrays of strings");
-  EXPECT_EXIT(strrep(cellof({str("a"), MD(1.0)}), str("a"), str("b")), fails,
+  EXPECT_ENDS(strrep(cellof({str("a"), MD(1.0)}), str("a"), str("b")), fails,
               "error: strrep: each element of S must be a string");
-  EXPECT_EXIT(strfind(MD(1.0), str("a")), fails,
+  EXPECT_ENDS(strfind(MD(1.0), str("a")), fails,
               "error: strfind: first argument must be a string or cell array of strings");
-  EXPECT_EXIT(strfind(str("abc"), MD(98.0)), fails,
+  EXPECT_ENDS(strfind(str("abc"), MD(98.0)), fails,
               "error: strfind: PATTERN must be a string or cell array of strings");
-  EXPECT_EXIT(strfind(cellof({MD(1.0)}), str("a")), fails,
+  EXPECT_ENDS(strfind(cellof({MD(1.0)}), str("a")), fails,
               "error: strfind: each element of CELLSTR must be a string");
-  EXPECT_EXIT(strtok(MD(1.0)), fails, "error: strtok: STR must be a string or cell array of strings");
-  EXPECT_EXIT(strtok(cellof({str("a"), MD(1.0)})), fails,
+  EXPECT_ENDS(strtok(MD(1.0)), fails, "error: strtok: STR must be a string or cell array of strings");
+  EXPECT_ENDS(strtok(cellof({str("a"), MD(1.0)})), fails,
               "error: strtok: STR must be a string or cell array of strings");
-  EXPECT_EXIT(strtok(rows2("ab", "cd")), fails,
+  EXPECT_ENDS(strtok(rows2("ab", "cd")), fails,
               "error: strtok: STR cannot be a 2-D character array");
-  EXPECT_EXIT(str2num(MD(5.0)), fails, "error: str2num: S must be a string or string array");
-  EXPECT_EXIT(str2num(cellof({str("1")})), fails, "error: str2num: S must be a string or string array");
-  EXPECT_EXIT(double_M(cellof({MD(1.0)})), fails, "error: invalid conversion from cell array");
-  EXPECT_EXIT(num2cell(MD(1.0), MD(0.0)), fails, "error: num2cell: dimension indices must be positive");
-  EXPECT_EXIT(num2cell(MD(1.0), (BR(2.0), 1.0).value()), fails,
+  EXPECT_ENDS(str2num(MD(5.0)), fails, "error: str2num: S must be a string or string array");
+  EXPECT_ENDS(str2num(cellof({str("1")})), fails, "error: str2num: S must be a string or string array");
+  EXPECT_ENDS(double_M(cellof({MD(1.0)})), fails, "error: invalid conversion from cell array");
+  EXPECT_ENDS(num2cell(MD(1.0), MD(0.0)), fails, "error: num2cell: dimension indices must be positive");
+  EXPECT_ENDS(num2cell(MD(1.0), (BR(2.0), 1.0).value()), fails,
               "error: num2cell: dimension indices must be strictly increasing");
-  EXPECT_EXIT(cellstr(MD(1.0)), fails, "error: cellstr: argument STRING must be a 2-D character array");
-  EXPECT_EXIT(cell2mat(MD(1.0)), fails, "error: cell2mat: C must be a cell array");
-  EXPECT_EXIT(cell2mat(cellof({MD(1.0), str("a")})), fails,
+  EXPECT_ENDS(cellstr(MD(1.0)), fails, "error: cellstr: argument STRING must be a 2-D character array");
+  EXPECT_ENDS(cell2mat(MD(1.0)), fails, "error: cell2mat: C must be a cell array");
+  EXPECT_ENDS(cell2mat(cellof({MD(1.0), str("a")})), fails,
               "error: cell2mat: wrong type elements or mixed cells, structs, and matrices");
-  EXPECT_EXIT(cell2mat(cellof({(BR(1.0), 2.0).value(), MD::zeros(2, 1)})), fails, "error: cat: dimension mismatch");
+  EXPECT_ENDS(cell2mat(cellof({(BR(1.0), 2.0).value(), MD::zeros(2, 1)})), fails, "error: cat: dimension mismatch");
 }
 
 TEST(StrcellErrors, Cellfun) {
   MC c = cellof({str("a"), str("bc")});
-  EXPECT_EXIT(cellfun(str("isempty"), MD(1.0)), fails, "error: cellfun: C must be a cell array");
-  EXPECT_EXIT(cellfun(MD(1.0), c), fails, "error: cellfun: argument NAME must be a string or function handle");
-  EXPECT_EXIT(cellfun(str("foo"), c), fails, "error: cellfun: invalid function NAME: foo");
-  EXPECT_EXIT(cellfun(str("size"), c), fails, "error: cellfun: not enough arguments for \"size\"");
-  EXPECT_EXIT(cellfun(str("size"), c, MD(0.0)), fails, "error: cellfun: K must be a positive integer");
-  EXPECT_EXIT(cellfun(str("upper"), c), fails,
+  EXPECT_ENDS(cellfun(str("isempty"), MD(1.0)), fails, "error: cellfun: C must be a cell array");
+  EXPECT_ENDS(cellfun(MD(1.0), c), fails, "error: cellfun: argument NAME must be a string or function handle");
+  EXPECT_ENDS(cellfun(str("foo"), c), fails, "error: cellfun: invalid function NAME: foo");
+  EXPECT_ENDS(cellfun(str("size"), c), fails, "error: cellfun: not enough arguments for \"size\"");
+  EXPECT_ENDS(cellfun(str("size"), c, MD(0.0)), fails, "error: cellfun: K must be a positive integer");
+  EXPECT_ENDS(cellfun(str("upper"), c), fails,
               "error: cellfun: all values must be scalars when UniformOutput = true");
-  EXPECT_EXIT(cellfun(str("upper"), c, MD(1.0)), fails, "error: cellfun: arguments must be cells");
-  EXPECT_EXIT(cellfun(str("upper"), c, str("Bogus"), MD(0.0)), fails, "error: cellfun: unrecognized parameter Bogus");
-  EXPECT_EXIT(cellfun(str("sin"), c, str("ErrorHandler"), MD(1.0)), fails,
+  EXPECT_ENDS(cellfun(str("upper"), c, MD(1.0)), fails, "error: cellfun: arguments must be cells");
+  EXPECT_ENDS(cellfun(str("upper"), c, str("Bogus"), MD(0.0)), fails, "error: cellfun: unrecognized parameter Bogus");
+  EXPECT_ENDS(cellfun(str("sin"), c, str("ErrorHandler"), MD(1.0)), fails,
               "error: cellfun: invalid value for 'ErrorHandler' function");
-  EXPECT_EXIT(cellfun(str("upper"), cellof({str("a"), MD(1.0)})), fails,
+  EXPECT_ENDS(cellfun(str("upper"), cellof({str("a"), MD(1.0)})), fails,
               "error: cellfun: return values must be of the same type");
   // A cell result that lands in a matrix variable stops the program.
-  EXPECT_EXIT({ MD m = cellfun(str("upper"), c, str("UniformOutput"), MD(0.0)); }, fails,
+  EXPECT_ENDS({ MD m = cellfun(str("upper"), c, str("UniformOutput"), MD(0.0)); }, fails,
               "error: cellfun: with UniformOutput false the result is a cell array");
-  EXPECT_EXIT({ MC u = cellfun(str("length"), c, str("UniformOutput"), MD(1.0)); }, fails,
+  EXPECT_ENDS({ MC u = cellfun(str("length"), c, str("UniformOutput"), MD(1.0)); }, fails,
               "error: cellfun: with UniformOutput true the result is an array");
 }
 
@@ -156,18 +157,18 @@ TEST(Strcell, Str2doubleRejectsWhatIsNoNumber) {
 // one-row results, which the display alone would not tell apart, and the options.
 TEST(StrcellSort, FailuresShapesAndOptions) {
   const MC mixed = cellof({str("b"), MD(1.0)});
-  EXPECT_EXIT(sort(mixed), fails, "error: sort: only cell arrays of character strings may be sorted");
-  EXPECT_EXIT(unique(mixed), fails, "error: unique: X must be an array or cell array of strings");
+  EXPECT_ENDS(sort(mixed), fails, "error: sort: only cell arrays of character strings may be sorted");
+  EXPECT_ENDS(unique(mixed), fails, "error: unique: X must be an array or cell array of strings");
   MC col = MC::alloc(2, 1);
   col.welem(0) = str("b");
   col.welem(1) = rows2("ab", "cd");   // a char matrix is no string
-  EXPECT_EXIT(sortrows(col), fails, "error: sortrows: only cell arrays of character strings may be sorted");
+  EXPECT_ENDS(sortrows(col), fails, "error: sortrows: only cell arrays of character strings may be sorted");
   MC wide = MC::alloc(2, 2);
   for (std::size_t k = 0; k < 4; ++k) wide.welem(k) = str("a");
-  EXPECT_EXIT(sortrows(wide), fails, "error: sortrows: only a cell array of strings with one column");
-  EXPECT_EXIT(sortrows(col, MD(2.0)), fails, "error: sortrows: all elements of C must be in the range");
-  EXPECT_EXIT(sort(cellof({str("a")}), str("up")), fails, "error: sort: MODE must be either");
-  EXPECT_EXIT(unique(cellof({str("a")}), str("bogus")), fails, "error: unique: invalid option");
+  EXPECT_ENDS(sortrows(wide), fails, "error: sortrows: only a cell array of strings with one column");
+  EXPECT_ENDS(sortrows(col, MD(2.0)), fails, "error: sortrows: all elements of C must be in the range");
+  EXPECT_ENDS(sort(cellof({str("a")}), str("up")), fails, "error: sort: MODE must be either");
+  EXPECT_ENDS(unique(cellof({str("a")}), str("bogus")), fails, "error: unique: invalid option");
   // Empties: {} stays 0x0, another empty cell gives 0x1, as unique of numbers does.
   MC u = unique(MC());
   EXPECT_EQ(u.rows(), 0u);

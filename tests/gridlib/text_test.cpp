@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gridlib.h"
+#include "ends.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ TEST(TextDisplay, FunctionHandles) {
   EXPECT_EQ(grl::disp_text(h), "@sin\n");
   EXPECT_EQ(grl::text_of(class_M(h)), "function_handle");
   EXPECT_EQ(grl::text_of(class_M(str("sin"))), "char");
-  EXPECT_EXIT(h(1.0).value(), testing::ExitedWithCode(1),
+  EXPECT_ENDS(h(1.0).value(), testing::ExitedWithCode(1),
               "error: f is a function handle given as an argument: call it with feval\\(f, ...\\)");
   Mt s("s", 0, 0);
   s = str("sin");
@@ -218,16 +219,16 @@ TEST(TextSprintf, ComplexArgumentsPrintTheirRealParts) {
 }
 
 TEST(TextSprintfDeath, BadFormatsAndArguments) {
-  EXPECT_EXIT(sprintf(str("abc%")), testing::ExitedWithCode(1), "error: sprintf: invalid format specified");
-  EXPECT_EXIT(sprintf(str("%y"), 5), testing::ExitedWithCode(1), "error: sprintf: invalid format specified");
-  EXPECT_EXIT(sprintf(str("%lf"), 5), testing::ExitedWithCode(1), "error: sprintf: invalid format specified");
-  EXPECT_EXIT(sprintf(Mt(1)), testing::ExitedWithCode(1), "error: sprintf: format TEMPLATE must be a string");
-  EXPECT_EXIT(sprintf(str("%*d"), 1.5, 3), testing::ExitedWithCode(1),
+  EXPECT_ENDS(sprintf(str("abc%")), testing::ExitedWithCode(1), "error: sprintf: invalid format specified");
+  EXPECT_ENDS(sprintf(str("%y"), 5), testing::ExitedWithCode(1), "error: sprintf: invalid format specified");
+  EXPECT_ENDS(sprintf(str("%lf"), 5), testing::ExitedWithCode(1), "error: sprintf: invalid format specified");
+  EXPECT_ENDS(sprintf(Mt(1)), testing::ExitedWithCode(1), "error: sprintf: format TEMPLATE must be a string");
+  EXPECT_ENDS(sprintf(str("%*d"), 1.5, 3), testing::ExitedWithCode(1),
               "error: sprintf: invalid field width, must be integer >= 0 and <= INT_MAX");
-  EXPECT_EXIT(sprintf(str("%d"), cell(1, 1, {Mt(1)})), testing::ExitedWithCode(1),
+  EXPECT_ENDS(sprintf(str("%d"), cell(1, 1, {Mt(1)})), testing::ExitedWithCode(1),
               "error: sprintf: wrong type argument 'cell'");
-  EXPECT_EXIT(fprintf(Mt(7), str("x")), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = 7");
-  EXPECT_EXIT(fprintf(Mt(65)), testing::ExitedWithCode(1), "error: Invalid call to fprintf");
+  EXPECT_ENDS(fprintf(Mt(7), str("x")), testing::ExitedWithCode(1), "error: fprintf: invalid stream number = 7");
+  EXPECT_ENDS(fprintf(Mt(65)), testing::ExitedWithCode(1), "error: Invalid call to fprintf");
 }
 
 TEST(TextFprintf, WritesToStandardOutputAndCountsBytes) {
@@ -346,8 +347,8 @@ TEST(TextMat2str, Literals) {
 }
 
 TEST(TextMat2strDeath, BadPrecision) {
-  EXPECT_EXIT(mat2str(Mt(1), Mt(-1)), testing::ExitedWithCode(1), "error: mat2str: N must be a positive integer");
-  EXPECT_EXIT(num2str(Mt(1), Mt(1.5)), testing::ExitedWithCode(1),
+  EXPECT_ENDS(mat2str(Mt(1), Mt(-1)), testing::ExitedWithCode(1), "error: mat2str: N must be a positive integer");
+  EXPECT_ENDS(num2str(Mt(1), Mt(1.5)), testing::ExitedWithCode(1),
               "error: num2str: PREC must be a scalar integer >= 0");
 }
 

@@ -1,0 +1,109 @@
+// Errors and warnings of a running program.
+//
+// Every run-time error, whether the library finds it (a bad index, sizes that do not
+// agree, a file that will not open) or the program raises it with error(...), is one
+// C++ exception, grl::exception, carrying a message identifier ("Octave:index-out-of-bounds",
+// "Pkg:name" or empty) and the message. M try/catch catches it; code that embeds
+// translated functions (a MEX gateway, a library entry point) catches it and reports
+// it in its own way:
+//
+//   try { f(...); } catch (const grl::exception& e) { report(e.identifier(), e.message()); }
+//
+// One that nothing catches ends the program with "error: <message>" on standard error
+// and exit status 1 (initM installs that ending). exit and quit do not raise: they end
+// the program at once.
+//
+// Every warning goes through grl::warn, which honours warning('off', id) and records
+// lastwarn. This header needs the C++ standard library only.
+#ifndef GRIDLIB_ERROR_H
+#define GRIDLIB_ERROR_H
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace grl {
+
+// One entry of an error's stack: the M-file, the function and the line, as far as they
+// are known (line 0 when not known).
+struct stack_frame {
+  std::string file;
+  std::string name;
+  int line = 0;
+};
+
+class exception : public std::exception {
+ public:
+  exception(std::string identifier, std::string message, std::vector<stack_frame> stack = {})
+      : id_(std::move(identifier)), msg_(std::move(message)), stack_(std::move(stack)) {}
+  const std::string& identifier() const noexcept { return id_; }
+  const std::string& message() const noexcept { return msg_; }
+  const std::vector<stack_frame>& stack() const noexcept { return stack_; }
+  const char* what() const noexcept override { return msg_.c_str(); }
+
+ private:
+  std::string id_;
+  std::string msg_;
+  std::vector<stack_frame> stack_;
+};
+
+// Raises the error (identifier may be empty).
+[[noreturn]] void raise(const std::string& identifier, const std::string& message);
+// The end of a program whose error nothing caught: "error: <message>" on standard error
+// after the program's pending output, exit status 1.
+[[noreturn]] void end_uncaught(const exception& e);
+// Makes an exception that escapes the program's functions end the program as
+// end_uncaught does (also in threads started by par_run). initM calls it.
+void install_uncaught_ending();
+
+// The cleanups a function made with onCleanup: they run, in the order they were made,
+// when the function returns or an error leaves it, and before an uncaught error ends
+// the program.
+class cleanup_frame {
+ public:
+  cleanup_frame();
+  ~cleanup_frame();
+  cleanup_frame(const cleanup_frame&) = delete;
+  cleanup_frame& operator=(const cleanup_frame&) = delete;
+  void add(std::function<void()> work) { work_.push_back(std::move(work)); }
+  // Runs the cleanups not yet run. An error inside one becomes a warning.
+  void run() noexcept;
+  // Runs the cleanups of every frame of this thread, innermost first.
+  static void run_all() noexcept;
+
+ private:
+  std::vector<std::function<void()>> work_;
+  cleanup_frame* outer_;
+};
+
+// The single path of warnings: "warning: <message>" on standard error unless the
+// identifier (or all warnings) is switched off; the message becomes lastwarn's.
+void warn_text(const std::string& identifier, const std::string& message);
+void warn(const char* identifier, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+// warning('off'|'on', id), with id "all" for every warning.
+void set_warning_state(const std::string& identifier, bool enabled);
+bool warning_enabled(const std::string& identifier);
+
+// The last error and the last warning shown: lasterr and lastwarn.
+struct last_message {
+  std::string message;
+  std::string identifier;
+};
+last_message& last_error_record();
+last_message& last_warning_record();
+
+// The identifier Octave gives a library error, from the wording of its message:
+// out-of-bound and invalid indexes, nonconformant operands, undefined names; empty
+// for the others.
+std::string identifier_of_message(const std::string& message);
+
+}  // namespace grl
+
+// Raises the library error with the printf-style message; its identifier follows from
+// the message's wording (grl::identifier_of_message).
+[[noreturn]] void grl_fail(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+// The same with an explicit identifier.
+[[noreturn]] void grl_fail_id(const char* identifier, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+
+#endif
