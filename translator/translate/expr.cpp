@@ -653,7 +653,11 @@ std::string parser_t::spell_token(int i) {
         stmt.gettext(i - 1) == "*" && stmt.kind(i - 2) == TK_NUMBER)
       return "i()";
     const int is_declaration = stmt.is_word(i + 1, "(") ? 1 : 0;
-    const std::string spelled = t.find('.') != std::string::npos ? cpp_member_path(t) : t;
+    const std::size_t dot = t.find('.');
+    std::string spelled = dot != std::string::npos ? cpp_member_path(t) : t;
+    // A structure named like a library function (e, i, pi) is declared with its
+    // decoration: its fields are reached through that name.
+    if (dot != std::string::npos && symbols) spelled.insert(dot, symbols->decoration(t.substr(0, dot), 1));
     return symbols ? spelled + symbols->decoration(t, is_declaration) : spelled;
   }
   // C++ has no ~= and no ~ for numbers: both are written as C++ negations.

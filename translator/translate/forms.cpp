@@ -37,6 +37,9 @@ const parser_t::form_handler* parser_t::find_form(const std::string& word) {
       {"otherwise", &parser_t::form_case},
       {"end", &parser_t::form_end},
       {"return", &parser_t::form_return},
+      {"try", &parser_t::form_try},
+      {"catch", &parser_t::form_catch},
+      {"persistent", &parser_t::form_persistent},
       {"for", &parser_t::form_for},
       {"load", &parser_t::form_load_save},
       {"save", &parser_t::form_load_save},
@@ -198,7 +201,7 @@ bool parser_t::form_end() {
   if (in_case) text += "break;\n}\n";
   const int floor = kind == datatypes().function_index() ? 2 : 1;
   if (depth >= floor) {
-    text += "}";
+    text += close_block_text();
     if (loop_depth == depth) loop_depth = 0;
     depth -= 1;
   }

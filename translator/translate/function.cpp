@@ -224,6 +224,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         }
         const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
         if (!locals.empty()) cpp += locals + "\n";
+        cpp += persistent_declarations();
         continue;
       }
       cpp += line + "\n";

@@ -120,6 +120,18 @@ class parser_t : public scanner_t {
   int in_case = 0;          // inside a case or otherwise of a switch
   int has_return = 0;       // the function's end needs the target of return
   int loop_count = 0;       // makes the auxiliary names of for loops unique
+  // The try blocks open in the function: the depth each opened at, and whether its
+  // catch has been met.
+  struct open_try {
+    int depth;
+    bool caught;
+  };
+  std::vector<open_try> open_tries;
+  std::vector<std::string> persistent_vars;   // declared static, in order
+  bool uses_cleanup = false;                  // onCleanup: the function has a cleanup frame
+  // The statics of the persistent variables and the cleanup frame, for the function's
+  // declarations.
+  std::string persistent_declarations() const;
   std::set<std::string> handle_vars;        // variables that hold a function handle
 
   // ---- Statement state: set by the translator, read by the writer ---------------
@@ -136,6 +148,13 @@ class parser_t : public scanner_t {
   // The statement forms (forms.cpp): one handler per first word.
   using form_handler = bool (parser_t::*)();
   static const form_handler* find_form(const std::string& word);
+  // onCleanup and error(struct(...)) (errors.cpp), rewritten before the expressions.
+  void error_rewrites();
+  void cleanup_statement();
+  void error_structs();
+  // The text that ends a block at "end": "}", or for a try without catch the handler
+  // that ignores the error.
+  std::string close_block_text();
   bool statement_form();
   bool keyword_statement() const;
   void block_text();
@@ -151,6 +170,13 @@ class parser_t : public scanner_t {
   bool form_case();
   bool form_end();
   bool form_return();
+  // try, catch and persistent (errors.cpp).
+  bool form_try();
+  bool form_catch();
+  bool form_persistent();
+  void try_block();
+  void catch_block();
+  void persistent_statement();
   bool form_for();
   bool form_load_save();
   bool form_comment();

@@ -47,6 +47,7 @@ void parser_t::translate_statement() {
     kind = dt.script_index();
     if (symbols && script_table) symbols->merge(*script_table, 1);
   }
+  error_rewrites();
   // 4. Single targets and textual replacements.
   rewrite_single_target();
   function_handles();

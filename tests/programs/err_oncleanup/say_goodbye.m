@@ -1,0 +1,3 @@
+function say_goodbye()
+  disp('goodbye');
+end

@@ -1,0 +1,37 @@
+% Warnings with identifiers, switched off and on, and what lastwarn records.
+warning('Demo:first', 'first warning %d', 1);
+[msg, id] = lastwarn();
+fprintf('[%s] [%s]\n', msg, id);
+warning('off', 'Demo:quiet');
+warning('Demo:quiet', 'not shown');
+[msg, id] = lastwarn();
+fprintf('[%s] [%s]\n', msg, id);
+warning('Demo:loud', 'shown');
+[msg, id] = lastwarn();
+fprintf('[%s] [%s]\n', msg, id);
+warning('on', 'Demo:quiet');
+warning('Demo:quiet', 'shown again');
+disp(lastwarn());
+warning('off', 'all');
+warning('Demo:any', 'hidden by all');
+disp(lastwarn());
+warning('on', 'Demo:any');
+warning('Demo:any', 'this one is back on');
+disp(lastwarn());
+warning('Demo:other', 'still off');
+disp(lastwarn());
+warning('on', 'all');
+warning('plain text warning');
+[msg, id] = lastwarn();
+fprintf('[%s] [%s]\n', msg, id);
+% A library warning goes the same way.
+warning('off', 'Octave:singular-matrix');
+x = [1 2; 2 4] \ [1; 2];
+disp(lastwarn());
+warning('on', 'Octave:singular-matrix');
+x = [1 2; 2 4] \ [1; 2];
+[msg, id] = lastwarn();
+disp(id);
+lastwarn('set by hand', 'Hand:id');
+[msg, id] = lastwarn();
+fprintf('[%s] [%s]\n', msg, id);
