@@ -389,3 +389,37 @@ TEST_F(Statements, ExistOfVariables) {
   EXPECT_NE(out.find("v=exist(TM(\"a b\"));"), std::string::npos) << out;
   EXPECT_EQ(out.find('\x01'), std::string::npos) << out;
 }
+
+// try/catch: a C++ try block whose handler fills the catch variable's fields; a try
+// without catch ignores the error; persistent variables become statics.
+TEST_F(Statements, TryCatchAndPersistent) {
+  EXPECT_EQ(body("try\nb=1;\ncatch\nb=2;\nend\n"),
+            "try {\nb=1.0;\n} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n"
+            "b=2.0;\n}\n");
+  EXPECT_EQ(body("try\nb=1;\nend\n"),
+            "try {\nb=1.0;\n} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n}\n");
+  const std::string caught = body("while 1\ntry\nbreak\ncatch err\ndisp(err.message)\nend\nend\n");
+  EXPECT_NE(caught.find("break;\n} catch"), std::string::npos) << caught;
+  EXPECT_NE(caught.find("err.message=grl::caught_text(grl_caught.message());"), std::string::npos);
+  EXPECT_NE(caught.find("err.stack.line=grl::caught_number(4);"), std::string::npos);
+  EXPECT_GE(table.find("err.identifier", SYM_VARIABLES), 0);
+  // Nested: the inner end closes the inner block only.
+  EXPECT_EQ(body("try\ntry\nb=1;\nend\ncatch\nend\n"),
+            "try {\ntry {\nb=1.0;\n} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n}\n"
+            "} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n}\n");
+  body("persistent n\nif isempty(n), n=0; end\nn=n+1;\n");
+  EXPECT_EQ(p->persistent_declarations(), "static M<double> n(\"n\",0,0); \n");
+  // Not among the ordinary locals, which the function's top declares.
+  EXPECT_EQ(table.listing(SYM_LOCAL, 1).find("n(\"n\""), std::string::npos);
+  EXPECT_REPORT(body("catch\n"), "catch without try\n$");
+  EXPECT_REPORT(body("b=1;\npersistent b\n"), "a persistent variable must be declared before it is used\n$");
+}
+
+TEST_F(Statements, OnCleanupAndErrorStructures) {
+  EXPECT_EQ(body("c = onCleanup(@() disp('bye'));\n"), "grl_cleanups.add([=]{ disp(TM(\"bye\")); });\n");
+  EXPECT_TRUE(p->uses_cleanup);
+  EXPECT_NE(p->persistent_declarations().find("grl::cleanup_frame grl_cleanups;"), std::string::npos);
+  EXPECT_REPORT(body("c = onCleanup(3);\n"), "onCleanup takes a function handle");
+  EXPECT_EQ(body("error(struct('message','m','identifier','a:b'));\n"),
+            "error(grl::error_struct(TM(\"message\"),TM(\"m\"),TM(\"identifier\"),TM(\"a:b\")));\n");
+}
