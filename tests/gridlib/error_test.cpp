@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gridlib.h"
@@ -97,11 +98,12 @@ TEST(ErrorPath, CaughtErrorsAreLasterr) {
 }
 
 TEST(ErrorPath, UncaughtErrorEndsTheProgram) {
+  // Thrown in a thread of its own, where nothing catches it (as in a thread par_run
+  // starts, or a program's main).
   EXPECT_EXIT(
       {
         grl::install_uncaught_ending();
-        std::printf("output first\n");
-        error(str("Pkg:id"), str("nothing caught %d"), Mt(5.0));
+        std::thread([] { error(str("Pkg:id"), str("nothing caught %d"), Mt(5.0)); }).join();
       },
       testing::ExitedWithCode(1), "^error: nothing caught 5\n$");
   // exit ends at once, with its status, whatever try blocks are open.
@@ -176,9 +178,11 @@ TEST(Cleanup, RunsInOrderMadeOnReturnAndOnError) {
   EXPECT_EXIT(
       {
         grl::install_uncaught_ending();
-        grl::cleanup_frame frame;
-        frame.add([] { std::fprintf(stderr, "cleaned\n"); });
-        grl_fail("the end");
+        std::thread([] {
+          grl::cleanup_frame frame;
+          frame.add([] { std::fprintf(stderr, "cleaned\n"); });
+          grl_fail("the end");
+        }).join();
       },
       testing::ExitedWithCode(1), "cleaned\nerror: the end");
 }

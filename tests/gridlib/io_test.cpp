@@ -188,6 +188,8 @@ TEST(IoSys, WarningAndErrorIdentifiers) {
   testing::internal::CaptureStderr();
   warning(str("Pkg:id"), str("value %d"), MD(3.0));
   warning(str("off"), str("all"));
+  warning(str("hidden: %d"), MD(4.0));
+  warning(str("on"), str("all"));
   warning(str("rate: %d%%"), MD(5.0));
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "warning: value 3\nwarning: rate: 5%\n");
   EXPECT_ENDS(error(str("Pkg:id"), str("no %s"), str("way")), testing::ExitedWithCode(1), "error: no way");

@@ -401,7 +401,7 @@ TEST_F(Statements, TryCatchAndPersistent) {
   const std::string caught = body("while 1\ntry\nbreak\ncatch err\ndisp(err.message)\nend\nend\n");
   EXPECT_NE(caught.find("break;\n} catch"), std::string::npos) << caught;
   EXPECT_NE(caught.find("err.message=grl::caught_text(grl_caught.message());"), std::string::npos);
-  EXPECT_NE(caught.find("err.stack.line=grl::caught_number(4);"), std::string::npos);
+  EXPECT_NE(caught.find("err.stack.line=grl::caught_number(5);"), std::string::npos);
   EXPECT_GE(table.find("err.identifier", SYM_VARIABLES), 0);
   // Nested: the inner end closes the inner block only.
   EXPECT_EQ(body("try\ntry\nb=1;\nend\ncatch\nend\n"),
