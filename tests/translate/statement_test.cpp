@@ -410,7 +410,7 @@ TEST_F(Statements, TryCatchAndPersistent) {
   body("persistent n\nif isempty(n), n=0; end\nn=n+1;\n");
   EXPECT_EQ(p->persistent_declarations(), "static M<double> n(\"n\",0,0); \n");
   // Not among the ordinary locals, which the function's top declares.
-  EXPECT_EQ(table.listing(SYM_LOCAL, 1).find("n(\"n\""), std::string::npos);
+  EXPECT_EQ(table.listing(SYM_LOCAL, PN_DEFINITION).find("n(\"n\""), std::string::npos);
   EXPECT_REPORT(body("catch\n"), "catch without try\n$");
   EXPECT_REPORT(body("b=1;\npersistent b\n"), "a persistent variable must be declared before it is used\n$");
 }
