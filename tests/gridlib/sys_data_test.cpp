@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "values.h"
+#include "ends.h"
 
 using namespace gridlib_test;
 
@@ -47,9 +48,9 @@ TEST(SysInfo, ArgumentCountChecksReadTheCallersCounts) {
   nargin_val = 1;
   narginchk(Mt(m_type(1)), Mt(m_type(2)));
   nargin_val = 3;
-  EXPECT_EXIT(narginchk(Mt(m_type(1)), Mt(m_type(2))), testing::ExitedWithCode(1),
+  EXPECT_ENDS(narginchk(Mt(m_type(1)), Mt(m_type(2))), testing::ExitedWithCode(1),
               "error: narginchk: too many input arguments");
-  EXPECT_EXIT(narginchk(Mt(m_type(2)), Mt(m_type(1))), testing::ExitedWithCode(1),
+  EXPECT_ENDS(narginchk(Mt(m_type(2)), Mt(m_type(1))), testing::ExitedWithCode(1),
               "narginchk: MINARGS cannot be larger than MAXARGS");
   nargin_val = saved;
 }
@@ -80,19 +81,19 @@ TEST(DataRandom, PermutationsAndIntegersFollowTheSeed) {
     EXPECT_FALSE(seen[v]);
     seen[v] = true;
   }
-  EXPECT_EXIT(randi(row({5, 1})), testing::ExitedWithCode(1), "randi: require IMIN <= IMAX");
-  EXPECT_EXIT(randperm(Mt(m_type(3)), Mt(m_type(4))), testing::ExitedWithCode(1),
+  EXPECT_ENDS(randi(row({5, 1})), testing::ExitedWithCode(1), "randi: require IMIN <= IMAX");
+  EXPECT_ENDS(randperm(Mt(m_type(3)), Mt(m_type(4))), testing::ExitedWithCode(1),
               "randperm: M must be less than or equal to N");
 }
 
 TEST(DataGrid, AccumarrayRefusesBadSubscriptsAndUnknownFunctions) {
-  EXPECT_EXIT(accumarray(col({0, 1}), Mt(m_type(1))), testing::ExitedWithCode(1),
+  EXPECT_ENDS(accumarray(col({0, 1}), Mt(m_type(1))), testing::ExitedWithCode(1),
               "accumarray: indices must be positive integers");
-  EXPECT_EXIT(accumarray(col({1, 2}), row({1, 2, 3})), testing::ExitedWithCode(1),
+  EXPECT_ENDS(accumarray(col({1, 2}), row({1, 2, 3})), testing::ExitedWithCode(1),
               "accumarray: dimension mismatch");
-  EXPECT_EXIT(accumarray(col({1, 2}), row({1, 2}), Mt(), grl::handle(str("my_own_fn"))),
+  EXPECT_ENDS(accumarray(col({1, 2}), row({1, 2}), Mt(), grl::handle(str("my_own_fn"))),
               testing::ExitedWithCode(1), "cannot be applied by the run-time library");
-  EXPECT_EXIT(accumarray(col({1, 1e10}), Mt(m_type(1))), testing::ExitedWithCode(1), "error: ");
+  EXPECT_ENDS(accumarray(col({1, 1e10}), Mt(m_type(1))), testing::ExitedWithCode(1), "error: ");
 }
 
 TEST(DataGrid, SqrtmAndLogmInvertExpm) {
@@ -104,5 +105,5 @@ TEST(DataGrid, SqrtmAndLogmInvertExpm) {
   const Mt e = expm(l);
   for (std::size_t k = 0; k < 9; ++k) EXPECT_NEAR(e.cre()[k], a.cre()[k], 1e-9);
   EXPECT_FALSE(r.isc());
-  EXPECT_EXIT(logm(mat(2, 2, {0, 0, 0, 0})), testing::ExitedWithCode(1), "logm: ");
+  EXPECT_ENDS(logm(mat(2, 2, {0, 0, 0, 0})), testing::ExitedWithCode(1), "logm: ");
 }
