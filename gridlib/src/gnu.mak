@@ -14,8 +14,9 @@ CXX = g++
 AR = ar
 LIBRARY = ../../libgrlib$(GRLIB).a
 
-# -fvect-cost-model=cheap lets the element loops vectorise (see CMakeLists.txt).
-COMPILE = $(strip $(CXX) -std=c++17 -O2 -fvect-cost-model=cheap -DGRLIB=$(GRLIB) $(FLAGS) -I. -Iinclude)
+# -fvect-cost-model=cheap lets the element loops vectorise; the library is
+# position-independent for MEX files and shared libraries (see CMakeLists.txt).
+COMPILE = $(strip $(CXX) -std=c++17 -O2 -fvect-cost-model=cheap -fPIC -fno-semantic-interposition -DGRLIB=$(GRLIB) $(FLAGS) -I. -Iinclude)
 
 # The objects carry the library number: after `korval -build -norm` they stay here,
 # and the next build may be of the other number.
