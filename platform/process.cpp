@@ -2,11 +2,13 @@
 
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 extern char** environ;
 
@@ -71,6 +73,24 @@ int system2(const std::string& commands, int /*ignored*/, int raise) {
     if (code != 0) return 1;
   }
   return 0;
+}
+
+std::string find_program(const std::string& name) {
+  const char* env = std::getenv("PATH");
+  const std::string search = env ? env : "";
+  std::size_t begin = 0;
+  while (begin <= search.size()) {
+    std::size_t end = search.find(':', begin);
+    if (end == std::string::npos) end = search.size();
+    std::string dir = search.substr(begin, end - begin);
+    begin = end + 1;
+    if (dir.empty()) continue;
+    if (dir.back() != '/') dir += '/';
+    const std::string path = dir + name;
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0) return path;
+  }
+  return std::string();
 }
 
 }  // namespace platform

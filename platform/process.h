@@ -20,5 +20,7 @@ int run_command(const std::string& line, bool high_priority);
 // the rest. A command that cannot be started is named on standard output ("%s cannot
 // be started"). Returns -1 when a command cannot be started, 1 when one failed, else 0.
 int system2(const std::string& commands, int ignored, int raise);
+// The path of an executable file named `name` in a directory of PATH; empty when none.
+std::string find_program(const std::string& name);
 
 }  // namespace platform

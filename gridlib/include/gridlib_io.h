@@ -30,6 +30,13 @@ enum mat_version { MAT_V5 = 5, MAT_V4 = 4 };
 
 // load(file, &x, &y): each variable receives the value of the same name in the file.
 void load_vars(const M<m_type>& file, var_list vars);
+// The inputs of a MAT-file helper program: as load_vars, but a variable missing from
+// the file, or one that cannot be read, ends the program instead of a warning.
+void load_required(const M<m_type>& file, var_list vars);
+// Removes the file that save(file, ...) writes, if it exists and is not the file that
+// load(input) reads: a helper program that fails must not leave the outputs of an
+// earlier run behind as if they were its own.
+void remove_saved(const M<m_type>& file, const M<m_type>& input);
 // save(file, &x, ...): the variables under their names, in a MAT-file of that version.
 void save_vars(const M<m_type>& file, var_list vars, mat_version ver);
 // save(file, "-v4", &x, ...): the options a program passes as strings.
@@ -134,6 +141,8 @@ void error_args(const M<m_type>& fmt, const std::vector<const M<m_type>*>& args)
 grl::quiet error(const M<m_type>& msg);
 // error() without arguments: Octave's usage message.
 grl::quiet error();
+// error(text) of the library's own callers (the MAT-file helper's usage message).
+grl::quiet error(const char* msg);
 // error(format, a, ...) and error(id, format, a, ...): the message formatted as sprintf would.
 template <class A1, class... A> inline grl::quiet error(const M<m_type>& fmt, const A1& a1, const A&... a) {
   const std::vector<M<m_type>> v = grl::arg_list<m_type>(a1, a...);

@@ -2,6 +2,7 @@
 #include <matio.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -95,15 +96,76 @@ Mt from_matvar(const matvar_t* v, const std::string& file) {
 
 }  // namespace
 
-void load_vars(const Mt& file, var_list vars) {
+namespace {
+
+std::uint32_t word(const unsigned char* p, bool swap) {
+  return swap ? std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3]
+              : std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+}
+
+// matio reads a variable whose data lies beyond the end of a file cut short without
+// complaint, filling it with what it finds. Each top-level element of a version 5 file
+// (and each matrix of a version 4 file) must therefore fit in the file. A file this
+// cannot make sense of is left to matio to judge.
+bool holds_its_elements(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return true;
+  std::vector<unsigned char> d;
+  unsigned char buf[65536];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) d.insert(d.end(), buf, buf + n);
+  std::fclose(f);
+  const std::size_t size = d.size();
+  if (size >= 128 && ((d[126] == 'I' && d[127] == 'M') || (d[126] == 'M' && d[127] == 'I'))) {
+    const bool swap = d[126] == 'M';
+    if ((swap ? d[124] : d[125]) == 0x02) return true;   // version 7.3: an HDF5 file
+    std::size_t pos = 128;
+    while (pos < size) {
+      if (size - pos < 8) return false;
+      const std::uint32_t type = word(&d[pos], swap), bytes = word(&d[pos + 4], swap);
+      if (size - pos - 8 < bytes) return false;
+      pos += 8 + bytes;
+      if (type != 15) pos = (pos + 7) / 8 * 8;   // elements other than compressed ones are padded to 8 bytes
+    }
+    return true;
+  }
+  // Version 4: a header of five 32-bit numbers (type MOPT, rows, columns, imaginary
+  // flag, name length), the name, then the real and imaginary parts.
+  static const std::size_t kElemBytes[] = {8, 4, 4, 2, 2, 1};
+  std::size_t pos = 0;
+  while (pos < size) {
+    if (size - pos < 20) return false;
+    bool swap = false;
+    std::uint32_t type = word(&d[pos], false);
+    if (type > 4052) { swap = true; type = word(&d[pos], true); }
+    const std::uint32_t prec = type / 10 % 10;
+    if (type > 4052 || prec > 5) return true;
+    const std::uint64_t rows = word(&d[pos + 4], swap), cols = word(&d[pos + 8], swap);
+    const std::uint64_t parts = word(&d[pos + 12], swap) ? 2 : 1, name = word(&d[pos + 16], swap);
+    const std::uint64_t need = 20 + name + rows * cols * kElemBytes[prec] * parts;
+    if (need > size - pos) return false;
+    pos += std::size_t(need);
+  }
+  return true;
+}
+
+void load_from(const Mt& file, var_list vars, bool required) {
   init_log();
   const std::string path = load_path(file);
+  if (!holds_its_elements(path)) grl_fail("load: %s is cut short: its variables do not fit in it", path.c_str());
   mat_t* mat = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
   if (!mat) grl_fail("load: unable to determine file format of '%s'", path.c_str());
   for (Mt* x : vars) {
     const char* name = x->getname();
     matvar_t* v = Mat_VarRead(mat, name);
     if (!v) {
+      if (required) {
+        // Tell a damaged file from one that lacks the variable.
+        matvar_t* info = Mat_VarReadInfo(mat, name);
+        Mat_VarFree(info);
+        Mat_Close(mat);
+        if (info) grl_fail("load: unable to read variable '%s' from %s", name, path.c_str());
+        grl_fail("load: variable '%s' not found in %s", name, path.c_str());
+      }
       grl::warn("", "load: variable '%s' not found in %s", name, path.c_str());
       continue;
     }
@@ -112,6 +174,21 @@ void load_vars(const Mt& file, var_list vars) {
     *x = value;
   }
   Mat_Close(mat);
+}
+
+}  // namespace
+
+void load_vars(const Mt& file, var_list vars) { load_from(file, vars, false); }
+void load_required(const Mt& file, var_list vars) { load_from(file, vars, true); }
+
+void remove_saved(const Mt& file, const Mt& input) {
+  const std::string out = save_path(file);
+  std::string in = su::text(input);
+  if (!is_file(in)) in += ".mat";
+  struct stat a, b;
+  if (stat(out.c_str(), &a) != 0) return;
+  if (stat(in.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino) return;
+  std::remove(out.c_str());
 }
 
 namespace {

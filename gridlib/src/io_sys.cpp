@@ -241,6 +241,9 @@ grl::quiet error() {
   grl_fail("Invalid call to error.  Correct usage is:\n\n -- error (TEMPLATE, ...)\n -- error (ID, TEMPLATE, ...)");
 }
 
+// error(text): the library's own callers (the MAT-file helper's usage message).
+grl::quiet error(const char* msg) { return error(TM(msg)); }
+
 // warning(message): the message as it stands, with no format applied.
 grl::quiet warning(const Mt& msg) {
   const std::string m = su::text(msg);

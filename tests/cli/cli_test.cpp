@@ -442,17 +442,24 @@ TEST_F(Cli, LibraryLikeOutputs) {
   write("f.m", "function y = f(a)\ny = a*2;\n");
   result r = korval("-nologo -trans -dll:vb f.m");
   EXPECT_EQ(r.status, 0) << r.out;
+  // On a Unix target the library is libf.so, its entry points have no calling
+  // convention word and keep an error for mtLastError, and a C header declares them.
   EXPECT_EQ(slurp(dir_ + "/f.bas"),
-            "Declare Sub      f_1_1 Lib \"f.dll\" Alias \"f_1_1\" (ByVal a As Long, ByRef retvar As Long)\n");
+            "Declare Sub      f_1_1 Lib \"libf.so\" Alias \"f_1_1\" (ByVal a As Long, ByRef retvar As Long)\n");
   const std::string w = slurp(dir_ + "/g_f.cxx");
-  EXPECT_NE(w.find("void DLLX _stdcall f_1_1(M<double> *in01, M<double> **out01) {\n"
-                   "    *out01=new M<m_type>(); \n    **out01=f(*in01);\n  }\n"),
+  EXPECT_NE(w.find("void DLLX f_1_1(M<double> *in01, M<double> **out01) {\n"
+                   "    if (grl::host_null(\"f_1_1\", in01, out01)) return;\n    *out01=nullptr; \n"
+                   "    grl::host_call([&] {\n      *out01=new M<m_type>(); \n      **out01=f(*in01);\n    });\n  }\n"),
             std::string::npos)
       << w;
+  EXPECT_EQ(w.find("windows.h"), std::string::npos);
+  const std::string h = slurp(dir_ + "/libf.h");
+  EXPECT_NE(h.find("double mtGetR(void* x, int row, int col, double* v);\n"), std::string::npos) << h;
+  EXPECT_NE(h.find("void     f_1_1(void* a, void** retvar);\n"), std::string::npos) << h;
 
   r = korval("-nologo -trans -dll:delphi f.m");
   EXPECT_NE(slurp(dir_ + "/f.pas").find("procedure f_1_1(a: LongInt; var retvar : LongInt); stdcall; "
-                                        "external 'f.dll' name 'f_1_1';"),
+                                        "external 'libf.so' name 'f_1_1';"),
             std::string::npos);
   r = korval("-nologo -trans -dll f.m");
   EXPECT_EQ(r.status, 1);
@@ -632,18 +639,73 @@ TEST_F(Cli, MatFileHelperAndXmathWrappers) {
   write("f.m", "function [a,b] = f(x, y)\na = x; b = y;\n");
   korval("-nologo -trans -mexhelp f.m");
   const std::string w = slurp(dir_ + "/g_f.cxx");
-  EXPECT_NE(w.find("int main(int argc, char **argv) {\n  if (argc<3) error(\"Usage:\\nf inputfile "
+  EXPECT_NE(w.find("int main(int argc, char **argv) {\n  initM(cin,cout,cerr);\n  if (argc<3) error(\"Usage:\\nf inputfile "
                    "outputfile\\n\");\n"),
             std::string::npos)
       << w;
-  EXPECT_NE(w.find("  load(TM(argv[1]), &in01, &in02);\n  f(in01, in02, i_o, out01, out02);\n"
-                   "  save(TM(argv[2]), &out01, &out02);\n"),
+  EXPECT_NE(w.find("  grl::remove_saved(TM(argv[2]), TM(argv[1]));\n  grl::load_required(TM(argv[1]), {&in01, &in02});\n"
+                   "  f(in01, in02, i_o, out01, out02);\n  save(TM(argv[2]), &out01, &out02);\n"),
             std::string::npos)
       << w;
   korval("-nologo -trans -xmath f.m");
   const std::string x = slurp(dir_ + "/g_f.cxx");
   EXPECT_EQ(x.rfind("#include <xmathlib.h>\n#undef GRLIB\n", 0), 0u) << x;
   EXPECT_NE(x.find("{\"f\",f,2,2,2,2,0},"), std::string::npos) << x;
+}
+
+// Kinds nothing here can build end with status 1 and say so, the wrapper written and
+// no compiler run; so does a MEX file where Octave's mkoctfile is missing.
+TEST_F(Cli, OutputKindsWithoutABuilderStopWithAMessage) {
+  write("f.m", "function y = f(x)\ny = x;\n");
+  result r = korval("-nologo -xmath f.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Xmath LNX modules can not be built on this system (there is no Xmath here); the wrapper "
+                       "g_f.cxx is written."),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("Compiling..."), std::string::npos) << r.out;
+  EXPECT_TRUE(std::ifstream(dir_ + "/g_f.cxx").good());
+  r = korval("-nologo -idl f.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("IDL modules can not be built on this system"), std::string::npos) << r.out;
+  EXPECT_EQ(korval("-nologo -trans -idl f.m").status, 0);
+
+  const std::string root = copy_root();
+  std::string ini = slurp(root + "/korval.ini");
+  const std::size_t path = ini.find("\nPATH=");
+  ini.replace(path, ini.find('\n', path + 1) - path, "\nPATH=/nonexistent/bin");
+  std::ofstream(root + "/korval.ini") << ini;
+  r = korval("-nologo -mex f.m", "", "korval3=" + quote(root) + " PATH=/nonexistent ");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("MEX files are built with mkoctfile (Octave's package octave-dev), which is not "
+                       "installed; the wrapper g_f.cxx is written."),
+            std::string::npos)
+      << r.out;
+}
+
+// The MEX gateway: mex.h outside the extern "C" block, the argument types of the
+// function's entry point (a cell stays a cell), fewer outputs than the function has
+// allowed, and the library's errors handed to the host's error call.
+TEST_F(Cli, MexGatewayFollowsTheEntryPoint) {
+  write("p.m", "function [c, n] = p(items)\nn = numel(items);\nc = {items{1}};\n");
+  const result r = korval("-nologo -trans -mex p.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string w = slurp(dir_ + "/g_p.cxx");
+  EXPECT_NE(w.find("#include <mex.h>\n#include \"gridlib_mex.h\"\nextern \"C\" {\n"), std::string::npos) << w;
+  EXPECT_NE(w.find("    if (nrhs!=1) mexErrMsgTxt(\"1 input argument(s) expected.\");\n"
+                   "    if (nlhs>2) mexErrMsgTxt(\"2 output argument(s) expected.\");\n"
+                   "    if (!grl::host_call([&] {\n"),
+            std::string::npos)
+      << w;
+  EXPECT_NE(w.find("      M< M<double> > in01(\"in01\",0,0);\n      M< M<double> > out01(\"out01\",0,0);\n"
+                   "      M<double> out02(\"out02\",0,0);\n"),
+            std::string::npos)
+      << w;
+  EXPECT_NE(w.find("      korval_to_matlab(out01,plhs[0]);\n      if (nlhs>=2) korval_to_matlab(out02,plhs[1]);\n"
+                   "    })) grl::mex_fail();\n"),
+            std::string::npos)
+      << w;
+  EXPECT_NE(slurp(dir_ + "/p.rsp").find("mkoctfile --mex -v -I. -I"), std::string::npos) << slurp(dir_ + "/p.rsp");
 }
 
 TEST_F(LibraryBuild, BuildCommandsOfWatcomBorlandAndVisualAge) {

@@ -191,6 +191,8 @@ void toolchain_t::builtin(const std::string& root, int compiler, int target) {
       const bool threads = yes("Are you using Parallel Processing on Solaris");
       // Optimised code: compiled M programs exist to be fast.
       cppflags_ = " -L./ -I./" + n.cppflags + " -O2 -o ";
+      // A shared library: position-independent objects, linked as a shared object.
+      dllflags_ = " -fPIC -shared";
       ldflags_ = std::string(" -s -lgrlib%d -lstdc++") + kRuntimeLibs + n.ldflags + " -lm";
       if (threads) ldflags_ += " -lthread";
       break;

@@ -228,6 +228,24 @@ void build_search_path(driver_run& run) {
   run.search_path.load(run.mpath_path);
 }
 
+// Output kinds whose builder this system lacks end here, with the wrapper written,
+// instead of running commands that must fail.
+void check_builder(const driver_run& run) {
+  const std::string wrapper = "g_" + run.project_name.substr(0, 6) + "." + run.toolchain.srcext();
+  diag::set_position(std::string(), 0);
+  if (run.kind == 8)
+    diag::error("Xmath LNX modules can not be built on this system (there is no Xmath here); the wrapper %s is "
+                "written.",
+                wrapper.c_str());
+  if (run.kind == 19)
+    diag::error("IDL modules can not be built on this system (there is no IDL here); the wrapper %s is written.",
+                wrapper.c_str());
+  if (run.kind == 4 && run.toolchain.target() == ini::TG_UNIX && platform::find_program("mkoctfile").empty())
+    diag::error("MEX files are built with mkoctfile (Octave's package octave-dev), which is not installed; the "
+                "wrapper %s is written.",
+                wrapper.c_str());
+}
+
 }  // namespace driver
 
 int korval_driver(int argc, const char* const* argv, driver_run& run) {
@@ -276,6 +294,7 @@ int korval_run(int argc, const char* const* argv, driver_run& run) {
   translate_project(run);
   platform::lower_thread_priority();
   if (run.verbose) diag::progress("%s", run.build_text.c_str());
+  if (!run.trans) check_builder(run);
   return run.trans ? 1 : 0;
 }
 

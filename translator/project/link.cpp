@@ -38,6 +38,9 @@ link_t::link_t(const std::string& name, const std::string& root, const link_opti
     : name_(name), root_(root), options_(options), tc_(toolchain), commands_(commands) {
   const std::string& ext = is_dll(options.kind) ? tc_.libext() : tc_.exeext();
   target_ = ext.empty() ? name : name + "." + ext;
+  // A shared object on a Unix target is named so that the linker's -l<name> finds it.
+  if (is_dll(options.kind) && tc_.target() == ini::TG_UNIX) target_ = "lib" + target_;
+  if (options.kind == 4 && tc_.target() == ini::TG_UNIX) target_ = name + ".mex";
 }
 
 void link_t::start() {
@@ -81,7 +84,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
     if (options_.kind == 8) w = "#include <xmathlib.h>\n" + w;
     w += module_wrapper(options_.kind, name_, n_in, n_out, options_.datatype, tc_);
   } else if (is_dll(options_.kind)) {
-    w += dll_wrapper(options_.kind, name_, options_.datatype, tc_);
+    w += dll_wrapper(options_.kind, name_, options_.datatype, tc_, target_);
   } else if (options_.kind == 1) {
     if (options_.ide) w += "uint32 grlibpr;\n\n";
     w += "int main() {\n";
@@ -93,10 +96,15 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
     for (int k = 1; k <= n_in; ++k) args.add_typed(diag::format("in%02d", k), SYM_INPUT, options_.datatype);
     for (int k = 1; k <= n_out; ++k) args.add_typed(diag::format("out%02d", k), SYM_OUTPUT, options_.datatype);
     w += "int main(int argc, char **argv) {\n";
-    w += "if (argc<3) error(\"Usage:\\n" + name_ + " inputfile outputfile\\n\");\n\n";
+    // The library starts first: it is what ends the program on the usage error.
     w += "initM(cin,cout,cerr);\n";
+    w += "if (argc<3) error(\"Usage:\\n" + name_ + " inputfile outputfile\\n\");\n\n";
     w += args.listing(SYM_ARGUMENTS, PN_DEFINITION) + "\n\n";
-    if (n_in > 0) w += "load(TM(argv[1]), " + args.listing(SYM_INPUT, PN_NAMES, "&", "", n_in) + ");\n";
+    // The outputs of an earlier run go first, so that a run that fails leaves no output
+    // file; every input must be in the input file.
+    w += "grl::remove_saved(TM(argv[2]), TM(argv[1]));\n";
+    if (n_in > 0)
+      w += "grl::load_required(TM(argv[1]), {" + args.listing(SYM_INPUT, PN_NAMES, "&", "", n_in) + "});\n";
     std::string call;
     if (n_out == 1) call += "out01=";
     call += name_ + "(" + args.listing(SYM_INPUT, PN_NAMES, "", "", n_in);
@@ -162,7 +170,13 @@ void link_t::link() {
   std::ofstream response;
   util::open_write(response, rsp);
   if (options_.kind == 4) {
-    response << "mex " << link_list_ << tc_.libname() << tc_.mexflags() << "\n";
+    // Octave's mkoctfile stands in for MATLAB's mex command: it compiles the sources
+    // position-independent and links the MEX file with the run-time library.
+    const std::string mex = "mkoctfile --mex" + tc_.mexflags() + " -I" + root_ + " -L" + root_ + " -o " + target_ + " " +
+                            link_list_ + tc_.ldflags();
+    response << mex << "\n";
+    commands_ += mex;
+    if (options_.make) makefile_ << target_ << ": " << link_list_ << "\n\t" << mex << "\n\n";
     return;
   }
   const int cc = tc_.compiler();
@@ -189,7 +203,7 @@ void link_t::link() {
       break;
     default:
       if (cc >= ini::CC_UNKNOWN) break;
-      cmd += " -L" + root_ + tc_.cppflags() + target_ + " " + blanks_for_breaks(link_list_) + ldflags;
+      cmd += " -L" + root_ + flags + tc_.cppflags() + target_ + " " + blanks_for_breaks(link_list_) + ldflags;
   }
   commands_ += cmd;
   if (options_.make) {

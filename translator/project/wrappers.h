@@ -11,5 +11,8 @@ std::string module_wrapper(int kind, const std::string& name, int n_in, int n_ou
                            int datatype, const toolchain_t& tc);
 
 // The DLL wrapper (kinds with bit 16): exported functions for every prototype of the main
-// function's header "<name>.h", and the declaration files of the target language.
-std::string dll_wrapper(int kind, const std::string& name, int datatype, const toolchain_t& tc);
+// function's header "<name>.h", and the declaration files of the target language, which
+// name the library file `target`. On a Unix target the library is a shared object and
+// korval also writes its C header "lib<name>.h".
+std::string dll_wrapper(int kind, const std::string& name, int datatype, const toolchain_t& tc,
+                        const std::string& target);

@@ -1,0 +1,8 @@
+% The helper's inputs as Octave saves them, in both MAT-file versions.
+in01 = [1 2 3; 4 5 6];
+in02 = 'mat file';
+save('-v6', 'in6.mat', 'in01', 'in02');
+save('-v4', 'in4.mat', 'in01', 'in02');
+save('-v6', 'only_x.mat', 'in01');
+in01 = [];
+save('-v6', 'empty_x.mat', 'in01', 'in02');

@@ -1,0 +1,3 @@
+function shout(text)
+% No outputs: the MEX file prints in its caller's output.
+disp(upper(text))
