@@ -39,7 +39,7 @@ link_t::link_t(const std::string& name, const std::string& root, const link_opti
   const std::string& ext = is_dll(options.kind) ? tc_.libext() : tc_.exeext();
   target_ = ext.empty() ? name : name + "." + ext;
   // A shared object on a Unix target is named so that the linker's -l<name> finds it.
-  if (is_dll(options.kind) && tc_.target() == ini::TG_UNIX) target_ = "lib" + target_;
+  if (is_dll(options.kind) && unix_shared_object(tc_)) target_ = "lib" + target_;
   if (options.kind == 4 && tc_.target() == ini::TG_UNIX) target_ = name + ".mex";
 }
 

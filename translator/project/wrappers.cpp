@@ -326,7 +326,7 @@ int count_parameters(const std::string& params, bool& has_io, int& outputs) {
 std::string dll_wrapper(int kind, const std::string& name, int datatype, const toolchain_t& tc,
                         const std::string& target) {
   const bool library = name == "gridlib";
-  const bool unix_target = tc.target() == ini::TG_UNIX;
+  const bool unix_target = unix_shared_object(tc);
   if (kind == 16 && !library)
     diag::error("Target dll not supported for this file.\nUse specific targets such as -dll:vb or -dll:delphi.");
   lang_writer decl;

@@ -10,6 +10,10 @@
 std::string module_wrapper(int kind, const std::string& name, int n_in, int n_out,
                            int datatype, const toolchain_t& tc);
 
+// Whether a DLL of this toolchain is a Unix shared object (lib<name>.so): a Unix target
+// with a compiler that makes .so files.
+inline bool unix_shared_object(const toolchain_t& tc) { return tc.target() == ini::TG_UNIX && tc.libext() == "so"; }
+
 // The DLL wrapper (kinds with bit 16): exported functions for every prototype of the main
 // function's header "<name>.h", and the declaration files of the target language, which
 // name the library file `target`. On a Unix target the library is a shared object and
