@@ -13,7 +13,8 @@ fi
 [ -f libmulsum.h ] || fail "no C header libmulsum.h"
 grep -q "external 'libmulsum.so' name 'mulsum_2_2';" mulsum.pas ||
   fail "the Delphi declarations do not name libmulsum.so: $(cat mulsum.pas)"
-nm -D --defined-only libmulsum.so | grep -q ' T mulsum_2_2$' || fail "libmulsum.so does not export mulsum_2_2"
+exports=$(nm -D --defined-only libmulsum.so)
+grep -q ' T mulsum_2_2$' <<<"$exports" || fail "libmulsum.so does not export mulsum_2_2"
 
 if ! gcc -std=c99 -Wall -Werror -o use_mulsum use_mulsum.c -L. -lmulsum -Wl,-rpath,"$work" 2>cc.log; then
   cat cc.log >&2

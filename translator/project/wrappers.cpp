@@ -335,7 +335,8 @@ std::string dll_wrapper(int kind, const std::string& name, int datatype, const t
   const std::string dll = unix_target ? target : name + ".dll";
   std::string w, c_header;
   if (unix_target) {
-    w = "#include \"gridlib_host.h\"\n#define DLLX __attribute__((visibility(\"default\")))\nextern \"C\" {\n";
+    // A shared object exports every function it defines: DLLX marks nothing here.
+    w = "#include \"gridlib_host.h\"\n#define DLLX\nextern \"C\" {\n";
     w += unix_access_text();
     c_header = c_header_head(name, target) + "/* Matrix access functions */\n";
     for (const access_fn& f : kAccessSet) c_header += c_access_declaration(f.head);
