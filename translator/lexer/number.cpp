@@ -7,10 +7,13 @@
 #include "lexer/scanner.h"
 
 // "%.15g" of the value, with ".0" appended when that is digits only, so that every
-// number in the generated C++ is a floating-point literal.
+// number in the generated C++ is a floating-point literal. A value that 15 digits do
+// not give back exactly (9007199254740993, 0.1 + an ulp) is written with 17, so the
+// program computes with the number it was written with.
 std::string normalised(double value) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.15g", value);
+  if (std::strtod(buf, nullptr) != value) std::snprintf(buf, sizeof buf, "%.17g", value);
   std::string s = buf;
   bool digits = !s.empty();
   for (char c : s) digits = digits && c >= '0' && c <= '9';
