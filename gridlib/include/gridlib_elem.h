@@ -70,6 +70,8 @@ M<m_type> bitand_M(const M<m_type>& a, const M<m_type>& b);
 M<m_type> bitor_M(const M<m_type>& a, const M<m_type>& b);
 M<m_type> bitxor(const M<m_type>& a, const M<m_type>& b);
 M<m_type> bitshift(const M<m_type>& a, const M<m_type>& k);
+// bitcmp(a): the complement of a's bits in the width of its class (53 for double).
+M<m_type> bitcmp(const M<m_type>& a);
 
 // --- constants ------------------------------------------------------------------------
 // Each takes no argument, n (n x n), [r c], r and c, or a class name 'double'|'single'.

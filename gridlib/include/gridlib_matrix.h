@@ -4,6 +4,39 @@
 // Values are column by column, real and imaginary parts in separate arrays. Heap blocks
 // are shared between copies and copied on the first write; a 1 x 1 value lives inside
 // the object itself, so scalar work never touches the heap.
+//
+// The value model: how an M value carries its MATLAB class.
+//
+//  * Every value knows its class when the program runs. The class of an M<T> is:
+//      cell             when it holds a cell (cell_, see of_cell) - the form in which a
+//                       variable of unknown class carries a cell;
+//      function_handle  when flags_ has F_HANDLE;
+//      char, logical    when flags_ has F_STRING or F_LOGICAL (the viewer reads these bits);
+//      else cls_        one of grl::mclass: double (0), single, int8 ... uint64.
+//    A value whose cls_ is not double has no F_STRING/F_LOGICAL/F_HANDLE bit and no cell.
+//    grl::class_of() combines the three into one grl::mclass; set_flags() makes a value
+//    double-based again (logical, char or double), set_class() gives it a numeric class.
+//  * cls_ lives in the first four of the header's eight bytes the viewer does not use, so
+//    a debugger sees the class of every value; the other four are zero. Only the
+//    numeric, logical and char values have element arrays (re_, im_).
+//  * Elements are stored as T (double in the default library) for every class, always
+//    holding a value of the class: whole numbers rounded half away from zero and limited
+//    to the class's range (NaN is 0) for the integer classes, numbers rounded to float for
+//    single. Library code that knows nothing of classes therefore reads every value
+//    correctly; where the result has the operand's class (indexing, reshaping, sorting,
+//    concatenation, arithmetic) the code keeps or computes cls_ (grl::keep_class,
+//    grl::to_class). Arithmetic on integer classes is done in double and converted back,
+//    which is MATLAB's rule.
+//  * Limits of this storage, for the work that builds on it: int64 and uint64 are exact
+//    only up to flintmax (2^53), and an integer array takes 8 bytes per element. Element
+//    storage of the class's own size is the next step: the block then holds elements of
+//    grl::class_bytes(cls_) and the cre()/pr() accessors of legacy code get a double view.
+//  * A variable whose class the translator cannot prove is an M<T>: it may hold any of
+//    the classes above, a cell included, and class(), iscell() and indexing decide when
+//    the program runs. M< M<T> > is the proven-cell form: it converts implicitly to an
+//    M<T> holding it (an argument, a returned output), and an M<T> holding a cell is
+//    assigned to an M< M<T> > variable. (An implicit conversion the other way makes the
+//    operator overloads for cells ambiguous.)
 #ifndef GRIDLIB_MATRIX_H
 #define GRIDLIB_MATRIX_H
 
@@ -74,6 +107,14 @@ namespace grl {
 // F_HANDLE: a function handle, @name, held as the function's name.
 enum : std::uint32_t { F_LOGICAL = 1, F_STRING = 2, F_HANDLE = 4 };
 
+// MATLAB's classes. The numeric ones (mc_double to mc_uint64) are what M::cls_ holds;
+// the others come from the flags or the held cell (see the value model above).
+enum mclass : std::uint32_t {
+  mc_double, mc_single, mc_int8, mc_uint8, mc_int16, mc_uint16, mc_int32, mc_uint32,
+  mc_int64, mc_uint64, mc_logical, mc_char, mc_cell, mc_handle, mc_none
+};
+inline bool is_int_class(mclass c) { return c >= mc_int8 && c <= mc_uint64; }
+
 // A heap block: the element arrays of one or more matrices that share them.
 template <class T> struct block {
   std::atomic<int> refs;
@@ -137,9 +178,12 @@ template <class T> class M {
   std::uint32_t dims_;        // always 2
   std::uint32_t rows_;
   std::uint32_t cols_;
-  grl::block<T>* blk_;        // shared heap block, nullptr when the value is inline
+  std::uint32_t cls_;         // grl::mclass: double, single or an integer class
+  std::uint32_t spare_;       // 0
   T* re_;                     // real parts, column by column; nullptr when empty
   T* im_;                     // imaginary parts; nullptr for a real value
+  // --- after the header ---
+  grl::block<T>* blk_;        // shared heap block, nullptr when the value is inline
   // --- inline storage of a 1 x 1 value ---
   grl::scal<T> r;
   T sim_;
@@ -154,10 +198,10 @@ template <class T> class M {
   typedef T elem_type;
   static std::size_t r_offset();
 
-  M() noexcept : name_(nullptr), flags_(0), dims_(2), rows_(0), cols_(0), blk_(nullptr),
-                 re_(nullptr), im_(nullptr), r{T(0)}, sim_(0) {}
-  M(T v) noexcept : name_(nullptr), flags_(0), dims_(2), rows_(1), cols_(1), blk_(nullptr),
-                    re_(&r.v), im_(nullptr), r{v}, sim_(0) {}
+  M() noexcept : name_(nullptr), flags_(0), dims_(2), rows_(0), cols_(0), cls_(0), spare_(0),
+                 re_(nullptr), im_(nullptr), blk_(nullptr), r{T(0)}, sim_(0) {}
+  M(T v) noexcept : name_(nullptr), flags_(0), dims_(2), rows_(1), cols_(1), cls_(0), spare_(0),
+                    re_(&r.v), im_(nullptr), blk_(nullptr), r{v}, sim_(0) {}
   // A C++ comparison of two scalars gives a logical scalar, as in M.
   template <class B, typename std::enable_if<std::is_same<B, bool>::value, int>::type = 0>
   M(B v) noexcept : M(T(v)) { flags_ = grl::F_LOGICAL; }
@@ -165,6 +209,9 @@ template <class T> class M {
   M(const M& o) noexcept : M() { take_copy(o); }
   M(M&& o) noexcept : M() { take_move(o); }
   M(nop_t) noexcept : M() {}
+  // A cell where a value of any class stands (an argument, a returned output): the
+  // value holds the cell.
+  M(const M<M<T>>& c) : M() { cell_ = std::make_shared<const M<M<T>>>(c); }
   ~M() { release(); }
 
   // Assignment replaces the value and keeps the variable's name.
@@ -217,7 +264,12 @@ template <class T> class M {
   T elem(std::size_t k) const { return re_[k]; }
   T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }
 
-  void set_flags(std::uint32_t f) { flags_ = f; range_ = false; }
+  void set_flags(std::uint32_t f) { flags_ = f; cls_ = grl::mc_double; range_ = false; }
+  // Gives the value a numeric class; the elements must already be values of it.
+  void set_class(grl::mclass c) { flags_ = 0; cls_ = c; range_ = false; }
+  grl::mclass num_class() const { return grl::mclass(cls_); }
+  // A real 1 x 1 double, logical or char: the operators' inline path takes it.
+  bool is_plain_scalar() const { return rows_ == 1 && cols_ == 1 && !im_ && !cls_; }
   // Whether the elements are on the heap in a block no other value shares: the
   // storage of such a temporary can take a result of the same size.
   bool owns_block() const { return blk_ && blk_->refs.load(std::memory_order_acquire) == 1; }
@@ -261,13 +313,13 @@ template <class T> class M {
     blk_ = nullptr;
     cell_.reset();
   }
-  void reset_empty() { flags_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false; }
+  void reset_empty() { flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false; }
   void set_scalar(T v) {
     release();
-    flags_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr; range_ = false;
+    flags_ = 0; cls_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr; range_ = false;
   }
   void take_copy(const M& o) {
-    flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
     range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = o.cell_;
     if (o.blk_) {
@@ -279,7 +331,7 @@ template <class T> class M {
     }
   }
   void take_move(M& o) {
-    flags_ = o.flags_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+    flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
     range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = std::move(o.cell_);
     if (o.blk_) {
@@ -320,7 +372,7 @@ template <class T> class Mx {
   operator M<T>() const { return value(); }
   M<T> value() const;
   Mx& operator=(const M<T>& v) {
-    if (v.is_real_scalar() && !v.flags_ && put_scalar(v.r.v)) return *this;
+    if (v.is_real_scalar() && !v.flags_ && !v.cls_ && put_scalar(v.r.v)) return *this;
     if (n == 1) m->set1(a, v); else m->set2(a, b, v);
     return *this;
   }
@@ -626,18 +678,19 @@ template <class T> inline grl::scal<T>& grl::scal<T>::operator=(T x) {
 template <class T> inline M<T> Mx<T>::value() const {
   if (n == 1 && a.kind == grl::ix<T>::scalar) {
     std::size_t k = std::size_t(a.s);
-    if (double(k) == a.s && k >= 1 && k <= m->numel() && !m->im_ && !m->flags_) return M<T>(m->re_[k - 1]);
+    if (double(k) == a.s && k >= 1 && k <= m->numel() && !m->im_ && !m->flags_ && !m->cls_)
+      return M<T>(m->re_[k - 1]);
   } else if (n == 2 && a.kind == grl::ix<T>::scalar && b.kind == grl::ix<T>::scalar) {
     std::size_t i = std::size_t(a.s), j = std::size_t(b.s);
     if (double(i) == a.s && double(j) == b.s && i >= 1 && j >= 1 && i <= m->rows_ && j <= m->cols_ &&
-        !m->im_ && !m->flags_)
+        !m->im_ && !m->flags_ && !m->cls_)
       return M<T>(m->re_[(i - 1) + (j - 1) * m->rows_]);
   }
   return n == 1 ? m->get1(a) : m->get2(a, b);
 }
 
 template <class T> inline bool Mx<T>::put_scalar(T v) {
-  if (m->im_ || m->flags_ || m->cell_) return false;
+  if (m->im_ || m->flags_ || m->cls_ || m->cell_) return false;
   if (n == 1 && a.kind == grl::ix<T>::scalar) {
     std::size_t k = std::size_t(a.s);
     if (double(k) != a.s || k < 1 || k > m->numel()) return false;

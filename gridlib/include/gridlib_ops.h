@@ -25,8 +25,10 @@ M<m_type> mpower(const M<m_type>& a, const M<m_type>& b);
 M<m_type> ctranspose(const M<m_type>& a);
 M<m_type> transpose(const M<m_type>& a);
 
+// Two real 1 x 1 operands of double, logical or char class: the plain C++ operation
+// gives the result. Any other class takes the library's path, which applies its rules.
 inline bool both_scalar(const M<m_type>& a, const M<m_type>& b) {
-  return a.is_real_scalar() && b.is_real_scalar();
+  return a.is_plain_scalar() && b.is_plain_scalar();
 }
 inline M<m_type> boolean(bool v) {
   M<m_type> m(m_type(v ? 1 : 0));
@@ -57,20 +59,20 @@ inline M<m_type> boolean(bool v) {
   }
 #define GRL_SCALAR_RIGHT(OP, CODE, RES)                                                  \
   inline M<m_type> OP(const M<m_type>& a, m_type b) {                                    \
-    if (a.is_real_scalar()) return RES(a.r.v, b);                                        \
+    if (a.is_plain_scalar()) return RES(a.r.v, b);                                       \
     return grl::elementwise(CODE, a, M<m_type>(b));                                      \
   }                                                                                      \
   inline M<m_type> OP(M<m_type>&& a, m_type b) {                                         \
-    if (a.is_real_scalar()) return RES(a.r.v, b);                                        \
+    if (a.is_plain_scalar()) return RES(a.r.v, b);                                       \
     return grl::elementwise(CODE, std::move(a), M<m_type>(b));                           \
   }
 #define GRL_SCALAR_LEFT(OP, CODE, RES)                                                   \
   inline M<m_type> OP(m_type a, const M<m_type>& b) {                                    \
-    if (b.is_real_scalar()) return RES(a, b.r.v);                                        \
+    if (b.is_plain_scalar()) return RES(a, b.r.v);                                       \
     return grl::elementwise(CODE, M<m_type>(a), b);                                      \
   }                                                                                      \
   inline M<m_type> OP(m_type a, M<m_type>&& b) {                                         \
-    if (b.is_real_scalar()) return RES(a, b.r.v);                                        \
+    if (b.is_plain_scalar()) return RES(a, b.r.v);                                       \
     return grl::elementwise(CODE, M<m_type>(a), std::move(b));                           \
   }
 #define GRL_NUMBER(OP) [](m_type x, m_type y) { return M<m_type>(x OP y); }
@@ -125,7 +127,7 @@ inline M<m_type> operator/(const M<m_type>& a, const M<m_type>& b) {
   return grl::mrdivide(a, b);
 }
 inline M<m_type> operator/(m_type a, const M<m_type>& b) {
-  if (b.is_real_scalar()) return M<m_type>(a / b.r.v);
+  if (b.is_plain_scalar()) return M<m_type>(a / b.r.v);
   return grl::mrdivide(M<m_type>(a), b);
 }
 
@@ -133,7 +135,7 @@ inline M<m_type> operator/(m_type a, const M<m_type>& b) {
 inline M<m_type> operator&(const M<m_type>& a, const M<m_type>& b) { return grl::elementwise(grl::op_and, a, b); }
 inline M<m_type> operator|(const M<m_type>& a, const M<m_type>& b) { return grl::elementwise(grl::op_or, a, b); }
 inline M<m_type> operator-(const M<m_type>& a) {
-  if (a.is_real_scalar()) return M<m_type>(-a.r.v);
+  if (a.is_plain_scalar()) return M<m_type>(-a.r.v);
   return grl::negate(a);
 }
 inline M<m_type> operator+(const M<m_type>& a) { return a; }

@@ -99,6 +99,7 @@ void forelem(Mt& v, const Mt& x, int k) {
   if (r == 1) {
     Mt e = x.isc() ? Mt::cplx(x.cre()[j], x.cim()[j]) : Mt(x.cre()[j]);
     e.set_flags(x.flags_);
+    grl::keep_class(e, x);
     v = e;
     return;
   }
@@ -106,6 +107,7 @@ void forelem(Mt& v, const Mt& x, int k) {
   std::memcpy(col.pr(), x.cre() + j * r, r * sizeof(m_type));
   if (x.isc()) std::memcpy(col.pi(), x.cim() + j * r, r * sizeof(m_type));
   col.set_flags(x.flags_);
+  grl::keep_class(col, x);
   v = col;
 }
 

@@ -22,7 +22,38 @@ void bit_args(const Mt& x, const char* fn) {
       grl_fail("%s: inputs must be non-negative integers below 2^53", fn);
 }
 
+// The integer classes work on the bits of their own width, signed classes in two's
+// complement (bitand(int8(-1), 3) is 3, bitshift(int8(127), 1) is -2).
+struct int_bits {
+  std::uint64_t mask;
+  bool is_signed;
+  explicit int_bits(mclass c) {
+    const int width = int(class_bytes(c)) * 8;
+    mask = width == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << width) - 1;
+    is_signed = class_min(c) < 0;
+  }
+  std::uint64_t of(double v) const {
+    return (is_signed ? std::uint64_t(std::int64_t(v)) : std::uint64_t(v)) & mask;
+  }
+  double value(std::uint64_t u) const {
+    u &= mask;
+    if (is_signed && (u & ~(mask >> 1))) return double(std::int64_t(u | ~mask));
+    return double(u);
+  }
+};
+
 template <class F> Mt bitwise(const Mt& a, const Mt& b, const char* fn, F f) {
+  const mclass c = (a.cls_ | b.cls_) ? arith_class(a, b, fn) : mc_double;
+  if (is_int_class(c)) {
+    elem::need_real(a, fn);
+    elem::need_real(b, fn);
+    const int_bits ib(c);
+    Mt o = mth::zip_real(a, b, fn, [&](m_type x, m_type y) {
+      return m_type(ib.value(f(ib.of(class_value(double(x), c)), ib.of(class_value(double(y), c)))));
+    });
+    apply_class(o, c);
+    return o;
+  }
   bit_args(a, fn);
   bit_args(b, fn);
   return mth::zip_real(a, b, fn, [&](m_type x, m_type y) {
@@ -44,6 +75,20 @@ Mt bitxor(const Mt& a, const Mt& b) {
 
 // bitshift(a, k): a * 2^k for k > 0, a / 2^k rounded down for k < 0.
 Mt bitshift(const Mt& a, const Mt& k) {
+  if (is_int_class(a.num_class())) {
+    elem::need_real(k, "bitshift");
+    if (!elem::all_integers(k)) grl_fail("bitshift: N must be an integer");
+    const mclass c = a.num_class();
+    const int_bits ib(c);
+    Mt o = mth::zip_real(a, k, "bitshift", [&](m_type x, m_type n) {
+      const std::uint64_t u = ib.of(double(x));
+      if (n >= 64 || n <= -64) return m_type(0);
+      const int s = int(n);
+      return m_type(ib.value(s >= 0 ? u << s : u >> -s));
+    });
+    apply_class(o, c);
+    return o;
+  }
   bit_args(a, "bitshift");
   elem::need_real(k, "bitshift");
   if (!elem::all_integers(k)) grl_fail("bitshift: N must be an integer");
@@ -53,4 +98,21 @@ Mt bitshift(const Mt& a, const Mt& k) {
     const int s = int(n);
     return m_type(double(s >= 0 ? (u << s) & kMask : u >> -s));
   });
+}
+
+// bitcmp(a): the complement of a's bits, in its class's width (53 bits for a double).
+Mt bitcmp(const Mt& a) {
+  if (is_int_class(a.num_class())) {
+    const mclass c = a.num_class();
+    const int_bits ib(c);
+    Mt o = mth::map_real(a, [&](m_type x) { return m_type(ib.value(~ib.of(double(x)))); });
+    apply_class(o, c);
+    return o;
+  }
+  bit_args(a, "bitcmp");
+  const bool sgl = a.num_class() == mc_single;
+  const std::uint64_t mask = sgl ? (std::uint64_t(1) << 24) - 1 : kMask;
+  Mt o = mth::map_real(a, [mask](m_type x) { return m_type(double(mask ^ std::uint64_t(x))); });
+  if (sgl) apply_class(o, mc_single);
+  return o;
 }

@@ -20,7 +20,11 @@ template <class D, class S> Mt one_arg(const Mt& a, const char* fn, D dbl, S sgl
   if (a.ischar()) {
     const std::string w = mth::text(a);
     if (w == "double") return Mt(m_type(dbl));
-    if (w == "single") return Mt(m_type(sgl));
+    if (w == "single") {
+      Mt m{m_type(sgl)};
+      m.set_class(mc_single);
+      return m;
+    }
     grl_fail("%s: invalid class name", fn);
   }
   std::size_t r, c;

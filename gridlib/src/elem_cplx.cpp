@@ -23,10 +23,12 @@ Mt part(const Mt& x, bool imag_part) {
 
 // sign of a complex z is z/abs(z) (0 for 0).
 Mt sign(const Mt& x) {
-  return split_map(x, sign1, [](cplx v) {
+  Mt r = split_map(x, sign1, [](cplx v) {
     if (v.real() == 0 && v.imag() == 0) return cplx(0, 0);
     return v / std::abs(v);
   });
+  if (x.cls_) apply_class(r, x.num_class());
+  return r;
 }
 
 Mt real(const Mt& x) { return part(x, false); }

@@ -196,8 +196,24 @@ std::string element(const value_view& v, long k, const layout_t& f) {
   return s;
 }
 
+// An integer class: every element in full, in columns as wide as the widest element
+// (its sign included).
+layout_t integer_layout(const value_view& v) {
+  layout_t f;
+  f.style = as_integer;
+  bool neg = false;
+  int d = 1;
+  for (long k = 0, n = static_cast<long>(v.rows) * v.cols; k < n; ++k) {
+    neg |= v.re[k] < 0;
+    d = std::max(d, digits_of(std::fabs(v.re[k])));
+  }
+  f.fw = d + (neg ? 1 : 0);
+  return f;
+}
+
 std::string scalar_text(const value_view& v) {
   if (v.kind == value_view::logical) return v.re[0] != 0 ? "1" : "0";
+  if (v.integer) return number(v.re[0], integer_layout(v));
   layout_t f = make_layout(v);
   if (!v.im) return number(v.re[0], f);
   return element(v, 0, f);
@@ -216,6 +232,8 @@ std::string matrix_body(const value_view& v, const std::string& indent) {
   if (v.kind == value_view::logical) {
     f.style = as_integer;
     f.fw = 1;
+  } else if (v.integer) {
+    f = integer_layout(v);
   } else {
     f = make_layout(v);
   }

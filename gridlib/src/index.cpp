@@ -109,6 +109,13 @@ std::uint32_t merged_flags(const Mt& x, const Mt& v, bool was_empty) {
   return x.flags_;
 }
 
+// The class of x after part of it was assigned from v: the elements written are then
+// converted to it (x(2) = 2.6 in an int8 x stores 3).
+grl::mclass assigned_class(const Mt& x, const Mt& v, bool was_empty) {
+  if (!x.cls_ && !v.cls_) return grl::mc_double;
+  return grl::assign_class(x, v, was_empty);
+}
+
 }  // namespace
 
 template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
@@ -133,6 +140,7 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
   for (std::size_t i = 0; i < n; ++i) out.re_[i] = re_[p.at(i)];
   if (im_) for (std::size_t i = 0; i < n; ++i) out.im_[i] = im_[p.at(i)];
   out.flags_ = flags_;
+  out.cls_ = cls_;
   if (out.im_) out.drop_imag();
   return out;
 }
@@ -151,6 +159,7 @@ template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) con
     if (im_) for (std::size_t i = 0; i < nr; ++i) out.im_[i + j * nr] = im_[src + pa.at(i)];
   }
   out.flags_ = flags_;
+  out.cls_ = cls_;
   if (out.im_) out.drop_imag();
   return out;
 }
@@ -176,6 +185,12 @@ template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
     }
   }
   std::uint32_t fl = merged_flags(*this, v, was_empty);
+  const grl::mclass cls = assigned_class(*this, v, was_empty);
+  if (cls != grl::mc_double) {
+    // x changes class at most once; the value written takes x's class.
+    if (cls_ != cls || flags_) grl::apply_class(*this, cls);
+    if (v.cls_ != cls || v.flags_) grl::apply_class(v, cls);
+  }
   if (v.im_) pi();
   T* re = pr();
   T* im = im_;
@@ -185,7 +200,8 @@ template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
   } else {
     for (std::size_t i = 0; i < n; ++i) { re[p.at(i)] = v.re_[i]; if (im) im[p.at(i)] = v.im_ ? v.im_[i] : T(0); }
   }
-  flags_ = fl;
+  flags_ = cls == grl::mc_double ? fl : 0;
+  cls_ = cls;
   if (im_ && !v.im_) drop_imag();
 }
 
@@ -214,6 +230,12 @@ template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, con
   if (v.numel() != 1 && v.numel() != nr * nc) grl::fail_assign(nr, nc, vr, vc);
   if (v.numel() != 1 && !(vr == nr && vc == nc) && !(vr == 1 || vc == 1)) grl::fail_assign(nr, nc, vr, vc);
   std::uint32_t fl = merged_flags(*this, v, was_empty);
+  const grl::mclass cls = assigned_class(*this, v, was_empty);
+  if (cls != grl::mc_double) {
+    // x changes class at most once; the value written takes x's class.
+    if (cls_ != cls || flags_) grl::apply_class(*this, cls);
+    if (v.cls_ != cls || v.flags_) grl::apply_class(v, cls);
+  }
   if (v.im_) pi();
   T* re = pr();
   T* im = im_;
@@ -226,7 +248,8 @@ template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, con
       if (im) im[col + pa.at(i)] = v.im_ ? v.im_[s] : T(0);
     }
   }
-  flags_ = fl;
+  flags_ = cls == grl::mc_double ? fl : 0;
+  cls_ = cls;
   if (im_ && !v.im_) drop_imag();
 }
 
@@ -250,7 +273,7 @@ template <class T> void M<T>::del1(const grl::ix<T>& a) {
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), false);
   std::vector<char> d = doomed(p, numel(), false);
-  if (p.all) { std::uint32_t f = flags_; *this = nop_M; flags_ = f; return; }
+  if (p.all) { std::uint32_t f = flags_, c = cls_; *this = nop_M; flags_ = f; cls_ = c; return; }
   std::size_t keep = 0;
   for (char c : d) keep += !c;
   if (keep == numel()) return;
@@ -259,6 +282,7 @@ template <class T> void M<T>::del1(const grl::ix<T>& a) {
   for (std::size_t i = 0, o = 0; i < d.size(); ++i)
     if (!d[i]) { out.re_[o] = re_[i]; if (im_) out.im_[o] = im_[i]; ++o; }
   out.flags_ = flags_;
+  out.cls_ = cls_;
   const char* nm = name_;
   *this = std::move(out);
   name_ = nm;
@@ -296,6 +320,7 @@ template <class T> void M<T>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
     }
   }
   out.flags_ = flags_;
+  out.cls_ = cls_;
   const char* nm = name_;
   *this = std::move(out);
   name_ = nm;

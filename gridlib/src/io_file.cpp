@@ -412,7 +412,15 @@ enum prec_t { P_U8, P_I8, P_U16, P_I16, P_U32, P_I32, P_U64, P_I64, P_F32, P_F64
 struct precision {
   prec_t in = P_U8;
   bool out_char = false;   // "uint8=>char" and "*char": the result is a char value
+  grl::mclass out_class = grl::mc_double;   // "int16=>int16", "*uint8": the result's class
 };
+
+// The class of the values a precision reads.
+grl::mclass class_of_prec(prec_t p) {
+  static const grl::mclass c[] = {grl::mc_uint8, grl::mc_int8, grl::mc_uint16, grl::mc_int16, grl::mc_uint32,
+                                  grl::mc_int32, grl::mc_uint64, grl::mc_int64, grl::mc_single, grl::mc_double};
+  return c[p];
+}
 
 prec_t prec_name(const std::string& s, const char* who) {
   struct { const char* n; prec_t p; } names[] = {
@@ -444,7 +452,7 @@ precision parse_precision(const Mt& p, const char* who) {
   r.in = prec_name(s, who);
   if (!out.empty()) {
     if (out == "char") r.out_char = true;
-    else prec_name(out, who);    // any numeric class: the value is held as m_type anyway
+    else r.out_class = class_of_prec(prec_name(out, who));
   }
   return r;
 }
@@ -507,6 +515,7 @@ void fread(const Mt& fid, const Mt& size, const Mt& prec, i_o_t, Mr<m_type> val,
   while (double(v.size()) < limit && std::fread(buf, 1, w, f) == w) v.push_back(decode(buf, p.in));
   Mt m = shaped(v, s, false);
   if (p.out_char) m.set_flags(grl::F_STRING);
+  else if (p.out_class != grl::mc_double) grl::apply_class(m, p.out_class);
   val = m;
   count = Mt(m_type(double(v.size())));
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,58 @@ bool convert(m_type* dst, const void* src, std::size_t n, matio_types t) {
   }
 }
 
+// The numeric class of a MAT-file class; double for the others.
+mclass class_of_mat(int c) {
+  switch (c) {
+    case MAT_C_SINGLE: return mc_single;
+    case MAT_C_INT8: return mc_int8;
+    case MAT_C_UINT8: return mc_uint8;
+    case MAT_C_INT16: return mc_int16;
+    case MAT_C_UINT16: return mc_uint16;
+    case MAT_C_INT32: return mc_int32;
+    case MAT_C_UINT32: return mc_uint32;
+    case MAT_C_INT64: return mc_int64;
+    case MAT_C_UINT64: return mc_uint64;
+    default: return mc_double;
+  }
+}
+
+// The elements of a real value of an integer class or single in the file's own type.
+template <class E> std::vector<unsigned char> typed_elements(const std::vector<double>& re) {
+  std::vector<unsigned char> bytes(re.size() * sizeof(E));
+  for (std::size_t k = 0; k < re.size(); ++k) {
+    double v = re[k];
+    E e;
+    // The 64-bit limits as doubles are 2^63 and 2^64, one past the largest value.
+    if (std::is_integral<E>::value && v >= double(std::numeric_limits<E>::max()))
+      e = std::numeric_limits<E>::max();
+    else
+      e = E(v);
+    std::memcpy(bytes.data() + k * sizeof(E), &e, sizeof(E));
+  }
+  return bytes;
+}
+
+// A version 5 variable of an integer class or single: its class and type in the file.
+matvar_t* class_var(const char* name, mclass c, size_t* dims, const std::vector<double>& re,
+                    std::vector<unsigned char>& bytes) {
+  matio_classes mc;
+  matio_types mt;
+  switch (c) {
+    case mc_single: mc = MAT_C_SINGLE; mt = MAT_T_SINGLE; bytes = typed_elements<float>(re); break;
+    case mc_int8: mc = MAT_C_INT8; mt = MAT_T_INT8; bytes = typed_elements<mat_int8_t>(re); break;
+    case mc_uint8: mc = MAT_C_UINT8; mt = MAT_T_UINT8; bytes = typed_elements<mat_uint8_t>(re); break;
+    case mc_int16: mc = MAT_C_INT16; mt = MAT_T_INT16; bytes = typed_elements<mat_int16_t>(re); break;
+    case mc_uint16: mc = MAT_C_UINT16; mt = MAT_T_UINT16; bytes = typed_elements<mat_uint16_t>(re); break;
+    case mc_int32: mc = MAT_C_INT32; mt = MAT_T_INT32; bytes = typed_elements<mat_int32_t>(re); break;
+    case mc_uint32: mc = MAT_C_UINT32; mt = MAT_T_UINT32; bytes = typed_elements<mat_uint32_t>(re); break;
+    case mc_int64: mc = MAT_C_INT64; mt = MAT_T_INT64; bytes = typed_elements<mat_int64_t>(re); break;
+    case mc_uint64: mc = MAT_C_UINT64; mt = MAT_T_UINT64; bytes = typed_elements<mat_uint64_t>(re); break;
+    default: return nullptr;
+  }
+  return Mat_VarCreate(name, mc, mt, 2, dims, bytes.empty() ? nullptr : bytes.data(), 0);
+}
+
 // The library's value of a variable read from a file.
 Mt from_matvar(const matvar_t* v, const std::string& file) {
   if (v->rank != 2)
@@ -90,6 +144,7 @@ Mt from_matvar(const matvar_t* v, const std::string& file) {
   }
   if (v->class_type == MAT_C_CHAR) m.set_flags(F_STRING);
   else if (v->isLogical) m.set_flags(F_LOGICAL);
+  else if (const mclass c = class_of_mat(v->class_type); c != mc_double) m.set_class(c);
   if (m.isc()) m.drop_imag();
   return m;
 }
@@ -205,7 +260,11 @@ bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
   matvar_t* v = nullptr;
   std::vector<mat_uint16_t> chars;
   std::vector<mat_uint8_t> bytes;
-  if (x.ischar() && !x.isc() && ver == MAT_V5) {
+  std::vector<unsigned char> elements;
+  if (x.cls_ && !x.isc() && ver == MAT_V5) {
+    // An integer class or single keeps its class (version 4 files hold doubles only).
+    v = class_var(name, x.num_class(), dims, re, elements);
+  } else if (x.ischar() && !x.isc() && ver == MAT_V5) {
     chars.resize(n);
     for (std::size_t k = 0; k < n; ++k) chars[k] = mat_uint16_t(re[k]);
     v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_UINT16, 2, dims, n ? chars.data() : nullptr, 0);

@@ -295,6 +295,7 @@ Mt transpose(const Mt& a) {
   std::size_t r = a.rows(), c = a.cols();
   Mt out = Mt::alloc(c, r, a.isc());
   out.set_flags(a.islogical() ? std::uint32_t(F_LOGICAL) : a.ischar() ? std::uint32_t(F_STRING) : 0u);
+  keep_class(out, a);
   if (r <= 1 || c <= 1) {
     std::size_t n = r * c;
     if (n) std::memcpy(out.pr(), a.cre(), n * sizeof(T));
@@ -325,7 +326,27 @@ Mt ctranspose(const Mt& a) {
   return out;
 }
 
+namespace {
+// A matrix operation (*, \, /, ^) of two matrices when one of them has an integer class
+// or single: integer matrices are refused as Octave refuses them; single is computed in
+// double and rounded. f does the work on the operands as doubles.
+template <class F> Mt class_matrix_op(const Mt& a, const Mt& b, const char* op, F f) {
+  if (is_int_class(a.num_class()) || is_int_class(b.num_class()))
+    grl_fail("binary operator '%s' not implemented for '%s' by '%s' operations", op,
+             operand_name(a).c_str(), operand_name(b).c_str());
+  Mt x = a, y = b;
+  x.cls_ = y.cls_ = mc_double;
+  Mt out = f(x, y);
+  apply_class(out, mc_single);
+  return out;
+}
+}  // namespace
+
 Mt mtimes(const Mt& a, const Mt& b) {
+  if (a.cls_ | b.cls_) {
+    if (a.isscalar() || b.isscalar()) return elementwise(op_mul, a, b);
+    return class_matrix_op(a, b, "*", [](const Mt& x, const Mt& y) { return grl::mtimes(x, y); });
+  }
   if (a.isscalar()) return la::scalar_op(a, b, 0);
   if (b.isscalar()) return la::scalar_op(b, a, 0);
   if (a.cols() != b.rows()) la::nonconformant("*", a, b);
@@ -357,11 +378,19 @@ Mt mtimes(const Mt& a, const Mt& b) {
 }
 
 Mt mldivide(const Mt& a, const Mt& b) {
+  if (a.cls_ | b.cls_) {
+    if (a.isscalar()) return elementwise(op_ldiv, a, b);
+    return class_matrix_op(a, b, "\\", [](const Mt& x, const Mt& y) { return grl::mldivide(x, y); });
+  }
   if (a.isscalar()) return la::scalar_op(a, b, 1);
   return la::solve(a, b, "\\");
 }
 
 Mt mrdivide(const Mt& a, const Mt& b) {
+  if (a.cls_ | b.cls_) {
+    if (b.isscalar()) return elementwise(op_div, a, b);
+    return class_matrix_op(a, b, "/", [](const Mt& x, const Mt& y) { return grl::mrdivide(x, y); });
+  }
   if (b.isscalar()) return la::scalar_op(b, a, 1);
   if (a.cols() != b.cols()) la::nonconformant("/", a, b);
   return grl::transpose(la::solve(grl::transpose(b), grl::transpose(a), "/"));
@@ -441,6 +470,10 @@ Mt scalar_power(const Mt& a, const Mt& b) {
 }  // namespace
 
 Mt mpower(const Mt& a, const Mt& b) {
+  if (a.cls_ | b.cls_) {
+    if (a.isscalar() && b.isscalar()) return elementwise(op_pow, a, b);
+    return class_matrix_op(a, b, "^", [](const Mt& x, const Mt& y) { return grl::mpower(x, y); });
+  }
   if (a.isscalar() && b.isscalar()) return scalar_power(a, b);
   if (!a.isscalar() && !b.isscalar()) grl_fail("can't do A ^ B for A and B both matrices");
   const Mt& mat = a.isscalar() ? b : a;

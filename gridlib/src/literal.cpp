@@ -42,6 +42,8 @@ Mt join_row(const Mt* items, std::size_t n) {
   }
   if (!any && chr) out = Mt::alloc(0, 0);
   out.set_flags(chr ? std::uint32_t(grl::F_STRING) : (any && logical ? std::uint32_t(grl::F_LOGICAL) : 0u));
+  const grl::mclass cls = grl::concat_class(items, n);
+  if (cls != grl::mc_none) grl::apply_class(out, cls);
   return out;
 }
 
@@ -74,6 +76,8 @@ Mt join_col(const std::vector<Mt>& rows_v) {
     r0 += x.rows();
   }
   out.set_flags(chr ? std::uint32_t(grl::F_STRING) : (any && logical ? std::uint32_t(grl::F_LOGICAL) : 0u));
+  const grl::mclass cls = grl::concat_class(rows_v.data(), rows_v.size());
+  if (cls != grl::mc_none) grl::apply_class(out, cls);
   return out;
 }
 
@@ -206,8 +210,15 @@ double scalar_of(const Mt& x, const char* what) {
 }
 }  // namespace
 
+// A range with an integer class or single limit has that class (int8(1):3 is int8).
 Mt colon(const Mt& a, const Mt& step, const Mt& b) {
   if (a.isempty() || step.isempty() || b.isempty()) return Mt::alloc(1, 0);
+  if (a.cls_ | step.cls_ | b.cls_) {
+    const grl::mclass c = grl::arith_class(grl::arith_class(a, step, ":") == a.num_class() ? a : step, b, ":");
+    Mt out = colon(scalar_of(a, "range"), scalar_of(step, "range"), scalar_of(b, "range"));
+    grl::apply_class(out, c);
+    return out;
+  }
   return colon(scalar_of(a, "range"), scalar_of(step, "range"), scalar_of(b, "range"));
 }
 

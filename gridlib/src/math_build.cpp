@@ -106,16 +106,35 @@ bool state_call(const char* fn, const Mt& a, const Mt* v, Mt& out) {
   return true;
 }
 
+
+// A trailing class name ('int8', 'single', ...) gives the result its class.
+Mt of_class(Mt m, const Mt& last) {
+  const mclass c = class_arg(last);
+  if (c != mc_none && c != mc_double) apply_class(m, c);
+  return m;
+}
 }  // namespace
 
 Mt zeros() { return Mt(m_type(0)); }
 Mt zeros(const Mt& n) { std::size_t r, c; dims1(n, "zeros", r, c); return Mt::zeros(r, c); }
-Mt zeros(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "zeros", r, c); return Mt::zeros(r, c); }
-Mt zeros(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "zeros", r, c); return Mt::zeros(r, c); }
+Mt zeros(const Mt& a, const Mt& b) {
+  std::size_t r, c;
+  dims2(a, b, "zeros", r, c);
+  return of_class(Mt::zeros(r, c), b);
+}
+Mt zeros(const Mt& a, const Mt& b, const Mt& k) {
+  std::size_t r, c;
+  dims3(a, b, k, "zeros", r, c);
+  return of_class(Mt::zeros(r, c), k);
+}
 Mt ones() { return Mt(m_type(1)); }
 Mt ones(const Mt& n) { std::size_t r, c; dims1(n, "ones", r, c); return filled(r, c, 1); }
-Mt ones(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "ones", r, c); return filled(r, c, 1); }
-Mt ones(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "ones", r, c); return filled(r, c, 1); }
+Mt ones(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "ones", r, c); return of_class(filled(r, c, 1), b); }
+Mt ones(const Mt& a, const Mt& b, const Mt& k) {
+  std::size_t r, c;
+  dims3(a, b, k, "ones", r, c);
+  return of_class(filled(r, c, 1), k);
+}
 // true(n), true(r,c), false(...): logical matrices of ones or zeros.
 Mt true_M(const Mt& n) { std::size_t r, c; dims1(n, "true", r, c); return logical(filled(r, c, 1)); }
 Mt true_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "true", r, c); return logical(filled(r, c, 1)); }
@@ -123,8 +142,12 @@ Mt false_M(const Mt& n) { std::size_t r, c; dims1(n, "false", r, c); return logi
 Mt false_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "false", r, c); return logical(Mt::zeros(r, c)); }
 Mt eye() { return Mt(m_type(1)); }
 Mt eye(const Mt& n) { std::size_t r, c; dims1(n, "eye", r, c); return identity(r, c); }
-Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return identity(r, c); }
-Mt eye(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "eye", r, c); return identity(r, c); }
+Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return of_class(identity(r, c), b); }
+Mt eye(const Mt& a, const Mt& b, const Mt& k) {
+  std::size_t r, c;
+  dims3(a, b, k, "eye", r, c);
+  return of_class(identity(r, c), k);
+}
 
 namespace {
 // rand and randn: the size arguments, or the generator's state ('seed', x).
@@ -271,7 +294,11 @@ Mt eps(const Mt& x) {
   if (x.ischar()) {
     const std::string w = text(x);
     if (w == "double") return Mt(m_type(std::numeric_limits<double>::epsilon()));
-    if (w == "single") return Mt(m_type(std::numeric_limits<float>::epsilon()));
+    if (w == "single") {
+      Mt m{m_type(std::numeric_limits<float>::epsilon())};
+      m.set_class(mc_single);
+      return m;
+    }
     grl_fail("eps: invalid class name '%s'", w.c_str());
   }
   if (x.isc()) grl_fail("eps: X must be of a floating point type");

@@ -112,33 +112,47 @@ Mt log_of(const Mt& x, Mt* t) {
     return std::log(v);
   });
 }
+
+// The result of a function that keeps its argument's numeric class (abs, rounding,
+// mod, rem): converted to the class c, which abs(int8(-128)) needs (127).
+Mt in_class(Mt r, mclass c) {
+  if (c != mc_double) apply_class(r, c);
+  return r;
+}
+// The class of the result of a function whose result is a float: single stays single.
+mclass float_class(const Mt& x) { return x.num_class() == mc_single ? mc_single : mc_double; }
 }  // namespace
 
-Mt abs_M(const Mt& x) { return abs_of(x, nullptr); }
-Mt abs_M(Mt&& x) { return abs_of(x, &x); }
-Mt sqrt_M(const Mt& x) { return sqrt_of(x, nullptr); }
-Mt sqrt_M(Mt&& x) { return sqrt_of(x, &x); }
-Mt log_M(const Mt& x) { return log_of(x, nullptr); }
-Mt log_M(Mt&& x) { return log_of(x, &x); }
+Mt abs_M(const Mt& x) { return in_class(abs_of(x, nullptr), x.num_class()); }
+Mt abs_M(Mt&& x) { const mclass c = x.num_class(); return in_class(abs_of(x, &x), c); }
+Mt sqrt_M(const Mt& x) { return in_class(sqrt_of(x, nullptr), float_class(x)); }
+Mt sqrt_M(Mt&& x) { const mclass c = float_class(x); return in_class(sqrt_of(x, &x), c); }
+Mt log_M(const Mt& x) { return in_class(log_of(x, nullptr), float_class(x)); }
+Mt log_M(Mt&& x) { const mclass c = float_class(x); return in_class(log_of(x, &x), c); }
 
-// f(x) and f of a temporary x, whose storage a real result may take.
-#define GRL_UNARY(F, REAL, CPLX)                                  \
-  Mt F(const Mt& x) { return unary(x, REAL, CPLX, nullptr); }    \
-  Mt F(Mt&& x) { return unary(x, REAL, CPLX, &x); }
+// f(x) and f of a temporary x, whose storage a real result may take. The functions
+// of floats keep single; the rounding functions keep every numeric class.
+#define GRL_UNARY(F, REAL, CPLX)                                                          \
+  Mt F(const Mt& x) { return in_class(unary(x, REAL, CPLX, nullptr), float_class(x)); }    \
+  Mt F(Mt&& x) { const mclass c = float_class(x); return in_class(unary(x, REAL, CPLX, &x), c); }
+#define GRL_ROUNDING(F, REAL, CPLX)                                                        \
+  Mt F(const Mt& x) { return in_class(unary(x, REAL, CPLX, nullptr), x.num_class()); }     \
+  Mt F(Mt&& x) { const mclass c = x.num_class(); return in_class(unary(x, REAL, CPLX, &x), c); }
 GRL_UNARY(exp_M, [](m_type v) { return std::exp(v); }, [](cplx v) { return std::exp(v); })
 GRL_UNARY(sin_M, [](m_type v) { return std::sin(v); }, [](cplx v) { return std::sin(v); })
 GRL_UNARY(cos_M, [](m_type v) { return std::cos(v); }, [](cplx v) { return std::cos(v); })
 GRL_UNARY(tan_M, [](m_type v) { return std::tan(v); }, [](cplx v) { return std::tan(v); })
 // Rounding of a complex value rounds both parts; halves round away from zero.
-GRL_UNARY(floor_M, [](m_type v) { return std::floor(v); },
+GRL_ROUNDING(floor_M, [](m_type v) { return std::floor(v); },
           [](cplx v) { return cplx(std::floor(v.real()), std::floor(v.imag())); })
-GRL_UNARY(ceil_M, [](m_type v) { return std::ceil(v); },
+GRL_ROUNDING(ceil_M, [](m_type v) { return std::ceil(v); },
           [](cplx v) { return cplx(std::ceil(v.real()), std::ceil(v.imag())); })
-GRL_UNARY(round_M, [](m_type v) { return std::round(v); },
+GRL_ROUNDING(round_M, [](m_type v) { return std::round(v); },
           [](cplx v) { return cplx(std::round(v.real()), std::round(v.imag())); })
-GRL_UNARY(fix, [](m_type v) { return std::trunc(v); },
+GRL_ROUNDING(fix, [](m_type v) { return std::trunc(v); },
           [](cplx v) { return cplx(std::trunc(v.real()), std::trunc(v.imag())); })
 #undef GRL_UNARY
+#undef GRL_ROUNDING
 
 Mt atan2_M(const Mt& y, const Mt& x) {
   no_complex(y, x, "atan2");
@@ -147,23 +161,28 @@ Mt atan2_M(const Mt& y, const Mt& x) {
 
 // mod: the result has the sign of y; mod(x,0) is x. (A lambda rather than mod1 itself,
 // so that the loop inlines it.)
+// With an integer class or single operand the result takes the class arithmetic gives.
 Mt mod(const Mt& x, const Mt& y) {
   no_complex(x, y, "mod");
-  return zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); });
+  const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "mod") : mc_double;
+  return in_class(zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); }), c);
 }
 Mt mod(Mt&& x, const Mt& y) {
   no_complex(x, y, "mod");
-  return zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); }, &x);
+  const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "mod") : mc_double;
+  return in_class(zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); }, &x), c);
 }
 
-// rem: the result has the sign of x; rem(x,0) is NaN.
+// rem: the result has the sign of x; rem(x,0) is NaN (0 in an integer class).
 Mt rem(const Mt& x, const Mt& y) {
   no_complex(x, y, "rem");
-  return zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); });
+  const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "rem") : mc_double;
+  return in_class(zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); }), c);
 }
 Mt rem(Mt&& x, const Mt& y) {
   no_complex(x, y, "rem");
-  return zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); }, &x);
+  const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "rem") : mc_double;
+  return in_class(zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); }, &x), c);
 }
 
 // --- cells are not numbers ------------------------------------------------------------

@@ -256,6 +256,7 @@ void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>*
     pk[g] = m_type(t + 1);
   }
   if (x.islogical()) o.set_flags(F_LOGICAL);
+  keep_class(o, x);
   if (m) *m = narrow(o);
   if (idx) *idx = ix;
 }
@@ -267,6 +268,7 @@ Mt extreme2(const Mt& a, const Mt& b, bool want_max) {
     Mt o = want_max ? zip_real(a, b, fn, [](m_type u, m_type v) { return (v > u || u != u) ? v : u; })
                     : zip_real(a, b, fn, [](m_type u, m_type v) { return (v < u || u != u) ? v : u; });
     if (a.islogical() && b.islogical()) o.set_flags(F_LOGICAL);
+    else if (a.cls_ | b.cls_) apply_class(o, arith_class(a, b, want_max ? "max" : "min"));
     return o;
   }
   std::size_t r, c;

@@ -280,7 +280,11 @@ void unique_impl(const Mt& x, const unique_opts& o, Mr<m_type>* u, Mr<m_type>* i
   }
   const table t = items_of(x, rows);
   const groups g = group_items(t, o.last, o.stable);
-  if (u) *u = items_value(t, g.pick, !rows && x.rows() == 1, flags_of(x));
+  if (u) {
+    Mt v = items_value(t, g.pick, !rows && x.rows() == 1, flags_of(x));
+    keep_class(v, x);
+    *u = v;
+  }
   if (i) *i = index_column(g.pick);
   if (j) *j = index_column(g.of);
 }

@@ -82,6 +82,7 @@ void find_impl(const Mt& x, std::size_t limit, bool last, Mr<m_type>* k, Mr<m_ty
       for (std::size_t t = 0; t < m; ++t) pi[t] = b[at[t]];
     }
     if (x.islogical()) vo.set_flags(F_LOGICAL);
+    keep_class(vo, x);
     *v = vo;
   }
 }
@@ -119,6 +120,7 @@ void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
   Mt ix;
   if (k) ix = Mt::alloc(xr, xc);
   o.set_flags(x.islogical() ? std::uint32_t(F_LOGICAL) : x.ischar() ? std::uint32_t(F_STRING) : 0u);
+  keep_class(o, x);
   std::size_t n, groups, stride;
   if (dim == 1) { n = xr; groups = xc; stride = 1; }
   else if (dim == 2) { n = xc; groups = xr; stride = xr; }

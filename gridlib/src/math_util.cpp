@@ -46,9 +46,9 @@ void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c) {
 }
 
 void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c) {
-  // zeros(n, 'double'): the class name of the result, which is the only one here.
+  // zeros(n, 'int8'): the class name of the result (the caller converts).
   if (b.ischar()) {
-    if (text(b) != "double") grl_fail("invalid data type specified");
+    if (class_arg(b) > mc_uint64) grl_fail("invalid data type specified");
     dims1(a, fn, r, c);
     return;
   }
@@ -61,7 +61,7 @@ void dims3(const Mt& a, const Mt& b, const Mt& k, const char* fn, std::size_t& r
   // zeros(r, c, 'double') or zeros(r, c, 1): a third size other than 1 would make a
   // three-dimensional array, which the library does not hold.
   if (k.ischar()) {
-    if (text(k) != "double") grl_fail("invalid data type specified");
+    if (class_arg(k) > mc_uint64) grl_fail("invalid data type specified");
   } else if (k.numel() != 1 || k.isc() || size_value(k.cre()[0]) != 1) {
     grl_fail("%s: N-dimensional arrays are not supported", fn);
   }

@@ -185,6 +185,7 @@ template <class T> void M<T>::resize(std::size_t rows, std::size_t cols) {
       if (im_) out.im_[i + j * rows] = im_[i + j * rows_];
     }
   out.flags_ = flags_;
+  out.cls_ = cls_;
   const char* name = name_;
   *this = std::move(out);
   name_ = name;

@@ -24,6 +24,13 @@ const char* op_name(grl::binop op) {
 
 bool is_compare(grl::binop op) { return op >= grl::op_lt && op <= grl::op_or; }
 
+// The operator as the program wrote it, for the message of a class mismatch.
+const char* op_symbol(grl::binop op) {
+  static const char* const symbol[] = {"+", "-", "*", "/", "\\", ".^", "<", "<=", ">", ">=",
+                                       "==", "!=", "&", "|"};
+  return symbol[op];
+}
+
 inline m_type real_op(grl::binop op, m_type x, m_type y) {
   switch (op) {
     case grl::op_add: return x + y;
@@ -122,6 +129,10 @@ bool can_take(const Mt* t, std::size_t rows, std::size_t cols) {
 // operand of the result's shape, so writing over that operand as the loop goes is safe.
 Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
   using namespace grl;
+  // An integer class or single operand gives its class to the result, computed in
+  // double and then converted (rounded and limited).
+  // Comparisons take any two classes.
+  const mclass rcls = (a.cls_ | b.cls_) && !is_compare(op) ? arith_class(a, b, op_symbol(op)) : mc_double;
   std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
   bool sa = ar == 1 && ac == 1, sb = br == 1 && bc == 1;
   std::size_t rr, rc;
@@ -184,6 +195,7 @@ Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
     out.drop_imag();
   }
   if (logical) out.set_flags(F_LOGICAL);
+  else if (rcls != mc_double) apply_class(out, rcls);
   return out;
 }
 
@@ -204,6 +216,7 @@ Mt negate(const Mt& a) {
     m_type* oi = out.pi();
     for (std::size_t k = 0; k < a.numel(); ++k) oi[k] = -a.cim()[k];
   }
+  if (a.cls_) apply_class(out, a.num_class());   // -int8(-128) is 127
   return out;
 }
 

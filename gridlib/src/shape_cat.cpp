@@ -88,6 +88,14 @@ Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
     });
   }
   o.set_flags(chr ? std::uint32_t(F_STRING) : logic ? std::uint32_t(F_LOGICAL) : 0u);
+  // An integer class wins over the others, then single (char wins over both).
+  mclass cls = mc_none;
+  for (const Mt* p : parts) {
+    if (chr) break;
+    if (is_int_class(p->num_class())) { cls = p->num_class(); break; }
+    if (p->num_class() == mc_single) cls = mc_single;
+  }
+  if (cls != mc_none) apply_class(o, cls);
   return o;
 }
 

@@ -6,23 +6,19 @@
 using namespace grl;
 using namespace grl::mth;
 
-Mt class_M(const Mt& x) {
-  if (x.holds_cell()) return TM("cell");
-  if (x.flags_ & grl::F_HANDLE) return TM("function_handle");
-  if (x.ischar()) return TM("char");
-  if (x.islogical()) return TM("logical");
-  return TM(std::is_same<m_type, float>::value ? "single" : "double");
-}
+Mt class_M(const Mt& x) { return TM(grl::class_name(grl::class_of(x))); }
 
 Mt class_M(const Mc&) { return TM("cell"); }
 
 // isa(x, name): x is of class name, or name is a group its class belongs to:
-// "numeric" and "float" hold double and single.
+// "float" holds double and single, "integer" the integer classes, "numeric" both.
 Mt grl::class_is(const char* cls, const Mt& name) {
   if (!name.ischar() || name.rows() > 1) grl_fail("isa: CLASSNAME must be a string or cell array of strings");
   const std::string n = text_of(name), c = cls;
   const bool floating = c == "double" || c == "single";
-  return grl::boolean(n == c || ((n == "numeric" || n == "float") && floating));
+  const bool integer = is_int_class(class_named(c));
+  return grl::boolean(n == c || (n == "float" && floating) || (n == "integer" && integer) ||
+                      (n == "numeric" && (floating || integer)));
 }
 Mt isa(const Mt& x, const Mt& name) { return grl::class_is(text_of(class_M(x)).c_str(), name); }
 Mt isa(const Mc&, const Mt& name) { return grl::class_is("cell", name); }

@@ -38,6 +38,7 @@ Mt pick(const Mt& x, std::size_t r, std::size_t c, const std::vector<std::size_t
     }
   }
   o.set_flags(x.flags_);
+  keep_class(o, x);
   if (cplx) o.drop_imag();
   return o;
 }

@@ -35,7 +35,8 @@ value_view view_of(const Mt& x, view_store& st) {
   v.kind = x.ischar() ? value_view::chars : x.islogical() ? value_view::logical : value_view::numeric;
   v.rows = int(x.rows());
   v.cols = int(x.cols());
-  v.single = sizeof(m_type) != sizeof(double);
+  v.single = sizeof(m_type) != sizeof(double) || x.num_class() == mc_single;
+  v.integer = is_int_class(x.num_class());
   v.re = st.doubles(x.cre(), x.numel());
   v.im = st.doubles(x.cim(), x.numel());
   v.range = x.isrange() && !x.isc();

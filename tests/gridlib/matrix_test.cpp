@@ -17,6 +17,7 @@ TEST(Matrix, HeaderLayoutIsWhatTheViewerReads) {
   EXPECT_EQ(offsetof(MD, dims_), 12u);
   EXPECT_EQ(offsetof(MD, rows_), 16u);
   EXPECT_EQ(offsetof(MD, cols_), 20u);
+  EXPECT_EQ(offsetof(MD, cls_), 24u);     // the class, in the bytes the viewer skips
   EXPECT_EQ(offsetof(MD, re_), 32u);
   EXPECT_EQ(offsetof(MD, im_), 40u);
   MD y("y", 0, 0);

@@ -16,6 +16,7 @@ struct value_view {
   const double* re = nullptr;  // rows*cols, column by column (numeric, logical, chars)
   const double* im = nullptr;  // nullptr when real
   bool single = false;         // element type is float
+  bool integer = false;        // an integer class: whole numbers in columns as wide as the widest
   bool range = false;          // a row the colon operator made, with the limit it was given
   double range_limit = 0;
   std::vector<value_view> elems;                            // cell: rows*cols, column by column

@@ -1,0 +1,89 @@
+// The classes of values: conversion to a numeric class, the class an operation gives,
+// and the class that indexing, assignment and concatenation keep.
+#include <cmath>
+#include <limits>
+
+#include "gridlib.h"
+#include "values.h"
+
+#include <gtest/gtest.h>
+
+using namespace gridlib_test;
+using grl::mclass;
+
+namespace {
+
+Mt of(mclass c, std::initializer_list<double> v) {
+  Mt m = row(v);
+  grl::apply_class(m, c);
+  return m;
+}
+
+TEST(Class, ConversionRoundsHalfAwayAndSaturates) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(grl::class_value(2.5, grl::mc_int8), 3);
+  EXPECT_EQ(grl::class_value(-2.5, grl::mc_int8), -3);
+  EXPECT_EQ(grl::class_value(-129, grl::mc_int8), -128);
+  EXPECT_EQ(grl::class_value(1e300, grl::mc_uint16), 65535);
+  EXPECT_EQ(grl::class_value(-1, grl::mc_uint32), 0);
+  EXPECT_EQ(grl::class_value(nan, grl::mc_int32), 0);
+  EXPECT_EQ(grl::class_value(-INFINITY, grl::mc_int16), -32768);
+  EXPECT_EQ(grl::class_value(0.1, grl::mc_single), double(0.1f));
+  EXPECT_EQ(grl::class_value(0.1, grl::mc_double), 0.1);
+}
+
+TEST(Class, ClassOfEveryKindOfValue) {
+  EXPECT_EQ(grl::class_of(Mt(1.0)), grl::mc_double);
+  EXPECT_EQ(grl::class_of(str("a")), grl::mc_char);
+  EXPECT_EQ(grl::class_of(true_M()), grl::mc_logical);
+  EXPECT_EQ(grl::class_of(of(grl::mc_uint64, {1})), grl::mc_uint64);
+  EXPECT_EQ(grl::class_of(Mt::of_cell(Mc())), grl::mc_cell);
+  EXPECT_STREQ(grl::class_name(grl::mc_int16), "int16");
+  EXPECT_EQ(grl::class_named("uint32"), grl::mc_uint32);
+  EXPECT_EQ(grl::class_named("integer"), grl::mc_none);
+  // set_flags makes a value double-based again.
+  Mt m = of(grl::mc_int8, {1});
+  m.set_flags(grl::F_LOGICAL);
+  EXPECT_EQ(grl::class_of(m), grl::mc_logical);
+}
+
+TEST(Class, ArithmeticKeepsTheIntegerClass) {
+  const Mt a = of(grl::mc_int8, {100, -100});
+  Mt s = a + 50.0;
+  EXPECT_EQ(s.num_class(), grl::mc_int8);
+  EXPECT_EQ(s.elem(0), 127);
+  EXPECT_EQ(s.elem(1), -50);
+  // a temporary that takes the result loses nothing of the class rule
+  Mt t = (a * 1.0) * 2.0;
+  EXPECT_EQ(t.num_class(), grl::mc_int8);
+  EXPECT_EQ(t.elem(1), -128);
+  const Mt q = of(grl::mc_int32, {7}) / of(grl::mc_int32, {2});
+  EXPECT_EQ(q.elem(0), 4);
+  EXPECT_EQ((of(grl::mc_single, {1}) + 0.1).num_class(), grl::mc_single);
+  EXPECT_EQ((of(grl::mc_int8, {1}) < 2.0).num_class(), grl::mc_double);   // logical
+  EXPECT_TRUE((of(grl::mc_int8, {1}) < 2.0).islogical());
+  EXPECT_EXIT(of(grl::mc_int8, {1}) + of(grl::mc_int16, {1}), testing::ExitedWithCode(1),
+              "binary operator '\\+' not implemented for 'int8 scalar' by 'int16 scalar' operations");
+}
+
+TEST(Class, IndexingAssignmentAndConcatenationKeepTheClass) {
+  Mt a = of(grl::mc_uint8, {1, 2, 3});
+  EXPECT_EQ(a(2.0).value().num_class(), grl::mc_uint8);
+  a(2.0) = 300.0;                       // the written value takes the class
+  EXPECT_EQ(a.elem(1), 255);
+  EXPECT_EQ(a.num_class(), grl::mc_uint8);
+  a(5.0) = 2.5;                          // growth keeps it too
+  EXPECT_EQ(a.numel(), 5u);
+  EXPECT_EQ(a.elem(4), 3);
+  Mt d = row({1, 2});
+  d(1.0) = of(grl::mc_int8, {7});        // a double array stays double
+  EXPECT_EQ(d.num_class(), grl::mc_double);
+  const Mt j = (BR(of(grl::mc_int16, {1})), 2.7).value();
+  EXPECT_EQ(j.num_class(), grl::mc_int16);
+  EXPECT_EQ(j.elem(1), 3);
+  const Mt k = (BR(of(grl::mc_single, {1})), 2.0).value();
+  EXPECT_EQ(k.num_class(), grl::mc_single);
+  EXPECT_EQ(transpose(of(grl::mc_int8, {1, 2})).num_class(), grl::mc_int8);
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+function nnet = grow(nnet, v)
+% appends v to the cell nnet
+nnet{end+1} = v;

@@ -1,0 +1,31 @@
+% display and text of integer classes and single
+a = int8([1 -2 100])
+b = uint8(200)
+c = int32([1 2; -300 4])
+d = int16([])
+e = int8(zeros(2, 0))
+f = int8(-5)
+g = int8(1:30)
+h = int8(-5:20) * 10
+k = uint16([7; 70; 700])
+s = single(pi)
+t = single([1.5 2 3])
+u = single([1 2 3])
+v = single(0.1)
+disp(int8([1 2 3]))
+disp(int8(7))
+disp(int16([100 -200; 3 4]))
+c1 = {int8(1), uint16([1 2 3])}
+s1 = num2str(int8(-5))
+s2 = num2str(uint8([1 2 3]))
+s3 = num2str(single(pi))
+s4 = int2str(int8(5))
+s5 = mat2str(int8([1 2; 3 4]))
+s6 = mat2str(single(pi))
+s7 = sprintf('%d %i %u', int8(-5), int16(7), uint8(200))
+s8 = sprintf('%x %o %c', uint8(255), uint8(8), uint8(65))
+s9 = sprintf('%f %g %e', int8(5), single(0.5), int32(1000))
+s10 = sprintf('%d,', int32([1 2 3]))
+fprintf('%d %s\n', uint8(42), class(uint8(42)));
+x = int32(123456)
+y = intmax('int32') - 1
