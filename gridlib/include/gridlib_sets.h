@@ -121,7 +121,8 @@ template <class S, grl::if_struct<S> = 0> inline M<m_type> isstruct(const S&) {
 // isfield(s, 'name') and isfield(s, {'a', 'b'}); anything but a structure has no fields.
 template <class S, class N, grl::if_struct<S> = 0> inline M<m_type> isfield(const S&, const N& name) {
   static const auto fields = grl::struct_fields(typeid(S).name(), grl::member_count<S>());
-  if constexpr (std::is_convertible_v<const N&, M<M<m_type>>> && !std::is_convertible_v<const N&, M<m_type>>)
+  if constexpr (std::is_same_v<N, M<M<m_type>>> ||
+                (std::is_convertible_v<const N&, M<M<m_type>>> && !std::is_convertible_v<const N&, M<m_type>>))
     return grl::isfield_of(*fields, M<M<m_type>>(name));
   else
     return grl::isfield_of(*fields, M<m_type>(name));

@@ -20,8 +20,9 @@ M<m_type> char_v(const str_list& parts);
 // (trimmed) or a 1 x 1 cell standing for every element.
 namespace grl {
 template <class X>
-inline constexpr bool cell_arg = std::is_convertible_v<const X&, M<M<m_type>>> &&
-                                 !std::is_convertible_v<const X&, M<m_type>>;
+inline constexpr bool cell_arg = std::is_same_v<X, M<M<m_type>>> ||
+                                 (std::is_convertible_v<const X&, M<M<m_type>>> &&
+                                  !std::is_convertible_v<const X&, M<m_type>>);
 M<M<m_type>> strcat_piece(const M<m_type>& s);
 inline M<M<m_type>> strcat_piece(const M<M<m_type>>& c) { return c; }
 M<M<m_type>> strcat_c(const std::vector<M<M<m_type>>>& parts);

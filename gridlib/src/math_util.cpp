@@ -45,10 +45,19 @@ void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c) {
     if (size_value(p[k]) != 1) grl_fail("%s: N-dimensional arrays are not supported", fn);
 }
 
+// Whether a class name after the sizes may name any numeric class: zeros, ones and eye
+// make a value of it (the caller converts); the others make doubles only.
+static bool takes_class(const Mt& name, const char* fn) {
+  const mclass c = class_arg(name);
+  if (c == mc_double) return true;
+  const std::string f = fn;
+  return c <= mc_uint64 && (f == "zeros" || f == "ones" || f == "eye");
+}
+
 void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c) {
-  // zeros(n, 'int8'): the class name of the result (the caller converts).
+  // zeros(n, 'int8'): the class name of the result.
   if (b.ischar()) {
-    if (class_arg(b) > mc_uint64) grl_fail("invalid data type specified");
+    if (!takes_class(b, fn)) grl_fail("invalid data type specified");
     dims1(a, fn, r, c);
     return;
   }
@@ -61,7 +70,7 @@ void dims3(const Mt& a, const Mt& b, const Mt& k, const char* fn, std::size_t& r
   // zeros(r, c, 'double') or zeros(r, c, 1): a third size other than 1 would make a
   // three-dimensional array, which the library does not hold.
   if (k.ischar()) {
-    if (class_arg(k) > mc_uint64) grl_fail("invalid data type specified");
+    if (!takes_class(k, fn)) grl_fail("invalid data type specified");
   } else if (k.numel() != 1 || k.isc() || size_value(k.cre()[0]) != 1) {
     grl_fail("%s: N-dimensional arrays are not supported", fn);
   }
