@@ -91,6 +91,16 @@ TEST(Ctext, BracesInLineCommentsLeaveTheIndentation) {
   EXPECT_EQ(out.str(), "// {\nx;\n/// {\n");
 }
 
+// Braces and "//" inside string literals are text: "}" in an M string, a URL, or a
+// quote inside a comment used to upset the indentation ("indent error").
+TEST(Ctext, StringLiteralsAndCommentsLeaveTheIndentation) {
+  EXPECT_EQ(layout("f() {\ndisp(TM(\"}\"));\ny;\n}\n"), "f() {\n  disp(TM(\"}\"));\n  y;\n}\n");
+  EXPECT_EQ(layout("if (istrue(strcmp(s,TM(\"http://a{\")))) {\ny;\n}\n"),
+            "if (istrue(strcmp(s,TM(\"http://a{\")))) {\n  y;\n}\n");
+  EXPECT_EQ(layout("// he said \"hi\nif (x) {\ny;\n}\n"), "// he said \"hi\nif (x) {\n  y;\n}\n");
+  EXPECT_EQ(layout("s=TM(\"a\\\\\");\nf() {\ny;\n}\n"), "s=TM(\"a\\\\\");\nf() {\n  y;\n}\n");
+}
+
 TEST(Ctext, FailingStreamIsFatal) {
   std::ostringstream out;
   out.setstate(std::ios::badbit);

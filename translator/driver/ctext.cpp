@@ -19,11 +19,16 @@ void ctext_type::print(std::ostream& out, const char* text) {
   bool escaping = false;
   for (const char* p = text;; ++p) {
     char c = *p;
-    if (c == '/')
-      ++slash;
-    else if (slash == 1)
-      slash = 0;  // a lone slash is division
-    if (slash != 2 && c == '}') indent -= 2;
+    // Braces and slashes inside a string literal are text ("}" or "http://" in an M
+    // string): they neither open blocks nor start a comment.
+    if (!in_string) {
+      if (c == '/')
+        ++slash;
+      else if (slash == 1)
+        slash = 0;  // a lone slash is division
+    }
+    const bool code = !in_string && slash != 2;
+    if (code && c == '}') indent -= 2;
     if (indent < 0) {
       diag::warning("ctext_type::operator <<: indent error");
       indent = 0;
@@ -32,12 +37,12 @@ void ctext_type::print(std::ostream& out, const char* text) {
       for (int i = 0; i < indent; ++i) out.put(' ');
       column += indent;
     }
-    if (slash != 2 && c == '{') indent += 2;
+    if (code && c == '{') indent += 2;
     if (c == '\0') break;
 
     out.put(c);
     ++column;
-    if (c == '"' && !escaping) in_string = !in_string;
+    if (c == '"' && !escaping && slash != 2) in_string = !in_string;
     escaping = c == '\\' && !escaping;
     if (slash == 0 && !in_string && column > kBreakColumn && break_after(c)) {
       out.write("\\\n  ", 4);
@@ -50,6 +55,8 @@ void ctext_type::print(std::ostream& out, const char* text) {
     if (c == '\n') {
       column = 0;
       slash = 0;
+      in_string = false;   // a literal never runs past its line
+      escaping = false;
     }
   }
 }
