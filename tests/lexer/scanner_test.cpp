@@ -189,14 +189,17 @@ TEST(Scanner, SecondFunctionLineIsLeftForTheNextParser) {
 }
 
 TEST(Scanner, LimitsAndBadInput) {
-  // Words and strings are cut at 300 characters, comments at 298, with a warning.
+  // Identifiers are cut at 300 characters, with a warning; string literals and
+  // comments keep their whole text.
   platform::set_box_handler(testreport::silent_box);
   std::vector<std::string> s = scan("x = " + std::string(400, 'w') + "\n");
   EXPECT_EQ(s[0].size(), std::string("x = ").size() + 300 + 3);
   s = scan("% " + std::string(100000, 'c') + "\n");
-  EXPECT_EQ(s[0].size(), 298u + 3);
+  EXPECT_EQ(s[0], " " + std::string(100000, 'c') + " NL");
   s = scan("x = '" + std::string(500, 's') + "'\n");
-  EXPECT_EQ(s[0].size(), std::string("x = ").size() + 300 + 3);
+  EXPECT_EQ(s[0], "x = \"" + std::string(500, 's') + "\" NL");
+  s = scan("!" + std::string(400, 'e') + "\n");
+  EXPECT_EQ(s[0], std::string(400, 'e') + " NL");
   platform::set_box_handler(nullptr);
 
   // Unterminated brackets end with the file; binary bytes never crash.
@@ -208,9 +211,33 @@ TEST(Scanner, LimitsAndBadInput) {
   scan(std::string("a\0b = 1\n", 8));
 
   EXPECT_REPORT(scan("x = " + std::string(40, '(') + "\n"), "error: .*d<MAX_NESTING");
-  EXPECT_EXIT(scan("x = " + std::string(200, '9') + "\n"), testing::ExitedWithCode(3),
-              "Assertion failed: place<=MAX_NUMBER_LENGTH, file NUMBER");
   EXPECT_EXIT(scan("echo on\nend\n"), testing::ExitedWithCode(1), "parser_t: nested<0");
+}
+
+TEST(Scanner, DirectiveLinesAndBlockComments) {
+  // "%#" or "##" makes a line code only before a directive word; other such lines
+  // (lint marks, Octave's ## comments, a commented-out function line) are comments.
+  EXPECT_EQ(scan("%# call f\n## define N 3\n"), (V{"call f NL", "define N 3.0 NL"}));
+  EXPECT_EQ(scan("x = 1; %#ok<NASGU>\n"), (V{";x = 1.0 NL", "#ok<NASGU> NL"}));
+  EXPECT_EQ(scan("%# y = f(x)\n## Copyright\n"), (V{"# y = f(x) NL", "# Copyright NL"}));
+  // A block comment: every line up to the matching %} is a comment, nested ones too.
+  EXPECT_EQ(scan("%{\nfunction y = f(x)\n  %{\nx = 'it\n  %}\n%}\nz = 2\n"),
+            (V{"{ NL", "function y = f(x) NL", "  %{ NL", "x = 'it NL", "  %} NL", "%} NL",
+               "z = 2.0 NL"}));
+  // %{ with text after it on the line is an ordinary comment.
+  EXPECT_EQ(scan("%{ not a block\nx = 1\n"), (V{"{ not a block NL", "x = 1.0 NL"}));
+  // An unterminated block comment ends with the file.
+  EXPECT_EQ(scan("#{\na b\n"), (V{"{ NL", "a b NL"}));
+}
+
+TEST(Scanner, NumbersOfAnyLength) {
+  // A literal is read whole however many digits it has; one beyond the largest
+  // double is the word Inf, as M reads it.
+  EXPECT_EQ(scan("x = " + std::string(50, '1') + "\n"), V{"x = 1.11111111111111e+49 NL"});
+  EXPECT_EQ(scan("x = " + std::string(200, '9') + ";\n"), V{";x = 1e+200 NL"});
+  EXPECT_EQ(scan("x = 0." + std::string(5000, '0') + "1\n"), V{"x = 0.0 NL"});
+  EXPECT_EQ(scan("x = " + std::string(400, '7') + "\n"), V{"x = Inf NL"});
+  EXPECT_EQ(scan("x = 1e999 + 2\n"), V{"x = Inf + 2.0 NL"});
 }
 
 TEST(Scanner, LinearTime) {

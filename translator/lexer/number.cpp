@@ -1,4 +1,5 @@
 // Module NUMBER: numeric literals of the M language and their normalised text.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,8 +28,6 @@ bool scanner_t::read_number(std::string& text) {
   auto take = [&](int c) {
     buf.push_back(static_cast<char>(c));
     ++taken;
-    const int place = static_cast<int>(buf.size()) + 1;
-    KASSERT("NUMBER", place<=MAX_NUMBER_LENGTH);
   };
   auto give_back = [&]() {
     for (; taken > 0; --taken) unget();
@@ -86,6 +85,7 @@ bool scanner_t::read_number(std::string& text) {
     give_back();
     return false;
   }
-  text = normalised(value);
+  // A literal beyond the largest double is infinite, as M reads it.
+  text = std::isinf(value) ? "Inf" : normalised(value);
   return true;
 }

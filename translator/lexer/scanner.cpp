@@ -36,6 +36,19 @@ bool starts_block(const tokens_t& s) {
 // as blanks.
 bool is_junk(int c) { return c >= 0 && c < 32 && c != '\t' && c != '\n'; }
 
+std::string trimmed(const std::string& s) {
+  const std::size_t a = s.find_first_not_of(" \t");
+  if (a == std::string::npos) return std::string();
+  return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+// A comment's text as the C++ comment takes it: one that ends in a backslash gets "."
+// so that it cannot splice the next line into the comment.
+std::string comment_text(std::string text) {
+  if (!text.empty() && text.back() == '\\') text += ".";
+  return text;
+}
+
 }  // namespace
 
 // ---- Character input --------------------------------------------------------------
@@ -106,7 +119,9 @@ bool scanner_t::skip(bool& row_break, bool& blank_before) {
       }
       unget();
     }
-    if (is_comment_char(c) && peek() == '#') {   // "%#" or "##": the line is code
+    // "%#" or "##" before a directive word: the line is code for the translator. Any
+    // other such line (%#ok<NASGU>, ## Copyright) is a comment.
+    if (is_comment_char(c) && peek() == '#' && directive_follows()) {
       get();
       blank_before = true;
       continue;
@@ -128,6 +143,34 @@ bool scanner_t::skip(bool& row_break, bool& blank_before) {
     unget();
     return true;
   }
+}
+
+// After "%" or "#" with "#" next: whether a directive word follows the marker. The
+// input is left as it was.
+bool scanner_t::directive_follows() {
+  int taken = 0;
+  auto next = [&]() {
+    ++taken;
+    return get();
+  };
+  next();   // the second marker character
+  int c = next();
+  while (is_blank(c)) c = next();
+  std::string word;
+  while (is_letter(c) || is_digit(c) || c == '_') {
+    word.push_back(static_cast<char>(c));
+    c = next();
+  }
+  for (; taken > 0; --taken) unget();
+  return !word.empty() && directive_word(word);
+}
+
+bool scanner_t::directive_word(const std::string& word) const {
+  static const char* const kDirectives[] = {"call",   "define",  "declare",  "cell",
+                                            "scalar", "global",  "par_run",  "par_sync"};
+  for (const char* d : kDirectives)
+    if (word == d) return true;
+  return false;
 }
 
 // ---- Tokens ------------------------------------------------------------------------
@@ -153,15 +196,9 @@ void scanner_t::read_word(int c) {
   push(word, TK_WORD);
 }
 
+// A string literal keeps its whole text, however long.
 void scanner_t::read_string(int quote) {
   std::string s = "\"";
-  bool chopped = false;
-  auto add = [&](const char* piece) {
-    if (s.size() + std::strlen(piece) < MAX_WORD)
-      s += piece;
-    else
-      chopped = true;
-  };
   for (;;) {
     const int c = get();
     if (c == '\n') {   // an unterminated literal ends with its line
@@ -173,19 +210,13 @@ void scanner_t::read_string(int quote) {
       get();
     }
     if (c == '"')
-      add("\\\"");
+      s += "\\\"";
     else if (c == '\\')
-      add("\\\\");
-    else {
-      const char one[2] = {static_cast<char>(c), '\0'};
-      if (c == 0)
-        add(" ");
-      else
-        add(one);
-    }
+      s += "\\\\";
+    else
+      s.push_back(c == 0 ? ' ' : static_cast<char>(c));
   }
   s += "\"";
-  if (chopped) diag::warning("too long - chopped");
   push(s, TK_STRING);
 }
 
@@ -196,17 +227,13 @@ bool scanner_t::read_line_token(int first) {
   static const std::string kHidden = "KORVAL% M";
   const bool comment = is_comment_char(first);
   std::string text;
-  bool chopped = false;
   for (;;) {
     const int c = get();
     if (c == '\n') {
       unget();
       break;
     }
-    if (text.size() < MAX_LINE_TOKEN)
-      text.push_back(c == 0 ? ' ' : static_cast<char>(c));
-    else
-      chopped = true;
+    text.push_back(c == 0 ? ' ' : static_cast<char>(c));
     // The marker and one more character: what follows on the line is code.
     if (comment && text.size() == kHidden.size() + 1 && text.compare(0, kHidden.size(), kHidden) == 0) {
       push("\n", TK_OTHER);
@@ -217,10 +244,28 @@ bool scanner_t::read_line_token(int first) {
     push("\n", TK_OTHER);
     return false;
   }
-  if (chopped) diag::warning("too long - chopped");
-  if (comment && !text.empty() && text.back() == '\\') text += ".";
-  push(text, comment ? TK_COMMENT : TK_SHELL);
+  // "%{" alone on its line opens a block comment: the lines up to the matching "%}"
+  // are comments, whatever they hold.
+  if (comment && trimmed(text) == "{") block_comment = 1;
+  push(comment ? comment_text(text) : text, comment ? TK_COMMENT : TK_SHELL);
   return true;
+}
+
+// A line of a block comment, delivered as a comment statement of its own; "%{" and
+// "%}" alone on a line nest.
+void scanner_t::block_comment_line() {
+  std::string text;
+  int c = get();
+  if (c == '\n' && in->at_end()) {   // an unterminated block comment ends with the file
+    push("\n", TK_OTHER);
+    return;
+  }
+  for (; c != '\n'; c = get()) text.push_back(c == 0 ? ' ' : static_cast<char>(c));
+  const std::string t = trimmed(text);
+  if (t.size() == 2 && is_comment_char(t[0]) && t[1] == '{') ++block_comment;
+  if (t.size() == 2 && is_comment_char(t[0]) && t[1] == '}') --block_comment;
+  push(comment_text(text), TK_COMMENT);
+  push("\n", TK_OTHER);
 }
 
 void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
@@ -271,7 +316,7 @@ void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
     unget();
     std::string number;
     if (read_number(number)) {
-      push(number, TK_NUMBER);
+      push(number, number == "Inf" ? TK_WORD : TK_NUMBER);
     } else {
       get();
       push(std::string(1, static_cast<char>(c)), operator_kind(std::string(1, static_cast<char>(c))));
@@ -361,6 +406,11 @@ void scanner_t::get_statement() {
   stmt = pending;
   pending.clear();
   brackets.clear();
+  if (block_comment > 0 && !in->at_end()) {
+    display = 1;
+    block_comment_line();
+    return;
+  }
   for (int i = 0; i <= stmt.top(); ++i)
     if (stmt.gettext(i).size() == 1) brackets.feed(stmt.gettext(i)[0]);
   display = 1;

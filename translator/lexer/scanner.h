@@ -21,9 +21,9 @@ class scanner_t {
   scanner_t& operator=(const scanner_t&) = delete;
   virtual ~scanner_t() = default;
 
-  static constexpr std::size_t MAX_WORD = 300;      // words and string literals
-  static constexpr std::size_t MAX_LINE_TOKEN = 298;  // comments and shell escapes
-  static constexpr int MAX_NUMBER_LENGTH = 50;      // number buffer, terminator included
+  // Identifiers are cut at MAX_WORD characters, with the warning "too long - chopped";
+  // string literals, comments and shell escapes keep their whole text.
+  static constexpr std::size_t MAX_WORD = 300;
 
   // Reads the next statement into `stmt`, ending in the newline token "\n". At the end
   // of input it keeps delivering empty statements; at_end() tells.
@@ -35,8 +35,9 @@ class scanner_t {
   int get();
   int peek() const;
   void unget();
-  // Reads a number at the input; on success `text` holds its normalised form ("3.0",
-  // "0.5", "1e+20"). On failure the input is as before.
+  // Reads a number of any length at the input; on success `text` holds its normalised
+  // form ("3.0", "0.5", "1e+20"), or "Inf" for a literal beyond the largest double
+  // (scanned as the word Inf). On failure the input is as before.
   bool read_number(std::string& text);
 
   // Input and output of the scanner.
@@ -57,19 +58,27 @@ class scanner_t {
   bool function_open = false;
   bool header_mode = false;
 
+ protected:
+  // The words that make a "%#" or "##" line code: call, define, declare, cell, scalar,
+  // global, par_run, par_sync; the translator adds the names of its data types.
+  virtual bool directive_word(const std::string& word) const;
+
  private:
   brackets_t brackets;      // nesting within the current statement
   int echo_mode = 0;        // 0 off, 1 on, 2 off after the current line
   int echo_nesting = 0;     // blocks opened since echo on
   bool echo_line_start = true;   // no echo line open
   bool slashes_seen = false;    // "//" comments occur in this file
+  int block_comment = 0;    // depth of the open %{ ... %} block comments
 
   bool skip(bool& row_break, bool& blank_before);
   void scan_token(bool blank_before, bool row_break, bool& done);
   void read_word(int c);
   void read_string(int quote);
   bool read_line_token(int first);
+  void block_comment_line();
   void skip_comment();
+  bool directive_follows();
   void after_append(bool blank_before, bool row_break, int innermost_before, bool& done);
   void after_statement(std::size_t start, int start_line);
   void echo_char(int c);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "driver/diag.h"
+#include "lexer/keywords.h"
 #include "translate/parser.h"
 
 namespace {
@@ -47,6 +48,12 @@ const parser_t::form_handler* parser_t::find_form(const std::string& word) {
   for (const form_entry& f : kForms)
     if (word == f.word) return &f.handle;
   return nullptr;
+}
+
+// "%# double x" declares like "double x": a data type's name is a directive word too.
+bool parser_t::directive_word(const std::string& word) const {
+  return scanner_t::directive_word(word) ||
+         (datatypes().find(word) >= 0 && !is_block_keyword(word));
 }
 
 // Step 11 of the statement translator. Returns true when a form matched.

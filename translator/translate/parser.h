@@ -142,6 +142,9 @@ class parser_t : public scanner_t {
   int par_run_pending = 0;  // the previous statement was par_run
   std::vector<std::string> handle_targets;  // functions named by this statement's handles
 
+ protected:
+  bool directive_word(const std::string& word) const override;
+
  private:
   [[noreturn]] void fail(const char* msg);
   void function_line();
