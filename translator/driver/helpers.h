@@ -52,6 +52,15 @@ void strrep(std::string& s, const std::string& from, const std::string& to);
 std::string extension(const std::string& name);   // after the last "." (the whole name without one)
 int count_dots(const std::string& name);
 std::string base_name(const std::string& name);   // up to the first "."
+// The stem of an M-file's name: the whole name without its ".m" ("simps.old.m" is
+// "simps.old"); a name without ".m" is its own stem.
+std::string m_stem(const std::string& name);
+// The C++ name of a stem, from which the output files are named. A stem that is a C++
+// identifier is kept. Otherwise every character other than a letter, digit or "_"
+// becomes "_" and its code as two hex digits ("simps.old" is "simps_2eold",
+// "my-prog" is "my_2dprog"), and a name that then begins with a digit gets "m" in
+// front ("1st" is "m1st").
+std::string cpp_stem(const std::string& stem);
 
 // Files. exists: the file can be opened for reading (a directory cannot).
 bool exists(const std::string& path);

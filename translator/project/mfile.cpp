@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::size_t kNameLimit = 32;
-
 void write_file(const std::string& path, const std::string& text, bool layout) {
   std::ofstream out;
   util::open_write(out, path);
@@ -30,8 +28,8 @@ void write_file(const std::string& path, const std::string& text, bool layout) {
 std::string record_name(const std::string& base) { return base == "con" ? "con2.r" : base + ".r"; }
 
 int translate_mfile(const mfile_job& job) {
-  const std::string cpp_name =
-      job.cpp_name.size() > kNameLimit ? job.cpp_name.substr(0, kNameLimit) : job.cpp_name;
+  // The whole name: a cut one wrote another file (a 30-character stem made NAME.c).
+  const std::string& cpp_name = job.cpp_name;
   const std::size_t dot = cpp_name.rfind('.');
   if (dot == std::string::npos) diag::error("could not find . in C++ filename");
   const std::string base = cpp_name.substr(0, dot);

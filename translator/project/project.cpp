@@ -121,7 +121,9 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
     std::string first;
     if (in && std::getline(in, first) && !first.empty()) path = first;
   }
-  if (options_.force || !util::exists(path)) {
+  if (name == main_name_ && !options_.main_mfile.empty()) {
+    path = options_.main_mfile;
+  } else if (options_.force || !util::exists(path)) {
     const std::optional<std::string> dir = search_path_.find(name);
     if (!dir) diag::error("%s.m not found.", name.c_str());
     path = *dir + name + ".m";
@@ -151,9 +153,16 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
       std::remove(record.c_str());
     }
     if (!scan_only) {
+      // A script runs inside its caller (its code is included there), so one that
+      // calls itself, directly or through other scripts, has no C++ form; it used to
+      // be translated again and again until the stack ran out.
+      if (translating_.count(name))
+        diag::error("the script %s calls itself; a script cannot run itself", name.c_str());
       diag::progress("Translating %s", path.c_str());
       job.scan_only = false;
+      translating_.insert(name);
       translate_mfile(job);
+      translating_.erase(name);
       info = read_record(name, record, caller, true);
     }
   } else {

@@ -3,6 +3,7 @@
 // project record (".r") of each file lets a later run skip it and still know the
 // interface of every function it defines.
 #pragma once
+#include <set>
 #include <string>
 
 #include "config/ini.h"
@@ -15,6 +16,9 @@ struct project_options {
   bool make = false, verbose = false, lines = false, force = false, ive = false, ide = false;
   int kind = 1;       // output kind
   int datatype = 0;   // main data type
+  // The main M-file, when its stem is no C++ name: the main name is then the stem's
+  // C++ name (util::cpp_stem), under which no file can be found on the search path.
+  std::string main_mfile;
 };
 
 class project_t : public parser_t::host_t {
@@ -56,5 +60,6 @@ class project_t : public parser_t::host_t {
   symbol_type project_, processed_, scanned_;
   bool uses_[3] = {false, false, false};
   int depth_ = 0;
+  std::set<std::string> translating_;   // files being translated, one inside another
   link_t link_;
 };

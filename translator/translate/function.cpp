@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kNameLimit = 32;
 // The most outputs [a,b,...]=f(...) takes from a function whose output is varargout.
 constexpr int kMaxVarargout = 8;
 
@@ -159,7 +158,7 @@ std::string parser_t::entry_points(const std::string& f) {
 int parser_t::translate_function(int ordinal, const std::string& base, function_texts& out) {
   KASSERT("PARSER", symbols != nullptr);
   const datatype_t& dt = datatypes();
-  name = base.size() > kNameLimit ? base.substr(0, kNameLimit) : base;
+  name = base;
 
   // The statement loop: an echoed group of statements is read as one.
   std::string body;
