@@ -734,3 +734,86 @@ TEST_F(LibraryBuild, BuildCommandsOfWatcomBorlandAndVisualAge) {
 }
 
 }  // namespace
+
+namespace {
+
+// Files that real M code brought: each is translated once, to files of its own name,
+// or reported with file(line); never a crash, never another file overwritten.
+TEST_F(Cli, OutputNamesComeFromTheWholeStem) {
+  const std::string stem(30, 'n');
+  write(stem + ".m", "x = 1;\n");
+  write(stem + ".c", "user's own file\n");
+  result r = korval("-nologo -trans " + stem + ".m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(slurp(dir_ + "/" + stem + ".c"), "user's own file\n");
+  EXPECT_TRUE(std::ifstream(dir_ + "/" + stem + ".cxx").good());
+  const std::string longer(40, 'k');
+  write(longer + ".m", "function y = " + longer + "(x)\ny = x;\n");
+  write("calls.m", "disp(" + longer + "(2))\n");
+  r = korval("-nologo -trans calls.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(slurp(dir_ + "/" + longer + ".cxx").find(" " + longer + "(M<double> x) {"),
+            std::string::npos);
+
+  // A dot in the stem is part of the name, mapped to a C++ name.
+  write("simps.m", "disp(1)\n");
+  write("simps.old.m", "disp(2)\n");
+  r = korval("-nologo -trans simps.old.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(std::ifstream(dir_ + "/simps_2eold.cxx").good());
+  EXPECT_FALSE(std::ifstream(dir_ + "/simps.cxx").good());
+  r = korval("-nologo -mat2cpp Program_0.1.m");
+  write("Program_0.1.m", "function Program_0\ndisp(3)\n");
+  r = korval("-nologo -mat2cpp Program_0.1.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(slurp(dir_ + "/Program_0_2e1.cxx").find("Program_0_2e1() {"), std::string::npos);
+  // Two M-files that would share the mapped name are refused.
+  write("simps_2eold.m", "disp(4)\n");
+  r = korval("-nologo -trans simps.old.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("simps_2eold.m and the main file would write the same files"),
+            std::string::npos) << r.out;
+}
+
+TEST_F(Cli, AFileIsNeverEnteredAgain) {
+  write("s.m", "s\n");
+  result r = korval("-nologo -trans s.m");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(lines_of(r.out).back(),
+            "s.m(1) : error: 's' : the script s calls itself; a script cannot run itself");
+  // A comment that names the function, or holds it, defines nothing.
+  write("f.m", "%# y = f(x)\n%{\nfunction y = f(x)\n%}\nfunction y = f(x)\n"
+               "if x > 0\n  y = f(x - 1) + 1;\nelse\n  y = 0;\nend\n");
+  write("main.m", "disp(f(3))\n");
+  r = korval("-nologo -trans main.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(slurp(dir_ + "/f.cxx").find("y=f(x-1.0)+1.0;"), std::string::npos) << slurp(dir_ + "/f.cxx");
+}
+
+TEST_F(Cli, StatementsWithoutACppFormAreReported) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"try\n  x = 1;\ncatch\nend\n", "t.m(1) : error: 'try' : 'try' statements are not supported"},
+      {"persistent k\n", "t.m(1) : error: 'persistent k' : 'persistent' statements are not supported"},
+      {"x = 1;\nclose all\n", "t.m(2) : error: 'close all' : command syntax is not supported for 'close'"},
+      {"x = [1 2\n", "t.m(1) : error: 'x = [1 2' : brackets do not pair"},
+      {"y = (1 + 2)) * 3\n", "t.m(1) : error: 'y = (1 + 2)) * 3' : brackets do not pair"},
+      {"z = 1 2\n", "t.m(1) : error: 'z = 1 2' : missing operator before '2.0'"},
+  };
+  for (const auto& c : cases) {
+    write("t.m", c.first);
+    const result r = korval("-nologo -mat2cpp t.m");
+    EXPECT_EQ(r.status, 1) << c.first;
+    EXPECT_EQ(r.out, std::string(c.second) + "\n") << c.first;
+  }
+  // Long literals and comments stay whole; a long number is read.
+  write("t.m", "% " + std::string(400, 'c') + "\ns = '" + std::string(400, 's') +
+                   "';\nx = 11111111111111111111111111111111111111111111111111;\n");
+  const result r = korval("-nologo -mat2cpp t.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  const std::string cpp = slurp(dir_ + "/t.cxx");
+  EXPECT_NE(cpp.find("// " + std::string(400, 'c')), std::string::npos);
+  EXPECT_NE(cpp.find(std::string(400, 's')), std::string::npos);
+  EXPECT_NE(cpp.find("1.11111111111111e+49"), std::string::npos);
+}
+
+}  // namespace

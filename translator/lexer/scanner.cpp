@@ -14,20 +14,6 @@ namespace {
 bool is_closing(const std::string& t) { return t == ")" || t == "]" || t == "}"; }
 bool is_opening(const std::string& t) { return t == "(" || t == "[" || t == "{"; }
 
-// Two operands in a row: does token n start a new operand after token p?
-bool adjacent(const tokens_t& s, int p, int n) {
-  const std::string& pt = s.gettext(p);
-  const std::string& nt = s.gettext(n);
-  const int pk = s.kind(p), nk = s.kind(n);
-  const bool n_operand = nk == TK_WORD || nk == TK_NUMBER || nk == TK_STRING;
-  if (is_closing(pt) || pt == "'" || pk == TK_STRING) return n_operand || is_opening(nt);
-  if (pk == TK_WORD || pk == TK_NUMBER) {
-    if (n_operand || nt == "[") return true;
-    return pk == TK_NUMBER && nt == "(";
-  }
-  return false;
-}
-
 bool starts_block(const tokens_t& s) {
   return s.is_kind(0, TK_WORD) && splits_after_expression(s.gettext(0));
 }
@@ -50,6 +36,20 @@ std::string comment_text(std::string text) {
 }
 
 }  // namespace
+
+// Two operands in a row: does token n start a new operand after token p?
+bool operands_in_a_row(const tokens_t& s, int p, int n) {
+  const std::string& pt = s.gettext(p);
+  const std::string& nt = s.gettext(n);
+  const int pk = s.kind(p), nk = s.kind(n);
+  const bool n_operand = nk == TK_WORD || nk == TK_NUMBER || nk == TK_STRING;
+  if (is_closing(pt) || pt == "'" || pk == TK_STRING) return n_operand || is_opening(nt);
+  if (pk == TK_WORD || pk == TK_NUMBER) {
+    if (n_operand || nt == "[") return true;
+    return pk == TK_NUMBER && nt == "(";
+  }
+  return false;
+}
 
 // ---- Character input --------------------------------------------------------------
 
@@ -370,7 +370,7 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
                        (closes_matrix && !is_matrix_bracket(brackets.innermost()));
   if (outside) {
     // if x y=1 is the statements "if x" and "y=1".
-    if (starts_block(stmt) && stmt.size() > 2 && adjacent(stmt, t - 1, t)) {
+    if (starts_block(stmt) && stmt.size() > 2 && operands_in_a_row(stmt, t - 1, t)) {
       if (!stmt.is_word(t, "then")) pending.append(stmt.gettext(t), stmt.kind(t));
       stmt.set(t, "\n", TK_OTHER);
     }
@@ -389,7 +389,7 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
                                 after != ' ' && after != '\t';
     const bool call_apart = blank_before && (stmt.kind(t - 1) == TK_WORD ||
                                              stmt.kind(t - 1) == TK_NUMBER) && nt == "(";
-    if (signed_element || call_apart || adjacent(stmt, t - 1, t)) stmt.ins(t, ",", ',');
+    if (signed_element || call_apart || operands_in_a_row(stmt, t - 1, t)) stmt.ins(t, ",", ',');
   }
   t = stmt.top();
   if (stmt.is_word(t, "elseif")) pending.append("if", TK_WORD);

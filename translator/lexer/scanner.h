@@ -14,6 +14,11 @@
 // The text of a number in the generated C++: "%.15g", with ".0" after digits only.
 std::string normalised(double value);
 
+// Two operands in a row: token n of s starts a new operand right after token p ends
+// one (a b, 2 x, a' 'b'). Inside matrix brackets that separates elements; elsewhere
+// it ends a statement after a block keyword's expression, or is command syntax.
+bool operands_in_a_row(const tokens_t& s, int p, int n);
+
 class scanner_t {
  public:
   scanner_t() = default;

@@ -108,7 +108,7 @@ class parser_t : public scanner_t {
 
   // ---- Function state: the statement forms and the function's assembly -----------
   int kind = DT_UNCLASSIFIED;   // type code of the file: unclassified, function or script
-  std::string name;         // the function being translated (at most 32 characters)
+  std::string name;         // the function being translated
   int depth = 0;            // C++ blocks open, the function's own included
   int loop_depth = 0;       // depth at which the outermost open loop began
   int n_in = 0, n_out = 0;
@@ -159,6 +159,7 @@ class parser_t : public scanner_t {
   // that ignores the error.
   std::string close_block_text();
   bool statement_form();
+  void check_statement();   // check.cpp: reports what has no C++ form
   bool keyword_statement() const;
   void block_text();
   bool form_par_run();

@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr std::size_t kNameLimit = 32;
-
-std::string cut(const std::string& s, std::size_t n) { return s.size() > n ? s.substr(0, n) : s; }
-
 bool integral(double v) { return std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15; }
 
 }  // namespace
@@ -39,6 +35,7 @@ void parser_t::translate_statement() {
     function_line();
     return;
   }
+  check_statement();
   // 3. The first statement that is not a comment decides: no function line, a script.
   const datatype_t& dt = datatypes();
   if (kind == DT_UNCLASSIFIED &&
@@ -217,7 +214,7 @@ void parser_t::function_line() {
   }
   if (symbols) symbols->add_typed(result, SYM_RETURN, result_type);
   const int f = eq == -1 ? 0 : eq + 1;
-  if (f < last) name = cut(stmt.gettext(f), kNameLimit);
+  if (f < last) name = stmt.gettext(f);
 }
 
 // A replacement that spells a number or a quoted string (-DN=5, -DNAME='abc') becomes
@@ -250,7 +247,7 @@ void parser_t::for_loop() {
   if (stmt.is_word(1, "(")) fail("Do not use parenthesis with for");
   display = needs_semicolon = 0;
   if (!stmt.is_kind(1, TK_WORD) || !stmt.is_word(2, "=")) fail("Do not use parenthesis with for");
-  const std::string v = cut(stmt.gettext(1), kNameLimit);
+  const std::string v = stmt.gettext(1);
   // for c = {...}: c is each column of the cell, a cell itself.
   const bool over_cell = stmt.is_word(3, "{") || begins_cell(3);
   bool scalar = false;

@@ -1,0 +1,72 @@
+// What the translator cannot write as C++ is reported before any rewrite, in the
+// form file(line) : error: ..., instead of going out as text that the C++ compiler
+// then rejects: statement words without a form, command syntax outside the known
+// commands, brackets that do not pair, an "=" where no assignment can be.
+#include <string>
+#include <vector>
+
+#include "driver/diag.h"
+#include "lexer/keywords.h"
+#include "translate/parser.h"
+
+namespace {
+
+// Statement words of the M language that no form translates yet (a block keyword
+// without an entry in the form table is reported too).
+const char* const kUnsupportedStatements[] = {
+    "persistent", "parfor", "spmd", "unwind_protect", "unwind_protect_cleanup",
+    "end_unwind_protect", "end_try_catch", "endswitch", "endfunction", "classdef"};
+
+// First words whose statement goes on with names rather than an expression.
+const char* const kWordStatements[] = {"global", "define", "cell",   "scalar", "declare",
+                                       "call",   "echo",   "par_run", "par_sync", "load", "save",
+                                       "diary",  "pack",   "keyboard", "help", "simulink"};
+
+bool listed(const std::string& word, const char* const* first, const char* const* last) {
+  for (; first != last; ++first)
+    if (word == *first) return true;
+  return false;
+}
+
+}  // namespace
+
+void parser_t::check_statement() {
+  if (stmt.empty() || stmt.kind(0) == TK_COMMENT || stmt.kind(0) == TK_SHELL) return;
+  const std::string w0 = stmt.kind(0) == TK_WORD ? stmt.gettext(0) : std::string();
+  const bool assigned = stmt.is_word(1, "=") || stmt.is_word(1, "(") || stmt.is_word(1, "{");
+  if (!w0.empty() && !assigned && !find_form(w0) &&
+      (is_block_keyword(w0) ||
+       listed(w0, std::begin(kUnsupportedStatements), std::end(kUnsupportedStatements)))) {
+    const std::string msg = "'" + w0 + "' statements are not supported";
+    fail(msg.c_str());
+  }
+  const bool words_follow =
+      !w0.empty() && (listed(w0, std::begin(kWordStatements), std::end(kWordStatements)) ||
+                      is_command(w0) || datatypes().find(w0) >= 0);
+  if (words_follow) return;
+
+  // Brackets pair, and two operands never stand in a row outside matrix brackets.
+  std::vector<char> open;
+  const int first = !w0.empty() && is_block_keyword(w0) ? 1 : 0;
+  for (int i = 0; i < stmt.top(); ++i) {
+    const std::string& t = stmt.gettext(i);
+    const bool bracket = stmt.kind(i) != TK_STRING && t.size() == 1;
+    if (bracket && (t[0] == '(' || t[0] == '[' || t[0] == '{')) {
+      open.push_back(t[0]);
+    } else if (bracket && (t[0] == ')' || t[0] == ']' || t[0] == '}')) {
+      const char want = t[0] == ')' ? '(' : t[0] == ']' ? '[' : '{';
+      if (open.empty() || open.back() != want) fail("brackets do not pair");
+      open.pop_back();
+    }
+    const bool in_matrix = !open.empty() && open.back() != '(';
+    // c{2}(2), f(1)(2): an index after a closing bracket indexes the result.
+    const bool indexes = i > 0 && (t == "(" || t == "{") && stmt.kind(i - 1) != TK_NUMBER;
+    if (i > first && !in_matrix && !indexes && operands_in_a_row(stmt, i - 1, i)) {
+      const std::string msg = first == 0 && i == 1 && stmt.kind(0) == TK_WORD
+                                  ? "command syntax is not supported for '" + w0 + "'"
+                                  : "missing operator before '" + t + "'";
+      fail(msg.c_str());
+    }
+  }
+  if (!open.empty()) fail("brackets do not pair");
+}
