@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build demo bench test unit-test asan-test clean
+.PHONY: all deps build demo bench test unit-test asan-test fuzz clean
 
 all: build
 
@@ -37,5 +37,17 @@ asan-test: deps
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0:exitcode=86 UBSAN_OPTIONS=print_stacktrace=1:exitcode=86 \
 	  ctest --output-on-failure -j $(JOBS) -L 'unit|cli|programs' -E '\.float$$'
 
+# The translator on mutated M-files under AFL++, with AddressSanitizer and
+# UndefinedBehaviorSanitizer, for FUZZ_SECONDS (default one hour); seeded from the
+# conformance programs. Findings: $(FUZZ_BUILD)/fuzz-out/default/{crashes,hangs}.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 3600
+fuzz: build
+	@cmake --install $(BUILD) --prefix $(FUZZ_BUILD)/root >/dev/null
+	@CXX=afl-clang-fast++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DKORVAL_SANITIZE=ON -DKORVAL_TESTS=OFF >/dev/null
+	@AFL_QUIET=1 cmake --build $(FUZZ_BUILD) -j $(JOBS) --target korval-fuzz
+	@tools/fuzz/run $(FUZZ_BUILD) $(abspath $(FUZZ_BUILD))/root $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) dist
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) dist
