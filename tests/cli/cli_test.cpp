@@ -794,7 +794,7 @@ TEST_F(Cli, StatementsWithoutACppFormAreReported) {
   const std::pair<const char*, const char*> cases[] = {
       {"try\n  x = 1;\ncatch\nend\n", "t.m(1) : error: 'try' : 'try' statements are not supported"},
       {"persistent k\n", "t.m(1) : error: 'persistent k' : 'persistent' statements are not supported"},
-      {"x = 1;\nclose all\n", "t.m(2) : error: 'close all' : command syntax is not supported for 'close'"},
+      {"x = 1;\nmyplot all\n", "t.m(2) : error: 'myplot all' : command syntax is not supported for 'myplot'"},
       {"x = [1 2\n", "t.m(1) : error: 'x = [1 2' : brackets do not pair"},
       {"y = (1 + 2)) * 3\n", "t.m(1) : error: 'y = (1 + 2)) * 3' : brackets do not pair"},
       {"z = 1 2\n", "t.m(1) : error: 'z = 1 2' : missing operator before '2.0'"},
