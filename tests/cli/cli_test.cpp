@@ -792,8 +792,8 @@ TEST_F(Cli, AFileIsNeverEnteredAgain) {
 
 TEST_F(Cli, StatementsWithoutACppFormAreReported) {
   const std::pair<const char*, const char*> cases[] = {
-      {"try\n  x = 1;\ncatch\nend\n", "t.m(1) : error: 'try' : 'try' statements are not supported"},
-      {"persistent k\n", "t.m(1) : error: 'persistent k' : 'persistent' statements are not supported"},
+      {"parfor i = 1:3\n  x = i;\nend\n", "t.m(1) : error: 'parfor i = 1:3' : 'parfor' statements are not supported"},
+      {"x = 1;\nspmd\n", "t.m(2) : error: 'spmd' : 'spmd' statements are not supported"},
       {"x = 1;\nmyplot all\n", "t.m(2) : error: 'myplot all' : command syntax is not supported for 'myplot'"},
       {"x = [1 2\n", "t.m(1) : error: 'x = [1 2' : brackets do not pair"},
       {"y = (1 + 2)) * 3\n", "t.m(1) : error: 'y = (1 + 2)) * 3' : brackets do not pair"},

@@ -14,11 +14,11 @@ namespace {
 // Statement words of the M language that no form translates yet (a block keyword
 // without an entry in the form table is reported too).
 const char* const kUnsupportedStatements[] = {
-    "persistent", "parfor", "spmd", "unwind_protect", "unwind_protect_cleanup",
+    "parfor", "spmd", "unwind_protect", "unwind_protect_cleanup",
     "end_unwind_protect", "end_try_catch", "endswitch", "endfunction", "classdef"};
 
 // First words whose statement goes on with names rather than an expression.
-const char* const kWordStatements[] = {"global", "define", "cell",   "scalar", "declare",
+const char* const kWordStatements[] = {"global", "persistent", "define", "cell",   "scalar", "declare",
                                        "call",   "echo",   "par_run", "par_sync", "load", "save",
                                        "diary",  "pack",   "keyboard", "help", "simulink"};
 
@@ -47,21 +47,28 @@ void parser_t::check_statement() {
 
   // Brackets pair, and two operands never stand in a row outside matrix brackets.
   std::vector<char> open;
+  bool body_params_closed = false;
   const int first = !w0.empty() && is_block_keyword(w0) ? 1 : 0;
   for (int i = 0; i < stmt.top(); ++i) {
     const std::string& t = stmt.gettext(i);
     const bool bracket = stmt.kind(i) != TK_STRING && t.size() == 1;
+    bool body_follows = false;   // @(x) body: the parameters end before the body
     if (bracket && (t[0] == '(' || t[0] == '[' || t[0] == '{')) {
-      open.push_back(t[0]);
+      open.push_back(t[0] == '(' && i > 0 && stmt.is_word(i - 1, "@") ? '@' : t[0]);
     } else if (bracket && (t[0] == ')' || t[0] == ']' || t[0] == '}')) {
       const char want = t[0] == ')' ? '(' : t[0] == ']' ? '[' : '{';
-      if (open.empty() || open.back() != want) fail("brackets do not pair");
+      const char got = open.empty() ? 0 : open.back() == '@' ? '(' : open.back();
+      if (got != want) fail("brackets do not pair");
+      body_params_closed = open.back() == '@';
       open.pop_back();
+      continue;
     }
-    const bool in_matrix = !open.empty() && open.back() != '(';
+    body_follows = body_params_closed;
+    body_params_closed = false;
+    const bool in_matrix = !open.empty() && open.back() != '(' && open.back() != '@';
     // c{2}(2), f(1)(2): an index after a closing bracket indexes the result.
     const bool indexes = i > 0 && (t == "(" || t == "{") && stmt.kind(i - 1) != TK_NUMBER;
-    if (i > first && !in_matrix && !indexes && operands_in_a_row(stmt, i - 1, i)) {
+    if (i > first && !in_matrix && !indexes && !body_follows && operands_in_a_row(stmt, i - 1, i)) {
       const std::string msg = first == 0 && i == 1 && stmt.kind(0) == TK_WORD
                                   ? "command syntax is not supported for '" + w0 + "'"
                                   : "missing operator before '" + t + "'";
