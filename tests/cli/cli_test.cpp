@@ -813,7 +813,7 @@ TEST_F(Cli, StatementsWithoutACppFormAreReported) {
   const std::string cpp = slurp(dir_ + "/t.cxx");
   EXPECT_NE(cpp.find("// " + std::string(400, 'c')), std::string::npos);
   EXPECT_NE(cpp.find(std::string(400, 's')), std::string::npos);
-  EXPECT_NE(cpp.find("1.11111111111111e+49"), std::string::npos);
+  EXPECT_NE(cpp.find("1.111111111111111"), std::string::npos);
 }
 
 }  // namespace
