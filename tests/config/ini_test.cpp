@@ -115,7 +115,7 @@ TEST_F(SettingsFile, LinesInOrder) {
       "CPP=gcc",
       "CPPFLAGS= -L./ -I./ -O2 -o ",
       "EXEFLAGS=",
-      "DLLFLAGS=",
+      "DLLFLAGS= -fPIC -shared",
       "MEXFLAGS= -v -I.",
       std::string("LDFLAGS=") + kGnuLd,
   };

@@ -47,7 +47,7 @@ TEST_F(Dialogue, GnuFoundOnPathWritesTheSettings) {
       "CPP=gcc",
       "CPPFLAGS= -L./ -I./ -O2 -o ",
       "EXEFLAGS=",
-      "DLLFLAGS=",
+      "DLLFLAGS= -fPIC -shared",
       "MEXFLAGS= -v -I.",
       std::string("LDFLAGS=") + kGnuLd,
   };

@@ -5,6 +5,7 @@
 
 #include "gridlib.h"
 #include "values.h"
+#include "ends.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ TEST(Class, ArithmeticKeepsTheIntegerClass) {
   EXPECT_EQ((of(grl::mc_single, {1}) + 0.1).num_class(), grl::mc_single);
   EXPECT_EQ((of(grl::mc_int8, {1}) < 2.0).num_class(), grl::mc_double);   // logical
   EXPECT_TRUE((of(grl::mc_int8, {1}) < 2.0).islogical());
-  EXPECT_EXIT(of(grl::mc_int8, {1}) + of(grl::mc_int16, {1}), testing::ExitedWithCode(1),
+  EXPECT_ENDS(of(grl::mc_int8, {1}) + of(grl::mc_int16, {1}), testing::ExitedWithCode(1),
               "binary operator '\\+' not implemented for 'int8 scalar' by 'int16 scalar' operations");
 }
 
