@@ -26,6 +26,24 @@ TEST(Isopt, LastOccurrencePrefixAndCase) {
   EXPECT_FALSE(is_option(1, only_program, "h"));   // the program name is never examined
 }
 
+// On Unix an absolute path begins with "/": one that names a file is the main file,
+// not a switch; "/trans" (no such file) is still the switch.
+TEST(Isopt, AbsolutePathIsNoSwitch) {
+  char dir[] = "/tmp/korval-isopt-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string main_file = std::string(dir) + "/trans.m";
+  std::FILE* f = std::fopen(main_file.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_TRUE(is_switch("/trans"));
+  EXPECT_FALSE(is_switch(main_file.c_str()));
+  EXPECT_FALSE(is_switch(dir));
+  const char* argv[] = {"korval", main_file.c_str()};
+  EXPECT_FALSE(is_option(2, argv, "t"));
+  std::remove(main_file.c_str());
+  rmdir(dir);
+}
+
 driver_run parse(std::vector<const char*> args) {
   args.insert(args.begin(), "korval");
   driver_run run;

@@ -97,7 +97,7 @@ void parse_switches(int argc, const char* const* argv, driver_run& run) {
 void collect_defines(int argc, const char* const* argv, driver_run& run) {
   for (int i = 0; i < argc; ++i) {
     const char* a = argv[i];
-    if (!a || (a[0] != '-' && a[0] != '/') || a[1] != 'D') continue;
+    if (!is_switch(a) || a[1] != 'D') continue;
     const std::string def = a + 2;
     const std::size_t eq = def.find('=');
     if (eq == std::string::npos) continue;
@@ -156,7 +156,7 @@ void print_paths(const driver_run& run) {
 void find_main_file(int argc, const char* const* argv, driver_run& run) {
   run.main_file.clear();
   for (int i = 1; i < argc; ++i) {
-    if (argv[i] && argv[i][0] != '-' && argv[i][0] != '/') {
+    if (argv[i] && !is_switch(argv[i])) {
       run.main_file = cut_path(argv[i]);
       break;
     }

@@ -1,8 +1,15 @@
 #include "driver/isopt.h"
 
 #include <cstring>
+#include <sys/stat.h>
 
 #include "driver/diag.h"
+
+bool is_switch(const char* a) {
+  if (!a || (a[0] != '-' && a[0] != '/')) return false;
+  struct stat st;
+  return a[0] == '-' || stat(a, &st) != 0;
+}
 
 namespace {
 
@@ -12,7 +19,7 @@ int find_option(int argc, const char* const* argv, const char* name) {
   const std::size_t n = std::strlen(name);
   for (int i = argc - 1; i >= 1; --i) {
     const char* a = argv[i];
-    if (a && (a[0] == '-' || a[0] == '/') && std::strncmp(a + 1, name, n) == 0) return i;
+    if (is_switch(a) && std::strncmp(a + 1, name, n) == 0) return i;
   }
   return 0;
 }

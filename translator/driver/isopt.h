@@ -6,6 +6,10 @@
 #pragma once
 #include <string>
 
+// True when argument a is a switch. An argument that begins with "/" and names an
+// existing file or directory is a path (an absolute main-file name on Unix), not a switch.
+bool is_switch(const char* a);
+
 bool is_option(int argc, const char* const* argv, const char* name);
 
 // As is_option; value receives the text after the name when the character right
