@@ -8,23 +8,15 @@
 #include <memory>
 
 #include "addin/textfile.h"
+#include "platform/textcase.h"
 
 namespace prjupd {
 namespace {
 
 const char kVersionMarker[] = "Format Version 5";
 
-bool same_ignoring_case(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 bool begins_ignoring_case(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && same_ignoring_case(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() && platform::same_ignoring_case(text.substr(0, prefix.size()), prefix);
 }
 
 // One rewrite of the project file: lines come from the project file and go to the
@@ -78,7 +70,7 @@ void write_entry(rewrite& rw, const std::string& source, const std::vector<std::
 // Whether an entry of the group with source line `s` gives way to the new `source`:
 // the same file, or another "g_" file when the new one is a "g_" file.
 bool entry_replaced(const std::string& s, const std::string& source) {
-  return same_ignoring_case(s, "SOURCE=" + source) ||
+  return platform::same_ignoring_case(s, "SOURCE=" + source) ||
          (begins_ignoring_case(source, "g_") && begins_ignoring_case(s, "SOURCE=g_"));
 }
 

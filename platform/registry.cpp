@@ -11,6 +11,8 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/textcase.h"
+
 namespace platform {
 namespace {
 
@@ -24,15 +26,6 @@ std::string entry_of(const std::string& key, const std::string& name) {
   std::string e = key;
   while (!e.empty() && e.back() == '\\') e.pop_back();
   return e + "\\" + name;
-}
-
-bool same_entry(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 std::vector<std::string> read_lines(const std::string& file) {
@@ -73,7 +66,7 @@ bool replace_file(const std::string& file, const std::vector<std::string>& lines
 int find_line(const std::vector<std::string>& lines, const std::string& entry) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::size_t eq = lines[i].find('=');
-    if (eq != std::string::npos && same_entry(lines[i].substr(0, eq), entry))
+    if (eq != std::string::npos && platform::same_ignoring_case(lines[i].substr(0, eq), entry))
       return static_cast<int>(i);
   }
   return -1;

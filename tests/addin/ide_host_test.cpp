@@ -12,13 +12,11 @@
 #include <sstream>
 #include <string>
 
+#include "scratch_dir.h"
+
 namespace {
 
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+std::string quote(const std::string& s) { return testutil::shell_quote(s); }
 
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -70,9 +68,6 @@ const char kTrailer[] = "--------------KORVAL DONE------------------------------
 class IdeHost : public testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/korval-idehost-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
     root_ = dir_ + "/root/";
     proj_ = dir_ + "/proj/";
     std::system(("cp -r " + quote(KORVAL_TEST_ROOT) + " " + quote(root_) + " && mkdir " + quote(proj_)).c_str());
@@ -83,7 +78,6 @@ class IdeHost : public testing::Test {
     spit(proj_ + "show.m", "function show(v)\ndisp(v)\n");
     spit(proj_ + "demo.dsp", kProject);
   }
-  void TearDown() override { std::system(("rm -rf " + quote(dir_)).c_str()); }
 
   // The root's settings name Visual C++, so the makefile's rules are .cpp and .obj.
   void configure_for_visual_cpp() {
@@ -121,7 +115,8 @@ class IdeHost : public testing::Test {
 
   std::string add_args() { return "-project " + quote(proj_ + "demo.dsp") + " -choose " + quote(proj_ + "main.m") + " add"; }
 
-  std::string dir_, root_, proj_;
+  testutil::scratch_dir scratch_{"idehost"};
+  std::string dir_ = scratch_.path(), root_, proj_;
 };
 
 TEST_F(IdeHost, AddMFilesTranslatesAndUpdatesTheProject) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "scratch_dir.h"
+
 namespace {
 
 using prjupd::CopyTextFile;
@@ -52,12 +54,8 @@ const char kTail[] = "# End Target\r\n# End Project\r\n";
 class Updater : public testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/korval-prjupd-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
     project_ = dir_ + "/demo.dsp";
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
 
   void write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -73,7 +71,8 @@ class Updater : public testing::Test {
     return ::stat(path.c_str(), &st) == 0;
   }
 
-  std::string dir_, project_;
+  testutil::scratch_dir scratch_{"prjupd"};
+  std::string dir_ = scratch_.path(), project_;
 };
 
 std::string entry(const std::string& source) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "scratch_dir.h"
+
 namespace {
 
 struct result {
@@ -17,21 +19,10 @@ struct result {
   std::string out;
 };
 
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+std::string quote(const std::string& s) { return testutil::shell_quote(s); }
 
 class Cli : public testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/korval-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::system(("rm -rf " + quote(dir_)).c_str()); }
-
   // Runs korval with args in the test directory; stdin from input, stdout captured.
   result korval(const std::string& args, const std::string& input = "",
                 const std::string& env = "unset korval3 KORVAL3 mpath MPATH; ",
@@ -60,7 +51,8 @@ class Cli : public testing::Test {
     return root;
   }
 
-  std::string dir_;
+  testutil::scratch_dir scratch_{"cli"};
+  std::string dir_ = scratch_.path();
 };
 
 std::vector<std::string> lines_of(const std::string& text) {

@@ -10,13 +10,11 @@
 #include <fstream>
 #include <string>
 
+#include "scratch_dir.h"
+
 namespace {
 
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+std::string quote(const std::string& s) { return testutil::shell_quote(s); }
 
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -107,15 +105,11 @@ int main() {
 class GnuBuild : public testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/korval-gnubuild-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
     root_ = dir_ + "/root";
     ASSERT_EQ(std::system(("cp -r " + quote(KORVAL_TEST_ROOT) + " " + quote(root_)).c_str()), 0);
     ASSERT_TRUE(exists(root_ + "/src/gridlib/gnu.mak"));
     dt_before_ = slurp(root_ + "/korval.dt");
   }
-  void TearDown() override { std::system(("rm -rf " + quote(dir_)).c_str()); }
 
   // korval in the root directory, as setup runs it; make compiles on two cores.
   result korval(const std::string& args) {
@@ -137,7 +131,8 @@ class GnuBuild : public testing::Test {
     return run(quote(dir_ + "/prog"));
   }
 
-  std::string dir_, root_, dt_before_;
+  testutil::scratch_dir scratch_{"gnubuild"};
+  std::string dir_ = scratch_.path(), root_, dt_before_;
 };
 
 TEST_F(GnuBuild, BuildsTheLibraryFromTheShippedSourcesAndRecordsIt) {
