@@ -12,7 +12,7 @@ mkdir build mex interpreted
 cp "$SOURCE"/mexfiles/*.m build/
 cp "$SOURCE"/mexfiles/*.m interpreted/
 cd build || exit 2
-for f in twice describe pack shout checked; do
+for f in twice describe pack shout checked prod2; do
   if ! korval_build $f.m -mex || [ ! -f $f.mex ]; then
     cat korval.log >&2
     fail "korval $f.m -mex built no $f.mex"
@@ -36,5 +36,8 @@ expect_same "the refused calls" "[] twice: 1 input argument(s) expected.
 [] twice: Wrong class of input argument
 [] pack: Wrong class of input argument: a cell array is expected
 [] twice: 1 output argument(s) expected.
+[checked:negative] checked: checked: -1 is negative
+[Octave:index-out-of-bounds] pack: index (1): out of bound 0 (dimensions are 0x0)
+[Octave:nonconformant-args] prod2: operator *: nonconformant arguments (op1 is 2x3, op2 is 2x3)
 Octave is still running" "$(octave mex refusals)"
 finish

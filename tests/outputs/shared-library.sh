@@ -28,6 +28,7 @@ mtGetR: index (3,1) out of bound 2x2
 mtSetR: index (0,1) out of bound 2x2
 mtCreateDoubleMatrix: the number of rows and columns must not be negative
 mulsum_2_1: a matrix argument is a null pointer
+operator *: nonconformant arguments (op1 is 2x2, op2 is 1x3)
 complex 1, 9" "$(./use_mulsum 2>&1)"
 fi
 

@@ -11,6 +11,10 @@ function refusals()
   try_call(@() twice(@sin));
   try_call(@() pack(5));
   try_call(@() two_outputs());
+  % Errors of the M code itself, with the identifier it gives or the library's.
+  try_call(@() checked(-1));
+  try_call(@() pack({}));
+  try_call(@() prod2(ones(2, 3), ones(2, 3)));
   disp('Octave is still running')
 end
 

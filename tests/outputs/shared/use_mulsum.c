@@ -43,6 +43,13 @@ int main(void) {
   mulsum_2_1(NULL, b, &q);
   printf("%s\n", mtLastError());
 
+  /* An error of the M function: the caller goes on. */
+  void* c = matrix(1, 3, av);
+  mulsum_2_1(a, c, &q);
+  printf("%s\n", mtLastError());
+  mtDestroyMatrix(q);
+  mtDestroyMatrix(c);
+
   /* Complex parts. */
   mtSetI(a, 1, 1, (double[]){9});
   printf("complex %d, %g\n", mtIsComplex(a), mtGetI(a, 1, 1, &v));

@@ -1,0 +1,2 @@
+function y = prod2(a, b)
+y = a * b;
