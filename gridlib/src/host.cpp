@@ -3,11 +3,8 @@
 #include "gridlib_host.h"
 
 #include <exception>
-#if __has_include("gridlib_error.h")
 // The library's own errors carry an identifier besides the message.
 #include "gridlib_error.h"
-#define GRL_HOST_HAS_ERROR_TYPE 1
-#endif
 #include <iostream>
 #include <new>
 
@@ -26,10 +23,8 @@ void host_record(const std::string& identifier, const std::string& message) {
 void host_record_current() {
   try {
     throw;
-#ifdef GRL_HOST_HAS_ERROR_TYPE
   } catch (const grl::exception& e) {
     host_record(e.identifier(), e.message());
-#endif
   } catch (const std::bad_alloc&) {
     host_record("Octave:bad-alloc", "out of memory or dimension too large for Octave's index type");
   } catch (const std::exception& e) {
