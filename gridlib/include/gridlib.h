@@ -19,6 +19,7 @@ typedef float m_type;
 
 #include "gridlib_matrix.h"
 #include "gridlib_core.h"
+#include "gridlib_handle.h"
 #include "gridlib_ops.h"
 #include "gridlib_class.h"
 // The built-in functions, one header per module.

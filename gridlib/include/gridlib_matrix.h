@@ -194,6 +194,9 @@ template <class T> class M {
   // as the display's field width depends on it; any write to the value drops the mark.
   bool range_ = false;
   T range_lim_ = T(0);
+  // An anonymous function (F_HANDLE, the elements its text): the callable with the
+  // values it captured, shared between copies of the handle (grl::closure).
+  std::shared_ptr<const void> fn_;
 
   typedef T elem_type;
   static std::size_t r_offset();
@@ -312,6 +315,7 @@ template <class T> class M {
     if (blk_ && blk_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) grl::block_free(blk_);
     blk_ = nullptr;
     cell_.reset();
+    fn_.reset();
   }
   void reset_empty() { flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false; }
   void set_scalar(T v) {
@@ -322,6 +326,7 @@ template <class T> class M {
     flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
     range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = o.cell_;
+    fn_ = o.fn_;
     if (o.blk_) {
       o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
@@ -334,6 +339,7 @@ template <class T> class M {
     flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
     range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = std::move(o.cell_);
+    fn_ = std::move(o.fn_);
     if (o.blk_) {
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
       o.blk_ = nullptr; o.reset_empty();

@@ -268,3 +268,25 @@ void grl::fail_handle_index(const char* name) {
 void grl::fail_return_list(std::size_t k) {
   grl_fail("element number %zu undefined in return list", k);
 }
+
+// --- anonymous functions ----------------------------------------------------------
+
+const Mt& grl::anon_arg(const Mc& args, std::size_t k) {
+  static const Mt none;
+  return k < args.numel() ? args[int(k) + 1] : none;
+}
+
+Mt grl::anon_handle(const char* text, std::shared_ptr<const grl::closure> c) {
+  Mt h = grl::handle(TM(text));
+  h.fn_ = std::move(c);
+  return h;
+}
+
+bool grl::is_anon(const Mt& h) { return (h.flags_ & grl::F_HANDLE) && h.fn_; }
+
+Mt grl::call_anon(const Mt& h, const Mc& args) {
+  const auto* c = static_cast<const grl::closure*>(h.fn_.get());
+  if (!c || !(h.flags_ & grl::F_HANDLE)) grl_fail("feval: FUNC must be a string or function handle");
+  if (args.numel() > c->n_in) grl_fail("@<anonymous>: function called with too many inputs");
+  return c->call(args);
+}

@@ -61,6 +61,9 @@ void put_text(const std::string& s) {
 }
 
 std::string display_text(const Mt& x, const char* name) {
+  // An anonymous function shows its text on a line of its own, between blank lines.
+  if (x.flags_ & F_HANDLE && x.fn_)
+    return std::string(name ? name : "ans") + " =\n\n" + su::text(x) + "\n\n";
   if (x.flags_ & F_HANDLE) return std::string(name ? name : "ans") + " = @" + su::text(x) + "\n";
   view_store st;
   return gridlib::fmt::display(name ? name : "ans", view_of(x, st));
@@ -72,6 +75,7 @@ std::string display_text(const Ct& x, const char* name) {
 }
 
 std::string disp_text(const Mt& x) {
+  if (x.flags_ & F_HANDLE && x.fn_) return su::text(x);   // no line end, as octave-cli
   if (x.flags_ & F_HANDLE) return "@" + su::text(x) + "\n";
   view_store st;
   return gridlib::fmt::disp(view_of(x, st));

@@ -644,6 +644,7 @@ bool parser_t::constant_range(int i, double& start, double& step, double& stop) 
 std::string parser_t::spell_token(int i) {
   const std::string& t = stmt.gettext(i);
   const int k = stmt.kind(i);
+  if (k == TK_STRING && !t.empty() && t[0] == kAnonMark) return t.substr(1);
   if (k == TK_STRING && !t.empty() && t[0] == '@') return "grl::handle(TM(" + t.substr(1) + "))";
   if (k == TK_STRING) return "TM(" + t + ")";
   if (k == TK_WORD) {

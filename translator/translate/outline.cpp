@@ -14,6 +14,11 @@ void prologue(const parser_t& p, std::string& out) {
   out += "double old_nargout=nargout_val; if (!nargout_set) nargout_val=";
   out += std::to_string(p.n_out) + ".0;\n";
   out += "nargin_set=0; nargout_set=0;\n";
+  // The feval dispatcher calls an anonymous function itself: it has no name to switch on.
+  if (p.name == "feval" && p.n_out == 4 && p.has_varargin) {
+    out += "if (grl::is_anon(fun)) { grl::call_anon(fun, varargin, y1__o, y2__o, y3__o, y4__o);\n";
+    out += "nargin_val=old_nargin; nargout_val=old_nargout; return(x_M); }\n";
+  }
 }
 
 }  // namespace

@@ -57,6 +57,13 @@ class parser_t : public scanner_t {
   std::string regexp_fields(int i, const std::string& var, std::string& show);
   bool regexp_gives_names(int i, std::size_t k);
   void function_handles();
+  // Anonymous functions (anon.cpp): the token that stands for one in the statement is a
+  // string token whose text is this character followed by the C++.
+  static constexpr char kAnonMark = '\x01';
+  bool anonymous_function(int at);
+  int anon_body_end(int from);
+  std::string anon_text(int from, int to);
+  void translate_expression();
   void rewrite_exist();
   std::string exist_value(const std::string& var, char kind) const;
   bool library_function(const std::string& var) const;

@@ -107,7 +107,7 @@ void parser_t::translate_statement() {
 // A handle of a named function, @name, travels as the function's name: cellfun and
 // feval take it in that form, and the feval dispatcher learns the function. A
 // variable given a handle (h = @name) is called through feval: h(x) is feval(h, x).
-// Anonymous functions have no C++ form here. str2func('name') of a literal name is
+// Anonymous functions are closures (anon.cpp). str2func('name') of a literal name is
 // @name; str2func of any other text makes the handle when the program runs, and only
 // the functions the feval dispatcher knows can be called through it.
 void parser_t::function_handles() {
@@ -135,7 +135,14 @@ void parser_t::function_handles() {
   }
   for (int i = 0; i < stmt.top(); ++i) {
     if (!stmt.is_word(i, "@")) continue;
-    if (stmt.kind(i + 1) != TK_WORD) fail("anonymous functions are not supported");
+    if (stmt.is_word(i + 1, "(")) {
+      const bool whole = assigned && i == 2 && anon_body_end(i) >= stmt.top();
+      if (!anonymous_function(i))
+        fail("an anonymous function is written @(inputs) expression, the inputs names");
+      if (whole) handle_vars.insert(stmt.gettext(0));
+      continue;
+    }
+    if (stmt.kind(i + 1) != TK_WORD) fail("a function handle is @name or @(inputs) expression");
     const std::string f = stmt.gettext(i + 1);
     if (assigned && i == 2 && (i + 2 >= stmt.top() || stmt.kind(i + 2) != TK_WORD))
       handle_vars.insert(stmt.gettext(0));

@@ -1,0 +1,233 @@
+// Anonymous functions: @(x, y) expr becomes a C++ closure over copies of the values it
+// uses, wrapped as a handle with its M text:
+//   grl::anon<2>("@(x, y) x + y", [=](M<m_type> x, M<m_type> y) -> M<m_type> { return x+y; })
+// The body is translated as an expression statement of its own, in the function's
+// symbol table, with the inputs as variables.
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "translate/parser.h"
+
+namespace {
+
+bool opens(const std::string& t) { return t == "(" || t == "[" || t == "{"; }
+bool closes(const std::string& t) { return t == ")" || t == "]" || t == "}"; }
+
+bool binary_operator(const std::string& t) {
+  static const char* const ops[] = {"+", "-", "*", "/", "\\", ".*", "./", ".\\", "^", ".^",
+                                    "==", "~=", "!=", "<", "<=", ">", ">=", "&", "|", "&&",
+                                    "||", "="};
+  for (const char* o : ops)
+    if (t == o) return true;
+  return false;
+}
+
+// A number as the program would write it: "3.0" is 3.
+std::string number_text(const std::string& t) {
+  if (t.size() > 2 && t.compare(t.size() - 2, 2, ".0") == 0 &&
+      t.find_first_of("eE") == std::string::npos)
+    return t.substr(0, t.size() - 2);
+  return t;
+}
+
+// A string literal as the program writes it: in single quotes.
+std::string string_text(const std::string& t) {
+  std::string inner = t.size() >= 2 ? t.substr(1, t.size() - 2) : t;
+  std::string out = "'";
+  for (std::size_t k = 0; k < inner.size(); ++k) {
+    char c = inner[k];
+    if (c == '\\' && k + 1 < inner.size()) c = inner[++k];
+    if (c == '\'') out += '\'';
+    out += c;
+  }
+  return out + "'";
+}
+
+std::string c_literal(const std::string& s) {
+  std::string q = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') q.push_back('\\');
+    q.push_back(c);
+  }
+  return q + "\"";
+}
+
+}  // namespace
+
+// The text octave-cli shows for tokens [from, to) of an anonymous function: binary
+// operators between blanks, ", " between arguments, a blank before the parenthesis of
+// a call or an index, ! for not.
+std::string parser_t::anon_text(int from, int to) {
+  std::string out;
+  bool operand_before = false;   // the previous token ends an operand
+  for (int i = from; i < to; ++i) {
+    const std::string& t = stmt.gettext(i);
+    const int k = stmt.kind(i);
+    if (k == TK_OTHER && t == "\n") continue;
+    if (t == "semi") {
+      while (!out.empty() && (out.back() == ' ' || out.back() == ',')) out.pop_back();
+      out += "; ";
+      operand_before = false;
+      if (stmt.is_word(i + 1, ",")) ++i;
+      continue;
+    }
+    if (t == "@") {
+      out += "@";
+      if (stmt.is_word(i + 1, "(")) {
+        out += "(";
+        for (i += 2; i < to && !stmt.is_word(i, ")"); ++i)
+          out += stmt.is_word(i, ",") ? std::string(", ") : stmt.gettext(i);
+        out += ") ";
+      }
+      operand_before = false;
+      continue;
+    }
+    if (t == ",") {
+      while (!out.empty() && out.back() == ' ') out.pop_back();
+      out += ", ";
+      operand_before = false;
+      continue;
+    }
+    if (k == TK_STRING) {
+      out += string_text(t);
+      operand_before = true;
+      continue;
+    }
+    if (k == TK_NUMBER) {
+      out += number_text(t);
+      operand_before = true;
+      continue;
+    }
+    if ((t == "(" || t == "{") && operand_before) {
+      out += " " + t;
+      operand_before = false;
+      continue;
+    }
+    if (t == "'" || t == ".'") {
+      out += t;
+      operand_before = true;
+      continue;
+    }
+    if (t == ":") {
+      out += ":";
+      operand_before = false;
+      continue;
+    }
+    if ((t == "~" || t == "!") && !operand_before) {
+      out += "!";
+      continue;
+    }
+    if ((t == "-" || t == "+") && !operand_before) {
+      out += t;
+      continue;
+    }
+    if (binary_operator(t) && operand_before) {
+      out += " " + std::string(t == "~=" ? "!=" : t) + " ";
+      operand_before = false;
+      continue;
+    }
+    out += t;
+    operand_before = !opens(t);
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+// The token after the body of an anonymous function whose body begins at `from`: the
+// first ",", closing bracket or statement end outside the body's own brackets.
+int parser_t::anon_body_end(int from) {
+  int depth = 0;
+  int i = from;
+  for (; i < stmt.top(); ++i) {
+    const std::string& t = stmt.gettext(i);
+    if (stmt.kind(i) == TK_STRING) continue;
+    if (opens(t)) {
+      ++depth;
+    } else if (closes(t)) {
+      if (depth == 0) break;
+      --depth;
+    } else if (depth == 0 && (t == "," || t == "\n" || t == ";")) {
+      break;
+    }
+  }
+  return i;
+}
+
+// Replaces the anonymous function whose "@" is token at by one token that spells its
+// C++; returns false when it is malformed.
+bool parser_t::anonymous_function(int at) {
+  if (!stmt.is_word(at + 1, "(")) return false;
+  std::vector<std::string> inputs;
+  int i = at + 2;
+  while (i < stmt.top() && !stmt.is_word(i, ")")) {
+    if (stmt.kind(i) != TK_WORD) return false;
+    inputs.push_back(stmt.gettext(i));
+    ++i;
+    if (stmt.is_word(i, ",")) ++i;
+  }
+  if (!stmt.is_word(i, ")")) return false;
+  const int body = i + 1;
+  const int end = anon_body_end(body);
+  if (end == body) return false;
+  const std::string text = anon_text(at, end);
+
+  // The body, translated as a statement of its own.
+  for (const std::string& in : inputs) add_variable(in, default_type);
+  tokens_t outer;
+  outer = stmt;
+  tokens_t inner;
+  inner.clear();
+  for (int j = body; j < end; ++j) inner.append(stmt.gettext(j), stmt.kind(j));
+  inner.append("\n", TK_OTHER);
+  stmt = std::move(inner);
+  std::vector<std::string> outer_targets = std::move(handle_targets);
+  const int saved_display = display, saved_semicolon = needs_semicolon;
+  translate_expression();
+  std::string code;
+  for (int j = 0; j < stmt.top(); ++j) {
+    const std::string piece = spell_token(j);
+    if (!code.empty() && !piece.empty() && (piece[0] == '-' || piece[0] == '+') &&
+        code.back() == piece[0])
+      code += ' ';
+    code += piece;
+  }
+  display = saved_display;
+  needs_semicolon = saved_semicolon;
+  outer_targets.insert(outer_targets.end(), handle_targets.begin(), handle_targets.end());
+  handle_targets = std::move(outer_targets);
+  stmt = std::move(outer);
+
+  std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_literal(text) +
+                       ", [=](";
+  for (std::size_t k = 0; k < inputs.size(); ++k)
+    lambda += (k ? ", " : "") + std::string("M<m_type> ") + inputs[k];
+  lambda += ") -> M<m_type> { return (" + code + "); })";
+  stmt.del(at, end - at);
+  stmt.ins(at, std::string(1, kAnonMark) + lambda, TK_STRING);
+  return true;
+}
+
+// The steps of a statement's translation that an expression takes.
+void parser_t::translate_expression() {
+  function_handles();
+  if (symbols) {
+    for (int i = 0; i < stmt.top(); ++i) {
+      if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
+      const int r = symbols->find(stmt.gettext(i), SYM_REPLACE | SYM_REPLACEMENT);
+      if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last())
+        replace_token(i, symbols->text_of(r + 1));
+    }
+  }
+  rewrite_end();
+  rewrite_colon();
+  rewrite_operators();
+  rewrite_brackets();
+  regexp_pass();
+  if (!scan_only) {
+    identifier_pass();
+    arity_pass();
+    varargin_pass();
+  }
+}
