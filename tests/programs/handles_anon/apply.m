@@ -1,0 +1,2 @@
+function y = apply(h, x)
+y = feval(h, x);
