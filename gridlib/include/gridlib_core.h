@@ -227,6 +227,13 @@ inline cl_t<m_type> CL(const cs_t<m_type>& x) { cl_t<m_type> c; c, x; return c; 
 M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
 M<M<m_type>> cell(const M<m_type>& n);     // cell(n), cell([r c])
 M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);
+namespace grl {
+M<M<m_type>> cell_n(const std::vector<M<m_type>>& a);   // cell(a, b, c, ...)
+}
+template <class... R>
+inline M<M<m_type>> cell(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const R&... r) {
+  return grl::cell_n(grl::arg_list<m_type>(a, b, c, r...));
+}
 // c' and c.': the cell's elements in transposed places (the elements themselves unchanged).
 M<M<m_type>> ctranspose(const M<M<m_type>>& c);
 M<M<m_type>> transpose(const M<M<m_type>>& c);

@@ -43,6 +43,22 @@ M<m_type> randn();
 M<m_type> randn(const M<m_type>& n);
 M<m_type> randn(const M<m_type>& r, const M<m_type>& c);
 M<m_type> randn(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
+// The same with any number of sizes (fn: zeros, ones, true, false, rand, randn, NaN, Inf).
+namespace grl {
+M<m_type> construct(const char* fn, const std::vector<M<m_type>>& args);
+}
+M<m_type> true_M(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
+M<m_type> false_M(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
+#define GRL_CONSTRUCT_N(F, NAME)                                                              \
+  template <class... R>                                                                      \
+  inline M<m_type> F(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const M<m_type>& d, \
+                     const R&... r) {                                                        \
+    return grl::construct(NAME, grl::arg_list<m_type>(a, b, c, d, r...));                     \
+  }
+GRL_CONSTRUCT_N(zeros, "zeros") GRL_CONSTRUCT_N(ones, "ones") GRL_CONSTRUCT_N(true_M, "true")
+GRL_CONSTRUCT_N(false_M, "false") GRL_CONSTRUCT_N(rand_M, "rand") GRL_CONSTRUCT_N(randn, "randn")
+GRL_CONSTRUCT_N(NaN, "NaN") GRL_CONSTRUCT_N(Inf, "Inf") GRL_CONSTRUCT_N(inf, "Inf") GRL_CONSTRUCT_N(nan_M, "NaN")
+#undef GRL_CONSTRUCT_N
 M<m_type> linspace(const M<m_type>& a, const M<m_type>& b);
 M<m_type> linspace(const M<m_type>& a, const M<m_type>& b, const M<m_type>& n);
 M<m_type> repmat(const M<m_type>& a, const M<m_type>& m);
@@ -51,6 +67,28 @@ M<m_type> reshape(const M<m_type>& a, const M<m_type>& dims);
 M<m_type> reshape(const M<m_type>& a, const M<m_type>& r, const M<m_type>& c);
 M<M<m_type>> reshape(const M<M<m_type>>& a, const M<m_type>& dims);
 M<M<m_type>> reshape(const M<M<m_type>>& a, const M<m_type>& r, const M<m_type>& c);
+// reshape(a, m, n, p, ...) and repmat(a, m, n, p, ...): any number of sizes.
+namespace grl {
+sizes reshape_sizes(std::size_t n, const sizes& from, const std::vector<M<m_type>>& args);
+M<m_type> reshape_n(const M<m_type>& a, const std::vector<M<m_type>>& args);
+M<M<m_type>> reshape_n(const M<M<m_type>>& a, const std::vector<M<m_type>>& args);
+M<m_type> repmat_n(const M<m_type>& a, const std::vector<M<m_type>>& reps);
+}  // namespace grl
+template <class... R>
+inline M<m_type> reshape(const M<m_type>& a, const M<m_type>& m, const M<m_type>& n, const M<m_type>& p,
+                         const R&... r) {
+  return grl::reshape_n(a, grl::arg_list<m_type>(m, n, p, r...));
+}
+template <class... R>
+inline M<M<m_type>> reshape(const M<M<m_type>>& a, const M<m_type>& m, const M<m_type>& n, const M<m_type>& p,
+                            const R&... r) {
+  return grl::reshape_n(a, grl::arg_list<m_type>(m, n, p, r...));
+}
+template <class... R>
+inline M<m_type> repmat(const M<m_type>& a, const M<m_type>& m, const M<m_type>& n, const M<m_type>& p,
+                        const R&... r) {
+  return grl::repmat_n(a, grl::arg_list<m_type>(m, n, p, r...));
+}
 
 // --- constants --------------------------------------------------------------------
 M<m_type> pi();
@@ -86,6 +124,12 @@ M<m_type> size(const M<M<m_type>>& x, const M<m_type>& k);
 void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r);
 void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c);
 void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p);
+// [a,b,c,d,...] = size(x): four outputs or more.
+namespace grl { void size_n(const sizes& d, std::vector<Mr<m_type>> outs); }
+template <class X, class... R, std::enable_if_t<sizeof...(R) <= 2, int> = 0>
+inline void size(const X& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c, Mr<m_type> d, R... r) {
+  grl::size_n(x.shape(), {a, b, c, d, Mr<m_type>(r)...});
+}
 M<m_type> length(const M<m_type>& x);
 M<m_type> length(const M<M<m_type>>& x);
 M<m_type> numel(const M<m_type>& x);

@@ -37,6 +37,14 @@
 //    M<T> holding it (an argument, a returned output), and an M<T> holding a cell is
 //    assigned to an M< M<T> > variable. (An implicit conversion the other way makes the
 //    operator overloads for cells ambiguous.)
+//  * Any number of dimensions. dims_ is the number of dimensions (2 for most values),
+//    rows_ the first extent and cols_ the product of all the others, so the viewer and
+//    every piece of library code that works element by element see a rows_ x cols_
+//    matrix holding all elements. A value of more than two dimensions also holds the
+//    list of all its extents in ext_ (shared between copies, never changed in place);
+//    ext_ is null exactly when dims_ is 2, so 2-D values cost nothing more. Trailing
+//    extents of 1 are dropped (set_shape), as MATLAB does. Code that builds a result of
+//    its operand's shape takes the operand's extents with same_shape().
 #ifndef GRIDLIB_MATRIX_H
 #define GRIDLIB_MATRIX_H
 
@@ -107,6 +115,15 @@ namespace grl {
 // F_HANDLE: a function handle, @name, held as the function's name.
 enum : std::uint32_t { F_LOGICAL = 1, F_STRING = 2, F_HANDLE = 4 };
 
+// The extents of a value of more than two dimensions, first to last.
+typedef std::vector<std::uint32_t> extents;
+// The sizes asked for a new value, first to last (any number, at least two).
+typedef std::vector<std::size_t> sizes;
+// Fails unless values of these extents fit (see check_extent).
+void check_sizes(const sizes& d, std::size_t elem_bytes);
+// The extents with trailing 1s dropped, at least two.
+sizes trimmed(const sizes& d);
+
 // MATLAB's classes. The numeric ones (mc_double to mc_uint64) are what M::cls_ holds;
 // the others come from the flags or the held cell (see the value model above).
 enum mclass : std::uint32_t {
@@ -175,7 +192,7 @@ template <class T> class M {
   // --- the header the matrix viewer reads out of a stopped program: keep this order ---
   const char* name_;          // the variable's name, nullptr for a result
   std::uint32_t flags_;       // grl::F_LOGICAL, grl::F_STRING, grl::F_HANDLE
-  std::uint32_t dims_;        // always 2
+  std::uint32_t dims_;        // number of dimensions, 2 or more
   std::uint32_t rows_;
   std::uint32_t cols_;
   std::uint32_t cls_;         // grl::mclass: double, single or an integer class
@@ -197,6 +214,8 @@ template <class T> class M {
   // An anonymous function (F_HANDLE, the elements its text): the callable with the
   // values it captured, shared between copies of the handle (grl::closure).
   std::shared_ptr<const void> fn_;
+  // All extents of a value of more than two dimensions; null when dims_ is 2.
+  std::shared_ptr<const grl::extents> ext_;
 
   typedef T elem_type;
   static std::size_t r_offset();
@@ -237,6 +256,9 @@ template <class T> class M {
   static M alloc(std::size_t rows, std::size_t cols, bool cplx = false);
   // The same, every element 0.
   static M zeros(std::size_t rows, std::size_t cols, bool cplx = false);
+  // The same with any number of extents.
+  static M alloc(const grl::sizes& d, bool cplx = false);
+  static M zeros(const grl::sizes& d, bool cplx = false);
   static M cplx(T re, T im) { M m(re); m.im_ = &m.sim_; m.sim_ = im; return m; }
 
   // --- shape and kind ---
@@ -258,6 +280,33 @@ template <class T> class M {
   bool is_real_scalar() const { return rows_ == 1 && cols_ == 1 && !im_; }
   double size() const { return double(numel()); }       // `end` of a linear index
   double size(int k) const { return k == 1 ? rows_ : k == 2 ? cols_ : k >= 3 ? 1 : 0; }
+  // `end` of subscript k of n (n > 2): extent k, or for the last subscript the product
+  // of the extents from k on.
+  double size(int k, int n) const { return double(grl_end_extent(k, n)); }
+  std::size_t grl_end_extent(int k, int n) const {
+    if (k < n) return extent(std::size_t(k - 1));
+    std::size_t p = 1;
+    for (std::size_t d = std::size_t(k - 1); d < dims_; ++d) p *= extent(d);
+    return p;
+  }
+  std::size_t ndims() const { return dims_; }
+  // Extent k (from 0): 1 past the last dimension.
+  std::size_t extent(std::size_t k) const {
+    if (k >= dims_) return 1;
+    if (ext_) return (*ext_)[k];
+    return k == 0 ? rows_ : cols_;
+  }
+  // All extents, at least two.
+  grl::sizes shape() const {
+    if (!ext_) return grl::sizes{rows_, cols_};
+    return grl::sizes(ext_->begin(), ext_->end());
+  }
+  // Gives the value these extents, whose product must be numel(); trailing 1s drop.
+  void set_shape(const grl::sizes& d);
+  // Takes the shape of o, which has as many elements.
+  void same_shape(const M& o) {
+    rows_ = o.rows_; cols_ = o.cols_; dims_ = o.dims_; ext_ = o.ext_; range_ = false;
+  }
 
   // --- element access: c* read, p* write (makes the block unique first) ---
   const T* cre() const { return re_; }
@@ -283,14 +332,33 @@ template <class T> class M {
   }
   void reshape_to(std::size_t rows, std::size_t cols) {
     rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); range_ = false;
+    dims_ = 2; ext_.reset();
   }
   void resize(std::size_t rows, std::size_t cols);   // grows (zero fill) or cuts, keeping elements
 
   // --- indexing: read as a value, assign (grows), assign nop_M (deletes) ---
   Mx<T> operator()(const grl::ix<T>& a) { return Mx<T>(this, a); }
   Mx<T> operator()(const grl::ix<T>& a, const grl::ix<T>& b) { return Mx<T>(this, a, b); }
+  Mx<T> operator()(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c) {
+    return Mx<T>(this, a, b, c);
+  }
+  template <class... R>
+  Mx<T> operator()(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c, const grl::ix<T>& d,
+                   const R&... rest) {
+    Mx<T> x(this, a, b, c);
+    x.more = {d, grl::ix<T>(rest)...};
+    x.n = int(3 + x.more.size());
+    return x;
+  }
   M operator()(const grl::ix<T>& a) const;
   M operator()(const grl::ix<T>& a, const grl::ix<T>& b) const;
+  M operator()(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c) const {
+    return const_cast<M*>(this)->operator()(a, b, c).value();
+  }
+  template <class... R> M operator()(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c,
+                                     const grl::ix<T>& d, const R&... rest) const {
+    return const_cast<M*>(this)->operator()(a, b, c, d, rest...).value();
+  }
   Mx<T> operator()() { return Mx<T>(this, grl::ix<T>(c_p)); }
   // c{i}{k}: an element of the cell this value holds (a cell inside a cell).
   M br(const grl::ix<T>& k) const;
@@ -309,6 +377,10 @@ template <class T> class M {
   void set2(const grl::ix<T>& a, const grl::ix<T>& b, const M& v);
   void del1(const grl::ix<T>& a);
   void del2(const grl::ix<T>& a, const grl::ix<T>& b);
+  // Any number of subscripts (three or more).
+  M getn(const std::vector<grl::ix<T>>& s) const;
+  void setn(const std::vector<grl::ix<T>>& s, const M& v);
+  void deln(const std::vector<grl::ix<T>>& s);
 
  private:
   void release() {
@@ -317,16 +389,21 @@ template <class T> class M {
     cell_.reset();
     fn_.reset();
   }
-  void reset_empty() { flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false; }
+  void reset_empty() {
+    flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false;
+    dims_ = 2; ext_.reset();
+  }
   void set_scalar(T v) {
     release();
     flags_ = 0; cls_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr; range_ = false;
+    dims_ = 2; ext_.reset();
   }
   void take_copy(const M& o) {
     flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
     range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = o.cell_;
     fn_ = o.fn_;
+    ext_ = o.ext_;
     if (o.blk_) {
       o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
@@ -340,6 +417,7 @@ template <class T> class M {
     range_ = o.range_; range_lim_ = o.range_lim_;
     cell_ = std::move(o.cell_);
     fn_ = std::move(o.fn_);
+    ext_ = std::move(o.ext_);
     if (o.blk_) {
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
       o.blk_ = nullptr; o.reset_empty();
@@ -370,28 +448,44 @@ template <class T> class Mr {
 template <class T> class Mx {
  public:
   M<T>* m;
-  grl::ix<T> a, b;
+  grl::ix<T> a, b, c;
   int n;
-  Mx(M<T>* mm, const grl::ix<T>& aa) : m(mm), a(aa), b(c_p), n(1) {}
-  Mx(M<T>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb) : m(mm), a(aa), b(bb), n(2) {}
+  std::vector<grl::ix<T>> more;   // subscripts past the third
+  Mx(M<T>* mm, const grl::ix<T>& aa) : m(mm), a(aa), b(c_p), c(c_p), n(1) {}
+  Mx(M<T>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb) : m(mm), a(aa), b(bb), c(c_p), n(2) {}
+  Mx(M<T>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb, const grl::ix<T>& cc)
+      : m(mm), a(aa), b(bb), c(cc), n(3) {}
   Mx(const Mx&) = default;
   operator M<T>() const { return value(); }
   M<T> value() const;
+  // All subscripts of an index of three or more.
+  std::vector<grl::ix<T>> subs() const {
+    std::vector<grl::ix<T>> s{a, b, c};
+    s.insert(s.end(), more.begin(), more.end());
+    return s;
+  }
   Mx& operator=(const M<T>& v) {
     if (v.is_real_scalar() && !v.flags_ && !v.cls_ && put_scalar(v.r.v)) return *this;
-    if (n == 1) m->set1(a, v); else m->set2(a, b, v);
+    set(v);
     return *this;
   }
   Mx& operator=(const Mx& v) { return *this = v.value(); }
   Mx& operator=(T v);
   template <class S, if_number<S> = 0> Mx& operator=(S v) { return *this = T(v); }
-  Mx& operator=(nop_t) { if (n == 1) m->del1(a); else m->del2(a, b); return *this; }
+  Mx& operator=(nop_t) {
+    if (n == 1) m->del1(a); else if (n == 2) m->del2(a, b); else m->deln(subs());
+    return *this;
+  }
   Mx& operator=(const br_t<T>& v);
   explicit operator bool() const { return bool(value()); }
   double size() const { return value().size(); }
   double size(int k) const { return value().size(k); }
+  double size(int k, int nn) const { return value().size(k, nn); }
 
  private:
+  void set(const M<T>& v) {
+    if (n == 1) m->set1(a, v); else if (n == 2) m->set2(a, b, v); else m->setn(subs(), v);
+  }
   // Stores a number at scalar indices inside a real numeric matrix; false when the
   // assignment needs the general path (growth, conversion, a matrix index).
   bool put_scalar(T v);
@@ -454,19 +548,21 @@ template <class T> class M<M<T>> {
   T* re_;                     // always nullptr: a cell has no numeric parts
   T* im_;
   std::shared_ptr<grl::cellblock<T>> cb_;
+  // All extents of a cell of more than two dimensions, as in M<T>; null when dims_ is 2.
+  std::shared_ptr<const grl::extents> ext_;
 
   M() noexcept : name_(nullptr), flags_(0), dims_(2), rows_(0), cols_(0), unused_(nullptr),
                  re_(nullptr), im_(nullptr) {}
   M(const char* name, int, int) noexcept : M() { name_ = name; }
-  M(const M& o) : M() { rows_ = o.rows_; cols_ = o.cols_; cb_ = o.cb_; }
-  M(M&& o) noexcept : M() { rows_ = o.rows_; cols_ = o.cols_; cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; }
+  M(const M& o) : M() { take_shape(o); cb_ = o.cb_; }
+  M(M&& o) noexcept : M() { take_shape(o); cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; o.drop_ext(); }
   // Explicit, so that f([]) with overloads for matrices and cells takes the matrix one.
   explicit M(nop_t) : M() {}
-  M& operator=(const M& o) { rows_ = o.rows_; cols_ = o.cols_; cb_ = o.cb_; return *this; }
+  M& operator=(const M& o) { take_shape(o); cb_ = o.cb_; return *this; }
   M& operator=(M&& o) noexcept {
-    rows_ = o.rows_; cols_ = o.cols_; cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; return *this;
+    take_shape(o); cb_ = std::move(o.cb_); o.rows_ = o.cols_ = 0; o.drop_ext(); return *this;
   }
-  M& operator=(nop_t) { rows_ = cols_ = 0; cb_.reset(); return *this; }
+  M& operator=(nop_t) { rows_ = cols_ = 0; cb_.reset(); drop_ext(); return *this; }
   // x = c{k} for a cell variable x: the element must itself be a cell.
   // (A template, so that types derived from M<T> that convert to a cell take their own
   // conversion instead.)
@@ -475,6 +571,27 @@ template <class T> class M<M<T>> {
   M& operator=(const Cx<T>& v);
 
   static M alloc(std::size_t rows, std::size_t cols);   // every element []
+  static M alloc(const grl::sizes& d);
+
+  std::size_t ndims() const { return dims_; }
+  std::size_t extent(std::size_t k) const {
+    if (k >= dims_) return 1;
+    if (ext_) return (*ext_)[k];
+    return k == 0 ? rows_ : cols_;
+  }
+  grl::sizes shape() const {
+    if (!ext_) return grl::sizes{rows_, cols_};
+    return grl::sizes(ext_->begin(), ext_->end());
+  }
+  void set_shape(const grl::sizes& d);
+  void take_shape(const M& o) { rows_ = o.rows_; cols_ = o.cols_; dims_ = o.dims_; ext_ = o.ext_; }
+  void drop_ext() { dims_ = 2; ext_.reset(); }
+  double size(int k, int n) const {
+    if (k < n) return double(extent(std::size_t(k - 1)));
+    double p = 1;
+    for (std::size_t d = std::size_t(k - 1); d < dims_; ++d) p *= double(extent(d));
+    return p;
+  }
 
   std::size_t rows() const { return rows_; }
   std::size_t cols() const { return cols_; }
@@ -489,7 +606,9 @@ template <class T> class M<M<T>> {
   M<T>& welem(std::size_t k) { unshare(); return cb_->e[k]; }
   void unshare();
   void resize(std::size_t rows, std::size_t cols);
-  void reshape_to(std::size_t rows, std::size_t cols) { rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); }
+  void reshape_to(std::size_t rows, std::size_t cols) {
+    rows_ = std::uint32_t(rows); cols_ = std::uint32_t(cols); drop_ext();
+  }
 
   // c{k}: Cx reads with a bound check and grows the cell on assignment.
   Cx<T> br(const grl::ix<T>& k) { return Cx<T>(this, k); }
@@ -508,20 +627,30 @@ template <class T> class M<M<T>> {
   const M<T>& cell_get(const grl::ix<T>& a, const grl::ix<T>* b) const;
   Mx<M<T>> operator()(const grl::ix<T>& a);
   Mx<M<T>> operator()(const grl::ix<T>& a, const grl::ix<T>& b);
+  // Three or more subscripts: c(i,j,k) and c{i,j,k}.
+  Mx<M<T>> operator()(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c);
+  Cx<T> br(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c) { return Cx<T>(this, a, b, c); }
+  M getn(const std::vector<grl::ix<T>>& s) const;
+  void setn(const std::vector<grl::ix<T>>& s, const M& v);
+  void deln(const std::vector<grl::ix<T>>& s);
+  M<T>& cell_refn(const std::vector<grl::ix<T>>& s);             // grows
+  const M<T>& cell_getn(const std::vector<grl::ix<T>>& s) const;
 };
 
 // A cell element c{k} (c.br(k)).
 template <class T> class Cx {
  public:
   M<M<T>>* c;
-  grl::ix<T> a, b;
+  grl::ix<T> a, b, k3;
   int n;
-  Cx(M<M<T>>* cc, const grl::ix<T>& aa) : c(cc), a(aa), b(c_p), n(1) {}
-  Cx(M<M<T>>* cc, const grl::ix<T>& aa, const grl::ix<T>& bb) : c(cc), a(aa), b(bb), n(2) {}
+  Cx(M<M<T>>* cc, const grl::ix<T>& aa) : c(cc), a(aa), b(c_p), k3(c_p), n(1) {}
+  Cx(M<M<T>>* cc, const grl::ix<T>& aa, const grl::ix<T>& bb) : c(cc), a(aa), b(bb), k3(c_p), n(2) {}
+  Cx(M<M<T>>* cc, const grl::ix<T>& aa, const grl::ix<T>& bb, const grl::ix<T>& kk)
+      : c(cc), a(aa), b(bb), k3(kk), n(3) {}
   Cx(const Cx&) = default;
-  M<T> value() const { return c->cell_get(a, n == 2 ? &b : nullptr); }
+  M<T> value() const { return n == 3 ? c->cell_getn({a, b, k3}) : c->cell_get(a, n == 2 ? &b : nullptr); }
   operator M<T>() const { return value(); }
-  M<T>& ref() { return c->cell_ref(a, n == 2 ? &b : nullptr); }
+  M<T>& ref() { return n == 3 ? c->cell_refn({a, b, k3}) : c->cell_ref(a, n == 2 ? &b : nullptr); }
   Cx& operator=(const M<T>& v) { ref() = v; return *this; }
   Cx& operator=(const Cx& v) { M<T> t = v.value(); ref() = t; return *this; }
   template <class S, if_number<S> = 0> Cx& operator=(S v) { ref() = M<T>(T(v)); return *this; }
@@ -536,6 +665,7 @@ template <class T> class Cx {
   Mx<T> operator()(const grl::ix<T>& i, const grl::ix<T>& j) { return ref()(i, j); }
   double size() const { return value().size(); }
   double size(int k) const { return value().size(k); }
+  double size(int k, int nn) const { return value().size(k, nn); }
   explicit operator bool() const { return bool(value()); }
 };
 
@@ -543,16 +673,24 @@ template <class T> class Cx {
 template <class T> class Mx<M<T>> {
  public:
   M<M<T>>* m;
-  grl::ix<T> a, b;
+  grl::ix<T> a, b, c;
   int n;
-  Mx(M<M<T>>* mm, const grl::ix<T>& aa) : m(mm), a(aa), b(c_p), n(1) {}
-  Mx(M<M<T>>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb) : m(mm), a(aa), b(bb), n(2) {}
+  Mx(M<M<T>>* mm, const grl::ix<T>& aa) : m(mm), a(aa), b(c_p), c(c_p), n(1) {}
+  Mx(M<M<T>>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb) : m(mm), a(aa), b(bb), c(c_p), n(2) {}
+  Mx(M<M<T>>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb, const grl::ix<T>& cc)
+      : m(mm), a(aa), b(bb), c(cc), n(3) {}
   Mx(const Mx&) = default;
-  M<M<T>> value() const { return n == 1 ? m->get1(a) : m->get2(a, b); }
+  M<M<T>> value() const { return n == 1 ? m->get1(a) : n == 2 ? m->get2(a, b) : m->getn({a, b, c}); }
   operator M<M<T>>() const { return value(); }
-  Mx& operator=(const M<M<T>>& v) { if (n == 1) m->set1(a, v); else m->set2(a, b, v); return *this; }
+  Mx& operator=(const M<M<T>>& v) {
+    if (n == 1) m->set1(a, v); else if (n == 2) m->set2(a, b, v); else m->setn({a, b, c}, v);
+    return *this;
+  }
   Mx& operator=(const Mx& v) { return *this = v.value(); }
-  Mx& operator=(nop_t) { if (n == 1) m->del1(a); else m->del2(a, b); return *this; }
+  Mx& operator=(nop_t) {
+    if (n == 1) m->del1(a); else if (n == 2) m->del2(a, b); else m->deln({a, b, c});
+    return *this;
+  }
 };
 
 namespace grl { [[noreturn]] void fail_brace(bool scalar); }
@@ -568,6 +706,10 @@ template <class T> inline M<T> M<T>::br(const grl::ix<T>& a, const grl::ix<T>& b
 template <class T> inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a) { return Mx<M<T>>(this, a); }
 template <class T> inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a, const grl::ix<T>& b) {
   return Mx<M<T>>(this, a, b);
+}
+template <class T>
+inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a, const grl::ix<T>& b, const grl::ix<T>& c) {
+  return Mx<M<T>>(this, a, b, c);
 }
 
 // Builder of a cell literal: (CL(a),b,semi,c) is {a, b; c}. A cell piece inside a
@@ -680,6 +822,21 @@ template <class T> inline grl::scal<T>& grl::scal<T>::operator=(T x) {
   return *this;
 }
 
+namespace grl {
+// The element offset of x(i,j,k) when all three are whole numbers in range.
+template <class T>
+inline bool scalar_offset3(const M<T>& x, const ix<T>& a, const ix<T>& b, const ix<T>& c, std::size_t& off) {
+  if (a.kind != ix<T>::scalar || b.kind != ix<T>::scalar || c.kind != ix<T>::scalar) return false;
+  if (!(a.s >= 1 && b.s >= 1 && c.s >= 1 && a.s < 1e15 && b.s < 1e15 && c.s < 1e15)) return false;
+  const std::size_t i = std::size_t(a.s), j = std::size_t(b.s), k = std::size_t(c.s);
+  if (double(i) != a.s || double(j) != b.s || double(k) != c.s || i < 1 || j < 1 || k < 1) return false;
+  const std::size_t e1 = x.extent(1);
+  if (i > x.rows_ || j > e1 || k > x.cols_ || (k - 1) * e1 >= x.cols_) return false;
+  off = (i - 1) + x.rows_ * ((j - 1) + e1 * (k - 1));
+  return true;
+}
+}  // namespace grl
+
 // x(i) and x(i,j) with scalar indices: read without building a temporary index.
 template <class T> inline M<T> Mx<T>::value() const {
   if (n == 1 && a.kind == grl::ix<T>::scalar) {
@@ -691,6 +848,12 @@ template <class T> inline M<T> Mx<T>::value() const {
     if (double(i) == a.s && double(j) == b.s && i >= 1 && j >= 1 && i <= m->rows_ && j <= m->cols_ &&
         !m->im_ && !m->flags_ && !m->cls_)
       return M<T>(m->re_[(i - 1) + (j - 1) * m->rows_]);
+  } else if (n == 3) {
+    std::size_t k;
+    if (grl::scalar_offset3(*m, a, b, c, k) && !m->im_ && !m->flags_ && !m->cls_) return M<T>(m->re_[k]);
+    return m->getn(subs());
+  } else if (n > 3) {
+    return m->getn(subs());
   }
   return n == 1 ? m->get1(a) : m->get2(a, b);
 }
@@ -709,12 +872,16 @@ template <class T> inline bool Mx<T>::put_scalar(T v) {
     m->pr()[(i - 1) + (j - 1) * m->rows_] = v;
     return true;
   }
+  std::size_t k;
+  if (n == 3 && grl::scalar_offset3(*m, a, b, c, k)) {
+    m->pr()[k] = v;
+    return true;
+  }
   return false;
 }
 template <class T> inline Mx<T>& Mx<T>::operator=(T v) {
   if (put_scalar(v)) return *this;
-  M<T> w(v);
-  if (n == 1) m->set1(a, w); else m->set2(a, b, w);
+  set(M<T>(v));
   return *this;
 }
 
@@ -738,6 +905,12 @@ template <class T> void check_extra_indices(const M<T>& x, const cs_t<T>& s);
 template <class T> inline Mx<T> M<T>::operator()(const cs_t<T>& s) {
   const int n = s.end() - s.first + 1;
   if (n == 1) return Mx<T>(this, grl::list_index(s, s.first));
+  if (n > 2 && dims_ > 2) {
+    Mx<T> x(this, grl::list_index(s, s.first), grl::list_index(s, s.first + 1), grl::list_index(s, s.first + 2));
+    for (int k = 3; k < n; ++k) x.more.push_back(grl::list_index(s, s.first + k));
+    x.n = n;
+    return x;
+  }
   if (n < 1 || n > 2) grl::check_extra_indices(*this, s);
   return Mx<T>(this, grl::list_index(s, s.first), grl::list_index(s, s.first + 1));
 }

@@ -1,9 +1,7 @@
 // Building and rearranging matrices and cells: special matrices (diag, magic, hilb,
 // toeplitz, logspace, meshgrid), triangular parts, concatenation, flips, rotations and
 // circular shifts, and the predicates on the kind and shape of a value.
-//
-// Values are two-dimensional: ndims is always 2, squeeze returns its argument, and cat
-// along a third dimension works only while at most one piece is not empty.
+// Values have any number of dimensions; concatenation, flips and shifts work along any.
 #ifndef GRIDLIB_SHAPE_H
 #define GRIDLIB_SHAPE_H
 
@@ -76,6 +74,15 @@ M<m_type> squeeze(const M<m_type>& x);
 M<M<m_type>> squeeze(const M<M<m_type>>& x);
 M<m_type> ndims(const M<m_type>& x);
 M<m_type> ndims(const M<M<m_type>>& x);
+// permute(x, perm), ipermute(x, perm): the dimensions in a new order, and back.
+M<m_type> permute(const M<m_type>& x, const M<m_type>& perm);
+M<M<m_type>> permute(const M<M<m_type>>& x, const M<m_type>& perm);
+M<m_type> ipermute(const M<m_type>& x, const M<m_type>& perm);
+M<M<m_type>> ipermute(const M<M<m_type>>& x, const M<m_type>& perm);
+// shiftdim(x, n) turns the dimensions left by n; shiftdim(x) drops leading singletons.
+M<m_type> shiftdim(const M<m_type>& x);
+M<m_type> shiftdim(const M<m_type>& x, const M<m_type>& n);
+void shiftdim(const M<m_type>& x, i_o_t, Mr<m_type> y, Mr<m_type> n);
 
 // --- concatenation --------------------------------------------------------------------
 // cat(dim, a, b, ...), horzcat(a, b, ...), vertcat(a, b, ...). Pieces of size 0x0, 1x0
@@ -87,6 +94,8 @@ typedef std::vector<M<m_type>> mat_list;
 M<m_type> cat_v(int dim, const mat_list& parts);
 M<M<m_type>> cat_cells(int dim, const std::vector<M<M<m_type>>>& parts);
 int cat_dim(const M<m_type>& dim);
+// [a, b] (dim 2) and [a; b] (dim 1) when a piece has more than two dimensions.
+M<m_type> cat_literal(int dim, const mat_list& parts);
 
 // What one argument of a mixed call stands for: a cell or a matrix.
 template <class A> struct is_cell_arg : std::false_type {};

@@ -1,5 +1,6 @@
 // Cells: c{k} reads and grows, c(i) selects a cell of elements, c(i) = [] deletes.
 #include "index.h"
+#include "math_util.h"
 
 using grl::positions;
 using grl::resolve;
@@ -17,6 +18,29 @@ template <class T> M<M<T>> M<M<T>>::alloc(std::size_t rows, std::size_t cols) {
   return c;
 }
 
+template <class T> M<M<T>> M<M<T>>::alloc(const grl::sizes& d) {
+  grl::check_sizes(d, sizeof(M<T>));
+  std::size_t c = 1;
+  for (std::size_t k = 1; k < d.size(); ++k) c *= d[k];
+  Mc out = alloc(d.empty() ? 1 : d[0], c);
+  out.set_shape(d);
+  return out;
+}
+
+template <class T> void M<M<T>>::set_shape(const grl::sizes& d0) {
+  const grl::sizes d = grl::trimmed(d0);
+  std::size_t c = 1;
+  for (std::size_t k = 1; k < d.size(); ++k) c *= d[k];
+  rows_ = std::uint32_t(d[0]);
+  cols_ = std::uint32_t(c);
+  if (d.size() == 2) {
+    drop_ext();
+  } else {
+    dims_ = std::uint32_t(d.size());
+    ext_ = std::make_shared<const grl::extents>(d.begin(), d.end());
+  }
+}
+
 template <class T> void M<M<T>>::unshare() {
   if (!cb_) cb_ = std::make_shared<grl::cellblock<m_type>>();
   else if (cb_.use_count() > 1) cb_ = std::make_shared<grl::cellblock<m_type>>(*cb_);
@@ -29,8 +53,7 @@ template <class T> void M<M<T>>::resize(std::size_t rows, std::size_t cols) {
   std::size_t rr = rows < rows_ ? rows : rows_, cc = cols < cols_ ? cols : cols_;
   for (std::size_t j = 0; j < cc; ++j)
     for (std::size_t i = 0; i < rr; ++i) out.cb_->e[i + j * rows] = cb_->e[i + j * rows_];
-  rows_ = out.rows_;
-  cols_ = out.cols_;
+  take_shape(out);
   cb_ = out.cb_;
 }
 
@@ -167,7 +190,7 @@ template <class T> void M<M<T>>::del1(const grl::ix<T>& a) {
   Mc out = alloc(col ? keep : 1, col ? 1 : keep);
   for (std::size_t i = 0, o = 0; i < d.size(); ++i)
     if (!d[i]) out.cb_->e[o++] = cb_->e[i];
-  rows_ = out.rows_; cols_ = out.cols_; cb_ = out.cb_;
+  take_shape(out); cb_ = out.cb_;
 }
 
 template <class T> void M<M<T>>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
@@ -190,7 +213,7 @@ template <class T> void M<M<T>>::del2(const grl::ix<T>& a, const grl::ix<T>& b) 
   for (std::size_t j = 0; j < cols_; ++j)
     for (std::size_t i = 0; i < rows_; ++i)
       if (!(pa.all ? d[j] : d[i])) out.cb_->e[o++] = cb_->e[i + j * rows_];
-  rows_ = out.rows_; cols_ = out.cols_; cb_ = out.cb_;
+  take_shape(out); cb_ = out.cb_;
 }
 
 template class M<M<m_type>>;
@@ -212,8 +235,11 @@ Mc cell(const Mt& n) {
     const std::size_t k = cell_extent(n, 0);
     return Mc::alloc(k, k);
   }
+  if (n.numel() > 2) return Mc::alloc(grl::mth::dims_list({n}, "cell"));
   return Mc::alloc(cell_extent(n, 0), cell_extent(n, 1));
 }
+
+Mc grl::cell_n(const std::vector<Mt>& a) { return Mc::alloc(grl::mth::dims_list(a, "cell")); }
 
 Mc cell(const Mt& r, const Mt& c) {
   if (r.numel() != 1 || c.numel() != 1) grl_fail("cell: dimensions must be scalars");
@@ -290,3 +316,81 @@ Mt grl::call_anon(const Mt& h, const Mc& args) {
   if (args.numel() > c->n_in) grl_fail("@<anonymous>: function called with too many inputs");
   return c->call(args);
 }
+
+// c(i,j,k,...), c{i,j,k,...}: cells of any number of dimensions. The subscripts are
+// resolved on a numeric value of the cell's shape whose elements count 1, 2, ...; what
+// the numeric indexing returns or leaves says which elements of the cell go where.
+namespace {
+Mt counting_like(const Mc& c) {
+  Mt p = Mt::alloc(c.shape());
+  m_type* q = p.pr();
+  for (std::size_t k = 0; k < p.numel(); ++k) q[k] = m_type(k + 1);
+  return p;
+}
+// The cell of elements the numbers name: k > 0 element k of c, k < 0 element -k of v,
+// 0 an empty element.
+Mc gather(const Mc& c, const Mc* v, const Mt& where) {
+  Mc out = Mc::alloc(where.shape());
+  for (std::size_t k = 0; k < where.numel(); ++k) {
+    const long w = long(where.cre()[k]);
+    if (w > 0) out.welem(k) = c.elem(std::size_t(w - 1));
+    else if (w < 0 && v) out.welem(k) = v->elem(std::size_t(-w - 1));
+  }
+  return out;
+}
+}  // namespace
+
+template <class T> M<M<T>> M<M<T>>::getn(const std::vector<grl::ix<T>>& s) const {
+  Mt p = counting_like(*this);
+  p.name_ = name_;
+  return gather(*this, nullptr, p.getn(s));
+}
+
+template <class T> void M<M<T>>::setn(const std::vector<grl::ix<T>>& s, const M& v) {
+  Mt p = counting_like(*this);
+  p.name_ = name_;
+  Mt marks = Mt::alloc(v.shape());
+  for (std::size_t k = 0; k < marks.numel(); ++k) marks.pr()[k] = -m_type(k + 1);
+  p.setn(s, marks);
+  Mc out = gather(*this, &v, p);
+  take_shape(out);
+  cb_ = out.cb_;
+}
+
+template <class T> void M<M<T>>::deln(const std::vector<grl::ix<T>>& s) {
+  Mt p = counting_like(*this);
+  p.name_ = name_;
+  p.deln(s);
+  Mc out = gather(*this, nullptr, p);
+  take_shape(out);
+  cb_ = out.cb_;
+}
+
+template <class T> const M<T>& M<M<T>>::cell_getn(const std::vector<grl::ix<T>>& s) const {
+  Mt p = counting_like(*this);
+  p.name_ = name_;
+  const Mt at = p.getn(s);
+  if (at.numel() != 1) grl_fail("some elements undefined in index list");
+  return elem(std::size_t(at.cre()[0]) - 1);
+}
+
+template <class T> M<T>& M<M<T>>::cell_refn(const std::vector<grl::ix<T>>& s) {
+  Mt p = counting_like(*this);
+  p.name_ = name_;
+  p.setn(s, Mt(m_type(-1)));
+  std::size_t at = p.numel();
+  std::size_t marked = 0;
+  for (std::size_t k = 0; k < p.numel(); ++k)
+    if (p.cre()[k] < 0) { at = k; ++marked; }
+  if (marked != 1) grl_fail("some elements undefined in index list");
+  Mc out = gather(*this, nullptr, p);
+  take_shape(out);
+  cb_ = out.cb_;
+  return welem(at);
+}
+
+template M<M<m_type>> M<M<m_type>>::getn(const std::vector<grl::ix<m_type>>&) const;
+template void M<M<m_type>>::setn(const std::vector<grl::ix<m_type>>&, const M<M<m_type>>&);
+template void M<M<m_type>>::deln(const std::vector<grl::ix<m_type>>&);
+template const M<m_type>& M<M<m_type>>::cell_getn(const std::vector<grl::ix<m_type>>&) const;
+template M<m_type>& M<M<m_type>>::cell_refn(const std::vector<grl::ix<m_type>>&);

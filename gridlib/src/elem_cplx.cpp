@@ -12,6 +12,7 @@ m_type sign1(m_type v) { return v > 0 ? m_type(1) : v < 0 ? m_type(-1) : v == v 
 // A copy of one part of x (or zeros when x has no imaginary part).
 Mt part(const Mt& x, bool imag_part) {
   Mt o = Mt::alloc(x.rows(), x.cols());
+  o.same_shape(x);
   const m_type* p = imag_part ? x.cim() : x.cre();
   m_type* q = o.pr();
   const std::size_t n = x.numel();
@@ -37,6 +38,7 @@ Mt imag(const Mt& x) { return part(x, true); }
 Mt conj(const Mt& x) {
   if (!x.isc()) return part(x, false);
   Mt o = Mt::alloc(x.rows(), x.cols(), true);
+  o.same_shape(x);
   const std::size_t n = x.numel();
   const m_type* a = x.cre();
   const m_type* b = x.cim();
@@ -51,6 +53,7 @@ Mt conj(const Mt& x) {
 
 Mt angle(const Mt& x) {
   Mt o = Mt::alloc(x.rows(), x.cols());
+  o.same_shape(x);
   const std::size_t n = x.numel();
   const m_type* a = x.cre();
   const m_type* b = x.cim();

@@ -54,6 +54,8 @@ void log2_M(const Mt& x, i_o_t, Mr<m_type> y) { y = log2_M(x); }
 void log2_M(const Mt& x, i_o_t, Mr<m_type> f, Mr<m_type> e) {
   const std::size_t n = x.numel();
   Mt fo = Mt::alloc(x.rows(), x.cols(), x.isc()), eo = Mt::alloc(x.rows(), x.cols());
+  fo.same_shape(x);
+  eo.same_shape(x);
   const m_type* p = x.cre();
   const m_type* q = x.cim();
   m_type* pf = fo.pr();

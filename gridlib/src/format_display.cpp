@@ -220,6 +220,11 @@ std::string scalar_text(const value_view& v) {
 }
 
 std::string dims(const value_view& v) {
+  if (v.extents.size() > 2) {
+    std::string s;
+    for (std::size_t k = 0; k < v.extents.size(); ++k) s += (k ? "x" : "") + std::to_string(v.extents[k]);
+    return s;
+  }
   return std::to_string(v.rows) + "x" + std::to_string(v.cols);
 }
 
@@ -286,11 +291,55 @@ void put_elems(std::string& out, const std::string& indent, const value_view& v)
     }
 }
 
+// The two-dimensional pages of a value of more than two dimensions, each with its
+// name: ans(:,:,1), ans(:,:,2), ... (ans(:,:,1,1) ... past three dimensions).
+std::vector<std::pair<std::string, value_view>> pages(const value_view& v) {
+  std::vector<std::pair<std::string, value_view>> out;
+  const long r = v.extents[0], c = v.extents[1];
+  long count = 1;
+  for (std::size_t k = 2; k < v.extents.size(); ++k) count *= v.extents[k];
+  std::vector<long> sub(v.extents.size(), 0);
+  for (long p = 0; p < count; ++p) {
+    std::string name = "ans(:,:";
+    for (std::size_t k = 2; k < sub.size(); ++k) name += "," + std::to_string(sub[k] + 1);
+    value_view page = v;
+    page.extents.clear();
+    page.rows = int(r);
+    page.cols = int(c);
+    page.range = false;
+    if (v.re) page.re = v.re + p * r * c;
+    if (v.im) page.im = v.im + p * r * c;
+    out.emplace_back(name + ")", page);
+    for (std::size_t k = 2; k < sub.size(); ++k) {
+      if (++sub[k] < v.extents[k]) break;
+      sub[k] = 0;
+    }
+  }
+  return out;
+}
+
 void put_value(std::string& out, const std::string& indent, const std::string& name,
                const value_view& v) {
   std::string head = indent + name + " =";
+  if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure) {
+    if (is_empty(v)) {
+      out += head + " [](" + dims(v) + ")\n";
+      return;
+    }
+    // Pages of one row of text follow the name on its line; other pages each start
+    // a block, and pages of one element end with a blank line.
+    const bool text_rows = v.kind == value_view::chars && v.extents[0] == 1;
+    out += text_rows ? head + " " : head + "\n\n";
+    for (const auto& pg : pages(v)) put_value(out, text_rows ? "" : indent, pg.first, pg.second);
+    if (!text_rows && v.extents[0] == 1 && v.extents[1] == 1) out += "\n";
+    return;
+  }
   switch (v.kind) {
     case value_view::cell:
+      if (v.extents.size() > 2) {
+        out += head + " {" + dims(v) + " Cell Array}\n";
+        return;
+      }
       if (is_empty(v)) {
         out += head + " {}(" + dims(v) + ")\n";
         return;
@@ -338,6 +387,13 @@ std::string display(const std::string& name, const value_view& v) {
 
 std::string disp(const value_view& v) {
   std::string out;
+  if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure && !is_empty(v)) {
+    // As displayed, without the blank line after the last page.
+    for (const auto& pg : pages(v)) put_value(out, "", pg.first, pg.second);
+    if (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\n") == 0) out.pop_back();
+    return out;
+  }
+  if (v.extents.size() > 2 && v.kind == value_view::cell) return "{" + dims(v) + " Cell Array}\n";
   switch (v.kind) {
     case value_view::cell:
       if (is_empty(v)) return "{}(" + dims(v) + ")\n";

@@ -44,6 +44,16 @@ void fail_bound(const where& w, double value, std::size_t bound, std::size_t row
            cols);
 }
 
+void fail_bound_dims(const where& w, double value, std::size_t bound, const M<m_type>& x) {
+  grl_fail("%s: out of bound %zu (dimensions are %s)", place(w, number(value).c_str()).c_str(), bound,
+           dims_text(x.shape()).c_str());
+}
+
+void fail_resize() {
+  grl_fail_id("Octave:index-out-of-bounds",
+              "Invalid resizing operation or ambiguous assignment to an out-of-bounds array element");
+}
+
 void fail_assign(std::size_t r1, std::size_t c1, std::size_t r2, std::size_t c2) {
   grl_fail("=: nonconformant arguments (op1 is %zux%zu, op2 is %zux%zu)", r1, c1, r2, c2);
 }
@@ -95,10 +105,10 @@ namespace {
 
 typedef M<m_type> Mt;
 
-void check_read(const positions& p, const where& w, std::size_t extent, std::size_t rows, std::size_t cols) {
+void check_read(const positions& p, const where& w, std::size_t extent, const Mt& x) {
   if (p.all) return;
   for (std::size_t k : p.k)
-    if (k >= extent) grl::fail_bound(w, double(k + 1), extent, rows, cols);
+    if (k >= extent) grl::fail_bound_dims(w, double(k + 1), extent, x);
 }
 
 // The flags of x after part of it was assigned from v.
@@ -122,7 +132,7 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
   if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), true);
-  check_read(p, w, numel(), rows_, cols_);
+  check_read(p, w, numel(), *this);
   std::size_t n = p.count(numel());
   // The result has the shape of the index, except that a vector indexed by a vector
   // keeps its own orientation; a mask acts as the positions it selects, a row of them
@@ -149,8 +159,8 @@ template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) con
   if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
-  check_read(pa, wa, rows_, rows_, cols_);
-  check_read(pb, wb, cols_, rows_, cols_);
+  check_read(pa, wa, rows_, *this);
+  check_read(pb, wb, cols_, *this);
   std::size_t nr = pa.count(rows_), nc = pb.count(cols_);
   M out = alloc(nr, nc, im_ != nullptr);
   for (std::size_t j = 0; j < nc; ++j) {
@@ -181,7 +191,7 @@ template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
         if (p.rows > 1 && p.cols == 1 && !p.mask) resize(need, 1); else resize(1, need);
       } else if (rows_ == 1) resize(1, need);
       else if (cols_ == 1) resize(need, 1);
-      else grl_fail("Octave:index-out-of-bounds: A(I) = X: X must have the same size as I");
+      else grl::fail_resize();
     }
   }
   std::uint32_t fl = merged_flags(*this, v, was_empty);
@@ -225,6 +235,7 @@ template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, con
   std::size_t fr = v.numel() == 1 ? 1 : (!pb.all && pb.count(cols_) == 1 ? v.numel() : vr);
   std::size_t fc = v.numel() == 1 ? 1 : (!pa.all && pa.count(rows_) == 1 ? v.numel() : vc);
   std::size_t nr_need = need_extent(pa, rows_, fr), nc_need = need_extent(pb, cols_, fc);
+  if (dims_ > 2 && (nr_need != rows_ || nc_need != cols_)) grl::fail_resize();
   if (nr_need != rows_ || nc_need != cols_) resize(nr_need, nc_need);
   std::size_t nr = pa.count(rows_), nc = pb.count(cols_);
   if (v.numel() != 1 && v.numel() != nr * nc) grl::fail_assign(nr, nc, vr, vc);

@@ -5,6 +5,7 @@
 
 #include "gridlib.h"
 
+#include <string>
 #include <vector>
 
 namespace grl {
@@ -32,6 +33,12 @@ struct where {
 positions resolve(const ix<m_type>& a, const where& w, std::size_t extent, bool check_bound);
 
 [[noreturn]] void fail_bound(const where& w, double value, std::size_t bound, std::size_t rows, std::size_t cols);
+// The same naming all extents of x: "(dimensions are 2x3x4)".
+[[noreturn]] void fail_bound_dims(const where& w, double value, std::size_t bound, const M<m_type>& x);
+// Growth that cannot keep the elements in place (x(9) = 1 for a 2 x 2 x).
+[[noreturn]] void fail_resize();
+// Extents as text: 2x3x4.
+std::string dims_text(const sizes& d);
 [[noreturn]] void fail_assign(std::size_t r1, std::size_t c1, std::size_t r2, std::size_t c2);
 
 }  // namespace grl

@@ -103,7 +103,7 @@ template <class E> std::vector<unsigned char> typed_elements(const std::vector<d
 }
 
 // A version 5 variable of an integer class or single: its class and type in the file.
-matvar_t* class_var(const char* name, mclass c, size_t* dims, const std::vector<double>& re,
+matvar_t* class_var(const char* name, mclass c, int rank, size_t* dims, const std::vector<double>& re,
                     std::vector<unsigned char>& bytes) {
   matio_classes mc;
   matio_types mt;
@@ -119,19 +119,20 @@ matvar_t* class_var(const char* name, mclass c, size_t* dims, const std::vector<
     case mc_uint64: mc = MAT_C_UINT64; mt = MAT_T_UINT64; bytes = typed_elements<mat_uint64_t>(re); break;
     default: return nullptr;
   }
-  return Mat_VarCreate(name, mc, mt, 2, dims, bytes.empty() ? nullptr : bytes.data(), 0);
+  return Mat_VarCreate(name, mc, mt, rank, dims, bytes.empty() ? nullptr : bytes.data(), 0);
 }
 
 // The library's value of a variable read from a file.
 Mt from_matvar(const matvar_t* v, const std::string& file) {
-  if (v->rank != 2)
+  if (v->rank < 2)
     grl_fail("load: variable '%s' in %s has %d dimensions; only matrices can be loaded", v->name, file.c_str(),
              v->rank);
   if (v->class_type == MAT_C_CELL || v->class_type == MAT_C_STRUCT || v->class_type == MAT_C_SPARSE ||
       v->class_type == MAT_C_OBJECT || v->class_type == MAT_C_FUNCTION || v->class_type == MAT_C_EMPTY)
     grl_fail("load: variable '%s' in %s is not a numeric, char or logical matrix", v->name, file.c_str());
-  const std::size_t r = v->dims[0], c = v->dims[1], n = r * c;
-  Mt m = Mt::alloc(r, c, v->isComplex != 0);
+  grl::sizes d(v->dims, v->dims + v->rank);
+  Mt m = Mt::alloc(d, v->isComplex != 0);
+  const std::size_t n = m.numel();
   if (n > 0) {
     bool ok;
     if (v->isComplex) {
@@ -250,7 +251,10 @@ namespace {
 
 // One variable written to an open file; false when matio refuses it.
 bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
-  size_t dims[2] = {x.rows(), x.cols()};
+  const grl::sizes shape = x.shape();
+  std::vector<size_t> dv(shape.begin(), shape.end());
+  size_t* dims = dv.data();
+  const int rank = int(dv.size());
   const std::size_t n = x.numel();
   // Elements are written as doubles (chars as 16-bit codes, logicals as bytes in version 5),
   // so a file saved by either library variant loads into both.
@@ -263,22 +267,22 @@ bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
   std::vector<unsigned char> elements;
   if (x.cls_ && !x.isc() && ver == MAT_V5) {
     // An integer class or single keeps its class (version 4 files hold doubles only).
-    v = class_var(name, x.num_class(), dims, re, elements);
+    v = class_var(name, x.num_class(), rank, dims, re, elements);
   } else if (x.ischar() && !x.isc() && ver == MAT_V5) {
     chars.resize(n);
     for (std::size_t k = 0; k < n; ++k) chars[k] = mat_uint16_t(re[k]);
-    v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_UINT16, 2, dims, n ? chars.data() : nullptr, 0);
+    v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_UINT16, rank, dims, n ? chars.data() : nullptr, 0);
   } else if (x.ischar() && !x.isc()) {
-    v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_DOUBLE, 2, dims, n ? re.data() : nullptr, 0);
+    v = Mat_VarCreate(name, MAT_C_CHAR, MAT_T_DOUBLE, rank, dims, n ? re.data() : nullptr, 0);
   } else if (x.islogical() && !x.isc() && ver == MAT_V5) {
     bytes.resize(n);
     for (std::size_t k = 0; k < n; ++k) bytes[k] = re[k] != 0;
-    v = Mat_VarCreate(name, MAT_C_UINT8, MAT_T_UINT8, 2, dims, n ? bytes.data() : nullptr, MAT_F_LOGICAL);
+    v = Mat_VarCreate(name, MAT_C_UINT8, MAT_T_UINT8, rank, dims, n ? bytes.data() : nullptr, MAT_F_LOGICAL);
   } else if (x.isc()) {
     mat_complex_split_t z = {re.data(), im.data()};
-    v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims, &z, MAT_F_COMPLEX);
+    v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, rank, dims, &z, MAT_F_COMPLEX);
   } else {
-    v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, 2, dims, n ? re.data() : nullptr, 0);
+    v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, rank, dims, n ? re.data() : nullptr, 0);
   }
   if (!v) return false;
   const bool ok = Mat_VarWrite(mat, v, MAT_COMPRESSION_NONE) == 0;

@@ -1,6 +1,6 @@
 // Construction of matrices: zeros, ones, eye, rand, randn, linspace, repmat, reshape,
 // and the constants.
-#include "math_util.h"
+#include "shape_nd.h"
 
 #include <cstring>
 #include <limits>
@@ -116,30 +116,24 @@ Mt of_class(Mt m, const Mt& last) {
 }  // namespace
 
 Mt zeros() { return Mt(m_type(0)); }
-Mt zeros(const Mt& n) { std::size_t r, c; dims1(n, "zeros", r, c); return Mt::zeros(r, c); }
+Mt zeros(const Mt& n) { return grl::construct("zeros", {n}); }
 Mt zeros(const Mt& a, const Mt& b) {
   std::size_t r, c;
   dims2(a, b, "zeros", r, c);
   return of_class(Mt::zeros(r, c), b);
 }
-Mt zeros(const Mt& a, const Mt& b, const Mt& k) {
-  std::size_t r, c;
-  dims3(a, b, k, "zeros", r, c);
-  return of_class(Mt::zeros(r, c), k);
-}
+Mt zeros(const Mt& a, const Mt& b, const Mt& k) { return grl::construct("zeros", {a, b, k}); }
 Mt ones() { return Mt(m_type(1)); }
-Mt ones(const Mt& n) { std::size_t r, c; dims1(n, "ones", r, c); return filled(r, c, 1); }
+Mt ones(const Mt& n) { return grl::construct("ones", {n}); }
 Mt ones(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "ones", r, c); return of_class(filled(r, c, 1), b); }
-Mt ones(const Mt& a, const Mt& b, const Mt& k) {
-  std::size_t r, c;
-  dims3(a, b, k, "ones", r, c);
-  return of_class(filled(r, c, 1), k);
-}
+Mt ones(const Mt& a, const Mt& b, const Mt& k) { return grl::construct("ones", {a, b, k}); }
 // true(n), true(r,c), false(...): logical matrices of ones or zeros.
-Mt true_M(const Mt& n) { std::size_t r, c; dims1(n, "true", r, c); return logical(filled(r, c, 1)); }
+Mt true_M(const Mt& n) { return grl::construct("true", {n}); }
 Mt true_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "true", r, c); return logical(filled(r, c, 1)); }
-Mt false_M(const Mt& n) { std::size_t r, c; dims1(n, "false", r, c); return logical(Mt::zeros(r, c)); }
+Mt false_M(const Mt& n) { return grl::construct("false", {n}); }
 Mt false_M(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "false", r, c); return logical(Mt::zeros(r, c)); }
+Mt true_M(const Mt& a, const Mt& b, const Mt& k) { return grl::construct("true", {a, b, k}); }
+Mt false_M(const Mt& a, const Mt& b, const Mt& k) { return grl::construct("false", {a, b, k}); }
 Mt eye() { return Mt(m_type(1)); }
 Mt eye(const Mt& n) { std::size_t r, c; dims1(n, "eye", r, c); return identity(r, c); }
 Mt eye(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "eye", r, c); return of_class(identity(r, c), b); }
@@ -155,9 +149,8 @@ using draw_fn = Mt (*)(std::size_t, std::size_t);
 Mt draw(const char* fn, draw_fn f, const Mt& n) {
   Mt out;
   if (state_call(fn, n, nullptr, out)) return out;
-  std::size_t r, c;
-  dims1(n, fn, r, c);
-  return f(r, c);
+  (void)f;
+  return grl::construct(fn, {n});
 }
 Mt draw(const char* fn, draw_fn f, const Mt& a, const Mt& b) {
   Mt out;
@@ -166,10 +159,8 @@ Mt draw(const char* fn, draw_fn f, const Mt& a, const Mt& b) {
   dims2(a, b, fn, r, c);
   return f(r, c);
 }
-Mt draw(const char* fn, draw_fn f, const Mt& a, const Mt& b, const Mt& k) {
-  std::size_t r, c;
-  dims3(a, b, k, fn, r, c);
-  return f(r, c);
+Mt draw(const char* fn, draw_fn, const Mt& a, const Mt& b, const Mt& k) {
+  return grl::construct(fn, {a, b, k});
 }
 }  // namespace
 
@@ -225,12 +216,24 @@ static Mt tile(const Mt& a, std::size_t rm, std::size_t cm) {
   }
   return o;
 }
-Mt repmat(const Mt& a, const Mt& m) { std::size_t r, c; repmat_dims(m, r, c); return tile(a, r, c); }
+Mt repmat(const Mt& a, const Mt& m) {
+  if (m.numel() > 2 || a.ndims() > 2) {
+    grl::sizes reps;
+    if (m.numel() == 1) reps = {size_value(m.cre()[0]), size_value(m.cre()[0])};
+    else reps = dims_list({m}, "repmat");
+    return grl::shp::tile_nd(a, reps);
+  }
+  std::size_t r, c;
+  repmat_dims(m, r, c);
+  return tile(a, r, c);
+}
 Mt repmat(const Mt& a, const Mt& m, const Mt& n) {
+  if (a.ndims() > 2) return grl::shp::tile_nd(a, dims_list({m, n}, "repmat"));
   std::size_t r, c;
   dims2(m, n, "repmat", r, c);
   return tile(a, r, c);
 }
+Mt grl::repmat_n(const Mt& a, const mat_list& reps) { return grl::shp::tile_nd(a, dims_list(reps, "repmat")); }
 // reshape: the same elements in a new shape; one dimension may be [] (computed).
 static void reshape_dims(std::size_t n, std::size_t ar, std::size_t ac, const Mt* r, const Mt* c,
                          const Mt* v, std::size_t& rr, std::size_t& cc) {
@@ -256,7 +259,56 @@ static void reshape_dims(std::size_t n, std::size_t ar, std::size_t ac, const Mt
   }
   if (rr * cc != n) grl_fail("reshape: can't reshape %zux%zu array to %zux%zu array", ar, ac, rr, cc);
 }
+// reshape with any number of sizes: one vector of them, or one argument each, of
+// which one may be [] (computed from the others).
+grl::sizes grl::reshape_sizes(std::size_t n, const grl::sizes& from, const mat_list& args) {
+  grl::sizes d;
+  std::size_t known = 1;
+  int free_at = -1;
+  if (args.size() == 1) {
+    const Mt& v = args[0];
+    if (v.numel() < 2) grl_fail("reshape: SIZE must have 2 or more dimensions");
+    for (std::size_t k = 0; k < v.numel(); ++k) d.push_back(size_value(v.cre()[k]));
+  } else {
+    for (std::size_t k = 0; k < args.size(); ++k) {
+      if (args[k].isempty()) {
+        if (free_at >= 0) grl_fail("reshape: only a single dimension can be unknown");
+        free_at = int(k);
+        d.push_back(1);
+        continue;
+      }
+      if (args[k].numel() != 1) grl_fail("reshape: SIZE must be a scalar");
+      d.push_back(size_value(args[k].cre()[0]));
+    }
+  }
+  for (std::size_t k = 0; k < d.size(); ++k)
+    if (int(k) != free_at) known *= d[k];
+  if (free_at >= 0) {
+    if (known == 0 || n % known != 0)
+      grl_fail("reshape: SIZE is not divisible by the product of known dimensions (= %zu)", known);
+    d[std::size_t(free_at)] = n / known;
+  } else if (known != n) {
+    grl_fail("reshape: can't reshape %s array to %s array", grl::dims_text(from).c_str(),
+             grl::dims_text(d).c_str());
+  }
+  return d;
+}
+
+Mt grl::reshape_n(const Mt& a, const mat_list& args) {
+  Mt o = a;
+  o.name_ = nullptr;
+  o.set_shape(reshape_sizes(a.numel(), a.shape(), args));
+  return o;
+}
+
+Mc grl::reshape_n(const Mc& a, const mat_list& args) {
+  Mc o = a;
+  o.set_shape(reshape_sizes(a.numel(), a.shape(), args));
+  return o;
+}
+
 Mt reshape(const Mt& a, const Mt& dims) {
+  if (dims.numel() > 2 || a.ndims() > 2) return grl::reshape_n(a, {dims});
   std::size_t r, c;
   reshape_dims(a.numel(), a.rows(), a.cols(), nullptr, nullptr, &dims, r, c);
   Mt o = a;
@@ -265,6 +317,7 @@ Mt reshape(const Mt& a, const Mt& dims) {
   return o;
 }
 Mt reshape(const Mt& a, const Mt& rm, const Mt& cm) {
+  if (a.ndims() > 2) return grl::reshape_n(a, {rm, cm});
   std::size_t r, c;
   reshape_dims(a.numel(), a.rows(), a.cols(), &rm, &cm, nullptr, r, c);
   Mt o = a;
@@ -273,6 +326,7 @@ Mt reshape(const Mt& a, const Mt& rm, const Mt& cm) {
   return o;
 }
 Mc reshape(const Mc& a, const Mt& dims) {
+  if (dims.numel() > 2 || a.ndims() > 2) return grl::reshape_n(a, {dims});
   std::size_t r, c;
   reshape_dims(a.numel(), a.rows(), a.cols(), nullptr, nullptr, &dims, r, c);
   Mc o = a;
@@ -280,11 +334,45 @@ Mc reshape(const Mc& a, const Mt& dims) {
   return o;
 }
 Mc reshape(const Mc& a, const Mt& rm, const Mt& cm) {
+  if (a.ndims() > 2) return grl::reshape_n(a, {rm, cm});
   std::size_t r, c;
   reshape_dims(a.numel(), a.rows(), a.cols(), &rm, &cm, nullptr, r, c);
   Mc o = a;
   o.reshape_to(r, c);
   return o;
+}
+
+// zeros, ones, true, false, rand, randn, NaN and Inf with any number of sizes, and a
+// class name after them where the function takes one.
+Mt grl::construct(const char* fn, const mat_list& args) {
+  const std::string f = fn;
+  std::vector<Mt> a(args);
+  Mt cls;
+  if (!a.empty() && a.back().ischar() && a.size() > 1) {
+    cls = a.back();
+    a.pop_back();
+    if (!takes_class_name(cls, fn)) grl_fail("invalid data type specified");
+  }
+  for (const Mt& x : a)
+    if (x.ischar()) grl_fail("invalid data type specified");
+  const grl::sizes d = dims_list(a, fn);
+  Mt m = Mt::alloc(d);
+  m_type* p = m.pr();
+  const std::size_t n = m.numel();
+  if (f == "rand") {
+    for (std::size_t k = 0; k < n; ++k) p[k] = gen.uniform();
+  } else if (f == "randn") {
+    for (std::size_t k = 0; k < n; ++k) p[k] = m_type(gen.normal());
+  } else {
+    const m_type v = f == "ones" || f == "true" ? m_type(1)
+                     : f == "NaN"               ? std::numeric_limits<m_type>::quiet_NaN()
+                     : f == "Inf"               ? std::numeric_limits<m_type>::infinity()
+                                                : m_type(0);
+    for (std::size_t k = 0; k < n; ++k) p[k] = v;
+  }
+  if (f == "true" || f == "false") m.set_flags(F_LOGICAL);
+  if (cls.ischar()) m = of_class(m, cls);
+  return m;
 }
 
 // --- constants ----------------------------------------------------------------------
@@ -314,13 +402,13 @@ Mt eps(const Mt& x) {
 static const m_type kInf = std::numeric_limits<m_type>::infinity();
 static const m_type kNaN = std::numeric_limits<m_type>::quiet_NaN();
 Mt Inf() { return Mt(kInf); }
-Mt Inf(const Mt& n) { std::size_t r, c; dims1(n, "Inf", r, c); return filled(r, c, kInf); }
+Mt Inf(const Mt& n) { return grl::construct("Inf", {n}); }
 Mt Inf(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "Inf", r, c); return filled(r, c, kInf); }
-Mt Inf(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "Inf", r, c); return filled(r, c, kInf); }
+Mt Inf(const Mt& a, const Mt& b, const Mt& k) { return grl::construct("Inf", {a, b, k}); }
 Mt NaN() { return Mt(kNaN); }
-Mt NaN(const Mt& n) { std::size_t r, c; dims1(n, "NaN", r, c); return filled(r, c, kNaN); }
+Mt NaN(const Mt& n) { return grl::construct("NaN", {n}); }
 Mt NaN(const Mt& a, const Mt& b) { std::size_t r, c; dims2(a, b, "NaN", r, c); return filled(r, c, kNaN); }
-Mt NaN(const Mt& a, const Mt& b, const Mt& k) { std::size_t r, c; dims3(a, b, k, "NaN", r, c); return filled(r, c, kNaN); }
+Mt NaN(const Mt& a, const Mt& b, const Mt& k) { return grl::construct("NaN", {a, b, k}); }
 Mt inf() { return Inf(); }
 Mt inf(const Mt& n) { return Inf(n); }
 Mt inf(const Mt& a, const Mt& b) { return Inf(a, b); }

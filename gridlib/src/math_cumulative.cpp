@@ -29,9 +29,15 @@ struct groups_of {
 int dim_of(const Mt& x, const Mt* d, const char* fn) { return d ? dim_arg(*d, fn) : default_dim(x); }
 
 Mt cumprod_of(const Mt& x, const Mt* d) {
+  if (x.ndims() > 2)
+    return along(x, dim_of(x, d, "cumprod"), [](const Mt& y, int k) {
+      const Mt dm = Mt(m_type(k));
+      return std::vector<Mt>{cumprod_of(y, &dm)};
+    })[0];
   const groups_of G(x, dim_of(x, d, "cumprod"));
   const bool cp = x.isc();
   Mt o = Mt::alloc(x.rows(), x.cols(), cp);
+  o.same_shape(x);
   const m_type* a = x.cre();
   const m_type* b = x.cim();
   m_type* po = o.pr();
@@ -70,7 +76,9 @@ void cumextreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_typ
   const groups_of G(x, dim_of(x, d, want_max ? "cummax" : "cummin"));
   const bool cp = x.isc();
   Mt o = Mt::alloc(x.rows(), x.cols(), cp);
+  o.same_shape(x);
   Mt ix = Mt::alloc(x.rows(), x.cols());
+  ix.same_shape(x);
   const m_type* a = x.cre();
   const m_type* b = x.cim();
   m_type* po = o.pr();
@@ -154,6 +162,10 @@ Mt diff_free(const Mt& x0, std::size_t order) {
 // diff(x, k, dim): k differences along dim; k at least the length gives an empty result.
 Mt diff_dim(const Mt& x, std::size_t order, const Mt& d) {
   const int dim = dim_arg(d, "diff");
+  if (x.ndims() > 2 && dim <= int(x.ndims()))
+    return along(x, dim, [order](const Mt& y, int k) {
+      return std::vector<Mt>{diff_dim(y, order, Mt(m_type(k)))};
+    })[0];
   if (dim > 2) grl_fail("diff: DIM must be a valid dimension");
   const std::size_t len = dim == 1 ? x.rows() : x.cols();
   if (order == 0) return x;

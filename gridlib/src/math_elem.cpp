@@ -88,6 +88,7 @@ Mt abs_of(const Mt& x, Mt* t) {
     const m_type* a = x.cre();
     const m_type* b = x.cim();
     Mt o = Mt::alloc(x.rows(), x.cols());
+    o.same_shape(x);
     m_type* p = o.pr();
     const std::size_t n = x.numel();
     for (std::size_t k = 0; k < n; ++k) p[k] = std::hypot(a[k], b[k]);

@@ -49,6 +49,15 @@ void sum_part(const m_type* p, std::size_t r, std::size_t c, int dim, m_type* o)
 
 int dim_of(const Mt& x, const Mt* d, const char* fn) { return d ? dim_arg(*d, fn) : default_dim(x); }
 
+// A reduction of a value of more than two dimensions: f along dim of two-dimensional
+// pieces of it.
+Mt along1(const Mt& x, int dim, Mt (*f)(const Mt&, const Mt*)) {
+  return along(x, dim, [f](const Mt& y, int d) {
+    const Mt dm = Mt(m_type(d));
+    return std::vector<Mt>{f(y, &dm)};
+  })[0];
+}
+
 Mt sum_dim(const Mt& x, int dim, bool empty_to_one) {
   std::size_t r, c;
   if (empty_to_one) { r = c = 1; }
@@ -66,11 +75,13 @@ Mt sum_dim(const Mt& x, int dim, bool empty_to_one) {
 
 Mt sum_of(const Mt& x, const Mt* d) {
   const int dim = dim_of(x, d, "sum");
+  if (x.ndims() > 2) return along1(x, dim, sum_of);
   return sum_dim(x, dim, !d && x.rows() == 0 && x.cols() == 0);
 }
 
 Mt prod_of(const Mt& x, const Mt* d) {
   const int dim = dim_of(x, d, "prod");
+  if (x.ndims() > 2) return along1(x, dim, prod_of);
   const bool empty_to_one = !d && x.rows() == 0 && x.cols() == 0;
   std::size_t r, c;
   if (empty_to_one) r = c = 1;
@@ -137,6 +148,7 @@ void cumsum_part(const m_type* p, std::size_t r, std::size_t c, int dim, m_type*
 
 Mt cumsum_of(const Mt& x, const Mt* d) {
   const int dim = dim_of(x, d, "cumsum");
+  if (x.ndims() > 2) return along1(x, dim, cumsum_of);
   Mt o = Mt::alloc(x.rows(), x.cols(), x.isc());
   cumsum_part(x.cre(), x.rows(), x.cols(), dim, o.pr());
   if (x.isc()) cumsum_part(x.cim(), x.rows(), x.cols(), dim, o.pi());
@@ -146,6 +158,7 @@ Mt cumsum_of(const Mt& x, const Mt* d) {
 // The mean of no elements is NaN, along whatever dimension.
 Mt mean_of(const Mt& x, const Mt* d) {
   const int dim = dim_of(x, d, "mean");
+  if (x.ndims() > 2) return along1(x, dim, mean_of);
   const bool empty_to_one = !d && x.rows() == 0 && x.cols() == 0;
   Mt s = sum_dim(x, dim, empty_to_one);
   const std::size_t n = empty_to_one ? 0 : dim == 1 ? x.rows() : dim == 2 ? x.cols() : 1;
@@ -162,6 +175,11 @@ Mt mean_of(const Mt& x, const Mt* d) {
 // any and all: true where some (every) element of a group is nonzero.
 Mt anyall(const Mt& x, const Mt* d, bool is_all, const char* fn) {
   const int dim = dim_of(x, d, fn);
+  if (x.ndims() > 2)
+    return along(x, dim, [&](const Mt& y, int k) {
+      const Mt dm = Mt(m_type(k));
+      return std::vector<Mt>{anyall(y, &dm, is_all, fn)};
+    })[0];
   const bool empty_to_one = !d && x.rows() == 0 && x.cols() == 0;
   std::size_t r, c;
   if (empty_to_one) r = c = 1;
@@ -232,6 +250,18 @@ void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>*
   const char* fn = want_max ? "max" : "min";
   const bool zero_by_zero = !d && x.rows() == 0 && x.cols() == 0;
   const int dim = d ? dim_arg(*d, fn) : default_dim(x);
+  if (x.ndims() > 2) {
+    std::vector<Mt> o = along(x, dim, [&](const Mt& y, int k) {
+      const Mt dm = Mt(m_type(k));
+      Mt a, b;
+      Mr<m_type> ma(a), mb(b);
+      extreme(y, &dm, want_max, &ma, &mb);
+      return std::vector<Mt>{a, b};
+    });
+    if (m) *m = o[0];
+    if (idx) *idx = o[1];
+    return;
+  }
   std::size_t r, c;
   if (zero_by_zero) r = c = 0;
   else reduced_shape(x, dim, true, r, c);

@@ -7,62 +7,75 @@ using namespace grl::mth;
 
 namespace {
 
-Mt row2(std::size_t r, std::size_t c) {
-  Mt o = Mt::alloc(1, 2);
+Mt row_of(const grl::sizes& d) {
+  Mt o = Mt::alloc(1, d.size());
   m_type* p = o.pr();
-  p[0] = m_type(r);
-  p[1] = m_type(c);
+  for (std::size_t k = 0; k < d.size(); ++k) p[k] = m_type(d[k]);
   return o;
 }
 
-Mt size_k(std::size_t r, std::size_t c, const Mt& k) {
+Mt size_k(const grl::sizes& d, const Mt& k) {
   if (k.numel() != 1 || k.isc()) grl_fail("size: DIM must be a positive integer");
-  const double d = double(k.cre()[0]);
-  if (!(d >= 1) || d != std::floor(d))
-    grl_fail("size: requested dimension DIM (= %g) out of range", d);
-  return Mt(m_type(d == 1 ? r : d == 2 ? c : 1));
+  const double v = double(k.cre()[0]);
+  if (!(v >= 1) || v != std::floor(v))
+    grl_fail("size: requested dimension DIM (= %g) out of range", v);
+  return Mt(m_type(v <= double(d.size()) ? d[std::size_t(v) - 1] : 1));
 }
 
-// [r,c,...]=size(x): the last output takes the product of the remaining dimensions.
-void size_out(std::size_t r, std::size_t c, Mr<m_type>* out, int n) {
-  if (n == 1) { out[0] = row2(r, c); return; }
-  out[0] = Mt(m_type(r));
-  out[1] = Mt(m_type(c));
-  for (int k = 2; k < n; ++k) out[k] = Mt(m_type(1));
+// [r,c,...]=size(x): the last output takes the product of the remaining dimensions,
+// outputs past the last dimension are 1.
+void size_out(const grl::sizes& d, Mr<m_type>* out, int n) {
+  if (n == 1) { out[0] = row_of(d); return; }
+  for (int k = 0; k < n; ++k) {
+    std::size_t v = std::size_t(k) < d.size() ? d[k] : 1;
+    if (k == n - 1)
+      for (std::size_t q = std::size_t(n); q < d.size(); ++q) v *= d[q];
+    out[k] = Mt(m_type(v));
+  }
 }
 
 }  // namespace
 
 // A value that holds a cell (an element of a cell of cells) has the cell's shape.
+static grl::sizes shape_of(const Mt& x) { return x.holds_cell() ? x.held_cell().shape() : x.shape(); }
 static std::size_t rows_of(const Mt& x) { return x.holds_cell() ? x.held_cell().rows() : x.rows(); }
 static std::size_t cols_of(const Mt& x) { return x.holds_cell() ? x.held_cell().cols() : x.cols(); }
 
-Mt size(const Mt& x) { return row2(rows_of(x), cols_of(x)); }
-Mt size(const Mt& x, const Mt& k) { return size_k(rows_of(x), cols_of(x), k); }
-void size(const Mt& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(rows_of(x), cols_of(x), o, 1); }
+Mt size(const Mt& x) { return row_of(shape_of(x)); }
+Mt size(const Mt& x, const Mt& k) { return size_k(shape_of(x), k); }
+void size(const Mt& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(shape_of(x), o, 1); }
 void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c) {
   Mr<m_type> o[] = {r, c};
-  size_out(rows_of(x), cols_of(x), o, 2);
+  size_out(shape_of(x), o, 2);
 }
 void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
   Mr<m_type> o[] = {r, c, p};
-  size_out(rows_of(x), cols_of(x), o, 3);
+  size_out(shape_of(x), o, 3);
 }
-Mt size(const Mc& x) { return row2(x.rows(), x.cols()); }
-Mt size(const Mc& x, const Mt& k) { return size_k(x.rows(), x.cols(), k); }
-void size(const Mc& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(x.rows(), x.cols(), o, 1); }
+void grl::size_n(const grl::sizes& d, std::vector<Mr<m_type>> outs) { size_out(d, outs.data(), int(outs.size())); }
+Mt size(const Mc& x) { return row_of(x.shape()); }
+Mt size(const Mc& x, const Mt& k) { return size_k(x.shape(), k); }
+void size(const Mc& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(x.shape(), o, 1); }
 void size(const Mc& x, i_o_t, Mr<m_type> r, Mr<m_type> c) {
   Mr<m_type> o[] = {r, c};
-  size_out(x.rows(), x.cols(), o, 2);
+  size_out(x.shape(), o, 2);
 }
 void size(const Mc& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
   Mr<m_type> o[] = {r, c, p};
-  size_out(x.rows(), x.cols(), o, 3);
+  size_out(x.shape(), o, 3);
 }
 
-static std::size_t len(std::size_t r, std::size_t c) { return r == 0 || c == 0 ? 0 : r > c ? r : c; }
-Mt length(const Mt& x) { return Mt(m_type(len(rows_of(x), cols_of(x)))); }
-Mt length(const Mc& x) { return Mt(m_type(len(x.rows(), x.cols()))); }
+// length: 0 for an empty value, else the largest extent.
+static std::size_t len(const grl::sizes& d) {
+  std::size_t m = 0;
+  for (std::size_t v : d) {
+    if (v == 0) return 0;
+    if (v > m) m = v;
+  }
+  return m;
+}
+Mt length(const Mt& x) { return Mt(m_type(len(shape_of(x)))); }
+Mt length(const Mc& x) { return Mt(m_type(len(x.shape()))); }
 Mt numel(const Mt& x) { return Mt(m_type(rows_of(x) * cols_of(x))); }
 Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
 // nnz(x): the number of nonzero elements; NaN is nonzero, and so is a complex value

@@ -114,6 +114,17 @@ bool sort_mode(const Mt& m) {
 // Sorts each group (column or row) of x; NaN go last ascending and first descending;
 // equal elements keep their order. Complex values sort by magnitude, then phase angle.
 void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
+  if (x.ndims() > 2) {
+    std::vector<Mt> o = along(x, dim, [desc](const Mt& y, int d) {
+      Mt a, b;
+      Mr<m_type> ma(a), mb(b);
+      sort_impl(y, d, desc, &ma, &mb);
+      return std::vector<Mt>{a, b};
+    });
+    if (s) *s = o[0];
+    if (k) *k = o[1];
+    return;
+  }
   const std::size_t xr = x.rows(), xc = x.cols();
   const bool cp = x.isc();
   Mt o = Mt::alloc(xr, xc, cp);

@@ -68,6 +68,11 @@ int var_dim(const Mt& d, bool* all) {
 Mt var_of(const Mt& x0, const Mt* w, const Mt* d, bool root) {
   bool all = false;
   int dim = d ? var_dim(*d, &all) : default_dim(x0);
+  if (x0.ndims() > 2 && !all)
+    return along(x0, dim, [w, root](const Mt& y, int k) {
+      const Mt dm = Mt(m_type(k));
+      return std::vector<Mt>{var_of(y, w, &dm, root)};
+    })[0];
   Mt x = x0;
   if (all) { x.reshape_to(x.numel(), 1); dim = 1; }
   const reduction R(x, dim, !d && x0.rows() == 0 && x0.cols() == 0);
@@ -148,6 +153,11 @@ inline bool cval_less(const cval& u, const cval& v) {
 // elements. Logical and char values give numbers.
 Mt median_of(const Mt& x, const Mt* d) {
   const int dim = d ? stat_dim(*d, "median") : default_dim(x);
+  if (x.ndims() > 2)
+    return along(x, dim, [](const Mt& y, int k) {
+      const Mt dm = Mt(m_type(k));
+      return std::vector<Mt>{median_of(y, &dm)};
+    })[0];
   const reduction R(x, dim, !d && x.rows() == 0 && x.cols() == 0);
   const bool cp = x.isc();
   Mt o = Mt::alloc(R.r, R.c, cp);

@@ -9,8 +9,11 @@
 #include <complex>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace grl {
+// Extents as text: 2x3x4.
+std::string dims_text(const sizes& d);
 namespace mth {
 
 typedef std::complex<m_type> cplx;
@@ -24,12 +27,35 @@ void dims1(const Mt& n, const char* fn, std::size_t& r, std::size_t& c);
 void dims2(const Mt& a, const Mt& b, const char* fn, std::size_t& r, std::size_t& c);
 void dims3(const Mt& a, const Mt& b, const Mt& k, const char* fn, std::size_t& r, std::size_t& c);
 
+// The extents of zeros(...), ones(...), ... given any number of size arguments (a class
+// name already taken off): none 1x1, one scalar n x n, one vector of extents, or scalars.
+grl::sizes dims_list(const std::vector<Mt>& a, const char* fn);
+// Whether a trailing class name may follow the sizes of fn.
+bool takes_class_name(const Mt& name, const char* fn);
+
 // The text of a char argument (empty when x is not a string).
 std::string text(const Mt& x);
 // A dimension argument: a positive integer.
 int dim_arg(const Mt& d, const char* fn);
 // The dimension a reduction works along when none is given: the first that is not 1.
-inline int default_dim(const Mt& x) { return x.rows() != 1 ? 1 : 2; }
+inline int default_dim(const Mt& x) {
+  if (x.ndims() <= 2) return x.rows() != 1 ? 1 : 2;
+  for (std::size_t k = 0; k < x.ndims(); ++k)
+    if (x.extent(k) != 1) return int(k + 1);
+  return 1;
+}
+
+// Work along dimension dim (from 1) of a value of more than two dimensions, done by f
+// on two-dimensional values: f(y, 1) along the columns of y, f(y, 2) along the rows of
+// a B x n matrix y (B the elements before dim, n its extent), f(y, 3) elementwise. Each
+// output of f has the extent along dim that f gives its columns (1 for a reduction, n
+// for a running sum, 0 for no elements); the other extents are x's.
+typedef std::vector<Mt> (*along_fn)(const Mt& y, int dim, const void* ctx);
+std::vector<Mt> along_nd(const Mt& x, int dim, along_fn f, const void* ctx);
+template <class F> std::vector<Mt> along(const Mt& x, int dim, const F& f) {
+  return along_nd(x, dim, [](const Mt& y, int d, const void* c) { return (*static_cast<const F*>(c))(y, d); },
+                  &f);
+}
 
 // A value whose imaginary parts are all zero becomes real, as Octave narrows results.
 inline Mt narrow(Mt m) { m.drop_imag(); return m; }
@@ -42,7 +68,9 @@ inline Mt result_for(const Mt& x, Mt* t) {
     r.set_flags(0);
     return r;
   }
-  return Mt::alloc(x.rows(), x.cols());
+  Mt r = Mt::alloc(x.rows(), x.cols());
+  r.same_shape(x);
+  return r;
 }
 
 // Element by element over one argument: a real loop and a complex loop. With t (x
@@ -57,6 +85,7 @@ template <class F> Mt map_real(const Mt& x, F f, Mt* t = nullptr) {
 }
 template <class F> Mt map_cplx(const Mt& x, F f) {
   Mt r = Mt::alloc(x.rows(), x.cols(), true);
+  r.same_shape(x);
   const m_type* a = x.cre();
   const m_type* b = x.cim();
   m_type* ore = r.pr();
@@ -101,6 +130,7 @@ template <class F> Mt zip_real(const Mt& a, const Mt& b, const char* fn, F f, Mt
         po[i + j * r] = f(pa[(ar == 1 ? 0 : i) + (ac == 1 ? 0 : j) * ar],
                           pb[(br == 1 ? 0 : i) + (bc == 1 ? 0 : j) * br]);
   }
+  if (a.ndims() > 2 || b.ndims() > 2) o.same_shape(an == n ? a : b);
   return o;
 }
 

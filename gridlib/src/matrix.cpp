@@ -81,6 +81,28 @@ void array_free(void* q, std::size_t bytes) {
 
 void fail_too_large() { grl_fail("out of memory or dimension too large for Octave's index type"); }
 
+void check_sizes(const sizes& d, std::size_t elem_bytes) {
+  std::size_t rest = 1;
+  bool empty = false;
+  for (std::size_t k = 0; k < d.size(); ++k) {
+    if (d[k] > 0xFFFFFFFFu) fail_too_large();
+    if (d[k] == 0) empty = true;
+    if (k == 0 || empty) continue;
+    // The product of the extents after the first is the header's column count.
+    if (rest > 0xFFFFFFFFu / d[k]) fail_too_large();
+    rest *= d[k];
+  }
+  if (!empty) check_extent(d.empty() ? 1 : d[0], rest, elem_bytes);
+}
+
+// The extents with trailing 1s dropped, at least two.
+sizes trimmed(const sizes& d0) {
+  sizes d(d0);
+  while (d.size() > 2 && d.back() == 1) d.pop_back();
+  while (d.size() < 2) d.push_back(1);
+  return d;
+}
+
 template <class T> block<T>* block_new(std::size_t n, bool cplx) {
   if (n > max_value_bytes / sizeof(T))
     grl::fail_too_large();
@@ -119,6 +141,40 @@ template <class T> M<T> M<T>::alloc(std::size_t rows, std::size_t cols, bool cpl
     m.re_ = m.blk_->re;
     m.im_ = m.blk_->im;
   }
+  return m;
+}
+
+template <class T> void M<T>::set_shape(const grl::sizes& d0) {
+  const grl::sizes d = grl::trimmed(d0);
+  std::size_t c = 1;
+  for (std::size_t k = 1; k < d.size(); ++k) c *= d[k];
+  rows_ = std::uint32_t(d[0]);
+  cols_ = std::uint32_t(c);
+  range_ = false;
+  if (d.size() == 2) {
+    dims_ = 2;
+    ext_.reset();
+  } else {
+    dims_ = std::uint32_t(d.size());
+    ext_ = std::make_shared<const grl::extents>(d.begin(), d.end());
+  }
+}
+
+template <class T> M<T> M<T>::alloc(const grl::sizes& d, bool cplx) {
+  grl::check_sizes(d, sizeof(T));
+  std::size_t c = 1;
+  for (std::size_t k = 1; k < d.size(); ++k) c *= d[k];
+  M<T> m = alloc(d.empty() ? 1 : d[0], c, cplx);
+  m.set_shape(d);
+  return m;
+}
+
+template <class T> M<T> M<T>::zeros(const grl::sizes& d, bool cplx) {
+  M<T> m = alloc(d, cplx);
+  std::size_t n = m.numel();
+  for (std::size_t k = 0; k < n; ++k) m.re_[k] = T(0);
+  if (cplx)
+    for (std::size_t k = 0; k < n; ++k) m.im_[k] = T(0);
   return m;
 }
 
@@ -207,6 +263,9 @@ template <class T> M<T>::operator bool() const {
   template void grl::block_free<T>(grl::block<T>*);                              \
   template M<T> M<T>::alloc(std::size_t, std::size_t, bool);                    \
   template M<T> M<T>::zeros(std::size_t, std::size_t, bool);                    \
+  template M<T> M<T>::alloc(const grl::sizes&, bool);                            \
+  template M<T> M<T>::zeros(const grl::sizes&, bool);                            \
+  template void M<T>::set_shape(const grl::sizes&);                              \
   template void M<T>::clone();                                                   \
   template T* M<T>::pi();                                                        \
   template void M<T>::drop_imag();                                               \

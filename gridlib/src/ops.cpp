@@ -1,5 +1,6 @@
 // Element-by-element operators with scalar and implicit expansion, real and complex.
 #include "gridlib.h"
+#include "shape_nd.h"
 
 #include <cmath>
 #include <complex>
@@ -127,8 +128,44 @@ bool can_take(const Mt* t, std::size_t rows, std::size_t cols) {
 // a op b; ta and tb, when not null, are a and b themselves, temporaries whose storage
 // may take a real result. Element k of the result depends only on element k of an
 // operand of the result's shape, so writing over that operand as the loop goes is safe.
+Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb);
+
+// An operand of more than two dimensions: equal shapes or a 1 x 1 operand work on the
+// rows x cols views; other shapes expand where an extent is 1 (implicit expansion).
+Mt compute_nd(grl::binop op, const Mt& a, const Mt& b) {
+  using namespace grl;
+  const bool sa = a.numel() == 1, sb = b.numel() == 1;
+  if (sa || sb || a.shape() == b.shape()) {
+    Mt a2 = a, b2 = b;
+    a2.reshape_to(a.rows(), a.cols());
+    b2.reshape_to(b.rows(), b.cols());
+    Mt out = compute(op, a2, b2, nullptr, nullptr);
+    out.set_shape(sa ? b.shape() : a.shape());
+    return out;
+  }
+  const std::size_t n = a.ndims() > b.ndims() ? a.ndims() : b.ndims();
+  const sizes ea = shp::padded(a.shape(), n), eb = shp::padded(b.shape(), n);
+  sizes r(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    if (ea[k] != eb[k] && ea[k] != 1 && eb[k] != 1) {
+      const std::string x = dims_text(a.shape()), y = dims_text(b.shape());
+      if (is_compare(op) && op != op_and && op != op_or)
+        grl_fail("nonconformant arguments (op1 is %s, op2 is %s)", x.c_str(), y.c_str());
+      grl_fail("%s: nonconformant arguments (op1 is %s, op2 is %s)", op_name(op), x.c_str(), y.c_str());
+    }
+    r[k] = ea[k] == 1 ? eb[k] : ea[k];
+  }
+  Mt xa = shp::expand_to(a, r), xb = shp::expand_to(b, r);
+  xa.reshape_to(xa.rows(), xa.cols());
+  xb.reshape_to(xb.rows(), xb.cols());
+  Mt out = compute(op, xa, xb, nullptr, nullptr);
+  out.set_shape(r);
+  return out;
+}
+
 Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
   using namespace grl;
+  if (a.ndims() > 2 || b.ndims() > 2) return compute_nd(op, a, b);
   // An integer class or single operand gives its class to the result, computed in
   // double and then converted (rounded and limited).
   // Comparisons take any two classes.
@@ -210,6 +247,7 @@ Mt elementwise(binop op, Mt&& a, Mt&& b) { return compute(op, a, b, &a, &b); }
 
 Mt negate(const Mt& a) {
   Mt out = Mt::alloc(a.rows(), a.cols(), a.isc());
+  out.same_shape(a);
   m_type* o = out.pr();
   for (std::size_t k = 0; k < a.numel(); ++k) o[k] = -a.cre()[k];
   if (a.isc()) {
@@ -222,6 +260,7 @@ Mt negate(const Mt& a) {
 
 Mt logical_not(const Mt& a) {
   Mt out = Mt::alloc(a.rows(), a.cols());
+  out.same_shape(a);
   m_type* o = out.pr();
   for (std::size_t k = 0; k < a.numel(); ++k) {
     if (a.cre()[k] != a.cre()[k]) grl_fail("logical: NaN can't be converted to logical value");

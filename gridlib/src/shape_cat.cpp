@@ -4,7 +4,7 @@
 // of size 0x0 never takes part; a piece of size 1x0 or 0x1 that does not fit is passed
 // over; any other piece must match the result in the other dimension. Only pieces that
 // hold elements contribute them, so the copy needs no further checks.
-#include "shape_util.h"
+#include "shape_nd.h"
 
 #include <cmath>
 #include <cstring>
@@ -37,18 +37,7 @@ dims join_dims(const std::vector<dims>& parts, int dim) {
   return d;
 }
 
-// Along the third dimension and beyond: one piece that is not 0x0 at the most.
-template <class V> std::size_t only_piece(const std::vector<const V*>& parts) {
-  std::size_t at = shp::none;
-  for (std::size_t k = 0; k < parts.size(); ++k) {
-    if (parts[k]->rows() == 0 && parts[k]->cols() == 0) continue;
-    if (at != shp::none) grl_fail("cat: N-dimensional arrays are not supported");
-    at = k;
-  }
-  return at;
-}
-
-template <class V> std::vector<dims> sizes(const std::vector<const V*>& parts) {
+template <class V> std::vector<dims> sizes_of(const std::vector<const V*>& parts) {
   std::vector<dims> d;
   for (const V* p : parts) d.push_back(dims{p->rows(), p->cols()});
   return d;
@@ -70,8 +59,10 @@ template <class V, class Put> void fill(const std::vector<const V*>& parts, int 
   }
 }
 
+void take_kind(Mt& o, const std::vector<const Mt*>& parts, bool chr, bool logic);
+
 Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
-  const dims d = join_dims(sizes(parts), dim);
+  const dims d = join_dims(sizes_of(parts), dim);
   bool cplx = false, chr = false, logic = !parts.empty();
   for (const Mt* p : parts) {
     chr |= p->ischar();
@@ -87,6 +78,89 @@ Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
       if (im) im[k] = p.ielem(e);
     });
   }
+  take_kind(o, parts, chr, logic);
+  return o;
+}
+
+// The extents of the concatenation along dim (from 1) of pieces of any number of
+// dimensions; pieces of size 0x0 take no part. Fails as Octave does.
+template <class V> sizes join_nd(const std::vector<const V*>& parts, std::size_t dim, const char* what) {
+  std::size_t n = dim;
+  for (const V* p : parts) n = p->ndims() > n ? p->ndims() : n;
+  sizes r;
+  bool first = true;
+  for (const V* p : parts) {
+    if (p->ndims() == 2 && p->rows() == 0 && p->cols() == 0) continue;
+    const sizes e = shp::padded(p->shape(), n);
+    if (first) { r = e; first = false; continue; }
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k + 1 == dim || e[k] == r[k]) continue;
+      if (!what) grl_fail("cat: dimension mismatch");
+      grl_fail("%s dimensions mismatch (%s vs %s)", what, dims_text(trimmed(r)).c_str(),
+               dims_text(p->shape()).c_str());
+    }
+    if (r.size() >= dim) r[dim - 1] += e[dim - 1];
+  }
+  return r;
+}
+
+// Copies the pieces into a result of extents r: along dim, each piece takes a run of
+// `inner` elements in every block of the dimensions after dim.
+template <class V, class Put> void fill_nd(const std::vector<const V*>& parts, std::size_t dim, const sizes& r,
+                                           Put put) {
+  std::size_t inner_r = 1, outer = 1;
+  for (std::size_t k = 0; k < dim; ++k) inner_r *= r[k];
+  for (std::size_t k = dim; k < r.size(); ++k) outer *= r[k];
+  std::size_t at = 0;
+  for (const V* p : parts) {
+    if (p->numel() == 0) continue;
+    const std::size_t inner = p->numel() / outer;
+    for (std::size_t o = 0; o < outer; ++o)
+      for (std::size_t k = 0; k < inner; ++k) put(o * inner_r + at + k, *p, o * inner + k);
+    at += inner;
+  }
+}
+
+Mt join_mats_nd(const std::vector<const Mt*>& parts, std::size_t dim, const char* what) {
+  const sizes r = join_nd(parts, dim, what);
+  if (r.empty()) return Mt();
+  bool cplx = false, chr = false, logic = !parts.empty();
+  for (const Mt* p : parts) {
+    chr |= p->ischar();
+    logic &= p->islogical();
+    cplx |= p->isc() && p->numel() > 0;
+  }
+  Mt o = Mt::alloc(r, cplx);
+  if (o.numel() > 0) {
+    m_type* re = o.pr();
+    m_type* im = cplx ? o.pi() : nullptr;
+    fill_nd(parts, dim, r, [&](std::size_t k, const Mt& p, std::size_t e) {
+      re[k] = p.elem(e);
+      if (im) im[k] = p.ielem(e);
+    });
+  }
+  take_kind(o, parts, chr, logic);
+  return o;
+}
+
+Mc join_cells_nd(const std::vector<const Mc*>& parts, std::size_t dim) {
+  const sizes r = join_nd(parts, dim, nullptr);
+  if (r.empty()) return Mc();
+  Mc o = Mc::alloc(r);
+  fill_nd(parts, dim, r, [&](std::size_t k, const Mc& p, std::size_t e) { o.welem(k) = p.elem(e); });
+  return o;
+}
+
+bool any_nd(const std::vector<const Mt*>& parts) {
+  for (const Mt* p : parts) if (p->ndims() > 2) return true;
+  return false;
+}
+bool any_nd(const std::vector<const Mc*>& parts) {
+  for (const Mc* p : parts) if (p->ndims() > 2) return true;
+  return false;
+}
+
+void take_kind(Mt& o, const std::vector<const Mt*>& parts, bool chr, bool logic) {
   o.set_flags(chr ? std::uint32_t(F_STRING) : logic ? std::uint32_t(F_LOGICAL) : 0u);
   // An integer class wins over the others, then single (char wins over both).
   mclass cls = mc_none;
@@ -96,11 +170,10 @@ Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
     if (p->num_class() == mc_single) cls = mc_single;
   }
   if (cls != mc_none) apply_class(o, cls);
-  return o;
 }
 
 Mc join_cells(const std::vector<const Mc*>& parts, int dim) {
-  const dims d = join_dims(sizes(parts), dim);
+  const dims d = join_dims(sizes_of(parts), dim);
   Mc o = Mc::alloc(d.r, d.c);
   fill(parts, dim, d, [&](std::size_t k, const Mc& p, std::size_t e) { o.welem(k) = p.elem(e); });
   return o;
@@ -120,20 +193,20 @@ int cat_dim(const Mt& dim) {
 Mt cat_v(int dim, const mat_list& parts) {
   std::vector<const Mt*> p;
   for (const Mt& x : parts) p.push_back(&x);
-  if (dim >= 3) {
-    const std::size_t at = only_piece(p);
-    return at == shp::none ? Mt() : *p[at];
-  }
+  if (dim >= 3 || any_nd(p)) return join_mats_nd(p, std::size_t(dim), nullptr);
   return join_mats(p, dim);
+}
+
+Mt cat_literal(int dim, const mat_list& parts) {
+  std::vector<const Mt*> p;
+  for (const Mt& x : parts) p.push_back(&x);
+  return join_mats_nd(p, std::size_t(dim), dim == 1 ? "vertical" : "horizontal");
 }
 
 Mc cat_cells(int dim, const std::vector<Mc>& parts) {
   std::vector<const Mc*> p;
   for (const Mc& x : parts) p.push_back(&x);
-  if (dim >= 3) {
-    const std::size_t at = only_piece(p);
-    return at == shp::none ? Mc() : *p[at];
-  }
+  if (dim >= 3 || any_nd(p)) return join_cells_nd(p, std::size_t(dim));
   return join_cells(p, dim);
 }
 

@@ -34,6 +34,7 @@ bool truth(m_type re, m_type im) {
 Mt logical_M(const Mt& x) {
   if (x.ischar()) grl_fail("logical: wrong type argument '%s'", x.rows() == 1 ? "sq_string" : "char matrix");
   Mt o = Mt::alloc(x.rows(), x.cols());
+  o.same_shape(x);
   m_type* p = o.pr();
   for (std::size_t k = 0; k < x.numel(); ++k) p[k] = truth(x.elem(k), x.ielem(k)) ? 1 : 0;
   return logical(o);

@@ -1,7 +1,7 @@
 // Rearranging matrices and cells without changing their elements: fliplr, flipud,
 // rot90, circshift, squeeze and ndims, and the position map they share with the
 // diagonal and triangle builders.
-#include "shape_util.h"
+#include "shape_nd.h"
 
 #include <cmath>
 #include <new>
@@ -123,7 +123,7 @@ template <class V> V shift(const V& x, std::size_t dr, std::size_t dc) {
 
 void shift_counts(const Mt& n) {
   const char* msg = "circshift: N must be a vector, no longer than the number of dimensions in X";
-  if (n.isempty() || (n.rows() != 1 && n.cols() != 1) || n.numel() > 2) grl_fail("%s", msg);
+  if (n.isempty() || (n.rows() != 1 && n.cols() != 1)) grl_fail("%s", msg);
   for (std::size_t k = 0; k < n.numel(); ++k) {
     const double v = double(n.cre()[k]);
     if (v != std::floor(v) || std::isinf(v) || (n.cim() && n.cim()[k] != 0))
@@ -133,6 +133,20 @@ void shift_counts(const Mt& n) {
 
 template <class V> V circ(const V& x, const Mt& n) {
   shift_counts(n);
+  if (n.numel() > x.ndims())
+    grl_fail("circshift: N must be a vector, no longer than the number of dimensions in X");
+  if (x.ndims() > 2) {
+    sizes by;
+    for (std::size_t k = 0; k < n.numel(); ++k) by.push_back(shift_of(n.cre()[k], x.extent(k)));
+    if (n.numel() == 1) {
+      // One count shifts the first dimension that is not 1.
+      std::size_t d = 0;
+      while (d < x.ndims() && x.extent(d) == 1) ++d;
+      by.assign(d + 1, 0);
+      by[d] = shift_of(n.cre()[0], x.extent(d));
+    }
+    return shp::shift_along(x, by);
+  }
   if (n.numel() == 2) return shift(x, shift_of(n.cre()[0], x.rows()), shift_of(n.cre()[1], x.cols()));
   const double s = n.cre()[0];
   if (x.rows() != 1) return shift(x, shift_of(s, x.rows()), 0);
@@ -144,19 +158,31 @@ template <class V> V circ_dim(const V& x, const Mt& n, const Mt& dim) {
   shift_counts(n);
   const int d = dim_arg(dim, "circshift");
   const double s = n.cre()[0];
+  if (x.ndims() > 2 || d > 2) {
+    sizes by(std::size_t(d), 0);
+    by[std::size_t(d - 1)] = shift_of(s, x.extent(std::size_t(d - 1)));
+    return shp::shift_along(x, by);
+  }
   if (d == 1) return shift(x, shift_of(s, x.rows()), 0);
-  if (d == 2) return shift(x, 0, shift_of(s, x.cols()));
-  return x;     // every dimension beyond the second has length 1
+  return shift(x, 0, shift_of(s, x.cols()));
 }
 
 }  // namespace
 
 // flip(x) reverses the first dimension that is not 1; flip(x, dim) the given one, and
 // every dimension beyond the second has length 1, so flipping it changes nothing.
-template <class V> V flip_dim(const V& x, int d) { return d == 1 ? flip_ud(x) : d == 2 ? flip_lr(x) : x; }
-Mt flip(const Mt& x) { return flip_dim(x, x.rows() != 1 ? 1 : 2); }
+template <class V> V flip_dim(const V& x, int d) {
+  if (x.ndims() > 2 || d > 2) return d > int(x.ndims()) ? x : shp::flip_along(x, std::size_t(d - 1));
+  return d == 1 ? flip_ud(x) : flip_lr(x);
+}
+static int first_long_dim(const sizes& e) {
+  for (std::size_t k = 0; k < e.size(); ++k)
+    if (e[k] != 1) return int(k + 1);
+  return 1;
+}
+Mt flip(const Mt& x) { return flip_dim(x, first_long_dim(x.shape())); }
 Mt flip(const Mt& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
-Mc flip(const Mc& x) { return flip_dim(x, x.rows() != 1 ? 1 : 2); }
+Mc flip(const Mc& x) { return flip_dim(x, first_long_dim(x.shape())); }
 Mc flip(const Mc& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
 Mt fliplr(const Mt& x) { return flip_lr(x); }
 Mt flipud(const Mt& x) { return flip_ud(x); }
@@ -170,7 +196,3 @@ Mt circshift(const Mt& x, const Mt& n) { return circ(x, n); }
 Mt circshift(const Mt& x, const Mt& n, const Mt& dim) { return circ_dim(x, n, dim); }
 Mc circshift(const Mc& x, const Mt& n) { return circ(x, n); }
 Mc circshift(const Mc& x, const Mt& n, const Mt& dim) { return circ_dim(x, n, dim); }
-Mt squeeze(const Mt& x) { return x; }
-Mc squeeze(const Mc& x) { return x; }
-Mt ndims(const Mt&) { return Mt(m_type(2)); }
-Mt ndims(const Mc&) { return Mt(m_type(2)); }

@@ -40,6 +40,7 @@ namespace {
 
 template <class P> Mt classify(const Mt& x, P p) {
   Mt o = Mt::alloc(x.rows(), x.cols());
+  o.same_shape(x);
   const std::size_t n = x.numel();
   if (n > 0) {
     m_type* out = o.pr();

@@ -41,6 +41,8 @@ value_view view_of(const Mt& x, view_store& st) {
   v.im = st.doubles(x.cim(), x.numel());
   v.range = x.isrange() && !x.isc();
   v.range_limit = double(x.range_limit());
+  if (x.ndims() > 2)
+    for (std::size_t e : x.shape()) v.extents.push_back(long(e));
   return v;
 }
 
@@ -49,6 +51,8 @@ value_view view_of(const Ct& c, view_store& st) {
   v.kind = value_view::cell;
   v.rows = int(c.rows());
   v.cols = int(c.cols());
+  if (c.ndims() > 2)
+    for (std::size_t e : c.shape()) v.extents.push_back(long(e));
   v.elems.reserve(c.numel());
   for (std::size_t k = 0; k < c.numel(); ++k) v.elems.push_back(view_of(c.elem(k), st));
   return v;

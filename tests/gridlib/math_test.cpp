@@ -68,9 +68,10 @@ TEST(MathBuild, SizesAndErrors) {
   EXPECT_ENDS(zeros(2.7), ::testing::ExitedWithCode(1), "error: conversion of 2.7 to octave_idx_type value failed");
   EXPECT_ENDS(reshape(row({1, 2, 3, 4, 5, 6}), 4.0, 2.0), ::testing::ExitedWithCode(1),
               "error: reshape: can't reshape 1x6 array to 4x2 array");
-  // A third size of 1 is a plain matrix; any other would be a three-dimensional array.
+  // A third size of 1 is a plain matrix; any other makes a three-dimensional array.
   expect_values(ones(2.0, 1.0, 1.0), 2, 1, {1, 1});
-  EXPECT_ENDS(zeros(2.0, 2.0, 2.0), ::testing::ExitedWithCode(1), "error: zeros: N-dimensional arrays are not supported");
+  EXPECT_EQ(zeros(2.0, 2.0, 2.0).ndims(), 3u);
+  EXPECT_ENDS(zeros(2.0, 2.5, 2.0), ::testing::ExitedWithCode(1), "error: conversion of 2.5 to int64_t value failed");
   EXPECT_ENDS(NaN(2.0, 2.0, str("single")), ::testing::ExitedWithCode(1), "error: invalid data type specified");
   EXPECT_ENDS(eye(2.0, str("double"), str("double")), ::testing::ExitedWithCode(1), "error: invalid data type specified");
 }

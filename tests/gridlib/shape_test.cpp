@@ -65,7 +65,7 @@ TEST(ShapeErrors, ArgumentChecks) {
   EXPECT_ENDS(vertcat(str("ab"), str("abc")), fails, "cat: dimension mismatch");
   EXPECT_ENDS(vertcat(MD::zeros(0, 3), row({1, 2})), fails, "cat: dimension mismatch");
   EXPECT_ENDS(horzcat(MD::zeros(3, 0), mat(2, 1, {1, 2})), fails, "cat: dimension mismatch");
-  EXPECT_ENDS(cat(MD(3.0), MD(1.0), MD(2.0)), fails, "cat: N-dimensional arrays are not supported");
+  EXPECT_ENDS(cat(MD(3.0), MD::zeros(2, 2), MD::zeros(3, 3)), fails, "cat: dimension mismatch");
   EXPECT_ENDS(horzcat(MC::alloc(2, 1), cell_of({MD(3.0)})), fails, "cat: dimension mismatch");
   EXPECT_ENDS(isnan_M(MC::alloc(1, 1)), fails, "isnan: not defined for cell");
   EXPECT_ENDS(isinf_M(MC::alloc(1, 1)), fails, "isinf: not defined for cell");

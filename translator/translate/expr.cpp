@@ -235,6 +235,12 @@ void parser_t::rewrite_end() {
     stmt.ins(i + 2, "(", '(');
     int j = i + 3;
     if (n > 1) stmt.ins(j++, std::to_string(k), TK_NUMBER);
+    // With three or more subscripts `end` depends on how many there are: the last one
+    // spans all remaining dimensions.
+    if (n > 2) {
+      stmt.ins(j++, ",", ',');
+      stmt.ins(j++, std::to_string(n), TK_NUMBER);
+    }
     stmt.ins(j, ")", ')');
     i = j;
   }

@@ -19,6 +19,7 @@ struct value_view {
   bool integer = false;        // an integer class: whole numbers in columns as wide as the widest
   bool range = false;          // a row the colon operator made, with the limit it was given
   double range_limit = 0;
+  std::vector<long> extents;   // all extents of a value of more than two dimensions, else empty
   std::vector<value_view> elems;                            // cell: rows*cols, column by column
   std::vector<std::pair<std::string, value_view>> fields;   // 1x1 structure
 };
