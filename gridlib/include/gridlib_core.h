@@ -230,9 +230,9 @@ M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);
 namespace grl {
 M<M<m_type>> cell_n(const std::vector<M<m_type>>& a);   // cell(a, b, c, ...)
 }
-template <class... R>
-inline M<M<m_type>> cell(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const R&... r) {
-  return grl::cell_n(grl::arg_list<m_type>(a, b, c, r...));
+template <class... A, std::enable_if_t<sizeof...(A) >= 3 || grl::any_cs<A...>, int> = 0>
+inline M<M<m_type>> cell(const A&... a) {
+  return grl::cell_n(grl::arg_list<m_type>(a...));
 }
 // c' and c.': the cell's elements in transposed places (the elements themselves unchanged).
 M<M<m_type>> ctranspose(const M<M<m_type>>& c);

@@ -49,11 +49,14 @@ M<m_type> construct(const char* fn, const std::vector<M<m_type>>& args);
 }
 M<m_type> true_M(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
 M<m_type> false_M(const M<m_type>& r, const M<m_type>& c, const M<m_type>& k);
-#define GRL_CONSTRUCT_N(F, NAME)                                                              \
-  template <class... R>                                                                      \
-  inline M<m_type> F(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const M<m_type>& d, \
-                     const R&... r) {                                                        \
-    return grl::construct(NAME, grl::arg_list<m_type>(a, b, c, d, r...));                     \
+// Four sizes or more, or sizes from a cell list (zeros(sz{:})).
+namespace grl {
+template <class... A> inline constexpr bool many_or_cs = sizeof...(A) >= 4 || any_cs<A...>;
+}
+#define GRL_CONSTRUCT_N(F, NAME)                                                 \
+  template <class... A, std::enable_if_t<grl::many_or_cs<A...>, int> = 0>       \
+  inline M<m_type> F(const A&... a) {                                           \
+    return grl::construct(NAME, grl::arg_list<m_type>(a...));                    \
   }
 GRL_CONSTRUCT_N(zeros, "zeros") GRL_CONSTRUCT_N(ones, "ones") GRL_CONSTRUCT_N(true_M, "true")
 GRL_CONSTRUCT_N(false_M, "false") GRL_CONSTRUCT_N(rand_M, "rand") GRL_CONSTRUCT_N(randn, "randn")
@@ -74,20 +77,17 @@ M<m_type> reshape_n(const M<m_type>& a, const std::vector<M<m_type>>& args);
 M<M<m_type>> reshape_n(const M<M<m_type>>& a, const std::vector<M<m_type>>& args);
 M<m_type> repmat_n(const M<m_type>& a, const std::vector<M<m_type>>& reps);
 }  // namespace grl
-template <class... R>
-inline M<m_type> reshape(const M<m_type>& a, const M<m_type>& m, const M<m_type>& n, const M<m_type>& p,
-                         const R&... r) {
-  return grl::reshape_n(a, grl::arg_list<m_type>(m, n, p, r...));
+template <class... R, std::enable_if_t<sizeof...(R) >= 3 || grl::any_cs<R...>, int> = 0>
+inline M<m_type> reshape(const M<m_type>& a, const R&... r) {
+  return grl::reshape_n(a, grl::arg_list<m_type>(r...));
 }
-template <class... R>
-inline M<M<m_type>> reshape(const M<M<m_type>>& a, const M<m_type>& m, const M<m_type>& n, const M<m_type>& p,
-                            const R&... r) {
-  return grl::reshape_n(a, grl::arg_list<m_type>(m, n, p, r...));
+template <class... R, std::enable_if_t<sizeof...(R) >= 3 || grl::any_cs<R...>, int> = 0>
+inline M<M<m_type>> reshape(const M<M<m_type>>& a, const R&... r) {
+  return grl::reshape_n(a, grl::arg_list<m_type>(r...));
 }
-template <class... R>
-inline M<m_type> repmat(const M<m_type>& a, const M<m_type>& m, const M<m_type>& n, const M<m_type>& p,
-                        const R&... r) {
-  return grl::repmat_n(a, grl::arg_list<m_type>(m, n, p, r...));
+template <class... R, std::enable_if_t<sizeof...(R) >= 3 || grl::any_cs<R...>, int> = 0>
+inline M<m_type> repmat(const M<m_type>& a, const R&... r) {
+  return grl::repmat_n(a, grl::arg_list<m_type>(r...));
 }
 
 // --- constants --------------------------------------------------------------------
