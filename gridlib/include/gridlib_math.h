@@ -127,7 +127,7 @@ void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p
 // [a,b,c,d,...] = size(x): four outputs or more.
 namespace grl { void size_n(const sizes& d, std::vector<Mr<m_type>> outs); }
 template <class X, class... R, std::enable_if_t<sizeof...(R) <= 2, int> = 0>
-inline void size(const X& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c, Mr<m_type> d, R... r) {
+inline void size(const X& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c, Mr<m_type> d, R&&... r) {
   grl::size_n(x.shape(), {a, b, c, d, Mr<m_type>(r)...});
 }
 M<m_type> length(const M<m_type>& x);
