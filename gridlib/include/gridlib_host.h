@@ -56,6 +56,12 @@ M<m_type>* host_new(int rows, int cols, int isc);
 // Element (row, col), real or imaginary part, into *v and as the result; 0 on error.
 double host_get(const M<m_type>* x, int row, int col, bool imag, double* v);
 void host_set(M<m_type>* x, int row, int col, bool imag, const double* v);
+// The class of a matrix as grl::mclass numbers it (0 double, 1 single, 2 int8 ... 9
+// uint64, 10 logical, 11 char, 12 cell); -1 for a null pointer.
+int host_class_id(const M<m_type>* x);
+// Converts the matrix to the class id (0 to 11) as int8(x), logical(x), char(x) ...
+// do; 1 when done, 0 with the error recorded.
+int host_set_class(M<m_type>* x, int id);
 
 }  // namespace grl
 

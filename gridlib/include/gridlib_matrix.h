@@ -62,6 +62,9 @@
 namespace grl {
 // A value too large to hold: "out of memory or dimension too large ...".
 [[noreturn]] void fail_too_large();
+// A value that holds a cell read as numbers by code that takes no cells: Octave's
+// "wrong type argument 'cell array'" instead of an empty matrix.
+[[noreturn]] void fail_cell_as_number();
 // Most bytes one value may take; larger requests fail before they reach the allocator.
 constexpr std::size_t max_value_bytes = std::size_t(1) << 40;
 // Fails unless rows x cols elements of elem_bytes each fit: each extent in 32 bits,
@@ -309,9 +312,18 @@ template <class T> class M {
   }
 
   // --- element access: c* read, p* write (makes the block unique first) ---
-  const T* cre() const { return re_; }
+  // A value that holds a cell has no elements: code that reads or writes them takes no
+  // cells, and the call fails rather than see an empty matrix.
+  const T* cre() const {
+    if (__builtin_expect(cell_ != nullptr, 0)) grl::fail_cell_as_number();
+    return re_;
+  }
   const T* cim() const { return im_; }
-  T* pr() { unshare(); return re_; }
+  T* pr() {
+    if (__builtin_expect(cell_ != nullptr, 0)) grl::fail_cell_as_number();
+    unshare();
+    return re_;
+  }
   T* pi();                                // makes the value complex when it is not
   T elem(std::size_t k) const { return re_[k]; }
   T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }

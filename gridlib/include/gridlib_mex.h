@@ -2,20 +2,24 @@
 // back. Included by the wrapper korval writes for `-mex`, after gridlib.h and the host's
 // mex.h, and compiled by the host's MEX compiler.
 //
-// An input the library cannot hold (another class, a sparse or N-dimensional array)
+// Numbers keep their class (double, single, int8 ... uint64) both ways. An input the
+// library cannot hold (a structure, a function handle, a sparse or N-dimensional array)
 // is refused with an error, never read as something else: a sparse array's element
 // array holds only its nonzeros.
 #ifndef GRIDLIB_MEX_H
 #define GRIDLIB_MEX_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <limits>
 #include <new>
 #include <string>
 #include <type_traits>
 
+#include "gridlib_class.h"
 #include "gridlib_host.h"
 
 namespace grl {
@@ -28,8 +32,41 @@ struct mex_refusal : std::exception {
   const char* what() const noexcept override { return text.c_str(); }
 };
 
-// The class that carries the library's numbers: double, or single in the float build.
+// The host's class of a numeric value of the library: the main number class (double,
+// or single in the float build) for double values, single and the integer classes as
+// they are; mxUNKNOWN_CLASS for the classes that are no numbers.
 inline mxClassID mex_number_class() { return sizeof(m_type) == sizeof(double) ? mxDOUBLE_CLASS : mxSINGLE_CLASS; }
+inline mxClassID mex_class_of(mclass c) {
+  switch (c) {
+    case mc_double: return mex_number_class();
+    case mc_single: return mxSINGLE_CLASS;
+    case mc_int8: return mxINT8_CLASS;
+    case mc_uint8: return mxUINT8_CLASS;
+    case mc_int16: return mxINT16_CLASS;
+    case mc_uint16: return mxUINT16_CLASS;
+    case mc_int32: return mxINT32_CLASS;
+    case mc_uint32: return mxUINT32_CLASS;
+    case mc_int64: return mxINT64_CLASS;
+    case mc_uint64: return mxUINT64_CLASS;
+    default: return mxUNKNOWN_CLASS;
+  }
+}
+// The library's class of a numeric host class; mc_none for the others.
+inline mclass mex_class_named(mxClassID c) {
+  switch (c) {
+    case mxDOUBLE_CLASS: return mc_double;
+    case mxSINGLE_CLASS: return sizeof(m_type) == sizeof(double) ? mc_single : mc_double;
+    case mxINT8_CLASS: return mc_int8;
+    case mxUINT8_CLASS: return mc_uint8;
+    case mxINT16_CLASS: return mc_int16;
+    case mxUINT16_CLASS: return mc_uint16;
+    case mxINT32_CLASS: return mc_int32;
+    case mxUINT32_CLASS: return mc_uint32;
+    case mxINT64_CLASS: return mc_int64;
+    case mxUINT64_CLASS: return mc_uint64;
+    default: return mc_none;
+  }
+}
 
 inline void mex_check_shape(const mxArray* a) {
   if (mxGetNumberOfDimensions(a) > 2) throw mex_refusal("N-dimensional matrices are not supported");
@@ -41,19 +78,81 @@ template <class S> inline void mex_copy_in(m_type* dst, const void* src, std::si
   for (std::size_t k = 0; k < n; ++k) dst[k] = m_type(s[k]);
 }
 
-// An array of the main number class, a logical or a char array, as a library value.
+// The host's elements of class cls into the library's numbers.
+inline void mex_numbers_in(m_type* dst, const void* src, std::size_t n, mxClassID cls) {
+  switch (cls) {
+    case mxDOUBLE_CLASS: mex_copy_in<double>(dst, src, n); break;
+    case mxSINGLE_CLASS: mex_copy_in<float>(dst, src, n); break;
+    case mxINT8_CLASS: mex_copy_in<std::int8_t>(dst, src, n); break;
+    case mxUINT8_CLASS: mex_copy_in<std::uint8_t>(dst, src, n); break;
+    case mxINT16_CLASS: mex_copy_in<std::int16_t>(dst, src, n); break;
+    case mxUINT16_CLASS: mex_copy_in<std::uint16_t>(dst, src, n); break;
+    case mxINT32_CLASS: mex_copy_in<std::int32_t>(dst, src, n); break;
+    case mxUINT32_CLASS: mex_copy_in<std::uint32_t>(dst, src, n); break;
+    case mxINT64_CLASS: mex_copy_in<std::int64_t>(dst, src, n); break;
+    case mxUINT64_CLASS: mex_copy_in<std::uint64_t>(dst, src, n); break;
+    default: throw mex_refusal("Wrong class of input argument");
+  }
+}
+
+// One number of an integer class as the host's integer S. The library holds the value
+// already rounded and within the class's range; the top of the 64-bit ranges is no
+// double, so the conversion saturates rather than overflow.
+template <class S> inline S mex_integer_out(double v) {
+  if (!(v == v)) return 0;
+  if (v <= double(std::numeric_limits<S>::min())) return std::numeric_limits<S>::min();
+  if (v >= double(std::numeric_limits<S>::max())) return std::numeric_limits<S>::max();
+  return S(v);
+}
+template <class S> inline void mex_copy_out(void* dst, const m_type* src, std::size_t n) {
+  S* d = static_cast<S*>(dst);
+  if constexpr (std::is_floating_point<S>::value) {
+    for (std::size_t k = 0; k < n; ++k) d[k] = S(src[k]);
+  } else {
+    for (std::size_t k = 0; k < n; ++k) d[k] = mex_integer_out<S>(double(src[k]));
+  }
+}
+inline void mex_numbers_out(void* dst, const m_type* src, std::size_t n, mxClassID cls) {
+  switch (cls) {
+    case mxDOUBLE_CLASS: mex_copy_out<double>(dst, src, n); break;
+    case mxSINGLE_CLASS: mex_copy_out<float>(dst, src, n); break;
+    case mxINT8_CLASS: mex_copy_out<std::int8_t>(dst, src, n); break;
+    case mxUINT8_CLASS: mex_copy_out<std::uint8_t>(dst, src, n); break;
+    case mxINT16_CLASS: mex_copy_out<std::int16_t>(dst, src, n); break;
+    case mxUINT16_CLASS: mex_copy_out<std::uint16_t>(dst, src, n); break;
+    case mxINT32_CLASS: mex_copy_out<std::int32_t>(dst, src, n); break;
+    case mxUINT32_CLASS: mex_copy_out<std::uint32_t>(dst, src, n); break;
+    case mxINT64_CLASS: mex_copy_out<std::int64_t>(dst, src, n); break;
+    case mxUINT64_CLASS: mex_copy_out<std::uint64_t>(dst, src, n); break;
+    default: throw mex_refusal("a value of this class can not be returned from a MEX file");
+  }
+}
+
+inline void matlab_to_korval(const mxArray* a, M<M<m_type>>& x);
+
+// A numeric array of any class (double, single, an integer class), a logical or a char
+// array as a library value of that class; a cell array as a value that holds the cell.
 inline void matlab_to_korval(const mxArray* a, M<m_type>& x) {
+  if (mxIsCell(a)) {
+    M<M<m_type>> c;
+    matlab_to_korval(a, c);
+    x = M<m_type>::of_cell(c);
+    return;
+  }
   mex_check_shape(a);
   const std::size_t m = mxGetM(a), n = mxGetN(a), count = m * n;
   const mxClassID cls = mxGetClassID(a);
-  if (cls == mex_number_class()) {
+  const mclass numeric = mex_class_named(cls);
+  if (numeric != mc_none) {
     const bool cplx = mxIsComplex(a);
+    if (cplx && is_int_class(numeric)) throw mex_refusal("Wrong class of input argument: complex integers are not supported");
     M<m_type> v = M<m_type>::alloc(m, n, cplx);
     if (count) {
-      mex_copy_in<m_type>(v.pr(), mxGetData(a), count);
-      if (cplx) mex_copy_in<m_type>(v.pi(), mxGetImagData(a), count);
+      mex_numbers_in(v.pr(), mxGetData(a), count, cls);
+      if (cplx) mex_numbers_in(v.pi(), mxGetImagData(a), count, cls);
     }
     if (cplx) v.drop_imag();
+    if (numeric != mc_double) v.set_class(numeric);
     x = v;
   } else if (cls == mxLOGICAL_CLASS) {
     M<m_type> v = M<m_type>::alloc(m, n);
@@ -73,7 +172,7 @@ inline void matlab_to_korval(const mxArray* a, M<m_type>& x) {
   }
 }
 
-// A cell array, each element a matrix or itself a cell.
+// A cell array, each element a value of any class matlab_to_korval takes, or a cell.
 inline void matlab_to_korval(const mxArray* a, M<M<m_type>>& x) {
   if (!mxIsCell(a)) throw mex_refusal("Wrong class of input argument: a cell array is expected");
   mex_check_shape(a);
@@ -82,21 +181,15 @@ inline void matlab_to_korval(const mxArray* a, M<M<m_type>>& x) {
   for (std::size_t k = 0; k < m * n; ++k) {
     const mxArray* e = mxGetCell(a, mwIndex(k));
     if (!e) continue;   // an element never set is []
-    if (mxIsCell(e)) {
-      M<M<m_type>> inner;
-      matlab_to_korval(e, inner);
-      c.welem(k) = M<m_type>::of_cell(inner);
-    } else {
-      matlab_to_korval(e, c.welem(k));
-    }
+    matlab_to_korval(e, c.welem(k));
   }
   x = c;
 }
 
 inline mxArray* mex_array_of(const M<M<m_type>>& c);
 
-// A library value as a new array of the host: a matrix of the main number class, a
-// logical or char array, or the cell the value holds.
+// A library value as a new array of the host: a matrix of its numeric class, a logical
+// or char array, or the cell the value holds.
 inline mxArray* mex_array_of(const M<m_type>& x) {
   if (x.holds_cell()) return mex_array_of(x.held_cell());
   if (x.flags_ & F_HANDLE) throw mex_refusal("a function handle can not be returned from a MEX file");
@@ -115,12 +208,12 @@ inline mxArray* mex_array_of(const M<m_type>& x) {
     for (std::size_t k = 0; k < count; ++k) l[k] = re[k] != 0;
     return a;
   }
-  mxArray* a = mxCreateNumericMatrix(m, n, mex_number_class(), x.isc() ? mxCOMPLEX : mxREAL);
-  m_type* pr = static_cast<m_type*>(mxGetData(a));
-  for (std::size_t k = 0; k < count; ++k) pr[k] = re[k];
-  if (x.isc()) {
-    m_type* pi = static_cast<m_type*>(mxGetImagData(a));
-    for (std::size_t k = 0; k < count; ++k) pi[k] = x.cim()[k];
+  const mclass c = class_of(x);
+  const mxClassID cls = mex_class_of(is_int_class(c) || c == mc_single ? c : mc_double);
+  mxArray* a = mxCreateNumericMatrix(m, n, cls, x.isc() ? mxCOMPLEX : mxREAL);
+  if (count) {
+    mex_numbers_out(mxGetData(a), re, count, cls);
+    if (x.isc()) mex_numbers_out(mxGetImagData(a), x.cim(), count, cls);
   }
   return a;
 }

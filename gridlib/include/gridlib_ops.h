@@ -192,6 +192,8 @@ inline M<m_type> or_M(const M<m_type>& a, const M<m_type>& b) { return a | b; }
 namespace grl {
 [[noreturn]] void cell_binop_fail(const char* op, const char* left, const char* right);
 [[noreturn]] void cell_unop_fail(const char* op);
+// op of two values at least one of which holds a cell (a variable of any class).
+[[noreturn]] void cell_operands_fail(const char* op, const M<m_type>& a, const M<m_type>& b);
 const char* operand_kind(const M<m_type>& x);
 }  // namespace grl
 

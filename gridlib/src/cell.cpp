@@ -257,6 +257,8 @@ Mc ctranspose(const Mc& c) { return transpose(c); }
 
 void grl::fail_brace(bool scalar) { grl_fail("%s cannot be indexed with {", scalar ? "scalar" : "matrix"); }
 
+void grl::fail_cell_as_number() { grl_fail("wrong type argument 'cell array'"); }
+
 void grl::fail_not_cell() {
   grl_fail("a value that is not a cell cannot be assigned to a cell variable");
 }

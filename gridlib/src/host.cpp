@@ -86,10 +86,38 @@ void host_set(M<m_type>* x, int row, int col, bool imag, const double* v) {
     if (imag) {
       x->pi()[k] = m_type(*v);
     } else {
-      x->pr()[k] = m_type(*v);
-      x->set_flags(x->flags_ & ~std::uint32_t(F_LOGICAL));
+      // A number written into an integer class or single becomes a value of it.
+      const mclass c = x->num_class();
+      x->pr()[k] = m_type(class_value(*v, c));
+      if (c == mc_double) x->set_flags(x->flags_ & ~std::uint32_t(F_LOGICAL));
     }
   });
+}
+
+int host_class_id(const M<m_type>* x) {
+  if (!x) {
+    host_record("korval:nullPointer", "mtGetClassID: a null pointer");
+    return -1;
+  }
+  host_record(std::string(), std::string());
+  return int(class_of(*x));
+}
+
+int host_set_class(M<m_type>* x, int id) {
+  if (!x) {
+    host_record("korval:nullPointer", "mtSetClassID: a null pointer");
+    return 0;
+  }
+  if (id < int(mc_double) || id > int(mc_char)) {
+    host_record("korval:badClass", "mtSetClassID: " + std::to_string(id) + " is no class of a matrix");
+    return 0;
+  }
+  return host_call([&] {
+    const mclass c = mclass(id);
+    if (c == mc_logical) *x = ::logical_M(*x);
+    else if (c == mc_char) *x = ::char_M(*x);
+    else *x = to_class(*x, c);
+  }) ? 1 : 0;
 }
 
 }  // namespace grl

@@ -292,6 +292,7 @@ using la::C;
 using la::Mt;
 
 Mt transpose(const Mt& a) {
+  if (a.holds_cell()) return Mt::of_cell(::transpose(a.held_cell()));
   std::size_t r = a.rows(), c = a.cols();
   Mt out = Mt::alloc(c, r, a.isc());
   out.set_flags(a.islogical() ? std::uint32_t(F_LOGICAL) : a.ischar() ? std::uint32_t(F_STRING) : 0u);
@@ -343,8 +344,12 @@ template <class F> Mt class_matrix_op(const Mt& a, const Mt& b, const char* op, 
 }  // namespace
 
 Mt mtimes(const Mt& a, const Mt& b) {
+  if (a.holds_cell() || b.holds_cell()) cell_operands_fail("*", a, b);
   if (a.cls_ | b.cls_) {
-    if (a.isscalar() || b.isscalar()) return elementwise(op_mul, a, b);
+    if (a.isscalar() || b.isscalar()) {
+      (void)arith_class(a, b, "*");   // a class mismatch names the matrix operator
+      return elementwise(op_mul, a, b);
+    }
     return class_matrix_op(a, b, "*", [](const Mt& x, const Mt& y) { return grl::mtimes(x, y); });
   }
   if (a.isscalar()) return la::scalar_op(a, b, 0);
@@ -378,8 +383,12 @@ Mt mtimes(const Mt& a, const Mt& b) {
 }
 
 Mt mldivide(const Mt& a, const Mt& b) {
+  if (a.holds_cell() || b.holds_cell()) cell_operands_fail("\\", a, b);
   if (a.cls_ | b.cls_) {
-    if (a.isscalar()) return elementwise(op_ldiv, a, b);
+    if (a.isscalar()) {
+      (void)arith_class(a, b, "\\");   // a class mismatch names the matrix operator
+      return elementwise(op_ldiv, a, b);
+    }
     return class_matrix_op(a, b, "\\", [](const Mt& x, const Mt& y) { return grl::mldivide(x, y); });
   }
   if (a.isscalar()) return la::scalar_op(a, b, 1);
@@ -387,8 +396,12 @@ Mt mldivide(const Mt& a, const Mt& b) {
 }
 
 Mt mrdivide(const Mt& a, const Mt& b) {
+  if (a.holds_cell() || b.holds_cell()) cell_operands_fail("/", a, b);
   if (a.cls_ | b.cls_) {
-    if (b.isscalar()) return elementwise(op_div, a, b);
+    if (b.isscalar()) {
+      (void)arith_class(a, b, "/");   // a class mismatch names the matrix operator
+      return elementwise(op_div, a, b);
+    }
     return class_matrix_op(a, b, "/", [](const Mt& x, const Mt& y) { return grl::mrdivide(x, y); });
   }
   if (b.isscalar()) return la::scalar_op(b, a, 1);
@@ -470,8 +483,12 @@ Mt scalar_power(const Mt& a, const Mt& b) {
 }  // namespace
 
 Mt mpower(const Mt& a, const Mt& b) {
+  if (a.holds_cell() || b.holds_cell()) cell_operands_fail("^", a, b);
   if (a.cls_ | b.cls_) {
-    if (a.isscalar() && b.isscalar()) return elementwise(op_pow, a, b);
+    if (a.isscalar() && b.isscalar()) {
+      (void)arith_class(a, b, "^");   // a class mismatch names the matrix operator
+      return elementwise(op_pow, a, b);
+    }
     return class_matrix_op(a, b, "^", [](const Mt& x, const Mt& y) { return grl::mpower(x, y); });
   }
   if (a.isscalar() && b.isscalar()) return scalar_power(a, b);

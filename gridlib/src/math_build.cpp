@@ -308,6 +308,7 @@ Mc grl::reshape_n(const Mc& a, const mat_list& args) {
 }
 
 Mt reshape(const Mt& a, const Mt& dims) {
+  if (a.holds_cell()) return Mt::of_cell(reshape(a.held_cell(), dims));
   if (dims.numel() > 2 || a.ndims() > 2) return grl::reshape_n(a, {dims});
   std::size_t r, c;
   reshape_dims(a.numel(), a.rows(), a.cols(), nullptr, nullptr, &dims, r, c);
@@ -317,6 +318,7 @@ Mt reshape(const Mt& a, const Mt& dims) {
   return o;
 }
 Mt reshape(const Mt& a, const Mt& rm, const Mt& cm) {
+  if (a.holds_cell()) return Mt::of_cell(reshape(a.held_cell(), rm, cm));
   if (a.ndims() > 2) return grl::reshape_n(a, {rm, cm});
   std::size_t r, c;
   reshape_dims(a.numel(), a.rows(), a.cols(), &rm, &cm, nullptr, r, c);

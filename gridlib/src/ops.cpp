@@ -25,9 +25,10 @@ const char* op_name(grl::binop op) {
 
 bool is_compare(grl::binop op) { return op >= grl::op_lt && op <= grl::op_or; }
 
-// The operator as the program wrote it, for the message of a class mismatch.
+// The element-wise operator as the program wrote it, for the message of a class
+// mismatch (the matrix operators *, / and \ check their operands before they come here).
 const char* op_symbol(grl::binop op) {
-  static const char* const symbol[] = {"+", "-", "*", "/", "\\", ".^", "<", "<=", ">", ">=",
+  static const char* const symbol[] = {"+", "-", ".*", "./", ".\\", ".^", "<", "<=", ">", ">=",
                                        "==", "!=", "&", "|"};
   return symbol[op];
 }
@@ -165,6 +166,7 @@ Mt compute_nd(grl::binop op, const Mt& a, const Mt& b) {
 
 Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
   using namespace grl;
+  if (a.holds_cell() || b.holds_cell()) cell_operands_fail(op_symbol(op), a, b);
   if (a.ndims() > 2 || b.ndims() > 2) return compute_nd(op, a, b);
   // An integer class or single operand gives its class to the result, computed in
   // double and then converted (rounded and limited).
@@ -246,6 +248,7 @@ Mt elementwise(binop op, const Mt& a, Mt&& b) { return compute(op, a, b, nullptr
 Mt elementwise(binop op, Mt&& a, Mt&& b) { return compute(op, a, b, &a, &b); }
 
 Mt negate(const Mt& a) {
+  if (a.holds_cell()) cell_unop_fail("-");
   Mt out = Mt::alloc(a.rows(), a.cols(), a.isc());
   out.same_shape(a);
   m_type* o = out.pr();
@@ -259,6 +262,7 @@ Mt negate(const Mt& a) {
 }
 
 Mt logical_not(const Mt& a) {
+  if (a.holds_cell()) cell_unop_fail("!");
   Mt out = Mt::alloc(a.rows(), a.cols());
   out.same_shape(a);
   m_type* o = out.pr();
@@ -280,8 +284,15 @@ Mt power(const Mt& a, const Mt& b) {
 // --- cells as operands ----------------------------------------------------------------
 namespace grl {
 // The interpreter converts logical and char operands to numbers before it finds that no
-// operator takes a cell, so they are named as numbers too.
+// operator takes a cell, so they are named as numbers too; integer classes and single
+// keep their class.
 const char* operand_kind(const Mt& x) {
+  // Integer classes and single keep their class in the name ("int8 scalar").
+  thread_local std::string named;
+  if (x.cls_) {
+    named = operand_name(x);
+    return named.c_str();
+  }
   const bool one = x.rows() == 1 && x.cols() == 1;
   if (x.isc()) return one ? "complex scalar" : "complex matrix";
   return one ? "scalar" : "matrix";
@@ -289,6 +300,10 @@ const char* operand_kind(const Mt& x) {
 
 void cell_binop_fail(const char* op, const char* left, const char* right) {
   grl_fail("binary operator '%s' not implemented for '%s' by '%s' operations", op, left, right);
+}
+
+void cell_operands_fail(const char* op, const Mt& a, const Mt& b) {
+  cell_binop_fail(op, a.holds_cell() ? "cell" : operand_kind(a), b.holds_cell() ? "cell" : operand_kind(b));
 }
 
 void cell_unop_fail(const char* op) {

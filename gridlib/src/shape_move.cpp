@@ -184,15 +184,18 @@ Mt flip(const Mt& x) { return flip_dim(x, first_long_dim(x.shape())); }
 Mt flip(const Mt& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
 Mc flip(const Mc& x) { return flip_dim(x, first_long_dim(x.shape())); }
 Mc flip(const Mc& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
-Mt fliplr(const Mt& x) { return flip_lr(x); }
-Mt flipud(const Mt& x) { return flip_ud(x); }
+// A value of any class that holds a cell flips, shifts and reshapes as the cell.
+Mt fliplr(const Mt& x) { return x.holds_cell() ? Mt::of_cell(fliplr(x.held_cell())) : flip_lr(x); }
+Mt flipud(const Mt& x) { return x.holds_cell() ? Mt::of_cell(flipud(x.held_cell())) : flip_ud(x); }
 Mc fliplr(const Mc& x) { return flip_lr(x); }
 Mc flipud(const Mc& x) { return flip_ud(x); }
 Mt rot90(const Mt& x) { return rotate(x, 1); }
 Mt rot90(const Mt& x, const Mt& k) { return rotate(x, quarter_turns(k)); }
 Mc rot90(const Mc& x) { return rotate(x, 1); }
 Mc rot90(const Mc& x, const Mt& k) { return rotate(x, quarter_turns(k)); }
-Mt circshift(const Mt& x, const Mt& n) { return circ(x, n); }
-Mt circshift(const Mt& x, const Mt& n, const Mt& dim) { return circ_dim(x, n, dim); }
+Mt circshift(const Mt& x, const Mt& n) { return x.holds_cell() ? Mt::of_cell(circshift(x.held_cell(), n)) : circ(x, n); }
+Mt circshift(const Mt& x, const Mt& n, const Mt& dim) {
+  return x.holds_cell() ? Mt::of_cell(circshift(x.held_cell(), n, dim)) : circ_dim(x, n, dim);
+}
 Mc circshift(const Mc& x, const Mt& n) { return circ(x, n); }
 Mc circshift(const Mc& x, const Mt& n, const Mt& dim) { return circ_dim(x, n, dim); }

@@ -59,7 +59,7 @@ Mt isrow(const Mt& x) { return boolean(x.rows() == 1); }
 Mt isrow(const Mc& x) { return boolean(x.rows() == 1); }
 Mt iscolumn(const Mt& x) { return boolean(x.cols() == 1); }
 Mt iscolumn(const Mc& x) { return boolean(x.cols() == 1); }
-Mt isreal(const Mt& x) { return boolean(!x.isc()); }
+Mt isreal(const Mt& x) { return boolean(!x.isc() && !x.holds_cell() && !(x.flags_ & F_HANDLE)); }
 Mt isreal(const Mc&) { return boolean(false); }
 Mt ischar(const Mt& x) { return boolean(x.ischar()); }
 Mt ischar(const Mc&) { return boolean(false); }

@@ -1,6 +1,8 @@
 // The classes of values: conversion to a numeric class, the class an operation gives,
 // and the class that indexing, assignment and concatenation keep.
 #include <cmath>
+#include <functional>
+#include <string>
 #include <limits>
 
 #include "gridlib.h"
@@ -85,6 +87,35 @@ TEST(Class, IndexingAssignmentAndConcatenationKeepTheClass) {
   const Mt k = (BR(of(grl::mc_single, {1})), 2.0).value();
   EXPECT_EQ(k.num_class(), grl::mc_single);
   EXPECT_EQ(transpose(of(grl::mc_int8, {1, 2})).num_class(), grl::mc_int8);
+}
+
+// A value of any class that holds a cell: functions without a cell form refuse it
+// instead of reading an empty matrix; operators name the cell; shape functions move
+// the cell's elements.
+std::string message_of(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const grl::exception& e) {
+    return e.message();
+  }
+  return "(no error)";
+}
+
+TEST(Class, AHeldCellIsNoNumber) {
+  const Mt v = Mt::of_cell((CL(1.0), 2.0).value());
+  EXPECT_EQ(message_of([&] { abs_M(v); }), "wrong type argument 'cell array'");
+  EXPECT_EQ(message_of([&] { sum(v); }), "wrong type argument 'cell array'");
+  EXPECT_EQ(message_of([&] { Mt r = v + 1.0; }), "binary operator '+' not implemented for 'cell' by 'scalar' operations");
+  EXPECT_EQ(message_of([&] { Mt r = of(grl::mc_int8, {1}) - v; }),
+            "binary operator '-' not implemented for 'int8 scalar' by 'cell' operations");
+  EXPECT_EQ(message_of([&] { Mt r = -v; }), "unary operator '-' not implemented for 'cell' operands");
+  EXPECT_EQ(isreal(v).elem(0), 0);
+  const Mt t = transpose(v);
+  ASSERT_TRUE(t.holds_cell());
+  EXPECT_EQ(t.held_cell().rows(), 2u);
+  const Mt f = fliplr(v);
+  ASSERT_TRUE(f.holds_cell());
+  EXPECT_EQ(f.held_cell().elem(0).elem(0), 2);
 }
 
 }  // namespace

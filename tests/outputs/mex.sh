@@ -27,11 +27,9 @@ octave() { (cd "$1" && octave-cli --no-gui -q --eval "$2" 2>/dev/null); }
 expect_same "the MEX files answer as the M-files do" "$(octave interpreted calls)" "$(octave mex calls)"
 expect_same "the refused calls" "[] twice: 1 input argument(s) expected.
 [] twice: 1 input argument(s) expected.
-[] twice: Wrong class of input argument
-[] twice: Wrong class of input argument
 [] twice: Wrong class of input argument: sparse matrices are not supported
 [] twice: N-dimensional matrices are not supported
-[] twice: Wrong class of input argument
+[] prod2: binary operator '*' not implemented for 'cell' by 'scalar' operations
 [] twice: Wrong class of input argument
 [] twice: Wrong class of input argument
 [] pack: Wrong class of input argument: a cell array is expected

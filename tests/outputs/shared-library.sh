@@ -29,6 +29,11 @@ mtSetR: index (0,1) out of bound 2x2
 mtCreateDoubleMatrix: the number of rows and columns must not be negative
 mulsum_2_1: a matrix argument is a null pointer
 operator *: nonconformant arguments (op1 is 2x2, op2 is 1x3)
+int8: p 127 class 2, s 102 class 0
+written -3.5: -4 class 2
+binary operator '*' not implemented for 'int8 matrix' by 'int16 matrix' operations
+0 mtSetClassID: 42 is no class of a matrix
+single class 1, logical class 10
 complex 1, 9" "$(./use_mulsum 2>&1)"
 fi
 

@@ -244,6 +244,8 @@ const access_fn kAccessSet[] = {
     {"int DLLX _stdcall mtIsChar(M<m_type>* x)", "{ return x && x->ischar(); }"},
     {"int DLLX _stdcall mtIsComplex(M<m_type>* x)", "{ return x && x->isc(); }"},
     {"void DLLX _stdcall mtSetString(M<m_type>* x, int on)", "{ if (x) x->set_flags(on ? grl::F_STRING : 0); }"},
+    {"int DLLX _stdcall mtGetClassID(M<m_type>* x)", "{ return grl::host_class_id(x); }"},
+    {"int DLLX _stdcall mtSetClassID(M<m_type>* x, int id)", "{ return grl::host_set_class(x,id); }"},
 };
 
 // On a Unix target: no calling convention word, the host's streams, and the error of
@@ -291,7 +293,11 @@ std::string c_header_head(const std::string& name, const std::string& library) {
       " * when the call failed early). A call that fails leaves its message in\n"
       " * mtLastError(), which is \"\" after a call that succeeded. */\n"
       "#ifndef " + guard + "\n#define " + guard + "\n\n#ifdef __cplusplus\nextern \"C\" {\n#endif\n\n"
-      "typedef double m_type;\n\n";
+      "typedef double m_type;\n\n"
+      "/* The classes of mtGetClassID and mtSetClassID. */\n"
+      "enum { MT_DOUBLE_CLASS, MT_SINGLE_CLASS, MT_INT8_CLASS, MT_UINT8_CLASS, MT_INT16_CLASS,\n"
+      "       MT_UINT16_CLASS, MT_INT32_CLASS, MT_UINT32_CLASS, MT_INT64_CLASS, MT_UINT64_CLASS,\n"
+      "       MT_LOGICAL_CLASS, MT_CHAR_CLASS, MT_CELL_CLASS };\n\n";
   return h;
 }
 

@@ -348,6 +348,39 @@ void parser_t::resolve_exist(std::string& text) const {
   }
 }
 
+// The "{" at a opens an argument of a call of an M function of the program.
+bool parser_t::argument_of_m_function(int a) {
+  if (!symbols || a < 2 || !(stmt.is_word(a - 1, "(") || stmt.is_word(a - 1, ","))) return false;
+  // The "(" that holds the argument, and the word before it.
+  int depth = 0, open = -1;
+  for (int b = a - 1; b >= 0 && open < 0; --b) {
+    const std::string& t = stmt.gettext(b);
+    if (t == ")" || t == "]" || t == "}") ++depth;
+    else if (t == "(" || t == "[" || t == "{") {
+      if (depth == 0) open = b;
+      else --depth;
+    }
+  }
+  if (open < 1 || !stmt.is_word(open, "(") || stmt.kind(open - 1) != TK_WORD) return false;
+  const std::string& f = stmt.gettext(open - 1);
+  // Not a variable (an index) and not a function of the run-time library (whose cell
+  // overloads take the literal as it is): a function of the program.
+  return symbols->find(f, SYM_VARIABLES) < 0 && symbols->find(f, SYM_RESERVED_FUNCTION) < 0;
+}
+
+// The index of the "}" that closes the "{" at a; -1 when it does not close.
+int parser_t::matching_brace(int a) {
+  int depth = 0;
+  for (int i = a; i <= stmt.top(); ++i) {
+    const std::string& t = stmt.gettext(i);
+    if (t == "{" || t == "(" || t == "[") ++depth;
+    else if (t == "}" || t == ")" || t == "]") {
+      if (--depth == 0) return t == "}" ? i : -1;
+    }
+  }
+  return -1;
+}
+
 void parser_t::mark_cell(const std::string& name) {
   if (!symbols) return;
   const int e = symbols->add_typed(name, SYM_LOCAL, default_type | DT_CELL);
@@ -402,7 +435,7 @@ bool parser_t::is_false(int j) {
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...), or
 // as any argument (strcat).
 bool parser_t::call_yields_cell(int i) {
-  static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit"};
+  static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit", "textscan"};
   if (is_regexp_call(i)) return output_yields_cell(i, 0);
   static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
                                         "tril",      "triu",     "reshape",    "fliplr",
@@ -601,6 +634,12 @@ void parser_t::rewrite_brackets() {
     // The label of a switch case, case {1,2}, is followed by a cell literal.
     const bool case_label = a == 1 && eq == -1 && stmt.is_word(0, "case");
     if (a == 0 || !before_is_word || case_label || (!known && a != 1)) {
+      if (argument_of_m_function(a)) {
+        // f({1, 'x'}) with f an M function: the literal becomes a cell value first, which
+        // any parameter takes (a cell parameter as it is, any other holding the cell).
+        const int close = matching_brace(a);
+        if (close > a) stmt.ins(close + 1, ".value()", TK_OTHER);
+      }
       stmt.ins(a + 1, "CL", TK_WORD);
       stmt.ins(a + 2, "(", '(');
       stmt.ins(next_op(a + 3), ")", ')');

@@ -43,6 +43,8 @@ class parser_t : public scanner_t {
   bool calls_procedure();
   // Records name as a variable holding a cell of the default type.
   void mark_cell(const std::string& name);
+  bool argument_of_m_function(int a);
+  int matching_brace(int a);
   bool begins_cell(int i);
   bool call_yields_cell(int i);
   bool output_yields_cell(int i, std::size_t k);

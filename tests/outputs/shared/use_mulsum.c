@@ -50,6 +50,36 @@ int main(void) {
   mtDestroyMatrix(q);
   mtDestroyMatrix(c);
 
+  /* Classes: an int8 input gives an int8 product, rounded and saturated; matrices of
+     an integer class do not multiply; a number written into an int8 matrix is one. */
+  const double big[] = {100.4}, two[] = {2}, m1[] = {-3.5};
+  void* i8 = matrix(1, 1, big);
+  void* d2 = matrix(1, 1, two);
+  mtSetClassID(i8, MT_INT8_CLASS);
+  void *pi = NULL, *si = NULL;
+  mulsum_2_2(i8, d2, &pi, &si);
+  printf("int8: p %g class %d, s %g class %d\n", mtGetR(pi, 1, 1, &v), mtGetClassID(pi), mtGetR(si, 1, 1, &v),
+         mtGetClassID(si));
+  mtSetR(i8, 1, 1, (double*)m1);
+  printf("written -3.5: %g class %d\n", mtGetR(i8, 1, 1, &v), mtGetClassID(i8));
+  void* i8m = matrix(2, 2, av);
+  void* i16m = matrix(2, 2, bv);
+  mtSetClassID(i8m, MT_INT8_CLASS);
+  mtSetClassID(i16m, MT_INT16_CLASS);
+  mulsum_2_1(i8m, i16m, &q);
+  printf("%s\n", mtLastError());
+  printf("%d %s\n", mtSetClassID(i8m, 42), mtLastError());
+  mtSetClassID(d2, MT_SINGLE_CLASS);
+  const int single_class = mtGetClassID(d2);
+  const int logical_class = mtSetClassID(d2, MT_LOGICAL_CLASS) ? mtGetClassID(d2) : -1;
+  printf("single class %d, logical class %d\n", single_class, logical_class);
+  mtDestroyMatrix(pi);
+  mtDestroyMatrix(si);
+  mtDestroyMatrix(i8);
+  mtDestroyMatrix(d2);
+  mtDestroyMatrix(i8m);
+  mtDestroyMatrix(i16m);
+
   /* Complex parts. */
   mtSetI(a, 1, 1, (double[]){9});
   printf("complex %d, %g\n", mtIsComplex(a), mtGetI(a, 1, 1, &v));

@@ -1,0 +1,2 @@
+function n = count_items(items)
+n = numel(items);
