@@ -106,4 +106,32 @@ void polyfit(const M<m_type>& x, const M<m_type>& y, const M<m_type>& n, i_o_t, 
 M<m_type> sqrtm(const M<m_type>& a);
 M<m_type> logm(const M<m_type>& a);
 
+// interp2(Z), interp2(Z, n), interp2(Z, XI, YI), interp2(X, Y, Z, XI, YI), each with an
+// optional method ('linear', 'nearest') and then a value for points outside the grid.
+M<m_type> interp2(const M<m_type>& a);
+M<m_type> interp2(const M<m_type>& a, const M<m_type>& b);
+M<m_type> interp2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c);
+M<m_type> interp2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const M<m_type>& d);
+M<m_type> interp2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const M<m_type>& d,
+                  const M<m_type>& e);
+M<m_type> interp2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const M<m_type>& d,
+                  const M<m_type>& e, const M<m_type>& f);
+M<m_type> interp2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c, const M<m_type>& d,
+                  const M<m_type>& e, const M<m_type>& f, const M<m_type>& g);
+
+// Dates: datenum of a date vector or of its parts (day numbers, 1 = 1-Jan-0000),
+// datevec of day numbers (rows of year, month, day, hour, minute, second), datestr of
+// day numbers or date vectors in a numbered (0..31) or written format.
+M<m_type> datenum(const M<m_type>& v);
+M<m_type> datenum(const M<m_type>& y, const M<m_type>& m);
+M<m_type> datenum(const M<m_type>& y, const M<m_type>& m, const M<m_type>& d);
+M<m_type> datenum(const M<m_type>& y, const M<m_type>& m, const M<m_type>& d, const M<m_type>& h);
+M<m_type> datenum(const M<m_type>& y, const M<m_type>& m, const M<m_type>& d, const M<m_type>& h,
+                  const M<m_type>& mi);
+M<m_type> datenum(const M<m_type>& y, const M<m_type>& m, const M<m_type>& d, const M<m_type>& h,
+                  const M<m_type>& mi, const M<m_type>& s);
+M<m_type> datevec(const M<m_type>& n);
+M<m_type> datestr(const M<m_type>& d);
+M<m_type> datestr(const M<m_type>& d, const M<m_type>& format);
+
 #endif

@@ -176,4 +176,12 @@ grl::quiet pauseM(const M<m_type>& seconds = M<m_type>());   // `pause` is a POS
 // type file: the contents of a text file on standard output.
 grl::quiet type(const M<m_type>& file);
 
+// C = textscan(text or fid, format [, N] [, option, value ...]): one cell per kept
+// conversion (%f %n %d.. %u.. %s), options Delimiter, Whitespace, HeaderLines,
+// EmptyValue, MultipleDelimsAsOne, CollectOutput, CommentStyle.
+namespace grl {
+M<M<m_type>> textscan_v(const std::vector<M<m_type>>& in);
+}
+template <class... A> inline M<M<m_type>> textscan(const A&... a) { return grl::textscan_v({M<m_type>(a)...}); }
+
 #endif

@@ -258,42 +258,52 @@ Mt shaped(const std::vector<double>& v, const read_shape& s, bool chars) {
   return m;
 }
 
-int peekc(std::FILE* f) {
-  const int c = std::fgetc(f);
-  if (c != EOF) std::ungetc(c, f);
-  return c;
+// Where fscanf and sscanf read: an open file, or the text itself (no stream per call,
+// so a long text reads at the speed of the scanner).
+struct file_source {
+  std::FILE* f;
+  int get() { return std::fgetc(f); }
+  int peek() {
+    const int c = std::fgetc(f);
+    if (c != EOF) std::ungetc(c, f);
+    return c;
+  }
+};
+struct text_source {
+  const std::string& s;
+  std::size_t pos = 0;
+  int get() { return pos < s.size() ? static_cast<unsigned char>(s[pos++]) : EOF; }
+  int peek() const { return pos < s.size() ? static_cast<unsigned char>(s[pos]) : EOF; }
+};
+
+template <class S> void skip_space(S& f) {
+  while (f.peek() != EOF && std::isspace(f.peek())) f.get();
 }
 
-void skip_space(std::FILE* f) {
-  int c;
-  while ((c = std::fgetc(f)) != EOF && std::isspace(c)) {}
-  if (c != EOF) std::ungetc(c, f);
-}
-
-// The text of a number at the file position (at most width characters): sign, digits,
+// The text of a number at the reading position (at most width characters): sign, digits,
 // point, exponent, or Inf/NaN for the floating conversions.
-bool scan_number(std::FILE* f, char conv, std::size_t width, double& v) {
+template <class S> bool scan_number(S& f, char conv, std::size_t width, double& v) {
   std::string t;
-  auto take = [&](int c) { t.push_back(char(c)); std::fgetc(f); };
+  auto take = [&](int c) { t.push_back(char(c)); f.get(); };
   auto room = [&]() { return t.size() < width; };
-  int c = peekc(f);
-  if ((c == '+' || c == '-') && room()) { take(c); c = peekc(f); }
+  int c = f.peek();
+  if ((c == '+' || c == '-') && room()) { take(c); c = f.peek(); }
   const bool is_float = conv == 'f' || conv == 'g' || conv == 'e';
   const int base = conv == 'x' ? 16 : conv == 'o' ? 8 : 10;
   bool digits = false;
   auto digit = [&](int ch) {
     return base == 16 ? std::isxdigit(ch) != 0 : base == 8 ? (ch >= '0' && ch <= '7') : std::isdigit(ch) != 0;
   };
-  while (c != EOF && digit(c) && room()) { take(c); digits = true; c = peekc(f); }
+  while (c != EOF && digit(c) && room()) { take(c); digits = true; c = f.peek(); }
   if (is_float) {
     if (c == '.' && room()) {
-      take(c); c = peekc(f);
-      while (c != EOF && std::isdigit(c) && room()) { take(c); digits = true; c = peekc(f); }
+      take(c); c = f.peek();
+      while (c != EOF && std::isdigit(c) && room()) { take(c); digits = true; c = f.peek(); }
     }
     if (!digits && (c == 'I' || c == 'i' || c == 'N' || c == 'n')) {
       const char* word = (c == 'I' || c == 'i') ? "inf" : "nan";
       for (const char* w = word; *w && room(); ++w) {
-        c = peekc(f);
+        c = f.peek();
         if (std::tolower(c) != *w) return false;
         take(c);
       }
@@ -301,9 +311,9 @@ bool scan_number(std::FILE* f, char conv, std::size_t width, double& v) {
       return true;
     }
     if (digits && (c == 'e' || c == 'E') && room()) {
-      take(c); c = peekc(f);
-      if ((c == '+' || c == '-') && room()) { take(c); c = peekc(f); }
-      while (c != EOF && std::isdigit(c) && room()) { take(c); c = peekc(f); }
+      take(c); c = f.peek();
+      if ((c == '+' || c == '-') && room()) { take(c); c = f.peek(); }
+      while (c != EOF && std::isdigit(c) && room()) { take(c); c = f.peek(); }
     }
   }
   if (!digits) return false;
@@ -313,7 +323,7 @@ bool scan_number(std::FILE* f, char conv, std::size_t width, double& v) {
 
 // Reads with the format, recycled, until the input ends, a conversion fails or limit
 // values are read. All-text formats (%s, %c only) give a char result.
-std::vector<double> scan(std::FILE* f, const std::string& fmt, double limit, bool& all_text) {
+template <class S> std::vector<double> scan(S& f, const std::string& fmt, double limit, bool& all_text) {
   std::vector<double> out;
   all_text = true;
   bool any_conv = false;
@@ -334,8 +344,8 @@ std::vector<double> scan(std::FILE* f, const std::string& fmt, double limit, boo
       if (std::isspace((unsigned char)ch)) { skip_space(f); continue; }
       if (ch != '%' || i + 1 >= fmt.size() || fmt[i + 1] == '%') {
         if (ch == '%') ++i;
-        if (peekc(f) != (unsigned char)fmt[i]) return out;
-        std::fgetc(f);
+        if (f.peek() != (unsigned char)fmt[i]) return out;
+        f.get();
         continue;
       }
       ++i;
@@ -350,7 +360,7 @@ std::vector<double> scan(std::FILE* f, const std::string& fmt, double limit, boo
       if (conv == 'c') {
         const std::size_t n = width == std::numeric_limits<std::size_t>::max() ? 1 : width;
         for (std::size_t k = 0; k < n; ++k) {
-          const int c = std::fgetc(f);
+          const int c = f.get();
           if (c == EOF) return out;
           if (!skip) out.push_back((unsigned char)c);
         }
@@ -358,12 +368,12 @@ std::vector<double> scan(std::FILE* f, const std::string& fmt, double limit, boo
         continue;
       }
       skip_space(f);
-      if (peekc(f) == EOF) return out;
+      if (f.peek() == EOF) return out;
       if (conv == 's') {
         int c;
         std::size_t n = 0;
-        while (n < width && (c = peekc(f)) != EOF && !std::isspace(c)) {
-          std::fgetc(f);
+        while (n < width && (c = f.peek()) != EOF && !std::isspace(c)) {
+          f.get();
           if (!skip) out.push_back((unsigned char)c);
           ++n;
         }
@@ -377,7 +387,7 @@ std::vector<double> scan(std::FILE* f, const std::string& fmt, double limit, boo
       progressed = true;
     }
     if (!progressed && out.size() == before) return out;
-    if (peekc(f) == EOF) return out;
+    if (f.peek() == EOF) return out;
   }
 }
 
@@ -388,7 +398,8 @@ void fscanf(const Mt& fid, const Mt& format, const Mt& size, i_o_t, Mr<m_type> v
   if (!format.ischar()) grl_fail("fscanf: format TEMPLATE must be a string");
   const read_shape s = shape_of(size, "fscanf");
   bool all_text = false;
-  const std::vector<double> v = scan(f, su::text(format), s.given ? s.limit() : INFINITY, all_text);
+  file_source in{f};
+  const std::vector<double> v = scan(in, su::text(format), s.given ? s.limit() : INFINITY, all_text);
   val = shaped(v, s, all_text && !s.given);
   count = Mt(m_type(double(v.size())));
 }
@@ -548,16 +559,13 @@ void sscanf(const Mt& str, const Mt& format, const Mt& size, i_o_t, Mr<m_type> v
   if (!format.ischar()) grl_fail("sscanf: format TEMPLATE must be a string");
   const read_shape s = shape_of(size, "sscanf");
   // A char matrix reads column by column, as its elements are stored.
-  std::string text = su::text(str);
-  std::FILE* f = text.empty() ? std::tmpfile() : fmemopen(&text[0], text.size(), "r");
-  if (!f) grl_fail("sscanf: out of memory");
+  const std::string text = su::text(str);
+  text_source in{text};
   bool all_text = false;
-  const std::vector<double> v = scan(f, su::text(format), s.given ? s.limit() : INFINITY, all_text);
-  long at = std::ftell(f);
-  if (at < 0) at = long(text.size());
-  skip_space(f);
-  const bool at_end = peekc(f) == EOF;
-  std::fclose(f);
+  const std::vector<double> v = scan(in, su::text(format), s.given ? s.limit() : INFINITY, all_text);
+  const std::size_t at = in.pos;
+  skip_space(in);
+  const bool at_end = in.peek() == EOF;
   // Nothing read is an empty column unless the text or the size says otherwise.
   val = v.empty() && !s.given && !all_text ? Mt::zeros(0, 1) : shaped(v, s, all_text && !s.given);
   count = Mt(m_type(double(v.size())));

@@ -50,8 +50,11 @@ void read_options(request& r, const std::vector<Mt>& in, std::size_t from) {
     else if (w == "noemptymatch") r.empty = false;
     else if (w == "dotall") r.how.dot_all = true;
     else if (w == "dotexceptnewline") r.how.dot_all = false;
-    else if (w == "stringanchors" || w == "literalspacing") {
-    } else {
+    else if (w == "lineanchors") r.how.line_anchors = true;
+    else if (w == "stringanchors") r.how.line_anchors = false;
+    else if (w == "freespacing") r.how.free_spacing = true;
+    else if (w == "literalspacing") r.how.free_spacing = false;
+    else {
       known = false;
       for (int j = 0; j < k_count; ++j)
         if (w == kind_words[j]) {

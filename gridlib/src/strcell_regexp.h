@@ -21,10 +21,14 @@ struct pattern {
   int group_of(const std::string& name) const;   // from 1; 0 when no group has it
 };
 
-// How the pattern is read: `dot_all`, '.' matches a newline too (the default).
+// How the pattern is read: `dot_all`, '.' matches a newline too (the default);
+// `line_anchors`, ^ and $ match at each line's start and end too; `free_spacing`,
+// blanks and # comments of the pattern are not part of it.
 struct reading {
   bool icase = false;
   bool dot_all = true;
+  bool line_anchors = false;
+  bool free_spacing = false;
 };
 
 // The rewritten pattern. Constructs std::regex cannot match (lookbehind, inline

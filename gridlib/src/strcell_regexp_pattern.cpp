@@ -118,10 +118,13 @@ struct rewriter {
     return i + 2;
   }
 
-  void run(bool dot_all) {
+  void run(bool dot_all, bool free_spacing) {
     for (std::size_t i = 0; i < pat.size();) {
       const char c = pat[i];
-      if (c == '\\') i = escape(i);
+      if (free_spacing && std::isspace(static_cast<unsigned char>(c))) ++i;
+      else if (free_spacing && c == '#') {
+        while (i < pat.size() && pat[i] != '\n') ++i;
+      } else if (c == '\\') i = escape(i);
       else if (c == '[') i = char_class(i);
       else if (c == '(') i = group(i);
       else if (c == ')') {
@@ -143,7 +146,7 @@ struct rewriter {
 
 pattern translate(const std::string& pat, const reading& how, const char* fn) {
   rewriter w{pat, fn, {}};
-  w.run(how.dot_all);
+  w.run(how.dot_all, how.free_spacing);
   return w.out;
 }
 
@@ -151,11 +154,12 @@ pattern translate(const std::string& pat, const reading& how, const char* fn) {
 // one pattern compiles it once.
 const std::regex& compile(const pattern& p, const reading& how, const char* fn) {
   thread_local std::string last;
-  thread_local bool last_icase = false;
+  thread_local bool last_icase = false, last_lines = false;
   thread_local std::regex re;
-  if (!last.empty() && last == p.ecma && last_icase == how.icase) return re;
+  if (!last.empty() && last == p.ecma && last_icase == how.icase && last_lines == how.line_anchors) return re;
   auto flags = std::regex::ECMAScript;
   if (how.icase) flags |= std::regex::icase;
+  if (how.line_anchors) flags |= std::regex::multiline;
   try {
     re = std::regex(p.ecma, flags);
   } catch (const std::regex_error& x) {
@@ -163,6 +167,7 @@ const std::regex& compile(const pattern& p, const reading& how, const char* fn) 
   }
   last = p.ecma;
   last_icase = how.icase;
+  last_lines = how.line_anchors;
   return re;
 }
 

@@ -32,7 +32,11 @@ options read_options(const std::vector<Mt>& in) {
     else if (w == "noemptymatch") o.empty = false;
     else if (w == "dotall") o.how.dot_all = true;
     else if (w == "dotexceptnewline") o.how.dot_all = false;
-    else if (w != "stringanchors" && w != "literalspacing" && w != "warnings")
+    else if (w == "lineanchors") o.how.line_anchors = true;
+    else if (w == "stringanchors") o.how.line_anchors = false;
+    else if (w == "freespacing") o.how.free_spacing = true;
+    else if (w == "literalspacing") o.how.free_spacing = false;
+    else if (w != "warnings")
       grl_fail("regexprep: unrecognized option");
   }
   return o;

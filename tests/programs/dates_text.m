@@ -1,0 +1,23 @@
+% Date numbers, date vectors and the text of dates.
+n = datenum(2024, 3, 15)
+n2 = datenum([2024 3 15 13 45 30]);
+fprintf('%.6f\n', n2);
+n3 = datenum(2023, 14, 1)
+n4 = datenum(2024, [1 2 3], 1)
+s0 = datestr(n2)
+s1 = datestr(n)
+s2 = datestr(n2, 'yyyy-mm-dd HH:MM:SS')
+s3 = datestr(n2, 31)
+s4 = datestr(n2, 'dddd, mmmm dd, yyyy')
+s5 = datestr(n2, 'HH:MM PM')
+s6 = datestr([n; n2])
+s7 = datestr(n2, 'mmm.dd,yyyy')
+s8 = datestr(n2, 23)
+s9 = datestr(730486.5, 0)
+v = datevec(n2)
+v2 = datevec([730486.75; 1])
+s10 = datestr([2020 1 2 3 4 5])
+s11 = datestr(n2, 'yy/mm/dd ddd QQ')
+s12 = datestr(n2, 'HH:MM:SS.FFF')
+s13 = datestr(n2, 30)
+s14 = datestr(datenum(2000, 2, 29), 1)
