@@ -12,7 +12,8 @@ namespace grl {
 Mt logical_scalar(bool v) { return boolean(v); }
 
 bool equal_values(const Mt& a, const Mt& b) {
-  if (a.rows() != b.rows() || a.cols() != b.cols()) return false;
+  if (a.rows() != b.rows() || a.cols() != b.cols() || a.dims_ != b.dims_) return false;
+  if (a.ndims() > 2 && a.shape() != b.shape()) return false;
   const std::size_t n = a.numel();
   for (std::size_t k = 0; k < n; ++k)
     if (a.elem(k) != b.elem(k) || a.ielem(k) != b.ielem(k)) return false;
@@ -20,7 +21,7 @@ bool equal_values(const Mt& a, const Mt& b) {
 }
 
 bool equal_values(const Mc& a, const Mc& b) {
-  if (a.rows() != b.rows() || a.cols() != b.cols()) return false;
+  if (a.rows() != b.rows() || a.cols() != b.cols() || a.shape() != b.shape()) return false;
   const std::size_t n = a.numel();
   for (std::size_t k = 0; k < n; ++k)
     if (!equal_values(a.elem(k), b.elem(k))) return false;
