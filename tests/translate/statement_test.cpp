@@ -126,7 +126,10 @@ TEST_F(Statements, ForLoops) {
             "forelem(v,v_f_v0,v_f_i0);\n}\n");
   // A fractional step runs over the exact range, not an accumulated sum.
   EXPECT_EQ(body("for t=0:0.1:1, end\n").substr(0, 33), "t_f_v0=colon(0.0,0.1,1.0); int t_");
-  EXPECT_REPORT(body("for (i=1:3)\nend\n"), "Do not use parenthesis with for\n$");
+  // Parentheses around the whole loop head are M's other spelling.
+  EXPECT_EQ(body("scalar i\nfor (i=1:10)\nend\n"),
+            "for (i=1.0-(1.0);i+(1.0)<=10.0&&(i+=1.0,true);) {\n}\n");
+  EXPECT_REPORT(body("for (i)=1:3\nend\n"), "Do not use parenthesis with for\n$");
 }
 
 TEST_F(Statements, Assignments) {
@@ -152,7 +155,16 @@ TEST_F(Statements, CommandForms) {
   EXPECT_EQ(body("cd ..\n"), "cd(TM(\"..\"));\n");
   EXPECT_EQ(body("pause\n"), "pause();\n");
   EXPECT_EQ(body("pause(2)\n"), "pause(2.0);\n");
-  EXPECT_EQ(body("axis off equal\n"), "axis(TM(\"off\"),equal);\n");
+  EXPECT_EQ(body("axis off equal\n"), "axis(TM(\"off\"),TM(\"equal\"));\n");
+  // Any function: the words as written, quotes resolved.
+  EXPECT_EQ(body("warning off MATLAB:divideByZero\n"),
+            "warning(TM(\"off\"),TM(\"MATLAB:divideByZero\"));\n");
+  EXPECT_EQ(body("disp 'two words';\n"), "disp(TM(\"two words\"));\n");
+  EXPECT_EQ(body("disp -x;\n"), "disp(TM(\"-x\"));\n");
+  // A variable, an operator between blanks, "=" or "(" : no command.
+  EXPECT_EQ(body("v=2;\nv -1;\n"), "v=2.0;\nv-1.0;\n");
+  EXPECT_EQ(body("disp - x;\n"), "disp-x;\n");
+  EXPECT_EQ(body("disp (x);\n"), "disp(x);\n");
   EXPECT_EQ(body("hold=1;\n"), "hold=1.0;\n");
   EXPECT_EQ(body("help plot\nkeyboard\n"), "");
   EXPECT_REPORT(body("cd a b\n"), "Use cd\\('x'\\) instead of cd x\n$");

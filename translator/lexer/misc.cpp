@@ -84,6 +84,12 @@ void minput_t::unget() {
   pos_ = back;
 }
 
+std::string_view minput_t::line_from(std::size_t pos) const {
+  if (pos >= text_.size()) return {};
+  const std::size_t end = text_.find('\n', pos);
+  return std::string_view(text_).substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+}
+
 void minput_t::seek(std::size_t pos) {
   pos_ = pos < text_.size() ? pos : text_.size();
   high_ = pos_;

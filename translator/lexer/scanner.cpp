@@ -403,6 +403,8 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
 
 void scanner_t::get_statement() {
   KASSERT("MISC", in != nullptr);
+  command_words.clear();
+  const bool fresh_start = pending.empty();
   stmt = pending;
   pending.clear();
   brackets.clear();
@@ -430,6 +432,62 @@ void scanner_t::get_statement() {
     }
   }
   after_statement(start, start_line);
+  if (fresh_start && stmt.is_kind(0, TK_WORD) && stmt.size() > 2) read_command_words(start);
+}
+
+// Command syntax: "name arg arg ..." on the statement's line. The arguments end at
+// ",", ";", a comment or the line's end outside quotes; each is a run of non-blank
+// characters, where quoted parts keep their blanks and '' is a quote.
+void scanner_t::read_command_words(std::size_t start) {
+  const std::string_view line = in->line_from(start);
+  std::size_t p = 0;
+  while (p < line.size() && is_blank(line[p])) ++p;
+  if (p >= line.size() || !is_letter(line[p])) return;
+  while (p < line.size() && (is_letter(line[p]) || is_digit(line[p]) || line[p] == '_')) ++p;
+  if (p >= line.size() || !is_blank(line[p])) return;
+  while (p < line.size() && is_blank(line[p])) ++p;
+  if (p >= line.size()) return;
+  const char c = line[p];
+  const char next = p + 1 < line.size() ? line[p + 1] : ' ';
+  // name = x, name (x), name(x) and name + x are no commands; neither is an operator
+  // followed by a blank (a - b) or one of two characters (a == b, a .* b).
+  if (c == '=' || c == '(' || c == ',' || c == ';' || is_comment_char(c)) return;
+  const bool op = is_arithmetic(c) || is_relational(c) || c == '&' || c == '|' || c == ':' || c == '.';
+  if (op && c != '\'' && (is_blank(next) || is_two_char_op(c, next) || c == '.')) return;
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  while (p < line.size()) {
+    const char ch = line[p];
+    if (ch == ',' || ch == ';' || is_comment_char(ch) || ch == '\r') break;
+    if (is_blank(ch)) {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+      ++p;
+      continue;
+    }
+    in_word = true;
+    if (ch != '\'') {
+      word.push_back(ch);
+      ++p;
+      continue;
+    }
+    for (++p; p < line.size(); ++p) {   // a quoted part
+      if (line[p] == '\'') {
+        if (p + 1 < line.size() && line[p + 1] == '\'') {
+          word.push_back('\'');
+          ++p;
+          continue;
+        }
+        ++p;
+        break;
+      }
+      word.push_back(line[p]);
+    }
+  }
+  if (in_word) words.push_back(word);
+  command_words = std::move(words);
 }
 
 // After the statement: echo on and off, a second function line, the final newline.

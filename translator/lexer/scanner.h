@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lexer/brackets.h"
 #include "lexer/misc.h"
@@ -52,6 +53,11 @@ class scanner_t {
   int display = 1;          // 1 when the statement's result is shown (no ";")
   std::string echo_out;     // echo text written (generated C++); the caller takes it
   bool function_follows = false;   // a second function line was met and rewound
+  // When the statement reads as command syntax (a name, blanks, then words that are
+  // no operator followed by a blank: hold on, format long, warning off id:x), its
+  // arguments as written, quotes resolved; empty otherwise. The translator decides
+  // whether the name is a command (no variable of that name).
+  std::vector<std::string> command_words;
   int echo() const { return echo_mode; }   // 0 off, 1 on, 2 off after the current line
   // An echo line is open: the statement that follows belongs to the same echo group.
   bool echo_group_open() const { return !echo_line_start; }
@@ -86,6 +92,7 @@ class scanner_t {
   bool directive_follows();
   void after_append(bool blank_before, bool row_break, int innermost_before, bool& done);
   void after_statement(std::size_t start, int start_line);
+  void read_command_words(std::size_t start);
   void echo_char(int c);
   void close_echo_line();
   void push(std::string_view text, int kind);

@@ -15,7 +15,7 @@ namespace {
 // without an entry in the form table is reported too).
 const char* const kUnsupportedStatements[] = {
     "parfor", "spmd", "unwind_protect", "unwind_protect_cleanup",
-    "end_unwind_protect", "end_try_catch", "endswitch", "endfunction", "classdef"};
+    "end_unwind_protect", "end_try_catch", "endswitch", "endfunction", "classdef", "import"};
 
 // First words whose statement goes on with names rather than an expression.
 const char* const kWordStatements[] = {"global", "persistent", "define", "cell",   "scalar", "declare",
@@ -29,6 +29,10 @@ bool listed(const std::string& word, const char* const* first, const char* const
 }
 
 }  // namespace
+
+bool parser_t::unsupported_statement(const std::string& word) {
+  return listed(word, std::begin(kUnsupportedStatements), std::end(kUnsupportedStatements));
+}
 
 void parser_t::check_statement() {
   if (stmt.empty() || stmt.kind(0) == TK_COMMENT || stmt.kind(0) == TK_SHELL) return;

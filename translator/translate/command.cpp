@@ -2,6 +2,7 @@
 // (hold on, format long, cd work, clear all). Unsupported commands are dropped; the
 // commands of a fixed list become ordinary calls whose first argument is a string.
 #include "driver/diag.h"
+#include "lexer/keywords.h"
 #include "translate/parser.h"
 
 namespace {
@@ -23,6 +24,50 @@ bool parser_t::is_command(const std::string& word) {
     if (word == c) return true;
   }
   return false;
+}
+
+// Commands whose words the translator reads itself (clear's variables, cd's
+// directory, load and save lists, echo): they keep their token forms.
+bool parser_t::own_command_words(const std::string& word) {
+  for (const char* c : {"clear", "cd", "load", "save", "echo"})
+    if (word == c) return true;
+  return false;
+}
+
+// Command syntax for any function: "name word word" is name('word', 'word') when
+// name is no variable, with the words as the scanner read them from the line
+// (warning off id:x keeps its colon, disp 'two words' its blank).
+void parser_t::command_syntax() {
+  if (command_words.empty() || !stmt.is_kind(0, TK_WORD)) return;
+  const std::string w0 = stmt.gettext(0);
+  if (is_block_keyword(w0) || w0 == "function" || w0 == "return" || w0 == "break" ||
+      w0 == "continue" || own_command_words(w0) || find_form(w0) || datatypes().find(w0) >= 0 ||
+      unsupported_statement(w0))
+    return;
+  // name word = value is an error of M, not a command.
+  if (stmt.is_word(2, "=")) return;
+  if (symbols && symbols->find(w0, SYM_VARIABLES) >= 0) return;
+  const bool known = is_command(w0);
+  // An unknown name: only where the tokens are no expression (two operands in a row,
+  // or an operator glued to what follows: disp -x).
+  if (!known && !operands_in_a_row(stmt, 0, 1) && stmt.is_kind(1, TK_WORD)) return;
+  std::vector<std::string> words = command_words;
+  if (w0 == "format" && words.size() > 1) words.resize(1);   // format long g: the style
+  stmt.reset();
+  stmt.ins(0, w0, TK_WORD);
+  stmt.ins(1, "(", '(');
+  int at = 2;
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    if (k > 0) stmt.ins(at++, ",", ',');
+    std::string c = "\"";
+    for (char ch : words[k]) {
+      if (ch == '"' || ch == '\\') c.push_back('\\');
+      c.push_back(ch);
+    }
+    stmt.ins(at++, c + "\"", TK_STRING);
+  }
+  stmt.ins(at, ")", ')');
+  if (known) display = 0;
 }
 
 void parser_t::translate() {

@@ -11,6 +11,7 @@
 #include <iostream>
 
 #include "driver/diag.h"
+#include "lexer/keywords.h"
 #include "translate/parser.h"
 
 namespace {
@@ -57,9 +58,12 @@ int parser_t::prec(int i) {
   }
   if (t == "=") return 0;
   if (c == '=' && t.size() > 1) return 2;
-  if (c == '!') return t.size() > 1 ? 2 : 6;
+  if (c == '!') return t.size() > 1 ? 2 : 4;
   // ~= compares like != (as an operand it would swallow its neighbours: a~=b.^2).
   if (c == '~' && t.size() > 1) return 2;
+  // Unary ~: below power and transpose (~x.^2 negates the power), above the
+  // products (~e.*x multiplies the negation).
+  if (c == '~') return 4;   // as unary ! above
   if (c == '+' || c == '-') {
     if (!std::isdigit(static_cast<unsigned char>(c1))) return 3;
     return 100;   // a signed number
@@ -220,20 +224,74 @@ void parser_t::rewrite_colon() {
   }
 }
 
+// The index that an `end` at i belongs to: the innermost ( or { around i that
+// follows an operand (a name, or a closing bracket of an index or field chain).
+// Returns the opening bracket and, in start, the first token of the indexed operand
+// (x in x(...), c in c{i}(...), c in c{end}{...}); -1 when i is in no index.
+int parser_t::end_owner(int i, int& start) {
+  int depth = 0;
+  for (int b = i - 1; b >= 0; --b) {
+    if (stmt.kind(b) == TK_STRING) continue;
+    const std::string& t = stmt.gettext(b);
+    if (t == ")" || t == "]" || t == "}") {
+      ++depth;
+      continue;
+    }
+    if (t != "(" && t != "[" && t != "{") continue;
+    if (depth > 0) {
+      --depth;
+      continue;
+    }
+    if (t == "[") continue;   // a matrix inside an index: x([1 end])
+    start = operand_start(b);
+    if (start >= 0) return b;
+  }
+  return -1;
+}
+
+// The first token of the operand that ends just before the bracket at open: a name
+// followed by any chain of (...) and {...}; -1 when no operand ends there.
+int parser_t::operand_start(int open) {
+  int b = open - 1;
+  for (;;) {
+    if (b < 0) return -1;
+    if (stmt.kind(b) == TK_WORD) {
+      const std::string& w = stmt.gettext(b);
+      if (is_block_keyword(w) || w == "return") return -1;
+      return b;
+    }
+    const std::string& t = stmt.gettext(b);
+    if (stmt.kind(b) == TK_STRING || (t != ")" && t != "}")) return -1;
+    int depth = 0;   // back to the bracket that opens this one
+    for (; b >= 0; --b) {
+      if (stmt.kind(b) == TK_STRING) continue;
+      const std::string& u = stmt.gettext(b);
+      if (u == ")" || u == "]" || u == "}") ++depth;
+      if ((u == "(" || u == "[" || u == "{") && --depth == 0) break;
+    }
+    if (b < 0 || stmt.gettext(b) == "[") return -1;
+    --b;
+  }
+}
+
+// end in an index is the extent of the indexed operand along that index:
+// x(end) is x.size(), x(2,end) is x.size(2), c{i}(end) is c{i}.size().
 void parser_t::rewrite_end() {
   std::vector<int> bounds;
   for (int i = 2; i <= stmt.top(); ++i) {
     if (!stmt.is_word(i, "end")) continue;
-    const int o = index_owner(i);
+    int start = -1;
+    const int o = end_owner(i, start);
     if (o == -1) fail("end used outside an index");
-    const int n = scan_arguments(o + 1, bounds);
+    const int n = scan_arguments(o, bounds);
     const int k = argument_of(i, bounds, n);
-    const std::string owner = stmt.gettext(o);
+    std::vector<std::pair<std::string, int>> owner;
+    for (int j = start; j < o; ++j) owner.emplace_back(stmt.gettext(j), stmt.kind(j));
     stmt.del(i);
-    stmt.ins(i, owner, TK_WORD);
-    stmt.ins(i + 1, ".size", TK_WORD);
-    stmt.ins(i + 2, "(", '(');
-    int j = i + 3;
+    int j = i;
+    for (const auto& t : owner) stmt.ins(j++, t.first, t.second);
+    stmt.ins(j++, ".size", TK_WORD);
+    stmt.ins(j++, "(", '(');
     if (n > 1) stmt.ins(j++, std::to_string(k), TK_NUMBER);
     // With three or more subscripts `end` depends on how many there are: the last one
     // spans all remaining dimensions.
@@ -242,7 +300,8 @@ void parser_t::rewrite_end() {
       stmt.ins(j++, std::to_string(n), TK_NUMBER);
     }
     stmt.ins(j, ")", ')');
-    i = j;
+    // An end inside the copied operand (c{end}{end}) is rewritten in its turn.
+    if (owner.size() == 1) i = j;
   }
 }
 

@@ -91,9 +91,12 @@ std::string parser_t::varargout_entries(const std::string& f, const std::string&
 
 std::string parser_t::entry_points(const std::string& f) {
   const symbol_type& t = *symbols;
-  const int min_in = uses_nargin ? 0 : n_in;
+  // A call may pass fewer inputs than the function declares (nargin counts them; the
+  // missing ones are never read when the function does not look at them), so every
+  // shorter list has its entry point.
+  const int min_in = 0;
   int min_out = has_varargout ? n_out : 1;
-  if ((n_out - min_out) * (n_in - min_in) >= 120 && !uses_nargout) {
+  if ((n_out - min_out) * (uses_nargin ? n_in : 0) >= 120 && !uses_nargout) {
     const std::string q = diag::format("Will %s be called with less than %d output arguments",
                                        f.c_str(), n_out);
     if (diag::ask(q.c_str()) == 'N') min_out = n_out;

@@ -30,6 +30,8 @@ class parser_t : public scanner_t {
   int scan_arguments(int open, std::vector<int>& bounds);
   int argument_of(int i, const std::vector<int>& bounds, int n);
   int index_owner(int i);
+  int end_owner(int i, int& start);
+  int operand_start(int open);
   void rewrite_postfix(const char* op, const char* name);
   void rewrite_infix(const char* op, const char* name);
   void rewrite_operators();   // the operator table, in its order
@@ -77,6 +79,8 @@ class parser_t : public scanner_t {
   // like become calls whose first argument is a string.
   void translate();
   void command_form();
+  void command_syntax();
+  static bool own_command_words(const std::string& word);
   static bool is_command(const std::string& word);
 
   // One function of an M-file (function.cpp): translates it and fills the C++ text of
@@ -169,6 +173,7 @@ class parser_t : public scanner_t {
   std::string close_block_text();
   bool statement_form();
   void check_statement();   // check.cpp: reports what has no C++ form
+  static bool unsupported_statement(const std::string& word);
   bool keyword_statement() const;
   void block_text();
   bool form_par_run();
@@ -195,6 +200,7 @@ class parser_t : public scanner_t {
   bool form_comment();
   bool form_shell();
   void for_loop();
+  void unwrap_for();
   void replace_token(int i, const std::string& with);
   void assignment(int eq);
   void forward_outputs(int eq, int count);

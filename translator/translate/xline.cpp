@@ -35,7 +35,9 @@ void parser_t::translate_statement() {
     function_line();
     return;
   }
+  command_syntax();
   check_statement();
+  unwrap_for();
   // 3. The first statement that is not a comment decides: no function line, a script.
   const datatype_t& dt = datatypes();
   if (kind == DT_UNCLASSIFIED &&
@@ -250,8 +252,24 @@ void parser_t::replace_token(int i, const std::string& with) {
   stmt.set(i, c + "\"", TK_STRING);
 }
 
+// for (i = 1:n): the parentheses around the whole loop head go, as M allows them.
+void parser_t::unwrap_for() {
+  if (!stmt.is_word(0, "for") || !stmt.is_word(1, "(")) return;
+  int depth = 0;
+  for (int i = 1; i < stmt.top(); ++i) {
+    if (stmt.kind(i) == TK_STRING) continue;
+    if (stmt.is_word(i, "(") || stmt.is_word(i, "[") || stmt.is_word(i, "{")) ++depth;
+    if (stmt.is_word(i, ")") || stmt.is_word(i, "]") || stmt.is_word(i, "}")) --depth;
+    if (depth == 0) {
+      if (i != stmt.top() - 1) return;   // for (a)(b) ...: not one parenthesised head
+      stmt.del(i);
+      stmt.del(1);
+      return;
+    }
+  }
+}
+
 void parser_t::for_loop() {
-  if (stmt.is_word(1, "(")) fail("Do not use parenthesis with for");
   display = needs_semicolon = 0;
   if (!stmt.is_kind(1, TK_WORD) || !stmt.is_word(2, "=")) fail("Do not use parenthesis with for");
   const std::string v = stmt.gettext(1);

@@ -1,0 +1,2 @@
+function y = pick(a, unused)
+y = a + 1;

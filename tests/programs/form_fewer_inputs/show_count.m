@@ -1,0 +1,2 @@
+function show_count(a, b, c)
+fprintf('nargin = %d\n', nargin);
