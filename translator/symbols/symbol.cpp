@@ -446,8 +446,10 @@ void print_ref_param(const entry_view& v, std::ostream& out, int& first, std::st
   out << prefix << v.o << suffix;
 }
 
+// A record names each entry by its M name: a script's variable e reaches its caller
+// as e (the caller spells it e_ as it would its own variable of that name).
 void print_record(const entry_view& v, std::ostream& out) {
-  out << v.q << " " << datatypes().name(v.w[INFO_TYPE]);
+  out << v.n << " " << datatypes().name(v.w[INFO_TYPE]);
   for (int i = 1; i < INFO_WORDS; ++i) out << " " << v.w[i];
   out << "\n";
 }

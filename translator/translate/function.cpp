@@ -93,8 +93,18 @@ std::string parser_t::entry_points(const std::string& f) {
   const symbol_type& t = *symbols;
   // A call may pass fewer inputs than the function declares (nargin counts them; the
   // missing ones are never read when the function does not look at them), so every
-  // shorter list has its entry point.
-  const int min_in = 0;
+  // shorter list has its entry point, down to the last input declared as a
+  // structure (a missing one has no value of its C++ type).
+  int min_in = 0;
+  if (!uses_nargin) {
+    int k = 0;
+    for (int e = 0; e <= t.last(); ++e) {
+      if (!(t.type_of(e) & SYM_INPUT)) continue;
+      ++k;
+      const int st = datatypes().struct_index();
+      if (st >= 0 && t.info_of(e)[INFO_TYPE] == st) min_in = k;
+    }
+  }
   int min_out = has_varargout ? n_out : 1;
   if ((n_out - min_out) * (uses_nargin ? n_in : 0) >= 120 && !uses_nargout) {
     const std::string q = diag::format("Will %s be called with less than %d output arguments",
@@ -134,7 +144,8 @@ std::string parser_t::entry_points(const std::string& f) {
       for (int i = min_in; i <= n_in; ++i) {
         if (j == n_out && i == n_in) continue;   // the full signature
         head(i, j);
-        s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(j) +
+        // A statement call (f(x);) has set nargout to 0 already.
+        s += "double old_nargout=nargout_val; if (!nargout_set) nargout_val=" + std::to_string(j) +
              ".0; nargout_set=1;\n";
         if (j == 1) s += listing(t, SYM_OUTPUT, PN_LOCAL_OUT, 1) + ";\n";
         int first = 1;

@@ -37,6 +37,28 @@ bool parser_t::calls_procedure() {
   return bounds[n] == stmt.top() - 1;
 }
 
+// A statement that is one call of an M function with outputs, f or f(a, b), whose
+// inputs are plain names, numbers or strings (an input that is itself a call would
+// take the output count meant for f).
+bool parser_t::calls_for_no_output() {
+  if (!symbols || stmt.kind(0) != TK_WORD) return false;
+  const std::string& word = stmt.gettext(0);
+  const int f = symbols->find(word, SYM_FUNCTIONS);
+  if (f < 0 || symbols->find(word, SYM_VARIABLES) >= 0) return false;
+  const symbol_info& info = symbols->info_of(f);
+  if (info[INFO_TYPE] != datatypes().function_index() || info[INFO_NOUT] < 1) return false;
+  const int last = stmt.top();
+  if (last == 1) return true;
+  if (!stmt.is_word(1, "(") || !stmt.is_word(last - 1, ")")) return false;
+  for (int i = 2; i < last - 1; ++i) {
+    const int k = stmt.kind(i);
+    if (k == TK_NUMBER || k == TK_STRING || stmt.is_word(i, ",")) continue;
+    if (k == TK_WORD && symbols->find(stmt.gettext(i), SYM_VARIABLES) >= 0) continue;
+    return false;
+  }
+  return true;
+}
+
 void parser_t::write_statement(std::string& out) {
   if (header_pending) {
     out += "//$HEADER\n";
@@ -83,11 +105,21 @@ void parser_t::write_statement(std::string& out) {
         text += piece;
       }
       if (display && !calls_procedure()) text = "gridlibout<<( " + text + " )";
+      if (!display && needs_semicolon && calls_for_no_output()) {
+        // f(x); asks f for no output: nargout is 0 inside it.
+        out += "{double nargout_kept=nargout_val; nargout_val=0.0; nargout_set=1; " + text +
+               "; nargout_val=nargout_kept;}\n";
+        return finish_function(out);
+      }
       out += text;
       if (needs_semicolon) out += ";";
       out += "\n";
     }
   }
+  finish_function(out);
+}
+
+void parser_t::finish_function(std::string& out) {
   if (!end_reached) return;
 
   // The function's end: the jump target of return, the counts restored, the outputs

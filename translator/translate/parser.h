@@ -98,6 +98,8 @@ class parser_t : public scanner_t {
   // The statement translator (xline.cpp) and writer (outline.cpp).
   void translate_statement();
   void write_statement(std::string& out);
+  void finish_function(std::string& out);
+  bool calls_for_no_output();
 
   // What the translator asks of the project it works for.
   class host_t {

@@ -1,0 +1,3 @@
+function y = count_out()
+fprintf('nargout=%d\n', nargout);
+y = 1;

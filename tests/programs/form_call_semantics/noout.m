@@ -1,0 +1,2 @@
+function noout(x)
+fprintf('x=%d\n', x);
