@@ -1,10 +1,11 @@
 // The tokens of one M statement: text, kind and source line of each token.
 //
 // The translator rewrites a statement by editing this list in place. Indexes run
-// from 0 to top(); a statement holds at most 10,000 tokens. Every operation that
-// takes an index checks it: a bad index is a fatal error, never an access outside
-// the list. Slots above top keep their text buffers so that refilling a list for
-// the next statement allocates little.
+// from 0 to top(); a statement holds at most a million tokens (the long matrix
+// literals of real programs stay far below; the bound keeps a runaway input
+// finite). Every operation that takes an index checks it: a bad index is a fatal
+// error, never an access outside the list. Slots above top keep their text
+// buffers so that refilling a list for the next statement allocates little.
 #pragma once
 #include <iosfwd>
 #include <string>
@@ -26,7 +27,7 @@ enum token_kind : int {
 
 class tokens_t {
  public:
-  static constexpr int MAX_TOKENS = 10000;
+  static constexpr int MAX_TOKENS = 1000000;
 
   tokens_t();
   tokens_t(tokens_t&&) noexcept = default;
