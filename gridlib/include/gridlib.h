@@ -37,5 +37,6 @@ typedef float m_type;
 #include "gridlib_sys.h"
 #include "gridlib_data.h"
 #include "gridlib_catch.h"
+#include "gridlib_struct.h"
 
 #endif

@@ -72,6 +72,8 @@ grl::quiet rethrow(const S& err) {
   throw grl::exception(grl::identifier_field(err), grl::text_of(err.message));
 }
 grl::quiet rethrow(const grl::error_value& err);
+// rethrow of a value: a structure with the fields message and identifier.
+grl::quiet rethrow(const M<m_type>& err);
 template <class S, std::enable_if_t<!grl::is_error_struct<S>, int> = 0>
 grl::quiet rethrow(const S&) {
   grl::rethrow_not_struct();

@@ -10,6 +10,12 @@
 //  * Every value knows its class when the program runs. The class of an M<T> is:
 //      cell             when it holds a cell (cell_, see of_cell) - the form in which a
 //                       variable of unknown class carries a cell;
+//      struct           when it holds a structure (st_, a grl::structblock): an array of
+//                       elements sharing ordered field names, each field of each element
+//                       an M value of any class. The value's own extents (rows_, cols_,
+//                       numel()) are those of the structure array, so size, numel and
+//                       isempty need no special case; it has no element arrays (re_ and
+//                       im_ are nullptr), and code that reads numbers must not take it;
 //      function_handle  when flags_ has F_HANDLE;
 //      char, logical    when flags_ has F_STRING or F_LOGICAL (the viewer reads these bits);
 //      else cls_        one of grl::mclass: double (0), single, int8 ... uint64.
@@ -131,8 +137,9 @@ sizes trimmed(const sizes& d);
 // the others come from the flags or the held cell (see the value model above).
 enum mclass : std::uint32_t {
   mc_double, mc_single, mc_int8, mc_uint8, mc_int16, mc_uint16, mc_int32, mc_uint32,
-  mc_int64, mc_uint64, mc_logical, mc_char, mc_cell, mc_handle, mc_none
+  mc_int64, mc_uint64, mc_logical, mc_char, mc_cell, mc_handle, mc_struct, mc_none
 };
+template <class T> struct structblock;
 inline bool is_int_class(mclass c) { return c >= mc_int8 && c <= mc_uint64; }
 
 // A heap block: the element arrays of one or more matrices that share them.
@@ -210,6 +217,9 @@ template <class T> class M {
   // A cell held as an element of another cell ({1, {2}}): the value is an empty matrix
   // for numeric code, and the cell lives here.
   std::shared_ptr<const M<M<T>>> cell_;
+  // A structure (array): names and values in a block shared between copies, copied on
+  // the first write (grl::struct_unshare).
+  std::shared_ptr<grl::structblock<T>> st_;
   // A row the colon operator made keeps the limit it was asked for (1:2:10 keeps 10),
   // as the display's field width depends on it; any write to the value drops the mark.
   bool range_ = false;
@@ -274,6 +284,7 @@ template <class T> class M {
   bool islogical() const { return flags_ & grl::F_LOGICAL; }
   bool ischar() const { return flags_ & grl::F_STRING; }
   bool holds_cell() const { return cell_ != nullptr; }
+  bool holds_struct() const { return st_ != nullptr; }
   bool isrange() const { return range_; }
   T range_limit() const { return range_lim_; }
   void mark_range(T limit) { range_ = true; range_lim_ = limit; }
@@ -281,8 +292,10 @@ template <class T> class M {
   static M of_cell(const M<M<T>>& c);
   const char* getname() const { return name_ ? name_ : "ans"; }
   bool is_real_scalar() const { return rows_ == 1 && cols_ == 1 && !im_; }
-  double size() const { return double(numel()); }       // `end` of a linear index
-  double size(int k) const { return k == 1 ? rows_ : k == 2 ? cols_ : k >= 3 ? 1 : 0; }
+  // `end` of an index: of the held cell when the value holds one (c{end+1} of a cell
+  // kept in a field or a variable of any class).
+  double size() const;
+  double size(int k) const;
   // `end` of subscript k of n (n > 2): extent k, or for the last subscript the product
   // of the extents from k on.
   double size(int k, int n) const { return double(grl_end_extent(k, n)); }
@@ -400,6 +413,7 @@ template <class T> class M {
     blk_ = nullptr;
     cell_.reset();
     fn_.reset();
+    st_.reset();
   }
   void reset_empty() {
     flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false;
@@ -416,6 +430,7 @@ template <class T> class M {
     cell_ = o.cell_;
     fn_ = o.fn_;
     ext_ = o.ext_;
+    st_ = o.st_;
     if (o.blk_) {
       o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
@@ -430,6 +445,7 @@ template <class T> class M {
     cell_ = std::move(o.cell_);
     fn_ = std::move(o.fn_);
     ext_ = std::move(o.ext_);
+    st_ = std::move(o.st_);
     if (o.blk_) {
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
       o.blk_ = nullptr; o.reset_empty();
@@ -538,6 +554,26 @@ template <class T, class... A> inline std::vector<M<T>> arg_list(const A&... a) 
   (append_arg(v, a), ...);
   return v;
 }
+}  // namespace grl
+
+// --- structures ----------------------------------------------------------------
+
+namespace grl {
+// The payload of a structure array: for each of its elements (as many as the value
+// holding the block has, column by column) a value for every field; the values of
+// element e are v[e * names.size() ...], in the order of names (the order in which the
+// fields were made). The extents are the holding value's, not the block's.
+template <class T> struct structblock {
+  std::vector<std::string> names;
+  std::vector<M<T>> v;
+  std::size_t nfields() const { return names.size(); }
+  // The position of a field in names, or -1.
+  long find(const std::string& name) const {
+    for (std::size_t k = 0; k < names.size(); ++k)
+      if (names[k] == name) return long(k);
+    return -1;
+  }
+};
 }  // namespace grl
 
 // --- cells ---------------------------------------------------------------------
@@ -764,6 +800,12 @@ template <class T> inline const M<T>& cs_t<T>::at(int k) const { return c[k]; }
 template <class T> inline cs_t<T> CS(const M<M<T>>& c, int first, int last) {
   if (last >= first) (void)c[last];
   return cs_t<T>{c, first, last};
+}
+
+template <class T> inline double M<T>::size() const { return cell_ ? cell_->size() : double(numel()); }
+template <class T> inline double M<T>::size(int k) const {
+  if (cell_) return cell_->size(k);
+  return k == 1 ? rows_ : k == 2 ? cols_ : k >= 3 ? 1 : 0;
 }
 
 template <class T> inline M<T> M<T>::of_cell(const M<M<T>>& c) {

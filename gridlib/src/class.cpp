@@ -31,12 +31,14 @@ const class_info kClasses[] = {
     {"char", 1, 0, 0},
     {"cell", 0, 0, 0},
     {"function_handle", 0, 0, 0},
+    {"struct", 0, 0, 0},
 };
 constexpr int kCount = int(sizeof kClasses / sizeof kClasses[0]);
 }  // namespace
 
 mclass class_of(const Mt& x) {
   if (x.holds_cell()) return mc_cell;
+  if (x.holds_struct()) return mc_struct;
   if (x.flags_ & F_HANDLE) return mc_handle;
   if (x.ischar()) return mc_char;
   if (x.islogical()) return mc_logical;

@@ -353,6 +353,11 @@ void put_value(std::string& out, const std::string& indent, const std::string& n
       put_fields(out, indent + "    ", v);
       out += "\n";
       return;
+    case value_view::struct_array:
+      out += head + "\n\n" + indent + "  " + dims(v) + " struct array containing the fields:\n\n";
+      for (const auto& fld : v.fields) out += indent + "    " + fld.first + "\n";
+      out += "\n";
+      return;
     case value_view::chars:
       if (v.rows <= 1 || v.cols == 0) {
         if (v.rows > 1) {
@@ -402,6 +407,10 @@ std::string disp(const value_view& v) {
       return out + "}\n";
     case value_view::structure:
       put_fields(out, "    ", v);
+      return out;
+    case value_view::struct_array:
+      out = "  " + dims(v) + " struct array containing the fields:\n\n";
+      for (const auto& fld : v.fields) out += "    " + fld.first + "\n";
       return out;
     case value_view::chars:
       if (v.rows == 0) return "\n";

@@ -129,6 +129,7 @@ grl::mclass assigned_class(const Mt& x, const Mt& v, bool was_empty) {
 }  // namespace
 
 template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
+  if (st_) return grl::struct_get1(*this, a);
   if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), true);
@@ -156,6 +157,7 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
 }
 
 template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) const {
+  if (st_) return grl::struct_get2(*this, a, b);
   if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
@@ -175,6 +177,7 @@ template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) con
 }
 
 template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
+  if (st_ || v0.st_) { grl::struct_set1(*this, a, v0); return; }
   M v(v0);                                   // v may be part of *this
   where w{name_, 0, 1};
   bool was_empty = numel() == 0;
@@ -226,6 +229,7 @@ std::size_t need_extent(const positions& p, std::size_t have, std::size_t from_v
 }  // namespace
 
 template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, const M& v0) {
+  if (st_ || v0.st_) { grl::struct_set2(*this, a, b, v0); return; }
   M v(v0);
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   bool was_empty = numel() == 0;
@@ -281,6 +285,7 @@ std::vector<char> doomed(const positions& p, std::size_t extent, bool two) {
 }  // namespace
 
 template <class T> void M<T>::del1(const grl::ix<T>& a) {
+  if (st_) { grl::struct_del1(*this, a); return; }
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), false);
   std::vector<char> d = doomed(p, numel(), false);
@@ -300,6 +305,7 @@ template <class T> void M<T>::del1(const grl::ix<T>& a) {
 }
 
 template <class T> void M<T>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
+  if (st_) { grl::struct_del2(*this, a, b); return; }
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, false), pb = resolve(b, wb, cols_, false);
   std::vector<char> dr = doomed(pa, rows_, true), dc = doomed(pb, cols_, true);

@@ -122,8 +122,38 @@ matvar_t* class_var(const char* name, mclass c, int rank, size_t* dims, const st
   return Mat_VarCreate(name, mc, mt, rank, dims, bytes.empty() ? nullptr : bytes.data(), 0);
 }
 
+Mt from_matvar(const matvar_t* v, const std::string& file);
+
+// A structure array read from a file: each field of each element a value of its own.
+Mt struct_from_matvar(const matvar_t* v, const std::string& file) {
+  const unsigned nf = Mat_VarGetNumberOfFields(const_cast<matvar_t*>(v));
+  char* const* fn = Mat_VarGetStructFieldnames(v);
+  std::vector<std::string> names;
+  for (unsigned f = 0; f < nf; ++f) names.push_back(fn && fn[f] ? fn[f] : "");
+  Mt s = make_struct(v->dims[0], v->dims[1], names);
+  const std::size_t n = s.numel();
+  for (std::size_t e = 0; e < n; ++e)
+    for (unsigned f = 0; f < nf; ++f) {
+      const matvar_t* fv = Mat_VarGetStructFieldByIndex(const_cast<matvar_t*>(v), f, e);
+      if (fv) s.st_->v[e * nf + f] = from_matvar(fv, file);
+    }
+  return s;
+}
+
+// A cell array read from a file.
+Mt cell_from_matvar(const matvar_t* v, const std::string& file) {
+  M<Mt> c = M<Mt>::alloc(v->dims[0], v->dims[1]);
+  for (std::size_t k = 0; k < c.numel(); ++k) {
+    const matvar_t* e = Mat_VarGetCell(const_cast<matvar_t*>(v), int(k));
+    if (e) c.welem(k) = from_matvar(e, file);
+  }
+  return Mt::of_cell(c);
+}
+
 // The library's value of a variable read from a file.
 Mt from_matvar(const matvar_t* v, const std::string& file) {
+  if (v->rank == 2 && v->class_type == MAT_C_STRUCT) return struct_from_matvar(v, file);
+  if (v->rank == 2 && v->class_type == MAT_C_CELL) return cell_from_matvar(v, file);
   if (v->rank < 2)
     grl_fail("load: variable '%s' in %s has %d dimensions; only matrices can be loaded", v->name, file.c_str(),
              v->rank);
@@ -249,8 +279,40 @@ void remove_saved(const Mt& file, const Mt& input) {
 
 namespace {
 
-// One variable written to an open file; false when matio refuses it.
-bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
+matvar_t* make_var(const Mt& x, const char* name, mat_version ver);
+
+// A structure array or a cell (version 5 files only): matio owns the values put in it.
+matvar_t* make_compound(const Mt& x, const char* name, mat_version ver) {
+  if (ver != MAT_V5) return nullptr;
+  if (x.holds_cell()) {
+    const M<Mt>& c = x.held_cell();
+    size_t dims[2] = {c.rows(), c.cols()};
+    matvar_t* v = Mat_VarCreate(name, MAT_C_CELL, MAT_T_CELL, 2, dims, nullptr, 0);
+    for (std::size_t k = 0; v && k < c.numel(); ++k) {
+      matvar_t* e = make_var(c.elem(k), "", ver);
+      if (!e) { Mat_VarFree(v); return nullptr; }
+      Mat_VarSetCell(v, int(k), e);
+    }
+    return v;
+  }
+  size_t dims[2] = {x.rows(), x.cols()};
+  const std::vector<std::string> names = field_names(x);
+  std::vector<const char*> fn;
+  for (const std::string& s : names) fn.push_back(s.c_str());
+  matvar_t* v = Mat_VarCreateStruct(name, 2, dims, fn.empty() ? nullptr : fn.data(), unsigned(fn.size()));
+  const std::size_t nf = names.size();
+  for (std::size_t e = 0; v && e < x.numel(); ++e)
+    for (std::size_t f = 0; f < nf; ++f) {
+      matvar_t* fv = make_var(x.st_->v[e * nf + f], names[f].c_str(), ver);
+      if (!fv) { Mat_VarFree(v); return nullptr; }
+      Mat_VarSetStructFieldByIndex(v, f, e, fv);
+    }
+  return v;
+}
+
+// A variable to write: a new matvar_t, nullptr when matio refuses it.
+matvar_t* make_var(const Mt& x, const char* name, mat_version ver) {
+  if (x.holds_struct() || x.holds_cell()) return make_compound(x, name, ver);
   const grl::sizes shape = x.shape();
   std::vector<size_t> dv(shape.begin(), shape.end());
   size_t* dims = dv.data();
@@ -284,6 +346,12 @@ bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
   } else {
     v = Mat_VarCreate(name, MAT_C_DOUBLE, MAT_T_DOUBLE, rank, dims, n ? re.data() : nullptr, 0);
   }
+  return v;
+}
+
+// One variable written to an open file; false when matio refuses it.
+bool write_var(mat_t* mat, const Mt& x, const char* name, mat_version ver) {
+  matvar_t* v = make_var(x, name, ver);
   if (!v) return false;
   const bool ok = Mat_VarWrite(mat, v, MAT_COMPRESSION_NONE) == 0;
   Mat_VarFree(v);

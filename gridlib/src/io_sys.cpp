@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cctype>
@@ -230,7 +231,26 @@ void grl::error_args(const Mt& fmt, const std::vector<const Mt*>& args) {
 }
 
 // error(message): the message as it stands; an empty one raises nothing.
+namespace {
+// The text of field `name` of an error structure, empty when it has none.
+std::string error_field(const Mt& err, const char* name) {
+  const auto names = grl::field_names(err);
+  if (std::find(names.begin(), names.end(), name) == names.end()) return std::string();
+  return su::text(grl::field(err, name));
+}
+bool has_error_field(const Mt& err, const char* name) {
+  const auto names = grl::field_names(err);
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+}  // namespace
+
 grl::quiet error(const Mt& msg) {
+  // error(err) of a structure (a caught error): its message and identifier.
+  if (msg.holds_struct()) {
+    const std::string m = error_field(msg, "message");
+    if (!m.empty()) throw grl::exception(error_field(msg, "identifier"), m);
+    return grl::quiet();
+  }
   const std::string m = without_final_newline(su::text(msg));
   if (is_message_id(msg)) grl::raise("", lone_identifier_message(m));
   if (!m.empty()) grl::raise("", m);
@@ -286,7 +306,16 @@ grl::quiet rethrow(const grl::error_value& err) {
   throw grl::exception(su::text(err.identifier), su::text(err.message));
 }
 
-Mt getReport(const Mt&) { grl_fail("getReport: ERR must be a caught error"); }
+grl::quiet rethrow(const Mt& err) {
+  if (!err.holds_struct()) grl::rethrow_not_struct();
+  if (!has_error_field(err, "message") || !has_error_field(err, "identifier")) grl::rethrow_incomplete();
+  throw grl::exception(error_field(err, "identifier"), error_field(err, "message"));
+}
+
+Mt getReport(const Mt& err) {
+  if (!err.holds_struct() || !has_error_field(err, "message")) grl_fail("getReport: ERR must be a caught error");
+  return grl::caught_text(error_field(err, "message"));
+}
 
 Mt lasterr() { return su::str(grl::last_error_record().message); }
 

@@ -12,6 +12,8 @@ namespace {
 // Joins pieces side by side; empty pieces take no part.
 Mt join_row(const Mt* items, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i)
+    if (items[i].holds_struct()) return grl::struct_cat(2, std::vector<Mt>(items, items + n));
+  for (std::size_t i = 0; i < n; ++i)
     if (items[i].ndims() > 2) return grl::cat_literal(2, std::vector<Mt>(items, items + n));
   std::size_t rows = 0, cols = 0;
   bool cplx = false, chr = false, logical = true, any = false;
@@ -51,6 +53,8 @@ Mt join_row(const Mt* items, std::size_t n) {
 
 // Stacks rows; empty rows take no part.
 Mt join_col(const std::vector<Mt>& rows_v) {
+  for (const Mt& x : rows_v)
+    if (x.holds_struct()) return grl::struct_cat(1, rows_v);
   for (const Mt& x : rows_v)
     if (x.ndims() > 2) return grl::cat_literal(1, rows_v);
   std::size_t rows = 0, cols = 0;

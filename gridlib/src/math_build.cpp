@@ -199,6 +199,11 @@ static void repmat_dims(const Mt& m, std::size_t& r, std::size_t& c) {
   dims1(m, "repmat", r, c);
 }
 static Mt tile(const Mt& a, std::size_t rm, std::size_t cm) {
+  if (a.holds_struct()) {
+    // A structure array: copies of a side by side, then those stacked.
+    const Mt row = struct_cat(2, std::vector<Mt>(cm, a));
+    return struct_cat(1, std::vector<Mt>(rm, row));
+  }
   const std::size_t ar = a.rows(), ac = a.cols();
   Mt o = Mt::alloc(ar * rm, ac * cm, a.isc());
   o.set_flags(a.ischar() ? std::uint32_t(F_STRING) : a.islogical() ? std::uint32_t(F_LOGICAL) : 0u);

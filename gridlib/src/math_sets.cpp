@@ -828,7 +828,17 @@ Mt isfield_of(const std::vector<std::string>& fields, const Mc& names) {
 }  // namespace grl
 
 // A matrix or a cell is no structure: it has no fields.
-Mt isfield(const Mt&, const Mt&) { return logical_scalar(false); }
-Mt isfield(const Mt&, const Mc&) { return logical_scalar(false); }
+// A structure value: its field names, sorted as isfield_of looks them up.
+static std::vector<std::string> sorted_names(const Mt& s) {
+  std::vector<std::string> n = grl::field_names(s);
+  std::sort(n.begin(), n.end());
+  return n;
+}
+Mt isfield(const Mt& s, const Mt& name) {
+  return s.holds_struct() ? isfield_of(sorted_names(s), name) : logical_scalar(false);
+}
+Mt isfield(const Mt& s, const Mc& names) {
+  return s.holds_struct() ? isfield_of(sorted_names(s), names) : logical_scalar(false);
+}
 Mt isfield(const Mc&, const Mt&) { return logical_scalar(false); }
 Mt isfield(const Mc&, const Mc&) { return logical_scalar(false); }

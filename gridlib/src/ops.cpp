@@ -1,6 +1,7 @@
 // Element-by-element operators with scalar and implicit expansion, real and complex.
 #include "gridlib.h"
 #include "shape_nd.h"
+#include "struct_util.h"
 
 #include <cmath>
 #include <complex>
@@ -170,7 +171,8 @@ Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
   if (a.ndims() > 2 || b.ndims() > 2) return compute_nd(op, a, b);
   // An integer class or single operand gives its class to the result, computed in
   // double and then converted (rounded and limited).
-  // Comparisons take any two classes.
+  // Comparisons take any two classes; no operator takes a structure.
+  if (a.holds_struct() || b.holds_struct()) struct_binop_fail(op_symbol(op), a, b);
   const mclass rcls = (a.cls_ | b.cls_) && !is_compare(op) ? arith_class(a, b, op_symbol(op)) : mc_double;
   std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
   bool sa = ar == 1 && ac == 1, sb = br == 1 && bc == 1;
@@ -249,6 +251,7 @@ Mt elementwise(binop op, Mt&& a, Mt&& b) { return compute(op, a, b, &a, &b); }
 
 Mt negate(const Mt& a) {
   if (a.holds_cell()) cell_unop_fail("-");
+  if (a.holds_struct()) grl_fail("unary operator '-' not implemented for '%s' operations", a.numel() == 1 ? "scalar struct" : "struct");
   Mt out = Mt::alloc(a.rows(), a.cols(), a.isc());
   out.same_shape(a);
   m_type* o = out.pr();

@@ -192,7 +192,9 @@ int cat_dim(const Mt& dim) {
 
 Mt cat_v(int dim, const mat_list& parts) {
   std::vector<const Mt*> p;
-  for (const Mt& x : parts) p.push_back(&x);
+  bool structs = false;
+  for (const Mt& x : parts) { p.push_back(&x); structs |= x.holds_struct(); }
+  if (structs) return struct_cat(dim, parts);
   if (dim >= 3 || any_nd(p)) return join_mats_nd(p, std::size_t(dim), nullptr);
   return join_mats(p, dim);
 }

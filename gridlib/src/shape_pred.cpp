@@ -12,6 +12,9 @@ namespace grl {
 Mt logical_scalar(bool v) { return boolean(v); }
 
 bool equal_values(const Mt& a, const Mt& b) {
+  if (a.holds_struct() || b.holds_struct()) return equal_structs(a, b);
+  if (a.holds_cell() || b.holds_cell())
+    return a.holds_cell() && b.holds_cell() && equal_values(a.held_cell(), b.held_cell());
   if (a.rows() != b.rows() || a.cols() != b.cols() || a.dims_ != b.dims_) return false;
   if (a.ndims() > 2 && a.shape() != b.shape()) return false;
   const std::size_t n = a.numel();
@@ -60,17 +63,19 @@ Mt isrow(const Mt& x) { return boolean(x.rows() == 1); }
 Mt isrow(const Mc& x) { return boolean(x.rows() == 1); }
 Mt iscolumn(const Mt& x) { return boolean(x.cols() == 1); }
 Mt iscolumn(const Mc& x) { return boolean(x.cols() == 1); }
-Mt isreal(const Mt& x) { return boolean(!x.isc() && !x.holds_cell() && !(x.flags_ & F_HANDLE)); }
+Mt isreal(const Mt& x) { return boolean(!x.isc() && !x.holds_cell() && !x.holds_struct() && !(x.flags_ & F_HANDLE)); }
 Mt isreal(const Mc&) { return boolean(false); }
 Mt ischar(const Mt& x) { return boolean(x.ischar()); }
 Mt ischar(const Mc&) { return boolean(false); }
-Mt isnumeric(const Mt& x) { return boolean(!x.ischar() && !x.islogical()); }
+Mt isnumeric(const Mt& x) {
+  return boolean(!x.ischar() && !x.islogical() && !x.holds_struct() && !x.holds_cell() && !(x.flags_ & F_HANDLE));
+}
 Mt isnumeric(const Mc&) { return boolean(false); }
 Mt islogical(const Mt& x) { return boolean(x.islogical()); }
 Mt islogical(const Mc&) { return boolean(false); }
 Mt iscell(const Mt& x) { return boolean(x.holds_cell()); }
 Mt iscell(const Mc&) { return boolean(true); }
-Mt isstruct(const Mt&) { return boolean(false); }
+Mt isstruct(const Mt& x) { return boolean(x.holds_struct()); }
 Mt isstruct(const Mc&) { return boolean(false); }
 
 Mt isfinite_M(const Mt& x) {

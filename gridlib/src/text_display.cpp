@@ -32,6 +32,16 @@ value_view view_of(const Ct& c, view_store& st);
 value_view view_of(const Mt& x, view_store& st) {
   if (x.holds_cell()) return view_of(x.held_cell(), st);
   value_view v;
+  if (x.holds_struct()) {
+    v.rows = int(x.rows());
+    v.cols = int(x.cols());
+    const auto& names = x.st_->names;
+    const bool one = x.numel() == 1;
+    v.kind = one ? value_view::structure : value_view::struct_array;
+    for (std::size_t f = 0; f < names.size(); ++f)
+      v.fields.emplace_back(names[f], one ? view_of(x.st_->v[f], st) : value_view());
+    return v;
+  }
   v.kind = x.ischar() ? value_view::chars : x.islogical() ? value_view::logical : value_view::numeric;
   v.rows = int(x.rows());
   v.cols = int(x.cols());

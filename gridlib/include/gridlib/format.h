@@ -11,7 +11,9 @@ namespace gridlib {
 namespace fmt {
 
 struct value_view {
-  enum kind_t { numeric, logical, chars, cell, structure } kind = numeric;
+  // structure: a 1 x 1 structure with its fields; struct_array: any other structure
+  // array, shown by its extents and field names (fields holds the names, empty views).
+  enum kind_t { numeric, logical, chars, cell, structure, struct_array } kind = numeric;
   int rows = 0, cols = 0;
   const double* re = nullptr;  // rows*cols, column by column (numeric, logical, chars)
   const double* im = nullptr;  // nullptr when real
@@ -21,7 +23,7 @@ struct value_view {
   double range_limit = 0;
   std::vector<long> extents;   // all extents of a value of more than two dimensions, else empty
   std::vector<value_view> elems;                            // cell: rows*cols, column by column
-  std::vector<std::pair<std::string, value_view>> fields;   // 1x1 structure
+  std::vector<std::pair<std::string, value_view>> fields;   // structure, struct_array
 };
 
 // What "name = value" without a semicolon prints, trailing blank lines included.

@@ -1,0 +1,103 @@
+// Structures as values: a structure (array) is an M value holding a grl::structblock
+// (see the value model at the top of gridlib_matrix.h). Field access, the element
+// access of structure arrays, comma lists of a field, and the functions that make,
+// ask and change structures.
+//
+// The generated code reads a field as grl::field(s, "name") and assigns to it through
+// grl::field_ref(s, "name"), which makes s a structure and the field when they are not
+// there yet. A field named by a value, s.(expr), takes the value in place of the text.
+#ifndef GRIDLIB_STRUCT_H
+#define GRIDLIB_STRUCT_H
+
+#include <string>
+#include <vector>
+
+namespace grl {
+
+// --- field access ------------------------------------------------------------------
+// s.name of a 1 x 1 structure. A missing field, a structure array or a value that is no
+// structure fail with the interpreter's messages.
+const M<m_type>& field(const M<m_type>& s, const char* name);
+const M<m_type>& field(const M<m_type>& s, const M<m_type>& name);
+// s.name as the target of an assignment: an empty or unassigned s becomes a 1 x 1
+// structure, a missing field is added (empty) at the end of the field list.
+M<m_type>& field_ref(M<m_type>& s, const char* name);
+M<m_type>& field_ref(M<m_type>& s, const M<m_type>& name);
+// c{k}.name as a target: the element of the cell (grown when needed) becomes a structure.
+inline M<m_type>& field_ref(Cx<m_type>&& e, const char* name) { return field_ref(e.ref(), name); }
+// s.name{k} = v: the cell a field holds, changed in place. The cell is taken out of the
+// field only when the element is reached (after the index and the value were
+// computed, which may read the field), so that a cell no other value shares is
+// written without a copy; the destructor puts it back.
+class cell_field {
+ public:
+  explicit cell_field(M<m_type>& f) : f_(&f) {}
+  cell_field(const cell_field&) = delete;
+  ~cell_field();
+  Cx<m_type> br(const ix<m_type>& k) { take(); return c_.br(k); }
+  Cx<m_type> br(const ix<m_type>& a, const ix<m_type>& b) { take(); return c_.br(a, b); }
+ private:
+  void take();
+  M<m_type>* f_;
+  M<M<m_type>> c_;
+  bool taken_ = false;
+};
+inline cell_field cell_in(M<m_type>& f) { return cell_field(f); }
+// s(k).name and s(i, j).name as a target: the array grows to hold element k, the new
+// elements with every field empty.
+M<m_type>& elem_field_ref(M<m_type>& s, const ix<m_type>& k, const char* name);
+M<m_type>& elem_field_ref(M<m_type>& s, const ix<m_type>& k, const M<m_type>& name);
+M<m_type>& elem_field_ref(M<m_type>& s, const ix<m_type>& i, const ix<m_type>& j, const char* name);
+// s.name of every element, column by column, as a cell: the comma list [s.f], {s.f}
+// and f(s.f) expand.
+M<M<m_type>> field_list(const M<m_type>& s, const char* name);
+M<M<m_type>> field_list(const M<m_type>& s, const M<m_type>& name);
+// [s.name] = deal(v1, ..., vn) and [s(k).name] = deal(...): one value for each element
+// (of s, or of s(k); one place for an empty s), or a single value given to all.
+void deal_fields(M<m_type>& s, const char* name, const std::vector<M<m_type>>& vals);
+void deal_fields(M<m_type>& s, const ix<m_type>& k, const char* name, const std::vector<M<m_type>>& vals);
+
+// --- the structure of a value -------------------------------------------------------
+// A new structure array of rows x cols elements with the given fields, all empty.
+M<m_type> make_struct(std::size_t rows, std::size_t cols, const std::vector<std::string>& names);
+// The field names of s in order (none for a value that is no structure).
+std::vector<std::string> field_names(const M<m_type>& s);
+// Whether name is a valid field name: a letter, then letters, digits and underscores.
+bool valid_field_name(const std::string& name);
+// struct(...) with its arguments: name/value pairs, cell values making arrays.
+M<m_type> struct_of(const std::vector<M<m_type>>& args);
+// isequal of two structures: the same extents, field names (in any order) and values.
+bool equal_structs(const M<m_type>& a, const M<m_type>& b);
+
+// The indexing of a structure array: s(k), s(i, j), assignment and deletion. The matrix
+// indexing hands a structure (or a structure assigned into an empty value) to these.
+M<m_type> struct_get1(const M<m_type>& s, const ix<m_type>& a);
+M<m_type> struct_get2(const M<m_type>& s, const ix<m_type>& a, const ix<m_type>& b);
+void struct_set1(M<m_type>& s, const ix<m_type>& a, const M<m_type>& v);
+void struct_set2(M<m_type>& s, const ix<m_type>& a, const ix<m_type>& b, const M<m_type>& v);
+void struct_del1(M<m_type>& s, const ix<m_type>& a);
+void struct_del2(M<m_type>& s, const ix<m_type>& a, const ix<m_type>& b);
+// [s, t; u] of structures: every piece a structure (or []), with the same field names.
+M<m_type> struct_cat(int dim, const std::vector<M<m_type>>& pieces);
+
+}  // namespace grl
+
+// --- the functions of M programs ----------------------------------------------------
+// struct is a word of C++: the generated code calls struct_M.
+template <class... A> inline M<m_type> struct_M(const A&... a) {
+  return grl::struct_of(grl::arg_list<m_type>(a...));
+}
+M<M<m_type>> fieldnames(const M<m_type>& s);
+M<m_type> numfields(const M<m_type>& s);
+M<m_type> rmfield(const M<m_type>& s, const M<m_type>& name);
+M<m_type> rmfield(const M<m_type>& s, const M<M<m_type>>& names);
+M<m_type> setfield(const M<m_type>& s, const M<m_type>& name, const M<m_type>& v);
+M<m_type> getfield(const M<m_type>& s, const M<m_type>& name);
+M<m_type> orderfields(const M<m_type>& s);
+M<M<m_type>> struct2cell(const M<m_type>& s);
+M<m_type> cell2struct(const M<M<m_type>>& c, const M<m_type>& fields);
+M<m_type> cell2struct(const M<M<m_type>>& c, const M<M<m_type>>& fields);
+M<m_type> cell2struct(const M<M<m_type>>& c, const M<m_type>& fields, const M<m_type>& dim);
+M<m_type> cell2struct(const M<M<m_type>>& c, const M<M<m_type>>& fields, const M<m_type>& dim);
+
+#endif
