@@ -137,11 +137,13 @@ TEST_F(Symbols, PrintNameFormats) {
   EXPECT_EQ(print(t, s.var, 1, "::"), "M<double> ::x(\"x\",0,0); ");
   EXPECT_EQ(print(t, s.scalar, 1), "double n; ");
   EXPECT_EQ(print(t, s.cell, 1), "M< M<double> > c(\"c\",0,0); ");
-  EXPECT_EQ(print(t, s.st, 1), "C_a_b__c s; ");
+  // A structure is a value of the matrix type (which holds it).
+  EXPECT_EQ(print(t, s.st, 1), "M<double> s(\"s\",0,0); ");
   EXPECT_EQ(print(t, s.var, 17), "extern M<double> x; ");
-  EXPECT_EQ(print(t, s.st, 17), "extern C_a_b__c s; ");
+  EXPECT_EQ(print(t, s.st, 17), "extern M<double> s; ");
   EXPECT_EQ(print(t, s.var, 16), "M<double>");
-  EXPECT_EQ(print(t, s.st, 16), "C_a_b__c");
+  EXPECT_EQ(print(t, s.st, 16), "M<double>");
+  EXPECT_EQ(print(t, s.st, 4), "Mr<double> s__o");
   EXPECT_EQ(print(t, s.fun, 16), "function");
   // 2 plain, 3 value and 4 reference parameters, 5 copy out
   EXPECT_EQ(print(t, s.var, 2, "p", "s"), "pxs");
@@ -159,7 +161,7 @@ TEST_F(Symbols, PrintNameFormats) {
   EXPECT_EQ(print(t, s.var, 8, "", "", 0), ", x");
   EXPECT_EQ(print(t, s.var, 9), "x__o");
   EXPECT_EQ(print(t, s.var, 10), "M<double> x__o(\"x\",0,0); ");
-  EXPECT_EQ(print(t, s.st, 10), "C_a_b__c s__o;");
+  EXPECT_EQ(print(t, s.st, 10), "M<double> s__o(\"s\",0,0); ");
   // 13 whos, 14 include, 15 return
   EXPECT_EQ(print(t, s.var, 13),
             "whos_line(x.getname(),x.isc(),x.rows(),x.cols(),\"double\");\n");
@@ -169,6 +171,7 @@ TEST_F(Symbols, PrintNameFormats) {
   EXPECT_EQ(print(t, s.var, 15), "return(x);\n");
   // 22 structure declaration only for structures
   EXPECT_EQ(print(t, s.var, 22), "");
+  EXPECT_EQ(print(t, s.st, 22), "");
   // 23 to 25 dispatcher cases, 26 and 27 conversions
   EXPECT_EQ(print(t, s.fun, 23), "  case 'fn'\n    [y1,y2,y3]=fn(varargin{:});\n");
   EXPECT_EQ(print(t, s.var, 23), "");
@@ -190,33 +193,6 @@ TEST_F(Symbols, FevalCaseNeedsInputs) {
   none[INFO_NIN] = 1;
   const int f1 = t.add("f1", SYM_CALLED, none);
   EXPECT_EQ(print(t, f1, 23), "  case 'f1'\n    y1=f1(varargin{:});\n");
-}
-
-TEST_F(Symbols, StructureWriterModes) {
-  sample s;
-  s.t.add_typed("s.b.d.e", SYM_LOCAL, 64);
-  std::ostringstream sig, decl, disp;
-  s.t.write_struct(sig, s.st, 0);
-  s.t.write_struct(decl, s.st, 1);
-  s.t.write_struct(disp, s.st, 2);
-  EXPECT_EQ(sig.str(), "_a_b__c__d___e");
-  EXPECT_EQ(decl.str(),
-            "#ifndef D_a_b__c__d___e\n#define D_a_b__c__d___e\nstruct  C_a_b__c__d___e {\n"
-            "M<double> a;\nstruct {\nM<float> c;\nstruct {\nM< M<double> > e;\n} d;\n} b;\n} ;\n"
-            "#endif\n\n");
-  EXPECT_EQ(disp.str(),
-            "gridlibout<<\"s\"<<\" (structure)\"<<endl; gridlibout<<\"  a\"<<\" =\"; disp(s.a); "
-            "gridlibout<<\"  b\"<<\" (structure)\"<<endl; gridlibout<<\"    c\"<<\" =\"; disp(s.b.c); "
-            "gridlibout<<\"    d\"<<\" (structure)\"<<endl; "
-            "gridlibout<<\"      e\"<<\" =\"; disp(s.b.d.e); ");
-
-  // The declaration is valid C++.
-  const std::string dir = testing::TempDir();
-  std::ofstream(dir + "korval-struct-" + std::to_string(getpid()) + ".cpp")
-      << "template<class T> struct M { M() {} M(const char*, int, int) {} };\n"
-      << decl.str() << decl.str() << "int main() { C_a_b__c__d___e v; (void)v; }\n";
-  const std::string cmd = "g++ -fsyntax-only " + dir + "korval-struct-" + std::to_string(getpid()) + ".cpp";
-  EXPECT_EQ(std::system(cmd.c_str()), 0);
 }
 
 TEST_F(Symbols, PrintAllLimitsAndFills) {

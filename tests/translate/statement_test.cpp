@@ -142,9 +142,24 @@ TEST_F(Statements, Assignments) {
   EXPECT_EQ(body("a+1\n"), "gridlibout<<( a+1.0 );\n");
   // a is an input of f: a nameless copy, shown under its name.
   EXPECT_EQ(body("a\n"), "gridlibout<<grl::named(a,\"a\");\n");
-  // A field's assignment shows its structure, with the fields known so far.
-  EXPECT_EQ(body("s.a=1\n"),
-            "s.a=1.0; gridlibout<<\"s\"<<\" (structure)\"<<endl; gridlibout<<\"  a\"<<\" =\"; disp(s.a); \n");
+  // A field's assignment shows its structure.
+  EXPECT_EQ(body("s.a=1\n"), "grl::field_ref(s,\"a\")=1.0; gridlibout<<s;\n");
+}
+
+// Fields are reached through the library: read, made by assignment (nested, of an
+// element, by a name computed when the program runs) and dealt over an array.
+TEST_F(Statements, StructureFields) {
+  EXPECT_EQ(body("y=s.a.b+1;\n"), "y=grl::field(grl::field(s,\"a\"),\"b\")+1.0;\n");
+  EXPECT_EQ(body("s.a.b=2;\n"), "grl::field_ref(grl::field_ref(s,\"a\"),\"b\")=2.0;\n");
+  EXPECT_EQ(body("s(3).x=5;\n"), "grl::elem_field_ref(s,3.0,\"x\")=5.0;\n");
+  EXPECT_EQ(body("y=s(2).x(1);\n"), "y=grl::field(s(2.0),\"x\")(1.0);\n");
+  EXPECT_EQ(body("n='k';\ny=s.(n);\n"), "n=TM(\"k\");\ny=grl::field(s,n);\n");
+  EXPECT_EQ(body("s.(n)=1;\n"), "grl::field_ref(s,n)=1.0;\n");
+  EXPECT_EQ(body("s.c{2}=1;\n").find("grl::field_ref(s,\"c\")"), 0u);
+  EXPECT_EQ(body("[s.f]=deal(0);\n"), "grl::deal_fields(s,\"f\",grl::arg_list<m_type>(0.0));\n");
+  EXPECT_EQ(body("v=[s.f];\n"), "v=(BR(CS(grl::field_list(s,\"f\"))));\n");
+  // A program without fields is written as before.
+  EXPECT_EQ(body("x(2)=y(1)';\n"), "x(2.0)=ctranspose(y(1.0));\n");
 }
 
 TEST_F(Statements, CommandForms) {

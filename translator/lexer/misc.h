@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+// The first character of a word that names a field of an indexed value: s(k).name is
+// read as s, (, k, ) and the word of the mark and "name".
+inline constexpr char kFieldMark = '\x02';
+
 // --- Character classes ------------------------------------------------------------
 inline bool is_letter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 inline bool is_digit(int c) { return c >= '0' && c <= '9'; }

@@ -42,6 +42,7 @@ bool operands_in_a_row(const tokens_t& s, int p, int n) {
   const std::string& pt = s.gettext(p);
   const std::string& nt = s.gettext(n);
   const int pk = s.kind(p), nk = s.kind(n);
+  if (!nt.empty() && nt[0] == kFieldMark) return false;   // s(k).name continues its operand
   const bool n_operand = nk == TK_WORD || nk == TK_NUMBER || nk == TK_STRING;
   if (is_closing(pt) || pt == "'" || pk == TK_STRING) return n_operand || is_opening(nt);
   if (pk == TK_WORD || pk == TK_NUMBER) {
@@ -312,6 +313,17 @@ void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
 
   if (is_letter(c)) {
     read_word(c);
+  } else if (c == '.' && !stmt.empty() && (stmt.gettext(stmt.top()) == ")" || stmt.gettext(stmt.top()) == "}") &&
+             (is_letter(peek()) || peek() == '(')) {
+    // s(k).name, c{k}.name, s(k).(expr): a field of an indexed value, one word that
+    // begins with the field mark (the mark alone before a dynamic name).
+    std::string mark(1, kFieldMark);
+    if (peek() == '(') {
+      push(mark, TK_WORD);
+    } else {
+      read_word(get());
+      stmt.set(stmt.top(), mark + stmt.gettext(stmt.top()), TK_WORD);
+    }
   } else if (is_digit(c) || (c == '.' && is_digit(peek()))) {
     unget();
     std::string number;

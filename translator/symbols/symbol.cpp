@@ -36,18 +36,7 @@ bool cpp_taken(std::string_view name) {
   return false;
 }
 
-// Depth of a dotted name: its number of '.' characters.
-int depth_of(const std::string& name) {
-  int d = 0;
-  for (char c : name) d += c == '.';
-  return d;
-}
 
-// The text after the last '.' (the whole name when it has none).
-std::string last_component(const std::string& name) {
-  const std::size_t dot = name.rfind('.');
-  return dot == std::string::npos ? name : name.substr(dot + 1);
-}
 
 // A member name that is a C++ word gets a trailing underscore in C++.
 std::string member_spelling(const std::string& name) { return cpp_taken(name) ? name + "_" : name; }
@@ -267,11 +256,6 @@ int symbol_type::sorted(int position) const {
   return srtd_[position];
 }
 
-bool symbol_type::is_struct(int entry) const {
-  const int s = datatypes().struct_index();
-  return s >= 0 && info_[entry][INFO_TYPE] == s;
-}
-
 // --- Generated text -----------------------------------------------------------------
 
 const char* symbol_type::decoration(std::string_view name, int is_declaration) const {
@@ -286,101 +270,12 @@ const char* symbol_type::decoration(std::string_view name, int is_declaration) c
 }
 
 void symbol_type::display(std::ostream& out, std::string_view name) const {
-  const int e = find(name, SYM_ANY);
-  if (e >= 0 && is_struct(e)) {
-    write_struct(out, e, 2);
-    return;
-  }
   // An input argument is a copy that carries no name, so its display gives it one.
   if (find(name, SYM_INPUT) >= 0 && find(name, SYM_OUTPUT | SYM_GLOBAL) < 0) {
     out << "gridlibout<<grl::named(" << name << decoration(name, 0) << ",\"" << name << "\");";
     return;
   }
   out << "gridlibout<<" << name << decoration(name, 0) << ";";
-}
-
-// The members of structure `entry`: the entries after it in sorted order whose names
-// begin with its name and '.', with their depth below it.
-namespace {
-struct member {
-  int entry;
-  int depth;
-};
-}  // namespace
-
-static std::vector<member> members_of(const symbol_type& t, int entry) {
-  const std::string& name = t.text_of(entry);
-  const int base = depth_of(name);
-  std::vector<member> out;
-  int p = t.find_first(name);
-  // Other entries of the same name are not members; the members follow them all.
-  while (p <= t.last() && t.text_of(t.sorted(p)) == name) ++p;
-  for (; p <= t.last(); ++p) {
-    const int e = t.sorted(p);
-    if (!is_member_name(t.text_of(e), name)) break;
-    out.push_back({e, depth_of(t.text_of(e)) - base});
-  }
-  return out;
-}
-
-std::string symbol_type::signature(int entry) const {
-  std::string sig;
-  for (const member& m : members_of(*this, entry))
-    sig += std::string(static_cast<std::size_t>(m.depth), '_') + last_component(text_[m.entry]);
-  return sig;
-}
-
-void symbol_type::write_struct(std::ostream& out, int entry, int mode) const {
-  check_index(entry);
-  const std::vector<member> members = members_of(*this, entry);
-  if (mode == 0) {
-    out << signature(entry);
-    return;
-  }
-  if (mode == 2) {
-    out << "gridlibout<<\"" << text_[entry] << "\"<<\" (structure)\"<<endl; ";
-    for (const member& m : members) {
-      out << "gridlibout<<\"" << std::string(2 * static_cast<std::size_t>(m.depth), ' ')
-          << last_component(text_[m.entry]) << "\"";
-      if (is_struct(m.entry))
-        out << "<<\" (structure)\"<<endl; ";
-      else
-        out << "<<\" =\"; disp(" << cpp_member_path(text_[m.entry]) << "); ";
-    }
-    return;
-  }
-
-  const std::string sig = signature(entry);
-  out << "#ifndef D" << sig << "\n#define D" << sig << "\nstruct  C" << sig << " {\n";
-  const int name_stack_max_depth = kStructDepth;
-  std::string name_stack[kStructDepth];
-  int name_stack_depth = 0;
-  // Closes open levels until `levels` remain: one line "} name;" per level.
-  auto close_to = [&](int levels) {
-    while (name_stack_depth >= levels) {
-      KASSERT(SYMBOL, name_stack_depth>=0);
-      out << "} " << name_stack[name_stack_depth] << ";\n";
-      --name_stack_depth;
-    }
-  };
-  for (const member& m : members) {
-    // A member of depth d lies inside d open levels: the structure and d-1 members.
-    close_to(m.depth);
-    const std::string last = last_component(text_[m.entry]);
-    if (is_struct(m.entry)) {
-      out << "struct {\n";
-      ++name_stack_depth;
-      KASSERT(SYMBOL, name_stack_depth<name_stack_max_depth);
-      name_stack[name_stack_depth] = member_spelling(last);
-    } else {
-      out << datatypes().value_type(info_[m.entry][INFO_TYPE]) << " " << member_spelling(last)
-          << decoration(text_[m.entry], 1) << ";\n";
-    }
-  }
-  // The walk ends at the first entry that is not a member (or the end of the table):
-  // every open level is closed, the structure itself last.
-  close_to(0);
-  out << "#endif\n\n";
 }
 
 // --- print_name ---------------------------------------------------------------------
@@ -415,9 +310,9 @@ struct entry_view {
       : table(t), entry(e), n(t.text_of(e)), q(n + t.decoration(n, 1)), o(n + "__o"),
         w(t.info_of(e)), structure(datatypes().struct_index() >= 0 &&
                                    w[INFO_TYPE] == datatypes().struct_index()) {}
-  std::string type_text() const {
-    return structure ? "C" + table.signature(entry) : datatypes().value_type(w[INFO_TYPE]);
-  }
+  // A structure is a value of the library's matrix type, which holds it.
+  int value_code() const { return structure ? datatypes().default_type() : w[INFO_TYPE]; }
+  std::string type_text() const { return datatypes().value_type(value_code()); }
 };
 
 // Definition (and, with extern, declaration) of a variable. The matrix keeps the M
@@ -426,12 +321,8 @@ struct entry_view {
 void print_definition(const entry_view& v, std::ostream& out, std::string_view prefix,
                       bool is_extern) {
   if (is_extern) out << "extern ";
-  if (v.structure) {
-    out << v.type_text() << " " << v.q << "; ";
-    return;
-  }
   out << v.type_text() << " " << prefix << v.q;
-  if (!is_extern && !(v.w[INFO_TYPE] & DT_SCALAR)) out << "(\"" << v.n << "\",0,0)";
+  if (!is_extern && !(v.value_code() & DT_SCALAR)) out << "(\"" << v.n << "\",0,0)";
   out << "; ";
 }
 
@@ -439,10 +330,7 @@ void print_definition(const entry_view& v, std::ostream& out, std::string_view p
 void print_ref_param(const entry_view& v, std::ostream& out, int& first, std::string_view prefix,
                      std::string_view suffix) {
   out << separator(first);
-  if (v.structure)
-    out << v.type_text() << "& ";
-  else
-    out << datatypes().ref_type(v.w[INFO_TYPE]) << " ";
+  out << datatypes().ref_type(v.value_code()) << " ";
   out << prefix << v.o << suffix;
 }
 
@@ -455,10 +343,7 @@ void print_record(const entry_view& v, std::ostream& out) {
 }
 
 void print_local_out(const entry_view& v, std::ostream& out) {
-  if (v.structure)
-    out << v.type_text() << " " << v.o << ";";
-  else
-    out << v.type_text() << " " << v.o << "(\"" << v.n << "\",0,0); ";
+  out << v.type_text() << " " << v.o << "(\"" << v.n << "\",0,0); ";
 }
 
 void print_whos(const entry_view& v, std::ostream& out) {
@@ -518,8 +403,7 @@ void print_name(const symbol_type& table, std::ostream& out, int& first,
     case PN_WHOS: print_whos(v, out); return;
     case PN_INCLUDE: out << "#include \"" << prefix << v.q << ".h\"\n"; return;
     case PN_RETURN: out << "return(" << prefix << v.q << ");\n"; return;
-    case PN_STRUCT_DECL:
-      if (v.structure) table.write_struct(out, entry, 1);
+    case PN_STRUCT_DECL:   // structures are values: no type to declare
       return;
     case PN_FEVAL_CASE: print_feval_case(v, out); return;
     case PN_NARGIN_CASE: print_count_case(v, out, v.w[INFO_NIN]); return;

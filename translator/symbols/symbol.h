@@ -96,7 +96,6 @@ class symbol_type {
  public:
   static constexpr int kGrowth = 1024;      // slots added when the table is full
   static constexpr int kLineLimit = 511;    // longest line of a section
-  static constexpr int kStructDepth = 32;   // nesting levels of a structure declaration
 
   symbol_type() = default;
 
@@ -139,13 +138,8 @@ class symbol_type {
   // declaration, not a variable), "_" for a variable named like a reserved function.
   const char* decoration(std::string_view name, int is_declaration) const;
 
-  // The text that displays a variable: the structure display, or "gridlibout<<x;".
+  // The text that displays a variable, "gridlibout<<x;" (a structure as any value).
   void display(std::ostream& out, std::string_view name) const;
-
-  // For a structure entry: mode 0 its signature, mode 1 its declaration, mode 2 its
-  // display.
-  void write_struct(std::ostream& out, int entry, int mode) const;
-  std::string signature(int entry) const;   // mode 0 as a string
 
   // Bulk transfer. merge modes: 0 copy, 1 import what a callee exposes, 2 seed a
   // per-function table from the project table.
@@ -168,7 +162,6 @@ class symbol_type {
 
  private:
   void check_index(int i) const;
-  bool is_struct(int entry) const;
   int append(std::string_view name, int kind, const symbol_info& info);
 
   std::vector<std::string> text_;

@@ -90,7 +90,13 @@ void parser_t::catch_block() {
     for (const auto& f : fields) {
       const std::string member = var + "." + f.first;
       if (symbols) symbols->add_typed(member, SYM_LOCAL, text_type);
-      stmt.ins(at++, member, TK_WORD);
+      std::string target = var + (symbols ? symbols->decoration(var, 1) : "");
+      for (std::size_t b = 0, e; b < std::string(f.first).size(); b = e + 1) {
+        e = std::string(f.first).find('.', b);
+        if (e == std::string::npos) e = std::string(f.first).size();
+        target = "grl::field_ref(" + target + ",\"" + std::string(f.first).substr(b, e - b) + "\")";
+      }
+      raw(at++, target);
       raw(at++, "=" + f.second + (f.first == fields[5].first ? ";" : ";\n"));
     }
   }

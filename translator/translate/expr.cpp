@@ -494,7 +494,8 @@ bool parser_t::is_false(int j) {
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...), or
 // as any argument (strcat).
 bool parser_t::call_yields_cell(int i) {
-  static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit", "textscan"};
+  static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit", "textscan", "fieldnames",
+                                       "struct2cell"};
   if (is_regexp_call(i)) return output_yields_cell(i, 0);
   static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
                                         "tril",      "triu",     "reshape",    "fliplr",
@@ -606,6 +607,12 @@ bool parser_t::regexp_gives_names(int i, std::size_t k) {
   return k < 7 && outs[k] == "names";
 }
 
+std::string parser_t::fields_list_statements(const std::string& var, const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& n : names) out += "grl::field_ref(" + var + ",\"" + n + "\"); ";
+  return out;
+}
+
 std::string parser_t::regexp_fields(int i, const std::string& var, std::string& show) {
   bool has_pattern = false;
   const std::vector<std::string> names = regexp_names(i, has_pattern);
@@ -615,10 +622,13 @@ std::string parser_t::regexp_fields(int i, const std::string& var, std::string& 
   std::string fields, list;
   for (std::size_t k = 0; k < names.size(); ++k) {
     add_variable(var + "." + names[k], default_type);
-    fields += (k ? "," : "") + var + "." + names[k];
+    fields += std::string(k ? "," : "") + "grl::field_ref(" + var + ",\"" + names[k] + "\")";
     list += (k ? "," : "") + names[k];
   }
   show = "grl::show_fields(\"" + var + "\",\"" + list + "\",grl::rx_fields(" + fields + "));";
+  // The variable becomes a structure with every field before the statement takes
+  // references to them: adding a field moves the values of the others.
+  if (!names.empty()) fields_setup += var + "=nop_M; " + fields_list_statements(var, names);
   return "grl::rx_fields(" + fields + ")";
 }
 

@@ -59,6 +59,10 @@ class parser_t : public scanner_t {
   // The C++ of a names structure as an output, grl::rx_fields(var.a, var.b, ...),
   // and in `show` the C++ that displays it; its fields become variables.
   std::string regexp_fields(int i, const std::string& var, std::string& show);
+  // The statements that make the names structures of a statement with all their
+  // fields, written before it (regexp_fields adds to them).
+  std::string fields_setup;
+  static std::string fields_list_statements(const std::string& var, const std::vector<std::string>& names);
   bool regexp_gives_names(int i, std::size_t k);
   void function_handles();
   // Anonymous functions (anon.cpp): the token that stands for one in the statement is a
@@ -68,6 +72,8 @@ class parser_t : public scanner_t {
   int anon_body_end(int from);
   std::string anon_text(int from, int to);
   void translate_expression();
+  // The fields of structures as calls of the library (fields.cpp); runs last.
+  void field_pass();
   void rewrite_exist();
   std::string exist_value(const std::string& var, char kind) const;
   bool library_function(const std::string& var) const;

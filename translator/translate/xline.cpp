@@ -103,6 +103,7 @@ void parser_t::translate_statement() {
     identifier_pass();
     arity_pass();
     varargin_pass();
+    field_pass();
   }
 }
 
@@ -323,6 +324,7 @@ const std::string kShowFields = "\x01";
 
 void parser_t::assignment(int eq) {
   std::vector<std::string> assigned;
+  fields_setup.clear();
   if (stmt.is_word(0, "[")) {
     // [a,b]=f(x) is /*[a,b]=*/f(x,i_o,a,b): the outputs travel as references.
     std::vector<std::vector<std::pair<std::string, int>>> outputs(1);
@@ -389,6 +391,7 @@ void parser_t::assignment(int eq) {
     if (cell) mark_cell(var);
     assigned.push_back(var);
   }
+  if (!fields_setup.empty()) raw(0, fields_setup);
   raw(stmt.top(), ";");
   if (display && symbols) {
     for (const std::string& var : assigned) {
@@ -510,7 +513,7 @@ void parser_t::identifier_pass() {
       symbols->add(f, SYM_FEVAL, symbol_info(symbols->info_of(e)));
   }
   for (int i = 0; i < stmt.top(); ++i) {
-    if (stmt.kind(i) != TK_WORD) continue;
+    if (stmt.kind(i) != TK_WORD || stmt.gettext(i)[0] == kFieldMark) continue;
     const std::string word = stmt.gettext(i);
     const bool paren = stmt.is_word(i + 1, "(");
     const bool count_word = word == "nargin" || word == "nparms" || word == "nargout";

@@ -1,0 +1,2 @@
+function s = add_item(s, item)
+s.items{end+1} = item;

@@ -1,0 +1,328 @@
+// Module FIELDS: the fields of structures, written as calls of the run-time library.
+//
+// A structure is a value like any other (an M value holding the structure), so a field
+// is reached through the library when the program runs:
+//   s.a.b            grl::field(grl::field(s,"a"),"b")
+//   s.(n)            grl::field(s,n)
+//   s(k).a           grl::field(s(k),"a")
+// and, as the target of an assignment (the left side, or an output of a call), through
+// the forms that make the structure, the field or the element when they are missing:
+//   s.a.b = v        grl::field_ref(grl::field_ref(s,"a"),"b") = v
+//   s(k).a = v       grl::elem_field_ref(s,k,"a") = v
+// The pass runs last, on the statement's final tokens, so that every earlier rewrite
+// (end, operators, literals) sees s.a as one operand.
+#include <cctype>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "translate/parser.h"
+
+namespace {
+
+struct tok {
+  std::string text;
+  int kind;
+};
+using toks = std::vector<tok>;
+
+tok raw(const std::string& text) { return tok{text, TK_OTHER}; }
+
+std::vector<std::string> split_dots(const std::string& s) {
+  std::vector<std::string> parts(1);
+  for (char c : s) {
+    if (c == '.') parts.emplace_back();
+    else parts.back() += c;
+  }
+  return parts;
+}
+
+bool is_name(const std::string& s) {
+  if (s.empty() || !(std::isalpha(static_cast<unsigned char>(s[0])))) return false;
+  for (char c : s)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  return true;
+}
+
+class field_writer {
+ public:
+  explicit field_writer(toks in) : in_(std::move(in)) {
+    int depth = 0;
+    for (std::size_t i = 0; i < in_.size(); ++i) {
+      const std::string& t = in_[i].text;
+      if (t == "i_o" && in_[i].kind == TK_WORD && outputs_from_ < 0) outputs_from_ = int(i);
+      if (t == "(" || t == "[" || t == "{") ++depth;
+      if (t == ")" || t == "]" || t == "}") --depth;
+      if (t == "=" && depth == 0 && eq_ < 0) eq_ = int(i);
+    }
+  }
+
+  toks run() { return emit(0, int(in_.size())); }
+
+ private:
+  toks in_;
+  int eq_ = -1;            // the "=" of an assignment
+  int outputs_from_ = -1;  // the i_o before the outputs of a call
+
+  bool word(int i) const { return i < int(in_.size()) && in_[i].kind == TK_WORD; }
+  bool is(int i, const char* t) const { return i < int(in_.size()) && in_[i].text == t; }
+  bool mark(int i) const { return word(i) && !in_[i].text.empty() && in_[i].text[0] == kFieldMark; }
+
+  // The ")" that closes the "(" at open (in_.size() when there is none).
+  int closing(int open) const {
+    int depth = 0;
+    for (int i = open; i < int(in_.size()); ++i) {
+      if (is(i, "(")) ++depth;
+      if (is(i, ")") && --depth == 0) return i;
+    }
+    return int(in_.size());
+  }
+
+  bool target(int i) const { return (i == 0 && eq_ > 0) || (outputs_from_ >= 0 && i > outputs_from_); }
+
+  // A chain begins at a word with fields (s.a) or at an indexed word whose index is
+  // followed by a field (s(k).a, c{k}.a).
+  bool chain_start(int i) const {
+    if (!word(i)) return false;
+    const std::string& t = in_[i].text;
+    if (t[0] == '.' || t[0] == kFieldMark) return false;
+    const std::size_t dot = t.find('.');
+    if (dot != std::string::npos) return dot > 0 && is_name(t.substr(0, dot));
+    int j = i + 1;
+    if (is(j, ".br")) ++j;
+    return is(j, "(") && mark(closing(j) + 1);
+  }
+
+  // The last step of the chain just read: the value whose field it names, the index of
+  // an element (s(k).f; none for s.f) and the field's name.
+  struct step {
+    toks base, index, name;
+    bool elem = false;
+  } last_;
+
+  static toks wrap(const toks& cur, const toks& name, bool write) {
+    toks out{raw(write ? "grl::field_ref(" : "grl::field(")};
+    out.insert(out.end(), cur.begin(), cur.end());
+    out.push_back(raw(","));
+    out.insert(out.end(), name.begin(), name.end());
+    out.push_back(raw(")"));
+    return out;
+  }
+  static toks literal(const std::string& name) { return toks{raw("\"" + name + "\"")}; }
+
+  // The fields of a dotted word from its second part; a word ending in "." takes the
+  // parenthesised name after it (at i), and i moves past what was read.
+  void fields_of(const std::string& w, std::size_t from, toks& cur, int& i, bool write) {
+    const std::vector<std::string> parts = split_dots(w);
+    for (std::size_t p = from; p < parts.size(); ++p) {
+      toks name;
+      if (!parts[p].empty()) {
+        name = literal(parts[p]);
+      } else {
+        if (p + 1 != parts.size() || !is(i, "(")) continue;
+        const int close = closing(i);
+        name = emit(i + 1, close);
+        i = close + 1;
+      }
+      last_ = step{cur, {}, name, false};
+      cur = wrap(cur, name, write);
+    }
+  }
+
+  // [s.f] = deal(a, ...) and [s(k).f] = deal(...): one value for each element.
+  toks deal_call(const toks& args) const {
+    toks out{raw("grl::deal_fields(")};
+    out.insert(out.end(), last_.base.begin(), last_.base.end());
+    out.push_back(raw(","));
+    if (last_.elem) {
+      out.insert(out.end(), last_.index.begin(), last_.index.end());
+      out.push_back(raw(","));
+    }
+    out.insert(out.end(), last_.name.begin(), last_.name.end());
+    out.push_back(raw(",grl::arg_list<m_type>("));
+    out.insert(out.end(), args.begin(), args.end());
+    out.push_back(raw("))"));
+    return out;
+  }
+
+  // A call deal(args, i_o, out) at i whose one output is a field: its end, or -1.
+  int deal_outputs(int i, toks& out) {
+    if (!word(i) || in_[i].text != "deal" || !is(i + 1, "(")) return -1;
+    const int close = closing(i + 1);
+    int io = -1;
+    for (int j = i + 2; j < close; ++j)
+      if (word(j) && in_[j].text == "i_o") io = j;
+    if (io < 0 || !is(io + 1, ",") || !chain_start(io + 2)) return -1;
+    const toks args = emit(i + 2, is(io - 1, ",") ? io - 1 : io);
+    toks target;
+    if (chain(io + 2, target) != close) return -1;
+    const toks call = deal_call(args);
+    out.insert(out.end(), call.begin(), call.end());
+    return close + 1;
+  }
+
+  // Whether tokens from..to-1 are one item of a matrix or cell literal ((BR(a),b) or
+  // (CL(a),b)): a field there is a comma list, every element's value in turn.
+  bool list_item(int from, int to) const {
+    const bool ends = is(to, ",") || is(to, ")") || (to < int(in_.size()) && in_[to].kind == TK_SEMI);
+    if (!ends || from < 2) return false;
+    if (is(from - 1, "(") && word(from - 2) && (in_[from - 2].text == "BR" || in_[from - 2].text == "CL"))
+      return is(to, ")");
+    if (!is(from - 1, ",")) return false;
+    int depth = 0;
+    for (int j = from - 1; j >= 0; --j) {
+      if (is(j, ")")) ++depth;
+      if (is(j, "(") && depth-- == 0)
+        return word(j + 1) && (in_[j + 1].text == "BR" || in_[j + 1].text == "CL");
+    }
+    return false;
+  }
+
+  toks list_of(const toks& base) const {
+    toks out{raw("CS(grl::field_list(")};
+    out.insert(out.end(), base.begin(), base.end());
+    out.push_back(raw(","));
+    out.insert(out.end(), last_.name.begin(), last_.name.end());
+    out.push_back(raw("))"));
+    return out;
+  }
+
+  int chain(int i, toks& out) {
+    const int start = i;
+    const bool write = target(i);
+    const std::string& w = in_[i].text;
+    const std::vector<std::string> parts = split_dots(w);
+    toks cur{tok{parts[0], TK_WORD}};
+    ++i;
+    if (parts.size() > 1) fields_of(w, 1, cur, i, write);
+    for (;;) {
+      int j = i;
+      const bool brace = is(j, ".br");
+      if (brace) ++j;
+      if (!is(j, "(")) break;
+      const int close = closing(j);
+      if (!mark(close + 1)) break;
+      const toks args = emit(j + 1, close);
+      const std::string m = in_[close + 1].text.substr(1);
+      int next = close + 2;
+      const std::vector<std::string> mp = split_dots(m);
+      toks name;
+      if (mp[0].empty() && is(next, "(")) {
+        const int c2 = closing(next);
+        name = emit(next + 1, c2);
+        next = c2 + 1;
+      } else {
+        name = literal(mp[0]);
+      }
+      last_ = step{cur, args, name, !brace};
+      if (write && !brace) {
+        toks e{raw("grl::elem_field_ref(")};
+        e.insert(e.end(), cur.begin(), cur.end());
+        e.push_back(raw(","));
+        e.insert(e.end(), args.begin(), args.end());
+        e.push_back(raw(","));
+        e.insert(e.end(), name.begin(), name.end());
+        e.push_back(raw(")"));
+        cur = e;
+      } else {
+        toks indexed = cur;
+        if (brace) indexed.push_back(in_[j - 1]);
+        indexed.push_back(tok{"(", '('});
+        indexed.insert(indexed.end(), args.begin(), args.end());
+        indexed.push_back(tok{")", ')'});
+        cur = wrap(indexed, name, write);
+      }
+      i = next;
+      if (mp.size() > 1) fields_of(m, 1, cur, i, write);
+    }
+    // s.f = deal(...) (the single target of [s.f] = deal(...)): a value for each element.
+    if (write && i == eq_ && word(i + 1) && in_[i + 1].text == "deal" && is(i + 2, "(")) {
+      const int close = closing(i + 2);
+      const step field = last_;
+      const toks args = emit(i + 3, close);
+      last_ = field;
+      const toks call = deal_call(args);
+      out.insert(out.end(), call.begin(), call.end());
+      return close + 1;
+    }
+    if (!write && list_item(start, i)) {
+      toks base = last_.base;
+      if (last_.elem) {
+        base.push_back(tok{"(", '('});
+        base.insert(base.end(), last_.index.begin(), last_.index.end());
+        base.push_back(tok{")", ')'});
+      }
+      const toks list = list_of(base);
+      out.insert(out.end(), list.begin(), list.end());
+      return i;
+    }
+    // s.f{k} = v: the cell the field holds, changed in place.
+    if (write && is(i, ".br")) {
+      cur.insert(cur.begin(), raw("grl::cell_in("));
+      cur.push_back(raw(")"));
+    }
+    out.insert(out.end(), cur.begin(), cur.end());
+    if (write && i == eq_) return value_of_field(i, out);
+    return i;
+  }
+
+  // s.f = v: the value is made an M value first, so that a cell (a literal, a cell
+  // variable, a call that gives one) is held as the field's value, not taken apart.
+  // A number stays as it is.
+  int value_of_field(int eq, toks& out) {
+    int end = eq + 1, depth = 0;
+    for (; end < int(in_.size()); ++end) {
+      if (is(end, "(")) ++depth;
+      if (is(end, ")")) --depth;
+      if (depth == 0 && (is(end, ";") || is(end, "\n"))) break;
+    }
+    out.push_back(in_[eq]);
+    const toks value = emit(eq + 1, end);
+    if (value.size() == 1 && value[0].kind == TK_NUMBER) {
+      out.insert(out.end(), value.begin(), value.end());
+    } else {
+      out.push_back(raw("M<m_type>("));
+      out.insert(out.end(), value.begin(), value.end());
+      out.push_back(raw(")"));
+    }
+    return end;
+  }
+
+  toks emit(int from, int to) {
+    toks out;
+    bool comment = false;
+    for (int i = from; i < to;) {
+      if (is(i, "/*")) comment = true;
+      if (is(i, "*/")) comment = false;
+      if (!comment) {
+        const int after = deal_outputs(i, out);
+        if (after >= 0) {
+          i = after;
+          continue;
+        }
+      }
+      if (!comment && chain_start(i)) {
+        i = chain(i, out);
+        continue;
+      }
+      out.push_back(in_[i]);
+      ++i;
+    }
+    return out;
+  }
+};
+
+}  // namespace
+
+void parser_t::field_pass() {
+  bool any = false;
+  for (int i = 0; i <= stmt.top() && !any; ++i)
+    any = stmt.kind(i) == TK_WORD && stmt.gettext(i).find_first_of(std::string(".") + kFieldMark) != std::string::npos &&
+          stmt.gettext(i)[0] != '.';
+  if (!any) return;
+  toks in;
+  for (int i = 0; i <= stmt.top(); ++i) in.push_back(tok{stmt.gettext(i), stmt.kind(i)});
+  const toks out = field_writer(in).run();
+  stmt.del(0, stmt.top() + 1);
+  for (std::size_t k = 0; k < out.size(); ++k) stmt.ins(int(k), out[k].text, out[k].kind);
+}
