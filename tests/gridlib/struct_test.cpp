@@ -58,11 +58,11 @@ TEST(Struct, MakeFromPairsAndConcatenate) {
   vals.welem(1) = Mt(2.0);
   const Mt a = grl::struct_of({str("k"), Mt(vals), str("c"), Mt(7.0)});
   EXPECT_EQ(a.numel(), 2u);
-  EXPECT_EQ(num(grl::field(a(2.0).value(), "k")), 2.0);
-  EXPECT_EQ(num(grl::field(a(2.0).value(), "c")), 7.0);
+  EXPECT_EQ(num(grl::field(a(2.0), "k")), 2.0);
+  EXPECT_EQ(num(grl::field(a(2.0), "c")), 7.0);
   const Mt both = grl::struct_cat(2, {a, a});
   EXPECT_EQ(both.cols(), 4u);
-  EXPECT_EQ(num(grl::field(both(4.0).value(), "k")), 2.0);
+  EXPECT_EQ(num(grl::field(both(4.0), "k")), 2.0);
   Mt other;
   grl::field_ref(other, "z") = Mt(1.0);
   EXPECT_THROW(grl::struct_cat(2, {a, other}), grl::exception);

@@ -168,13 +168,23 @@ class field_writer {
     if (!ends || from < 2) return false;
     if (is(from - 1, "(") && word(from - 2) && (in_[from - 2].text == "BR" || in_[from - 2].text == "CL"))
       return is(to, ")");
+    // An argument of a library function that takes any number of values in turn.
+    if (is(from - 1, "(") && takes_lists(from - 2)) return true;
     if (!is(from - 1, ",")) return false;
     int depth = 0;
     for (int j = from - 1; j >= 0; --j) {
       if (is(j, ")")) ++depth;
       if (is(j, "(") && depth-- == 0)
-        return word(j + 1) && (in_[j + 1].text == "BR" || in_[j + 1].text == "CL");
+        return (word(j + 1) && (in_[j + 1].text == "BR" || in_[j + 1].text == "CL")) || takes_lists(j - 1);
     }
+    return false;
+  }
+
+  bool takes_lists(int j) const {
+    static const char* const names[] = {"fprintf", "sprintf", "horzcat", "vertcat", "struct_M"};
+    if (!word(j)) return false;
+    for (const char* n : names)
+      if (in_[j].text == n) return true;
     return false;
   }
 
