@@ -1,6 +1,7 @@
 // Cells: c{k} reads and grows, c(i) selects a cell of elements, c(i) = [] deletes.
 #include "index.h"
 #include "math_util.h"
+#include "gridlib_funfun.h"
 
 using grl::positions;
 using grl::resolve;
@@ -315,8 +316,7 @@ bool grl::is_anon(const Mt& h) { return (h.flags_ & grl::F_HANDLE) && h.fn_; }
 Mt grl::call_anon(const Mt& h, const Mc& args) {
   const auto* c = static_cast<const grl::closure*>(h.fn_.get());
   if (!c || !(h.flags_ & grl::F_HANDLE)) grl_fail("feval: FUNC must be a string or function handle");
-  if (args.numel() > c->n_in) grl_fail("@<anonymous>: function called with too many inputs");
-  return c->call(args);
+  return grl::call_handle(h, args);
 }
 
 // c(i,j,k,...), c{i,j,k,...}: cells of any number of dimensions. The subscripts are

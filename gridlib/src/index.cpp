@@ -1,5 +1,6 @@
 // x(i), x(i,j) on matrices: reading, assignment that grows the matrix, deletion.
 #include "index.h"
+#include "gridlib_funfun.h"
 
 #include <cstdio>
 #include <cstring>
@@ -130,7 +131,8 @@ grl::mclass assigned_class(const Mt& x, const Mt& v, bool was_empty) {
 
 template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
   if (st_) return grl::struct_get1(*this, a);
-  if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
+  // A value that holds a handle is called: f(x) on an argument or a cell element.
+  if (flags_ & grl::F_HANDLE) return grl::call_indexed(*this, &a, nullptr);
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), true);
   check_read(p, w, numel(), *this);
@@ -158,7 +160,7 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
 
 template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) const {
   if (st_) return grl::struct_get2(*this, a, b);
-  if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
+  if (flags_ & grl::F_HANDLE) return grl::call_indexed(*this, &a, &b);
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
   check_read(pa, wa, rows_, *this);

@@ -12,6 +12,10 @@ namespace grl {
 Mt logical_scalar(bool v) { return boolean(v); }
 
 bool equal_values(const Mt& a, const Mt& b) {
+  // Two anonymous functions are equal when one is a copy of the other: the same text
+  // made twice captures its own values.
+  if (is_anon(a) || is_anon(b)) return a.fn_ == b.fn_;
+  if ((a.flags_ & F_HANDLE) != (b.flags_ & F_HANDLE)) return false;
   if (a.holds_struct() || b.holds_struct()) return equal_structs(a, b);
   if (a.holds_cell() || b.holds_cell())
     return a.holds_cell() && b.holds_cell() && equal_values(a.held_cell(), b.held_cell());

@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "gridlib_funfun.h"
 #include "strcell_util.h"
 
 namespace grl {
@@ -124,6 +126,22 @@ bool option_is(const std::string& opt, const char* full) {
   return true;
 }
 
+// A handle of a function cellfun does not know by name (an anonymous function, a
+// function of the program) goes the general way: grl::cellfun_cells.
+bool general(const Mt& name) {
+  if (!(name.flags_ & F_HANDLE)) return false;
+  if (is_anon(name)) return true;
+  const std::string n = su::text(name);
+  return !legacy_fn(n) && !lookup(builtins, sizeof builtins / sizeof *builtins, n);
+}
+
+Mt general_call(std::vector<Mt> in) {
+  deal_t d;
+  d.in = std::move(in);
+  cellfun_value r = cellfun_cells(d);
+  return r.is_cell ? (r.taken = true, Mt(r.cell)) : Mt(static_cast<const Mt&>(r));
+}
+
 }  // namespace
 
 }  // namespace grl
@@ -132,6 +150,7 @@ using grl::Mc;
 using grl::Mt;
 
 Mt cellfun(const Mt& name, const Mc& c) {
+  if (grl::general(name)) return grl::general_call({name, Mt(c)});
   const std::string n = grl::name_of(name);
   if (n == "size" || n == "isclass") grl_fail("cellfun: not enough arguments for \"%s\"", n.c_str());
   if (grl::fn1 f = grl::legacy_fn(n)) return grl::uniform(f, c);
@@ -139,6 +158,7 @@ Mt cellfun(const Mt& name, const Mc& c) {
 }
 
 Mt cellfun(const Mt& name, const Mc& c, const Mt& k) {
+  if (grl::general(name)) return grl::general_call({name, Mt(c), k});
   const std::string n = grl::name_of(name);
   if (n == "size") return grl::size_along(c, k);
   if (n == "isclass") return grl::is_class(c, k);
@@ -148,6 +168,11 @@ Mt cellfun(const Mt& name, const Mc& c, const Mt& k) {
 }
 
 grl::cellfun_value cellfun(const Mt& name, const Mc& c, const Mt& opt, const Mt& val) {
+  if (grl::general(name)) {
+    grl::deal_t d;
+    d.in = {name, Mt(c), opt, val};
+    return grl::cellfun_cells(d);
+  }
   const std::string n = grl::name_of(name);
   grl::cellfun_value r("cellfun: with UniformOutput true the result is an array, not a cell array",
                        "cellfun: with UniformOutput false the result is a cell array; it cannot be used as a matrix");

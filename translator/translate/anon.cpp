@@ -168,6 +168,9 @@ bool parser_t::anonymous_function(int at) {
     if (stmt.is_word(i, ",")) ++i;
   }
   if (!stmt.is_word(i, ")")) return false;
+  // Inside brackets the blank after the inputs reads as an element separator:
+  // {@(x) x+1} is one element.
+  if (stmt.is_word(i + 1, ",")) stmt.del(i + 1);
   const int body = i + 1;
   const int end = anon_body_end(body);
   if (end == body) return false;
@@ -175,11 +178,47 @@ bool parser_t::anonymous_function(int at) {
 
   // The body, translated as a statement of its own.
   for (const std::string& in : inputs) add_variable(in, default_type);
+  const std::string code = anon_code(body, end, false);
+  std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_literal(text) +
+                       ", [=](";
+  std::string params;
+  for (std::size_t k = 0; k < inputs.size(); ++k)
+    params += (k ? ", " : "") + std::string("M<m_type> ") + inputs[k];
+  lambda += params + ") -> M<m_type> { return (" + code + "); }";
+
+  // A body that is one call of a function of several outputs also gives the callee
+  // and its inputs, so that [a, b] = h(x) gets them all.
+  if (stmt.kind(body) == TK_WORD && stmt.is_word(body + 1, "(") && call_end(body + 1) == end - 1 &&
+      symbols) {
+    const std::string callee = stmt.gettext(body);
+    const int f = symbols->find(callee, SYM_FUNCTIONS | SYM_RESERVED_FUNCTION);
+    bool input = false;
+    for (const std::string& in : inputs) input = input || in == callee;
+    if (!input && f >= 0 && symbols->find(callee, SYM_VARIABLES) < 0 &&
+        symbols->info_of(f)[INFO_TYPE] == datatypes().function_index() &&
+        (symbols->info_of(f)[INFO_NOUT] >= 2 || symbols->info_of(f)[INFO_NOUT] < 0)) {
+      const std::string args = anon_code(body + 2, end - 1, true);
+      handle_targets.push_back(callee);
+      lambda += ", grl::handle(TM(" + c_literal(callee) + ")), [=](" + params +
+                ") -> M<M<m_type>> { return M<M<m_type>>(" + args + "); }";
+    }
+  }
+  lambda += ")";
+  stmt.del(at, end - at);
+  stmt.ins(at, std::string(1, kAnonMark) + lambda, TK_STRING);
+  return true;
+}
+
+// The C++ of tokens [from, to) of the statement, translated as an expression of its
+// own; as a list (the inputs of a call), the elements of a cell literal {...}.
+std::string parser_t::anon_code(int from, int to, bool list) {
   tokens_t outer;
   outer = stmt;
   tokens_t inner;
   inner.clear();
-  for (int j = body; j < end; ++j) inner.append(stmt.gettext(j), stmt.kind(j));
+  if (list) inner.append("{", TK_OTHER);
+  for (int j = from; j < to; ++j) inner.append(stmt.gettext(j), stmt.kind(j));
+  if (list) inner.append("}", TK_OTHER);
   inner.append("\n", TK_OTHER);
   stmt = std::move(inner);
   std::vector<std::string> outer_targets = std::move(handle_targets);
@@ -198,15 +237,7 @@ bool parser_t::anonymous_function(int at) {
   outer_targets.insert(outer_targets.end(), handle_targets.begin(), handle_targets.end());
   handle_targets = std::move(outer_targets);
   stmt = std::move(outer);
-
-  std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_literal(text) +
-                       ", [=](";
-  for (std::size_t k = 0; k < inputs.size(); ++k)
-    lambda += (k ? ", " : "") + std::string("M<m_type> ") + inputs[k];
-  lambda += ") -> M<m_type> { return (" + code + "); })";
-  stmt.del(at, end - at);
-  stmt.ins(at, std::string(1, kAnonMark) + lambda, TK_STRING);
-  return true;
+  return code;
 }
 
 // The steps of a statement's translation that an expression takes.

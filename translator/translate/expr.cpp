@@ -511,7 +511,7 @@ bool parser_t::call_yields_cell(int i) {
     if (f == k) return begins_cell(i + 2);
   // cellfun(..., 'UniformOutput', false) gives a cell of the results, except for the
   // names cellfun has always known, given as text, whose results are an array.
-  if (f == "cellfun") {
+  if (f == "cellfun" || f == "cellfun_any" || f == "arrayfun") {
     if (legacy_cellfun_name(stmt.gettext(i + 2))) return false;
     const int close = call_end(i + 1);
     for (int j = i + 2; j + 2 < close; ++j)

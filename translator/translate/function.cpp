@@ -169,6 +169,18 @@ std::string parser_t::entry_points(const std::string& f) {
   return s;
 }
 
+// Whether the C++ of a file calls handles or the functions that take them: those
+// live in the library's gridlib_funfun.h.
+static bool uses_function_functions(const std::string& cpp) {
+  static const char* const words[] = {"grl::anon<", "grl::call_anon", "set_named_caller", "arrayfun(",
+                                      "cellfun_any(", "fzero(", "fminbnd(", "fminsearch(",
+                                      "integral(", "quad(", "quadgk(", "ode45(", "ode23(",
+                                      "optimset(", "odeset("};
+  for (const char* w : words)
+    if (cpp.find(w) != std::string::npos) return true;
+  return false;
+}
+
 int parser_t::translate_function(int ordinal, const std::string& base, function_texts& out) {
   KASSERT("PARSER", symbols != nullptr);
   const datatype_t& dt = datatypes();
@@ -241,6 +253,24 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         continue;
       }
       cpp += line + "\n";
+    }
+
+    // The feval dispatcher also serves handles the translator could not see as handles
+    // (f(x) on an argument, c{k}(x)): it registers itself when the program starts.
+    if (function && f == "feval" && n_out == 4 && has_varargin)
+      cpp += "static const bool feval_registered = grl::set_named_caller(\n"
+             "  [](const M<m_type>& h, const M<M<m_type>>& a, int nout, M<M<m_type>>& outs) {\n"
+             "    grl::call_named([](auto&&... x) { return feval(x...); }, h, a, nout, outs); });\n";
+
+    // (A script's text goes inside the function or main program that runs it, which
+    // includes the header.)
+    if (function && uses_function_functions(cpp)) {
+      const std::string base_include = "#include \"gridlib.h\"\n";
+      const std::size_t at = cpp.find(base_include);
+      if (at != std::string::npos)
+        cpp.insert(at + base_include.size(), "#include \"gridlib_funfun.h\"\n");
+      else
+        cpp.insert(0, "#include \"gridlib_funfun.h\"\n");
     }
 
     // The header file.

@@ -16,7 +16,7 @@ void prologue(const parser_t& p, std::string& out) {
   out += "nargin_set=0; nargout_set=0;\n";
   // The feval dispatcher calls an anonymous function itself: it has no name to switch on.
   if (p.name == "feval" && p.n_out == 4 && p.has_varargin) {
-    out += "if (grl::is_anon(fun)) { grl::call_anon(fun, varargin, y1__o, y2__o, y3__o, y4__o);\n";
+    out += "if (grl::is_anon(fun)) { grl::call_anon_outputs(fun, varargin, y1__o, y2__o, y3__o, y4__o);\n";
     out += "nargin_val=old_nargin; nargout_val=old_nargout; return(x_M); }\n";
   }
 }

@@ -71,6 +71,7 @@ class parser_t : public scanner_t {
   bool anonymous_function(int at);
   int anon_body_end(int from);
   std::string anon_text(int from, int to);
+  std::string anon_code(int from, int to, bool list);
   void translate_expression();
   // The fields of structures as calls of the library (fields.cpp); runs last.
   void field_pass();

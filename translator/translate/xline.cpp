@@ -128,6 +128,15 @@ void parser_t::function_handles() {
     stmt.ins(i, f, TK_WORD);
     stmt.ins(i, "@", TK_OTHER);
   }
+  // cellfun of a handle takes any function, several cells and outputs, and the
+  // options in any order: the library's general form. A name given as text keeps the
+  // functions cellfun has always known.
+  for (int i = 0; i + 2 < stmt.top(); ++i) {
+    if (!stmt.is_word(i, "cellfun") || stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
+    if (stmt.is_word(i + 2, "@") ||
+        (stmt.kind(i + 2) == TK_WORD && handle_vars.count(stmt.gettext(i + 2))))
+      stmt.set(i, "cellfun_any", TK_WORD);
+  }
   const bool assigned = stmt.kind(0) == TK_WORD && stmt.is_word(1, "=");
   if (assigned) handle_vars.erase(stmt.gettext(0));
   if (assigned && stmt.is_word(2, "str2func") && stmt.is_word(3, "(")) {
@@ -506,7 +515,9 @@ int parser_t::resolve(const std::string& word, int e, int line) {
 void parser_t::identifier_pass() {
   if (!symbols) return;
   const bool call_statement = stmt.is_word(0, "call");
-  // The functions named by handles can be called through feval.
+  // The functions named by handles can be called through feval, also where the
+  // handle is called as h(x) by a function that cannot know it holds one.
+  if (!handle_targets.empty()) uses_feval = 1;
   for (const std::string& f : handle_targets) {
     const int e = resolve(f, symbols->find(f, SYM_ANY), stmt.line(0));
     if (e >= 0 && !(symbols->type_of(e) & SYM_VARIABLES))

@@ -1,0 +1,168 @@
+// arrayfun and cellfun of any handle: every element (or cell element) of the inputs,
+// taken together, through the function; the results gathered into arrays of the
+// inputs' shape, or into cells with 'UniformOutput', false.
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "gridlib_funfun.h"
+#include "strcell_util.h"
+
+namespace {
+
+using grl::Mc;
+using grl::Mt;
+
+bool option_is(const Mt& v, const char* full) {
+  if (!v.ischar() || v.isempty()) return false;
+  const std::string t = grl::su::text(v);
+  std::size_t k = 0;
+  for (; k < t.size(); ++k)
+    if (!full[k] || std::tolower((unsigned char)t[k]) != full[k]) return false;
+  return true;
+}
+
+struct apply_call {
+  const char* who;          // "arrayfun" or "cellfun"
+  Mt f;
+  std::vector<Mt> data;     // the arrays, or the values holding the cells
+  bool uniform = true;
+  std::size_t rows = 0, cols = 0;
+};
+
+// The inputs after the function: the data, then name/value options.
+apply_call parse(const char* who, const grl::deal_t& d, bool cells) {
+  apply_call c;
+  c.who = who;
+  if (d.in.empty()) grl_fail("Invalid call to %s", who);
+  c.f = d.in[0];
+  if (!(c.f.flags_ & grl::F_HANDLE)) {
+    if (!c.f.ischar())
+      grl_fail("%s: FCN must be a function handle or the name of a function", who);
+    c.f = grl::handle(c.f);
+  }
+  std::size_t k = 1;
+  for (; k < d.in.size(); ++k) {
+    const Mt& v = d.in[k];
+    if (k + 1 < d.in.size() && (option_is(v, "uniformoutput") || option_is(v, "errorhandler")))
+      break;
+    if (cells && !v.holds_cell()) grl_fail("%s: C must be a cell array", who);
+    c.data.push_back(v);
+  }
+  for (; k < d.in.size(); k += 2) {
+    const Mt& name = d.in[k];
+    if (k + 1 >= d.in.size()) grl_fail("%s: unrecognized parameter %s", who, grl::su::text(name).c_str());
+    const Mt& v = d.in[k + 1];
+    if (option_is(name, "uniformoutput")) {
+      if (v.isempty()) grl_fail("%s: UniformOutput must be true or false", who);
+      c.uniform = v.cre()[0] != 0;
+    } else if (option_is(name, "errorhandler")) {
+      if (!(v.flags_ & grl::F_HANDLE)) grl_fail("%s: invalid value for 'ErrorHandler' function", who);
+      // The handler's first input is a structure (message, identifier, index), a
+      // value this library does not make yet.
+      grl_fail("%s: 'ErrorHandler' is not available: its first input is a structure", who);
+    } else {
+      grl_fail("%s: unrecognized parameter %s", who, name.ischar() ? grl::su::text(name).c_str() : "");
+    }
+  }
+  if (c.data.empty()) grl_fail("Invalid call to %s", who);
+  for (std::size_t j = 0; j < c.data.size(); ++j) {
+    const Mt& v = c.data[j];
+    const std::size_t r = cells ? v.held_cell().rows() : v.rows();
+    const std::size_t q = cells ? v.held_cell().cols() : v.cols();
+    if (j == 0) {
+      c.rows = r;
+      c.cols = q;
+    } else if (r != c.rows || q != c.cols) {
+      grl_fail("%s: all the input arguments must have the same size and shape", who);
+    }
+  }
+  return c;
+}
+
+// Element k of an array input, with its class.
+Mt element(const Mt& v, std::size_t k) {
+  if (v.holds_cell()) {
+    Mc one = Mc::alloc(1, 1);
+    one.welem(0) = v.held_cell().elem(k);
+    return Mt(one);
+  }
+  return v.get1(grl::ix<m_type>(double(k + 1)));
+}
+
+// The outputs of the function for element k.
+void call_one(const apply_call& c, const Mc& args, int nout, Mc& outs) {
+  grl::call_handle(c.f, args, nout, outs);
+}
+
+grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
+  const int nout = d.out.empty() ? 1 : int(d.out.size());
+  const std::size_t n = c.rows * c.cols;
+  std::vector<Mt> arrays(static_cast<std::size_t>(nout));
+  std::vector<Mc> results(static_cast<std::size_t>(nout));
+  std::vector<std::uint32_t> flags(std::size_t(nout), 0);
+  for (int o = 0; o < nout; ++o) {
+    if (c.uniform) arrays[o] = Mt::zeros(c.rows, c.cols, true);
+    else results[o] = Mc::alloc(c.rows, c.cols);
+  }
+  Mc args = Mc::alloc(1, c.data.size());
+  Mc outs;
+  for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t j = 0; j < c.data.size(); ++j)
+      args.welem(j) = cells ? c.data[j].held_cell().elem(k) : element(c.data[j], k);
+    call_one(c, args, nout, outs);
+    for (int o = 0; o < nout; ++o) {
+      if (std::size_t(o) >= outs.numel())
+        grl_fail("%s: function returned fewer than nargout values", c.who);
+      const Mt& v = outs.elem(std::size_t(o));
+      if (!c.uniform) {
+        results[o].welem(k) = v;
+        continue;
+      }
+      if (v.numel() != 1)
+        grl_fail("%s: all values must be scalars when UniformOutput = true", c.who);
+      const std::uint32_t vf = grl::sc::class_flags(v);
+      if (k > 0 && vf != flags[o])
+        grl_fail("%s: return values must be of the same type when UniformOutput = true", c.who);
+      flags[o] = vf;
+      arrays[o].pr()[k] = v.cre()[0];
+      arrays[o].pi()[k] = v.ielem(0);
+    }
+  }
+  grl::cell_or_array r(
+      cells ? "cellfun: with UniformOutput true the result is an array, not a cell array"
+            : "arrayfun: with UniformOutput true the result is an array, not a cell array",
+      cells ? "cellfun: with UniformOutput false the result is a cell array; it cannot be used as a matrix"
+            : "arrayfun: with UniformOutput false the result is a cell array; it cannot be used as a matrix");
+  for (int o = 0; o < nout; ++o) {
+    Mt value;
+    if (c.uniform) {
+      arrays[o].drop_imag();
+      arrays[o].set_flags(flags[o]);
+      value = arrays[o];
+    } else {
+      value = Mt(results[o]);
+    }
+    if (o == 0) {
+      if (c.uniform) static_cast<Mt&>(r) = value;
+      else r.set_cell(results[0]);
+    }
+    if (std::size_t(o) < d.out.size()) {
+      Mr<m_type> ref = d.out[std::size_t(o)];
+      ref = value;
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+grl::cell_or_array grl::arrayfun_cells(const deal_t& d) {
+  const apply_call c = parse("arrayfun", d, false);
+  return run(c, d, false);
+}
+
+grl::cell_or_array grl::cellfun_cells(const deal_t& d) {
+  const apply_call c = parse("cellfun", d, true);
+  return run(c, d, true);
+}

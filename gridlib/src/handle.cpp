@@ -1,0 +1,100 @@
+// Calling function handles wherever they are: anonymous functions call their closure,
+// named ones go through the program's feval dispatcher.
+#include "gridlib_funfun.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using grl::Mc;
+using grl::Mt;
+
+namespace {
+
+grl::named_caller named_caller_ = nullptr;
+
+const grl::closure* closure_of(const Mt& h) {
+  return (h.flags_ & grl::F_HANDLE) ? static_cast<const grl::closure*>(h.fn_.get()) : nullptr;
+}
+
+std::string handle_name(const Mt& h) {
+  std::string s;
+  for (std::size_t k = 0; k < h.numel(); ++k) s += char(h.cre()[k]);
+  return s;
+}
+
+// The value an index stood for, as an input of a call.
+Mt index_value(const grl::ix<m_type>& a) {
+  if (a.kind == grl::ix<m_type>::scalar) return Mt(m_type(a.s));
+  if (a.kind == grl::ix<m_type>::all) return TM(":");
+  return *a.m;
+}
+
+}  // namespace
+
+std::size_t grl::closure_inputs(const closure& c) { return c.n_in & ~calls_mark; }
+
+bool grl::set_named_caller(named_caller f) {
+  named_caller_ = f;
+  return true;
+}
+
+Mc grl::arg_cell(const std::vector<Mt>& v) {
+  Mc c = Mc::alloc(1, v.size());
+  for (std::size_t k = 0; k < v.size(); ++k) c.welem(k) = v[k];
+  return c;
+}
+
+void grl::call_handle(const Mt& h, const Mc& args, int nout, Mc& outs) {
+  if (!(h.flags_ & grl::F_HANDLE)) grl_fail("feval: FUNC must be a string or function handle");
+  if (const closure* c = closure_of(h)) {
+    if (args.numel() > closure_inputs(*c)) grl_fail("@<anonymous>: function called with too many inputs");
+    if (nout <= 1) {
+      outs = Mc::alloc(1, 1);
+      outs.welem(0) = c->call(args);
+      return;
+    }
+    if (!(c->n_in & calls_mark)) {
+      // Only the one value the body gives: the second output is missing.
+      outs = Mc::alloc(1, 1);
+      outs.welem(0) = c->call(args);
+      return;
+    }
+    const auto* calls = static_cast<const closure_calls*>(c);
+    call_handle(calls->callee, calls->callee_args(args), nout, outs);
+    return;
+  }
+  if (!named_caller_) grl_fail("'%s' undefined", handle_name(h).c_str());
+  named_caller_(h, args, nout, outs);
+}
+
+Mt grl::call_handle(const Mt& h, const Mc& args) {
+  if (const closure* c = closure_of(h)) {
+    if (args.numel() > closure_inputs(*c)) grl_fail("@<anonymous>: function called with too many inputs");
+    return c->call(args);
+  }
+  Mc outs;
+  call_handle(h, args, 1, outs);
+  return outs.numel() ? outs.elem(0) : Mt();
+}
+
+Mt grl::call_indexed(const Mt& h, const grl::ix<m_type>* a, const grl::ix<m_type>* b) {
+  std::vector<Mt> v;
+  // h() reaches the library as h(:): a handle called with no inputs.
+  const bool none = a && !b && a->kind == grl::ix<m_type>::all;
+  if (a && !none) v.push_back(index_value(*a));
+  if (b) v.push_back(index_value(*b));
+  return call_handle(h, arg_cell(v));
+}
+
+void grl::anon_outputs(const Mt& h, const Mc& args, Mr<m_type>* ys[4]) {
+  int n = int(nargout_val);
+  if (n < 1) n = 1;
+  if (n > 4) n = 4;
+  Mc outs;
+  call_handle(h, args, n, outs);
+  for (int k = 0; k < n; ++k) {
+    if (std::size_t(k) >= outs.numel()) grl::fail_return_list(std::size_t(k) + 1);
+    *ys[k] = outs.elem(std::size_t(k));
+  }
+}

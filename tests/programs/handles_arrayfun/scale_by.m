@@ -1,0 +1,2 @@
+function y = scale_by(x, k)
+y = x * k;

@@ -1,0 +1,2 @@
+function y = apply_twice(f, x)
+y = f(f(x));

@@ -1,0 +1,2 @@
+function h = compose(f, g)
+h = @(x) f(g(x));

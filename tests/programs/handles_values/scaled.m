@@ -1,0 +1,3 @@
+function y = scaled(x)
+global SCALE
+y = SCALE(x);

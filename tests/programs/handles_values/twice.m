@@ -1,0 +1,2 @@
+function y = twice(x)
+y = 2 * x;
