@@ -91,6 +91,10 @@ void grl::anon_outputs(const Mt& h, const Mc& args, Mr<m_type>* ys[4]) {
   int n = int(nargout_val);
   if (n < 1) n = 1;
   if (n > 4) n = 4;
+  if (n == 1) {   // the common case, without a cell of outputs
+    *ys[0] = call_handle(h, args);
+    return;
+  }
   Mc outs;
   call_handle(h, args, n, outs);
   for (int k = 0; k < n; ++k) {
