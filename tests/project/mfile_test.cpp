@@ -64,6 +64,14 @@ TEST_F(MFile, WorkedExample) {
   EXPECT_EQ(translate("sq", "function y = sq(x)\ny = x.^2;\n"), datatypes().function_index());
   EXPECT_EQ(read("sq.cpp"),
             "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n\n"
+            "M<double> sq(M<double> x);\n\n"
+            "M<double> sq() {\n"
+            "  double old_nargin=nargin_val; nargin_val=0.0; nargin_set=1;\n"
+            "  M<double> ret1a;\n"
+            "  ret1a=sq(junkM);\n"
+            "  nargin_val=old_nargin;\n"
+            "  return(ret1a);\n"
+            "}\n\n"
             "M<double> sq(M<double> x) {\n"
             "  M<double> y(\"y\",0,0); \n"
             "  double old_nargin=nargin_val; if (!nargin_set) nargin_val=1.0;\n"
@@ -73,7 +81,7 @@ TEST_F(MFile, WorkedExample) {
             "  nargin_val=old_nargin; nargout_val=old_nargout;\n"
             "  return(y);\n"
             "}\n\n");
-  EXPECT_EQ(read("sq.h"), "#ifndef __sq_h\n#define __sq_h\n\nM<double> sq(M<double> x);\n\n"
+  EXPECT_EQ(read("sq.h"), "#ifndef __sq_h\n#define __sq_h\n\nM<double> sq();\nM<double> sq(M<double> x);\n\n"
                           "#endif // __sq_h\n\n");
   EXPECT_EQ(read("sq.r"), "sq.m\n[called]\nsq function 1 1 0 0 0 0 0\n[feval]\n[extern]\n"
                           "[declare]\nx double 0 0 0 0 0 0 0\ny double 0 0 0 0 0 0 0\n");
@@ -92,9 +100,10 @@ TEST_F(MFile, EntryPointsForShorterCalls) {
   EXPECT_NE(c.find("  f(x, junkM, i_o, a__o, junkM);\n"), std::string::npos) << c;
   EXPECT_NE(c.find("  a__o=a; b__o=b; return(x_M);\n}\n"), std::string::npos) << c;
 
-  // Without nargin in the body, no shorter entry points; without outputs, none either.
+  // A call may leave out inputs even when the body never reads nargin (MATLAB runs it
+  // until a missing input is used), so every shorter entry point is there.
   translate("g", "function g(x)\ndisp(x)\n");
-  EXPECT_EQ(read("g.h"), "#ifndef __g_h\n#define __g_h\n\nM<double> g(M<double> x);\n\n#endif // __g_h\n\n");
+  EXPECT_EQ(read("g.h"), "#ifndef __g_h\n#define __g_h\n\nM<double> g();\nM<double> g(M<double> x);\n\n#endif // __g_h\n\n");
   translate("v", "function v(a,varargin)\n");
   EXPECT_NE(read("v.cpp").find("nargin_val=1+varargin.size("), std::string::npos);
 }
