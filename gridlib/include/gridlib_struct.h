@@ -99,5 +99,10 @@ M<m_type> cell2struct(const M<M<m_type>>& c, const M<m_type>& fields);
 M<m_type> cell2struct(const M<M<m_type>>& c, const M<M<m_type>>& fields);
 M<m_type> cell2struct(const M<M<m_type>>& c, const M<m_type>& fields, const M<m_type>& dim);
 M<m_type> cell2struct(const M<M<m_type>>& c, const M<M<m_type>>& fields, const M<m_type>& dim);
+// The same with the cell held by a value of any class.
+M<m_type> cell2struct(const M<m_type>& c, const M<m_type>& fields);
+M<m_type> cell2struct(const M<m_type>& c, const M<M<m_type>>& fields);
+M<m_type> cell2struct(const M<m_type>& c, const M<m_type>& fields, const M<m_type>& dim);
+M<m_type> cell2struct(const M<m_type>& c, const M<M<m_type>>& fields, const M<m_type>& dim);
 
 #endif

@@ -588,13 +588,35 @@ Ct struct2cell(const Mt& s) {
   return c;
 }
 
-Mt cell2struct(const Ct& c, const Mt& fields) { return from_cell(c, {grl::text_of(fields)}, 1); }
+// The field names of cell2struct: one name, or a cell of names (held by a value of
+// any class too).
+static std::vector<std::string> names_of(const Mt& fields) {
+  if (fields.holds_cell()) return texts_of(fields.held_cell());
+  return {grl::text_of(fields)};
+}
+
+// The cell of cell2struct given as a value of any class (a variable whose class the
+// translator could not prove): it must hold a cell.
+static const Ct& cell_of(const Mt& c) {
+  if (!c.holds_cell()) grl_fail("cell2struct: argument CELL must be of type cell");
+  return c.held_cell();
+}
+
+Mt cell2struct(const Ct& c, const Mt& fields) { return from_cell(c, names_of(fields), 1); }
 Mt cell2struct(const Ct& c, const Ct& fields) { return from_cell(c, texts_of(fields), 1); }
 Mt cell2struct(const Ct& c, const Mt& fields, const Mt& dim) {
-  return from_cell(c, {grl::text_of(fields)}, int(dim.elem(0)));
+  return from_cell(c, names_of(fields), int(dim.elem(0)));
 }
 Mt cell2struct(const Ct& c, const Ct& fields, const Mt& dim) {
   return from_cell(c, texts_of(fields), int(dim.elem(0)));
+}
+Mt cell2struct(const Mt& c, const Mt& fields) { return cell2struct(cell_of(c), fields); }
+Mt cell2struct(const Mt& c, const Ct& fields) { return cell2struct(cell_of(c), fields); }
+Mt cell2struct(const Mt& c, const Mt& fields, const Mt& dim) {
+  return cell2struct(cell_of(c), fields, dim);
+}
+Mt cell2struct(const Mt& c, const Ct& fields, const Mt& dim) {
+  return cell2struct(cell_of(c), fields, dim);
 }
 
 // --- a cell held in a field, changed in place -----------------------------------------
