@@ -21,6 +21,8 @@ const char* const kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursd
 // The day number of a date; months beyond 12 or below 1 move into other years.
 double day_number(double year, double month, double day, double hour, double minute, double second) {
   static const double month_start[] = {306, 337, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275};
+  // NaN or an infinite month has no place in the table: the date is not a number.
+  if (!std::isfinite(month)) return NAN;
   // The year starts in March, so that a leap day ends it.
   year += std::ceil((month - 14) / 12);
   const double m = std::fmod(std::fmod(std::floor(month) - 1, 12) + 12, 12);
@@ -101,6 +103,8 @@ std::string two(double v) {
 
 // The text of one date in the written format f.
 std::string format_date(double n, const std::string& f) {
+  // Beyond a billion days the year no longer fits the text's integer fields.
+  if (!std::isfinite(n) || std::fabs(n) > 1e9) grl_fail("datestr: the date number %g is out of range", n);
   const date_t d = date_of(n);
   const bool pm_clock = f.find("AM") != std::string::npos || f.find("PM") != std::string::npos;
   const int weekday = int(std::fmod(std::fmod(std::floor(n) + 5, 7) + 7, 7));   // 0 Sunday
