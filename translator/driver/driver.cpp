@@ -144,6 +144,7 @@ void load_datatypes(const std::string& dt_switch, bool dt_given, driver_run& run
   if (!dt_given) return;
   run.datatype = dt.find(dt_switch);
   if (run.datatype == -1) diag::error("%s is not a valid datatype.", dt_switch.c_str());
+  dt.set_default_type(run.datatype);
 }
 
 void print_paths(const driver_run& run) {

@@ -49,6 +49,8 @@ class datatype_t {
   int unknown_index() const { return unknown_; }
   // The base index named by the last library line; 0 when there was none.
   int default_type() const { return default_type_; }
+  // The main data type of this run (-dt:float): variables of any class take it.
+  void set_default_type(int code) { default_type_ = code; }
 
   // True for DT_UNCLASSIFIED and for the "script" index.
   bool is_not_function(int code) const;
