@@ -41,11 +41,6 @@ bool cpp_taken(std::string_view name) {
 // A member name that is a C++ word gets a trailing underscore in C++.
 std::string member_spelling(const std::string& name) { return cpp_taken(name) ? name + "_" : name; }
 
-bool is_member_name(const std::string& name, const std::string& structure) {
-  return name.size() > structure.size() && name.compare(0, structure.size(), structure) == 0 &&
-         name[structure.size()] == '.';
-}
-
 // Reads one line of at most `limit` characters; the newline (and a carriage return
 // before it) is consumed and dropped, the rest of a longer line is left for the next
 // read. False at end of file when nothing was read.
