@@ -308,7 +308,9 @@ int count_parameters(const std::string& params, bool& has_io, int& outputs) {
   // Parameters split at ","; those before the one with i_o are inputs.
   has_io = false;
   outputs = 0;
-  if (params.find("()") != std::string::npos) return 0;
+  // No parameters at all: the entry point of a call without inputs (name_0_1).
+  if (params.find("()") != std::string::npos || params.find_first_not_of(" \t") == std::string::npos)
+    return 0;
   int inputs = 0;
   std::string p = params;
   std::size_t start = 0;
