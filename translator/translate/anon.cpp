@@ -45,15 +45,6 @@ std::string string_text(const std::string& t) {
   return out + "'";
 }
 
-std::string c_literal(const std::string& s) {
-  std::string q = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') q.push_back('\\');
-    q.push_back(c);
-  }
-  return q + "\"";
-}
-
 }  // namespace
 
 // The text octave-cli shows for tokens [from, to) of an anonymous function: binary
@@ -179,7 +170,7 @@ bool parser_t::anonymous_function(int at) {
   // The body, translated as a statement of its own.
   for (const std::string& in : inputs) add_variable(in, default_type);
   const std::string code = anon_code(body, end, false);
-  std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_literal(text) +
+  std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_string_literal(text) +
                        ", [=](";
   std::string params;
   for (std::size_t k = 0; k < inputs.size(); ++k)
@@ -199,7 +190,7 @@ bool parser_t::anonymous_function(int at) {
         (symbols->info_of(f)[INFO_NOUT] >= 2 || symbols->info_of(f)[INFO_NOUT] < 0)) {
       const std::string args = anon_code(body + 2, end - 1, true);
       handle_targets.push_back(callee);
-      lambda += ", grl::handle(TM(" + c_literal(callee) + ")), [=](" + params +
+      lambda += ", grl::handle(TM(" + c_string_literal(callee) + ")), [=](" + params +
                 ") -> M<M<m_type>> { return M<M<m_type>>(" + args + "); }";
     }
   }
@@ -243,14 +234,7 @@ std::string parser_t::anon_code(int from, int to, bool list) {
 // The steps of a statement's translation that an expression takes.
 void parser_t::translate_expression() {
   function_handles();
-  if (symbols) {
-    for (int i = 0; i < stmt.top(); ++i) {
-      if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
-      const int r = symbols->find(stmt.gettext(i), SYM_REPLACE | SYM_REPLACEMENT);
-      if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last())
-        replace_token(i, symbols->text_of(r + 1));
-    }
-  }
+  apply_replacements();
   rewrite_end();
   rewrite_colon();
   rewrite_operators();

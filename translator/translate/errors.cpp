@@ -19,15 +19,6 @@ namespace {
 const char* const kCatchHead =
     "} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);";
 
-std::string quoted(const std::string& s) {
-  std::string q = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') q.push_back('\\');
-    q.push_back(c);
-  }
-  return q + "\"";
-}
-
 }  // namespace
 
 // Before the expressions are rewritten: c = onCleanup(...) (its handle must not meet
@@ -82,8 +73,8 @@ void parser_t::catch_block() {
     const std::pair<const char*, std::string> fields[] = {
         {"message", "grl::caught_text(grl_caught.message())"},
         {"identifier", "grl::caught_text(grl_caught.identifier())"},
-        {"stack.file", "grl::caught_text(" + quoted(file) + ")"},
-        {"stack.name", "grl::caught_text(" + quoted(name) + ")"},
+        {"stack.file", "grl::caught_text(" + c_string_literal(file) + ")"},
+        {"stack.name", "grl::caught_text(" + c_string_literal(name) + ")"},
         {"stack.line", "grl::caught_number(" + std::to_string(line) + ")"},
         {"stack.column", "grl::caught_number(0)"}};
     const int text_type = default_type & ~(DT_CELL | DT_SCALAR);
@@ -182,4 +173,13 @@ void parser_t::error_structs() {
       continue;
     stmt.set(i, "grl::error_struct", TK_OTHER);
   }
+}
+
+std::string c_string_literal(const std::string& s) {
+  std::string q = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') q.push_back('\\');
+    q.push_back(c);
+  }
+  return q + "\"";
 }

@@ -14,6 +14,8 @@
 // The M name of a library function: the translator puts the library's spelling
 // (sqrt_M) in place of the M name (sqrt) before it looks names up.
 std::string m_name(const symbol_type& table, const std::string& word);
+// s as a C++ string literal, its quotes and backslashes escaped.
+std::string c_string_literal(const std::string& s);
 
 class parser_t : public scanner_t {
  public:
@@ -65,6 +67,7 @@ class parser_t : public scanner_t {
   static std::string fields_list_statements(const std::string& var, const std::vector<std::string>& names);
   bool regexp_gives_names(int i, std::size_t k);
   void function_handles();
+  void apply_replacements();
   // Anonymous functions (anon.cpp): the token that stands for one in the statement is a
   // string token whose text is this character followed by the C++.
   static constexpr char kAnonMark = '\x01';

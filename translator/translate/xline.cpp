@@ -51,14 +51,7 @@ void parser_t::translate_statement() {
   rewrite_single_target();
   function_handles();
   rewrite_exist();
-  if (symbols) {
-    for (int i = 0; i < stmt.top(); ++i) {
-      if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
-      const int r = symbols->find(stmt.gettext(i), SYM_REPLACE | SYM_REPLACEMENT);
-      if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last())
-        replace_token(i, symbols->text_of(r + 1));
-    }
-  }
+  apply_replacements();
   // 5. The condition of if and while is one operand.
   if (stmt.is_word(0, "if") || stmt.is_word(0, "while")) {
     stmt.ins(1, "(", '(');
@@ -796,5 +789,17 @@ void parser_t::varargin_pass() {
     stmt.ins(from, "(", '(');
     stmt.ins(from + 1, "CL", TK_WORD);
     stmt.ins(from + 2, "(", '(');
+  }
+}
+
+// The library's spellings of its names (sqrt by sqrt_M) and the -D replacements, in
+// every word of the statement but strings and comments.
+void parser_t::apply_replacements() {
+  if (!symbols) return;
+  for (int i = 0; i < stmt.top(); ++i) {
+    if (stmt.kind(i) == TK_STRING || stmt.kind(i) == TK_COMMENT) continue;
+    const int r = symbols->find(stmt.gettext(i), SYM_REPLACE | SYM_REPLACEMENT);
+    if (r >= 0 && (symbols->type_of(r) & SYM_REPLACE) && r < symbols->last())
+      replace_token(i, symbols->text_of(r + 1));
   }
 }
