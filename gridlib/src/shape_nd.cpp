@@ -192,15 +192,19 @@ long leading_ones(const sizes& e) {
   while (std::size_t(n) + 1 < e.size() && e[std::size_t(n)] == 1) ++n;
   return n;
 }
-long shift_count(const Mt& n) {
-  if (n.numel() != 1 || n.isc() || double(n.cre()[0]) != std::floor(double(n.cre()[0])))
-    grl_fail("shiftdim: N must be a scalar integer");
-  return long(n.cre()[0]);
+// A finite whole number; a shift left is taken modulo the dimensions at once, and
+// a shift right that would add millions of singleton dimensions is out of memory.
+long shift_count(const Mt& n, std::size_t nd) {
+  const double v = n.numel() == 1 && !n.isc() ? double(n.cre()[0]) : NAN;
+  if (!std::isfinite(v) || v != std::floor(v)) grl_fail("shiftdim: N must be a scalar integer");
+  if (v >= 0) return long(std::fmod(v, double(nd)));
+  if (v < -1e6) grl_fail("out of memory or dimension too large for Octave's index type");
+  return long(v);
 }
 }  // namespace
 
 Mt shiftdim(const Mt& x) { return shift_dims(x, leading_ones(x.shape())); }
-Mt shiftdim(const Mt& x, const Mt& n) { return shift_dims(x, shift_count(n)); }
+Mt shiftdim(const Mt& x, const Mt& n) { return shift_dims(x, shift_count(n, x.ndims())); }
 void shiftdim(const Mt& x, i_o_t, Mr<m_type> y, Mr<m_type> ns) {
   const long n = leading_ones(x.shape());
   y = shift_dims(x, n);

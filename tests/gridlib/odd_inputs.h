@@ -1,4 +1,4 @@
-// The driver of odd-inputs: sample values and one child process per call.
+// The driver of odd-inputs: sample values, and child processes that make the calls.
 #ifndef ODD_INPUTS_H
 #define ODD_INPUTS_H
 
@@ -6,9 +6,11 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -49,28 +51,53 @@ inline void redirect(int fd, const char* path, int flags) {
   if (f >= 0) { dup2(f, fd); close(f); }
 }
 
-// Runs f in a child: it must return (status 0) or fail with an error (status 1).
-template <class F> void probe(const std::string& what, F f) {
-  ++calls;
-  std::fflush(stdout);
-  pid_t p = fork();
-  if (p < 0) { std::perror("fork"); ++bad; return; }
-  if (p == 0) {
-    redirect(1, "/dev/null", O_WRONLY);
-    redirect(2, "/dev/null", O_WRONLY);
-    alarm(20);
-    f();
+// One call: its text for the report and the call itself.
+struct call {
+  std::string what;
+  std::function<void()> run;
+};
+
+// Runs the calls of one function in a child process, one after another; an error is a
+// fine outcome of a call and the child goes on with the next. A child that dies
+// (a crash, a hang of over 20 s, a sanitizer report) or ends the program tells, through
+// a page shared with it, which call it was in: that call is reported when the end was
+// not a plain error exit (status 1), and a new child goes on after it. One child per
+// function rather than per call: forking a sanitizer-built program is slow.
+inline void run_calls(const std::vector<call>& cs) {
+  calls += int(cs.size());
+  void* page = mmap(nullptr, sizeof(std::size_t), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  if (page == MAP_FAILED) { std::perror("mmap"); ++bad; return; }
+  volatile std::size_t* at = static_cast<std::size_t*>(page);
+  for (std::size_t from = 0; from < cs.size();) {
+    *at = from;
     std::fflush(stdout);
-    _exit(0);
+    pid_t p = fork();
+    if (p < 0) { std::perror("fork"); ++bad; break; }
+    if (p == 0) {
+      redirect(1, "/dev/null", O_WRONLY);
+      redirect(2, "/dev/null", O_WRONLY);
+      for (std::size_t k = from; k < cs.size(); ++k) {
+        *at = k;
+        alarm(20);
+        try { cs[k].run(); } catch (const std::exception&) {}
+      }
+      std::fflush(stdout);
+      _exit(0);
+    }
+    int st = 0;
+    waitpid(p, &st, 0);
+    const std::size_t k = *at;
+    if (WIFEXITED(st) && WEXITSTATUS(st) == 0) break;
+    if (!(WIFEXITED(st) && WEXITSTATUS(st) == 1)) {
+      ++bad;
+      if (WIFSIGNALED(st))
+        std::printf("%s: signal %d%s\n", cs[k].what.c_str(), WTERMSIG(st), WTERMSIG(st) == SIGALRM ? " (took over 20 s)" : "");
+      else
+        std::printf("%s: exit status %d\n", cs[k].what.c_str(), WEXITSTATUS(st));
+    }
+    from = k + 1;
   }
-  int st = 0;
-  waitpid(p, &st, 0);
-  if (WIFEXITED(st) && (WEXITSTATUS(st) == 0 || WEXITSTATUS(st) == 1)) return;
-  ++bad;
-  if (WIFSIGNALED(st))
-    std::printf("%s: signal %d%s\n", what.c_str(), WTERMSIG(st), WTERMSIG(st) == SIGALRM ? " (took over 20 s)" : "");
-  else
-    std::printf("%s: exit status %d\n", what.c_str(), WEXITSTATUS(st));
+  munmap(page, sizeof(std::size_t));
 }
 
 inline std::string call_text(const char* name, std::initializer_list<std::size_t> ks) {
@@ -82,18 +109,26 @@ inline std::string call_text(const char* name, std::initializer_list<std::size_t
 
 template <class F> void each1(const char* name, F f) {
   const std::vector<Mt> s = samples();
-  for (std::size_t a = 0; a < wide; ++a) probe(call_text(name, {a}), [&] { f(s[a]); });
+  std::vector<call> cs;
+  for (std::size_t a = 0; a < wide; ++a) cs.push_back({call_text(name, {a}), [&, a] { f(s[a]); }});
+  run_calls(cs);
 }
 template <class F> void each2(const char* name, F f) {
   const std::vector<Mt> s = samples();
+  std::vector<call> cs;
   for (std::size_t a = 0; a < narrow2; ++a)
-    for (std::size_t b = 0; b < narrow2; ++b) probe(call_text(name, {a, b}), [&] { f(s[a], s[b]); });
+    for (std::size_t b = 0; b < narrow2; ++b)
+      cs.push_back({call_text(name, {a, b}), [&, a, b] { f(s[a], s[b]); }});
+  run_calls(cs);
 }
 template <class F> void each3(const char* name, F f) {
   const std::vector<Mt> s = samples();
+  std::vector<call> cs;
   for (std::size_t a = 0; a < narrow3; ++a)
     for (std::size_t b = 0; b < narrow3; ++b)
-      for (std::size_t c = 0; c < narrow3; ++c) probe(call_text(name, {a, b, c}), [&] { f(s[a], s[b], s[c]); });
+      for (std::size_t c = 0; c < narrow3; ++c)
+        cs.push_back({call_text(name, {a, b, c}), [&, a, b, c] { f(s[a], s[b], s[c]); }});
+  run_calls(cs);
 }
 
 inline int report() {
