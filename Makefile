@@ -25,15 +25,19 @@ bench: build
 	@cmake --install $(BUILD) --prefix dist >/dev/null
 	@bench/run --root dist $(BENCH_ARGS)
 
-test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory asan-test
+# Both suites run even when the first fails; the last line tells where the time went.
+test:
+	@t0=$$(date +%s); $(MAKE) --no-print-directory build || exit 1; t1=$$(date +%s); \
+	(cd $(BUILD) && ctest --output-on-failure -j $(JOBS)); rc=$$?; t2=$$(date +%s); \
+	$(MAKE) --no-print-directory asan-test; rc2=$$?; t3=$$(date +%s); \
+	echo "make test: build $$((t1-t0)) s, tests $$((t2-t1)) s, sanitizer build and tests $$((t3-t2)) s"; \
+	[ $$rc -eq 0 ] && [ $$rc2 -eq 0 ]
 
 # The unit tests and the conformance programs again, under AddressSanitizer and
 # UndefinedBehaviorSanitizer: translator, library and the compiled programs.
 asan-test: deps
 	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKORVAL_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@t0=$$(date +%s); cmake --build $(ASAN_BUILD) -j $(JOBS) && echo "sanitizer build $$(($$(date +%s)-t0)) s"
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0:exitcode=86 UBSAN_OPTIONS=print_stacktrace=1:exitcode=86 \
 	  ctest --output-on-failure -j $(JOBS) -L 'unit|cli|programs' -E '\.float$$'
 
