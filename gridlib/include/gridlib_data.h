@@ -48,8 +48,18 @@ M<m_type> prctile(const M<m_type>& x, const M<m_type>& p, const M<m_type>& dim);
 // ndgrid(x) is ndgrid(x, x), and X = ndgrid(x) is x as a column.
 M<m_type> ndgrid(const M<m_type>& x1);
 M<m_type> ndgrid(const M<m_type>& x1, const M<m_type>& x2);
-void ndgrid(const M<m_type>& x1, i_o_t, Mr<m_type> a, Mr<m_type> b = junkM);
+// [X1, X2, X3] = ndgrid(x1, x2, x3) (or ndgrid(x) for all three): three-dimensional grids.
+void ndgrid(const M<m_type>& x1, i_o_t, Mr<m_type> a, Mr<m_type> b = junkM, Mr<m_type> c = junkM);
 void ndgrid(const M<m_type>& x1, const M<m_type>& x2, i_o_t, Mr<m_type> a, Mr<m_type> b = junkM);
+M<m_type> ndgrid(const M<m_type>& x1, const M<m_type>& x2, const M<m_type>& x3);
+void ndgrid(const M<m_type>& x1, const M<m_type>& x2, const M<m_type>& x3, i_o_t, Mr<m_type> a,
+            Mr<m_type> b = junkM, Mr<m_type> c = junkM);
+// [X, Y, Z] = meshgrid(x, y, z): x along the columns, y down the rows, z along the pages;
+// [X, Y, Z] = meshgrid(x) is meshgrid(x, x, x).
+void meshgrid(const M<m_type>& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c);
+M<m_type> meshgrid(const M<m_type>& x, const M<m_type>& y, const M<m_type>& z);
+void meshgrid(const M<m_type>& x, const M<m_type>& y, const M<m_type>& z, i_o_t, Mr<m_type> a,
+              Mr<m_type> b = junkM, Mr<m_type> c = junkM);
 // conv2(a, b [, shape]) and conv2(v1, v2, a [, shape]): shape 'full', 'same' or 'valid'.
 M<m_type> conv2(const M<m_type>& a, const M<m_type>& b);
 M<m_type> conv2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c);
@@ -58,16 +68,23 @@ M<m_type> conv2(const M<m_type>& v1, const M<m_type>& v2, const M<m_type>& a, co
 M<m_type> filter2(const M<m_type>& b, const M<m_type>& x, const M<m_type>& shape = M<m_type>());
 
 // --- accumulation and expansion -------------------------------------------------------------
-// accumarray(subs, vals [, sz [, fn [, fill]]]): vals summed (or reduced by the named
-// function fn) into the positions subs gives; positions no subscript names hold fill.
+// accumarray(subs, vals [, sz [, fn [, fill]]]): vals summed (or reduced by the function
+// fn, any handle) into the positions subs gives (a column of positions, or a row of N
+// subscripts per value); positions no subscript names hold fill. fn returning 1 x 1
+// cells makes a cell array.
 M<m_type> accumarray(const M<m_type>& subs, const M<m_type>& vals);
 M<m_type> accumarray(const M<m_type>& subs, const M<m_type>& vals, const M<m_type>& sz);
 M<m_type> accumarray(const M<m_type>& subs, const M<m_type>& vals, const M<m_type>& sz,
                      const M<m_type>& fn);
 M<m_type> accumarray(const M<m_type>& subs, const M<m_type>& vals, const M<m_type>& sz,
                      const M<m_type>& fn, const M<m_type>& fill);
-// bsxfun(f, a, b): the element-wise function f (a handle or name) with singleton
-// dimensions expanded.
+// accumarray({i, j, ...}, vals, ...): the subscripts as a cell literal of index vectors.
+template <class... A> inline M<m_type> accumarray(const cl_t<m_type>& subs, const A&... a) {
+  return accumarray(M<m_type>::of_cell(subs.value()), a...);
+}
+// bsxfun(f, a, b): f (a handle or the name of a function) of a and b with singleton
+// dimensions expanded; the library's element-wise functions run directly, any other
+// function is called once with both operands at their common size.
 M<m_type> bsxfun(const M<m_type>& f, const M<m_type>& a, const M<m_type>& b);
 
 // --- number bases -------------------------------------------------------------------------
@@ -96,10 +113,34 @@ M<m_type> validatestring(const M<m_type>& str, const M<m_type>& opts, const M<m_
 // shape-preserving piecewise cubic. Both extrapolate.
 M<m_type> spline(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi);
 M<m_type> pchip(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi);
-// [p, ~, mu] = polyfit(x, y, n): the fit of (x - mu(1)) / mu(2).
+// [p, S, mu] = polyfit(x, y, n): S the structure of the fit (yf, X, R, C, df, normr),
+// with mu the fit is of (x - mu(1)) / mu(2).
 void polyfit(const M<m_type>& x, const M<m_type>& y, const M<m_type>& n, i_o_t, Mr<m_type> p);
 void polyfit(const M<m_type>& x, const M<m_type>& y, const M<m_type>& n, i_o_t, Mr<m_type> p, Mr<m_type> S,
              Mr<m_type> mu = junkM);
+
+// [y, delta] = polyval(p, x, S [, mu]): delta the standard error of each value from
+// polyfit's structure S.
+M<m_type> polyval(const M<m_type>& p, const M<m_type>& x, const M<m_type>& S,
+                  const M<m_type>& mu = M<m_type>());
+void polyval(const M<m_type>& p, const M<m_type>& x, i_o_t, Mr<m_type> y);
+void polyval(const M<m_type>& p, const M<m_type>& x, const M<m_type>& S, i_o_t, Mr<m_type> y,
+             Mr<m_type> delta = junkM);
+void polyval(const M<m_type>& p, const M<m_type>& x, const M<m_type>& S, const M<m_type>& mu, i_o_t,
+             Mr<m_type> y, Mr<m_type> delta = junkM);
+
+// --- histograms ------------------------------------------------------------------------------
+// [N, edges, bin] = histcounts(X [, nbins | edges] [, name, value ...]): counts of X's
+// values in bins, every bin [e(k), e(k+1)) but the last, which holds its right edge too.
+// Options 'BinWidth', 'BinLimits', 'Normalization', 'BinMethod', 'NumBins', 'BinEdges'.
+namespace grl {
+M<m_type> histcounts_run(const deal_t& d);
+}
+template <class... A> inline M<m_type> histcounts(A&&... a) {
+  grl::deal_t d;
+  (grl::deal_put(d, a), ...);
+  return grl::histcounts_run(d);
+}
 
 // --- matrix functions ------------------------------------------------------------------------
 // sqrtm(a) and logm(a) through the complex Schur form.

@@ -97,6 +97,23 @@ void rmdir_M(const M<m_type>& dir, i_o_t, Mr<m_type> status, Mr<m_type> msg = ju
              Mr<m_type> msgid = junkM);
 void rmdir_M(const M<m_type>& dir, const M<m_type>& s, i_o_t, Mr<m_type> status,
              Mr<m_type> msg = junkM, Mr<m_type> msgid = junkM);
+// dir, dir(name): the entries of a folder, a file or a pattern (* and ? in the last
+// part) as a column of structures with the fields name, folder, date, bytes, isdir,
+// datenum; a folder's own entries . and .. come first, the others in name order.
+M<m_type> dir();
+M<m_type> dir(const M<m_type>& name);
+// ls and ls(names...): the names of the folder or the given names and patterns, one per
+// row of a char matrix.
+namespace grl {
+M<m_type> ls_v(const std::vector<M<m_type>>& args);
+// The same asked for no output (the statements dir, dir(x), ls, ls(x), ...): the names
+// printed in columns.
+quiet dir_show();
+quiet dir_show(const M<m_type>& name);
+quiet ls_show_v(const std::vector<M<m_type>>& args);
+template <class... A> inline quiet ls_show(const A&... a) { return ls_show_v(arg_list<m_type>(a...)); }
+}  // namespace grl
+template <class... A> inline M<m_type> ls(const A&... a) { return grl::ls_v(grl::arg_list<m_type>(a...)); }
 // fileread(name): the whole file as one char row.
 M<m_type> fileread(const M<m_type>& name);
 

@@ -1,5 +1,4 @@
-// Grids, two-dimensional convolution, accumulation by subscripts and expansion with a
-// named element-wise function.
+// Grids, two-dimensional convolution and correlation.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -16,7 +15,7 @@ namespace {
 const m_type kNaN = std::numeric_limits<m_type>::quiet_NaN();
 
 Mt vector_arg(const Mt& x, const char* who) {
-  if (x.holds_cell() || (x.rows() > 1 && x.cols() > 1))
+  if (x.holds_cell() || x.holds_struct() || (x.rows() > 1 && x.cols() > 1))
     grl_fail("%s: arguments must be vectors", who);
   return x;
 }
@@ -38,13 +37,74 @@ Mt ndgrid(const Mt& x1, const Mt& x2) {
   return a;
 }
 
-void ndgrid(const Mt& x1, i_o_t, Mr<m_type> a, Mr<m_type> b) {
-  // One input with one output is that vector as a column; with two, ndgrid(x, x).
+void ndgrid(const Mt& x1, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c) {
+  // One input with one output is that vector as a column; with more, x for every
+  // dimension.
   if (!b.given()) {
     a = ndgrid(x1);
     return;
   }
+  if (c.given()) {
+    ndgrid(x1, x1, x1, i_o, a, b, c);
+    return;
+  }
   ndgrid(x1, x1, i_o, a, b);
+}
+
+namespace {
+
+// Grid k of three: vector v laid along dimension k of an n[0] x n[1] x n[2] array.
+Mt grid3(const Mt& v, std::size_t k, const sizes& n) {
+  Mt g = Mt::alloc(n[0], n[1] * n[2], v.isc());
+  const std::size_t total = n[0] * n[1] * n[2];
+  const std::size_t stride = k == 0 ? 1 : k == 1 ? n[0] : n[0] * n[1];
+  for (std::size_t t = 0; t < total; ++t) {
+    const std::size_t i = (t / stride) % n[k];
+    g.pr()[t] = v.cre()[i];
+    if (v.isc()) g.pi()[t] = v.cim()[i];
+  }
+  g.set_shape(n);
+  keep_class(g, v);
+  if (v.islogical() || v.ischar()) g.set_flags(v.flags_);
+  return g;
+}
+
+sizes grid3_extents(const Mt& x1, const Mt& x2, const Mt& x3, const char* who) {
+  vector_arg(x1, who);
+  vector_arg(x2, who);
+  vector_arg(x3, who);
+  const sizes n{x1.numel(), x2.numel(), x3.numel()};
+  check_sizes(n, sizeof(m_type));
+  return n;
+}
+
+}  // namespace
+
+Mt ndgrid(const Mt& x1, const Mt& x2, const Mt& x3) {
+  return grid3(x1, 0, grid3_extents(x1, x2, x3, "ndgrid"));
+}
+
+void ndgrid(const Mt& x1, const Mt& x2, const Mt& x3, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c) {
+  const sizes n = grid3_extents(x1, x2, x3, "ndgrid");
+  a = grid3(x1, 0, n);
+  if (b.given()) b = grid3(x2, 1, n);
+  if (c.given()) c = grid3(x3, 2, n);
+}
+
+// meshgrid's first two dimensions are y down the rows and x along the columns.
+Mt meshgrid(const Mt& x, const Mt& y, const Mt& z) {
+  return grid3(x, 1, grid3_extents(y, x, z, "meshgrid"));
+}
+
+void meshgrid(const Mt& x, const Mt& y, const Mt& z, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c) {
+  const sizes n = grid3_extents(y, x, z, "meshgrid");
+  a = grid3(x, 1, n);
+  if (b.given()) b = grid3(y, 0, n);
+  if (c.given()) c = grid3(z, 2, n);
+}
+
+void meshgrid(const Mt& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c) {
+  meshgrid(x, x, x, i_o, a, b, c);
 }
 
 void ndgrid(const Mt& x1, const Mt& x2, i_o_t, Mr<m_type> a, Mr<m_type> b) {
@@ -176,162 +236,4 @@ Mt filter2(const Mt& b, const Mt& x, const Mt& shape) {
       if (b.isc()) t.pi()[i + j * r] = b.cim()[(r - 1 - i) + (c - 1 - j) * r];
     }
   return conv2_shape(x, t, s);
-}
-
-// --- accumarray ---------------------------------------------------------------------------
-
-namespace {
-
-enum reducer { R_SUM, R_MAX, R_MIN, R_PROD, R_MEAN, R_NUMEL, R_OTHER };
-
-typedef Mt (*fn1)(const Mt&);
-
-Mt length1(const Mt& x) { return length(x); }
-Mt median1(const Mt& x) { return median(x); }
-Mt mode1(const Mt& x) { return mode(x); }
-Mt std1(const Mt& x) { return std_M(x); }
-Mt var1(const Mt& x) { return var(x); }
-Mt any1(const Mt& x) { return any(x); }
-Mt all1(const Mt& x) { return all(x); }
-Mt range1(const Mt& x) { return max(x) - min(x); }
-
-// The function of a handle or a name: the fast reductions, or one of the library's
-// reductions called on each group's column of values.
-reducer reducer_of(const Mt& f, fn1& other, const char* who) {
-  if (!f.ischar() && !(f.flags_ & F_HANDLE)) grl_fail("%s: FCN must be a function handle", who);
-  const std::string n = text(f);
-  other = nullptr;
-  if (n == "sum" || n == "plus") return R_SUM;
-  if (n == "max") return R_MAX;
-  if (n == "min") return R_MIN;
-  if (n == "prod" || n == "times") return R_PROD;
-  if (n == "mean") return R_MEAN;
-  if (n == "numel") return R_NUMEL;
-  static const struct { const char* name; fn1 f; } table[] = {
-      {"length", length1}, {"median", median1}, {"mode", mode1}, {"std", std1}, {"var", var1},
-      {"any", any1},       {"all", all1},       {"range", range1}};
-  for (const auto& t : table)
-    if (n == t.name) { other = t.f; return R_OTHER; }
-  grl_fail("%s: the function '%s' cannot be applied by the run-time library", who, n.c_str());
-}
-
-}  // namespace
-
-Mt accumarray(const Mt& subs, const Mt& vals) { return accumarray(subs, vals, Mt(), Mt(), Mt()); }
-Mt accumarray(const Mt& subs, const Mt& vals, const Mt& sz) { return accumarray(subs, vals, sz, Mt(), Mt()); }
-Mt accumarray(const Mt& subs, const Mt& vals, const Mt& sz, const Mt& fn) {
-  return accumarray(subs, vals, sz, fn, Mt());
-}
-
-Mt accumarray(const Mt& subs, const Mt& vals, const Mt& sz, const Mt& fn, const Mt& fill) {
-  if (subs.holds_cell() || subs.ischar() || subs.isc()) grl_fail("accumarray: indices must be positive integers");
-  // subs: a column (or row) of positions, or one row of two subscripts per value.
-  const bool two = subs.cols() == 2 && subs.rows() != 1;
-  if (subs.cols() > 2 && subs.rows() != 1) grl_fail("accumarray: only 1-D and 2-D results are supported");
-  const std::size_t n = two ? subs.rows() : subs.numel();
-  if (vals.numel() != 1 && vals.numel() != n) grl_fail("accumarray: dimension mismatch");
-  if (vals.holds_cell()) grl_fail("accumarray: VALS must be numeric");
-  std::size_t R = 0, C = two ? 0 : 1;
-  std::vector<std::size_t> at(n);
-  std::vector<std::size_t> ri(n), ci(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const double i = double(subs.cre()[k]);
-    const double j = two ? double(subs.cre()[k + n]) : 1;
-    if (!(i >= 1) || !(j >= 1) || i != std::floor(i) || j != std::floor(j) || i > 4294967295.0 || j > 4294967295.0)
-      grl_fail("accumarray: indices must be positive integers");
-    ri[k] = std::size_t(i) - 1;
-    ci[k] = std::size_t(j) - 1;
-    R = std::max(R, ri[k] + 1);
-    C = std::max(C, ci[k] + 1);
-  }
-  if (!sz.isempty()) {
-    if (sz.numel() != 2 || sz.isc()) grl_fail("accumarray: dimensions mismatch");
-    const double r = double(sz.cre()[0]), c = double(sz.cre()[1]);
-    if (!(r >= double(R)) || !(c >= double(C)) || r != std::floor(r) || c != std::floor(c))
-      grl_fail("accumarray: dimensions mismatch");
-    if (!two && c != 1 && r != 1 && C == 1) grl_fail("accumarray: dimensions mismatch");
-    R = std::size_t(r);
-    C = std::size_t(c);
-  } else if (!two && subs.rows() == 1 && subs.cols() > 1) {
-    // A row of positions is a column of them, as positions of a column result.
-  }
-  check_extent(R, C, sizeof(m_type));
-  for (std::size_t k = 0; k < n; ++k) at[k] = ri[k] + ci[k] * R;
-  fn1 other = nullptr;
-  const reducer red = fn.isempty() && !(fn.flags_ & F_HANDLE) ? R_SUM : reducer_of(fn, other, "accumarray");
-  const double fillv = fill.isempty() ? 0 : double(fill.cre()[0]);
-  const std::size_t total = R * C;
-  Mt out = Mt::alloc(R, C, red == R_SUM && vals.isc());
-  m_type* o = total ? out.pr() : nullptr;
-  m_type* oi = out.isc() && total ? out.pi() : nullptr;
-  std::vector<std::uint32_t> count(total, 0);
-  auto v = [&](std::size_t k) { return vals.numel() == 1 ? vals.cre()[0] : vals.cre()[k]; };
-  auto vi = [&](std::size_t k) { return vals.numel() == 1 ? vals.ielem(0) : vals.ielem(k); };
-  if (red != R_OTHER) {
-    for (std::size_t t = 0; t < total; ++t) { o[t] = 0; if (oi) oi[t] = 0; }
-    for (std::size_t k = 0; k < n; ++k) {
-      const std::size_t a = at[k];
-      const m_type x = v(k);
-      const bool first = count[a]++ == 0;
-      switch (red) {
-        case R_SUM: case R_MEAN: o[a] += x; if (oi) oi[a] += vi(k); break;
-        case R_MAX: if (first || x > o[a] || std::isnan(o[a])) o[a] = x; break;
-        case R_MIN: if (first || x < o[a] || std::isnan(o[a])) o[a] = x; break;
-        case R_PROD: o[a] = first ? x : o[a] * x; break;
-        default: break;
-      }
-    }
-    for (std::size_t t = 0; t < total; ++t) {
-      if (count[t] == 0) { o[t] = m_type(fillv); if (oi) oi[t] = 0; continue; }
-      if (red == R_MEAN) o[t] /= m_type(count[t]);
-      if (red == R_NUMEL) o[t] = m_type(count[t]);
-    }
-    return narrow(out);
-  }
-  // Any other function: the values of each position gathered in order, as a column.
-  std::vector<std::vector<m_type>> groups(total);
-  for (std::size_t k = 0; k < n; ++k) groups[at[k]].push_back(v(k));
-  for (std::size_t t = 0; t < total; ++t) {
-    if (groups[t].empty()) { o[t] = m_type(fillv); continue; }
-    Mt g = Mt::alloc(groups[t].size(), 1);
-    std::copy(groups[t].begin(), groups[t].end(), g.pr());
-    const Mt r = other(g);
-    if (r.numel() != 1) grl_fail("accumarray: FCN must return a scalar");
-    o[t] = r.cre()[0];
-  }
-  return out;
-}
-
-// --- bsxfun -------------------------------------------------------------------------------
-
-Mt bsxfun(const Mt& f, const Mt& a, const Mt& b) {
-  if (!f.ischar() && !(f.flags_ & F_HANDLE)) grl_fail("bsxfun: F must be a string or function handle");
-  const std::string n = text(f);
-  for (int d = 1; d <= 2; ++d) {
-    const double x = a.size(d), y = b.size(d);
-    if (x != y && x != 1 && y != 1)
-      grl_fail("bsxfun: nonconformant dimensions: %zux%zu and %zux%zu", a.rows(), a.cols(), b.rows(), b.cols());
-  }
-  if (n == "plus") return a + b;
-  if (n == "minus") return a - b;
-  if (n == "times") return times(a, b);
-  if (n == "rdivide") return rdivide(a, b);
-  if (n == "ldivide") return ldivide(a, b);
-  if (n == "power") return power(a, b);
-  if (n == "max") return max(a, b);
-  if (n == "min") return min(a, b);
-  if (n == "rem") return rem(a, b);
-  if (n == "mod") return mod(a, b);
-  if (n == "atan2") return atan2_M(a, b);
-  if (n == "hypot") return hypot_M(a, b);
-  if (n == "eq") return a == b;
-  if (n == "ne") return a != b;
-  if (n == "lt") return a < b;
-  if (n == "le") return a <= b;
-  if (n == "gt") return a > b;
-  if (n == "ge") return a >= b;
-  if (n == "and") return a & b;
-  if (n == "or") return a | b;
-  if (n == "xor") return xor_M(a, b);
-  grl_fail("bsxfun: the function '%s' cannot be applied by the run-time library", n.c_str());
 }

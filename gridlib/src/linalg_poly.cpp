@@ -573,20 +573,124 @@ Mt polyint(const Mt& p, const Mt& k) {
   return vec_out(q, true);
 }
 
-// [p, S, mu] = polyfit(x, y, n): with mu the fit is of (x - mu(1)) / mu(2), mu the
-// mean and standard deviation of x. S, a structure, is not available.
-void polyfit(const Mt& x, const Mt& y, const Mt& n, i_o_t, Mr<m_type> p, Mr<m_type> S, Mr<m_type> mu) {
-  if (S.given()) grl_fail("polyfit: the structure output S is not available; use [p, ~, mu]");
-  if (!mu.given()) { p = polyfit(x, y, n); return; }
-  if (!is_vec(x)) grl_fail("polyfit: X and Y must be vectors of the same size");
+namespace {
+
+// Columns x.^deg ... x.^0 of the values of x.
+Mt vander_of(const Mt& x, std::size_t deg) {
+  const std::size_t m = x.numel();
+  Mt a = Mt::alloc(m, deg + 1);
+  for (std::size_t i = 0; i < m; ++i) {
+    T v = 1;
+    for (std::size_t j = deg + 1; j-- > 0;) {
+      a.pr()[i + j * m] = v;
+      v *= x.cre()[i];
+    }
+  }
+  return a;
+}
+
+// The structure of a fit of y at x by p: fitted values yf (y's shape), the
+// Vandermonde matrix X, its triangular factor R, C = inv(R' * R), the degrees of
+// freedom and the norm of the residuals.
+Mt fit_structure(const Mt& x, const Mt& y, const Mt& p) {
+  const std::size_t deg = p.numel() - 1;
+  const Mt a = vander_of(x, deg);
+  Mt q, r;
+  qr(a, Mt(T(0)), i_o, q, r);
+  Mt yf = polyval(p, x);
+  yf.reshape_to(y.rows(), y.cols());
+  const Mt ri = inv(r);
+  Mt s = grl::make_struct(1, 1, {"yf", "X", "R", "C", "df", "normr"});
+  grl::field_ref(s, "yf") = yf;
+  grl::field_ref(s, "X") = a;
+  grl::field_ref(s, "R") = r;
+  grl::field_ref(s, "C") = grl::mtimes(ri, grl::ctranspose(ri));
+  grl::field_ref(s, "df") = Mt(T(double(x.numel()) - double(deg + 1)));
+  grl::field_ref(s, "normr") = norm(yf - y);
+  return s;
+}
+
+// The mean and standard deviation of x, and x centred and scaled by them.
+Mt centred(const Mt& x, Mt& mv) {
   const Mt m = mean(x), s = std_M(x);
-  Mt mv = Mt::alloc(1, 2);
+  mv = Mt::alloc(1, 2);
   mv.pr()[0] = m.numel() ? m.cre()[0] : nan_of();
   mv.pr()[1] = s.numel() ? s.cre()[0] : nan_of();
   Mt xh = Mt::alloc(x.rows(), x.cols());
   for (std::size_t k = 0; k < x.numel(); ++k) xh.pr()[k] = (x.cre()[k] - mv.cre()[0]) / mv.cre()[1];
-  p = polyfit(xh, y, n);
-  mu = mv;
+  return xh;
+}
+
+// x as polyval takes it with mu: (x - mu(1)) / mu(2).
+Mt scaled_by(const Mt& x, const Mt& mu) {
+  if (mu.isempty()) return x;
+  if (mu.holds_cell() || mu.holds_struct() || mu.numel() < 2 || mu.isc())
+    grl_fail("polyval: MU must be a 2-element vector");
+  Mt xh = Mt::alloc(x.rows(), x.cols(), x.isc());
+  const double m = double(mu.cre()[0]), d = double(mu.cre()[1]);
+  for (std::size_t k = 0; k < x.numel(); ++k) {
+    xh.pr()[k] = T((double(x.cre()[k]) - m) / d);
+    if (x.isc()) xh.pi()[k] = T(double(x.cim()[k]) / d);
+  }
+  xh.same_shape(x);
+  return xh;
+}
+
+}  // namespace
+
+// [p, S, mu] = polyfit(x, y, n): with mu the fit is of (x - mu(1)) / mu(2), mu the
+// mean and standard deviation of x.
+void polyfit(const Mt& x, const Mt& y, const Mt& n, i_o_t, Mr<m_type> p, Mr<m_type> S, Mr<m_type> mu) {
+  Mt xh = x, mv;
+  if (mu.given()) {
+    if (!is_vec(x)) grl_fail("polyfit: X and Y must be vectors of the same size");
+    xh = centred(x, mv);
+  }
+  const Mt pv = polyfit(xh, y, n);
+  if (S.given()) S = fit_structure(xh, y, pv);
+  if (mu.given()) mu = mv;
+  p = pv;
+}
+
+Mt polyval(const Mt& p, const Mt& x, const Mt& S, const Mt& mu) {
+  if (!S.isempty() && !S.holds_struct()) grl_fail("polyval: S input must be a structure");
+  return polyval(p, scaled_by(x, mu));
+}
+
+void polyval(const Mt& p, const Mt& x, i_o_t, Mr<m_type> y) { y = polyval(p, x); }
+
+void polyval(const Mt& p, const Mt& x, const Mt& S, i_o_t, Mr<m_type> y, Mr<m_type> delta) {
+  polyval(p, x, S, Mt(), i_o, y, delta);
+}
+
+void polyval(const Mt& p, const Mt& x, const Mt& S, const Mt& mu, i_o_t, Mr<m_type> y, Mr<m_type> delta) {
+  if (!S.isempty() && !S.holds_struct()) grl_fail("polyval: S input must be a structure");
+  const Mt xh = scaled_by(x, mu);
+  const Mt yv = polyval(p, xh);
+  if (delta.given()) {
+    // The standard error of each value: sqrt(1 + |a / R|^2) * normr / sqrt(df), a the
+    // row of powers of the value.
+    if (!S.holds_struct()) grl_fail("polyval: S input is required for DELTA output");
+    const Mt r = grl::field(S, "R");
+    const double df = double(grl::field(S, "df").cre()[0]);
+    const double normr = double(grl::field(S, "normr").cre()[0]);
+    if (!is_vec(p) || r.rows() != p.numel() || r.cols() != p.numel())
+      grl_fail("polyval: S does not fit the polynomial P");
+    const Mt a = vander_of(xh, p.numel() - 1);
+    const Mt ar = grl::mrdivide(a, r);
+    Mt d = Mt::alloc(xh.rows(), xh.cols());
+    for (std::size_t i = 0; i < xh.numel(); ++i) {
+      double acc = 1;
+      for (std::size_t j = 0; j < p.numel(); ++j) {
+        const double v = double(ar.cre()[i + j * xh.numel()]);
+        acc += v * v;
+      }
+      d.pr()[i] = T(std::sqrt(acc) * normr / std::sqrt(df));
+    }
+    d.same_shape(xh);
+    delta = d;
+  }
+  y = yv;
 }
 
 void polyfit(const Mt& x, const Mt& y, const Mt& n, i_o_t, Mr<m_type> p) { p = polyfit(x, y, n); }

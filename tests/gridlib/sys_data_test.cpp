@@ -91,8 +91,14 @@ TEST(DataGrid, AccumarrayRefusesBadSubscriptsAndUnknownFunctions) {
               "accumarray: indices must be positive integers");
   EXPECT_ENDS(accumarray(col({1, 2}), row({1, 2, 3})), testing::ExitedWithCode(1),
               "accumarray: dimension mismatch");
+  // A named function the library does not reduce itself goes to the program's
+  // dispatcher; this test program has none.
   EXPECT_ENDS(accumarray(col({1, 2}), row({1, 2}), Mt(), grl::handle(str("my_own_fn"))),
-              testing::ExitedWithCode(1), "cannot be applied by the run-time library");
+              testing::ExitedWithCode(1), "'my_own_fn' undefined");
+  EXPECT_ENDS(accumarray(col({1, 2}), row({1, 2}), Mt(), str("max")), testing::ExitedWithCode(1),
+              "accumarray: FUNC must be a function handle");
+  EXPECT_ENDS(accumarray(mat(2, 2, {1, 2, 1, 1}), row({1, 2}), row({1, 1})), testing::ExitedWithCode(1),
+              "accumarray: dimensions mismatch");
   EXPECT_ENDS(accumarray(col({1, 1e10}), Mt(m_type(1))), testing::ExitedWithCode(1), "error: ");
 }
 
@@ -106,4 +112,42 @@ TEST(DataGrid, SqrtmAndLogmInvertExpm) {
   for (std::size_t k = 0; k < 9; ++k) EXPECT_NEAR(e.cre()[k], a.cre()[k], 1e-9);
   EXPECT_FALSE(r.isc());
   EXPECT_ENDS(logm(mat(2, 2, {0, 0, 0, 0})), testing::ExitedWithCode(1), "logm: ");
+}
+
+// The standard error polyval gives from polyfit's structure is
+// sqrt(1 + a * C * a') * normr / sqrt(df) for the row a of powers of x; the
+// interpreter used for expected outputs pairs the factor R with the columns in pivoted
+// order and gives other values when the fit is centred and scaled (mu).
+TEST(DataFit, PolyvalDeltaIsTheStandardErrorOfTheFit) {
+  const Mt x = row({1, 2, 3, 4, 5, 6}), y = row({1, 4, 9, 16, 25, 37});
+  Mt p, S, mu, yy, delta;
+  polyfit(x, y, Mt(m_type(1)), i_o, p, S, mu);
+  polyval(p, row({2, 3}), S, mu, i_o, yy, delta);
+  const double m = 3.5, sd = std::sqrt(3.5), normr = grl::field(S, "normr").cre()[0];
+  ASSERT_EQ(delta.numel(), 2u);
+  for (int k = 0; k < 2; ++k) {
+    // The centred columns are orthogonal: C is diag(1/5, 1/6).
+    const double a = (2 + k - m) / sd;
+    const double want = std::sqrt(1 + a * a / 5 + 1.0 / 6) * normr / 2;
+    EXPECT_NEAR(delta.cre()[k], want, 1e-12);
+  }
+  EXPECT_NEAR(grl::field(S, "df").cre()[0], 4, 0);
+}
+
+TEST(DataHist, InfiniteAndRepeatedEdges) {
+  Mt n, e, bin;
+  histcounts(row({-5, 0, 7, INFINITY, NAN}), row({-INFINITY, 0, INFINITY}), i_o, n, e, bin);
+  EXPECT_EQ(n.numel(), 2u);
+  EXPECT_EQ(n.cre()[0], 1);
+  EXPECT_EQ(n.cre()[1], 3);
+  EXPECT_EQ(bin.cre()[4], 0);
+  // A value on a repeated last edge belongs to the last bin that is not empty.
+  const Mt r = histcounts(row({1, 2, 2}), row({0, 1, 2, 2}));
+  EXPECT_EQ(r.cre()[0], 0);
+  EXPECT_EQ(r.cre()[1], 3);
+  EXPECT_EQ(r.cre()[2], 0);
+  EXPECT_ENDS(histcounts(row({1, 2}), row({2, 1})), testing::ExitedWithCode(1),
+              "histcounts: EDGES must be a vector");
+  EXPECT_ENDS(histcounts(row({1, 2}), str("BinWidth"), Mt(m_type(-1))), testing::ExitedWithCode(1),
+              "histcounts: BinWidth must be a positive finite scalar");
 }

@@ -169,7 +169,10 @@ bool parser_t::anonymous_function(int at) {
 
   // The body, translated as a statement of its own.
   for (const std::string& in : inputs) add_variable(in, default_type);
-  const std::string code = anon_code(body, end, false);
+  std::string code = anon_code(body, end, false);
+  // A body that is a cell literal, @(x) {x}, gives the cell as its one value.
+  if (stmt.is_word(body, "{") && matching_brace(body) == end - 1 && code.rfind("(CL(", 0) == 0)
+    code = "(" + code + ").value()";
   std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_string_literal(text) +
                        ", [=](";
   std::string params;

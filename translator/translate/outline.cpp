@@ -59,10 +59,36 @@ bool parser_t::calls_for_no_output() {
   return true;
 }
 
+// A statement that is one call of the library's dir or ls, dir or dir(x): asked for no
+// output, they print the names instead of giving them. The call becomes the library's
+// printing form, grl::dir_show or grl::ls_show.
+bool parser_t::lists_for_no_output() {
+  if (!symbols || stmt.kind(0) != TK_WORD) return false;
+  const std::string& word = stmt.gettext(0);
+  if (word != "dir" && word != "ls") return false;
+  if (symbols->find(word, SYM_VARIABLES) >= 0 || symbols->find(word, SYM_FUNCTIONS) >= 0 ||
+      symbols->find(word, SYM_RESERVED_FUNCTION) < 0)
+    return false;
+  const int last = stmt.top();
+  if (last == 1) return true;
+  if (!stmt.is_word(1, "(")) return false;
+  std::vector<int> bounds;
+  const int n = scan_arguments(1, bounds);
+  return bounds[n] == last - 1;
+}
+
 void parser_t::write_statement(std::string& out) {
   if (header_pending) {
     out += "//$HEADER\n";
     header_pending = 0;
+  }
+  if (!is_function_line && lists_for_no_output()) {
+    stmt.set(0, stmt.gettext(0) == "dir" ? "grl::dir_show" : "grl::ls_show", TK_OTHER);
+    if (stmt.top() == 1) {
+      stmt.ins(1, "(", '(');
+      stmt.ins(2, ")", ')');
+    }
+    display = 0;
   }
   const int last = stmt.top();
   if (is_function_line) {

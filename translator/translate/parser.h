@@ -110,6 +110,7 @@ class parser_t : public scanner_t {
   void write_statement(std::string& out);
   void finish_function(std::string& out);
   bool calls_for_no_output();
+  bool lists_for_no_output();
 
   // What the translator asks of the project it works for.
   class host_t {
