@@ -4,9 +4,11 @@
 #include <fstream>
 #include <memory>
 
+#include <sstream>
 #include "driver/ctext.h"
 #include "driver/diag.h"
 #include "driver/helpers.h"
+#include "translate/eval_text.h"
 
 namespace {
 
@@ -38,7 +40,14 @@ int translate_mfile(const mfile_job& job) {
   std::remove(record.c_str());
 
   minput_t input;
-  if (!input.open(job.mfile)) diag::error("could not open %s for read", job.mfile.c_str());
+  {
+    std::ifstream in(job.mfile, std::ios::binary);
+    if (!in) diag::error("could not open %s for read", job.mfile.c_str());
+    std::ostringstream all;
+    all << in.rdbuf();
+    // eval of a text known now becomes the text itself.
+    input.assign(expand_evals(all.str()));
+  }
   const std::string saved_file = diag::current_file();
   const int saved_line = diag::current_line();
   diag::set_position(job.mfile, 1);

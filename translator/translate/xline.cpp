@@ -77,6 +77,15 @@ void parser_t::translate_statement() {
       }
     }
   }
+  // An eval left here has a text known only when the program runs (evals of known
+  // texts were replaced by their text when the file was read).
+  for (int e = 0; e + 1 < stmt.top(); ++e) {
+    if (stmt.kind(e) != TK_WORD || !stmt.is_word(e, "eval") || !stmt.is_word(e + 1, "(")) continue;
+    if (symbols && (symbols->find("eval", SYM_VARIABLES) >= 0 || symbols->find("eval", SYM_FUNCTIONS) >= 0))
+      continue;
+    diag::error("eval of a text known only when the program runs cannot be translated; "
+                "eval takes a literal text, or literals and num2str of numbers joined in brackets");
+  }
   // 8.
   if (stmt.is_word(0, "load") && stmt.is_word(1, "bwmorph") && stmt.top() == 2)
     stmt.ins_before_last("lut", TK_WORD);

@@ -1,0 +1,245 @@
+// eval of a text the translator can see whole: eval('y = x + 1;') and
+// x = eval(['a' num2str(3)]) are replaced in the M source by the text they evaluate
+// before the file is read, so the evaluated statement or expression is translated as
+// if written there (an expression in parentheses). The text may be a literal, or literals and num2str/int2str of
+// numbers joined in brackets. Any other eval stays and is refused by the statement
+// translation (parser_t::translate_statement).
+#include "translate/eval_text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+bool ident_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+struct reader {
+  const std::string& s;
+  std::size_t p;
+  void blanks() {
+    while (p < s.size() && (s[p] == ' ' || s[p] == '\t')) ++p;
+  }
+  bool take(char c) {
+    blanks();
+    if (p < s.size() && s[p] == c) {
+      ++p;
+      return true;
+    }
+    return false;
+  }
+};
+
+// A quoted literal at r.p ('...' with '' for a quote, or "..." with "" for one).
+bool literal(reader& r, std::string& out) {
+  r.blanks();
+  if (r.p >= r.s.size() || (r.s[r.p] != '\'' && r.s[r.p] != '"')) return false;
+  const char q = r.s[r.p++];
+  while (r.p < r.s.size() && r.s[r.p] != '\n') {
+    const char c = r.s[r.p++];
+    if (c != q) {
+      out += c;
+      continue;
+    }
+    if (r.p < r.s.size() && r.s[r.p] == q) {
+      out += q;
+      ++r.p;
+      continue;
+    }
+    return true;
+  }
+  return false;
+}
+
+// num2str or int2str of a number literal, as those functions write it.
+bool number_text(reader& r, std::string& out) {
+  r.blanks();
+  std::size_t q = r.p;
+  while (q < r.s.size() && ident_char(r.s[q])) ++q;
+  const std::string f = r.s.substr(r.p, q - r.p);
+  if (f != "num2str" && f != "int2str") return false;
+  r.p = q;
+  if (!r.take('(')) return false;
+  r.blanks();
+  const char* start = r.s.c_str() + r.p;
+  char* end = nullptr;
+  const double v = std::strtod(start, &end);
+  if (end == start || !std::isfinite(v)) return false;
+  r.p += std::size_t(end - start);
+  if (!r.take(')')) return false;
+  char buf[64];
+  if (f == "int2str" || (v == std::floor(v) && std::fabs(v) < 1e15)) {
+    std::snprintf(buf, sizeof buf, "%.0f", f == "int2str" ? std::round(v) : v);
+  } else {
+    int digits = int(std::floor(std::log10(std::fabs(v)))) + 5;
+    digits = digits < 5 ? 5 : digits > 16 ? 16 : digits;
+    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+  }
+  out += buf;
+  return true;
+}
+
+bool text(reader& r, std::string& out);
+
+// [a b, c ...]: the pieces joined.
+bool joined(reader& r, std::string& out) {
+  if (!r.take('[')) return false;
+  if (r.take(']')) return true;
+  for (;;) {
+    if (!text(r, out)) return false;
+    if (r.take(']')) return true;
+    r.take(',');
+  }
+}
+
+bool text(reader& r, std::string& out) {
+  r.blanks();
+  if (r.p >= r.s.size()) return false;
+  const char c = r.s[r.p];
+  if (c == '\'' || c == '"') return literal(r, out);
+  if (c == '[') return joined(r, out);
+  return number_text(r, out);
+}
+
+// A text as statements followed by more: it ends with ; or , (a , added when it has
+// neither, so that what it shows is still shown).
+std::string statement_text(std::string t) {
+  const std::size_t end = t.find_last_not_of(" \t");
+  t = end == std::string::npos ? "" : t.substr(0, end + 1);
+  if (t.empty() || (t.back() != ';' && t.back() != ',')) t += ",";
+  return t;
+}
+
+// Whether position p starts a statement (only blanks, or a ; or , at the outer level
+// before it on its line) or stands inside an expression.
+enum place_t { NOWHERE, STATEMENT, INSIDE };
+place_t place_of(const std::string& s, std::size_t p, int depth) {
+  std::size_t q = p;
+  while (q > 0 && (s[q - 1] == ' ' || s[q - 1] == '\t')) --q;
+  if (q == 0 || s[q - 1] == '\n') return STATEMENT;
+  const char c = s[q - 1];
+  if ((c == ';' || c == ',') && depth == 0) return STATEMENT;
+  (void)c;
+  return INSIDE;
+}
+
+// Whether the line starting at p holds only blanks and the mark.
+bool line_is(const std::string& s, std::size_t p, const char* mark) {
+  std::size_t nl = s.find('\n', p);
+  if (nl == std::string::npos) nl = s.size();
+  const std::size_t a = s.find_first_not_of(" \t\r", p);
+  if (a == std::string::npos || a >= nl) return false;
+  std::size_t b = nl;
+  while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
+  return s.compare(a, b - a, mark) == 0;
+}
+
+}  // namespace
+
+std::string expand_evals(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t p = 0;
+  int depth = 0;          // brackets open on this line
+  char prev = '\n';       // last character that is not a blank
+  while (p < s.size()) {
+    // A block comment, %{ ... %} on lines of their own (nested ones too), as it is.
+    if ((p == 0 || s[p - 1] == '\n') && line_is(s, p, "%{")) {
+      int open = 0;
+      do {
+        if (line_is(s, p, "%{")) ++open;
+        else if (line_is(s, p, "%}")) --open;
+        const std::size_t nl = s.find('\n', p);
+        const std::size_t stop = nl == std::string::npos ? s.size() : nl + 1;
+        out.append(s, p, stop - p);
+        p = stop;
+      } while (open > 0 && p < s.size());
+      continue;
+    }
+    const char c = s[p];
+    if (c == '\n') {
+      depth = 0;
+      prev = '\n';
+      out += c;
+      ++p;
+      continue;
+    }
+    // A comment, or a continuation: the rest of the line as it is.
+    if (c == '%' || (c == '.' && s.compare(p, 3, "...") == 0)) {
+      const std::size_t nl = s.find('\n', p);
+      const std::size_t stop = nl == std::string::npos ? s.size() : nl;
+      out.append(s, p, stop - p);
+      p = stop;
+      continue;
+    }
+    // A string (a quote after a value is a transpose).
+    const bool after_value = ident_char(prev) || prev == ')' || prev == ']' || prev == '}' ||
+                             prev == '\'' || prev == '.';
+    const bool blank_before = p > 0 && (s[p - 1] == ' ' || s[p - 1] == '\t');
+    if (c == '"' || (c == '\'' && (!after_value || (depth > 0 && blank_before)))) {
+      std::size_t q = p + 1;
+      while (q < s.size() && s[q] != '\n') {
+        if (s[q] == c) {
+          if (q + 1 < s.size() && s[q + 1] == c) { q += 2; continue; }
+          break;
+        }
+        ++q;
+      }
+      const std::size_t stop = q < s.size() && s[q] == c ? q + 1 : q;
+      out.append(s, p, stop - p);
+      p = stop;
+      prev = c;
+      continue;
+    }
+    if (ident_char(c) && (p == 0 || !ident_char(s[p - 1]))) {
+      std::size_t q = p;
+      while (q < s.size() && ident_char(s[q])) ++q;
+      const std::string word = s.substr(p, q - p);
+      const place_t place = word == "eval" && prev != '.' ? place_of(s, p, depth) : NOWHERE;
+      if (place != NOWHERE) {
+        reader r{s, q};
+        std::string evaluated, on_error;
+        bool ok = r.take('(') && text(r, evaluated);
+        // eval(try_text, catch_text) as a statement: the second text runs when the
+        // first one fails.
+        const bool two = ok && place == STATEMENT && r.take(',');
+        if (two) ok = text(r, on_error);
+        if (ok && r.take(')')) {
+          if (two) evaluated = "try, " + statement_text(evaluated) + " catch, " + statement_text(on_error) + " end";
+          std::size_t after = r.p;
+          if (place == STATEMENT) {
+            // The eval's own ; goes: the evaluated text decides what is shown.
+            reader t{s, after};
+            if (t.take(';') || t.take(',')) after = t.p;
+            reader rest{s, after};
+            rest.blanks();
+            const bool more = rest.p < s.size() && s[rest.p] != '\n' && s[rest.p] != '%';
+            std::size_t end = evaluated.find_last_not_of(" \t");
+            evaluated = end == std::string::npos ? "" : evaluated.substr(0, end + 1);
+            if (more && !evaluated.empty() && evaluated.back() != ';' && evaluated.back() != ',')
+              evaluated += ",";
+            out += evaluated;
+            if (more && s[after] != ' ' && s[after] != '\t') out += ' ';
+          } else {
+            out += "(" + evaluated + ")";
+          }
+          p = after;
+          prev = ')';
+          continue;
+        }
+      }
+      out += word;
+      p = q;
+      prev = word.back();
+      continue;
+    }
+    if (c == '(' || c == '[' || c == '{') ++depth;
+    if ((c == ')' || c == ']' || c == '}') && depth > 0) --depth;
+    out += c;
+    if (c != ' ' && c != '\t') prev = c;
+    ++p;
+  }
+  return out;
+}
