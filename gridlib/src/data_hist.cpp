@@ -17,11 +17,21 @@ using namespace grl::mth;
 
 namespace {
 
+// The most bins a call may make (their counts and edges must fit in memory).
+constexpr double kMostBins = 134217728;
+
+// A number of bins worked out from the data: at least one, and no more than fit.
+std::size_t bin_count(double nb) {
+  if (!(nb <= kMostBins)) fail_too_large();
+  return nb < 1 ? 1 : std::size_t(nb);
+}
+
 enum method_t { M_AUTO, M_SCOTT, M_FD, M_INTEGERS, M_STURGES, M_SQRT };
 enum norm_t { N_COUNT, N_PROBABILITY, N_COUNTDENSITY, N_PDF, N_CUMCOUNT, N_CDF };
 
 struct hist_call {
-  std::vector<double> x;          // the values, column by column
+  const m_type* x = nullptr;      // the values, column by column
+  std::size_t nx = 0;
   std::vector<double> edges;      // given edges (BinEdges or the second input)
   bool have_edges = false;
   double nbins = 0;               // given count (0: none)
@@ -46,7 +56,8 @@ double positive_integer(const Mt& v, const char* what) {
   if (!numeric_value(v) || v.numel() != 1 || v.isc())
     grl_fail("histcounts: %s must be a positive integer", what);
   const double n = double(v.cre()[0]);
-  if (!(n >= 1) || n != std::floor(n) || n > 1e9) grl_fail("histcounts: %s must be a positive integer", what);
+  if (!(n >= 1) || n != std::floor(n)) grl_fail("histcounts: %s must be a positive integer", what);
+  if (n > kMostBins) fail_too_large();
   return n;
 }
 
@@ -66,7 +77,8 @@ hist_call parse(const deal_t& d) {
   const Mt& x = d.in[0];
   if (!numeric_value(x)) grl_fail("histcounts: X must be a numeric or logical array");
   if (x.isc()) grl_fail("histcounts: X must be real");
-  c.x.assign(x.cre(), x.cre() + x.numel());
+  c.x = x.cre();
+  c.nx = x.numel();
   std::size_t k = 1;
   if (k < d.in.size() && !d.in[k].ischar()) {
     const Mt& b = d.in[k];
@@ -160,7 +172,7 @@ std::vector<double> nice_edges(double lo, double hi, double raw_width, double nb
   if (nbins <= 0) {
     width = p10 * (rel < 1.5 ? 1 : rel < 2.5 ? 2 : rel < 4 ? 3 : rel < 7.5 ? 5 : 10);
     left = std::max(std::min(width * std::floor(lo / width), lo), -DBL_MAX);
-    n = std::size_t(std::max(1.0, std::ceil((hi - left) / width)));
+    n = bin_count(std::ceil((hi - left) / width));
   } else {
     width = p10 * std::floor(rel);
     left = std::max(std::min(width * std::floor(lo / width), lo), -DBL_MAX);
@@ -176,12 +188,14 @@ std::vector<double> nice_edges(double lo, double hi, double raw_width, double nb
   return even_edges(left, width, n, right);
 }
 
-// The finite values of x, sorted (for the data-driven rules).
-std::vector<double> finite_sorted(const std::vector<double>& x, double lo, double hi, bool limited) {
+// The finite values of x (inside the limits when there are some).
+std::vector<double> finite_values(const hist_call& c) {
   std::vector<double> v;
-  for (double t : x)
-    if (std::isfinite(t) && (!limited || (t >= lo && t <= hi))) v.push_back(t);
-  std::sort(v.begin(), v.end());
+  v.reserve(c.nx);
+  for (std::size_t k = 0; k < c.nx; ++k) {
+    const double t = double(c.x[k]);
+    if (std::isfinite(t) && (!c.have_limits || (t >= c.lo && t <= c.hi))) v.push_back(t);
+  }
   return v;
 }
 
@@ -222,17 +236,14 @@ std::vector<double> integer_edges(double lo, double hi) {
   else if (spacing(scale) > 1) w = std::pow(10.0, std::ceil(std::log10(spacing(scale))));
   const double a = w * std::round(lo / w), b = w * std::round(hi / w);
   const double left = std::floor(a) - w / 2, right = std::ceil(b) + w / 2;
-  const std::size_t n = std::size_t(std::max(1.0, std::round((right - left) / w)));
+  const std::size_t n = bin_count(std::round((right - left) / w));
   return even_edges(left, w, n, right);
 }
 
 std::vector<double> choose_edges(const hist_call& c) {
   if (c.have_edges) return c.edges;
-  const std::vector<double> v = finite_sorted(c.x, c.lo, c.hi, c.have_limits);
-  const bool none = v.empty();
-  double lo = c.have_limits ? c.lo : none ? 0 : v.front();
-  double hi = c.have_limits ? c.hi : none ? 0 : v.back();
   if (c.have_limits) {
+    const double lo = c.lo, hi = c.hi;
     if (c.nbins > 0) {
       const std::size_t n = std::size_t(c.nbins);
       std::vector<double> e(n + 1);
@@ -241,9 +252,18 @@ std::vector<double> choose_edges(const hist_call& c) {
       return e;
     }
     if (c.width > 0) {
-      const std::size_t n = std::size_t(std::max(1.0, std::ceil((hi - lo) / c.width)));
-      return even_edges(lo, c.width, n, hi);
+      const double nb = std::max(1.0, std::ceil((hi - lo) / c.width));
+      if (!(nb <= kMostBins)) fail_too_large();
+      return even_edges(lo, c.width, std::size_t(nb), hi);
     }
+  }
+  std::vector<double> v = finite_values(c);
+  const bool none = v.empty();
+  double lo = c.have_limits ? c.lo : 0, hi = c.have_limits ? c.hi : 0;
+  if (!none && !c.have_limits) {
+    const auto mm = std::minmax_element(v.begin(), v.end());
+    lo = *mm.first;
+    hi = *mm.second;
   }
   if (none && !c.have_limits) {
     if (c.nbins > 0) {
@@ -256,8 +276,9 @@ std::vector<double> choose_edges(const hist_call& c) {
   if (c.nbins > 0) return nice_edges(lo, hi, (hi - lo) / c.nbins, c.nbins);
   if (c.width > 0) {
     const double left = c.width * std::floor(lo / c.width);
-    const std::size_t n = std::size_t(std::max(1.0, std::ceil((hi - left) / c.width)));
-    if (double(n) > 65536) grl_fail("histcounts: BinWidth makes too many bins");
+    const double nb = std::max(1.0, std::ceil((hi - left) / c.width));
+    if (!(nb <= kMostBins)) fail_too_large();
+    const std::size_t n = std::size_t(nb);
     return even_edges(left, c.width, n, left + double(n) * c.width);
   }
   method_t m = c.method;
@@ -270,7 +291,10 @@ std::vector<double> choose_edges(const hist_call& c) {
   const double n = double(v.size());
   switch (m) {
     case M_INTEGERS: e = integer_edges(lo, hi); break;
-    case M_FD: e = nice_edges(lo, hi, 2 * iqr(v) * std::pow(n, -1.0 / 3), 0); break;
+    case M_FD:
+      std::sort(v.begin(), v.end());
+      e = nice_edges(lo, hi, 2 * iqr(v) * std::pow(n, -1.0 / 3), 0);
+      break;
     case M_STURGES: e = nice_edges(lo, hi, (hi - lo) / std::ceil(std::log2(n) + 1), 0); break;
     case M_SQRT: e = nice_edges(lo, hi, (hi - lo) / std::ceil(std::sqrt(n)), 0); break;
     default: e = nice_edges(lo, hi, 3.5 * std_dev(v) * std::pow(n, -1.0 / 3), 0); break;
@@ -278,7 +302,7 @@ std::vector<double> choose_edges(const hist_call& c) {
   if (c.have_limits) {
     // The chosen width inside the given limits.
     const double w = e.size() > 1 ? e[1] - e[0] : hi - lo;
-    const std::size_t k = std::size_t(std::max(1.0, std::ceil((hi - lo) / w)));
+    const std::size_t k = bin_count(std::ceil((hi - lo) / w));
     std::vector<double> r(k + 1);
     for (std::size_t j = 0; j <= k; ++j) r[j] = lo + (hi - lo) * double(j) / double(k);
     r[k] = hi;
@@ -329,12 +353,12 @@ Mt grl::histcounts_run(const deal_t& d) {
   std::vector<double> n(nb, 0);
   const bool want_bins = d.out.size() >= 3;
   Mt bins = want_bins ? Mt::alloc(d.in[0].rows(), d.in[0].cols()) : Mt();
-  for (std::size_t k = 0; k < c.x.size(); ++k) {
-    const std::size_t b = bin_of(c.x[k], e, uniform, w);
+  for (std::size_t k = 0; k < c.nx; ++k) {
+    const std::size_t b = bin_of(double(c.x[k]), e, uniform, w);
     if (b) n[b - 1] += 1;
     if (want_bins) bins.pr()[k] = m_type(b);
   }
-  const double total = double(c.x.size());
+  const double total = double(c.nx);
   switch (c.norm) {
     case N_PROBABILITY: for (double& t : n) t /= total; break;
     case N_COUNTDENSITY: for (std::size_t k = 0; k < nb; ++k) n[k] /= e[k + 1] - e[k]; break;
