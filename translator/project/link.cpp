@@ -89,7 +89,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
     if (options_.ide) w += "uint32 grlibpr;\n\n";
     w += "int main() {\n";
     w += options_.ide ? "grlibpr=initM(cin,cout,cerr);\n" : "initM(cin,cout,cerr);\n";
-    w += script ? "#include \"" + name_ + "." + tc_.srcext() + "\"\n" : name_ + "();\n";
+    w += script ? "#include \"" + name_ + "." + tc_.srcext() + "\"\n" : cpp_function_name(name_) + "();\n";
   } else {
     // A helper program for MATLAB: inputs from one MAT-file, outputs to another.
     symbol_type args;
@@ -107,7 +107,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
       w += "grl::load_required(TM(argv[1]), {" + args.listing(SYM_INPUT, PN_NAMES, "&", "", n_in) + "});\n";
     std::string call;
     if (n_out == 1) call += "out01=";
-    call += name_ + "(" + args.listing(SYM_INPUT, PN_NAMES, "", "", n_in);
+    call += cpp_function_name(name_) + "(" + args.listing(SYM_INPUT, PN_NAMES, "", "", n_in);
     if (n_out > 1) call += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES);
     w += call + ");\n";
     w += "save(TM(argv[2]), ";

@@ -25,7 +25,7 @@ std::string call_line(const symbol_type& args, const std::string& name, int n_in
                       const std::string& in_prefix = "", const std::string& out_prefix = "") {
   std::string s;
   if (n_out == 1) s += out_prefix + "out01=";
-  s += name + "(" + args.listing(SYM_INPUT, PN_NAMES, in_prefix, "", n_in);
+  s += cpp_function_name(name) + "(" + args.listing(SYM_INPUT, PN_NAMES, in_prefix, "", n_in);
   if (n_out > 1) s += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES, out_prefix);
   return s + ");\n";
 }
@@ -43,8 +43,9 @@ const char kMexTemplate[] =
 // inputs, read from its header: "M<double>", "M< M<double> >" for a cell, a structure's
 // type. An output reference (Mr<...>, ...&) gives the type it refers to. Empty when the
 // header has no such entry point.
-bool entry_types(const std::string& header, const std::string& name, int n_in, int n_out,
+bool entry_types(const std::string& header, const std::string& m_name, int n_in, int n_out,
                  std::vector<std::string>& in, std::vector<std::string>& out) {
+  const std::string name = cpp_function_name(m_name);
   std::ifstream h(header);
   for (std::string line; std::getline(h, line);) {
     const std::size_t open = line.find(" " + name + "(");
@@ -117,7 +118,7 @@ std::string mex_body(const std::string& name, int n_in, int n_out, int datatype)
   for (int k = 1; k <= n_in; ++k) w += diag::format("matlab_to_korval(prhs[%d],in%02d);\n", k - 1, k);
   std::string call = "// call function\n";
   if (n_out == 1) call += "out01=";
-  call += name + "(";
+  call += cpp_function_name(name) + "(";
   for (int k = 1; k <= n_in; ++k) call += (k > 1 ? ", " : "") + diag::format("in%02d", k);
   if (n_out > 1) {
     call += std::string(n_in > 0 ? ", " : "") + "i_o";

@@ -36,8 +36,6 @@ bool cpp_taken(std::string_view name) {
   return false;
 }
 
-
-
 // A member name that is a C++ word gets a trailing underscore in C++.
 std::string member_spelling(const std::string& name) { return cpp_taken(name) ? name + "_" : name; }
 
@@ -253,13 +251,18 @@ int symbol_type::sorted(int position) const {
 
 // --- Generated text -----------------------------------------------------------------
 
+std::string cpp_function_name(const std::string& name) { return cpp_taken(name) ? name + "_" : name; }
+
 const char* symbol_type::decoration(std::string_view name, int is_declaration) const {
   const int masks[3] = {SYM_FUNCTIONS, SYM_RESERVED_FUNCTION, SYM_VARIABLES};
   int r[3];
   lookup(name, 3, masks, r);
   const bool function = r[0] >= 0 || r[1] >= 0;
   const bool variable = r[2] >= 0;
-  if (function && !variable && !is_declaration) return "()";
+  if (function && !variable) {
+    if (cpp_taken(name)) return is_declaration ? "_" : "_()";
+    return is_declaration ? "" : "()";
+  }
   if (variable && (r[1] >= 0 || cpp_taken(name))) return "_";
   return "";
 }
@@ -357,7 +360,7 @@ void print_whos(const entry_view& v, std::ostream& out) {
 // feval; -1 is any number.
 void print_feval_case(const entry_view& v, std::ostream& out) {
   if (v.w[INFO_TYPE] != datatypes().function_index() || v.w[INFO_NIN] == 0) return;
-  out << "  case '" << v.q << "'\n    ";
+  out << "  case '" << v.n << "'\n    ";
   if (v.w[INFO_NOUT] < 2) {
     out << "y1";
   } else {
@@ -365,12 +368,12 @@ void print_feval_case(const entry_view& v, std::ostream& out) {
     for (int i = 1; i <= v.w[INFO_NOUT]; ++i) out << (i > 1 ? "," : "") << "y" << i;
     out << "]";
   }
-  out << "=" << v.q << "(varargin{:});\n";
+  out << "=" << v.n << "(varargin{:});\n";
 }
 
 void print_count_case(const entry_view& v, std::ostream& out, int count) {
   if (v.w[INFO_TYPE] != datatypes().function_index()) return;
-  out << "  case '" << v.q << "'\n    y=" << count << ";\n";
+  out << "  case '" << v.n << "'\n    y=" << count << ";\n";
 }
 
 }  // namespace
@@ -396,7 +399,7 @@ void print_name(const symbol_type& table, std::ostream& out, int& first,
     case PN_OUT_NAMES: out << separator(first) << prefix << v.o << suffix; return;
     case PN_LOCAL_OUT: print_local_out(v, out); return;
     case PN_WHOS: print_whos(v, out); return;
-    case PN_INCLUDE: out << "#include \"" << prefix << v.q << ".h\"\n"; return;
+    case PN_INCLUDE: out << "#include \"" << prefix << v.n << ".h\"\n"; return;
     case PN_RETURN: out << "return(" << prefix << v.q << ");\n"; return;
     case PN_STRUCT_DECL:   // structures are values: no type to declare
       return;

@@ -92,6 +92,10 @@ enum print_format : int {
 // a trailing underscore, as a variable of such a name does.
 std::string cpp_member_path(std::string_view dotted);
 
+// The C++ name of an M function: a name that is a C++ word (new, default, main) gets
+// a trailing underscore; the M name stays what feval, handles and messages see.
+std::string cpp_function_name(const std::string& name);
+
 class symbol_type {
  public:
   static constexpr int kGrowth = 1024;      // slots added when the table is full
@@ -135,7 +139,8 @@ class symbol_type {
   int capacity() const { return capacity_; }
 
   // The suffix that makes name a C++ identifier: "()" for a function (not a
-  // declaration, not a variable), "_" for a variable named like a reserved function.
+  // declaration, not a variable), "_" for a variable named like a reserved function
+  // and for a function or variable whose name is a C++ word ("_()" for such a function).
   const char* decoration(std::string_view name, int is_declaration) const;
 
   // The text that displays a variable, "gridlibout<<x;" (a structure as any value).

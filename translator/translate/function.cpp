@@ -89,8 +89,9 @@ std::string parser_t::varargout_entries(const std::string& f, const std::string&
   return s;
 }
 
-std::string parser_t::entry_points(const std::string& f) {
+std::string parser_t::entry_points(const std::string& m_name) {
   const symbol_type& t = *symbols;
+  const std::string f = cpp_function_name(m_name);
   // A call may pass fewer inputs than the function declares (nargin counts them; the
   // missing ones are never read when the function does not look at them), so every
   // shorter list has its entry point, down to the last input declared as a
@@ -108,7 +109,7 @@ std::string parser_t::entry_points(const std::string& f) {
   int min_out = has_varargout ? n_out : 1;
   if ((n_out - min_out) * (uses_nargin ? n_in : 0) >= 120 && !uses_nargout) {
     const std::string q = diag::format("Will %s be called with less than %d output arguments",
-                                       f.c_str(), n_out);
+                                       m_name.c_str(), n_out);
     if (diag::ask(q.c_str()) == 'N') min_out = n_out;
   }
   const std::string rt = listing(t, SYM_RETURN, PN_RESULT_TYPE);

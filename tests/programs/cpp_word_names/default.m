@@ -1,0 +1,2 @@
+function y = default(x)
+y = x * 10;

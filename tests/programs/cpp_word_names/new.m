@@ -1,0 +1,2 @@
+function y = new(x)
+y = x + 1;

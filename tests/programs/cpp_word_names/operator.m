@@ -1,0 +1,3 @@
+function [q, r] = operator(n)
+q = floor(n / 2);
+r = mod(n, 2);

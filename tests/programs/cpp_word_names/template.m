@@ -1,0 +1,5 @@
+function r = template(a, b)
+if nargin < 2
+  b = 100;
+end
+r = a * b;
