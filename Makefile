@@ -34,12 +34,14 @@ test:
 	[ $$rc -eq 0 ] && [ $$rc2 -eq 0 ]
 
 # The unit tests and the conformance programs again, under AddressSanitizer and
-# UndefinedBehaviorSanitizer: translator, library and the compiled programs.
+# UndefinedBehaviorSanitizer: translator, library and the compiled programs. The
+# benchmark programs and the float variants run in the Release suite only: they call
+# the same library code as the conformance programs, at a fifth of the suite's time.
 asan-test: deps
 	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKORVAL_SANITIZE=ON >/dev/null
 	@t0=$$(date +%s); cmake --build $(ASAN_BUILD) -j $(JOBS) && echo "sanitizer build $$(($$(date +%s)-t0)) s"
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0:exitcode=86 UBSAN_OPTIONS=print_stacktrace=1:exitcode=86 \
-	  ctest --output-on-failure -j $(JOBS) -L 'unit|cli|programs' -E '\.float$$'
+	  ctest --output-on-failure -j $(JOBS) -L 'unit|cli|programs' -E '\.float$$|^bench\.'
 
 # The translator on mutated M-files under AFL++, with AddressSanitizer and
 # UndefinedBehaviorSanitizer, for FUZZ_SECONDS (default one hour); seeded from the
