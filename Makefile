@@ -36,7 +36,7 @@ test:
 # The unit tests and the conformance programs again, under AddressSanitizer and
 # UndefinedBehaviorSanitizer: translator, library and the compiled programs. The
 # benchmark programs and the float variants run in the Release suite only: they call
-# the same library code as the conformance programs, at a fifth of the suite's time.
+# the same library code as the conformance programs.
 asan-test: deps
 	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKORVAL_SANITIZE=ON >/dev/null
 	@t0=$$(date +%s); cmake --build $(ASAN_BUILD) -j $(JOBS) && echo "sanitizer build $$(($$(date +%s)-t0)) s"
