@@ -32,8 +32,14 @@ Mt sign(const Mt& x) {
   return r;
 }
 
-Mt real(const Mt& x) { return part(x, false); }
-Mt imag(const Mt& x) { return part(x, true); }
+Mt real(const Mt& x) {
+  if (x.holds_cell()) grl_fail("real: not defined for cell");
+  return part(x, false);
+}
+Mt imag(const Mt& x) {
+  if (x.holds_cell()) grl_fail("imag: not defined for cell");
+  return part(x, true);
+}
 
 Mt conj(const Mt& x) {
   if (!x.isc()) return part(x, false);

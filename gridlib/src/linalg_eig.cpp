@@ -162,6 +162,7 @@ using grl::la::Mt;
 using grl::la::T;
 
 Mt eig(const Mt& a) {
+  if (a.holds_cell()) grl_fail("eig: wrong type argument 'cell'");
   Mt d;
   grl::la::eigen(a, nullptr, &d);
   return d;
@@ -170,6 +171,7 @@ Mt eig(const Mt& a) {
 void eig(const Mt& a, i_o_t, Mr<m_type> d) { d = eig(a); }
 
 void eig(const Mt& a, i_o_t, Mr<m_type> v, Mr<m_type> d) {
+  if (a.holds_cell()) grl_fail("eig: wrong type argument 'cell'");
   Mt vv, dd;
   grl::la::eigen(a, &vv, &dd);
   std::size_t n = dd.numel();
@@ -180,11 +182,13 @@ void eig(const Mt& a, i_o_t, Mr<m_type> v, Mr<m_type> d) {
 }
 
 Mt svd(const Mt& a) {
+  if (a.holds_cell()) grl_fail("svd: wrong type argument 'cell'");
   std::vector<T> s = grl::la::singular_values(a);
   return grl::la::from_r(s.size(), 1, s.data());
 }
 
 Mt svd(const Mt& a, const Mt& econ) {
+  if (a.holds_cell()) grl_fail("svd: wrong type argument 'cell'");
   grl::la::econ_flag(econ);
   return svd(a);
 }

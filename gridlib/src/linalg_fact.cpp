@@ -242,12 +242,14 @@ Mt add_scaled(const Mt& a, const Mt& b, T sb) {
 using namespace grl::la;
 
 Mt inv(const Mt& a) {
+  if (a.holds_cell()) grl_fail("inv: wrong type argument 'cell'");
   if (a.rows() != a.cols()) grl_fail("inverse: A must be a square matrix");
   if (a.isscalar() && !a.isc()) return Mt(T(1) / a.cre()[0]);
   return inverse(a, true);
 }
 
 Mt det(const Mt& a) {
+  if (a.holds_cell()) grl_fail("det: wrong type argument 'cell'");
   if (a.rows() != a.cols()) grl_fail("det: A must be a square matrix");
   std::size_t n = a.rows();
   if (n == 0) return Mt(T(1));
@@ -265,11 +267,13 @@ Mt det(const Mt& a) {
 }
 
 Mt rank(const Mt& a) {
+  if (a.holds_cell()) grl_fail("svd: wrong type argument 'cell'");
   std::vector<T> s = singular_values(a);
   return Mt(T(count_above(s, default_tol(a, s))));
 }
 
 Mt rank(const Mt& a, const Mt& tol) {
+  if (a.holds_cell()) grl_fail("svd: wrong type argument 'cell'");
   std::vector<T> s = singular_values(a);
   return Mt(T(count_above(s, tol.numel() ? tol.cre()[0] : default_tol(a, s))));
 }
@@ -277,6 +281,7 @@ Mt rank(const Mt& a, const Mt& tol) {
 // MATLAB refuses a non-square matrix (a vector included); the reference interpreter
 // returns the first element of a vector instead.
 Mt trace(const Mt& a) {
+  if (a.holds_cell()) grl_fail("sum: wrong type argument 'cell'");
   if (a.isempty()) return Mt(T(0));
   if (a.rows() != a.cols()) grl_fail("trace: only valid on square matrix");
   std::size_t n = a.rows();
@@ -287,15 +292,20 @@ Mt trace(const Mt& a) {
   return out;
 }
 
-Mt norm(const Mt& a) { return Mt(norm_of(a, 2, false)); }
+Mt norm(const Mt& a) {
+  if (a.holds_cell()) grl_fail("xnorm: wrong type argument 'cell'");
+  return Mt(norm_of(a, 2, false));
+}
 
 Mt norm(const Mt& a, const Mt& p) {
+  if (a.holds_cell()) grl_fail("xnorm: wrong type argument 'cell'");
   bool fro = false;
   T pv = norm_p(p, &fro);
   return Mt(norm_of(a, pv, fro));
 }
 
 Mt cond(const Mt& a) {
+  if (a.holds_cell()) grl_fail("isfinite: not defined for cell");
   if (a.isempty()) return Mt(T(0));
   if (any_nan(a) || any_inf(a)) grl_fail("cond: A must not contain Inf or NaN values");
   std::vector<T> s = singular_values(a);
@@ -304,6 +314,7 @@ Mt cond(const Mt& a) {
 }
 
 Mt cond(const Mt& a, const Mt& p) {
+  if (a.holds_cell()) grl_fail("isfinite: not defined for cell");
   bool fro = false;
   T pv = norm_p(p, &fro);
   if (pv == 2 && !fro) return cond(a);
@@ -314,6 +325,7 @@ Mt cond(const Mt& a, const Mt& p) {
 }
 
 Mt pinv(const Mt& a, const Mt& tol) {
+  if (a.holds_cell()) grl_fail("pinv: wrong type argument 'cell'");
   std::size_t m = a.rows(), n = a.cols();
   if (a.isempty()) return Mt::zeros(n, m);
   Mt u, s, v;
@@ -339,6 +351,7 @@ Mt pinv(const Mt& a, const Mt& tol) {
 Mt pinv(const Mt& a) { return pinv(a, Mt()); }
 
 Mt null(const Mt& a) {
+  if (a.holds_cell()) grl_fail("svd: wrong type argument 'cell'");
   std::size_t n = a.cols();
   if (a.isempty()) return eye(n);
   Mt u, s, v;
@@ -356,6 +369,7 @@ Mt null(const Mt& a) {
 }
 
 Mt orth(const Mt& a) {
+  if (a.holds_cell()) grl_fail("svd: wrong type argument 'cell'");
   if (a.isempty()) return Mt::zeros(a.rows(), 0);
   Mt u, s, v;
   svd(a, i_o, u, s, v);
@@ -390,6 +404,7 @@ Mt kron(const Mt& a, const Mt& b) {
 
 // Scaling and squaring with the diagonal Pade approximant of degree 8.
 Mt expm(const Mt& a) {
+  if (a.holds_cell()) grl_fail("expm: A must be a square matrix");
   if (a.rows() != a.cols()) grl_fail("expm: A must be a square matrix");
   std::size_t n = a.rows();
   if (n == 0) return Mt::zeros(0, 0);

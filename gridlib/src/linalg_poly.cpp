@@ -562,6 +562,7 @@ Mt polyder(const Mt& p) {
 // polyint(p, k): the integral as a row with constant of integration k (0 by default).
 Mt polyint(const Mt& p) { return polyint(p, Mt(T(0))); }
 Mt polyint(const Mt& p, const Mt& k) {
+  if (p.holds_cell()) grl_fail("polyint: argument must be a vector");
   if (!is_vec(p)) grl_fail("polyint: argument must be a vector");
   if (k.numel() != 1) grl_fail("polyint: K must be a scalar");
   if (p.isempty()) return Mt();

@@ -346,14 +346,26 @@ const Mt* dim_after_empty(const Mt& none, const Mt& dim, const char* fn) {
 
 }  // namespace
 
-Mt sum(const Mt& x) { return sum_of(x, nullptr); }
-Mt sum(const Mt& x, const Mt& dim) { return sum_of(x, &dim); }
+Mt sum(const Mt& x) {
+  if (x.holds_cell()) grl_fail("sum: wrong type argument 'cell'");
+  return sum_of(x, nullptr);
+}
+Mt sum(const Mt& x, const Mt& dim) {
+  if (x.holds_cell()) grl_fail("sum: wrong type argument 'cell'");
+  return sum_of(x, &dim);
+}
 Mt prod(const Mt& x) { return prod_of(x, nullptr); }
 Mt prod(const Mt& x, const Mt& dim) { return prod_of(x, &dim); }
 Mt cumsum(const Mt& x) { return cumsum_of(x, nullptr); }
 Mt cumsum(const Mt& x, const Mt& dim) { return cumsum_of(x, &dim); }
-Mt mean(const Mt& x) { return mean_of(x, nullptr); }
-Mt mean(const Mt& x, const Mt& dim) { return mean_of(x, &dim); }
+Mt mean(const Mt& x) {
+  if (x.holds_cell()) grl_fail("mean: X must be a numeric vector or matrix");
+  return mean_of(x, nullptr);
+}
+Mt mean(const Mt& x, const Mt& dim) {
+  if (x.holds_cell()) grl_fail("mean: X must be a numeric vector or matrix");
+  return mean_of(x, &dim);
+}
 Mt any(const Mt& x) { return anyall(x, nullptr, false, "any"); }
 Mt any(const Mt& x, const Mt& dim) { return anyall(x, &dim, false, "any"); }
 Mt all(const Mt& x) { return anyall(x, nullptr, true, "all"); }

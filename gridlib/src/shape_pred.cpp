@@ -83,12 +83,15 @@ Mt isstruct(const Mt& x) { return boolean(x.holds_struct()); }
 Mt isstruct(const Mc&) { return boolean(false); }
 
 Mt isfinite_M(const Mt& x) {
+  if (x.holds_cell()) grl_fail("isfinite: not defined for cell");
   return classify(x, [](m_type re, m_type im) { return std::isfinite(re) && std::isfinite(im); });
 }
 Mt isinf_M(const Mt& x) {
+  if (x.holds_cell()) grl_fail("isinf: not defined for cell");
   return classify(x, [](m_type re, m_type im) { return std::isinf(re) || std::isinf(im); });
 }
 Mt isnan_M(const Mt& x) {
+  if (x.holds_cell()) grl_fail("isnan: not defined for cell");
   return classify(x, [](m_type re, m_type im) { return std::isnan(re) || std::isnan(im); });
 }
 Mt isfinite_M(const Mc&) { grl_fail("isfinite: not defined for cell"); }

@@ -152,6 +152,7 @@ Mt real_part(const Mt& x) {
 }  // namespace grl
 
 M<m_type> num2str(const M<m_type>& x) {
+  if (x.holds_cell()) grl_fail("num2str: X must be a numeric, logical, or character array");
   typedef M<m_type> Mt;
   if (x.ischar()) return x;
   if (x.isempty()) return grl::empty_text();
@@ -170,6 +171,7 @@ M<m_type> num2str(const M<m_type>& x) {
 }
 
 M<m_type> num2str(const M<m_type>& x, const M<m_type>& prec_or_fmt) {
+  if (x.holds_cell()) grl_fail("num2str: X must be a numeric, logical, or character array");
   if (prec_or_fmt.ischar()) {
     if (x.ischar()) return x;
     if (x.isempty()) return grl::empty_text();
@@ -187,6 +189,7 @@ M<m_type> num2str(const M<m_type>& x, const M<m_type>& prec_or_fmt) {
 }
 
 M<m_type> int2str(const M<m_type>& x) {
+  if (x.holds_cell()) grl_fail("int2str: N must be a numeric, logical, or character array");
   if (x.ischar()) return x;
   if (x.isempty()) return grl::empty_text();
   M<m_type> r = M<m_type>::alloc(x.rows(), x.cols());
@@ -242,9 +245,13 @@ std::string mat2str_text(const M<m_type>& x, int prec) {
 
 }  // namespace
 
-M<m_type> mat2str(const M<m_type>& x) { return grl::str_M(mat2str_text(x, 15)); }
+M<m_type> mat2str(const M<m_type>& x) {
+  if (x.holds_cell()) grl_fail("mat2str: X must be two dimensional");
+  return grl::str_M(mat2str_text(x, 15));
+}
 
 M<m_type> mat2str(const M<m_type>& x, const M<m_type>& prec) {
+  if (x.holds_cell()) grl_fail("mat2str: X must be two dimensional");
   double p = prec.numel() == 1 && !prec.ischar() ? double(prec.cre()[0]) : -1;
   if (!(p >= 0) || p != std::floor(p)) grl_fail("mat2str: N must be a positive integer");
   return grl::str_M(mat2str_text(x, int(std::min(p, 100.0))));

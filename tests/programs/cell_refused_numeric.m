@@ -1,0 +1,23 @@
+% Numeric functions given a cell fail with the error Octave gives, never a number.
+c = {1, 2; 3, 4};
+try, r = inv(c); disp(r), catch err, disp(err.message), end
+try, r = det(c); disp(r), catch err, disp(err.message), end
+try, r = rank(c); disp(r), catch err, disp(err.message), end
+try, r = trace(c); disp(r), catch err, disp(err.message), end
+try, r = norm(c); disp(r), catch err, disp(err.message), end
+try, r = cond(c); disp(r), catch err, disp(err.message), end
+try, r = pinv(c); disp(r), catch err, disp(err.message), end
+try, r = null(c); disp(r), catch err, disp(err.message), end
+try, r = orth(c); disp(r), catch err, disp(err.message), end
+try, r = eig(c); disp(r), catch err, disp(err.message), end
+try, r = svd(c); disp(r), catch err, disp(err.message), end
+try, r = sum(c); disp(r), catch err, disp(err.message), end
+try, r = mean(c); disp(r), catch err, disp(err.message), end
+try, r = real(c); disp(r), catch err, disp(err.message), end
+try, r = imag(c); disp(r), catch err, disp(err.message), end
+try, r = isnan(c); disp(r), catch err, disp(err.message), end
+try, r = isinf(c); disp(r), catch err, disp(err.message), end
+try, r = isfinite(c); disp(r), catch err, disp(err.message), end
+try, r = num2str(c); disp(r), catch err, disp(err.message), end
+try, r = int2str(c); disp(r), catch err, disp(err.message), end
+try, r = c * 2; disp(r), catch err, disp(err.message), end
