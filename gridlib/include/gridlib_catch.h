@@ -21,6 +21,13 @@ namespace grl {
 
 // Entering a catch block: the error becomes the one lasterr gives.
 void caught(const exception& e);
+// The value of a catch block's variable: a structure with the fields message,
+// identifier and stack, the stack an n x 1 structure array (file, name, line, column)
+// of the calls that were running when the error was raised, innermost first.
+M<m_type> caught_value(const exception& e);
+// The calls a caught value's stack field lists (for rethrow and error of the value);
+// the calls running now when it has no such field.
+std::vector<stack_frame> stack_of(const M<m_type>& err);
 // The values a catch block puts into the fields of its variable.
 M<m_type> caught_text(const std::string& s);
 M<m_type> caught_number(double v);

@@ -33,9 +33,43 @@ struct stack_frame {
   int line = 0;
 };
 
+// The M function (or script) running on this thread: translated code makes one for
+// each call, on the C++ stack, and sets `line` before each statement, so that an error
+// knows the chain of calls that raised it. Cheap by design: the constructor and
+// destructor link and unlink a pointer, a statement stores one int.
+struct call_frame;
+extern thread_local call_frame* innermost_call;
+struct call_frame {
+  const char* file;
+  const char* name;
+  int line = 0;
+  call_frame* outer;
+  bool linked = true;
+  call_frame(const char* file_name, const char* function_name) noexcept
+      : file(file_name), name(function_name), outer(innermost_call) {
+    innermost_call = this;
+  }
+  ~call_frame() { leave(); }
+  call_frame(const call_frame&) = delete;
+  call_frame& operator=(const call_frame&) = delete;
+  // The end of a script's text: its frame ends before the enclosing scope does.
+  void leave() noexcept {
+    if (!linked) return;
+    linked = false;
+    innermost_call = outer;
+  }
+};
+
+// The frames of this thread, innermost first.
+std::vector<stack_frame> current_stack();
+
 class exception : public std::exception {
  public:
-  exception(std::string identifier, std::string message, std::vector<stack_frame> stack = {})
+  // An error raised here: its stack is the chain of calls running now.
+  exception(std::string identifier, std::string message)
+      : id_(std::move(identifier)), msg_(std::move(message)), stack_(current_stack()) {}
+  // An error raised again (rethrow of a caught value): the stack it had.
+  exception(std::string identifier, std::string message, std::vector<stack_frame> stack)
       : id_(std::move(identifier)), msg_(std::move(message)), stack_(std::move(stack)) {}
   const std::string& identifier() const noexcept { return id_; }
   const std::string& message() const noexcept { return msg_; }
@@ -66,14 +100,24 @@ class cleanup_frame {
   ~cleanup_frame();
   cleanup_frame(const cleanup_frame&) = delete;
   cleanup_frame& operator=(const cleanup_frame&) = delete;
-  void add(std::function<void()> work) { work_.push_back(std::move(work)); }
+  void add(std::function<void()> work) { work_.push_back({std::string(), std::move(work)}); }
+  // c = onCleanup(...): the cleanup held by variable c. One that c held before runs
+  // now, as the value it replaces goes away.
+  void add(const std::string& variable, std::function<void()> work);
+  // clear c, or c given another value: the cleanup c holds runs now.
+  void release(const std::string& variable) noexcept;
   // Runs the cleanups not yet run. An error inside one becomes a warning.
   void run() noexcept;
   // Runs the cleanups of every frame of this thread, innermost first.
   static void run_all() noexcept;
 
  private:
-  std::vector<std::function<void()>> work_;
+  struct held {
+    std::string variable;   // empty when no variable holds it
+    std::function<void()> work;
+  };
+  static void run_one(std::function<void()>& work) noexcept;
+  std::vector<held> work_;
   cleanup_frame* outer_;
 };
 

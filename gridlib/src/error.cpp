@@ -76,6 +76,15 @@ bool contains(const std::string& s, const char* part) { return s.find(part) != s
 
 }  // namespace
 
+thread_local call_frame* innermost_call = nullptr;
+
+std::vector<stack_frame> current_stack() {
+  std::vector<stack_frame> stack;
+  for (const call_frame* f = innermost_call; f; f = f->outer)
+    if (f->linked) stack.push_back({f->file, f->name, f->line});
+  return stack;
+}
+
 void raise(const std::string& identifier, const std::string& message) {
   throw exception(identifier, message);
 }
@@ -87,18 +96,36 @@ cleanup_frame::~cleanup_frame() {
   innermost_frame = outer_;
 }
 
+void cleanup_frame::run_one(std::function<void()>& work) noexcept {
+  try {
+    work();
+  } catch (const exception& e) {
+    warn_text("", "onCleanup: error caught while executing cleanup function:\n" + e.message());
+  } catch (...) {
+  }
+}
+
+void cleanup_frame::add(const std::string& variable, std::function<void()> work) {
+  release(variable);
+  work_.push_back({variable, std::move(work)});
+}
+
+void cleanup_frame::release(const std::string& variable) noexcept {
+  for (std::size_t k = 0; k < work_.size(); ++k) {
+    if (work_[k].variable != variable) continue;
+    // Taken out first: the cleanup may make or release others.
+    std::function<void()> w = std::move(work_[k].work);
+    work_.erase(work_.begin() + std::ptrdiff_t(k));
+    run_one(w);
+    return;
+  }
+}
+
 void cleanup_frame::run() noexcept {
   // Taken out first: a cleanup that makes another frame or fails leaves this one done.
-  std::vector<std::function<void()>> work;
+  std::vector<held> work;
   work.swap(work_);
-  for (std::function<void()>& w : work) {
-    try {
-      w();
-    } catch (const exception& e) {
-      warn_text("", "onCleanup: error caught while executing cleanup function:\n" + e.message());
-    } catch (...) {
-    }
-  }
+  for (held& h : work) run_one(h.work);
 }
 
 void cleanup_frame::run_all() noexcept {

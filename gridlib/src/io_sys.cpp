@@ -176,7 +176,10 @@ namespace {
 bool is_message_id(const Mt& a) {
   if (!a.ischar()) return false;
   const std::string s = su::text(a);
-  if (s.empty() || s.find(':') == std::string::npos || s.back() == ':') return false;
+  // A format ('Pkg:%s') is no identifier; neither is text that starts or ends with ':'.
+  if (s.empty() || s.find(':') == std::string::npos || s.front() == ':' || s.back() == ':' ||
+      s.find('%') != std::string::npos)
+    return false;
   for (char c : s)
     if (std::isspace(static_cast<unsigned char>(c))) return false;
   return true;
@@ -248,7 +251,7 @@ grl::quiet error(const Mt& msg) {
   // error(err) of a structure (a caught error): its message and identifier.
   if (msg.holds_struct()) {
     const std::string m = error_field(msg, "message");
-    if (!m.empty()) throw grl::exception(error_field(msg, "identifier"), m);
+    if (!m.empty()) throw grl::exception(error_field(msg, "identifier"), m, grl::stack_of(msg));
     return grl::quiet();
   }
   const std::string m = without_final_newline(su::text(msg));
@@ -274,6 +277,46 @@ grl::quiet warning(const Mt& msg) {
 // --- caught errors, lasterr and lastwarn -------------------------------------------
 
 void grl::caught(const grl::exception& e) { grl::last_error_record() = {e.message(), e.identifier()}; }
+
+Mt grl::caught_value(const grl::exception& e) {
+  static const std::vector<std::string> frame_fields = {"file", "name", "line", "column"};
+  const std::vector<grl::stack_frame>& calls = e.stack();
+  Mt stack = grl::make_struct(calls.size(), 1, frame_fields);
+  for (std::size_t k = 0; k < calls.size(); ++k) {
+    Mt* f = &stack.st_->v[k * frame_fields.size()];
+    f[0] = su::str(calls[k].file);
+    f[1] = su::str(calls[k].name);
+    f[2] = Mt(m_type(calls[k].line));
+    f[3] = Mt(m_type(0));   // the column is not recorded
+  }
+  Mt err = grl::make_struct(1, 1, {"message", "identifier", "stack"});
+  err.st_->v[0] = su::str(e.message());
+  err.st_->v[1] = su::str(e.identifier());
+  err.st_->v[2] = stack;
+  return err;
+}
+
+std::vector<grl::stack_frame> grl::stack_of(const Mt& err) {
+  if (!err.holds_struct() || err.numel() != 1 || !has_error_field(err, "stack")) return grl::current_stack();
+  const Mt& s = grl::field(err, "stack");
+  if (!s.holds_struct()) return grl::current_stack();
+  const grl::structblock<m_type>& b = *s.st_;
+  const long file = b.find("file"), name = b.find("name"), line = b.find("line");
+  std::vector<grl::stack_frame> calls;
+  for (std::size_t k = 0; k < s.numel(); ++k) {
+    const Mt* f = &b.v[k * b.nfields()];
+    grl::stack_frame c;
+    if (file >= 0 && f[file].ischar()) c.file = su::text(f[file]);
+    if (name >= 0 && f[name].ischar()) c.name = su::text(f[name]);
+    const Mt* l = line >= 0 ? &f[line] : nullptr;
+    if (l && l->numel() == 1 && !l->ischar() && !l->holds_struct() && !l->holds_cell() && l->cre()) {
+      const double v = double(l->cre()[0]);
+      if (v >= 0 && v < 1e9) c.line = int(v);
+    }
+    calls.push_back(c);
+  }
+  return calls;
+}
 
 Mt grl::caught_text(const std::string& s) { return su::str(s); }
 
@@ -309,7 +352,7 @@ grl::quiet rethrow(const grl::error_value& err) {
 grl::quiet rethrow(const Mt& err) {
   if (!err.holds_struct()) grl::rethrow_not_struct();
   if (!has_error_field(err, "message") || !has_error_field(err, "identifier")) grl::rethrow_incomplete();
-  throw grl::exception(error_field(err, "identifier"), error_field(err, "message"));
+  throw grl::exception(error_field(err, "identifier"), error_field(err, "message"), grl::stack_of(err));
 }
 
 Mt getReport(const Mt& err) {

@@ -186,3 +186,86 @@ TEST(Cleanup, RunsInOrderMadeOnReturnAndOnError) {
       },
       testing::ExitedWithCode(1), "cleaned\nerror: the end");
 }
+
+TEST(Cleanup, HeldByVariablesRunWhenReleased) {
+  std::vector<int> order;
+  {
+    grl::cleanup_frame frame;
+    frame.add("c", [&] { order.push_back(1); });
+    frame.add("d", [&] { order.push_back(2); });
+    frame.release("c");   // clear c
+    EXPECT_EQ(order, (std::vector<int>{1}));
+    frame.release("c");   // nothing held any more
+    frame.release("e");   // never held
+    frame.add("d", [&] { order.push_back(3); });   // d = onCleanup(...) again: the old one runs
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    frame.add([&] { order.push_back(4); });
+  }
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+  // clear (all variables) runs every cleanup once.
+  order.clear();
+  {
+    grl::cleanup_frame frame;
+    frame.add("a", [&] { order.push_back(5); });
+    frame.run();
+    frame.release("a");
+  }
+  EXPECT_EQ(order, (std::vector<int>{5}));
+}
+
+// The stack of an error lists the call frames running where it was raised, innermost
+// first, with the line each had reached; rethrow of the caught value keeps it.
+TEST(ErrorStack, FramesInnermostFirstWithTheirLines) {
+  EXPECT_TRUE(grl::current_stack().empty());
+  grl::exception e("", "");
+  {
+    grl::call_frame outer("outer.m", "outer");
+    outer.line = 7;
+    {
+      grl::call_frame script("s.m", "s");
+      script.line = 2;
+      script.leave();   // the end of a script's text
+      grl::call_frame inner("inner.m", "inner");
+      inner.line = 12;
+      e = raised([] { grl_fail("index (3): out of bound 2"); });
+    }
+    EXPECT_EQ(grl::current_stack().size(), 1u);
+  }
+  EXPECT_TRUE(grl::current_stack().empty());
+  ASSERT_EQ(e.stack().size(), 2u);
+  EXPECT_EQ(e.stack()[0].name, "inner");
+  EXPECT_EQ(e.stack()[0].file, "inner.m");
+  EXPECT_EQ(e.stack()[0].line, 12);
+  EXPECT_EQ(e.stack()[1].name, "outer");
+  EXPECT_EQ(e.stack()[1].line, 7);
+
+  const Mt err = grl::caught_value(e);
+  EXPECT_EQ(grl::text_of(grl::field(err, "identifier")), "Octave:index-out-of-bounds");
+  const Mt& stack = grl::field(err, "stack");
+  EXPECT_EQ(stack.rows(), 2u);
+  EXPECT_EQ(stack.cols(), 1u);
+  // Raised again from elsewhere, the caught value keeps the frames it had.
+  grl::call_frame elsewhere("other.m", "other");
+  elsewhere.line = 99;
+  const grl::exception again = raised([&] { rethrow(err); });
+  ASSERT_EQ(again.stack().size(), 2u);
+  EXPECT_EQ(again.stack()[0].line, 12);
+  EXPECT_EQ(raised([&] { error(err); }).stack()[1].name, "outer");
+  // A structure without a stack field gets the frames running now.
+  Mt plain("plain", 0, 0);
+  grl::field_ref(plain, "message") = str("m");
+  grl::field_ref(plain, "identifier") = str("A:b");
+  ASSERT_EQ(raised([&] { rethrow(plain); }).stack().size(), 1u);
+  EXPECT_EQ(raised([&] { rethrow(plain); }).stack()[0].name, "other");
+  // An error outside every frame has an empty stack: a 0 x 1 structure.
+  const Mt none = grl::caught_value(grl::exception("", "x", {}));
+  EXPECT_EQ(grl::field(none, "stack").numel(), 0u);
+}
+
+TEST(ErrorPath, FormatsAreNoIdentifiers) {
+  grl::exception e = raised([] { error(str("Nest:%s"), str("inner")); });
+  EXPECT_EQ(e.identifier(), "");
+  EXPECT_EQ(e.message(), "Nest:inner");
+  EXPECT_EQ(raised([] { error(str(":b"), str("x")); }).identifier(), "");
+  EXPECT_EQ(raised([] { error(str("A-b:c.d"), str("x")); }).identifier(), "A-b:c.d");
+}
