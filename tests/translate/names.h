@@ -68,3 +68,15 @@ inline Md x_M;
 inline double nargin_val, nargout_val;
 inline int nargin_set, nargout_set;
 inline Md nargin() { return Md(); }
+
+// Errors: the call frame of a function and the caught value.
+namespace grl {
+struct call_frame {
+  call_frame(const char*, const char*) {}
+  int line = 0;
+  void leave() {}
+};
+struct exception {};
+inline void caught(const exception&) {}
+inline Md caught_value(const exception&) { return Md(); }
+}  // namespace grl

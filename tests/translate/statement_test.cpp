@@ -3,6 +3,8 @@
 
 #include <fstream>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "driver/diag.h"
@@ -23,8 +25,20 @@ class Statements : public testing::Test {
     diag::set_position("", 0);
   }
 
-  // Translates every statement of the M text in one parser and returns the C++ written.
-  std::string translate(const std::string& m) {
+  // Translates every statement of the M text in one parser and returns the C++ written,
+  // without the line records of the call frame unless asked (most cases are about the
+  // statements' own text).
+  std::string translate(const std::string& m, bool line_records = false) {
+    const std::string out = translate_all(m);
+    if (line_records) return out;
+    std::istringstream lines(out);
+    std::string kept;
+    for (std::string line; std::getline(lines, line);)
+      if (!std::regex_match(line, std::regex("grl_frame\\w*\\.(line=[0-9]+;|leave\\(\\);)"))) kept += line + "\n";
+    return kept;
+  }
+
+  std::string translate_all(const std::string& m) {
     file_ = testing::TempDir() + "korval-stmt-" + std::to_string(getpid()) + ".m";
     std::ofstream(file_, std::ios::binary) << m;
     input_.assign(m);
@@ -366,7 +380,10 @@ TEST_F(Statements, GeneratedTextCompiles) {
                 "if m>1 && n<2, m=[1 2;3 4]; elseif m==0, n=0; else n=a(end); end\n"
                 "while n~=3 n=n+1; end\n"
                 "switch m\ncase 1\nn=2;\notherwise\nn=3;\nend\n"
-                "c={1,'s'}; d=c{2};\n[p,q]=size(a);\nm=a(:,1)\n");
+                "for i=1:2\nswitch i\ncase 1\ntry n=1; catch e, n=e; end\notherwise\n"
+                "try\nswitch n\ncase 2\nif n, n=3; end\nend\ncatch\nend\nend\nend\n"
+                "c={1,'s'}; d=c{2};\n[p,q]=size(a);\nm=a(:,1)\n",
+                true);
   std::string body = code.substr(code.find("nargin_set=0; nargout_set=0;\n"));
   body = body.substr(0, body.find("nargin_val=old_nargin;"));
   const std::string dir = testing::TempDir();
@@ -374,7 +391,8 @@ TEST_F(Statements, GeneratedTextCompiles) {
   std::ofstream(src) << "#include \"" KORVAL_SOURCE_DIR "/tests/translate/names.h\"\n"
                      << "void body() {\nM<double> a(\"a\",0,0), b(\"b\",0,0), m(\"m\",0,0), "
                         "n(\"n\",0,0), v(\"v\",0,0), v_g_v0(\"v\",0,0), p(\"p\",0,0), "
-                        "q(\"q\",0,0), d(\"d\",0,0);\nM< M<double> > c(\"c\",0,0);\ndouble i;\n"
+                        "q(\"q\",0,0), d(\"d\",0,0), e(\"e\",0,0);\nM< M<double> > c(\"c\",0,0);\ndouble i;\n"
+                        "grl::call_frame grl_frame(\"g.m\", \"g\");\n"
                      << body.substr(29) << "}\n";
   EXPECT_EQ(std::system(("g++ -std=c++17 -fsyntax-only " + src).c_str()), 0) << body;
 }
@@ -426,22 +444,40 @@ TEST_F(Statements, ExistOfVariables) {
 // try/catch: a C++ try block whose handler fills the catch variable's fields; a try
 // without catch ignores the error; persistent variables become statics.
 TEST_F(Statements, TryCatchAndPersistent) {
-  EXPECT_EQ(body("try\nb=1;\ncatch\nb=2;\nend\n"),
-            "try {\nb=1.0;\n} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n"
-            "b=2.0;\n}\n");
-  EXPECT_EQ(body("try\nb=1;\nend\n"),
-            "try {\nb=1.0;\n} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n}\n");
+  const std::string head = "{ const double grl_counts[2]={nargin_val,nargout_val};\ntry {\n";
+  const std::string handler =
+      "} catch (const grl::exception& grl_caught) {\n"
+      "nargin_val=grl_counts[0]; nargout_val=grl_counts[1]; nargin_set=0; nargout_set=0;\n"
+      "grl::caught(grl_caught);";
+  EXPECT_EQ(body("try\nb=1;\ncatch\nb=2;\nend\n"), head + "b=1.0;\n" + handler + "\nb=2.0;\n}}\n");
+  EXPECT_EQ(body("try\nb=1;\nend\n"), head + "b=1.0;\n" + handler + "\n}}\n");
   const std::string caught = body("while 1\ntry\nbreak\ncatch err\ndisp(err.message)\nend\nend\n");
   EXPECT_NE(caught.find("break;\n} catch"), std::string::npos) << caught;
-  EXPECT_NE(caught.find("grl::field_ref(err,\"message\")=grl::caught_text(grl_caught.message());"), std::string::npos)
+  EXPECT_NE(caught.find("err=grl::caught_value(grl_caught);\ngridlibout<<( disp(grl::field(err,\"message\")) );"),
+            std::string::npos)
       << caught;
-  EXPECT_NE(caught.find("grl::field_ref(grl::field_ref(err,\"stack\"),\"line\")=grl::caught_number(5);"),
-            std::string::npos);
-  EXPECT_GE(table.find("err.identifier", SYM_VARIABLES), 0);
+  EXPECT_GE(table.find("err", SYM_VARIABLES), 0);
   // Nested: the inner end closes the inner block only.
   EXPECT_EQ(body("try\ntry\nb=1;\nend\ncatch\nend\n"),
-            "try {\ntry {\nb=1.0;\n} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n}\n"
-            "} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);\n}\n");
+            head + head + "b=1.0;\n" + handler + "\n}}\n" + handler + "\n}}\n");
+  // A statement on the try line, and after catch on its line.
+  EXPECT_EQ(body("try b=1\ncatch err, b=2; end\n"),
+            head + "b=1.0; gridlibout<<b;\n" + handler + "\nerr=grl::caught_value(grl_caught);\nb=2.0;\n}}\n");
+  EXPECT_EQ(body("try, b=1; catch, b=2; end\n"), head + "b=1.0;\n" + handler + "\nb=2.0;\n}}\n");
+  // A try inside a case: its end does not end the case, the switch's end does.
+  const std::string in_case = body("switch a\ncase 1\ntry\nb=1;\nend\nb=3;\notherwise\nb=2;\nend\n");
+  EXPECT_NE(in_case.find("}}\nb=3.0;\nbreak;\n}\notherwise {\nb=2.0;\nbreak;\n}\n} endmswitch;"), std::string::npos)
+      << in_case;
+  const std::string nested = body("switch a\ncase 1\nswitch b\ncase 2\nb=1;\nend\nb=3;\nend\n");
+  EXPECT_NE(nested.find("break;\n}\n} endmswitch;\nb=3.0;\nbreak;\n}\n} endmswitch;"), std::string::npos) << nested;
+  EXPECT_REPORT(body("case 1\n"), "case or otherwise outside switch");
+  // break and continue inside a switch act on the loop around it, not on the switch.
+  const std::string jumps = body("for k=1:3\nswitch k\ncase 1\ncontinue\notherwise\ntry\nbreak\nend\nend\n"
+                                 "while 1\nbreak\nend\nend\n");
+  EXPECT_NE(jumps.find("mcase (1.0) {\ngoto grl_continue_0;\nbreak;\n}"), std::string::npos) << jumps;
+  EXPECT_NE(jumps.find("try {\ngoto grl_break_0;\n}"), std::string::npos) << jumps;
+  EXPECT_NE(jumps.find("while (istrue(1.0)) {\nbreak;\n}\ngrl_continue_0:;\n}\ngrl_break_0:;"), std::string::npos)
+      << jumps;
   body("persistent n\nif isempty(n), n=0; end\nn=n+1;\n");
   EXPECT_EQ(p->persistent_declarations(), "static M<double> n(\"n\",0,0); \n");
   // Not among the ordinary locals, which the function's top declares.
@@ -450,10 +486,41 @@ TEST_F(Statements, TryCatchAndPersistent) {
   EXPECT_REPORT(body("b=1;\npersistent b\n"), "a persistent variable must be declared before it is used\n$");
 }
 
+// Each statement records its line in the call frame, except where the record would
+// split a block's text: between "} else" and the "if" of an elseif, before "}".
+TEST_F(Statements, LineRecordsForTheErrorStack) {
+  const std::string out = translate("function f(a)\nb = 1;\nif a\nb = 2;\nelseif b\nb = 3;\nend\n", true);
+  EXPECT_NE(out.find("grl_frame.line=2;\nb=1.0;\ngrl_frame.line=3;\nif (istrue(a)) {\ngrl_frame.line=4;\nb=2.0;\n"
+                     "} else\nif (istrue(b)) {\ngrl_frame.line=6;\nb=3.0;\n}\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(p->frame_declaration(), "grl::call_frame grl_frame(\"f.m\",\"f\");\n");
+  p->mfile = "dir/f.m";
+  EXPECT_EQ(p->frame_declaration(), "grl::call_frame grl_frame(\"dir/f.m\",\"f\");\n");
+  p->file_base = "main";   // f a subfunction of main.m
+  p->ordinal_in_file = 2;
+  EXPECT_EQ(p->frame_declaration(), "grl::call_frame grl_frame(\"dir/f.m\",\"main>f\");\n");
+  // A script's frame is named after it and ends with its text.
+  const std::string script = translate("x = 1;\n", true);
+  EXPECT_NE(script.find("grl_frame_f.line=1;\nx=1.0;\ngrl_frame_f.leave();\n"), std::string::npos) << script;
+  // The generated dispatchers have no frame.
+  translate("function y=nargin(fun)\ny=1;\n", true);
+  EXPECT_EQ(p->frame_declaration(), "");
+}
+
 TEST_F(Statements, OnCleanupAndErrorStructures) {
-  EXPECT_EQ(body("c = onCleanup(@() disp('bye'));\n"), "grl_cleanups.add([=]{ disp(TM(\"bye\")); });\n");
+  EXPECT_EQ(body("c = onCleanup(@() disp('bye'));\n"), "grl_cleanups.add(\"c\", [=]{ disp(TM(\"bye\")); });\n");
   EXPECT_TRUE(p->uses_cleanup);
   EXPECT_NE(p->persistent_declarations().find("grl::cleanup_frame grl_cleanups;"), std::string::npos);
+  // A handle variable is called as a handle; clear and a new value run the cleanup early.
+  EXPECT_NE(body("h = @() disp('x');\nc = onCleanup(h);\nc = 3;\nclear c\nclear\n").find(
+                "grl_cleanups.add(\"c\", [=]{ grl::call_handle(h,grl::arg_cell({})); });\n"
+                "grl_cleanups.release(\"c\");\nc=3.0;\ngrl_cleanups.release(\"c\");\n"),
+            std::string::npos);
+  const std::string cleared = body("c = onCleanup(@g);\nd = 1;\nclear d\nclear all\n");
+  EXPECT_NE(cleared.find("grl_cleanups.add(\"c\", [=]{ g(); });\nd=1.0;\nclear"), std::string::npos) << cleared;
+  EXPECT_EQ(cleared.find("release(\"d\")"), std::string::npos) << cleared;
+  EXPECT_NE(cleared.find("grl_cleanups.run();\nclear"), std::string::npos) << cleared;
   EXPECT_REPORT(body("c = onCleanup(3);\n"), "onCleanup takes a function handle");
   EXPECT_EQ(body("error(struct('message','m','identifier','a:b'));\n"),
             "error(grl::error_struct(TM(\"message\"),TM(\"m\"),TM(\"identifier\"),TM(\"a:b\")));\n");

@@ -405,6 +405,12 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
   }
   t = stmt.top();
   if (stmt.is_word(t, "elseif")) pending.append("if", TK_WORD);
+  // try x = 1 is the statements "try" and "x = 1".
+  if (t == 1 && stmt.is_word(0, "try") && !stmt.is_word(t, "\n") &&
+      !stmt.is_word(t, "=")) {
+    pending.append(stmt.gettext(t), stmt.kind(t));
+    stmt.set(t, "\n", TK_OTHER);
+  }
 
   // Step 6: the statement ends after a newline, or after elseif, else or end at depth 0.
   if (stmt.is_word(t, "\n") ||

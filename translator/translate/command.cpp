@@ -90,7 +90,18 @@ void parser_t::command_form() {
     stmt.ins(2, ")", ')');
     return;
   }
-  if (stmt.is_word(1, "(")) return;
+  if (stmt.is_word(1, "(")) {
+    // clear('a', 'b') names variables as clear a b does.
+    if (command == "clear") {
+      for (int i = 2; i < stmt.top(); ++i) {
+        const std::string& t = stmt.gettext(i);
+        if (stmt.kind(i) != TK_STRING || t.size() < 3) continue;
+        const std::string word = t.substr(1, t.size() - 2);
+        if (symbols && symbols->find(word, SYM_VARIABLES) >= 0) stmt.set(i, word, TK_WORD);
+      }
+    }
+    return;
+  }
 
   if (command == "clear") {
     if (stmt.is_word(1, "all") || stmt.is_word(1, "global")) stmt.set(1, "nop_M", TK_WORD);

@@ -15,9 +15,15 @@
 
 namespace {
 
-// The handler that every catch block opens with: the error becomes lasterr's.
+// A try block keeps the argument counts of its function: an error that leaves a called
+// function skips the code that restores them, so the handler puts them back.
+const char* const kTryHead = "{ const double grl_counts[2]={nargin_val,nargout_val};\ntry {";
+// The handler that every catch block opens with: the counts back, the error becomes
+// lasterr's.
 const char* const kCatchHead =
-    "} catch (const grl::exception& grl_caught) {\ngrl::caught(grl_caught);";
+    "} catch (const grl::exception& grl_caught) {\n"
+    "nargin_val=grl_counts[0]; nargout_val=grl_counts[1]; nargin_set=0; nargout_set=0;\n"
+    "grl::caught(grl_caught);";
 
 }  // namespace
 
@@ -26,7 +32,37 @@ const char* const kCatchHead =
 void parser_t::error_rewrites() {
   if (stmt.kind(0) != TK_WORD) return;
   error_structs();
-  if (stmt.is_word(1, "=") && stmt.is_word(2, "onCleanup") && stmt.is_word(3, "(")) cleanup_statement();
+  if (stmt.is_word(1, "=") && stmt.is_word(2, "onCleanup") && stmt.is_word(3, "(")) {
+    cleanup_statement();
+    return;
+  }
+  before_statement += cleanup_release_text();
+}
+
+// clear c, clear, clear all, or c = value, where c may hold an onCleanup: the cleanup
+// runs now, as the object goes away (releasing a name that holds none does nothing).
+std::string parser_t::cleanup_release_text() {
+  if (cleanup_vars.empty()) return "";
+  const std::string& w0 = stmt.gettext(0);
+  if (stmt.is_word(1, "=")) {
+    if (!cleanup_vars.count(w0)) return "";
+    return "grl_cleanups.release(" + c_string_literal(w0) + ");\n";
+  }
+  if (w0 != "clear" && w0 != "clearvars") return "";
+  std::vector<std::string> named;
+  bool all = true;
+  for (int i = 1; i < stmt.top(); ++i) {
+    std::string word = stmt.gettext(i);
+    if (stmt.kind(i) == TK_STRING && word.size() >= 2) word = word.substr(1, word.size() - 2);
+    else if (stmt.kind(i) != TK_WORD) continue;
+    if (word == "all" || word == "-all" || word == "variables" || word == "-variables") continue;
+    all = false;
+    if (cleanup_vars.count(word)) named.push_back(word);
+  }
+  std::string text;
+  if (all) return "grl_cleanups.run();\n";
+  for (const std::string& v : named) text += "grl_cleanups.release(" + c_string_literal(v) + ");\n";
+  return text;
 }
 
 bool parser_t::form_try() {
@@ -50,7 +86,7 @@ bool parser_t::form_persistent() {
 void parser_t::try_block() {
   if (stmt.top() > 1) fail("write the statements of a try block on the lines after try");
   stmt.reset();
-  raw(0, "try {");
+  raw(0, kTryHead);
   depth += 1;
   open_tries.push_back({depth, false});
   display = needs_semicolon = 0;
@@ -62,34 +98,14 @@ void parser_t::catch_block() {
   std::string var;
   if (stmt.top() == 2 && stmt.kind(1) == TK_WORD) var = stmt.gettext(1);
   else if (stmt.top() > 1) fail("write the statements of a catch block on the lines after catch err");
-  const int line = stmt.line(0);
   stmt.reset();
-  int at = 0;
-  raw(at++, std::string(kCatchHead) + (var.empty() ? "" : "\n"));
+  raw(0, kCatchHead);
   if (!var.empty()) {
-    // The caught value's fields, each a variable the symbol table knows, so that the
-    // structure type gets them and later statements can read them.
-    const std::string file = mfile.empty() ? name + ".m" : mfile;
-    const std::pair<const char*, std::string> fields[] = {
-        {"message", "grl::caught_text(grl_caught.message())"},
-        {"identifier", "grl::caught_text(grl_caught.identifier())"},
-        {"stack.file", "grl::caught_text(" + c_string_literal(file) + ")"},
-        {"stack.name", "grl::caught_text(" + c_string_literal(name) + ")"},
-        {"stack.line", "grl::caught_number(" + std::to_string(line) + ")"},
-        {"stack.column", "grl::caught_number(0)"}};
-    const int text_type = default_type & ~(DT_CELL | DT_SCALAR);
-    for (const auto& f : fields) {
-      const std::string member = var + "." + f.first;
-      if (symbols) symbols->add_typed(member, SYM_LOCAL, text_type);
-      std::string target = var + (symbols ? symbols->decoration(var, 1) : "");
-      for (std::size_t b = 0, e; b < std::string(f.first).size(); b = e + 1) {
-        e = std::string(f.first).find('.', b);
-        if (e == std::string::npos) e = std::string(f.first).size();
-        target = "grl::field_ref(" + target + ",\"" + std::string(f.first).substr(b, e - b) + "\")";
-      }
-      raw(at++, target);
-      raw(at++, "=" + f.second + (f.first == fields[5].first ? ";" : ";\n"));
-    }
+    // The caught value: a structure the program reads as any other (err.message,
+    // err.stack(k).line, switch err.identifier).
+    if (symbols) symbols->add_typed(var, SYM_LOCAL, default_type & ~(DT_CELL | DT_SCALAR));
+    const std::string target = var + (symbols ? symbols->decoration(var, 1) : "");
+    raw(1, "\n" + target + "=grl::caught_value(grl_caught);");
   }
   display = needs_semicolon = 0;
 }
@@ -99,7 +115,7 @@ std::string parser_t::close_block_text() {
   const bool caught = open_tries.back().caught;
   open_tries.pop_back();
   // A try without catch ignores the error; lasterr still gives it.
-  return caught ? "}" : std::string(kCatchHead) + "\n}";
+  return caught ? "}}" : std::string(kCatchHead) + "\n}}";
 }
 
 void parser_t::persistent_statement() {
@@ -116,6 +132,26 @@ void parser_t::persistent_statement() {
   display = needs_semicolon = 0;
 }
 
+std::string parser_t::frame_variable() const {
+  const datatype_t& dt = datatypes();
+  if (kind == dt.function_index()) {
+    // The generated dispatchers are not the program's functions.
+    if (name == "feval" || name == "nargin" || name == "nargout") return "";
+    return "grl_frame";
+  }
+  if (kind == dt.script_index()) return "grl_frame_" + name;
+  return "";
+}
+
+std::string parser_t::frame_declaration() const {
+  const std::string frame = frame_variable();
+  if (frame.empty()) return "";
+  const std::string file = mfile.empty() ? name + ".m" : mfile;
+  // A subfunction is shown as file>name.
+  const std::string shown = ordinal_in_file > 1 && !file_base.empty() ? file_base + ">" + name : name;
+  return "grl::call_frame " + frame + "(" + c_string_literal(file) + "," + c_string_literal(shown) + ");\n";
+}
+
 std::string parser_t::persistent_declarations() const {
   std::string s;
   if (uses_cleanup) s += "grl::cleanup_frame grl_cleanups;\n";
@@ -130,37 +166,52 @@ std::string parser_t::persistent_declarations() const {
   return s;
 }
 
-// c = onCleanup(@f) becomes grl_cleanups.add([=]{ f(); }), and c = onCleanup(@() expr)
-// grl_cleanups.add([=]{ expr; }): the values the expression uses are copied when the
-// cleanup is made, as an anonymous function copies them.
+// c = onCleanup(@f) becomes grl_cleanups.add("c", [=]{ f(); }), c = onCleanup(@() expr)
+// grl_cleanups.add("c", [=]{ expr; }) and c = onCleanup(h) of a handle variable a call
+// of h: the values the call uses are copied when the cleanup is made, as an anonymous
+// function copies them. The name lets clear c and c = value run it early.
 void parser_t::cleanup_statement() {
   const int last = stmt.top();
   const int close = last - 1;   // the ")" of onCleanup(...)
-  if (!stmt.is_word(4, "@") || !stmt.is_word(close, ")"))
-    fail("onCleanup takes a function handle: onCleanup(@f) or onCleanup(@() expression)");
+  const char* const usage = "onCleanup takes a function handle: onCleanup(@f), onCleanup(@() expression) or onCleanup(h)";
+  if (!stmt.is_word(close, ")")) fail(usage);
   int body_from = 0, body_to = 0;   // the call's tokens, [from, to)
-  bool named = false;
-  if (stmt.kind(5) == TK_WORD && close == 6) {
-    named = true;
+  enum { named, expression, variable } form;
+  if (stmt.is_word(4, "@") && stmt.kind(5) == TK_WORD && close == 6) {
+    form = named;
     body_from = 5;
     body_to = 6;
-  } else if (stmt.is_word(5, "(") && stmt.is_word(6, ")") && close > 7) {
+  } else if (stmt.is_word(4, "@") && stmt.is_word(5, "(") && stmt.is_word(6, ")") && close > 7) {
+    form = expression;
     body_from = 7;
     body_to = close;
+  } else if (stmt.kind(4) == TK_WORD && close == 5) {
+    form = variable;
+    body_from = 4;
+    body_to = 5;
   } else {
-    fail("onCleanup takes a function handle: onCleanup(@f) or onCleanup(@() expression)");
+    fail(usage);
   }
+  const std::string holder = stmt.gettext(0);
   // Delete everything but the call: the tail first, so that positions hold.
   stmt.del(body_to, last - body_to);
   stmt.del(0, body_from);
   int end = body_to - body_from;
-  if (named) {
+  if (form == named) {
     stmt.ins(end++, "(", '(');
     stmt.ins(end++, ")", ')');
   }
+  if (form == variable) {
+    raw(end++, ",grl::arg_cell({}))");
+    raw(0, "grl::call_handle(");
+    ++end;
+  }
   raw(end, "; })");
-  raw(0, "grl_cleanups.add([=]{ ");
+  raw(0, "grl_cleanups.add(" + c_string_literal(holder) + ", [=]{ ");
   uses_cleanup = true;
+  cleanup_vars.insert(holder);
+  // The holder is a variable of the function (clear c names it), though it holds no value.
+  if (symbols && symbols->find(holder, SYM_VARIABLES) < 0) symbols->add_typed(holder, SYM_LOCAL, default_type);
   display = 0;
 }
 

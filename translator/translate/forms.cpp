@@ -116,7 +116,10 @@ bool parser_t::form_if_while() {
   stmt.ins_before_last(")", ')');
   raw(stmt.top(), " {");
   depth += 1;
-  if (stmt.is_word(0, "while") && loop_depth == 0) loop_depth = depth;
+  if (stmt.is_word(0, "while")) {
+    if (loop_depth == 0) loop_depth = depth;
+    loop_opened();
+  }
   block_text();
   return true;
 }
@@ -179,6 +182,7 @@ bool parser_t::form_switch() {
   raw(1, " (");
   raw(stmt.top(), ") {\nbeginmswitch");
   depth += 1;
+  open_switches.push_back({depth, false});
   block_text();
   return true;
 }
@@ -186,8 +190,9 @@ bool parser_t::form_switch() {
 // case v / otherwise: the previous case, if any, ends first.
 bool parser_t::form_case() {
   if (!keyword_statement()) return false;
+  if (open_switches.empty() || open_switches.back().depth != depth) fail("case or otherwise outside switch");
   const bool is_case = stmt.is_word(0, "case");
-  std::string head = in_case ? "break;\n}\n" : "";
+  std::string head = open_switches.back().in_case ? "break;\n}\n" : "";
   stmt.del(0);
   if (is_case) {
     raw(0, head + "mcase (");
@@ -195,7 +200,7 @@ bool parser_t::form_case() {
   } else {
     raw(0, head + "otherwise {");
   }
-  in_case = 1;
+  open_switches.back().in_case = true;
   block_text();
   return true;
 }
@@ -205,19 +210,44 @@ bool parser_t::form_case() {
 bool parser_t::form_end() {
   stmt.del(0);
   std::string text;
-  if (in_case) text += "break;\n}\n";
+  // The end of a switch closes its open case first; an end inside a case closes the
+  // block it belongs to.
+  const bool ends_switch = !open_switches.empty() && open_switches.back().depth == depth;
+  const bool case_open = ends_switch && open_switches.back().in_case;
+  if (case_open) text += "break;\n}\n";
   const int floor = kind == datatypes().function_index() ? 2 : 1;
   if (depth >= floor) {
-    text += close_block_text();
+    if (!open_loops.empty() && open_loops.back().depth == depth) {
+      const open_loop loop = open_loops.back();
+      open_loops.pop_back();
+      const std::string id = std::to_string(loop.id);
+      if (loop.continues) text += "grl_continue_" + id + ":;\n";
+      text += close_block_text();
+      if (loop.breaks) text += "\ngrl_break_" + id + ":;";
+    } else {
+      text += close_block_text();
+    }
     if (loop_depth == depth) loop_depth = 0;
     depth -= 1;
   }
-  if (in_case) {
-    text += " endmswitch;";
-    in_case = 0;
+  if (ends_switch) {
+    if (case_open) text += " endmswitch;";
+    open_switches.pop_back();
   }
   if (!text.empty()) raw(0, text);
   block_text();
+  return true;
+}
+
+// break or continue of a loop from inside a switch that the loop holds: a jump to the
+// loop's end or past it, since a C++ break or continue there would act on the switch.
+bool parser_t::loop_jump() {
+  if (open_loops.empty() || open_switches.empty() || open_switches.back().depth <= open_loops.back().depth)
+    return false;
+  open_loop& loop = open_loops.back();
+  const bool is_break = stmt.is_word(0, "break");
+  (is_break ? loop.breaks : loop.continues) = true;
+  stmt.set(0, std::string(is_break ? "goto grl_break_" : "goto grl_continue_") + std::to_string(loop.id), TK_OTHER);
   return true;
 }
 

@@ -173,7 +173,7 @@ std::string parser_t::entry_points(const std::string& m_name) {
 // Whether the C++ of a file calls handles or the functions that take them: those
 // live in the library's gridlib_funfun.h.
 static bool uses_function_functions(const std::string& cpp) {
-  static const char* const words[] = {"grl::anon<", "grl::call_anon", "set_named_caller", "arrayfun(",
+  static const char* const words[] = {"grl::anon<", "grl::call_anon", "grl::call_handle", "set_named_caller", "arrayfun(",
                                       "cellfun_any(", "fzero(", "fminbnd(", "fminsearch(",
                                       "integral(", "quad(", "quadgk(", "ode45(", "ode23(",
                                       "optimset(", "odeset("};
@@ -186,6 +186,8 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
   KASSERT("PARSER", symbols != nullptr);
   const datatype_t& dt = datatypes();
   name = base;
+  file_base = base;
+  ordinal_in_file = ordinal;
 
   // The statement loop: an echoed group of statements is read as one.
   std::string body;
@@ -250,6 +252,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         }
         const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
         if (!locals.empty()) cpp += locals + "\n";
+        cpp += frame_declaration();
         cpp += persistent_declarations();
         continue;
       }

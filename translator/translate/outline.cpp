@@ -100,6 +100,9 @@ void parser_t::write_statement(std::string& out) {
     out += whos.str() + "\n";
   } else if (last > 0 && !stmt.is_word(0, "call")) {
     if (lines) out += "#line " + std::to_string(stmt.line(0)) + " \"" + mfile + "\"\n";
+    out += line_record();
+    out += before_statement;
+    before_statement.clear();
     bool written = false;
     if (last == 1 && stmt.kind(0) == TK_WORD) {
       const std::string word = stmt.gettext(0);
@@ -145,6 +148,21 @@ void parser_t::write_statement(std::string& out) {
   finish_function(out);
 }
 
+// Before a statement: its line goes into the call frame, for the stack of an error it
+// raises. Not before text that closes or continues a block ("}", "} else", the break
+// that ends a case), nor between "} else" and the "if" of an elseif.
+std::string parser_t::line_record() {
+  const bool after_else = follows_else;
+  follows_else = stmt.top() > 0 && stmt.kind(0) == TK_OTHER && stmt.gettext(0) == "} else";
+  const std::string frame = frame_variable();
+  if (frame.empty() || after_else || stmt.top() < 1) return "";
+  const std::string& first = stmt.gettext(0);
+  if (stmt.kind(0) == TK_COMMENT || first.empty() || first[0] == '}' || first.compare(0, 6, "break;") == 0 ||
+      first.compare(0, 2, "//") == 0)
+    return "";
+  return frame + ".line=" + std::to_string(stmt.line(0)) + ";\n";
+}
+
 void parser_t::finish_function(std::string& out) {
   if (!end_reached) return;
 
@@ -153,6 +171,8 @@ void parser_t::finish_function(std::string& out) {
   const bool function = kind == datatypes().function_index();
   if (has_return) out += "return_from_" + name + ": ";
   if (function) out += "nargin_val=old_nargin; nargout_val=old_nargout;\n";
+  // A script's frame ends with its text (the scope it is declared in goes on).
+  else if (!frame_variable().empty()) out += frame_variable() + ".leave();\n";
   if (symbols) {
     std::ostringstream tail;
     int first = 1;

@@ -143,7 +143,25 @@ class parser_t : public scanner_t {
   int uses_nargin = 0, uses_nargout = 0;
   int n_globals = 0;
   int end_reached = 0;      // the function's last statement: the writer closes it
-  int in_case = 0;          // inside a case or otherwise of a switch
+  // The switch blocks open in the function: the depth each opened at (its cases end
+  // there), and whether a case or otherwise of it is open.
+  struct open_switch {
+    int depth;
+    bool in_case;
+  };
+  std::vector<open_switch> open_switches;
+  // The loops open in the function: the depth each opened at, and whether a break or
+  // continue inside a switch jumps to its labels (in C++ a switch's body is a loop of
+  // its own, so those two leave the switch by goto).
+  struct open_loop {
+    int depth;
+    int id;
+    bool breaks, continues;
+  };
+  std::vector<open_loop> open_loops;
+  int loop_labels = 0;      // makes the labels of loops unique
+  void loop_opened() { open_loops.push_back({depth, loop_labels++, false, false}); }
+  bool loop_jump();         // break or continue inside a switch: the goto
   int has_return = 0;       // the function's end needs the target of return
   int loop_count = 0;       // makes the auxiliary names of for loops unique
   // The try blocks open in the function: the depth each opened at, and whether its
@@ -155,6 +173,18 @@ class parser_t : public scanner_t {
   std::vector<open_try> open_tries;
   std::vector<std::string> persistent_vars;   // declared static, in order
   bool uses_cleanup = false;                  // onCleanup: the function has a cleanup frame
+  std::set<std::string> cleanup_vars;         // variables that hold an onCleanup
+  // The call frame that records the running line for an error's stack: its C++ name,
+  // empty for the generated dispatchers, which have none.
+  std::string frame_variable() const;
+  std::string frame_declaration() const;
+  std::string file_base;       // the M-file's name without .m, for the frame of a subfunction
+  int ordinal_in_file = 1;     // 1 for the file's first function, 2... for subfunctions
+  // clear c / c = value of a variable holding an onCleanup: its cleanup runs first.
+  std::string cleanup_release_text();
+  std::string line_record();
+  bool follows_else = false;   // the statement written last was the "} else" of an elseif
+  std::string before_statement;   // C++ the writer puts before the statement's own
   // The statics of the persistent variables and the cleanup frame, for the function's
   // declarations.
   std::string persistent_declarations() const;

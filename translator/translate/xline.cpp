@@ -97,6 +97,7 @@ void parser_t::translate_statement() {
   if (stmt.is_word(0, "break") || stmt.is_word(0, "continue")) {
     display = 0;
     if (loop_depth == 0) stmt.set(0, "return", TK_WORD);
+    else loop_jump();
   }
   // 11.
   statement_form();
@@ -326,6 +327,7 @@ void parser_t::for_loop() {
   }
   depth += 1;
   if (loop_depth == 0) loop_depth = depth;
+  loop_opened();
 }
 
 namespace {
