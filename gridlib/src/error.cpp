@@ -2,6 +2,7 @@
 // as grl::exception, the one nothing catches ends the program, warnings honour their
 // on/off state and record lastwarn.
 #include "gridlib_error.h"
+#include "warning_state.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -172,6 +173,14 @@ bool warning_enabled(const std::string& identifier) {
     if (it != s.by_id.end()) return it->second;
   }
   return s.all_enabled;
+}
+
+std::vector<std::pair<std::string, bool>> warning_state_list() {
+  warning_states& s = states();
+  std::lock_guard<std::mutex> hold(s.lock);
+  std::vector<std::pair<std::string, bool>> list = {{"all", s.all_enabled}};
+  for (const auto& id : s.by_id) list.push_back(id);
+  return list;
 }
 
 void warn_text(const std::string& identifier, const std::string& message) {

@@ -22,6 +22,7 @@
 #include "gridlib_io.h"
 #include "gridlib_catch.h"
 #include "strutil.h"
+#include "warning_state.h"
 
 namespace grl {
 namespace {
@@ -194,12 +195,34 @@ std::string message_of(const char* who, const Mt& first, const std::vector<const
   return grl::format_text(who, su::text(first), args);
 }
 
-// warning('off'|'on' [, id]) switches warnings (all of them without an identifier);
-// 'query' and 'error' are accepted and change nothing. True when first was a switch.
-bool warning_switch(const std::string& first, const std::vector<const Mt*>& args) {
+// The state structure of warnings: identifier and state ('on' or 'off') of each.
+Mt warning_states_value(const std::vector<std::pair<std::string, bool>>& list) {
+  Mt s = grl::make_struct(list.size(), 1, {"identifier", "state"});
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    s.st_->v[2 * k] = su::str(list[k].first);
+    s.st_->v[2 * k + 1] = su::str(list[k].second ? "on" : "off");
+  }
+  return s;
+}
+
+// The state of one identifier ("all": of every warning).
+Mt warning_state_of(const std::string& id) {
+  if (id == "all") return warning_states_value(grl::warning_state_list());
+  return warning_states_value({{id, grl::warning_enabled(id)}});
+}
+
+// warning('off'|'on' [, id]) switches warnings (all of them without an identifier) and
+// gives the state before; warning('query' [, id]) gives the state; 'error' is accepted
+// and changes nothing. True when first was one of these words.
+bool warning_switch(const std::string& first, const std::vector<const Mt*>& args, Mt& state) {
   const bool off = first == "off", on = first == "on";
-  if (!off && !on) return first == "query" || first == "error";
   const std::string id = args.empty() ? "all" : su::text(*args[0]);
+  if (first == "query") {
+    state = warning_state_of(id);
+    return true;
+  }
+  if (!off && !on) return first == "error";
+  state = warning_state_of(id);
   grl::set_warning_state(id, on);
   return true;
 }
@@ -218,7 +241,8 @@ std::string lone_identifier_message(const std::string& id) {
 
 grl::quiet grl::warning_args(const Mt& fmt, const std::vector<const Mt*>& args) {
   const std::string first = su::text(fmt);
-  if (warning_switch(first, args)) return grl::quiet();
+  Mt state;
+  if (warning_switch(first, args, state)) return grl::quiet(state);
   const std::string id = !args.empty() && is_message_id(fmt) ? first : std::string();
   grl::warn_text(id, message_of("warning", fmt, args));
   return grl::quiet();
@@ -269,8 +293,22 @@ grl::quiet error(const char* msg) { return error(TM(msg)); }
 
 // warning(message): the message as it stands, with no format applied.
 grl::quiet warning(const Mt& msg) {
+  // warning(s) of a state structure: each identifier's state as s has it.
+  if (msg.holds_struct()) {
+    const grl::structblock<m_type>& b = *msg.st_;
+    const long id = b.find("identifier"), state = b.find("state");
+    if (id < 0 || state < 0) grl_fail("warning: STATE structure must have fields 'identifier' and 'state'");
+    for (std::size_t k = 0; k < msg.numel(); ++k) {
+      const Mt* f = &b.v[k * b.nfields()];
+      const std::string s = su::text(f[state]);
+      if (s == "on" || s == "off") grl::set_warning_state(su::text(f[id]), s == "on");
+    }
+    return grl::quiet();
+  }
   const std::string m = su::text(msg);
-  if (!warning_switch(m, {})) grl::warn_text("", m);
+  Mt state;
+  if (warning_switch(m, {}, state)) return grl::quiet(state);
+  grl::warn_text("", m);
   return grl::quiet();
 }
 

@@ -149,6 +149,30 @@ TEST(WarningPath, StatesByIdentifierAndLastwarn) {
   EXPECT_EQ(grl::text_of(id), "Octave:singular-matrix");
 }
 
+// warning('off', id) gives the state before as a structure that warning(s) restores;
+// for 'all' the structure lists the default and every identifier set apart from it.
+TEST(WarningPath, StatesAsValuesAndTheirRestoring) {
+  warning(str("on"), str("all"));
+  Mt before = warning(str("off"), str("T:a"));
+  EXPECT_EQ(grl::text_of(grl::field(before, "identifier")), "T:a");
+  EXPECT_EQ(grl::text_of(grl::field(before, "state")), "on");
+  EXPECT_EQ(grl::text_of(grl::field(warning(str("query"), str("T:a")), "state")), "off");
+  warning(before);
+  EXPECT_TRUE(grl::warning_enabled("T:a"));
+  warning(str("off"), str("T:b"));
+  Mt all = warning(str("off"), str("all"));
+  EXPECT_EQ(all.numel(), 2u);   // all, T:b
+  EXPECT_FALSE(grl::warning_enabled("T:c"));
+  warning(all);
+  EXPECT_TRUE(grl::warning_enabled("T:c"));
+  EXPECT_FALSE(grl::warning_enabled("T:b"));
+  Mt bad("bad", 0, 0);
+  grl::field_ref(bad, "state") = str("on");
+  EXPECT_EQ(raised([&] { warning(bad); }).message(),
+            "warning: STATE structure must have fields 'identifier' and 'state'");
+  warning(str("on"), str("all"));
+}
+
 TEST(Cleanup, RunsInOrderMadeOnReturnAndOnError) {
   std::vector<int> order;
   {

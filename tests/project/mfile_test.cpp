@@ -74,9 +74,11 @@ TEST_F(MFile, WorkedExample) {
             "}\n\n"
             "M<double> sq(M<double> x) {\n"
             "  M<double> y(\"y\",0,0); \n"
+            "  grl::call_frame grl_frame(\"sq.m\",\"sq\");\n"
             "  double old_nargin=nargin_val; if (!nargin_set) nargin_val=1.0;\n"
             "  double old_nargout=nargout_val; if (!nargout_set) nargout_val=1.0;\n"
             "  nargin_set=0; nargout_set=0;\n"
+            "  grl_frame.line=2;\n"
             "  y=power(x,2.0);\n"
             "  nargin_val=old_nargin; nargout_val=old_nargout;\n"
             "  return(y);\n"
@@ -110,9 +112,14 @@ TEST_F(MFile, EntryPointsForShorterCalls) {
 
 TEST_F(MFile, ScriptsAndSubfunctions) {
   EXPECT_EQ(translate("s", "% a script\nx = 3;\n"), datatypes().script_index());
-  EXPECT_EQ(read("s.cpp"), "// a script\nM<double> x(\"x\",0,0); \nx=3.0;\n");
+  // A script's call frame ends with its text.
+  EXPECT_EQ(read("s.cpp"),
+            "// a script\nM<double> x(\"x\",0,0); \ngrl::call_frame grl_frame_s(\"s.m\",\"s\");\n"
+            "grl_frame_s.line=2;\nx=3.0;\ngrl_frame_s.leave();\n");
   translate("two", "function y=two(x)\ny=helper(x);\nfunction z=helper(w)\nz=w;\n");
   EXPECT_NE(read("two.cpp").find("M<double> helper(M<double> w) {"), std::string::npos);
+  // A subfunction's frame is named file>function, as the error stack shows it.
+  EXPECT_NE(read("two.cpp").find("grl::call_frame grl_frame(\"two.m\",\"two>helper\");"), std::string::npos);
   EXPECT_NE(read("helper.h").find("M<double> helper(M<double> w);"), std::string::npos);
   const std::string r = read("two.r");
   EXPECT_NE(r.find("[called]\ntwo function 1 1 0 0 0 0 0\n"), std::string::npos) << r;
