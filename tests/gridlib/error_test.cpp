@@ -161,7 +161,7 @@ TEST(WarningPath, StatesAsValuesAndTheirRestoring) {
   EXPECT_TRUE(grl::warning_enabled("T:a"));
   warning(str("off"), str("T:b"));
   Mt all = warning(str("off"), str("all"));
-  EXPECT_EQ(all.numel(), 2u);   // all, T:b
+  EXPECT_EQ(all.numel(), 3u);   // all, T:a (restored on), T:b
   EXPECT_FALSE(grl::warning_enabled("T:c"));
   warning(all);
   EXPECT_TRUE(grl::warning_enabled("T:c"));
