@@ -112,10 +112,10 @@ TEST_F(MFile, EntryPointsForShorterCalls) {
 
 TEST_F(MFile, ScriptsAndSubfunctions) {
   EXPECT_EQ(translate("s", "% a script\nx = 3;\n"), datatypes().script_index());
-  // A script's call frame ends with its text.
+  // A script's statements and call frame are a block (its variables stay outside).
   EXPECT_EQ(read("s.cpp"),
-            "// a script\nM<double> x(\"x\",0,0); \ngrl::call_frame grl_frame_s(\"s.m\",\"s\");\n"
-            "grl_frame_s.line=2;\nx=3.0;\ngrl_frame_s.leave();\n");
+            "// a script\nM<double> x(\"x\",0,0); \n{\n  grl::call_frame grl_frame_s(\"s.m\",\"s\");\n"
+            "  grl_frame_s.line=2;\n  x=3.0;\n  ;}\n");
   translate("two", "function y=two(x)\ny=helper(x);\nfunction z=helper(w)\nz=w;\n");
   EXPECT_NE(read("two.cpp").find("M<double> helper(M<double> w) {"), std::string::npos);
   // A subfunction's frame is named file>function, as the error stack shows it.

@@ -252,8 +252,16 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         }
         const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
         if (!locals.empty()) cpp += locals + "\n";
-        cpp += frame_declaration();
-        cpp += persistent_declarations();
+        if (function) {
+          cpp += frame_declaration();
+          cpp += persistent_declarations();
+        } else {
+          // A script's text sits in its caller's scope, maybe more than once: its
+          // statements and their frame get a block of their own, its variables stay
+          // outside for the caller.
+          cpp += persistent_declarations();
+          if (!frame_variable().empty()) cpp += "{\n" + frame_declaration();
+        }
         continue;
       }
       cpp += line + "\n";

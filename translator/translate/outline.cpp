@@ -171,8 +171,8 @@ void parser_t::finish_function(std::string& out) {
   const bool function = kind == datatypes().function_index();
   if (has_return) out += "return_from_" + name + ": ";
   if (function) out += "nargin_val=old_nargin; nargout_val=old_nargout;\n";
-  // A script's frame ends with its text (the scope it is declared in goes on).
-  else if (!frame_variable().empty()) out += frame_variable() + ".leave();\n";
+  // The end of a script's block (after the target of its return).
+  else if (!frame_variable().empty()) out += ";}\n";
   if (symbols) {
     std::ostringstream tail;
     int first = 1;
