@@ -284,6 +284,11 @@ template <class T> class M {
   bool islogical() const { return flags_ & grl::F_LOGICAL; }
   bool ischar() const { return flags_ & grl::F_STRING; }
   bool holds_cell() const { return cell_ != nullptr; }
+  // The handle this value holds, called with the cell as its one argument; any other
+  // value fails as an index that is a cell does.
+  M call_with_cell(const M<M<T>>& c) const;
+  static const M<M<T>>& cell_of(const M<M<T>>& c) { return c; }
+  static M<M<T>> cell_of(const cl_t<T>& c) { return c.value(); }
   bool holds_struct() const { return st_ != nullptr; }
   bool isrange() const { return range_; }
   T range_limit() const { return range_lim_; }
@@ -391,6 +396,11 @@ template <class T> class M {
   // x(c{:}): the elements of c are the indices, one or two of them.
   Mx<T> operator()(const cs_t<T>& s);
   M operator()(const cs_t<T>& s) const { return const_cast<M*>(this)->operator()(s).value(); }
+  // f(c) with a cell c, where f holds a function handle the translator could not see
+  // (f = handles{k}; f({1, 2})): the handle is called with the cell. A template, so
+  // that only a cell argument takes this way and no other call becomes ambiguous.
+  template <class C, std::enable_if_t<std::is_same<C, M<M<T>>>::value || std::is_same<C, cl_t<T>>::value, int> = 0>
+  M operator()(const C& c) const { return call_with_cell(cell_of(c)); }
 
   // Contextual truth (if, while, &&, ||): nonempty and every element nonzero.
   explicit operator bool() const;

@@ -78,6 +78,13 @@ Mt grl::call_handle(const Mt& h, const Mc& args) {
   return outs.numel() ? outs.elem(0) : Mt();
 }
 
+template <> Mt Mt::call_with_cell(const Mc& c) const {
+  if (!(flags_ & grl::F_HANDLE))
+    grl_fail("%s(<cell>): subscripts must be either integers 1 to (2^63)-1 or logicals",
+             name_ ? name_ : "index");
+  return grl::call_handle(*this, grl::arg_cell({Mt(c)}));
+}
+
 Mt grl::call_indexed(const Mt& h, const grl::ix<m_type>* a, const grl::ix<m_type>* b) {
   std::vector<Mt> v;
   // h() reaches the library as h(:): a handle called with no inputs.
