@@ -110,6 +110,20 @@ template <class F, class... A, grl::if_text_first<F> = 0>
 grl::quiet fprintf(const F& fid_or_fmt, const A&... a) {
   return grl::text_call(grl::fprintf_args, "fprintf", fid_or_fmt, a...);
 }
+namespace grl {
+quiet printf_args(const M<m_type>& fmt, const text_arg_t* a, std::size_t n);
+}
+// printf(fmt, ...): fprintf to standard output; the format must be text.
+template <class F, class... A, grl::if_text_first<F> = 0>
+grl::quiet printf(const F& fmt, const A&... a) {
+  return grl::text_call(grl::printf_args, "printf", fmt, a...);
+}
+// puts(s) and fputs(fid, s) write the characters of s as they are; fdisp(fid, x)
+// writes what disp(x) shows to the stream fid.
+grl::quiet puts(const M<m_type>& s);
+grl::quiet fputs(const M<m_type>& fid, const M<m_type>& s);
+grl::quiet fdisp(const M<m_type>& fid, const M<m_type>& x);
+grl::quiet fdisp(const M<m_type>& fid, const M<M<m_type>>& x);
 
 // num2str(x), num2str(x, precision), num2str(x, format).
 M<m_type> num2str(const M<m_type>& x);

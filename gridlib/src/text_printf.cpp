@@ -363,3 +363,46 @@ grl::quiet grl::fprintf_args(const M<m_type>& first, const text_arg_t* a, std::s
   static_cast<Mt&>(q) = Mt(m_type(fid == 0 ? 0 : s.size()));
   return q;
 }
+
+grl::quiet grl::printf_args(const M<m_type>& fmt, const text_arg_t* a, std::size_t n) {
+  if (!fmt.ischar()) grl_fail("printf: format TEMPLATE must be a string");
+  return fprintf_args(fmt, a, n);
+}
+
+namespace {
+// Writes s to the stream fid: 1 standard output, 2 standard error (after what
+// standard output holds), else a file from fopen.
+void write_stream(const M<m_type>& fid, const std::string& s, const char* who) {
+  const double f = fid.numel() == 1 && !fid.ischar() ? double(fid.cre()[0]) : -1;
+  if (f == 1) {
+    std::cout.write(s.data(), std::streamsize(s.size()));
+  } else if (f == 2) {
+    std::cout.flush();
+    std::cerr.write(s.data(), std::streamsize(s.size()));
+  } else {
+    std::FILE* file = grl::fid_stream(fid, who);
+    std::fwrite(s.data(), 1, s.size(), file);
+  }
+}
+}  // namespace
+
+grl::quiet puts(const M<m_type>& s) {
+  const std::string t = grl::text_of(s);
+  std::cout.write(t.data(), std::streamsize(t.size()));
+  return grl::quiet();
+}
+
+grl::quiet fputs(const M<m_type>& fid, const M<m_type>& s) {
+  write_stream(fid, grl::text_of(s), "fputs");
+  return grl::quiet();
+}
+
+grl::quiet fdisp(const M<m_type>& fid, const M<m_type>& x) {
+  write_stream(fid, grl::disp_text(x), "fdisp");
+  return grl::quiet();
+}
+
+grl::quiet fdisp(const M<m_type>& fid, const M<M<m_type>>& x) {
+  write_stream(fid, grl::disp_text(x), "fdisp");
+  return grl::quiet();
+}
