@@ -307,10 +307,18 @@ grl::display_stream& operator<<(grl::display_stream& s, const grl::cell_or_array
 
 // --- deal: [a,b,...] = deal(x) or deal(x1,x2,...) ----------------------------------
 namespace grl {
-// The inputs before i_o, the output references after it.
+// The inputs before i_o, the output references after it. A comma list of a cell among
+// the outputs ([c{:}] = deal(...)) is kept in lists, with the number of references
+// before it; deal writes its elements, the other users of deal_t ignore it.
+struct deal_list {
+  M<M<m_type>>* cell;
+  int first, last;
+  std::size_t at;
+};
 struct deal_t {
   std::vector<Mt> in;
   std::vector<Mr<m_type>> out;
+  std::vector<deal_list> lists;
   bool outputs = false;
 };
 inline void deal_put(deal_t& d, const i_o_t&) { d.outputs = true; }
@@ -320,6 +328,11 @@ inline void deal_put(deal_t& d, Mt& x) {
   else d.in.push_back(x);
 }
 inline void deal_put(deal_t& d, Mr<m_type> r) { d.out.push_back(r); }
+// The cell of an output list is a variable of the program: its elements are written.
+inline void deal_put(deal_t& d, const cs_t<m_type>& s) {
+  if (!d.outputs) { append_arg(d.in, s); return; }
+  d.lists.push_back({const_cast<M<M<m_type>>*>(&s.c), s.first, s.end(), d.out.size()});
+}
 template <class X> inline void deal_put(deal_t& d, const X& x) { append_arg(d.in, x); }
 // One input goes to every output, n inputs to n outputs; returns the first value.
 Mt deal_run(const deal_t& d);

@@ -84,6 +84,13 @@ M<m_type> fopen(const M<m_type>& name, const M<m_type>& mode = M<m_type>());
 void fopen(const M<m_type>& name, const M<m_type>& mode, i_o_t, Mr<m_type> fid, Mr<m_type> msg);
 void fopen(const M<m_type>& name, i_o_t, Mr<m_type> fid, Mr<m_type> msg);
 M<m_type> fclose(const M<m_type>& fid);               // fid or 'all'
+// The ids of the standard streams (stdin 0, stdout 1, stderr 2); C names them as
+// macros, so the library spells them with _M.
+M<m_type> stdin_M();
+M<m_type> stdout_M();
+M<m_type> stderr_M();
+// fflush(fid): writes out what the stream holds; 0 on success.
+M<m_type> fflush(const M<m_type>& fid);
 M<m_type> fgetl(const M<m_type>& fid);                // a line without its end, or -1
 M<m_type> fgets(const M<m_type>& fid);                // a line with its end, or -1
 M<m_type> feof(const M<m_type>& fid);

@@ -303,7 +303,7 @@ template <class T> class M {
   double size(int k) const;
   // `end` of subscript k of n (n > 2): extent k, or for the last subscript the product
   // of the extents from k on.
-  double size(int k, int n) const { return double(grl_end_extent(k, n)); }
+  double size(int k, int n) const { return cell_ ? cell_->size(k, n) : double(grl_end_extent(k, n)); }
   std::size_t grl_end_extent(int k, int n) const {
     if (k < n) return extent(std::size_t(k - 1));
     std::size_t p = 1;
@@ -721,6 +721,11 @@ template <class T> class Cx {
   // c{k}(i) and c{k}(i,j)
   Mx<T> operator()(const grl::ix<T>& i) { return ref()(i); }
   Mx<T> operator()(const grl::ix<T>& i, const grl::ix<T>& j) { return ref()(i, j); }
+  // c{k}(i,j,p,...): an element of an N-d array held in the cell
+  template <class... R>
+  Mx<T> operator()(const grl::ix<T>& i, const grl::ix<T>& j, const grl::ix<T>& p, const R&... rest) {
+    return ref()(i, j, p, rest...);
+  }
   double size() const { return value().size(); }
   double size(int k) const { return value().size(k); }
   double size(int k, int nn) const { return value().size(k, nn); }

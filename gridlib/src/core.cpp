@@ -1,6 +1,7 @@
 // The calling-convention globals, start and end of a program, loops, switch.
 #include "gridlib.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <cstdio>
@@ -33,12 +34,24 @@ Mt nargout() { return Mt(m_type(nargout_val)); }
 
 Mt grl::deal_run(const deal_t& d) {
   if (d.in.empty()) grl_fail("Invalid call to deal");
-  const std::size_t wanted = d.out.empty() ? 1 : d.out.size();
+  std::size_t count = d.out.size();
+  for (const deal_list& l : d.lists) count += std::size_t(std::max(0, l.last - l.first + 1));
+  const std::size_t wanted = count == 0 && d.lists.empty() ? 1 : count;
   if (d.in.size() > 1 && d.in.size() != wanted) grl_fail("deal: nargin > 1 and nargin != nargout");
-  for (std::size_t k = 0; k < d.out.size(); ++k) {
-    Mr<m_type> o = d.out[k];
-    o = d.in[d.in.size() == 1 ? 0 : k];
+  std::size_t k = 0;
+  auto value = [&]() -> const Mt& { return d.in[d.in.size() == 1 ? 0 : k++]; };
+  std::size_t list = 0;
+  auto put_lists = [&](std::size_t at) {
+    for (; list < d.lists.size() && d.lists[list].at == at; ++list)
+      for (int e = d.lists[list].first; e <= d.lists[list].last; ++e)
+        d.lists[list].cell->cell_ref(grl::ix<m_type>(double(e)), nullptr) = value();
+  };
+  for (std::size_t o = 0; o < d.out.size(); ++o) {
+    put_lists(o);
+    Mr<m_type> r = d.out[o];
+    r = value();
   }
+  put_lists(d.out.size());
   return d.in[0];
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <limits>
 #include <string>
 #include <vector>
@@ -103,6 +104,20 @@ Mt fopen(const Mt& name, const Mt& mode) {
   Mt fid, msg;
   fopen(name, mode, i_o, fid, msg);
   return fid;
+}
+
+Mt stdin_M() { return Mt(m_type(0)); }
+Mt stdout_M() { return Mt(m_type(1)); }
+Mt stderr_M() { return Mt(m_type(2)); }
+
+Mt fflush(const Mt& fid) {
+  const double id = su::num(fid, -1);
+  if (fid.numel() != 1 || fid.ischar() || !grl::entry(id)) grl::bad_stream("fflush", id);
+  // Standard output and error are written through the C++ streams.
+  if (id == 1) std::cout.flush();
+  else if (id == 2) std::cerr.flush();
+  const int st = std::fflush(grl::entry(id)->f);
+  return Mt(m_type(st == 0 ? 0 : -1));
 }
 
 Mt fclose(const Mt& fid) {

@@ -1,10 +1,33 @@
-% printf, puts, fputs and fdisp.
+% printf, puts, fputs, fdisp, fflush and the ids of the standard streams.
 printf('%d-%s\n', 5, 'abc');
 printf('%5.2f|', [1.5 2.25]);
 printf('\n');
+printf('no args\n');
+printf('%d %d\n', [1 2; 3 4]);
+printf("dq %s\n", "x");
 puts('plain text\n');
 puts(sprintf('line\n'));
 fputs(stdout, 'to stdout');
 fputs(1, sprintf('\n'));
 fdisp(stdout, [1 2; 3 4]);
 fdisp(1, 'chars');
+fdisp(stdout, {1, 'a'});
+s.a = 1;
+fdisp(stdout, s);
+fdisp(stdout, 3.5);
+fflush(stdout);
+x = stdout
+y = stderr
+z = stdin
+fputs(stderr, 'err line');
+fid = fopen('t.txt', 'w');
+fputs(fid, 'in file');
+fdisp(fid, [5 6]);
+fclose(fid);
+fid = fopen('t.txt', 'r');
+a = fgetl(fid)
+b = fgetl(fid)
+fclose(fid);
+disp(int8(5)); fdisp(stdout, int8([1 2]));
+fdisp(stdout, true);
+printf('%s\n', 'end');

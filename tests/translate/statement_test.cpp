@@ -206,7 +206,11 @@ TEST_F(Statements, LoadAndSave) {
   EXPECT_GE(table.find("y", SYM_VARIABLES), 0);
   EXPECT_EQ(body("save f -ascii x\n"), "saveascii(TM(\"f\"),&x);\n");
   EXPECT_EQ(body("save('f','-v4','x')\n"), "save(TM(\"f\"),&x);\n");
-  EXPECT_REPORT(body("save f\n"), "load/save: variables must be explicitly stated\n$");
+  // A file name alone: every variable made so far (the input, and x and y loaded
+  // above); a cell has no MAT-file form here and is left out.
+  EXPECT_EQ(body("save f\n"), "save(TM(\"f\"),&a, &x, &y);\n");
+  EXPECT_EQ(body("z=1;\nc={1};\nsave('f')\n"), "z=1.0;\nc=(CL(1.0));\nsave(TM(\"f\"),&a, &x, &y, &z);\n");
+  EXPECT_REPORT(body("load f\n"), "load/save: variables must be explicitly stated\n$");
   EXPECT_REPORT(body("save f -append x\n"), "save: -append not supported\n$");
   EXPECT_REPORT(body("save -ascii f x\n"), "flags can not appear before file name\n$");
 }

@@ -131,6 +131,29 @@ void parser_t::function_handles() {
     stmt.ins(i, f, TK_WORD);
     stmt.ins(i, "@", TK_OTHER);
   }
+  // feval('name', ...) and the function functions given a name as text: the named
+  // function is called through the feval dispatcher, which learns it here (a name
+  // for fzero and the like becomes the handle @name, which those take).
+  static const std::set<std::string> takes_name = {"feval", "fzero", "fminsearch", "fminbnd",
+                                                   "ode45", "ode23", "quad", "integral", "arrayfun"};
+  for (int i = 0; i + 3 < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !takes_name.count(stmt.gettext(i)) || !stmt.is_word(i + 1, "(") ||
+        stmt.kind(i + 2) != TK_STRING || !(stmt.is_word(i + 3, ",") || stmt.is_word(i + 3, ")")))
+      continue;
+    if (symbols && symbols->find(stmt.gettext(i), SYM_VARIABLES) >= 0) continue;
+    const std::string& t = stmt.gettext(i + 2);
+    const std::string f = t.size() >= 2 && t[0] == '"' ? t.substr(1, t.size() - 2) : std::string();
+    bool word = !f.empty() && std::isalpha(static_cast<unsigned char>(f[0]));
+    for (char ch : f) word = word && (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_');
+    if (!word) continue;
+    // feval and arrayfun take the name itself; the others take a handle of it.
+    if (stmt.is_word(i, "feval") || stmt.is_word(i, "arrayfun")) {
+      handle_targets.push_back(f);
+    } else {
+      stmt.set(i + 2, f, TK_WORD);
+      stmt.ins(i + 2, "@", TK_OTHER);
+    }
+  }
   // cellfun of a handle takes any function, several cells and outputs, and the
   // options in any order: the library's general form. A name given as text keeps the
   // functions cellfun has always known.
@@ -479,6 +502,21 @@ void parser_t::load_save() {
     if (std::strcmp(option, "mat") == 0) mat = true;
   }
   if (ascii && !mat) stmt.set(0, stmt.gettext(0) + "ascii", TK_WORD);
+  // save(file) alone saves every variable of the function known at this point (the
+  // ones its earlier statements made); cells have no MAT-file form here and are left out.
+  if (stmt.is_word(0, "save") && stmt.is_word(3, ")") && symbols) {
+    std::ostringstream vars;
+    int first = 1;
+    for (int position = -1; symbols->next(SYM_VARIABLES, position) >= 0;) {
+      const std::string& var = symbols->text_of(position);
+      if (var.find('.') != std::string::npos || (symbols->info_of(position)[INFO_TYPE] & DT_CELL)) continue;
+      print_name(*symbols, vars, first, "&", "", position, PN_NAMES, 0);
+    }
+    if (first) fail("save: no variables to save");
+    stmt.ins(3, vars.str(), TK_OTHER);
+    stmt.ins(3, ",", ',');
+    return;
+  }
   // load(file, variables...): at least one variable after the file name.
   if (!stmt.is_word(3, ",") || stmt.top() < 5) fail("load/save: variables must be explicitly stated");
   const bool load = stmt.gettext(0).compare(0, 4, "load") == 0;
