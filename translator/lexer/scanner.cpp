@@ -15,7 +15,7 @@ bool is_closing(const std::string& t) { return t == ")" || t == "]" || t == "}";
 bool is_opening(const std::string& t) { return t == "(" || t == "[" || t == "{"; }
 
 bool starts_block(const tokens_t& s) {
-  return s.is_kind(0, TK_WORD) && splits_after_expression(s.gettext(0));
+  return s.is_kind(TP_HEAD, TK_WORD) && splits_after_expression(s.gettext(TP_HEAD));
 }
 
 // Bytes that cannot be part of M text (NUL and other control characters) are read
@@ -406,7 +406,7 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
   t = stmt.top();
   if (stmt.is_word(t, "elseif")) pending.append("if", TK_WORD);
   // try x = 1 is the statements "try" and "x = 1".
-  if (t == 1 && stmt.is_word(0, "try") && !stmt.is_word(t, "\n") &&
+  if (t == 1 && stmt.is_word(TP_HEAD, "try") && !stmt.is_word(t, "\n") &&
       !stmt.is_word(t, "=")) {
     pending.append(stmt.gettext(t), stmt.kind(t));
     stmt.set(t, "\n", TK_OTHER);
@@ -450,7 +450,7 @@ void scanner_t::get_statement() {
     }
   }
   after_statement(start, start_line);
-  if (fresh_start && stmt.is_kind(0, TK_WORD) && stmt.size() > 2) read_command_words(start);
+  if (fresh_start && stmt.is_kind(TP_HEAD, TK_WORD) && stmt.size() > 2) read_command_words(start);
 }
 
 // Command syntax: "name arg arg ..." on the statement's line. The arguments end at
@@ -510,8 +510,8 @@ void scanner_t::read_command_words(std::size_t start) {
 
 // After the statement: echo on and off, a second function line, the final newline.
 void scanner_t::after_statement(std::size_t start, int start_line) {
-  if (!scan_only && stmt.is_word(0, "echo")) {
-    if (stmt.is_word(1, "on")) {
+  if (!scan_only && stmt.is_word(TP_HEAD, "echo")) {
+    if (stmt.is_word(TP_AFTER_HEAD, "on")) {
       echo_mode = 1;
       echo_nesting = 0;
     } else if (echo_nesting > 0) {
@@ -522,7 +522,7 @@ void scanner_t::after_statement(std::size_t start, int start_line) {
       if (echo_line_start) echo_mode = 0;
     }
   }
-  if (stmt.is_word(0, "function") && function_open) {
+  if (stmt.is_word(TP_HEAD, "function") && function_open) {
     // A new function begins: leave it for the parser of that function.
     in->seek(start);
     diag::set_line(start_line);
@@ -530,7 +530,7 @@ void scanner_t::after_statement(std::size_t start, int start_line) {
     stmt.clear();
     pending.clear();
   }
-  if (header_mode && stmt.is_word(0, "function")) header_mode = false;   // read again
+  if (header_mode && stmt.is_word(TP_HEAD, "function")) header_mode = false;   // read again
   if (stmt.empty() || stmt.gettext(stmt.top()) != "\n" || stmt.last_kind() != TK_OTHER)
     push("\n", TK_OTHER);
 }

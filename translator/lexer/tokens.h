@@ -25,6 +25,18 @@ enum token_kind : int {
   TK_SEMI = 59,     // the row-break helper "semi" inside matrix brackets
 };
 
+// Token positions that statement forms test. A form is recognised by its first
+// tokens: the head (a keyword, a command word, the assigned name or "[" of a list of
+// outputs), the token after it ("=" of an assignment, "(" of a call or of a for head
+// in parentheses), the one after that (the first token of a right-hand side) and the
+// fourth ("(" of a call on the right-hand side: x = f(...)).
+enum token_position : int {
+  TP_HEAD = 0,
+  TP_AFTER_HEAD = 1,
+  TP_THIRD = 2,
+  TP_FOURTH = 3,
+};
+
 class tokens_t {
  public:
   static constexpr int MAX_TOKENS = 1000000;

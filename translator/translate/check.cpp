@@ -35,9 +35,9 @@ bool parser_t::unsupported_statement(const std::string& word) {
 }
 
 void parser_t::check_statement() {
-  if (stmt.empty() || stmt.kind(0) == TK_COMMENT || stmt.kind(0) == TK_SHELL) return;
-  const std::string w0 = stmt.kind(0) == TK_WORD ? stmt.gettext(0) : std::string();
-  const bool assigned = stmt.is_word(1, "=") || stmt.is_word(1, "(") || stmt.is_word(1, "{");
+  if (stmt.empty() || stmt.kind(TP_HEAD) == TK_COMMENT || stmt.kind(TP_HEAD) == TK_SHELL) return;
+  const std::string w0 = stmt.kind(TP_HEAD) == TK_WORD ? stmt.gettext(TP_HEAD) : std::string();
+  const bool assigned = stmt.is_word(TP_AFTER_HEAD, "=") || stmt.is_word(TP_AFTER_HEAD, "(") || stmt.is_word(TP_AFTER_HEAD, "{");
   if (!w0.empty() && !assigned && !find_form(w0) &&
       (is_block_keyword(w0) ||
        listed(w0, std::begin(kUnsupportedStatements), std::end(kUnsupportedStatements)))) {
@@ -73,7 +73,7 @@ void parser_t::check_statement() {
     // c{2}(2), f(1)(2): an index after a closing bracket indexes the result.
     const bool indexes = i > 0 && (t == "(" || t == "{") && stmt.kind(i - 1) != TK_NUMBER;
     if (i > first && !in_matrix && !indexes && !body_follows && operands_in_a_row(stmt, i - 1, i)) {
-      const std::string msg = first == 0 && i == 1 && stmt.kind(0) == TK_WORD
+      const std::string msg = first == 0 && i == 1 && stmt.kind(TP_HEAD) == TK_WORD
                                   ? "command syntax is not supported for '" + w0 + "'"
                                   : "missing operator before '" + t + "'";
       fail(msg.c_str());

@@ -38,24 +38,24 @@ bool parser_t::own_command_words(const std::string& word) {
 // name is no variable, with the words as the scanner read them from the line
 // (warning off id:x keeps its colon, disp 'two words' its blank).
 void parser_t::command_syntax() {
-  if (command_words.empty() || !stmt.is_kind(0, TK_WORD)) return;
-  const std::string w0 = stmt.gettext(0);
+  if (command_words.empty() || !stmt.is_kind(TP_HEAD, TK_WORD)) return;
+  const std::string w0 = stmt.gettext(TP_HEAD);
   if (is_block_keyword(w0) || w0 == "function" || w0 == "return" || w0 == "break" ||
       w0 == "continue" || own_command_words(w0) || find_form(w0) || datatypes().find(w0) >= 0 ||
       unsupported_statement(w0))
     return;
   // name word = value is an error of M, not a command.
-  if (stmt.is_word(2, "=")) return;
+  if (stmt.is_word(TP_THIRD, "=")) return;
   if (symbols && symbols->find(w0, SYM_VARIABLES) >= 0) return;
   const bool known = is_command(w0);
   // An unknown name: only where the tokens are no expression (two operands in a row,
   // or an operator glued to what follows: disp -x).
-  if (!known && !operands_in_a_row(stmt, 0, 1) && stmt.is_kind(1, TK_WORD)) return;
+  if (!known && !operands_in_a_row(stmt, 0, 1) && stmt.is_kind(TP_AFTER_HEAD, TK_WORD)) return;
   std::vector<std::string> words = command_words;
   if (w0 == "format" && words.size() > 1) words.resize(1);   // format long g: the style
   stmt.reset();
-  stmt.ins(0, w0, TK_WORD);
-  stmt.ins(1, "(", '(');
+  stmt.ins(TP_HEAD, w0, TK_WORD);
+  stmt.ins(TP_AFTER_HEAD, "(", '(');
   int at = 2;
   for (std::size_t k = 0; k < words.size(); ++k) {
     if (k > 0) stmt.ins(at++, ",", ',');
@@ -72,7 +72,7 @@ void parser_t::command_syntax() {
 
 void parser_t::translate() {
   for (const char* u : kUnsupported) {
-    if (stmt.is_word(0, u)) {
+    if (stmt.is_word(TP_HEAD, u)) {
       empty_statement();
       return;
     }
@@ -80,17 +80,17 @@ void parser_t::translate() {
 }
 
 void parser_t::command_form() {
-  if (stmt.empty() || stmt.kind(0) != TK_WORD || !is_command(stmt.gettext(0)) ||
-      stmt.is_word(1, "="))
+  if (stmt.empty() || stmt.kind(TP_HEAD) != TK_WORD || !is_command(stmt.gettext(TP_HEAD)) ||
+      stmt.is_word(TP_AFTER_HEAD, "="))
     return;
-  const std::string command = stmt.gettext(0);
+  const std::string command = stmt.gettext(TP_HEAD);
   display = 0;
   if (stmt.top() == 1) {   // the command alone: clf is clf()
-    stmt.ins(1, "(", '(');
-    stmt.ins(2, ")", ')');
+    stmt.ins(TP_AFTER_HEAD, "(", '(');
+    stmt.ins(TP_THIRD, ")", ')');
     return;
   }
-  if (stmt.is_word(1, "(")) {
+  if (stmt.is_word(TP_AFTER_HEAD, "(")) {
     // clear('a', 'b') names variables as clear a b does.
     if (command == "clear") {
       for (int i = 2; i < stmt.top(); ++i) {
@@ -104,25 +104,25 @@ void parser_t::command_form() {
   }
 
   if (command == "clear") {
-    if (stmt.is_word(1, "all") || stmt.is_word(1, "global")) stmt.set(1, "nop_M", TK_WORD);
+    if (stmt.is_word(TP_AFTER_HEAD, "all") || stmt.is_word(TP_AFTER_HEAD, "global")) stmt.set(TP_AFTER_HEAD, "nop_M", TK_WORD);
   } else {
     if (command == "cd") {
       // The scanner reads ".." as two dots; cd .. names one directory.
-      while (stmt.top() > 2 && stmt.is_word(1, ".") && stmt.is_word(2, ".")) {
-        stmt.set(1, "..", TK_OTHER);
-        stmt.del(2);
+      while (stmt.top() > 2 && stmt.is_word(TP_AFTER_HEAD, ".") && stmt.is_word(TP_THIRD, ".")) {
+        stmt.set(TP_AFTER_HEAD, "..", TK_OTHER);
+        stmt.del(TP_THIRD);
       }
       if (stmt.top() > 2) fail("Use cd('x') instead of cd x");
-      if (stmt.gettext(1) != ".." && host) host->add_search_dir(stmt.gettext(1));
+      if (stmt.gettext(TP_AFTER_HEAD) != ".." && host) host->add_search_dir(stmt.gettext(TP_AFTER_HEAD));
     }
     stmt.quote(1);
   }
-  if (command == "format" && stmt.top() > 2) stmt.del(2, stmt.top() - 2);
+  if (command == "format" && stmt.top() > 2) stmt.del(TP_THIRD, stmt.top() - 2);
   for (int i = 2; stmt.gettext(i) != "\n" || stmt.kind(i) != TK_OTHER; i += 2) {
     stmt.ins(i, ",", ',');
     if (i + 1 > stmt.top()) break;
   }
-  stmt.ins(1, "(", '(');
+  stmt.ins(TP_AFTER_HEAD, "(", '(');
   for (int i = 0; i <= stmt.top(); ++i) {
     if (stmt.gettext(i) == "\n") {
       stmt.ins(i, ")", ')');

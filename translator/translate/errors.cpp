@@ -30,9 +30,9 @@ const char* const kCatchHead =
 // Before the expressions are rewritten: c = onCleanup(...) (its handle must not meet
 // the handle rewrite) and error(struct(...)).
 void parser_t::error_rewrites() {
-  if (stmt.kind(0) != TK_WORD) return;
+  if (stmt.kind(TP_HEAD) != TK_WORD) return;
   error_structs();
-  if (stmt.is_word(1, "=") && stmt.is_word(2, "onCleanup") && stmt.is_word(3, "(")) {
+  if (stmt.is_word(TP_AFTER_HEAD, "=") && stmt.is_word(TP_THIRD, "onCleanup") && stmt.is_word(TP_FOURTH, "(")) {
     cleanup_statement();
     return;
   }
@@ -43,8 +43,8 @@ void parser_t::error_rewrites() {
 // runs now, as the object goes away (releasing a name that holds none does nothing).
 std::string parser_t::cleanup_release_text() {
   if (cleanup_vars.empty()) return "";
-  const std::string& w0 = stmt.gettext(0);
-  if (stmt.is_word(1, "=")) {
+  const std::string& w0 = stmt.gettext(TP_HEAD);
+  if (stmt.is_word(TP_AFTER_HEAD, "=")) {
     if (!cleanup_vars.count(w0)) return "";
     return "grl_cleanups.release(" + c_string_literal(w0) + ");\n";
   }
@@ -96,7 +96,7 @@ void parser_t::catch_block() {
   if (open_tries.empty() || open_tries.back().depth != depth) fail("catch without try");
   open_tries.back().caught = true;
   std::string var;
-  if (stmt.top() == 2 && stmt.kind(1) == TK_WORD) var = stmt.gettext(1);
+  if (stmt.top() == 2 && stmt.kind(TP_AFTER_HEAD) == TK_WORD) var = stmt.gettext(TP_AFTER_HEAD);
   else if (stmt.top() > 1) fail("write the statements of a catch block on the lines after catch err");
   stmt.reset();
   raw(0, kCatchHead);
@@ -177,25 +177,28 @@ void parser_t::cleanup_statement() {
   if (!stmt.is_word(close, ")")) fail(usage);
   int body_from = 0, body_to = 0;   // the call's tokens, [from, to)
   enum { named, expression, variable } form;
-  if (stmt.is_word(4, "@") && stmt.kind(5) == TK_WORD && close == 6) {
+  // c = onCleanup ( @ f ), c = onCleanup ( @ ( ) expr ) or c = onCleanup ( h ).
+  const int handle = TP_FOURTH + 1, after_at = handle + 1;
+  if (stmt.is_word(handle, "@") && stmt.kind(after_at) == TK_WORD && close == after_at + 1) {
     form = named;
-    body_from = 5;
-    body_to = 6;
-  } else if (stmt.is_word(4, "@") && stmt.is_word(5, "(") && stmt.is_word(6, ")") && close > 7) {
-    form = expression;
-    body_from = 7;
+    body_from = after_at;
     body_to = close;
-  } else if (stmt.kind(4) == TK_WORD && close == 5) {
+  } else if (stmt.is_word(handle, "@") && stmt.is_word(after_at, "(") && stmt.is_word(after_at + 1, ")") &&
+             close > after_at + 2) {
+    form = expression;
+    body_from = after_at + 2;
+    body_to = close;
+  } else if (stmt.kind(handle) == TK_WORD && close == handle + 1) {
     form = variable;
-    body_from = 4;
-    body_to = 5;
+    body_from = handle;
+    body_to = close;
   } else {
     fail(usage);
   }
-  const std::string holder = stmt.gettext(0);
+  const std::string holder = stmt.gettext(TP_HEAD);
   // Delete everything but the call: the tail first, so that positions hold.
   stmt.del(body_to, last - body_to);
-  stmt.del(0, body_from);
+  stmt.del(TP_HEAD, body_from);
   int end = body_to - body_from;
   if (form == named) {
     stmt.ins(end++, "(", '(');

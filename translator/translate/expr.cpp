@@ -670,21 +670,21 @@ void parser_t::rewrite_brackets() {
       stmt.set(i, ")", ')');
   }
   // x = c and x = c(i) copy or select part of the cell c: x is a cell too.
-  if (eq == 1 && stmt.kind(0) == TK_WORD && stmt.kind(2) == TK_WORD && symbols) {
-    const int c = symbols->find(stmt.gettext(2), SYM_VARIABLES);
+  if (eq == 1 && stmt.kind(TP_HEAD) == TK_WORD && stmt.kind(TP_THIRD) == TK_WORD && symbols) {
+    const int c = symbols->find(stmt.gettext(TP_THIRD), SYM_VARIABLES);
     const bool cell = c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
     bool whole = cell && stmt.top() == 3;
-    if (cell && stmt.is_word(3, "(")) {
+    if (cell && stmt.is_word(TP_FOURTH, "(")) {
       std::vector<int> bounds;
-      const int n = scan_arguments(3, bounds);
+      const int n = scan_arguments(TP_FOURTH, bounds);
       whole = bounds[n] == stmt.top() - 1;
     }
-    if (whole) mark_cell(stmt.gettext(0));
+    if (whole) mark_cell(stmt.gettext(TP_HEAD));
   }
   // Cell literals {a,b} are (CL(a),b); c{2} indexes the cell c.
   for (int a = 0; a < stmt.top(); ++a) {
     if (!stmt.is_word(a, "{")) continue;
-    if (a == 2 && eq == 1 && stmt.kind(0) == TK_WORD) mark_cell(stmt.gettext(0));
+    if (a == 2 && eq == 1 && stmt.kind(TP_HEAD) == TK_WORD) mark_cell(stmt.gettext(TP_HEAD));
     if (stmt.is_word(a + 1, "}")) {
       stmt.set(a, "cells(0.0)", TK_OTHER);
       stmt.del(a + 1);
@@ -701,7 +701,7 @@ void parser_t::rewrite_brackets() {
     const bool known = before_is_word && symbols &&
                        symbols->find(stmt.gettext(a - 1), SYM_VARIABLES) >= 0;
     // The label of a switch case, case {1,2}, is followed by a cell literal.
-    const bool case_label = a == 1 && eq == -1 && stmt.is_word(0, "case");
+    const bool case_label = a == 1 && eq == -1 && stmt.is_word(TP_HEAD, "case");
     if (a == 0 || !before_is_word || case_label || (!known && a != 1)) {
       if (argument_of_m_function(a)) {
         // f({1, 'x'}) with f an M function: the literal becomes a cell value first, which
@@ -723,14 +723,14 @@ void parser_t::rewrite_brackets() {
 }
 
 void parser_t::rewrite_single_target() {
-  if (stmt.is_word(0, "[") && stmt.is_word(2, "]") && stmt.is_word(3, "=")) {
+  if (stmt.is_word(TP_HEAD, "[") && stmt.is_word(TP_THIRD, "]") && stmt.is_word(TP_FOURTH, "=")) {
     // [~]=f(x) calls f for one output and keeps the value out of sight.
-    if (stmt.is_word(1, "~")) {
-      stmt.set(1, "_ignored", TK_WORD);
+    if (stmt.is_word(TP_AFTER_HEAD, "~")) {
+      stmt.set(TP_AFTER_HEAD, "_ignored", TK_WORD);
       display = 0;
     }
-    stmt.del(2);
-    stmt.del(0);
+    stmt.del(TP_THIRD);
+    stmt.del(TP_HEAD);
   }
 }
 

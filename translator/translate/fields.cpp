@@ -333,6 +333,6 @@ void parser_t::field_pass() {
   toks in;
   for (int i = 0; i <= stmt.top(); ++i) in.push_back(tok{stmt.gettext(i), stmt.kind(i)});
   const toks out = field_writer(in).run();
-  stmt.del(0, stmt.top() + 1);
+  stmt.del(TP_HEAD, stmt.top() + 1);
   for (std::size_t k = 0; k < out.size(); ++k) stmt.ins(int(k), out[k].text, out[k].kind);
 }

@@ -58,16 +58,16 @@ bool parser_t::directive_word(const std::string& word) const {
 
 // Step 11 of the statement translator. Returns true when a form matched.
 bool parser_t::statement_form() {
-  if (stmt.is_kind(0, TK_WORD)) {
-    const std::string& w0 = stmt.gettext(0);
+  if (stmt.is_kind(TP_HEAD, TK_WORD)) {
+    const std::string& w0 = stmt.gettext(TP_HEAD);
     if (const form_handler* h = find_form(w0)) {
       if ((this->**h)()) return true;
     } else if (datatypes().find(w0) >= 0 && form_declaration()) {
       return true;
     }
   }
-  if (stmt.is_kind(0, TK_COMMENT)) return form_comment();
-  if (stmt.is_kind(0, TK_SHELL)) return form_shell();
+  if (stmt.is_kind(TP_HEAD, TK_COMMENT)) return form_comment();
+  if (stmt.is_kind(TP_HEAD, TK_SHELL)) return form_shell();
   const int eq = stmt.find("=");
   if (eq >= 0) {
     assignment(eq);
@@ -77,14 +77,14 @@ bool parser_t::statement_form() {
 }
 
 // The statement's first word is its keyword, not an assigned name (if = 3).
-bool parser_t::keyword_statement() const { return !stmt.is_word(1, "="); }
+bool parser_t::keyword_statement() const { return !stmt.is_word(TP_AFTER_HEAD, "="); }
 
 // Block text (braces, case labels) is neither displayed nor ended with ";".
 void parser_t::block_text() { display = needs_semicolon = 0; }
 
 bool parser_t::form_par_run() {
   par_run_pending = 1;
-  stmt.del(0);
+  stmt.del(TP_HEAD);
   return true;
 }
 
@@ -94,14 +94,14 @@ bool parser_t::form_par_sync() {
 }
 
 bool parser_t::form_else() {
-  stmt.set(0, "} else {", TK_OTHER);
+  stmt.set(TP_HEAD, "} else {", TK_OTHER);
   block_text();
   return true;
 }
 
 // elseif x: "} else" here; the scanner hands "if x" on as the next statement.
 bool parser_t::form_elseif() {
-  stmt.set(0, "} else", TK_OTHER);
+  stmt.set(TP_HEAD, "} else", TK_OTHER);
   depth -= 1;
   block_text();
   return true;
@@ -110,13 +110,13 @@ bool parser_t::form_elseif() {
 // if (cond) from step 5: if (istrue(cond)) {
 bool parser_t::form_if_while() {
   if (!keyword_statement()) return false;
-  stmt.set(1, " (", TK_OTHER);
-  stmt.ins(2, "istrue", TK_WORD);
-  stmt.ins(3, "(", '(');
+  stmt.set(TP_AFTER_HEAD, " (", TK_OTHER);
+  stmt.ins(TP_THIRD, "istrue", TK_WORD);
+  stmt.ins(TP_FOURTH, "(", '(');
   stmt.ins_before_last(")", ')');
   raw(stmt.top(), " {");
   depth += 1;
-  if (stmt.is_word(0, "while")) {
+  if (stmt.is_word(TP_HEAD, "while")) {
     if (loop_depth == 0) loop_depth = depth;
     loop_opened();
   }
@@ -129,9 +129,9 @@ bool parser_t::form_global() {
   const datatype_t& dt = datatypes();
   int type = default_type;
   int first = 1;
-  if (stmt.is_kind(1, TK_WORD)) {
-    const int named = dt.find(stmt.gettext(1));
-    if (named >= 0 && stmt.is_kind(2, TK_WORD)) {
+  if (stmt.is_kind(TP_AFTER_HEAD, TK_WORD)) {
+    const int named = dt.find(stmt.gettext(TP_AFTER_HEAD));
+    if (named >= 0 && stmt.is_kind(TP_THIRD, TK_WORD)) {
       type = named;
       first = 2;
     }
@@ -149,8 +149,8 @@ bool parser_t::form_global() {
 // define name replacement: name is replaced by the text from here on.
 bool parser_t::form_define() {
   if (symbols && stmt.top() >= 3) {
-    symbols->add_typed(stmt.gettext(1), SYM_REPLACE, DT_UNCLASSIFIED, 1);
-    symbols->add_typed(stmt.gettext(2), SYM_REPLACEMENT, DT_UNCLASSIFIED, 1);
+    symbols->add_typed(stmt.gettext(TP_AFTER_HEAD), SYM_REPLACE, DT_UNCLASSIFIED, 1);
+    symbols->add_typed(stmt.gettext(TP_THIRD), SYM_REPLACEMENT, DT_UNCLASSIFIED, 1);
   }
   empty_statement();
   return true;
@@ -158,8 +158,8 @@ bool parser_t::form_define() {
 
 // cell a b, scalar a b, declare a b, or a data type's name followed by the variables.
 bool parser_t::form_declaration() {
-  if (!stmt.is_kind(1, TK_WORD)) return false;
-  const std::string w0 = stmt.gettext(0);
+  if (!stmt.is_kind(TP_AFTER_HEAD, TK_WORD)) return false;
+  const std::string w0 = stmt.gettext(TP_HEAD);
   const int named_type = datatypes().find(w0);
   for (int i = 1; i < stmt.top(); ++i) {
     if (stmt.kind(i) != TK_WORD || !symbols) continue;
@@ -178,7 +178,7 @@ bool parser_t::form_declaration() {
 
 bool parser_t::form_switch() {
   if (!keyword_statement()) return false;
-  stmt.set(0, "mswitch", TK_WORD);
+  stmt.set(TP_HEAD, "mswitch", TK_WORD);
   raw(1, " (");
   raw(stmt.top(), ") {\nbeginmswitch");
   depth += 1;
@@ -191,9 +191,9 @@ bool parser_t::form_switch() {
 bool parser_t::form_case() {
   if (!keyword_statement()) return false;
   if (open_switches.empty() || open_switches.back().depth != depth) fail("case or otherwise outside switch");
-  const bool is_case = stmt.is_word(0, "case");
+  const bool is_case = stmt.is_word(TP_HEAD, "case");
   std::string head = open_switches.back().in_case ? "break;\n}\n" : "";
-  stmt.del(0);
+  stmt.del(TP_HEAD);
   if (is_case) {
     raw(0, head + "mcase (");
     raw(stmt.top(), ") {");
@@ -208,7 +208,7 @@ bool parser_t::form_case() {
 // end closes the innermost block; the function's own block is closed by the writer
 // at the end of the function.
 bool parser_t::form_end() {
-  stmt.del(0);
+  stmt.del(TP_HEAD);
   std::string text;
   // The end of a switch closes its open case first; an end inside a case closes the
   // block it belongs to.
@@ -245,14 +245,14 @@ bool parser_t::loop_jump() {
   if (open_loops.empty() || open_switches.empty() || open_switches.back().depth <= open_loops.back().depth)
     return false;
   open_loop& loop = open_loops.back();
-  const bool is_break = stmt.is_word(0, "break");
+  const bool is_break = stmt.is_word(TP_HEAD, "break");
   (is_break ? loop.breaks : loop.continues) = true;
-  stmt.set(0, std::string(is_break ? "goto grl_break_" : "goto grl_continue_") + std::to_string(loop.id), TK_OTHER);
+  stmt.set(TP_HEAD, std::string(is_break ? "goto grl_break_" : "goto grl_continue_") + std::to_string(loop.id), TK_OTHER);
   return true;
 }
 
 bool parser_t::form_return() {
-  stmt.set(0, "goto return_from_" + name, TK_OTHER);
+  stmt.set(TP_HEAD, "goto return_from_" + name, TK_OTHER);
   has_return = 1;
   display = 0;
   return true;
@@ -270,27 +270,27 @@ bool parser_t::form_load_save() {
 
 // A comment becomes a C++ comment; "KORVAL% C text" puts text into the C++ as it is.
 bool parser_t::form_comment() {
-  const std::string text = stmt.gettext(0);
+  const std::string text = stmt.gettext(TP_HEAD);
   display = needs_semicolon = 0;
   if (text.compare(0, 8, "KORVAL% ") == 0) {
     if (text.size() > 8 && text[8] == 'C') {
-      stmt.set(0, text.size() > 10 ? text.substr(10) : std::string(), TK_OTHER);
+      stmt.set(TP_HEAD, text.size() > 10 ? text.substr(10) : std::string(), TK_OTHER);
       return true;
     }
     diag::error_at(stmt.line(0), "Unknown KORVAL directive: %s", text.substr(8).c_str());
   }
-  stmt.set(0, "//" + text, TK_OTHER);
+  stmt.set(TP_HEAD, "//" + text, TK_OTHER);
   return true;
 }
 
 // !command runs the command through the library's system().
 bool parser_t::form_shell() {
   std::string quoted;
-  for (char c : stmt.gettext(0)) {
+  for (char c : stmt.gettext(TP_HEAD)) {
     if (c == '"' || c == '\\') quoted.push_back('\\');
     quoted.push_back(c);
   }
-  stmt.set(0, "system(TM(\"" + quoted + "\"))", TK_OTHER);
+  stmt.set(TP_HEAD, "system(TM(\"" + quoted + "\"))", TK_OTHER);
   display = 0;
   return true;
 }

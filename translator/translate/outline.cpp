@@ -26,8 +26,8 @@ void prologue(const parser_t& p, std::string& out) {
 // A statement that is one call of a function without outputs shows nothing, with or
 // without a semicolon: the function's placeholder result is no value.
 bool parser_t::calls_procedure() {
-  if (!symbols || stmt.kind(0) != TK_WORD || !stmt.is_word(1, "(")) return false;
-  const std::string& word = stmt.gettext(0);
+  if (!symbols || stmt.kind(TP_HEAD) != TK_WORD || !stmt.is_word(TP_AFTER_HEAD, "(")) return false;
+  const std::string& word = stmt.gettext(TP_HEAD);
   const int f = symbols->find(word, SYM_FUNCTIONS);
   if (f < 0 || symbols->find(word, SYM_VARIABLES) >= 0) return false;
   const symbol_info& info = symbols->info_of(f);
@@ -41,15 +41,15 @@ bool parser_t::calls_procedure() {
 // inputs are plain names, numbers or strings (an input that is itself a call would
 // take the output count meant for f).
 bool parser_t::calls_for_no_output() {
-  if (!symbols || stmt.kind(0) != TK_WORD) return false;
-  const std::string& word = stmt.gettext(0);
+  if (!symbols || stmt.kind(TP_HEAD) != TK_WORD) return false;
+  const std::string& word = stmt.gettext(TP_HEAD);
   const int f = symbols->find(word, SYM_FUNCTIONS);
   if (f < 0 || symbols->find(word, SYM_VARIABLES) >= 0) return false;
   const symbol_info& info = symbols->info_of(f);
   if (info[INFO_TYPE] != datatypes().function_index() || info[INFO_NOUT] < 1) return false;
   const int last = stmt.top();
   if (last == 1) return true;
-  if (!stmt.is_word(1, "(") || !stmt.is_word(last - 1, ")")) return false;
+  if (!stmt.is_word(TP_AFTER_HEAD, "(") || !stmt.is_word(last - 1, ")")) return false;
   for (int i = 2; i < last - 1; ++i) {
     const int k = stmt.kind(i);
     if (k == TK_NUMBER || k == TK_STRING || stmt.is_word(i, ",")) continue;
@@ -63,15 +63,15 @@ bool parser_t::calls_for_no_output() {
 // output, they print the names instead of giving them. The call becomes the library's
 // printing form, grl::dir_show or grl::ls_show.
 bool parser_t::lists_for_no_output() {
-  if (!symbols || stmt.kind(0) != TK_WORD) return false;
-  const std::string& word = stmt.gettext(0);
+  if (!symbols || stmt.kind(TP_HEAD) != TK_WORD) return false;
+  const std::string& word = stmt.gettext(TP_HEAD);
   if (word != "dir" && word != "ls") return false;
   if (symbols->find(word, SYM_VARIABLES) >= 0 || symbols->find(word, SYM_FUNCTIONS) >= 0 ||
       symbols->find(word, SYM_RESERVED_FUNCTION) < 0)
     return false;
   const int last = stmt.top();
   if (last == 1) return true;
-  if (!stmt.is_word(1, "(")) return false;
+  if (!stmt.is_word(TP_AFTER_HEAD, "(")) return false;
   std::vector<int> bounds;
   const int n = scan_arguments(1, bounds);
   return bounds[n] == last - 1;
@@ -83,29 +83,29 @@ void parser_t::write_statement(std::string& out) {
     header_pending = 0;
   }
   if (!is_function_line && lists_for_no_output()) {
-    stmt.set(0, stmt.gettext(0) == "dir" ? "grl::dir_show" : "grl::ls_show", TK_OTHER);
+    stmt.set(TP_HEAD, stmt.gettext(TP_HEAD) == "dir" ? "grl::dir_show" : "grl::ls_show", TK_OTHER);
     if (stmt.top() == 1) {
-      stmt.ins(1, "(", '(');
-      stmt.ins(2, ")", ')');
+      stmt.ins(TP_AFTER_HEAD, "(", '(');
+      stmt.ins(TP_THIRD, ")", ')');
     }
     display = 0;
   }
   const int last = stmt.top();
   if (is_function_line) {
     prologue(*this, out);
-  } else if (stmt.is_word(0, "whos") && last == 1 && symbols) {
+  } else if (stmt.is_word(TP_HEAD, "whos") && last == 1 && symbols) {
     std::ostringstream whos;
     int first = 1;
     symbol_type::print_all(*symbols, whos, first, "", "", SYM_VARIABLES, PN_WHOS, -1, 0);
     out += whos.str() + "\n";
-  } else if (last > 0 && !stmt.is_word(0, "call")) {
+  } else if (last > 0 && !stmt.is_word(TP_HEAD, "call")) {
     if (lines) out += "#line " + std::to_string(stmt.line(0)) + " \"" + mfile + "\"\n";
     out += line_record();
     out += before_statement;
     before_statement.clear();
     bool written = false;
-    if (last == 1 && stmt.kind(0) == TK_WORD) {
-      const std::string word = stmt.gettext(0);
+    if (last == 1 && stmt.kind(TP_HEAD) == TK_WORD) {
+      const std::string word = stmt.gettext(TP_HEAD);
       const int f = symbols ? symbols->find(word, SYM_FUNCTIONS) : -1;
       const int t = f >= 0 ? symbols->info_of(f)[INFO_TYPE] : -1;
       const bool variable = symbols && symbols->find(word, SYM_VARIABLES) >= 0;
@@ -153,11 +153,11 @@ void parser_t::write_statement(std::string& out) {
 // that ends a case), nor between "} else" and the "if" of an elseif.
 std::string parser_t::line_record() {
   const bool after_else = follows_else;
-  follows_else = stmt.top() > 0 && stmt.kind(0) == TK_OTHER && stmt.gettext(0) == "} else";
+  follows_else = stmt.top() > 0 && stmt.kind(TP_HEAD) == TK_OTHER && stmt.gettext(TP_HEAD) == "} else";
   const std::string frame = frame_variable();
   if (frame.empty() || after_else || stmt.top() < 1) return "";
-  const std::string& first = stmt.gettext(0);
-  if (stmt.kind(0) == TK_COMMENT || first.empty() || first[0] == '}' || first.compare(0, 6, "break;") == 0 ||
+  const std::string& first = stmt.gettext(TP_HEAD);
+  if (stmt.kind(TP_HEAD) == TK_COMMENT || first.empty() || first[0] == '}' || first.compare(0, 6, "break;") == 0 ||
       first.compare(0, 2, "//") == 0)
     return "";
   return frame + ".line=" + std::to_string(stmt.line(0)) + ";\n";

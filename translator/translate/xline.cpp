@@ -28,7 +28,7 @@ void parser_t::add_variable(const std::string& var, int type) {
 
 void parser_t::translate_statement() {
   // 1. (The forms below find the "=" again: the rewrites move it.)
-  is_function_line = stmt.is_word(0, "function") ? 1 : 0;
+  is_function_line = stmt.is_word(TP_HEAD, "function") ? 1 : 0;
   needs_semicolon = 1;
   // 2. The function line.
   if (is_function_line) {
@@ -41,7 +41,7 @@ void parser_t::translate_statement() {
   // 3. The first statement that is not a comment decides: no function line, a script.
   const datatype_t& dt = datatypes();
   if (kind == DT_UNCLASSIFIED &&
-      ((stmt.kind(0) != TK_COMMENT && stmt.top() > 0) || end_reached)) {
+      ((stmt.kind(TP_HEAD) != TK_COMMENT && stmt.top() > 0) || end_reached)) {
     header_pending = 1;
     kind = dt.script_index();
     if (symbols && script_table) symbols->merge(*script_table, 1);
@@ -53,8 +53,8 @@ void parser_t::translate_statement() {
   rewrite_exist();
   apply_replacements();
   // 5. The condition of if and while is one operand.
-  if (stmt.is_word(0, "if") || stmt.is_word(0, "while")) {
-    stmt.ins(1, "(", '(');
+  if (stmt.is_word(TP_HEAD, "if") || stmt.is_word(TP_HEAD, "while")) {
+    stmt.ins(TP_AFTER_HEAD, "(", '(');
     stmt.ins_before_last(")", ')');
   }
   // 6. Expressions.
@@ -62,7 +62,7 @@ void parser_t::translate_statement() {
   rewrite_colon();
   rewrite_operators();
   // 7. The optimisers' calls of their objective function.
-  if (stmt.is_word(0, "eval") || stmt.find("eval") >= 0) {
+  if (stmt.is_word(TP_HEAD, "eval") || stmt.find("eval") >= 0) {
     const int e = stmt.find("eval");
     if (e >= 0 && stmt.is_word(e + 1, "(") && stmt.is_word(e + 2, "evalstr") &&
         stmt.is_word(e + 3, ")")) {
@@ -87,16 +87,16 @@ void parser_t::translate_statement() {
                 "eval takes a literal text, or literals and num2str of numbers joined in brackets");
   }
   // 8.
-  if (stmt.is_word(0, "load") && stmt.is_word(1, "bwmorph") && stmt.top() == 2)
+  if (stmt.is_word(TP_HEAD, "load") && stmt.is_word(TP_AFTER_HEAD, "bwmorph") && stmt.top() == 2)
     stmt.ins_before_last("lut", TK_WORD);
   // 9. Literals and command forms.
   rewrite_brackets();
   translate();
   command_form();
   // 10.
-  if (stmt.is_word(0, "break") || stmt.is_word(0, "continue")) {
+  if (stmt.is_word(TP_HEAD, "break") || stmt.is_word(TP_HEAD, "continue")) {
     display = 0;
-    if (loop_depth == 0) stmt.set(0, "return", TK_WORD);
+    if (loop_depth == 0) stmt.set(TP_HEAD, "return", TK_WORD);
     else loop_jump();
   }
   // 11.
@@ -163,13 +163,13 @@ void parser_t::function_handles() {
         (stmt.kind(i + 2) == TK_WORD && handle_vars.count(stmt.gettext(i + 2))))
       stmt.set(i, "cellfun_any", TK_WORD);
   }
-  const bool assigned = stmt.kind(0) == TK_WORD && stmt.is_word(1, "=");
-  if (assigned) handle_vars.erase(stmt.gettext(0));
-  if (assigned && stmt.is_word(2, "str2func") && stmt.is_word(3, "(")) {
+  const bool assigned = stmt.kind(TP_HEAD) == TK_WORD && stmt.is_word(TP_AFTER_HEAD, "=");
+  if (assigned) handle_vars.erase(stmt.gettext(TP_HEAD));
+  if (assigned && stmt.is_word(TP_THIRD, "str2func") && stmt.is_word(TP_FOURTH, "(")) {
     bool whole = true;   // nothing follows the call but the statement's end
-    for (int j = call_end(3) + 1; j < stmt.top(); ++j)
+    for (int j = call_end(TP_FOURTH) + 1; j < stmt.top(); ++j)
       whole = whole && (stmt.is_word(j, "\n") || stmt.is_word(j, ";") || stmt.is_word(j, ","));
-    if (whole) handle_vars.insert(stmt.gettext(0));
+    if (whole) handle_vars.insert(stmt.gettext(TP_HEAD));
   }
   for (int i = 0; i < stmt.top(); ++i) {
     if (!stmt.is_word(i, "@")) continue;
@@ -177,13 +177,13 @@ void parser_t::function_handles() {
       const bool whole = assigned && i == 2 && anon_body_end(i) >= stmt.top();
       if (!anonymous_function(i))
         fail("an anonymous function is written @(inputs) expression, the inputs names");
-      if (whole) handle_vars.insert(stmt.gettext(0));
+      if (whole) handle_vars.insert(stmt.gettext(TP_HEAD));
       continue;
     }
     if (stmt.kind(i + 1) != TK_WORD) fail("a function handle is @name or @(inputs) expression");
     const std::string f = stmt.gettext(i + 1);
     if (assigned && i == 2 && (i + 2 >= stmt.top() || stmt.kind(i + 2) != TK_WORD))
-      handle_vars.insert(stmt.gettext(0));
+      handle_vars.insert(stmt.gettext(TP_HEAD));
     handle_targets.push_back(f);
     stmt.set(i, "@\"" + f + "\"", TK_STRING);   // spelled as a handle
     stmt.del(i + 1);
@@ -206,7 +206,7 @@ void parser_t::function_line() {
   kind = dt.function_index();
   function_open = true;
   handle_vars.clear();
-  stmt.del(0);
+  stmt.del(TP_HEAD);
   rewrite_single_target();
   header_pending = 1;
   const int eq = stmt.find("=");
@@ -233,7 +233,7 @@ void parser_t::function_line() {
   // spelling it in another type would not compile in a -dt build.
   std::string result = "x_M";
   int result_type = default_type;
-  if (stmt.is_word(0, "[")) {
+  if (stmt.is_word(TP_HEAD, "[")) {
     n_out = (eq - 1) / 2;
     for (int k = 1; k < eq - 1; k += 2) {
       if (stmt.kind(k) != TK_WORD) continue;
@@ -249,7 +249,7 @@ void parser_t::function_line() {
     n_out = 0;
   } else {
     n_out = 1;
-    result = stmt.gettext(0);
+    result = stmt.gettext(TP_HEAD);
     result_type = default_type;
     if (result == "varargout") {
       has_varargout = 1;
@@ -290,7 +290,7 @@ void parser_t::replace_token(int i, const std::string& with) {
 
 // for (i = 1:n): the parentheses around the whole loop head go, as M allows them.
 void parser_t::unwrap_for() {
-  if (!stmt.is_word(0, "for") || !stmt.is_word(1, "(")) return;
+  if (!stmt.is_word(TP_HEAD, "for") || !stmt.is_word(TP_AFTER_HEAD, "(")) return;
   int depth = 0;
   for (int i = 1; i < stmt.top(); ++i) {
     if (stmt.kind(i) == TK_STRING) continue;
@@ -299,7 +299,7 @@ void parser_t::unwrap_for() {
     if (depth == 0) {
       if (i != stmt.top() - 1) return;   // for (a)(b) ...: not one parenthesised head
       stmt.del(i);
-      stmt.del(1);
+      stmt.del(TP_AFTER_HEAD);
       return;
     }
   }
@@ -307,10 +307,12 @@ void parser_t::unwrap_for() {
 
 void parser_t::for_loop() {
   display = needs_semicolon = 0;
-  if (!stmt.is_kind(1, TK_WORD) || !stmt.is_word(2, "=")) fail("Do not use parenthesis with for");
-  const std::string v = stmt.gettext(1);
+  if (!stmt.is_kind(TP_AFTER_HEAD, TK_WORD) || !stmt.is_word(TP_THIRD, "=")) fail("Do not use parenthesis with for");
+  const std::string v = stmt.gettext(TP_AFTER_HEAD);
+  // The loop's range follows "for v =". A constant one reads colon ( a , s , b ) \n.
+  const int range = TP_FOURTH, from = range + 2, by = range + 4, to = range + 6, after = range + 8;
   // for c = {...}: c is each column of the cell, a cell itself.
-  const bool over_cell = stmt.is_word(3, "{") || begins_cell(3);
+  const bool over_cell = stmt.is_word(range, "{") || begins_cell(range);
   bool scalar = false;
   if (symbols) {
     const int e = symbols->add_typed(v, SYM_LOCAL, default_type);
@@ -322,10 +324,10 @@ void parser_t::for_loop() {
   double start = 0, step = 0, stop = 0;
   // A constant range counts in C++ when its values are exact in floating point;
   // otherwise the general form runs over the exact M range.
-  if (constant_range(3, start, step, stop) && stmt.is_word(11, "\n") && integral(start) &&
+  if (constant_range(range, start, step, stop) && stmt.is_word(after, "\n") && integral(start) &&
       integral(step) && integral(stop) && step != 0) {
     const std::string vt = scalar ? vc : vc + ".r";
-    const std::string a = stmt.gettext(5), s = stmt.gettext(7), b = stmt.gettext(9);
+    const std::string a = stmt.gettext(from), s = stmt.gettext(by), b = stmt.gettext(to);
     const char* cmp = step > 0 ? "<=" : ">=";
     stmt.reset();
     // The step is taken before each pass rather than after it, so that a loop that runs
@@ -340,7 +342,7 @@ void parser_t::for_loop() {
       if (over_cell) mark_cell(vn);
       symbols->add_typed(in, SYM_DECLARED, default_type | DT_SCALAR);
     }
-    stmt.del(0, 3);
+    stmt.del(TP_HEAD, 3);
     raw(0, vn + "=");
     std::string tail = "; int " + in + ";\nfor (" + in + "=1;" + in + "<=forsize(" + vn + ");" +
                        in + "++) {\n";
@@ -361,7 +363,7 @@ const std::string kShowFields = "\x01";
 void parser_t::assignment(int eq) {
   std::vector<std::string> assigned;
   fields_setup.clear();
-  if (stmt.is_word(0, "[")) {
+  if (stmt.is_word(TP_HEAD, "[")) {
     // [a,b]=f(x) is /*[a,b]=*/f(x,i_o,a,b): the outputs travel as references.
     std::vector<std::vector<std::pair<std::string, int>>> outputs(1);
     for (int i = 1; i < eq; ++i) {
@@ -403,23 +405,23 @@ void parser_t::assignment(int eq) {
       }
     }
     if (name == "feval" && outputs.size() >= 2) forward_outputs(eq, static_cast<int>(outputs.size()));
-    stmt.ins(0, "/*", TK_OTHER);
+    stmt.ins(TP_HEAD, "/*", TK_OTHER);
     stmt.ins(eq + 2, "*/", TK_OTHER);
-  } else if (stmt.kind(0) == TK_WORD && eq == 1 && regexp_gives_names(eq + 1, 0) &&
+  } else if (stmt.kind(TP_HEAD) == TK_WORD && eq == 1 && regexp_gives_names(eq + 1, 0) &&
              call_end(eq + 2) == stmt.top() - 1) {
     // n = regexp(..., 'names') is /*n=*/regexp(..., i_o, grl::rx_fields(n.a, ...)).
-    const std::string var = stmt.gettext(0);
+    const std::string var = stmt.gettext(TP_HEAD);
     const int close = stmt.top() - 1;
     std::string show;
     stmt.ins(close, regexp_fields(eq + 1, var, show), TK_OTHER);
     stmt.ins(close, ",", ',');
     stmt.ins(close, "i_o", TK_WORD);
     stmt.ins(close, ",", ',');
-    stmt.del(0, 2);
-    stmt.ins(0, "/*" + var + "=*/", TK_OTHER);
+    stmt.del(TP_HEAD, 2);
+    stmt.ins(TP_HEAD, "/*" + var + "=*/", TK_OTHER);
     assigned.push_back(kShowFields + show);
-  } else if (stmt.kind(0) == TK_WORD) {
-    const std::string var = stmt.gettext(0);
+  } else if (stmt.kind(TP_HEAD) == TK_WORD) {
+    const std::string var = stmt.gettext(TP_HEAD);
     const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||
                       call_yields_cell(eq + 1) ||
                       stmt.gettext(eq + 1).compare(0, 6, "cells(") == 0;
@@ -501,10 +503,11 @@ void parser_t::load_save() {
     if (std::strcmp(option, "ascii") == 0) ascii = true;
     if (std::strcmp(option, "mat") == 0) mat = true;
   }
-  if (ascii && !mat) stmt.set(0, stmt.gettext(0) + "ascii", TK_WORD);
+  if (ascii && !mat) stmt.set(TP_HEAD, stmt.gettext(TP_HEAD) + "ascii", TK_WORD);
   // save(file) alone saves every variable of the function known at this point (the
   // ones its earlier statements made); cells have no MAT-file form here and are left out.
-  if (stmt.is_word(0, "save") && stmt.is_word(3, ")") && symbols) {
+  const int after_file = TP_FOURTH;   // save ( file , ... or save ( file )
+  if (stmt.is_word(TP_HEAD, "save") && stmt.is_word(after_file, ")") && symbols) {
     std::ostringstream vars;
     int first = 1;
     for (int position = -1; symbols->next(SYM_VARIABLES, position) >= 0;) {
@@ -513,14 +516,14 @@ void parser_t::load_save() {
       print_name(*symbols, vars, first, "&", "", position, PN_NAMES, 0);
     }
     if (first) fail("save: no variables to save");
-    stmt.ins(3, vars.str(), TK_OTHER);
-    stmt.ins(3, ",", ',');
+    stmt.ins(after_file, vars.str(), TK_OTHER);
+    stmt.ins(after_file, ",", ',');
     return;
   }
   // load(file, variables...): at least one variable after the file name.
-  if (!stmt.is_word(3, ",") || stmt.top() < 5) fail("load/save: variables must be explicitly stated");
-  const bool load = stmt.gettext(0).compare(0, 4, "load") == 0;
-  for (int i = 4; i < stmt.top(); ++i) {
+  if (!stmt.is_word(after_file, ",") || stmt.top() < after_file + 2) fail("load/save: variables must be explicitly stated");
+  const bool load = stmt.gettext(TP_HEAD).compare(0, 4, "load") == 0;
+  for (int i = after_file + 1; i < stmt.top(); ++i) {
     if (!stmt.is_word(i - 1, ",") || stmt.kind(i) != TK_WORD) continue;
     if (load) add_variable(stmt.gettext(i), default_type);
     stmt.ins(i, "&", TK_OTHER);
@@ -556,7 +559,7 @@ int parser_t::resolve(const std::string& word, int e, int line) {
 // project scans or translates first so that the callee's interface is known here.
 void parser_t::identifier_pass() {
   if (!symbols) return;
-  const bool call_statement = stmt.is_word(0, "call");
+  const bool call_statement = stmt.is_word(TP_HEAD, "call");
   // The functions named by handles can be called through feval, also where the
   // handle is called as h(x) by a function that cannot know it holds one.
   if (!handle_targets.empty()) uses_feval = 1;
