@@ -146,6 +146,10 @@ void parser_t::function_handles() {
     bool word = !f.empty() && std::isalpha(static_cast<unsigned char>(f[0]));
     for (char ch : f) word = word && (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_');
     if (!word) continue;
+    // Only a function known here (the library's, or an M function already met): any
+    // other name stays text, so that a name no file defines fails when the call runs,
+    // as in MATLAB, rather than stopping the translation.
+    if (symbols && symbols->find(f, SYM_FUNCTIONS | SYM_RESERVED_FUNCTION) < 0) continue;
     // feval and arrayfun take the name itself; the others take a handle of it.
     if (stmt.is_word(i, "feval") || stmt.is_word(i, "arrayfun")) {
       handle_targets.push_back(f);
