@@ -243,6 +243,20 @@ Mt trapz_along(const Mt* xs, const Mt& y, int dim, bool cumulative, const char* 
   return from_z(outr, outc, out.data());
 }
 
+// Columns x.^deg ... x.^0 of the values of x.
+Mt vander_of(const Mt& x, std::size_t deg) {
+  const std::size_t m = x.numel();
+  Mt a = Mt::alloc(m, deg + 1);
+  for (std::size_t i = 0; i < m; ++i) {
+    T v = 1;
+    for (std::size_t j = deg + 1; j-- > 0;) {
+      a.pr()[i + j * m] = v;
+      v *= x.cre()[i];
+    }
+  }
+  return a;
+}
+
 }  // namespace
 }  // namespace la
 }  // namespace grl
@@ -267,14 +281,7 @@ Mt polyfit(const Mt& x, const Mt& y, const Mt& n) {
     grl_fail("polyfit: N must be a non-negative integer");
   std::size_t m = x.numel(), deg = std::size_t(n.cre()[0]);
   // Columns x.^deg ... x.^0, solved through an economy QR as least squares.
-  Mt a = Mt::alloc(m, deg + 1);
-  for (std::size_t i = 0; i < m; ++i) {
-    T v = 1;
-    for (std::size_t j = deg + 1; j-- > 0;) {
-      a.pr()[i + j * m] = v;
-      v *= x.cre()[i];
-    }
-  }
+  Mt a = vander_of(x, deg);
   Mt yc = y;
   yc.reshape_to(m, 1);
   Mt q, r;
@@ -576,19 +583,6 @@ Mt polyint(const Mt& p, const Mt& k) {
 
 namespace {
 
-// Columns x.^deg ... x.^0 of the values of x.
-Mt vander_of(const Mt& x, std::size_t deg) {
-  const std::size_t m = x.numel();
-  Mt a = Mt::alloc(m, deg + 1);
-  for (std::size_t i = 0; i < m; ++i) {
-    T v = 1;
-    for (std::size_t j = deg + 1; j-- > 0;) {
-      a.pr()[i + j * m] = v;
-      v *= x.cre()[i];
-    }
-  }
-  return a;
-}
 
 // The structure of a fit of y at x by p: fitted values yf (y's shape), the
 // Vandermonde matrix X, its triangular factor R, C = inv(R' * R), the degrees of
