@@ -9,6 +9,7 @@
 #include "driver/diag.h"
 #include "driver/helpers.h"
 #include "translate/eval_text.h"
+#include "translate/local_functions.h"
 
 namespace {
 
@@ -45,8 +46,9 @@ int translate_mfile(const mfile_job& job) {
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
     std::ostringstream all;
     all << in.rdbuf();
-    // eval of a text known now becomes the text itself.
-    input.assign(expand_evals(all.str()));
+    // eval of a text known now becomes the text itself; the file's local functions
+    // get names of their own.
+    input.assign(qualify_local_functions(expand_evals(all.str()), base));
   }
   const std::string saved_file = diag::current_file();
   const int saved_line = diag::current_line();

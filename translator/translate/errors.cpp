@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "driver/diag.h"
+#include "translate/local_functions.h"
 #include "translate/parser.h"
 
 namespace {
@@ -148,7 +149,7 @@ std::string parser_t::frame_declaration() const {
   if (frame.empty()) return "";
   const std::string file = mfile.empty() ? name + ".m" : mfile;
   // A subfunction is shown as file>name.
-  const std::string shown = ordinal_in_file > 1 && !file_base.empty() ? file_base + ">" + name : name;
+  const std::string shown = ordinal_in_file > 1 && !file_base.empty() ? file_base + ">" + shown_local_name(file_base, name) : name;
   return "grl::call_frame " + frame + "(" + c_string_literal(file) + "," + c_string_literal(shown) + ");\n";
 }
 

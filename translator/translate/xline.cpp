@@ -582,6 +582,12 @@ void parser_t::identifier_pass() {
     if (word == "feval") uses_feval = 1;
 
     int e = symbols->find(word, SYM_ANY);
+    // A handle @f made earlier in the function left an feval entry for f: a call of f
+    // is a call of the function itself, whose header the file must include.
+    if (e >= 0 && symbols->type_of(e) == SYM_FEVAL) {
+      const int own = symbols->find(word, SYM_FUNCTIONS);
+      if (own >= 0) e = own;
+    }
     const std::size_t dot = word.find('.');
     if (e < 0 && dot != std::string::npos && dot > 0) {
       const int base = symbols->find(word.substr(0, dot), SYM_ANY);

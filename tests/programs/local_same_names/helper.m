@@ -1,0 +1,3 @@
+function y = helper(x)
+  y = -x;
+end

@@ -1,0 +1,177 @@
+// Local functions of an M-file get a C++ name qualified by their file: fa.m and fb.m
+// may each define `helper`, and each calls its own (their C++ functions and headers
+// would otherwise clash when the program is linked). The rename is done on the M
+// source, so every later stage (scan, translation, the headers, the handles) sees one
+// name per function; the error stack shows the M name again (shown_local_name).
+#include "translate/local_functions.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool ident_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+const char kSeparator[] = "__";
+
+// Walks an M source piece by piece: comments, block comments, continuations and
+// strings are passed whole to `text`; each identifier is passed to `word` with the
+// character before it that is not a blank (`\n` at a line's start).
+template <typename Text, typename Word>
+void walk(const std::string& s, Text text, Word word) {
+  std::size_t p = 0;
+  char prev = '\n';
+  int depth = 0;
+  auto line_is = [&](std::size_t at, const char* mark) {
+    std::size_t nl = s.find('\n', at);
+    if (nl == std::string::npos) nl = s.size();
+    const std::size_t a = s.find_first_not_of(" \t\r", at);
+    if (a == std::string::npos || a >= nl) return false;
+    std::size_t b = nl;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
+    return s.compare(a, b - a, mark) == 0;
+  };
+  auto rest_of_line = [&](std::size_t at) {
+    const std::size_t nl = s.find('\n', at);
+    return nl == std::string::npos ? s.size() : nl;
+  };
+  while (p < s.size()) {
+    if ((p == 0 || s[p - 1] == '\n') && line_is(p, "%{")) {
+      const std::size_t start = p;
+      int open = 0;
+      do {
+        if (line_is(p, "%{")) ++open;
+        else if (line_is(p, "%}")) --open;
+        const std::size_t nl = s.find('\n', p);
+        p = nl == std::string::npos ? s.size() : nl + 1;
+      } while (open > 0 && p < s.size());
+      text(start, p);
+      prev = '\n';
+      continue;
+    }
+    const char c = s[p];
+    if (c == '%' || c == '#' || (c == '.' && s.compare(p, 3, "...") == 0)) {
+      const std::size_t stop = rest_of_line(p);
+      text(p, stop);
+      p = stop;
+      continue;
+    }
+    const bool after_value = ident_char(prev) || prev == ')' || prev == ']' || prev == '}' ||
+                             prev == '\'' || prev == '.';
+    const bool blank_before = p > 0 && (s[p - 1] == ' ' || s[p - 1] == '\t');
+    if (c == '"' || (c == '\'' && (!after_value || (depth > 0 && blank_before)))) {
+      std::size_t q = p + 1;
+      while (q < s.size() && s[q] != '\n') {
+        if (s[q] == c) {
+          if (q + 1 < s.size() && s[q + 1] == c) {
+            q += 2;
+            continue;
+          }
+          break;
+        }
+        ++q;
+      }
+      const std::size_t stop = q < s.size() && s[q] == c ? q + 1 : q;
+      text(p, stop);
+      p = stop;
+      prev = c;
+      continue;
+    }
+    if (ident_char(c) && !std::isdigit(static_cast<unsigned char>(c))) {
+      std::size_t q = p;
+      while (q < s.size() && ident_char(s[q])) ++q;
+      word(p, q, prev);
+      prev = s[q - 1];
+      p = q;
+      continue;
+    }
+    if (std::isdigit(static_cast<unsigned char>(c))) {
+      // A number, with its exponent and suffixes (1e3, 2i): never a name.
+      std::size_t q = p;
+      while (q < s.size() && (ident_char(s[q]) || s[q] == '.')) {
+        if ((s[q] == 'e' || s[q] == 'E') && q + 1 < s.size() && (s[q + 1] == '+' || s[q + 1] == '-')) ++q;
+        ++q;
+      }
+      text(p, q);
+      prev = '0';
+      p = q;
+      continue;
+    }
+    if (c == '\n') depth = 0;
+    if (c == '(' || c == '[' || c == '{') ++depth;
+    if ((c == ')' || c == ']' || c == '}') && depth > 0) --depth;
+    text(p, p + 1);
+    if (c == '\n' || (c != ' ' && c != '\t')) prev = c;
+    ++p;
+  }
+}
+
+// The function's name on a function line that starts at `from` (just after the word
+// `function`): the word before "(" after "=", or the first word when there is no "=".
+std::string function_name(const std::string& s, std::size_t from) {
+  std::size_t end = s.find('\n', from);
+  if (end == std::string::npos) end = s.size();
+  std::size_t open = s.find('(', from);
+  if (open > end) open = end;
+  std::size_t eq = s.find('=', from);
+  std::size_t p = eq < open ? eq + 1 : from;
+  while (p < open && !ident_char(s[p])) ++p;
+  std::size_t q = p;
+  while (q < open && ident_char(s[q])) ++q;
+  return s.substr(p, q - p);
+}
+
+}  // namespace
+
+std::vector<std::string> local_function_names(const std::string& source) {
+  std::vector<std::string> names;
+  bool first_word = true;   // before the file's first statement
+  bool function_file = false;
+  walk(
+      source, [](std::size_t, std::size_t) {},
+      [&](std::size_t a, std::size_t b, char prev) {
+        const bool starts_line = prev == '\n' || prev == ';' || prev == ',';
+        const bool is_function = starts_line && source.compare(a, b - a, "function") == 0;
+        if (first_word) {
+          first_word = false;
+          function_file = is_function;
+          return;
+        }
+        if (!function_file || !is_function || prev != '\n') return;
+        const std::string name = function_name(source, b);
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+          names.push_back(name);
+      });
+  return names;
+}
+
+std::string qualified_local_name(const std::string& file_base, const std::string& name) {
+  return file_base + kSeparator + name;
+}
+
+std::string shown_local_name(const std::string& file_base, const std::string& qualified) {
+  const std::string prefix = file_base + kSeparator;
+  if (qualified.size() > prefix.size() && qualified.compare(0, prefix.size(), prefix) == 0)
+    return qualified.substr(prefix.size());
+  return qualified;
+}
+
+std::string qualify_local_functions(const std::string& source, const std::string& file_base) {
+  std::vector<std::string> names = local_function_names(source);
+  // The file's own function keeps its name even when a helper repeats it.
+  names.erase(std::remove(names.begin(), names.end(), file_base), names.end());
+  if (names.empty() || file_base.empty()) return source;
+  std::string out;
+  out.reserve(source.size() + 64);
+  walk(
+      source, [&](std::size_t a, std::size_t b) { out.append(source, a, b - a); },
+      [&](std::size_t a, std::size_t b, char prev) {
+        const std::string word = source.substr(a, b - a);
+        const bool field = prev == '.';
+        if (!field && std::find(names.begin(), names.end(), word) != names.end())
+          out += qualified_local_name(file_base, word);
+        else
+          out += word;
+      });
+  return out;
+}
