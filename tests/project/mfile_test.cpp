@@ -117,13 +117,16 @@ TEST_F(MFile, ScriptsAndSubfunctions) {
             "// a script\nM<double> x(\"x\",0,0); \n{\n  grl::call_frame grl_frame_s(\"s.m\",\"s\");\n"
             "  grl_frame_s.line=2;\n  x=3.0;\n  ;}\n");
   translate("two", "function y=two(x)\ny=helper(x);\nfunction z=helper(w)\nz=w;\n");
-  EXPECT_NE(read("two.cpp").find("M<double> helper(M<double> w) {"), std::string::npos);
+  // The local function's C++ name carries its file's name (another file may have a
+  // helper of its own); the frame shows its M name.
+  EXPECT_NE(read("two.cpp").find("M<double> two__helper(M<double> w) {"), std::string::npos);
+  EXPECT_NE(read("two.cpp").find("y=two__helper(x);"), std::string::npos);
   // A subfunction's frame is named file>function, as the error stack shows it.
   EXPECT_NE(read("two.cpp").find("grl::call_frame grl_frame(\"two.m\",\"two>helper\");"), std::string::npos);
-  EXPECT_NE(read("helper.h").find("M<double> helper(M<double> w);"), std::string::npos);
+  EXPECT_NE(read("two__helper.h").find("M<double> two__helper(M<double> w);"), std::string::npos);
   const std::string r = read("two.r");
   EXPECT_NE(r.find("[called]\ntwo function 1 1 0 0 0 0 0\n"), std::string::npos) << r;
-  EXPECT_NE(r.find("[called]\nhelper function 1 1 0 0 0 0 0\n"), std::string::npos) << r;
+  EXPECT_NE(r.find("[called]\ntwo__helper function 1 1 0 0 0 0 0\n"), std::string::npos) << r;
 }
 
 TEST_F(MFile, RecordNamesAndFaults) {

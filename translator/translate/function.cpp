@@ -12,7 +12,6 @@
 namespace {
 
 // The most outputs [a,b,...]=f(...) takes from a function whose output is varargout.
-constexpr int kMaxVarargout = 8;
 
 // One listing of the function's symbol table (symbol_type::print_all) as a string;
 // listing_from continues the caller's list separator.
@@ -283,6 +282,13 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         cpp.insert(at + base_include.size(), "#include \"gridlib_funfun.h\"\n");
       else
         cpp.insert(0, "#include \"gridlib_funfun.h\"\n");
+    }
+
+    // Output lists counted when the program runs ([c{:}] = f(x)).
+    if (cpp.find("grl::out_call<") != std::string::npos) {
+      const std::string base_include = "#include \"gridlib.h\"\n";
+      const std::size_t at = cpp.find(base_include);
+      cpp.insert(at != std::string::npos ? at + base_include.size() : 0, "#include \"gridlib_outs.h\"\n");
     }
 
     // The header file.

@@ -23,7 +23,8 @@ class parser_t : public scanner_t {
 
   // Expression layer: operator levels, operand boundaries and the in-place rewrites
   // that turn M expressions into C++ over the run-time library (expr.cpp).
-  static constexpr int MAX_ARGUMENTS = 62;   // arguments a scanned list may hold
+  static constexpr int MAX_ARGUMENTS = 62;
+  static constexpr int kMaxVarargout = 8;    // outputs a function of varargout alone takes   // arguments a scanned list may hold
   int prec(int i);
   int find_expr(int i, int dir);
   int next_op(int i);
@@ -255,6 +256,11 @@ class parser_t : public scanner_t {
   void regexp_pass();
   int call_end(int open);
   int cell_list(int i);
+  // Output lists that name cell elements (outputs.cpp).
+  int output_marker(int owner);
+  bool m_function_call(int owner);
+  int wrap_outputs(int owner, int marker);
+  void output_places_pass();
   int list_tokens(int i, double& start, double& stop);
   int put_list(int at, const std::string& c, bool range, double start, double stop);
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,

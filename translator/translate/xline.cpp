@@ -104,6 +104,7 @@ void parser_t::translate_statement() {
   regexp_pass();
   if (!scan_only) {
     identifier_pass();
+    output_places_pass();
     arity_pass();
     varargin_pass();
     field_pass();
@@ -648,6 +649,11 @@ int parser_t::cell_list(int i) {
     stmt.del(i, tokens);
     put_list(i, c, range, start, stop);
     return 0;
+  }
+  // Among the outputs of an M function: f runs with as many outputs as c gives.
+  if (m_function_call(owner)) {
+    const int marker = output_marker(owner);
+    if (marker >= 0 && i > marker) return wrap_outputs(owner, marker) - i;
   }
   int callee_in = -1, varargin = 0, position = 1, inputs = 0;
   bool library = false;

@@ -1,0 +1,5 @@
+function varargout = counted()
+  for k = 1:nargout
+    varargout{k} = k * nargout;
+  end
+end

@@ -1,0 +1,114 @@
+// Output lists of M function calls that name places other than variables: the
+// elements of a cell as a comma list ([c{:}] = f(x), [a, c{2:3}] = f(x)), whose
+// count is known only when the program runs, and single cell elements ([a, c{2}] =
+// f(x)). The call becomes
+//   grl::out_call<N>("f", GRL_OUTS(f(x), f(x, i_o, _o...)), a, CS(c), ...)
+// which calls f once with as many outputs as the places take and then stores them
+// (gridlib_outs.h).
+#include "lexer/brackets.h"
+#include "translate/parser.h"
+
+// The i_o marker among the arguments of the call whose name is at owner, or -1.
+int parser_t::output_marker(int owner) {
+  if (owner < 0 || !stmt.is_word(owner + 1, "(")) return -1;
+  const int close = call_end(owner + 1);
+  brackets_t tracker;
+  for (int j = owner + 1; j < close; ++j) {
+    const std::string& t = stmt.gettext(j);
+    tracker.feed(t.empty() ? '\0' : t[0]);
+    if (tracker.depth() == 1 && t == "i_o") return j;
+  }
+  return -1;
+}
+
+// Whether owner names an M function of the program (not a variable nor the library).
+bool parser_t::m_function_call(int owner) {
+  if (owner < 0 || stmt.kind(owner) != TK_WORD) return false;
+  const std::string& f = stmt.gettext(owner);
+  return symbols->find(f, SYM_VARIABLES) < 0 && symbols->find(f, SYM_FUNCTIONS) >= 0;
+}
+
+// Rewrites the call at owner, whose outputs follow the marker, into grl::out_call;
+// the cell lists among its outputs become CS(...). Returns the position of the
+// rewritten call's closing bracket.
+int parser_t::wrap_outputs(int owner, int marker) {
+  const std::string f = stmt.gettext(owner);
+  const int e = symbols->find(f, SYM_FUNCTIONS);
+  int most = e >= 0 ? symbols->info_of(e)[INFO_NOUT] : 0;
+  // A function whose one output is varargout has entry points for up to this many.
+  if (e >= 0 && most == 1 && symbols->info_of(e)[INFO_VARARGOUT]) most = kMaxVarargout;
+  // The cell lists among the outputs, each into CS(c) or CS(c, a, b).
+  int close = call_end(owner + 1);
+  for (int j = marker + 1; j < close; ++j) {
+    if (stmt.kind(j) != TK_WORD) continue;
+    const int v = symbols->find(stmt.gettext(j), SYM_VARIABLES);
+    if (v < 0 || !(symbols->info_of(v)[INFO_TYPE] & DT_CELL)) continue;
+    double start = 0, stop = 0;
+    const int tokens = list_tokens(j, start, stop);
+    if (tokens == 0) continue;
+    const std::string c = stmt.gettext(j);
+    stmt.del(j, tokens);
+    const int after = put_list(j, c, tokens == 12, start, stop);
+    close += (after - j) - tokens;
+    j = after - 1;
+  }
+  // The inputs, as text, for the two forms of the call.
+  std::vector<std::pair<std::string, int>> inputs;
+  for (int j = owner + 2; j < marker; ++j) inputs.emplace_back(stmt.gettext(j), stmt.kind(j));
+  if (!inputs.empty() && inputs.back().first == ",") inputs.pop_back();
+  // The places: the tokens after the marker's comma up to the closing bracket.
+  const int first_place = stmt.is_word(marker + 1, ",") ? marker + 2 : marker + 1;
+  std::vector<std::pair<std::string, int>> places;
+  for (int j = first_place; j < close; ++j) places.emplace_back(stmt.gettext(j), stmt.kind(j));
+
+  stmt.del(owner, close - owner + 1);
+  int at = owner;
+  auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
+  put("grl::out_call<" + std::to_string(most) + ">", TK_OTHER);
+  put("(", '(');
+  put(c_string_literal(f), TK_OTHER);
+  put(",", ',');
+  put("GRL_OUTS", TK_OTHER);
+  put("(", '(');
+  put(f, TK_WORD);
+  put("(", '(');
+  for (const auto& t : inputs) put(t.first, t.second);
+  put(")", ')');
+  put(",", ',');
+  put(f, TK_WORD);
+  put("(", '(');
+  for (const auto& t : inputs) put(t.first, t.second);
+  if (!inputs.empty()) put(",", ',');
+  put("i_o", TK_WORD);
+  put(",", ',');
+  put("_o...", TK_OTHER);
+  put(")", ')');
+  put(")", ')');
+  if (!places.empty()) put(",", ',');
+  for (const auto& t : places) put(t.first, t.second);
+  put(")", ')');
+  return at - 1;
+}
+
+// Calls of M functions whose outputs name a cell element (c{2}) or an indexed element
+// (x(3)): those places are no output references, so the call stores into them after
+// it has run.
+void parser_t::output_places_pass() {
+  if (!symbols) return;
+  for (int i = 0; i + 1 < stmt.top(); ++i) {
+    if (!m_function_call(i) || !stmt.is_word(i + 1, "(")) continue;
+    const int marker = output_marker(i);
+    if (marker < 0) continue;
+    const int close = call_end(i + 1);
+    bool element = false;
+    brackets_t tracker;
+    for (int j = i + 1; j < close && !element; ++j) {
+      const std::string& t = stmt.gettext(j);
+      tracker.feed(t.empty() ? '\0' : t[0]);
+      if (j <= marker || tracker.depth() != 1 || stmt.kind(j) != TK_WORD) continue;
+      element = (j + 1 < close && stmt.gettext(j + 1) == ".br") ||
+                (stmt.is_word(j + 1, "(") && symbols->find(t, SYM_VARIABLES) >= 0);
+    }
+    if (element) i = wrap_outputs(i, marker);
+  }
+}
