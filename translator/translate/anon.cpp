@@ -148,7 +148,7 @@ int parser_t::anon_body_end(int from) {
 
 // Replaces the anonymous function whose "@" is token at by one token that spells its
 // C++; returns false when it is malformed.
-bool parser_t::anonymous_function(int at) {
+bool parser_t::anonymous_function(int at, bool own_scope) {
   if (!stmt.is_word(at + 1, "(")) return false;
   std::vector<std::string> inputs;
   int i = at + 2;
@@ -163,9 +163,10 @@ bool parser_t::anonymous_function(int at) {
   // {@(x) x+1} is one element.
   if (stmt.is_word(i + 1, ",")) stmt.del(i + 1);
   const int body = i + 1;
-  const int end = anon_body_end(body);
+  int end = anon_body_end(body);
   if (end == body) return false;
   const std::string text = anon_text(at, end);
+  if (own_scope) end = names_as_functions(body, end, inputs);
 
   // The body, translated as a statement of its own.
   for (const std::string& in : inputs) add_variable(in, default_type);
@@ -177,7 +178,8 @@ bool parser_t::anonymous_function(int at) {
                        ", [=](";
   std::string params;
   for (std::size_t k = 0; k < inputs.size(); ++k)
-    params += (k ? ", " : "") + std::string("M<m_type> ") + inputs[k];
+    params += (k ? ", " : "") + std::string("M<m_type> ") + inputs[k] +
+              (symbols ? symbols->decoration(inputs[k], 1) : "");   // e is e_, as in the body
   lambda += params + ") -> M<m_type> { return (" + code + "); }";
 
   // A body that is one call of a function of several outputs also gives the callee
@@ -201,6 +203,27 @@ bool parser_t::anonymous_function(int at) {
   stmt.del(at, end - at);
   stmt.ins(at, std::string(1, kAnonMark) + lambda, TK_STRING);
   return true;
+}
+
+// In the body [from, to) of an anonymous function made from text, a name that is not
+// one of its inputs is a function called when the body runs, even where the maker has
+// a variable of that name: it becomes feval("name"). Returns the body's new end.
+int parser_t::names_as_functions(int from, int to, const std::vector<std::string>& inputs) {
+  if (!symbols) return to;
+  for (int j = from; j < to; ++j) {
+    if (stmt.kind(j) != TK_WORD) continue;
+    const std::string w = stmt.gettext(j);
+    bool input = false;
+    for (const std::string& in : inputs) input = input || in == w;
+    if (input || symbols->find(w, SYM_VARIABLES) < 0) continue;
+    stmt.set(j, "feval", TK_WORD);
+    stmt.ins(j + 1, "(", '(');
+    stmt.ins(j + 2, "\"" + w + "\"", TK_STRING);
+    stmt.ins(j + 3, ")", ')');
+    to += 3;
+    j += 3;
+  }
+  return to;
 }
 
 // The C++ of tokens [from, to) of the statement, translated as an expression of its
@@ -247,5 +270,7 @@ void parser_t::translate_expression() {
     identifier_pass();
     arity_pass();
     varargin_pass();
+    field_pass();
+    value_call_pass();
   }
 }

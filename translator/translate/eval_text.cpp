@@ -3,7 +3,9 @@
 // before the file is read, so the evaluated statement or expression is translated as
 // if written there (an expression in parentheses). The text may be a literal, or literals and num2str/int2str of
 // numbers joined in brackets. Any other eval stays and is refused by the statement
-// translation (parser_t::translate_statement).
+// translation (parser_t::translate_statement). str2func of such a text that is an
+// anonymous function becomes str2func(@(x) ...), which the translation makes the
+// anonymous function.
 #include "translate/eval_text.h"
 
 #include <cctype>
@@ -103,6 +105,14 @@ bool text(reader& r, std::string& out) {
   return number_text(r, out);
 }
 
+// Whether a text is an anonymous function, @(inputs) body, on one line.
+bool anonymous_text(const std::string& t) {
+  const std::size_t a = t.find_first_not_of(" \t");
+  if (a == std::string::npos || t.compare(a, 1, "@") != 0) return false;
+  const std::size_t b = t.find_first_not_of(" \t", a + 1);
+  return b != std::string::npos && t[b] == '(' && t.find('\n') == std::string::npos;
+}
+
 // A text as statements followed by more: it ends with ; or , (a , added when it has
 // neither, so that what it shows is still shown).
 std::string statement_text(std::string t) {
@@ -197,6 +207,18 @@ std::string expand_evals(const std::string& s) {
       std::size_t q = p;
       while (q < s.size() && ident_char(s[q])) ++q;
       const std::string word = s.substr(p, q - p);
+      // str2func of a literal anonymous function: the function itself, still marked as
+      // str2func's so that its body sees only its inputs (parser_t::function_handles).
+      if (word == "str2func" && prev != '.') {
+        reader r{s, q};
+        std::string fn;
+        if (r.take('(') && text(r, fn) && r.take(')') && anonymous_text(fn)) {
+          out += "str2func(" + fn + ")";
+          p = r.p;
+          prev = ')';
+          continue;
+        }
+      }
       const place_t place = word == "eval" && prev != '.' ? place_of(s, p, depth) : NOWHERE;
       if (place != NOWHERE) {
         reader r{s, q};

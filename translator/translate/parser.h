@@ -72,13 +72,18 @@ class parser_t : public scanner_t {
   // Anonymous functions (anon.cpp): the token that stands for one in the statement is a
   // string token whose text is this character followed by the C++.
   static constexpr char kAnonMark = '\x01';
-  bool anonymous_function(int at);
+  // own_scope: the function of str2func's text, whose body sees no variable of the
+  // function that makes it.
+  bool anonymous_function(int at, bool own_scope = false);
   int anon_body_end(int from);
+  int names_as_functions(int from, int to, const std::vector<std::string>& inputs);
   std::string anon_text(int from, int to);
   std::string anon_code(int from, int to, bool list);
   void translate_expression();
   // The fields of structures as calls of the library (fields.cpp); runs last.
   void field_pass();
+  // X() of a value that may hold a handle (value_calls.cpp); runs after field_pass.
+  void value_call_pass();
   void rewrite_exist();
   std::string exist_value(const std::string& var, char kind) const;
   bool library_function(const std::string& var) const;

@@ -108,6 +108,7 @@ void parser_t::translate_statement() {
     arity_pass();
     varargin_pass();
     field_pass();
+    value_call_pass();
   }
 }
 
@@ -177,10 +178,19 @@ void parser_t::function_handles() {
     if (whole) handle_vars.insert(stmt.gettext(TP_HEAD));
   }
   for (int i = 0; i < stmt.top(); ++i) {
+    // str2func(@(x) ...), made from a literal text when the file was read: the
+    // anonymous function, in a scope of its own.
+    bool own_scope = false;
+    if (stmt.kind(i) == TK_WORD && stmt.is_word(i, "str2func") && stmt.is_word(i + 1, "(") &&
+        stmt.is_word(i + 2, "@") && stmt.is_word(i + 3, "(")) {
+      stmt.del(call_end(i + 1));
+      stmt.del(i, 2);
+      own_scope = true;
+    }
     if (!stmt.is_word(i, "@")) continue;
     if (stmt.is_word(i + 1, "(")) {
       const bool whole = assigned && i == 2 && anon_body_end(i) >= stmt.top();
-      if (!anonymous_function(i))
+      if (!anonymous_function(i, own_scope))
         fail("an anonymous function is written @(inputs) expression, the inputs names");
       if (whole) handle_vars.insert(stmt.gettext(TP_HEAD));
       continue;
