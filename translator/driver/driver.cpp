@@ -64,6 +64,7 @@ void parse_switches(int argc, const char* const* argv, driver_run& run) {
   run.make = is_option(argc, argv, "make");
   run.mat2cpp = is_option(argc, argv, "mat2cpp");
   run.force = is_option(argc, argv, "force");
+  run.noinfer = is_option(argc, argv, "noinfer");
   run.lines = is_option(argc, argv, "lines");
   run.ive = is_option(argc, argv, "ive");
   run.ide = option_value(argc, argv, "ide", run.ide_value);
@@ -209,6 +210,7 @@ void translate_project(driver_run& run) {
   options.verbose = run.verbose;
   options.lines = run.lines;
   options.force = run.force;
+  options.infer = !run.noinfer;
   options.ive = run.ive;
   options.ide = run.ide;
   options.kind = run.kind;

@@ -28,6 +28,7 @@ enum output_kind : int {
 struct driver_run {
   // Switches.
   bool nologo = false, verbose = false, trans = false, make = false, mat2cpp = false;
+  bool noinfer = false;   // -noinfer: no scalar inference
   bool main_program = true, force = false, lines = false, ive = false, ide = false;
   bool build = false, norm = false, compiler_given = false;
   std::string ide_value, build_value;

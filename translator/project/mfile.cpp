@@ -1,4 +1,5 @@
 #include "project/mfile.h"
+#include "translate/infer.h"
 
 #include <cstdio>
 #include <fstream>
@@ -29,6 +30,86 @@ void write_file(const std::string& path, const std::string& text, bool layout) {
 }  // namespace
 
 std::string record_name(const std::string& base) { return base == "con" ? "con2.r" : base + ".r"; }
+
+namespace {
+
+// The statements of the function that begins at the input's position, read by a
+// scanner of its own over a copy of the input, so that the translation reads them
+// again as if nothing had happened. A script's statements are read only for the main
+// file; a script that others run shares their variables.
+std::vector<tokens_t> prescan(const minput_t& input, bool header_mode, bool main) {
+  std::vector<tokens_t> statements;
+  minput_t copy = input;
+  const int saved_line = diag::current_line();
+  parser_t scan;
+  scan.in = &copy;
+  scan.header_mode = header_mode;
+  bool seen_code = false;
+  for (;;) {
+    scan.get_statement();
+    if (scan.function_follows) break;
+    const bool function_line = scan.stmt.is_word(TP_HEAD, "function");
+    if (function_line && seen_code) break;   // a local function after a script's statements
+    if (!seen_code && scan.stmt.kind(TP_HEAD) != TK_COMMENT && scan.stmt.top() > 0) {
+      seen_code = true;
+      if (!function_line && !main) {
+        statements.clear();
+        break;
+      }
+      if (function_line) scan.function_open = true;
+    }
+    statements.emplace_back();
+    statements.back() = scan.stmt;
+    if (scan.display && statements.back().top() > 0) statements.back().ins_before_last(kShownMark, TK_OTHER);
+    if (scan.at_end()) break;
+  }
+  diag::set_line(saved_line);
+  return statements;
+}
+
+// The C++ of the function's form on doubles: the function translated again from the
+// same statements, its inputs and output declared double, without the file's
+// include lines (the general form's text already has them).
+std::string scalar_form_text(const minput_t& start, const mfile_job& job, const inferred_types& proven,
+                             int ordinal, const std::string& base, bool header_mode) {
+  minput_t input = start;
+  const int saved_line = diag::current_line();
+  symbol_type table;
+  if (job.project) table.merge(*job.project, 2);
+  parser_t p;
+  p.in = &input;
+  p.symbols = &table;
+  p.script_table = job.caller;
+  p.host = job.host;
+  p.default_type = job.default_type;
+  p.lines = job.lines;
+  p.mfile = job.mfile;
+  p.cpp_ext = job.cpp_ext;
+  p.header_mode = header_mode;
+  p.scalar_signature = true;
+  p.inferred_arrays = proven.arrays;
+  p.inferred_scalars = proven.scalars;
+  // The inputs and the output are declared by the function line.
+  for (const std::string& v : proven.inputs) {
+    p.inferred_scalars.erase(v);
+    p.inferred_arrays.erase(v);
+  }
+  p.inferred_scalars.erase(proven.output);
+  p.inferred_arrays.erase(proven.output);
+  parser_t::function_texts texts;
+  p.translate_function(ordinal, base, texts);
+  diag::set_line(saved_line);
+  std::string text = texts.cpp;
+  // Drop the leading include and definition lines.
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == '#' || text[at] == '\n')) {
+    const std::size_t nl = text.find('\n', at);
+    at = nl == std::string::npos ? text.size() : nl + 1;
+  }
+  return text.substr(at);
+}
+
+}  // namespace
 
 int translate_mfile(const mfile_job& job) {
   // The whole name: a cut one wrote another file (a 30-character stem made NAME.c).
@@ -75,12 +156,26 @@ int translate_mfile(const mfile_job& job) {
     p->mfile = job.mfile;
     p->cpp_ext = job.cpp_ext;
     p->header_mode = header_mode;
+    // Inference reads the function's statements first; a function proven to give a
+    // real double scalar from real double scalars also gets a form on C++ doubles,
+    // translated from the same statements once more.
+    inferred_types scalar_form;
+    const minput_t start = input;
+    if (job.infer && !job.scan_only && datatypes().name(job.default_type) == "double") {
+      const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
+      const inferred_types proven = infer_types(statements);
+      p->inferred_scalars = proven.scalars;
+      p->inferred_arrays = proven.arrays;
+      scalar_form = infer_types(statements, true);
+      p->scalar_twin = scalar_form.scalar_function;
+    }
     parser_t::function_texts texts;
     const int more = p->translate_function(ordinal, base, texts);
     if (ordinal == 1) kind = p->kind;
     if (job.variables) table.write_variables(sym, SYM_VARFILE_SET);
     records += texts.records;
     cpp += texts.cpp;
+    if (p->scalar_twin) cpp += scalar_form_text(start, job, scalar_form, ordinal, base, header_mode);
     if (!job.scan_only) {
       const std::string header = ordinal == 1 ? base + ".h" : texts.header_name;
       write_file(header, texts.header, false);
@@ -89,6 +184,13 @@ int translate_mfile(const mfile_job& job) {
     header_mode = true;
   }
   write_file(record, records, false);
+  // Direct element access and the scalar forms' test live in gridlib_fast.h (the main
+  // program's file, which takes a script's text, includes it already).
+  const std::string base_include = "#include \"gridlib.h\"\n";
+  const std::size_t at = cpp.find(base_include);
+  if (at != std::string::npos &&
+      (cpp.find("grl::elem_") != std::string::npos || cpp.find("grl::plain_scalar") != std::string::npos))
+    cpp.insert(at + base_include.size(), "#include \"gridlib_fast.h\"\n");
   if (!job.scan_only) write_file(cpp_name, cpp, true);
   diag::set_position(saved_file, saved_line);
   return kind;

@@ -14,6 +14,8 @@ struct mfile_job {
   bool scan_only = false;
   bool lines = false;       // #line before each statement
   bool variables = false;   // keep the variables in "<base>.sym" from run to run
+  bool infer = false;       // prove real double scalars and arrays before translating
+  bool main = false;        // the program's main file (a script's variables are its own)
   symbol_type* project = nullptr;   // seeds every function's table
   symbol_type* caller = nullptr;    // merged in when the file is a script
   parser_t::host_t* host = nullptr; // resolves the names of other M-files

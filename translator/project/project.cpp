@@ -140,6 +140,8 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
   job.default_type = options_.datatype;
   job.lines = options_.lines;
   job.variables = options_.ive && name == main_name_;
+  job.infer = options_.infer;
+  job.main = main;
   job.project = &project_;
   job.caller = &caller;
   job.host = this;

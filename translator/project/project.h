@@ -14,6 +14,7 @@
 
 struct project_options {
   bool make = false, verbose = false, lines = false, force = false, ive = false, ide = false;
+  bool infer = true;   // scalar inference (-noinfer turns it off)
   int kind = 1;       // output kind
   int datatype = 0;   // main data type
   // The main M-file, when its stem is no C++ name: the main name is then the stem's

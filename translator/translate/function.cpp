@@ -105,6 +105,8 @@ std::string parser_t::entry_points(const std::string& m_name) {
       if (st >= 0 && t.info_of(e)[INFO_TYPE] == st) min_in = k;
     }
   }
+  // The scalar form is called only with all its arguments, by the general form.
+  if (scalar_signature) min_in = n_in;
   int min_out = has_varargout ? n_out : 1;
   if ((n_out - min_out) * (uses_nargin ? n_in : 0) >= 120 && !uses_nargout) {
     const std::string q = diag::format("Will %s be called with less than %d output arguments",
@@ -181,12 +183,32 @@ static bool uses_function_functions(const std::string& cpp) {
   return false;
 }
 
+// The prototype of the function's scalar form (a line), then the statement that hands
+// a call whose arguments are all real double scalars to it.
+std::string parser_t::scalar_dispatch(const std::string& m_name) const {
+  const std::string f = cpp_function_name(m_name);
+  std::string params, test, args;
+  for (int e = 0; e <= symbols->last(); ++e) {
+    if (!(symbols->type_of(e) & SYM_INPUT)) continue;
+    const std::string& v = symbols->text_of(e);
+    const std::string c = v + symbols->decoration(v, 1);
+    params += (params.empty() ? "" : ", ") + std::string("double ") + c;
+    test += (test.empty() ? "" : " && ") + std::string("grl::plain_scalar(") + c + ")";
+    args += (args.empty() ? "" : ", ") + c + ".elem(0)";
+  }
+  const std::string rt = listing(*symbols, SYM_RETURN, PN_RESULT_TYPE);
+  return "double " + f + "(" + params + ");\n" + "if (" + test + ") return " + rt + "(" + f + "(" + args +
+         "));\n";
+}
+
 int parser_t::translate_function(int ordinal, const std::string& base, function_texts& out) {
   KASSERT("PARSER", symbols != nullptr);
   const datatype_t& dt = datatypes();
   name = base;
   file_base = base;
   ordinal_in_file = ordinal;
+
+  for (const std::string& v : inferred_scalars) symbols->add_typed(v, SYM_LOCAL, default_type | DT_SCALAR);
 
   // The statement loop: an echoed group of statements is read as one.
   std::string body;
@@ -247,7 +269,15 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
           const std::size_t full = entries.rfind('\n', entries.size() - 2);
           if (full != std::string::npos)
             cpp += entries.substr(full + 1, entries.size() - full - 4) + ";\n\n";
+          if (scalar_twin) {
+            const std::string proto = scalar_dispatch(f);
+            cpp += proto.substr(0, proto.find('\n') + 1);
+          }
           cpp += entries;
+          if (scalar_twin) {
+            const std::string dispatch = scalar_dispatch(f);
+            cpp += dispatch.substr(dispatch.find('\n') + 1);
+          }
         }
         const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
         if (!locals.empty()) cpp += locals + "\n";

@@ -137,6 +137,17 @@ class parser_t : public scanner_t {
   std::string mfile;        // the M-file's name, for #line
   std::string cpp_ext = "cpp";   // extension of generated C++ files
   bool lines = false;       // write #line before each statement
+  // What inference proved before the translation (infer.h): real double scalars,
+  // declared as C++ doubles, and real double arrays, whose elements are read and
+  // written directly.
+  std::set<std::string> inferred_scalars;
+  std::set<std::string> inferred_arrays;
+  // The second form of a function proven to give a real double scalar from real double
+  // scalars: scalar_signature translates that form (inputs and output C++ doubles);
+  // scalar_twin makes the general form call it when its arguments are such scalars.
+  bool scalar_signature = false;
+  bool scalar_twin = false;
+  std::string scalar_dispatch(const std::string& f) const;
 
   // ---- Function state: the statement forms and the function's assembly -----------
   int kind = DT_UNCLASSIFIED;   // type code of the file: unclassified, function or script
@@ -255,6 +266,8 @@ class parser_t : public scanner_t {
   void forward_outputs(int eq, int count);
   void load_save();
   void identifier_pass();
+  void element_access_pass();
+  bool proven_array(const std::string& word) const;
   int resolve(const std::string& word, int e, int line);
   void varargin_pass();
   void arity_pass();

@@ -109,6 +109,7 @@ void parser_t::translate_statement() {
     varargin_pass();
     field_pass();
     value_call_pass();
+    element_access_pass();
   }
 }
 
@@ -242,6 +243,7 @@ void parser_t::function_line() {
       has_varargin = 1;
       type = default_type | DT_CELL;
     }
+    if (scalar_signature) type = default_type | DT_SCALAR;
     if (symbols) symbols->add_typed(in, SYM_INPUT, type);
   }
   // The placeholder result x_M is the library's matrix of the main data type:
@@ -270,6 +272,7 @@ void parser_t::function_line() {
       has_varargout = 1;
       result_type = default_type | DT_CELL;
     }
+    if (scalar_signature) result_type = default_type | DT_SCALAR;
     if (symbols) symbols->add_typed(result, SYM_RETURN | SYM_LOCAL, result_type);
   }
   if (symbols) symbols->add_typed(result, SYM_RETURN, result_type);

@@ -1,0 +1,129 @@
+// Scalar inference: what it proves and, above all, what it must not prove.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/diag.h"
+#include "translate/infer.h"
+#include "translate/parser.h"
+#include "type_table.h"
+
+namespace {
+
+class Inference : public testing::Test {
+ protected:
+  void SetUp() override { testtypes::load_standard_types(); }
+  void TearDown() override {
+    datatypes().clear();
+    diag::set_position("", 0);
+  }
+
+  // The statements of the M text as the scanner gives them, then the proof.
+  inferred_types infer(const std::string& m, bool scalar_signature = false) {
+    minput_t input;
+    input.assign(m);
+    parser_t scan;
+    scan.in = &input;
+    std::vector<tokens_t> statements;
+    for (int guard = 0; guard < 1000; ++guard) {
+      scan.get_statement();
+      if (scan.stmt.is_word(TP_HEAD, "function")) scan.function_open = true;
+      statements.emplace_back();
+      statements.back() = scan.stmt;
+      if (scan.display && scan.stmt.top() > 0) statements.back().ins_before_last(kShownMark, TK_OTHER);
+      if (scan.at_end() || scan.function_follows) break;
+    }
+    return infer_types(statements, scalar_signature);
+  }
+  inferred_types infer_types_of(const std::string& m) { return infer(m, true); }
+  static bool has(const std::set<std::string>& s, const char* v) { return s.count(v) > 0; }
+};
+
+TEST_F(Inference, LoopNestOfScalarsOverRealArrays) {
+  const inferred_types r = infer(
+      "n = 20;\nu = zeros(n, n);\nu(1, :) = 1;\nv = u;\nfor sweep = 1:10\n"
+      "  for j = 2:n-1\n    for i = 2:n-1\n"
+      "      v(i, j) = 0.25 * (u(i-1, j) + u(i+1, j) + u(i, j-1) + u(i, j+1));\n"
+      "    end\n  end\n  u = v;\nend\nm = numel(u) + size(u, 1) + length(v) + u(end);\n"
+      "k = mod(m, 7) + abs(-m)^2 + max(m, 3) + pi;\n");
+  for (const char* v : {"n", "sweep", "j", "i", "m", "k"}) EXPECT_TRUE(has(r.scalars, v)) << v;
+  for (const char* v : {"u", "v"}) {
+    EXPECT_FALSE(has(r.scalars, v)) << v;
+    EXPECT_TRUE(has(r.arrays, v)) << v;
+  }
+}
+
+TEST_F(Inference, AnyPathGivingAnotherClassOrShapeKeepsTheVariableGeneral) {
+  const inferred_types r = infer(
+      "a = 1;\nif a > 0\n  a = 'text';\nend\n"        // char on one path
+      "b = 2;\nb = sqrt(b - 5);\n"                      // may be complex
+      "c = 3i;\n"                                       // complex
+      "d = int32(4);\n"                                 // another class
+      "e = 1;\ne = e^0.5;\n"                            // a power that may be complex
+      "f = [1 2 3];\n"                                  // not 1 x 1
+      "g = 1;\ng(3) = 2;\n"                             // grows
+      "h = 1 > 0;\n"                                    // logical
+      "p = {1};\nq = p{1};\n"                           // from a cell
+      "s.x = 1;\nt = s.x;\n"                            // from a structure
+      "[w, z] = size(f);\n");                           // several outputs
+  for (const char* v : {"a", "b", "c", "d", "e", "f", "g", "h", "p", "q", "s", "t", "w", "z"})
+    EXPECT_FALSE(has(r.scalars, v)) << v;
+  EXPECT_TRUE(has(r.arrays, "f"));
+  EXPECT_TRUE(has(r.arrays, "g"));
+  for (const char* v : {"a", "b", "c", "d", "e", "h", "p", "q", "t"}) EXPECT_FALSE(has(r.arrays, v)) << v;
+}
+
+TEST_F(Inference, ReadsBeforeEveryPathAssignsStayGeneral) {
+  const inferred_types r = infer(
+      "function r = f(x, n)\n"
+      "for k = 1:3\n  y = k;\nend\n"
+      "z = k;\n"                           // the counter after its loop: empty for an empty range
+      "w = y;\n"                           // assigned only inside the loop
+      "if x\n  q = 1;\nelse\n  q = 2;\nend\nt = q;\n"   // assigned on both branches
+      "if x\n  p = 1;\nend\nu = p;\n"                     // assigned in one branch only
+      "m = n + 1;\n"                       // from an input of unknown class
+      "r = 1;\n");                         // the output
+  EXPECT_FALSE(has(r.scalars, "y"));   // read after the loop, which may not run
+  EXPECT_FALSE(has(r.scalars, "k"));
+  EXPECT_TRUE(has(r.scalars, "q"));
+  EXPECT_TRUE(has(r.scalars, "t"));
+  EXPECT_FALSE(has(r.scalars, "p"));
+  for (const char* v : {"x", "n", "m", "r"}) EXPECT_FALSE(has(r.scalars, v)) << v;
+  for (const char* v : {"x", "n", "m", "r"}) EXPECT_FALSE(has(r.arrays, v)) << v;
+}
+
+TEST_F(Inference, WhatTheStatementsDoNotShowProvesNothing) {
+  EXPECT_TRUE(infer("a = 1;\neval('a = ''x'';');\nb = a;\n").scalars.empty());
+  EXPECT_TRUE(infer("a = 1;\nload data\n").scalars.empty());
+  EXPECT_TRUE(infer("a = 1;\nsetup_script\nb = a + 1;\n").scalars.empty());
+  const inferred_types g = infer("function f()\nglobal a\na = 1;\nb = 2;\nh = @() b;\n");
+  EXPECT_FALSE(has(g.scalars, "a"));
+  EXPECT_FALSE(has(g.scalars, "b"));
+  EXPECT_TRUE(infer("%#scalar a\na = 1;\n").scalars.empty());
+  // A shown variable is displayed under its name, which only its general form has.
+  const inferred_types shown = infer("a = 1\nb = 2;\nb\nc = 3;\n");
+  EXPECT_FALSE(has(shown.scalars, "a"));
+  EXPECT_FALSE(has(shown.scalars, "b"));
+  EXPECT_TRUE(has(shown.scalars, "c"));
+}
+
+TEST_F(Inference, ScalarFormOfAFunction) {
+  const inferred_types fib = infer_types_of(
+      "function f = fib(n)\nif n < 2\n  f = n;\nelse\n  f = fib(n - 1) + fib(n - 2);\nend\n");
+  EXPECT_TRUE(fib.scalar_function);   // its own calls with scalars give scalars
+  EXPECT_FALSE(infer_types_of("function f = g(n)\nf = h(n);\n").scalar_function);   // another function's: unknown
+  const inferred_types g = infer_types_of("function y = g(x, k)\ny = x;\nfor i = 1:k\n  y = y * x + i;\nend\n");
+  EXPECT_TRUE(g.scalar_function);
+  EXPECT_EQ(g.output, "y");
+  // The output not assigned on every path, nargin read, or state between calls.
+  EXPECT_FALSE(infer_types_of("function y = g(x)\nif x > 0\n  y = 1;\nend\n").scalar_function);
+  EXPECT_FALSE(infer_types_of("function y = g(x)\ny = nargin;\n").scalar_function);
+  EXPECT_FALSE(infer_types_of("function y = g(x)\npersistent c\ny = x;\n").scalar_function);
+  EXPECT_FALSE(infer_types_of("function y = g(x)\ny = sqrt(x);\n").scalar_function);
+  // An input that is indexed or called is no C++ double.
+  EXPECT_FALSE(infer_types_of("function k = g(v)\nk = v(1);\n").scalar_function);
+  EXPECT_FALSE(infer_types_of("function y = g(f, x)\ny = f(f(x));\n").scalar_function);
+}
+
+}  // namespace

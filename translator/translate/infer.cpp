@@ -1,0 +1,639 @@
+// Scalar inference over the statements of one function, before translation.
+//
+// Every variable starts as a candidate real double scalar (S) and real double array
+// (A). A variable leaves S when any assignment could give it another class, a complex
+// value or a size other than 1 x 1, and leaves A when any assignment could give it
+// another class or a complex value; the assignments are examined again until nothing
+// changes, so the proof holds for every path by induction over the statements run. A
+// scalar must also be assigned before every read on every path (block by block), and a
+// loop counter is never read after its loop (an empty range leaves it empty).
+// Anything not understood keeps the variables it names general.
+#include "translate/infer.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+enum cls { U = 0, A = 1, S = 2 };   // unknown, real double array, real double scalar
+
+cls join(cls a, cls b) { return a == U || b == U ? U : (a == S && b == S ? S : A); }
+
+struct tok {
+  std::string text;
+  int kind;
+};
+using stmt_t = std::vector<tok>;
+
+bool word(const tok& t) { return t.kind == TK_WORD; }
+
+// Words whose presence anywhere in a function means variables can change or be read
+// in ways the statements do not show.
+bool opaque_word(const std::string& w) {
+  static const std::set<std::string> words = {
+      "eval", "evalin", "assignin", "load", "clear", "clearvars", "exist", "who", "whos",
+      "save", "run", "inputname", "keyboard", "evalc", "feval", "builtin", "onCleanup",
+      "parfor", "unwind_protect", "function_handle"};
+  return words.count(w) > 0;
+}
+
+bool keyword(const std::string& w) {
+  static const std::set<std::string> words = {"if", "elseif", "else", "end", "for", "while", "switch",
+                                              "case", "otherwise", "try", "catch", "break",
+                                              "continue", "return", "function", "do", "until",
+                                              "endif", "endfor", "endwhile", "endfunction",
+                                              "endswitch", "end_try_catch"};
+  return words.count(w) > 0;
+}
+
+// The classifier of one expression: a small precedence parser over the raw tokens.
+class classifier {
+ public:
+  // self: the function whose scalar form is being proved (empty otherwise); a call of
+  // it with scalars gives a scalar by induction over the calls.
+  classifier(const stmt_t& t, const std::set<std::string>& vars, const std::set<std::string>& s_set,
+             const std::set<std::string>& a_set, const std::string& self = std::string())
+      : t_(t), vars_(vars), s_(s_set), a_(a_set), self_(self) {}
+
+  // Classifies tokens [from, to); U when they are not one whole expression.
+  cls expression(int from, int to, bool* scalar_range = nullptr) {
+    pos_ = from;
+    end_ = to;
+    ok_ = true;
+    range_ = false;
+    cls c = range();
+    if (pos_ != end_ || !ok_) return U;
+    if (scalar_range) *scalar_range = range_;
+    return c;
+  }
+
+ private:
+  const stmt_t& t_;
+  const std::set<std::string>& vars_;
+  const std::set<std::string>& s_;
+  const std::set<std::string>& a_;
+  const std::string self_;
+  int pos_ = 0, end_ = 0, index_depth_ = 0;
+  bool ok_ = true, range_ = false;
+
+  bool at(const char* s) const { return pos_ < end_ && t_[pos_].text == s && t_[pos_].kind != TK_STRING; }
+  bool fail() {
+    ok_ = false;
+    return false;
+  }
+
+  // a:b and a:s:b; a range of scalars is marked for the for loop.
+  cls range() {
+    cls a = additive();
+    if (!at(":")) return a;
+    ++pos_;
+    cls b = additive();
+    cls c = S;
+    if (at(":")) {
+      ++pos_;
+      c = additive();
+    }
+    if (a == U || b == U || c == U) return U;
+    range_ = a == S && b == S && c == S;
+    return A;
+  }
+
+  // A "+2.0" or "-2.0" token (a signed number) in operator place is an addition.
+  bool signed_number(int i) const {
+    const std::string& x = t_[i].text;
+    return x.size() > 1 && (x[0] == '+' || x[0] == '-') && std::isdigit(static_cast<unsigned char>(x[1]));
+  }
+
+  cls additive() {
+    cls c = multiplicative();
+    while (pos_ < end_) {
+      if (at("+") || at("-")) {
+        ++pos_;
+        c = join(c, multiplicative());
+      } else if (signed_number(pos_)) {
+        ++pos_;
+        c = join(c, S);
+        c = join(c, postfix_ops(S));   // -2.0 * x is parsed loosely: the class is the same
+      } else {
+        break;
+      }
+    }
+    return c;
+  }
+
+  cls postfix_ops(cls c) {
+    while (pos_ < end_) {
+      const tok& o = t_[pos_];
+      if ((o.text == "*" && o.kind == '*') || o.text == "/" || o.text == "\\" || o.text == ".*" ||
+          o.text == "./" || o.text == ".\\") {
+        ++pos_;
+        c = join(c, unary());
+      } else {
+        break;
+      }
+    }
+    return c;
+  }
+
+  cls multiplicative() { return postfix_ops(unary()); }
+
+  cls unary() {
+    if (at("-") || at("+")) {
+      ++pos_;
+      return unary();
+    }
+    return power();
+  }
+
+  // x^k and x.^k stay real for a whole exponent written as a number; any other power
+  // may be complex.
+  cls power() {
+    cls c = postfix();
+    while (at("^") || at(".^")) {
+      ++pos_;
+      bool whole = false;
+      if (pos_ < end_ && t_[pos_].kind == TK_NUMBER) {
+        const double v = std::atof(t_[pos_].text.c_str());
+        whole = std::isfinite(v) && v == std::floor(v);
+      }
+      if (!whole) return fail(), U;
+      ++pos_;
+      c = join(c, S);
+      if (at("'") || at(".'")) ++pos_;
+    }
+    return c;
+  }
+
+  cls postfix() {
+    cls c = primary();
+    while (at("'") || at(".'")) ++pos_;
+    return c;
+  }
+
+  // The arguments of x(...) or f(...) after "(": each classified; ":" alone is all.
+  bool arguments(std::vector<int>& out) {
+    ++pos_;   // "("
+    if (at(")")) {
+      ++pos_;
+      return true;
+    }
+    for (;;) {
+      if (at(":") && pos_ + 1 < end_ && (t_[pos_ + 1].text == "," || t_[pos_ + 1].text == ")")) {
+        ++pos_;
+        out.push_back(-1);
+      } else {
+        ++index_depth_;
+        out.push_back(range());
+        --index_depth_;
+      }
+      if (!ok_) return false;
+      if (at(",")) {
+        ++pos_;
+        continue;
+      }
+      if (at(")")) {
+        ++pos_;
+        return true;
+      }
+      return fail();
+    }
+  }
+
+  cls call(const std::string& f) {
+    std::vector<int> args;
+    if (!arguments(args)) return U;
+    bool all_s = true, all_sa = true;
+    for (int a : args) {
+      all_s = all_s && a == S;
+      all_sa = all_sa && (a == S || a == A);
+    }
+    const std::size_t n = args.size();
+    static const std::set<std::string> counts = {"numel", "length", "ndims", "rows", "columns", "nnz"};
+    static const std::set<std::string> makers = {"zeros", "ones", "eye", "rand", "randn", "Inf", "inf",
+                                                 "NaN", "nan"};
+    static const std::set<std::string> elementwise = {"abs", "floor", "ceil", "round", "fix", "sign",
+                                                      "exp", "sin", "cos", "tan", "atan", "sinh",
+                                                      "cosh", "tanh", "real", "imag"};
+    static const std::set<std::string> pairs = {"mod", "rem", "atan2", "hypot", "max", "min"};
+    if (counts.count(f) && n == 1) return args[0] == -1 ? U : S;
+    if (f == "size" && n == 2 && args[0] != -1 && args[1] == S) return S;
+    if (f == "size" && n == 1 && args[0] != -1) return A;
+    if (makers.count(f) && all_sa) return A;
+    if (elementwise.count(f) && n == 1) return args[0] == S ? S : (args[0] == A ? A : U);
+    if (pairs.count(f) && n == 2) return all_s ? S : (all_sa ? A : U);
+    if ((f == "max" || f == "min" || f == "sum" || f == "prod" || f == "cumsum" || f == "mean") && n == 1)
+      return all_sa ? A : U;
+    if (f == "linspace" && (n == 2 || n == 3) && all_s) return A;
+    if (!self_.empty() && f == self_ && n > 0 && all_s) return S;
+    return U;
+  }
+
+  cls primary() {
+    if (pos_ >= end_) return fail(), U;
+    const tok& x = t_[pos_];
+    if (x.kind == TK_NUMBER) {
+      ++pos_;
+      // 3i is written 3.0 * i with a "*" of its own kind: an imaginary number.
+      if (pos_ < end_ && t_[pos_].text == "*" && t_[pos_].kind == TK_OTHER) return fail(), U;
+      return S;
+    }
+    if (signed_number(pos_)) {
+      ++pos_;
+      return S;
+    }
+    if (x.text == "(" && x.kind == '(') {
+      ++pos_;
+      cls c = range();
+      if (!at(")")) return fail(), U;
+      ++pos_;
+      return c;
+    }
+    if (x.text == "[" && x.kind == '[') return matrix();
+    if (!word(x)) return fail(), U;
+    ++pos_;
+    const bool called = at("(");
+    if (x.text == "end" && index_depth_ > 0) return S;
+    if (vars_.count(x.text)) {
+      cls c = s_.count(x.text) ? S : (a_.count(x.text) ? A : U);
+      if (!called) return (at("{") || at(".")) ? (fail(), U) : c;
+      std::vector<int> args;
+      if (!arguments(args)) return U;
+      if (c == U || at("(") || at("{") || at(".")) return U;
+      if (args.empty()) return c;
+      bool all_s = true, all_index = true;
+      for (int a : args) {
+        all_s = all_s && a == S;
+        all_index = all_index && a != U;
+      }
+      return all_s ? S : (all_index ? A : U);
+    }
+    if (called) return call(x.text);
+    static const std::set<std::string> constants = {"pi", "Inf", "inf", "NaN", "nan", "eps",
+                                                    "realmax", "realmin", "flintmax"};
+    return constants.count(x.text) ? S : U;
+  }
+
+  // [ ... ]: real double when every element is.
+  cls matrix() {
+    ++pos_;
+    cls c = A;
+    int guard = 0;
+    while (pos_ < end_ && !at("]")) {
+      const tok& x = t_[pos_];
+      if (x.text == "," || x.text == ";" || x.text == "\n" || x.kind == TK_SEMI) {
+        ++pos_;
+        continue;
+      }
+      cls e = range();
+      if (!ok_) return U;
+      if (e == U) c = U;
+      if (++guard > 100000) return fail(), U;
+    }
+    if (!at("]")) return fail(), U;
+    ++pos_;
+    return c;
+  }
+};
+
+// The analysis of one function.
+class analysis {
+ public:
+  analysis(const std::vector<tokens_t>& statements, bool signature) : signature_(signature) {
+    for (const tokens_t& s : statements) {
+      stmt_t st;
+      bool shown = false;
+      for (int i = 0; i < s.top(); ++i) {
+        if (s.gettext(i) == kShownMark) shown = true;
+        else if (s.kind(i) != TK_COMMENT) st.push_back({s.gettext(i), s.kind(i)});
+      }
+      if (st.empty()) continue;
+      if (shown && !(word(st[0]) && keyword(st[0].text))) shown_.push_back(stmts_.size());
+      stmts_.push_back(std::move(st));
+    }
+  }
+
+  inferred_types run() {
+    inferred_types r;
+    if (!collect()) return r;
+    for (const std::string& v : excluded_) vars_.insert(v);
+    // A variable that is indexed or called (x(i), f(x)) is no C++ double.
+    for (const stmt_t& st : stmts_)
+      for (std::size_t i = 0; i + 1 < st.size(); ++i)
+        if (word(st[i]) && st[i + 1].text == "(" && vars_.count(st[i].text)) not_scalar_.insert(st[i].text);
+    for (const std::string& v : vars_)
+      if (!excluded_.count(v)) {
+        s_.insert(v);
+        a_.insert(v);
+      }
+    for (const std::string& v : not_scalar_) s_.erase(v);
+    // Greatest fixed point: drop what an assignment disproves until nothing changes.
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (const auto& as : assigns_) {
+        classifier c(stmts_[as.stmt], vars_, s_, a_, signature_ ? name_ : std::string());
+        bool scalar_range = false;
+        cls k = c.expression(as.from, as.to, &scalar_range);
+        if (as.kind == assign_t::loop) k = scalar_range ? S : (k == A ? A : U);
+        if (as.kind == assign_t::indexed) k = (k == U || !indices_ok(as)) ? U : A;
+        if (as.kind == assign_t::opaque) k = U;
+        if (k != S && s_.erase(as.var)) changed = true;
+        if (k == U && a_.erase(as.var)) changed = true;
+      }
+    }
+    definite_check();
+    for (const std::string& v : s_)
+      if (!unsafe_read_.count(v)) r.scalars.insert(v);
+    r.arrays = a_;
+    for (const std::string& v : r.scalars) r.arrays.insert(v);
+    if (signature_) {
+      bool ok = output_defined_ && r.scalars.count(output_);
+      for (const std::string& v : inputs_) ok = ok && r.scalars.count(v);
+      r.scalar_function = ok && !counts_arguments_;
+      r.inputs = inputs_;
+      r.output = output_;
+    }
+    return r;
+  }
+
+ private:
+  struct assign_t {
+    enum kind_t { whole, loop, indexed, opaque } kind;
+    std::string var;
+    std::size_t stmt;
+    int from, to;              // the right-hand side (or the loop's range)
+    int index_from, index_to;  // indexed: the subscripts, inside the brackets
+  };
+  bool signature_ = false;
+  bool output_defined_ = true;
+  // Reads nargin, nargout or the argument lists, or keeps state between calls: no
+  // second form.
+  bool counts_arguments_ = false;   // the output is assigned before every return
+  std::vector<std::string> inputs_;
+  std::string output_, name_;
+  std::vector<stmt_t> stmts_;
+  std::set<std::string> vars_, excluded_, not_scalar_, s_, a_, unsafe_read_;
+  std::vector<assign_t> assigns_;
+  std::vector<std::size_t> shown_;   // statements whose result is shown
+
+  static int top_level(const stmt_t& st, const char* what) {
+    int depth = 0;
+    for (std::size_t i = 0; i < st.size(); ++i) {
+      const tok& x = st[i];
+      if (x.kind == TK_STRING) continue;
+      if (x.text == "(" || x.text == "[" || x.text == "{") ++depth;
+      if (x.text == ")" || x.text == "]" || x.text == "}") --depth;
+      if (depth == 0 && x.text == what) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  // The end of an expression statement: before a trailing ";" or ",".
+  static int expression_end(const stmt_t& st) {
+    int e = static_cast<int>(st.size());
+    while (e > 0 && (st[e - 1].text == ";" || st[e - 1].text == "," || st[e - 1].text == "\n")) --e;
+    return e;
+  }
+
+  bool indices_ok(const assign_t& as) {
+    classifier c(stmts_[as.stmt], vars_, s_, a_);
+    // x(i, j) = v: each subscript must be numbers, not a mask or text.
+    int depth = 0, start = as.index_from;
+    for (int i = as.index_from; i <= as.index_to; ++i) {
+      const tok& x = stmts_[as.stmt][i];
+      if (i < as.index_to && (x.text == "(" || x.text == "[" || x.text == "{")) ++depth;
+      if (i < as.index_to && (x.text == ")" || x.text == "]" || x.text == "}")) --depth;
+      if (i == as.index_to || (depth == 0 && x.text == ",")) {
+        const bool all = i == start + 1 && stmts_[as.stmt][start].text == ":";
+        if (!all && c.expression(start, i) == U) return false;
+        start = i + 1;
+      }
+    }
+    return true;
+  }
+
+  // Reads every statement: the assignments, the variables, what is excluded.
+  bool collect() {
+    for (std::size_t k : shown_) exclude_all(stmts_[k]);
+    for (std::size_t k = 0; k < stmts_.size(); ++k) {
+      const stmt_t& st = stmts_[k];
+      for (const tok& x : st) {
+        if (word(x) && opaque_word(x.text)) return false;
+        if (word(x) && (x.text == "nargin" || x.text == "nargout" || x.text == "varargin" ||
+                        x.text == "varargout" || x.text == "nargchk" || x.text == "narginchk" ||
+                        x.text == "nargoutchk" || x.text == "persistent" || x.text == "global" ||
+                        x.text == "onCleanup"))
+          counts_arguments_ = true;
+        if (x.text == "@" || x.kind == TK_SHELL) return exclude_all(st), true;
+      }
+      // A field (s.x, one word) may change with its structure: never proven.
+      for (const tok& x : st)
+        if (word(x) && x.text.find('.') != std::string::npos) {
+          excluded_.insert(x.text);
+          excluded_.insert(x.text.substr(0, x.text.find('.')));
+        }
+      const std::string& head = st[0].text;
+      const bool head_word = word(st[0]);
+      if (head_word && head == "function") {
+        if (signature_ && k == 0 && function_line(st)) continue;
+        signature_ = false;
+        for (const tok& x : st)
+          if (word(x)) excluded_.insert(x.text);
+        continue;
+      }
+      if (head_word && head == "for") {
+        int v = 1, from = 3;
+        if (st.size() > 1 && st[1].text == "(") v = 2, from = 4;
+        if (static_cast<int>(st.size()) <= from || !word(st[v]) || st[v + 1].text != "=") {
+          exclude_all(st);
+          continue;
+        }
+        int to = expression_end(st);
+        if (v == 2 && to > 0 && st[to - 1].text == ")") --to;
+        vars_.insert(st[v].text);
+        assigns_.push_back({assign_t::loop, st[v].text, k, from, to, 0, 0});
+        continue;
+      }
+      // Declarations keep what the program declares.
+      if (head_word && st.size() > 1 && word(st[1]) &&
+          (head == "cell" || head == "scalar" || head == "declare" || head == "double" || head == "float"))
+        return false;
+      if (head_word && (head == "catch" || head == "global" || head == "persistent")) {
+        exclude_all(st);
+        continue;
+      }
+      if (head_word && keyword(head)) continue;
+      const int eq = top_level(st, "=");
+      if (eq < 0) {
+        // A statement of one name that no assignment makes may run a script, which
+        // shares this function's variables.
+        if (head_word && expression_end(st) == 1 && !assigned_anywhere(head)) return false;
+        continue;
+      }
+      if (eq == 1 && head_word) {
+        vars_.insert(head);
+        assigns_.push_back({assign_t::whole, head, k, 2, expression_end(st), 0, 0});
+        continue;
+      }
+      if (head_word && st.size() > 2 && st[1].text == "(" && st[eq - 1].text == ")" &&
+          matching(st, 1) == eq - 1) {
+        vars_.insert(head);
+        not_scalar_.insert(head);
+        assigns_.push_back({assign_t::indexed, head, k, eq + 1, expression_end(st), 2, eq - 1});
+        continue;
+      }
+      // [a, b] = ..., x{...} = ..., x.f = ...: general.
+      for (int i = 0; i < eq; ++i)
+        if (word(st[i])) {
+          vars_.insert(st[i].text);
+          excluded_.insert(st[i].text);
+        }
+    }
+    return true;
+  }
+
+  // function y = f(a, b): the output and the inputs, all plain names.
+  bool function_line(const stmt_t& st) {
+    const int n = static_cast<int>(st.size());
+    if (n < 6 || !word(st[1]) || st[2].text != "=" || !word(st[3]) || st[4].text != "(") return false;
+    int i = 5;
+    for (; i < n && st[i].text != ")"; ++i) {
+      if (st[i].text == ",") continue;
+      if (!word(st[i]) || st[i].text == "varargin") return false;
+      inputs_.push_back(st[i].text);
+    }
+    if (i >= n || inputs_.empty() || st[1].text == "varargout") return false;
+    output_ = st[1].text;
+    name_ = st[3].text;
+    for (const std::string& v : inputs_)
+      if (v == output_) return false;
+    vars_.insert(output_);
+    for (const std::string& v : inputs_) vars_.insert(v);
+    return true;
+  }
+
+  static int matching(const stmt_t& st, int open) {
+    int depth = 0;
+    for (std::size_t i = open; i < st.size(); ++i) {
+      if (st[i].kind == TK_STRING) continue;
+      if (st[i].text == "(" || st[i].text == "[" || st[i].text == "{") ++depth;
+      if (st[i].text == ")" || st[i].text == "]" || st[i].text == "}") {
+        if (--depth == 0) return static_cast<int>(i);
+      }
+    }
+    return -1;
+  }
+
+  bool assigned_anywhere(const std::string& w) const {
+    for (const stmt_t& st : stmts_) {
+      const int eq = top_level(st, "=");
+      for (int i = 0; i < eq; ++i)
+        if (st[i].text == w && word(st[i])) return true;
+      if (!st.empty() && st[0].text == "for" && st.size() > 2 && (st[1].text == w || st[2].text == w))
+        return true;
+    }
+    return false;
+  }
+
+  void exclude_all(const stmt_t& st) {
+    for (const tok& x : st)
+      if (word(x)) excluded_.insert(x.text);
+  }
+
+  // Every read of a scalar comes after an assignment on every path: a definition
+  // made inside a block counts only until the block (or branch) ends, and a loop's
+  // counter only inside its loop.
+  void definite_check() {
+    struct frame {
+      std::set<std::string> made;   // definitions made in the current branch
+      std::string counter;          // a for loop's counter
+      bool is_if = false, has_else = false;
+      std::vector<std::set<std::string>> branches;   // what each finished branch of an if made
+    };
+    std::vector<frame> frames;
+    std::set<std::string> defined;
+    auto define = [&](const std::string& v) {
+      if (defined.insert(v).second && !frames.empty()) frames.back().made.insert(v);
+    };
+    auto forget_branch = [&]() {
+      if (frames.empty()) return;
+      for (const std::string& v : frames.back().made) defined.erase(v);
+      frames.back().made.clear();
+    };
+    auto reads = [&](const stmt_t& st, int from, int to) {
+      for (int i = from; i < to; ++i)
+        if (word(st[i]) && s_.count(st[i].text) && !defined.count(st[i].text)) unsafe_read_.insert(st[i].text);
+    };
+    for (const std::string& v : inputs_) defined.insert(v);
+    for (const stmt_t& st : stmts_) {
+      const std::string& head = st[0].text;
+      const int n = static_cast<int>(st.size());
+      if (word(st[0]) && head == "function") continue;
+      if (word(st[0]) && head == "return" && signature_ && !defined.count(output_)) output_defined_ = false;
+      if (word(st[0]) && (head == "if" || head == "while" || head == "switch" || head == "try")) {
+        reads(st, 1, n);
+        frames.push_back({});
+        frames.back().is_if = head == "if";
+        continue;
+      }
+      if (word(st[0]) && (head == "elseif" || head == "case")) {
+        if (!frames.empty()) frames.back().branches.push_back(frames.back().made);
+        forget_branch();
+        reads(st, 1, n);
+        continue;
+      }
+      if (word(st[0]) && (head == "else" || head == "otherwise" || head == "catch")) {
+        if (!frames.empty()) {
+          frames.back().branches.push_back(frames.back().made);
+          frames.back().has_else = head == "else";
+        }
+        forget_branch();
+        continue;
+      }
+      if (word(st[0]) && head == "for") {
+        const int v = st.size() > 1 && st[1].text == "(" ? 2 : 1;
+        reads(st, v + 2, n);
+        frames.push_back({});
+        if (v < n) {
+          frames.back().counter = st[v].text;
+          define(st[v].text);
+        }
+        continue;
+      }
+      if (word(st[0]) && (head == "end" || head == "endif" || head == "endfor" || head == "endwhile" ||
+                          head == "endswitch" || head == "end_try_catch")) {
+        if (frames.empty()) continue;   // the function's own end
+        frame& f = frames.back();
+        f.branches.push_back(f.made);
+        // After if ... else ... end: what every branch made.
+        std::set<std::string> common;
+        if (f.is_if && f.has_else) {
+          common = f.branches.front();
+          for (const auto& b : f.branches)
+            for (auto it = common.begin(); it != common.end();) it = b.count(*it) ? std::next(it) : common.erase(it);
+        }
+        forget_branch();
+        if (!frames.back().counter.empty()) defined.erase(frames.back().counter);
+        frames.pop_back();
+        for (const std::string& v : common) define(v);
+        continue;
+      }
+      const int eq = top_level(st, "=");
+      if (eq == 1 && word(st[0])) {
+        reads(st, 2, n);
+        define(st[0].text);
+        continue;
+      }
+      reads(st, 0, n);
+    }
+    if (signature_ && !defined.count(output_)) output_defined_ = false;
+  }
+};
+
+}  // namespace
+
+inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature) {
+  analysis a(statements, scalar_signature);
+  return a.run();
+}

@@ -1,0 +1,32 @@
+// Scalar inference: before a function is translated, its statements (as the scanner
+// gives them, before any rewrite) are read once to find the variables that hold a
+// real double on every path. Proven scalars are declared as plain C++ doubles; proven
+// real double arrays let the translator read and write their elements directly.
+#pragma once
+#include <set>
+#include <string>
+#include <vector>
+
+#include "lexer/tokens.h"
+
+// Put before the end of a statement whose result is shown (no semicolon): a shown
+// variable keeps its general form, which the display names.
+inline constexpr const char* kShownMark = "\x02shown";
+
+struct inferred_types {
+  std::set<std::string> scalars;   // real double, 1 x 1, defined before every read
+  std::set<std::string> arrays;    // real double of any size (the scalars included)
+  // With scalar_signature: the function, called with real double scalars, gives one
+  // (its inputs and its one output are then among the scalars).
+  bool scalar_function = false;
+  std::vector<std::string> inputs;
+  std::string output;
+};
+
+// The statements of one function (its function line first, if it has one), or of a
+// script when script is true. Nothing is proven for a script that is not the
+// program's main file (its variables live in its caller).
+// With scalar_signature, the inputs of the function line are taken as real double
+// scalars on entry and the one output must be one on every return: the proof for a
+// second form of the function that takes and gives C++ doubles.
+inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature = false);
