@@ -77,8 +77,6 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
   std::string w = "#undef GRLIB\n#define GRLIB " + std::to_string(options_.datatype & DT_INDEX_MASK) +
                   "\n#include \"gridlib.h\"\n#include \"gridlib_funfun.h\"\n#include \"gridlib_outs.h\"\n"
                   "#include \"gridlib_fast.h\"\n\n";
-
-";
   if (name_ != "gridlib") w += "#include \"" + name_ + ".h\"\n\n";
   const std::string externs = project.listing(SYM_GLOBALS, PN_EXTERN);
   if (!externs.empty()) w += externs + "\n";
