@@ -698,8 +698,12 @@ void parser_t::rewrite_brackets() {
       continue;
     }
     const bool before_is_word = a > 0 && stmt.kind(a - 1) == TK_WORD;
-    const bool known = before_is_word && symbols &&
-                       symbols->find(stmt.gettext(a - 1), SYM_VARIABLES) >= 0;
+    const std::string before = before_is_word ? stmt.gettext(a - 1) : std::string();
+    // A field (s.f{k}, c{i}.f{k}) is a value like a variable: the brace indexes it.
+    const bool field = !before.empty() && (before[0] == kFieldMark ||
+                                           (before[0] != '.' && before.find('.') != std::string::npos));
+    const bool variable = before_is_word && symbols && symbols->find(before, SYM_VARIABLES) >= 0;
+    const bool known = field || variable;
     // The label of a switch case, case {1,2}, is followed by a cell literal.
     const bool case_label = a == 1 && eq == -1 && stmt.is_word(TP_HEAD, "case");
     if (a == 0 || !before_is_word || case_label || (!known && a != 1)) {
@@ -713,7 +717,7 @@ void parser_t::rewrite_brackets() {
       stmt.ins(a + 2, "(", '(');
       stmt.ins(next_op(a + 3), ")", ')');
     } else {
-      mark_cell(stmt.gettext(a - 1));
+      if (variable) mark_cell(before);
       stmt.ins(a, ".br", TK_OTHER);
       ++a;
     }

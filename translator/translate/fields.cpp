@@ -12,6 +12,7 @@
 // The pass runs last, on the statement's final tokens, so that every earlier rewrite
 // (end, operators, literals) sees s.a as one operand.
 #include <cctype>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,7 +47,9 @@ bool is_name(const std::string& s) {
 
 class field_writer {
  public:
-  explicit field_writer(toks in) : in_(std::move(in)) {
+  // cell_var tells whether a variable is declared as a cell (its C++ type is one).
+  field_writer(toks in, std::function<bool(const std::string&)> cell_var)
+      : in_(std::move(in)), cell_var_(std::move(cell_var)) {
     int depth = 0;
     for (std::size_t i = 0; i < in_.size(); ++i) {
       const std::string& t = in_[i].text;
@@ -61,6 +64,7 @@ class field_writer {
 
  private:
   toks in_;
+  std::function<bool(const std::string&)> cell_var_;
   int eq_ = -1;            // the "=" of an assignment
   int outputs_from_ = -1;  // the i_o before the outputs of a call
 
@@ -236,6 +240,12 @@ class field_writer {
         cur = e;
       } else {
         toks indexed = cur;
+        // c{k}.a = v where c is not declared a cell (a field, a value of any class):
+        // the cell it holds is reached in place, made when c is empty.
+        if (write && brace && !(cur.size() == 1 && cell_var_(cur[0].text))) {
+          indexed.insert(indexed.begin(), raw("grl::cell_in("));
+          indexed.push_back(raw(")"));
+        }
         if (brace) indexed.push_back(in_[j - 1]);
         indexed.push_back(tok{"(", '('});
         indexed.insert(indexed.end(), args.begin(), args.end());
@@ -332,7 +342,11 @@ void parser_t::field_pass() {
   if (!any) return;
   toks in;
   for (int i = 0; i <= stmt.top(); ++i) in.push_back(tok{stmt.gettext(i), stmt.kind(i)});
-  const toks out = field_writer(in).run();
+  auto cell_var = [this](const std::string& name) {
+    const int v = symbols ? symbols->find(name, SYM_VARIABLES) : -1;
+    return v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL) != 0;
+  };
+  const toks out = field_writer(in, cell_var).run();
   stmt.del(TP_HEAD, stmt.top() + 1);
   for (std::size_t k = 0; k < out.size(); ++k) stmt.ins(int(k), out[k].text, out[k].kind);
 }

@@ -1,0 +1,51 @@
+function struct_in_cells
+  % c{k}.f = v where c is a cell by proof, or only when the program runs: a field of a
+  % structure, a value returned by a function, an input, an empty matrix.
+  items = cell(1, 2);
+  items = fill(items);
+  disp(items{2}.name)
+  printf('%d\n', items{1}.id);
+  s.list = {};
+  s.list{2}.v = 4;
+  disp(s.list{2}.v)
+  disp(size(s.list))
+  s.list{2}.v = 5;
+  s.list{3}.name = 'n';
+  disp(s.list{2})
+  disp(isempty(s.list{1}))
+  r = pick(3);
+  r{1}.x = 1;
+  disp(r{1}.x)
+  v = getfield(s, 'list');
+  v{1}.q = 2;
+  disp(v{1}.q)
+  disp(size(v))
+  w = [];
+  w{2}.z = 'zz';
+  disp(class(w)); disp(w{2}.z)
+  disp(renamed({struct('n', 1)}))
+  db.rows = {};
+  for k = 1:3
+    db.rows{k}.id = k * 10;
+    db.rows{k}.tags = {'t', k};
+  end
+  printf('%d ', cellfun(@(e) e.id, db.rows)); printf('\n');
+  disp(db.rows{3}.tags{2})
+end
+
+function c = fill(c)
+  for k = 1:numel(c)
+    c{k}.name = sprintf('item%d', k);
+    c{k}.id = k;
+  end
+end
+
+function r = pick(n)
+  r = cell(1, n);
+end
+
+function out = renamed(c)
+  c{1}.n = 7;
+  c{2}.n = 8;
+  out = c{1}.n + c{2}.n;
+end
