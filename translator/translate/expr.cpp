@@ -717,7 +717,7 @@ void parser_t::rewrite_brackets() {
       stmt.ins(a + 2, "(", '(');
       stmt.ins(next_op(a + 3), ")", ')');
     } else {
-      if (variable) mark_cell(before);
+      if (!field || variable) mark_cell(before);
       stmt.ins(a, ".br", TK_OTHER);
       ++a;
     }

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "translate/local_functions.h"
 #include "translate/parser.h"
 
 namespace {
@@ -47,9 +48,12 @@ bool is_name(const std::string& s) {
 
 class field_writer {
  public:
-  // cell_var tells whether a variable is declared as a cell (its C++ type is one).
-  field_writer(toks in, std::function<bool(const std::string&)> cell_var)
-      : in_(std::move(in)), cell_var_(std::move(cell_var)) {
+  // cell_var tells whether a variable is declared as a cell (its C++ type is one);
+  // inputs_of gives the inputs a function takes, -1 for a name that is no function
+  // of a fixed count, whether it is an M function and its name in M.
+  field_writer(toks in, std::function<bool(const std::string&)> cell_var,
+               std::function<int(const std::string&, bool&, std::string&)> inputs_of)
+      : in_(std::move(in)), cell_var_(std::move(cell_var)), inputs_of_(std::move(inputs_of)) {
     int depth = 0;
     for (std::size_t i = 0; i < in_.size(); ++i) {
       const std::string& t = in_[i].text;
@@ -65,6 +69,7 @@ class field_writer {
  private:
   toks in_;
   std::function<bool(const std::string&)> cell_var_;
+  std::function<int(const std::string&, bool&, std::string&)> inputs_of_;
   int eq_ = -1;            // the "=" of an assignment
   int outputs_from_ = -1;  // the i_o before the outputs of a call
 
@@ -308,6 +313,82 @@ class field_writer {
     return end;
   }
 
+  // Whether tokens [from, to) are a field of indexed elements, s(a:b).f or s(:).f,
+  // which stand for as many values as the index selects.
+  bool element_list(int from, int to) {
+    if (!chain_start(from) || target(from)) return false;
+    const step saved = last_;
+    toks ignored;
+    const int end = chain(from, ignored);
+    const step found = last_;
+    last_ = saved;
+    if (end != to || !found.elem) return false;
+    for (const tok& t : found.index)
+      if (t.kind == TK_WORD && (t.text == "colon" || t.text == "c_p")) return true;
+    return false;
+  }
+
+  // f(x, s(2:end).f, y) where f takes a fixed number of inputs: f is called with as
+  // many values as the list holds when the call runs, through the library's call of
+  // a comma list (grl::cs_call). Returns the end of the call, or -1.
+  int spread_fields(int i, toks& out) {
+    if (!word(i) || !is(i + 1, "(")) return -1;
+    bool m_function = false;
+    std::string m_name;
+    const int callee_in = inputs_of_(in_[i].text, m_function, m_name);
+    if (callee_in < 0) return -1;
+    const int close = closing(i + 1);
+    std::vector<int> starts{i + 2};
+    int depth = 0;
+    for (int j = i + 2; j < close; ++j) {
+      const std::string& t = in_[j].text;
+      if (t == "GRL_CALL" || t == "_e..." || t == "i_o") return -1;
+      if (t == "(" || t == "[" || t == "{") ++depth;
+      if (t == ")" || t == "]" || t == "}") --depth;
+      if (t == "," && depth == 0) starts.push_back(j + 1);
+    }
+    if (close == i + 2) return -1;
+    const int inputs = int(starts.size());
+    int spread = -1;
+    for (int a = 0; a < inputs && spread < 0; ++a) {
+      const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
+      if (element_list(starts[a], to)) spread = a;
+    }
+    if (spread < 0) return -1;
+    const int room = callee_in - (inputs - 1);
+    if (room < 0) return -1;
+    toks call{in_[i], tok{"(", '('}};
+    toks list;
+    for (int a = 0; a < inputs; ++a) {
+      const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
+      if (a) call.push_back(tok{",", ','});
+      if (a != spread) {
+        const toks arg = emit(starts[a], to);
+        call.insert(call.end(), arg.begin(), arg.end());
+        continue;
+      }
+      toks ignored;
+      chain(starts[a], ignored);
+      toks base = last_.base;
+      base.push_back(tok{"(", '('});
+      base.insert(base.end(), last_.index.begin(), last_.index.end());
+      base.push_back(tok{")", ')'});
+      list = list_of(base);
+      call.push_back(raw("_e..."));
+    }
+    call.push_back(tok{")", ')'});
+    // An M function's missing trailing inputs are filled, as its shorter entry points do.
+    const bool fill = m_function && spread == inputs - 1;
+    const std::string message = m_function ? m_name + ": function called with too many inputs"
+                                           : "Invalid call to " + m_name;
+    out.push_back(raw(std::string(fill ? "grl::cs_call_fill<" : "grl::cs_call<") + std::to_string(room) + ">("));
+    out.insert(out.end(), list.begin(), list.end());
+    out.push_back(raw(",\"" + message + "\",GRL_CALL("));
+    out.insert(out.end(), call.begin(), call.end());
+    out.push_back(raw("))"));
+    return close + 1;
+  }
+
   toks emit(int from, int to) {
     toks out;
     bool comment = false;
@@ -315,6 +396,11 @@ class field_writer {
       if (is(i, "/*")) comment = true;
       if (is(i, "*/")) comment = false;
       if (!comment) {
+        const int spread = spread_fields(i, out);
+        if (spread >= 0) {
+          i = spread;
+          continue;
+        }
         const int after = deal_outputs(i, out);
         if (after >= 0) {
           i = after;
@@ -346,7 +432,17 @@ void parser_t::field_pass() {
     const int v = symbols ? symbols->find(name, SYM_VARIABLES) : -1;
     return v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL) != 0;
   };
-  const toks out = field_writer(in, cell_var).run();
+  auto inputs_of = [this](const std::string& name, bool& m_function, std::string& m) {
+    if (!symbols || symbols->find(name, SYM_VARIABLES) >= 0) return -1;
+    m = file_base.empty() ? m_name(*symbols, name) : shown_local_name(file_base, m_name(*symbols, name));
+    int f = symbols->find(name, SYM_FUNCTIONS);
+    m_function = f >= 0;
+    if (f < 0) f = symbols->find(name, SYM_RESERVED_FUNCTION);
+    if (f < 0 || symbols->info_of(f)[INFO_TYPE] != datatypes().function_index()) return -1;
+    if (symbols->info_of(f)[INFO_VARARGIN]) return -1;
+    return symbols->info_of(f)[INFO_NIN];
+  };
+  const toks out = field_writer(in, cell_var, inputs_of).run();
   stmt.del(TP_HEAD, stmt.top() + 1);
   for (std::size_t k = 0; k < out.size(); ++k) stmt.ins(int(k), out[k].text, out[k].kind);
 }

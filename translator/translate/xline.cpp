@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "driver/diag.h"
+#include "translate/local_functions.h"
 #include "translate/parser.h"
 
 namespace {
@@ -775,8 +776,8 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   const int f_entry = symbols->find(stmt.gettext(owner), SYM_FUNCTIONS);
   const bool rest = !library && f_entry >= 0 && symbols->info_of(f_entry)[INFO_VARARGIN];
   const std::string f = stmt.gettext(owner);
-  const std::string message = library ? "Invalid call to " + m_name(*symbols, f)
-                                       : f + ": function called with too many inputs";
+  const std::string shown = file_base.empty() ? m_name(*symbols, f) : shown_local_name(file_base, m_name(*symbols, f));
+  const std::string message = library ? "Invalid call to " + shown : shown + ": function called with too many inputs";
   const std::string c = stmt.gettext(i);
   double start = 0, stop = 0;
   const bool range = tokens == 12 && list_tokens(i, start, stop) == 12;
