@@ -1,14 +1,103 @@
-// Module VALUE_CALLS: a value called with no inputs, X(), where X is an index, a cell
-// element, a field or a call's result (c{k}(), s.f(), make()()): the value may hold
-// a function handle that only the running program knows. The empty parentheses take
-// the all-index, X(c_p), which the library reads as a call with no inputs when X
-// holds a handle (and as every element otherwise).
+// Module VALUE_CALLS: calls of values that may hold a function handle only the running
+// program knows: an index, a cell element, a field or a call's result (c{k}(), s.f(),
+// make()(), [a, b] = c{k}(x)).
+//  - X() takes the all-index, X(c_p), which the library reads as a call with no
+//    inputs when X holds a handle (and as every element otherwise).
+//  - X(args, i_o, outputs) (several outputs asked) becomes feval(X, {args}, i_o,
+//    outputs): the handle is called for that many outputs.
+#include <string>
+#include <vector>
+
 #include "translate/parser.h"
+
+namespace {
+
+// How many brackets a token opens (positive) or closes (negative); raw tokens of
+// later passes may hold several ("grl::field(", "))").
+int bracket_balance(const tokens_t& s, int i) {
+  if (s.kind(i) == TK_STRING || s.kind(i) == TK_COMMENT) return 0;
+  int n = 0;
+  for (char c : s.gettext(i)) {
+    if (c == '(') ++n;
+    if (c == ')') --n;
+  }
+  return n;
+}
+
+// The first token of the value that ends at token last (a ")"): c.br(k), grl::field(s,"f"),
+// f(x); -1 when it cannot be told.
+int value_start(const tokens_t& s, int last) {
+  int depth = 0;
+  for (int b = last; b >= 0; --b) {
+    depth += bracket_balance(s, b);
+    if (depth > 0) return -1;
+    if (depth < 0) continue;
+    const std::string& t = s.gettext(b);
+    if (t != "(") return b;                               // grl::field( ... )
+    if (b >= 2 && s.is_word(b - 1, ".br")) {               // X.br(k): X goes on
+      if (s.kind(b - 2) == TK_WORD) return b - 2;
+      b -= 1;
+      continue;
+    }
+    if (b >= 1 && s.kind(b - 1) == TK_WORD) return b - 1;  // a call's result
+    return b;
+  }
+  return -1;
+}
+
+}  // namespace
 
 void parser_t::value_call_pass() {
   for (int i = 1; i + 1 < stmt.top(); ++i) {
-    if (!stmt.is_word(i, "(") || !stmt.is_word(i + 1, ")") || !stmt.is_word(i - 1, ")")) continue;
-    if (stmt.kind(i - 1) == TK_STRING || stmt.kind(i) == TK_STRING) continue;
-    stmt.ins(i + 1, "c_p", TK_WORD);
+    if (!stmt.is_word(i, "(") || !stmt.is_word(i - 1, ")") || stmt.kind(i - 1) == TK_STRING) continue;
+    if (stmt.is_word(i + 1, ")")) {
+      stmt.ins(i + 1, "c_p", TK_WORD);
+      continue;
+    }
+    // The i_o that begins the outputs, among this call's own inputs.
+    int depth = 0, io = -1, close = -1;
+    for (int j = i; j <= stmt.top(); ++j) {
+      depth += bracket_balance(stmt, j);
+      if (depth == 1 && stmt.kind(j) == TK_WORD && stmt.is_word(j, "i_o") && io < 0) io = j;
+      if (depth == 0) {
+        close = j;
+        break;
+      }
+    }
+    if (io < 0 || close < 0) continue;
+    const int start = value_start(stmt, i - 1);
+    if (start < 0) continue;
+    // The inputs [i+1, end_args) become a cell: (CL(a),b) or cells(0.0).
+    const int end_args = stmt.is_word(io - 1, ",") ? io - 1 : io;
+    std::vector<std::pair<std::string, int>> cell;
+    if (end_args == i + 1) {
+      cell.push_back({"cells(0.0)", TK_OTHER});
+    } else {
+      cell.push_back({"(", '('});
+      cell.push_back({"CL", TK_WORD});
+      cell.push_back({"(", '('});
+      int d = 0;
+      bool first = true;
+      for (int j = i + 1; j < end_args; ++j) {
+        d += bracket_balance(stmt, j);
+        if (first && d == 0 && stmt.is_word(j, ",")) {
+          cell.push_back({")", ')'});   // CL( closes after the first input
+          first = false;
+        }
+        cell.push_back({stmt.gettext(j), stmt.kind(j)});
+      }
+      if (first) cell.push_back({")", ')'});
+      cell.push_back({")", ')'});
+    }
+    // feval ( X , cell , i_o ... ) : the call's own ")" closes feval.
+    stmt.del(i + 1, end_args - (i + 1));
+    stmt.set(i, ",", ',');
+    int at = i + 1;
+    for (const auto& c : cell) stmt.ins(at++, c.first, c.second);
+    if (!stmt.is_word(at, ",")) stmt.ins(at, ",", ',');
+    stmt.ins(start, "(", '(');
+    stmt.ins(start, "feval", TK_WORD);
+    uses_feval = 1;
+    i = at;
   }
 }
