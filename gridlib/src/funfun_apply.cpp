@@ -27,6 +27,8 @@ struct apply_call {
   Mt f;
   std::vector<Mt> data;     // the arrays, or the values holding the cells
   bool uniform = true;
+  Mt handler;               // 'ErrorHandler': called in place of f when f fails
+  bool has_handler = false;
   std::size_t rows = 0, cols = 0;
 };
 
@@ -58,9 +60,8 @@ apply_call parse(const char* who, const grl::deal_t& d, bool cells) {
       c.uniform = v.cre()[0] != 0;
     } else if (option_is(name, "errorhandler")) {
       if (!(v.flags_ & grl::F_HANDLE)) grl_fail("%s: invalid value for 'ErrorHandler' function", who);
-      // The handler's first input is a structure (message, identifier, index), a
-      // value this library does not make yet.
-      grl_fail("%s: 'ErrorHandler' is not available: its first input is a structure", who);
+      c.handler = v;
+      c.has_handler = true;
     } else {
       grl_fail("%s: unrecognized parameter %s", who, name.ischar() ? grl::su::text(name).c_str() : "");
     }
@@ -90,9 +91,26 @@ Mt element(const Mt& v, std::size_t k) {
   return v.get1(grl::ix<m_type>(double(k + 1)));
 }
 
-// The outputs of the function for element k.
-void call_one(const apply_call& c, const Mc& args, int nout, Mc& outs) {
-  grl::call_handle(c.f, args, nout, outs);
+// The outputs of the function for element k. When it fails and an ErrorHandler was
+// given, the handler's outputs stand in: its inputs are a structure of the error
+// (identifier, message, index: the element's number, from 1) and the same inputs.
+void call_one(const apply_call& c, std::size_t k, const Mc& args, int nout, Mc& outs) {
+  if (!c.has_handler) {
+    grl::call_handle(c.f, args, nout, outs);
+    return;
+  }
+  try {
+    grl::call_handle(c.f, args, nout, outs);
+    return;
+  } catch (const grl::exception& e) {
+    Mt err;
+    grl::field_ref(err, "identifier") = TM(e.identifier().c_str());
+    grl::field_ref(err, "message") = TM(e.message().c_str());
+    grl::field_ref(err, "index") = Mt(m_type(k + 1));
+    std::vector<Mt> in{err};
+    for (std::size_t j = 0; j < args.numel(); ++j) in.push_back(args.elem(j));
+    grl::call_handle(c.handler, grl::arg_cell(in), nout, outs);
+  }
 }
 
 grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
@@ -110,7 +128,7 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
   for (std::size_t k = 0; k < n; ++k) {
     for (std::size_t j = 0; j < c.data.size(); ++j)
       args.welem(j) = cells ? c.data[j].held_cell().elem(k) : element(c.data[j], k);
-    call_one(c, args, nout, outs);
+    call_one(c, k, args, nout, outs);
     for (int o = 0; o < nout; ++o) {
       if (std::size_t(o) >= outs.numel())
         grl_fail("%s: function returned fewer than nargout values", c.who);
