@@ -122,6 +122,7 @@ int translate_mfile(const mfile_job& job) {
   std::remove(record.c_str());
 
   minput_t input;
+  int nested_line = 0;
   {
     std::ifstream in(job.mfile, std::ios::binary);
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
@@ -130,10 +131,14 @@ int translate_mfile(const mfile_job& job) {
     // eval of a text known now becomes the text itself; the file's local functions
     // get names of their own.
     input.assign(qualify_local_functions(expand_evals(all.str()), base));
+    nested_line = nested_function_line(all.str());
   }
   const std::string saved_file = diag::current_file();
   const int saved_line = diag::current_line();
   diag::set_position(job.mfile, 1);
+  if (nested_line)
+    diag::error_at(nested_line, "nested functions are not supported: make it a local function "
+                                "and pass it the variables it shares");
 
   std::string records = job.mfile + "\n";
   std::string cpp;

@@ -145,6 +145,76 @@ std::vector<std::string> local_function_names(const std::string& source) {
   return names;
 }
 
+namespace {
+
+bool opens_block(const std::string& w) {
+  static const char* const words[] = {"if", "for", "parfor", "while", "switch", "try", "function",
+                                      "do", "unwind_protect"};
+  return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
+bool closes_block(const std::string& w) {
+  static const char* const words[] = {"end", "endif", "endfor", "endparfor", "endwhile", "endswitch",
+                                      "end_try_catch", "endfunction", "until", "end_unwind_protect"};
+  return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
+// Walks the statements' first words outside brackets: `block` gets each opening or
+// closing keyword with its line.
+template <typename Block>
+void walk_blocks(const std::string& source, Block block) {
+  int brackets = 0, line = 1;
+  bool continued = false;
+  walk(
+      source,
+      [&](std::size_t a, std::size_t b) {
+        for (std::size_t i = a; i < b; ++i)
+          if (source[i] == '\n') ++line;
+        if (b - a != 1) {
+          continued = source.compare(a, 3, "...") == 0;
+          return;
+        }
+        const char c = source[a];
+        if (c == '(' || c == '[' || c == '{') ++brackets;
+        if ((c == ')' || c == ']' || c == '}') && brackets > 0) --brackets;
+        if (c == '\n' && !continued) brackets = 0;
+        if (c == '\n') continued = false;
+      },
+      [&](std::size_t a, std::size_t b, char prev) {
+        const bool starts = prev == '\n' || prev == ';' || prev == ',';
+        if (!starts || brackets > 0) return;
+        const std::string w = source.substr(a, b - a);
+        if (opens_block(w)) block(w, true, line);
+        else if (closes_block(w)) block(w, false, line);
+      });
+}
+
+}  // namespace
+
+int nested_function_line(const std::string& source) {
+  // First: do the functions close with end? Then every block, functions included, is
+  // closed at the end of the file.
+  int open = 0;
+  bool any_function = false;
+  walk_blocks(source, [&](const std::string& w, bool opens, int) {
+    if (w == "function") any_function = true;
+    open += opens ? 1 : (open > 0 ? -1 : 0);
+  });
+  if (!any_function || open != 0) return 0;
+  std::vector<bool> stack;   // true for a function's block
+  int nested = 0;
+  walk_blocks(source, [&](const std::string& w, bool opens, int line) {
+    if (!opens) {
+      if (!stack.empty()) stack.pop_back();
+      return;
+    }
+    if (w == "function" && !nested && std::find(stack.begin(), stack.end(), true) != stack.end())
+      nested = line;
+    stack.push_back(w == "function");
+  });
+  return nested;
+}
+
 std::string qualified_local_name(const std::string& file_base, const std::string& name) {
   return file_base + kSeparator + name;
 }
