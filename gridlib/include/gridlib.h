@@ -38,5 +38,6 @@ typedef float m_type;
 #include "gridlib_data.h"
 #include "gridlib_catch.h"
 #include "gridlib_struct.h"
+#include "gridlib_objects.h"
 
 #endif

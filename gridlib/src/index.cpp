@@ -1,6 +1,7 @@
 // x(i), x(i,j) on matrices: reading, assignment that grows the matrix, deletion.
 #include "index.h"
 #include "gridlib_funfun.h"
+#include "object_map.h"
 
 #include <cstdio>
 #include <cstring>
@@ -133,6 +134,8 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
   if (st_) return grl::struct_get1(*this, a);
   // A value that holds a handle is called: f(x) on an argument or a cell element.
   if (flags_ & grl::F_HANDLE) return grl::call_indexed(*this, &a, nullptr);
+  // A containers.Map is read by key.
+  if (fn_) return grl::map_get(*this, a);
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), true);
   check_read(p, w, numel(), *this);
@@ -161,6 +164,7 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
 template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) const {
   if (st_) return grl::struct_get2(*this, a, b);
   if (flags_ & grl::F_HANDLE) return grl::call_indexed(*this, &a, &b);
+  if (fn_) grl_fail("only '()' indexing with exactly one key is supported by containers.Map");
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
   check_read(pa, wa, rows_, *this);
@@ -180,6 +184,7 @@ template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) con
 
 template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
   if (st_ || v0.st_) { grl::struct_set1(*this, a, v0); return; }
+  if (fn_ && !(flags_ & grl::F_HANDLE)) { grl::map_set(*this, a, v0); return; }
   M v(v0);                                   // v may be part of *this
   where w{name_, 0, 1};
   bool was_empty = numel() == 0;

@@ -1,6 +1,7 @@
 // Shape of values: size in every output form, length, numel, isempty (for matrices
 // and cells alike) and nnz.
 #include "math_util.h"
+#include "object_map.h"
 
 using namespace grl;
 using namespace grl::mth;
@@ -74,9 +75,15 @@ static std::size_t len(const grl::sizes& d) {
   }
   return m;
 }
-Mt length(const Mt& x) { return Mt(m_type(len(shape_of(x)))); }
+Mt length(const Mt& x) {
+  if (grl::is_map(x)) return Mt(m_type(double(grl::map_count(x))));
+  return Mt(m_type(len(shape_of(x))));
+}
 Mt length(const Mc& x) { return Mt(m_type(len(x.shape()))); }
-Mt numel(const Mt& x) { return Mt(m_type(rows_of(x) * cols_of(x))); }
+Mt numel(const Mt& x) {
+  if (grl::is_map(x)) return Mt(m_type(1));
+  return Mt(m_type(rows_of(x) * cols_of(x)));
+}
 Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
 // nnz(x): the number of nonzero elements; NaN is nonzero, and so is a complex value
 // with only an imaginary part.
@@ -87,5 +94,8 @@ Mt nnz(const Mt& x) {
   for (std::size_t k = 0; k < x.numel(); ++k) n += re[k] != 0 || (im && im[k] != 0);
   return Mt(m_type(n));
 }
-Mt isempty(const Mt& x) { return grl::boolean(rows_of(x) * cols_of(x) == 0); }
+Mt isempty(const Mt& x) {
+  if (grl::is_map(x)) return grl::boolean(grl::map_count(x) == 0);
+  return grl::boolean(rows_of(x) * cols_of(x) == 0);
+}
 Mt isempty(const Mc& x) { return grl::boolean(x.isempty()); }

@@ -1,12 +1,16 @@
 // class, the name of a value's class, isa, and the conversions to logical: logical and xor.
 #include "shape_util.h"
+#include "object_map.h"
 
 #include <type_traits>
 
 using namespace grl;
 using namespace grl::mth;
 
-Mt class_M(const Mt& x) { return TM(grl::class_name(grl::class_of(x))); }
+Mt class_M(const Mt& x) {
+  if (grl::is_map(x)) return TM("containers.Map");
+  return TM(grl::class_name(grl::class_of(x)));
+}
 
 Mt class_M(const Mc&) { return TM("cell"); }
 

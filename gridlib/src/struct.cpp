@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "index.h"
+#include "object_map.h"
 #include "struct_util.h"
 
 namespace grl {
@@ -102,6 +103,7 @@ void make_assignable(Mt& s) {
 }
 
 const Mt& read_field(const Mt& s, const std::string& name) {
+  if (is_map(s)) return map_property(s, name);
   if (!s.holds_struct()) fail_not_struct(s);
   const long f = s.st_->find(name);
   if (f < 0) fail_no_member(name);
@@ -284,6 +286,12 @@ Mt& elem_field_ref(Mt& s, const ix<m_type>& a, const ix<m_type>& b, const char* 
 }
 
 Ct field_list(const Mt& s, const std::string& name) {
+  // A map's property in a list of arguments: its one value.
+  if (is_map(s)) {
+    Ct one = Ct::alloc(1, 1);
+    one.welem(0) = map_property(s, name);
+    return one;
+  }
   if (!s.holds_struct()) fail_not_struct(s);
   const long f = s.st_->find(name);
   if (f < 0) fail_no_member(name);

@@ -8,6 +8,7 @@
 
 #include "gridlib/format.h"
 #include "strutil.h"
+#include "object_map.h"
 
 namespace grl {
 namespace {
@@ -75,6 +76,7 @@ void put_text(const std::string& s) {
 }
 
 std::string display_text(const Mt& x, const char* name) {
+  if (is_map(x)) return map_display(name) + map_disp(x) + "\n";
   // An anonymous function shows its text on a line of its own, between blank lines.
   if (x.flags_ & F_HANDLE && x.fn_)
     return std::string(name ? name : "ans") + " =\n\n" + su::text(x) + "\n\n";
@@ -89,6 +91,7 @@ std::string display_text(const Ct& x, const char* name) {
 }
 
 std::string disp_text(const Mt& x) {
+  if (is_map(x)) return map_disp(x);
   if (x.flags_ & F_HANDLE && x.fn_) return su::text(x);   // no line end, as octave-cli
   if (x.flags_ & F_HANDLE) return "@" + su::text(x) + "\n";
   view_store st;

@@ -61,6 +61,10 @@ class minput_t {
   // The text from pos to the end of its line (newline excluded), as it stands.
   std::string_view line_from(std::size_t pos) const;
   void seek(std::size_t pos);   // back to a position returned by tell()
+  // The text not read yet.
+  std::string_view rest() const {
+    return pos_ < text_.size() ? std::string_view(text_).substr(pos_) : std::string_view();
+  }
   bool at_end() const { return end_; }
 
  private:

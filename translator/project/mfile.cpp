@@ -10,6 +10,7 @@
 #include "driver/diag.h"
 #include "driver/helpers.h"
 #include "translate/eval_text.h"
+#include "translate/class_names.h"
 #include "translate/local_functions.h"
 
 namespace {
@@ -128,9 +129,9 @@ int translate_mfile(const mfile_job& job) {
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
     std::ostringstream all;
     all << in.rdbuf();
-    // eval of a text known now becomes the text itself; the file's local functions
-    // get names of their own.
-    input.assign(qualify_local_functions(expand_evals(all.str()), base));
+    // eval of a text known now becomes the text itself; containers.Map is one name;
+    // the file's local functions get names of their own.
+    input.assign(qualify_local_functions(spell_class_names(expand_evals(all.str())), base));
     nested_line = nested_function_line(all.str());
   }
   const std::string saved_file = diag::current_file();

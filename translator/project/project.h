@@ -40,6 +40,7 @@ class project_t : public parser_t::host_t {
   // parser_t::host_t
   void translate_name(const std::string& name, symbol_type& table, int flag) override;
   void add_search_dir(const std::string& dir) override { search_path_.add_dir(dir); }
+  bool has_mfile(const std::string& name) override { return search_path_.find(name).has_value(); }
 
   bool uses_feval() const { return uses_[0]; }
   bool uses_nargin() const { return uses_[1]; }

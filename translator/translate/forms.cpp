@@ -252,6 +252,14 @@ bool parser_t::loop_jump() {
 }
 
 bool parser_t::form_return() {
+  // A function leaves at once, with the same exit as its end (a jump to the end would
+  // cross the declarations of the variables a script run later in it makes); a
+  // script's return leaves the script.
+  display = 0;
+  if (kind == datatypes().function_index()) {
+    stmt.set(TP_HEAD, "{ " + function_exit_text() + "}", TK_OTHER);
+    return true;
+  }
   stmt.set(TP_HEAD, "goto return_from_" + name, TK_OTHER);
   has_return = 1;
   display = 0;

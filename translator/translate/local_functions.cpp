@@ -4,107 +4,16 @@
 // source, so every later stage (scan, translation, the headers, the handles) sees one
 // name per function; the error stack shows the M name again (shown_local_name).
 #include "translate/local_functions.h"
+#include "translate/source_walk.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-bool ident_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+using msource::ident_char;
+using msource::walk;
 
 const char kSeparator[] = "__";
-
-// Walks an M source piece by piece: comments, block comments, continuations and
-// strings are passed whole to `text`; each identifier is passed to `word` with the
-// character before it that is not a blank (`\n` at a line's start).
-template <typename Text, typename Word>
-void walk(const std::string& s, Text text, Word word) {
-  std::size_t p = 0;
-  char prev = '\n';
-  int depth = 0;
-  auto line_is = [&](std::size_t at, const char* mark) {
-    std::size_t nl = s.find('\n', at);
-    if (nl == std::string::npos) nl = s.size();
-    const std::size_t a = s.find_first_not_of(" \t\r", at);
-    if (a == std::string::npos || a >= nl) return false;
-    std::size_t b = nl;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t' || s[b - 1] == '\r')) --b;
-    return s.compare(a, b - a, mark) == 0;
-  };
-  auto rest_of_line = [&](std::size_t at) {
-    const std::size_t nl = s.find('\n', at);
-    return nl == std::string::npos ? s.size() : nl;
-  };
-  while (p < s.size()) {
-    if ((p == 0 || s[p - 1] == '\n') && line_is(p, "%{")) {
-      const std::size_t start = p;
-      int open = 0;
-      do {
-        if (line_is(p, "%{")) ++open;
-        else if (line_is(p, "%}")) --open;
-        const std::size_t nl = s.find('\n', p);
-        p = nl == std::string::npos ? s.size() : nl + 1;
-      } while (open > 0 && p < s.size());
-      text(start, p);
-      prev = '\n';
-      continue;
-    }
-    const char c = s[p];
-    if (c == '%' || c == '#' || (c == '.' && s.compare(p, 3, "...") == 0)) {
-      const std::size_t stop = rest_of_line(p);
-      text(p, stop);
-      p = stop;
-      continue;
-    }
-    const bool after_value = ident_char(prev) || prev == ')' || prev == ']' || prev == '}' ||
-                             prev == '\'' || prev == '.';
-    const bool blank_before = p > 0 && (s[p - 1] == ' ' || s[p - 1] == '\t');
-    if (c == '"' || (c == '\'' && (!after_value || (depth > 0 && blank_before)))) {
-      std::size_t q = p + 1;
-      while (q < s.size() && s[q] != '\n') {
-        if (s[q] == c) {
-          if (q + 1 < s.size() && s[q + 1] == c) {
-            q += 2;
-            continue;
-          }
-          break;
-        }
-        ++q;
-      }
-      const std::size_t stop = q < s.size() && s[q] == c ? q + 1 : q;
-      text(p, stop);
-      p = stop;
-      prev = c;
-      continue;
-    }
-    if (ident_char(c) && !std::isdigit(static_cast<unsigned char>(c))) {
-      std::size_t q = p;
-      while (q < s.size() && ident_char(s[q])) ++q;
-      word(p, q, prev);
-      prev = s[q - 1];
-      p = q;
-      continue;
-    }
-    if (std::isdigit(static_cast<unsigned char>(c))) {
-      // A number, with its exponent and suffixes (1e3, 2i): never a name.
-      std::size_t q = p;
-      while (q < s.size() && (ident_char(s[q]) || s[q] == '.')) {
-        if ((s[q] == 'e' || s[q] == 'E') && q + 1 < s.size() && (s[q + 1] == '+' || s[q + 1] == '-')) ++q;
-        ++q;
-      }
-      text(p, q);
-      prev = '0';
-      p = q;
-      continue;
-    }
-    if (c == '\n') depth = 0;
-    if (c == '(' || c == '[' || c == '{') ++depth;
-    if ((c == ')' || c == ']' || c == '}') && depth > 0) --depth;
-    text(p, p + 1);
-    if (c == '\n' || (c != ' ' && c != '\t')) prev = c;
-    ++p;
-  }
-}
 
 // The function's name on a function line that starts at `from` (just after the word
 // `function`): the word before "(" after "=", or the first word when there is no "=".

@@ -163,6 +163,21 @@ std::string parser_t::line_record() {
   return frame + ".line=" + std::to_string(stmt.line(0)) + ";\n";
 }
 
+// The counts restored, the outputs copied back to their references, the result
+// returned: the end of a function, and its return statements.
+std::string parser_t::function_exit_text() const {
+  std::string out = "nargin_val=old_nargin; nargout_val=old_nargout;\n";
+  if (symbols) {
+    std::ostringstream tail;
+    int first = 1;
+    symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, PN_COPY_OUT, -1, 0);
+    first = 1;
+    symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, PN_RETURN, -1, 0);
+    out += tail.str();
+  }
+  return out;
+}
+
 void parser_t::finish_function(std::string& out) {
   if (!end_reached) return;
 

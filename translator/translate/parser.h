@@ -115,6 +115,7 @@ class parser_t : public scanner_t {
   void translate_statement();
   void write_statement(std::string& out);
   void finish_function(std::string& out);
+  std::string function_exit_text() const;
   bool calls_for_no_output();
   bool lists_for_no_output();
 
@@ -127,6 +128,8 @@ class parser_t : public scanner_t {
     virtual void translate_name(const std::string& name, symbol_type& table, int flag) = 0;
     // cd x: the M-files of x are found for the rest of the run.
     virtual void add_search_dir(const std::string& dir) = 0;
+    // Whether an M-file of that name is on the search path.
+    virtual bool has_mfile(const std::string&) { return false; }
   };
 
   // ---- Set by the project before the first statement; read-only afterwards -------
@@ -265,6 +268,7 @@ class parser_t : public scanner_t {
   void assignment(int eq);
   void forward_outputs(int eq, int count);
   void load_save();
+  std::string loaded_names();
   void identifier_pass();
   void element_access_pass();
   bool proven_array(const std::string& word) const;
@@ -279,6 +283,8 @@ class parser_t : public scanner_t {
   bool m_function_call(int owner);
   int wrap_outputs(int owner, int marker);
   void output_places_pass();
+  // isKey, values and remove given their keys as a cell literal (objects.cpp).
+  void map_key_literals();
   int list_tokens(int i, double& start, double& stop);
   int put_list(int at, const std::string& c, bool range, double start, double stop);
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,

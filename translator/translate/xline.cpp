@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "driver/diag.h"
+#include "lexer/keywords.h"
+#include "translate/load_names.h"
 #include "translate/local_functions.h"
 #include "translate/parser.h"
 
@@ -106,6 +108,7 @@ void parser_t::translate_statement() {
   if (!scan_only) {
     identifier_pass();
     output_places_pass();
+    map_key_literals();
     arity_pass();
     varargin_pass();
     field_pass();
@@ -539,6 +542,15 @@ void parser_t::load_save() {
     stmt.ins(after_file, ",", ',');
     return;
   }
+  // load(file) alone: the variables the rest of the function reads and nothing else
+  // defines come from the file.
+  if (stmt.is_word(TP_HEAD, "load") && stmt.is_word(after_file, ")") && symbols) {
+    const std::string vars = loaded_names();
+    if (vars.empty()) return;
+    stmt.ins(after_file, vars, TK_OTHER);
+    stmt.ins(after_file, ",", ',');
+    return;
+  }
   // load(file, variables...): at least one variable after the file name.
   if (!stmt.is_word(after_file, ",") || stmt.top() < after_file + 2) fail("load/save: variables must be explicitly stated");
   const bool load = stmt.gettext(TP_HEAD).compare(0, 4, "load") == 0;
@@ -548,6 +560,25 @@ void parser_t::load_save() {
     stmt.ins(i, "&", TK_OTHER);
     ++i;
   }
+}
+
+// The variables `load f` defines, as load's arguments (&a,&b): the names the rest of
+// the function reads before it assigns them that are no keyword, no function of the
+// library or the program and no M-file on the search path. Each becomes a variable.
+std::string parser_t::loaded_names() {
+  if (!in) return "";
+  std::string vars;
+  for (const std::string& w : names_read_later(std::string(in->rest()))) {
+    if (is_block_keyword(w) || w == "function" || w == "global" || w == "persistent") continue;
+    const bool variable = symbols->find(w, SYM_VARIABLES) >= 0;
+    if (!variable) {
+      if (symbols->find(w, SYM_ANY) >= 0 || symbols->find(w, SYM_REPLACE) >= 0) continue;
+      if (host && host->has_mfile(w)) continue;
+      add_variable(w, default_type);
+    }
+    vars += (vars.empty() ? "&" : ",&") + w;
+  }
+  return vars;
 }
 
 // The entry e of word, or, when word is no variable or known function yet, that of

@@ -1,0 +1,2 @@
+base = 10;
+total = base + 5;
