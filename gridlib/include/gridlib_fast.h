@@ -71,7 +71,7 @@ template <class T, class... S> inline auto elem_get(const M<T>& a, const S&... s
     // result is a real 1 x 1 (or the general indexing has failed).
     return T(v.numel() == 1 && v.re_ ? v.re_[0] : T(0));
   } else {
-    return M<T>(a(ix<T>(s)...));
+    return M<T>(a(s...));
   }
 }
 
@@ -86,7 +86,7 @@ template <class T, class V, class... S> inline void elem_set(M<T>& a, const V& v
     }
     a(ix<T>(s)...) = M<T>(T(v));
   } else {
-    a(ix<T>(s)...) = v;
+    a(s...) = v;
   }
 }
 

@@ -126,4 +126,34 @@ TEST_F(Inference, ScalarFormOfAFunction) {
   EXPECT_FALSE(infer_types_of("function y = g(f, x)\ny = f(f(x));\n").scalar_function);
 }
 
+TEST_F(Inference, CalleesOutputClass) {
+  auto statements = [](const std::string& m) {
+    minput_t input;
+    input.assign(m);
+    parser_t scan;
+    scan.in = &input;
+    std::vector<tokens_t> out;
+    for (int guard = 0; guard < 100; ++guard) {
+      scan.get_statement();
+      if (scan.stmt.is_word(TP_HEAD, "function")) scan.function_open = true;
+      out.emplace_back();
+      out.back() = scan.stmt;
+      if (scan.at_end() || scan.function_follows) break;
+    }
+    return out;
+  };
+  EXPECT_EQ(output_class(statements("function n = size_of_run()\nn = [80 60];\n")), 1);
+  EXPECT_EQ(output_class(statements("function n = k(x)\nn = 3;\nif x\n  n = n + 1;\nend\n")), 2);
+  EXPECT_EQ(output_class(statements("function n = k(x)\nn = x;\n")), 0);   // what it was given
+  // Statements after a handle are still read.
+  EXPECT_EQ(output_class(statements("function y = k(x)\nf = @sin;\ny = f(x);\n")), 0);
+  // A caller reads the callee's array element by element, as a scalar.
+  const std::map<std::string, int> callees = {{"size_of_run", 1}};
+  const inferred_types r =
+      infer_types(statements("s = size_of_run();\nn = s(1);\nfor k = 1:n\n  t = k;\nend\n"), false, &callees);
+  EXPECT_TRUE(has(r.scalars, "n"));
+  EXPECT_TRUE(has(r.scalars, "k"));
+  EXPECT_TRUE(has(r.arrays, "s"));
+}
+
 }  // namespace

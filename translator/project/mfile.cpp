@@ -2,10 +2,13 @@
 #include "translate/infer.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
 #include <sstream>
+#include <map>
+#include <set>
 #include "driver/ctext.h"
 #include "driver/diag.h"
 #include "driver/helpers.h"
@@ -110,6 +113,52 @@ std::string scalar_form_text(const minput_t& start, const mfile_job& job, const 
   return text.substr(at);
 }
 
+// Whether a function line of the text names w (a local function of that name).
+bool defines_function(const std::string& text, const std::string& w) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line.compare(at, 8, "function") != 0) continue;
+    if (line.find(w) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The output classes of the M functions (files on the search path) that the
+// statements call, for inference. A name the file defines itself, or any variable,
+// is left out: the call may mean something else.
+std::map<std::string, int> callee_classes(const std::vector<tokens_t>& statements, const mfile_job& job,
+                                          const std::string& own_text) {
+  static std::map<std::string, int> known;   // by M-file
+  std::map<std::string, int> out;
+  if (!job.find_mfile) return out;
+  std::set<std::string> words, assigned;
+  for (const tokens_t& s : statements)
+    for (int i = 0; i < s.top(); ++i) {
+      if (s.kind(i) != TK_WORD) continue;
+      words.insert(s.gettext(i));
+      if (s.is_word(i + 1, "=") || i == TP_AFTER_HEAD) assigned.insert(s.gettext(i));
+    }
+  for (const std::string& w : words) {
+    if (assigned.count(w) || w.find('.') != std::string::npos) continue;
+    if (defines_function(own_text, w)) continue;
+    const std::string path = job.find_mfile(w);
+    if (path.empty()) continue;
+    auto it = known.find(path);
+    if (it == known.end()) {
+      std::ifstream in(path, std::ios::binary);
+      std::ostringstream all;
+      all << in.rdbuf();
+      minput_t file;
+      file.assign(expand_evals(all.str()));
+      const std::vector<tokens_t> callee = prescan(file, false, false);
+      it = known.emplace(path, callee.empty() ? 0 : output_class(callee)).first;
+    }
+    if (it->second > 0) out[w] = it->second;
+  }
+  return out;
+}
+
 }  // namespace
 
 int translate_mfile(const mfile_job& job) {
@@ -124,15 +173,17 @@ int translate_mfile(const mfile_job& job) {
 
   minput_t input;
   int nested_line = 0;
+  std::string source;   // the file as written
   {
     std::ifstream in(job.mfile, std::ios::binary);
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
     std::ostringstream all;
     all << in.rdbuf();
+    source = all.str();
     // eval of a text known now becomes the text itself; containers.Map is one name;
     // the file's local functions get names of their own.
-    input.assign(qualify_local_functions(spell_class_names(expand_evals(all.str())), base));
-    nested_line = nested_function_line(all.str());
+    input.assign(qualify_local_functions(spell_class_names(expand_evals(source)), base));
+    nested_line = nested_function_line(source);
   }
   const std::string saved_file = diag::current_file();
   const int saved_line = diag::current_line();
@@ -169,7 +220,8 @@ int translate_mfile(const mfile_job& job) {
     const minput_t start = input;
     if (job.infer && !job.scan_only && datatypes().name(job.default_type) == "double") {
       const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
-      const inferred_types proven = infer_types(statements);
+      const std::map<std::string, int> callees = callee_classes(statements, job, source);
+      const inferred_types proven = infer_types(statements, false, &callees);
       p->inferred_scalars = proven.scalars;
       p->inferred_arrays = proven.arrays;
       scalar_form = infer_types(statements, true);

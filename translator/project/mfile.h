@@ -1,6 +1,7 @@
 // Translating one M-file: every function it defines becomes C++ in one source file,
 // with a header per function and the project record (".r") of the file.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "symbols/symbol.h"
@@ -16,6 +17,8 @@ struct mfile_job {
   bool variables = false;   // keep the variables in "<base>.sym" from run to run
   bool infer = false;       // prove real double scalars and arrays before translating
   bool main = false;        // the program's main file (a script's variables are its own)
+  // The M-file of a function name on the search path, empty when there is none.
+  std::function<std::string(const std::string&)> find_mfile;
   symbol_type* project = nullptr;   // seeds every function's table
   symbol_type* caller = nullptr;    // merged in when the file is a script
   parser_t::host_t* host = nullptr; // resolves the names of other M-files

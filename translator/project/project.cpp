@@ -141,7 +141,11 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
   job.lines = options_.lines;
   job.variables = options_.ive && name == main_name_;
   job.infer = options_.infer;
-  job.main = main;
+  job.main = main || name == main_name_;
+  job.find_mfile = [this](const std::string& f) {
+    const std::optional<std::string> dir = search_path_.find(f);
+    return dir ? *dir + f + ".m" : std::string();
+  };
   job.project = &project_;
   job.caller = &caller;
   job.host = this;

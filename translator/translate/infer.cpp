@@ -54,8 +54,9 @@ class classifier {
   // self: the function whose scalar form is being proved (empty otherwise); a call of
   // it with scalars gives a scalar by induction over the calls.
   classifier(const stmt_t& t, const std::set<std::string>& vars, const std::set<std::string>& s_set,
-             const std::set<std::string>& a_set, const std::string& self = std::string())
-      : t_(t), vars_(vars), s_(s_set), a_(a_set), self_(self) {}
+             const std::set<std::string>& a_set, const std::string& self = std::string(),
+             const std::map<std::string, int>* callees = nullptr)
+      : t_(t), vars_(vars), s_(s_set), a_(a_set), self_(self), callees_(callees) {}
 
   // Classifies tokens [from, to); U when they are not one whole expression.
   cls expression(int from, int to, bool* scalar_range = nullptr) {
@@ -75,6 +76,7 @@ class classifier {
   const std::set<std::string>& s_;
   const std::set<std::string>& a_;
   const std::string self_;
+  const std::map<std::string, int>* callees_;
   int pos_ = 0, end_ = 0, index_depth_ = 0;
   bool ok_ = true, range_ = false;
 
@@ -227,6 +229,10 @@ class classifier {
       return all_sa ? A : U;
     if (f == "linspace" && (n == 2 || n == 3) && all_s) return A;
     if (!self_.empty() && f == self_ && n > 0 && all_s) return S;
+    if (callees_) {
+      const auto it = callees_->find(f);
+      if (it != callees_->end()) return cls(it->second);
+    }
     return U;
   }
 
@@ -270,6 +276,7 @@ class classifier {
       return all_s ? S : (all_index ? A : U);
     }
     if (called) return call(x.text);
+    if (callees_ && callees_->count(x.text)) return cls(callees_->at(x.text));
     static const std::set<std::string> constants = {"pi", "Inf", "inf", "NaN", "nan", "eps",
                                                     "realmax", "realmin", "flintmax"};
     return constants.count(x.text) ? S : U;
@@ -300,7 +307,9 @@ class classifier {
 // The analysis of one function.
 class analysis {
  public:
-  analysis(const std::vector<tokens_t>& statements, bool signature) : signature_(signature) {
+  analysis(const std::vector<tokens_t>& statements, bool signature, const std::map<std::string, int>* callees,
+           bool output_mode = false)
+      : signature_(signature), output_mode_(output_mode), callees_(callees) {
     for (const tokens_t& s : statements) {
       stmt_t st;
       bool shown = false;
@@ -312,6 +321,13 @@ class analysis {
       if (shown && !(word(st[0]) && keyword(st[0].text))) shown_.push_back(stmts_.size());
       stmts_.push_back(std::move(st));
     }
+  }
+
+  // The class of the one output (output_mode).
+  int output_class() {
+    const inferred_types r = run();
+    if (output_.empty() || counts_arguments_) return U;
+    return r.scalars.count(output_) ? S : (r.arrays.count(output_) ? A : U);
   }
 
   inferred_types run() {
@@ -332,7 +348,7 @@ class analysis {
     for (bool changed = true; changed;) {
       changed = false;
       for (const auto& as : assigns_) {
-        classifier c(stmts_[as.stmt], vars_, s_, a_, signature_ ? name_ : std::string());
+        classifier c(stmts_[as.stmt], vars_, s_, a_, signature_ ? name_ : std::string(), callees_);
         bool scalar_range = false;
         cls k = c.expression(as.from, as.to, &scalar_range);
         if (as.kind == assign_t::loop) k = scalar_range ? S : (k == A ? A : U);
@@ -366,6 +382,8 @@ class analysis {
     int index_from, index_to;  // indexed: the subscripts, inside the brackets
   };
   bool signature_ = false;
+  bool output_mode_ = false;   // output_class: only the inputs are unknown
+  const std::map<std::string, int>* callees_ = nullptr;
   bool output_defined_ = true;
   // Reads nargin, nargout or the argument lists, or keeps state between calls: no
   // second form.
@@ -418,6 +436,7 @@ class analysis {
     for (std::size_t k : shown_) exclude_all(stmts_[k]);
     for (std::size_t k = 0; k < stmts_.size(); ++k) {
       const stmt_t& st = stmts_[k];
+      bool handle = false;   // an anonymous function or handle: its words stay general
       for (const tok& x : st) {
         if (word(x) && opaque_word(x.text)) return false;
         if (word(x) && (x.text == "nargin" || x.text == "nargout" || x.text == "varargin" ||
@@ -425,7 +444,12 @@ class analysis {
                         x.text == "nargoutchk" || x.text == "persistent" || x.text == "global" ||
                         x.text == "onCleanup"))
           counts_arguments_ = true;
-        if (x.text == "@" || x.kind == TK_SHELL) return exclude_all(st), true;
+        if (x.text == "@" || x.kind == TK_SHELL) handle = true;
+      }
+      if (handle) {
+        // Its assignments are general too.
+        exclude_all(st);
+        continue;
       }
       // A field (s.x, one word) may change with its structure: never proven.
       for (const tok& x : st)
@@ -437,6 +461,11 @@ class analysis {
       const bool head_word = word(st[0]);
       if (head_word && head == "function") {
         if (signature_ && k == 0 && function_line(st)) continue;
+        if (output_mode_ && k == 0 && function_line(st)) {
+          for (const std::string& v : inputs_) excluded_.insert(v);
+          inputs_.clear();
+          continue;
+        }
         signature_ = false;
         for (const tok& x : st)
           if (word(x)) excluded_.insert(x.text);
@@ -503,7 +532,7 @@ class analysis {
       if (!word(st[i]) || st[i].text == "varargin") return false;
       inputs_.push_back(st[i].text);
     }
-    if (i >= n || inputs_.empty() || st[1].text == "varargout") return false;
+    if (i >= n || (inputs_.empty() && !output_mode_) || st[1].text == "varargout") return false;
     output_ = st[1].text;
     name_ = st[3].text;
     for (const std::string& v : inputs_)
@@ -633,7 +662,13 @@ class analysis {
 
 }  // namespace
 
-inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature) {
-  analysis a(statements, scalar_signature);
+inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature,
+                           const std::map<std::string, int>* callees) {
+  analysis a(statements, scalar_signature, callees);
   return a.run();
+}
+
+int output_class(const std::vector<tokens_t>& statements) {
+  analysis a(statements, false, nullptr, true);
+  return a.output_class();
 }

@@ -3,6 +3,7 @@
 // real double on every path. Proven scalars are declared as plain C++ doubles; proven
 // real double arrays let the translator read and write their elements directly.
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,4 +30,11 @@ struct inferred_types {
 // With scalar_signature, the inputs of the function line are taken as real double
 // scalars on entry and the one output must be one on every return: the proof for a
 // second form of the function that takes and gives C++ doubles.
-inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature = false);
+// callees: the class of the one output of M functions the statements call, for any
+// arguments (output_class), by name.
+inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature = false,
+                           const std::map<std::string, int>* callees = nullptr);
+
+// The class of the one output of the function whose statements these are, whatever
+// its inputs: 2 a real double scalar, 1 a real double array, 0 anything.
+int output_class(const std::vector<tokens_t>& statements);
