@@ -27,6 +27,11 @@ struct map_object {
   std::size_t size() const { return text_keys ? by_text.size() : by_number.size(); }
 };
 
+// The deleter of a map's table marks a value's fn_ as a map and nothing else.
+struct map_deleter {
+  void operator()(map_object* o) const { delete o; }
+};
+
 map_object& object_of(const Mt& m) {
   if (!is_map(m)) grl_fail("containers.Map: the value is not a map");
   return *const_cast<map_object*>(static_cast<const map_object*>(m.fn_.get()));
@@ -134,8 +139,12 @@ Mt row_cell(const std::vector<Mt>& v) {
 
 }  // namespace
 
+bool is_map(const M<m_type>& x) {
+  return x.fn_ && !(x.flags_ & F_HANDLE) && std::get_deleter<map_deleter>(x.fn_) != nullptr;
+}
+
 Mt map_args(const std::vector<Mt>& a) {
-  auto o = std::make_shared<map_object>();
+  std::shared_ptr<map_object> o(new map_object(), map_deleter());
   std::size_t at = 0;
   const bool options_first = !a.empty() && (is_option(a[0], "KeyType") || is_option(a[0], "ValueType") ||
                                             is_option(a[0], "UniformValues"));

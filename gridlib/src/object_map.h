@@ -10,7 +10,9 @@
 #include "gridlib.h"
 
 namespace grl {
-inline bool is_map(const M<m_type>& x) { return x.fn_ && !(x.flags_ & F_HANDLE) && !x.st_ && !x.cell_; }
+// Only a value made by containers.Map: fn_ also holds the closures of handles, which
+// text made from a handle (func2str) keeps.
+bool is_map(const M<m_type>& x);
 // m(key) and m(key) = value.
 M<m_type> map_get(const M<m_type>& map, const ix<m_type>& key);
 void map_set(const M<m_type>& map, const ix<m_type>& key, const M<m_type>& value);

@@ -182,7 +182,8 @@ def main():
         status, out, _ = lumigrid(root, env, "-show", "a")
         check("before run", (status, out.splitlines()[0]), (1, "Error: Debugger not in breakpoint."))
 
-        gdb.send("break checkpoint")
+        # A local function's C++ name carries its file's name.
+        gdb.send("break viewdemo__checkpoint")
         gdb.send("run")
         gdb.send("up")
         gdb.send("echo KV-STOPPED\\n")

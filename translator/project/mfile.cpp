@@ -246,8 +246,10 @@ int translate_mfile(const mfile_job& job) {
   // program's file, which takes a script's text, includes it already).
   const std::string base_include = "#include \"gridlib.h\"\n";
   const std::size_t at = cpp.find(base_include);
-  if (at != std::string::npos &&
-      (cpp.find("grl::elem_") != std::string::npos || cpp.find("grl::plain_scalar") != std::string::npos))
+  bool uses_fast = false;
+  for (const char* name : {"grl::elem_", "grl::plain_scalar", "grl::real_scalar"})
+    uses_fast = uses_fast || cpp.find(name) != std::string::npos;
+  if (at != std::string::npos && uses_fast)
     cpp.insert(at + base_include.size(), "#include \"gridlib_fast.h\"\n");
   if (!job.scan_only) write_file(cpp_name, cpp, true);
   diag::set_position(saved_file, saved_line);
