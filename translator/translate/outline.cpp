@@ -166,16 +166,18 @@ std::string parser_t::line_record() {
 // The counts restored, the outputs copied back to their references, the result
 // returned: the end of a function, and its return statements.
 std::string parser_t::function_exit_text() const {
-  std::string out = "nargin_val=old_nargin; nargout_val=old_nargout;\n";
-  if (symbols) {
-    std::ostringstream tail;
-    int first = 1;
-    symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, PN_COPY_OUT, -1, 0);
-    first = 1;
-    symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, PN_RETURN, -1, 0);
-    out += tail.str();
-  }
-  return out;
+  return "nargin_val=old_nargin; nargout_val=old_nargout;\n" + outputs_back_text();
+}
+
+// The outputs copied back to their references and the result returned.
+std::string parser_t::outputs_back_text() const {
+  if (!symbols) return "";
+  std::ostringstream tail;
+  int first = 1;
+  symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, PN_COPY_OUT, -1, 0);
+  first = 1;
+  symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, PN_RETURN, -1, 0);
+  return tail.str();
 }
 
 void parser_t::finish_function(std::string& out) {
@@ -185,16 +187,12 @@ void parser_t::finish_function(std::string& out) {
   // copied back to their references, the result returned.
   const bool function = kind == datatypes().function_index();
   if (has_return) out += "return_from_" + name + ": ";
-  if (function) out += "nargin_val=old_nargin; nargout_val=old_nargout;\n";
-  // The end of a script's block (after the target of its return).
-  else if (!frame_variable().empty()) out += ";}\n";
-  if (symbols) {
-    std::ostringstream tail;
-    int first = 1;
-    symbol_type::print_all(*symbols, tail, first, "", "", SYM_OUTPUT, PN_COPY_OUT, -1, 0);
-    first = 1;
-    symbol_type::print_all(*symbols, tail, first, "", "", SYM_RETURN, PN_RETURN, -1, 0);
-    out += tail.str();
+  if (function) {
+    out += function_exit_text();
+  } else {
+    // The end of a script's block (after the target of its return).
+    if (!frame_variable().empty()) out += ";}\n";
+    out += outputs_back_text();
   }
   if (function) {
     out += "}\n\n";

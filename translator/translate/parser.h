@@ -116,6 +116,7 @@ class parser_t : public scanner_t {
   void write_statement(std::string& out);
   void finish_function(std::string& out);
   std::string function_exit_text() const;
+  std::string outputs_back_text() const;
   bool calls_for_no_output();
   bool lists_for_no_output();
 
