@@ -295,10 +295,10 @@ TEST_F(Cli, BuildCommandsForGnuCpp) {
   const result r = korval("-nologo -v -trans main.m");
   EXPECT_EQ(r.status, 0) << r.out;
   // A sanitizer build's root adds its instrumentation to both lines of flags.
-  const std::string san = KORVAL_PROGRAM_SAN;
+  const std::string san = KORVAL_PROGRAM_SAN, san_link = KORVAL_PROGRAM_SAN_LINK;
   const std::string cc = "gcc -c -I" + root + " -L./ -I./ -O2 " + san + "-o ";
   EXPECT_NE(r.out.find(cc + "sq.o sq.cxx;" + cc + "g_main.o g_main.cxx;gcc -L" + root +
-                       " -L./ -I./ -O2 " + san + "-o main sq.o g_main.o  " + san +
+                       " -L./ -I./ -O2 " + san + "-o main sq.o g_main.o  " + san_link +
                        "-s -lgrlib0 -lstdc++"),
             std::string::npos)
       << r.out;
@@ -329,10 +329,10 @@ TEST_F(Cli, IdeBuildIsDebuggable) {
   const std::string root = std::string(KORVAL_TEST_ROOT) + "/";
   const result r = korval("-ide -v -trans main.m");
   EXPECT_EQ(r.status, 0) << r.out;
-  const std::string san = KORVAL_PROGRAM_SAN;
+  const std::string san = KORVAL_PROGRAM_SAN, san_link = KORVAL_PROGRAM_SAN_LINK;
   const std::string cc = "gcc -c -I" + root + " -g -L./ -I./ -O2 " + san + "-o ";
   EXPECT_NE(r.out.find(cc + "main.o main.cxx;" + cc + "sq.o sq.cxx;" + cc + "g_main.o g_main.cxx;gcc -L" +
-                       root + " -L./ -I./ -O2 " + san + "-o main main.o sq.o g_main.o  " + san +
+                       root + " -L./ -I./ -O2 " + san + "-o main main.o sq.o g_main.o  " + san_link +
                        "-lgrlib0 -lstdc++"),
             std::string::npos)
       << r.out;

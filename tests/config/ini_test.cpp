@@ -400,6 +400,7 @@ TEST_F(SettingsFile, ShippedFileIsTheGnuConfiguration) {
   util::strrep(text, "@KORVAL_CC_DIR@", "/opt/cc/");
   util::strrep(text, "@KORVAL_ROOT@", root_);
   util::strrep(text, "@KORVAL_PROGRAM_SAN@", "");   // set only by a sanitizer build
+  util::strrep(text, "@KORVAL_PROGRAM_SAN_LINK@", "");
   spit(ini(), text);
   toolchain_t shipped;
   ASSERT_TRUE(shipped.read(ini()));
