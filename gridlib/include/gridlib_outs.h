@@ -76,6 +76,31 @@ template <class T> void out_store(const cs_t<T>& s, std::vector<out_slot<m_type>
   for (int e = s.first; e <= s.end(); ++e) c.cell_ref(ix<T>(double(e)), nullptr) = slots[k++].value();
 }
 
+// [s.f] = f(x) and [s(k).f] = f(x): the field of each element of s (of s(k)) is a
+// place; an s that is no structure yet (or is empty) and is not indexed takes one.
+struct field_places_t {
+  M<m_type>& s;
+  const ix<m_type>* k;
+  const char* name;
+};
+inline field_places_t field_places(M<m_type>& s, const char* name) { return field_places_t{s, nullptr, name}; }
+inline field_places_t field_places(M<m_type>& s, const ix<m_type>& k, const char* name) {
+  return field_places_t{s, &k, name};
+}
+// How many elements the places name (struct.cpp).
+std::size_t field_place_count(const M<m_type>& s, const ix<m_type>* k);
+inline std::size_t out_count(const field_places_t& p) { return field_place_count(p.s, p.k); }
+void deal_fields(M<m_type>& s, const char* name, const std::vector<M<m_type>>& vals);
+void deal_fields(M<m_type>& s, const ix<m_type>& k, const char* name, const std::vector<M<m_type>>& vals);
+inline void out_store(const field_places_t& p, std::vector<out_slot<m_type>>& slots, std::size_t& k) {
+  const std::size_t n = out_count(p);
+  std::vector<M<m_type>> vals;
+  for (std::size_t e = 0; e < n; ++e) vals.push_back(slots[k++].value());
+  if (n == 0) return;
+  if (p.k) deal_fields(p.s, *p.k, p.name, vals);
+  else deal_fields(p.s, p.name, vals);
+}
+
 [[noreturn]] inline void fail_too_many_outputs(const char* name) {
   grl_fail_id("Octave:invalid-fun-call", "%s: function called with too many outputs", name);
 }

@@ -329,6 +329,12 @@ void deal_fields(Mt& s, const ix<m_type>& k, const char* name, const std::vector
   for (std::size_t i = 0; i < n; ++i) elem_field(s, p.at(i), name) = vals.size() == 1 ? vals[0] : vals[i];
 }
 
+std::size_t field_place_count(const Mt& s, const ix<m_type>* k) {
+  if (!k) return s.holds_struct() && s.numel() > 0 ? s.numel() : 1;
+  const positions p = resolve(*k, where{s.name_, 0, 1}, s.numel(), false);
+  return p.count(s.numel());
+}
+
 // --- indexing of structure arrays ----------------------------------------------------
 
 // Element e of s as a 1 x 1 structure.

@@ -726,13 +726,56 @@ void parser_t::rewrite_brackets() {
     if (stmt.is_word(i, "}")) stmt.set(i, ")", ')');
 }
 
+// [s.f] = f(x) and [s.f] = c{:}: the field of every element of s is a place of its own
+// (one output of the call, one element of the list), so the brackets stay and the
+// output list is written with the places (outputs.cpp, fields.cpp). A list of a cell is
+// dealt out: [s.f] = deal(c{:}). Returns whether the statement keeps its brackets.
+bool parser_t::field_list_target() {
+  if (!stmt.is_word(TP_HEAD, "[")) return false;
+  // The one place of the list (no comma at its level) and whether it names a field.
+  int close = -1, depth = 0;
+  bool field = false;
+  for (int j = TP_AFTER_HEAD; j <= stmt.top() && close < 0; ++j) {
+    const std::string& t = stmt.gettext(j);
+    if (t == "(" || t == "[" || t == "{") ++depth;
+    else if ((t == ")" || t == "}") && depth > 0) --depth;
+    else if (t == "]" && depth-- == 0) close = j;
+    else if (t == "," && depth == 0) return false;
+    if (stmt.kind(j) == TK_WORD && !t.empty() && (t[0] == kFieldMark || (t[0] != '.' && t.find('.') != std::string::npos)))
+      field = true;
+  }
+  if (!field || close < 0 || !stmt.is_word(close + 1, "=")) return false;
+  const int rhs = close + 2;
+  if (rhs > stmt.top() || stmt.kind(rhs) != TK_WORD) return false;
+  const std::string& f = stmt.gettext(rhs);
+  // The end of the statement's value: its last token before a ";" or a comment.
+  int last = stmt.top();
+  while (last > rhs && (stmt.kind(last) == TK_COMMENT || stmt.is_word(last, "\n") || stmt.is_word(last, ";")))
+    --last;
+  const bool variable = symbols && symbols->find(f, SYM_VARIABLES) >= 0;
+  if (variable && stmt.is_word(rhs + 1, "{") && stmt.is_word(last, "}")) {
+    stmt.ins(last + 1, ")", ')');
+    stmt.ins(rhs, "(", '(');
+    stmt.ins(rhs, "deal", TK_WORD);
+    return false;
+  }
+  // An M function (translated or scanned first, as the identifier pass does for any
+  // name) is called for as many outputs as the places take.
+  if (variable || !symbols || scan_only) return false;
+  const std::string name = f;
+  const int e = resolve(name, symbols->find(name, SYM_ANY), stmt.line(rhs));
+  return e >= 0 && symbols->find(name, SYM_FUNCTIONS) >= 0;
+}
+
 void parser_t::rewrite_single_target() {
+  if (stmt.is_word(TP_HEAD, "[") && !stmt.is_word(TP_THIRD, "]")) field_list_target();
   if (stmt.is_word(TP_HEAD, "[") && stmt.is_word(TP_THIRD, "]") && stmt.is_word(TP_FOURTH, "=")) {
     // [~]=f(x) calls f for one output and keeps the value out of sight.
     if (stmt.is_word(TP_AFTER_HEAD, "~")) {
       stmt.set(TP_AFTER_HEAD, "_ignored", TK_WORD);
       display = 0;
     }
+    if (field_list_target()) return;
     stmt.del(TP_THIRD);
     stmt.del(TP_HEAD);
   }

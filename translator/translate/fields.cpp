@@ -61,6 +61,7 @@ class field_writer {
       if (t == "(" || t == "[" || t == "{") ++depth;
       if (t == ")" || t == "]" || t == "}") --depth;
       if (t == "=" && depth == 0 && eq_ < 0) eq_ = int(i);
+      if (t == "GRL_OUTS" && places_from_ < 0 && is(int(i) + 1, "(")) places_from_ = closing(int(i) + 1) + 1;
     }
   }
 
@@ -72,6 +73,7 @@ class field_writer {
   std::function<int(const std::string&, bool&, std::string&)> inputs_of_;
   int eq_ = -1;            // the "=" of an assignment
   int outputs_from_ = -1;  // the i_o before the outputs of a call
+  int places_from_ = -1;   // the places of grl::out_call, after its GRL_OUTS(...)
 
   bool word(int i) const { return i < int(in_.size()) && in_[i].kind == TK_WORD; }
   bool is(int i, const char* t) const { return i < int(in_.size()) && in_[i].text == t; }
@@ -190,10 +192,13 @@ class field_writer {
   }
 
   bool takes_lists(int j) const {
-    static const char* const names[] = {"fprintf", "sprintf", "horzcat", "vertcat", "struct_M"};
+    static const char* const names[] = {"fprintf", "sprintf", "horzcat", "vertcat", "cat", "struct_M", "strcat", "fullfile", "printf"};
     if (!word(j)) return false;
+    // The library spells some functions with a suffix (strcat_M).
+    std::string f = in_[j].text;
+    if (f.size() > 2 && f.compare(f.size() - 2, 2, "_M") == 0 && f != "struct_M") f.resize(f.size() - 2);
     for (const char* n : names)
-      if (in_[j].text == n) return true;
+      if (f == n) return true;
     return false;
   }
 
@@ -270,7 +275,9 @@ class field_writer {
       out.insert(out.end(), call.begin(), call.end());
       return close + 1;
     }
-    if (!write && list_item(start, i)) {
+    // (After a brace, c{k}.f, the step's base lacks the brace: that value is read as one.)
+    const bool after_brace = !last_.elem && !last_.index.empty();
+    if (!write && !after_brace && list_item(start, i)) {
       toks base = last_.base;
       if (last_.elem) {
         base.push_back(tok{"(", '('});
@@ -279,6 +286,20 @@ class field_writer {
       }
       const toks list = list_of(base);
       out.insert(out.end(), list.begin(), list.end());
+      return i;
+    }
+    // [s.f] = f(x), [s(k).f] = f(x): a place for each element, stored after the call.
+    if (write && places_from_ >= 0 && start >= places_from_ && (is(i, ",") || is(i, ")")) &&
+        last_.name.size() == 1 && !last_.name[0].text.empty() && last_.name[0].text[0] == '"') {
+      out.push_back(raw("grl::field_places("));
+      out.insert(out.end(), last_.base.begin(), last_.base.end());
+      if (last_.elem) {
+        out.push_back(raw(","));
+        out.insert(out.end(), last_.index.begin(), last_.index.end());
+      }
+      out.push_back(raw(","));
+      out.push_back(last_.name[0]);
+      out.push_back(raw(")"));
       return i;
     }
     // s.f{k} = v: the cell the field holds, changed in place.
@@ -333,6 +354,8 @@ class field_writer {
   // a comma list (grl::cs_call). Returns the end of the call, or -1.
   int spread_fields(int i, toks& out) {
     if (!word(i) || !is(i + 1, "(")) return -1;
+    // A matrix or cell literal takes every value of the list (list_item).
+    if (in_[i].text == "BR" || in_[i].text == "CL") return -1;
     bool m_function = false;
     std::string m_name;
     const int callee_in = inputs_of_(in_[i].text, m_function, m_name);

@@ -90,8 +90,8 @@ int parser_t::wrap_outputs(int owner, int marker) {
   return at - 1;
 }
 
-// Calls of M functions whose outputs name a cell element (c{2}) or an indexed element
-// (x(3)): those places are no output references, so the call stores into them after
+// Calls of M functions whose outputs name a cell element (c{2}), an indexed element
+// (x(3)) or a field (s.f, one place for each element of s): those places are no output references, so the call stores into them after
 // it has run.
 void parser_t::output_places_pass() {
   if (!symbols) return;
@@ -106,7 +106,9 @@ void parser_t::output_places_pass() {
       const std::string& t = stmt.gettext(j);
       tracker.feed(t.empty() ? '\0' : t[0]);
       if (j <= marker || tracker.depth() != 1 || stmt.kind(j) != TK_WORD) continue;
-      element = (j + 1 < close && stmt.gettext(j + 1) == ".br") ||
+      // A field (s.f) names one place for each element of s.
+      const std::size_t dot = t.find('.');
+      element = (dot != std::string::npos && dot > 0) || (j + 1 < close && stmt.gettext(j + 1) == ".br") ||
                 (stmt.is_word(j + 1, "(") && symbols->find(t, SYM_VARIABLES) >= 0);
     }
     if (element) i = wrap_outputs(i, marker);

@@ -42,6 +42,7 @@ class parser_t : public scanner_t {
   void rewrite_end();
   void rewrite_brackets();
   void rewrite_single_target();
+  bool field_list_target();
   void fold_sign(int i);
   bool constant_range(int i, double& start, double& step, double& stop);
   std::string spell_token(int i);

@@ -1,0 +1,5 @@
+function varargout = three(x)
+  for k = 1:nargout
+    varargout{k} = x * k;
+  end
+end
