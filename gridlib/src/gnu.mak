@@ -34,6 +34,12 @@ ifneq ($(file <$(STAMP)),$(COMPILE))
 $(file >$(STAMP),$(COMPILE))
 endif
 
+# The sources share gridlib.h precompiled once per build (with the same command, so
+# g++ takes it): every source is compiled after -include of a one-line header naming
+# gridlib.h, whose precompiled form sits beside it. Parsing the header was most of
+# each source's compile.
+PCH := grl$(GRLIB)_pch.h
+
 .PHONY: all clean
 .DELETE_ON_ERROR:
 
@@ -43,12 +49,18 @@ $(LIBRARY): $(OBJECTS)
 	rm -f $@
 	$(AR) rcs $@ $(OBJECTS)
 
-grl$(GRLIB)_%.o: %.cpp $(STAMP)
-	$(COMPILE) -MMD -MP -c $< -o $@
+$(PCH):
+	echo '#include "gridlib.h"' > $@
+
+$(PCH).gch: $(PCH) $(STAMP)
+	$(COMPILE) -MMD -MP -MF $(PCH).d -x c++-header $< -o $@
+
+grl$(GRLIB)_%.o: %.cpp $(PCH).gch $(STAMP)
+	$(COMPILE) -include $(PCH) -MMD -MP -c $< -o $@
 
 $(STAMP): ;
 
 clean:
-	rm -f grl$(GRLIB)_*.o grl$(GRLIB)_*.d $(STAMP)
+	rm -f grl$(GRLIB)_*.o grl$(GRLIB)_*.d $(STAMP) $(PCH) $(PCH).gch
 
--include $(OBJECTS:.o=.d)
+-include $(OBJECTS:.o=.d) $(PCH).d

@@ -164,7 +164,7 @@ TEST_F(GnuBuild, BuildsThePlainAndTheMultithreadedLibraryAndRecordsThem) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("\nmake GRLIB=0 \"FLAGS= -D_KORVAL_MT=1\" -f gnu.mak\n"), std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("-DGRLIB=0 -D_KORVAL_MT=1 -I. -Iinclude -MMD -MP -c par.cpp"),
+  EXPECT_NE(r.out.find("-DGRLIB=0 -D_KORVAL_MT=1 -I. -Iinclude -include grl0_pch.h -MMD -MP -c par.cpp"),
             std::string::npos) << r.out;
   EXPECT_EQ(slurp(root_ + "/korval.dt"), dt_before_ + "0\n0\n0\n");
 

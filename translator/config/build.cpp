@@ -101,8 +101,10 @@ void build_library(toolchain_t& tc, const std::string& datatype_file, int n, boo
   change_dir("src");
   change_dir("gridlib");
   if (!keep_objects) {
-    if (b.gnu)
+    if (b.gnu) {
       remove_objects("o");
+      remove_objects("gch");   // gnu.mak's precompiled header
+    }
     else
       platform::system2("command.com /c del *.obj", 0, 0);
   }
