@@ -62,6 +62,14 @@ M<m_type> call_handle(const M<m_type>& h, const M<M<m_type>>& args);
 // h(a), h(a, b) and h() of a value that turned out to be a handle when indexed.
 M<m_type> call_indexed(const M<m_type>& h, const ix<m_type>* a, const ix<m_type>* b);
 
+// x() of a value: a call with no inputs when x holds a handle, else x itself.
+M<m_type> call0(const M<m_type>& x);
+template <class T> const M<M<T>>& call0(const M<M<T>>& c) { return c; }
+inline double call0(double x) { return x; }
+
+// The statement x(args); of a value that may hold a handle: forming the value calls it.
+inline void evaluated(const M<m_type>&) {}
+
 // The generated feval dispatcher as a named_caller: F calls feval's entry points.
 template <class F> void call_named(F f, const M<m_type>& h, const M<M<m_type>>& a, int nout,
                                    M<M<m_type>>& outs) {

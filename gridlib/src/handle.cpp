@@ -1,6 +1,7 @@
 // Calling function handles wherever they are: anonymous functions call their closure,
 // named ones go through the program's feval dispatcher.
 #include "gridlib_funfun.h"
+#include "gridlib_nest.h"
 
 #include <cstring>
 #include <string>
@@ -32,7 +33,11 @@ Mt index_value(const grl::ix<m_type>& a) {
 
 }  // namespace
 
-std::size_t grl::closure_inputs(const closure& c) { return c.n_in & ~calls_mark; }
+std::size_t grl::closure_inputs(const closure& c) {
+  // A handle to a nested function: the function itself counts its inputs.
+  if (c.n_in & nest_mark) return std::size_t(-1) >> 2;
+  return c.n_in & ~calls_mark;
+}
 
 bool grl::set_named_caller(named_caller f) {
   named_caller_ = f;
@@ -49,6 +54,10 @@ void grl::call_handle(const Mt& h, const Mc& args, int nout, Mc& outs) {
   if (!(h.flags_ & grl::F_HANDLE)) grl_fail("feval: FUNC must be a string or function handle");
   if (const closure* c = closure_of(h)) {
     if (args.numel() > closure_inputs(*c)) grl_fail("@<anonymous>: function called with too many inputs");
+    if (c->n_in & nest_mark) {
+      call_nest(*static_cast<const closure_nest*>(c), args, nout, outs);
+      return;
+    }
     if (nout <= 1) {
       outs = Mc::alloc(1, 1);
       outs.welem(0) = c->call(args);
@@ -83,6 +92,11 @@ template <> Mt Mt::call_with_cell(const Mc& c) const {
     grl_fail("%s(<cell>): subscripts must be either integers 1 to (2^63)-1 or logicals",
              name_ ? name_ : "index");
   return grl::call_handle(*this, grl::arg_cell({Mt(c)}));
+}
+
+Mt grl::call0(const Mt& x) {
+  if (!(x.flags_ & grl::F_HANDLE)) return x;
+  return call_handle(x, Mc::alloc(1, 0));
 }
 
 Mt grl::call_indexed(const Mt& h, const grl::ix<m_type>* a, const grl::ix<m_type>* b) {

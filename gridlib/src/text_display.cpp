@@ -71,6 +71,14 @@ value_view view_of(const Ct& c, view_store& st) {
 
 }  // namespace
 
+namespace {
+// An anonymous function (a closure whose text is "@(...) ..."); a handle to a nested
+// function is a closure too but shows as a named one.
+bool anonymous_text(const Mt& x) {
+  return (x.flags_ & F_HANDLE) && x.fn_ && x.numel() > 0 && x.cre()[0] == '@';
+}
+}  // namespace
+
 void put_text(const std::string& s) {
   std::cout.write(s.data(), std::streamsize(s.size()));
 }
@@ -78,7 +86,7 @@ void put_text(const std::string& s) {
 std::string display_text(const Mt& x, const char* name) {
   if (is_map(x)) return map_display(name) + map_disp(x) + "\n";
   // An anonymous function shows its text on a line of its own, between blank lines.
-  if (x.flags_ & F_HANDLE && x.fn_)
+  if (anonymous_text(x))
     return std::string(name ? name : "ans") + " =\n\n" + su::text(x) + "\n\n";
   if (x.flags_ & F_HANDLE) return std::string(name ? name : "ans") + " = @" + su::text(x) + "\n";
   view_store st;
@@ -92,7 +100,7 @@ std::string display_text(const Ct& x, const char* name) {
 
 std::string disp_text(const Mt& x) {
   if (is_map(x)) return map_disp(x);
-  if (x.flags_ & F_HANDLE && x.fn_) return su::text(x);   // no line end, as octave-cli
+  if (anonymous_text(x)) return su::text(x);   // no line end, as octave-cli
   if (x.flags_ & F_HANDLE) return "@" + su::text(x) + "\n";
   view_store st;
   return gridlib::fmt::disp(view_of(x, st));

@@ -42,21 +42,3 @@ TEST(LocalFunctions, TheStackShowsTheMName) {
   EXPECT_EQ(shown_local_name("fa", "fa"), "fa");
   EXPECT_EQ(shown_local_name("fa", "fb__x"), "fb__x");
 }
-
-TEST(LocalFunctions, NestedFunctionsAreFoundOnlyInsideAnOpenFunction) {
-  // A function inside its parent's end: the line of the inner function line.
-  EXPECT_EQ(nested_function_line("function a()\n  t = 0;\n  function b(v)\n    t = t + v;\n  end\n"
-                                 "  b(1);\nend\n"),
-            3);
-  // Functions that each close with end, with blocks, `end` inside indexing, keywords in
-  // strings and comments, and one-line blocks.
-  EXPECT_EQ(nested_function_line("function a()\n  x = [1 2];\n  if x(end) > 1, disp(1), end\n"
-                                 "  y = x(1, end); s = 'function end'; % if for\n"
-                                 "  for k = 1:2\n    try\n    catch\n    end\n  end\n  b(x);\nend\n"
-                                 "function b(v)\n  switch v(1)\n    case 1\n  end\nend\n"),
-            0);
-  // Functions without end: each function line ends the one before.
-  EXPECT_EQ(nested_function_line("function a()\n  if 1\n  end\nfunction b()\n  for k=1:2\n  end\n"), 0);
-  // A script with a local function, and a continued line.
-  EXPECT_EQ(nested_function_line("x = f([1, ...\n  2]);\nfunction y = f(a)\n  y = a(end);\nend\n"), 0);
-}

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 
@@ -15,6 +16,7 @@
 #include "translate/eval_text.h"
 #include "translate/class_names.h"
 #include "translate/local_functions.h"
+#include "translate/nested_functions.h"
 
 namespace {
 
@@ -172,7 +174,7 @@ int translate_mfile(const mfile_job& job) {
   std::remove(record.c_str());
 
   minput_t input;
-  int nested_line = 0;
+  nest_plan nest;       // the file's nested functions
   std::string source;   // the file as written
   {
     std::ifstream in(job.mfile, std::ios::binary);
@@ -182,15 +184,23 @@ int translate_mfile(const mfile_job& job) {
     source = all.str();
     // eval of a text known now becomes the text itself; containers.Map is one name;
     // the file's local functions get names of their own.
-    input.assign(qualify_local_functions(spell_class_names(expand_evals(source)), base));
-    nested_line = nested_function_line(source);
+    // Nested functions stand after the file's functions, each a function of its own
+    // that names its shared variables through the nest's frames.
+    const std::string saved_file = diag::current_file();
+    const int saved_line = diag::current_line();
+    diag::set_position(job.mfile, 1);
+    const std::string flat = flatten_nested_functions(spell_class_names(expand_evals(source)), nest);
+    diag::set_position(saved_file, saved_line);
+    input.assign(qualify_local_functions(flat, base));
+    const std::vector<std::string> locals = local_function_names(flat);
+    for (nest_function& f : nest.functions)
+      for (std::string* n : {&f.name, &f.parent})
+        if (!n->empty() && *n != base && std::find(locals.begin(), locals.end(), *n) != locals.end())
+          *n = qualified_local_name(base, *n);
   }
   const std::string saved_file = diag::current_file();
   const int saved_line = diag::current_line();
   diag::set_position(job.mfile, 1);
-  if (nested_line)
-    diag::error_at(nested_line, "nested functions are not supported: make it a local function "
-                                "and pass it the variables it shares");
 
   std::string records = job.mfile + "\n";
   std::string cpp;
@@ -213,12 +223,14 @@ int translate_mfile(const mfile_job& job) {
     p->mfile = job.mfile;
     p->cpp_ext = job.cpp_ext;
     p->header_mode = header_mode;
+    if (!nest.empty()) p->nest = &nest;
     // Inference reads the function's statements first; a function proven to give a
     // real double scalar from real double scalars also gets a form on C++ doubles,
     // translated from the same statements once more.
     inferred_types scalar_form;
     const minput_t start = input;
-    if (job.infer && !job.scan_only && datatypes().name(job.default_type) == "double") {
+    // (Not in a file of nested functions: their shared variables are general values.)
+    if (job.infer && nest.empty() && !job.scan_only && datatypes().name(job.default_type) == "double") {
       const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
       const std::map<std::string, int> callees = callee_classes(statements, job, source);
       const inferred_types proven = infer_types(statements, false, &callees);

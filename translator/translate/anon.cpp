@@ -174,7 +174,8 @@ bool parser_t::anonymous_function(int at, bool own_scope) {
   // A body that is a cell literal, @(x) {x}, gives the cell as its one value.
   if (stmt.is_word(body, "{") && matching_brace(body) == end - 1 && code.rfind("(CL(", 0) == 0)
     code = "(" + code + ").value()";
-  std::string lambda = "grl::anon<" + std::to_string(inputs.size()) + ">(" + c_string_literal(text) +
+  // Made inside a nest, it runs within the frame it was made in.
+  std::string lambda = std::string(nest_self ? "grl::nest_anon<" : "grl::anon<") + std::to_string(inputs.size()) + ">(" + c_string_literal(text) +
                        ", [=](";
   std::string params;
   for (std::size_t k = 0; k < inputs.size(); ++k)
@@ -195,7 +196,7 @@ bool parser_t::anonymous_function(int at, bool own_scope) {
         (symbols->info_of(f)[INFO_NOUT] >= 2 || symbols->info_of(f)[INFO_NOUT] < 0)) {
       const std::string args = anon_code(body + 2, end - 1, true);
       handle_targets.push_back(callee);
-      lambda += ", grl::handle(TM(" + c_string_literal(callee) + ")), [=](" + params +
+      lambda += ", " + handle_text(c_string_literal(callee)) + ", [=](" + params +
                 ") -> M<M<m_type>> { return M<M<m_type>>(" + args + "); }";
     }
   }

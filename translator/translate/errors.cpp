@@ -238,3 +238,21 @@ std::string c_string_literal(const std::string& s) {
   }
   return q + "\"";
 }
+
+std::string parser_t::nest_declarations() const {
+  if (!nest_self || !symbols) return "";
+  const nest_function& f = *nest_self;
+  std::string s = "grl::nest_scope grl_nest(" + c_string_literal(f.name) + ", " +
+                  (f.parent.empty() ? std::string("nullptr") : c_string_literal(f.parent)) + ", " +
+                  std::to_string(f.slots) + ");\n";
+  for (const nest_var& v : f.shared) {
+    const std::string q = v.name + symbols->decoration(v.name, 1);
+    s += "auto& " + q + " = grl_nest.var(" + std::to_string(v.up) + ", " + std::to_string(v.slot) + ", " +
+         c_string_literal(v.name) + ");\n";
+    if (v.input) {
+      const std::string in = nest_plan::input_name(v.name);
+      s += q + " = " + in + symbols->decoration(in, 1) + ";\n";
+    }
+  }
+  return s;
+}

@@ -12,6 +12,7 @@
 
 #include "driver/diag.h"
 #include "lexer/keywords.h"
+#include "translate/local_functions.h"
 #include "translate/parser.h"
 
 namespace {
@@ -806,7 +807,7 @@ std::string parser_t::spell_token(int i) {
   const std::string& t = stmt.gettext(i);
   const int k = stmt.kind(i);
   if (k == TK_STRING && !t.empty() && t[0] == kAnonMark) return t.substr(1);
-  if (k == TK_STRING && !t.empty() && t[0] == '@') return "grl::handle(TM(" + t.substr(1) + "))";
+  if (k == TK_STRING && !t.empty() && t[0] == '@') return handle_text(t.substr(1));
   if (k == TK_STRING) return "TM(" + t + ")";
   if (k == TK_WORD) {
     // The unit of an imaginary literal (2i, which the scanner wrote as 2 * i with a
@@ -826,4 +827,19 @@ std::string parser_t::spell_token(int i) {
   if (t == "~=") return "!=";
   if (t == "~") return "!";
   return t;
+}
+
+// The handle @f (quoted is f's name in quotes). A handle to a nested function made in
+// its nest keeps the running frame: it is called within it later.
+std::string parser_t::handle_text(const std::string& quoted) {
+  const std::string named = "grl::handle(TM(" + quoted + "))";
+  const std::string f = quoted.size() >= 2 ? quoted.substr(1, quoted.size() - 2) : quoted;
+  const nest_function* target = nest_self && nest ? nest->find(f) : nullptr;
+  if (!target) return named;
+  std::string direct = "nullptr";
+  if (target->n_in == 0) {
+    nest_prototypes.insert(f);
+    direct = "[]() -> M<m_type> { return " + cpp_function_name(f) + "(); }";
+  }
+  return "grl::nest_handle(" + named + ", " + c_string_literal(shown_local_name(file_base, f)) + ", " + direct + ")";
 }

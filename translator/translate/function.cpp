@@ -174,7 +174,7 @@ std::string parser_t::entry_points(const std::string& m_name) {
 // Whether the C++ of a file calls handles or the functions that take them: those
 // live in the library's gridlib_funfun.h.
 static bool uses_function_functions(const std::string& cpp) {
-  static const char* const words[] = {"grl::anon<", "grl::call_anon", "grl::call_handle", "set_named_caller", "arrayfun(",
+  static const char* const words[] = {"grl::anon<", "grl::call_anon", "grl::call0(", "grl::evaluated(", "grl::call_handle", "set_named_caller", "arrayfun(",
                                       "cellfun_any(", "fzero(", "fminbnd(", "fminsearch(",
                                       "integral(", "quad(", "quadgk(", "ode45(", "ode23(",
                                       "optimset(", "odeset("};
@@ -199,6 +199,23 @@ std::string parser_t::scalar_dispatch(const std::string& m_name) const {
   const std::string rt = listing(*symbols, SYM_RETURN, PN_RESULT_TYPE);
   return "double " + f + "(" + params + ");\n" + "if (" + test + ") return " + rt + "(" + f + "(" + args +
          "));\n";
+}
+
+// The definitions of the function's locals: not of a shared output of a function of a
+// nest, which names the nest's frame instead (nest_declarations).
+std::string parser_t::local_definitions() {
+  std::vector<int> shared;
+  if (nest_self)
+    for (const nest_var& v : nest_self->shared) {
+      const int e = symbols->find(v.name, SYM_VARIABLES);
+      if (e >= 0 && (symbols->type_of(e) & SYM_LOCAL) && (symbols->type_of(e) & (SYM_OUTPUT | SYM_RETURN))) {
+        symbols->type_of(e) &= ~SYM_LOCAL;
+        shared.push_back(e);
+      }
+    }
+  const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
+  for (int e : shared) symbols->type_of(e) |= SYM_LOCAL;
+  return locals;
 }
 
 int parser_t::translate_function(int ordinal, const std::string& base, function_texts& out) {
@@ -250,6 +267,9 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       if (!includes.empty()) cpp += includes + "\n";
     }
     if (n_globals > 0) cpp += listing(*symbols, SYM_GLOBAL, PN_EXTERN) + "\n\n";
+    // Nested functions without inputs that a handle of this function calls directly.
+    for (const std::string& g : nest_prototypes)
+      cpp += datatypes().value_type(default_type & ~(DT_SCALAR | DT_CELL)) + " " + cpp_function_name(g) + "();\n";
     // The structure types of the function's own variables: only its header held them,
     // and the function's file does not include its own header.
     if (function) {
@@ -279,11 +299,12 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
             cpp += dispatch.substr(dispatch.find('\n') + 1);
           }
         }
-        const std::string locals = listing(*symbols, SYM_LOCAL, PN_DEFINITION);
+        const std::string locals = local_definitions();
         if (!locals.empty()) cpp += locals + "\n";
         if (function) {
           cpp += frame_declaration();
           cpp += persistent_declarations();
+          cpp += nest_declarations();
         } else {
           // A script's text sits in its caller's scope, maybe more than once: its
           // statements and their frame get a block of their own, its variables stay
@@ -312,6 +333,13 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         cpp.insert(at + base_include.size(), "#include \"gridlib_funfun.h\"\n");
       else
         cpp.insert(0, "#include \"gridlib_funfun.h\"\n");
+    }
+
+    // Frames of nested functions.
+    if (cpp.find("grl::nest_") != std::string::npos) {
+      const std::string base_include = "#include \"gridlib.h\"\n";
+      const std::size_t at = cpp.find(base_include);
+      cpp.insert(at != std::string::npos ? at + base_include.size() : 0, "#include \"gridlib_nest.h\"\n");
     }
 
     // Output lists counted when the program runs ([c{:}] = f(x)).

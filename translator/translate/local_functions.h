@@ -20,9 +20,3 @@ std::string shown_local_name(const std::string& file_base, const std::string& qu
 // function line) replaced by its qualified name; field names (s.name), strings and
 // comments are left as they are. Line breaks are kept.
 std::string qualify_local_functions(const std::string& source, const std::string& file_base);
-
-// The line (from 1) of the first function line inside another function's body, in a
-// file whose functions close with `end`; 0 when there is none. Nested functions share
-// their parent's variables, which separately compiled functions cannot do, so such a
-// file is refused instead of being compiled into a program that computes otherwise.
-int nested_function_line(const std::string& source);

@@ -10,6 +10,7 @@
 #include "lexer/tokens.h"
 #include "symbols/datatype.h"
 #include "symbols/symbol.h"
+#include "translate/nested_functions.h"
 
 // The M name of a library function: the translator puts the library's spelling
 // (sqrt_M) in place of the M name (sqrt) before it looks names up.
@@ -211,6 +212,17 @@ class parser_t : public scanner_t {
   // declarations.
   std::string persistent_declarations() const;
   std::set<std::string> handle_vars;        // variables that hold a function handle
+  // Nested functions: the file's plan (null for a file without them) and this
+  // function's part of it (null for a function outside every nest).
+  const nest_plan* nest = nullptr;
+  const nest_function* nest_self = nullptr;
+  void declare_shared();
+  void evaluated_statement();
+  std::string local_definitions();
+  // The frame of a function of a nest and the references to its shared variables.
+  std::string nest_declarations() const;
+  std::set<std::string> nest_prototypes;    // nested functions without inputs a handle calls
+  std::string handle_text(const std::string& quoted);
 
   // ---- Statement state: set by the translator, read by the writer ---------------
   // (display, the statement's own flag, comes from the scanner and may be cleared.)

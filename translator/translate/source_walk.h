@@ -2,6 +2,8 @@
 // rewrites done on the source before it is read (local function names, class names).
 #pragma once
 #include <cctype>
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace msource {
@@ -99,5 +101,48 @@ void walk(const std::string& s, Text text, Word word) {
     ++p;
   }
 }
+
+inline bool opens_block(const std::string& w) {
+  static const char* const words[] = {"if", "for", "parfor", "while", "switch", "try", "function",
+                                      "do", "unwind_protect"};
+  return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
+inline bool closes_block(const std::string& w) {
+  static const char* const words[] = {"end", "endif", "endfor", "endparfor", "endwhile", "endswitch",
+                                      "end_try_catch", "endfunction", "until", "end_unwind_protect"};
+  return std::find(std::begin(words), std::end(words), w) != std::end(words);
+}
+
+// Walks the statements' first words outside brackets: `block` gets each opening or
+// closing keyword with its line and its place in the source [a, b).
+template <typename Block>
+void walk_blocks(const std::string& source, Block block) {
+  int brackets = 0, line = 1;
+  bool continued = false;
+  walk(
+      source,
+      [&](std::size_t a, std::size_t b) {
+        for (std::size_t i = a; i < b; ++i)
+          if (source[i] == '\n') ++line;
+        if (b - a != 1) {
+          continued = source.compare(a, 3, "...") == 0;
+          return;
+        }
+        const char c = source[a];
+        if (c == '(' || c == '[' || c == '{') ++brackets;
+        if ((c == ')' || c == ']' || c == '}') && brackets > 0) --brackets;
+        if (c == '\n' && !continued) brackets = 0;
+        if (c == '\n') continued = false;
+      },
+      [&](std::size_t a, std::size_t b, char prev) {
+        const bool starts = prev == '\n' || prev == ';' || prev == ',';
+        if (!starts || brackets > 0) return;
+        const std::string w = source.substr(a, b - a);
+        if (opens_block(w)) block(w, true, line, a, b);
+        else if (closes_block(w)) block(w, false, line, a, b);
+      });
+}
+
 
 }  // namespace msource

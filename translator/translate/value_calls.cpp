@@ -1,8 +1,10 @@
 // Module VALUE_CALLS: calls of values that may hold a function handle only the running
 // program knows: an index, a cell element, a field or a call's result (c{k}(), s.f(),
 // make()(), [a, b] = c{k}(x)).
-//  - X() takes the all-index, X(c_p), which the library reads as a call with no
-//    inputs when X holds a handle (and as every element otherwise).
+//  - X() becomes grl::call0(X): a call with no inputs when X holds a handle, X itself
+//    otherwise (a variable x() is x, not x(:)). Where the value's start cannot be
+//    told it takes the all-index, X(c_p), which the library reads as a call with no
+//    inputs when X holds a handle.
 //  - X(args, i_o, outputs) (several outputs asked) becomes feval(X, {args}, i_o,
 //    outputs): the handle is called for that many outputs.
 #include <string>
@@ -47,11 +49,55 @@ int value_start(const tokens_t& s, int last) {
 
 }  // namespace
 
+// A statement that is only x(args); of a variable x of no proven class: the value is
+// formed (x may hold a handle, which is then called; an index out of range fails, as
+// it does in M) instead of being left as an unused C++ expression.
+void parser_t::evaluated_statement() {
+  if (display || stmt.top() < 3 || stmt.kind(0) != TK_WORD || !stmt.is_word(1, "(") || !symbols) return;
+  const int e = symbols->find(stmt.gettext(0), SYM_VARIABLES);
+  if (e < 0 || symbols->info_of(e)[INFO_TYPE] != (default_type & ~(DT_SCALAR | DT_CELL))) return;
+  int depth = 0, close = -1;
+  for (int j = 1; j < stmt.top(); ++j) {
+    depth += bracket_balance(stmt, j);
+    if (depth == 0) {
+      close = j;
+      break;
+    }
+  }
+  if (close != stmt.top() - 1) return;
+  stmt.ins(stmt.top(), ")", ')');
+  stmt.ins(0, "(", '(');
+  stmt.ins(0, "grl::evaluated", TK_WORD);
+  uses_feval = 1;
+}
+
 void parser_t::value_call_pass() {
   for (int i = 1; i + 1 < stmt.top(); ++i) {
+    // x() of a variable x (not an assignment's target, not a field).
+    if (stmt.is_word(i, "(") && stmt.is_word(i + 1, ")") && stmt.kind(i - 1) == TK_WORD && symbols &&
+        symbols->find(stmt.gettext(i - 1), SYM_VARIABLES) >= 0 && !(i >= 2 && stmt.is_word(i - 2, ".")) &&
+        !stmt.is_word(i + 2, "=")) {
+      const std::string x = stmt.gettext(i - 1);
+      stmt.set(i - 1, "grl::call0", TK_WORD);
+      stmt.ins(i + 1, x, TK_WORD);
+      uses_feval = 1;
+      i += 2;
+      continue;
+    }
     if (!stmt.is_word(i, "(") || !stmt.is_word(i - 1, ")") || stmt.kind(i - 1) == TK_STRING) continue;
     if (stmt.is_word(i + 1, ")")) {
-      stmt.ins(i + 1, "c_p", TK_WORD);
+      const int start = value_start(stmt, i - 1);
+      if (start < 0) {
+        stmt.ins(i + 1, "c_p", TK_WORD);
+        continue;
+      }
+      // X ( ) -> grl::call0 ( X )
+      stmt.del(i + 1);
+      stmt.set(i, ")", ')');
+      stmt.ins(start, "(", '(');
+      stmt.ins(start, "grl::call0", TK_WORD);
+      uses_feval = 1;
+      i += 2;
       continue;
     }
     // The i_o that begins the outputs, among this call's own inputs.

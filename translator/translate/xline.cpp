@@ -112,6 +112,7 @@ void parser_t::translate_statement() {
     arity_pass();
     varargin_pass();
     field_pass();
+    evaluated_statement();
     value_call_pass();
     element_access_pass();
   }
@@ -233,6 +234,17 @@ void parser_t::function_line() {
   depth += 1;
 
   const int last = stmt.top();
+  // A function of a nest: an input it shares with the functions written in it arrives
+  // under another name and is copied into the shared frame.
+  nest_self = nullptr;
+  const int named_at = eq == -1 ? 0 : eq + 1;
+  if (nest && named_at < last) nest_self = nest->find(stmt.gettext(named_at));
+  auto shared_input = [&](const std::string& v) {
+    if (nest_self)
+      for (const nest_var& s : nest_self->shared)
+        if (s.input && s.name == v) return true;
+    return false;
+  };
   n_in = eq == -1 ? (last - 2) / 2 : (last - (eq + 3)) / 2;
   if (n_in < 0) n_in = 0;
   for (int k = 0; k < n_in; ++k) {
@@ -241,6 +253,7 @@ void parser_t::function_line() {
     // program can spell.
     if (at < last && stmt.is_word(at, "~")) stmt.set(at, "_ignored" + std::to_string(k + 1), TK_WORD);
     if (at >= last || stmt.kind(at) != TK_WORD) continue;
+    if (shared_input(stmt.gettext(at))) stmt.set(at, nest_plan::input_name(stmt.gettext(at)), TK_WORD);
     const std::string in = stmt.gettext(at);
     int type = default_type;
     if (in == "varargin") {
@@ -282,6 +295,16 @@ void parser_t::function_line() {
   if (symbols) symbols->add_typed(result, SYM_RETURN, result_type);
   const int f = eq == -1 ? 0 : eq + 1;
   if (f < last) name = stmt.gettext(f);
+  if (nest_self && symbols) declare_shared();
+}
+
+// The shared variables of a function of a nest live in the nest's frames: those that
+// are not its outputs are declared here (an output stays one: its copy back and its
+// return; local_definitions leaves it out of the locals).
+void parser_t::declare_shared() {
+  for (const nest_var& v : nest_self->shared)
+    if (symbols->find(v.name, SYM_VARIABLES) < 0)
+      symbols->add_typed(v.name, SYM_DECLARED, default_type & ~(DT_SCALAR | DT_CELL));
 }
 
 // A replacement that spells a number or a quoted string (-DN=5, -DNAME='abc') becomes
