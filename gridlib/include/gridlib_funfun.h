@@ -109,6 +109,9 @@ M<m_type> ode45_run(const deal_t& d);
 M<m_type> ode23_run(const deal_t& d);
 M<m_type> optimset_run(const deal_t& d);
 M<m_type> odeset_run(const deal_t& d);
+M<m_type> optimget_run(const deal_t& d);
+M<m_type> odeget_run(const deal_t& d);
+M<m_type> deval_run(const deal_t& d);
 template <class... A> void collect_args(deal_t& d, A&&... a) { (deal_put(d, a), ...); }
 
 }  // namespace grl
@@ -129,6 +132,9 @@ GRL_FUNCTION_OF_HANDLES(ode45)
 GRL_FUNCTION_OF_HANDLES(ode23)
 GRL_FUNCTION_OF_HANDLES(optimset)
 GRL_FUNCTION_OF_HANDLES(odeset)
+GRL_FUNCTION_OF_HANDLES(optimget)
+GRL_FUNCTION_OF_HANDLES(odeget)
+GRL_FUNCTION_OF_HANDLES(deval)
 #undef GRL_FUNCTION_OF_HANDLES
 
 // arrayfun(f, a, b, ..., 'UniformOutput', v, 'ErrorHandler', e): an array of the

@@ -2,6 +2,7 @@
 // and Bogacki-Shampine 3(2)), RelTol 1e-3 and AbsTol 1e-6 by default, as odeset
 // changes them. [t, y] = ode45(f, tspan, y0): with two times, every step (ode45 adds
 // three points inside each step); with more, the solution at those times.
+// sol = ode45(...) gives the solution structure, which deval reads.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -58,13 +59,14 @@ std::string lower(std::string s) {
   return s;
 }
 
+// Option `name` (lower case) of the structure odeset gave, or dflt when it is absent
+// or empty.
 double option(const Mt& opts, const char* name, double dflt) {
-  if (!opts.holds_cell()) return dflt;
-  const Mc& c = opts.held_cell();
-  for (std::size_t k = 0; k + 1 < c.numel(); k += 2)
-    if (lower(grl::su::text(c.elem(k))) == name) {
-      const Mt& v = c.elem(k + 1);
-      if (!v.isempty() && !v.ischar()) return double(v.cre()[0]);
+  if (!opts.holds_struct() || opts.numel() != 1) return dflt;
+  for (const std::string& f : grl::field_names(opts))
+    if (lower(f) == name) {
+      const Mt& v = grl::field(opts, f.c_str());
+      if (!v.isempty() && !v.ischar() && !v.holds_struct() && !v.holds_cell()) return double(v.cre()[0]);
     }
   return dflt;
 }
@@ -99,15 +101,40 @@ vec hermite(double t, double t0, double t1, const vec& y0, const vec& y1, const 
   return y;
 }
 
+// The columns of a matrix whose column k is v[k].
+Mt columns(const std::vector<vec>& v, std::size_t n) {
+  Mt m = Mt::zeros(n, v.size());
+  for (std::size_t k = 0; k < v.size(); ++k)
+    for (std::size_t q = 0; q < n; ++q) m.pr()[q + k * n] = m_type(v[k][q]);
+  return m;
+}
+
+// The solution structure: x (the steps' times, a row), y (the solution there, a
+// column each), solver, and idata (the slope at each step) from which deval
+// interpolates.
+Mt solution(const std::vector<double>& t, const std::vector<vec>& y, const std::vector<vec>& f, const char* who) {
+  const std::size_t n = y.empty() ? 0 : y[0].size();
+  Mt s = grl::make_struct(1, 1, {"x", "y", "solver", "idata"});
+  Mt x = Mt::zeros(1, t.size());
+  for (std::size_t k = 0; k < t.size(); ++k) x.pr()[k] = m_type(t[k]);
+  grl::field_ref(s, "x") = x;
+  grl::field_ref(s, "y") = columns(y, n);
+  grl::field_ref(s, "solver") = grl::su::str(who);
+  grl::field_ref(s, "idata") = columns(f, n);
+  return s;
+}
+
 Mt solve(const grl::deal_t& d, const tableau& tb, const char* who) {
   if (d.in.size() < 3) grl_fail("Invalid call to %s", who);
   const Mt& span = d.in[1];
   const Mt& y0m = d.in[2];
   const Mt opts = d.in.size() > 3 ? d.in[3] : Mt();
   if (span.numel() < 2) grl_fail("%s: TRANGE must contain at least 2 elements", who);
-  // sol = ode45(...) gives a structure, a value this library does not make yet.
-  if (d.out.size() < 2)
-    grl_fail("%s: the solution structure is not available; ask for [t, y] = %s(...)", who, who);
+  if (!opts.isempty() && !opts.holds_struct()) grl_fail("%s: OPTIONS must be a structure (see odeset)", who);
+  // sol = ode45(...): the solution structure, every step with its slope for deval.
+  const bool structure = d.out.size() < 2;
+  std::vector<double> step_t;
+  std::vector<vec> step_y, step_f;
   const std::size_t n = y0m.numel();
   vec times(span.numel());
   for (std::size_t k = 0; k < times.size(); ++k) times[k] = double(span.cre()[k]);
@@ -137,6 +164,11 @@ Mt solve(const grl::deal_t& d, const tableau& tb, const char* who) {
   std::vector<vec> out_y;
   out_t.push_back(t0);
   out_y.push_back(y);
+  if (structure) {
+    step_t.push_back(t0);
+    step_y.push_back(y);
+    step_f.push_back(f0);
+  }
   std::size_t next = 1;   // the next requested time when tspan lists them
   const bool every_step = times.size() == 2;
   std::vector<vec> k(std::size_t(tb.stages));
@@ -178,7 +210,11 @@ Mt solve(const grl::deal_t& d, const tableau& tb, const char* who) {
       h = std::max(hmin, h * std::max(0.1, 0.8 * std::pow(rtol / err, pw)));
     }
     const double tnew = t + dir * h;
-    if (every_step) {
+    if (structure) {
+      step_t.push_back(tnew);
+      step_y.push_back(ynew);
+      step_f.push_back(fnew);
+    } else if (every_step) {
       for (int r = 1; r < refine; ++r) {
         const double tr = t + dir * h * r / refine;
         out_t.push_back(tr);
@@ -199,6 +235,7 @@ Mt solve(const grl::deal_t& d, const tableau& tb, const char* who) {
     const double grow = err == 0 ? 5 : std::min(5.0, 0.8 * std::pow(rtol / err, pw));
     h *= grow;
   }
+  if (structure) return solution(step_t, step_y, step_f, who);
   Mt tv = Mt::zeros(out_t.size(), 1), yv = Mt::zeros(out_t.size(), n);
   for (std::size_t r = 0; r < out_t.size(); ++r) {
     tv.pr()[r] = m_type(out_t[r]);
@@ -219,3 +256,79 @@ Mt solve(const grl::deal_t& d, const tableau& tb, const char* who) {
 
 Mt grl::ode45_run(const deal_t& d) { return solve(d, dormand_prince(), "ode45"); }
 Mt grl::ode23_run(const deal_t& d) { return solve(d, bogacki_shampine(), "ode23"); }
+
+// deval(sol, t[, idx]) or deval(t, sol[, idx]): the solution at the times t (a column
+// each), by cubic Hermite interpolation between the steps around each time; its
+// second output is the slope there.
+Mt grl::deval_run(const deal_t& d) {
+  if (d.in.size() < 2 || d.in.size() > 3) grl_fail("Invalid call to deval");
+  const bool sol_first = d.in[0].holds_struct();
+  const Mt& sol = sol_first ? d.in[0] : d.in[1];
+  const Mt& at = sol_first ? d.in[1] : d.in[0];
+  if (!sol.holds_struct() || sol.numel() != 1)
+    grl_fail("deval: SOL must be the structure that ode45 or ode23 returned");
+  const std::vector<std::string> names = grl::field_names(sol);
+  for (const char* f : {"x", "y", "idata"})
+    if (std::find(names.begin(), names.end(), f) == names.end())
+      grl_fail("deval: SOL must be the structure that ode45 or ode23 returned");
+  const Mt& x = grl::field(sol, "x");
+  const Mt& y = grl::field(sol, "y");
+  const Mt& yp = grl::field(sol, "idata");
+  const std::size_t steps = x.numel(), n = y.rows();
+  if (steps == 0 || y.numel() != n * steps || yp.numel() != y.numel())
+    grl_fail("deval: SOL must be the structure that ode45 or ode23 returned");
+  std::vector<std::size_t> rows;
+  if (d.in.size() == 3) {
+    const Mt& idx = d.in[2];
+    for (std::size_t k = 0; k < idx.numel(); ++k) {
+      const double r = double(idx.cre()[k]);
+      if (r < 1 || r > double(n) || r != std::floor(r)) grl_fail("deval: IDX must hold components of the solution, 1 to %zu", n);
+      rows.push_back(std::size_t(r) - 1);
+    }
+  } else {
+    for (std::size_t q = 0; q < n; ++q) rows.push_back(q);
+  }
+  const double first = double(x.cre()[0]), last = double(x.cre()[steps - 1]);
+  const double lo = std::min(first, last), hi = std::max(first, last);
+  const double dir = last >= first ? 1 : -1;
+  auto column = [&](const Mt& m, std::size_t k) {
+    vec v(n);
+    for (std::size_t q = 0; q < n; ++q) v[q] = double(m.cre()[q + k * n]);
+    return v;
+  };
+  Mt out = Mt::zeros(rows.size(), at.numel()), slope = Mt::zeros(rows.size(), at.numel());
+  for (std::size_t j = 0; j < at.numel(); ++j) {
+    const double t = double(at.cre()[j]);
+    if (!(t >= lo && t <= hi))
+      grl_fail("deval: the time %g lies outside the interval of integration [%g, %g]", t, lo, hi);
+    // The step [x(k), x(k+1)] holding t.
+    std::size_t k = 0;
+    while (k + 2 < steps && dir * (t - double(x.cre()[k + 1])) > 0) ++k;
+    vec v, s(n);
+    if (steps == 1) {
+      v = column(y, 0);
+      s = column(yp, 0);
+    } else {
+      const double t0 = double(x.cre()[k]), t1 = double(x.cre()[k + 1]);
+      const vec y0 = column(y, k), y1 = column(y, k + 1), f0 = column(yp, k), f1 = column(yp, k + 1);
+      v = hermite(t, t0, t1, y0, y1, f0, f1);
+      const double h = t1 - t0, u = (t - t0) / h;
+      for (std::size_t q = 0; q < n; ++q)
+        s[q] = (6 * u * u - 6 * u) / h * y0[q] + (3 * u * u - 4 * u + 1) * f0[q] +
+               (6 * u - 6 * u * u) / h * y1[q] + (3 * u * u - 2 * u) * f1[q];
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      out.pr()[r + j * rows.size()] = m_type(v[rows[r]]);
+      slope.pr()[r + j * rows.size()] = m_type(s[rows[r]]);
+    }
+  }
+  if (d.out.size() > 1) {
+    Mr<m_type> r = d.out[1];
+    r = slope;
+  }
+  if (!d.out.empty()) {
+    Mr<m_type> r = d.out[0];
+    r = out;
+  }
+  return out;
+}

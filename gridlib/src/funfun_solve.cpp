@@ -1,6 +1,6 @@
 // Root finding, minimisation and integration of functions given as handles: fzero,
-// fminbnd, fminsearch, integral, quad, quadgk, with the options of optimset (a list
-// of name/value pairs: TolX, TolFun, MaxIter, MaxFunEvals, Display, AbsTol, RelTol).
+// fminbnd, fminsearch, integral, quad, quadgk, with the options of optimset (a
+// structure: TolX, TolFun, MaxIter, MaxFunEvals, Display, AbsTol, RelTol).
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -21,7 +21,8 @@ std::string lower(std::string s) {
   return s;
 }
 
-// The options: name/value pairs, as optimset and odeset give them.
+// The options a solver reads: the fields of the structure optimset or odeset gave,
+// by name in lower case.
 struct options {
   std::vector<std::pair<std::string, Mt>> v;
   const Mt* find(const char* name) const {
@@ -35,38 +36,96 @@ struct options {
   }
 };
 
-void add_pairs(options& o, const std::vector<Mt>& in, std::size_t from, const char* who) {
-  for (std::size_t k = from; k < in.size(); ++k) {
-    const Mt& x = in[k];
-    if (x.holds_cell()) {
-      const Mc& c = x.held_cell();
-      for (std::size_t j = 0; j + 1 < c.numel(); j += 2)
-        o.v.emplace_back(lower(grl::su::text(c.elem(j))), c.elem(j + 1));
-      continue;
-    }
-    if (x.isempty()) continue;
-    if (!x.ischar() || k + 1 >= in.size()) grl_fail("%s: invalid option", who);
-    o.v.emplace_back(lower(grl::su::text(x)), in[k + 1]);
-    ++k;
-  }
-}
-
 options options_of(const grl::deal_t& d, std::size_t from, const char* who) {
   options o;
-  if (from < d.in.size()) add_pairs(o, {d.in[from]}, 0, who);
+  if (from >= d.in.size()) return o;
+  const Mt& s = d.in[from];
+  if (s.isempty() && !s.holds_struct()) return o;
+  if (!s.holds_struct() || s.numel() != 1) grl_fail("%s: OPTIONS must be a structure (see optimset)", who);
+  for (const std::string& name : grl::field_names(s)) o.v.emplace_back(lower(name), grl::field(s, name.c_str()));
   return o;
 }
 
-// The list optimset/odeset give: a cell {name, value, ...} held as a value.
-Mt option_list(const grl::deal_t& d, const char* who) {
-  options o;
-  add_pairs(o, d.in, 0, who);
-  Mc c = Mc::alloc(1, 2 * o.v.size());
-  for (std::size_t k = 0; k < o.v.size(); ++k) {
-    c.welem(2 * k) = grl::su::str(o.v[k].first);
-    c.welem(2 * k + 1) = o.v[k].second;
+// integral(f, a, b, 'AbsTol', t, ...): options given as name/value pairs.
+void name_value_pairs(options& o, const std::vector<Mt>& in, std::size_t from, const char* who) {
+  for (std::size_t k = from; k < in.size(); k += 2) {
+    if (!in[k].ischar() || k + 1 >= in.size()) grl_fail("%s: options must be name/value pairs", who);
+    o.v.emplace_back(lower(grl::su::text(in[k])), in[k + 1]);
   }
-  return Mt(c);
+}
+
+// The options each function knows, in the spelling it shows; a name is matched
+// without regard to case.
+const std::vector<std::string>& known_options(bool ode) {
+  static const std::vector<std::string> optim = {
+      "AutoScaling", "ComplexEqn", "Display", "FinDiffType", "FunValCheck", "GradObj", "Jacobian",
+      "MaxFunEvals", "MaxIter", "OutputFcn", "TolFun", "TolX", "TypicalX", "Updating"};
+  static const std::vector<std::string> odes = {
+      "AbsTol", "BDF", "Events", "InitialSlope", "InitialStep", "JConstant", "JPattern", "Jacobian",
+      "MStateDependence", "Mass", "MassSingular", "MaxOrder", "MaxStep", "MvPattern", "NonNegative",
+      "NormControl", "OutputFcn", "OutputSel", "Refine", "RelTol", "Stats", "Vectorized"};
+  return ode ? odes : optim;
+}
+
+std::string known_spelling(const std::string& name, bool ode, const char* who) {
+  for (const std::string& k : known_options(ode))
+    if (lower(k) == lower(name)) return k;
+  if (!grl::valid_field_name(name)) grl_fail("%s: invalid option name '%s'", who, name.c_str());
+  return name;
+}
+
+// Sets option `name` of s, replacing a field of that name in any case.
+void set_option(Mt& s, const std::string& name, const Mt& value) {
+  for (const std::string& f : grl::field_names(s))
+    if (lower(f) == lower(name)) {
+      grl::field_ref(s, f.c_str()) = value;
+      return;
+    }
+  grl::field_ref(s, name.c_str()) = value;
+}
+
+// optimset / odeset: a structure of options. No inputs: every option the function
+// knows (odeset always gives them all), empty; then structures merged in order and
+// name/value pairs.
+Mt option_struct(const grl::deal_t& d, bool ode, const char* who) {
+  std::vector<std::string> names;
+  if (d.in.empty() || ode) names = known_options(ode);
+  Mt s = grl::make_struct(1, 1, names);
+  for (std::size_t k = 0; k < d.in.size(); ++k) {
+    const Mt& x = d.in[k];
+    if (x.holds_struct()) {
+      if (x.numel() != 1) grl_fail("%s: OLDOPTS and NEWOPTS must be scalar structures", who);
+      for (const std::string& f : grl::field_names(x)) {
+        const Mt& v = grl::field(x, f.c_str());
+        // odeset(old, new): the empty options of new leave old's.
+        if (ode && v.isempty() && !v.holds_struct() && k > 0) continue;
+        set_option(s, known_spelling(f, ode, who), v);
+      }
+      continue;
+    }
+    if (!x.ischar()) grl_fail("%s: expecting option names as strings, with a value each", who);
+    if (k + 1 >= d.in.size()) grl_fail("%s: no value for option '%s'", who, grl::su::text(x).c_str());
+    set_option(s, known_spelling(grl::su::text(x), ode, who), d.in[k + 1]);
+    ++k;
+  }
+  return s;
+}
+
+// optimget / odeget (opts, name[, default]): the option, or the default when it is
+// absent or empty.
+Mt option_get(const grl::deal_t& d, const char* who) {
+  if (d.in.size() < 2 || d.in.size() > 3) grl_fail("Invalid call to %s", who);
+  const Mt& s = d.in[0];
+  if (!s.holds_struct() || s.numel() != 1) grl_fail("%s: OPTIONS must be a struct", who);
+  if (!d.in[1].ischar()) grl_fail("%s: PARNAME must be a string", who);
+  const std::string want = lower(grl::su::text(d.in[1]));
+  for (const std::string& f : grl::field_names(s))
+    if (lower(f) == want) {
+      const Mt& v = grl::field(s, f.c_str());
+      if (!v.isempty() || v.holds_struct()) return v;
+      break;
+    }
+  return d.in.size() == 3 ? d.in[2] : Mt();
 }
 
 struct scalar_fn {
@@ -94,8 +153,10 @@ Mt number(double v) { return Mt(m_type(v)); }
 
 }  // namespace
 
-Mt grl::optimset_run(const deal_t& d) { return option_list(d, "optimset"); }
-Mt grl::odeset_run(const deal_t& d) { return option_list(d, "odeset"); }
+Mt grl::optimset_run(const deal_t& d) { return option_struct(d, false, "optimset"); }
+Mt grl::odeset_run(const deal_t& d) { return option_struct(d, true, "odeset"); }
+Mt grl::optimget_run(const deal_t& d) { return option_get(d, "optimget"); }
+Mt grl::odeget_run(const deal_t& d) { return option_get(d, "odeget"); }
 
 // fzero: a bracket [a, b] with a sign change, or one from a search around the
 // start; then Brent's method (bisection, secant and inverse quadratic steps).
@@ -462,7 +523,7 @@ double limit(const Mt& v, const char* who) {
 Mt grl::integral_run(const deal_t& d) {
   if (d.in.size() < 3) grl_fail("Invalid call to integral");
   options o;
-  add_pairs(o, d.in, 3, "integral");
+  name_value_pairs(o, d.in, 3, "integral");
   const double q = gauss_kronrod(d.in[0], limit(d.in[1], "integral"), limit(d.in[2], "integral"),
                                  o.number("abstol", 1e-10), o.number("reltol", 1e-6), "integral");
   return number(q);
@@ -471,7 +532,7 @@ Mt grl::integral_run(const deal_t& d) {
 Mt grl::quadgk_run(const deal_t& d) {
   if (d.in.size() < 3) grl_fail("Invalid call to quadgk");
   options o;
-  add_pairs(o, d.in, 3, "quadgk");
+  name_value_pairs(o, d.in, 3, "quadgk");
   const double q = gauss_kronrod(d.in[0], limit(d.in[1], "quadgk"), limit(d.in[2], "quadgk"),
                                  o.number("abstol", 1e-10), o.number("reltol", 1e-6), "quadgk");
   put(d, 0, number(q));

@@ -177,7 +177,7 @@ static bool uses_function_functions(const std::string& cpp) {
   static const char* const words[] = {"grl::anon<", "grl::call_anon", "grl::call0(", "grl::evaluated(", "grl::call_handle", "set_named_caller", "arrayfun(",
                                       "cellfun_any(", "fzero(", "fminbnd(", "fminsearch(",
                                       "integral(", "quad(", "quadgk(", "ode45(", "ode23(",
-                                      "optimset(", "odeset("};
+                                      "optimset(", "odeset(", "optimget(", "odeget(", "deval("};
   for (const char* w : words)
     if (cpp.find(w) != std::string::npos) return true;
   return false;
