@@ -255,6 +255,13 @@ Mc cellstr(const Mc& c) {
 Mt str2func(const Mt& name) {
   if (!name.ischar() || (name.flags_ & grl::F_HANDLE))
     grl_fail("str2func: FCN_NAME must be a string");
+  // Anonymous text known when the file is read is compiled; text made only when the
+  // program runs would need an interpreter, which a compiled program does not have.
+  const std::string text = grl::su::text(name);
+  if (text.find_first_not_of(" \t") != std::string::npos && text[text.find_first_not_of(" \t")] == '@')
+    grl_fail("str2func: the anonymous function '%s' is text made while the program runs; "
+             "a compiled program can only make one written in the M-file",
+             text.c_str());
   return grl::handle(name);
 }
 Mt str2func(const Mc&) { grl_fail("str2func: FCN_NAME must be a string"); }

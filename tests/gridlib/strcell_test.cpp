@@ -25,6 +25,9 @@ const auto fails = testing::ExitedWithCode(1);
 }  // namespace
 
 TEST(StrcellErrors, ArgumentsOfTheWrongKind) {
+  EXPECT_ENDS(str2func(str(" @(x) x.^2")), fails,
+              "is text made while the program runs; a compiled program can only make one written in the M-file");
+  EXPECT_EQ(txt(func2str(str2func(str("sin")))), "sin");
   EXPECT_ENDS(strncmp(str("a"), str("a"), MD(0.0)), fails, "error: strncmp: N must be greater than 0");
   EXPECT_ENDS(strncmpi(str("a"), str("a"), MD()), fails, "error: strncmpi: N must be greater than 0");
   EXPECT_ENDS(strcmp(cellof({str("a"), str("b")}), cellof({str("a"), str("b"), str("c")})), fails,
