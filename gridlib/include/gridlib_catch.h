@@ -19,6 +19,18 @@
 
 namespace grl {
 
+// A function that no M-file and no library defines, named where the program may never
+// go: the call (or the bare name) fails when it runs, "'name' undefined near line L,
+// column C" (the place in the M-file; no place when line is 0). The arguments are
+// worked out first, as in any call.
+[[noreturn]] void undefined_function(const char* name, int line, int column);
+struct undefined_call {
+  const char* name;
+  int line, column;
+  template <class... A> M<m_type> operator()(const A&...) const { undefined_function(name, line, column); }
+};
+inline M<m_type> undefined_value(const char* name, int line, int column) { undefined_function(name, line, column); }
+
 // Entering a catch block: the error becomes the one lasterr gives.
 void caught(const exception& e);
 // The value of a catch block's variable: a structure with the fields message,

@@ -3,9 +3,10 @@
 // mex.h, and compiled by the host's MEX compiler.
 //
 // Numbers keep their class (double, single, int8 ... uint64) both ways. An input the
-// library cannot hold (a structure, a function handle, a sparse or N-dimensional array)
+// library cannot hold (a function handle, an object, a sparse or N-dimensional array)
 // is refused with an error, never read as something else: a sparse array's element
-// array holds only its nonzeros.
+// array holds only its nonzeros. Cells and structure arrays (2-D) cross both ways,
+// their elements converted in turn.
 #ifndef GRIDLIB_MEX_H
 #define GRIDLIB_MEX_H
 
@@ -18,6 +19,7 @@
 #include <new>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "gridlib_class.h"
 #include "gridlib_host.h"
@@ -129,14 +131,37 @@ inline void mex_numbers_out(void* dst, const m_type* src, std::size_t n, mxClass
 }
 
 inline void matlab_to_korval(const mxArray* a, M<M<m_type>>& x);
+inline void matlab_to_korval(const mxArray* a, M<m_type>& x);
+
+// A structure array (2-D) as a library structure: the same extents, the fields in the
+// host's order, each field value converted as any input is.
+inline void mex_struct_in(const mxArray* a, M<m_type>& x) {
+  mex_check_shape(a);
+  const std::size_t m = mxGetM(a), n = mxGetN(a);
+  const int nf = mxGetNumberOfFields(a);
+  std::vector<std::string> names;
+  for (int f = 0; f < nf; ++f) names.push_back(mxGetFieldNameByNumber(a, f));
+  M<m_type> s = make_struct(m, n, names);
+  for (std::size_t e = 0; e < m * n; ++e)
+    for (int f = 0; f < nf; ++f) {
+      const mxArray* v = mxGetFieldByNumber(a, mwIndex(e), f);
+      if (v) matlab_to_korval(v, s.st_->v[e * std::size_t(nf) + std::size_t(f)]);   // else []
+    }
+  x = s;
+}
 
 // A numeric array of any class (double, single, an integer class), a logical or a char
-// array as a library value of that class; a cell array as a value that holds the cell.
+// array as a library value of that class; a cell array as a value that holds the cell,
+// a structure array as a structure.
 inline void matlab_to_korval(const mxArray* a, M<m_type>& x) {
   if (mxIsCell(a)) {
     M<M<m_type>> c;
     matlab_to_korval(a, c);
     x = M<m_type>::of_cell(c);
+    return;
+  }
+  if (mxIsStruct(a)) {
+    mex_struct_in(a, x);
     return;
   }
   mex_check_shape(a);
@@ -187,11 +212,26 @@ inline void matlab_to_korval(const mxArray* a, M<M<m_type>>& x) {
 }
 
 inline mxArray* mex_array_of(const M<M<m_type>>& c);
+inline mxArray* mex_array_of(const M<m_type>& x);
+
+// A library structure (array) as the host's structure array, fields in their order.
+inline mxArray* mex_struct_out(const M<m_type>& x) {
+  const std::vector<std::string> names = field_names(x);
+  std::vector<const char*> texts;
+  for (const std::string& n : names) texts.push_back(n.c_str());
+  mxArray* a = mxCreateStructMatrix(x.rows(), x.cols(), int(texts.size()), texts.empty() ? nullptr : texts.data());
+  const std::size_t nf = names.size();
+  for (std::size_t e = 0; e < x.rows() * x.cols(); ++e)
+    for (std::size_t f = 0; f < nf; ++f) mxSetFieldByNumber(a, mwIndex(e), int(f), mex_array_of(x.st_->v[e * nf + f]));
+  return a;
+}
 
 // A library value as a new array of the host: a matrix of its numeric class, a logical
-// or char array, or the cell the value holds.
+// or char array, the cell the value holds, or a structure array.
 inline mxArray* mex_array_of(const M<m_type>& x) {
   if (x.holds_cell()) return mex_array_of(x.held_cell());
+  if (x.holds_struct()) return mex_struct_out(x);
+  if (is_map(x)) throw mex_refusal("a containers.Map can not be returned from a MEX file");
   if (x.flags_ & F_HANDLE) throw mex_refusal("a function handle can not be returned from a MEX file");
   const std::size_t m = x.rows(), n = x.cols(), count = m * n;
   const m_type* re = x.cre();

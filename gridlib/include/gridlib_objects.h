@@ -15,6 +15,10 @@
 namespace grl {
 M<m_type> mexception_args(const std::vector<M<m_type>>& a);
 M<m_type> map_args(const std::vector<M<m_type>>& a);
+// Whether x holds a containers.Map, and m.name(args): keys, values, isKey, remove,
+// length, Count, KeyType, ValueType called in the method form.
+bool is_map(const M<m_type>& x);
+M<m_type> map_method(const M<m_type>& map, const char* name, const std::vector<M<m_type>>& args);
 }  // namespace grl
 
 // MException(id, format, a, ...): an error value that throw, rethrow and error raise.
@@ -24,6 +28,12 @@ template <class... A> inline M<m_type> MException(const A&... a) {
 // throw(err): raises the error err describes from here (its stack is the calls
 // running now).
 grl::quiet throw_M(const M<m_type>& err);
+// throwAsCaller(err): the same from the caller's place: the stack leaves out the
+// function that raises it.
+grl::quiet throwAsCaller(const M<m_type>& err);
+// addCause(err, cause): err with cause added to its field cause (a column cell of
+// error values, made when err has none).
+M<m_type> addCause(const M<m_type>& err, const M<m_type>& cause);
 
 // containers.Map(), containers.Map(keys, values [, 'UniformValues', tf]) and
 // containers.Map('KeyType', kt, 'ValueType', vt).

@@ -136,6 +136,8 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
   if (flags_ & grl::F_HANDLE) return grl::call_indexed(*this, &a, nullptr);
   // A containers.Map is read by key.
   if (fn_) return grl::map_get(*this, a);
+  // A value holding a cell (a field, an argument of any class): c(k) is a cell.
+  if (cell_) return of_cell(cell_->get1(a));
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), true);
   check_read(p, w, numel(), *this);
@@ -165,6 +167,7 @@ template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) con
   if (st_) return grl::struct_get2(*this, a, b);
   if (flags_ & grl::F_HANDLE) return grl::call_indexed(*this, &a, &b);
   if (fn_) grl_fail("only '()' indexing with exactly one key is supported by containers.Map");
+  if (cell_) return of_cell(cell_->get2(a, b));
   where wa{name_, 0, 2}, wb{name_, 1, 2};
   positions pa = resolve(a, wa, rows_, true), pb = resolve(b, wb, cols_, true);
   check_read(pa, wa, rows_, *this);

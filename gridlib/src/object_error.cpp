@@ -1,6 +1,7 @@
-// MException(id, format, ...) and throw(err): error values made by the program. The
-// value is the structure a catch block gives (message, identifier, stack), so
-// err.message, rethrow, error(err) and getReport take either.
+// MException(id, format, ...), throw(err), throwAsCaller(err) and addCause(err, c):
+// error values made by the program. The value is the structure a catch block gives
+// (message, identifier, stack) with the field cause (a column cell of error values),
+// so err.message, rethrow, error(err) and getReport take either.
 #include <string>
 #include <vector>
 
@@ -30,17 +31,56 @@ Mt grl::mexception_args(const std::vector<Mt>& a) {
   std::vector<const Mt*> args;
   for (std::size_t k = 2; k < a.size(); ++k) args.push_back(&a[k]);
   const std::string message = grl::format_text("MException", su::text(a[1]), args);
-  Mt err = grl::make_struct(1, 1, {"message", "identifier", "stack"});
+  Mt err = grl::make_struct(1, 1, {"message", "identifier", "stack", "cause"});
   err.st_->v[0] = su::str(message);
   err.st_->v[1] = a[0].numel() ? a[0] : su::str("");
   err.st_->v[2] = grl::make_struct(0, 1, {"file", "name", "line", "column"});
+  err.st_->v[3] = Mt::of_cell(M<Mt>::alloc(0, 1));
   return err;
 }
 
+namespace {
+
+// The message and identifier of an error value given to `what`.
+void error_texts(const Mt& err, const char* what, std::string& identifier, std::string& message) {
+  const Mt* m = err.holds_struct() && err.numel() == 1 ? error_field(err, "message") : nullptr;
+  const Mt* id = m ? error_field(err, "identifier") : nullptr;
+  if (!m || !id) grl_fail("%s: ERR must be an MException object", what);
+  identifier = su::text(*id);
+  message = su::text(*m);
+}
+
+}  // namespace
+
 grl::quiet throw_M(const Mt& err) {
-  if (!err.holds_struct() || err.numel() != 1) grl_fail("throw: ERR must be an MException object");
-  const Mt* message = error_field(err, "message");
-  const Mt* identifier = error_field(err, "identifier");
-  if (!message || !identifier) grl_fail("throw: ERR must be an MException object");
-  throw grl::exception(su::text(*identifier), su::text(*message));
+  std::string identifier, message;
+  error_texts(err, "throw", identifier, message);
+  throw grl::exception(identifier, message);
+}
+
+grl::quiet throwAsCaller(const Mt& err) {
+  std::string identifier, message;
+  error_texts(err, "throwAsCaller", identifier, message);
+  std::vector<grl::stack_frame> stack = grl::current_stack();
+  if (!stack.empty()) stack.erase(stack.begin());
+  throw grl::exception(identifier, message, stack);
+}
+
+Mt addCause(const Mt& err, const Mt& cause) {
+  std::string identifier, message;
+  error_texts(err, "addCause", identifier, message);
+  error_texts(cause, "addCause", identifier, message);
+  Mt out = err;
+  const Mt* had = error_field(err, "cause");
+  const std::size_t n = had && had->holds_cell() ? had->held_cell().numel() : 0;
+  M<Mt> causes = M<Mt>::alloc(n + 1, 1);
+  for (std::size_t k = 0; k < n; ++k) causes.welem(k) = had->held_cell().elem(k);
+  causes.welem(n) = cause;
+  grl::field_ref(out, "cause") = Mt::of_cell(causes);
+  return out;
+}
+
+void grl::undefined_function(const char* name, int line, int column) {
+  if (line <= 0) grl_fail_id("Octave:undefined-function", "'%s' undefined", name);
+  grl_fail_id("Octave:undefined-function", "'%s' undefined near line %d, column %d", name, line, column);
 }

@@ -23,7 +23,7 @@ struct map_object {
   std::map<std::string, Mt> by_text;
   std::map<double, Mt> by_number;
   // The properties as values, so that m.Count can be read by reference.
-  Mt count, key_type_value, value_type_value;
+  Mt count, key_type_value, value_type_value, method_value;
   std::size_t size() const { return text_keys ? by_text.size() : by_number.size(); }
 };
 
@@ -110,12 +110,12 @@ void put(map_object& o, const Mt& k, const Mt& v) {
   else o.by_number[number_key(o, k)] = v;
 }
 
-// The key an index stands for: a text or a number (a one-character text arrives as
-// its code, and a map of text keys takes it as that character).
+// The key an index stands for: a number arrives as a scalar index, any text (one
+// character too) as a value.
 Mt key_of(const map_object& o, const ix<m_type>& key) {
   if (key.kind == ix<m_type>::all) fail_key_type();
   if (key.kind == ix<m_type>::scalar) {
-    if (o.text_keys) return su::str(std::string(1, char(long(key.s) & 0xFF)));
+    if (o.text_keys) fail_key_type();
     return Mt(m_type(key.s));
   }
   return *key.m;
@@ -208,7 +208,26 @@ const Mt& map_property(const Mt& map, const std::string& name) {
   if (name == "Count") return o.count = Mt(m_type(double(o.size())));
   if (name == "KeyType") return o.key_type_value = su::str(o.key_type);
   if (name == "ValueType") return o.value_type_value = su::str(o.value_type);
+  // m.keys, m.values and m.length: the methods without arguments.
+  if (name == "keys") return o.method_value = keys_M(map);
+  if (name == "values") return o.method_value = values_M(map);
+  if (name == "length") return o.method_value = Mt(m_type(double(o.size())));
   grl_fail("invalid use of a containers.Map object: unknown property '%s'", name.c_str());
+}
+
+Mt map_method(const Mt& map, const char* name, const std::vector<Mt>& a) {
+  const std::string n = name;
+  auto want = [&](std::size_t lo, std::size_t hi) {
+    if (a.size() < lo || a.size() > hi) grl_fail("Invalid call to %s", name);
+  };
+  if (n == "keys") { want(0, 0); return keys_M(map); }
+  if (n == "values") { want(0, 1); return a.empty() ? values_M(map) : values_M(map, a[0]); }
+  if (n == "isKey") { want(1, 1); return isKey(map, a[0]); }
+  if (n == "remove") { want(1, 1); return remove_M(map, a[0]); }
+  if (n == "length" || n == "Count") { want(0, 0); return Mt(m_type(double(map_count(map)))); }
+  // A property read with empty parentheses, m.KeyType().
+  if (!a.empty()) grl_fail("only '()' indexing with exactly one key is supported by containers.Map");
+  return map_property(map, n);
 }
 
 std::string map_disp(const Mt& map) {

@@ -54,6 +54,10 @@ TEST(Scanner, QuotesAreStringsOrTransposes) {
   EXPECT_EQ(scan("y = [1 2]' + x(1)'\n"), V{"y = [ 1.0 , 2.0 ] ' + x ( 1.0 ) ' NL"});
   EXPECT_EQ(scan("s = 'open\nt=1\n"), (V{"s = \"open\" NL", "t = 1.0 NL"}));
   EXPECT_EQ(scan("s = \"dq 'x'\"\n"), V{"s = \"dq 'x'\" NL"});
+  // Backslash escapes in double quotes only, written as C++ escapes; \\ and \" stay
+  // one character each, an unknown escape is its character.
+  EXPECT_EQ(scan("s = \"a\\tb\\n\\\\ \\\"q\\\" \\d\"\n"), V{"s = \"a\\tb\\n\\\\ \\\"q\\\" d\" NL"});
+  EXPECT_EQ(scan("s = 'a\\n'\n"), V{"s = \"a\\\\n\" NL"});
 }
 
 TEST(Scanner, NumbersAndOperators) {

@@ -32,6 +32,16 @@ cp in6.mat same.mat
 octave-cli --no-gui -q --eval "load same.mat; disp(isequal(out01, [1 2 3; 4 5 6]'))" 2>/dev/null | grep -qx 1 ||
   fail "one file for both: the outputs are not in it"
 
+# Structures and cells through the helper: a structure in, a structure and a cell out.
+if ! korval_build fieldwise.m -mexhelp || [ ! -x fieldwise ]; then
+  cat korval.log >&2
+  fail "korval fieldwise.m -mexhelp built no helper program"
+else
+  ./fieldwise st6.mat stout6.mat >st.log 2>&1 || fail "the helper failed on st6.mat: $(cat st.log)"
+  expect_same "a structure and a cell as Octave loads them" "1 1" "$(octave-cli --no-gui -q --eval \
+    "o = load('stout6.mat'); printf('%d %d\\n', isequal(o.out01, struct('name', 'abc', 'values', [1 2 3], 'total', 6)), isequal(o.out02, {'abc', 3; [1; 2; 3], {}}))" 2>/dev/null)"
+fi
+
 # check_failure NAME EXPECTED-MESSAGE ARGS...: exit status 1, the message on standard
 # error, and no output file, not even one an earlier run left.
 check_failure() {

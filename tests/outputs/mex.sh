@@ -12,7 +12,7 @@ mkdir build mex interpreted
 cp "$SOURCE"/mexfiles/*.m build/
 cp "$SOURCE"/mexfiles/*.m interpreted/
 cd build || exit 2
-for f in twice describe pack shout checked prod2; do
+for f in twice describe pack shout checked prod2 scale_fields; do
   if ! korval_build $f.m -mex || [ ! -f $f.mex ]; then
     cat korval.log >&2
     fail "korval $f.m -mex built no $f.mex"
@@ -30,7 +30,7 @@ expect_same "the refused calls" "[] twice: 1 input argument(s) expected.
 [] twice: Wrong class of input argument: sparse matrices are not supported
 [] twice: N-dimensional matrices are not supported
 [] prod2: binary operator '*' not implemented for 'cell' by 'scalar' operations
-[] twice: Wrong class of input argument
+[] twice: binary operator '.*' not implemented for 'double' by 'scalar struct' operations
 [] twice: Wrong class of input argument
 [] pack: Wrong class of input argument: a cell array is expected
 [] twice: 1 output argument(s) expected.

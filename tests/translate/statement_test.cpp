@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "driver/diag.h"
 #include "report.h"
@@ -46,6 +47,7 @@ class Statements : public testing::Test {
     p = own_.get();
     p->in = &input_;
     p->symbols = &table;
+    p->host = host_;
     p->name = "f";
     diag::set_position(file_, 1);
     std::string out;
@@ -71,6 +73,7 @@ class Statements : public testing::Test {
   }
 
   symbol_type table;
+  parser_t::host_t* host_ = nullptr;   // the project the parser asks, none by default
   std::unique_ptr<parser_t> own_;
   parser_t* p = nullptr;
   minput_t input_;
@@ -177,6 +180,7 @@ TEST_F(Statements, StructureFields) {
   EXPECT_EQ(body("s.c{2}=1;\n"), "grl::cell_in(grl::field_ref(s,\"c\")).br(2.0)=1.0;\n");
   EXPECT_EQ(body("s.c={1};\n"), "grl::field_ref(s,\"c\")=M<m_type>((CL(1.0)));\n");
   EXPECT_EQ(body("fprintf('%d',s.f);\n"), "fprintf(TM(\"%d\"),CS(grl::field_list(s,\"f\")));\n");
+  EXPECT_EQ(body("fprintf('%d',s.c{k}.f);\n"), "fprintf(TM(\"%d\"),CS(grl::field_list(grl::field(s,\"c\").br(k),\"f\")));\n");
   EXPECT_EQ(body("[s.f]=deal(0);\n"), "grl::deal_fields(s,\"f\",grl::arg_list<m_type>(0.0));\n");
   EXPECT_EQ(body("v=[s.f];\n"), "v=(BR(CS(grl::field_list(s,\"f\"))));\n");
   // A program without fields is written as before.
@@ -539,4 +543,67 @@ TEST_F(Statements, OnCleanupAndErrorStructures) {
   EXPECT_REPORT(body("c = onCleanup(3);\n"), "onCleanup takes a function handle");
   EXPECT_EQ(body("error(struct('message','m','identifier','a:b'));\n"),
             "error(grl::error_struct(TM(\"message\"),TM(\"m\"),TM(\"identifier\"),TM(\"a:b\")));\n");
+}
+
+namespace {
+
+// A project whose files define every function but those named nowhere... or
+// ...missing; the file of `named` asks for inputname.
+class few_files_host : public parser_t::host_t {
+ public:
+  void translate_name(const std::string& name, symbol_type& table, int) override {
+    asked.push_back(name);
+    table.add_typed(name, SYM_FUNCTIONS, datatypes().function_index(), 1);
+  }
+  void add_search_dir(const std::string&) override {}
+  bool defines(const std::string& name) override {
+    return name.compare(0, 7, "nowhere") != 0 && name.find("missing") == std::string::npos;
+  }
+  bool asks_inputname(const std::string& name) override { return name == "named"; }
+  std::vector<std::string> asked;
+};
+
+}  // namespace
+
+// Names no file defines build into calls that fail when they run, with their place in
+// the M-file; the translator asks the project for no file of theirs.
+TEST_F(Statements, UndefinedFunctionsFailWhenReached) {
+  few_files_host host;
+  host_ = &host;
+  const std::string out = translate("function f(a)\nif a > 5\n  y = nowhere(a, 2) + 1;\n  also_missing;\nend\n");
+  EXPECT_NE(out.find("y=grl::undefined_call{\"nowhere\",3,7}(a,2.0)+1.0;"), std::string::npos) << out;
+  EXPECT_NE(out.find("grl::undefined_value(\"also_missing\",4,3)"), std::string::npos) << out;
+  for (const std::string& name : host.asked) EXPECT_FALSE(name == "nowhere" || name == "also_missing");
+}
+
+// A call of a function that asks for inputname lists the names of its plain variable
+// arguments first; inputname reads the list the function took.
+TEST_F(Statements, InputNamesPassedToFunctionsThatAskForThem) {
+  few_files_host host;
+  host_ = &host;
+  const int named = table.add_typed("named", SYM_FUNCTIONS, datatypes().function_index(), 1);
+  table.info_of(named)[INFO_NIN] = 4;
+  table.info_of(named)[INFO_NOUT] = 1;
+  const std::string calls = body("x = 1;\ns.f = 2;\nnamed(x, x + 1, s.f, 'k');\nnamed(named(x));\nnamed();\n");
+  EXPECT_NE(calls.find("grl::pass_names(\"named\",{\"x\",\"\",\"\",\"\"});\nnamed("), std::string::npos) << calls;
+  EXPECT_NE(calls.find("grl::pass_names(\"named\",{\"\"});\ngrl::pass_names(\"named\",{\"x\"});\n"),
+            std::string::npos) << calls;
+  EXPECT_NE(calls.find("grl::pass_names(\"named\",{});\n"), std::string::npos) << calls;
+  const std::string asks = body("n = inputname(2);\n");
+  EXPECT_EQ(asks, "n=grl::inputname_of(grl_argnames,2.0);\n");
+  EXPECT_TRUE(p->uses_inputname);
+}
+
+// m.keys(), m.values(k), m.isKey(k) on a variable: the map's method when it holds a
+// map, else the field of that name indexed; a cell variable keeps plain indexing.
+TEST_F(Statements, MapMethodsOnVariables) {
+  EXPECT_EQ(body("m = 1;\nk = m.keys();\n"),
+            "m=1.0;\nk=(grl::is_map(m)?grl::map_method(m,\"keys\",grl::arg_list<m_type>()):M<m_type>(grl::field(m,\"keys\")));\n");
+  const std::string v = body("m = 1;\nv = m.values(c);\nm.remove('a');\n");
+  EXPECT_NE(v.find("v=(grl::is_map(m)?grl::map_method(m,\"values\",grl::arg_list<m_type>(c)):"
+                   "M<m_type>(grl::field(m,\"values\")(c)));"), std::string::npos) << v;
+  EXPECT_NE(v.find("grl::map_method(m,\"remove\",grl::arg_list<m_type>(TM(\"a\")))"), std::string::npos) << v;
+  // Not a method: another field name, an assignment, a name that is no variable.
+  EXPECT_EQ(body("m = 1;\ny = m.other(2);\n"), "m=1.0;\ny=grl::field(m,\"other\")(2.0);\n");
+  EXPECT_EQ(body("m.keys(2) = 1;\n").find("map_method"), std::string::npos);
 }

@@ -210,6 +210,21 @@ void scanner_t::read_string(int quote) {
       if (peek() != quote) break;
       get();
     }
+    // A double-quoted text reads backslash escapes (\n, \t, \\, \" ...), as Octave
+    // does; an unknown one stands for its character.
+    if (quote == '"' && c == '\\' && peek() != '\n') {
+      const int e = get();
+      static const std::string from = "ntrabfv", to = "ntrabfv";
+      const std::size_t k = from.find(static_cast<char>(e));
+      if (k != std::string::npos) {
+        s += std::string("\\") + to[k];
+      } else if (e == '\\' || e == '"') {
+        s += e == '"' ? "\\\"" : "\\\\";
+      } else {
+        s.push_back(static_cast<char>(e));
+      }
+      continue;
+    }
     if (c == '"')
       s += "\\\"";
     else if (c == '\\')

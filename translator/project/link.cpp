@@ -76,7 +76,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
   const std::string base = "g_" + name_.substr(0, 6);
   std::string w = "#undef GRLIB\n#define GRLIB " + std::to_string(options_.datatype & DT_INDEX_MASK) +
                   "\n#include \"gridlib.h\"\n#include \"gridlib_funfun.h\"\n#include \"gridlib_outs.h\"\n"
-                  "#include \"gridlib_fast.h\"\n\n";
+                  "#include \"gridlib_fast.h\"\n#include \"gridlib_names.h\"\n\n";
   if (name_ != "gridlib") w += "#include \"" + name_ + ".h\"\n\n";
   const std::string externs = project.listing(SYM_GLOBALS, PN_EXTERN);
   if (!externs.empty()) w += externs + "\n";
@@ -106,11 +106,40 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
     w += "grl::remove_saved(TM(argv[2]), TM(argv[1]));\n";
     if (n_in > 0)
       w += "grl::load_required(TM(argv[1]), {" + args.listing(SYM_INPUT, PN_NAMES, "&", "", n_in) + "});\n";
-    std::string call;
-    if (n_out == 1) call += "out01=";
-    call += cpp_function_name(name_) + "(" + args.listing(SYM_INPUT, PN_NAMES, "", "", n_in);
-    if (n_out > 1) call += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES);
-    w += call + ");\n";
+    // A cell input or output of the function travels in the file as a value holding
+    // the cell: the call takes and gives the cell itself.
+    std::vector<std::string> in_types, out_types;
+    if (!entry_types(name_ + ".h", name_, n_in, n_out, in_types, out_types)) in_types.clear(), out_types.clear();
+    auto is_cell = [](const std::vector<std::string>& types, int k) {
+      return k < int(types.size()) && types[std::size_t(k)].find("M<", 2) != std::string::npos;
+    };
+    std::string call, after;
+    for (int k = 0; k < n_in; ++k) {
+      if (!is_cell(in_types, k)) continue;
+      const std::string v = diag::format("in%02d", k + 1);
+      w += "if (!" + v + ".holds_cell()) error(\"" + name_ + ": " + v + " must be a cell array\");\n";
+    }
+    if (n_out == 1) call += is_cell(out_types, 0) ? "out01=M<m_type>::of_cell(" : "out01=";
+    call += cpp_function_name(name_) + "(";
+    for (int k = 0; k < n_in; ++k) {
+      const std::string v = diag::format("in%02d", k + 1);
+      call += (k ? ", " : "") + (is_cell(in_types, k) ? v + ".held_cell()" : v);
+    }
+    if (n_out > 1) {
+      call += n_in > 0 ? ", i_o" : "i_o";
+      for (int k = 0; k < n_out; ++k) {
+        const std::string v = diag::format("out%02d", k + 1);
+        if (!is_cell(out_types, k)) {
+          call += ", " + v;
+          continue;
+        }
+        w += out_types[std::size_t(k)] + " " + v + "_cell;\n";
+        call += ", " + v + "_cell";
+        after += v + "=M<m_type>::of_cell(" + v + "_cell);\n";
+      }
+    }
+    if (n_out == 1 && is_cell(out_types, 0)) call += ")";
+    w += call + ");\n" + after;
     w += "save(TM(argv[2]), ";
     if (n_out == 1)
       w += "&out01";

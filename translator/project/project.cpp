@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "driver/diag.h"
 #include "driver/helpers.h"
@@ -91,6 +92,36 @@ void project_t::write_dispatcher(const char* file, const char* first_line, int m
   int first = 1;
   symbol_type::print_all(project_, out, first, "", "", mask, format, -1, 0);
   out << "  otherwise\n" << error_line << "\nend\n";
+}
+
+bool project_t::defines(const std::string& name) {
+  if (name == main_name_ || processed_.find(name, SYM_FUNCTIONS) >= 0) return true;
+  if (!options_.force) {
+    std::ifstream in(record_name(name));
+    std::string first;
+    if (in && std::getline(in, first) && !first.empty() && util::exists(first)) return true;
+  }
+  return search_path_.find(name).has_value();
+}
+
+bool project_t::asks_inputname(const std::string& name) {
+  const auto known = asks_inputname_.find(name);
+  if (known != asks_inputname_.end()) return known->second;
+  std::string path;
+  {
+    std::ifstream in(record_name(name));
+    std::getline(in, path);
+  }
+  if (path.empty() || !util::exists(path)) {
+    const std::optional<std::string> dir = search_path_.find(name);
+    path = dir ? *dir + name + ".m" : std::string();
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  const bool asks = text.str().find("inputname") != std::string::npos;
+  asks_inputname_[name] = asks;
+  return asks;
 }
 
 void project_t::translate_name(const std::string& name, symbol_type& table, int flag) {

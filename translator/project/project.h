@@ -4,6 +4,7 @@
 // interface of every function it defines.
 #pragma once
 #include <set>
+#include <map>
 #include <string>
 
 #include "config/ini.h"
@@ -41,6 +42,8 @@ class project_t : public parser_t::host_t {
   void translate_name(const std::string& name, symbol_type& table, int flag) override;
   void add_search_dir(const std::string& dir) override { search_path_.add_dir(dir); }
   bool has_mfile(const std::string& name) override { return search_path_.find(name).has_value(); }
+  bool defines(const std::string& name) override;
+  bool asks_inputname(const std::string& name) override;
 
   bool uses_feval() const { return uses_[0]; }
   bool uses_nargin() const { return uses_[1]; }
@@ -48,6 +51,7 @@ class project_t : public parser_t::host_t {
   symbol_type& table() { return project_; }
 
  private:
+  std::map<std::string, bool> asks_inputname_;   // by function name
   symbol_info process(const std::string& name, symbol_type& caller, bool scan_only, bool main);
   symbol_info read_record(const std::string& name, const std::string& path, symbol_type& caller,
                           bool importing);

@@ -10,35 +10,6 @@
 #include "symbols/datatype.h"
 #include "symbols/lang.h"
 
-namespace {
-
-// The argument names in01.., out01.. of a wrapper, as a symbol table.
-symbol_type arguments(int n_in, int n_out, int datatype) {
-  symbol_type args;
-  for (int k = 1; k <= n_in; ++k) args.add_typed(diag::format("in%02d", k), SYM_INPUT, datatype);
-  for (int k = 1; k <= n_out; ++k) args.add_typed(diag::format("out%02d", k), SYM_OUTPUT, datatype);
-  return args;
-}
-
-// name(inputs[, i_o, outputs]) with the one output assigned first.
-std::string call_line(const symbol_type& args, const std::string& name, int n_in, int n_out,
-                      const std::string& in_prefix = "", const std::string& out_prefix = "") {
-  std::string s;
-  if (n_out == 1) s += out_prefix + "out01=";
-  s += cpp_function_name(name) + "(" + args.listing(SYM_INPUT, PN_NAMES, in_prefix, "", n_in);
-  if (n_out > 1) s += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES, out_prefix);
-  return s + ");\n";
-}
-
-// The MEX gateway's head. The host's mex.h is a C++ header here and must stay outside
-// the extern "C" block; the conversions of values live in gridlib_mex.h.
-const char kMexTemplate[] =
-    "#include <mex.h>\n"
-    "#include \"gridlib_mex.h\"\n"
-    "extern \"C\" {\n"
-    "void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {\n"
-    "// Check number of arguments\n";
-
 // The C++ types of the inputs and outputs of the entry point of `name` that takes n_in
 // inputs, read from its header: "M<double>", "M< M<double> >" for a cell, a structure's
 // type. An output reference (Mr<...>, ...&) gives the type it refers to. Empty when the
@@ -85,6 +56,36 @@ bool entry_types(const std::string& header, const std::string& m_name, int n_in,
   }
   return false;
 }
+
+
+namespace {
+
+// The argument names in01.., out01.. of a wrapper, as a symbol table.
+symbol_type arguments(int n_in, int n_out, int datatype) {
+  symbol_type args;
+  for (int k = 1; k <= n_in; ++k) args.add_typed(diag::format("in%02d", k), SYM_INPUT, datatype);
+  for (int k = 1; k <= n_out; ++k) args.add_typed(diag::format("out%02d", k), SYM_OUTPUT, datatype);
+  return args;
+}
+
+// name(inputs[, i_o, outputs]) with the one output assigned first.
+std::string call_line(const symbol_type& args, const std::string& name, int n_in, int n_out,
+                      const std::string& in_prefix = "", const std::string& out_prefix = "") {
+  std::string s;
+  if (n_out == 1) s += out_prefix + "out01=";
+  s += cpp_function_name(name) + "(" + args.listing(SYM_INPUT, PN_NAMES, in_prefix, "", n_in);
+  if (n_out > 1) s += std::string(n_in > 0 ? ", " : "") + "i_o, " + args.listing(SYM_OUTPUT, PN_NAMES, out_prefix);
+  return s + ");\n";
+}
+
+// The MEX gateway's head. The host's mex.h is a C++ header here and must stay outside
+// the extern "C" block; the conversions of values live in gridlib_mex.h.
+const char kMexTemplate[] =
+    "#include <mex.h>\n"
+    "#include \"gridlib_mex.h\"\n"
+    "extern \"C\" {\n"
+    "void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {\n"
+    "// Check number of arguments\n";
 
 bool is_matrix_type(const std::string& type) { return type.compare(0, 2, "M<") == 0; }
 

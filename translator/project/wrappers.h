@@ -2,6 +2,7 @@
 // and DLLs with declaration files for other languages.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "config/ini.h"
 #include "symbols/symbol.h"
@@ -20,3 +21,9 @@ inline bool unix_shared_object(const toolchain_t& tc) { return tc.target() == in
 // korval also writes its C header "lib<name>.h".
 std::string dll_wrapper(int kind, const std::string& name, int datatype, const toolchain_t& tc,
                         const std::string& target);
+
+// The C++ types of the inputs and outputs of the entry point of m_name that takes n_in
+// inputs and gives n_out outputs, read from the header file `header` ("M<double>",
+// "M< M<double> >" for a cell). False when the header has no such entry point.
+bool entry_types(const std::string& header, const std::string& m_name, int n_in, int n_out,
+                 std::vector<std::string>& in, std::vector<std::string>& out);

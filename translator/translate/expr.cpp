@@ -259,6 +259,11 @@ int parser_t::operand_start(int open) {
     if (stmt.kind(b) == TK_WORD) {
       const std::string& w = stmt.gettext(b);
       if (is_block_keyword(w) || w == "return") return -1;
+      // A field after an index, F(k).f(end): the operand goes on before the field.
+      if (!w.empty() && w[0] == kFieldMark && b > 0 && (stmt.is_word(b - 1, ")") || stmt.is_word(b - 1, "}"))) {
+        --b;
+        continue;
+      }
       return b;
     }
     const std::string& t = stmt.gettext(b);

@@ -52,8 +52,9 @@ class field_writer {
   // inputs_of gives the inputs a function takes, -1 for a name that is no function
   // of a fixed count, whether it is an M function and its name in M.
   field_writer(toks in, std::function<bool(const std::string&)> cell_var,
-               std::function<int(const std::string&, bool&, std::string&)> inputs_of)
-      : in_(std::move(in)), cell_var_(std::move(cell_var)), inputs_of_(std::move(inputs_of)) {
+               std::function<int(const std::string&, bool&, std::string&)> inputs_of,
+               std::function<bool(const std::string&)> var)
+      : in_(std::move(in)), cell_var_(std::move(cell_var)), inputs_of_(std::move(inputs_of)), var_(std::move(var)) {
     int depth = 0;
     for (std::size_t i = 0; i < in_.size(); ++i) {
       const std::string& t = in_[i].text;
@@ -71,6 +72,7 @@ class field_writer {
   toks in_;
   std::function<bool(const std::string&)> cell_var_;
   std::function<int(const std::string&, bool&, std::string&)> inputs_of_;
+  std::function<bool(const std::string&)> var_;
   int eq_ = -1;            // the "=" of an assignment
   int outputs_from_ = -1;  // the i_o before the outputs of a call
   int places_from_ = -1;   // the places of grl::out_call, after its GRL_OUTS(...)
@@ -109,6 +111,7 @@ class field_writer {
   struct step {
     toks base, index, name;
     bool elem = false;
+    bool brace = false;   // c{k}.f: the index is a cell's
   } last_;
 
   static toks wrap(const toks& cur, const toks& name, bool write) {
@@ -218,6 +221,9 @@ class field_writer {
     const std::vector<std::string> parts = split_dots(w);
     toks cur{tok{parts[0], TK_WORD}};
     ++i;
+    if (!write && parts.size() == 2 && is(i, "(") && map_method(parts[1]) && var_(parts[0]) &&
+        !cell_var_(parts[0]))
+      return method_call(parts[0], parts[1], i, out);
     if (parts.size() > 1) fields_of(w, 1, cur, i, write);
     for (;;) {
       int j = i;
@@ -238,7 +244,7 @@ class field_writer {
       } else {
         name = literal(mp[0]);
       }
-      last_ = step{cur, args, name, !brace};
+      last_ = step{cur, args, name, !brace, brace};
       if (write && !brace) {
         toks e{raw("grl::elem_field_ref(")};
         e.insert(e.end(), cur.begin(), cur.end());
@@ -279,7 +285,8 @@ class field_writer {
     const bool after_brace = !last_.elem && !last_.index.empty();
     if (!write && !after_brace && list_item(start, i)) {
       toks base = last_.base;
-      if (last_.elem) {
+      if (last_.brace) base.push_back(raw(".br"));
+      if (last_.elem || last_.brace) {
         base.push_back(tok{"(", '('});
         base.insert(base.end(), last_.index.begin(), last_.index.end());
         base.push_back(tok{")", ')'});
@@ -310,6 +317,31 @@ class field_writer {
     out.insert(out.end(), cur.begin(), cur.end());
     if (write && i == eq_) return value_of_field(i, out);
     return i;
+  }
+
+  static bool map_method(const std::string& name) {
+    static const char* const names[] = {"keys", "values", "isKey", "remove", "length", "Count"};
+    for (const char* n : names)
+      if (name == n) return true;
+    return false;
+  }
+
+  // m.keys(), m.values(k), m.isKey(k), m.remove(k) on a variable: a method of the map it
+  // holds when it holds one, else the field of that name indexed by the arguments.
+  int method_call(const std::string& var, const std::string& name, int open, toks& out) {
+    const int close = closing(open);
+    const toks args = emit(open + 1, close);
+    out.push_back(raw("(grl::is_map(" + var + ")?grl::map_method(" + var + ",\"" + name +
+                      "\",grl::arg_list<m_type>("));
+    out.insert(out.end(), args.begin(), args.end());
+    out.push_back(raw(")):M<m_type>(grl::field(" + var + ",\"" + name + "\")"));
+    if (!args.empty()) {
+      out.push_back(tok{"(", '('});
+      out.insert(out.end(), args.begin(), args.end());
+      out.push_back(tok{")", ')'});
+    }
+    out.push_back(raw("))"));
+    return close + 1;
   }
 
   // s.f = v: the value is made an M value first, so that a cell (a literal, a cell
@@ -465,7 +497,8 @@ void parser_t::field_pass() {
     if (symbols->info_of(f)[INFO_VARARGIN]) return -1;
     return symbols->info_of(f)[INFO_NIN];
   };
-  const toks out = field_writer(in, cell_var, inputs_of).run();
+  auto var = [this](const std::string& name) { return symbols && symbols->find(name, SYM_VARIABLES) >= 0; };
+  const toks out = field_writer(in, cell_var, inputs_of, var).run();
   stmt.del(TP_HEAD, stmt.top() + 1);
   for (std::size_t k = 0; k < out.size(); ++k) stmt.ins(int(k), out[k].text, out[k].kind);
 }

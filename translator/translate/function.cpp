@@ -303,6 +303,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
         if (!locals.empty()) cpp += locals + "\n";
         if (function) {
           cpp += frame_declaration();
+          if (uses_inputname) cpp += "grl::arg_names grl_argnames=grl::take_names(\"" + name + "\");\n";
           cpp += persistent_declarations();
           cpp += nest_declarations();
         } else {
@@ -340,6 +341,14 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       const std::string base_include = "#include \"gridlib.h\"\n";
       const std::size_t at = cpp.find(base_include);
       cpp.insert(at != std::string::npos ? at + base_include.size() : 0, "#include \"gridlib_nest.h\"\n");
+    }
+
+    // The names of arguments, for inputname.
+    // (A script's text goes inside the main program, which includes the header.)
+    if (function && (cpp.find("grl::pass_names(") != std::string::npos || cpp.find("grl_argnames") != std::string::npos)) {
+      const std::string base_include = "#include \"gridlib.h\"\n";
+      const std::size_t at = cpp.find(base_include);
+      cpp.insert(at != std::string::npos ? at + base_include.size() : 0, "#include \"gridlib_names.h\"\n");
     }
 
     // Output lists counted when the program runs ([c{:}] = f(x)).

@@ -133,6 +133,11 @@ class parser_t : public scanner_t {
     virtual void add_search_dir(const std::string& dir) = 0;
     // Whether an M-file of that name is on the search path.
     virtual bool has_mfile(const std::string&) { return false; }
+    // Whether translate_name can find name (an M-file, a function of a file already
+    // read, the main file); a name it cannot find is an undefined function.
+    virtual bool defines(const std::string&) { return true; }
+    // Whether the file of function name asks for the names of its arguments (inputname).
+    virtual bool asks_inputname(const std::string&) { return false; }
   };
 
   // ---- Set by the project before the first statement; read-only afterwards -------
@@ -195,6 +200,7 @@ class parser_t : public scanner_t {
   };
   std::vector<open_try> open_tries;
   std::vector<std::string> persistent_vars;   // declared static, in order
+  bool uses_inputname = false;                // inputname: the function takes its callers' names
   bool uses_cleanup = false;                  // onCleanup: the function has a cleanup frame
   std::set<std::string> cleanup_vars;         // variables that hold an onCleanup
   // The call frame that records the running line for an error's stack: its C++ name,
@@ -284,6 +290,9 @@ class parser_t : public scanner_t {
   void load_save();
   std::string loaded_names();
   void identifier_pass();
+  void undefined_name(int i);
+  void pass_argument_names(int i);
+  void cell_element_indexes(int open);
   void element_access_pass();
   bool proven_array(const std::string& word) const;
   int resolve(const std::string& word, int e, int line);

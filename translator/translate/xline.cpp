@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 #include "driver/diag.h"
@@ -628,6 +630,78 @@ int parser_t::resolve(const std::string& word, int e, int line) {
   return e;
 }
 
+namespace {
+
+// The column (from 1) of the first use of name as a word on line `line` of file, outside
+// quoted text; 0 when it cannot be found.
+int word_column(const std::string& file, int line, const std::string& name) {
+  std::ifstream in(file, std::ios::binary);
+  std::string text;
+  for (int n = 0; n < line && std::getline(in, text); ++n) {}
+  if (!in || name.empty()) return 0;
+  auto word_char = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  bool quoted = false;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c == '%' && !quoted) return 0;
+    if (c == '"' || (c == '\'' && (quoted || k == 0 || !(word_char(text[k - 1]) || text[k - 1] == ')' ||
+                                                        text[k - 1] == ']' || text[k - 1] == '}' || text[k - 1] == '.'))))
+      quoted = !quoted;
+    if (quoted || text.compare(k, name.size(), name) != 0) continue;
+    const bool starts = k == 0 || (!word_char(text[k - 1]) && text[k - 1] != '.');
+    const bool ends = k + name.size() >= text.size() || !word_char(text[k + name.size()]);
+    if (starts && ends) return int(k) + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+// A name that is no variable, no function of the library and no M-file: MATLAB
+// programs call such names on paths that never run (a debugging helper, another
+// platform's function), so the program builds and the call fails only when it runs,
+// with the undefined-function error. korval names each such function once.
+void parser_t::undefined_name(int i) {
+  static std::set<std::string> named;
+  const std::string word = stmt.gettext(i);
+  if (named.insert(word).second)
+    std::fprintf(stderr, "%s(%d) : warning: '%s' is defined by no M-file and no library function; "
+                 "calling it fails when the program runs\n", diag::current_file().c_str(), stmt.line(i), word.c_str());
+  const bool call = stmt.is_word(i + 1, "(");
+  const int line = stmt.line(i);
+  const std::string where = "\"" + word + "\"," + std::to_string(line) + "," +
+                            std::to_string(word_column(diag::current_file(), line, word));
+  stmt.set(i, call ? "grl::undefined_call{" + where + "}" : "grl::undefined_value(" + where + ")", TK_OTHER);
+}
+
+// A call f(a, b+1, c) of a function that asks for inputname: the statement first lists
+// the names of the arguments that are plain variables ("a", "", "c") for f to take.
+void parser_t::pass_argument_names(int i) {
+  std::string names;
+  int depth = 0, from = i + 2;
+  for (int j = i + 2; j < stmt.top(); ++j) {
+    const std::string& t = stmt.gettext(j);
+    const bool text = stmt.kind(j) == TK_STRING;
+    const bool close = !text && (t == ")" || t == "]" || t == "}");
+    if (!text && (t == "(" || t == "[" || t == "{")) ++depth;
+    if (close && depth > 0) {
+      --depth;
+      continue;
+    }
+    if (!close && !(t == "," && !text && depth == 0)) continue;
+    // One argument ends at j: from..j-1 (none in f()).
+    if (j > from || t == "," || !names.empty()) {
+      const bool plain = j == from + 1 && stmt.kind(from) == TK_WORD &&
+                         stmt.gettext(from).find('.') == std::string::npos &&
+                         symbols->find(stmt.gettext(from), SYM_VARIABLES) >= 0;
+      names += std::string(names.empty() ? "" : ",") + "\"" + (plain ? stmt.gettext(from) : "") + "\"";
+    }
+    from = j + 1;
+    if (close) break;
+  }
+  before_statement += "grl::pass_names(\"" + stmt.gettext(i) + "\",{" + names + "});\n";
+}
+
 // Every word is a variable, a known function, or the name of an M-file, which the
 // project scans or translates first so that the callee's interface is known here.
 void parser_t::identifier_pass() {
@@ -662,7 +736,23 @@ void parser_t::identifier_pass() {
       const int base = symbols->find(word.substr(0, dot), SYM_ANY);
       if (base >= 0) e = symbols->add_typed(word, symbols->type_of(base) & SYM_ANY, default_type);
     }
+    // inputname(k) in a function: the name its caller passed for argument k.
+    if (word == "inputname" && paren && e < 0 && kind == datatypes().function_index()) {
+      uses_inputname = true;
+      stmt.set(i, "grl::inputname_of", TK_OTHER);
+      stmt.ins(i + 2, "grl_argnames", TK_OTHER);
+      stmt.ins(i + 3, ",", ',');
+      continue;
+    }
+    // No file defines it: the call fails when the program reaches it.
+    if (e < 0 && host && dot == std::string::npos && !host->defines(word)) {
+      undefined_name(i);
+      continue;
+    }
     e = resolve(word, e, stmt.line(i));
+    if (e >= 0 && paren && (symbols->type_of(e) & SYM_FUNCTIONS) && !(symbols->type_of(e) & SYM_VARIABLES) &&
+        host && host->asks_inputname(word))
+      pass_argument_names(i);
     if (e >= 0 && (symbols->type_of(e) & SYM_FUNCTIONS) && !count_word)
       symbols->type_of(e) = SYM_CALLED;
     // The dispatcher matches the name feval is given: sin, not the library's sin_M.
@@ -671,6 +761,41 @@ void parser_t::identifier_pass() {
     if (e >= 0 && (symbols->info_of(e)[INFO_TYPE] & DT_CELL) &&
         (symbols->type_of(e) & SYM_VARIABLES))
       i += cell_list(i);
+    else if (e >= 0 && paren && (symbols->type_of(e) & SYM_VARIABLES))
+      cell_element_indexes(i + 1);
+  }
+}
+
+// x(c{k}) and m(c{k}) on a variable that is no cell: the element is taken as a value
+// (the library's index types take values, not a cell's element in place).
+void parser_t::cell_element_indexes(int open) {
+  int depth = 0, from = open + 1;
+  for (int j = open + 1; j < stmt.top(); ++j) {
+    const std::string& t = stmt.gettext(j);
+    const bool text = stmt.kind(j) == TK_STRING;
+    if (!text && (t == "(" || t == "[" || t == "{")) {
+      ++depth;
+      continue;
+    }
+    const bool close = !text && (t == ")" || t == "]" || t == "}");
+    if (close && depth > 0) {
+      --depth;
+      continue;
+    }
+    if (!close && !(t == "," && !text && depth == 0)) continue;
+    // The argument from..j-1: a cell variable, .br, and its parenthesised index.
+    if (j - from >= 4 && stmt.kind(from) == TK_WORD && stmt.is_word(from + 1, ".br") &&
+        stmt.is_word(from + 2, "(") && stmt.is_word(j - 1, ")") && call_end(from + 2) == j - 1) {
+      const int v = symbols->find(stmt.gettext(from), SYM_VARIABLES);
+      if (v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL)) {
+        stmt.ins(j, ".value", TK_OTHER);
+        stmt.ins(j + 1, "(", '(');
+        stmt.ins(j + 2, ")", ')');
+        j += 3;
+      }
+    }
+    from = j + 1;
+    if (close) break;
   }
 }
 

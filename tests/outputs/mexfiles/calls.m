@@ -29,3 +29,10 @@ y = twice(single(1 + 2i))
 % A cell where the function takes a value of any class.
 [n, kind, flags] = describe({1, 'a'; 2, 'b'})
 [c, first] = pack({int8(1), single(2.5), uint32([1 2])})
+% Structure arrays and cells inside them cross both ways.
+s = struct('x', {1, [2 3]}, 'tag', {'a', {'b', 4}});
+[t, n] = scale_fields(s, 10)
+t(2)
+t(2).tag
+[t, n] = scale_fields(struct('x', int8(5)), 2)
+[t, n] = scale_fields(struct('x', {}), 2)
