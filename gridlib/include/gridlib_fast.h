@@ -7,6 +7,7 @@
 #ifndef GRIDLIB_FAST_H
 #define GRIDLIB_FAST_H
 
+#include <cmath>
 #include <cstddef>
 #include <tuple>
 #include <type_traits>
@@ -31,6 +32,28 @@ inline double real_scalar(double v) { return v; }
 // A real double 1 x 1: a function's scalar form takes it as a C++ double.
 template <class T> inline bool plain_scalar(const M<T>& a) { return a.isscalar() && plain_numbers(a); }
 
+// A subscript the translator knows to follow a loop counter: w is its value as a whole
+// number when the counter holds one (the counter's whole-number shadow plus a whole
+// literal), d the value as M computes it in doubles. When the counter is no whole
+// number its shadow is far outside any extent, so w fails the bounds check and d
+// takes the general path.
+struct whole_sub {
+  long long w;
+  double d;
+};
+// The shadow of a counter value: itself as a whole number, or a value that stays
+// outside every extent after the small offsets the translator adds.
+constexpr long long kNoWhole = -(1LL << 52);
+inline long long whole_of(double v) {
+  if (!(v >= -1099511627776.0 && v <= 1099511627776.0)) return kNoWhole;   // 2^40
+  const long long w = static_cast<long long>(v);
+  return double(w) == v ? w : kNoWhole;
+}
+inline double sub_value(double s) { return s; }
+inline double sub_value(const whole_sub& s) { return s.d; }
+template <class S> inline double sub_value(const S& s) { return double(s); }
+template <class S> constexpr bool is_sub_v = is_number_v<S> || std::is_same<std::decay_t<S>, whole_sub>::value;
+
 // Subscript s (from 1) of an extent n: its offset, or false when it is not a whole
 // number from 1 to n.
 inline bool fast_offset(double s, std::size_t n, std::size_t& k) {
@@ -40,18 +63,26 @@ inline bool fast_offset(double s, std::size_t n, std::size_t& k) {
   --k;
   return true;
 }
+inline bool fast_offset(const whole_sub& s, std::size_t n, std::size_t& k) {
+  k = std::size_t(s.w) - 1;
+  return k < n;
+}
+template <class S> inline bool fast_offset(const S& s, std::size_t n, std::size_t& k) {
+  return fast_offset(double(s), n, k);
+}
 
-template <class T> inline bool fast_position(const M<T>& a, double i, std::size_t& k) {
+template <class T, class I> inline bool fast_position(const M<T>& a, const I& i, std::size_t& k) {
   return plain_numbers(a) && fast_offset(i, a.numel(), k);
 }
-template <class T> inline bool fast_position(const M<T>& a, double i, double j, std::size_t& k) {
+template <class T, class I, class J> inline bool fast_position(const M<T>& a, const I& i, const J& j, std::size_t& k) {
   std::size_t r, c;
   if (!plain_numbers(a) || a.ndims() != 2 || !fast_offset(i, a.rows(), r) || !fast_offset(j, a.cols(), c))
     return false;
   k = c * a.rows() + r;
   return true;
 }
-template <class T> inline bool fast_position(const M<T>& a, double i, double j, double p, std::size_t& k) {
+template <class T, class I, class J, class P>
+inline bool fast_position(const M<T>& a, const I& i, const J& j, const P& p, std::size_t& k) {
   std::size_t r, c, q;
   if (!plain_numbers(a) || a.ndims() > 3 || !fast_offset(i, a.extent(0), r) || !fast_offset(j, a.extent(1), c) ||
       !fast_offset(p, a.extent(2), q))
@@ -60,16 +91,21 @@ template <class T> inline bool fast_position(const M<T>& a, double i, double j, 
   return true;
 }
 
+// The general indexing, for what the direct path does not take.
+template <class T, class... S> inline T general_get(const M<T>& a, const S&... s) {
+  const M<T> v = a(ix<T>(sub_value(s))...);
+  // Only a value the translator proved real double comes here, so the general
+  // result is a real 1 x 1 (or the general indexing has failed).
+  return T(v.numel() == 1 && v.re_ ? v.re_[0] : T(0));
+}
+
 // a(s...) of a real double array: a T when every subscript is a number, the general
 // result otherwise.
 template <class T, class... S> inline auto elem_get(const M<T>& a, const S&... s) {
-  if constexpr ((is_number_v<S> && ...)) {
+  if constexpr ((is_sub_v<S> && ...)) {
     std::size_t k;
-    if (__builtin_expect(fast_position(a, double(s)..., k), 1)) return T(a.re_[k]);
-    const M<T> v = a(ix<T>(s)...);
-    // Only a value the translator proved real double comes here, so the general
-    // result is a real 1 x 1 (or the general indexing has failed).
-    return T(v.numel() == 1 && v.re_ ? v.re_[0] : T(0));
+    if (__builtin_expect(fast_position(a, s..., k), 1)) return T(a.re_[k]);
+    return general_get(a, s...);
   } else {
     return M<T>(a(s...));
   }
@@ -78,13 +114,15 @@ template <class T, class... S> inline auto elem_get(const M<T>& a, const S&... s
 // a(s...) = v: stored in place when the direct path takes it. elem_ref(a, s...) = v is
 // the statement the translator writes.
 template <class T, class V, class... S> inline void elem_set(M<T>& a, const V& v, const S&... s) {
-  if constexpr ((is_number_v<S> && ...) && is_number_v<V>) {
+  if constexpr ((is_sub_v<S> && ...) && is_number_v<V>) {
     std::size_t k;
-    if (__builtin_expect(fast_position(a, double(s)..., k), 1)) {
+    if (__builtin_expect(fast_position(a, s..., k), 1)) {
       a.pr()[k] = T(v);
       return;
     }
-    a(ix<T>(s)...) = M<T>(T(v));
+    a(ix<T>(sub_value(s))...) = M<T>(T(v));
+  } else if constexpr ((is_sub_v<S> && ...)) {
+    a(ix<T>(sub_value(s))...) = v;
   } else {
     a(s...) = v;
   }
@@ -99,6 +137,209 @@ template <class T, class... S> struct elem_ref_t {
 };
 template <class T, class... S> inline elem_ref_t<T, S...> elem_ref(M<T>& a, const S&... s) {
   return elem_ref_t<T, S...>{a, std::tuple<const S&...>(s...)};
+}
+
+// A view of a proven real double array for the length of a loop that uses it only
+// element by element: where its elements are and its extents, read once when the
+// loop starts instead of at every access. Nothing but the view's own accesses reads
+// or writes the variable inside the loop (the translator proves it), so the view stays
+// true; a write the direct path does not take (growth) goes through the general
+// indexing and reads the view again. The first write makes the block the variable's
+// own (copy on write, and a range's mark dropped) and keeps the pointer for the rest.
+template <class T> struct array_view {
+  M<T>& a;
+  const T* rp = nullptr;   // the elements, for reading; nullptr: every access is general
+  T* wp = nullptr;         // the same, once the block is the variable's own
+  std::size_t n = 0, e0 = 0, e1 = 0, e2 = 0;   // elements; extents (e1: the product of the rest)
+  bool two = false, three = false;             // two and three subscripts index directly
+  explicit array_view(M<T>& x) : a(x) { refresh(); }
+  array_view(const array_view&) = delete;
+  array_view& operator=(const array_view&) = delete;
+  void refresh() {
+    rp = nullptr;
+    wp = nullptr;
+    if (!plain_numbers(a)) return;
+    rp = a.re_;
+    n = a.numel();
+    e0 = a.rows();
+    e1 = a.cols();
+    two = a.ndims() == 2;
+    three = a.ndims() <= 3;
+    e2 = three ? a.extent(2) : 0;
+    if (three) e1 = a.extent(1);
+  }
+  // After a write through the general indexing, or at the first write.
+  void own() {
+    refresh();
+    if (rp) {
+      wp = a.pr();
+      rp = wp;
+    }
+  }
+};
+
+template <class T, class I> inline bool view_position(const array_view<T>& v, const I& i, std::size_t& k) {
+  return fast_offset(i, v.n, k);
+}
+template <class T, class I, class J>
+inline bool view_position(const array_view<T>& v, const I& i, const J& j, std::size_t& k) {
+  std::size_t r, c;
+  if (!v.two || !fast_offset(i, v.e0, r) || !fast_offset(j, v.e1, c)) return false;
+  k = c * v.e0 + r;
+  return true;
+}
+template <class T, class I, class J, class P>
+inline bool view_position(const array_view<T>& v, const I& i, const J& j, const P& p, std::size_t& k) {
+  std::size_t r, c, q;
+  if (!v.three || !fast_offset(i, v.e0, r) || !fast_offset(j, v.e1, c) || !fast_offset(p, v.e2, q)) return false;
+  k = (q * v.e1 + c) * v.e0 + r;
+  return true;
+}
+
+template <class T, class... S> __attribute__((noinline, cold)) T view_get_general(const array_view<T>& v, S... s) {
+  return general_get(v.a, s...);
+}
+template <class T, class V, class... S>
+__attribute__((noinline, cold)) void view_set_general(array_view<T>& v, const V& x, S... s) {
+  if (v.rp && !v.wp) {
+    // The first write: the block becomes the variable's own, then the direct path.
+    v.own();
+    std::size_t k;
+    if constexpr (is_number_v<V>) {
+      if (view_position(v, s..., k)) {
+        v.wp[k] = T(x);
+        return;
+      }
+    }
+  }
+  elem_set(v.a, x, s...);
+  v.own();
+}
+
+template <class T, class... S> inline auto elem_get(const array_view<T>& v, const S&... s) {
+  if constexpr ((is_sub_v<S> && ...)) {
+    std::size_t k;
+    if (__builtin_expect(v.rp != nullptr && view_position(v, s..., k), 1)) return T(v.rp[k]);
+    return view_get_general(v, s...);
+  } else {
+    return M<T>(v.a(s...));
+  }
+}
+
+template <class T, class V, class... S> inline void view_set(array_view<T>& v, const V& x, const S&... s) {
+  if constexpr ((is_sub_v<S> && ...)) {
+    std::size_t k;
+    if constexpr (is_number_v<V>) {
+      if (__builtin_expect(v.wp != nullptr && view_position(v, s..., k), 1)) {
+        v.wp[k] = T(x);
+        return;
+      }
+    }
+    view_set_general(v, x, s...);
+  } else {
+    v.a(s...) = x;
+    v.own();
+  }
+}
+
+template <class T, class... S> struct view_ref_t {
+  array_view<T>& v;
+  std::tuple<const S&...> s;
+  template <class V> void operator=(const V& x) {
+    std::apply([&](const S&... i) { view_set(v, x, i...); }, s);
+  }
+};
+template <class T, class... S> inline view_ref_t<T, S...> elem_ref(array_view<T>& v, const S&... s) {
+  return view_ref_t<T, S...>{v, std::tuple<const S&...>(s...)};
+}
+
+// The values of a range a:step:b that a for loop takes one by one. The count is fixed
+// when the loop starts and the k-th value is the range's k-th element exactly as the
+// colon operator makes it; ends that are not plain real double scalars (a class of
+// their own, text, empty) take the colon operator's value itself, element by element.
+class for_range {
+ public:
+  template <class A, class S, class B> for_range(const A& a, const S& step, const B& b) {
+    double x, s, y;
+    if (plain_end(a, x) && plain_end(step, s) && plain_end(b, y)) {
+      count(x, s, y);
+    } else {
+      general_ = true;
+      values_ = colon(as_value(a), as_value(step), as_value(b));
+      n = values_.isempty() ? 0 : values_.cols();
+    }
+  }
+  template <class A, class B> for_range(const A& a, const B& b) : for_range(a, 1.0, b) {}
+
+  std::size_t n = 0;   // passes
+
+  // The k-th value (from 0) into the loop's variable.
+  void take(double& v, std::size_t k) const { v = general_ ? double(values_.elem(k)) : at(k); }
+  template <class T> void take(M<T>& v, std::size_t k) const {
+    if (general_) forelem(v, values_, int(k + 1));
+    else v = T(at(k));
+  }
+  // A loop that runs no pass leaves its variable the empty range.
+  template <class T> void none(M<T>& v) const {
+    if (n) return;
+    if (general_) v = values_;
+    else v = M<T>::alloc(1, 0);
+  }
+  void none(double&) const {}
+
+ private:
+  double a_ = 0, step_ = 0, b_ = 0;
+  bool general_ = false;
+  M<m_type> values_;
+
+  static bool plain_end(double v, double& out) { out = v; return true; }
+  template <class X> static bool plain_end(const X& v, double& out) {
+    if constexpr (is_number_v<X>) {
+      out = double(v);
+      return true;
+    } else {
+      if (!plain_scalar(v)) return false;
+      out = double(v.elem(0));
+      return true;
+    }
+  }
+  template <class X> static M<m_type> as_value(const X& v) {
+    if constexpr (is_number_v<X>) return M<m_type>(m_type(v));
+    else return M<m_type>(v);
+  }
+  // The colon operator's count: a NaN anywhere gives one NaN; a zero step or one
+  // pointing away from the end gives none.
+  void count(double a, double s, double b) {
+    a_ = a;
+    step_ = s;
+    b_ = b;
+    if (a != a || s != s || b != b) {
+      a_ = NAN;
+      step_ = 0;
+      n = 1;
+      return;
+    }
+    if (s == 0 || (s > 0 && a > b) || (s < 0 && a < b)) return;
+    const double span = (b - a) / s;
+    if (span > 4e9) fail_too_large();
+    n = std::size_t(std::floor(span + span * 1e-15 + 1e-10)) + 1;
+  }
+  m_type at(std::size_t k) const {
+    double v = a_ + double(k) * step_;
+    if ((step_ > 0 && v > b_) || (step_ < 0 && v < b_)) v = b_;
+    return m_type(v);
+  }
+};
+
+// After a loop over an empty value (a general for loop runs no pass over it), its
+// variable holds that value.
+template <class V, class X> inline void for_none(V& v, const X& x) {
+  if constexpr (!is_number_v<V>) {
+    if (x.isempty()) v = x;
+  }
+}
+template <class T> inline void for_none(M<T>& v, const M<M<T>>& x) {
+  if (x.isempty()) v = M<T>(x);
 }
 
 }  // namespace grl

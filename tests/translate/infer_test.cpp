@@ -156,4 +156,53 @@ TEST_F(Inference, CalleesOutputClass) {
   EXPECT_TRUE(has(r.arrays, "s"));
 }
 
+TEST_F(Inference, LoopPlans) {
+  const inferred_types r = infer(
+      "n = 20;\nu = zeros(n, n);\nv = u;\nw = u;\nc = 0;\n"
+      "for j = 2:n-1\n"                                   // 0: counted, views of u and v
+      "  for i = 2:n-1\n"                                 // 1
+      "    v(i, j) = u(i-1, j) + u(i, j+1);\n"
+      "    c = c + w(i);\n"
+      "  end\n"
+      "  w(j, :) = 0;\n"                                  // a colon subscript: no view of w
+      "end\n"
+      "for k = 1:3\n  k = k + 0.5;\n  c = c + k;\nend\n"   // 2: assigned in its body
+      "for t = [1:3; 4:6]\n  c = c + sum(t);\nend\n"        // 3: columns of two rows
+      "for q = 1:n\n  u(q) = v(end);\n  x = u;\nend\n");     // 4: end and a whole read
+  ASSERT_EQ(r.loops.size(), 5u);
+  const loop_plan& outer = r.loops[0];
+  EXPECT_EQ(outer.var, "j");
+  EXPECT_TRUE(outer.scalar_range);
+  EXPECT_TRUE(outer.whole_shadow);
+  EXPECT_EQ(outer.views, (std::set<std::string>{"u", "v"}));
+  EXPECT_EQ(r.loops[1].views, (std::set<std::string>{"u", "v", "w"}));
+  EXPECT_TRUE(r.loops[2].scalar_range);
+  EXPECT_TRUE(r.loops[2].assigned_in_body);
+  EXPECT_FALSE(r.loops[2].whole_shadow);
+  // Only the range the loop runs over counts: a matrix of ranges has columns of two.
+  EXPECT_FALSE(r.loops[3].scalar_range);
+  EXPECT_FALSE(has(r.scalars, "t"));
+  EXPECT_TRUE(r.loops[4].views.empty());
+  // Without inference the loops still say whether their bodies assign the variable.
+  EXPECT_TRUE(infer("for k = 1:3\n  eval('k = 1;');\nend\n").loops.at(0).assigned_in_body);
+}
+
+TEST_F(Inference, ScalarFormsThatCannotRaiseNeedNoFrame) {
+  EXPECT_TRUE(infer_types_of(
+                  "function f = fib(n)\nif n < 2\n  f = n;\nelse\n  f = fib(n - 1) + fib(n - 2);\nend\n")
+                  .frameless);
+  EXPECT_TRUE(infer_types_of("function y = g(x)\ny = x * x - 2 / x;\n").frameless);
+  // An element read, a library call, a condition on a number (NaN fails), a call
+  // with another count of arguments, a loop (a range too large): each may raise, so
+  // the scalar form keeps its frame.
+  for (const char* m : {"function y = g(n)\nv = [1 2 3];\ny = v(n);\n", "function y = g(x)\ny = floor(x);\n",
+                        "function y = g(x)\ny = 1;\nif x\n  y = 2;\nend\n",
+                        "function y = g(x)\ny = 1;\nif x > 0\n  y = g(x - 1, 2);\nend\n",
+                        "function y = g(x)\ny = 0;\nfor k = 1:x\n  y = y + k;\nend\n"}) {
+    const inferred_types r = infer_types_of(m);
+    EXPECT_TRUE(r.scalar_function) << m;
+    EXPECT_FALSE(r.frameless) << m;
+  }
+}
+
 }  // namespace

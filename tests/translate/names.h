@@ -77,6 +77,7 @@ struct call_frame {
   void leave() {}
 };
 struct exception {};
+template <class V, class X> void for_none(V&, const X&) {}
 inline void caught(const exception&) {}
 inline Md caught_value(const exception&) { return Md(); }
 }  // namespace grl

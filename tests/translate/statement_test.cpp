@@ -143,9 +143,12 @@ TEST_F(Statements, ForLoops) {
             "for (i=1.0-(1.0);i+(1.0)<=10.0&&(i+=1.0,true);) {\n}\n");
   EXPECT_EQ(body("for k=10:-2:1, end\n"),
             "for (k=10.0-(-2.0);k.r+(-2.0)>=1.0&&(k.r+=-2.0,true);) {\n}\n");
+  // A loop that runs no pass leaves its variable the empty value it ran over.
   EXPECT_EQ(body("for v=x, end\n"),
-            "v_f_v0=x; int v_f_i0;\nfor (v_f_i0=1;v_f_i0<=forsize(v_f_v0);v_f_i0++) {\n"
+            "v_f_v0=x; int v_f_i0; grl::for_none(v,v_f_v0);\nfor (v_f_i0=1;v_f_i0<=forsize(v_f_v0);v_f_i0++) {\n"
             "forelem(v,v_f_v0,v_f_i0);\n}\n");
+  EXPECT_EQ(body("for k=3:2, end\n"), "for (k=colon(3.0,1.0,2.0);false;) {\n}\n");
+  EXPECT_EQ(body("scalar k\nfor k=3:2, end\n"), "for (k=3.0-(1.0);k+(1.0)<=2.0&&(k+=1.0,true);) {\n}\n");
   // A fractional step runs over the exact range, not an accumulated sum.
   EXPECT_EQ(body("for t=0:0.1:1, end\n").substr(0, 33), "t_f_v0=colon(0.0,0.1,1.0); int t_");
   // Parentheses around the whole loop head are M's other spelling.

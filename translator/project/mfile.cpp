@@ -93,8 +93,10 @@ std::string scalar_form_text(const minput_t& start, const mfile_job& job, const 
   p.cpp_ext = job.cpp_ext;
   p.header_mode = header_mode;
   p.scalar_signature = true;
+  p.frameless = proven.frameless;
   p.inferred_arrays = proven.arrays;
   p.inferred_scalars = proven.scalars;
+  p.loop_plans = proven.loops;
   // The inputs and the output are declared by the function line.
   for (const std::string& v : proven.inputs) {
     p.inferred_scalars.erase(v);
@@ -236,8 +238,11 @@ int translate_mfile(const mfile_job& job) {
       const inferred_types proven = infer_types(statements, false, &callees);
       p->inferred_scalars = proven.scalars;
       p->inferred_arrays = proven.arrays;
+      p->loop_plans = proven.loops;
       scalar_form = infer_types(statements, true);
       p->scalar_twin = scalar_form.scalar_function;
+    } else if (!job.scan_only) {
+      p->loop_plans = plain_loop_plans(prescan(input, header_mode, job.main));
     }
     parser_t::function_texts texts;
     const int more = p->translate_function(ordinal, base, texts);
@@ -259,7 +264,7 @@ int translate_mfile(const mfile_job& job) {
   const std::string base_include = "#include \"gridlib.h\"\n";
   const std::size_t at = cpp.find(base_include);
   bool uses_fast = false;
-  for (const char* name : {"grl::elem_", "grl::plain_scalar", "grl::real_scalar"})
+  for (const char* name : {"grl::elem_", "grl::plain_scalar", "grl::real_scalar", "grl::for_"})
     uses_fast = uses_fast || cpp.find(name) != std::string::npos;
   if (at != std::string::npos && uses_fast)
     cpp.insert(at + base_include.size(), "#include \"gridlib_fast.h\"\n");

@@ -4,6 +4,10 @@
 // takes the direct path when the subscripts are C++ numbers and falls back to the
 // general indexing otherwise, so only the proof that x holds real doubles is needed
 // here.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "translate/parser.h"
 
 bool parser_t::proven_array(const std::string& word) const {
@@ -52,7 +56,7 @@ void parser_t::element_access_pass() {
     if (close < 0 || close == i + 2 || commas > 2) continue;
     const std::string& after = stmt.gettext(close + 1);
     if (!after.empty() && (after[0] == '.' || after[0] == '(' || after[0] == '{' || after[0] == '[')) continue;
-    const std::string var = stmt.gettext(i);
+    std::string var = stmt.gettext(i);
     if (after == "=") {
       // Only the whole statement x(...) = value; nothing shown.
       if (i != TP_HEAD || display) continue;
@@ -62,8 +66,83 @@ void parser_t::element_access_pass() {
     } else {
       stmt.set(i, "grl::elem_get", TK_OTHER);
     }
-    stmt.ins(i + 2, var, TK_WORD);
+    // Inside a loop that opened a view of the array, the access goes through it.
+    const bool viewed = std::find(active_views.begin(), active_views.end(), var) != active_views.end();
+    if (viewed) var = "grl_view_" + var + symbols->decoration(var, 1);
+    stmt.ins(i + 2, var, viewed ? TK_OTHER : TK_WORD);
     stmt.ins(i + 3, ",", ',');
+    whole_subscripts(i + 3, close + 2);
     i += 3;
+  }
+}
+
+namespace {
+// A whole number literal of at most 2^31 in size: its C++ integer text.
+bool whole_literal(const std::string& text, std::string& out) {
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || end != text.c_str() + text.size() || !(std::fabs(v) <= 2147483648.0) || v != std::floor(v))
+    return false;
+  const long long w = static_cast<long long>(v);
+  out = w < 0 ? "(" + std::to_string(w) + ")" : std::to_string(w);
+  return true;
+}
+}  // namespace
+
+// The subscripts between the comma at first and the closing bracket at close that
+// follow a loop counter with a whole-number copy (c, c + n, c - n, n + c, n - c for a
+// whole literal n) become grl::whole_sub{integer form, double form}: the direct path
+// checks the integer against the extent with no conversion.
+void parser_t::whole_subscripts(int first, int close) {
+  if (active_shadows.empty()) return;
+  auto shadowed = [&](int j) {
+    return stmt.kind(j) == TK_WORD &&
+           std::find(active_shadows.begin(), active_shadows.end(), stmt.gettext(j)) != active_shadows.end();
+  };
+  int start = first + 1;
+  for (int j = first + 1; j <= close && j < stmt.top(); ++j) {
+    const std::string& t = stmt.gettext(j);
+    if (t == "(" || t == "[" || t == "{") {
+      // Skip a bracketed part: it belongs to this subscript.
+      int depth = 0;
+      for (; j < close; ++j) {
+        const std::string& u = stmt.gettext(j);
+        if (u == "(" || u == "[" || u == "{") ++depth;
+        if ((u == ")" || u == "]" || u == "}") && --depth == 0) break;
+      }
+      continue;
+    }
+    if (j != close && t != ",") continue;
+    // One subscript: tokens [start, j).
+    const int n = j - start;
+    std::string whole, number;
+    auto copy = [&](int k) { return "grl_q_" + spell_token(k); };
+    if (n == 1 && shadowed(start)) {
+      whole = copy(start);
+    } else if (n == 3 && shadowed(start) && (stmt.is_word(start + 1, "+") || stmt.is_word(start + 1, "-")) &&
+               stmt.kind(start + 2) == TK_NUMBER && whole_literal(stmt.gettext(start + 2), number)) {
+      whole = copy(start) + stmt.gettext(start + 1) + number;
+    } else if (n == 2 && shadowed(start) && stmt.kind(start + 1) == TK_NUMBER &&
+               (stmt.gettext(start + 1)[0] == '+' || stmt.gettext(start + 1)[0] == '-') &&
+               whole_literal(stmt.gettext(start + 1), number)) {
+      whole = copy(start) + "+" + number;
+    } else if (n == 3 && shadowed(start + 2) && (stmt.is_word(start + 1, "+") || stmt.is_word(start + 1, "-")) &&
+               stmt.kind(start) == TK_NUMBER && whole_literal(stmt.gettext(start), number)) {
+      whole = number + stmt.gettext(start + 1) + copy(start + 2);
+    }
+    if (!whole.empty()) {
+      // The double form as the statement spells it, with a space where two signs meet.
+      std::string d;
+      for (int k = start; k < j; ++k) {
+        const std::string piece = spell_token(k);
+        if (!d.empty() && !piece.empty() && (piece[0] == '-' || piece[0] == '+') && d.back() == piece[0]) d += ' ';
+        d += piece;
+      }
+      stmt.del(start, n);
+      stmt.ins(start, "grl::whole_sub{" + whole + "," + d + "}", TK_OTHER);
+      close -= n - 1;
+      j = start + 1;
+    }
+    start = j + 1;
   }
 }

@@ -138,6 +138,7 @@ std::string parser_t::frame_variable() const {
   if (kind == dt.function_index()) {
     // The generated dispatchers are not the program's functions.
     if (name == "feval" || name == "nargin" || name == "nargout") return "";
+    if (frameless) return "";
     return "grl_frame";
   }
   if (kind == dt.script_index()) return "grl_frame_" + name;

@@ -224,6 +224,12 @@ bool parser_t::form_end() {
       if (loop.continues) text += "grl_continue_" + id + ":;\n";
       text += close_block_text();
       if (loop.breaks) text += "\ngrl_break_" + id + ":;";
+      if (loop.scoped) {
+        // The block of the counted loop's range, views and counter copy.
+        text += "}";
+        active_views.resize(active_views.size() - loop.views);
+        if (loop.shadow) active_shadows.pop_back();
+      }
     } else {
       text += close_block_text();
     }

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -77,7 +78,7 @@ class classifier {
   const std::set<std::string>& a_;
   const std::string self_;
   const std::map<std::string, int>* callees_;
-  int pos_ = 0, end_ = 0, index_depth_ = 0;
+  int pos_ = 0, end_ = 0, index_depth_ = 0, nest_ = 0;
   bool ok_ = true, range_ = false;
 
   bool at(const char* s) const { return pos_ < end_ && t_[pos_].text == s && t_[pos_].kind != TK_STRING; }
@@ -98,7 +99,8 @@ class classifier {
       c = additive();
     }
     if (a == U || b == U || c == U) return U;
-    range_ = a == S && b == S && c == S;
+    // Only the range the loop runs over itself, not one inside brackets or arguments.
+    if (nest_ == 0) range_ = a == S && b == S && c == S;
     return A;
   }
 
@@ -187,7 +189,9 @@ class classifier {
         out.push_back(-1);
       } else {
         ++index_depth_;
+        ++nest_;
         out.push_back(range());
+        --nest_;
         --index_depth_;
       }
       if (!ok_) return false;
@@ -293,7 +297,9 @@ class classifier {
         ++pos_;
         continue;
       }
+      ++nest_;
       cls e = range();
+      --nest_;
       if (!ok_) return U;
       if (e == U) c = U;
       if (++guard > 100000) return fail(), U;
@@ -332,7 +338,10 @@ class analysis {
 
   inferred_types run() {
     inferred_types r;
-    if (!collect()) return r;
+    if (!collect()) {
+      r.loops = plain_plans();
+      return r;
+    }
     for (const std::string& v : excluded_) vars_.insert(v);
     // A variable that is indexed or called (x(i), f(x)) is no C++ double.
     for (const stmt_t& st : stmts_)
@@ -363,12 +372,14 @@ class analysis {
       if (!unsafe_read_.count(v)) r.scalars.insert(v);
     r.arrays = a_;
     for (const std::string& v : r.scalars) r.arrays.insert(v);
+    for (std::size_t k : for_stmts_) r.loops.push_back(plan_loop(k, r));
     if (signature_) {
       bool ok = output_defined_ && r.scalars.count(output_);
       for (const std::string& v : inputs_) ok = ok && r.scalars.count(v);
       r.scalar_function = ok && !counts_arguments_;
       r.inputs = inputs_;
       r.output = output_;
+      r.frameless = r.scalar_function && cannot_raise(r.scalars);
     }
     return r;
   }
@@ -394,6 +405,197 @@ class analysis {
   std::set<std::string> vars_, excluded_, not_scalar_, s_, a_, unsafe_read_;
   std::vector<assign_t> assigns_;
   std::vector<std::size_t> shown_;   // statements whose result is shown
+  std::vector<std::size_t> for_stmts_;   // the for statements, in order
+
+  static bool opens_block(const stmt_t& st) {
+    static const std::set<std::string> words = {"if", "for", "parfor", "while", "switch", "try", "do"};
+    return word(st[0]) && words.count(st[0].text) > 0;
+  }
+  static bool closes_block(const stmt_t& st) {
+    static const std::set<std::string> words = {"end", "endif", "endfor", "endwhile", "endswitch",
+                                                "end_try_catch", "until", "endparfor"};
+    return word(st[0]) && words.count(st[0].text) > 0;
+  }
+
+  // The statement that ends the block opened by statement k (stmts_.size() if none).
+  std::size_t block_end(std::size_t k) const {
+    int depth = 0;
+    for (std::size_t i = k; i < stmts_.size(); ++i) {
+      const stmt_t& st = stmts_[i];
+      if (word(st[0]) && st[0].text == "function") break;
+      if (opens_block(st)) ++depth;
+      else if (closes_block(st) && --depth == 0) return i;
+    }
+    return stmts_.size();
+  }
+
+  // Every use of x in statements (from, to) is x(i), x(i, j) or x(i, j, k) with
+  // scalar subscripts, read or written as the whole statement x(...) = v.
+  bool elementwise_only(const std::string& x, std::size_t from, std::size_t to, const inferred_types& r) const {
+    bool used = false;
+    for (std::size_t k = from + 1; k < to; ++k) {
+      const stmt_t& st = stmts_[k];
+      const int n = static_cast<int>(st.size());
+      for (int i = 0; i < n; ++i) {
+        if (!word(st[i]) || st[i].text != x) continue;
+        if (i + 1 >= n || st[i + 1].text != "(") return false;
+        const int close = matching(st, i + 1);
+        if (close < 0) return false;
+        if (close + 1 < n) {
+          const std::string& after = st[close + 1].text;
+          if (after == "(" || after == "{" || after == "." || after == "[") return false;
+          if (after == "=" && (i != 0 || top_level(st, "=") != close + 1)) return false;
+        }
+        // The subscripts: one to three scalars, no "end" (it reads the extents).
+        int args = 0, start = i + 2, depth = 0;
+        for (int j = i + 2; j <= close; ++j) {
+          const std::string& t = st[j].text;
+          if (st[j].kind != TK_STRING && (t == "(" || t == "[" || t == "{")) ++depth;
+          if (st[j].kind != TK_STRING && j < close && (t == ")" || t == "]" || t == "}")) --depth;
+          if (word(st[j]) && t == "end") return false;
+          if (j == close || (depth == 0 && t == ",")) {
+            classifier c(st, vars_, r.scalars, r.arrays);
+            if (j == start || c.expression(start, j) != S) return false;
+            ++args;
+            start = j + 1;
+          }
+        }
+        if (args < 1 || args > 3) return false;
+        used = true;
+        i = close;
+      }
+    }
+    return used;
+  }
+
+  // Whether a statement between from and to assigns v: the target of v = ...,
+  // v(...) = ..., [..., v, ...] = ... or for v = ... (or anything that may assign
+  // any variable).
+  bool assigned_between(const std::string& v, std::size_t from, std::size_t to) const {
+    for (std::size_t i = from + 1; i < to; ++i) {
+      const stmt_t& b = stmts_[i];
+      const bool inner_for = word(b[0]) && b[0].text == "for";
+      const int eq = inner_for ? std::min<int>(3, static_cast<int>(b.size()))
+                               : (b[0].text == "[" ? top_level(b, "=") : std::min<int>(1, top_level(b, "=")));
+      for (int j = 0; j < eq; ++j)
+        if (word(b[j]) && b[j].text == v) return true;
+      for (const tok& x : b)
+        if (word(x) && opaque_word(x.text)) return true;   // eval, load, clear ...
+    }
+    return false;
+  }
+
+ public:
+  // The loops with what needs no proof.
+  std::vector<loop_plan> plain_plans() const {
+    std::vector<loop_plan> plans;
+    for (std::size_t k = 0; k < stmts_.size(); ++k) {
+      const stmt_t& st = stmts_[k];
+      if (!word(st[0]) || st[0].text != "for") continue;
+      loop_plan plan;
+      const int v = st.size() > 1 && st[1].text == "(" ? 2 : 1;
+      if (static_cast<int>(st.size()) > v + 2 && word(st[v]) && st[v + 1].text == "=") {
+        plan.var = st[v].text;
+        const std::size_t end = block_end(k);
+        plan.assigned_in_body = end >= stmts_.size() || assigned_between(plan.var, k, end);
+      }
+      plans.push_back(plan);
+    }
+    return plans;
+  }
+
+ private:
+  // The plan of the for loop at statement k.
+  loop_plan plan_loop(std::size_t k, const inferred_types& r) const {
+    loop_plan plan;
+    const stmt_t& st = stmts_[k];
+    const int v = st.size() > 1 && st[1].text == "(" ? 2 : 1;
+    if (static_cast<int>(st.size()) <= v + 2 || !word(st[v]) || st[v + 1].text != "=") return plan;
+    plan.var = st[v].text;
+    int to = expression_end(st);
+    if (v == 2 && to > 0 && st[to - 1].text == ")") --to;
+    classifier c(st, vars_, r.scalars, r.arrays);
+    bool scalar_range = false;
+    c.expression(v + 2, to, &scalar_range);
+    plan.scalar_range = scalar_range;
+    const std::size_t end = block_end(k);
+    if (end >= stmts_.size()) return plan;
+    // The counter's whole-number copy: nothing in the body assigns the variable.
+    plan.assigned_in_body = assigned_between(plan.var, k, end);
+    plan.whole_shadow = r.scalars.count(plan.var) > 0 && !plan.assigned_in_body;
+    for (const std::string& x : r.arrays)
+      if (!r.scalars.count(x) && x != plan.var && elementwise_only(x, k, end, r)) plan.views.insert(x);
+    return plan;
+  }
+
+  // Tokens [from, to) are scalar arithmetic on the proven scalars and numbers, with
+  // calls of the function itself with all its inputs: nothing there can raise an
+  // error. comparisons: how many comparisons stand outside brackets.
+  bool raises_nothing(const stmt_t& st, int from, int to, const std::set<std::string>& scalars,
+                      int& comparisons) const {
+    static const std::set<std::string> ops = {"+", "-", "/", ".*", "./", "(", ")"};
+    static const std::set<std::string> compare = {"<", ">", "<=", ">=", "==", "~=", "!="};
+    int depth = 0;
+    comparisons = 0;
+    for (int i = from; i < to; ++i) {
+      const tok& x = st[i];
+      const bool next_paren = i + 1 < to && st[i + 1].text == "(";
+      if (x.kind == TK_STRING) return false;
+      if (x.kind == TK_NUMBER || (x.text.size() > 1 && (x.text[0] == '+' || x.text[0] == '-') &&
+                                  std::isdigit(static_cast<unsigned char>(x.text[1])))) {
+        if (i + 1 < to && st[i + 1].text == "*" && st[i + 1].kind != '*') return false;   // 3i
+        continue;
+      }
+      if (word(x)) {
+        if (scalars.count(x.text) && !next_paren) continue;
+        if (x.text != name_ || !next_paren) return false;
+        // A call of the function itself with as many arguments as it takes.
+        int args = 1, d = 0, k = i + 1;
+        for (; k < to; ++k) {
+          if (st[k].text == "(") ++d;
+          if (st[k].text == ")" && --d == 0) break;
+          if (st[k].text == "," && d == 1) ++args;
+        }
+        if (k >= to || static_cast<std::size_t>(args) != inputs_.size()) return false;
+        continue;
+      }
+      if (x.text == "(") ++depth;
+      if (x.text == ")") --depth;
+      if (x.text == "," && depth > 0) continue;
+      if (x.text == "*" && x.kind == '*') continue;
+      if (ops.count(x.text)) continue;
+      if (compare.count(x.text)) {
+        if (depth == 0) ++comparisons;
+        continue;
+      }
+      return false;
+    }
+    return depth == 0;
+  }
+
+  // The scalar form's statements raise no error: if/elseif/while on one comparison,
+  // assignments of scalar arithmetic, return.
+  bool cannot_raise(const std::set<std::string>& scalars) const {
+    for (std::size_t k = 1; k < stmts_.size(); ++k) {
+      const stmt_t& st = stmts_[k];
+      const int n = expression_end(st);
+      int comparisons = 0;
+      if (n == 0) continue;
+      const std::string& head = st[0].text;
+      if (word(st[0]) && (head == "if" || head == "elseif" || head == "while")) {
+        if (!raises_nothing(st, 1, n, scalars, comparisons) || comparisons != 1) return false;
+        continue;
+      }
+      if (word(st[0]) && n == 1 &&
+          (head == "else" || head == "end" || head == "endif" || head == "endwhile" || head == "return"))
+        continue;
+      if (word(st[0]) && n > 2 && st[1].text == "=" && scalars.count(head) &&
+          raises_nothing(st, 2, n, scalars, comparisons) && comparisons == 0)
+        continue;
+      return false;
+    }
+    return true;
+  }
 
   static int top_level(const stmt_t& st, const char* what) {
     int depth = 0;
@@ -472,6 +674,7 @@ class analysis {
         continue;
       }
       if (head_word && head == "for") {
+        for_stmts_.push_back(k);
         int v = 1, from = 3;
         if (st.size() > 1 && st[1].text == "(") v = 2, from = 4;
         if (static_cast<int>(st.size()) <= from || !word(st[v]) || st[v + 1].text != "=") {
@@ -666,6 +869,11 @@ inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_
                            const std::map<std::string, int>* callees) {
   analysis a(statements, scalar_signature, callees);
   return a.run();
+}
+
+std::vector<loop_plan> plain_loop_plans(const std::vector<tokens_t>& statements) {
+  analysis a(statements, false, nullptr);
+  return a.plain_plans();
 }
 
 int output_class(const std::vector<tokens_t>& statements) {

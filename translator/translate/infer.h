@@ -14,14 +14,31 @@
 // variable keeps its general form, which the display names.
 inline constexpr const char* kShownMark = "\x02shown";
 
+// What a for loop of the function may use, from the proof (one for each for
+// statement, in the order of the statements).
+struct loop_plan {
+  std::string var;             // the loop variable
+  bool assigned_in_body = false;   // the body assigns the variable
+  bool scalar_range = false;   // a:b or a:s:b of proven scalars: counted in C++
+  bool whole_shadow = false;   // the variable is a proven scalar assigned nowhere in the
+                               // loop's body: a whole-number copy follows it
+  // Proven real double arrays that the loop's body uses only as x(i), x(i, j) or
+  // x(i, j, k) with scalar subscripts (read, or written whole statement x(...) = v).
+  std::set<std::string> views;
+};
+
 struct inferred_types {
   std::set<std::string> scalars;   // real double, 1 x 1, defined before every read
   std::set<std::string> arrays;    // real double of any size (the scalars included)
   // With scalar_signature: the function, called with real double scalars, gives one
   // (its inputs and its one output are then among the scalars).
   bool scalar_function = false;
+  // With scalar_function: no statement of that form can raise an error (scalar
+  // arithmetic, comparisons in conditions, calls of the function itself).
+  bool frameless = false;
   std::vector<std::string> inputs;
   std::string output;
+  std::vector<loop_plan> loops;
 };
 
 // The statements of one function (its function line first, if it has one), or of a
@@ -34,6 +51,11 @@ struct inferred_types {
 // arguments (output_class), by name.
 inferred_types infer_types(const std::vector<tokens_t>& statements, bool scalar_signature = false,
                            const std::map<std::string, int>* callees = nullptr);
+
+// The for loops of the statements with only what needs no proof: each loop's variable
+// and whether its body assigns it (the loops of a function translated without
+// inference).
+std::vector<loop_plan> plain_loop_plans(const std::vector<tokens_t>& statements);
 
 // The class of the one output of the function whose statements these are, whatever
 // its inputs: 2 a real double scalar, 1 a real double array, 0 anything.

@@ -8,6 +8,13 @@
 namespace {
 
 void prologue(const parser_t& p, std::string& out) {
+  // The scalar form reads no argument count (the proof excludes nargin and nargout):
+  // it only clears the marks a caller may have set for it, so that they do not reach
+  // the functions it calls.
+  if (p.scalar_signature) {
+    out += "nargin_set=0; nargout_set=0;\n";
+    return;
+  }
   out += "double old_nargin=nargin_val; if (!nargin_set) nargin_val=";
   out += p.has_varargin ? std::to_string(p.n_in - 1) + "+varargin.size();\n"
                         : std::to_string(p.n_in) + ".0;\n";
@@ -166,6 +173,7 @@ std::string parser_t::line_record() {
 // The counts restored, the outputs copied back to their references, the result
 // returned: the end of a function, and its return statements.
 std::string parser_t::function_exit_text() const {
+  if (scalar_signature) return outputs_back_text();
   return "nargin_val=old_nargin; nargout_val=old_nargout;\n" + outputs_back_text();
 }
 

@@ -10,6 +10,7 @@
 #include "lexer/tokens.h"
 #include "symbols/datatype.h"
 #include "symbols/symbol.h"
+#include "translate/infer.h"
 #include "translate/nested_functions.h"
 
 // The M name of a library function: the translator puts the library's spelling
@@ -158,6 +159,9 @@ class parser_t : public scanner_t {
   // scalar_twin makes the general form call it when its arguments are such scalars.
   bool scalar_signature = false;
   bool scalar_twin = false;
+  // The scalar form can raise no error (scalar arithmetic, comparisons, calls of
+  // itself): it needs no call frame, as no stack is ever taken inside it.
+  bool frameless = false;
   std::string scalar_dispatch(const std::string& f) const;
 
   // ---- Function state: the statement forms and the function's assembly -----------
@@ -181,14 +185,29 @@ class parser_t : public scanner_t {
   // The loops open in the function: the depth each opened at, and whether a break or
   // continue inside a switch jumps to its labels (in C++ a switch's body is a loop of
   // its own, so those two leave the switch by goto).
+  // A loop counted in C++ (for_range) sits in a block of its own with its range, the
+  // views it opens and its counter's whole-number copy: its end closes that block too.
   struct open_loop {
     int depth;
     int id;
     bool breaks, continues;
+    bool scoped = false;
+    std::size_t views = 0;       // entries of active_views it opened
+    bool shadow = false;         // it put its counter on active_shadows
   };
   std::vector<open_loop> open_loops;
   int loop_labels = 0;      // makes the labels of loops unique
   void loop_opened() { open_loops.push_back({depth, loop_labels++, false, false}); }
+  // From inference: what each for statement may use, in order (infer.h), and how many
+  // for statements have been met.
+  std::vector<loop_plan> loop_plans;
+  std::size_t for_ordinal = 0;
+  // Arrays read through a view grl_view_<C++ name> in the loops open now, and loop
+  // counters with a whole-number copy grl_q_<C++ name> (both by M name).
+  std::vector<std::string> active_views;
+  std::vector<std::string> active_shadows;
+  bool counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan);
+  void whole_subscripts(int open, int close);
   bool loop_jump();         // break or continue inside a switch: the goto
   int has_return = 0;       // the function's end needs the target of return
   int loop_count = 0;       // makes the auxiliary names of for loops unique

@@ -1,6 +1,7 @@
 // Module XLINE: the translation of one M statement. The statement's token list is
 // rewritten in place, in a fixed order of steps, until its texts are the C++ of the
 // statement; variables and called functions are recorded in the symbol table.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -368,19 +369,35 @@ void parser_t::for_loop() {
   }
   // The C++ name: a variable named like a library function carries an underscore.
   const std::string vc = symbols ? v + symbols->decoration(v, 1) : v;
+  // What inference planned for this loop (the plan must be for this variable).
+  const loop_plan* plan = nullptr;
+  if (for_ordinal < loop_plans.size() && loop_plans[for_ordinal].var == v) plan = &loop_plans[for_ordinal];
+  ++for_ordinal;
+  const std::size_t views_before = active_views.size();
+  const std::size_t shadows_before = active_shadows.size();
+  const bool counted = plan && plan->scalar_range && !over_cell && counted_for(v, vc, scalar, *plan);
   double start = 0, step = 0, stop = 0;
-  // A constant range counts in C++ when its values are exact in floating point;
-  // otherwise the general form runs over the exact M range.
-  if (constant_range(range, start, step, stop) && stmt.is_word(after, "\n") && integral(start) &&
-      integral(step) && integral(stop) && step != 0) {
+  if (counted) {
+    // counted_for wrote the statement.
+  } else if (constant_range(range, start, step, stop) && stmt.is_word(after, "\n") && integral(start) &&
+             integral(step) && integral(stop) && step != 0 && !(plan && plan->assigned_in_body)) {
+    // (A variable the body assigns cannot count its own passes: the general form.)
+    // A constant range counts in C++ when its values are exact in floating point;
+    // otherwise the general form runs over the exact M range.
     const std::string vt = scalar ? vc : vc + ".r";
     const std::string a = stmt.gettext(from), s = stmt.gettext(by), b = stmt.gettext(to);
     const char* cmp = step > 0 ? "<=" : ">=";
+    const bool empty = step > 0 ? start > stop : start < stop;
     stmt.reset();
-    // The step is taken before each pass rather than after it, so that a loop that runs
-    // to its end leaves the variable at the last value it took, as in M.
-    raw(0, "for (" + vc + "=" + a + "-(" + s + ");" + vt + "+(" + s + ")" + cmp + b + "&&(" + vt +
-               "+=" + s + ",true);) {");
+    if (empty && !scalar) {
+      // No pass: the variable becomes the empty range, as after any loop that runs none.
+      raw(0, "for (" + vc + "=colon(" + a + "," + s + "," + b + ");false;) {");
+    } else {
+      // The step is taken before each pass rather than after it, so that a loop that
+      // runs to its end leaves the variable at the last value it took, as in M.
+      raw(0, "for (" + vc + "=" + a + "-(" + s + ");" + vt + "+(" + s + ")" + cmp + b + "&&(" + vt +
+                 "+=" + s + ",true);) {");
+    }
   } else {
     const std::string vn = v + "_" + name + "_v" + std::to_string(loop_count);
     const std::string in = v + "_" + name + "_i" + std::to_string(loop_count);
@@ -391,8 +408,9 @@ void parser_t::for_loop() {
     }
     stmt.del(TP_HEAD, 3);
     raw(0, vn + "=");
-    std::string tail = "; int " + in + ";\nfor (" + in + "=1;" + in + "<=forsize(" + vn + ");" +
-                       in + "++) {\n";
+    // A loop over an empty value runs no pass and leaves the variable that value.
+    std::string tail = "; int " + in + "; grl::for_none(" + vc + "," + vn + ");\nfor (" + in + "=1;" + in +
+                       "<=forsize(" + vn + ");" + in + "++) {\n";
     tail += scalar ? vc + "=" + vn + ".r(" + in + ");" : "forelem(" + vc + "," + vn + "," + in + ");";
     raw(stmt.top(), tail);
     ++loop_count;
@@ -400,6 +418,57 @@ void parser_t::for_loop() {
   depth += 1;
   if (loop_depth == 0) loop_depth = depth;
   loop_opened();
+  if (counted) {
+    open_loops.back().scoped = true;
+    open_loops.back().views = active_views.size() - views_before;
+    open_loops.back().shadow = active_shadows.size() > shadows_before;
+  }
+}
+
+// for v = a:s:b over ends proven scalars: the loop counts passes in C++ (grl::for_range
+// fixes the count when the loop starts and gives the k-th value of the range), in a
+// block of its own that also holds the views of the arrays the loop uses element by
+// element and the counter's whole-number copy. False (nothing changed) when the range
+// is not one colon call.
+bool parser_t::counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan) {
+  const int range = TP_FOURTH;
+  if (!stmt.is_word(range, "colon") || !stmt.is_word(range + 1, "(")) return false;
+  int depth = 0, close = -1, commas = 0;
+  for (int j = range + 1; j < stmt.top(); ++j) {
+    if (stmt.kind(j) == TK_STRING) continue;
+    const std::string& t = stmt.gettext(j);
+    if (t == "(" || t == "[" || t == "{") ++depth;
+    if (t == ")" || t == "]" || t == "}") {
+      if (--depth == 0) {
+        close = j;
+        break;
+      }
+    }
+    if (depth == 1 && t == ",") ++commas;
+  }
+  if (close < 0 || commas < 1 || commas > 2) return false;
+  for (int j = close + 1; j < stmt.top(); ++j)
+    if (!stmt.is_word(j, "\n") && !stmt.is_word(j, ";") && !stmt.is_word(j, ",")) return false;
+  const std::string id = std::to_string(loop_count++);
+  const std::string r = "grl_r" + id, k = "grl_k" + id;
+  stmt.del(TP_HEAD, 3);
+  stmt.set(0, "{ grl::for_range " + r, TK_OTHER);
+  std::string tail = ";";
+  for (const std::string& x : plan.views) {
+    if (!proven_array(x)) continue;
+    const std::string xc = x + symbols->decoration(x, 1);
+    if (std::find(active_views.begin(), active_views.end(), x) != active_views.end()) continue;
+    active_views.push_back(x);
+    tail += " grl::array_view grl_view_" + xc + "(" + xc + ");";
+  }
+  if (!scalar) tail += " " + r + ".none(" + vc + ");";
+  tail += "\nfor (std::size_t " + k + "=0;" + k + "<" + r + ".n;++" + k + ") {\n" + r + ".take(" + vc + "," + k + ");";
+  if (scalar && plan.whole_shadow) {
+    tail += " long long grl_q_" + vc + "=grl::whole_of(" + vc + ");";
+    active_shadows.push_back(v);
+  }
+  raw(stmt.top(), tail);
+  return true;
 }
 
 namespace {

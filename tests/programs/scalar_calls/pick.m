@@ -1,0 +1,3 @@
+function y = pick(n)
+v = [10 20 30];
+y = v(n);

@@ -1,0 +1,2 @@
+function y = sq(x)
+y = x * x;
