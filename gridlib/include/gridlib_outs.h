@@ -1,5 +1,6 @@
 // Output lists whose length is known only when the program runs: [c{:}] = f(x),
-// [a, c{2:3}] = f(x), [s.name] = f(x) for an M function f. The number of outputs the
+// [a, c{2:3}] = f(x), [s.name] = f(x) for an M function f; and the fields of structure
+// array elements named by three or four subscripts as targets. The number of outputs the
 // call asks for is the number of places the list names; f runs once with that many
 // outputs, written into slots, which are then stored in order. The translator writes
 //   grl::out_call<N>("f", GRL_OUTS(f(x), f(x, i_o, _o...)), a, CS(c), ...)
@@ -100,6 +101,13 @@ inline void out_store(const field_places_t& p, std::vector<out_slot<m_type>>& sl
   if (p.k) deal_fields(p.s, *p.k, p.name, vals);
   else deal_fields(p.s, p.name, vals);
 }
+
+// s(i, j, k).name = v and s(i, j, k, l).name = v: the array grows, as a matrix grows, to
+// hold the element; new elements have every field empty.
+M<m_type>& elem_field_ref(M<m_type>& s, const ix<m_type>& i, const ix<m_type>& j, const ix<m_type>& k,
+                          const char* name);
+M<m_type>& elem_field_ref(M<m_type>& s, const ix<m_type>& i, const ix<m_type>& j, const ix<m_type>& k,
+                          const ix<m_type>& l, const char* name);
 
 [[noreturn]] inline void fail_too_many_outputs(const char* name) {
   grl_fail_id("Octave:invalid-fun-call", "%s: function called with too many outputs", name);

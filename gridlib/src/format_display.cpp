@@ -321,7 +321,8 @@ std::vector<std::pair<std::string, value_view>> pages(const value_view& v) {
 void put_value(std::string& out, const std::string& indent, const std::string& name,
                const value_view& v) {
   std::string head = indent + name + " =";
-  if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure) {
+  if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure &&
+      v.kind != value_view::struct_array) {
     if (is_empty(v)) {
       out += head + " [](" + dims(v) + ")\n";
       return;
@@ -392,7 +393,8 @@ std::string display(const std::string& name, const value_view& v) {
 
 std::string disp(const value_view& v) {
   std::string out;
-  if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure && !is_empty(v)) {
+  if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure &&
+      v.kind != value_view::struct_array && !is_empty(v)) {
     // As displayed, without the blank line after the last page.
     for (const auto& pg : pages(v)) put_value(out, "", pg.first, pg.second);
     if (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\n") == 0) out.pop_back();

@@ -39,6 +39,10 @@ positions resolve(const ix<m_type>& a, const where& w, std::size_t extent, bool 
 [[noreturn]] void fail_resize();
 // Extents as text: 2x3x4.
 std::string dims_text(const sizes& d);
+// Structure arrays indexed with three or more subscripts (struct.cpp).
+M<m_type> struct_getn(const M<m_type>& s, const std::vector<ix<m_type>>& subs);
+void struct_setn(M<m_type>& s, const std::vector<ix<m_type>>& subs, const M<m_type>& v);
+void struct_deln(M<m_type>& s, const std::vector<ix<m_type>>& subs);
 [[noreturn]] void fail_assign(std::size_t r1, std::size_t c1, std::size_t r2, std::size_t c2);
 
 }  // namespace grl

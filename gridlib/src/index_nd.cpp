@@ -135,6 +135,8 @@ std::string dims_text(const grl::sizes& d) {
 
 template <class T> M<T> M<T>::getn(const std::vector<grl::ix<T>>& s) const {
   if (flags_ & grl::F_HANDLE) grl::fail_handle_index(name_);
+  if constexpr (std::is_same<T, m_type>::value)
+    if (st_) return grl::struct_getn(*this, s);
   const grl::sizes e = seen_extents(*this, s.size());
   const std::vector<positions> p = resolve_all(*this, s, e, true);
   grl::sizes cnt(s.size());
@@ -155,6 +157,11 @@ template <class T> M<T> M<T>::getn(const std::vector<grl::ix<T>>& s) const {
 }
 
 template <class T> void M<T>::setn(const std::vector<grl::ix<T>>& s, const M& v0) {
+  if constexpr (std::is_same<T, m_type>::value)
+    if (st_ || v0.st_) {
+      grl::struct_setn(*this, s, v0);
+      return;
+    }
   M v(v0);                                   // v may be part of *this
   const std::size_t n = s.size();
   const bool was_empty = numel() == 0;
@@ -211,6 +218,11 @@ template <class T> void M<T>::setn(const std::vector<grl::ix<T>>& s, const M& v0
 }
 
 template <class T> void M<T>::deln(const std::vector<grl::ix<T>>& s) {
+  if constexpr (std::is_same<T, m_type>::value)
+    if (st_) {
+      grl::struct_deln(*this, s);
+      return;
+    }
   const std::size_t n = s.size();
   const grl::sizes e = seen_extents(*this, n);
   std::vector<positions> p = resolve_all(*this, s, e, false);

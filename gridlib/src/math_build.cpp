@@ -222,6 +222,12 @@ static Mt tile(const Mt& a, std::size_t rm, std::size_t cm) {
   return o;
 }
 Mt repmat(const Mt& a, const Mt& m) {
+  if (a.holds_struct() && (m.numel() > 2 || a.ndims() > 2)) {
+    grl::sizes reps;
+    if (m.numel() == 1) reps = {size_value(m.cre()[0]), size_value(m.cre()[0])};
+    else reps = dims_list({m}, "repmat");
+    return grl::struct_pick(a, grl::shp::tile_nd(grl::struct_numbers(a), reps));
+  }
   if (m.numel() > 2 || a.ndims() > 2) {
     grl::sizes reps;
     if (m.numel() == 1) reps = {size_value(m.cre()[0]), size_value(m.cre()[0])};
@@ -233,12 +239,18 @@ Mt repmat(const Mt& a, const Mt& m) {
   return tile(a, r, c);
 }
 Mt repmat(const Mt& a, const Mt& m, const Mt& n) {
+  if (a.holds_struct() && a.ndims() > 2)
+    return grl::struct_pick(a, grl::shp::tile_nd(grl::struct_numbers(a), dims_list({m, n}, "repmat")));
   if (a.ndims() > 2) return grl::shp::tile_nd(a, dims_list({m, n}, "repmat"));
   std::size_t r, c;
   dims2(m, n, "repmat", r, c);
   return tile(a, r, c);
 }
-Mt grl::repmat_n(const Mt& a, const mat_list& reps) { return grl::shp::tile_nd(a, dims_list(reps, "repmat")); }
+Mt grl::repmat_n(const Mt& a, const mat_list& reps) {
+  if (a.holds_struct())
+    return grl::struct_pick(a, grl::shp::tile_nd(grl::struct_numbers(a), dims_list(reps, "repmat")));
+  return grl::shp::tile_nd(a, dims_list(reps, "repmat"));
+}
 // reshape: the same elements in a new shape; one dimension may be [] (computed).
 static void reshape_dims(std::size_t n, std::size_t ar, std::size_t ac, const Mt* r, const Mt* c,
                          const Mt* v, std::size_t& rr, std::size_t& cc) {

@@ -215,6 +215,19 @@ Mt median_of(const Mt& x, const Mt* d) {
 // (NaN last, when values occur once).
 void mode_of(const Mt& x, const Mt* d, Mr<m_type>* m, Mr<m_type>* f, Mc* c = nullptr) {
   const int dim = d ? stat_dim(*d, "mode") : default_dim(x);
+  if (x.ndims() > 2 && !c) {
+    // Along any dimension: the 2-D work on each B x n piece (math_util.h).
+    const std::vector<Mt> r = along(x, dim, [](const Mt& y, int k) {
+      const Mt dm = Mt(m_type(k));
+      Mt mv, fv;
+      Mr<m_type> mo(mv), fo(fv);
+      mode_of(y, &dm, &mo, &fo);
+      return std::vector<Mt>{mv, fv};
+    });
+    if (m) *m = r[0];
+    if (f) *f = r[1];
+    return;
+  }
   const reduction R(x, dim, !d && x.rows() == 0 && x.cols() == 0);
   const bool cp = x.isc();
   Mt o = Mt::alloc(R.r, R.c, cp);

@@ -5,6 +5,12 @@
 #include "shape_util.h"
 
 namespace grl {
+// The numbers 1..n of a structure array's elements, in its shape, and the structure
+// array whose elements those numbers pick (0: a new, empty element) in their shape:
+// the shape built-ins work on the numbers and hand structures back (struct.cpp).
+Mt struct_numbers(const Mt& s);
+Mt struct_pick(const Mt& s, const Mt& numbers);
+
 namespace shp {
 
 // The product of the extents from `from` on.

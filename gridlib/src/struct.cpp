@@ -2,6 +2,7 @@
 // and struct(...). A structure's payload is a grl::structblock shared between copies;
 // every change goes through unique_block(), which copies a shared block first.
 #include "gridlib.h"
+#include "gridlib_outs.h"
 
 #include <algorithm>
 #include <cctype>
@@ -127,7 +128,7 @@ Mt& write_field(Mt& s, const std::string& name) {
 // code gives the element numbers an index selects, with the matrices' rules of shape,
 // growth and deletion. 0 in the result is a new element.
 Mt element_numbers(const Mt& s) {
-  Mt idx = Mt::alloc(s.rows(), s.cols());
+  Mt idx = Mt::alloc(s.shape());
   const std::size_t n = s.numel();
   if (n) {
     m_type* p = idx.pr();
@@ -142,6 +143,7 @@ Mt element_numbers(const Mt& s) {
 Mt gather(const Mt& numbers, const Mt& from, const Mt* extra, const std::vector<std::string>& names) {
   Mt out;
   become_struct(out, numbers.rows(), numbers.cols(), names);
+  out.same_shape(numbers);
   Sb& b = *out.st_;
   const std::size_t nf = names.size(), n = from.numel();
   for (std::size_t e = 0; e < numbers.numel(); ++e) {
@@ -385,7 +387,103 @@ void struct_del2(Mt& s, const ix<m_type>& a, const ix<m_type>& b) {
   s.name_ = nm;
 }
 
+Mt struct_numbers(const Mt& s) { return element_numbers(s); }
+Mt struct_pick(const Mt& s, const Mt& numbers) { return gather(numbers, s, nullptr, s.st_->names); }
+
+Mt struct_getn(const Mt& s, const std::vector<ix<m_type>>& subs) {
+  const Mt idx = element_numbers(s);
+  return gather(idx.getn(subs), s, nullptr, s.st_->names);
+}
+void struct_setn(Mt& s, const std::vector<ix<m_type>>& subs, const Mt& v) {
+  struct_assign(s, v, [&](Mt& idx, const Mt& vn) { idx.setn(subs, vn); });
+}
+void struct_deln(Mt& s, const std::vector<ix<m_type>>& subs) {
+  Mt idx = element_numbers(s);
+  idx.deln(subs);
+  const char* nm = s.name_;
+  Mt out = gather(idx, s, nullptr, s.st_->names);
+  s = std::move(out);
+  s.name_ = nm;
+}
+
+// s(i, j, k, ...).name as a target: the array grows (as a matrix grows) to hold the
+// element, the new elements with every field empty.
+Mt& elem_field_refn(Mt& s, const std::vector<ix<m_type>>& subs, const std::string& name) {
+  elem_assignable(s);
+  const std::size_t n = subs.size();
+  std::vector<std::size_t> at(n);
+  for (std::size_t k = 0; k < n; ++k) at[k] = target_pos(subs[k], s.name_, int(k), int(n));
+  sizes e = s.shape();
+  if (n < e.size()) {
+    // The last subscript spans the remaining dimensions.
+    std::size_t rest = 1;
+    for (std::size_t k = n - 1; k < e.size(); ++k) rest *= e[k];
+    e.resize(n);
+    e[n - 1] = rest;
+  }
+  while (e.size() < n) e.push_back(1);
+  bool grows = false;
+  for (std::size_t k = 0; k < n; ++k) grows = grows || at[k] >= e[k];
+  if (grows) {
+    // Growth through the element numbers: a new place holds 0, an empty element.
+    Mt idx = element_numbers(s);
+    idx.setn(subs, Mt(m_type(0)));
+    const char* nm = s.name_;
+    Mt out = gather(idx, s, nullptr, s.st_->names);
+    s = std::move(out);
+    s.name_ = nm;
+    e = s.shape();
+    while (e.size() < n) e.push_back(1);
+  }
+  std::size_t lin = 0, stride = 1;
+  for (std::size_t k = 0; k < n; ++k) {
+    lin += at[k] * stride;
+    stride *= e[k];
+  }
+  return elem_field(s, lin, name);
+}
+
+Mt& elem_field_ref(Mt& s, const ix<m_type>& a, const ix<m_type>& b, const ix<m_type>& c, const char* name) {
+  return elem_field_refn(s, {a, b, c}, name);
+}
+Mt& elem_field_ref(Mt& s, const ix<m_type>& a, const ix<m_type>& b, const ix<m_type>& c, const ix<m_type>& d,
+                   const char* name) {
+  return elem_field_refn(s, {a, b, c, d}, name);
+}
+
+Mt struct_cat(int dim, const std::vector<Mt>& pieces);
+
+// Structures joined along dimension 3 or more, or pieces of more than two dimensions:
+// the pieces' elements in one row (fields in the first piece's order), picked by
+// their numbers joined as numbers are.
+static Mt struct_cat_nd(int dim, const std::vector<Mt>& pieces) {
+  std::vector<Mt> rows, numbers;
+  m_type next = 0;
+  for (const Mt& p : pieces) {
+    if (!p.holds_struct()) {
+      if (p.isempty() && !p.holds_cell()) continue;
+      grl_fail("concatenation operator not implemented for 'struct' by '%s' operations", kind_word(p).c_str());
+    }
+    Mt row = p;
+    row.reshape_to(1, p.numel());
+    rows.push_back(row);
+    Mt num = element_numbers(p);
+    m_type* q = num.numel() ? num.pr() : nullptr;
+    for (std::size_t k = 0; k < num.numel(); ++k) q[k] += next;
+    next += m_type(p.numel());
+    numbers.push_back(num);
+  }
+  const Mt flat = struct_cat(2, rows);
+  mat_list parts;
+  for (const Mt& n : numbers) parts.push_back(n);
+  const Mt joined = cat_v(dim, parts);
+  return gather(joined, flat, nullptr, flat.st_->names);
+}
+
 Mt struct_cat(int dim, const std::vector<Mt>& pieces) {
+  bool nd = dim >= 3;
+  for (const Mt& p : pieces) nd = nd || p.ndims() > 2;
+  if (nd) return struct_cat_nd(dim, pieces);
   const std::vector<std::string>* names = nullptr;
   std::size_t rows = 0, cols = 0, total = 0;
   for (const Mt& p : pieces) {
@@ -448,15 +546,17 @@ Mt struct_of(const std::vector<Mt>& args) {
   if (args.size() % 2) grl_fail("struct: additional arguments must occur as \"field\", VALUE pairs");
   // The extents: those of the cell values that are not 1 x 1, which must agree.
   std::size_t rows = 1, cols = 1;
+  sizes shape{1, 1};
   long shaped = -1;
   for (std::size_t k = 0; k < args.size(); k += 2) {
     if (!args[k].ischar()) grl_fail("struct: additional arguments must occur as \"field\", VALUE pairs");
     const Mt& v = args[k + 1];
     if (!v.holds_cell() || v.held_cell().numel() == 1) continue;
     const Ct& c = v.held_cell();
-    if (shaped >= 0 && (c.rows() != rows || c.cols() != cols))
+    if (shaped >= 0 && c.shape() != shape)
       grl_fail("struct: dimensions of parameter %ld do not match those of parameter %zu", shaped + 2, k + 2);
     rows = c.rows(); cols = c.cols();
+    shape = c.shape();
     shaped = long(k);
   }
   std::vector<std::string> names;
@@ -468,6 +568,7 @@ Mt struct_of(const std::vector<Mt>& args) {
     if (it == names.end()) names.push_back(n);
   }
   Mt s = make_struct(rows, cols, names);
+  s.set_shape(shape);
   Sb& b = *s.st_;
   const std::size_t nf = names.size();
   for (std::size_t k = 0; k < args.size(); k += 2) {
@@ -483,7 +584,7 @@ Mt struct_of(const std::vector<Mt>& args) {
 
 bool equal_structs(const Mt& a, const Mt& b) {
   if (!a.holds_struct() || !b.holds_struct()) return false;
-  if (a.rows() != b.rows() || a.cols() != b.cols()) return false;
+  if (a.shape() != b.shape()) return false;
   if (!same_names(a.st_->names, b.st_->names)) return false;
   const std::size_t nf = a.st_->nfields();
   for (std::size_t f = 0; f < nf; ++f) {

@@ -36,6 +36,8 @@ value_view view_of(const Mt& x, view_store& st) {
   if (x.holds_struct()) {
     v.rows = int(x.rows());
     v.cols = int(x.cols());
+    if (x.ndims() > 2)
+      for (std::size_t e : x.shape()) v.extents.push_back(long(e));
     const auto& names = x.st_->names;
     const bool one = x.numel() == 1;
     v.kind = one ? value_view::structure : value_view::struct_array;

@@ -1,0 +1,4 @@
+function [a, b] = pair(x)
+  a = x;
+  b = -x;
+end
