@@ -30,6 +30,7 @@ struct apply_call {
   Mt handler;               // 'ErrorHandler': called in place of f when f fails
   bool has_handler = false;
   std::size_t rows = 0, cols = 0;
+  grl::sizes shape;         // all extents, the results' shape
 };
 
 // The inputs after the function: the data, then name/value options.
@@ -71,10 +72,12 @@ apply_call parse(const char* who, const grl::deal_t& d, bool cells) {
     const Mt& v = c.data[j];
     const std::size_t r = cells ? v.held_cell().rows() : v.rows();
     const std::size_t q = cells ? v.held_cell().cols() : v.cols();
+    const grl::sizes e = cells ? v.held_cell().shape() : v.shape();
     if (j == 0) {
       c.rows = r;
       c.cols = q;
-    } else if (r != c.rows || q != c.cols) {
+      c.shape = e;
+    } else if (e != c.shape) {
       grl_fail("%s: all the input arguments must have the same size and shape", who);
     }
   }
@@ -122,6 +125,10 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
   for (int o = 0; o < nout; ++o) {
     if (c.uniform) arrays[o] = Mt::zeros(c.rows, c.cols, true);
     else results[o] = Mc::alloc(c.rows, c.cols);
+    if (c.shape.size() > 2) {
+      if (c.uniform) arrays[o].set_shape(c.shape);
+      else results[o].set_shape(c.shape);
+    }
   }
   Mc args = Mc::alloc(1, c.data.size());
   Mc outs;

@@ -198,6 +198,7 @@ Mc num2cell(const Mt& x) {
     e.set_flags(sc::class_flags(x));
     c.welem(k) = e;
   }
+  if (x.ndims() > 2) c.set_shape(x.shape());
   return c;
 }
 
