@@ -67,7 +67,7 @@ template <class V> inline grl::display_stream& operator<<(grl::display_stream& s
   grl::show(n.v, n.name);
   return s;
 }
-inline grl::display_stream& operator<<(grl::display_stream& s, const Mx<m_type>& x) { return s << x.value(); }
+grl::display_stream& operator<<(grl::display_stream& s, const Mx<m_type>& x);
 inline grl::display_stream& operator<<(grl::display_stream& s, const Cx<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, const br_t<m_type>& x) { return s << x.value(); }
 inline grl::display_stream& operator<<(grl::display_stream& s, m_type x) { return s << M<m_type>(x); }
@@ -208,22 +208,22 @@ inline M<m_type> colon(const M<m_type>& a, const M<m_type>& b) { return ramp(a, 
 inline M<m_type> colon(double a, double b) { return colon(a, 1.0, b); }
 br_t<m_type> BR(const M<m_type>& x);
 inline br_t<m_type> BR(m_type x) { return BR(M<m_type>(x)); }
-inline br_t<m_type> BR(const Mx<m_type>& x) { return BR(x.value()); }
+br_t<m_type> BR(const Mx<m_type>& x);
 inline br_t<m_type> BR(const Cx<m_type>& x) { return BR(x.value()); }
 inline br_t<m_type> BR(nop_t) { return BR(M<m_type>()); }
 inline br_t<m_type> BR(const br_t<m_type>& x) { return BR(x.value()); }
-inline br_t<m_type> BR(const cs_t<m_type>& x) { br_t<m_type> b; b, x; return b; }
+br_t<m_type> BR(const cs_t<m_type>& x);
 bc_t<m_type> BR(const M<M<m_type>>& x);
 bc_t<m_type> BR(const cl_t<m_type>& x);
 cl_t<m_type> CL(const M<m_type>& x);
 inline cl_t<m_type> CL(m_type x) { return CL(M<m_type>(x)); }
-inline cl_t<m_type> CL(const Mx<m_type>& x) { return CL(x.value()); }
+cl_t<m_type> CL(const Mx<m_type>& x);
 inline cl_t<m_type> CL(const Cx<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(const br_t<m_type>& x) { return CL(x.value()); }
 inline cl_t<m_type> CL(nop_t) { return CL(M<m_type>()); }
 inline cl_t<m_type> CL(const M<M<m_type>>& x) { return CL(M<m_type>::of_cell(x)); }
 inline cl_t<m_type> CL(const cl_t<m_type>& x) { return CL(M<m_type>::of_cell(x.value())); }
-inline cl_t<m_type> CL(const cs_t<m_type>& x) { cl_t<m_type> c; c, x; return c; }
+cl_t<m_type> CL(const cs_t<m_type>& x);
 M<M<m_type>> cells(const M<m_type>& n);    // {} and cell(n)
 M<M<m_type>> cell(const M<m_type>& n);     // cell(n), cell([r c])
 M<M<m_type>> cell(const M<m_type>& r, const M<m_type>& c);
@@ -322,17 +322,13 @@ struct deal_t {
   bool outputs = false;
 };
 inline void deal_put(deal_t& d, const i_o_t&) { d.outputs = true; }
-inline void deal_put(deal_t& d, const junk_t&) { if (d.outputs) d.out.emplace_back(junkM); }
-inline void deal_put(deal_t& d, Mt& x) {
-  if (d.outputs) d.out.emplace_back(x);
-  else d.in.push_back(x);
-}
-inline void deal_put(deal_t& d, Mr<m_type> r) { d.out.push_back(r); }
+// These live in the library: defined here, they made every generated file instantiate
+// the vectors' growth code.
+void deal_put(deal_t& d, const junk_t&);
+void deal_put(deal_t& d, Mt& x);
+void deal_put(deal_t& d, Mr<m_type> r);
 // The cell of an output list is a variable of the program: its elements are written.
-inline void deal_put(deal_t& d, const cs_t<m_type>& s) {
-  if (!d.outputs) { append_arg(d.in, s); return; }
-  d.lists.push_back({const_cast<M<M<m_type>>*>(&s.c), s.first, s.end(), d.out.size()});
-}
+void deal_put(deal_t& d, const cs_t<m_type>& s);
 template <class X> inline void deal_put(deal_t& d, const X& x) { append_arg(d.in, x); }
 // One input goes to every output, n inputs to n outputs; returns the first value.
 Mt deal_run(const deal_t& d);

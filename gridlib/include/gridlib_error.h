@@ -100,7 +100,7 @@ class cleanup_frame {
   ~cleanup_frame();
   cleanup_frame(const cleanup_frame&) = delete;
   cleanup_frame& operator=(const cleanup_frame&) = delete;
-  void add(std::function<void()> work) { work_.push_back({std::string(), std::move(work)}); }
+  void add(std::function<void()> work);
   // c = onCleanup(...): the cleanup held by variable c. One that c held before runs
   // now, as the value it replaces goes away.
   void add(const std::string& variable, std::function<void()> work);

@@ -56,34 +56,18 @@ struct rx_call {
   std::vector<rx_out> out;
   bool outputs = false;
   void add(i_o_t) { outputs = true; }
-  void add(const rx_fields_t& f) {
-    out.emplace_back();
-    out.back().is_fields = true;
-    out.back().fields = f.fields;
-  }
-  void add(const junk_t&) { out.emplace_back(); }
-  void add(M<m_type>& m) {
-    if (!outputs) { in.push_back(m); return; }
-    out.emplace_back();
-    out.back().m = &m;
-  }
+  // Defined in the library, like the vectors' growth code they need.
+  void add(const rx_fields_t& f);
+  void add(const junk_t&);
+  void add(M<m_type>& m);
   // An output of the function the call stands in (junkM when its caller gave none).
-  void add(const Mr<m_type>& r) {
-    if (r.get()) add(*r.get());
-    else add(junkM);
-  }
-  void add(M<M<m_type>>& c) {
-    if (!outputs) { in.push_back(M<m_type>::of_cell(c)); return; }
-    out.emplace_back();
-    out.back().c = &c;
-  }
-  void add(const M<M<m_type>>& c) { in.push_back(M<m_type>::of_cell(c)); }
-  void add(const cl_t<m_type>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
-  void add(const bc_t<m_type>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
-  void add(const Mx<M<m_type>>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
-  void add(const cs_t<m_type>& c) {
-    for (int k = c.first; k <= c.end(); ++k) in.push_back(c.at(k));
-  }
+  void add(const Mr<m_type>& r);
+  void add(M<M<m_type>>& c);
+  void add(const M<M<m_type>>& c);
+  void add(const cl_t<m_type>& c);
+  void add(const bc_t<m_type>& c);
+  void add(const Mx<M<m_type>>& c);
+  void add(const cs_t<m_type>& c);
   template <class A> void add(const A& a) { in.push_back(M<m_type>(a)); }
 };
 

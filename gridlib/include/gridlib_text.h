@@ -70,9 +70,7 @@ grl::quiet disp(const M<M<m_type>>& x);
 namespace grl {
 // The arguments with c{:} spread into its elements, and the end marker after them.
 template <class A> inline void append_text_arg(std::vector<text_arg_t>& v, const A& a) { v.emplace_back(a); }
-inline void append_text_arg(std::vector<text_arg_t>& v, const cs_t<m_type>& a) {
-  for (int k = a.first; k <= a.end(); ++k) v.emplace_back(a.at(k));
-}
+void append_text_arg(std::vector<text_arg_t>& v, const cs_t<m_type>& a);
 template <class... A> inline std::vector<text_arg_t> text_args(const A&... a) {
   std::vector<text_arg_t> v;
   (append_text_arg(v, a), ...);

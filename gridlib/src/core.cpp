@@ -172,3 +172,36 @@ void whos_line(const char* name, bool cplx, std::size_t rows, std::size_t cols, 
   std::snprintf(dims, sizeof dims, "%zux%zu", rows, cols);
   std::printf("  %-20s %-12s %s%s\n", name, dims, cplx ? "complex " : "", type);
 }
+
+// The argument packers of generated code, kept out of the headers (see gridlib_core.h).
+grl::display_stream& operator<<(grl::display_stream& s, const Mx<m_type>& x) { return s << x.value(); }
+br_t<m_type> BR(const Mx<m_type>& x) { return BR(x.value()); }
+cl_t<m_type> CL(const Mx<m_type>& x) { return CL(x.value()); }
+br_t<m_type> BR(const cs_t<m_type>& x) {
+  br_t<m_type> b;
+  b, x;
+  return b;
+}
+cl_t<m_type> CL(const cs_t<m_type>& x) {
+  cl_t<m_type> c;
+  c, x;
+  return c;
+}
+
+namespace grl {
+void deal_put(deal_t& d, const junk_t&) {
+  if (d.outputs) d.out.emplace_back(junkM);
+}
+void deal_put(deal_t& d, Mt& x) {
+  if (d.outputs) d.out.emplace_back(x);
+  else d.in.push_back(x);
+}
+void deal_put(deal_t& d, Mr<m_type> r) { d.out.push_back(r); }
+void deal_put(deal_t& d, const cs_t<m_type>& s) {
+  if (!d.outputs) {
+    append_arg(d.in, s);
+    return;
+  }
+  d.lists.push_back({const_cast<M<M<m_type>>*>(&s.c), s.first, s.end(), d.out.size()});
+}
+}  // namespace grl

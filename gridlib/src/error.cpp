@@ -106,6 +106,8 @@ void cleanup_frame::run_one(std::function<void()>& work) noexcept {
   }
 }
 
+void cleanup_frame::add(std::function<void()> work) { work_.push_back({std::string(), std::move(work)}); }
+
 void cleanup_frame::add(const std::string& variable, std::function<void()> work) {
   release(variable);
   work_.push_back({variable, std::move(work)});

@@ -298,5 +298,40 @@ void show_fields(const char* name, const char* names, const rx_fields_t& fields)
   put_text(out + "\n");
 }
 
+// The places of a call's argument list (gridlib_regexp.h).
+void rx_call::add(const rx_fields_t& f) {
+  out.emplace_back();
+  out.back().is_fields = true;
+  out.back().fields = f.fields;
+}
+void rx_call::add(const junk_t&) { out.emplace_back(); }
+void rx_call::add(M<m_type>& m) {
+  if (!outputs) {
+    in.push_back(m);
+    return;
+  }
+  out.emplace_back();
+  out.back().m = &m;
+}
+void rx_call::add(const Mr<m_type>& r) {
+  if (r.get()) add(*r.get());
+  else add(junkM);
+}
+void rx_call::add(M<M<m_type>>& c) {
+  if (!outputs) {
+    in.push_back(M<m_type>::of_cell(c));
+    return;
+  }
+  out.emplace_back();
+  out.back().c = &c;
+}
+void rx_call::add(const M<M<m_type>>& c) { in.push_back(M<m_type>::of_cell(c)); }
+void rx_call::add(const cl_t<m_type>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
+void rx_call::add(const bc_t<m_type>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
+void rx_call::add(const Mx<M<m_type>>& c) { in.push_back(M<m_type>::of_cell(c.value())); }
+void rx_call::add(const cs_t<m_type>& c) {
+  for (int k = c.first; k <= c.end(); ++k) in.push_back(c.at(k));
+}
+
 }  // namespace grl
 

@@ -314,6 +314,10 @@ std::string format_call(const char* who, const Mt& format, const std::vector<con
   return format_text(who, text_of(format), args);
 }
 
+void append_text_arg(std::vector<text_arg_t>& v, const cs_t<m_type>& a) {
+  for (int k = a.first; k <= a.end(); ++k) v.emplace_back(a.at(k));
+}
+
 }  // namespace grl
 
 namespace {
