@@ -853,8 +853,12 @@ void parser_t::cell_element_indexes(int open) {
     }
     if (!close && !(t == "," && !text && depth == 0)) continue;
     // The argument from..j-1: a cell variable, .br, and its parenthesised index.
+    // A list c{:} or c{a:b} is several subscripts, not one element: it stays as it is.
+    bool list = false;
+    for (int t = from + 3; t < j - 1 && !list; ++t)
+      list = stmt.is_word(t, "c_p") || stmt.is_word(t, "colon") || stmt.is_word(t, ":");
     if (j - from >= 4 && stmt.kind(from) == TK_WORD && stmt.is_word(from + 1, ".br") &&
-        stmt.is_word(from + 2, "(") && stmt.is_word(j - 1, ")") && call_end(from + 2) == j - 1) {
+        stmt.is_word(from + 2, "(") && stmt.is_word(j - 1, ")") && call_end(from + 2) == j - 1 && !list) {
       const int v = symbols->find(stmt.gettext(from), SYM_VARIABLES);
       if (v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL)) {
         stmt.ins(j, ".value", TK_OTHER);
