@@ -201,9 +201,9 @@ TEST_F(IdeHost, CommandsThatDoNotRun) {
 }
 
 TEST_F(IdeHost, FailuresLeaveTheProjectAndShowTheLog) {
-  // The translator fails on a call of a function it cannot find: its message is in the
-  // window and the log, the project is unchanged, the log is still opened.
-  spit(proj_ + "bad.m", "function bad\nx = no_such_function_here(1);\n");
+  // The translator fails on brackets that do not pair: its message is in the window and
+  // the log, the project is unchanged, the log is still opened.
+  spit(proj_ + "bad.m", "function bad\nx = (1 + ;\n");
   run_result r = host("-project " + quote(proj_ + "demo.dsp") + " -choose " + quote(proj_ + "bad.m") + " add");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "box: Error: KORVAL returned error code 1.\n");
