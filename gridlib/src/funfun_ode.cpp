@@ -20,6 +20,19 @@ namespace {
 
 typedef std::vector<double> vec;
 
+// [a, b] = ...: the outputs the caller asked for, the second before the first (a call
+// with fewer outputs leaves the others).
+void give_two(const grl::deal_t& d, const Mt& first, const Mt& second) {
+  if (d.out.size() > 1) {
+    Mr<m_type> r = d.out[1];
+    r = second;
+  }
+  if (!d.out.empty()) {
+    Mr<m_type> r = d.out[0];
+    r = first;
+  }
+}
+
 struct tableau {
   int stages;
   double order;               // of the error estimate's exponent: 1 / (order + 1)
@@ -241,14 +254,7 @@ Mt solve(const grl::deal_t& d, const tableau& tb, const char* who) {
     tv.pr()[r] = m_type(out_t[r]);
     for (std::size_t q = 0; q < n; ++q) yv.pr()[r + q * out_t.size()] = m_type(out_y[r][q]);
   }
-  if (d.out.size() > 1) {
-    Mr<m_type> r = d.out[1];
-    r = yv;
-  }
-  if (!d.out.empty()) {
-    Mr<m_type> r = d.out[0];
-    r = tv;
-  }
+  give_two(d, tv, yv);
   return tv;
 }
 
@@ -322,13 +328,6 @@ Mt grl::deval_run(const deal_t& d) {
       slope.pr()[r + j * rows.size()] = m_type(s[rows[r]]);
     }
   }
-  if (d.out.size() > 1) {
-    Mr<m_type> r = d.out[1];
-    r = slope;
-  }
-  if (!d.out.empty()) {
-    Mr<m_type> r = d.out[0];
-    r = out;
-  }
+  give_two(d, out, slope);
   return out;
 }

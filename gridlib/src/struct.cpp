@@ -370,21 +370,21 @@ void struct_set1(Mt& s, const ix<m_type>& a, const Mt& v) {
 void struct_set2(Mt& s, const ix<m_type>& a, const ix<m_type>& b, const Mt& v) {
   struct_assign(s, v, [&](Mt& idx, const Mt& vn) { idx.set2(a, b, vn); });
 }
-void struct_del1(Mt& s, const ix<m_type>& a) {
+// s(...) = []: the element numbers lose the deleted ones, and s keeps the elements
+// they still name (and its variable name).
+template <class Delete> void struct_delete(Mt& s, Delete del) {
   Mt idx = element_numbers(s);
-  idx.del1(a);
+  del(idx);
   const char* nm = s.name_;
   Mt out = gather(idx, s, nullptr, s.st_->names);
   s = std::move(out);
   s.name_ = nm;
 }
+void struct_del1(Mt& s, const ix<m_type>& a) {
+  struct_delete(s, [&](Mt& idx) { idx.del1(a); });
+}
 void struct_del2(Mt& s, const ix<m_type>& a, const ix<m_type>& b) {
-  Mt idx = element_numbers(s);
-  idx.del2(a, b);
-  const char* nm = s.name_;
-  Mt out = gather(idx, s, nullptr, s.st_->names);
-  s = std::move(out);
-  s.name_ = nm;
+  struct_delete(s, [&](Mt& idx) { idx.del2(a, b); });
 }
 
 Mt struct_numbers(const Mt& s) { return element_numbers(s); }
@@ -398,12 +398,7 @@ void struct_setn(Mt& s, const std::vector<ix<m_type>>& subs, const Mt& v) {
   struct_assign(s, v, [&](Mt& idx, const Mt& vn) { idx.setn(subs, vn); });
 }
 void struct_deln(Mt& s, const std::vector<ix<m_type>>& subs) {
-  Mt idx = element_numbers(s);
-  idx.deln(subs);
-  const char* nm = s.name_;
-  Mt out = gather(idx, s, nullptr, s.st_->names);
-  s = std::move(out);
-  s.name_ = nm;
+  struct_delete(s, [&](Mt& idx) { idx.deln(subs); });
 }
 
 // s(i, j, k, ...).name as a target: the array grows (as a matrix grows) to hold the
