@@ -10,6 +10,7 @@
 #define GRIDLIB_OUTS_H
 
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -79,27 +80,44 @@ template <class T> void out_store(const cs_t<T>& s, std::vector<out_slot<m_type>
 
 // [s.f] = f(x) and [s(k).f] = f(x): the field of each element of s (of s(k)) is a
 // place; an s that is no structure yet (or is empty) and is not indexed takes one.
+// The name is held as text: a dynamic name, [s.(n)] = f(x), is a value made for the call.
 struct field_places_t {
   M<m_type>& s;
   const ix<m_type>* k;
-  const char* name;
+  std::string name;
 };
+// The text of a dynamic field name; a value that is no one-row text fails (struct.cpp).
+std::string field_name_text(const M<m_type>& name);
 inline field_places_t field_places(M<m_type>& s, const char* name) { return field_places_t{s, nullptr, name}; }
 inline field_places_t field_places(M<m_type>& s, const ix<m_type>& k, const char* name) {
   return field_places_t{s, &k, name};
+}
+inline field_places_t field_places(M<m_type>& s, const M<m_type>& name) {
+  return field_places_t{s, nullptr, field_name_text(name)};
+}
+inline field_places_t field_places(M<m_type>& s, const ix<m_type>& k, const M<m_type>& name) {
+  return field_places_t{s, &k, field_name_text(name)};
 }
 // How many elements the places name (struct.cpp).
 std::size_t field_place_count(const M<m_type>& s, const ix<m_type>* k);
 inline std::size_t out_count(const field_places_t& p) { return field_place_count(p.s, p.k); }
 void deal_fields(M<m_type>& s, const char* name, const std::vector<M<m_type>>& vals);
 void deal_fields(M<m_type>& s, const ix<m_type>& k, const char* name, const std::vector<M<m_type>>& vals);
+// [s.(n)] = deal(...) and [s(k).(n)] = deal(...).
+inline void deal_fields(M<m_type>& s, const M<m_type>& name, const std::vector<M<m_type>>& vals) {
+  deal_fields(s, field_name_text(name).c_str(), vals);
+}
+inline void deal_fields(M<m_type>& s, const ix<m_type>& k, const M<m_type>& name,
+                        const std::vector<M<m_type>>& vals) {
+  deal_fields(s, k, field_name_text(name).c_str(), vals);
+}
 inline void out_store(const field_places_t& p, std::vector<out_slot<m_type>>& slots, std::size_t& k) {
   const std::size_t n = out_count(p);
   std::vector<M<m_type>> vals;
   for (std::size_t e = 0; e < n; ++e) vals.push_back(slots[k++].value());
   if (n == 0) return;
-  if (p.k) deal_fields(p.s, *p.k, p.name, vals);
-  else deal_fields(p.s, p.name, vals);
+  if (p.k) deal_fields(p.s, *p.k, p.name.c_str(), vals);
+  else deal_fields(p.s, p.name.c_str(), vals);
 }
 
 // s(i, j, k).name = v and s(i, j, k, l).name = v: the array grows, as a matrix grows, to

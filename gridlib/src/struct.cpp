@@ -304,6 +304,7 @@ Ct field_list(const Mt& s, const std::string& name) {
 }
 Ct field_list(const Mt& s, const char* name) { return field_list(s, std::string(name)); }
 Ct field_list(const Mt& s, const Mt& name) { return field_list(s, name_text(name)); }
+std::string field_name_text(const Mt& name) { return name_text(name); }
 
 void deal_fields(Mt& s, const char* name, const std::vector<Mt>& vals) {
   if (!s.holds_struct() || s.numel() == 0) {

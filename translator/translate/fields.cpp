@@ -296,8 +296,9 @@ class field_writer {
       return i;
     }
     // [s.f] = f(x), [s(k).f] = f(x): a place for each element, stored after the call.
+    // The name may be dynamic, [s.(name)] = f(x).
     if (write && places_from_ >= 0 && start >= places_from_ && (is(i, ",") || is(i, ")")) &&
-        last_.name.size() == 1 && !last_.name[0].text.empty() && last_.name[0].text[0] == '"') {
+        !last_.name.empty() && !last_.brace) {
       out.push_back(raw("grl::field_places("));
       out.insert(out.end(), last_.base.begin(), last_.base.end());
       if (last_.elem) {
@@ -305,7 +306,7 @@ class field_writer {
         out.insert(out.end(), last_.index.begin(), last_.index.end());
       }
       out.push_back(raw(","));
-      out.push_back(last_.name[0]);
+      out.insert(out.end(), last_.name.begin(), last_.name.end());
       out.push_back(raw(")"));
       return i;
     }
@@ -367,15 +368,20 @@ class field_writer {
   }
 
   // Whether tokens [from, to) are a field of indexed elements, s(a:b).f or s(:).f,
-  // which stand for as many values as the index selects.
-  bool element_list(int from, int to) {
+  // which stand for as many values as the index selects; with plain, also the field
+  // of a variable, s.f, which stands for one value for each element of s.
+  bool element_list(int from, int to, bool plain) {
     if (!chain_start(from) || target(from)) return false;
     const step saved = last_;
     toks ignored;
     const int end = chain(from, ignored);
     const step found = last_;
     last_ = saved;
-    if (end != to || !found.elem) return false;
+    if (end != to) return false;
+    if (plain && !found.elem && !found.brace && found.index.empty() && found.base.size() == 1 &&
+        found.base[0].kind == TK_WORD && var_(found.base[0].text) && !cell_var_(found.base[0].text))
+      return true;
+    if (!found.elem) return false;
     for (const tok& t : found.index)
       if (t.kind == TK_WORD && (t.text == "colon" || t.text == "c_p")) return true;
     return false;
@@ -407,7 +413,7 @@ class field_writer {
     int spread = -1;
     for (int a = 0; a < inputs && spread < 0; ++a) {
       const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
-      if (element_list(starts[a], to)) spread = a;
+      if (element_list(starts[a], to, m_function)) spread = a;
     }
     if (spread < 0) return -1;
     const int room = callee_in - (inputs - 1);

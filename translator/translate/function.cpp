@@ -353,7 +353,8 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
 
     // Output lists counted when the program runs ([c{:}] = f(x)), and fields of
     // elements named by three or more subscripts (s(i, j, k).f = v).
-    if (cpp.find("grl::out_call<") != std::string::npos || cpp.find("grl::elem_field_ref(") != std::string::npos) {
+    if (cpp.find("grl::out_call<") != std::string::npos || cpp.find("grl::elem_field_ref(") != std::string::npos ||
+        cpp.find("grl::deal_fields(") != std::string::npos) {
       const std::string base_include = "#include \"gridlib.h\"\n";
       const std::size_t at = cpp.find(base_include);
       cpp.insert(at != std::string::npos ? at + base_include.size() : 0, "#include \"gridlib_outs.h\"\n");

@@ -1,0 +1,66 @@
+% The field of a structure array passed to an M function of fixed inputs is one
+% argument per element; [s.(name)] = f(x) and deal with a dynamic name fill each element.
+function struct_list_spread
+s(1).v = 3; s(2).v = 4; s(3).v = 10;
+disp(addthree(s.v))
+q = two(s(2:3).v)
+p.x = 2; p.y = 5;
+r = hyp(p.x, p.y)
+pts = struct('x', {1, 2, 3});
+c = countargs(pts.x)
+w = wsum(10, pts(2:3).x)
+for k = 1:3
+  acc(k) = hyp(pts(k).x, 1);
+end
+acc
+none = struct('v', {});
+n = countargs(none.v)
+g.name = 'gain'; g.val = 3;
+fn = 'val';
+h = hyp(g.(fn), 4)
+try
+  hyp(pts.x)
+catch err
+  disp(err.message)
+end
+
+names = {'a', 'b'};
+t(1).a = 1; t(2).a = 2;
+[t.(names{2})] = twoout(5);
+disp([t.b])
+fld = 'c';
+[t.(fld)] = deal(7, 8);
+disp([t.c])
+[t(2).(fld)] = deal(-1);
+disp([t.c])
+[t(3:4).(names{1})] = twoout(0);
+disp([t.a])
+u = struct();
+[u.(fld)] = twoout(1);
+u
+try
+  [t.(3)] = twoout(1);
+catch err
+  disp(err.message)
+end
+end
+function r = addthree(a, b, c)
+r = a + b + c;
+end
+function r = two(a, b)
+r = a * 10 + b;
+end
+function r = hyp(a, b)
+r = sqrt(a^2 + b^2);
+end
+function n = countargs(a, b, c)
+n = nargin;
+end
+function s = wsum(w, a, b)
+s = w * (a + b);
+end
+function varargout = twoout(x)
+for k = 1:nargout
+  varargout{k} = x + k;
+end
+end
