@@ -283,20 +283,59 @@ Mt iscellstr(const Mc& c) { return su::boolean(sc::all_text(c)); }
 
 Mt cell2mat(const Mt&) { grl_fail("cell2mat: C must be a cell array"); }
 
+namespace {
+// The elements of one page of c (rows x cols elements from first) joined: each column
+// of the page below each other first, then the columns side by side.
+Mt cell2mat_page(const Mc& c, std::size_t first, std::size_t rows, std::size_t cols) {
+  std::vector<Mt> columns;
+  for (std::size_t j = 0; j < cols; ++j) {
+    std::vector<Mt> parts;
+    for (std::size_t i = 0; i < rows; ++i) parts.push_back(c.elem(first + i + j * rows));
+    columns.push_back(grl::join(parts, 1));
+  }
+  return grl::join(columns, 2);
+}
+}  // namespace
+
 Mt cell2mat(const Mc& c) {
-  if (c.isempty()) return Mt::zeros(c.rows(), c.cols());
+  if (c.isempty()) {
+    Mt o = Mt::zeros(c.rows(), c.cols());
+    if (c.ndims() > 2) o.set_shape(c.shape());
+    return o;
+  }
   const grl::kind_t kind = grl::kind_of(c.elem(0));
   for (std::size_t k = 1; k < c.numel(); ++k)
     if (grl::kind_of(c.elem(k)) != kind)
       grl_fail("cell2mat: wrong type elements or mixed cells, structs, and matrices");
-  // Each column of the cell below each other first, then the columns side by side.
-  std::vector<Mt> columns;
-  for (std::size_t j = 0; j < c.cols(); ++j) {
-    std::vector<Mt> parts;
-    for (std::size_t i = 0; i < c.rows(); ++i) parts.push_back(c.elem(i + j * c.rows()));
-    columns.push_back(grl::join(parts, 1));
+  Mt o;
+  if (c.ndims() <= 2) {
+    o = cell2mat_page(c, 0, c.rows(), c.cols());
+  } else {
+    // A cell of more dimensions: each page joined as above, the pages stacked along
+    // the third and further dimensions as the cell's pages are.
+    const std::size_t rows = c.extent(0), cols = c.extent(1), page = rows * cols;
+    const std::size_t pages = c.numel() / page;
+    std::vector<Mt> joined;
+    bool cplx = false;
+    for (std::size_t p = 0; p < pages; ++p) {
+      joined.push_back(cell2mat_page(c, p * page, rows, cols));
+      const Mt& m = joined.back();
+      if (m.ndims() > 2 || m.rows() != joined[0].rows() || m.cols() != joined[0].cols())
+        grl_fail("cat: dimension mismatch");
+      cplx = cplx || m.isc();
+    }
+    const std::size_t n = joined[0].numel();
+    o = Mt::zeros(joined[0].rows(), joined[0].cols() * pages, cplx);
+    for (std::size_t p = 0; p < pages; ++p)
+      for (std::size_t k = 0; k < n; ++k) {
+        o.pr()[p * n + k] = joined[p].cre()[k];
+        if (cplx) o.pi()[p * n + k] = joined[p].ielem(k);
+      }
+    grl::sizes shape = c.shape();
+    shape[0] = joined[0].rows();
+    shape[1] = joined[0].cols();
+    o.set_shape(shape);
   }
-  Mt o = grl::join(columns, 2);
   o.drop_imag();
   if (!o.isempty() || kind != grl::k_number)
     o.set_flags(sc::class_flags(c.elem(0)));
