@@ -30,21 +30,33 @@ std::string text_of(const Mt& s) {
   return w;
 }
 
-// The lines of a matrix along dimension dim (1 columns, 2 rows).
+// The lines of a value along dimension dim (1 columns, 2 rows, 3 pages' tubes, ...):
+// count lines of len elements, stride apart; stride is the product of the extents
+// before dim.
 struct lines_t {
-  std::size_t len, count, stride, step;
-  std::size_t at(std::size_t line, std::size_t i) const { return line * step + i * stride; }
+  std::size_t len, count, stride;
+  std::size_t at(std::size_t line, std::size_t i) const {
+    return (line % stride) + (line / stride) * stride * len + i * stride;
+  }
 };
 lines_t lines_of(const Mt& a, int dim) {
-  if (dim == 1) return {a.rows(), a.cols(), 1, a.rows()};
-  return {a.cols(), a.rows(), a.rows(), 1};
+  std::size_t before = 1;
+  for (int k = 0; k + 1 < dim; ++k) before *= a.extent(std::size_t(k));
+  std::size_t after = 1;
+  for (std::size_t k = std::size_t(dim); k < a.ndims(); ++k) after *= a.extent(k);
+  return {a.extent(std::size_t(dim - 1)), before * after, before};
 }
-int first_dim(const Mt& a) { return a.rows() != 1 ? 1 : 2; }
+// The first extent that is not 1 (1 when there is none).
+int first_dim(const Mt& a) {
+  for (std::size_t k = 0; k < a.ndims(); ++k)
+    if (a.extent(k) != 1) return int(k) + 1;
+  return 1;
+}
 
 int dim_arg(const Mt& d, const char* fn) {
-  if (d.numel() != 1 || !(d.cre()[0] >= 1) || d.cre()[0] != std::floor(d.cre()[0]))
+  if (d.numel() != 1 || !(d.cre()[0] >= 1) || d.cre()[0] != std::floor(d.cre()[0]) || d.cre()[0] > 64)
     grl_fail("%s: DIM must be a valid dimension", fn);
-  return d.cre()[0] == 1 ? 1 : d.cre()[0] == 2 ? 2 : 3;
+  return int(d.cre()[0]);
 }
 
 std::vector<C> conv_full(const std::vector<C>& a, const std::vector<C>& b) {
@@ -99,6 +111,7 @@ void filter_all(const Mt& bm, const Mt& am, const Mt& x, const Mt* zi, Mt* yo, M
     std::copy(z.begin(), z.end(), zall.begin() + std::ptrdiff_t(l * (n - 1)));
   }
   *yo = from_z(x.rows(), x.cols(), yv.data());
+  yo->set_shape(x.shape());
   if (zfo) *zfo = from_z(n - 1, L.count, zall.data());
 }
 
@@ -207,11 +220,6 @@ std::vector<T> pchip_slopes(const std::vector<T>& x, const std::vector<T>& y) {
 
 // Integration along a dimension; cumulative keeps every partial sum.
 Mt trapz_along(const Mt* xs, const Mt& y, int dim, bool cumulative, const char* fn) {
-  // Along a dimension past the second every line holds one element: no area.
-  if (dim >= 3) {
-    if (xs && xs->numel() != 1) grl_fail("%s: length of X and length of Y along DIM must match", fn);
-    return Mt::zeros(y.rows(), y.cols());
-  }
   lines_t L = lines_of(y, dim);
   std::vector<T> dx;
   bool spacing = false;
@@ -227,8 +235,11 @@ Mt trapz_along(const Mt* xs, const Mt& y, int dim, bool cumulative, const char* 
     spacing = true;
   }
   std::vector<C> yv = zbuf(y);
-  std::size_t outr = cumulative ? y.rows() : (dim == 1 ? 1 : y.rows());
-  std::size_t outc = cumulative ? y.cols() : (dim == 1 ? y.cols() : 1);
+  // The result has y's shape, or y's with extent dim 1; line l is its element l.
+  grl::sizes shape = y.shape();
+  if (!cumulative && std::size_t(dim) <= shape.size()) shape[std::size_t(dim) - 1] = 1;
+  std::size_t outr = shape[0], outc = 1;
+  for (std::size_t k = 1; k < shape.size(); ++k) outc *= shape[k];
   std::vector<C> out(outr * outc, C(0));
   for (std::size_t l = 0; l < L.count; ++l) {
     C acc(0);
@@ -240,7 +251,9 @@ Mt trapz_along(const Mt* xs, const Mt& y, int dim, bool cumulative, const char* 
     }
     if (!cumulative) out[l] = acc;
   }
-  return from_z(outr, outc, out.data());
+  Mt o = from_z(outr, outc, out.data());
+  o.set_shape(shape);
+  return o;
 }
 
 // Columns x.^deg ... x.^0 of the values of x.

@@ -13,29 +13,40 @@ inline bool is_vector(const Mt& x) { return x.rows() == 1 || x.cols() == 1; }
 
 // dot(a, b, dim): sum over each group of conj(a) .* b. Two vectors of one length need
 // not have one orientation; without a dimension they give a scalar, [] gives 0 as
-// sum([]) does.
+// sum([]) does. Other values take the first extent that is not 1.
 Mt dot_of(const Mt& a, const Mt& b, const Mt* d) {
-  const bool vectors = !d && is_vector(a) && is_vector(b) && a.numel() == b.numel();
-  if (!vectors && (a.rows() != b.rows() || a.cols() != b.cols()))
-    grl_fail("dot: sizes of X and Y must match");
-  const std::size_t xr = vectors ? a.numel() : a.rows(), xc = vectors ? 1 : a.cols();
-  int dim = d ? dim_arg(*d, "dot") : (xr != 1 ? 1 : 2);
-  const bool whole_empty = !d && xr == 0 && xc == 0;
-  std::size_t r, c, count, n, stride;
-  if (whole_empty) { r = c = count = 1; n = 0; stride = 1; }
-  else if (dim == 1) { r = 1; c = xc; count = xc; n = xr; stride = 1; }
-  else if (dim == 2) { r = xr; c = 1; count = xr; n = xc; stride = xr; }
-  else { r = xr; c = xc; count = xr * xc; n = 1; stride = 1; }
+  const bool vectors = !d && a.ndims() == 2 && b.ndims() == 2 && is_vector(a) && is_vector(b) &&
+                       a.numel() == b.numel();
+  if (!vectors && a.shape() != b.shape()) grl_fail("dot: sizes of X and Y must match");
+  grl::sizes shape = vectors ? grl::sizes{a.numel(), 1} : a.shape();
+  std::size_t dim = 1;
+  if (d) {
+    dim = std::size_t(dim_arg(*d, "dot"));
+  } else {
+    while (dim < shape.size() && shape[dim - 1] == 1) ++dim;   // the first extent that is not 1
+  }
+  // The groups: n elements stride apart, before * after of them.
+  std::size_t before = 1, n = dim <= shape.size() ? shape[dim - 1] : 1;
+  for (std::size_t k = 0; k + 1 < dim && k < shape.size(); ++k) before *= shape[k];
+  std::size_t after = 1;
+  for (std::size_t k = dim; k < shape.size(); ++k) after *= shape[k];
+  if (dim <= shape.size()) shape[dim - 1] = 1;
+  if (!d && a.ndims() == 2 && a.rows() == 0 && a.cols() == 0) {   // [] as a whole
+    before = after = 1;
+    n = 0;
+    shape = grl::sizes{1, 1};
+  }
   const bool cp = a.isc() || b.isc();
-  Mt o = Mt::alloc(r, c, cp);
+  Mt o = Mt::alloc(before, after, cp);
+  o.set_shape(shape);
   m_type* po = o.pr();
   m_type* pio = cp ? o.pi() : nullptr;
   const m_type *ar = a.cre(), *ai = a.cim(), *br = b.cre(), *bi = b.cim();
-  for (std::size_t g = 0; g < count; ++g) {
-    const std::size_t base = dim == 1 ? g * xr : g;
+  for (std::size_t g = 0; g < before * after; ++g) {
+    const std::size_t base = (g % before) + (g / before) * before * n;
     m_type sr = 0, si = 0;
     for (std::size_t t = 0; t < n; ++t) {
-      const std::size_t k = base + t * stride;
+      const std::size_t k = base + t * before;
       const m_type ur = ar[k], ui = ai ? -ai[k] : m_type(0);
       const m_type vr = br[k], vi = bi ? bi[k] : m_type(0);
       if (cp) {

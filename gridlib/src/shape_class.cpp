@@ -57,5 +57,8 @@ Mt xor_M(const Mt& a, const Mt& b) {
       const std::size_t ka = expand_at(a, i, j), kb = expand_at(b, i, j);
       p[i + j * r] = truth(a.elem(ka), a.ielem(ka)) != truth(b.elem(kb), b.ielem(kb)) ? 1 : 0;
     }
+  // Operands of more dimensions have one shape (or the other is a scalar): keep it.
+  if (a.ndims() > 2) o.same_shape(a);
+  else if (b.ndims() > 2) o.same_shape(b);
   return logical(o);
 }
