@@ -1,6 +1,6 @@
 // tokdump: prints the statements of an M-file as the scanner delivers them, one line
-// per statement: its first line number, the display flag, then each token as
-// kind:text. A developer's tool for checking and debugging the scanner.
+// per statement: its first line number, the display flag, the statement's column
+// (@C), then each token as kind:text@column. A developer's tool for checking and debugging the scanner.
 #include <cstdio>
 #include <string>
 
@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
   for (;;) {
     p.get_statement();
     if (p.at_end() && p.stmt.size() == 1 && p.pending.empty()) break;
-    std::printf("%d%s", p.stmt.line(0), p.display ? "  " : "; ");
+    std::printf("%d%s@%d ", p.stmt.line(0), p.display ? "  " : "; ", p.place.column);
     for (int i = 0; i <= p.stmt.top(); ++i)
-      std::printf(" %d:%s", p.stmt.kind(i), shown(p.stmt.gettext(i)).c_str());
+      std::printf(" %d:%s@%d", p.stmt.kind(i), shown(p.stmt.gettext(i)).c_str(), p.stmt.column(i));
     std::printf("\n");
   }
   if (!p.echo_out.empty()) std::printf("echo: %s\n", p.echo_out.c_str());

@@ -25,24 +25,28 @@
 
 namespace grl {
 
-// One entry of an error's stack: the M-file, the function and the line, as far as they
-// are known (line 0 when not known).
+// One entry of an error's stack: the M-file, the function, the line and the column of
+// the statement running there, as far as they are known (0 when not known).
 struct stack_frame {
   std::string file;
   std::string name;
   int line = 0;
+  int column = 0;
 };
 
 // The M function (or script) running on this thread: translated code makes one for
 // each call, on the C++ stack, and sets `line` before each statement, so that an error
 // knows the chain of calls that raised it. Cheap by design: the constructor and
-// destructor link and unlink a pointer, a statement stores one int.
+// destructor link and unlink a pointer, a statement stores two ints (at(line, column);
+// the column is where the statement's expression is: the "=" of an assignment, the
+// operator of a binary expression, a called name, the keyword of for and switch).
 struct call_frame;
 extern thread_local call_frame* innermost_call;
 struct call_frame {
   const char* file;
   const char* name;
   int line = 0;
+  int column = 0;
   call_frame* outer;
   bool linked = true;
   call_frame(const char* file_name, const char* function_name) noexcept
@@ -50,6 +54,10 @@ struct call_frame {
     innermost_call = this;
   }
   ~call_frame() { leave(); }
+  void at(int statement_line, int statement_column) noexcept {
+    line = statement_line;
+    column = statement_column;
+  }
   call_frame(const call_frame&) = delete;
   call_frame& operator=(const call_frame&) = delete;
   // The end of a script's text: its frame ends before the enclosing scope does.

@@ -25,6 +25,11 @@ M<m_type> map_method(const M<m_type>& map, const char* name, const std::vector<M
 template <class... A> inline M<m_type> MException(const A&... a) {
   return grl::mexception_args(grl::arg_list<m_type>(a...));
 }
+// MException.last (read as MException_last): the last error that nothing caught. An
+// error that nothing catches ends a compiled program, so while it runs there is none:
+// the value is the empty error value (identifier and message '', a 0x1 stack, no
+// cause), the one MException.last('reset') leaves.
+M<m_type> MException_last(const M<m_type>& option = M<m_type>());
 // throw(err): raises the error err describes from here (its stack is the calls
 // running now).
 grl::quiet throw_M(const M<m_type>& err);

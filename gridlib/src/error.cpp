@@ -82,7 +82,7 @@ thread_local call_frame* innermost_call = nullptr;
 std::vector<stack_frame> current_stack() {
   std::vector<stack_frame> stack;
   for (const call_frame* f = innermost_call; f; f = f->outer)
-    if (f->linked) stack.push_back({f->file, f->name, f->line});
+    if (f->linked) stack.push_back({f->file, f->name, f->line, f->column});
   return stack;
 }
 

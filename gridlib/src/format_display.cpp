@@ -1,4 +1,4 @@
-// Display of values as the interpreter's default short format prints them:
+// Display of values as the interpreter's short (default) or long format prints them:
 // scalars on the name line, matrices in aligned columns split to fit 80
 // characters, e-notation when fixed point would need too many digits, and
 // cells and structures with their nested layout.
@@ -12,8 +12,22 @@ namespace gridlib {
 namespace fmt {
 namespace {
 
-const int prec = 5;          // significant digits of the short format
 const int line_width = 80;   // terminal width the columns are split to
+
+bool long_format = false;    // format long in effect (else format short)
+
+// What a format shows: significant digits, the widest fixed-point field before
+// e-notation takes over, and the most digits an integer shows in full, alone and in a
+// matrix. format long shows 16 digits of a double and 8 of a single.
+struct digits_t {
+  int prec, fixed_width, scalar_int, matrix_int;
+};
+
+digits_t digits_for(const value_view& v) {
+  if (!long_format) return {5, 9, 7, 6};
+  const int prec = v.single ? 8 : 16;
+  return {prec, prec + 2, prec, prec - 1};
+}
 
 enum style_t { as_integer, as_fixed, as_expo };
 
@@ -32,7 +46,7 @@ int digits_of(double a) {
 }
 
 // Digits left and right of the point needed for a magnitude with d digits.
-void ld_rd(int d, int& ld, int& rd) {
+void ld_rd(int d, int prec, int& ld, int& rd) {
   if (d > 0) {
     ld = d;
     rd = prec > d ? prec - d : prec;
@@ -90,9 +104,11 @@ int exponent_digits(const double* p, long n) {
 }
 
 // The layout for magnitudes of x_max and x_min digits: integers written in full up to
-// int_limit digits, fixed point up to a width of 9, e-notation with ex exponent digits
-// otherwise.
-layout_t choose_layout(bool all_int, bool inf_or_nan, int x_max, int x_min, int int_limit, int ex) {
+// int_limit digits, fixed point up to the format's width, e-notation with ex exponent
+// digits otherwise.
+layout_t choose_layout(const digits_t& dg, bool all_int, bool inf_or_nan, int x_max, int x_min, int int_limit,
+                       int ex) {
+  const int prec = dg.prec;
   layout_t f;
   if (all_int) {
     int d = std::max(x_max, x_min);
@@ -105,11 +121,11 @@ layout_t choose_layout(bool all_int, bool inf_or_nan, int x_max, int x_min, int 
     }
   } else {
     int ld1, rd1, ld2, rd2;
-    ld_rd(x_max, ld1, rd1);
-    ld_rd(x_min, ld2, rd2);
+    ld_rd(x_max, prec, ld1, rd1);
+    ld_rd(x_min, prec, ld2, rd2);
     int ld = std::max(ld1, ld2), rd = std::max(rd1, rd2);
     int fw = 1 + ld + 1 + rd;
-    if (fw <= 9) {
+    if (fw <= dg.fixed_width) {
       f.style = as_fixed;
       f.rd = rd;
       f.fw = (inf_or_nan && fw < 4) ? 4 : fw;
@@ -132,7 +148,8 @@ layout_t range_layout(const value_view& v, long n) {
   const bool all_int = base == std::floor(base) && v.re[1] == std::floor(v.re[1]);
   const double mx = std::max(std::fabs(base), std::fabs(limit));
   const double mn = std::min(std::fabs(base), std::fabs(limit));
-  layout_t f = choose_layout(all_int, false, digits_of(mx), digits_of(mn), 6, exponent_digits(v.re, n));
+  const digits_t dg = digits_for(v);
+  layout_t f = choose_layout(dg, all_int, false, digits_of(mx), digits_of(mn), dg.matrix_int, exponent_digits(v.re, n));
   if (f.style != as_integer) ++f.fw;
   return f;
 }
@@ -163,7 +180,8 @@ layout_t make_layout(const value_view& v) {
   }
   int ex = exponent_digits(v.re, n);
   if (v.im) ex = std::max(ex, exponent_digits(v.im, n));
-  return choose_layout(all_int, inf_or_nan, x_max, x_min, scalar ? 7 : 6, ex);
+  const digits_t dg = digits_for(v);
+  return choose_layout(dg, all_int, inf_or_nan, x_max, x_min, scalar ? dg.scalar_int : dg.matrix_int, ex);
 }
 
 // One number in the layout's style, without padding.
@@ -384,6 +402,8 @@ void put_value(std::string& out, const std::string& indent, const std::string& n
 }
 
 }  // namespace
+
+void set_long_format(bool on) { long_format = on; }
 
 std::string display(const std::string& name, const value_view& v) {
   std::string out;

@@ -325,7 +325,7 @@ Mt grl::caught_value(const grl::exception& e) {
     f[0] = su::str(calls[k].file);
     f[1] = su::str(calls[k].name);
     f[2] = Mt(m_type(calls[k].line));
-    f[3] = Mt(m_type(0));   // the column is not recorded
+    f[3] = Mt(m_type(calls[k].column));
   }
   Mt err = grl::make_struct(1, 1, {"message", "identifier", "stack"});
   err.st_->v[0] = su::str(e.message());
@@ -339,18 +339,22 @@ std::vector<grl::stack_frame> grl::stack_of(const Mt& err) {
   const Mt& s = grl::field(err, "stack");
   if (!s.holds_struct()) return grl::current_stack();
   const grl::structblock<m_type>& b = *s.st_;
-  const long file = b.find("file"), name = b.find("name"), line = b.find("line");
+  const long file = b.find("file"), name = b.find("name"), line = b.find("line"), column = b.find("column");
+  // A line or column field that holds no count in range reads as 0 (not known).
+  auto count_at = [](const Mt* f, long at) {
+    const Mt* l = at >= 0 ? &f[at] : nullptr;
+    if (!l || l->numel() != 1 || l->ischar() || l->holds_struct() || l->holds_cell() || !l->cre()) return 0;
+    const double v = double(l->cre()[0]);
+    return v >= 0 && v < 1e9 ? int(v) : 0;
+  };
   std::vector<grl::stack_frame> calls;
   for (std::size_t k = 0; k < s.numel(); ++k) {
     const Mt* f = &b.v[k * b.nfields()];
     grl::stack_frame c;
     if (file >= 0 && f[file].ischar()) c.file = su::text(f[file]);
     if (name >= 0 && f[name].ischar()) c.name = su::text(f[name]);
-    const Mt* l = line >= 0 ? &f[line] : nullptr;
-    if (l && l->numel() == 1 && !l->ischar() && !l->holds_struct() && !l->holds_cell() && l->cre()) {
-      const double v = double(l->cre()[0]);
-      if (v >= 0 && v < 1e9) c.line = int(v);
-    }
+    c.line = count_at(f, line);
+    c.column = count_at(f, column);
     calls.push_back(c);
   }
   return calls;

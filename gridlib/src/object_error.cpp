@@ -39,6 +39,17 @@ Mt grl::mexception_args(const std::vector<Mt>& a) {
   return err;
 }
 
+Mt MException_last(const Mt& option) {
+  if (option.numel() > 0 && (!option.ischar() || su::text(option) != "reset"))
+    grl_fail("MException.last: the only option is 'reset'");
+  Mt err = grl::make_struct(1, 1, {"message", "identifier", "stack", "cause"});
+  err.st_->v[0] = su::str("");
+  err.st_->v[1] = su::str("");
+  err.st_->v[2] = grl::make_struct(0, 1, {"file", "name", "line", "column"});
+  err.st_->v[3] = Mt::of_cell(M<Mt>::alloc(0, 1));
+  return err;
+}
+
 namespace {
 
 // The message and identifier of an error value given to `what`.

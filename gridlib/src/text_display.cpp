@@ -3,6 +3,7 @@
 #include "gridlib.h"
 #include "gridlib_text.h"
 
+#include <cctype>
 #include <deque>
 #include <vector>
 
@@ -128,12 +129,19 @@ grl::quiet disp(const M<M<m_type>>& x) {
   return grl::quiet();
 }
 
-// format and more: the display has the one layout of `format short`, and output
-// goes straight to standard output, never through a pager.
+// format short (also format alone) and format long: the digits values display with;
+// the g styles (shortg, long g) show as the plain ones. more: output goes straight to
+// standard output, never through a pager.
 grl::quiet format(const M<m_type>& mode) {
-  const std::string m = grl::text_of(mode);
-  if (!m.empty() && m != "short")
-    grl_fail("format: '%s' is not supported; values display as with format short", m.c_str());
+  std::string m = grl::text_of(mode);
+  for (char& c : m) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (m.empty() || m == "short" || m == "shortg" || m == "short g") {
+    gridlib::fmt::set_long_format(false);
+  } else if (m == "long" || m == "longg" || m == "long g") {
+    gridlib::fmt::set_long_format(true);
+  } else {
+    grl_fail("format: '%s' is not supported; values display as with format short or format long", grl::text_of(mode).c_str());
+  }
   return grl::quiet();
 }
 

@@ -258,3 +258,43 @@ TEST(Scanner, LinearTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// The places of the statements of text that are not empty, as "line:column".
+std::vector<std::string> places(const std::string& text) {
+  minput_t input;
+  input.assign(text);
+  scanner_t p;
+  p.in = &input;
+  diag::set_position("places.m", 1);
+  std::vector<std::string> out;
+  for (int guard = 0; guard < 1000; ++guard) {
+    p.get_statement();
+    if (p.at_end() && p.stmt.size() == 1 && p.pending.empty()) break;
+    if (p.stmt.size() == 1) continue;
+    out.push_back(std::to_string(p.place.line) + ":" + std::to_string(p.place.column));
+  }
+  diag::set_position("", 0);
+  return out;
+}
+
+}  // namespace
+
+// Where each statement stands for an error's stack, as M counts it: the "=" of an
+// assignment, the last operator of the lowest precedence, the first operand of a
+// range, a prefix operator, the column before a transpose's quote, the closing bracket
+// of a literal, a keyword of for and switch, the name of a command. A blank that
+// separates elements of a literal counts one column more for what follows on its line.
+TEST(Scanner, StatementPlacesForTheErrorStack) {
+  EXPECT_EQ(places("  y = x(5);\n  x + b * c;\n  [p, q] = f(1);\n"), (V{"1:5", "2:5", "3:10"}));
+  EXPECT_EQ(places("  if x(1) > 0 && x(7) > 1, disp(1); end\n"), (V{"1:15", "1:28", "1:37"}));
+  EXPECT_EQ(places("  for k = 1:n, end\n  while x(10), end\n  switch x, case 1, end\n"),
+            (V{"1:3", "1:16", "2:9", "2:16", "3:3", "3:13", "3:21"}));
+  EXPECT_EQ(places("  -x(9);\n  x(9)';\n  x(9).';\n  (x(1) + x(9));\n  x(1):x(9);\n  a + 1:3;\n"),
+            (V{"1:3", "2:6", "3:7", "4:9", "5:3", "6:5"}));
+  EXPECT_EQ(places("  [x(9) 1] ;\n  v = [1 2]; v(3) + 1;\n  [1 2] * [3 4] + x(9);\n  {1, [2]} + x;\n"),
+            (V{"1:11", "2:5", "2:20", "3:19", "4:12"}));
+  EXPECT_EQ(places("\tw = 1;\n  hold on\n  x = f(...\n    9);\n  z + ...\n    [1 2];\n"),
+            (V{"1:4", "2:3", "3:5", "5:5"}));
+}

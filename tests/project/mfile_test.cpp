@@ -78,7 +78,7 @@ TEST_F(MFile, WorkedExample) {
             "  double old_nargin=nargin_val; if (!nargin_set) nargin_val=1.0;\n"
             "  double old_nargout=nargout_val; if (!nargout_set) nargout_val=1.0;\n"
             "  nargin_set=0; nargout_set=0;\n"
-            "  grl_frame.line=2;\n"
+            "  grl_frame.at(2,3);\n"
             "  y=power(x,2.0);\n"
             "  nargin_val=old_nargin; nargout_val=old_nargout;\n"
             "  return(y);\n"
@@ -115,7 +115,7 @@ TEST_F(MFile, ScriptsAndSubfunctions) {
   // A script's statements and call frame are a block (its variables stay outside).
   EXPECT_EQ(read("s.cpp"),
             "// a script\nM<double> x(\"x\",0,0); \n{\n  grl::call_frame grl_frame_s(\"s.m\",\"s\");\n"
-            "  grl_frame_s.line=2;\n  x=3.0;\n  ;}\n");
+            "  grl_frame_s.at(2,3);\n  x=3.0;\n  ;}\n");
   translate("two", "function y=two(x)\ny=helper(x);\nfunction z=helper(w)\nz=w;\n");
   // The local function's C++ name carries its file's name (another file may have a
   // helper of its own); the frame shows its M name.

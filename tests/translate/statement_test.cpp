@@ -35,7 +35,7 @@ class Statements : public testing::Test {
     std::istringstream lines(out);
     std::string kept;
     for (std::string line; std::getline(lines, line);)
-      if (!std::regex_match(line, std::regex("grl_frame\\w*\\.line=[0-9]+;|;\\}"))) kept += line + "\n";
+      if (!std::regex_match(line, std::regex("grl_frame\\w*\\.at\\([0-9]+,[0-9]+\\);|;\\}"))) kept += line + "\n";
     return kept;
   }
 
@@ -507,12 +507,12 @@ TEST_F(Statements, TryCatchAndPersistent) {
   EXPECT_REPORT(body("b=1;\npersistent b\n"), "a persistent variable must be declared before it is used\n$");
 }
 
-// Each statement records its line in the call frame, except where the record would
+// Each statement records its line and column in the call frame, except where the record would
 // split a block's text: between "} else" and the "if" of an elseif, before "}".
 TEST_F(Statements, LineRecordsForTheErrorStack) {
   const std::string out = translate("function f(a)\nb = 1;\nif a\nb = 2;\nelseif b\nb = 3;\nend\n", true);
-  EXPECT_NE(out.find("grl_frame.line=2;\nb=1.0;\ngrl_frame.line=3;\nif (istrue(a)) {\ngrl_frame.line=4;\nb=2.0;\n"
-                     "} else\nif (istrue(b)) {\ngrl_frame.line=6;\nb=3.0;\n}\n"),
+  EXPECT_NE(out.find("grl_frame.at(2,3);\nb=1.0;\ngrl_frame.at(3,4);\nif (istrue(a)) {\ngrl_frame.at(4,3);\nb=2.0;\n"
+                     "} else\nif (istrue(b)) {\ngrl_frame.at(6,3);\nb=3.0;\n}\n"),
             std::string::npos)
       << out;
   EXPECT_EQ(p->frame_declaration(), "grl::call_frame grl_frame(\"f.m\",\"f\");\n");
@@ -524,7 +524,7 @@ TEST_F(Statements, LineRecordsForTheErrorStack) {
   // A script's frame is named after it; its statements are a block that ends with them
   // (the same script may run twice in one scope).
   const std::string script = translate("x = 1;\n", true);
-  EXPECT_NE(script.find("grl_frame_f.line=1;\nx=1.0;\n;}\n"), std::string::npos) << script;
+  EXPECT_NE(script.find("grl_frame_f.at(1,3);\nx=1.0;\n;}\n"), std::string::npos) << script;
   // The generated dispatchers have no frame.
   translate("function y=nargin(fun)\ny=1;\n", true);
   EXPECT_EQ(p->frame_declaration(), "");

@@ -84,6 +84,12 @@ void minput_t::unget() {
   pos_ = back;
 }
 
+int minput_t::column_of(std::size_t pos) const {
+  if (pos > text_.size()) pos = text_.size();
+  const std::size_t nl = pos == 0 ? std::string::npos : text_.rfind('\n', pos - 1);
+  return int(pos - (nl == std::string::npos ? 0 : nl + 1)) + 1;
+}
+
 std::string_view minput_t::line_from(std::size_t pos) const {
   if (pos >= text_.size()) return {};
   const std::size_t end = text_.find('\n', pos);

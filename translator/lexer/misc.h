@@ -58,6 +58,8 @@ class minput_t {
   int line() const { return last_line_; }
 
   std::size_t tell() const { return pos_; }
+  // The column (from 1) of position pos in its line.
+  int column_of(std::size_t pos) const;
   // The text from pos to the end of its line (newline excluded), as it stands.
   std::string_view line_from(std::size_t pos) const;
   void seek(std::size_t pos);   // back to a position returned by tell()

@@ -286,6 +286,7 @@ void scanner_t::block_comment_line() {
 
 void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
   const int innermost_before = brackets.innermost();
+  const std::size_t at = in->tell();
   int c = get();
   const bool at_start = stmt.empty();
   const bool depth0 = brackets.depth() == 0;
@@ -361,7 +362,19 @@ void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
     brackets.feed(c);
     push(c == '\n' ? std::string_view("\n") : std::string_view(one), operator_kind(one));
   }
+  place_token(in->column_of(at));
   after_append(blank_before, row_break, innermost_before, done);
+}
+
+// The column of the token just read: where it begins in its line, plus one for each
+// blank that separated elements of a matrix or cell before it on that line.
+void scanner_t::place_token(int source_column) {
+  const int line = stmt.line(stmt.top());
+  if (line != shift_line) {
+    shift_line = line;
+    line_shift = 0;
+  }
+  stmt.set_column(stmt.top(), source_column + line_shift);
 }
 
 // Step 5: the rules applied to each appended token, in their order.
@@ -398,7 +411,10 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
   if (outside) {
     // if x y=1 is the statements "if x" and "y=1".
     if (starts_block(stmt) && stmt.size() > 2 && operands_in_a_row(stmt, t - 1, t)) {
-      if (!stmt.is_word(t, "then")) pending.append(stmt.gettext(t), stmt.kind(t));
+      if (!stmt.is_word(t, "then")) {
+        pending.append(stmt.gettext(t), stmt.kind(t));
+        pending.set_column(pending.top(), stmt.column(t));
+      }
       stmt.set(t, "\n", TK_OTHER);
     }
   } else if (row_break && !stmt.is_word(t - 1, "[") && !stmt.is_word(t - 1, "{")) {
@@ -416,7 +432,13 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
                                 after != ' ' && after != '\t';
     const bool call_apart = blank_before && (stmt.kind(t - 1) == TK_WORD ||
                                              stmt.kind(t - 1) == TK_NUMBER) && nt == "(";
-    if (signed_element || call_apart || operands_in_a_row(stmt, t - 1, t)) stmt.ins(t, ",", ',');
+    if (signed_element || call_apart || operands_in_a_row(stmt, t - 1, t)) {
+      stmt.ins(t, ",", ',');
+      // M counts a blank that separates elements as one more column: what follows on
+      // the line is placed one column further right.
+      ++line_shift;
+      stmt.set_column(t + 1, stmt.column(t + 1) + 1);
+    }
   }
   t = stmt.top();
   if (stmt.is_word(t, "elseif")) pending.append("if", TK_WORD);
@@ -424,6 +446,7 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
   if (t == 1 && stmt.is_word(TP_HEAD, "try") && !stmt.is_word(t, "\n") &&
       !stmt.is_word(t, "=")) {
     pending.append(stmt.gettext(t), stmt.kind(t));
+    pending.set_column(pending.top(), stmt.column(t));
     stmt.set(t, "\n", TK_OTHER);
   }
 
@@ -437,6 +460,7 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
 void scanner_t::get_statement() {
   KASSERT("MISC", in != nullptr);
   command_words.clear();
+  place = statement_place();
   const bool fresh_start = pending.empty();
   stmt = pending;
   pending.clear();
@@ -466,6 +490,7 @@ void scanner_t::get_statement() {
   }
   after_statement(start, start_line);
   if (fresh_start && stmt.is_kind(TP_HEAD, TK_WORD) && stmt.size() > 2) read_command_words(start);
+  place = statement_column(stmt, !command_words.empty());
 }
 
 // Command syntax: "name arg arg ..." on the statement's line. The arguments end at

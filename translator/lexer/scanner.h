@@ -10,6 +10,7 @@
 
 #include "lexer/brackets.h"
 #include "lexer/misc.h"
+#include "lexer/statement_column.h"
 #include "lexer/tokens.h"
 
 // The text of a number in the generated C++: "%.15g", with ".0" after digits only.
@@ -51,6 +52,7 @@ class scanner_t {
   tokens_t stmt;            // the current statement
   tokens_t pending;         // tokens that begin the next statement
   int display = 1;          // 1 when the statement's result is shown (no ";")
+  statement_place place;   // where the statement is, for an error's stack
   std::string echo_out;     // echo text written (generated C++); the caller takes it
   bool function_follows = false;   // a second function line was met and rewound
   // When the statement reads as command syntax (a name, blanks, then words that are
@@ -77,6 +79,8 @@ class scanner_t {
  private:
   brackets_t brackets;      // nesting within the current statement
   int echo_mode = 0;        // 0 off, 1 on, 2 off after the current line
+  int shift_line = 0;       // the line line_shift counts for
+  int line_shift = 0;       // element-separating blanks met so far on that line
   int echo_nesting = 0;     // blocks opened since echo on
   bool echo_line_start = true;   // no echo line open
   bool slashes_seen = false;    // "//" comments occur in this file
@@ -91,6 +95,7 @@ class scanner_t {
   void skip_comment();
   bool directive_follows();
   void after_append(bool blank_before, bool row_break, int innermost_before, bool& done);
+  void place_token(int source_column);
   void after_statement(std::size_t start, int start_line);
   void read_command_words(std::size_t start);
   void echo_char(int c);

@@ -19,7 +19,10 @@ tokens_t& tokens_t::operator=(const tokens_t& other) {
     return *this;
   }
   clear();
-  for (int i = 0; i <= other.top_; ++i) append(other.slots_[i].text, other.slots_[i].kind);
+  for (int i = 0; i <= other.top_; ++i) {
+    append(other.slots_[i].text, other.slots_[i].kind);
+    slots_[top_].column = other.slots_[i].column;
+  }
   return *this;
 }
 
@@ -49,6 +52,7 @@ void tokens_t::ins(int index, std::string_view text, int kind) {
   std::rotate(slots_.begin() + index, slots_.begin() + new_top, slots_.begin() + new_top + 1);
   top_ = new_top;
   store(slots_[index], text, kind);
+  slots_[index].column = 0;
 }
 
 void tokens_t::append(std::string_view text, int kind) { ins(top_ + 1, text, kind); }
@@ -86,6 +90,16 @@ int tokens_t::kind(int index) const {
 int tokens_t::line(int index) const {
   check(index);
   return slots_[index].line;
+}
+
+int tokens_t::column(int index) const {
+  check(index);
+  return slots_[index].column;
+}
+
+void tokens_t::set_column(int index, int column) {
+  check(index);
+  slots_[index].column = column;
 }
 
 int tokens_t::last_kind() const { return top_ < 0 ? TK_OTHER : slots_[top_].kind; }

@@ -1,4 +1,4 @@
-// The tokens of one M statement: text, kind and source line of each token.
+// The tokens of one M statement: text, kind, source line and column of each token.
 //
 // The translator rewrites a statement by editing this list in place. Indexes run
 // from 0 to top(); a statement holds at most a million tokens (the long matrix
@@ -61,6 +61,10 @@ class tokens_t {
   const std::string& gettext(int index) const;
   int kind(int index) const;
   int line(int index) const;
+  // The column (from 1) where the scanner read the token; 0 for a token the scanner
+  // or the translator made.
+  int column(int index) const;
+  void set_column(int index, int column);
   int top() const { return top_; }       // index of the last token, -1 when empty
   int size() const { return top_ + 1; }
   bool empty() const { return top_ < 0; }
@@ -82,6 +86,7 @@ class tokens_t {
     std::string text;
     int kind = 0;
     int line = 0;
+    int column = 0;
   };
 
   void check(int index) const;

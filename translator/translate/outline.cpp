@@ -167,7 +167,8 @@ std::string parser_t::line_record() {
   if (stmt.kind(TP_HEAD) == TK_COMMENT || first.empty() || first[0] == '}' || first.compare(0, 6, "break;") == 0 ||
       first.compare(0, 2, "//") == 0)
     return "";
-  return frame + ".line=" + std::to_string(stmt.line(0)) + ";\n";
+  const int line = place.line > 0 ? place.line : stmt.line(0);
+  return frame + ".at(" + std::to_string(line) + "," + std::to_string(place.column) + ");\n";
 }
 
 // The counts restored, the outputs copied back to their references, the result

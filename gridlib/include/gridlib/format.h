@@ -26,6 +26,9 @@ struct value_view {
   std::vector<std::pair<std::string, value_view>> fields;   // structure, struct_array
 };
 
+// format long (true) or format short (false): the digits every later display shows.
+void set_long_format(bool on);
+
 // What "name = value" without a semicolon prints, trailing blank lines included.
 std::string display(const std::string& name, const value_view& v);
 // What disp(v) prints.
