@@ -944,6 +944,15 @@ int parser_t::cell_list(int i) {
     put_list(i, c, range, start, stop);
     return 0;
   }
+  // x(1, c{:}) read from a numeric variable: the subscripts with c's elements among
+  // them, as many as c holds when the statement runs (up to kMostSubscripts in all).
+  const bool assigned_to = owner == TP_HEAD && stmt.is_word(call_end(owner + 1) + 1, "=");
+  if (owner >= 0 && holds_matrix(owner) && stmt.is_word(owner + 1, "(") && !assigned_to) {
+    constexpr int kMostSubscripts = 6;
+    std::vector<int> subscripts;
+    const int given = scan_arguments(owner + 1, subscripts);
+    if (const int moved = spread_call(i, tokens, owner, subscripts, given, kMostSubscripts, true)) return moved;
+  }
   // c{:} that ends the inputs of an M function with varargin and begins before it.
   const bool before_varargin =
       varargin && position < callee_in && inputs == position && i + tokens == bounds[inputs];
