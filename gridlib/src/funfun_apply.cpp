@@ -130,6 +130,11 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
       else results[o].set_shape(c.shape);
     }
   }
+  // Uniform results that are 1 x 1 structures or cells are joined into a structure
+  // array or a cell of the inputs' shape; numbers go into arrays.
+  enum kind_t { k_number, k_struct, k_cell };
+  std::vector<kind_t> kinds(std::size_t(nout), k_number);
+  std::vector<std::vector<Mt>> held(static_cast<std::size_t>(nout));
   Mc args = Mc::alloc(1, c.data.size());
   Mc outs;
   for (std::size_t k = 0; k < n; ++k) {
@@ -144,12 +149,20 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
         results[o].welem(k) = v;
         continue;
       }
-      if (v.numel() != 1)
+      if ((v.holds_cell() ? v.held_cell().numel() : v.numel()) != 1)
         grl_fail("%s: all values must be scalars when UniformOutput = true", c.who);
+      const kind_t kind = v.holds_struct() ? k_struct : v.holds_cell() ? k_cell : k_number;
       const std::uint32_t vf = grl::sc::class_flags(v);
-      if (k > 0 && vf != flags[o])
+      if (k > 0 && (vf != flags[o] || kind != kinds[o]))
         grl_fail("%s: return values must be of the same type when UniformOutput = true", c.who);
       flags[o] = vf;
+      kinds[o] = kind;
+      if (kind != k_number) {
+        held[o].push_back(v);
+        continue;
+      }
+      if (!v.cre())   // a value of no numbers (an object): no element of an array
+        grl_fail("%s: all values must be scalars when UniformOutput = true", c.who);
       arrays[o].pr()[k] = v.cre()[0];
       arrays[o].pi()[k] = v.ielem(0);
     }
@@ -161,7 +174,15 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
             : "arrayfun: with UniformOutput false the result is a cell array; it cannot be used as a matrix");
   for (int o = 0; o < nout; ++o) {
     Mt value;
-    if (c.uniform) {
+    if (c.uniform && n > 0 && kinds[o] == k_struct) {
+      value = grl::struct_cat(2, held[o]);
+      value.set_shape(c.shape.size() > 2 ? c.shape : grl::sizes{c.rows, c.cols});
+    } else if (c.uniform && n > 0 && kinds[o] == k_cell) {
+      Mc joined = Mc::alloc(c.rows, c.cols);
+      for (std::size_t k = 0; k < n; ++k) joined.welem(k) = held[o][k].held_cell().elem(0);
+      if (c.shape.size() > 2) joined.set_shape(c.shape);
+      value = Mt(joined);
+    } else if (c.uniform) {
       arrays[o].drop_imag();
       arrays[o].set_flags(flags[o]);
       value = arrays[o];
