@@ -587,7 +587,7 @@ TEST_F(Statements, InputNamesPassedToFunctionsThatAskForThem) {
   const int named = table.add_typed("named", SYM_FUNCTIONS, datatypes().function_index(), 1);
   table.info_of(named)[INFO_NIN] = 4;
   table.info_of(named)[INFO_NOUT] = 1;
-  const std::string calls = body("x = 1;\ns.f = 2;\nnamed(x, x + 1, s.f, 'k');\nnamed(named(x));\nnamed();\n");
+  const std::string calls = body("x = 1;\nnamed(x, x + 1, [x 2], 'k');\nnamed(named(x));\nnamed();\n");
   EXPECT_NE(calls.find("grl::pass_names(\"named\",{\"x\",\"\",\"\",\"\"});\nnamed("), std::string::npos) << calls;
   EXPECT_NE(calls.find("grl::pass_names(\"named\",{\"\"});\ngrl::pass_names(\"named\",{\"x\"});\n"),
             std::string::npos) << calls;
