@@ -52,6 +52,9 @@ inline long long whole_of(double v) {
 inline double sub_value(double s) { return s; }
 inline double sub_value(const whole_sub& s) { return s.d; }
 template <class S> inline double sub_value(const S& s) { return double(s); }
+// A subscript as the general indexing takes it (next to one that is no number).
+template <class S> inline const S& general_sub(const S& s) { return s; }
+inline double general_sub(const whole_sub& s) { return s.d; }
 template <class S> constexpr bool is_sub_v = is_number_v<S> || std::is_same<std::decay_t<S>, whole_sub>::value;
 
 // Subscript s (from 1) of an extent n: its offset, or false when it is not a whole
@@ -107,7 +110,7 @@ template <class T, class... S> inline auto elem_get(const M<T>& a, const S&... s
     if (__builtin_expect(fast_position(a, s..., k), 1)) return T(a.re_[k]);
     return general_get(a, s...);
   } else {
-    return M<T>(a(s...));
+    return M<T>(a(general_sub(s)...));
   }
 }
 
@@ -124,7 +127,7 @@ template <class T, class V, class... S> inline void elem_set(M<T>& a, const V& v
   } else if constexpr ((is_sub_v<S> && ...)) {
     a(ix<T>(sub_value(s))...) = v;
   } else {
-    a(s...) = v;
+    a(general_sub(s)...) = v;
   }
 }
 
@@ -167,6 +170,14 @@ template <class T> struct array_view {
     three = a.ndims() <= 3;
     e2 = three ? a.extent(2) : 0;
     if (three) e1 = a.extent(1);
+  }
+  // Whether a loop that reads (writes) it with d subscripts may index it directly for
+  // its whole run: the elements are plain real doubles (and the block is its own,
+  // copied first when shared) and d subscripts address them as extents e0.. do.
+  bool reads(int d) const { return rp != nullptr && (d == 1 || (d == 2 ? two : three)); }
+  bool writes(int d) {
+    if (rp && !wp) own();
+    return wp != nullptr && reads(d);
   }
   // After a write through the general indexing, or at the first write.
   void own() {
@@ -222,7 +233,7 @@ template <class T, class... S> inline auto elem_get(const array_view<T>& v, cons
     if (__builtin_expect(v.rp != nullptr && view_position(v, s..., k), 1)) return T(v.rp[k]);
     return view_get_general(v, s...);
   } else {
-    return M<T>(v.a(s...));
+    return M<T>(v.a(general_sub(s)...));
   }
 }
 
@@ -237,9 +248,33 @@ template <class T, class V, class... S> inline void view_set(array_view<T>& v, c
     }
     view_set_general(v, x, s...);
   } else {
-    v.a(s...) = x;
+    v.a(general_sub(s)...) = x;
     v.own();
   }
+}
+
+// The accesses of a loop whose subscripts were all checked when it started (see
+// fast_loop below): in the copy that runs when the check held (std::true_type) the
+// subscripts' whole numbers address the element with no test; in the other copy the
+// access is the ordinary one.
+inline std::size_t checked_offset(const whole_sub& s) { return std::size_t(s.w - 1); }
+template <class T> inline std::size_t checked_position(const array_view<T>& v, const whole_sub& i) {
+  return checked_offset(i);
+}
+template <class T>
+inline std::size_t checked_position(const array_view<T>& v, const whole_sub& i, const whole_sub& j) {
+  return checked_offset(j) * v.e0 + checked_offset(i);
+}
+template <class T>
+inline std::size_t checked_position(const array_view<T>& v, const whole_sub& i, const whole_sub& j,
+                                    const whole_sub& p) {
+  return (checked_offset(p) * v.e1 + checked_offset(j)) * v.e0 + checked_offset(i);
+}
+template <class T, class... S> inline T elem_get(std::true_type, const array_view<T>& v, const S&... s) {
+  return v.rp[checked_position(v, s...)];
+}
+template <class T, class... S> inline auto elem_get(std::false_type, const array_view<T>& v, const S&... s) {
+  return elem_get(v, s...);
 }
 
 template <class T, class... S> struct view_ref_t {
@@ -252,6 +287,29 @@ template <class T, class... S> struct view_ref_t {
 template <class T, class... S> inline view_ref_t<T, S...> elem_ref(array_view<T>& v, const S&... s) {
   return view_ref_t<T, S...>{v, std::tuple<const S&...>(s...)};
 }
+// (A value that is not a C++ number is assigned by the general indexing, which checks
+// its size.)
+template <class T, class... S> struct checked_ref_t {
+  array_view<T>& v;
+  std::tuple<const S&...> s;
+  template <class V> void operator=(const V& x) {
+    std::apply(
+        [&](const S&... i) {
+          if constexpr (is_number_v<V>) v.wp[checked_position(v, i...)] = T(x);
+          else view_set(v, x, i...);
+        },
+        s);
+  }
+};
+template <class T, class... S> inline checked_ref_t<T, S...> elem_ref(std::true_type, array_view<T>& v, const S&... s) {
+  return checked_ref_t<T, S...>{v, std::tuple<const S&...>(s...)};
+}
+template <class T, class... S> inline view_ref_t<T, S...> elem_ref(std::false_type, array_view<T>& v, const S&... s) {
+  return view_ref_t<T, S...>{v, std::tuple<const S&...>(s...)};
+}
+
+// A subscript that runs from lo to hi over a loop lies within an extent n.
+inline bool fits(long long lo, long long hi, std::size_t n) { return lo >= 1 && hi <= (long long)(n); }
 
 // The values of a range a:step:b that a for loop takes one by one. The count is fixed
 // when the loop starts and the k-th value is the range's k-th element exactly as the
@@ -273,6 +331,23 @@ class for_range {
 
   std::size_t n = 0;   // passes
 
+  // Whether every value is a whole number of at most 2^40 in size (whole first value
+  // and step): the k-th value is then first + k * step exactly, counted in integers.
+  bool whole() const { return whole_; }
+  // The smallest and the largest value (of a whole range that runs).
+  long long lo() const { return ws_ > 0 ? wa_ : wa_ + (long long)(n - 1) * ws_; }
+  long long hi() const { return ws_ > 0 ? wa_ + (long long)(n - 1) * ws_ : wa_; }
+  // The k-th value into the counter and its whole-number copy: counted in integers in
+  // the copy of a loop that runs only over a whole range (std::true_type).
+  void take(double& v, long long& q, std::size_t k, std::true_type) const {
+    q = wa_ + (long long)k * ws_;
+    v = double(q);
+  }
+  void take(double& v, long long& q, std::size_t k, std::false_type) const {
+    take(v, k);
+    q = whole_of(v);
+  }
+
   // The k-th value (from 0) into the loop's variable.
   void take(double& v, std::size_t k) const { v = general_ ? double(values_.elem(k)) : at(k); }
   template <class T> void take(M<T>& v, std::size_t k) const {
@@ -290,6 +365,8 @@ class for_range {
  private:
   double a_ = 0, step_ = 0, b_ = 0;
   bool general_ = false;
+  bool whole_ = false;
+  long long wa_ = 0, ws_ = 0;
   M<m_type> values_;
 
   static bool plain_end(double v, double& out) { out = v; return true; }
@@ -323,6 +400,16 @@ class for_range {
     const double span = (b - a) / s;
     if (span > 4e9) fail_too_large();
     n = std::size_t(std::floor(span + span * 1e-15 + 1e-10)) + 1;
+    const double last = a + double(n - 1) * s;
+    const double limit = 1099511627776.0;   // 2^40
+    // (The count's tolerance may give a last value past a fractional end, which the
+    // colon operator clamps to the end: such a range is not whole.)
+    if (a == std::floor(a) && s == std::floor(s) && std::fabs(a) <= limit && std::fabs(s) <= limit &&
+        std::fabs(last) <= limit && (s > 0 ? last <= b : last >= b)) {
+      whole_ = true;
+      wa_ = (long long)(a);
+      ws_ = (long long)(s);
+    }
   }
   m_type at(std::size_t k) const {
     double v = a_ + double(k) * step_;

@@ -30,7 +30,7 @@ std::string number(double v) {
 
 [[noreturn]] void fail_subscript(const where& w, double v) {
   std::string val = number(v);
-  if (v != v) val = "NaN";
+  if (v != v) val = "nan";
   grl_fail("%s: subscripts must be either integers 1 to (2^63)-1 or logicals", place(w, val.c_str()).c_str());
 }
 

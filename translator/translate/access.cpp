@@ -57,7 +57,8 @@ void parser_t::element_access_pass() {
     const std::string& after = stmt.gettext(close + 1);
     if (!after.empty() && (after[0] == '.' || after[0] == '(' || after[0] == '{' || after[0] == '[')) continue;
     std::string var = stmt.gettext(i);
-    if (after == "=") {
+    const bool write = after == "=";
+    if (write) {
       // Only the whole statement x(...) = value; nothing shown.
       if (i != TP_HEAD || display) continue;
       stmt.set(i, "grl::elem_ref", TK_OTHER);
@@ -71,8 +72,24 @@ void parser_t::element_access_pass() {
     if (viewed) var = "grl_view_" + var + symbols->decoration(var, 1);
     stmt.ins(i + 2, var, viewed ? TK_OTHER : TK_WORD);
     stmt.ins(i + 3, ",", ',');
-    whole_subscripts(i + 3, close + 2);
-    i += 3;
+    fast_loop* fast = viewed ? open_fast_loop() : nullptr;
+    if (!fast) {
+      whole_subscripts(i + 3, close + 2);
+      i += 3;
+      continue;
+    }
+    // In a loop written twice, an access whose subscripts all follow counters or are
+    // whole literals is checked when the loop starts.
+    std::vector<sub_form> forms;
+    if (whole_subscripts(i + 3, close + 2, &forms) && forms.size() == std::size_t(commas) + 1) {
+      stmt.ins(i + 2, "grl_fast", TK_OTHER);
+      stmt.ins(i + 3, ",", ',');
+      fast_access(*fast, var, write, forms);
+      i += 5;
+    } else {
+      fast->other_views.insert(var);
+      i += 3;
+    }
   }
 }
 
@@ -87,18 +104,23 @@ bool whole_literal(const std::string& text, std::string& out) {
   out = w < 0 ? "(" + std::to_string(w) + ")" : std::to_string(w);
   return true;
 }
+// The value of a literal that whole_literal accepts.
+long long literal_value(const std::string& text) { return static_cast<long long>(std::strtod(text.c_str(), nullptr)); }
 }  // namespace
 
 // The subscripts between the comma at first and the closing bracket at close that
 // follow a loop counter with a whole-number copy (c, c + n, c - n, n + c, n - c for a
 // whole literal n) become grl::whole_sub{integer form, double form}: the direct path
-// checks the integer against the extent with no conversion.
-void parser_t::whole_subscripts(int first, int close) {
-  if (active_shadows.empty()) return;
+// checks the integer against the extent with no conversion. With forms, whole
+// literals become such subscripts too, forms receives each subscript's form, and the
+// result tells whether every subscript took one.
+bool parser_t::whole_subscripts(int first, int close, std::vector<sub_form>* forms) {
+  if (active_shadows.empty()) return false;
   auto shadowed = [&](int j) {
     return stmt.kind(j) == TK_WORD &&
            std::find(active_shadows.begin(), active_shadows.end(), stmt.gettext(j)) != active_shadows.end();
   };
+  bool all = true;
   int start = first + 1;
   for (int j = first + 1; j <= close && j < stmt.top(); ++j) {
     const std::string& t = stmt.gettext(j);
@@ -116,19 +138,30 @@ void parser_t::whole_subscripts(int first, int close) {
     // One subscript: tokens [start, j).
     const int n = j - start;
     std::string whole, number;
-    auto copy = [&](int k) { return "grl_q_" + spell_token(k); };
+    sub_form form;
+    auto copy = [&](int k) {
+      form.counter = stmt.gettext(k);
+      return "grl_q_" + spell_token(k);
+    };
     if (n == 1 && shadowed(start)) {
       whole = copy(start);
     } else if (n == 3 && shadowed(start) && (stmt.is_word(start + 1, "+") || stmt.is_word(start + 1, "-")) &&
                stmt.kind(start + 2) == TK_NUMBER && whole_literal(stmt.gettext(start + 2), number)) {
       whole = copy(start) + stmt.gettext(start + 1) + number;
+      form.offset = literal_value(stmt.gettext(start + 2)) * (stmt.is_word(start + 1, "-") ? -1 : 1);
     } else if (n == 2 && shadowed(start) && stmt.kind(start + 1) == TK_NUMBER &&
                (stmt.gettext(start + 1)[0] == '+' || stmt.gettext(start + 1)[0] == '-') &&
                whole_literal(stmt.gettext(start + 1), number)) {
       whole = copy(start) + "+" + number;
+      form.offset = literal_value(stmt.gettext(start + 1));
     } else if (n == 3 && shadowed(start + 2) && (stmt.is_word(start + 1, "+") || stmt.is_word(start + 1, "-")) &&
                stmt.kind(start) == TK_NUMBER && whole_literal(stmt.gettext(start), number)) {
       whole = number + stmt.gettext(start + 1) + copy(start + 2);
+      form.offset = literal_value(stmt.gettext(start));
+      form.sign = stmt.is_word(start + 1, "-") ? -1 : 1;
+    } else if (forms && n == 1 && stmt.kind(start) == TK_NUMBER && whole_literal(stmt.gettext(start), number)) {
+      whole = number;
+      form.offset = literal_value(stmt.gettext(start));
     }
     if (!whole.empty()) {
       // The double form as the statement spells it, with a space where two signs meet.
@@ -142,7 +175,12 @@ void parser_t::whole_subscripts(int first, int close) {
       stmt.ins(start, "grl::whole_sub{" + whole + "," + d + "}", TK_OTHER);
       close -= n - 1;
       j = start + 1;
+      form.whole = whole;
+      if (forms) forms->push_back(form);
+    } else {
+      all = false;
     }
     start = j + 1;
   }
+  return all;
 }

@@ -224,6 +224,11 @@ bool parser_t::form_end() {
       if (loop.continues) text += "grl_continue_" + id + ":;\n";
       text += close_block_text();
       if (loop.breaks) text += "\ngrl_break_" + id + ":;";
+      if (loop.fast >= 0) {
+        // (A label may stand only once in a function: such a loop is written once.)
+        if (loop.breaks || loop.continues) fast_loops[loop.fast].ok = false;
+        text += "\n//$FASTEND " + std::to_string(loop.fast) + "\n";
+      }
       if (loop.scoped) {
         // The block of the counted loop's range, views and counter copy.
         text += "}";

@@ -278,6 +278,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       own_layout.print(own, listing(*symbols, SYM_VARIABLES, PN_STRUCT_DECL));
       cpp += own.str();
     }
+    expand_fast_loops(body);
     resolve_exist(body);
     std::istringstream lines(body);
     for (std::string line; std::getline(lines, line);) {

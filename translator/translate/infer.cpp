@@ -324,7 +324,7 @@ class analysis {
         else if (s.kind(i) != TK_COMMENT) st.push_back({s.gettext(i), s.kind(i)});
       }
       if (st.empty()) continue;
-      if (shown && !(word(st[0]) && keyword(st[0].text))) shown_.push_back(stmts_.size());
+      if (shown && !(word(st[0]) && keyword(st[0].text)) && !prints_only(st)) shown_.push_back(stmts_.size());
       stmts_.push_back(std::move(st));
     }
   }
@@ -415,6 +415,13 @@ class analysis {
     static const std::set<std::string> words = {"end", "endif", "endfor", "endwhile", "endswitch",
                                                 "end_try_catch", "until", "endparfor"};
     return word(st[0]) && words.count(st[0].text) > 0;
+  }
+
+  // disp(...), fprintf(...) or printf(...) as the whole statement: without a semicolon
+  // it shows nothing more than with one (no value, so no name is shown).
+  static bool prints_only(const stmt_t& st) {
+    if (!word(st[0]) || (st[0].text != "disp" && st[0].text != "fprintf" && st[0].text != "printf")) return false;
+    return st.size() > 2 && st[1].text == "(" && matching(st, 1) == expression_end(st) - 1;
   }
 
   // The statement that ends the block opened by statement k (stmts_.size() if none).

@@ -168,7 +168,11 @@ std::string parser_t::line_record() {
       first.compare(0, 2, "//") == 0)
     return "";
   const int line = place.line > 0 ? place.line : stmt.line(0);
-  return frame + ".at(" + std::to_string(line) + "," + std::to_string(place.column) + ");\n";
+  const std::string record = frame + ".at(" + std::to_string(line) + "," + std::to_string(place.column) + ");\n";
+  // In the fast copy of a loop written twice a statement that cannot fail there
+  // records nothing.
+  if (open_fast_loop() && raises_nothing_when_fast()) return "if (!grl_fast) " + record;
+  return record;
 }
 
 // The counts restored, the outputs copied back to their references, the result

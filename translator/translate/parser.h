@@ -2,6 +2,7 @@
 // (scanner_t, translator/lexer/scanner.h), whose state it inherits.
 #pragma once
 #include <cstddef>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -194,10 +195,11 @@ class parser_t : public scanner_t {
     bool scoped = false;
     std::size_t views = 0;       // entries of active_views it opened
     bool shadow = false;         // it put its counter on active_shadows
+    int fast = -1;               // its entry in fast_loops, or -1
   };
   std::vector<open_loop> open_loops;
   int loop_labels = 0;      // makes the labels of loops unique
-  void loop_opened() { open_loops.push_back({depth, loop_labels++, false, false}); }
+  void loop_opened();
   // From inference: what each for statement may use, in order (infer.h), and how many
   // for statements have been met.
   std::vector<loop_plan> loop_plans;
@@ -206,8 +208,33 @@ class parser_t : public scanner_t {
   // counters with a whole-number copy grl_q_<C++ name> (both by M name).
   std::vector<std::string> active_views;
   std::vector<std::string> active_shadows;
-  bool counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan);
-  void whole_subscripts(int open, int close);
+  bool counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan, int& fast);
+  // A subscript that follows a loop counter: sign * counter + offset (a whole literal:
+  // no counter), and its whole-number C++ text.
+  struct sub_form {
+    std::string counter;
+    int sign = 1;
+    long long offset = 0;
+    std::string whole;
+  };
+  bool whole_subscripts(int open, int close, std::vector<sub_form>* forms = nullptr);
+  // An innermost counted loop over a whole-number counter is written twice (see
+  // expand_fast_loops): a copy whose element accesses index with no test, run when the
+  // checks made as it starts show every subscript within its extent for every pass,
+  // and the ordinary copy. grl_fast (std::true_type or std::false_type) tells the copies
+  // apart in the accesses, the counter and the line records.
+  struct fast_loop {
+    std::string counter;               // the loop's variable (M name)
+    std::string range;                 // its grl::for_range
+    std::vector<std::string> checks;   // what must hold for the fast copy
+    std::set<std::string> fast_views, other_views;   // views accessed each way
+    bool ok = true;                    // no loop inside, no labels
+  };
+  std::map<int, fast_loop> fast_loops;
+  fast_loop* open_fast_loop();
+  void fast_access(fast_loop& loop, const std::string& view, bool write, const std::vector<sub_form>& forms);
+  bool raises_nothing_when_fast();
+  void expand_fast_loops(std::string& body) const;
   bool loop_jump();         // break or continue inside a switch: the goto
   int has_return = 0;       // the function's end needs the target of return
   int loop_count = 0;       // makes the auxiliary names of for loops unique

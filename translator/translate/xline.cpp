@@ -375,7 +375,8 @@ void parser_t::for_loop() {
   ++for_ordinal;
   const std::size_t views_before = active_views.size();
   const std::size_t shadows_before = active_shadows.size();
-  const bool counted = plan && plan->scalar_range && !over_cell && counted_for(v, vc, scalar, *plan);
+  int fast = -1;
+  const bool counted = plan && plan->scalar_range && !over_cell && counted_for(v, vc, scalar, *plan, fast);
   double start = 0, step = 0, stop = 0;
   if (counted) {
     // counted_for wrote the statement.
@@ -422,6 +423,7 @@ void parser_t::for_loop() {
     open_loops.back().scoped = true;
     open_loops.back().views = active_views.size() - views_before;
     open_loops.back().shadow = active_shadows.size() > shadows_before;
+    open_loops.back().fast = fast;
   }
 }
 
@@ -429,8 +431,10 @@ void parser_t::for_loop() {
 // fixes the count when the loop starts and gives the k-th value of the range), in a
 // block of its own that also holds the views of the arrays the loop uses element by
 // element and the counter's whole-number copy. False (nothing changed) when the range
-// is not one colon call.
-bool parser_t::counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan) {
+// is not one colon call. A loop over a counter with a whole-number copy may be written
+// twice (fast_loops.cpp): fast is then its entry in fast_loops.
+bool parser_t::counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan,
+                           int& fast) {
   const int range = TP_FOURTH;
   if (!stmt.is_word(range, "colon") || !stmt.is_word(range + 1, "(")) return false;
   int depth = 0, close = -1, commas = 0;
@@ -462,10 +466,18 @@ bool parser_t::counted_for(const std::string& v, const std::string& vc, bool sca
     tail += " grl::array_view grl_view_" + xc + "(" + xc + ");";
   }
   if (!scalar) tail += " " + r + ".none(" + vc + ");";
-  tail += "\nfor (std::size_t " + k + "=0;" + k + "<" + r + ".n;++" + k + ") {\n" + r + ".take(" + vc + "," + k + ");";
-  if (scalar && plan.whole_shadow) {
-    tail += " long long grl_q_" + vc + "=grl::whole_of(" + vc + ");";
+  const bool twice = scalar && plan.whole_shadow;
+  if (twice) {
+    fast = std::stoi(id);
+    fast_loops[fast] = fast_loop{v, r, {}, {}, {}, true};
+    tail += "\n//$FAST " + id + "\n";
+  }
+  tail += "\nfor (std::size_t " + k + "=0;" + k + "<" + r + ".n;++" + k + ") {\n";
+  if (twice) {
+    tail += "long long grl_q_" + vc + "; " + r + ".take(" + vc + ",grl_q_" + vc + "," + k + ",grl_fast);";
     active_shadows.push_back(v);
+  } else {
+    tail += r + ".take(" + vc + "," + k + ");";
   }
   raw(stmt.top(), tail);
   return true;
