@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -93,6 +94,20 @@ void call_anon_outputs(const M<m_type>& h, const M<M<m_type>>& args, R1&& y1, R2
   Mr<m_type> r1(y1), r2(y2), r3(y3), r4(y4);
   Mr<m_type>* ys[4] = {&r1, &r2, &r3, &r4};
   anon_outputs(h, args, ys);
+}
+
+// A library function called by name (a name the program's dispatcher does not know):
+// false when the library has no such function. The dispatcher's last resort, which
+// fails as M does for an unknown name (fail_unknown_function).
+bool call_library(const std::string& name, const M<M<m_type>>& args, int nout, M<M<m_type>>& outs);
+[[noreturn]] void fail_unknown_function(const M<m_type>& fun);
+void library_outputs(const M<m_type>& fun, const M<M<m_type>>& args, Mr<m_type>* ys[4]);
+template <class R1, class R2, class R3, class R4>
+void call_library_outputs(const M<m_type>& fun, const M<M<m_type>>& args, R1&& y1, R2&& y2, R3&& y3,
+                          R4&& y4) {
+  Mr<m_type> r1(y1), r2(y2), r3(y3), r4(y4);
+  Mr<m_type>* ys[4] = {&r1, &r2, &r3, &r4};
+  library_outputs(fun, args, ys);
 }
 
 // --- functions that take handles -----------------------------------------------------

@@ -141,33 +141,39 @@ M<m_type> isinf_M(const M<M<m_type>>& x);
 M<m_type> isnan_M(const M<M<m_type>>& x);
 
 // isequal(a, b, ...): the same size and the same values (NaN differs from itself),
-// whatever the kinds of number; cells element by element. A cell never equals a matrix.
+// whatever the kinds of number; cells element by element, also a cell held in a
+// value; a cell never equals a matrix. isequaln: the same, NaN equal to NaN.
 namespace grl {
-bool equal_values(const M<m_type>& a, const M<m_type>& b);
-bool equal_values(const M<M<m_type>>& a, const M<M<m_type>>& b);
-inline bool equal_values(const M<m_type>&, const M<M<m_type>>&) { return false; }
-inline bool equal_values(const M<M<m_type>>&, const M<m_type>&) { return false; }
+bool equal_values(const M<m_type>& a, const M<m_type>& b, bool nan_equal = false);
+bool equal_values(const M<M<m_type>>& a, const M<M<m_type>>& b, bool nan_equal = false);
+bool equal_values(const M<m_type>& a, const M<M<m_type>>& b, bool nan_equal = false);
+bool equal_values(const M<M<m_type>>& a, const M<m_type>& b, bool nan_equal = false);
 template <class A> inline auto shape_value(const A& a) {
   if constexpr (is_cell_arg<std::decay_t<A>>::value) return M<M<m_type>>(a);
   else return M<m_type>(a);
 }
 M<m_type> logical_scalar(bool v);
-}  // namespace grl
-namespace grl {
 // isequal(c{:}): every element of the list equals the first.
-bool all_equal(const std::vector<M<m_type>>& v);
+bool all_equal(const std::vector<M<m_type>>& v, bool nan_equal = false);
+template <bool NanEqual, class A, class... R>
+inline M<m_type> equal_all(const char* bad, const A& a, const R&... r) {
+  if constexpr (any_cs<A, R...>) {
+    return logical_scalar(all_equal(arg_list<m_type>(a, r...), NanEqual));
+  } else if constexpr (sizeof...(R) == 0) {
+    return bad_call(bad);
+  } else {
+    const auto first = shape_value(a);
+    bool same = true;
+    ((same = same && equal_values(first, shape_value(r), NanEqual)), ...);
+    return logical_scalar(same);
+  }
+}
 }  // namespace grl
 template <class A, class... R> inline M<m_type> isequal(const A& a, const R&... r) {
-  if constexpr (grl::any_cs<A, R...>) {
-    return grl::logical_scalar(grl::all_equal(grl::arg_list<m_type>(a, r...)));
-  } else if constexpr (sizeof...(R) == 0) {
-    return grl::bad_call("Invalid call to isequal");
-  } else {
-    const auto first = grl::shape_value(a);
-    bool same = true;
-    ((same = same && grl::equal_values(first, grl::shape_value(r))), ...);
-    return grl::logical_scalar(same);
-  }
+  return grl::equal_all<false>("Invalid call to isequal", a, r...);
+}
+template <class A, class... R> inline M<m_type> isequaln(const A& a, const R&... r) {
+  return grl::equal_all<true>("Invalid call to isequaln", a, r...);
 }
 
 // [] as the first argument of a function that also takes cells is the empty matrix.

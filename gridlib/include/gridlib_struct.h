@@ -67,7 +67,7 @@ bool valid_field_name(const std::string& name);
 // struct(...) with its arguments: name/value pairs, cell values making arrays.
 M<m_type> struct_of(const std::vector<M<m_type>>& args);
 // isequal of two structures: the same extents, field names (in any order) and values.
-bool equal_structs(const M<m_type>& a, const M<m_type>& b);
+bool equal_structs(const M<m_type>& a, const M<m_type>& b, bool nan_equal = false);
 
 // The indexing of a structure array: s(k), s(i, j), assignment and deletion. The matrix
 // indexing hands a structure (or a structure assigned into an empty value) to these.

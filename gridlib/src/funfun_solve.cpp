@@ -153,7 +153,49 @@ Mt number(double v) { return Mt(m_type(v)); }
 
 }  // namespace
 
-Mt grl::optimset_run(const deal_t& d) { return option_struct(d, false, "optimset"); }
+namespace {
+
+// optimset('solver'): the options that solver reads, with its defaults, in the order
+// octave-cli lists them.
+Mt solver_defaults(const std::string& solver) {
+  const Mt none, off = TM("off"), notify = TM("notify");
+  const Mt inf = number(std::numeric_limits<double>::infinity());
+  std::vector<std::pair<const char*, Mt>> o;
+  if (solver == "fzero")
+    o = {{"Display", notify}, {"FunValCheck", off}, {"MaxFunEvals", inf}, {"MaxIter", inf},
+         {"OutputFcn", none}, {"TolX", number(std::numeric_limits<double>::epsilon())}};
+  else if (solver == "fminsearch")
+    o = {{"Display", notify}, {"FunValCheck", off}, {"MaxFunEvals", none}, {"MaxIter", none},
+         {"OutputFcn", none}, {"TolFun", number(1e-4)}, {"TolX", number(1e-4)}};
+  else if (solver == "fminbnd")
+    o = {{"Display", notify}, {"FunValCheck", off}, {"MaxFunEvals", number(500)}, {"MaxIter", number(500)},
+         {"OutputFcn", none}, {"TolX", number(1e-4)}};
+  else if (solver == "fminunc")
+    o = {{"AutoScaling", off}, {"FunValCheck", off}, {"FinDiffType", TM("forward")}, {"GradObj", off},
+         {"MaxFunEvals", none}, {"MaxIter", number(400)}, {"OutputFcn", none}, {"TolFun", number(1e-6)},
+         {"TolX", number(1e-6)}, {"TypicalX", none}};
+  else if (solver == "fsolve")
+    o = {{"AutoScaling", off}, {"ComplexEqn", off}, {"FunValCheck", off}, {"FinDiffType", TM("forward")},
+         {"Jacobian", off}, {"MaxFunEvals", none}, {"MaxIter", number(400)}, {"OutputFcn", none},
+         {"Updating", off}, {"TolFun", number(1e-6)}, {"TolX", number(1e-6)}, {"TypicalX", none}};
+  else if (solver == "lsqnonneg")
+    o = {{"MaxIter", number(1e5)}};
+  else
+    grl_fail("optimset: no defaults for function '%s'", solver.c_str());
+  std::vector<std::string> names;
+  for (const auto& [n, v] : o) names.push_back(n);
+  Mt s = grl::make_struct(1, 1, names);
+  for (const auto& [n, v] : o) grl::field_ref(s, n) = v;
+  return s;
+}
+
+}  // namespace
+
+Mt grl::optimset_run(const deal_t& d) {
+  if (d.in.size() == 1 && d.in[0].ischar()) return solver_defaults(grl::su::text(d.in[0]));
+  if (d.in.size() == 1 && !d.in[0].holds_struct()) grl_fail("Invalid call to optimset");
+  return option_struct(d, false, "optimset");
+}
 Mt grl::odeset_run(const deal_t& d) { return option_struct(d, true, "odeset"); }
 Mt grl::optimget_run(const deal_t& d) { return option_get(d, "optimget"); }
 Mt grl::odeget_run(const deal_t& d) { return option_get(d, "odeget"); }

@@ -73,8 +73,13 @@ void grl::call_handle(const Mt& h, const Mc& args, int nout, Mc& outs) {
     call_handle(calls->callee, calls->callee_args(args), nout, outs);
     return;
   }
-  if (!named_caller_) grl_fail("'%s' undefined", handle_name(h).c_str());
-  named_caller_(h, args, nout, outs);
+  // The program's dispatcher knows its own functions and hands other names to the
+  // library; a program without one reaches the library directly.
+  if (named_caller_) {
+    named_caller_(h, args, nout, outs);
+    return;
+  }
+  if (!call_library(handle_name(h), args, nout, outs)) fail_unknown_function(h);
 }
 
 Mt grl::call_handle(const Mt& h, const Mc& args) {

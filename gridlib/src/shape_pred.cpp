@@ -11,34 +11,48 @@ namespace grl {
 
 Mt logical_scalar(bool v) { return boolean(v); }
 
-bool equal_values(const Mt& a, const Mt& b) {
+namespace {
+bool same_number(m_type x, m_type y, bool nan_equal) {
+  return x == y || (nan_equal && std::isnan(x) && std::isnan(y));
+}
+}  // namespace
+
+bool equal_values(const Mt& a, const Mt& b, bool nan_equal) {
   // Two anonymous functions are equal when one is a copy of the other: the same text
   // made twice captures its own values.
   if (is_anon(a) || is_anon(b)) return a.fn_ == b.fn_;
   if ((a.flags_ & F_HANDLE) != (b.flags_ & F_HANDLE)) return false;
-  if (a.holds_struct() || b.holds_struct()) return equal_structs(a, b);
+  if (a.holds_struct() || b.holds_struct()) return equal_structs(a, b, nan_equal);
   if (a.holds_cell() || b.holds_cell())
-    return a.holds_cell() && b.holds_cell() && equal_values(a.held_cell(), b.held_cell());
+    return a.holds_cell() && b.holds_cell() && equal_values(a.held_cell(), b.held_cell(), nan_equal);
   if (a.rows() != b.rows() || a.cols() != b.cols() || a.dims_ != b.dims_) return false;
   if (a.ndims() > 2 && a.shape() != b.shape()) return false;
   const std::size_t n = a.numel();
   for (std::size_t k = 0; k < n; ++k)
-    if (a.elem(k) != b.elem(k) || a.ielem(k) != b.ielem(k)) return false;
+    if (!same_number(a.elem(k), b.elem(k), nan_equal) || !same_number(a.ielem(k), b.ielem(k), nan_equal))
+      return false;
   return true;
 }
 
-bool equal_values(const Mc& a, const Mc& b) {
+bool equal_values(const Mc& a, const Mc& b, bool nan_equal) {
   if (a.rows() != b.rows() || a.cols() != b.cols() || a.shape() != b.shape()) return false;
   const std::size_t n = a.numel();
   for (std::size_t k = 0; k < n; ++k)
-    if (!equal_values(a.elem(k), b.elem(k))) return false;
+    if (!equal_values(a.elem(k), b.elem(k), nan_equal)) return false;
   return true;
 }
 
-bool all_equal(const std::vector<Mt>& v) {
+// A cell variable and a value that holds a cell (a field, an element of a cell, an
+// output of a function) compare as two cells.
+bool equal_values(const Mt& a, const Mc& b, bool nan_equal) {
+  return a.holds_cell() && equal_values(a.held_cell(), b, nan_equal);
+}
+bool equal_values(const Mc& a, const Mt& b, bool nan_equal) { return equal_values(b, a, nan_equal); }
+
+bool all_equal(const std::vector<Mt>& v, bool nan_equal) {
   if (v.size() < 2) grl_fail("Invalid call to isequal");
   for (std::size_t k = 1; k < v.size(); ++k)
-    if (!equal_values(v[0], v[k])) return false;
+    if (!equal_values(v[0], v[k], nan_equal)) return false;
   return true;
 }
 

@@ -270,6 +270,8 @@ Mt str2func(const Mc&) { grl_fail("str2func: FCN_NAME must be a string"); }
 Mt func2str(const Mt& h) {
   if (!(h.flags_ & grl::F_HANDLE))
     grl_fail("func2str: FCN_HANDLE argument must be a function handle object");
+  // A local function's handle gives its name in the M-file.
+  if (!grl::is_anon(h)) return TM(grl::su::handle_shown_name(h).c_str());
   Mt name = h;
   name.set_flags(grl::F_STRING);
   return name;

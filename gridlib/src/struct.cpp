@@ -578,7 +578,7 @@ Mt struct_of(const std::vector<Mt>& args) {
   return s;
 }
 
-bool equal_structs(const Mt& a, const Mt& b) {
+bool equal_structs(const Mt& a, const Mt& b, bool nan_equal) {
   if (!a.holds_struct() || !b.holds_struct()) return false;
   if (a.shape() != b.shape()) return false;
   if (!same_names(a.st_->names, b.st_->names)) return false;
@@ -586,7 +586,7 @@ bool equal_structs(const Mt& a, const Mt& b) {
   for (std::size_t f = 0; f < nf; ++f) {
     const std::size_t g = std::size_t(b.st_->find(a.st_->names[f]));
     for (std::size_t e = 0; e < a.numel(); ++e)
-      if (!equal_values(a.st_->v[e * nf + f], b.st_->v[e * nf + g])) return false;
+      if (!equal_values(a.st_->v[e * nf + f], b.st_->v[e * nf + g], nan_equal)) return false;
   }
   return true;
 }

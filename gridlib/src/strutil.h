@@ -70,6 +70,15 @@ inline Mt boolean(bool b) {
   return m;
 }
 
+// The name a named function handle shows (display, func2str): the program's C++ name
+// file__helper of a local function shows as helper, its name in the M-file.
+inline std::string handle_shown_name(const Mt& h) {
+  const std::string s = text(h);
+  if (!s.empty() && s[0] == '@') return s;   // anonymous: its text
+  const std::size_t sep = s.rfind("__");
+  return sep != std::string::npos && sep > 0 && sep + 2 < s.size() ? s.substr(sep + 2) : s;
+}
+
 }  // namespace su
 }  // namespace grl
 

@@ -21,6 +21,12 @@ using gridlib::fmt::value_view;
 // Keeps the double copies of float elements alive as long as the views use them.
 struct view_store {
   std::deque<std::vector<double>> parts;
+  // The codes of text made for the view (a handle's @name).
+  const double* chars(const std::string& t) {
+    parts.emplace_back(t.begin(), t.end());
+    for (std::size_t k = 0; k < t.size(); ++k) parts.back()[k] = double((unsigned char)t[k]);
+    return parts.back().data();
+  }
   const double* doubles(const m_type* p, std::size_t n) {
     if (!p || n == 0) return nullptr;
     if (sizeof(m_type) == sizeof(double)) return reinterpret_cast<const double*>(p);
@@ -44,6 +50,16 @@ value_view view_of(const Mt& x, view_store& st) {
     v.kind = one ? value_view::structure : value_view::struct_array;
     for (std::size_t f = 0; f < names.size(); ++f)
       v.fields.emplace_back(names[f], one ? view_of(x.st_->v[f], st) : value_view());
+    return v;
+  }
+  // A named handle in a cell or field shows as @name (an anonymous one as its text).
+  if ((x.flags_ & F_HANDLE) && x.numel() > 0) {
+    const std::string t = su::handle_shown_name(x);
+    const std::string shown = t[0] == '@' ? t : "@" + t;
+    v.kind = value_view::chars;
+    v.rows = 1;
+    v.cols = int(shown.size());
+    v.re = st.chars(shown);
     return v;
   }
   v.kind = x.ischar() ? value_view::chars : x.islogical() ? value_view::logical : value_view::numeric;
@@ -91,7 +107,7 @@ std::string display_text(const Mt& x, const char* name) {
   // An anonymous function shows its text on a line of its own, between blank lines.
   if (anonymous_text(x))
     return std::string(name ? name : "ans") + " =\n\n" + su::text(x) + "\n\n";
-  if (x.flags_ & F_HANDLE) return std::string(name ? name : "ans") + " = @" + su::text(x) + "\n";
+  if (x.flags_ & F_HANDLE) return std::string(name ? name : "ans") + " = @" + su::handle_shown_name(x) + "\n";
   view_store st;
   return gridlib::fmt::display(name ? name : "ans", view_of(x, st));
 }
@@ -104,7 +120,7 @@ std::string display_text(const Ct& x, const char* name) {
 std::string disp_text(const Mt& x) {
   if (is_map(x)) return map_disp(x);
   if (anonymous_text(x)) return su::text(x);   // no line end, as octave-cli
-  if (x.flags_ & F_HANDLE) return "@" + su::text(x) + "\n";
+  if (x.flags_ & F_HANDLE) return "@" + su::handle_shown_name(x) + "\n";
   view_store st;
   return gridlib::fmt::disp(view_of(x, st));
 }

@@ -75,6 +75,14 @@ TEST(NestedFunctions, TheNestedFunctionMovesAfterTheFileKeepingTheParentsLines) 
   EXPECT_EQ(plan.find("a")->slots, 1);
   // b's input is its own.
   EXPECT_EQ(shared(plan, "b", "v"), nullptr);
+  // Each line of the moved text maps back to where it was written, for the error
+  // stack: b's function line was line 3, its statement line 4.
+  const std::size_t b_at = flat.find("  function b(v)");
+  const int b_line = int(std::count(flat.begin(), flat.begin() + long(b_at), '\n')) + 1;
+  EXPECT_EQ(plan.source_line(b_line), 3);
+  EXPECT_EQ(plan.source_line(b_line + 1), 4);
+  EXPECT_EQ(plan.source_line(b_line + 2), 5);
+  EXPECT_EQ(plan.source_line(6), 6);
 }
 
 TEST(NestedFunctions, WhatIsSharedAndWhatStaysOwn) {

@@ -1,6 +1,7 @@
 #include "project/mfile.h"
 #include "translate/infer.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
@@ -163,6 +164,47 @@ std::map<std::string, int> callee_classes(const std::vector<tokens_t>& statement
   return out;
 }
 
+// Whether the file at path is a function file (its first statement is a function line).
+bool function_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t at = line.find_first_not_of(" \t\r");
+    if (at == std::string::npos || line[at] == '%' || line[at] == '#') continue;
+    return line.compare(at, 8, "function") == 0 &&
+           (line.size() == at + 8 || !std::isalnum(static_cast<unsigned char>(line[at + 8])));
+  }
+  return false;
+}
+
+// The functions a name built while the program runs may reach, in a file that calls
+// str2func or feval: its own local functions (by their C++ names) and the function
+// M-files that a quoted name in it names ('euler', {'rk2', 'rk4'}). Others (a name
+// spelled only in data) are not compiled; they fail when called.
+std::vector<std::string> run_time_targets(const std::string& source, const std::string& base,
+                                          const std::vector<std::string>& locals, const mfile_job& job) {
+  std::vector<std::string> out;
+  if (source.find("str2func") == std::string::npos && source.find("feval") == std::string::npos)
+    return out;
+  for (const std::string& l : locals) out.push_back(qualified_local_name(base, l));
+  if (!job.find_mfile) return out;
+  std::set<std::string> seen;
+  for (std::size_t q = source.find_first_of("'\""); q != std::string::npos;
+       q = source.find_first_of("'\"", q + 1)) {
+    std::size_t e = q + 1;
+    while (e < source.size() && (std::isalnum(static_cast<unsigned char>(source[e])) || source[e] == '_')) ++e;
+    if (e >= source.size() || source[e] != source[q] || e == q + 1 ||
+        !std::isalpha(static_cast<unsigned char>(source[q + 1])))
+      continue;
+    const std::string w = source.substr(q + 1, e - q - 1);
+    q = e;
+    if (w == base || !seen.insert(w).second) continue;
+    if (std::find(locals.begin(), locals.end(), w) != locals.end()) continue;
+    const std::string path = job.find_mfile(w);
+    if (!path.empty() && function_file(path)) out.push_back(w);
+  }
+  return out;
+}
+
 }  // namespace
 
 int translate_mfile(const mfile_job& job) {
@@ -178,6 +220,7 @@ int translate_mfile(const mfile_job& job) {
   minput_t input;
   nest_plan nest;       // the file's nested functions
   std::string source;   // the file as written
+  std::vector<std::string> locals;   // its local functions' M names
   {
     std::ifstream in(job.mfile, std::ios::binary);
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
@@ -194,7 +237,7 @@ int translate_mfile(const mfile_job& job) {
     const std::string flat = flatten_nested_functions(spell_class_names(expand_evals(source)), nest);
     diag::set_position(saved_file, saved_line);
     input.assign(qualify_local_functions(flat, base));
-    const std::vector<std::string> locals = local_function_names(flat);
+    locals = local_function_names(flat);
     for (nest_function& f : nest.functions)
       for (std::string* n : {&f.name, &f.parent})
         if (!n->empty() && *n != base && std::find(locals.begin(), locals.end(), *n) != locals.end())
@@ -204,6 +247,10 @@ int translate_mfile(const mfile_job& job) {
   const int saved_line = diag::current_line();
   diag::set_position(job.mfile, 1);
 
+  // (A nested function runs in its parent's frame: a name alone cannot reach it.)
+  std::vector<std::string> dynamic_targets = run_time_targets(source, base, locals, job);
+  for (const nest_function& f : nest.functions)
+    dynamic_targets.erase(std::remove(dynamic_targets.begin(), dynamic_targets.end(), f.name), dynamic_targets.end());
   std::string records = job.mfile + "\n";
   std::string cpp;
   int kind = -1;
@@ -223,6 +270,8 @@ int translate_mfile(const mfile_job& job) {
     p->scan_only = job.scan_only ? 1 : 0;
     p->lines = job.lines;
     p->mfile = job.mfile;
+    p->local_names = locals;
+    p->run_time_targets = dynamic_targets;
     p->cpp_ext = job.cpp_ext;
     p->header_mode = header_mode;
     if (!nest.empty()) p->nest = &nest;

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "driver/diag.h"
 #include "driver/helpers.h"
@@ -70,9 +72,9 @@ void project_t::run() {
   const char* not_compiled = "    error([fun '.m was not compiled. Add a dummy call to it.']);";
   if (uses_[1]) write_dispatcher("nargin.m", "function y=nargin(fun)", SYM_CALLED, PN_NARGIN_CASE, not_compiled);
   if (uses_[2]) write_dispatcher("nargout.m", "function y=nargout(fun)", SYM_CALLED, PN_NARGOUT_CASE, not_compiled);
+  // feval's last case hands the name to the library (added when it is translated).
   if (uses_[0])
-    write_dispatcher("feval.m", "function [y1,y2,y3,y4]=feval(fun,varargin)", SYM_FEVAL, PN_FEVAL_CASE,
-                     "    error([fun '.m was not compiled. Add \"%# call ' fun '\" to the program.']);");
+    write_dispatcher("feval.m", "function [y1,y2,y3,y4]=feval(fun,varargin)", SYM_FEVAL, PN_FEVAL_CASE, "");
   const bool uses[3] = {uses_[1], uses_[2], uses_[0]};
   const char* names[3] = {"nargin", "nargout", "feval"};
   for (int k = 0; k < 3; ++k) {
@@ -90,8 +92,40 @@ void project_t::write_dispatcher(const char* file, const char* first_line, int m
   util::open_write(out, file);
   out << first_line << "\nswitch fun\n";
   int first = 1;
-  symbol_type::print_all(project_, out, first, "", "", mask, format, -1, 0);
-  out << "  otherwise\n" << error_line << "\nend\n";
+  std::ostringstream cases;
+  symbol_type::print_all(project_, cases, first, "", "", mask, format, -1, 0);
+  out << cases.str();
+  if (format == PN_FEVAL_CASE) out << local_aliases(cases.str());
+  out << "  otherwise\n";
+  if (*error_line) out << error_line << "\n";
+  out << "end\n";
+}
+
+// A local function helper of file f is the dispatcher's case 'f__helper'; a name
+// built while the program runs says 'helper', so that name calls it too, unless a
+// case of that name is there already (the first file's helper wins over later ones).
+std::string project_t::local_aliases(const std::string& cases) {
+  std::set<std::string> names;
+  std::vector<std::pair<std::string, std::string>> cased;   // case line, call line
+  std::istringstream in(cases);
+  std::string line, call;
+  while (std::getline(in, line) && std::getline(in, call)) {
+    const std::size_t q = line.find('\'');
+    if (q == std::string::npos) continue;
+    names.insert(line.substr(q + 1, line.rfind('\'') - q - 1));
+    cased.emplace_back(line, call);
+  }
+  std::string out;
+  for (const auto& [l, c] : cased) {
+    const std::size_t q = l.find('\'');
+    const std::string name = l.substr(q + 1, l.rfind('\'') - q - 1);
+    const std::size_t sep = name.rfind("__");
+    if (sep == std::string::npos || sep == 0 || sep + 2 >= name.size()) continue;
+    const std::string shown = name.substr(sep + 2);
+    if (!names.insert(shown).second) continue;
+    out += "  case '" + shown + "'\n" + c + "\n";
+  }
+  return out;
 }
 
 bool project_t::defines(const std::string& name) {

@@ -49,6 +49,9 @@ class project_t : public parser_t::host_t {
   bool uses_nargin() const { return uses_[1]; }
   bool uses_nargout() const { return uses_[2]; }
   symbol_type& table() { return project_; }
+  // The feval dispatcher's cases for local functions by their M names (given the cases
+  // by C++ names, file__helper): a name built while the program runs says helper.
+  static std::string local_aliases(const std::string& cases);
 
  private:
   std::map<std::string, bool> asks_inputname_;   // by function name

@@ -150,7 +150,10 @@ std::string parser_t::frame_declaration() const {
   if (frame.empty()) return "";
   const std::string file = mfile.empty() ? name + ".m" : mfile;
   // A subfunction is shown as file>name.
-  const std::string shown = ordinal_in_file > 1 && !file_base.empty() ? file_base + ">" + shown_local_name(file_base, name) : name;
+  std::string shown = ordinal_in_file > 1 && !file_base.empty() ? file_base + ">" + shown_local_name(file_base, name) : name;
+  // A nested function is shown as parent>name.
+  if (nest_self && !nest_self->parent.empty() && !file_base.empty())
+    shown = shown_local_name(file_base, nest_self->parent) + ">" + shown_local_name(file_base, name);
   return "grl::call_frame " + frame + "(" + c_string_literal(file) + "," + c_string_literal(shown) + ");\n";
 }
 

@@ -197,6 +197,11 @@ bool parser_t::form_case() {
   if (is_case) {
     raw(0, head + "mcase (");
     raw(stmt.top(), ") {");
+  } else if (name == "feval" && n_out == 4 && has_varargin && depth == 2) {
+    // The feval dispatcher: a name the program does not define may be the library's;
+    // what neither knows fails there with M's message.
+    raw(0, head + "otherwise {\ngrl::call_library_outputs(fun, varargin, y1__o, y2__o, y3__o, y4__o);\n"
+           "nargin_val=old_nargin; nargout_val=old_nargout; return(x_M);");
   } else {
     raw(0, head + "otherwise {");
   }

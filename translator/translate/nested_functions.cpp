@@ -271,6 +271,7 @@ const nest_function* nest_plan::find(const std::string& name) const {
 
 std::string flatten_nested_functions(const std::string& source, nest_plan& plan) {
   plan.functions.clear();
+  plan.lines.clear();
   std::vector<block> fs = find_functions(source);
   bool nested = false;
   for (const block& f : fs) nested = nested || (f.parent >= 0 && f.end > f.start);
@@ -291,11 +292,15 @@ std::string flatten_nested_functions(const std::string& source, nest_plan& plan)
       for (std::size_t i = f.start; i < f.end; ++i)
         if (source[i] != '\n') out[i] = ' ';
   if (!out.empty() && out.back() != '\n') out += '\n';
+  const int written = int(std::count(out.begin(), out.end(), '\n'));
+  for (int n = 1; n <= written; ++n) plan.lines.push_back(n);
   for (int k = 0; k < int(fs.size()); ++k)
     if (fs[k].parent >= 0) {
       std::string t = own_text(source, fs, k);
       if (!t.empty() && t.back() != '\n') t += '\n';
       out += t;
+      const int n = int(std::count(t.begin(), t.end(), '\n'));
+      for (int j = 0; j < n; ++j) plan.lines.push_back(fs[k].line + j);
     }
 
   for (int k = 0; k < int(fs.size()); ++k) {

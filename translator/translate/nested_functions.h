@@ -29,6 +29,12 @@ struct nest_plan {
   std::vector<nest_function> functions;
   bool empty() const { return functions.empty(); }
   const nest_function* find(const std::string& name) const;
+  // The line of the source as written for line `flat` of the rewritten text (nested
+  // functions stand at its end), for the error stack and messages.
+  std::vector<int> lines;
+  int source_line(int flat) const {
+    return flat >= 1 && flat <= int(lines.size()) ? lines[std::size_t(flat - 1)] : flat;
+  }
   // The name of the input that takes the value of a shared input `var` of function f.
   static std::string input_name(const std::string& var) { return var + "__in"; }
 };

@@ -4,6 +4,7 @@
 
 #include "driver/diag.h"
 #include "translate/parser.h"
+#include "translate/nested_functions.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ void parser_t::write_statement(std::string& out) {
     symbol_type::print_all(*symbols, whos, first, "", "", SYM_VARIABLES, PN_WHOS, -1, 0);
     out += whos.str() + "\n";
   } else if (last > 0 && !stmt.is_word(TP_HEAD, "call")) {
-    if (lines) out += "#line " + std::to_string(stmt.line(0)) + " \"" + mfile + "\"\n";
+    if (lines) out += "#line " + std::to_string(source_line(stmt.line(0))) + " \"" + mfile + "\"\n";
     out += line_record();
     out += before_statement;
     before_statement.clear();
@@ -167,13 +168,17 @@ std::string parser_t::line_record() {
   if (stmt.kind(TP_HEAD) == TK_COMMENT || first.empty() || first[0] == '}' || first.compare(0, 6, "break;") == 0 ||
       first.compare(0, 2, "//") == 0)
     return "";
-  const int line = place.line > 0 ? place.line : stmt.line(0);
+  const int line = source_line(place.line > 0 ? place.line : stmt.line(0));
   const std::string record = frame + ".at(" + std::to_string(line) + "," + std::to_string(place.column) + ");\n";
   // In the fast copy of a loop written twice a statement that cannot fail there
   // records nothing.
   if (open_fast_loop() && raises_nothing_when_fast()) return "if (!grl_fast) " + record;
   return record;
 }
+
+// The line of the M-file as written (a nested function's statements are read after the
+// file's other functions).
+int parser_t::source_line(int line) const { return nest ? nest->source_line(line) : line; }
 
 // The counts restored, the outputs copied back to their references, the result
 // returned: the end of a function, and its return statements.

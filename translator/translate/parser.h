@@ -268,6 +268,7 @@ class parser_t : public scanner_t {
   // function's part of it (null for a function outside every nest).
   const nest_plan* nest = nullptr;
   const nest_function* nest_self = nullptr;
+  int source_line(int line) const;
   void declare_shared();
   void evaluated_statement();
   std::string local_definitions();
@@ -283,6 +284,11 @@ class parser_t : public scanner_t {
   int header_pending = 0;   // the writer emits the header marker first
   int par_run_pending = 0;  // the previous statement was par_run
   std::vector<std::string> handle_targets;  // functions named by this statement's handles
+  // The file's local functions by their M names, and the functions a name built while
+  // the program runs may reach (str2func or feval of text): they join the dispatcher.
+  std::vector<std::string> local_names;
+  std::vector<std::string> run_time_targets;
+  bool run_time_targets_added = false;
 
  protected:
   bool directive_word(const std::string& word) const override;

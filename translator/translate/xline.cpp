@@ -138,8 +138,15 @@ void parser_t::function_handles() {
     bool word = !f.empty() && std::isalpha(static_cast<unsigned char>(f[0]));
     for (char ch : f) word = word && (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_');
     if (!word) continue;
+    // The file's local function, by its C++ name; a name nothing defines stays text:
+    // the handle is made when the program runs and fails when called, as in M.
+    std::string target = f;
+    if (std::find(local_names.begin(), local_names.end(), f) != local_names.end())
+      target = qualified_local_name(file_base, f);
+    else if (symbols && symbols->find(f, SYM_ANY) < 0 && host && !host->defines(f))
+      continue;
     stmt.del(i, 4);
-    stmt.ins(i, f, TK_WORD);
+    stmt.ins(i, target, TK_WORD);
     stmt.ins(i, "@", TK_OTHER);
   }
   // feval('name', ...) and the function functions given a name as text: the named
@@ -157,6 +164,17 @@ void parser_t::function_handles() {
     bool word = !f.empty() && std::isalpha(static_cast<unsigned char>(f[0]));
     for (char ch : f) word = word && (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_');
     if (!word) continue;
+    if (std::find(local_names.begin(), local_names.end(), f) != local_names.end()) {
+      const std::string q = qualified_local_name(file_base, f);
+      stmt.set(i + 2, "\"" + q + "\"", TK_STRING);
+      if (stmt.is_word(i, "feval") || stmt.is_word(i, "arrayfun")) {
+        handle_targets.push_back(q);
+      } else {
+        stmt.set(i + 2, q, TK_WORD);
+        stmt.ins(i + 2, "@", TK_OTHER);
+      }
+      continue;
+    }
     // Only a function known here (the library's, or an M function already met): any
     // other name stays text, so that a name no file defines fails when the call runs,
     // as in MATLAB, rather than stopping the translation.
@@ -790,6 +808,10 @@ void parser_t::identifier_pass() {
   const bool call_statement = stmt.is_word(TP_HEAD, "call");
   // The functions named by handles can be called through feval, also where the
   // handle is called as h(x) by a function that cannot know it holds one.
+  if (!run_time_targets_added && !run_time_targets.empty()) {
+    run_time_targets_added = true;
+    handle_targets.insert(handle_targets.end(), run_time_targets.begin(), run_time_targets.end());
+  }
   if (!handle_targets.empty()) uses_feval = 1;
   for (const std::string& f : handle_targets) {
     const int e = resolve(f, symbols->find(f, SYM_ANY), stmt.line(0));

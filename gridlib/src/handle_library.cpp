@@ -1,0 +1,153 @@
+// Library functions called by a name known only while the program runs: str2func of
+// built text, feval of a variable, a handle made from a name read from data. The
+// program's own functions are found first, by its feval dispatcher; a name it does not
+// know comes here, and a name this table does not know either fails as in M.
+#include "gridlib_funfun.h"
+
+#include <string>
+#include <unordered_map>
+
+using grl::Mc;
+using grl::Mt;
+
+namespace {
+
+// A library function with fixed outputs: the fewest and most inputs it takes, and the
+// call for the inputs in a cell (one output); `more`, when set, gives two outputs.
+struct library_entry {
+  std::size_t min_in, max_in;
+  Mt (*one)(const Mc& a);
+  void (*two)(const Mc& a, Mt& y1, Mt& y2) = nullptr;
+};
+
+const Mt& in(const Mc& a, std::size_t k) { return a.elem(k); }
+
+#define ONE(name, f) {name, {1, 1, [](const Mc& a) { return Mt(f(in(a, 0))); }}}
+#define TWO(name, f) {name, {2, 2, [](const Mc& a) { return Mt(f(in(a, 0), in(a, 1))); }}}
+#define ONE_TWO(name, f)                                                             \
+  {name, {1, 2, [](const Mc& a) {                                                    \
+            return a.numel() == 1 ? Mt(f(in(a, 0))) : Mt(f(in(a, 0), in(a, 1)));  \
+          }}}
+#define TWO_THREE(name, f)                                                           \
+  {name, {2, 3, [](const Mc& a) {                                                    \
+            return a.numel() == 2 ? Mt(f(in(a, 0), in(a, 1))) : Mt(f(in(a, 0), in(a, 1), in(a, 2))); \
+          }}}
+#define ONE_THREE(name, f)                                                           \
+  {name, {1, 3, [](const Mc& a) {                                                    \
+            return a.numel() == 1   ? Mt(f(in(a, 0)))                                \
+                   : a.numel() == 2 ? Mt(f(in(a, 0), in(a, 1)))                      \
+                                    : Mt(f(in(a, 0), in(a, 1), in(a, 2)));           \
+          }}}
+// max and min: max(x), max(a, b), max(x, [], dim); [m, k] = max(x) and max(x, [], dim).
+#define EXTREME(name, f)                                                              \
+  {name, {1, 3,                                                                       \
+          [](const Mc& a) {                                                           \
+            return a.numel() == 1   ? Mt(f(in(a, 0)))                                 \
+                   : a.numel() == 2 ? Mt(f(in(a, 0), in(a, 1)))                       \
+                                    : Mt(f(in(a, 0), in(a, 1), in(a, 2)));            \
+          },                                                                          \
+          [](const Mc& a, Mt& y1, Mt& y2) {                                           \
+            if (a.numel() == 1) f(in(a, 0), i_o, y1, y2);                             \
+            else if (a.numel() == 2) f(in(a, 0), in(a, 1), i_o, y1, y2);              \
+            else f(in(a, 0), in(a, 1), in(a, 2), i_o, y1, y2);                        \
+          }}}
+
+const std::unordered_map<std::string, library_entry>& library_table() {
+  static const std::unordered_map<std::string, library_entry> table = {
+      // Elementwise mathematics.
+      ONE("sin", sin_M), ONE("cos", cos_M), ONE("tan", tan_M), ONE("asin", asin_M),
+      ONE("acos", acos_M), ONE("atan", atan_M), ONE("sinh", sinh_M), ONE("cosh", cosh_M),
+      ONE("tanh", tanh_M), ONE("exp", exp_M), ONE("log", log_M), ONE("log10", log10_M),
+      ONE("log2", log2_M), ONE("sqrt", sqrt_M), ONE("abs", abs_M), ONE("floor", floor_M),
+      ONE("ceil", ceil_M), ONE("round", round_M), ONE("fix", fix), ONE("sign", sign),
+      ONE("real", real), ONE("imag", imag), ONE("conj", conj), ONE("angle", angle),
+      ONE("gamma", gamma_M), ONE("factorial", factorial), ONE("isnan", isnan_M),
+      ONE("isinf", isinf_M), ONE("isfinite", isfinite_M), ONE("isprime", isprime),
+      ONE("primes", primes), TWO("mod", mod), TWO("rem", rem), TWO("atan2", atan2_M),
+      TWO("hypot", hypot_M), TWO("power", power), TWO("plus", plus), TWO("minus", minus),
+      TWO("times", times), TWO("rdivide", rdivide), TWO("mtimes", mtimes),
+      TWO("mrdivide", mrdivide), TWO("mldivide", mldivide), TWO("nchoosek", nchoosek),
+      // Reductions and arrays.
+      ONE_TWO("sum", sum), ONE_TWO("prod", prod), ONE_TWO("mean", mean), ONE_TWO("median", median),
+      ONE_TWO("cumsum", cumsum), ONE_TWO("cumprod", cumprod), ONE_TWO("any", any),
+      ONE_TWO("all", all), ONE_THREE("std", std_M), ONE_THREE("var", var),
+      ONE_THREE("diff", diff), ONE_TWO("norm", norm), ONE("det", det), ONE("inv", inv),
+      ONE("trace", trace), ONE_TWO("rank", rank), ONE("transpose", transpose),
+      ONE("ctranspose", ctranspose), ONE("fliplr", fliplr), ONE("flipud", flipud),
+      ONE("numel", numel), ONE("length", length), ONE("ndims", ndims), ONE("isempty", isempty),
+      ONE("nnz", nnz), ONE_THREE("find", find), TWO("kron", kron), TWO_THREE("dot", dot),
+      TWO_THREE("cross", cross), ONE_THREE("unique", unique), EXTREME("max", max),
+      EXTREME("min", min),
+      {"sort", {1, 2,
+                [](const Mc& a) { return a.numel() == 1 ? Mt(sort(in(a, 0))) : Mt(sort(in(a, 0), in(a, 1))); },
+                [](const Mc& a, Mt& y1, Mt& y2) {
+                  if (a.numel() != 1) grl_fail("sort: two outputs are given for sort(x) only here");
+                  sort(in(a, 0), i_o, y1, y2);
+                }}},
+      {"size", {1, 2,
+                [](const Mc& a) { return a.numel() == 1 ? Mt(size(in(a, 0))) : Mt(size(in(a, 0), in(a, 1))); },
+                [](const Mc& a, Mt& y1, Mt& y2) {
+                  if (a.numel() != 1) grl_fail("size: nargout > 1 but DIM is given");
+                  size(in(a, 0), i_o, y1, y2);
+                }}},
+      // Text.
+      ONE("upper", upper), ONE("lower", lower), ONE("strtrim", strtrim), ONE("deblank", deblank),
+      ONE_TWO("num2str", num2str), ONE("int2str", int2str), ONE("str2num", str2num),
+      ONE("str2double", str2double), TWO("strcmp", strcmp), TWO("strcmpi", strcmpi),
+      ONE("func2str", func2str), ONE("double", double_M), ONE("class", class_M),
+      TWO("isfield", isfield), ONE("cell2mat", cell2mat),
+  };
+  return table;
+}
+
+#undef ONE
+#undef TWO
+#undef ONE_TWO
+#undef ONE_THREE
+#undef TWO_THREE
+#undef EXTREME
+
+}  // namespace
+
+bool grl::call_library(const std::string& name, const Mc& args, int nout, Mc& outs) {
+  const auto& table = library_table();
+  const auto found = table.find(name);
+  if (found == table.end()) return false;
+  const library_entry& f = found->second;
+  if (args.numel() < f.min_in || args.numel() > f.max_in) grl_fail("Invalid call to %s", name.c_str());
+  if (nout <= 1) {
+    outs = Mc::alloc(1, 1);
+    outs.welem(0) = f.one(args);
+    return true;
+  }
+  if (!f.two) {   // the one output there is; the caller fails on the second
+    outs = Mc::alloc(1, 1);
+    outs.welem(0) = f.one(args);
+    return true;
+  }
+  Mt y1, y2;
+  f.two(args, y1, y2);
+  outs = Mc::alloc(1, 2);
+  outs.welem(0) = y1;
+  outs.welem(1) = y2;
+  return true;
+}
+
+void grl::fail_unknown_function(const Mt& fun) {
+  const std::string name = text_of(fun);
+  if (fun.flags_ & grl::F_HANDLE)
+    grl_fail("invalid function handle, unable to find function for @%s", name.c_str());
+  grl_fail("feval: function '%s' not found", name.c_str());
+}
+
+void grl::library_outputs(const Mt& fun, const Mc& args, Mr<m_type>* ys[4]) {
+  int n = int(nargout_val);
+  if (n < 1) n = 1;
+  if (n > 4) n = 4;
+  Mc outs;
+  if (!call_library(text_of(fun), args, n, outs)) fail_unknown_function(fun);
+  for (int k = 0; k < n; ++k) {
+    if (std::size_t(k) >= outs.numel()) grl::fail_return_list(std::size_t(k) + 1);
+    *ys[k] = outs.elem(std::size_t(k));
+  }
+}

@@ -1,0 +1,3 @@
+function y = scale_by(x, a)
+y = a * x;
+end
