@@ -1,5 +1,6 @@
 // The program's surroundings: shell commands, files and directories, standard input,
 // errors and warnings, the end of the program, and time.
+#include <glob.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -109,8 +110,22 @@ Mt exist(const Mt& name, const Mt& type) {
 Mt grl::exist_var(bool defined) { return Mt(m_type(defined ? 1 : 0)); }
 Mt grl::exist_found(int kind) { return Mt(m_type(kind)); }
 
+// delete(name): a file, or every file a pattern with * ? [...] matches.
 grl::quiet deleteM(const Mt& name) {
   const std::string s = su::text(name);
+  if (s.find_first_of("*?[") != std::string::npos) {
+    glob_t found{};
+    std::size_t removed = 0;
+    if (::glob(s.c_str(), 0, nullptr, &found) == 0)
+      for (std::size_t k = 0; k < found.gl_pathc; ++k) {
+        struct stat st {};
+        if (::stat(found.gl_pathv[k], &st) == 0 && S_ISREG(st.st_mode) && std::remove(found.gl_pathv[k]) == 0)
+          ++removed;
+      }
+    ::globfree(&found);
+    if (removed == 0) grl::warn("Octave:delete:no-such-file", "delete: no such file: %s", s.c_str());
+    return grl::quiet();
+  }
   if (std::remove(s.c_str()) != 0) {
     grl::warn("Octave:delete:no-such-file", "delete: no such file: %s", s.c_str());
   }

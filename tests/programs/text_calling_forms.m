@@ -1,0 +1,38 @@
+% Text functions in their calling forms.
+a = sscanf('3 4 5', '%d')
+[b, cnt] = sscanf('1.5,2.5,3.5', '%f,')
+[c, n, msg] = sscanf('10 20 x', '%d')
+d = sscanf('1 2 3 4 5 6', '%d', [2 3])
+e = sscanf('abc', '%s')
+f = sscanf('x=12 y=7', 'x=%d y=%d')
+g = sscanf('ff', '%x')
+h = sscanf('3.5e2', '%g')
+k = sscanf('12abc', '%d%s')
+c1 = textscan('1,2\n3,4', '%f %f', 'Delimiter', ',');
+disp(c1{1}'); disp(c1{2}');
+c2 = textscan('a 1\nb 2', '%s %d');
+disp(c2{1}'); disp(c2{2}');
+[t, r] = strtok('  hello world')
+[t2, r2] = strtok('a,b;c', ',;')
+[t3, r3] = strtok('', ' ')
+parts = regexp('a1b22c', '\d+', 'split')
+[tok, rest] = regexp('k=v', '=', 'split', 'match')
+v = validatestring('app', {'apple', 'banana'})
+s1 = strncmpi('HELLO', 'help', 3)
+s2 = strncmpi({'ABC', 'abd', 'x'}, 'ab', 2)
+fl = fliplr('abc')
+ns = num2str(pi, '%10.5f')
+ns2 = num2str([1 2 3], '%d,')
+ns3 = num2str(3.14159, 4)
+ns4 = num2str([1.5 2; 3 4])
+ds = datestr(738000)
+ds2 = datestr(738000.5, 'yyyy-mm-dd HH:MM:SS')
+ds3 = datestr(730000, 1)
+db = dec2base(255, 16)
+db2 = dec2base(10, 3, 5)
+db3 = dec2base([5 10], 2)
+bd = base2dec('ff', 16)
+bd2 = base2dec({'11', '101'}, 2)
+bl = ['[' blanks(3) ']']
+rp = repmat('ab', 2, 3)
+rp2 = repmat('-', 1, 10)
