@@ -1,6 +1,7 @@
 // Local functions of an M-file: which names are renamed, and where they are not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "translate/local_functions.h"
@@ -41,4 +42,41 @@ TEST(LocalFunctions, TheStackShowsTheMName) {
   EXPECT_EQ(shown_local_name("fa", qualified_local_name("fa", "helper")), "helper");
   EXPECT_EQ(shown_local_name("fa", "fa"), "fa");
   EXPECT_EQ(shown_local_name("fa", "fb__x"), "fb__x");
+}
+
+TEST(LocalFunctions, AScriptsFunctionsBecomeFilesOfTheirOwn) {
+  // Statements, then two functions (one with a nested function indented further);
+  // a "function" after `;`, in a string or comment does not start one.
+  const std::string src =
+      "x = sq(3); s = 'function q';  % function r\n"
+      "y = cube(x) + sq(1);\n"
+      "function y = sq(a)\n"
+      "  y = a^2;\n"
+      "end\n"
+      "function y = cube(a)\n"
+      "  y = a * sq(a) + inner(a);\n"
+      "  function z = inner(b)\n"
+      "    z = 0 * b;\n"
+      "  end\n"
+      "end\n";
+  const script_parts p = split_script_functions(src, "run");
+  EXPECT_EQ(p.body,
+            "x = run__sq(3); s = 'function q';  % function r\n"
+            "y = run__cube(x) + run__sq(1);\n");
+  ASSERT_EQ(p.functions.size(), 2u);
+  EXPECT_EQ(p.functions[0].first, "run__sq");
+  // Numbered as in the script: the function line is line 3.
+  EXPECT_EQ(p.functions[0].second,
+            "% local function of the script run.m\n\nfunction y = run__sq(a)\n  y = a^2;\nend\n");
+  EXPECT_EQ(script_of_local_function(p.functions[0].second), "run.m");
+  EXPECT_EQ(p.functions[1].first, "run__cube");
+  EXPECT_NE(p.functions[1].second.find("y = a * run__sq(a) + inner(a);\n  function z = inner(b)"),
+            std::string::npos);
+  EXPECT_EQ(std::count(p.functions[1].second.begin(), p.functions[1].second.end(), '\n'), 11);
+  // A script without functions and a function file are left whole.
+  for (const char* s : {"a = 1;\nb = 2;\n", "function f\n  g;\nend\nfunction g\nend\n"}) {
+    EXPECT_EQ(split_script_functions(s, "run").body, s);
+    EXPECT_TRUE(split_script_functions(s, "run").functions.empty());
+    EXPECT_EQ(script_of_local_function(s), "");
+  }
 }

@@ -205,6 +205,27 @@ std::vector<std::string> run_time_targets(const std::string& source, const std::
   return out;
 }
 
+// A script whose statements are followed by local functions: each function becomes a
+// function M-file beside the script, named by its qualified name, which the project
+// then finds and compiles as any other; the result is the script's statements, which
+// call them by those names.
+std::string split_out_script_functions(const std::string& source, const std::string& mfile) {
+  const std::size_t slash = mfile.rfind('/');
+  const std::string dir = slash == std::string::npos ? "" : mfile.substr(0, slash + 1);
+  std::string stem = mfile.substr(dir.size());
+  if (stem.size() > 2 && stem.compare(stem.size() - 2, 2, ".m") == 0) stem.resize(stem.size() - 2);
+  script_parts parts = split_script_functions(source, stem);
+  for (const auto& f : parts.functions) {
+    const std::string path = dir + f.first + ".m";
+    // Written only when it changed, so that its translation stays up to date.
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream old;
+    if (in) old << in.rdbuf();
+    if (!in || old.str() != f.second) write_file(path, f.second, false);
+  }
+  return parts.body;
+}
+
 }  // namespace
 
 int translate_mfile(const mfile_job& job) {
@@ -221,12 +242,19 @@ int translate_mfile(const mfile_job& job) {
   nest_plan nest;       // the file's nested functions
   std::string source;   // the file as written
   std::vector<std::string> locals;   // its local functions' M names
+  std::string script_of;   // a script's local function made a file: the script's file
   {
     std::ifstream in(job.mfile, std::ios::binary);
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
     std::ostringstream all;
     all << in.rdbuf();
     source = all.str();
+    source = split_out_script_functions(source, job.mfile);
+    script_of = script_of_local_function(source);
+    if (!script_of.empty()) {
+      const std::size_t slash = job.mfile.rfind('/');
+      if (slash != std::string::npos) script_of.insert(0, job.mfile.substr(0, slash + 1));
+    }
     // eval of a text known now becomes the text itself; containers.Map is one name;
     // the file's local functions get names of their own.
     // Nested functions stand after the file's functions, each a function of its own
@@ -271,6 +299,7 @@ int translate_mfile(const mfile_job& job) {
     p->lines = job.lines;
     p->mfile = job.mfile;
     p->local_names = locals;
+    p->script_of = script_of;
     p->run_time_targets = dynamic_targets;
     p->cpp_ext = job.cpp_ext;
     p->header_mode = header_mode;

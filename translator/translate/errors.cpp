@@ -150,6 +150,12 @@ std::string parser_t::frame_declaration() const {
   if (frame.empty()) return "";
   const std::string file = mfile.empty() ? name + ".m" : mfile;
   // A subfunction is shown as file>name.
+  // A local function of a script is shown by its name in that script's file.
+  if (!script_of.empty() && ordinal_in_file == 1) {
+    const std::string owner = script_of.substr(0, script_of.size() - 2);
+    return "grl::call_frame " + frame + "(" + c_string_literal(script_of) + "," +
+           c_string_literal(shown_local_name(owner.substr(owner.rfind('/') + 1), name)) + ");\n";
+  }
   std::string shown = ordinal_in_file > 1 && !file_base.empty() ? file_base + ">" + shown_local_name(file_base, name) : name;
   // A nested function is shown as parent>name.
   if (nest_self && !nest_self->parent.empty() && !file_base.empty())

@@ -14,6 +14,7 @@ using msource::ident_char;
 using msource::walk;
 
 const char kSeparator[] = "__";
+const char kScriptMark[] = "% local function of the script ";
 
 // The function's name on a function line that starts at `from` (just after the word
 // `function`): the word before "(" after "=", or the first word when there is no "=".
@@ -65,10 +66,11 @@ std::string shown_local_name(const std::string& file_base, const std::string& qu
   return qualified;
 }
 
-std::string qualify_local_functions(const std::string& source, const std::string& file_base) {
-  std::vector<std::string> names = local_function_names(source);
-  // The file's own function keeps its name even when a helper repeats it.
-  names.erase(std::remove(names.begin(), names.end(), file_base), names.end());
+namespace {
+
+// The source with each use of one of names replaced by its qualified name.
+std::string qualify_names(const std::string& source, const std::string& file_base,
+                          const std::vector<std::string>& names) {
   if (names.empty() || file_base.empty()) return source;
   std::string out;
   out.reserve(source.size() + 64);
@@ -83,4 +85,77 @@ std::string qualify_local_functions(const std::string& source, const std::string
           out += word;
       });
   return out;
+}
+
+}  // namespace
+
+std::string qualify_local_functions(const std::string& source, const std::string& file_base) {
+  std::vector<std::string> names = local_function_names(source);
+  // The file's own function keeps its name even when a helper repeats it.
+  names.erase(std::remove(names.begin(), names.end(), file_base), names.end());
+  return qualify_names(source, file_base, names);
+}
+
+namespace {
+
+// Where each function line of a script's local functions starts (the start of its
+// line), in order: the first function line after the script's statements, and every
+// later one indented as far (a function nested in one of them is indented further
+// and stays in its parent's text). None for a function file.
+std::vector<std::size_t> script_function_starts(const std::string& source) {
+  std::vector<std::size_t> starts;
+  bool first_word = true;
+  bool function_file = false;
+  std::size_t indent = 0;
+  walk(
+      source, [](std::size_t, std::size_t) {},
+      [&](std::size_t a, std::size_t b, char prev) {
+        const bool is_function = prev == '\n' && source.compare(a, b - a, "function") == 0;
+        if (first_word) {
+          first_word = false;
+          function_file = is_function;
+          return;
+        }
+        if (function_file || !is_function) return;
+        const std::size_t nl = source.rfind('\n', a);
+        const std::size_t line = nl == std::string::npos ? 0 : nl + 1;
+        if (source.find_first_not_of(" \t", line) != a) return;   // after `;` or `,`
+        if (starts.empty()) indent = a - line;
+        else if (a - line != indent) return;
+        starts.push_back(line);
+      });
+  return starts;
+}
+
+}  // namespace
+
+script_parts split_script_functions(const std::string& source, const std::string& file_base) {
+  script_parts out;
+  const std::vector<std::size_t> starts = script_function_starts(source);
+  if (starts.empty()) {
+    out.body = source;
+    return out;
+  }
+  std::vector<std::string> names;
+  for (std::size_t at : starts) {
+    const std::size_t word = source.find("function", at);
+    names.push_back(function_name(source, word + 8));
+  }
+  out.body = qualify_names(source.substr(0, starts[0]), file_base, names);
+  for (std::size_t k = 0; k < starts.size(); ++k) {
+    const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : source.size();
+    // Blank lines before the function keep its lines numbered as in the script.
+    // The first of them names the script.
+    std::string lines_before(std::count(source.begin(), source.begin() + starts[k], '\n'), '\n');
+    lines_before.insert(0, kScriptMark + file_base + ".m");
+    out.functions.emplace_back(qualified_local_name(file_base, names[k]),
+                               lines_before + qualify_names(source.substr(starts[k], end - starts[k]), file_base, names));
+  }
+  return out;
+}
+
+std::string script_of_local_function(const std::string& source) {
+  const std::size_t n = sizeof kScriptMark - 1;
+  if (source.compare(0, n, kScriptMark) != 0) return "";
+  return source.substr(n, source.find('\n') - n);
 }

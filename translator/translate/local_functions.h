@@ -4,6 +4,7 @@
 // has a name of its own (see local_functions.cpp).
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 // The names of the functions after the first in an M-file's source, in order (none
@@ -20,3 +21,15 @@ std::string shown_local_name(const std::string& file_base, const std::string& qu
 // function line) replaced by its qualified name; field names (s.name), strings and
 // comments are left as they are. Line breaks are kept.
 std::string qualify_local_functions(const std::string& source, const std::string& file_base);
+
+// A script M-file may end in local functions. They become function M-files of their
+// own, named by their qualified names (beside the script, numbered as in it), and the
+// script's statements call them by those names.
+struct script_parts {
+  std::string body;   // the statements before the first local function
+  std::vector<std::pair<std::string, std::string>> functions;   // qualified name, source
+};
+script_parts split_script_functions(const std::string& source, const std::string& file_base);
+
+// For a function M-file made so, the script's file name (s.m); otherwise "".
+std::string script_of_local_function(const std::string& source);

@@ -148,6 +148,7 @@ class parser_t : public scanner_t {
   int default_type = 0;             // type code given to new variables
   symbol_type* script_table = nullptr;   // merged in when the file turns out a script
   std::string mfile;        // the M-file's name, for #line
+  std::string script_of;    // a script's local function: that script's M-file (s.m)
   std::string cpp_ext = "cpp";   // extension of generated C++ files
   bool lines = false;       // write #line before each statement
   // What inference proved before the translation (infer.h): real double scalars,

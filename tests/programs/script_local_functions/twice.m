@@ -1,0 +1,3 @@
+function r = twice(x)
+  r = 2 * x;
+end
