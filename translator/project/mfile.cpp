@@ -18,6 +18,7 @@
 #include "translate/class_names.h"
 #include "translate/local_functions.h"
 #include "translate/nested_functions.h"
+#include "translate/source_walk.h"
 
 namespace {
 
@@ -205,6 +206,39 @@ std::vector<std::string> run_time_targets(const std::string& source, const std::
   return out;
 }
 
+// Whether the source reads the word ans (outside comments and strings).
+bool names_ans(const std::string& source) {
+  bool found = false;
+  msource::walk(
+      source, [](std::size_t, std::size_t) {},
+      [&](std::size_t a, std::size_t b, char prev) {
+        if (prev != '.' && source.compare(a, b - a, "ans") == 0) found = true;
+      });
+  return found;
+}
+
+// The number of outputs on the function line of `name` in text (-1: none there).
+int outputs_on_function_line(const std::string& text, const std::string& name) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line.compare(at, 8, "function") != 0) continue;
+    std::string head = line.substr(at + 8);
+    head = head.substr(0, head.find_first_of("%(\r"));
+    const std::size_t eq = head.find('=');
+    std::string callee = eq == std::string::npos ? head : head.substr(eq + 1);
+    callee.erase(0, callee.find_first_not_of(" \t"));
+    callee = callee.substr(0, callee.find_first_of(" \t;,"));
+    if (callee != name) continue;
+    if (eq == std::string::npos) return 0;
+    const std::string outs = head.substr(0, eq);
+    if (outs.find('[') == std::string::npos) return 1;
+    if (outs.find_first_not_of(" \t[]") == std::string::npos) return 0;
+    return 1 + static_cast<int>(std::count(outs.begin(), outs.end(), ','));
+  }
+  return -1;
+}
+
 // A script whose statements are followed by local functions: each function becomes a
 // function M-file beside the script, named by its qualified name, which the project
 // then finds and compiles as any other; the result is the script's statements, which
@@ -243,6 +277,7 @@ int translate_mfile(const mfile_job& job) {
   std::string source;   // the file as written
   std::vector<std::string> locals;   // its local functions' M names
   std::string script_of;   // a script's local function made a file: the script's file
+  std::string read_text;   // the text the translation reads
   {
     std::ifstream in(job.mfile, std::ios::binary);
     if (!in) diag::error("could not open %s for read", job.mfile.c_str());
@@ -264,7 +299,8 @@ int translate_mfile(const mfile_job& job) {
     diag::set_position(job.mfile, 1);
     const std::string flat = flatten_nested_functions(spell_class_names(expand_evals(source)), nest);
     diag::set_position(saved_file, saved_line);
-    input.assign(qualify_local_functions(flat, base));
+    read_text = qualify_local_functions(flat, base);
+    input.assign(read_text);
     locals = local_function_names(flat);
     for (nest_function& f : nest.functions)
       for (std::string* n : {&f.name, &f.parent})
@@ -300,6 +336,17 @@ int translate_mfile(const mfile_job& job) {
     p->mfile = job.mfile;
     p->local_names = locals;
     p->script_of = script_of;
+    p->reads_ans = names_ans(source);
+    p->outputs_of = [&job, &read_text](const std::string& w) {
+      const int here = outputs_on_function_line(read_text, w);
+      if (here >= 0 || !job.find_mfile) return here;
+      const std::string path = job.find_mfile(w);
+      if (path.empty()) return -1;
+      std::ifstream in(path, std::ios::binary);
+      std::ostringstream all;
+      all << in.rdbuf();
+      return outputs_on_function_line(all.str(), w);
+    };
     p->run_time_targets = dynamic_targets;
     p->cpp_ext = job.cpp_ext;
     p->header_mode = header_mode;

@@ -2,6 +2,7 @@
 // (scanner_t, translator/lexer/scanner.h), whose state it inherits.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -100,6 +101,7 @@ class parser_t : public scanner_t {
   void translate();
   void command_form();
   void command_syntax();
+  void expression_sets_ans();
   static bool own_command_words(const std::string& word);
   static bool is_command(const std::string& word);
 
@@ -288,6 +290,9 @@ class parser_t : public scanner_t {
   // The file's local functions by their M names, and the functions a name built while
   // the program runs may reach (str2func or feval of text): they join the dispatcher.
   std::vector<std::string> local_names;
+  bool reads_ans = false;   // the file names ans: expression statements set it
+  // The number of outputs of the M function of that name (-1: no such M function).
+  std::function<int(const std::string&)> outputs_of;
   std::vector<std::string> run_time_targets;
   bool run_time_targets_added = false;
 

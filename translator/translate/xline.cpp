@@ -42,6 +42,7 @@ void parser_t::translate_statement() {
     return;
   }
   command_syntax();
+  expression_sets_ans();
   check_statement();
   unwrap_for();
   // 3. The first statement that is not a comment decides: no function line, a script.

@@ -1,0 +1,3 @@
+function y = add_one(x)
+  y = x + 1;
+end

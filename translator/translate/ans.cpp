@@ -1,0 +1,74 @@
+// An expression statement gives its value to `ans`: `3 + 4;`, `max(v);` or `f(x)` with
+// a function that has an output make `ans` that value (shown as "ans = ..." without a
+// semicolon). A variable alone (`x`) is shown by its own name, and a call of a
+// function without outputs (disp, fprintf, a function with none) leaves ans as it is.
+// The statement is rewritten as `ans = expr` in files that read ans; elsewhere the
+// value is only shown, as before.
+#include <set>
+#include <string>
+
+#include "lexer/keywords.h"
+#include "translate/parser.h"
+
+namespace {
+
+// Library functions that give no value when they are called as a statement, though
+// they may give one when asked (fprintf counts bytes, toc gives the time).
+bool quiet_as_statement(const std::string& w) {
+  static const std::set<std::string> words = {
+      "fprintf", "printf", "fputs", "puts", "fdisp", "disp", "display", "tic", "toc", "warning",
+      "error", "rethrow", "throw", "assert", "figure", "plot", "hold", "close", "clc", "drawnow",
+      "pause", "format", "more", "beep", "clear", "rng", "print", "subplot", "xlabel", "ylabel",
+      "title", "legend", "grid", "axis", "fflush", "cd", "mkdir", "delete", "save", "load"};
+  return words.count(w) > 0;
+}
+
+}  // namespace
+
+void parser_t::expression_sets_ans() {
+  if (!reads_ans || !symbols || stmt.top() < 1) return;
+  if (stmt.kind(TP_HEAD) == TK_COMMENT) return;
+  // An assignment (an "=" outside brackets) is not an expression statement.
+  int depth = 0;
+  for (int i = 0; i < stmt.top(); ++i) {
+    const int k = stmt.kind(i);
+    if (k == '(' || k == '[' || k == '{') ++depth;
+    else if (k == ')' || k == ']' || k == '}') --depth;
+    else if (depth == 0 && k == '=' && stmt.gettext(i) == "=") return;
+  }
+  // Whether nothing but the line's end (and marks) follows token i.
+  auto ends_after = [&](int i) {
+    for (int j = i + 1; j < stmt.top(); ++j)
+      if (stmt.kind(j) != TK_OTHER && stmt.kind(j) != TK_COMMENT) return false;
+    return true;
+  };
+  if (stmt.is_kind(TP_HEAD, TK_WORD)) {
+    const std::string w0 = stmt.gettext(TP_HEAD);
+    if (is_block_keyword(w0) || w0 == "function" || w0 == "return" || w0 == "break" ||
+        w0 == "continue" || w0 == "global" || w0 == "persistent")
+      return;
+    const bool variable = w0 == "ans" || symbols->find(w0, SYM_VARIABLES) >= 0;
+    if (variable && ends_after(TP_HEAD)) return;   // `x` shows x
+    // A whole statement that calls w0: the function decides.
+    int close = -1;
+    if (stmt.is_word(TP_AFTER_HEAD, "(")) {
+      int d = 0;
+      for (int i = TP_AFTER_HEAD; i < stmt.top(); ++i) {
+        if (stmt.kind(i) == '(') ++d;
+        else if (stmt.kind(i) == ')' && --d == 0) {
+          close = i;
+          break;
+        }
+      }
+    }
+    const bool whole_call = ends_after(TP_HEAD) || (close >= 0 && ends_after(close));
+    if (!variable && whole_call) {
+      if (quiet_as_statement(w0)) return;
+      const int f = symbols->find(w0, SYM_FUNCTIONS);
+      if (f >= 0 && symbols->info_of(f)[INFO_NOUT] == 0) return;
+      if (outputs_of && outputs_of(w0) == 0) return;
+    }
+  }
+  stmt.ins(TP_HEAD, "ans", TK_WORD);
+  stmt.ins(TP_AFTER_HEAD, "=", '=');
+}
