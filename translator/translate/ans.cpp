@@ -25,9 +25,31 @@ bool quiet_as_statement(const std::string& w) {
 
 }  // namespace
 
+// A statement c{k} or c{i, j} of a variable c, one element (no ':' or end inside).
+bool parser_t::element_statement() const {
+  if (!stmt.is_kind(TP_HEAD, TK_WORD) || !stmt.is_word(TP_AFTER_HEAD, "{")) return false;
+  if (symbols->find(stmt.gettext(TP_HEAD), SYM_VARIABLES) < 0) return false;
+  int d = 0;
+  for (int i = TP_AFTER_HEAD; i < stmt.top(); ++i) {
+    const std::string& t = stmt.gettext(i);
+    if (stmt.kind(i) == TK_STRING) continue;
+    if (t == ":" || t == "end") return false;
+    if (t == "(" || t == "[" || t == "{") ++d;
+    else if ((t == ")" || t == "]" || t == "}") && --d == 0) {
+      for (int j = i + 1; j < stmt.top(); ++j)
+        if (stmt.kind(j) != TK_OTHER && stmt.kind(j) != TK_COMMENT) return false;
+      return true;
+    }
+  }
+  return false;
+}
+
 void parser_t::expression_sets_ans() {
-  if (!reads_ans || !symbols || stmt.top() < 1) return;
+  if (!symbols || stmt.top() < 1) return;
   if (stmt.kind(TP_HEAD) == TK_COMMENT) return;
+  // c{k}; alone reads the element, which fails as Octave's does when it is not there:
+  // such a statement sets ans in any file.
+  if (!reads_ans && !element_statement()) return;
   // An assignment (an "=" outside brackets) is not an expression statement.
   int depth = 0;
   for (int i = 0; i < stmt.top(); ++i) {
