@@ -48,7 +48,7 @@ int parser_t::wrap_outputs(int owner, int marker) {
     if (tokens == 0) continue;
     const std::string c = stmt.gettext(j);
     stmt.del(j, tokens);
-    const int after = put_list(j, c, tokens == 12, start, stop);
+    const int after = put_list(j, c, tokens == 12, start, stop, true);
     close += (after - j) - tokens;
     j = after - 1;
   }
@@ -113,4 +113,21 @@ void parser_t::output_places_pass() {
     }
     if (element) i = wrap_outputs(i, marker);
   }
+}
+
+// [w{1:2}] = f(...) where w is no variable yet: w becomes a cell that the outputs
+// fill, as M makes it.
+void parser_t::cell_output_targets() {
+  if (!symbols || !stmt.is_word(TP_HEAD, "[")) return;
+  int depth = 0, close = -1;
+  for (int i = TP_HEAD; i < stmt.top() && close < 0; ++i) {
+    const std::string& t = stmt.gettext(i);
+    if (stmt.kind(i) == TK_STRING) continue;
+    if (t == "[" || t == "(" || t == "{") ++depth;
+    else if ((t == "]" || t == ")" || t == "}") && --depth == 0) close = i;
+  }
+  if (close < 0 || !stmt.is_word(close + 1, "=")) return;
+  for (int i = TP_AFTER_HEAD; i + 1 < close; ++i)
+    if (stmt.kind(i) == TK_WORD && stmt.is_word(i + 1, "{") && symbols->find(stmt.gettext(i), SYM_VARIABLES) < 0)
+      mark_cell(stmt.gettext(i));
 }

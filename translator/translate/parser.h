@@ -102,6 +102,7 @@ class parser_t : public scanner_t {
   void command_form();
   void command_syntax();
   void expression_sets_ans();
+  void cell_output_targets();
   bool element_statement() const;
   static bool own_command_words(const std::string& word);
   static bool is_command(const std::string& word);
@@ -368,7 +369,7 @@ class parser_t : public scanner_t {
   // isKey, values and remove given their keys as a cell literal (objects.cpp).
   void map_key_literals();
   int list_tokens(int i, double& start, double& stop);
-  int put_list(int at, const std::string& c, bool range, double start, double stop);
+  int put_list(int at, const std::string& c, bool range, double start, double stop, bool place = false);
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
                   int callee_in, bool library);
   bool takes_any_number(int i, int owner);

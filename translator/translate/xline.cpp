@@ -43,6 +43,7 @@ void parser_t::translate_statement() {
   }
   command_syntax();
   expression_sets_ans();
+  cell_output_targets();
   check_statement();
   unwrap_for();
   // 3. The first statement that is not a comment decides: no function line, a script.
@@ -919,8 +920,14 @@ int parser_t::list_tokens(int i, double& start, double& stop) {
 
 // The tokens CS(c) or CS(c,a,b) at position at, the list of all of c's elements or of
 // elements a to b; returns the position after them.
-int parser_t::put_list(int at, const std::string& c, bool range, double start, double stop) {
+int parser_t::put_list(int at, const std::string& c, bool range, double start, double stop, bool place) {
   auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
+  // Elements a to b as places to write ([c{1:3}] = deal(...)): the cell grows to take
+  // them, so they are not checked as elements to read.
+  if (place && range) {
+    put("cs_t<m_type>{" + c + "," + std::to_string(int(start)) + "," + std::to_string(int(stop)) + "}", TK_OTHER);
+    return at;
+  }
   put("CS", TK_WORD);
   put("(", '(');
   put(c, TK_WORD);
@@ -948,7 +955,9 @@ int parser_t::cell_list(int i) {
   // there are at run time.
   if (takes_any_number(i, owner)) {
     stmt.del(i, tokens);
-    put_list(i, c, range, start, stop);
+    const bool place = owner >= 0 && stmt.is_word(owner, "deal") && output_marker(owner) >= 0 &&
+                       i > output_marker(owner);
+    put_list(i, c, range, start, stop, place);
     return 0;
   }
   // Among the outputs of an M function: f runs with as many outputs as c gives.
