@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "translate/inout_params.h"
 #include "translate/local_functions.h"
 
 TEST(LocalFunctions, UsesOfTheHelpersGetTheFilesName) {
@@ -79,4 +80,16 @@ TEST(LocalFunctions, AScriptsFunctionsBecomeFilesOfTheirOwn) {
     EXPECT_TRUE(split_script_functions(s, "run").functions.empty());
     EXPECT_EQ(script_of_local_function(s), "");
   }
+}
+
+TEST(InoutParams, AnInputThatIsOneOfSeveralOutputsArrivesUnderItsOwnName) {
+  EXPECT_EQ(separate_inout_params("function [y, x] = swap(x, y)\n  t = 1;\nend\n"),
+            "function [y, x] = swap(x__in, y__in), x = x__in; y = y__in;\n  t = 1;\nend\n");
+  EXPECT_EQ(separate_inout_params("function [s, n] = acc(s, v) % adds v\n"),
+            "function [s, n] = acc(s__in, v), s = s__in; % adds v\n");
+  // One output, no overlap, statements on the line, a continued line: as they are.
+  for (const char* s : {"function x = f(x)\n", "function [a, b] = f(x, y)\n",
+                        "function [a, b] = f(a), a = 2; b = 1;\n", "function [a, b] = f(a, ...\n c)\n",
+                        "x = 1; % function [a, b] = f(a)\n"})
+    EXPECT_EQ(separate_inout_params(s), s) << s;
 }

@@ -16,6 +16,7 @@
 #include "driver/helpers.h"
 #include "translate/eval_text.h"
 #include "translate/class_names.h"
+#include "translate/inout_params.h"
 #include "translate/local_functions.h"
 #include "translate/nested_functions.h"
 #include "translate/source_walk.h"
@@ -284,7 +285,7 @@ int translate_mfile(const mfile_job& job) {
     std::ostringstream all;
     all << in.rdbuf();
     source = all.str();
-    source = split_out_script_functions(source, job.mfile);
+    source = separate_inout_params(split_out_script_functions(source, job.mfile));
     script_of = script_of_local_function(source);
     if (!script_of.empty()) {
       const std::size_t slash = job.mfile.rfind('/');
