@@ -88,6 +88,10 @@ M<m_type> fft(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dim);
 M<m_type> ifft(const M<m_type>& x);
 M<m_type> ifft(const M<m_type>& x, const M<m_type>& n);
 M<m_type> ifft(const M<m_type>& x, const M<m_type>& n, const M<m_type>& dim);
+// interp1(y, xi) takes x = 1:n (n the rows of y, or its length when y is a vector); a text
+// third or fourth input is the method (or 'extrap'), so interp1(y, xi, method [, extrap])
+// and interp1(x, y, xi [, method [, extrap | fill]]) are told apart as the program runs.
+M<m_type> interp1(const M<m_type>& y, const M<m_type>& xi);
 M<m_type> interp1(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi);
 M<m_type> interp1(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi, const M<m_type>& method);
 M<m_type> interp1(const M<m_type>& x, const M<m_type>& y, const M<m_type>& xi, const M<m_type>& method,

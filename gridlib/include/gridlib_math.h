@@ -181,6 +181,9 @@ M<m_type> any(const M<m_type>& x);
 M<m_type> any(const M<m_type>& x, const M<m_type>& dim);
 M<m_type> all(const M<m_type>& x);
 M<m_type> all(const M<m_type>& x, const M<m_type>& dim);
+// range(x [, dim]): max minus min along the first non-singleton dimension (or dim).
+M<m_type> range(const M<m_type>& x);
+M<m_type> range(const M<m_type>& x, const M<m_type>& dim);
 // max(x), max(a,b), max(x,[],dim), each also with [m,k] outputs.
 M<m_type> max(const M<m_type>& x);
 M<m_type> max(const M<m_type>& a, const M<m_type>& b);

@@ -18,6 +18,9 @@ struct library_entry {
   std::size_t min_in, max_in;
   Mt (*one)(const Mc& a);
   void (*two)(const Mc& a, Mt& y1, Mt& y2) = nullptr;
+  // Functions whose results depend on how many are asked for (find, size, lu) or that
+  // give three or more: nout results (1 to 4) into y.
+  void (*many)(const Mc& a, int nout, Mt* y) = nullptr;
 };
 
 const Mt& in(const Mc& a, std::size_t k) { return a.elem(k); }
@@ -52,6 +55,94 @@ const Mt& in(const Mc& a, std::size_t k) { return a.elem(k); }
             else f(in(a, 0), in(a, 1), in(a, 2), i_o, y1, y2);                        \
           }}}
 
+// An entry answered by `many` alone, for any number of outputs up to most.
+#define MANY(name, lo, hi, most, body) \
+  {name, {lo, hi, nullptr, nullptr, [](const Mc& a, int nout, Mt* y) { \
+            if (nout > most) grl::fail_return_list(std::size_t(most) + 1); \
+            body; \
+          }}}
+// One output references per slot of y.
+#define Y0 Mr<m_type>(y[0])
+#define Y1 Mr<m_type>(y[1])
+#define Y2 Mr<m_type>(y[2])
+#define Y3 Mr<m_type>(y[3])
+
+// [d1, d2, ..., dn] = size(x): the last output takes the product of the dimensions left.
+void size_outputs(const Mc& a, int nout, Mt* y) {
+  if (a.numel() > 1) {
+    if (nout > 1) grl_fail("size: nargout > 1 but DIM is given");
+    y[0] = size(in(a, 0), in(a, 1));
+    return;
+  }
+  const Mt s = size(in(a, 0));
+  const std::size_t n = s.numel();
+  for (int k = 0; k < nout; ++k) {
+    double v = std::size_t(k) < n ? double(s.cre()[k]) : 1.0;
+    if (k == nout - 1)
+      for (std::size_t j = std::size_t(k) + 1; j < n; ++j) v *= double(s.cre()[j]);
+    y[k] = Mt(m_type(v));
+  }
+}
+
+void find_outputs(const Mc& a, int nout, Mt* y) {
+  const std::size_t n = a.numel();
+  if (nout == 1) {
+    y[0] = n == 1 ? Mt(find(in(a, 0))) : n == 2 ? Mt(find(in(a, 0), in(a, 1))) : Mt(find(in(a, 0), in(a, 1), in(a, 2)));
+  } else if (nout == 2) {
+    if (n == 1) find(in(a, 0), i_o, Y0, Y1);
+    else if (n == 2) find(in(a, 0), in(a, 1), i_o, Y0, Y1);
+    else find(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1);
+  } else {
+    if (n == 1) find(in(a, 0), i_o, Y0, Y1, Y2);
+    else if (n == 2) find(in(a, 0), in(a, 1), i_o, Y0, Y1, Y2);
+    else find(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1, Y2);
+  }
+}
+
+void sort_outputs(const Mc& a, int nout, Mt* y) {
+  const std::size_t n = a.numel();
+  if (nout == 1) {
+    y[0] = n == 1 ? Mt(sort(in(a, 0))) : n == 2 ? Mt(sort(in(a, 0), in(a, 1))) : Mt(sort(in(a, 0), in(a, 1), in(a, 2)));
+    return;
+  }
+  if (n == 1) sort(in(a, 0), i_o, Y0, Y1);
+  else if (n == 2) sort(in(a, 0), in(a, 1), i_o, Y0, Y1);
+  else sort(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1);
+}
+
+void unique_outputs(const Mc& a, int, Mt* y) {
+  const std::size_t n = a.numel();
+  if (n == 1) unique(in(a, 0), i_o, Y0, Y1, Y2);
+  else if (n == 2) unique(in(a, 0), in(a, 1), i_o, Y0, Y1, Y2);
+  else unique(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1, Y2);
+}
+
+void meshgrid_outputs(const Mc& a, int nout, Mt* y) {
+  const std::size_t n = a.numel();
+  if (n == 3 || nout == 3) {
+    if (n == 1) meshgrid(in(a, 0), i_o, Y0, Y1, Y2);
+    else if (n == 3) meshgrid(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1, Y2);
+    else grl_fail("meshgrid: called with 2 inputs, 3 outputs");
+  } else if (n == 1) {
+    meshgrid(in(a, 0), i_o, Y0, Y1);
+  } else {
+    meshgrid(in(a, 0), in(a, 1), i_o, Y0, Y1);
+  }
+}
+
+void ndgrid_outputs(const Mc& a, int nout, Mt* y) {
+  const std::size_t n = a.numel();
+  if (n == 1) {
+    if (nout == 1) y[0] = ndgrid(in(a, 0));
+    else ndgrid(in(a, 0), i_o, Y0, Y1, Y2);
+  } else if (n == 2) {
+    if (nout > 2) grl::fail_return_list(3);
+    ndgrid(in(a, 0), in(a, 1), i_o, Y0, Y1);
+  } else {
+    ndgrid(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1, Y2);
+  }
+}
+
 const std::unordered_map<std::string, library_entry>& library_table() {
   static const std::unordered_map<std::string, library_entry> table = {
       // Elementwise mathematics.
@@ -75,21 +166,36 @@ const std::unordered_map<std::string, library_entry>& library_table() {
       ONE("trace", trace), ONE_TWO("rank", rank), ONE("transpose", transpose),
       ONE("ctranspose", ctranspose), ONE("fliplr", fliplr), ONE("flipud", flipud),
       ONE("numel", numel), ONE("length", length), ONE("ndims", ndims), ONE("isempty", isempty),
-      ONE("nnz", nnz), ONE_THREE("find", find), TWO("kron", kron), TWO_THREE("dot", dot),
-      TWO_THREE("cross", cross), ONE_THREE("unique", unique), EXTREME("max", max),
+      ONE("nnz", nnz), TWO("kron", kron), TWO_THREE("dot", dot),
+      TWO_THREE("cross", cross), EXTREME("max", max),
       EXTREME("min", min),
-      {"sort", {1, 2,
-                [](const Mc& a) { return a.numel() == 1 ? Mt(sort(in(a, 0))) : Mt(sort(in(a, 0), in(a, 1))); },
-                [](const Mc& a, Mt& y1, Mt& y2) {
-                  if (a.numel() != 1) grl_fail("sort: two outputs are given for sort(x) only here");
-                  sort(in(a, 0), i_o, y1, y2);
-                }}},
-      {"size", {1, 2,
-                [](const Mc& a) { return a.numel() == 1 ? Mt(size(in(a, 0))) : Mt(size(in(a, 0), in(a, 1))); },
-                [](const Mc& a, Mt& y1, Mt& y2) {
-                  if (a.numel() != 1) grl_fail("size: nargout > 1 but DIM is given");
-                  size(in(a, 0), i_o, y1, y2);
-                }}},
+      {"sort", {1, 3, nullptr, nullptr, sort_outputs}}, {"size", {1, 2, nullptr, nullptr, size_outputs}},
+      {"find", {1, 3, nullptr, nullptr, find_outputs}}, {"unique", {1, 3, nullptr, nullptr, unique_outputs}},
+      {"meshgrid", {1, 3, nullptr, nullptr, meshgrid_outputs}}, {"ndgrid", {1, 3, nullptr, nullptr, ndgrid_outputs}},
+      MANY("ismember", 2, 3, 2, if (a.numel() == 2) ismember(in(a, 0), in(a, 1), i_o, Y0, Y1);
+           else ismember(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1)),
+      MANY("setdiff", 2, 3, 2, if (a.numel() == 2) setdiff(in(a, 0), in(a, 1), i_o, Y0, Y1);
+           else setdiff(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1)),
+      MANY("intersect", 2, 3, 3, if (a.numel() == 2) intersect(in(a, 0), in(a, 1), i_o, Y0, Y1, Y2);
+           else intersect(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1, Y2)),
+      MANY("union", 2, 3, 3, if (a.numel() == 2) union_M(in(a, 0), in(a, 1), i_o, Y0, Y1, Y2);
+           else union_M(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1, Y2)),
+      MANY("histc", 2, 3, 2, if (a.numel() == 2) histc(in(a, 0), in(a, 1), i_o, Y0, Y1);
+           else histc(in(a, 0), in(a, 1), in(a, 2), i_o, Y0, Y1)),
+      MANY("sortrows", 1, 2, 2, if (a.numel() == 1) sortrows(in(a, 0), i_o, Y0, Y1);
+           else sortrows(in(a, 0), in(a, 1), i_o, Y0, Y1)),
+      MANY("fileparts", 1, 1, 3, fileparts(in(a, 0), i_o, Y0, Y1, Y2)),
+      MANY("lu", 1, 1, 3, if (nout == 1) lu(in(a, 0), i_o, Y0);
+           else if (nout == 2) lu(in(a, 0), i_o, Y0, Y1); else lu(in(a, 0), i_o, Y0, Y1, Y2)),
+      MANY("eig", 1, 1, 2, if (nout == 1) eig(in(a, 0), i_o, Y0); else eig(in(a, 0), i_o, Y0, Y1)),
+      MANY("svd", 1, 1, 3, if (nout == 1) svd(in(a, 0), i_o, Y0);
+           else if (nout == 2) svd(in(a, 0), i_o, Y0, Y1); else svd(in(a, 0), i_o, Y0, Y1, Y2)),
+      MANY("qr", 1, 1, 2, if (nout == 1) qr(in(a, 0), i_o, Y0); else qr(in(a, 0), i_o, Y0, Y1)),
+      MANY("cummax", 1, 2, 2, if (a.numel() == 1) cummax(in(a, 0), i_o, Y0, Y1);
+           else cummax(in(a, 0), in(a, 1), i_o, Y0, Y1)),
+      MANY("cummin", 1, 2, 2, if (a.numel() == 1) cummin(in(a, 0), i_o, Y0, Y1);
+           else cummin(in(a, 0), in(a, 1), i_o, Y0, Y1)),
+      ONE_TWO("range", range),
       // Text.
       ONE("upper", upper), ONE("lower", lower), ONE("strtrim", strtrim), ONE("deblank", deblank),
       ONE_TWO("num2str", num2str), ONE("int2str", int2str), ONE("str2num", str2num),
@@ -106,6 +212,11 @@ const std::unordered_map<std::string, library_entry>& library_table() {
 #undef ONE_THREE
 #undef TWO_THREE
 #undef EXTREME
+#undef MANY
+#undef Y0
+#undef Y1
+#undef Y2
+#undef Y3
 
 }  // namespace
 
@@ -115,6 +226,14 @@ bool grl::call_library(const std::string& name, const Mc& args, int nout, Mc& ou
   if (found == table.end()) return false;
   const library_entry& f = found->second;
   if (args.numel() < f.min_in || args.numel() > f.max_in) grl_fail("Invalid call to %s", name.c_str());
+  if (f.many) {
+    const int n = nout < 1 ? 1 : nout > 4 ? 4 : nout;
+    Mt y[4];
+    f.many(args, n, y);
+    outs = Mc::alloc(1, std::size_t(n));
+    for (int k = 0; k < n; ++k) outs.welem(std::size_t(k)) = y[k];
+    return true;
+  }
   if (nout <= 1) {
     outs = Mc::alloc(1, 1);
     outs.welem(0) = f.one(args);

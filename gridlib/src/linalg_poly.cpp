@@ -442,8 +442,9 @@ struct interp_col {
       if (v > xs[n - 1]) return ys[n - 1];
       return (t < h / 2) ? ys[i] : ys[i + 1];
     }
-    if (method == "previous") return v < xs[0] ? nan_of() : v >= xs[i + 1] ? ys[i + 1] : ys[i];
-    if (method == "next") return v > xs[n - 1] ? nan_of() : v <= xs[i] ? ys[i] : ys[i + 1];
+    // Outside the points (only when extrapolating) the nearest end value.
+    if (method == "previous") return v < xs[0] ? ys[0] : v >= xs[i + 1] ? ys[i + 1] : ys[i];
+    if (method == "next") return v > xs[n - 1] ? ys[n - 1] : v <= xs[i] ? ys[i] : ys[i + 1];
     // A cubic in Hermite form: the values and slopes at both ends of the interval.
     const T d = (ys[i + 1] - ys[i]) / h;
     const T c2 = (3 * d - 2 * slopes[i] - slopes[i + 1]) / h;
@@ -543,8 +544,28 @@ Mt pchip(const Mt& x, const Mt& y, const Mt& xi) {
   return out;
 }
 
-Mt interp1(const Mt& x, const Mt& y, const Mt& xi, const Mt& method) { return interp1(x, y, xi, method, Mt()); }
-Mt interp1(const Mt& x, const Mt& y, const Mt& xi) { return interp1(x, y, xi, Mt(), Mt()); }
+namespace {
+// The points 1..n of interp1(y, xi, ...): n the length of a vector y, else its rows.
+Mt default_points(const Mt& y) {
+  const std::size_t n = is_vec(y) ? y.numel() : y.rows();
+  Mt x = Mt::alloc(n, 1);
+  for (std::size_t k = 0; k < n; ++k) x.pr()[k] = m_type(k + 1);
+  return x;
+}
+}  // namespace
+
+Mt interp1(const Mt& y, const Mt& xi) { return interp1(default_points(y), y, xi, Mt(), Mt()); }
+Mt interp1(const Mt& a, const Mt& b, const Mt& c) {
+  if (c.ischar()) return interp1(default_points(a), a, b, c, Mt());
+  return interp1(a, b, c, Mt(), Mt());
+}
+// interp1(y, xi, method, extrap) when the third input is text.
+Mt interp1(const Mt& a, const Mt& b, const Mt& c, const Mt& d) {
+  if (c.ischar()) return interp1(default_points(a), a, b, c, d);
+  // interp1(x, y, xi, 'extrap') keeps the default method and extrapolates.
+  if (d.ischar() && text_of(d) == "extrap") return interp1(a, b, c, Mt(), d);
+  return interp1(a, b, c, d, Mt());
+}
 
 Mt trapz(const Mt& y) { return trapz_along(nullptr, y, first_dim(y), false, "trapz"); }
 Mt trapz(const Mt& x, const Mt& y) {

@@ -399,6 +399,12 @@ GRL_EXTREME(max, true)
 GRL_EXTREME(min, false)
 #undef GRL_EXTREME
 
+Mt range(const Mt& x) { return max(x) - min(x); }
+Mt range(const Mt& x, const Mt& dim) {
+  const Mt none;
+  return max(x, none, dim) - min(x, none, dim);
+}
+
 Mt sum(const Mc&) { wrong_type_cell("sum"); }
 Mt prod(const Mc&) { wrong_type_cell("prod"); }
 Mt cumsum(const Mc&) { wrong_type_cell("cumsum"); }

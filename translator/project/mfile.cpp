@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -178,10 +179,56 @@ bool function_file(const std::string& path) {
   return false;
 }
 
+bool word_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// Whether a call str2func(...) or feval(...) in the text takes a first input that is
+// not written out as quoted text or a handle: a name made while the program runs
+// (sprintf('model_%d', k), ['f_' name], a variable).
+bool names_built_at_run_time(const std::string& source) {
+  for (const char* fn : {"str2func", "feval"}) {
+    const std::size_t len = std::char_traits<char>::length(fn);
+    for (std::size_t at = source.find(fn); at != std::string::npos; at = source.find(fn, at + len)) {
+      if ((at > 0 && word_char(source[at - 1])) || (at + len < source.size() && word_char(source[at + len])))
+        continue;
+      std::size_t k = source.find_first_not_of(" \t", at + len);
+      if (k == std::string::npos || source[k] != '(') continue;
+      k = source.find_first_not_of(" \t", k + 1);
+      if (k == std::string::npos) continue;
+      if (source[k] != '\'' && source[k] != '"' && source[k] != '@') return true;
+    }
+  }
+  return false;
+}
+
+// The names of the function M-files in the folder of the file at path that the search
+// path reaches (a file of the same name earlier on the path hides one here).
+std::vector<std::string> folder_functions(const std::string& path, const mfile_job& job) {
+  std::vector<std::string> out;
+  std::error_code ec;
+  std::filesystem::path dir = std::filesystem::path(path).parent_path();
+  if (dir.empty()) dir = ".";
+  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::filesystem::path& f = it->path();
+    if (f.extension() != ".m") continue;
+    const std::string stem = f.stem().string();
+    if (stem.empty() || !std::isalpha(static_cast<unsigned char>(stem[0])) ||
+        !std::all_of(stem.begin(), stem.end(), word_char))
+      continue;
+    const std::string found = job.find_mfile(stem);
+    std::error_code same_ec;
+    if (!found.empty() && std::filesystem::equivalent(found, f, same_ec) && function_file(found))
+      out.push_back(stem);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
 // The functions a name built while the program runs may reach, in a file that calls
-// str2func or feval: its own local functions (by their C++ names) and the function
-// M-files that a quoted name in it names ('euler', {'rk2', 'rk4'}). Others (a name
-// spelled only in data) are not compiled; they fail when called.
+// str2func or feval: its own local functions (by their C++ names), the function
+// M-files that a quoted name in it names ('euler', {'rk2', 'rk4'}) and, when a call
+// takes a name made while the program runs, every function M-file in its folder.
+// Others (a name spelled only in data, in a file elsewhere) are not compiled; they
+// fail when called.
 std::vector<std::string> run_time_targets(const std::string& source, const std::string& base,
                                           const std::vector<std::string>& locals, const mfile_job& job) {
   std::vector<std::string> out;
@@ -190,6 +237,12 @@ std::vector<std::string> run_time_targets(const std::string& source, const std::
   for (const std::string& l : locals) out.push_back(qualified_local_name(base, l));
   if (!job.find_mfile) return out;
   std::set<std::string> seen;
+  if (names_built_at_run_time(source)) {
+    for (const std::string& w : folder_functions(job.mfile, job)) {
+      if (w == base || std::find(locals.begin(), locals.end(), w) != locals.end()) continue;
+      if (seen.insert(w).second) out.push_back(w);
+    }
+  }
   for (std::size_t q = source.find_first_of("'\""); q != std::string::npos;
        q = source.find_first_of("'\"", q + 1)) {
     std::size_t e = q + 1;

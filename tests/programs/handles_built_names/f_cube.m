@@ -1,0 +1,3 @@
+function y = f_cube(x)
+  y = x.^3;
+end

@@ -1,0 +1,3 @@
+function y = f_square(x)
+  y = x.^2;
+end

@@ -1,0 +1,3 @@
+function y = model_1(x)
+  y = 1 * x + 1;
+end

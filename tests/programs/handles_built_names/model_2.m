@@ -1,0 +1,3 @@
+function y = model_2(x)
+  y = 2 * x + 1;
+end

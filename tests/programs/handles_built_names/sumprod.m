@@ -1,0 +1,4 @@
+function [s, p] = sumprod(v)
+  s = sum(v);
+  p = prod(v);
+end
