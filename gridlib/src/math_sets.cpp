@@ -312,8 +312,98 @@ void two_tables(const Mt& a, const Mt& b, bool rows, const char* fn, table& ta, 
   if (!tb.n) { tb.re.clear(); tb.im.clear(); }
 }
 
+// --- set functions of cells of strings ---------------------------------------------------
+// intersect, union and setdiff of a cell of strings with another or with a char row (one
+// string): sorted distinct strings, each index the first place the string stands. The
+// result is a row when both inputs are rows (setdiff: when the first is), else a column.
+struct string_set {
+  std::vector<std::string> s;
+  bool row = true, empty00 = false;
+};
+
+bool string_set_of(const Mt& x, const char* fn, string_set& out) {
+  if (x.holds_cell()) {
+    const Mc& c = x.held_cell();
+    for (std::size_t k = 0; k < c.numel(); ++k) {
+      const Mt& e = c.elem(k);
+      if ((!e.ischar() && e.numel() != 0) || e.holds_cell() || e.rows() > 1)
+        grl_fail("%s: cell array of strings cannot be combined with a nonstring value", fn);
+      out.s.push_back(text(e));
+    }
+    out.row = c.rows() == 1;
+    out.empty00 = c.rows() == 0 && c.cols() == 0;
+    return true;
+  }
+  if ((!x.ischar() && x.numel() != 0) || x.rows() > 1)
+    grl_fail("%s: cell array of strings cannot be combined with a nonstring value", fn);
+  out.s.push_back(text(x));
+  return true;
+}
+
+// The distinct strings of v in order, each with the index (from 1) of its first place.
+std::vector<std::pair<std::string, std::size_t>> distinct_strings(const std::vector<std::string>& v) {
+  std::vector<std::pair<std::string, std::size_t>> d;
+  for (std::size_t k = 0; k < v.size(); ++k) d.emplace_back(v[k], k + 1);
+  std::stable_sort(d.begin(), d.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+  d.erase(std::unique(d.begin(), d.end(), [](const auto& x, const auto& y) { return x.first == y.first; }), d.end());
+  return d;
+}
+
+Mt string_cell(const std::vector<std::string>& v, bool row, bool zero_by_zero) {
+  const std::size_t n = v.size();
+  Mc c = zero_by_zero && n == 0 ? Mc::alloc(0, 0) : row ? Mc::alloc(1, n) : Mc::alloc(n, 1);
+  for (std::size_t k = 0; k < n; ++k) c.welem(k) = TM(v[k].c_str());
+  return Mt::of_cell(c);
+}
+
+Mt index_list(const std::vector<std::size_t>& v) {
+  Mt o = Mt::alloc(v.size(), 1);
+  for (std::size_t k = 0; k < v.size(); ++k) o.pr()[k] = m_type(v[k]);
+  return o;
+}
+
+// 'i' intersect, 'u' union, 'd' setdiff; false when neither input holds a cell.
+bool string_sets(char op, const Mt& a, const Mt& b, Mr<m_type>* c, Mr<m_type>* ia, Mr<m_type>* ib) {
+  if (!a.holds_cell() && !b.holds_cell()) return false;
+  const char* fn = op == 'i' ? "intersect" : op == 'u' ? "union" : "setdiff";
+  string_set sa, sb;
+  string_set_of(a, fn, sa);
+  string_set_of(b, fn, sb);
+  const auto da = distinct_strings(sa.s), db = distinct_strings(sb.s);
+  std::vector<std::string> out;
+  std::vector<std::size_t> xa, xb;
+  auto in_b = [&](const std::string& w) {
+    auto at = std::lower_bound(db.begin(), db.end(), w, [](const auto& x, const std::string& y) { return x.first < y; });
+    return at != db.end() && at->first == w ? at->second : std::size_t(0);
+  };
+  bool row = sa.row && sb.row, zero = false;
+  if (op == 'd') {
+    row = sa.row;
+    zero = sa.empty00;
+    for (const auto& e : da)
+      if (!in_b(e.first)) { out.push_back(e.first); xa.push_back(e.second); }
+  } else if (op == 'i') {
+    for (const auto& e : da)
+      if (const std::size_t k = in_b(e.first)) { out.push_back(e.first); xa.push_back(e.second); xb.push_back(k); }
+    zero = out.empty() && (sa.s.empty() || sb.s.empty() || (da.size() == 1 && db.size() == 1));
+  } else {
+    std::vector<std::string> all = sa.s;
+    all.insert(all.end(), sb.s.begin(), sb.s.end());
+    for (const auto& e : distinct_strings(all)) {
+      out.push_back(e.first);
+      if (e.second <= sa.s.size()) xa.push_back(e.second);
+      else xb.push_back(e.second - sa.s.size());
+    }
+  }
+  if (c) *c = string_cell(out, row, zero);
+  if (ia) *ia = index_list(xa);
+  if (ib) *ib = index_list(xb);
+  return true;
+}
+
 // A set result of one-column items is a row when both inputs are rows.
 void intersect_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>* ia, Mr<m_type>* ib) {
+  if (!rows && string_sets('i', a, b, c, ia, ib)) return;
   if (a.numel() == 0 || b.numel() == 0) {
     Mt e;
     e.set_flags(flags_of2(a, b));
@@ -360,6 +450,7 @@ void intersect_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_typ
 }
 
 void union_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>* ia, Mr<m_type>* ib) {
+  if (!rows && string_sets('u', a, b, c, ia, ib)) return;
   table ta, tb;
   two_tables(a, b, rows, "union", ta, tb);
   const table both = stack(ta, tb);
@@ -383,6 +474,7 @@ void union_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>* 
 }
 
 void setdiff_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>* ia) {
+  if (!rows && string_sets('d', a, b, c, ia, nullptr)) return;
   if (a.numel() == 0) {
     Mt e = rows ? Mt::alloc(0, a.cols()) : (a.rows() == 0 && a.cols() == 0) ? Mt() : Mt::alloc(0, 1);
     e.set_flags(flags_of(a));
