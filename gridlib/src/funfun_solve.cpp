@@ -435,7 +435,17 @@ Mt grl::fminsearch_run(const deal_t& d) {
   for (std::size_t k = 0; k < n; ++k) x.pr()[k] = m_type(s[0][k]);
   put(d, 0, x);
   put(d, 1, number(fv[0]));
-  put(d, 2, number(calls < maxfun && it < maxit ? 1 : 0));
+  const bool converged = calls < maxfun && it < maxit;
+  put(d, 2, number(converged ? 1 : 0));
+  if (d.out.size() > 3) {
+    Mt out = grl::make_struct(1, 1, {"iterations", "funcCount", "algorithm", "message"});
+    grl::field_ref(out, "iterations") = number(it);
+    grl::field_ref(out, "funcCount") = number(calls);
+    grl::field_ref(out, "algorithm") = TM("Nelder-Mead simplex direct search");
+    grl::field_ref(out, "message") =
+        TM(converged ? "Algorithm converged." : "Maximum number of iterations or function evaluations has been exhausted.");
+    put(d, 3, out);
+  }
   return x;
 }
 
