@@ -196,6 +196,19 @@ const std::unordered_map<std::string, library_entry>& library_table() {
       MANY("cummin", 1, 2, 2, if (a.numel() == 1) cummin(in(a, 0), i_o, Y0, Y1);
            else cummin(in(a, 0), in(a, 1), i_o, Y0, Y1)),
       ONE_TWO("range", range),
+      // Interpolation, polynomials, grids of numbers.
+      {"interp1", {2, 5, [](const Mc& a) {
+                     switch (a.numel()) {
+                       case 2: return Mt(interp1(in(a, 0), in(a, 1)));
+                       case 3: return Mt(interp1(in(a, 0), in(a, 1), in(a, 2)));
+                       case 4: return Mt(interp1(in(a, 0), in(a, 1), in(a, 2), in(a, 3)));
+                       default: return Mt(interp1(in(a, 0), in(a, 1), in(a, 2), in(a, 3), in(a, 4)));
+                     }
+                   }}},
+      TWO("polyval", polyval), {"polyfit", {3, 3, [](const Mc& a) { return Mt(polyfit(in(a, 0), in(a, 1), in(a, 2))); }}},
+      TWO_THREE("conv", conv), TWO_THREE("linspace", linspace), TWO_THREE("repmat", repmat),
+      TWO_THREE("reshape", reshape), ONE_THREE("trapz", trapz), ONE_THREE("cumtrapz", cumtrapz),
+      ONE_TWO("mat2str", mat2str), {"strrep", {3, 3, [](const Mc& a) { return Mt(strrep(in(a, 0), in(a, 1), in(a, 2))); }}},
       // Text.
       ONE("upper", upper), ONE("lower", lower), ONE("strtrim", strtrim), ONE("deblank", deblank),
       ONE_TWO("num2str", num2str), ONE("int2str", int2str), ONE("str2num", str2num),
