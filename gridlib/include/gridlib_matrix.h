@@ -33,10 +33,20 @@
 //    concatenation, arithmetic) the code keeps or computes cls_ (grl::keep_class,
 //    grl::to_class). Arithmetic on integer classes is done in double and converted back,
 //    which is MATLAB's rule.
-//  * Limits of this storage, for the work that builds on it: int64 and uint64 are exact
-//    only up to flintmax (2^53), and an integer array takes 8 bytes per element. Element
-//    storage of the class's own size is the next step: the block then holds elements of
-//    grl::class_bytes(cls_) and the cre()/pr() accessors of legacy code get a double view.
+//  * int64 and uint64 are exact over their whole range. The doubles hold each element
+//    rounded to the nearest double (saturated), so code that knows nothing of classes
+//    reads a close value; when some element is beyond 2^53 the value also holds x64_,
+//    the exact 64 bits of every element (shared, never changed in place). x64_ is kept
+//    by the class-aware paths (conversion, arithmetic, bit functions, comparisons,
+//    indexing, concatenation, reductions, display, text, files) through the helpers of
+//    src/int64_util.h, and dropped by everything that writes elements without knowing
+//    the class: pr(), the scalar accessors of `.r`, set_flags, set_class to another
+//    class, release. A reader takes exact element k only while x64_ has numel()
+//    elements and the k-th still rounds to the double beside it (grl::exact64), so a
+//    stale x64_ can never show a value the doubles do not hold.
+//  * Integer arrays still take 8 bytes per element (a 2000 x 2000 uint8 array 32 MB).
+//    Element storage of the class's own size is the next step: the block then holds
+//    elements of grl::class_bytes(cls_) and cre()/pr() give legacy code a double view.
 //  * A variable whose class the translator cannot prove is an M<T>: it may hold any of
 //    the classes above, a cell included, and class(), iscell() and indexing decide when
 //    the program runs. M< M<T> > is the proven-cell form: it converts implicitly to an
@@ -126,6 +136,8 @@ enum : std::uint32_t { F_LOGICAL = 1, F_STRING = 2, F_HANDLE = 4 };
 
 // The extents of a value of more than two dimensions, first to last.
 typedef std::vector<std::uint32_t> extents;
+// The exact 64-bit elements of an int64 or uint64 value (two's complement for int64).
+typedef std::vector<std::uint64_t> words64;
 // The sizes asked for a new value, first to last (any number, at least two).
 typedef std::vector<std::size_t> sizes;
 // Fails unless values of these extents fit (see check_extent).
@@ -229,6 +241,10 @@ template <class T> class M {
   std::shared_ptr<const void> fn_;
   // All extents of a value of more than two dimensions; null when dims_ is 2.
   std::shared_ptr<const grl::extents> ext_;
+  // The exact elements of an int64 or uint64 value (the 64 bits of each, column by
+  // column) when one of them is beyond what a double holds exactly; null otherwise.
+  // Shared between copies, never changed in place. Code that writes the doubles drops it.
+  std::shared_ptr<const grl::words64> x64_;
 
   typedef T elem_type;
   static std::size_t r_offset();
@@ -340,15 +356,19 @@ template <class T> class M {
   T* pr() {
     if (__builtin_expect(cell_ != nullptr, 0)) grl::fail_cell_as_number();
     unshare();
+    x64_.reset();
     return re_;
   }
   T* pi();                                // makes the value complex when it is not
   T elem(std::size_t k) const { return re_[k]; }
   T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }
 
-  void set_flags(std::uint32_t f) { flags_ = f; cls_ = grl::mc_double; range_ = false; }
+  void set_flags(std::uint32_t f) { flags_ = f; cls_ = grl::mc_double; range_ = false; x64_.reset(); }
   // Gives the value a numeric class; the elements must already be values of it.
-  void set_class(grl::mclass c) { flags_ = 0; cls_ = c; range_ = false; }
+  void set_class(grl::mclass c) {
+    if (c != cls_) x64_.reset();
+    flags_ = 0; cls_ = c; range_ = false;
+  }
   grl::mclass num_class() const { return grl::mclass(cls_); }
   // A real 1 x 1 double, logical or char: the operators' inline path takes it.
   bool is_plain_scalar() const { return rows_ == 1 && cols_ == 1 && !im_ && !cls_; }
@@ -424,6 +444,7 @@ template <class T> class M {
     cell_.reset();
     fn_.reset();
     st_.reset();
+    x64_.reset();
   }
   void reset_empty() {
     flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false;
@@ -441,6 +462,7 @@ template <class T> class M {
     fn_ = o.fn_;
     ext_ = o.ext_;
     st_ = o.st_;
+    x64_ = o.x64_;
     if (o.blk_) {
       o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
@@ -456,6 +478,7 @@ template <class T> class M {
     fn_ = std::move(o.fn_);
     ext_ = std::move(o.ext_);
     st_ = std::move(o.st_);
+    x64_ = std::move(o.x64_);
     if (o.blk_) {
       blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
       o.blk_ = nullptr; o.reset_empty();
@@ -861,6 +884,7 @@ template <class T> inline grl::scal<T>::operator T&() {
   if (m.rows_ != 1 || m.cols_ != 1)
     grl_fail("index (_,_): a %ux%u value used where a scalar is needed", m.rows_, m.cols_);
   m.unshare();
+  m.x64_.reset();
   return *m.re_;
 }
 template <class T> inline grl::scal<T>::operator T() const {
@@ -875,6 +899,7 @@ template <class T> inline T& grl::scal<T>::operator()(double k) {
   if (!(k >= 1) || double(i) != k || i > m.numel())
     grl_fail("index (%g): out of bound %zu (dimensions are %ux%u)", k, m.numel(), m.rows_, m.cols_);
   m.unshare();
+  m.x64_.reset();
   return m.re_[i - 1];
 }
 template <class T> inline T grl::scal<T>::operator()(double k) const {
@@ -886,7 +911,7 @@ template <class T> inline T grl::scal<T>::operator()(double k) const {
 }
 template <class T> inline grl::scal<T>& grl::scal<T>::operator=(T x) {
   M<T>& m = owner();
-  if (m.rows_ == 1 && m.cols_ == 1 && !m.im_) { m.unshare(); *m.re_ = x; }
+  if (m.rows_ == 1 && m.cols_ == 1 && !m.im_) { m.unshare(); m.x64_.reset(); *m.re_ = x; }
   else m = M<T>(x);
   return *this;
 }

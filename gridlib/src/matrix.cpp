@@ -192,7 +192,10 @@ template <class T> void M<T>::clone() {
   grl::block<T>* b = grl::block_new<T>(n, im_ != nullptr);
   std::memcpy(b->re, re_, n * sizeof(T));
   if (im_) std::memcpy(b->im, im_, n * sizeof(T));
+  // The copy holds the same elements: its exact 64-bit ones stay.
+  std::shared_ptr<const grl::words64> exact = std::move(x64_);
   release();
+  x64_ = std::move(exact);
   blk_ = b;
   re_ = b->re;
   im_ = b->im;
@@ -242,6 +245,13 @@ template <class T> void M<T>::resize(std::size_t rows, std::size_t cols) {
     }
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    // The exact 64-bit elements move with the doubles; new ones are 0.
+    auto w = std::make_shared<grl::words64>(rows * cols, 0);
+    for (std::size_t j = 0; j < cc; ++j)
+      for (std::size_t i = 0; i < rr; ++i) (*w)[i + j * rows] = (*x64_)[i + j * rows_];
+    out.x64_ = std::move(w);
+  }
   const char* name = name_;
   *this = std::move(out);
   name_ = name;
