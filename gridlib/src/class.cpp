@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "int64_util.h"
 #include "math_util.h"
 
 namespace grl {
@@ -24,7 +25,8 @@ const class_info kClasses[] = {
     {"uint16", 2, 0, 65535.0},
     {"int32", 4, -2147483648.0, 2147483647.0},
     {"uint32", 4, 0, 4294967295.0},
-    // As doubles the 64-bit limits round to 2^63 and 2^64 (see the value model).
+    // As doubles the 64-bit limits round to 2^63 and 2^64; the exact limits are in the
+    // values' 64-bit elements (int64_util.h).
     {"int64", 8, -9223372036854775808.0, 9223372036854775807.0},
     {"uint64", 8, 0, 18446744073709551615.0},
     {"logical", 1, 0, 0},
@@ -59,6 +61,13 @@ double class_min(mclass c) { return kClasses[c].lo; }
 double class_max(mclass c) { return kClasses[c].hi; }
 
 void apply_class(Mt& x, mclass c) {
+  if (w64::wide(c) && (c != x.num_class() || x.flags_ || !x.x64_)) {
+    // Exact conversion: from the other 64-bit class bit for bit as values, from any
+    // other value rounded and saturated (2^63 as a double is int64's 9223372036854775807).
+    if (x.isc()) x.drop_imag();
+    w64::store(x, c, w64::all_bits(x, c));
+    return;
+  }
   if (c != mc_double && (c != x.num_class() || x.flags_)) {
     const std::size_t n = x.numel();
     if (n) {
@@ -205,7 +214,7 @@ mclass int_class_arg(const Mt& cls, const char* fn) {
 }
 Mt class_scalar(double v, mclass c) {
   Mt m{m_type(v)};
-  m.set_class(c);
+  apply_class(m, c);
   return m;
 }
 }  // namespace
@@ -253,6 +262,8 @@ Mt idivide(const Mt& a, const Mt& b, const Mt& op) {
   else if (how == "ceil") mode = 3;
   else grl_fail("idivide: unrecognized rounding type \"%s\"", how.c_str());
   const mclass c = arith_class(a, b, "idivide");
+  if (w64::wide(c))
+    return w64::zip(a, b, c, "idivide", [mode, c](w64::ld x, w64::ld y) { return w64::divide(x, y, mode, c); });
   Mt o = mth::zip_real(a, b, "idivide", [mode](m_type x, m_type y) {
     return m_type(rounded_quotient(double(x), double(y), mode));
   });

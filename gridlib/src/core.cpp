@@ -1,4 +1,5 @@
 // The calling-convention globals, start and end of a program, loops, switch.
+#include "int64_util.h"
 #include "gridlib.h"
 
 #include <algorithm>
@@ -113,6 +114,7 @@ void forelem(Mt& v, const Mt& x, int k) {
     Mt e = x.isc() ? Mt::cplx(x.cre()[j], x.cim()[j]) : Mt(x.cre()[j]);
     e.set_flags(x.flags_);
     grl::keep_class(e, x);
+    if (grl::w64::has_exact(x)) grl::w64::store(e, x.num_class(), {(*x.x64_)[j]});
     v = e;
     return;
   }
@@ -121,6 +123,8 @@ void forelem(Mt& v, const Mt& x, int k) {
   if (x.isc()) std::memcpy(col.pi(), x.cim() + j * r, r * sizeof(m_type));
   col.set_flags(x.flags_);
   grl::keep_class(col, x);
+  if (grl::w64::has_exact(x))
+    grl::w64::store(col, x.num_class(), std::vector<std::uint64_t>(x.x64_->begin() + j * r, x.x64_->begin() + (j + 1) * r));
   v = col;
 }
 

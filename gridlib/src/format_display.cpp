@@ -209,7 +209,7 @@ std::string imag_part(double y, const layout_t& f, int w) {
 }
 
 std::string element(const value_view& v, long k, const layout_t& f) {
-  std::string s = pad(number(v.re[k], f), f.fw);
+  std::string s = pad(v.texts.empty() ? number(v.re[k], f) : v.texts[std::size_t(k)], f.fw);
   if (v.im) s += imag_part(v.im[k], f, f.im_fw);
   return s;
 }
@@ -223,7 +223,12 @@ layout_t integer_layout(const value_view& v) {
   int d = 1;
   for (long k = 0, n = static_cast<long>(v.rows) * v.cols; k < n; ++k) {
     neg |= v.re[k] < 0;
-    d = std::max(d, digits_of(std::fabs(v.re[k])));
+    if (!v.texts.empty()) {
+      const std::string& t = v.texts[std::size_t(k)];
+      d = std::max(d, int(t.size()) - (t[0] == '-' ? 1 : 0));
+    } else {
+      d = std::max(d, digits_of(std::fabs(v.re[k])));
+    }
   }
   f.fw = d + (neg ? 1 : 0);
   return f;
@@ -231,7 +236,7 @@ layout_t integer_layout(const value_view& v) {
 
 std::string scalar_text(const value_view& v) {
   if (v.kind == value_view::logical) return v.re[0] != 0 ? "1" : "0";
-  if (v.integer) return number(v.re[0], integer_layout(v));
+  if (v.integer) return v.texts.empty() ? number(v.re[0], integer_layout(v)) : v.texts[0];
   layout_t f = make_layout(v);
   if (!v.im) return number(v.re[0], f);
   return element(v, 0, f);

@@ -1,4 +1,5 @@
 // x(i), x(i,j) on matrices: reading, assignment that grows the matrix, deletion.
+#include "int64_util.h"
 #include "index.h"
 #include "gridlib_funfun.h"
 #include "object_map.h"
@@ -159,6 +160,11 @@ template <class T> M<T> M<T>::get1(const grl::ix<T>& a) const {
   if (im_) for (std::size_t i = 0; i < n; ++i) out.im_[i] = im_[p.at(i)];
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    auto w = std::make_shared<grl::words64>(n);
+    for (std::size_t i = 0; i < n; ++i) (*w)[i] = (*x64_)[p.at(i)];
+    out.x64_ = std::move(w);
+  }
   if (out.im_) out.drop_imag();
   return out;
 }
@@ -181,6 +187,12 @@ template <class T> M<T> M<T>::get2(const grl::ix<T>& a, const grl::ix<T>& b) con
   }
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    auto w = std::make_shared<grl::words64>(nr * nc);
+    for (std::size_t j = 0; j < nc; ++j)
+      for (std::size_t i = 0; i < nr; ++i) (*w)[i + j * nr] = (*x64_)[pb.at(j) * rows_ + pa.at(i)];
+    out.x64_ = std::move(w);
+  }
   if (out.im_) out.drop_imag();
   return out;
 }
@@ -213,6 +225,13 @@ template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
     // x changes class at most once; the value written takes x's class.
     if (cls_ != cls || flags_) grl::apply_class(*this, cls);
     if (v.cls_ != cls || v.flags_) grl::apply_class(v, cls);
+  }
+  if (grl::w64::wide(cls) && (x64_ || v.x64_)) {
+    // int64/uint64 beyond 2^53: the exact elements are assigned as the doubles are.
+    std::vector<std::uint64_t> w = grl::w64::all_bits(*this, cls), vw = grl::w64::all_bits(v, cls);
+    for (std::size_t i = 0; i < n; ++i) w[p.at(i)] = vw[v.numel() == 1 ? 0 : i];
+    grl::w64::store(*this, cls, std::move(w));
+    return;
   }
   if (v.im_) pi();
   T* re = pr();
@@ -260,6 +279,13 @@ template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, con
     // x changes class at most once; the value written takes x's class.
     if (cls_ != cls || flags_) grl::apply_class(*this, cls);
     if (v.cls_ != cls || v.flags_) grl::apply_class(v, cls);
+  }
+  if (grl::w64::wide(cls) && (x64_ || v.x64_)) {
+    std::vector<std::uint64_t> w = grl::w64::all_bits(*this, cls), vw = grl::w64::all_bits(v, cls);
+    for (std::size_t j = 0, k = 0; j < nc; ++j)
+      for (std::size_t i = 0; i < nr; ++i, ++k) w[pb.at(j) * rows_ + pa.at(i)] = vw[v.numel() == 1 ? 0 : k];
+    grl::w64::store(*this, cls, std::move(w));
+    return;
   }
   if (v.im_) pi();
   T* re = pr();
@@ -309,6 +335,12 @@ template <class T> void M<T>::del1(const grl::ix<T>& a) {
     if (!d[i]) { out.re_[o] = re_[i]; if (im_) out.im_[o] = im_[i]; ++o; }
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    auto w = std::make_shared<grl::words64>();
+    for (std::size_t i = 0; i < d.size(); ++i)
+      if (!d[i]) w->push_back((*x64_)[i]);
+    out.x64_ = std::move(w);
+  }
   const char* nm = name_;
   *this = std::move(out);
   name_ = nm;
@@ -348,6 +380,13 @@ template <class T> void M<T>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
   }
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    auto w = std::make_shared<grl::words64>();
+    for (std::size_t j = 0; j < cols_; ++j)
+      for (std::size_t i = 0; i < rows_; ++i)
+        if (!dc[j] && !dr[i]) w->push_back((*x64_)[i + j * rows_]);
+    out.x64_ = std::move(w);
+  }
   const char* nm = name_;
   *this = std::move(out);
   name_ = nm;

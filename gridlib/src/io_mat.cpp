@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "int64_util.h"
 #include "gridlib.h"
 #include "gridlib_io.h"
 #include "strutil.h"
@@ -177,6 +178,17 @@ Mt from_matvar(const matvar_t* v, const std::string& file) {
   else if (v->isLogical) m.set_flags(F_LOGICAL);
   else if (const mclass c = class_of_mat(v->class_type); c != mc_double) m.set_class(c);
   if (m.isc()) m.drop_imag();
+  // int64 and uint64 elements stored as such in the file keep every bit.
+  if (w64::wide(m) && !m.isc() && n > 0 && v->data &&
+      (v->data_type == MAT_T_INT64 || v->data_type == MAT_T_UINT64)) {
+    std::vector<std::uint64_t> w(n);
+    std::memcpy(w.data(), v->data, n * 8);
+    const mclass c = m.num_class();
+    const mclass from = v->data_type == MAT_T_INT64 ? mc_int64 : mc_uint64;
+    if (from != c)
+      for (std::uint64_t& b : w) b = w64::bits(w64::value(b, from), c);
+    w64::store(m, c, std::move(w));
+  }
   return m;
 }
 
@@ -327,7 +339,15 @@ matvar_t* make_var(const Mt& x, const char* name, mat_version ver) {
   std::vector<mat_uint16_t> chars;
   std::vector<mat_uint8_t> bytes;
   std::vector<unsigned char> elements;
-  if (x.cls_ && !x.isc() && ver == MAT_V5) {
+  if (w64::wide(x) && !x.isc() && ver == MAT_V5) {
+    // int64 and uint64 are written bit for bit from their exact elements.
+    const mclass c = x.num_class();
+    const std::vector<std::uint64_t> w = w64::all_bits(x, c);
+    elements.resize(n * 8);
+    if (n) std::memcpy(elements.data(), w.data(), n * 8);
+    v = Mat_VarCreate(name, c == mc_int64 ? MAT_C_INT64 : MAT_C_UINT64, c == mc_int64 ? MAT_T_INT64 : MAT_T_UINT64,
+                      rank, dims, n ? elements.data() : nullptr, 0);
+  } else if (x.cls_ && !x.isc() && ver == MAT_V5) {
     // An integer class or single keeps its class (version 4 files hold doubles only).
     v = class_var(name, x.num_class(), rank, dims, re, elements);
   } else if (x.ischar() && !x.isc() && ver == MAT_V5) {

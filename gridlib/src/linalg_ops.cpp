@@ -1,6 +1,7 @@
 // The matrix operators: product (BLAS gemm), left and right division (LU with partial
 // pivoting for square systems, minimum-norm least squares otherwise), matrix power and
 // the two transposes; plus the conversions the other linalg sources share.
+#include "int64_util.h"
 #include "linalg_lapack.h"
 
 #include <cmath>
@@ -293,6 +294,16 @@ using la::Mt;
 
 Mt transpose(const Mt& a) {
   if (a.holds_cell()) return Mt::of_cell(::transpose(a.held_cell()));
+  if (grl::w64::has_exact(a)) {
+    // int64/uint64 beyond 2^53: the exact elements move with the doubles.
+    const std::size_t r = a.rows(), c = a.cols();
+    Mt out = Mt::alloc(c, r);
+    std::vector<std::uint64_t> w(a.numel());
+    for (std::size_t j = 0; j < c; ++j)
+      for (std::size_t i = 0; i < r; ++i) w[j + i * c] = (*a.x64_)[i + j * r];
+    grl::w64::store(out, a.num_class(), std::move(w));
+    return out;
+  }
   std::size_t r = a.rows(), c = a.cols();
   Mt out = Mt::alloc(c, r, a.isc());
   out.set_flags(a.islogical() ? std::uint32_t(F_LOGICAL) : a.ischar() ? std::uint32_t(F_STRING) : 0u);

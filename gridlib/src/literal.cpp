@@ -1,5 +1,6 @@
 // Matrix and cell literals, string literals and ranges.
 #include "gridlib.h"
+#include "int64_util.h"
 
 #include <cmath>
 #include <cstring>
@@ -8,6 +9,13 @@ typedef M<m_type> Mt;
 typedef M<M<m_type>> Mc;
 
 namespace {
+
+// Whether a piece holds int64/uint64 elements beyond 2^53, which the joined value keeps.
+bool any_exact(const Mt* items, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (items[i].x64_) return true;
+  return false;
+}
 
 // Joins pieces side by side; empty pieces take no part.
 Mt join_row(const Mt* items, std::size_t n) {
@@ -47,6 +55,13 @@ Mt join_row(const Mt* items, std::size_t n) {
   if (!any && chr) out = Mt::alloc(0, 0);
   out.set_flags(chr ? std::uint32_t(grl::F_STRING) : (any && logical ? std::uint32_t(grl::F_LOGICAL) : 0u));
   const grl::mclass cls = grl::concat_class(items, n);
+  if (grl::w64::wide(cls) && any_exact(items, n)) {
+    std::vector<std::uint64_t> w;
+    for (std::size_t i = 0; i < n; ++i)
+      for (std::size_t e = 0; e < items[i].numel(); ++e) w.push_back(grl::w64::bits(grl::w64::at(items[i], e), cls));
+    grl::w64::store(out, cls, std::move(w));
+    return out;
+  }
   if (cls != grl::mc_none) grl::apply_class(out, cls);
   return out;
 }
@@ -85,6 +100,19 @@ Mt join_col(const std::vector<Mt>& rows_v) {
   }
   out.set_flags(chr ? std::uint32_t(grl::F_STRING) : (any && logical ? std::uint32_t(grl::F_LOGICAL) : 0u));
   const grl::mclass cls = grl::concat_class(rows_v.data(), rows_v.size());
+  if (grl::w64::wide(cls) && any_exact(rows_v.data(), rows_v.size())) {
+    std::vector<std::uint64_t> w(out.numel());
+    std::size_t r1 = 0;
+    for (const Mt& x : rows_v) {
+      if (x.isempty()) continue;
+      for (std::size_t j = 0; j < cols; ++j)
+        for (std::size_t i = 0; i < x.rows(); ++i)
+          w[r1 + i + j * rows] = grl::w64::bits(grl::w64::at(x, i + j * x.rows()), cls);
+      r1 += x.rows();
+    }
+    grl::w64::store(out, cls, std::move(w));
+    return out;
+  }
   if (cls != grl::mc_none) grl::apply_class(out, cls);
   return out;
 }
@@ -216,6 +244,21 @@ double scalar_of(const Mt& x, const char* what) {
   if (x.ischar() && x.numel() != 1) grl_fail("invalid use of a character string in %s", what);
   return double(x.cre()[0]);
 }
+// A range of int64 or uint64 counted in exact values (beyond 2^53 each step counts).
+Mt wide_colon(const Mt& a, const Mt& step, const Mt& b, grl::mclass c) {
+  using namespace grl::w64;
+  const ld a0 = value(bits(at(a, 0), c), c);
+  const ld s = at(step, 0), b0 = value(bits(at(b, 0), c), c);
+  if (a0 != a0 || s != s || b0 != b0 || s == 0 || (s > 0 && a0 > b0) || (s < 0 && a0 < b0)) return Mt::alloc(1, 0);
+  const ld span = std::floor((b0 - a0) / s);
+  if (span > 4e9L) grl::fail_too_large();
+  const std::size_t n = std::size_t(span) + 1;
+  Mt out = Mt::alloc(1, n);
+  std::vector<std::uint64_t> w(n);
+  for (std::size_t k = 0; k < n; ++k) w[k] = bits(a0 + ld(k) * s, c);
+  store(out, c, std::move(w));
+  return out;
+}
 }  // namespace
 
 // A range with an integer class or single limit has that class (int8(1):3 is int8).
@@ -223,6 +266,7 @@ Mt colon(const Mt& a, const Mt& step, const Mt& b) {
   if (a.isempty() || step.isempty() || b.isempty()) return Mt::alloc(1, 0);
   if (a.cls_ | step.cls_ | b.cls_) {
     const grl::mclass c = grl::arith_class(grl::arith_class(a, step, ":") == a.num_class() ? a : step, b, ":");
+    if (grl::w64::wide(c)) return wide_colon(a, step, b, c);
     Mt out = colon(scalar_of(a, "range"), scalar_of(step, "range"), scalar_of(b, "range"));
     grl::apply_class(out, c);
     return out;

@@ -1,5 +1,6 @@
 // Element-wise math: abs, sqrt, exp, log, the trigonometric functions, rounding, and
 // the binary atan2, mod and rem with scalar and implicit expansion.
+#include "int64_util.h"
 #include "math_util.h"
 
 #include <limits>
@@ -124,8 +125,15 @@ Mt in_class(Mt r, mclass c) {
 mclass float_class(const Mt& x) { return x.num_class() == mc_single ? mc_single : mc_double; }
 }  // namespace
 
-Mt abs_M(const Mt& x) { return in_class(abs_of(x, nullptr), x.num_class()); }
-Mt abs_M(Mt&& x) { const mclass c = x.num_class(); return in_class(abs_of(x, &x), c); }
+Mt abs_M(const Mt& x) {
+  if (w64::wide(x)) return w64::abs(x);
+  return in_class(abs_of(x, nullptr), x.num_class());
+}
+Mt abs_M(Mt&& x) {
+  if (w64::wide(x)) return w64::abs(x);
+  const mclass c = x.num_class();
+  return in_class(abs_of(x, &x), c);
+}
 Mt sqrt_M(const Mt& x) { return in_class(sqrt_of(x, nullptr), float_class(x)); }
 Mt sqrt_M(Mt&& x) { const mclass c = float_class(x); return in_class(sqrt_of(x, &x), c); }
 Mt log_M(const Mt& x) { return in_class(log_of(x, nullptr), float_class(x)); }
@@ -136,9 +144,17 @@ Mt log_M(Mt&& x) { const mclass c = float_class(x); return in_class(log_of(x, &x
 #define GRL_UNARY(F, REAL, CPLX)                                                          \
   Mt F(const Mt& x) { return in_class(unary(x, REAL, CPLX, nullptr), float_class(x)); }    \
   Mt F(Mt&& x) { const mclass c = float_class(x); return in_class(unary(x, REAL, CPLX, &x), c); }
+// An integer class is whole already: rounding gives the value itself (exact for int64).
 #define GRL_ROUNDING(F, REAL, CPLX)                                                        \
-  Mt F(const Mt& x) { return in_class(unary(x, REAL, CPLX, nullptr), x.num_class()); }     \
-  Mt F(Mt&& x) { const mclass c = x.num_class(); return in_class(unary(x, REAL, CPLX, &x), c); }
+  Mt F(const Mt& x) {                                                                      \
+    if (is_int_class(x.num_class()) && !x.flags_) return x;                                \
+    return in_class(unary(x, REAL, CPLX, nullptr), x.num_class());                         \
+  }                                                                                        \
+  Mt F(Mt&& x) {                                                                           \
+    if (is_int_class(x.num_class()) && !x.flags_) return std::move(x);                     \
+    const mclass c = x.num_class();                                                        \
+    return in_class(unary(x, REAL, CPLX, &x), c);                                          \
+  }
 GRL_UNARY(exp_M, [](m_type v) { return std::exp(v); }, [](cplx v) { return std::exp(v); })
 GRL_UNARY(sin_M, [](m_type v) { return std::sin(v); }, [](cplx v) { return std::sin(v); })
 GRL_UNARY(cos_M, [](m_type v) { return std::cos(v); }, [](cplx v) { return std::cos(v); })
@@ -166,11 +182,13 @@ Mt atan2_M(const Mt& y, const Mt& x) {
 Mt mod(const Mt& x, const Mt& y) {
   no_complex(x, y, "mod");
   const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "mod") : mc_double;
+  if (w64::wide(c)) return w64::zip(x, y, c, "mod", [c](w64::ld a, w64::ld b) { return w64::mod(a, b, c); });
   return in_class(zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); }), c);
 }
 Mt mod(Mt&& x, const Mt& y) {
   no_complex(x, y, "mod");
   const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "mod") : mc_double;
+  if (w64::wide(c)) return w64::zip(x, y, c, "mod", [c](w64::ld a, w64::ld b) { return w64::mod(a, b, c); });
   return in_class(zip_real(x, y, "mod", [](m_type a, m_type b) { return mod1(a, b); }, &x), c);
 }
 
@@ -178,11 +196,13 @@ Mt mod(Mt&& x, const Mt& y) {
 Mt rem(const Mt& x, const Mt& y) {
   no_complex(x, y, "rem");
   const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "rem") : mc_double;
+  if (w64::wide(c)) return w64::zip(x, y, c, "rem", [c](w64::ld a, w64::ld b) { return w64::rem(a, b, c); });
   return in_class(zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); }), c);
 }
 Mt rem(Mt&& x, const Mt& y) {
   no_complex(x, y, "rem");
   const mclass c = (x.cls_ | y.cls_) ? arith_class(x, y, "rem") : mc_double;
+  if (w64::wide(c)) return w64::zip(x, y, c, "rem", [c](w64::ld a, w64::ld b) { return w64::rem(a, b, c); });
   return in_class(zip_real(x, y, "rem", [](m_type a, m_type b) { return rem1(a, b); }, &x), c);
 }
 

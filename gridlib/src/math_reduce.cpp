@@ -4,6 +4,7 @@
 // not 1; the empty 0x0 matrix reduces to one element (sum([]) is 0, prod([]) is 1).
 // Along a dimension beyond the second, every element is its own group.
 #include "math_util.h"
+#include "int64_util.h"
 
 #include <limits>
 #include <vector>
@@ -266,6 +267,16 @@ std::size_t pick(const m_type* a, const m_type* b, std::size_t base, std::size_t
 
 void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>* idx) {
   const char* fn = want_max ? "max" : "min";
+  if (w64::has_exact(x)) {
+    // int64/uint64 beyond 2^53 compare by the ranks of their exact values.
+    std::vector<std::uint64_t> table;
+    Mt mo;
+    Mr<m_type> mm(mo);
+    extreme(w64::ranks(x, table), d, want_max, &mm, idx);
+    w64::unrank(mo, x.num_class(), table);
+    if (m) *m = mo;
+    return;
+  }
   const bool zero_by_zero = !d && x.rows() == 0 && x.cols() == 0;
   const int dim = d ? dim_arg(*d, fn) : default_dim(x);
   if (x.ndims() > 2) {
@@ -312,6 +323,14 @@ void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>*
 // max(a,b) and min(a,b): element by element with expansion; a NaN loses to a number.
 Mt extreme2(const Mt& a, const Mt& b, bool want_max) {
   const char* fn = want_max ? "max" : "min";
+  if ((w64::wide(a) || w64::wide(b)) && !a.isc() && !b.isc()) {
+    const mclass c = arith_class(a, b, fn);
+    if (w64::wide(c))
+      return w64::zip(a, b, c, fn, [want_max, c](w64::ld u, w64::ld v) {
+        const bool take_v = u != u || (want_max ? v > u : v < u);
+        return w64::bits(take_v ? v : u, c);
+      });
+  }
   if (!a.isc() && !b.isc()) {
     Mt o = want_max ? zip_real(a, b, fn, [](m_type u, m_type v) { return (v > u || u != u) ? v : u; })
                     : zip_real(a, b, fn, [](m_type u, m_type v) { return (v < u || u != u) ? v : u; });

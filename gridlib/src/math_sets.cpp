@@ -4,6 +4,7 @@
 // 'rows') of one or more columns. Items order column by column as sort orders numbers
 // (complex by magnitude, then phase angle; NaN last and equal to each other in order),
 // and are the same value only when every column is equal and none is NaN.
+#include "int64_util.h"
 #include "math_util.h"
 
 #include <cxxabi.h>
@@ -268,6 +269,16 @@ void unique_opt(unique_opts& o, const Mt& s) {
 }
 
 void unique_impl(const Mt& x, const unique_opts& o, Mr<m_type>* u, Mr<m_type>* i, Mr<m_type>* j) {
+  if (w64::has_exact(x)) {
+    // int64/uint64 beyond 2^53: the unique ranks of the exact values, turned back.
+    std::vector<std::uint64_t> table;
+    Mt uo;
+    Mr<m_type> mu(uo);
+    unique_impl(w64::ranks(x, table), o, &mu, i, j);
+    w64::unrank(uo, x.num_class(), table);
+    if (u) *u = uo;
+    return;
+  }
   const bool rows = o.rows;
   if (x.numel() == 0) {
     // An empty value: 0x0 stays 0x0, by rows the columns stay, any other empty is 0x1.

@@ -1,5 +1,6 @@
 // Searching and sorting: find, sort and issorted.
 #include "math_util.h"
+#include "int64_util.h"
 #include "math_radix.h"
 
 #include <algorithm>
@@ -114,6 +115,16 @@ bool sort_mode(const Mt& m) {
 // Sorts each group (column or row) of x; NaN go last ascending and first descending;
 // equal elements keep their order. Complex values sort by magnitude, then phase angle.
 void sort_impl(const Mt& x, int dim, bool desc, Mr<m_type>* s, Mr<m_type>* k) {
+  if (grl::w64::has_exact(x)) {
+    // int64/uint64 beyond 2^53 sort by the ranks of their exact values.
+    std::vector<std::uint64_t> table;
+    Mt so;
+    Mr<m_type> ms(so);
+    sort_impl(grl::w64::ranks(x, table), dim, desc, &ms, k);
+    grl::w64::unrank(so, x.num_class(), table);
+    if (s) *s = so;
+    return;
+  }
   if (x.ndims() > 2) {
     std::vector<Mt> o = along(x, dim, [desc](const Mt& y, int d) {
       Mt a, b;

@@ -2,6 +2,7 @@
 #include "gridlib.h"
 #include "shape_nd.h"
 #include "struct_util.h"
+#include "int64_util.h"
 
 #include <cmath>
 #include <complex>
@@ -174,6 +175,9 @@ Mt compute(grl::binop op, const Mt& a, const Mt& b, Mt* ta, Mt* tb) {
   // Comparisons take any two classes; no operator takes a structure.
   if (a.holds_struct() || b.holds_struct()) struct_binop_fail(op_symbol(op), a, b);
   const mclass rcls = (a.cls_ | b.cls_) && !is_compare(op) ? arith_class(a, b, op_symbol(op)) : mc_double;
+  // int64 and uint64 compute exactly in their own range, and compare exactly.
+  if ((a.cls_ | b.cls_) && (w64::wide(rcls) || (is_compare(op) && (w64::wide(a) || w64::wide(b)))))
+    return w64::arith(op, a, b, rcls);
   std::size_t ar = a.rows(), ac = a.cols(), br = b.rows(), bc = b.cols();
   bool sa = ar == 1 && ac == 1, sb = br == 1 && bc == 1;
   std::size_t rr, rc;
@@ -252,6 +256,7 @@ Mt elementwise(binop op, Mt&& a, Mt&& b) { return compute(op, a, b, &a, &b); }
 Mt negate(const Mt& a) {
   if (a.holds_cell()) cell_unop_fail("-");
   if (a.holds_struct()) grl_fail("unary operator '-' not implemented for '%s' operations", a.numel() == 1 ? "scalar struct" : "struct");
+  if (w64::wide(a)) return w64::negate(a);
   Mt out = Mt::alloc(a.rows(), a.cols(), a.isc());
   out.same_shape(a);
   m_type* o = out.pr();

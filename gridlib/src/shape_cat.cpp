@@ -5,6 +5,7 @@
 // over; any other piece must match the result in the other dimension. Only pieces that
 // hold elements contribute them, so the copy needs no further checks.
 #include "shape_nd.h"
+#include "int64_util.h"
 
 #include <cmath>
 #include <cstring>
@@ -61,6 +62,13 @@ template <class V, class Put> void fill(const std::vector<const V*>& parts, int 
 
 void take_kind(Mt& o, const std::vector<const Mt*>& parts, bool chr, bool logic);
 
+// Whether a piece holds int64/uint64 elements beyond 2^53, which the result keeps.
+bool any_exact(const std::vector<const Mt*>& parts) {
+  for (const Mt* p : parts)
+    if (p->x64_) return true;
+  return false;
+}
+
 Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
   const dims d = join_dims(sizes_of(parts), dim);
   bool cplx = false, chr = false, logic = !parts.empty();
@@ -79,6 +87,12 @@ Mt join_mats(const std::vector<const Mt*>& parts, int dim) {
     });
   }
   take_kind(o, parts, chr, logic);
+  if (w64::wide(o) && any_exact(parts)) {
+    std::vector<std::uint64_t> w(o.numel());
+    const mclass c = o.num_class();
+    fill(parts, dim, d, [&](std::size_t k, const Mt& p, std::size_t e) { w[k] = w64::bits(w64::at(p, e), c); });
+    w64::store(o, c, std::move(w));
+  }
   return o;
 }
 
@@ -140,6 +154,12 @@ Mt join_mats_nd(const std::vector<const Mt*>& parts, std::size_t dim, const char
     });
   }
   take_kind(o, parts, chr, logic);
+  if (w64::wide(o) && any_exact(parts)) {
+    std::vector<std::uint64_t> w(o.numel());
+    const mclass c = o.num_class();
+    fill_nd(parts, dim, r, [&](std::size_t k, const Mt& p, std::size_t e) { w[k] = w64::bits(w64::at(p, e), c); });
+    w64::store(o, c, std::move(w));
+  }
   return o;
 }
 

@@ -1,6 +1,7 @@
 // Rearranging matrices and cells without changing their elements: fliplr, flipud,
 // rot90, circshift, squeeze and ndims, and the position map they share with the
 // diagonal and triangle builders.
+#include "int64_util.h"
 #include "shape_nd.h"
 
 #include <cmath>
@@ -39,6 +40,12 @@ Mt pick(const Mt& x, std::size_t r, std::size_t c, const std::vector<std::size_t
   }
   o.set_flags(x.flags_);
   keep_class(o, x);
+  if (w64::has_exact(x)) {
+    std::vector<std::uint64_t> w(n, 0);
+    for (std::size_t k = 0; k < n; ++k)
+      if (src[k] != none) w[k] = (*x.x64_)[src[k]];
+    w64::store(o, x.num_class(), std::move(w));
+  }
   if (cplx) o.drop_imag();
   return o;
 }

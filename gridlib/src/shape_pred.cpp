@@ -1,6 +1,7 @@
 // Predicates on the kind and shape of a value (each a logical scalar), the element-wise
 // classification isfinite, isinf and isnan, and the comparison of isequal.
 #include "shape_util.h"
+#include "int64_util.h"
 
 #include <cmath>
 
@@ -28,6 +29,11 @@ bool equal_values(const Mt& a, const Mt& b, bool nan_equal) {
   if (a.rows() != b.rows() || a.cols() != b.cols() || a.dims_ != b.dims_) return false;
   if (a.ndims() > 2 && a.shape() != b.shape()) return false;
   const std::size_t n = a.numel();
+  if (w64::has_exact(a) || w64::has_exact(b)) {
+    for (std::size_t k = 0; k < n; ++k)
+      if (w64::at(a, k) != w64::at(b, k)) return false;
+    return true;
+  }
   for (std::size_t k = 0; k < n; ++k)
     if (!same_number(a.elem(k), b.elem(k), nan_equal) || !same_number(a.ielem(k), b.ielem(k), nan_equal))
       return false;

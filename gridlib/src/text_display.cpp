@@ -10,6 +10,7 @@
 #include "gridlib/format.h"
 #include "strutil.h"
 #include "object_map.h"
+#include "int64_util.h"
 
 namespace grl {
 namespace {
@@ -67,6 +68,8 @@ value_view view_of(const Mt& x, view_store& st) {
   v.cols = int(x.cols());
   v.single = sizeof(m_type) != sizeof(double) || x.num_class() == mc_single;
   v.integer = is_int_class(x.num_class());
+  if (w64::has_exact(x) && !x.isc())
+    for (std::size_t k = 0; k < x.numel(); ++k) v.texts.push_back(w64::element_text(x, k));
   v.re = st.doubles(x.cre(), x.numel());
   v.im = st.doubles(x.cim(), x.numel());
   v.range = x.isrange() && !x.isc();

@@ -3,6 +3,7 @@
 // blank columns that all rows share at the left and the right.
 #include "gridlib.h"
 #include "gridlib_text.h"
+#include "int64_util.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,6 +53,12 @@ std::vector<std::string> row_lines(const Mt& x, const std::string& row_format) {
   for (std::size_t r = 0; r < rows; ++r) {
     Mt row = Mt::alloc(1, cols);
     for (std::size_t c = 0; c < cols; ++c) row.pr()[c] = x.cre()[c * rows + r];
+    if (w64::wide(x)) {
+      // int64 and uint64 rows keep their exact elements for the format's %d.
+      std::vector<std::uint64_t> w(cols);
+      for (std::size_t c = 0; c < cols; ++c) w[c] = w64::bits(w64::at(x, c * rows + r), x.num_class());
+      w64::store(row, x.num_class(), std::move(w));
+    }
     std::string s = format_text("sprintf", row_format, {&row});
     std::size_t a = 0;
     while (a <= s.size()) {
@@ -162,6 +169,10 @@ M<m_type> num2str(const M<m_type>& x) {
     if (x.isc()) return grl::complex_text(x, std::min(grl::digits(mx), 16));
     int d = grl::digits(mx);
     int w = std::max(d, nonfinite ? 3 : 0) + 2;
+    if (grl::w64::wide(x)) {   // all 19 or 20 digits of a 64-bit integer
+      const char* conv = x.num_class() == grl::mc_uint64 ? "u" : "d";
+      return grl::char_rows(grl::row_lines(x, grl::repeat("%" + std::to_string(w) + conv, x.cols())));
+    }
     return grl::char_rows(grl::row_lines(x, grl::repeat(grl::g_format(w, std::min(d, 16)), x.cols())));
   }
   int p = grl::frac_digits(mx);
@@ -176,7 +187,7 @@ M<m_type> num2str(const M<m_type>& x, const M<m_type>& prec_or_fmt) {
     if (x.ischar()) return x;
     if (x.isempty()) return grl::empty_text();
     std::string f = grl::text_of(prec_or_fmt);
-    return grl::char_rows(grl::row_lines(grl::real_part(x), grl::repeat(f, x.cols())));
+    return grl::char_rows(grl::row_lines(x.isc() ? grl::real_part(x) : x, grl::repeat(f, x.cols())));
   }
   if (prec_or_fmt.numel() != 1 || !std::isfinite(double(prec_or_fmt.cre()[0])) ||
       double(prec_or_fmt.cre()[0]) < 0 || double(prec_or_fmt.cre()[0]) != std::floor(double(prec_or_fmt.cre()[0])))
@@ -192,6 +203,7 @@ M<m_type> int2str(const M<m_type>& x) {
   if (x.holds_cell()) grl_fail("int2str: N must be a numeric, logical, or character array");
   if (x.ischar()) return x;
   if (x.isempty()) return grl::empty_text();
+  if (grl::is_int_class(x.num_class())) return num2str(x);   // whole already, exact for int64
   M<m_type> r = M<m_type>::alloc(x.rows(), x.cols());
   for (std::size_t k = 0; k < x.numel(); ++k) r.pr()[k] = std::round(x.cre()[k]);
   return num2str(r);
@@ -229,6 +241,10 @@ std::string mat2str_text(const M<m_type>& x, int prec) {
       if (c) s += " ";
       if (x.islogical()) {
         s += x.cre()[k] != 0 ? "true" : "false";
+        continue;
+      }
+      if (grl::w64::wide(x) && !x.isc()) {
+        s += grl::w64::element_text(x, k);
         continue;
       }
       s += grl::g_text(x.cre()[k], prec);

@@ -5,6 +5,7 @@
 #include "gridlib.h"
 #include "gridlib_text.h"
 #include "strutil.h"
+#include "int64_util.h"
 
 #include <cmath>
 #include <cstring>
@@ -99,6 +100,9 @@ struct value_t {
   enum { none, text, number } kind = none;
   std::string s;
   double d = 0;
+  // An element of an int64 or uint64 value: its exact value, for the integer conversions.
+  bool exact = false;
+  long double x = 0;
 };
 
 value_t take(cursor_t& c, char type) {
@@ -116,6 +120,10 @@ value_t take(cursor_t& c, char type) {
   }
   v.kind = value_t::number;
   v.d = double(m.cre()[c.e]);
+  if (w64::wide(m)) {
+    v.exact = true;
+    v.x = w64::at(m, c.e);
+  }
   if (++c.e >= m.numel()) c.next_arg();
   return v;
 }
@@ -199,6 +207,16 @@ void put_value(std::string& out, const piece_t& p, int width, int prec, const va
       put(out, conversion(p, width, prec, "", 's'), v.s.c_str());
       return;
     case value_t::number:
+      if (v.exact && (p.type == 'd' || p.type == 'i') && v.x < 9223372036854775808.0L) {
+        // Every digit of a 64-bit integer (a uint64 above int64's range takes %g form, as
+        // Octave gives it).
+        put(out, conversion(p, width, prec, "ll", p.type), static_cast<long long>(v.x));
+        return;
+      }
+      if (v.exact && is_int_conv(p.type) && p.type != 'd' && p.type != 'i' && v.x >= 0) {
+        put(out, conversion(p, width, prec, "ll", p.type), static_cast<unsigned long long>(v.x));
+        return;
+      }
       put_number(out, p, width, prec, v.d);
   }
 }
