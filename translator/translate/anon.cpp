@@ -261,6 +261,7 @@ std::string parser_t::anon_code(int from, int to, bool list) {
 // The steps of a statement's translation that an expression takes.
 void parser_t::translate_expression() {
   function_handles();
+  exact_int_literals();
   apply_replacements();
   rewrite_end();
   rewrite_colon();

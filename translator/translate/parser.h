@@ -43,6 +43,7 @@ class parser_t : public scanner_t {
   void rewrite_infix(const char* op, const char* name);
   void rewrite_operators();   // the operator table, in its order
   void rewrite_colon();
+  void exact_int_literals();
   void rewrite_end();
   void rewrite_brackets();
   void rewrite_single_target();

@@ -59,6 +59,7 @@ void parser_t::translate_statement() {
   rewrite_single_target();
   function_handles();
   rewrite_exist();
+  exact_int_literals();
   apply_replacements();
   // 5. The condition of if and while is one operand.
   if (stmt.is_word(TP_HEAD, "if") || stmt.is_word(TP_HEAD, "while")) {
