@@ -89,7 +89,7 @@ bool scanner_t::read_number(std::string& text) {
   text = std::isinf(value) ? "Inf" : normalised(value);
   // A whole number beyond 2^53 keeps its digits (C++ reads them as the same double):
   // int64(...) and uint64(...) of it take the exact value.
-  if (!std::isinf(value) && value > 9007199254740992.0 && buf.find_first_not_of("0123456789") == std::string::npos) {
+  if (!std::isinf(value) && value >= 9007199254740992.0 && buf.find_first_not_of("0123456789") == std::string::npos) {
     const std::size_t lead = buf.find_first_not_of('0');
     if (lead != std::string::npos && buf.size() - lead <= 20) text = buf.substr(lead) + ".0";
   }
