@@ -131,3 +131,30 @@ void parser_t::cell_output_targets() {
     if (stmt.kind(i) == TK_WORD && stmt.is_word(i + 1, "{") && symbols->find(stmt.gettext(i), SYM_VARIABLES) < 0)
       mark_cell(stmt.gettext(i));
 }
+
+// v = f(x) of an M function of the program into a variable of plain values: f's
+// output may be a cell (c = varargin, c = {…}) that the caller cannot know of, so the
+// result is taken as a value, which holds a cell when it is one (assigned as it
+// stands, a cell gave its first element, as an output varargout does).
+void parser_t::held_cell_results() {
+  if (!symbols || !stmt.is_kind(TP_HEAD, TK_WORD) || !stmt.is_word(TP_AFTER_HEAD, "=")) return;
+  const int call = TP_AFTER_HEAD + 1;
+  if (stmt.kind(call) != TK_WORD || !stmt.is_word(call + 1, "(")) return;
+  const int v = symbols->find(stmt.gettext(TP_HEAD), SYM_VARIABLES);
+  if (v < 0 || symbols->info_of(v)[INFO_TYPE] != default_type) return;
+  const std::string f = stmt.gettext(call);
+  if (symbols->find(f, SYM_VARIABLES) >= 0) return;
+  const int e = symbols->find(f, SYM_FUNCTIONS);
+  if (e < 0) return;
+  const symbol_info& info = symbols->info_of(e);
+  if (info[INFO_TYPE] != datatypes().function_index() || info[INFO_VARARGOUT] || info[INFO_NOUT] < 1) return;
+  const bool local = !file_base.empty() && f.compare(0, file_base.size() + 2, file_base + "__") == 0;
+  if (!local && !(host && host->has_mfile(f))) return;
+  const int close = call_end(call + 1);
+  if (close < 0) return;
+  for (int j = close + 1; j < stmt.top(); ++j)
+    if (stmt.kind(j) != TK_OTHER && stmt.kind(j) != TK_COMMENT) return;
+  stmt.ins(close + 1, ")", ')');
+  stmt.ins(call, "(", '(');
+  stmt.ins(call, datatypes().value_type(default_type & ~(DT_SCALAR | DT_CELL)), TK_OTHER);
+}

@@ -121,6 +121,7 @@ void parser_t::translate_statement() {
     evaluated_statement();
     value_call_pass();
     element_access_pass();
+    held_cell_results();
   }
 }
 

@@ -1,0 +1,4 @@
+function c = pack_opts(varargin)
+  % The name/value pairs as given.
+  c = varargin;
+end
