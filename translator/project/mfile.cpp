@@ -237,7 +237,9 @@ std::vector<std::string> run_time_targets(const std::string& source, const std::
   for (const std::string& l : locals) out.push_back(qualified_local_name(base, l));
   if (!job.find_mfile) return out;
   std::set<std::string> seen;
-  if (names_built_at_run_time(source)) {
+  // The dispatcher forwards feval(varargin{:}) to itself: that is no name of the
+  // program's, and its folder's files are the program's own to choose.
+  if (base != "feval" && names_built_at_run_time(source)) {
     for (const std::string& w : folder_functions(job.mfile, job)) {
       if (w == base || std::find(locals.begin(), locals.end(), w) != locals.end()) continue;
       if (seen.insert(w).second) out.push_back(w);
