@@ -596,9 +596,15 @@ namespace grl {
 // holding the block has, column by column) a value for every field; the values of
 // element e are v[e * names.size() ...], in the order of names (the order in which the
 // fields were made). The extents are the holding value's, not the block's.
+// version numbers the list of names: two blocks with the same non-zero version have the
+// same names in the same order (a copy keeps the number), and code that changes the
+// names of a block in place gives it a new number (0: none). A place in the program that
+// names a field by a literal remembers the version and the field's position it found,
+// and takes the position again without comparing names (grl::field_key).
 template <class T> struct structblock {
   std::vector<std::string> names;
   std::vector<M<T>> v;
+  std::uint64_t version = 0;
   std::size_t nfields() const { return names.size(); }
   // The position of a field in names, or -1.
   long find(const std::string& name) const {

@@ -57,6 +57,89 @@ M<M<m_type>> field_list(const M<m_type>& s, const M<m_type>& name);
 void deal_fields(M<m_type>& s, const char* name, const std::vector<M<m_type>>& vals);
 void deal_fields(M<m_type>& s, const ix<m_type>& k, const char* name, const std::vector<M<m_type>>& vals);
 
+// --- fields named by a literal -------------------------------------------------------
+// A place in the program that names a field by a literal (s.f, s.f = v, s(k).f) has a
+// field_cache of its own: what the last access there found, the version of the block's
+// names and the field's position, packed into one word (0 until found) so that threads
+// that share the place read a consistent pair. An access to a block with that version
+// takes the position without comparing a name; any other goes the long way and records
+// what it finds. (A block's address is never the key: a freed block's memory is reused.)
+struct field_cache {
+  static constexpr unsigned kSlotBits = 20;
+  static constexpr std::uint64_t kSlotMask = (std::uint64_t(1) << kSlotBits) - 1;
+  std::atomic<std::uint64_t> seen{0};
+  // The recorded position for a block of this version, or -1.
+  long slot_for(std::uint64_t version) const {
+    const std::uint64_t c = seen.load(std::memory_order_relaxed);
+    return c && (c >> kSlotBits) == version ? long(c & kSlotMask) : -1;
+  }
+  void remember(std::uint64_t version, std::size_t slot) {
+    if (version && version < (std::uint64_t(1) << (64 - kSlotBits)) && slot <= kSlotMask)
+      seen.store(version << kSlotBits | slot, std::memory_order_relaxed);
+  }
+};
+// A literal name with the cache of its place.
+struct field_key {
+  const char* name;
+  field_cache& cache;
+};
+// The caches of the places of one compiled file: GRL_FIELD("f") takes a new one at
+// every use (the counter numbers the uses within the file, and the unnamed namespace
+// keeps the files apart). A variable, not a lambda, so that it may stand in decltype.
+namespace {
+template <int N> field_cache field_site;
+}
+#define GRL_FIELD(n) (::grl::field_key{n, ::grl::field_site<__COUNTER__>})
+
+// The long ways: the search by name, recorded in the place's cache.
+const M<m_type>& field_slow(const M<m_type>& s, field_key k);
+M<m_type>& field_ref_slow(M<m_type>& s, field_key k);
+M<m_type>& elem_field_ref_slow(M<m_type>& s, const ix<m_type>& i, field_key k);
+M<m_type> elem_field_slow(const M<m_type>& s, const ix<m_type>& i, field_key k);
+
+// The element number (0-based) of a whole-number scalar index within n, or n.
+inline std::size_t scalar_element(const ix<m_type>& i, std::size_t n) {
+  if (i.kind != ix<m_type>::scalar || !(i.s >= 1) || !(i.s <= double(n))) return n;
+  const std::size_t e = std::size_t(i.s) - 1;
+  return double(e + 1) == i.s ? e : n;
+}
+
+// s.f of a 1 x 1 structure.
+inline const M<m_type>& field(const M<m_type>& s, field_key k) {
+  if (const structblock<m_type>* b = s.st_.get()) {
+    const long f = k.cache.slot_for(b->version);
+    if (f >= 0 && s.numel() == 1) return b->v[std::size_t(f)];
+  }
+  return field_slow(s, k);
+}
+// s.f as a target: in place when s holds the only reference to its block.
+inline M<m_type>& field_ref(M<m_type>& s, field_key k) {
+  if (structblock<m_type>* b = s.st_.get()) {
+    const long f = k.cache.slot_for(b->version);
+    if (f >= 0 && s.numel() == 1 && s.st_.use_count() == 1) return b->v[std::size_t(f)];
+  }
+  return field_ref_slow(s, k);
+}
+inline M<m_type>& field_ref(Cx<m_type>&& e, field_key k) { return field_ref(e.ref(), k); }
+// s(k).f as a target, for an element that exists.
+inline M<m_type>& elem_field_ref(M<m_type>& s, const ix<m_type>& i, field_key k) {
+  if (structblock<m_type>* b = s.st_.get()) {
+    const long f = k.cache.slot_for(b->version);
+    const std::size_t n = s.numel(), e = scalar_element(i, n);
+    if (f >= 0 && e < n && s.st_.use_count() == 1) return b->v[e * b->names.size() + std::size_t(f)];
+  }
+  return elem_field_ref_slow(s, i, k);
+}
+// s(k).f read, without making the element s(k).
+inline M<m_type> elem_field(const M<m_type>& s, const ix<m_type>& i, field_key k) {
+  if (const structblock<m_type>* b = s.st_.get()) {
+    const long f = k.cache.slot_for(b->version);
+    const std::size_t n = s.numel(), e = scalar_element(i, n);
+    if (f >= 0 && e < n) return b->v[e * b->names.size() + std::size_t(f)];
+  }
+  return elem_field_slow(s, i, k);
+}
+
 // --- the structure of a value -------------------------------------------------------
 // A new structure array of rows x cols elements with the given fields, all empty.
 M<m_type> make_struct(std::size_t rows, std::size_t cols, const std::vector<std::string>& names);

@@ -57,13 +57,24 @@ Sb& unique_block(Mt& s) {
   return *s.st_;
 }
 
+// A number for a new list of field names (structblock::version); 0 once the numbers
+// that a field_key can hold run out, which no key matches.
+std::uint64_t new_names_version() {
+  static std::atomic<std::uint64_t> last{0};
+  const std::uint64_t v = last.fetch_add(1, std::memory_order_relaxed) + 1;
+  return v < (std::uint64_t(1) << (64 - field_cache::kSlotBits)) ? v : 0;
+}
+
 // s becomes a structure of rows x cols elements with the given fields, all empty.
-void become_struct(Mt& s, std::size_t rows, std::size_t cols, const std::vector<std::string>& names) {
+// version is that of a block whose names these are, or 0 for new ones.
+void become_struct(Mt& s, std::size_t rows, std::size_t cols, const std::vector<std::string>& names,
+                   std::uint64_t version = 0) {
   const char* nm = s.name_;
   Mt fresh;
   check_extent(rows, cols, sizeof(Mt) * (names.empty() ? 1 : names.size()));
   fresh.st_ = std::make_shared<Sb>();
   fresh.st_->names = names;
+  fresh.st_->version = version ? version : new_names_version();
   fresh.st_->v.resize(rows * cols * names.size());
   fresh.reshape_to(rows, cols);
   // cls_ names the class: the inline paths of the operators and of indexing take only
@@ -82,6 +93,7 @@ std::size_t add_field(Mt& s, const std::string& name) {
     for (std::size_t f = 0; f < nf; ++f) v[e * (nf + 1) + f] = std::move(b.v[e * nf + f]);
   b.v = std::move(v);
   b.names.push_back(name);
+  b.version = new_names_version();
   return nf;
 }
 
@@ -142,7 +154,7 @@ Mt element_numbers(const Mt& s) {
 // n + k element k of `extra`), in the shape of numbers.
 Mt gather(const Mt& numbers, const Mt& from, const Mt* extra, const std::vector<std::string>& names) {
   Mt out;
-  become_struct(out, numbers.rows(), numbers.cols(), names);
+  become_struct(out, numbers.rows(), numbers.cols(), names, &names == &from.st_->names ? from.st_->version : 0);
   out.same_shape(numbers);
   Sb& b = *out.st_;
   const std::size_t nf = names.size(), n = from.numel();
@@ -287,6 +299,35 @@ Mt& elem_field_ref(Mt& s, const ix<m_type>& a, const ix<m_type>& b, const char* 
   return elem_field(s, i + j * s.rows(), name);
 }
 
+// The long ways of the fields named by a literal: the search by name, which the key
+// records for the next access.
+const Mt& field_slow(const Mt& s, field_key k) {
+  const Mt& v = read_field(s, k.name);
+  if (s.holds_struct()) k.cache.remember(s.st_->version, std::size_t(s.st_->find(k.name)));
+  return v;
+}
+Mt& field_ref_slow(Mt& s, field_key k) {
+  Mt& v = write_field(s, k.name);
+  k.cache.remember(s.st_->version, std::size_t(s.st_->find(k.name)));
+  return v;
+}
+Mt& elem_field_ref_slow(Mt& s, const ix<m_type>& i, field_key k) {
+  Mt& v = elem_field1(s, i, k.name);
+  k.cache.remember(s.st_->version, std::size_t(s.st_->find(k.name)));
+  return v;
+}
+Mt elem_field_slow(const Mt& s, const ix<m_type>& i, field_key k) {
+  const std::size_t n = s.numel(), e = scalar_element(i, n);
+  if (s.holds_struct() && e < n) {
+    const long f = s.st_->find(k.name);
+    if (f < 0) fail_no_member(k.name);
+    k.cache.remember(s.st_->version, std::size_t(f));
+    return s.st_->v[e * s.st_->nfields() + std::size_t(f)];
+  }
+  // Anything else reads the field of what s(k) gives, with its messages.
+  return read_field(s.get1(i), k.name);
+}
+
 Ct field_list(const Mt& s, const std::string& name) {
   // A map's property in a list of arguments: its one value.
   if (is_map(s)) {
@@ -342,7 +383,8 @@ std::size_t field_place_count(const Mt& s, const ix<m_type>* k) {
 
 // Element e of s as a 1 x 1 structure.
 static Mt element(const Mt& s, std::size_t e) {
-  Mt out = make_struct(1, 1, s.st_->names);
+  Mt out;
+  become_struct(out, 1, 1, s.st_->names, s.st_->version);
   const std::size_t nf = s.st_->nfields();
   for (std::size_t f = 0; f < nf; ++f) out.st_->v[f] = s.st_->v[e * nf + f];
   return out;

@@ -80,4 +80,70 @@ TEST(Struct, CellInFieldIsWrittenInPlace) {
   EXPECT_EQ(c.size(), 2.0);
 }
 
+// One literal name at one place of a program meets structures whose fields stand in
+// other orders, gain or lose fields, are copies, or reuse a freed block's memory: the
+// remembered position is taken only for the same list of names.
+TEST(Struct, LiteralKeyFindsTheFieldOfEveryValue) {
+  grl::field_cache k_cache;
+  grl::field_key k{"b", k_cache};
+  Mt ab;
+  grl::field_ref(ab, "a") = Mt(1.0);
+  grl::field_ref(ab, "b") = Mt(2.0);
+  Mt b_only;
+  grl::field_ref(b_only, "b") = Mt(20.0);
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(num(grl::field(ab, k)), 2.0);
+    EXPECT_EQ(num(grl::field(b_only, k)), 20.0);
+  }
+  // A field added in place, then the names reordered and reduced.
+  grl::field_ref(ab, "c") = Mt(3.0);
+  EXPECT_EQ(num(grl::field(ab, k)), 2.0);
+  const Mt ordered = orderfields(grl::struct_of({str("c"), Mt(7.0), str("b"), Mt(8.0)}));
+  EXPECT_EQ(num(grl::field(ordered, k)), 8.0);
+  const Mt fewer = rmfield(ab, str("a"));
+  EXPECT_EQ(num(grl::field(fewer, k)), 2.0);
+  EXPECT_EQ(num(grl::field(ab, k)), 2.0);
+  // A write through the key to a copy leaves the original alone.
+  Mt copy = ab;
+  grl::field_ref(copy, k) = Mt(5.0);
+  EXPECT_EQ(num(grl::field(ab, k)), 2.0);
+  EXPECT_EQ(num(grl::field(copy, k)), 5.0);
+  // Blocks made and freed in turn, with the same field at other positions.
+  for (int n = 0; n < 4; ++n) {
+    Mt t;
+    for (int f = 0; f < n; ++f) grl::field_ref(t, std::string(1, char('p' + f)).c_str()) = Mt(0.0);
+    grl::field_ref(t, k) = Mt(double(n));
+    EXPECT_EQ(grl::field_names(t)[std::size_t(n)], "b");
+    EXPECT_EQ(num(grl::field(t, "b")), double(n));
+  }
+  // A missing field and a value that is no structure fail as without the key.
+  grl::field_cache other_cache;
+  grl::field_key other{"zz", other_cache};
+  EXPECT_THROW(grl::field(ab, other), grl::exception);
+  EXPECT_THROW(grl::field(Mt(1.0), k), grl::exception);
+}
+
+TEST(Struct, LiteralKeyOnElements) {
+  grl::field_cache u_cache;
+  grl::field_key u{"u", u_cache};
+  Mt s = grl::struct_of({str("v"), Mt(0.0), str("u"), Mt(0.0)});
+  for (int e = 1; e <= 4; ++e) grl::elem_field_ref(s, grl::ix<m_type>(double(e)), u) = Mt(10.0 * e);
+  EXPECT_EQ(s.numel(), 4u);
+  EXPECT_EQ(num(grl::elem_field(s, grl::ix<m_type>(3.0), u)), 30.0);
+  grl::field_cache v_cache;
+  grl::field_key v{"v", v_cache};
+  EXPECT_EQ(num(grl::elem_field(s, grl::ix<m_type>(1.0), v)), 0.0);
+  EXPECT_TRUE(grl::elem_field(s, grl::ix<m_type>(3.0), v).isempty());   // a grown element
+  const Mt shared = s;
+  grl::elem_field_ref(s, grl::ix<m_type>(2.0), u) = Mt(-1.0);
+  EXPECT_EQ(num(grl::elem_field(shared, grl::ix<m_type>(2.0), u)), 20.0);
+  EXPECT_EQ(num(grl::elem_field(s, grl::ix<m_type>(2.0), u)), -1.0);
+  // Reads past the end, by a fraction or of a missing field fail.
+  EXPECT_THROW(grl::elem_field(s, grl::ix<m_type>(5.0), u), grl::exception);
+  EXPECT_THROW(grl::elem_field(s, grl::ix<m_type>(1.5), u), grl::exception);
+  grl::field_cache w_cache;
+  grl::field_key w{"w", w_cache};
+  EXPECT_THROW(grl::elem_field(s, grl::ix<m_type>(1.0), w), grl::exception);
+}
+
 }  // namespace

@@ -168,22 +168,22 @@ TEST_F(Statements, Assignments) {
   // a is an input of f: a nameless copy, shown under its name.
   EXPECT_EQ(body("a\n"), "gridlibout<<grl::named(a,\"a\");\n");
   // A field's assignment shows its structure.
-  EXPECT_EQ(body("s.a=1\n"), "grl::field_ref(s,\"a\")=1.0; gridlibout<<s;\n");
+  EXPECT_EQ(body("s.a=1\n"), "grl::field_ref(s,GRL_FIELD(\"a\"))=1.0; gridlibout<<s;\n");
 }
 
 // Fields are reached through the library: read, made by assignment (nested, of an
 // element, by a name computed when the program runs) and dealt over an array.
 TEST_F(Statements, StructureFields) {
-  EXPECT_EQ(body("y=s.a.b+1;\n"), "y=grl::field(grl::field(s,\"a\"),\"b\")+1.0;\n");
-  EXPECT_EQ(body("s.a.b=2;\n"), "grl::field_ref(grl::field_ref(s,\"a\"),\"b\")=2.0;\n");
-  EXPECT_EQ(body("s(3).x=5;\n"), "grl::elem_field_ref(s,3.0,\"x\")=5.0;\n");
-  EXPECT_EQ(body("y=s(2).x(1);\n"), "y=grl::field(s(2.0),\"x\")(1.0);\n");
+  EXPECT_EQ(body("y=s.a.b+1;\n"), "y=grl::field(grl::field(s,GRL_FIELD(\"a\")),GRL_FIELD(\"b\"))+1.0;\n");
+  EXPECT_EQ(body("s.a.b=2;\n"), "grl::field_ref(grl::field_ref(s,GRL_FIELD(\"a\")),GRL_FIELD(\"b\"))=2.0;\n");
+  EXPECT_EQ(body("s(3).x=5;\n"), "grl::elem_field_ref(s,3.0,GRL_FIELD(\"x\"))=5.0;\n");
+  EXPECT_EQ(body("y=s(2).x(1);\n"), "y=grl::elem_field(s,2.0,GRL_FIELD(\"x\"))(1.0);\n");
   EXPECT_EQ(body("n='k';\ny=s.(n);\n"), "n=TM(\"k\");\ny=grl::field(s,n);\n");
   EXPECT_EQ(body("s.(n)=1;\n"), "grl::field_ref(s,n)=1.0;\n");
-  EXPECT_EQ(body("s.c{2}=1;\n"), "grl::cell_in(grl::field_ref(s,\"c\")).br(2.0)=1.0;\n");
-  EXPECT_EQ(body("s.c={1};\n"), "grl::field_ref(s,\"c\")=M<m_type>((CL(1.0)));\n");
+  EXPECT_EQ(body("s.c{2}=1;\n"), "grl::cell_in(grl::field_ref(s,GRL_FIELD(\"c\"))).br(2.0)=1.0;\n");
+  EXPECT_EQ(body("s.c={1};\n"), "grl::field_ref(s,GRL_FIELD(\"c\"))=M<m_type>((CL(1.0)));\n");
   EXPECT_EQ(body("fprintf('%d',s.f);\n"), "fprintf(TM(\"%d\"),CS(grl::field_list(s,\"f\")));\n");
-  EXPECT_EQ(body("fprintf('%d',s.c{k}.f);\n"), "fprintf(TM(\"%d\"),grl::field(grl::field(s,\"c\").br(k),\"f\"));\n");
+  EXPECT_EQ(body("fprintf('%d',s.c{k}.f);\n"), "fprintf(TM(\"%d\"),grl::field(grl::field(s,GRL_FIELD(\"c\")).br(k),GRL_FIELD(\"f\")));\n");
   EXPECT_EQ(body("[s.f]=deal(0);\n"), "grl::deal_fields(s,\"f\",grl::arg_list<m_type>(0.0));\n");
   EXPECT_EQ(body("v=[s.f];\n"), "v=(BR(CS(grl::field_list(s,\"f\"))));\n");
   // A program without fields is written as before.
@@ -474,7 +474,7 @@ TEST_F(Statements, TryCatchAndPersistent) {
   EXPECT_EQ(body("try\nb=1;\nend\n"), head + "b=1.0;\n" + handler + "\n}}\n");
   const std::string caught = body("while 1\ntry\nbreak\ncatch err\ndisp(err.message)\nend\nend\n");
   EXPECT_NE(caught.find("break;\n} catch"), std::string::npos) << caught;
-  EXPECT_NE(caught.find("err=grl::caught_value(grl_caught);\ngridlibout<<( disp(grl::field(err,\"message\")) );"),
+  EXPECT_NE(caught.find("err=grl::caught_value(grl_caught);\ngridlibout<<( disp(grl::field(err,GRL_FIELD(\"message\"))) );"),
             std::string::npos)
       << caught;
   EXPECT_GE(table.find("err", SYM_VARIABLES), 0);
@@ -607,6 +607,6 @@ TEST_F(Statements, MapMethodsOnVariables) {
                    "M<m_type>(grl::field(m,\"values\")(c)));"), std::string::npos) << v;
   EXPECT_NE(v.find("grl::map_method(m,\"remove\",grl::arg_list<m_type>(TM(\"a\")))"), std::string::npos) << v;
   // Not a method: another field name, an assignment, a name that is no variable.
-  EXPECT_EQ(body("m = 1;\ny = m.other(2);\n"), "m=1.0;\ny=grl::field(m,\"other\")(2.0);\n");
+  EXPECT_EQ(body("m = 1;\ny = m.other(2);\n"), "m=1.0;\ny=grl::field(m,GRL_FIELD(\"other\"))(2.0);\n");
   EXPECT_EQ(body("m.keys(2) = 1;\n").find("map_method"), std::string::npos);
 }

@@ -4,11 +4,14 @@
 // is reached through the library when the program runs:
 //   s.a.b            grl::field(grl::field(s,"a"),"b")
 //   s.(n)            grl::field(s,n)
-//   s(k).a           grl::field(s(k),"a")
+//   s(k).a           grl::elem_field(s,k,"a")   (s a variable; else grl::field(s(k),"a"))
 // and, as the target of an assignment (the left side, or an output of a call), through
 // the forms that make the structure, the field or the element when they are missing:
 //   s.a.b = v        grl::field_ref(grl::field_ref(s,"a"),"b") = v
 //   s(k).a = v       grl::elem_field_ref(s,k,"a") = v
+// A literal name in these four forms is written GRL_FIELD("a"): a key of its own for the
+// place, which remembers where the field was found, so that the next access to a
+// structure with the same field names takes it without comparing names.
 // The pass runs last, on the statement's final tokens, so that every earlier rewrite
 // (end, operators, literals) sees s.a as one operand.
 #include <cctype>
@@ -118,9 +121,33 @@ class field_writer {
     toks out{raw(write ? "grl::field_ref(" : "grl::field(")};
     out.insert(out.end(), cur.begin(), cur.end());
     out.push_back(raw(","));
-    out.insert(out.end(), name.begin(), name.end());
+    append_key(out, name);
     out.push_back(raw(")"));
     return out;
+  }
+  // A field's name as an argument: a literal as the key of this place.
+  static bool is_literal(const toks& name) {
+    return name.size() == 1 && name[0].text.size() > 2 && name[0].text[0] == '"';
+  }
+  static void append_key(toks& out, const toks& name) {
+    if (is_literal(name)) {
+      out.push_back(raw("GRL_FIELD(" + name[0].text + ")"));
+      return;
+    }
+    out.insert(out.end(), name.begin(), name.end());
+  }
+  // Whether an index is one subscript (no comma outside brackets).
+  static bool one_subscript(const toks& args) {
+    if (args.empty()) return false;
+    int depth = 0;
+    for (const tok& t : args) {
+      for (char c : t.text) {
+        if (c == '(' || c == '[' || c == '{') ++depth;
+        if (c == ')' || c == ']' || c == '}') --depth;
+      }
+      if (t.text == "," && depth == 0) return false;
+    }
+    return true;
   }
   static toks literal(const std::string& name) { return toks{raw("\"" + name + "\"")}; }
 
@@ -245,13 +272,26 @@ class field_writer {
         name = literal(mp[0]);
       }
       last_ = step{cur, args, name, !brace, brace};
+      const bool one = one_subscript(args);
       if (write && !brace) {
         toks e{raw("grl::elem_field_ref(")};
         e.insert(e.end(), cur.begin(), cur.end());
         e.push_back(raw(","));
         e.insert(e.end(), args.begin(), args.end());
         e.push_back(raw(","));
-        e.insert(e.end(), name.begin(), name.end());
+        if (one) append_key(e, name);
+        else e.insert(e.end(), name.begin(), name.end());
+        e.push_back(raw(")"));
+        cur = e;
+      } else if (!write && !brace && one && is_literal(name) && cur.size() == 1 && cur[0].kind == TK_WORD && var_(cur[0].text) &&
+                 !cell_var_(cur[0].text)) {
+        // s(k).a of a variable s: the field of the element, read in place.
+        toks e{raw("grl::elem_field(")};
+        e.insert(e.end(), cur.begin(), cur.end());
+        e.push_back(raw(","));
+        e.insert(e.end(), args.begin(), args.end());
+        e.push_back(raw(","));
+        append_key(e, name);
         e.push_back(raw(")"));
         cur = e;
       } else {

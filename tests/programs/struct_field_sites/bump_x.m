@@ -1,0 +1,3 @@
+function s = bump_x(s)
+  s.x = s.x + 1;
+end

@@ -1,0 +1,3 @@
+function v = get_x(s)
+  v = s.x;
+end
