@@ -113,13 +113,19 @@ std::string parser_t::entry_points(const std::string& m_name) {
                                        m_name.c_str(), n_out);
     if (diag::ask(q.c_str()) == 'N') min_out = n_out;
   }
-  const std::string rt = listing(t, SYM_RETURN, PN_RESULT_TYPE);
-  // The entry points of one output return that output: a cell when it is one.
-  std::string rt1 = rt;
+  // A cell output comes back as a matrix value holding the cell, so that a caller's
+  // variable of any class receives the whole cell. Only varargout's cell is a list of
+  // outputs, whose first element a one-output call takes.
+  const std::string held = datatypes().value_type(default_type & ~(DT_SCALAR | DT_CELL));
+  std::string rt = listing(t, SYM_RETURN, PN_RESULT_TYPE);
   int position = -1;
+  const int ret = n_out == 1 ? t.next(SYM_RETURN, position) : -1;
+  if (ret >= 0 && !has_varargout && (t.info_of(ret)[INFO_TYPE] & DT_CELL)) rt = held;
+  // The entry points of one output return that output.
+  std::string rt1 = rt;
+  position = -1;
   const int first_out = n_out > 1 ? t.next(SYM_OUTPUT, position) : -1;
-  if (first_out >= 0 && (t.info_of(first_out)[INFO_TYPE] & DT_CELL))
-    rt1 = datatypes().value_type(t.info_of(first_out)[INFO_TYPE] & ~DT_SCALAR);
+  if (first_out >= 0 && (t.info_of(first_out)[INFO_TYPE] & DT_CELL)) rt1 = held;
   std::string s;
   auto head = [&](int i, int j) {
     int first = 1;
