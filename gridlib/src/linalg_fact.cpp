@@ -253,6 +253,14 @@ Mt det(const Mt& a) {
   if (a.rows() != a.cols()) grl_fail("det: A must be a square matrix");
   std::size_t n = a.rows();
   if (n == 0) return Mt(T(1));
+  if (!a.isc() && n > 1 && maybe_positive_definite(a.cre(), n)) {
+    std::vector<T> r = rbuf(a);
+    if (potrf(li(n), r.data(), li(n)) == 0) {
+      T d = 1;
+      for (std::size_t k = 0; k < n; ++k) d *= r[k + k * n];
+      return Mt(d * d);
+    }
+  }
   std::vector<li> piv;
   std::vector<C> zz = zbuf(a);
   lu_of(zz, n, n, piv);

@@ -120,6 +120,26 @@ inline li potrf(li n, double* a, li lda) { return LAPACKE_dpotrf(CM, 'U', n, a, 
 inline li potrf(li n, float* a, li lda) { return LAPACKE_spotrf(CM, 'U', n, a, lda); }
 inline li potrf(li n, zd* a, li lda) { return LAPACKE_zpotrf(CM, 'U', n, a, lda); }
 inline li potrf(li n, zf* a, li lda) { return LAPACKE_cpotrf(CM, 'U', n, a, lda); }
+inline li potrs(li n, li nrhs, const double* a, li lda, double* b, li ldb) { return LAPACKE_dpotrs(CM, 'U', n, nrhs, a, lda, b, ldb); }
+inline li potrs(li n, li nrhs, const float* a, li lda, float* b, li ldb) { return LAPACKE_spotrs(CM, 'U', n, nrhs, a, lda, b, ldb); }
+inline li potri(li n, double* a, li lda) { return LAPACKE_dpotri(CM, 'U', n, a, lda); }
+inline li potri(li n, float* a, li lda) { return LAPACKE_spotri(CM, 'U', n, a, lda); }
+inline li pocon(li n, const double* a, li lda, double an, double* rc) { return LAPACKE_dpocon(CM, 'U', n, a, lda, an, rc); }
+inline li pocon(li n, const float* a, li lda, float an, float* rc) { return LAPACKE_spocon(CM, 'U', n, a, lda, an, rc); }
+
+// A real square matrix that is exactly symmetric with a positive diagonal may be
+// positive definite: solve, invert and take its determinant by Cholesky first (falling
+// back to LU when the factorisation fails), which is what the reference interpreter
+// does, so results agree with it to the last bit.
+template <class E>
+bool maybe_positive_definite(const E* a, std::size_t n) {
+  for (std::size_t j = 0; j < n; ++j) {
+    if (!(a[j + j * n] > 0)) return false;
+    for (std::size_t i = j + 1; i < n; ++i)
+      if (a[i + j * n] != a[j + i * n]) return false;
+  }
+  return n > 0;
+}
 
 // --- SVD: jobu/jobvt 'A', 'S' or 'N' ---
 inline li gesvd(char ju, char jv, li m, li n, double* a, li lda, double* s, double* u, li ldu, double* vt, li ldvt) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <limits>
 
 namespace grl {
@@ -162,6 +163,19 @@ bool lu_solve(std::vector<E>& a, li n, std::vector<E>& b, li nrhs) {
     trtrs(ul, n, nrhs, a.data(), n, b.data(), n);
     return true;
   }
+  if constexpr (std::is_floating_point<E>::value) {
+    if (n > 1 && maybe_positive_definite(a.data(), std::size_t(n))) {
+      std::vector<E> r = a;
+      auto anorm = lange('1', n, n, a.data(), n);
+      if (potrf(n, r.data(), n) == 0) {
+        decltype(anorm) rc = 0;
+        pocon(n, r.data(), n, anorm, &rc);
+        if (rc + 1 == 1 || rc != rc) warn_singular(double(rc));
+        potrs(n, nrhs, r.data(), n, b.data(), n);
+        return true;
+      }
+    }
+  }
   std::vector<li> piv{};
   piv.resize(std::size_t(n));
   auto anorm = lange('1', n, n, a.data(), n);
@@ -259,6 +273,18 @@ Mt inverse(const Mt& a, bool warn) {
   if (!a.isc()) {
     std::vector<T> aa = rbuf(a);
     T anorm = lange('1', li(n), li(n), aa.data(), li(n));
+    if (n > 1 && maybe_positive_definite(aa.data(), n)) {
+      std::vector<T> r = aa;
+      if (potrf(li(n), r.data(), li(n)) == 0) {
+        T rc = 0;
+        pocon(li(n), r.data(), li(n), anorm, &rc);
+        if (warn && (rc + 1 == 1 || rc != rc)) warn_singular(double(rc));
+        potri(li(n), r.data(), li(n));
+        for (std::size_t j = 0; j < n; ++j)
+          for (std::size_t i = j + 1; i < n; ++i) r[i + j * n] = r[j + i * n];
+        return from_r(n, n, r.data());
+      }
+    }
     if (getrf(li(n), li(n), aa.data(), li(n), piv.data()) > 0) {
       if (warn) warn_singular();
       Mt out = Mt::alloc(n, n);
