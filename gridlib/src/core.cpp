@@ -109,6 +109,12 @@ bool istrue(const Mc& x) {
 }
 
 void forelem(Mt& v, const Mt& x, int k) {
+  // A structure array or a cell held by a variable of any class: its k-th column.
+  if (x.holds_struct() || x.holds_cell()) {
+    Mt whole = x;
+    v = whole(c_p, double(k));
+    return;
+  }
   std::size_t r = x.rows(), j = std::size_t(k - 1);
   if (r == 1) {
     Mt e = x.isc() ? Mt::cplx(x.cre()[j], x.cim()[j]) : Mt(x.cre()[j]);

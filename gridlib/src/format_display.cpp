@@ -298,19 +298,29 @@ std::string char_row(const value_view& v, int r) {
 }
 
 void put_value(std::string& out, const std::string& indent, const std::string& name,
-               const value_view& v);
+               const value_view& v, int depth = 0);
 
-void put_fields(std::string& out, const std::string& indent, const value_view& v) {
-  for (const auto& fld : v.fields) put_value(out, indent, fld.first, fld.second);
+// Structures nested this deep (counting structures only, not cells) show each field
+// as its extents and kind, not its value.
+constexpr int kStructLevelsShown = 2;
+
+// The fields of a structure at nesting depth `depth` (0 for a variable's own).
+void put_fields(std::string& out, const std::string& indent, const value_view& v, int depth = 0) {
+  for (const auto& fld : v.fields) {
+    if (depth >= kStructLevelsShown)
+      out += indent + fld.first + ": " + fld.second.summary + "\n";
+    else
+      put_value(out, indent, fld.first, fld.second, depth + 1);
+  }
 }
 
-void put_elems(std::string& out, const std::string& indent, const value_view& v) {
+void put_elems(std::string& out, const std::string& indent, const value_view& v, int depth = 0) {
   for (int c = 0; c < v.cols; ++c)
     for (int r = 0; r < v.rows; ++r) {
       size_t k = static_cast<size_t>(c) * v.rows + r;
       if (k >= v.elems.size()) return;
       put_value(out, indent,
-                "[" + std::to_string(r + 1) + "," + std::to_string(c + 1) + "]", v.elems[k]);
+                "[" + std::to_string(r + 1) + "," + std::to_string(c + 1) + "]", v.elems[k], depth);
     }
 }
 
@@ -342,7 +352,7 @@ std::vector<std::pair<std::string, value_view>> pages(const value_view& v) {
 }
 
 void put_value(std::string& out, const std::string& indent, const std::string& name,
-               const value_view& v) {
+               const value_view& v, int depth) {
   std::string head = indent + name + " =";
   if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure &&
       v.kind != value_view::struct_array) {
@@ -369,12 +379,12 @@ void put_value(std::string& out, const std::string& indent, const std::string& n
         return;
       }
       out += head + "\n" + indent + "{\n";
-      put_elems(out, indent + "  ", v);
+      put_elems(out, indent + "  ", v, depth);
       out += indent + "}\n\n";
       return;
     case value_view::structure:
       out += head + "\n\n" + indent + "  scalar structure containing the fields:\n\n";
-      put_fields(out, indent + "    ", v);
+      put_fields(out, indent + "    ", v, depth);
       out += "\n";
       return;
     case value_view::struct_array:

@@ -38,7 +38,41 @@ struct view_store {
 
 value_view view_of(const Ct& c, view_store& st);
 
+// The words for a value's kind that a deeply nested structure field shows.
+std::string kind_words(const Mt& x) {
+  if (x.holds_cell()) return "cell";
+  if (x.holds_struct()) return x.numel() == 1 ? "scalar struct" : "struct";
+  if (x.flags_ & F_HANDLE) return "function handle";
+  if (x.ischar()) return "sq_string";
+  const bool one = x.numel() == 1 && x.ndims() == 2;
+  if (x.islogical()) return one ? "bool" : "bool matrix";
+  const mclass c = x.num_class();
+  std::string s;
+  if (is_int_class(c)) return std::string(class_name(c)) + (one ? " scalar" : " matrix");
+  if (c == mc_single) s = "float ";
+  if (x.isc()) s += "complex ";
+  else if (c != mc_single && x.isrange() && !one) return "double_range";
+  return s + (one ? "scalar" : "matrix");
+}
+
+// Its extents and kind: "1x3 matrix", "1x1 scalar struct".
+std::string summary_of(const Mt& x) {
+  if (x.flags_ & F_HANDLE) return "1x1 function handle";
+  std::string d;
+  const auto shape = x.holds_cell() ? x.held_cell().shape() : x.shape();
+  for (std::size_t k = 0; k < shape.size(); ++k) d += (k ? "x" : "") + std::to_string(shape[k]);
+  return d + " " + kind_words(x);
+}
+
+value_view view_of_value(const Mt& x, view_store& st);
+
 value_view view_of(const Mt& x, view_store& st) {
+  value_view v = view_of_value(x, st);
+  v.summary = summary_of(x);
+  return v;
+}
+
+value_view view_of_value(const Mt& x, view_store& st) {
   if (x.holds_cell()) return view_of(x.held_cell(), st);
   value_view v;
   if (x.holds_struct()) {

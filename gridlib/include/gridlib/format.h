@@ -25,6 +25,9 @@ struct value_view {
   std::vector<long> extents;   // all extents of a value of more than two dimensions, else empty
   std::vector<value_view> elems;                            // cell: rows*cols, column by column
   std::vector<std::pair<std::string, value_view>> fields;   // structure, struct_array
+  // Extents and kind in words ("1x1 scalar", "2x3 bool matrix", "1x1 scalar struct"): a
+  // field of a structure nested past the levels shown in full shows this.
+  std::string summary;
 };
 
 // format long (true) or format short (false): the digits every later display shows.
