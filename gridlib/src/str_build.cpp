@@ -55,16 +55,24 @@ template <class P> std::size_t first_kept(const Mt& s, P drop, std::size_t hi) {
 
 // The rows of each argument, in order; an empty argument adds one empty row when
 // keep_empty (char) and none otherwise (strvcat).
+void add_rows(std::vector<std::string>& rows, const Mt& p, bool keep_empty) {
+  // A cell gives the rows of its elements in order.
+  if (p.holds_cell()) {
+    const Mc& c = p.held_cell();
+    for (std::size_t k = 0; k < c.numel(); ++k) add_rows(rows, c.elem(k), keep_empty);
+    return;
+  }
+  if (p.isc()) grl_fail("%s: wrong type argument 'complex matrix'", keep_empty ? "char" : "strvcat");
+  if (p.isempty()) {
+    if (keep_empty) rows.emplace_back();
+    return;
+  }
+  for (std::size_t i = 0; i < p.rows(); ++i) rows.push_back(su::row_text(p, i));
+}
+
 std::vector<std::string> all_rows(const str_list& parts, bool keep_empty) {
   std::vector<std::string> rows;
-  for (const Mt& p : parts) {
-    if (p.isc()) grl_fail("%s: wrong type argument 'complex matrix'", keep_empty ? "char" : "strvcat");
-    if (p.isempty()) {
-      if (keep_empty) rows.emplace_back();
-      continue;
-    }
-    for (std::size_t i = 0; i < p.rows(); ++i) rows.push_back(su::row_text(p, i));
-  }
+  for (const Mt& p : parts) add_rows(rows, p, keep_empty);
   return rows;
 }
 
@@ -134,7 +142,7 @@ Mt strvcat_v(const str_list& parts) {
 }
 
 Mt char_v(const str_list& parts) {
-  if (parts.size() == 1) {
+  if (parts.size() == 1 && !parts.begin()->holds_cell()) {
     // char(x): the same values as characters.
     Mt m = *parts.begin();
     if (m.isc()) grl_fail("char: wrong type argument 'complex matrix'");
