@@ -4,6 +4,7 @@
 #ifndef GRIDLIB_IO_H
 #define GRIDLIB_IO_H
 
+#include <deque>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -53,16 +54,39 @@ std::FILE* fid_file(double fid);
 std::FILE* fid_stream(const M<m_type>& fid, const char* who);
 }  // namespace grl
 
-template <class... V> inline void load(const M<m_type>& file, V*... vars) { grl::load_vars(file, {vars...}); }
+namespace grl {
+// load and save take each variable as the library's matrix; a proven cell travels as
+// a matrix holding it, under its name, kept in `held` while the call runs.
+inline M<m_type>* as_var(M<m_type>* v, std::deque<M<m_type>>&) { return v; }
+inline M<m_type>* as_var(M<M<m_type>>* c, std::deque<M<m_type>>& held) {
+  held.emplace_back(c->name_, 0, 0);
+  held.back() = M<m_type>::of_cell(*c);
+  return &held.back();
+}
+// After a load: a cell variable takes what was read into its stand-in (in order).
+inline void take_back(M<m_type>*, std::deque<M<m_type>>&) {}
+inline void take_back(M<M<m_type>>* c, std::deque<M<m_type>>& held) {
+  *c = held.front();   // a value read that is not a cell is refused with its message
+  held.pop_front();
+}
+}  // namespace grl
+
+template <class... V> inline void load(const M<m_type>& file, V*... vars) {
+  std::deque<M<m_type>> held;
+  grl::load_vars(file, {grl::as_var(vars, held)...});
+  (grl::take_back(vars, held), ...);
+}
 // x = load(file), x = load(file, '-ascii'): the numbers of a text file as a matrix (one
 // row per line). A MAT-file's value would be a structure: it ends the program.
 M<m_type> load(const M<m_type>& file);
 M<m_type> load(const M<m_type>& file, const M<m_type>& option);
 template <class... V> inline void save(const M<m_type>& file, V*... vars) {
-  grl::save_vars(file, {vars...}, grl::MAT_V5);
+  std::deque<M<m_type>> held;
+  grl::save_vars(file, {grl::as_var(vars, held)...}, grl::MAT_V5);
 }
 template <class... V> inline void save(const M<m_type>& file, const M<m_type>& option, V*... vars) {
-  grl::save_vars(file, option, {vars...});
+  std::deque<M<m_type>> held;
+  grl::save_vars(file, option, {grl::as_var(vars, held)...});
 }
 template <class... V> inline void loadascii(const M<m_type>& file, V*... vars) {
   grl::loadascii_vars(file, {vars...});

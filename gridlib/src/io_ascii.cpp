@@ -13,6 +13,7 @@
 
 #include "gridlib.h"
 #include "gridlib_io.h"
+#include "io_mat.h"
 #include "strutil.h"
 
 namespace grl {
@@ -85,13 +86,6 @@ Mt read_ascii(const std::string& name) {
   return m;
 }
 
-// The value of a MAT-file is a structure of its variables, which a program here has no
-// run-time form for: it must name the variables it loads.
-[[noreturn]] void fail_mat_value(const std::string& name) {
-  grl_fail("load: the variables of MAT-file '%s' cannot be loaded as one value; "
-           "name them, as in load('%s', 'x')", name.c_str(), name.c_str());
-}
-
 }  // namespace
 
 void loadascii_vars(const Mt& file, var_list vars) {
@@ -101,25 +95,26 @@ void loadascii_vars(const Mt& file, var_list vars) {
 
 }  // namespace grl
 
-// x = load(file): a text file of numbers; a MAT-file (by its extension, its header, or
-// the name without ".mat") is refused, as its value would be a structure.
+// x = load(file): the numbers of a text file as a matrix; of a MAT-file (by its
+// extension, its header, or the name without ".mat"), a structure of its variables.
 M<m_type> load(const M<m_type>& file) {
   const std::string name = grl::su::text(file);
-  if (!grl::is_file(name) && grl::is_file(name + ".mat")) grl::fail_mat_value(name + ".mat");
+  if (!grl::is_file(name) && grl::is_file(name + ".mat")) return grl::mat_file_value(file, "");
   if (grl::ends_with(name, ".mat") || (grl::is_file(name) && grl::has_mat_header(name)))
-    grl::fail_mat_value(name);
+    return grl::mat_file_value(file, "");
   return grl::read_ascii(name);
 }
 
-// x = load(file, '-ascii') reads the file as text whatever its name; '-mat', or the
-// names of variables, ask for the structure.
+// x = load(file, '-ascii') reads the file as text whatever its name; '-mat' asks for
+// the structure of all variables, a name for a structure of that variable.
 M<m_type> load(const M<m_type>& file, const M<m_type>& option) {
   const std::string name = grl::su::text(file);
   const std::string opt = option.ischar() ? grl::su::text(option) : std::string();
   if (opt == "-ascii") return grl::read_ascii(name);
   if (!grl::is_file(name) && !grl::is_file(name + ".mat"))
     grl_fail("load: unable to find file %s", name.c_str());
-  grl::fail_mat_value(grl::is_file(name) ? name : name + ".mat");
+  if (opt.empty()) grl_fail("load: expecting arguments to be character strings");
+  return grl::mat_file_value(file, opt == "-mat" ? std::string() : opt);
 }
 
 namespace grl {

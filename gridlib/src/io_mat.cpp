@@ -13,6 +13,7 @@
 #include "int64_util.h"
 #include "gridlib.h"
 #include "gridlib_io.h"
+#include "io_mat.h"
 #include "strutil.h"
 
 namespace grl {
@@ -275,6 +276,43 @@ void load_from(const Mt& file, var_list vars, bool required) {
 }
 
 }  // namespace
+
+Mt mat_file_value(const Mt& file, const std::string& only) {
+  init_log();
+  const std::string path = load_path(file);
+  if (!holds_its_elements(path)) grl_fail("load: %s is cut short: its variables do not fit in it", path.c_str());
+  mat_t* mat = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
+  if (!mat) grl_fail("load: unable to determine file format of '%s'", path.c_str());
+  std::vector<std::string> names;
+  std::vector<Mt> values;
+  // Read every variable before failing on one, so that the file is always closed.
+  std::string bad;
+  if (!only.empty()) {
+    if (matvar_t* v = Mat_VarRead(mat, only.c_str())) {
+      names.push_back(only);
+      try { values.push_back(from_matvar(v, path)); } catch (...) { Mat_VarFree(v); Mat_Close(mat); throw; }
+      Mat_VarFree(v);
+    } else {
+      bad = only;
+    }
+  } else {
+    while (matvar_t* info = Mat_VarReadNextInfo(mat)) {
+      const std::string name = info->name ? info->name : "";
+      Mat_VarFree(info);
+      matvar_t* v = Mat_VarRead(mat, name.c_str());
+      if (!v) { bad = name; break; }
+      names.push_back(name);
+      try { values.push_back(from_matvar(v, path)); } catch (...) { Mat_VarFree(v); Mat_Close(mat); throw; }
+      Mat_VarFree(v);
+    }
+  }
+  Mat_Close(mat);
+  if (!bad.empty() && !only.empty()) grl_fail("load: variable '%s' not found in %s", bad.c_str(), path.c_str());
+  if (!bad.empty()) grl_fail("load: unable to read variable '%s' from %s", bad.c_str(), path.c_str());
+  Mt s = make_struct(1, 1, names);
+  for (std::size_t f = 0; f < values.size(); ++f) s.st_->v[f] = values[f];
+  return s;
+}
 
 void load_vars(const Mt& file, var_list vars) { load_from(file, vars, false); }
 void load_required(const Mt& file, var_list vars) { load_from(file, vars, true); }

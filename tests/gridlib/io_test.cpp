@@ -96,18 +96,30 @@ TEST(IoAscii, LoadAsValue) {
   MD t = load(str(m.c_str()), str("-ascii"));
   ASSERT_EQ(t.numel(), 2u);
   EXPECT_EQ(t.cre()[1], 2.0);
-  EXPECT_ENDS(load(str(m.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
-  // A real MAT-file, by its header under any name, and by the name without ".mat".
-  MD x("x", 0, 0);
+  // Named .mat but holding text: no MAT-file to make a structure of.
+  EXPECT_ENDS(load(str(m.c_str())), testing::ExitedWithCode(1), "error: load: ");
+  // A real MAT-file gives a structure of its variables: by its header under any name,
+  // by the name without ".mat", and with one variable named.
+  MD x("x", 0, 0), y("y", 0, 0);
   x = 3.0;
+  y = str("text");
   const std::string b = tmp("real");
-  save(str(b.c_str()), &x);
+  save(str(b.c_str()), &x, &y);
   const std::string renamed = tmp("real.dat");
   std::rename((b + ".mat").c_str(), renamed.c_str());
-  EXPECT_ENDS(load(str(renamed.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  MD s1 = load(str(renamed.c_str()));
+  ASSERT_TRUE(s1.holds_struct());
+  EXPECT_EQ(grl::field(s1, "x").cre()[0], 3.0);
+  EXPECT_TRUE(grl::field(s1, "y").ischar());
   std::rename(renamed.c_str(), (b + ".mat").c_str());
-  EXPECT_ENDS(load(str(b.c_str())), testing::ExitedWithCode(1), "cannot be loaded as one value");
-  EXPECT_ENDS(load(str((b + ".mat").c_str()), str("x")), testing::ExitedWithCode(1), "cannot be loaded as one value");
+  MD s2 = load(str(b.c_str()));
+  ASSERT_TRUE(s2.holds_struct());
+  EXPECT_EQ(s2.st_->names.size(), 2u);
+  MD s3 = load(str((b + ".mat").c_str()), str("y"));
+  ASSERT_EQ(s3.st_->names.size(), 1u);
+  EXPECT_EQ(s3.st_->names[0], "y");
+  EXPECT_ENDS(load(str((b + ".mat").c_str()), str("z")), testing::ExitedWithCode(1),
+              "load: variable 'z' not found in");
   EXPECT_ENDS(load(str("no_file.txt"), str("-mat")), testing::ExitedWithCode(1),
               "error: load: unable to find file no_file.txt");
   // A directory is not a file to read.
