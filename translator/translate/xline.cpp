@@ -927,7 +927,9 @@ int parser_t::put_list(int at, const std::string& c, bool range, double start, d
   // Elements a to b as places to write ([c{1:3}] = deal(...)): the cell grows to take
   // them, so they are not checked as elements to read.
   if (place && range) {
-    put("cs_t<m_type>{" + c + "," + std::to_string(int(start)) + "," + std::to_string(int(stop)) + "}", TK_OTHER);
+    // Spelled as C++ spells the variable (e_ for a variable e, a library name).
+    const std::string cc = symbols ? c + symbols->decoration(c, 1) : c;
+    put("cs_t<m_type>{" + cc + "," + std::to_string(int(start)) + "," + std::to_string(int(stop)) + "}", TK_OTHER);
     return at;
   }
   put("CS", TK_WORD);
