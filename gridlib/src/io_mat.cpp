@@ -247,12 +247,18 @@ bool holds_its_elements(const std::string& path) {
   return true;
 }
 
-void load_from(const Mt& file, var_list vars, bool required) {
+// The MAT-file a load reads, opened after checking that its variables fit in it.
+mat_t* open_for_load(const std::string& path) {
   init_log();
-  const std::string path = load_path(file);
   if (!holds_its_elements(path)) grl_fail("load: %s is cut short: its variables do not fit in it", path.c_str());
   mat_t* mat = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
   if (!mat) grl_fail("load: unable to determine file format of '%s'", path.c_str());
+  return mat;
+}
+
+void load_from(const Mt& file, var_list vars, bool required) {
+  const std::string path = load_path(file);
+  mat_t* mat = open_for_load(path);
   for (Mt* x : vars) {
     const char* name = x->getname();
     matvar_t* v = Mat_VarRead(mat, name);
@@ -278,11 +284,8 @@ void load_from(const Mt& file, var_list vars, bool required) {
 }  // namespace
 
 Mt mat_file_value(const Mt& file, const std::string& only) {
-  init_log();
   const std::string path = load_path(file);
-  if (!holds_its_elements(path)) grl_fail("load: %s is cut short: its variables do not fit in it", path.c_str());
-  mat_t* mat = Mat_Open(path.c_str(), MAT_ACC_RDONLY);
-  if (!mat) grl_fail("load: unable to determine file format of '%s'", path.c_str());
+  mat_t* mat = open_for_load(path);
   std::vector<std::string> names;
   std::vector<Mt> values;
   // Read every variable before failing on one, so that the file is always closed.
