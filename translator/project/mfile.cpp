@@ -101,6 +101,7 @@ std::string scalar_form_text(const minput_t& start, const mfile_job& job, const 
   p.inferred_arrays = proven.arrays;
   p.inferred_scalars = proven.scalars;
   p.loop_plans = proven.loops;
+  p.while_views = proven.while_views;
   // The inputs and the output are declared by the function line.
   for (const std::string& v : proven.inputs) {
     p.inferred_scalars.erase(v);
@@ -420,6 +421,7 @@ int translate_mfile(const mfile_job& job) {
       p->inferred_scalars = proven.scalars;
       p->inferred_arrays = proven.arrays;
       p->loop_plans = proven.loops;
+      p->while_views = proven.while_views;
       scalar_form = infer_types(statements, true);
       p->scalar_twin = scalar_form.scalar_function;
     } else if (!job.scan_only) {

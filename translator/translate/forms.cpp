@@ -5,6 +5,7 @@
 // data type's name, a comment, a shell escape, an assignment.
 //
 // A new statement form is one entry in kForms and one small handler below.
+#include <algorithm>
 #include <cstring>
 
 #include "driver/diag.h"
@@ -117,11 +118,36 @@ bool parser_t::form_if_while() {
   raw(stmt.top(), " {");
   depth += 1;
   if (stmt.is_word(TP_HEAD, "while")) {
+    const std::size_t views = while_loop_views();
     if (loop_depth == 0) loop_depth = depth;
     loop_opened();
+    if (views > 0) {
+      open_loops.back().scoped = true;
+      open_loops.back().views = views;
+    }
   }
   block_text();
   return true;
+}
+
+// A while loop whose body uses proven real double arrays only element by element sits
+// in a block of its own that opens a view of each (see counted_for): its accesses, its
+// condition's too, index through the view, and the first write makes the block the
+// variable's own once rather than at every write. The number of views it opened.
+std::size_t parser_t::while_loop_views() {
+  const std::size_t ordinal = while_ordinal++;
+  if (ordinal >= while_views.size() || !symbols) return 0;
+  std::string open;
+  std::size_t opened = 0;
+  for (const std::string& x : while_views[ordinal]) {
+    if (!proven_array(x) || std::find(active_views.begin(), active_views.end(), x) != active_views.end()) continue;
+    const std::string xc = x + symbols->decoration(x, 1);
+    active_views.push_back(x);
+    ++opened;
+    open += " grl::array_view grl_view_" + xc + "(" + xc + ");";
+  }
+  if (opened > 0) stmt.set(TP_HEAD, "{" + open + "\nwhile", TK_OTHER);
+  return opened;
 }
 
 // global [type] a b c

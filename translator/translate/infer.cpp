@@ -373,6 +373,16 @@ class analysis {
     r.arrays = a_;
     for (const std::string& v : r.scalars) r.arrays.insert(v);
     for (std::size_t k : for_stmts_) r.loops.push_back(plan_loop(k, r));
+    for (std::size_t k = 0; k < stmts_.size(); ++k) {
+      const stmt_t& st = stmts_[k];
+      if (!word(st[0]) || st[0].text != "while") continue;
+      std::set<std::string> views;
+      const std::size_t end = block_end(k);
+      if (end < stmts_.size())
+        for (const std::string& x : r.arrays)
+          if (!r.scalars.count(x) && elementwise_only(x, k, end, r)) views.insert(x);
+      r.while_views.push_back(views);
+    }
     if (signature_) {
       bool ok = output_defined_ && r.scalars.count(output_);
       for (const std::string& v : inputs_) ok = ok && r.scalars.count(v);

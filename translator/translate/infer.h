@@ -39,6 +39,9 @@ struct inferred_types {
   std::vector<std::string> inputs;
   std::string output;
   std::vector<loop_plan> loops;
+  // For each while statement, in order: the proven real double arrays its body uses
+  // only as x(i), x(i, j) or x(i, j, k) with scalar subscripts (as loop_plan::views).
+  std::vector<std::set<std::string>> while_views;
 };
 
 // The statements of one function (its function line first, if it has one), or of a

@@ -211,6 +211,11 @@ class parser_t : public scanner_t {
   // for statements have been met.
   std::vector<loop_plan> loop_plans;
   std::size_t for_ordinal = 0;
+  // From inference: the views each while statement may open, in order, and how many
+  // while statements have been met.
+  std::vector<std::set<std::string>> while_views;
+  std::size_t while_ordinal = 0;
+  std::size_t while_loop_views();
   // Arrays read through a view grl_view_<C++ name> in the loops open now, and loop
   // counters with a whole-number copy grl_q_<C++ name> (both by M name).
   std::vector<std::string> active_views;
