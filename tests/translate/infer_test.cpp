@@ -187,6 +187,24 @@ TEST_F(Inference, LoopPlans) {
   EXPECT_TRUE(infer("for k = 1:3\n  eval('k = 1;');\nend\n").loops.at(0).assigned_in_body);
 }
 
+TEST_F(Inference, WhileLoopViews) {
+  const inferred_types r = infer(
+      "n = 9;\np = ones(1, n);\nq = p;\nk = 2;\n"
+      "while k <= n && p(k) > 0\n"                  // 0: views of p and q
+      "  p(k) = 0;\n  q(k) = p(k - 1) + q(k);\n"
+      "  j = 1;\n"
+      "  while j < 3\n"                             // 1: p only (q grows by end)
+      "    p(j) = j;\n    q(end + 1) = j;\n    j = j + 1;\n"
+      "  end\n"
+      "  k = k + 2;\n"
+      "end\n"
+      "while k > 0\n  k = k - 1;\n  x = q;\nend\n");   // 2: a whole read, no view
+  ASSERT_EQ(r.while_views.size(), 3u);
+  EXPECT_EQ(r.while_views[0], (std::set<std::string>{"p"}));
+  EXPECT_EQ(r.while_views[1], (std::set<std::string>{"p"}));
+  EXPECT_TRUE(r.while_views[2].empty());
+}
+
 TEST_F(Inference, ScalarFormsThatCannotRaiseNeedNoFrame) {
   EXPECT_TRUE(infer_types_of(
                   "function f = fib(n)\nif n < 2\n  f = n;\nelse\n  f = fib(n - 1) + fib(n - 2);\nend\n")
