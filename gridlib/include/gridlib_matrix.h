@@ -312,6 +312,8 @@ template <class T> class M {
   const M<M<T>>& held_cell() const { return *cell_; }
   static M of_cell(const M<M<T>>& c);
   const char* getname() const { return name_ ? name_ : "ans"; }
+  // An input of a function takes its formal name (a copy made for the call has none).
+  void name_as(const char* name) noexcept { name_ = name; }
   bool is_real_scalar() const { return rows_ == 1 && cols_ == 1 && !im_; }
   // `end` of an index: of the held cell when the value holds one (c{end+1} of a cell
   // kept in a field or a variable of any class).
@@ -686,6 +688,8 @@ template <class T> class M<M<T>> {
   bool isempty() const { return rows_ == 0 || cols_ == 0; }
   bool isc() const { return false; }
   const char* getname() const { return name_ ? name_ : "ans"; }
+  // An input of a function takes its formal name (a copy made for the call has none).
+  void name_as(const char* name) noexcept { name_ = name; }
   double size() const { return double(numel()); }
   double size(int k) const { return k == 1 ? rows_ : k == 2 ? cols_ : k >= 3 ? 1 : 0; }
 
@@ -859,6 +863,14 @@ template <class T> inline M<T> M<T>::of_cell(const M<M<T>>& c) {
 }
 
 namespace grl { [[noreturn]] void fail_not_cell(); }
+// v{:} and v{a:b} of a value that holds a cell (a field, an element of a structure):
+// the held cell's elements; any other value cannot be indexed with braces.
+template <class T> inline const M<M<T>>& held_for_list(const M<T>& v) {
+  if (!v.holds_cell()) grl::fail_brace(v.isscalar());
+  return v.held_cell();
+}
+template <class T> inline cs_t<T> CS(const M<T>& v) { return cs_t<T>{held_for_list(v)}; }
+template <class T> inline cs_t<T> CS(const M<T>& v, int first, int last) { return CS(held_for_list(v), first, last); }
 template <class T>
 template <class V, std::enable_if_t<std::is_same<V, M<T>>::value, int>>
 inline M<M<T>>& M<M<T>>::operator=(const V& v) {
@@ -1028,5 +1040,15 @@ template <class T> inline grl::ix<T>::ix(const br_t<T>& v) : kind(mat) {
   own = std::make_shared<M<T>>(v.value());
   m = own.get();
 }
+
+namespace grl {
+// A function's input takes its formal name, so that an error indexing it names it;
+// a value without a name (a number, a constant) is left as it is.
+template <class V> inline auto name_input_as(V& v, const char* name, int) -> decltype(v.name_as(name), void()) {
+  v.name_as(name);
+}
+template <class V> inline void name_input_as(V&, const char*, long) {}
+template <class V> inline void name_input(V& v, const char* name) { name_input_as(v, name, 0); }
+}  // namespace grl
 
 #endif
