@@ -85,6 +85,11 @@ M<m_type> strjoin(const M<M<m_type>>& c);
 M<m_type> strjoin(const M<M<m_type>>& c, const M<m_type>& delimiter);
 M<m_type> strjoin(const M<m_type>& c);
 M<m_type> strjoin(const M<m_type>& c, const M<m_type>& delimiter);
+// The result of cellfun or arrayfun (UniformOutput false) is joined as the cell it is.
+inline M<m_type> strjoin(const grl::cell_or_array& c) { return strjoin(M<M<m_type>>(c)); }
+inline M<m_type> strjoin(const grl::cell_or_array& c, const M<m_type>& delimiter) {
+  return strjoin(M<M<m_type>>(c), delimiter);
+}
 
 // --- character classes: true where a char element is white space or a letter ----------
 // (isspace is a C function: the translator writes isspace_M)

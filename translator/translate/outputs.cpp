@@ -43,12 +43,12 @@ int parser_t::wrap_outputs(int owner, int marker) {
     if (stmt.kind(j) != TK_WORD) continue;
     const int v = symbols->find(stmt.gettext(j), SYM_VARIABLES);
     if (v < 0 || !(symbols->info_of(v)[INFO_TYPE] & DT_CELL)) continue;
-    double start = 0, stop = 0;
-    const int tokens = list_tokens(j, start, stop);
+    const list_span span = list_at(j);
+    const int tokens = span.tokens;
     if (tokens == 0) continue;
     const std::string c = stmt.gettext(j);
     stmt.del(j, tokens);
-    const int after = put_list(j, c, tokens == 12, start, stop, true);
+    const int after = put_list(j, c, span, true);
     close += (after - j) - tokens;
     j = after - 1;
   }

@@ -57,6 +57,7 @@ void parser_t::translate_statement() {
   error_rewrites();
   // 4. Single targets and textual replacements.
   rewrite_single_target();
+  dual_reads();
   function_handles();
   rewrite_exist();
   exact_int_literals();
@@ -920,26 +921,91 @@ int parser_t::list_tokens(int i, double& start, double& stop) {
   return 12;
 }
 
+// c{:} (5 tokens), c{a:b} with constant bounds (12), or c{a:b} with any expressions as
+// bounds and a step of 1: the tokens and the bounds.
+parser_t::list_span parser_t::list_at(int i) {
+  list_span span;
+  double start = 0, stop = 0;
+  const int constant = list_tokens(i, start, stop);
+  if (constant == 5) {
+    span.tokens = 5;
+    return span;
+  }
+  if (constant == 12) {
+    span.tokens = 12;
+    span.range = true;
+    span.first.emplace_back(std::to_string(int(start)), TK_NUMBER);
+    span.last.emplace_back(std::to_string(int(stop)), TK_NUMBER);
+    return span;
+  }
+  if (!stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(") || !stmt.is_word(i + 3, "colon") ||
+      !stmt.is_word(i + 4, "("))
+    return span;
+  const int close = call_end(i + 4);
+  if (close < 0 || !stmt.is_word(close + 1, ")") || call_end(i + 2) != close + 1) return span;
+  // The three arguments of colon, split at its own commas.
+  std::vector<std::vector<std::pair<std::string, int>>> parts(1);
+  int depth = 0;
+  for (int j = i + 5; j < close; ++j) {
+    const std::string& t = stmt.gettext(j);
+    const bool text = stmt.kind(j) == TK_STRING;
+    if (!text && (t == "(" || t == "[" || t == "{")) ++depth;
+    if (!text && (t == ")" || t == "]" || t == "}")) --depth;
+    if (!text && depth == 0 && t == ",") {
+      parts.emplace_back();
+      continue;
+    }
+    parts.back().emplace_back(t, stmt.kind(j));
+  }
+  if (parts.size() != 3 || parts[0].empty() || parts[2].empty() || parts[1].size() != 1 ||
+      parts[1][0].second != TK_NUMBER || std::strtod(parts[1][0].first.c_str(), nullptr) != 1.0)
+    return span;
+  span.tokens = close + 2 - i;
+  span.range = true;
+  span.first = parts[0];
+  span.last = parts[2];
+  return span;
+}
+
 // The tokens CS(c) or CS(c,a,b) at position at, the list of all of c's elements or of
 // elements a to b; returns the position after them.
-int parser_t::put_list(int at, const std::string& c, bool range, double start, double stop, bool place) {
+int parser_t::put_list(int at, const std::string& c, const list_span& span, bool place) {
   auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
+  // A bound: a whole number as it stands, an expression as the number it gives.
+  auto bound = [&](const std::vector<std::pair<std::string, int>>& b) {
+    const bool number = b.size() == 1 && b[0].second == TK_NUMBER;
+    if (number) {
+      put(b[0].first, b[0].second);
+      return;
+    }
+    put("int", TK_OTHER);
+    put("(", '(');
+    put("grl::real_scalar", TK_OTHER);
+    put("(", '(');
+    for (const auto& t : b) put(t.first, t.second);
+    put(")", ')');
+    put(")", ')');
+  };
   // Elements a to b as places to write ([c{1:3}] = deal(...)): the cell grows to take
   // them, so they are not checked as elements to read.
-  if (place && range) {
+  if (place && span.range) {
     // Spelled as C++ spells the variable (e_ for a variable e, a library name).
     const std::string cc = symbols ? c + symbols->decoration(c, 1) : c;
-    put("cs_t<m_type>{" + cc + "," + std::to_string(int(start)) + "," + std::to_string(int(stop)) + "}", TK_OTHER);
+    put("cs_t<m_type>{" + cc + ",", TK_OTHER);
+    bound(span.first);
+    put(",", TK_OTHER);
+    bound(span.last);
+    put("}", TK_OTHER);
     return at;
   }
   put("CS", TK_WORD);
   put("(", '(');
   put(c, TK_WORD);
-  if (range) {
+  if (span.range) {
     put(",", ',');
-    put(std::to_string(int(start)), TK_NUMBER);
+    bound(span.first);
     put(",", ',');
-    put(std::to_string(int(stop)), TK_NUMBER);
+    bound(span.last);
   }
   put(")", ')');
   return at;
@@ -949,19 +1015,34 @@ int parser_t::put_list(int at, const std::string& c, bool range, double start, d
 // the tokens inserted before i.
 int parser_t::cell_list(int i) {
   double start = 0, stop = 0;
-  const int tokens = list_tokens(i, start, stop);
+  const list_span span = list_at(i);
+  const int tokens = span.tokens;
   if (tokens == 0) return 0;
+  // Bounds known only when the program runs: only the forms that take any number of
+  // elements at run time can hold the list.
+  const bool fixed = list_tokens(i, start, stop) == tokens;
   const std::string c = stmt.gettext(i);
-  const bool all = tokens == 5, range = !all;
+  const bool all = tokens == 5;
 
   const int owner = index_owner(i);
+  // c{:} as a statement: each element is read, and shown as ans when the statement
+  // displays.
+  if (owner < 0 && i == TP_HEAD && i + tokens == stmt.top()) {
+    stmt.del(i, tokens);
+    stmt.ins(i, "if (const auto grl_l=", TK_OTHER);
+    const int after = put_list(i + 1, c, span);
+    stmt.ins(after, display ? "; true) for (int grl_k=grl_l.first;grl_k<=grl_l.end();++grl_k) grl::show(grl_l.at(grl_k),\"ans\")"
+                            : "; true) (void)grl_l", TK_OTHER);
+    display = 0;
+    return after - i;
+  }
   // Where any number of values may stand, c{:} is all of c's elements, however many
   // there are at run time.
   if (takes_any_number(i, owner)) {
     stmt.del(i, tokens);
     const bool place = owner >= 0 && stmt.is_word(owner, "deal") && output_marker(owner) >= 0 &&
                        i > output_marker(owner);
-    put_list(i, c, range, start, stop, place);
+    put_list(i, c, span, place);
     return 0;
   }
   // Among the outputs of an M function: f runs with as many outputs as c gives.
@@ -989,7 +1070,7 @@ int parser_t::cell_list(int i) {
   if (owner >= 0 && holds_matrix(owner) && stmt.is_word(owner + 1, "(") && i == owner + 2 &&
       stmt.is_word(i + tokens, ")")) {
     stmt.del(i, tokens);
-    put_list(i, c, range, start, stop);
+    put_list(i, c, span);
     return 0;
   }
   // x(1, c{:}) read from a numeric variable: the subscripts with c's elements among
@@ -1002,6 +1083,15 @@ int parser_t::cell_list(int i) {
     if (const int moved = spread_call(i, tokens, owner, subscripts, given, kMostSubscripts, true)) return moved;
   }
   // c{:} that ends the inputs of an M function with varargin and begins before it.
+  if (!fixed) {
+    // Any other place for a list of a run-time range: the library's function of many
+    // inputs or the fixed spread cannot take it; spread_call above took what it can.
+    if (owner >= 0 && varargin && callee_in >= 1 && position >= callee_in) {
+      stmt.del(i, tokens);
+      put_list(i, c, span);
+    }
+    return 0;
+  }
   const bool before_varargin =
       varargin && position < callee_in && inputs == position && i + tokens == bounds[inputs];
   if (owner >= 0 && callee_in >= position && (!varargin || before_varargin))
@@ -1015,7 +1105,7 @@ int parser_t::cell_list(int i) {
       stmt.ins(i, c, TK_WORD);
       return 0;
     }
-    put_list(i, c, range, start, stop);
+    put_list(i, c, span);
     return 0;
   }
   int count;
@@ -1067,8 +1157,7 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   for (int j = owner + 2; j < close; ++j) {
     if (stmt.is_word(j, "GRL_CALL")) return 0;
     if (stmt.kind(j) == TK_OTHER && stmt.gettext(j).find(',') != std::string::npos) return 0;
-    double start = 0, stop = 0;
-    if (j != i && stmt.kind(j) == TK_WORD && list_tokens(j, start, stop) > 0) {
+    if (j != i && stmt.kind(j) == TK_WORD && list_at(j).tokens > 0) {
       const int v = symbols->find(stmt.gettext(j), SYM_VARIABLES);
       if (v >= 0 && (symbols->info_of(v)[INFO_TYPE] & DT_CELL)) return 0;
     }
@@ -1088,8 +1177,7 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
   const std::string shown = file_base.empty() ? m_name(*symbols, f) : shown_local_name(file_base, m_name(*symbols, f));
   const std::string message = library ? "Invalid call to " + shown : shown + ": function called with too many inputs";
   const std::string c = stmt.gettext(i);
-  double start = 0, stop = 0;
-  const bool range = tokens == 12 && list_tokens(i, start, stop) == 12;
+  const list_span span = list_at(i);
 
   stmt.del(i, tokens);
   stmt.ins(i, "_e...", TK_OTHER);
@@ -1103,7 +1191,7 @@ int parser_t::spread_call(int i, int tokens, int owner, const std::vector<int>& 
                                           : "grl::cs_call<";
   put(helper + std::to_string(rest ? room - 1 : room) + ">", TK_OTHER);
   put("(", '(');
-  at = put_list(at, c, range, start, stop);
+  at = put_list(at, c, span);
   put(",", ',');
   put("\"" + message + "\"", TK_OTHER);
   put(",", ',');
