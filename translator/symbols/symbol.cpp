@@ -356,11 +356,16 @@ void print_whos(const entry_view& v, std::ostream& out) {
   }
 }
 
-// A case of the feval dispatcher. A function without inputs is not called through
-// feval; -1 is any number.
+// A case of the feval dispatcher; -1 inputs is any number. A function without inputs
+// refuses any it is given.
 void print_feval_case(const entry_view& v, std::ostream& out) {
-  if (v.w[INFO_TYPE] != datatypes().function_index() || v.w[INFO_NIN] == 0) return;
+  if (v.w[INFO_TYPE] != datatypes().function_index()) return;
   out << "  case '" << v.n << "'\n    ";
+  if (v.w[INFO_NIN] == 0) {
+    const std::size_t local = v.n.rfind("__");
+    const std::string shown = local == std::string::npos ? v.n : v.n.substr(local + 2);
+    out << "if ~isempty(varargin), error('" << shown << ": function called with too many inputs'); end\n    ";
+  }
   if (v.w[INFO_NOUT] < 2) {
     out << "y1";
   } else {
@@ -368,7 +373,7 @@ void print_feval_case(const entry_view& v, std::ostream& out) {
     for (int i = 1; i <= v.w[INFO_NOUT]; ++i) out << (i > 1 ? "," : "") << "y" << i;
     out << "]";
   }
-  out << "=" << v.n << "(varargin{:});\n";
+  out << "=" << v.n << (v.w[INFO_NIN] == 0 ? "();\n" : "(varargin{:});\n");
 }
 
 void print_count_case(const entry_view& v, std::ostream& out, int count) {

@@ -231,6 +231,8 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
   file_base = base;
   ordinal_in_file = ordinal;
 
+  dual_names.clear();
+  body_depth = -1;
   for (const std::string& v : inferred_scalars) symbols->add_typed(v, SYM_LOCAL, default_type | DT_SCALAR);
 
   // The statement loop: an echoed group of statements is read as one.
@@ -242,7 +244,11 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
       get_statement();
       end_reached = (at_end() || function_follows) ? 1 : 0;
       if (!suspended) {
+        // A for loop always leaves its variable holding a value (empty after no pass).
+        const int known = symbols->last(), at_depth = depth;
+        const bool loop_line = stmt.is_word(TP_HEAD, "for") || stmt.is_word(TP_HEAD, "parfor");
         translate_statement();
+        note_dual_names(loop_line ? symbols->last() : known, at_depth);
         if (!scan_only) write_statement(statements);
       }
       if (scan_only && kind != DT_UNCLASSIFIED) suspended = true;

@@ -354,20 +354,31 @@ class analysis {
       }
     for (const std::string& v : not_scalar_) s_.erase(v);
     // Greatest fixed point: drop what an assignment disproves until nothing changes.
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (const auto& as : assigns_) {
-        classifier c(stmts_[as.stmt], vars_, s_, a_, signature_ ? name_ : std::string(), callees_);
-        bool scalar_range = false;
-        cls k = c.expression(as.from, as.to, &scalar_range);
-        if (as.kind == assign_t::loop) k = scalar_range ? S : (k == A ? A : U);
-        if (as.kind == assign_t::indexed) k = (k == U || !indices_ok(as)) ? U : A;
-        if (as.kind == assign_t::opaque) k = U;
-        if (k != S && s_.erase(as.var)) changed = true;
-        if (k == U && a_.erase(as.var)) changed = true;
+    // A scalar read where it may not yet be assigned may read a function of that name
+    // instead (i before a loop over i is the imaginary unit): it has no known class,
+    // and what is computed from it is examined again.
+    for (bool unsafe = true; unsafe;) {
+      for (bool changed = true; changed;) {
+        changed = false;
+        for (const auto& as : assigns_) {
+          classifier c(stmts_[as.stmt], vars_, s_, a_, signature_ ? name_ : std::string(), callees_);
+          bool scalar_range = false;
+          cls k = c.expression(as.from, as.to, &scalar_range);
+          if (as.kind == assign_t::loop) k = scalar_range ? S : (k == A ? A : U);
+          if (as.kind == assign_t::indexed) k = (k == U || !indices_ok(as)) ? U : A;
+          if (as.kind == assign_t::opaque) k = U;
+          if (k != S && s_.erase(as.var)) changed = true;
+          if (k == U && a_.erase(as.var)) changed = true;
+        }
+      }
+      unsafe_read_.clear();
+      definite_check();
+      unsafe = false;
+      for (const std::string& v : unsafe_read_) {
+        if (s_.erase(v)) unsafe = true;
+        if (a_.erase(v)) unsafe = true;
       }
     }
-    definite_check();
     for (const std::string& v : s_)
       if (!unsafe_read_.count(v)) r.scalars.insert(v);
     r.arrays = a_;

@@ -91,6 +91,12 @@ class parser_t : public scanner_t {
   // X() of a value that may hold a handle (value_calls.cpp); runs after field_pass.
   void value_call_pass();
   void rewrite_exist();
+  // Names that are variables on some paths and functions on others (dual_names.cpp).
+  std::set<std::string> dual_names;
+  int body_depth = -1;   // the depth of the function's own statements
+  void note_dual_names(int known, int at_depth);
+  void dual_reads();
+  bool feval_learns(const std::string& n);
   std::string exist_value(const std::string& var, char kind) const;
   bool library_function(const std::string& var) const;
   std::string exist_function(const std::string& var, char kind) const;
@@ -376,7 +382,15 @@ class parser_t : public scanner_t {
   // isKey, values and remove given their keys as a cell literal (objects.cpp).
   void map_key_literals();
   int list_tokens(int i, double& start, double& stop);
-  int put_list(int at, const std::string& c, bool range, double start, double stop, bool place = false);
+  // c{:} or c{a:b} at i: its tokens, and for a range its bounds as tokens (a number, or
+  // an expression evaluated when the statement runs).
+  struct list_span {
+    int tokens = 0;
+    bool range = false;
+    std::vector<std::pair<std::string, int>> first, last;
+  };
+  list_span list_at(int i);
+  int put_list(int at, const std::string& c, const list_span& span, bool place = false);
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
                   int callee_in, bool library);
   bool takes_any_number(int i, int owner);

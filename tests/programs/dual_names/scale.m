@@ -1,0 +1,3 @@
+function y = scale(k)
+y = 100 * k;
+end
