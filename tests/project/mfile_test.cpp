@@ -77,6 +77,7 @@ TEST_F(MFile, WorkedExample) {
             "  grl::call_frame grl_frame(\"sq.m\",\"sq\");\n"
             "  double old_nargin=nargin_val; if (!nargin_set) nargin_val=1.0;\n"
             "  double old_nargout=nargout_val; if (!nargout_set) nargout_val=1.0;\n"
+            "  grl::name_input(x,\"x\");\n"
             "  nargin_set=0; nargout_set=0;\n"
             "  grl_frame.at(2,3);\n"
             "  y=power(x,2.0);\n"

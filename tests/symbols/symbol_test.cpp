@@ -184,12 +184,17 @@ TEST_F(Symbols, PrintNameFormats) {
   EXPECT_EXIT(print(t, s.var, 14, "", "x"), testing::ExitedWithCode(3), "suffix==none");
 }
 
-TEST_F(Symbols, FevalCaseNeedsInputs) {
+TEST_F(Symbols, FevalCaseOfFunctionWithoutInputsRefusesInputs) {
   symbol_type t;
   symbol_info none = symbol_info::typed(4);
   none[INFO_NOUT] = 1;
   const int f0 = t.add("f0", SYM_CALLED, none);
-  EXPECT_EQ(print(t, f0, 23), "");
+  EXPECT_EQ(print(t, f0, 23),
+            "  case 'f0'\n    if ~isempty(varargin), error('f0: function called with too many inputs'); end\n"
+            "    y1=f0();\n");
+  // A local function names itself without its file's prefix.
+  const int local = t.add("file__g", SYM_CALLED, none);
+  EXPECT_NE(print(t, local, 23).find("error('g: function called"), std::string::npos);
   none[INFO_NIN] = 1;
   const int f1 = t.add("f1", SYM_CALLED, none);
   EXPECT_EQ(print(t, f1, 23), "  case 'f1'\n    y1=f1(varargin{:});\n");

@@ -81,4 +81,5 @@ struct exception {};
 template <class V, class X> void for_none(V&, const X&) {}
 inline void caught(const exception&) {}
 inline Md caught_value(const exception&) { return Md(); }
+template <class V> void name_input(V&, const char*) {}
 }  // namespace grl

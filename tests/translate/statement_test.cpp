@@ -86,6 +86,7 @@ TEST_F(Statements, FunctionLineAndWorkedExample) {
             "//$HEADER\n"
             "double old_nargin=nargin_val; if (!nargin_set) nargin_val=1.0;\n"
             "double old_nargout=nargout_val; if (!nargout_set) nargout_val=1.0;\n"
+            "grl::name_input(x,\"x\");\n"
             "nargin_set=0; nargout_set=0;\n"
             "y=power(x,2.0);\n"
             "nargin_val=old_nargin; nargout_val=old_nargout;\n"

@@ -59,7 +59,7 @@ bool parser_t::feval_learns(const std::string& n) {
 // The reads of such names in this statement (not its targets).
 void parser_t::dual_reads() {
   if (!symbols || dual_names.empty() || stmt.top() == 0 || stmt.kind(TP_HEAD) != TK_WORD) return;
-  for (const char* skip : {"for", "global", "persistent", "clear", "function", "load", "save"})
+  for (const char* skip : {"for", "parfor", "catch", "global", "persistent", "clear", "clearvars", "function", "load", "save"})
     if (stmt.is_word(TP_HEAD, skip)) return;
   // The targets stand before the statement's own "=".
   int from = 0, depth = 0;

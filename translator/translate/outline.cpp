@@ -21,7 +21,6 @@ void prologue(const parser_t& p, std::string& out) {
                         : std::to_string(p.n_in) + ".0;\n";
   out += "double old_nargout=nargout_val; if (!nargout_set) nargout_val=";
   out += std::to_string(p.n_out) + ".0;\n";
-  out += "nargin_set=0; nargout_set=0;\n";
   // Inputs arrive as unnamed copies: they take their names, which index errors show.
   if (p.symbols)
     for (int e = 0; e <= p.symbols->last(); ++e) {
@@ -30,6 +29,7 @@ void prologue(const parser_t& p, std::string& out) {
       if (v == "varargin") continue;
       out += "grl::name_input(" + v + p.symbols->decoration(v, 1) + ",\"" + v + "\");\n";
     }
+  out += "nargin_set=0; nargout_set=0;\n";
   // The feval dispatcher calls an anonymous function itself: it has no name to switch on.
   if (p.name == "feval" && p.n_out == 4 && p.has_varargin) {
     out += "if (grl::is_anon(fun)) { grl::call_anon_outputs(fun, varargin, y1__o, y2__o, y3__o, y4__o);\n";
