@@ -38,7 +38,8 @@ inline m_type floor_small(m_type q) {
   return t > q ? t - 1 : t;
 }
 
-// x/y within rounding of an integer: mod and rem give exactly 0 there. f is floor(q)
+// x/y within rounding of an integer: mod and rem give exactly 0 there, a zero with the
+// sign of y for mod and of x for rem (as the results around it have). f is floor(q)
 // for |q| < kExactInt; the nearest integer, halves away from zero as round() has it, is
 // f or f + 1. q - f is exact except for -0.5 < q < 0 (then the nearest integer is 0
 // or -1, and q is near neither), and a zero's sign does not change the answer.
@@ -59,9 +60,9 @@ inline m_type mod1(m_type x, m_type y) {
   m_type f;
   if (std::fabs(q) < kExactInt) {
     f = floor_small(q);
-    if (near_integer(q, f)) return 0;
+    if (near_integer(q, f)) return std::copysign(m_type(0), y);
   } else {
-    if (near_integer(q)) return 0;
+    if (near_integer(q)) return std::copysign(m_type(0), y);
     f = std::floor(q);
   }
   m_type r = x - f * y;
@@ -75,10 +76,10 @@ inline m_type rem1(m_type x, m_type y) {
   const m_type q = x / y;
   m_type t;
   if (std::fabs(q) < kExactInt) {
-    if (near_integer(q, floor_small(q))) return 0;
+    if (near_integer(q, floor_small(q))) return std::copysign(m_type(0), x);
     t = m_type(static_cast<long long>(q));
   } else {
-    if (near_integer(q)) return 0;
+    if (near_integer(q)) return std::copysign(m_type(0), x);
     t = std::trunc(q);
   }
   return x - t * y;

@@ -184,3 +184,53 @@ bool parser_t::whole_subscripts(int first, int close, std::vector<sub_form>* for
   }
   return all;
 }
+
+// In a statement that assigns a proven scalar or an element of a proven array, a call
+// of floor, ceil, round, fix, abs, mod or rem whose arguments are arithmetic on proven
+// scalars and numbers (and such calls) computes on C++ doubles (grl::sc_floor, ...,
+// gridlib_fast.h) instead of making an M value for each argument and the result.
+void parser_t::scalar_library_calls() {
+  if (inferred_scalars.empty() || stmt.top() <= TP_THIRD) return;
+  const bool scalar_target = stmt.gettext(TP_THIRD) == "grl::real_scalar(";
+  const bool element_target = stmt.gettext(TP_HEAD) == "grl::elem_ref";
+  if (!scalar_target && !element_target) return;
+  static const std::map<std::string, std::pair<std::string, int>> forms = {
+      {"floor_M", {"grl::sc_floor", 1}}, {"ceil_M", {"grl::sc_ceil", 1}}, {"round_M", {"grl::sc_round", 1}},
+      {"fix", {"grl::sc_fix", 1}},       {"abs_M", {"grl::sc_abs", 1}},   {"mod", {"grl::sc_mod", 2}},
+      {"rem", {"grl::sc_rem", 2}}};
+  // Innermost calls first: a call whose arguments hold a rewritten call is taken after it.
+  for (int i = stmt.top() - 2; i >= 0; --i) {
+    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
+    const auto form = forms.find(stmt.gettext(i));
+    if (form == forms.end()) continue;
+    // The M name must be the library function's, not a variable's or the program's own.
+    const std::string m_name = stmt.gettext(i) == "fix" || stmt.gettext(i) == "mod" || stmt.gettext(i) == "rem"
+                                   ? stmt.gettext(i)
+                                   : stmt.gettext(i).substr(0, stmt.gettext(i).size() - 2);
+    if (symbols->find(m_name, SYM_VARIABLES | SYM_FUNCTIONS) >= 0 || !library_function(m_name)) continue;
+    int depth = 0, commas = 0, close = -1;
+    bool plain = true;
+    for (int j = i + 1; j < stmt.top() && plain; ++j) {
+      const std::string& t = stmt.gettext(j);
+      const int k = stmt.kind(j);
+      if (t == "(") {
+        ++depth;
+      } else if (t == ")") {
+        if (--depth == 0) {
+          close = j;
+          break;
+        }
+      } else if (t == ",") {
+        plain = depth == 1;
+        ++commas;
+      } else if (k == TK_NUMBER || t == "+" || t == "-" || t == "*" || t == "/") {
+      } else if (k == TK_WORD && inferred_scalars.count(t) && !stmt.is_word(j + 1, "(")) {
+      } else if (t.compare(0, 8, "grl::sc_") == 0 && stmt.is_word(j + 1, "(")) {
+      } else {
+        plain = false;
+      }
+    }
+    if (!plain || close < 0 || commas + 1 != form->second.second || close == i + 2) continue;
+    stmt.set(i, form->second.first, TK_OTHER);
+  }
+}

@@ -78,7 +78,10 @@ bool parser_t::raises_nothing_when_fast() {
       if (stmt.is_word(i + 2, "grl_fast")) continue;
       return false;
     }
-    if (t == "grl_fast" || t == "grl::real_scalar" || t.compare(0, 9, "grl_view_") == 0 ||
+    // (grl::real_scalar( opens the value of an assignment to a proven scalar; the scalar
+    // forms of library functions, grl::sc_*, raise nothing.)
+    if (t == "grl_fast" || t == "grl::real_scalar" || t == "grl::real_scalar(" || t.compare(0, 8, "grl::sc_") == 0 ||
+        t.compare(0, 9, "grl_view_") == 0 ||
         t.compare(0, 15, "grl::whole_sub{") == 0)
       continue;
     if (std::find(std::begin(ops), std::end(ops), t) != std::end(ops)) continue;

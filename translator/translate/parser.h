@@ -367,6 +367,7 @@ class parser_t : public scanner_t {
   void pass_argument_names(int i);
   void cell_element_indexes(int open);
   void element_access_pass();
+  void scalar_library_calls();
   bool proven_array(const std::string& word) const;
   int resolve(const std::string& word, int e, int line);
   void varargin_pass();

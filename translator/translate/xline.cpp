@@ -122,6 +122,7 @@ void parser_t::translate_statement() {
     evaluated_statement();
     value_call_pass();
     element_access_pass();
+    scalar_library_calls();
     held_cell_results();
   }
 }

@@ -1,0 +1,64 @@
+% inference-checked
+% floor, ceil, round, fix, abs, mod and rem of scalars computed in loops, assigned to
+% scalars and to elements: whole and fractional operands, signs, zero divisors, NaN,
+% Inf and operands too large to be counted exactly.
+xs = [7 -7 6 -6 7.5 -7.5 0.5 -0.5 2.5 -2.5 0];
+ys = [3 -3 0 0.1 -2.5 1e15];
+nx = numel(xs);
+ny = numel(ys);
+m = zeros(nx, ny);
+r = zeros(nx, ny);
+for i = 1:nx
+  for j = 1:ny
+    a = xs(i);
+    b = ys(j);
+    m(i, j) = mod(a, b);
+    r(i, j) = rem(a, b);
+  end
+end
+disp(m)
+disp(r)
+f = zeros(5, nx);
+for i = 1:nx
+  a = xs(i);
+  f(1, i) = floor(a);
+  f(2, i) = ceil(a);
+  f(3, i) = round(a);
+  f(4, i) = fix(a);
+  f(5, i) = abs(a);
+end
+disp(f)
+% signs of zero results: 1 ./ x shows them
+z = zeros(1, 4);
+for k = 1:1
+  a = -6;
+  z(1) = 1 / mod(a, 3);
+  z(2) = 1 / rem(a, 3);
+  z(3) = 1 / ceil(-0.5);
+  z(4) = 1 / fix(-0.25);
+end
+disp(z)
+% large and special operands
+big = 2^45 + 1;
+s = 0;
+for k = 1:1
+  s = mod(big, 7) + rem(-big, 7) * 10;
+end
+disp(s)
+specials = [NaN Inf -Inf];
+for k = 1:3
+  a = specials(k);
+  fprintf('%g %g %g %g %g\n', mod(a, 2), rem(a, 2), mod(5, a), floor(a), abs(a));
+end
+% nested calls and arithmetic around them, in a while loop
+c = 0;
+t = 0;
+while t < 20
+  c = c + mod(floor(t / 3) * 2 + 1, 5) - rem(abs(t - 10), 4);
+  t = t + 1;
+end
+disp(c)
+% the sign of a zero result on arrays: mod takes y's, rem takes x's
+disp(1 ./ mod([-6 6 -6 0 -0 0.3], [3 -3 -3 -3 3 -0.1]))
+disp(1 ./ rem([-6 6 -0 -0.3 0.3], [3 -3 3 0.1 -0.1]))
+fprintf('%g %g\n', rem(-6, 3), mod(6, -3));
