@@ -255,9 +255,12 @@ bool is_empty(const value_view& v) { return v.rows == 0 || v.cols == 0; }
 
 // The rows of a matrix, split into column chunks that fit the line width;
 // chunks are separated by a blank line, the last row ends with '\n'.
-std::string matrix_body(const value_view& v, const std::string& indent) {
+// An integer array of more than two dimensions passes the layout of all its pages.
+std::string matrix_body(const value_view& v, const std::string& indent, const layout_t* shared = nullptr) {
   layout_t f;
-  if (v.kind == value_view::logical) {
+  if (shared) {
+    f = *shared;
+  } else if (v.kind == value_view::logical) {
     f.style = as_integer;
     f.fw = 1;
   } else if (v.integer) {
@@ -342,6 +345,10 @@ std::vector<std::pair<std::string, value_view>> pages(const value_view& v) {
     page.range = false;
     if (v.re) page.re = v.re + p * r * c;
     if (v.im) page.im = v.im + p * r * c;
+    if (!v.texts.empty()) {
+      const auto first = v.texts.begin() + p * r * c;
+      page.texts.assign(first, first + r * c);
+    }
     out.emplace_back(name + ")", page);
     for (std::size_t k = 2; k < sub.size(); ++k) {
       if (++sub[k] < v.extents[k]) break;
@@ -362,6 +369,14 @@ void put_value(std::string& out, const std::string& indent, const std::string& n
     }
     // Pages of one row of text follow the name on its line; other pages each start
     // a block, and pages of one element end with a blank line.
+    // Integer pages share one column width and are written as matrices even when they
+    // hold one element; their names are not indented, their rows are.
+    if (v.integer && v.kind != value_view::logical) {
+      const layout_t f = integer_layout(v);
+      out += head + "\n\n";
+      for (const auto& pg : pages(v)) out += pg.first + " =\n\n" + matrix_body(pg.second, indent, &f) + "\n";
+      return;
+    }
     const bool text_rows = v.kind == value_view::chars && v.extents[0] == 1;
     out += text_rows ? head + " " : head + "\n\n";
     for (const auto& pg : pages(v)) put_value(out, text_rows ? "" : indent, pg.first, pg.second);

@@ -2,6 +2,7 @@
 // value, deletion. With fewer subscripts than dimensions the last subscript spans all the
 // remaining dimensions, as in MATLAB.
 #include "index.h"
+#include "int64_util.h"
 
 #include <string>
 
@@ -104,6 +105,21 @@ void grow(Mt& x, const grl::sizes& need) {
   }
   out.flags_ = x.flags_;
   out.cls_ = x.cls_;
+  if (grl::w64::has_exact(x)) {
+    // The exact int64/uint64 elements move as the doubles did; new ones are 0.
+    std::vector<std::uint64_t> w(out.numel(), 0);
+    i.assign(n, 0);
+    for (std::size_t o = 0; o < total;) {
+      std::size_t base = 0;
+      for (std::size_t k = 1; k < n; ++k) base += i[k] * stride[k];
+      for (std::size_t a = 0; a < old[0]; ++a, ++o) w[base + a] = (*x.x64_)[o];
+      for (std::size_t k = 1; k < n; ++k) {
+        if (++i[k] < old[k]) break;
+        i[k] = 0;
+      }
+    }
+    out.x64_ = std::make_shared<const grl::words64>(std::move(w));
+  }
   const char* name = x.name_;
   x = std::move(out);
   x.name_ = name;
@@ -152,6 +168,11 @@ template <class T> M<T> M<T>::getn(const std::vector<grl::ix<T>>& s) const {
   });
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    auto w = std::make_shared<grl::words64>(out.numel());
+    each_selected(p, e, [&](std::size_t o, std::size_t k) { (*w)[o] = (*x64_)[k]; });
+    out.x64_ = std::move(w);
+  }
   if (out.im_) out.drop_imag();
   return out;
 }
@@ -183,17 +204,24 @@ template <class T> void M<T>::setn(const std::vector<grl::ix<T>>& s, const M& v0
     const std::size_t m = p[k].all ? e[k] : p[k].max_plus1();
     need[k] = m > e[k] ? m : e[k];
   }
+  // The value must fit the selection before the variable grows: a failed assignment
+  // leaves it as it was.
+  grl::sizes cnt(n);
+  for (std::size_t k = 0; k < n; ++k) cnt[k] = p[k].count(need[k]);
+  if (v.numel() != 1 && (v.numel() != product(cnt) || !fits(cnt, v.shape()))) {
+    // The value's extents are shown without any extent of 1.
+    grl::sizes vs;
+    for (std::size_t x : v.shape()) if (x != 1) vs.push_back(x);
+    while (vs.size() < 2) vs.push_back(1);
+    grl_fail("=: nonconformant arguments (op1 is %s, op2 is %s)", grl::dims_text(grl::trimmed(cnt)).c_str(),
+             grl::dims_text(vs).c_str());
+  }
   if (need != e) {
     if (n < ndims() && numel() != 0)
       grl::fail_resize();
     grow(*this, need);
     e = need;
   }
-  grl::sizes cnt(n);
-  for (std::size_t k = 0; k < n; ++k) cnt[k] = p[k].count(e[k]);
-  if (v.numel() != 1 && (v.numel() != product(cnt) || !fits(cnt, v.shape())))
-    grl_fail("=: nonconformant arguments (op1 is %s, op2 is %s)", grl::dims_text(grl::trimmed(cnt)).c_str(),
-             grl::dims_text(v.shape()).c_str());
   std::uint32_t fl = was_empty ? v.flags_ : flags_;
   if (!was_empty && islogical() && !v.islogical()) fl = 0;
   const grl::mclass cls = (!cls_ && !v.cls_) ? grl::mc_double : grl::assign_class(*this, v, was_empty);
@@ -201,10 +229,17 @@ template <class T> void M<T>::setn(const std::vector<grl::ix<T>>& s, const M& v0
     if (cls_ != cls || flags_) grl::apply_class(*this, cls);
     if (v.cls_ != cls || v.flags_) grl::apply_class(v, cls);
   }
+  const bool one = v.numel() == 1;
+  if (grl::w64::wide(cls) && (x64_ || v.x64_)) {
+    // int64/uint64 beyond 2^53: the exact elements are assigned as the doubles are.
+    std::vector<std::uint64_t> w = grl::w64::all_bits(*this, cls), vw = grl::w64::all_bits(v, cls);
+    each_selected(p, e, [&](std::size_t o, std::size_t k) { w[k] = vw[one ? 0 : o]; });
+    grl::w64::store(*this, cls, std::move(w));
+    return;
+  }
   if (v.im_) pi();
   T* re = pr();
   T* im = im_;
-  const bool one = v.numel() == 1;
   const T* vre = v.re_;
   const T* vim = v.im_;
   each_selected(p, e, [&](std::size_t o, std::size_t k) {
@@ -262,6 +297,11 @@ template <class T> void M<T>::deln(const std::vector<grl::ix<T>>& s) {
   });
   out.flags_ = flags_;
   out.cls_ = cls_;
+  if (x64_ && x64_->size() == numel()) {
+    auto w = std::make_shared<grl::words64>(out.numel());
+    each_selected(keep, e, [&](std::size_t o, std::size_t k) { (*w)[o] = (*x64_)[k]; });
+    out.x64_ = std::move(w);
+  }
   const char* nm = name_;
   *this = std::move(out);
   name_ = nm;
