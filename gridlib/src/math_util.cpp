@@ -119,9 +119,21 @@ std::string text(const Mt& x) {
   return s;
 }
 
+// A whole DIM below 1 is worded differently by different functions.
+static void fail_low_dim(double v, const char* fn) {
+  const std::string f = fn;
+  if (f == "sum" || f == "prod") grl_fail("%s: invalid dimension DIM = %g", fn, v);
+  if (f == "cumsum" || (v < 0 && (f == "cumprod" || f == "any" || f == "all")))
+    grl_fail("%s: invalid dimension argument = %g", fn, v);
+  if (f == "flip") grl_fail("flip: DIM must be a positive integer");
+  if (f == "mean" || f == "median") grl_fail("%s: DIM must be an integer and a valid dimension", fn);
+  grl_fail("%s: DIM must be a valid dimension", fn);
+}
+
 int dim_arg(const Mt& d, const char* fn) {
   if (d.numel() != 1 || d.isc()) grl_fail("%s: DIM must be a valid dimension", fn);
   const double v = double(d.cre()[0]);
+  if (v < 1 && v == std::floor(v)) fail_low_dim(v, fn);
   if (!(v >= 1) || v != std::floor(v) || v > 1e9) grl_fail("%s: DIM must be a valid dimension", fn);
   return int(v);
 }
