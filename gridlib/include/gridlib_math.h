@@ -130,6 +130,32 @@ template <class X, class... R, std::enable_if_t<sizeof...(R) <= 2, int> = 0>
 inline void size(const X& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c, Mr<m_type> d, R&&... r) {
   grl::size_n(x.shape(), {a, b, c, d, Mr<m_type>(r)...});
 }
+// size(x, d1, d2, ...) and [a, b, ...] = size(x, dims) (or size(x, d1, d2, ...)).
+namespace grl {
+M<m_type> size_dims(const sizes& d, std::vector<const M<m_type>*> dims);
+void size_dims_out(const sizes& d, std::vector<const M<m_type>*> dims, std::vector<Mr<m_type>> outs);
+}  // namespace grl
+template <class X>
+inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2) {
+  return grl::size_dims(x.shape(), {&d1, &d2});
+}
+template <class X>
+inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3) {
+  return grl::size_dims(x.shape(), {&d1, &d2, &d3});
+}
+template <class X, class... R>
+inline void size(const X& x, const M<m_type>& d1, i_o_t, Mr<m_type> a, R&&... r) {
+  grl::size_dims_out(x.shape(), {&d1}, {a, Mr<m_type>(r)...});
+}
+template <class X, class... R>
+inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, i_o_t, Mr<m_type> a, R&&... r) {
+  grl::size_dims_out(x.shape(), {&d1, &d2}, {a, Mr<m_type>(r)...});
+}
+template <class X, class... R>
+inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3, i_o_t, Mr<m_type> a,
+                 R&&... r) {
+  grl::size_dims_out(x.shape(), {&d1, &d2, &d3}, {a, Mr<m_type>(r)...});
+}
 M<m_type> length(const M<m_type>& x);
 M<m_type> length(const M<M<m_type>>& x);
 M<m_type> numel(const M<m_type>& x);

@@ -3,6 +3,8 @@
 #include "math_util.h"
 #include "object_map.h"
 
+#include <algorithm>
+
 using namespace grl;
 using namespace grl::mth;
 
@@ -15,12 +17,30 @@ Mt row_of(const grl::sizes& d) {
   return o;
 }
 
+// The extent along dimension v (1 past the last one).
+m_type extent_at(const grl::sizes& d, double v) {
+  return m_type(v <= double(d.size()) ? double(d[std::size_t(v) - 1]) : 1.0);
+}
+
+// size(x, dims): the extents along the dimensions dims lists, in a row.
 Mt size_k(const grl::sizes& d, const Mt& k) {
-  if (k.numel() != 1 || k.isc()) grl_fail("size: DIM must be a positive integer");
-  const double v = double(k.cre()[0]);
-  if (!(v >= 1) || v != std::floor(v))
-    grl_fail("size: requested dimension DIM (= %g) out of range", v);
-  return Mt(m_type(v <= double(d.size()) ? d[std::size_t(v) - 1] : 1));
+  if (k.isc() || k.holds_cell() || k.st_) grl_fail("size: DIM must be a positive integer");
+  const std::size_t n = k.numel();
+  if (n == 1) {
+    const double v = double(k.cre()[0]);
+    if (!(v >= 1) || v != std::floor(v)) grl_fail("size: requested dimension DIM (= %g) out of range", v);
+    return Mt(extent_at(d, v));
+  }
+  Mt o = Mt::alloc(1, n);
+  const m_type* p = n ? k.cre() : nullptr;
+  for (std::size_t q = 0; q < n; ++q) {
+    const double v = double(p[q]);
+    if (std::isfinite(v) && v != std::floor(v)) grl_fail("conversion of %g to octave_idx_type value failed", v);
+    if (!(v >= 1)) grl_fail("size: requested dimension DIM (= %g) out of range", v);
+  }
+  m_type* out = n ? o.pr() : nullptr;
+  for (std::size_t q = 0; q < n; ++q) out[q] = extent_at(d, double(p[q]));
+  return o;
 }
 
 // [r,c,...]=size(x): the last output takes the product of the remaining dimensions,
@@ -54,6 +74,27 @@ void size(const Mt& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
   size_out(shape_of(x), o, 3);
 }
 void grl::size_n(const grl::sizes& d, std::vector<Mr<m_type>> outs) { size_out(d, outs.data(), int(outs.size())); }
+
+// size(x, d1, d2, ...) and [a, b, ...] = size(x, dims): the dimensions of every DIM
+// argument in turn; with several outputs there must be one per dimension.
+Mt grl::size_dims(const grl::sizes& d, std::vector<const Mt*> dims) {
+  if (dims.size() == 1) return size_k(d, *dims[0]);
+  std::vector<m_type> all;
+  for (const Mt* k : dims) {
+    if (k->numel() != 1) grl_fail("size: DIM must be a positive integer");
+    const Mt one = size_k(d, *k);
+    all.push_back(one.cre()[0]);
+  }
+  Mt o = Mt::alloc(1, all.size());
+  std::copy(all.begin(), all.end(), o.pr());
+  return o;
+}
+void grl::size_dims_out(const grl::sizes& d, std::vector<const Mt*> dims, std::vector<Mr<m_type>> outs) {
+  const Mt all = size_dims(d, std::move(dims));
+  if (outs.size() == 1) { outs[0] = all; return; }
+  if (outs.size() != all.numel()) grl_fail("size: nargout > 1 but does not match number of requested dimensions");
+  for (std::size_t q = 0; q < outs.size(); ++q) outs[q] = Mt(all.cre()[q]);
+}
 Mt size(const Mc& x) { return row_of(x.shape()); }
 Mt size(const Mc& x, const Mt& k) { return size_k(x.shape(), k); }
 void size(const Mc& x, i_o_t, Mr<m_type> r) { Mr<m_type> o[] = {r}; size_out(x.shape(), o, 1); }

@@ -1,0 +1,19 @@
+% size with a vector of dimensions, with several DIM arguments, and with as many
+% outputs as dimensions asked for.
+R = reshape(1:24, 2, 3, 4);
+size(R, [1 3])
+size(R, [3 1 5])
+size(R, 2, 3)
+[a, b] = size(R, [1 3])
+[a, b, c, d] = size(R)
+[a, b, c] = size(ones(2, 3))
+[a, b] = size(R)
+size(R, [])
+C = cell(2, 3, 4);
+size(C, [2 3])
+s = size(zeros(3, 0, 2), [2 3])
+try, size(R, [1 0]), catch e, disp(e.message), end
+try, size(R, [1.5 2]), catch e, disp(e.message), end
+size(R, [1; 2])
+try, [a, b, c] = size(R, [1 2]), catch e, disp(e.message), end
+[a, b] = size(R, 1, 2)
