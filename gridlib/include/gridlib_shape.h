@@ -50,6 +50,24 @@ void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> r);
 void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> r, Mr<m_type> c);
 void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> r, Mr<m_type> c,
              Mr<m_type> p);
+// Four subscripts or outputs and more.
+namespace grl {
+M<m_type> sub2ind_n(const M<m_type>& dims, const std::vector<const M<m_type>*>& subs);
+void ind2sub_n(const M<m_type>& dims, const M<m_type>& ind, std::vector<Mr<m_type>> outs);
+}  // namespace grl
+template <class... S>
+inline M<m_type> sub2ind(const M<m_type>& dims, const M<m_type>& i, const M<m_type>& j, const M<m_type>& k,
+                         const M<m_type>& l, const S&... s) {
+  const M<m_type> rest[] = {l, M<m_type>(s)...};
+  std::vector<const M<m_type>*> subs{&i, &j, &k};
+  for (const M<m_type>& r : rest) subs.push_back(&r);
+  return grl::sub2ind_n(dims, subs);
+}
+template <class... R>
+inline void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c,
+                    Mr<m_type> d, R&&... r) {
+  grl::ind2sub_n(dims, ind, {a, b, c, d, Mr<m_type>(r)...});
+}
 
 // --- rearranging ----------------------------------------------------------------------
 M<m_type> flip(const M<m_type>& x);

@@ -2,6 +2,8 @@
 // linear (column by column) indices. The last subscript given covers every dimension
 // from its own to the last, as M indexing does.
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "math_util.h"
@@ -30,15 +32,45 @@ double extent(const std::vector<double>& dims, std::size_t from) {
   return n;
 }
 
+// The extent subscript s of count addresses: its own dimension (1 past the last),
+// or for the last subscript all the dimensions from its own on.
+double bound_of(const std::vector<double>& dims, int s, int count) {
+  if (s + 1 == count) return extent(dims, std::size_t(s));
+  return std::size_t(s) < dims.size() ? dims[std::size_t(s)] : 1;
+}
+
+// "index (_,3,_)": where a subscript stands among count of them; past the fourth
+// position the ones before it are summed up as "...[xN]...".
+std::string position_text(double s, int pos, int count) {
+  std::string t = "index (";
+  if (pos >= 4) {
+    t += "...[x" + std::to_string(pos) + "]...";
+  } else {
+    for (int k = 0; k < pos; ++k) t += "_,";
+  }
+  char v[64];
+  std::snprintf(v, sizeof v, "%g", s);
+  t += v;
+  for (int k = pos + 1; k < count; ++k) t += ",_";
+  return t + ")";
+}
+
+std::string dims_text(const std::vector<double>& dims) {
+  std::string t;
+  char v[64];
+  for (std::size_t k = 0; k < dims.size(); ++k) {
+    std::snprintf(v, sizeof v, "%s%g", k ? "x" : "", dims[k]);
+    t += v;
+  }
+  return t;
+}
+
 void check_subscript(double s, int pos, int count, double bound, const std::vector<double>& dims) {
-  const char* before = pos == 0 ? "" : "_,";
-  const char* after = pos + 1 < count ? ",_" : "";
   if (!(s >= 1) || s != std::floor(s) || std::isinf(s))
-    grl_fail("index (%s%g%s): subscripts must be either integers 1 to (2^63)-1 or logicals", before, s,
-             after);
+    grl_fail("%s: subscripts must be either integers 1 to (2^63)-1 or logicals", position_text(s, pos, count).c_str());
   if (s > bound)
-    grl_fail("index (%s%g%s): out of bound %g (dimensions are %gx%g)", before, s, after, bound, dims[0],
-             extent(dims, 1));
+    grl_fail("%s: out of bound %g (dimensions are %s)", position_text(s, pos, count).c_str(), bound,
+             dims_text(dims).c_str());
 }
 
 Mt linear(const Mt& d, const Mt* subs[], int count) {
@@ -50,7 +82,7 @@ Mt linear(const Mt& d, const Mt* subs[], int count) {
   for (std::size_t k = 0; k < out.numel(); ++k) {
     double index = 0, stride = 1;
     for (int s = 0; s < count; ++s) {
-      const double bound = s + 1 == count ? extent(dims, std::size_t(s)) : dims[std::size_t(s)];
+      const double bound = bound_of(dims, s, count);
       const double v = double(subs[s]->cre()[k]);
       check_subscript(v, s, count, bound, dims);
       index += (v - 1) * stride;
@@ -61,7 +93,7 @@ Mt linear(const Mt& d, const Mt* subs[], int count) {
   return out;
 }
 
-// The subscripts of each linear index into n outputs (n is 1 to 3).
+// The subscripts of each linear index into n outputs.
 void subscripts(const Mt& d, const Mt& ind, Mr<m_type>* outs, int n) {
   const std::vector<double> dims = dims_of(d, "ind2sub");
   const double total = extent(dims, 0);
@@ -74,7 +106,7 @@ void subscripts(const Mt& d, const Mt& ind, Mr<m_type>* outs, int n) {
     if (v > total) grl_fail("ind2sub: index out of range");
     double rest = v - 1;
     for (int s = 0; s < n; ++s) {
-      const double bound = s + 1 == n ? extent(dims, std::size_t(s)) : dims[std::size_t(s)];
+      const double bound = bound_of(dims, s, n);
       const double sub = s + 1 == n ? rest : std::fmod(rest, bound);
       subs[std::size_t(s)].pr()[k] = m_type(sub + 1);
       rest = s + 1 == n ? 0 : std::floor(rest / bound);
@@ -115,4 +147,11 @@ void ind2sub(const Mt& dims, const Mt& ind, i_o_t, Mr<m_type> r, Mr<m_type> c) {
 void ind2sub(const Mt& dims, const Mt& ind, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p) {
   Mr<m_type> outs[] = {r, c, p};
   subscripts(dims, ind, outs, 3);
+}
+
+Mt grl::sub2ind_n(const Mt& dims, const std::vector<const Mt*>& subs) {
+  return linear(dims, const_cast<const Mt**>(subs.data()), int(subs.size()));
+}
+void grl::ind2sub_n(const Mt& dims, const Mt& ind, std::vector<Mr<m_type>> outs) {
+  subscripts(dims, ind, outs.data(), int(outs.size()));
 }
