@@ -176,7 +176,16 @@ M<m_type> rmfield(const M<m_type>& s, const M<m_type>& name);
 M<m_type> rmfield(const M<m_type>& s, const M<M<m_type>>& names);
 M<m_type> setfield(const M<m_type>& s, const M<m_type>& name, const M<m_type>& v);
 M<m_type> getfield(const M<m_type>& s, const M<m_type>& name);
+// orderfields(s [, order]): order a structure, a cell of names or a permutation vector.
 M<m_type> orderfields(const M<m_type>& s);
+M<m_type> orderfields(const M<m_type>& s, const M<m_type>& order);
+M<m_type> orderfields(const M<m_type>& s, const M<M<m_type>>& names);
+void orderfields(const M<m_type>& s, i_o_t, Mr<m_type> t);
+void orderfields(const M<m_type>& s, i_o_t, Mr<m_type> t, Mr<m_type> p);
+void orderfields(const M<m_type>& s, const M<m_type>& order, i_o_t, Mr<m_type> t);
+void orderfields(const M<m_type>& s, const M<m_type>& order, i_o_t, Mr<m_type> t, Mr<m_type> p);
+void orderfields(const M<m_type>& s, const M<M<m_type>>& names, i_o_t, Mr<m_type> t);
+void orderfields(const M<m_type>& s, const M<M<m_type>>& names, i_o_t, Mr<m_type> t, Mr<m_type> p);
 M<M<m_type>> struct2cell(const M<m_type>& s);
 M<m_type> cell2struct(const M<M<m_type>>& c, const M<m_type>& fields);
 M<m_type> cell2struct(const M<M<m_type>>& c, const M<M<m_type>>& fields);

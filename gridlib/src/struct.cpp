@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <memory>
 
 #include "index.h"
@@ -716,17 +717,105 @@ Mt setfield(const Mt& s, const Mt& name, const Mt& v) {
 
 Mt getfield(const Mt& s, const Mt& name) { return grl::field(s, name); }
 
-Mt orderfields(const Mt& s) {
-  need_struct(s, "orderfields");
-  std::vector<std::string> names = s.st_->names;
-  std::sort(names.begin(), names.end());
+namespace {
+// s with its fields in the order `order` gives (positions of s's fields), and the
+// permutation as a column of 1-based positions.
+Mt reordered(const Mt& s, const std::vector<std::size_t>& order, Mt* perm) {
+  const std::size_t nf = order.size();
+  std::vector<std::string> names(nf);
+  for (std::size_t f = 0; f < nf; ++f) names[f] = s.st_->names[order[f]];
   Mt out = grl::make_struct(s.rows(), s.cols(), names);
-  const std::size_t nf = names.size();
-  for (std::size_t f = 0; f < nf; ++f) {
-    const std::size_t g = std::size_t(s.st_->find(names[f]));
-    for (std::size_t e = 0; e < s.numel(); ++e) out.st_->v[e * nf + f] = s.st_->v[e * nf + g];
+  out.same_shape(s);
+  for (std::size_t f = 0; f < nf; ++f)
+    for (std::size_t e = 0; e < s.numel(); ++e) out.st_->v[e * nf + f] = s.st_->v[e * nf + order[f]];
+  if (perm) {
+    *perm = Mt::alloc(nf, 1);
+    for (std::size_t f = 0; f < nf; ++f) perm->pr()[f] = m_type(double(order[f] + 1));
   }
   return out;
+}
+
+// The order of s's fields that the list of names gives; empty when the names are not
+// s's fields, each once.
+std::vector<std::size_t> order_of_names(const Mt& s, const std::vector<std::string>& names) {
+  std::vector<std::size_t> order;
+  std::vector<char> seen(s.st_->nfields(), 0);
+  if (names.size() != seen.size()) return order;
+  for (const std::string& n : names) {
+    const long f = s.st_->find(n);
+    if (f < 0 || seen[std::size_t(f)]) return {};
+    seen[std::size_t(f)] = 1;
+    order.push_back(std::size_t(f));
+  }
+  return order;
+}
+
+Mt order_fields(const Mt& s, Mt* perm) {
+  if (!s.holds_struct()) grl_fail("orderfields: S1 must be a struct");
+  std::vector<std::string> names = s.st_->names;
+  std::sort(names.begin(), names.end());
+  return reordered(s, order_of_names(s, names), perm);
+}
+
+Mt order_fields_as(const Mt& s, const Ct& names, Mt* perm) {
+  if (!s.holds_struct()) grl_fail("orderfields: S1 must be a struct");
+  for (std::size_t k = 0; k < names.numel(); ++k)
+    if (!names.elem(k).ischar()) grl_fail("orderfields: CELLSTR list does not match structure fields");
+  const std::vector<std::size_t> order = order_of_names(s, texts_of(names));
+  if (order.size() != s.st_->nfields() || (order.empty() && names.numel() != 0))
+    grl_fail("orderfields: CELLSTR list does not match structure fields");
+  return reordered(s, order, perm);
+}
+
+Mt order_fields_as(const Mt& s, const Mt& spec, Mt* perm) {
+  if (!s.holds_struct()) grl_fail("orderfields: S1 must be a struct");
+  if (spec.holds_cell()) return order_fields_as(s, spec.held_cell(), perm);
+  if (spec.holds_struct()) {
+    const std::vector<std::size_t> order = order_of_names(s, spec.st_->names);
+    if (order.size() != s.st_->nfields())
+      grl_fail("orderfields: structures S1 and S2 do not have the same fields");
+    return reordered(s, order, perm);
+  }
+  if (spec.ischar() || spec.isc() || (spec.flags_ & grl::F_HANDLE))
+    grl_fail("orderfields: second argument must be structure, cellstr, or permutation vector");
+  // A permutation vector: the new order as positions of the old fields.
+  const std::size_t nf = s.st_->nfields();
+  std::vector<std::size_t> order;
+  std::vector<char> seen(nf, 0);
+  bool ok = spec.numel() == nf;
+  for (std::size_t k = 0; ok && k < spec.numel(); ++k) {
+    const double v = double(spec.cre()[k]);
+    ok = v >= 1 && v <= double(nf) && v == std::floor(v) && !seen[std::size_t(v) - 1];
+    if (ok) {
+      seen[std::size_t(v) - 1] = 1;
+      order.push_back(std::size_t(v) - 1);
+    }
+  }
+  if (!ok) grl_fail("orderfields: invalid permutation vector P");
+  return reordered(s, order, perm);
+}
+}  // namespace
+
+Mt orderfields(const Mt& s) { return order_fields(s, nullptr); }
+Mt orderfields(const Mt& s, const Mt& spec) { return order_fields_as(s, spec, nullptr); }
+Mt orderfields(const Mt& s, const Ct& names) { return order_fields_as(s, names, nullptr); }
+void orderfields(const Mt& s, i_o_t, Mr<m_type> t) { t = order_fields(s, nullptr); }
+void orderfields(const Mt& s, i_o_t, Mr<m_type> t, Mr<m_type> p) {
+  Mt perm;
+  t = order_fields(s, &perm);
+  p = perm;
+}
+void orderfields(const Mt& s, const Mt& spec, i_o_t, Mr<m_type> t) { t = order_fields_as(s, spec, nullptr); }
+void orderfields(const Mt& s, const Mt& spec, i_o_t, Mr<m_type> t, Mr<m_type> p) {
+  Mt perm;
+  t = order_fields_as(s, spec, &perm);
+  p = perm;
+}
+void orderfields(const Mt& s, const Ct& names, i_o_t, Mr<m_type> t) { t = order_fields_as(s, names, nullptr); }
+void orderfields(const Mt& s, const Ct& names, i_o_t, Mr<m_type> t, Mr<m_type> p) {
+  Mt perm;
+  t = order_fields_as(s, names, &perm);
+  p = perm;
 }
 
 Ct struct2cell(const Mt& s) {
