@@ -358,6 +358,15 @@ std::vector<std::pair<std::string, value_view>> pages(const value_view& v) {
   return out;
 }
 
+// The pages of an integer array of more than two dimensions, each followed by a blank
+// line: one column width for all of them, pages of one element as matrices too.
+std::string integer_pages(const value_view& v, const std::string& indent) {
+  const layout_t f = integer_layout(v);
+  std::string out;
+  for (const auto& pg : pages(v)) out += pg.first + " =\n\n" + matrix_body(pg.second, indent, &f) + "\n";
+  return out;
+}
+
 void put_value(std::string& out, const std::string& indent, const std::string& name,
                const value_view& v, int depth) {
   std::string head = indent + name + " =";
@@ -372,9 +381,7 @@ void put_value(std::string& out, const std::string& indent, const std::string& n
     // Integer pages share one column width and are written as matrices even when they
     // hold one element; their names are not indented, their rows are.
     if (v.integer && v.kind != value_view::logical) {
-      const layout_t f = integer_layout(v);
-      out += head + "\n\n";
-      for (const auto& pg : pages(v)) out += pg.first + " =\n\n" + matrix_body(pg.second, indent, &f) + "\n";
+      out += head + "\n\n" + integer_pages(v, indent);
       return;
     }
     const bool text_rows = v.kind == value_view::chars && v.extents[0] == 1;
@@ -446,7 +453,10 @@ std::string disp(const value_view& v) {
   if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure &&
       v.kind != value_view::struct_array && !is_empty(v)) {
     // As displayed, without the blank line after the last page.
-    for (const auto& pg : pages(v)) put_value(out, "", pg.first, pg.second);
+    if (v.integer && v.kind != value_view::logical)
+      out = integer_pages(v, "");
+    else
+      for (const auto& pg : pages(v)) put_value(out, "", pg.first, pg.second);
     if (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\n") == 0) out.pop_back();
     return out;
   }

@@ -23,3 +23,7 @@ x(:, :, 1)
 u = reshape(uint64(18446744073709551615) - uint64(0:7), 2, 2, 2);
 u(2, 2, 2)
 u(:, 1, :)
+% disp and cells show integer pages the same way.
+disp(int8(cat(3, 5, -7)))
+disp(uint8(cat(3, [1 2], [30 4])))
+held = {int8(cat(3, [1 2], [3 -4]))}
