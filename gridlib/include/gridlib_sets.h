@@ -53,6 +53,14 @@ void setdiff(const M<m_type>& a, const M<m_type>& b, i_o_t, Mr<m_type> c, Mr<m_t
 void setdiff(const M<m_type>& a, const M<m_type>& b, const M<m_type>& opt, i_o_t, Mr<m_type> c,
              Mr<m_type> ia = junkM);
 
+// setxor(a, b), setxor(a, b, 'rows'): the values of exactly one of a and b; [c, ia, ib].
+M<m_type> setxor(const M<m_type>& a, const M<m_type>& b);
+M<m_type> setxor(const M<m_type>& a, const M<m_type>& b, const M<m_type>& opt);
+void setxor(const M<m_type>& a, const M<m_type>& b, i_o_t, Mr<m_type> c, Mr<m_type> ia = junkM,
+            Mr<m_type> ib = junkM);
+void setxor(const M<m_type>& a, const M<m_type>& b, const M<m_type>& opt, i_o_t, Mr<m_type> c,
+            Mr<m_type> ia = junkM, Mr<m_type> ib = junkM);
+
 // ismember(a, s), ismember(a, s, 'rows'); [tf, loc]: loc is the lowest index of the
 // match in s, 0 where there is none. A string or a cell of strings may be looked up in a
 // cell of strings.
@@ -68,6 +76,36 @@ void ismember(const M<m_type>& a, const M<M<m_type>>& s, i_o_t, Mr<m_type> tf, M
 void ismember(const M<M<m_type>>& a, const M<M<m_type>>& s, i_o_t, Mr<m_type> tf,
               Mr<m_type> loc = junkM);
 void ismember(const M<M<m_type>>& a, const M<m_type>& s, i_o_t, Mr<m_type> tf, Mr<m_type> loc = junkM);
+
+// A cell literal written in the call (setdiff(c, {'b'}), ismember('x', {'a', 'x'}),
+// unique([c, {'a'}])) is made into the cell it builds before the call is chosen.
+namespace grl {
+template <class A> struct is_cell_literal : std::false_type {};
+template <> struct is_cell_literal<cl_t<m_type>> : std::true_type {};
+template <> struct is_cell_literal<bc_t<m_type>> : std::true_type {};
+template <class... A> inline constexpr bool any_cell_literal = (is_cell_literal<std::decay_t<A>>::value || ...);
+template <class A> inline decltype(auto) set_arg(const A& a) {
+  if constexpr (is_cell_literal<A>::value) return M<M<m_type>>(a.value());
+  else return (a);
+}
+}  // namespace grl
+#define GRL_SET_LITERALS(fn)                                                                   \
+  template <class A, class... R, std::enable_if_t<grl::is_cell_literal<A>::value, int> = 0>   \
+  inline auto fn(const A& a, R&&... r) {                                                      \
+    return fn(grl::set_arg(a), std::forward<R>(r)...);                                        \
+  }                                                                                            \
+  template <class A, class B, class... R,                                                      \
+            std::enable_if_t<!grl::is_cell_literal<A>::value && grl::is_cell_literal<B>::value, int> = 0> \
+  inline auto fn(const A& a, const B& b, R&&... r) {                                          \
+    return fn(a, grl::set_arg(b), std::forward<R>(r)...);                                     \
+  }
+GRL_SET_LITERALS(unique)
+GRL_SET_LITERALS(intersect)
+GRL_SET_LITERALS(union_M)
+GRL_SET_LITERALS(setdiff)
+GRL_SET_LITERALS(setxor)
+GRL_SET_LITERALS(ismember)
+#undef GRL_SET_LITERALS
 
 // histc(x, edges), histc(x, edges, dim): n(k) counts edges(k) <= x < edges(k+1), the last
 // bin counts x == edges(end). [n, idx]: the bin of each element, 0 outside every bin.

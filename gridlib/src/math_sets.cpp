@@ -376,7 +376,7 @@ Mt index_list(const std::vector<std::size_t>& v) {
 // 'i' intersect, 'u' union, 'd' setdiff; false when neither input holds a cell.
 bool string_sets(char op, const Mt& a, const Mt& b, Mr<m_type>* c, Mr<m_type>* ia, Mr<m_type>* ib) {
   if (!a.holds_cell() && !b.holds_cell()) return false;
-  const char* fn = op == 'i' ? "intersect" : op == 'u' ? "union" : "setdiff";
+  const char* fn = op == 'i' ? "intersect" : op == 'u' ? "union" : op == 'x' ? "setxor" : "setdiff";
   string_set sa, sb;
   string_set_of(a, fn, sa);
   string_set_of(b, fn, sb);
@@ -397,6 +397,21 @@ bool string_sets(char op, const Mt& a, const Mt& b, Mr<m_type>* c, Mr<m_type>* i
     for (const auto& e : da)
       if (const std::size_t k = in_b(e.first)) { out.push_back(e.first); xa.push_back(e.second); xb.push_back(k); }
     zero = out.empty() && (sa.s.empty() || sb.s.empty() || (da.size() == 1 && db.size() == 1));
+  } else if (op == 'x') {
+    // Strings of exactly one side, in sorted order: walk both sorted lists together.
+    std::size_t p = 0, q = 0;
+    while (p < da.size() || q < db.size()) {
+      if (q == db.size() || (p < da.size() && da[p].first < db[q].first)) {
+        out.push_back(da[p].first);
+        xa.push_back(da[p++].second);
+      } else if (p == da.size() || db[q].first < da[p].first) {
+        out.push_back(db[q].first);
+        xb.push_back(db[q++].second);
+      } else {
+        ++p;
+        ++q;
+      }
+    }
   } else {
     std::vector<std::string> all = sa.s;
     all.insert(all.end(), sb.s.begin(), sb.s.end());
@@ -511,6 +526,38 @@ void setdiff_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>
   if (c) *c = items_value(both, pick, !rows && a.rows() == 1, flags_of(a));
   // No index left of a single distinct element is 1x0 (0x1 by rows), as Octave gives it.
   if (ia) *ia = pick.empty() && ga.pick.size() == 1 && !rows ? Mt::alloc(1, 0) : index_column(pick);
+}
+
+// The values of exactly one of a and b, sorted; ia and ib name the first place of each.
+// A NaN equals nothing, so every NaN of either side is kept.
+void setxor_impl(const Mt& a, const Mt& b, bool rows, Mr<m_type>* c, Mr<m_type>* ia, Mr<m_type>* ib) {
+  if (!rows && string_sets('x', a, b, c, ia, ib)) return;
+  table ta, tb;
+  two_tables(a, b, rows, "setxor", ta, tb);
+  const table both = stack(ta, tb);
+  const groups ga = group_items(ta, false, false), gb = group_items(tb, false, false);
+  std::vector<std::size_t> sa = sorted_items(ta), sb = sorted_items(tb);
+  for (std::size_t& v : sb) v += ta.n;
+  auto found = [&](const std::vector<std::size_t>& sorted, std::size_t u) {
+    auto at = std::lower_bound(sorted.begin(), sorted.end(), u,
+                               [&](std::size_t v, std::size_t w) { return order_items(both, v, w) < 0; });
+    return at != sorted.end() && same_items(both, *at, u);
+  };
+  std::vector<std::size_t> pick, pa, pb;
+  for (std::size_t u : ga.pick)
+    if (!found(sb, u)) pick.push_back(u);
+  for (std::size_t v : gb.pick)
+    if (!found(sa, v + ta.n)) pick.push_back(v + ta.n);
+  std::stable_sort(pick.begin(), pick.end(), [&](std::size_t u, std::size_t v) { return order_items(both, u, v) < 0; });
+  for (std::size_t u : pick) (u < ta.n ? pa : pb).push_back(u < ta.n ? u : u - ta.n);
+  const bool row = !rows && (a.rows() == 1 || a.numel() == 0) && (b.rows() == 1 || b.numel() == 0);
+  if (c) {
+    Mt o = items_value(both, pick, row, flags_of2(a, b));
+    keep_class(o, a.cls_ ? a : b);
+    *c = o;
+  }
+  if (ia) *ia = index_column(pa);
+  if (ib) *ib = index_column(pb);
 }
 
 // --- ismember -------------------------------------------------------------------------------
@@ -733,6 +780,23 @@ void setdiff(const Mt& a, const Mt& b, i_o_t, Mr<m_type> c, Mr<m_type> ia) {
 }
 void setdiff(const Mt& a, const Mt& b, const Mt& opt, i_o_t, Mr<m_type> c, Mr<m_type> ia) {
   setdiff_impl(a, b, rows_opt(opt, "setdiff"), &c, &ia);
+}
+
+Mt setxor(const Mt& a, const Mt& b) {
+  Mt o; Mr<m_type> c(o);
+  setxor_impl(a, b, false, &c, nullptr, nullptr);
+  return o;
+}
+Mt setxor(const Mt& a, const Mt& b, const Mt& opt) {
+  Mt o; Mr<m_type> c(o);
+  setxor_impl(a, b, rows_opt(opt, "setxor"), &c, nullptr, nullptr);
+  return o;
+}
+void setxor(const Mt& a, const Mt& b, i_o_t, Mr<m_type> c, Mr<m_type> ia, Mr<m_type> ib) {
+  setxor_impl(a, b, false, &c, &ia, &ib);
+}
+void setxor(const Mt& a, const Mt& b, const Mt& opt, i_o_t, Mr<m_type> c, Mr<m_type> ia, Mr<m_type> ib) {
+  setxor_impl(a, b, rows_opt(opt, "setxor"), &c, &ia, &ib);
 }
 
 // --- ismember -------------------------------------------------------------------------------
