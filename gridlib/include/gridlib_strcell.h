@@ -42,6 +42,26 @@ M<m_type> strncmpi(const M<M<m_type>>& a, const M<m_type>& b, const M<m_type>& n
 M<m_type> strncmpi(const M<m_type>& a, const M<M<m_type>>& b, const M<m_type>& n);
 M<m_type> strncmpi(const M<M<m_type>>& a, const M<M<m_type>>& b, const M<m_type>& n);
 
+// startsWith(s, p), endsWith(s, p), each also with 'IgnoreCase', tf: true where a string
+// of s (a char row, or each element of a cell) begins (ends) with p or with any string of
+// a cell p; one logical per string of s. An empty pattern matches every string.
+M<m_type> startsWith(const M<m_type>& s, const M<m_type>& p);
+M<m_type> startsWith(const M<m_type>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> startsWith(const M<m_type>& s, const M<M<m_type>>& p);
+M<m_type> startsWith(const M<m_type>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> startsWith(const M<M<m_type>>& s, const M<m_type>& p);
+M<m_type> startsWith(const M<M<m_type>>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> startsWith(const M<M<m_type>>& s, const M<M<m_type>>& p);
+M<m_type> startsWith(const M<M<m_type>>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> endsWith(const M<m_type>& s, const M<m_type>& p);
+M<m_type> endsWith(const M<m_type>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> endsWith(const M<m_type>& s, const M<M<m_type>>& p);
+M<m_type> endsWith(const M<m_type>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> endsWith(const M<M<m_type>>& s, const M<m_type>& p);
+M<m_type> endsWith(const M<M<m_type>>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> endsWith(const M<M<m_type>>& s, const M<M<m_type>>& p);
+M<m_type> endsWith(const M<M<m_type>>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
+
 // --- search and replacement -----------------------------------------------------------
 // strrep(s, ptn, rep): every occurrence replaced, overlapping ones included.
 M<m_type> strrep(const M<m_type>& s, const M<m_type>& ptn, const M<m_type>& rep);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "strcell_util.h"
 
@@ -80,6 +81,66 @@ long count_arg(const Mt& n, const char* fn) {
   return v > 1e15 ? long(1e15) : long(v);
 }
 
+// The strings of an argument of startsWith/endsWith: a char row, or the elements of a
+// cell, each a char row (an empty cell element counts as ''). `what` names the argument
+// in the message.
+std::vector<std::string> edge_strings(const Mt& x, const char* fn, const char* what, bool& is_cell) {
+  std::vector<std::string> out;
+  is_cell = x.holds_cell();
+  if (is_cell) {
+    const Mc& c = x.held_cell();
+    for (std::size_t k = 0; k < c.numel(); ++k) {
+      const Mt& e = c.elem(k);
+      if (e.holds_cell() || e.holds_struct() || (!e.ischar() && e.numel() != 0) || e.rows() > 1)
+        grl_fail("%s: %s must be a string or cell array of strings", fn, what);
+      out.push_back(su::text(e));
+    }
+    return out;
+  }
+  if (x.holds_struct() || (!x.ischar() && x.numel() != 0))
+    grl_fail("%s: %s must be a string or cell array of strings", fn, what);
+  // A char matrix is a list of strings, one per row.
+  if (x.rows() > 1)
+    for (std::size_t i = 0; i < x.rows(); ++i) out.push_back(su::row_text(x, i));
+  else
+    out.push_back(su::text(x));
+  return out;
+}
+
+bool edge_match(const std::string& s, const std::string& p, bool at_end, bool fold) {
+  if (p.size() > s.size()) return false;
+  const std::size_t off = at_end ? s.size() - p.size() : 0;
+  for (std::size_t k = 0; k < p.size(); ++k)
+    if (fold_case(s[off + k], fold) != fold_case(p[k], fold)) return false;
+  return true;
+}
+
+Mt starts_ends(bool at_end, const Mt& s, const Mt& p, const Mt* name, const Mt* value) {
+  const char* fn = at_end ? "endsWith" : "startsWith";
+  bool fold = false;
+  if (name) {
+    const std::string n = name->ischar() ? su::text(*name) : std::string();
+    std::string low;
+    for (char ch : n) low += char(std::tolower((unsigned char)ch));
+    if (low != "ignorecase") grl_fail("%s: third input must be \"IgnoreCase\"", fn);
+    if (value->ischar()) grl_fail("logical: wrong type argument 'sq_string'");
+    if (value->holds_cell() || value->holds_struct() || value->numel() != 1)
+      grl_fail("%s: \"IgnoreCase\" value must be a logical scalar", fn);
+    fold = double(value->cre()[0]) != 0;
+  }
+  bool s_cell = false, p_cell = false;
+  const std::vector<std::string> ss = edge_strings(s, fn, "STR", s_cell);
+  const std::vector<std::string> ps = edge_strings(p, fn, "PATTERN", p_cell);
+  Mt o = s_cell ? sc::falses(s.held_cell().rows(), s.held_cell().cols()) : sc::falses(ss.size(), 1);
+  for (std::size_t k = 0; k < ss.size(); ++k)
+    for (const std::string& q : ps)
+      if (edge_match(ss[k], q, at_end, fold)) {
+        o.pr()[k] = 1;
+        break;
+      }
+  return o;
+}
+
 }  // namespace
 }  // namespace grl
 
@@ -121,4 +182,37 @@ Mt strncmpi(const Mt& a, const Mc& b, const Mt& n) {
 }
 Mt strncmpi(const Mc& a, const Mc& b, const Mt& n) {
   return grl::cell_vs_cell(a, b, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")});
+}
+
+Mt startsWith(const Mt& s, const Mt& p) { return grl::starts_ends(false, s, p, nullptr, nullptr); }
+Mt startsWith(const Mt& s, const Mt& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(false, s, p, &name, &value);
+}
+Mt startsWith(const Mt& s, const Mc& p) { return grl::starts_ends(false, s, Mt::of_cell(p), nullptr, nullptr); }
+Mt startsWith(const Mt& s, const Mc& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(false, s, Mt::of_cell(p), &name, &value);
+}
+Mt startsWith(const Mc& s, const Mt& p) { return grl::starts_ends(false, Mt::of_cell(s), p, nullptr, nullptr); }
+Mt startsWith(const Mc& s, const Mt& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(false, Mt::of_cell(s), p, &name, &value);
+}
+Mt startsWith(const Mc& s, const Mc& p) { return grl::starts_ends(false, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
+Mt startsWith(const Mc& s, const Mc& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(false, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
+}
+Mt endsWith(const Mt& s, const Mt& p) { return grl::starts_ends(true, s, p, nullptr, nullptr); }
+Mt endsWith(const Mt& s, const Mt& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(true, s, p, &name, &value);
+}
+Mt endsWith(const Mt& s, const Mc& p) { return grl::starts_ends(true, s, Mt::of_cell(p), nullptr, nullptr); }
+Mt endsWith(const Mt& s, const Mc& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(true, s, Mt::of_cell(p), &name, &value);
+}
+Mt endsWith(const Mc& s, const Mt& p) { return grl::starts_ends(true, Mt::of_cell(s), p, nullptr, nullptr); }
+Mt endsWith(const Mc& s, const Mt& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(true, Mt::of_cell(s), p, &name, &value);
+}
+Mt endsWith(const Mc& s, const Mc& p) { return grl::starts_ends(true, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
+Mt endsWith(const Mc& s, const Mc& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(true, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
 }
