@@ -201,6 +201,12 @@ M<m_type> prod(const M<m_type>& x);
 M<m_type> prod(const M<m_type>& x, const M<m_type>& dim);
 M<m_type> cumsum(const M<m_type>& x);
 M<m_type> cumsum(const M<m_type>& x, const M<m_type>& dim);
+// sum(x, type), sum(x, dim, type) and so prod and cumsum: type 'native' keeps the class of
+// x (integer classes saturating at every step), 'double' gives double, 'default' and
+// 'extra' change nothing.
+M<m_type> sum(const M<m_type>& x, const M<m_type>& dim, const M<m_type>& type);
+M<m_type> prod(const M<m_type>& x, const M<m_type>& dim, const M<m_type>& type);
+M<m_type> cumsum(const M<m_type>& x, const M<m_type>& dim, const M<m_type>& type);
 M<m_type> mean(const M<m_type>& x);
 M<m_type> mean(const M<m_type>& x, const M<m_type>& dim);
 M<m_type> any(const M<m_type>& x);

@@ -184,8 +184,16 @@ Mt diff_dim(const Mt& x, std::size_t order, const Mt& d) {
 
 }  // namespace
 
-Mt cumprod(const Mt& x) { return cumprod_of(x, nullptr); }
-Mt cumprod(const Mt& x, const Mt& dim) { return cumprod_of(x, &dim); }
+Mt cumprod(const Mt& x) {
+  Mt o = cumprod_of(x, nullptr);
+  single_result(o, x);
+  return o;
+}
+Mt cumprod(const Mt& x, const Mt& dim) {
+  Mt o = cumprod_of(x, &dim);
+  single_result(o, x);
+  return o;
+}
 
 #define GRL_CUMEXTREME(F, WANT)                                                            \
   Mt F(const Mt& x) { Mt m; Mr<m_type> o(m); cumextreme(x, nullptr, WANT, &o, nullptr); return m; } \

@@ -365,25 +365,52 @@ const Mt* dim_after_empty(const Mt& none, const Mt& dim, const char* fn) {
 
 }  // namespace
 
-Mt sum(const Mt& x) {
-  if (x.holds_cell()) grl_fail("sum: wrong type argument 'cell'");
-  return sum_of(x, nullptr);
+namespace {
+// sum, prod and cumsum with an optional dimension and type argument. 'native' keeps
+// the class of x (a logical sum is whether any element is true, a logical product
+// whether all are); 'double' gives double also for single; a single x gives single
+// otherwise.
+Mt typed_reduce(const Mt& x, const Mt* d, const Mt* type, char op, const char* fn, Mt (*usual)(const Mt&, const Mt*)) {
+  if (x.holds_cell()) grl_fail("%s: wrong type argument 'cell'", fn);
+  const int t = type ? type_arg(*type, fn) : int(type_usual);
+  if (t == type_native && is_int_class(class_of(x))) return native_reduce(x, d, op, fn);
+  Mt o = usual(x, d);
+  if (t == type_native && x.islogical() && op != 'c') {
+    m_type* p = o.numel() ? o.pr() : nullptr;
+    for (std::size_t k = 0; k < o.numel(); ++k) p[k] = p[k] != 0 ? 1 : 0;
+    o.set_flags(F_LOGICAL);
+  }
+  if (t != type_double) single_result(o, x);
+  return o;
 }
-Mt sum(const Mt& x, const Mt& dim) {
-  if (x.holds_cell()) grl_fail("sum: wrong type argument 'cell'");
-  return sum_of(x, &dim);
+// The second argument of sum(x, a): a dimension, or a type when it is text.
+Mt typed_reduce2(const Mt& x, const Mt& a, char op, const char* fn, Mt (*usual)(const Mt&, const Mt*)) {
+  return a.ischar() ? typed_reduce(x, nullptr, &a, op, fn, usual) : typed_reduce(x, &a, nullptr, op, fn, usual);
 }
-Mt prod(const Mt& x) { return prod_of(x, nullptr); }
-Mt prod(const Mt& x, const Mt& dim) { return prod_of(x, &dim); }
-Mt cumsum(const Mt& x) { return cumsum_of(x, nullptr); }
-Mt cumsum(const Mt& x, const Mt& dim) { return cumsum_of(x, &dim); }
+}  // namespace
+
+Mt sum(const Mt& x) { return typed_reduce(x, nullptr, nullptr, '+', "sum", sum_of); }
+Mt sum(const Mt& x, const Mt& dim) { return typed_reduce2(x, dim, '+', "sum", sum_of); }
+Mt sum(const Mt& x, const Mt& dim, const Mt& type) { return typed_reduce(x, &dim, &type, '+', "sum", sum_of); }
+Mt prod(const Mt& x) { return typed_reduce(x, nullptr, nullptr, '*', "prod", prod_of); }
+Mt prod(const Mt& x, const Mt& dim) { return typed_reduce2(x, dim, '*', "prod", prod_of); }
+Mt prod(const Mt& x, const Mt& dim, const Mt& type) { return typed_reduce(x, &dim, &type, '*', "prod", prod_of); }
+Mt cumsum(const Mt& x) { return typed_reduce(x, nullptr, nullptr, 'c', "cumsum", cumsum_of); }
+Mt cumsum(const Mt& x, const Mt& dim) { return typed_reduce2(x, dim, 'c', "cumsum", cumsum_of); }
+Mt cumsum(const Mt& x, const Mt& dim, const Mt& type) {
+  return typed_reduce(x, &dim, &type, 'c', "cumsum", cumsum_of);
+}
 Mt mean(const Mt& x) {
   if (x.holds_cell()) grl_fail("mean: X must be a numeric vector or matrix");
-  return mean_of(x, nullptr);
+  Mt o = mean_of(x, nullptr);
+  single_result(o, x);
+  return o;
 }
 Mt mean(const Mt& x, const Mt& dim) {
   if (x.holds_cell()) grl_fail("mean: X must be a numeric vector or matrix");
-  return mean_of(x, &dim);
+  Mt o = mean_of(x, &dim);
+  single_result(o, x);
+  return o;
 }
 Mt any(const Mt& x) { return anyall(x, nullptr, false, "any"); }
 Mt any(const Mt& x, const Mt& dim) { return anyall(x, &dim, false, "any"); }

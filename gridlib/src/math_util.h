@@ -35,6 +35,16 @@ bool takes_class_name(const Mt& name, const char* fn);
 
 // The text of a char argument (empty when x is not a string).
 std::string text(const Mt& x);
+// The type argument of sum, prod and cumsum: 'native', 'double', or 'default' and
+// 'extra' (as if none were given); anything else fails with Octave's message.
+enum { type_usual, type_native, type_double };
+int type_arg(const Mt& t, const char* fn);
+// A reduction of an integer-class x in its own class, each step rounded to the class's
+// range: op '+' sum, '*' prod, 'c' cumsum; d the dimension argument or nullptr. An empty
+// value (no result) when x is of no integer class.
+Mt native_reduce(const Mt& x, const Mt* d, char op, const char* fn);
+// A reduction o of x keeps the class single.
+void single_result(Mt& o, const Mt& x);
 // A dimension argument: a positive integer.
 int dim_arg(const Mt& d, const char* fn);
 // The dimension a reduction works along when none is given: the first that is not 1.
