@@ -304,8 +304,15 @@ template <class S> bool scan_number(S& f, char conv, std::size_t width, double& 
   int c = f.peek();
   if ((c == '+' || c == '-') && room()) { take(c); c = f.peek(); }
   const bool is_float = conv == 'f' || conv == 'g' || conv == 'e';
-  const int base = conv == 'x' ? 16 : conv == 'o' ? 8 : 10;
+  int base = conv == 'x' ? 16 : conv == 'o' ? 8 : 10;
   bool digits = false;
+  // %i reads the base from the number: 0x1f is hexadecimal (not after a sign), 017 octal.
+  if (conv == 'i' && c == '0' && room()) {
+    take(c); c = f.peek();
+    digits = true;
+    base = 8;
+    if ((c == 'x' || c == 'X') && t.size() == 1 && room()) { take(c); c = f.peek(); base = 16; }
+  }
   auto digit = [&](int ch) {
     return base == 16 ? std::isxdigit(ch) != 0 : base == 8 ? (ch >= '0' && ch <= '7') : std::isdigit(ch) != 0;
   };
@@ -397,7 +404,7 @@ template <class S> std::vector<double> scan(S& f, const std::string& fmt, double
       }
       if (std::strchr("dioux" "feg", conv) == nullptr) grl_fail("fscanf: invalid format specifier");
       double v;
-      if (!scan_number(f, conv == 'i' || conv == 'u' ? 'd' : conv, width, v)) return out;
+      if (!scan_number(f, conv == 'u' ? 'd' : conv, width, v)) return out;
       if (!skip) out.push_back(v);
       progressed = true;
     }
