@@ -215,13 +215,15 @@ std::string element(const value_view& v, long k, const layout_t& f) {
 }
 
 // An integer class: every element in full, in columns as wide as the widest element
-// (its sign included).
+// (its sign included). The class's least value (int8 -128, ...) counts for neither
+// width nor sign, as octave-cli shows it: int8([127; -128]) is "  127" over "  -128".
 layout_t integer_layout(const value_view& v) {
   layout_t f;
   f.style = as_integer;
   bool neg = false;
   int d = 1;
   for (long k = 0, n = static_cast<long>(v.rows) * v.cols; k < n; ++k) {
+    if (v.least < 0 && v.re[k] == v.least && n > 1) continue;
     neg |= v.re[k] < 0;
     if (!v.texts.empty()) {
       const std::string& t = v.texts[std::size_t(k)];

@@ -102,6 +102,7 @@ value_view view_of_value(const Mt& x, view_store& st) {
   v.cols = int(x.cols());
   v.single = sizeof(m_type) != sizeof(double) || x.num_class() == mc_single;
   v.integer = is_int_class(x.num_class());
+  if (v.integer) v.least = class_min(x.num_class());
   if (w64::has_exact(x) && !x.isc())
     for (std::size_t k = 0; k < x.numel(); ++k) v.texts.push_back(w64::element_text(x, k));
   v.re = st.doubles(x.cre(), x.numel());

@@ -19,6 +19,7 @@ struct value_view {
   const double* im = nullptr;  // nullptr when real
   bool single = false;         // element type is float
   bool integer = false;        // an integer class: whole numbers in columns as wide as the widest
+  double least = 0;            // a signed integer class: its least value (see integer_layout)
   std::vector<std::string> texts;  // int64/uint64 beyond 2^53: each element's exact digits
   bool range = false;          // a row the colon operator made, with the limit it was given
   double range_limit = 0;
