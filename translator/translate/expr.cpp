@@ -456,6 +456,8 @@ void parser_t::mark_cell(const std::string& name) {
 // variable or a call that gives a cell.
 bool parser_t::begins_cell(int i) {
   if (stmt.is_word(i, "(") && stmt.is_word(i + 1, "CL")) return true;
+  // [c, {x}]: a matrix literal whose first piece is a cell joins cells.
+  if (stmt.is_word(i, "(") && stmt.is_word(i + 1, "BR") && stmt.is_word(i + 2, "(")) return begins_cell(i + 3);
   if (stmt.is_word(i, "cells(0.0)")) return true;
   if (stmt.kind(i) != TK_WORD || !symbols) return false;
   if (stmt.is_word(i + 1, "(")) return call_yields_cell(i);
@@ -508,7 +510,7 @@ bool parser_t::call_yields_cell(int i) {
                                         "flipud",    "flip",     "rot90",      "circshift",  "squeeze",
                                         "sort",      "sortrows", "unique",     "ctranspose",
                                         "transpose", "upper",    "lower",      "strtrim",
-                                        "deblank",   "regexprep"};
+                                        "deblank",   "regexprep", "horzcat",    "vertcat"};
   if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) return false;
   const std::string& f = stmt.gettext(i);
   for (const char* m : makers)
@@ -522,6 +524,12 @@ bool parser_t::call_yields_cell(int i) {
     const int close = call_end(i + 1);
     for (int j = i + 2; j + 2 < close; ++j)
       if (uniform_option(stmt.gettext(j)) && stmt.is_word(j + 1, ",") && is_false(j + 2)) return true;
+  }
+  // cat(dim, c, ...) joins cells when its first piece is one.
+  if (f == "cat") {
+    std::vector<int> bounds;
+    const int n = scan_arguments(i + 1, bounds);
+    if (n >= 2 && begins_cell(bounds[1])) return true;
   }
   // strcat gives a cell when any of its arguments is one.
   if (f == "strcat" || f == "strcat_M") {

@@ -574,8 +574,11 @@ void parser_t::assignment(int eq) {
     assigned.push_back(kShowFields + show);
   } else if (stmt.kind(TP_HEAD) == TK_WORD) {
     const std::string var = stmt.gettext(TP_HEAD);
+    // [c1; c2] and [c, {x}] (a matrix literal whose first piece is a cell) join cells.
+    const bool joined_cells = stmt.is_word(eq + 2, "BR") && begins_cell(eq + 1) &&
+                              call_end(eq + 1) == stmt.top() - 1;
     const bool cell = (stmt.is_word(eq + 1, "(") && stmt.is_word(eq + 2, "CL")) ||
-                      call_yields_cell(eq + 1) ||
+                      call_yields_cell(eq + 1) || joined_cells ||
                       stmt.gettext(eq + 1).compare(0, 6, "cells(") == 0;
     add_variable(var, default_type);
     if (cell) mark_cell(var);
@@ -820,6 +823,8 @@ void parser_t::identifier_pass() {
   }
   if (!handle_targets.empty()) uses_feval = 1;
   for (const std::string& f : handle_targets) {
+    // A file left out of the program: the handle fails when called, as one to no file.
+    if (host && host->left_out(f)) continue;
     const int e = resolve(f, symbols->find(f, SYM_ANY), stmt.line(0));
     if (e >= 0 && !(symbols->type_of(e) & SYM_VARIABLES))
       symbols->add(f, SYM_FEVAL, symbol_info(symbols->info_of(e)));
