@@ -60,12 +60,18 @@ void show(const std::string& report) {
   std::fflush(stdout);
 }
 
+int g_trials = 0;
+
 [[noreturn]] void fatal(const std::string& msg) {
+  if (g_trials > 0) throw failed{compose_report(msg)};
   show(compose_report(msg));
   std::exit(1);
 }
 
 }  // namespace
+
+trial_scope::trial_scope() { ++g_trials; }
+trial_scope::~trial_scope() { --g_trials; }
 
 void set_position(const std::string& file, int line) {
   g_file = file;

@@ -39,6 +39,19 @@ int current_line();
 [[noreturn]] void error_at(int line, const char* fmt, const char* s);
 [[noreturn]] void error_at(int line, const char* fmt, const char* s1, const char* s2);
 
+// A trial: while one is open, a fatal error throws `failed` (with the report it would
+// have shown) instead of ending the run, so that the caller can leave out what failed.
+struct failed {
+  std::string report;
+};
+class trial_scope {
+ public:
+  trial_scope();
+  ~trial_scope();
+  trial_scope(const trial_scope&) = delete;
+  trial_scope& operator=(const trial_scope&) = delete;
+};
+
 // --- Other reports --------------------------------------------------------------
 void warning(const char* msg);
 void warning(const char* fmt, const char* s);

@@ -243,7 +243,11 @@ std::vector<std::string> run_time_targets(const std::string& source, const std::
   if (base != "feval" && names_built_at_run_time(source)) {
     for (const std::string& w : folder_functions(job.mfile, job)) {
       if (w == base || std::find(locals.begin(), locals.end(), w) != locals.end()) continue;
-      if (seen.insert(w).second) out.push_back(w);
+      // Only a name made at run time reaches it: a file that does not translate is
+      // left out, and the program is made without it.
+      if (!seen.insert(w).second) continue;
+      if (job.host && !job.host->try_translate(w)) continue;
+      out.push_back(w);
     }
   }
   for (std::size_t q = source.find_first_of("'\""); q != std::string::npos;

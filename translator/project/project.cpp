@@ -63,7 +63,8 @@ void project_t::run() {
   while (project_.next(SYM_CALLED, position) >= 0) {
     const std::string name = project_.text_of(position);
     const int type = project_.info_of(position)[INFO_TYPE];
-    if (type == DT_UNCLASSIFIED || type == dt.script_index() || name == "feval" || name == "gridlib")
+    if (type == DT_UNCLASSIFIED || type == dt.script_index() || name == "feval" || name == "gridlib" ||
+        left_out_.count(name))
       continue;
     symbol_type caller;
     process(name, caller, false, false);
@@ -156,6 +157,37 @@ bool project_t::asks_inputname(const std::string& name) {
   const bool asks = text.str().find("inputname") != std::string::npos;
   asks_inputname_[name] = asks;
   return asks;
+}
+
+bool project_t::try_translate(const std::string& name) {
+  if (name == main_name_ || translating_.count(name) || processed_.find(name, SYM_FUNCTIONS) >= 0) return true;
+  if (left_out_.count(name)) return false;
+  const std::set<std::string> translating = translating_;
+  const int depth = depth_;
+  const std::string file = diag::current_file();
+  const int line = diag::current_line();
+  try {
+    diag::trial_scope trial;
+    symbol_type caller;
+    process(name, caller, false, false);
+    return true;
+  } catch (const diag::failed& f) {
+    translating_ = translating;
+    depth_ = depth;
+    diag::set_position(file, line);
+    // Its half-made files would pass for up to date in the next run.
+    std::remove(cpp_name(name).c_str());
+    std::remove(record_name(name).c_str());
+    left_out_.insert(name);
+    // What its scan left in the project is no call of the program's.
+    for (int e; (e = project_.find(name, SYM_CALLED | SYM_FEVAL)) >= 0;) project_.type_of(e) = 0;
+    std::string why = f.report;
+    while (!why.empty() && (why.back() == '\n' || why.back() == '\r')) why.pop_back();
+    const std::string text = diag::format("%s.m is left out of the program (a name built while it runs "
+                                          "cannot call it): %s", name.c_str(), why.c_str());
+    diag::progress("warning: %s", text.c_str());
+    return false;
+  }
 }
 
 void project_t::translate_name(const std::string& name, symbol_type& table, int flag) {

@@ -44,6 +44,8 @@ class project_t : public parser_t::host_t {
   bool has_mfile(const std::string& name) override { return search_path_.find(name).has_value(); }
   bool defines(const std::string& name) override;
   bool asks_inputname(const std::string& name) override;
+  bool try_translate(const std::string& name) override;
+  bool left_out(const std::string& name) override { return left_out_.count(name) != 0; }
 
   bool uses_feval() const { return uses_[0]; }
   bool uses_nargin() const { return uses_[1]; }
@@ -70,5 +72,6 @@ class project_t : public parser_t::host_t {
   bool uses_[3] = {false, false, false};
   int depth_ = 0;
   std::set<std::string> translating_;   // files being translated, one inside another
+  std::set<std::string> left_out_;      // run-time-only files that did not translate
   link_t link_;
 };

@@ -152,6 +152,12 @@ class parser_t : public scanner_t {
     virtual bool defines(const std::string&) { return true; }
     // Whether the file of function name asks for the names of its arguments (inputname).
     virtual bool asks_inputname(const std::string&) { return false; }
+    // Translates the function M-file name, which only a name built while the program
+    // runs can reach; false (after a warning) when it does not translate, and the
+    // program is then made without it.
+    virtual bool try_translate(const std::string&) { return true; }
+    // Whether try_translate left the file of name out of the program.
+    virtual bool left_out(const std::string&) { return false; }
   };
 
   // ---- Set by the project before the first statement; read-only afterwards -------

@@ -1,0 +1,2 @@
+function y = step1(x)
+y = x + 1;

@@ -1,0 +1,2 @@
+function y = step2(x)
+y = x * 2;

@@ -1,0 +1,3 @@
+function y = unfinished(x)
+% Left half-written: its brackets do not pair.
+y = x(1;
