@@ -125,8 +125,13 @@ void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r);
 void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c);
 void size(const M<M<m_type>>& x, i_o_t, Mr<m_type> r, Mr<m_type> c, Mr<m_type> p);
 // [a,b,c,d,...] = size(x): four outputs or more.
-namespace grl { void size_n(const sizes& d, std::vector<Mr<m_type>> outs); }
-template <class X, class... R, std::enable_if_t<sizeof...(R) <= 2, int> = 0>
+namespace grl {
+void size_n(const sizes& d, std::vector<Mr<m_type>> outs);
+// The templates below take any value with a shape; this keeps them out of overload
+// sets where the first argument is something else (the output marker of a call).
+template <class X> using has_shape = decltype(std::declval<const X&>().shape(), 0);
+}  // namespace grl
+template <class X, class... R, std::enable_if_t<sizeof...(R) <= 2, int> = 0, grl::has_shape<X> = 0>
 inline void size(const X& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c, Mr<m_type> d, R&&... r) {
   grl::size_n(x.shape(), {a, b, c, d, Mr<m_type>(r)...});
 }
@@ -135,23 +140,23 @@ namespace grl {
 M<m_type> size_dims(const sizes& d, std::vector<const M<m_type>*> dims);
 void size_dims_out(const sizes& d, std::vector<const M<m_type>*> dims, std::vector<Mr<m_type>> outs);
 }  // namespace grl
-template <class X>
+template <class X, grl::has_shape<X> = 0>
 inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2) {
   return grl::size_dims(x.shape(), {&d1, &d2});
 }
-template <class X>
+template <class X, grl::has_shape<X> = 0>
 inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3) {
   return grl::size_dims(x.shape(), {&d1, &d2, &d3});
 }
-template <class X, class... R>
+template <class X, grl::has_shape<X> = 0, class... R>
 inline void size(const X& x, const M<m_type>& d1, i_o_t, Mr<m_type> a, R&&... r) {
   grl::size_dims_out(x.shape(), {&d1}, {a, Mr<m_type>(r)...});
 }
-template <class X, class... R>
+template <class X, grl::has_shape<X> = 0, class... R>
 inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, i_o_t, Mr<m_type> a, R&&... r) {
   grl::size_dims_out(x.shape(), {&d1, &d2}, {a, Mr<m_type>(r)...});
 }
-template <class X, class... R>
+template <class X, grl::has_shape<X> = 0, class... R>
 inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3, i_o_t, Mr<m_type> a,
                  R&&... r) {
   grl::size_dims_out(x.shape(), {&d1, &d2, &d3}, {a, Mr<m_type>(r)...});
