@@ -135,7 +135,8 @@ template <class X, class... R, std::enable_if_t<sizeof...(R) <= 2, int> = 0, grl
 inline void size(const X& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c, Mr<m_type> d, R&&... r) {
   grl::size_n(x.shape(), {a, b, c, d, Mr<m_type>(r)...});
 }
-// size(x, d1, d2, ...) and [a, b, ...] = size(x, dims) (or size(x, d1, d2, ...)).
+// size(x, d1, d2, ...) and [a, b, ...] = size(x, dims) (or size(x, d1, d2, ...)), with
+// at most six outputs, as korval.rsv declares.
 namespace grl {
 M<m_type> size_dims(const sizes& d, std::vector<const M<m_type>*> dims);
 void size_dims_out(const sizes& d, std::vector<const M<m_type>*> dims, std::vector<Mr<m_type>> outs);
@@ -148,15 +149,15 @@ template <class X, grl::has_shape<X> = 0>
 inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3) {
   return grl::size_dims(x.shape(), {&d1, &d2, &d3});
 }
-template <class X, grl::has_shape<X> = 0, class... R>
+template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 5, int> = 0>
 inline void size(const X& x, const M<m_type>& d1, i_o_t, Mr<m_type> a, R&&... r) {
   grl::size_dims_out(x.shape(), {&d1}, {a, Mr<m_type>(r)...});
 }
-template <class X, grl::has_shape<X> = 0, class... R>
+template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 5, int> = 0>
 inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, i_o_t, Mr<m_type> a, R&&... r) {
   grl::size_dims_out(x.shape(), {&d1, &d2}, {a, Mr<m_type>(r)...});
 }
-template <class X, grl::has_shape<X> = 0, class... R>
+template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 5, int> = 0>
 inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3, i_o_t, Mr<m_type> a,
                  R&&... r) {
   grl::size_dims_out(x.shape(), {&d1, &d2, &d3}, {a, Mr<m_type>(r)...});

@@ -55,7 +55,9 @@ namespace grl {
 M<m_type> sub2ind_n(const M<m_type>& dims, const std::vector<const M<m_type>*>& subs);
 void ind2sub_n(const M<m_type>& dims, const M<m_type>& ind, std::vector<Mr<m_type>> outs);
 }  // namespace grl
-template <class... S>
+// At most eight subscripts, as korval.rsv declares; each one a value.
+template <class... S, std::enable_if_t<(sizeof...(S) <= 4) && (std::is_convertible_v<const S&, M<m_type>> && ...),
+                                       int> = 0>
 inline M<m_type> sub2ind(const M<m_type>& dims, const M<m_type>& i, const M<m_type>& j, const M<m_type>& k,
                          const M<m_type>& l, const S&... s) {
   const M<m_type> rest[] = {l, M<m_type>(s)...};
@@ -63,7 +65,7 @@ inline M<m_type> sub2ind(const M<m_type>& dims, const M<m_type>& i, const M<m_ty
   for (const M<m_type>& r : rest) subs.push_back(&r);
   return grl::sub2ind_n(dims, subs);
 }
-template <class... R>
+template <class... R, std::enable_if_t<sizeof...(R) <= 4, int> = 0>  // at most eight outputs
 inline void ind2sub(const M<m_type>& dims, const M<m_type>& ind, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> c,
                     Mr<m_type> d, R&&... r) {
   grl::ind2sub_n(dims, ind, {a, b, c, d, Mr<m_type>(r)...});

@@ -35,7 +35,7 @@ expect_same "the refused calls" "[] twice: 1 input argument(s) expected.
 [] pack: Wrong class of input argument: a cell array is expected
 [] twice: 1 output argument(s) expected.
 [checked:negative] checked: checked: -1 is negative
-[Octave:index-out-of-bounds] pack: index (1): out of bound 0 (dimensions are 0x0)
+[Octave:index-out-of-bounds] pack: items(1): out of bound 0 (dimensions are 0x0)
 [Octave:nonconformant-args] prod2: operator *: nonconformant arguments (op1 is 2x3, op2 is 2x3)
 Octave is still running" "$(octave mex refusals)"
 finish
