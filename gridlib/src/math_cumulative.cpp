@@ -14,21 +14,6 @@ using namespace grl::mth;
 
 namespace {
 
-// The groups of x along dim: group g starts at base(g) and has n elements at stride s.
-struct groups_of {
-  std::size_t count, n, stride;
-  // Along dimension d of any number of dimensions: n elements stride apart, after the
-  // extents before d (stride of them) and those after it.
-  groups_of(const Mt& x, int d) {
-    stride = 1;
-    for (int k = 0; k + 1 < d; ++k) stride *= x.extent(std::size_t(k));
-    n = x.extent(std::size_t(d - 1));
-    count = n ? x.numel() / n : 0;
-    if (d > int(x.ndims())) stride = x.numel() ? x.numel() : 1;
-  }
-  std::size_t base(std::size_t g) const { return g % stride + (g / stride) * stride * n; }
-};
-
 int dim_of(const Mt& x, const Mt* d, const char* fn) { return d ? dim_arg(*d, fn) : default_dim(x); }
 
 Mt cumprod_of(const Mt& x, const Mt* d) {

@@ -31,20 +31,6 @@ void single_result(Mt& o, const Mt& x) {
 
 namespace {
 
-// The groups of elements a reduction along d combines: `count` groups of n elements
-// `stride` apart; group g starts at base(g) and its result is element g.
-struct runs {
-  std::size_t count, n, stride;
-  runs(const Mt& x, int d) {
-    stride = 1;
-    for (int k = 0; k + 1 < d; ++k) stride *= x.extent(std::size_t(k));
-    n = x.extent(std::size_t(d - 1));
-    count = n ? x.numel() / n : 0;
-    if (d > int(x.ndims())) stride = x.numel() ? x.numel() : 1;
-  }
-  std::size_t base(std::size_t g) const { return g % stride + (g / stride) * stride * n; }
-};
-
 // x's extents with extent d (from 1) made 1.
 sizes reduced_extents(const Mt& x, int d) {
   sizes e;
@@ -74,7 +60,7 @@ Mt native_reduce(const Mt& x, const Mt* d, char op, const char* fn) {
   const w64::ld lo = class_min(c), hi = class_max(c);
   const w64::ld start = op == '*' ? 1 : 0;
   std::vector<w64::ld> acc(o.numel(), start);
-  const runs G(x, dim);
+  const groups_of G(x, dim);
   const bool wide = w64::wide(c);
   const m_type* a = x.cre();
   for (std::size_t g = 0; g < G.count; ++g) {

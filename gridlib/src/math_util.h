@@ -153,6 +153,20 @@ inline Mt logical(Mt m) { m.set_flags(F_LOGICAL); return m; }
 
 [[noreturn]] void wrong_type_cell(const char* fn);
 
+// The groups of elements a reduction or running operation along dimension d (from 1)
+// combines: `count` groups of n elements `stride` apart; group g starts at base(g).
+struct groups_of {
+  std::size_t count, n, stride;
+  groups_of(const Mt& x, int d) {
+    stride = 1;
+    for (int k = 0; k + 1 < d; ++k) stride *= x.extent(std::size_t(k));
+    n = x.extent(std::size_t(d - 1));
+    count = n ? x.numel() / n : 0;
+    if (d > int(x.ndims())) stride = x.numel() ? x.numel() : 1;
+  }
+  std::size_t base(std::size_t g) const { return g % stride + (g / stride) * stride * n; }
+};
+
 }  // namespace mth
 }  // namespace grl
 

@@ -767,24 +767,24 @@ Mt order_fields_as(const Mt& s, const Ct& names, Mt* perm) {
   return reordered(s, order, perm);
 }
 
-Mt order_fields_as(const Mt& s, const Mt& spec, Mt* perm) {
+Mt order_fields_as(const Mt& s, const Mt& wanted, Mt* perm) {
   if (!s.holds_struct()) grl_fail("orderfields: S1 must be a struct");
-  if (spec.holds_cell()) return order_fields_as(s, spec.held_cell(), perm);
-  if (spec.holds_struct()) {
-    const std::vector<std::size_t> order = order_of_names(s, spec.st_->names);
+  if (wanted.holds_cell()) return order_fields_as(s, wanted.held_cell(), perm);
+  if (wanted.holds_struct()) {
+    const std::vector<std::size_t> order = order_of_names(s, wanted.st_->names);
     if (order.size() != s.st_->nfields())
       grl_fail("orderfields: structures S1 and S2 do not have the same fields");
     return reordered(s, order, perm);
   }
-  if (spec.ischar() || spec.isc() || (spec.flags_ & grl::F_HANDLE))
+  if (wanted.ischar() || wanted.isc() || (wanted.flags_ & grl::F_HANDLE))
     grl_fail("orderfields: second argument must be structure, cellstr, or permutation vector");
   // A permutation vector: the new order as positions of the old fields.
   const std::size_t nf = s.st_->nfields();
   std::vector<std::size_t> order;
   std::vector<char> seen(nf, 0);
-  bool ok = spec.numel() == nf;
-  for (std::size_t k = 0; ok && k < spec.numel(); ++k) {
-    const double v = double(spec.cre()[k]);
+  bool ok = wanted.numel() == nf;
+  for (std::size_t k = 0; ok && k < wanted.numel(); ++k) {
+    const double v = double(wanted.cre()[k]);
     ok = v >= 1 && v <= double(nf) && v == std::floor(v) && !seen[std::size_t(v) - 1];
     if (ok) {
       seen[std::size_t(v) - 1] = 1;
@@ -797,7 +797,7 @@ Mt order_fields_as(const Mt& s, const Mt& spec, Mt* perm) {
 }  // namespace
 
 Mt orderfields(const Mt& s) { return order_fields(s, nullptr); }
-Mt orderfields(const Mt& s, const Mt& spec) { return order_fields_as(s, spec, nullptr); }
+Mt orderfields(const Mt& s, const Mt& wanted) { return order_fields_as(s, wanted, nullptr); }
 Mt orderfields(const Mt& s, const Ct& names) { return order_fields_as(s, names, nullptr); }
 void orderfields(const Mt& s, i_o_t, Mr<m_type> t) { t = order_fields(s, nullptr); }
 void orderfields(const Mt& s, i_o_t, Mr<m_type> t, Mr<m_type> p) {
@@ -805,10 +805,10 @@ void orderfields(const Mt& s, i_o_t, Mr<m_type> t, Mr<m_type> p) {
   t = order_fields(s, &perm);
   p = perm;
 }
-void orderfields(const Mt& s, const Mt& spec, i_o_t, Mr<m_type> t) { t = order_fields_as(s, spec, nullptr); }
-void orderfields(const Mt& s, const Mt& spec, i_o_t, Mr<m_type> t, Mr<m_type> p) {
+void orderfields(const Mt& s, const Mt& wanted, i_o_t, Mr<m_type> t) { t = order_fields_as(s, wanted, nullptr); }
+void orderfields(const Mt& s, const Mt& wanted, i_o_t, Mr<m_type> t, Mr<m_type> p) {
   Mt perm;
-  t = order_fields_as(s, spec, &perm);
+  t = order_fields_as(s, wanted, &perm);
   p = perm;
 }
 void orderfields(const Mt& s, const Ct& names, i_o_t, Mr<m_type> t) { t = order_fields_as(s, names, nullptr); }
