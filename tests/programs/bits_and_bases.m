@@ -21,3 +21,14 @@ v = hex2dec('FF') + hex2dec('ff')
 v = hex2dec({'10', 'a0'})
 v = hex2dec('xyz')
 r = bin2dec(dec2bin(1234567))
+% literals in base 16 or 2: the narrowest unsigned class of their written digits, or
+% the class of their suffix (a signed suffix reads the bits as two's complement)
+x = 0xF0F0
+k = class(0x00FF)
+x = [1 0b101 0x10
+     0b11 0 0x1f]
+x = 0xFFs8
+x = 0x8000000000000000s64
+x = 0xFFFFFFFFFFFFFFFF
+x = bitand(0xF0F0, uint16(4080))
+x = -0x10

@@ -1,10 +1,12 @@
 // Module NUMBER: numeric literals of the M language and their normalised text.
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "driver/diag.h"
+#include "lexer/misc.h"
 #include "lexer/scanner.h"
 
 // "%.15g" of the value, with ".0" appended when that is digits only, so that every
@@ -93,5 +95,94 @@ bool scanner_t::read_number(std::string& text) {
     const std::size_t lead = buf.find_first_not_of('0');
     if (lead != std::string::npos && buf.size() - lead <= 20) text = buf.substr(lead) + ".0";
   }
+  return true;
+}
+
+// The class of a radix literal: the suffix's when one is written (u8 ... s64), else the
+// narrowest unsigned class holding as many bits as the literal has digits (0x00FF is
+// uint16, as M counts written digits, not the value's).
+static bool suffix_bits(int sign, const std::string& bits, int& out) {
+  if (sign != 'u' && sign != 's') return false;
+  if (bits == "8" || bits == "16" || bits == "32" || bits == "64") {
+    out = std::atoi(bits.c_str());
+    return true;
+  }
+  return false;
+}
+
+bool scanner_t::read_radix_literal(int column, bool blank_before, bool row_break, bool& done) {
+  const int mark = get();
+  const bool hex = mark == 'x' || mark == 'X';
+  if (!hex && mark != 'b' && mark != 'B') {
+    unget();
+    return false;
+  }
+  const int radix_bits = hex ? 4 : 1;
+  std::string digits;
+  for (int c = get();; c = get()) {
+    const bool ok = hex ? std::isxdigit(c) != 0 : (c == '0' || c == '1');
+    if (!ok) {
+      unget();
+      break;
+    }
+    digits.push_back(static_cast<char>(c));
+  }
+  if (digits.empty()) {   // "0x" alone: the number 0 and a word, as before
+    unget();
+    return false;
+  }
+  // The optional class suffix: u or s, then 8, 16, 32 or 64.
+  int width = 0;
+  bool is_signed = false;
+  if (peek() == 'u' || peek() == 's') {
+    const int sign = get();
+    std::string bits;
+    while (bits.size() < 2 && is_digit(peek())) bits.push_back(static_cast<char>(get()));
+    if (suffix_bits(sign, bits, width)) {
+      is_signed = sign == 's';
+    } else {
+      for (std::size_t k = 0; k <= bits.size(); ++k) unget();
+      width = 0;
+    }
+  }
+  // The value, with the count of significant bits.
+  unsigned long long value = 0;
+  int used_bits = 0;
+  for (char d : digits) {
+    const int v = std::isdigit(static_cast<unsigned char>(d)) ? d - '0' : (std::tolower(d) - 'a' + 10);
+    if (value != 0 || v != 0) used_bits += radix_bits;
+    if (used_bits > 64) diag::error("too many digits for a %s constant", hex ? "hexadecimal" : "binary");
+    value = (value << radix_bits) | static_cast<unsigned>(v);
+  }
+  const int written_bits = static_cast<int>(digits.size()) * radix_bits;
+  if (width == 0) {
+    width = written_bits <= 8 ? 8 : written_bits <= 16 ? 16 : written_bits <= 32 ? 32 : 64;
+  }
+  if (used_bits > width) diag::error("too many digits for the class of the constant");
+  bool negative = false;
+  unsigned long long magnitude = value;
+  if (is_signed && width < 64 && value >= (1ULL << (width - 1))) {
+    negative = true;
+    magnitude = (1ULL << width) - value;
+  } else if (is_signed && width == 64 && value >= (1ULL << 63)) {
+    negative = true;
+    magnitude = ~value + 1;   // two's complement; 2^63 stays 2^63
+  }
+  const std::string cls = std::string(is_signed ? "int" : "uint") + std::to_string(width);
+  std::string number = std::to_string(magnitude) + ".0";
+
+  // The tokens of cls(number) or cls(-number), each placed and checked like a scanned one.
+  auto append = [&](const std::string& text, int kind, bool first) {
+    const int innermost = brackets.innermost();
+    if (text == "(" || text == ")") brackets.feed(text[0]);
+    push(text, kind);
+    place_token(column);
+    after_append(first && blank_before, first && row_break, innermost, done);
+  };
+  append(cls, TK_WORD, true);
+  append("(", operator_kind("("), false);
+  if (negative) append("-", operator_kind("-"), false);
+  append(number, TK_NUMBER, false);
+  append(")", operator_kind(")"), false);
   return true;
 }

@@ -327,6 +327,8 @@ void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
     return;
   }
 
+  // 0x1F, 0b101 and their class suffixes are written as a call of the class.
+  if (c == '0' && read_radix_literal(in->column_of(at), blank_before, row_break, done)) return;
   if (is_letter(c)) {
     read_word(c);
   } else if (c == '.' && !stmt.empty() && (stmt.gettext(stmt.top()) == ")" || stmt.gettext(stmt.top()) == "}") &&

@@ -46,6 +46,10 @@ class scanner_t {
   // form ("3.0", "0.5", "1e+20"), or "Inf" for a literal beyond the largest double
   // (scanned as the word Inf). On failure the input is as before.
   bool read_number(std::string& text);
+  // After a "0": a hexadecimal (0x) or binary (0b) literal with its optional class
+  // suffix (u8 ... s64), appended as the tokens of a call such as uint16(61680.0).
+  // Returns false, with the input as before, when no such literal follows.
+  bool read_radix_literal(int column, bool blank_before, bool row_break, bool& done);
 
   // Input and output of the scanner.
   minput_t* in = nullptr;   // the M-file, shared by the parsers of one file
