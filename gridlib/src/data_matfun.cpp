@@ -37,7 +37,8 @@ bool schur(const Mt& a, cmat& t, cmat& z) {
   for (std::size_t k = 0; k < n * n; ++k) t[k] = zd(double(a.cre()[k]), double(a.ielem(k)));
   std::vector<zd> w(n);
   lapack_int sdim = 0;
-  const lapack_int info = LAPACKE_zgees(LAPACK_COL_MAJOR, 'V', 'N', no_select, lapack_int(n), t.data(),
+  grl::la::one_blas_thread serial;
+  const lapack_int info = GRL_NUMERIC(LAPACKE_zgees)(LAPACK_COL_MAJOR, 'V', 'N', no_select, lapack_int(n), t.data(),
                                         lapack_int(n), &sdim, w.data(), z.data(), lapack_int(n));
   return info == 0;
 }

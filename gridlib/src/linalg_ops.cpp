@@ -13,14 +13,6 @@
 namespace grl {
 namespace la {
 
-namespace {
-// NaN inputs are legitimate here: they propagate through the factorisations as they do
-// in the reference system, so LAPACKE's own NaN screening is switched off once.
-struct nancheck_off {
-  nancheck_off() { LAPACKE_set_nancheck(0); }
-} nancheck_off_once;
-}  // namespace
-
 std::vector<T> rbuf(const Mt& a) {
   return std::vector<T>(a.cre(), a.cre() + a.numel());
 }

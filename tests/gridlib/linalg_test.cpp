@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <limits>
 
+#include <cblas.h>
+
 #include "gridlib.h"
 #include "ends.h"
 
@@ -266,6 +268,40 @@ TEST(LinalgFactorisations, EigenvaluesAndSingularValues) {
   EXPECT_ENDS(eig(mat(1, 2, {1, 2})), testing::ExitedWithCode(1), "error: eig: A must be a square matrix");
   EXPECT_ENDS(svd(mat(1, 2, {1, NAN})), testing::ExitedWithCode(1),
               "error: svd: cannot take SVD of matrix containing Inf or NaN values");
+}
+
+// The condensed-form drivers run with one BLAS thread: the same bits whatever thread
+// count the program runs with, and that count is given back afterwards. Large enough
+// for BLAS to split its matrix-vector products between threads.
+TEST(LinalgFactorisations, EigAndSvdDoNotDependOnTheBlasThreadCount) {
+  const std::size_t n = 260;
+  Md a = Md::alloc(n, n);
+  for (std::size_t j = 0; j < n; ++j)
+    for (std::size_t i = 0; i < n; ++i) a.pr()[i + j * n] = double((i + 1) * (j + 1) % 13) / 13 - 0.5 + (i == j);
+  Md sym = a + grl::ctranspose(a);
+  auto run = [&](int threads, Md out[4]) {
+    openblas_set_num_threads(threads);
+    out[0] = eig(sym);
+    out[1] = eig(a);
+    out[2] = svd(a);
+    Md v;
+    eig(sym, i_o, v, out[3]);
+    out[3] = v;
+    EXPECT_EQ(openblas_get_num_threads(), threads);
+  };
+  const int before = openblas_get_num_threads();
+  Md one[4], two[4];
+  run(1, one);
+  run(2, two);
+  openblas_set_num_threads(before);
+  for (int k = 0; k < 4; ++k) {
+    ASSERT_EQ(one[k].numel(), two[k].numel());
+    EXPECT_EQ(0, std::memcmp(one[k].cre(), two[k].cre(), one[k].numel() * sizeof(double))) << "result " << k;
+    ASSERT_EQ(one[k].cim() == nullptr, two[k].cim() == nullptr);
+    if (one[k].cim()) {
+      EXPECT_EQ(0, std::memcmp(one[k].cim(), two[k].cim(), one[k].numel() * sizeof(double)));
+    }
+  }
 }
 
 namespace {
