@@ -448,6 +448,10 @@ inline double sc_ceil(double x) { return std::ceil(x); }
 inline double sc_round(double x) { return std::round(x); }   // halves away from zero
 inline double sc_fix(double x) { return std::trunc(x); }
 inline double sc_abs(double x) { return std::fabs(x); }
+// max and min choose as the general forms do: a NaN loses to a number, and of two
+// equal scalars (0 and -0) the second is kept.
+inline double sc_max(double u, double v) { return (v >= u || u != u) ? v : u; }
+inline double sc_min(double u, double v) { return (v <= u || u != u) ? v : u; }
 inline bool sc_whole(double v) { return v >= -1099511627776.0 && v <= 1099511627776.0 && v == std::trunc(v); }
 inline double sc_mod(double x, double y) {
   if (y != 0 && sc_whole(x) && sc_whole(y)) {

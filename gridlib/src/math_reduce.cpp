@@ -332,8 +332,15 @@ Mt extreme2(const Mt& a, const Mt& b, bool want_max) {
       });
   }
   if (!a.isc() && !b.isc()) {
-    Mt o = want_max ? zip_real(a, b, fn, [](m_type u, m_type v) { return (v > u || u != u) ? v : u; })
-                    : zip_real(a, b, fn, [](m_type u, m_type v) { return (v < u || u != u) ? v : u; });
+    // Of two equal elements (0 and -0 differ only in sign) the reference keeps b's
+    // when a is a scalar, a's otherwise.
+    Mt o;
+    if (a.numel() == 1)
+      o = want_max ? zip_real(a, b, fn, [](m_type u, m_type v) { return (v >= u || u != u) ? v : u; })
+                   : zip_real(a, b, fn, [](m_type u, m_type v) { return (v <= u || u != u) ? v : u; });
+    else
+      o = want_max ? zip_real(a, b, fn, [](m_type u, m_type v) { return (v > u || u != u) ? v : u; })
+                   : zip_real(a, b, fn, [](m_type u, m_type v) { return (v < u || u != u) ? v : u; });
     if (a.islogical() && b.islogical()) o.set_flags(F_LOGICAL);
     else if (a.cls_ | b.cls_) apply_class(o, arith_class(a, b, want_max ? "max" : "min"));
     return o;

@@ -1,5 +1,5 @@
 % inference-checked
-% floor, ceil, round, fix, abs, mod and rem of scalars computed in loops, assigned to
+% floor, ceil, round, fix, abs, mod, rem, max and min of scalars computed in loops, assigned to
 % scalars and to elements: whole and fractional operands, signs, zero divisors, NaN,
 % Inf and operands too large to be counted exactly.
 xs = [7 -7 6 -6 7.5 -7.5 0.5 -0.5 2.5 -2.5 0];
@@ -50,6 +50,31 @@ for k = 1:3
   a = specials(k);
   fprintf('%g %g %g %g %g\n', mod(a, 2), rem(a, 2), mod(5, a), floor(a), abs(a));
 end
+% max and min of scalars: NaN loses to a number, signed zeros keep their order
+vals = [3 -2 NaN 0 -0 Inf];
+nv = numel(vals);
+mm = zeros(2 * nv, nv);
+for i = 1:nv
+  for j = 1:nv
+    a = vals(i);
+    b = vals(j);
+    mm(i, j) = 1 / max(a, b);
+    mm(nv + i, j) = 1 / min(a, b);
+  end
+end
+disp(mm)
+hi = -Inf;
+lo = Inf;
+for k = 1:7
+  x = mod(k * 0.37, 1) - 0.5;
+  hi = max(hi, x * 2);
+  lo = min(lo, max(x, -0.25)) + 0;
+end
+fprintf('%.4f %.4f\n', hi, lo);
+% the same ties on arrays: a scalar first operand gives way to the second
+disp(1 ./ max([0 -0 0 -0], [-0 0 0 -0]))
+disp(1 ./ min(0, [-0 0]))
+disp(1 ./ max([-0 0], 0))
 % nested calls and arithmetic around them, in a while loop
 c = 0;
 t = 0;

@@ -186,7 +186,7 @@ bool parser_t::whole_subscripts(int first, int close, std::vector<sub_form>* for
 }
 
 // In a statement that assigns a proven scalar or an element of a proven array, a call
-// of floor, ceil, round, fix, abs, mod or rem whose arguments are arithmetic on proven
+// of floor, ceil, round, fix, abs, mod, rem, max or min whose arguments are arithmetic on proven
 // scalars and numbers (and such calls) computes on C++ doubles (grl::sc_floor, ...,
 // gridlib_fast.h) instead of making an M value for each argument and the result.
 void parser_t::scalar_library_calls() {
@@ -197,16 +197,16 @@ void parser_t::scalar_library_calls() {
   static const std::map<std::string, std::pair<std::string, int>> forms = {
       {"floor_M", {"grl::sc_floor", 1}}, {"ceil_M", {"grl::sc_ceil", 1}}, {"round_M", {"grl::sc_round", 1}},
       {"fix", {"grl::sc_fix", 1}},       {"abs_M", {"grl::sc_abs", 1}},   {"mod", {"grl::sc_mod", 2}},
-      {"rem", {"grl::sc_rem", 2}}};
+      {"rem", {"grl::sc_rem", 2}},       {"max", {"grl::sc_max", 2}},     {"min", {"grl::sc_min", 2}}};
   // Innermost calls first: a call whose arguments hold a rewritten call is taken after it.
   for (int i = stmt.top() - 2; i >= 0; --i) {
     if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
     const auto form = forms.find(stmt.gettext(i));
     if (form == forms.end()) continue;
     // The M name must be the library function's, not a variable's or the program's own.
-    const std::string m_name = stmt.gettext(i) == "fix" || stmt.gettext(i) == "mod" || stmt.gettext(i) == "rem"
-                                   ? stmt.gettext(i)
-                                   : stmt.gettext(i).substr(0, stmt.gettext(i).size() - 2);
+    const std::string& c_name = stmt.gettext(i);
+    const bool suffixed = c_name.size() > 2 && c_name.compare(c_name.size() - 2, 2, "_M") == 0;
+    const std::string m_name = suffixed ? c_name.substr(0, c_name.size() - 2) : c_name;
     if (symbols->find(m_name, SYM_VARIABLES | SYM_FUNCTIONS) >= 0 || !library_function(m_name)) continue;
     int depth = 0, commas = 0, close = -1;
     bool plain = true;
