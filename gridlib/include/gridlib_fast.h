@@ -431,18 +431,19 @@ template <class T> inline void for_none(M<T>& v, const M<M<T>>& x) {
 
 }  // namespace grl
 
-// The general forms the scalar forms below fall back on.
-M<m_type> mod(const M<m_type>& x, const M<m_type>& y);
-M<m_type> rem(const M<m_type>& x, const M<m_type>& y);
-
 namespace grl {
+
+// mod and rem of one pair of real scalars as the general forms compute them
+// (math_elem.cpp), for the operands the scalar forms below do not take themselves.
+m_type mod_scalar(m_type x, m_type y);
+m_type rem_scalar(m_type x, m_type y);
 
 // Library functions of real double scalars, for statements the translator proved to
 // compute on C++ doubles: the same values as the general forms (which give a real
 // 1 x 1 of class double for real double scalars), without making M values. mod and
 // rem of whole numbers below 2^40 in size are exact with fmod (x / y is then never
 // within rounding of an integer unless y divides x); other operands take the general
-// form.
+// forms' arithmetic, without M values.
 inline double sc_floor(double x) { return std::floor(x); }
 inline double sc_ceil(double x) { return std::ceil(x); }
 inline double sc_round(double x) { return std::round(x); }   // halves away from zero
@@ -460,11 +461,11 @@ inline double sc_mod(double x, double y) {
     if ((r < 0) != (y < 0)) r += y;
     return r;
   }
-  return real_scalar(::mod(M<m_type>(x), M<m_type>(y)));
+  return mod_scalar(m_type(x), m_type(y));
 }
 inline double sc_rem(double x, double y) {
   if (y != 0 && sc_whole(x) && sc_whole(y)) return std::fmod(x, y);   // a zero has the sign of x
-  return real_scalar(::rem(M<m_type>(x), M<m_type>(y)));
+  return rem_scalar(m_type(x), m_type(y));
 }
 
 }  // namespace grl

@@ -1,5 +1,6 @@
 // Element-wise math: abs, sqrt, exp, log, the trigonometric functions, rounding, and
 // the binary atan2, mod and rem with scalar and implicit expansion.
+#include "gridlib_fast.h"
 #include "int64_util.h"
 #include "math_util.h"
 
@@ -176,6 +177,9 @@ Mt atan2_M(const Mt& y, const Mt& x) {
   no_complex(y, x, "atan2");
   return zip_real(y, x, "atan2", [](m_type a, m_type b) { return std::atan2(a, b); });
 }
+
+m_type grl::mod_scalar(m_type x, m_type y) { return mod1(x, y); }
+m_type grl::rem_scalar(m_type x, m_type y) { return rem1(x, y); }
 
 // mod: the result has the sign of y; mod(x,0) is x. (A lambda rather than mod1 itself,
 // so that the loop inlines it.)
