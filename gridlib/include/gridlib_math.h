@@ -149,6 +149,15 @@ template <class X, grl::has_shape<X> = 0>
 inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3) {
   return grl::size_dims(x.shape(), {&d1, &d2, &d3});
 }
+// Four dimensions or more (at most eight, as korval.rsv declares).
+template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 4, int> = 0>
+inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3,
+                      const M<m_type>& d4, const R&... r) {
+  const M<m_type> more[] = {d4, M<m_type>(r)...};
+  std::vector<const M<m_type>*> dims{&d1, &d2, &d3};
+  for (const M<m_type>& d : more) dims.push_back(&d);
+  return grl::size_dims(x.shape(), std::move(dims));
+}
 template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 5, int> = 0>
 inline void size(const X& x, const M<m_type>& d1, i_o_t, Mr<m_type> a, R&&... r) {
   grl::size_dims_out(x.shape(), {&d1}, {a, Mr<m_type>(r)...});

@@ -16,7 +16,9 @@ namespace {
 
 int dim_of(const Mt& x, const Mt* d, const char* fn) { return d ? dim_arg(*d, fn) : default_dim(x); }
 
-Mt cumprod_of(const Mt& x, const Mt* d) {
+Mt cumprod_of(const Mt& x, const Mt* given) {
+  Mt whole;
+  const Mt* d = loose_dim(x, given, "cumprod", whole);
   if (x.ndims() > 2)
     return along(x, dim_of(x, d, "cumprod"), [](const Mt& y, int k) {
       const Mt dm = Mt(m_type(k));

@@ -192,7 +192,9 @@ Mt mean_of(const Mt& x, const Mt* d) {
 }
 
 // any and all: true where some (every) element of a group is nonzero.
-Mt anyall(const Mt& x, const Mt* d, bool is_all, const char* fn) {
+Mt anyall(const Mt& x, const Mt* given, bool is_all, const char* fn) {
+  Mt whole;
+  const Mt* d = loose_dim(x, given, fn, whole);
   const int dim = dim_of(x, d, fn);
   if (x.ndims() > 2)
     return along(x, dim, [&](const Mt& y, int k) {

@@ -138,6 +138,22 @@ int dim_arg(const Mt& d, const char* fn) {
   return int(v);
 }
 
+const Mt* loose_dim(const Mt& x, const Mt* d, const char* fn, Mt& whole) {
+  if (!d || d->numel() != 1 || d->isc()) return d;
+  double v = double(d->cre()[0]);
+  const std::string f = fn;
+  if (f == "any" || f == "all") {
+    v = v != v ? double(x.ndims() + 1) : std::trunc(v);
+  } else if (v != std::floor(v)) {
+    grl_fail("conversion of %g to int value failed", v);
+  }
+  if (v == 0) return nullptr;
+  // Any dimension beyond the last gives the same groups: single elements.
+  if (v > double(x.ndims())) v = double(x.ndims() + 1);
+  whole = Mt(m_type(v));
+  return &whole;
+}
+
 static void size_text(const Mt& a, char* buf, std::size_t n) {
   std::snprintf(buf, n, "%s", grl::dims_text(a.shape()).c_str());
 }

@@ -47,6 +47,11 @@ Mt native_reduce(const Mt& x, const Mt* d, char op, const char* fn);
 void single_result(Mt& o, const Mt& x);
 // A dimension argument: a positive integer.
 int dim_arg(const Mt& d, const char* fn);
+// The DIM of cumprod, any and all, which take 0 as no DIM (their first dimension that is
+// not 1): nullptr then, else the dimension to use (in `whole`). any and all take the
+// whole part of a fraction and a NaN as a dimension beyond the last; cumprod refuses a
+// fraction. Other values are left to dim_arg.
+const Mt* loose_dim(const Mt& x, const Mt* d, const char* fn, Mt& whole);
 // The dimension a reduction works along when none is given: the first that is not 1.
 inline int default_dim(const Mt& x) {
   if (x.ndims() <= 2) return x.rows() != 1 ? 1 : 2;

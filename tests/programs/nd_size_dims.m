@@ -17,3 +17,8 @@ try, size(R, [1.5 2]), catch e, disp(e.message), end
 size(R, [1; 2])
 try, [a, b, c] = size(R, [1 2]), catch e, disp(e.message), end
 [a, b] = size(R, 1, 2)
+Q = zeros(2, 3, 4, 5);
+size(Q, 1, 2, 3, 4)
+size(Q, 4, 3, 2, 1, 6)
+size(R, 3, 3, 2, 1, 1, 2, 3, 4)
+try, size(Q, 1, 2, 3, 0), catch e, disp(e.message), end

@@ -21,3 +21,11 @@ cumprod(zeros(1, 0))
 cumprod([true true false])
 cumprod(7)
 cumprod(7, 2)
+% DIM 0 is the first dimension that is not 1, a DIM beyond the last keeps each
+% element; a fractional DIM is refused
+X = [1 0 3; 4 5 0];
+cumprod(X, 0)
+cumprod([2 3 4], 0)
+cumprod(X, 3)
+cumprod(X, 200)
+try, cumprod(X, 1.5), catch err, disp(err.message), end
