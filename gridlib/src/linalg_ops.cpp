@@ -3,6 +3,7 @@
 // the two transposes; plus the conversions the other linalg sources share.
 #include "int64_util.h"
 #include "linalg_lapack.h"
+#include "shape_nd.h"
 
 #include <cmath>
 #include <cstdio>
@@ -311,6 +312,8 @@ using la::C;
 using la::Mt;
 
 Mt transpose(const Mt& a) {
+  // A structure array moves its elements as the numbers of its elements move.
+  if (a.st_) return grl::struct_pick(a, ::transpose(grl::struct_numbers(a)));
   if (a.holds_cell()) return Mt::of_cell(::transpose(a.held_cell()));
   if (grl::w64::has_exact(a)) {
     // int64/uint64 beyond 2^53: the exact elements move with the doubles.

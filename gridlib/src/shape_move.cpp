@@ -187,21 +187,44 @@ static int first_long_dim(const sizes& e) {
     if (e[k] != 1) return int(k + 1);
   return 1;
 }
-Mt flip(const Mt& x) { return flip_dim(x, first_long_dim(x.shape())); }
-Mt flip(const Mt& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
+// A structure array moves its elements as the numbers of its elements move.
+Mt flip(const Mt& x) {
+  if (x.st_) return struct_pick(x, flip(struct_numbers(x)));
+  return flip_dim(x, first_long_dim(x.shape()));
+}
+Mt flip(const Mt& x, const Mt& dim) {
+  if (x.st_) return struct_pick(x, flip(struct_numbers(x), dim));
+  return flip_dim(x, dim_arg(dim, "flip"));
+}
 Mc flip(const Mc& x) { return flip_dim(x, first_long_dim(x.shape())); }
 Mc flip(const Mc& x, const Mt& dim) { return flip_dim(x, dim_arg(dim, "flip")); }
 // A value of any class that holds a cell flips, shifts and reshapes as the cell.
-Mt fliplr(const Mt& x) { return x.holds_cell() ? Mt::of_cell(fliplr(x.held_cell())) : flip_lr(x); }
-Mt flipud(const Mt& x) { return x.holds_cell() ? Mt::of_cell(flipud(x.held_cell())) : flip_ud(x); }
+Mt fliplr(const Mt& x) {
+  if (x.st_) return struct_pick(x, fliplr(struct_numbers(x)));
+  return x.holds_cell() ? Mt::of_cell(fliplr(x.held_cell())) : flip_lr(x);
+}
+Mt flipud(const Mt& x) {
+  if (x.st_) return struct_pick(x, flipud(struct_numbers(x)));
+  return x.holds_cell() ? Mt::of_cell(flipud(x.held_cell())) : flip_ud(x);
+}
 Mc fliplr(const Mc& x) { return flip_lr(x); }
 Mc flipud(const Mc& x) { return flip_ud(x); }
-Mt rot90(const Mt& x) { return rotate(x, 1); }
-Mt rot90(const Mt& x, const Mt& k) { return rotate(x, quarter_turns(k)); }
+Mt rot90(const Mt& x) {
+  if (x.st_) return struct_pick(x, rot90(struct_numbers(x)));
+  return rotate(x, 1);
+}
+Mt rot90(const Mt& x, const Mt& k) {
+  if (x.st_) return struct_pick(x, rot90(struct_numbers(x), k));
+  return rotate(x, quarter_turns(k));
+}
 Mc rot90(const Mc& x) { return rotate(x, 1); }
 Mc rot90(const Mc& x, const Mt& k) { return rotate(x, quarter_turns(k)); }
-Mt circshift(const Mt& x, const Mt& n) { return x.holds_cell() ? Mt::of_cell(circshift(x.held_cell(), n)) : circ(x, n); }
+Mt circshift(const Mt& x, const Mt& n) {
+  if (x.st_) return struct_pick(x, circshift(struct_numbers(x), n));
+  return x.holds_cell() ? Mt::of_cell(circshift(x.held_cell(), n)) : circ(x, n);
+}
 Mt circshift(const Mt& x, const Mt& n, const Mt& dim) {
+  if (x.st_) return struct_pick(x, circshift(struct_numbers(x), n, dim));
   return x.holds_cell() ? Mt::of_cell(circshift(x.held_cell(), n, dim)) : circ_dim(x, n, dim);
 }
 Mc circshift(const Mc& x, const Mt& n) { return circ(x, n); }

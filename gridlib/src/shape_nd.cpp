@@ -160,9 +160,16 @@ template Mc tile_nd(const Mc&, const sizes&);
 }  // namespace shp
 }  // namespace grl
 
-Mt permute(const Mt& x, const Mt& p) { return permute_by(x, perm_of(p, x.ndims(), "permute")); }
+// A structure array moves its elements as the numbers of its elements move.
+Mt permute(const Mt& x, const Mt& p) {
+  if (x.st_) return grl::struct_pick(x, permute(grl::struct_numbers(x), p));
+  return permute_by(x, perm_of(p, x.ndims(), "permute"));
+}
 Mc permute(const Mc& x, const Mt& p) { return permute_by(x, perm_of(p, x.ndims(), "permute")); }
-Mt ipermute(const Mt& x, const Mt& p) { return permute_by(x, inverse(perm_of(p, x.ndims(), "ipermute"))); }
+Mt ipermute(const Mt& x, const Mt& p) {
+  if (x.st_) return grl::struct_pick(x, ipermute(grl::struct_numbers(x), p));
+  return permute_by(x, inverse(perm_of(p, x.ndims(), "ipermute")));
+}
 Mc ipermute(const Mc& x, const Mt& p) { return permute_by(x, inverse(perm_of(p, x.ndims(), "ipermute"))); }
 Mt squeeze(const Mt& x) { return squeeze_of(x); }
 Mc squeeze(const Mc& x) { return squeeze_of(x); }
@@ -203,8 +210,14 @@ long shift_count(const Mt& n, std::size_t nd) {
 }
 }  // namespace
 
-Mt shiftdim(const Mt& x) { return shift_dims(x, leading_ones(x.shape())); }
-Mt shiftdim(const Mt& x, const Mt& n) { return shift_dims(x, shift_count(n, x.ndims())); }
+Mt shiftdim(const Mt& x) {
+  if (x.st_) return grl::struct_pick(x, shiftdim(grl::struct_numbers(x)));
+  return shift_dims(x, leading_ones(x.shape()));
+}
+Mt shiftdim(const Mt& x, const Mt& n) {
+  if (x.st_) return grl::struct_pick(x, shiftdim(grl::struct_numbers(x), n));
+  return shift_dims(x, shift_count(n, x.ndims()));
+}
 void shiftdim(const Mt& x, i_o_t, Mr<m_type> y, Mr<m_type> ns) {
   const long n = leading_ones(x.shape());
   y = shift_dims(x, n);

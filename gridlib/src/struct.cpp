@@ -582,6 +582,10 @@ bool valid_field_name(const std::string& name) {
 }
 
 Mt struct_of(const std::vector<Mt>& args) {
+  // struct(s) is s; struct([]) (any empty array) an empty structure array of its size.
+  if (args.size() == 1 && args[0].st_) return args[0];
+  if (args.size() == 1 && args[0].isempty() && !args[0].holds_cell() && !args[0].ischar())
+    return make_struct(args[0].rows(), args[0].cols(), {});
   if (args.size() % 2) grl_fail("struct: additional arguments must occur as \"field\", VALUE pairs");
   // The extents: those of the cell values that are not 1 x 1, which must agree.
   std::size_t rows = 1, cols = 1;

@@ -38,3 +38,19 @@ disp(class(c{2,1,2}))
 disp(size(c(:,:,2)))
 d = cat(3, {1, 2}, {3, 4});
 disp(size(d)); disp(d{1,2,2})
+% rearranging a structure array moves its elements
+m = struct('a', {1, 2, 3; 4, 5, 6});
+mt = m';
+disp(size(mt)); disp([mt.a])
+mp = permute(repmat(m, [1 1 2]), [3 1 2]);
+disp(size(mp)); disp([mp(:, 2, 3).a])
+ip = ipermute(mp, [3 1 2]);
+disp([ip.a])
+f1 = fliplr(m); f2 = flipud(m); f3 = flip(m, 2);
+disp([f1.a; f2.a; f3.a])
+c1 = circshift(m, 1, 2); c2 = rot90(m);
+disp([c1.a]); disp(size(c2)); disp([c2.a])
+sd = shiftdim(struct('a', cell(1, 1, 3)));
+disp(size(sd))
+mc = m.';
+disp([mc.a])

@@ -17,3 +17,7 @@ p.y = 'two';
 p.q.r = [1 2; 3 4];
 p.q.c = {1, 'x'};
 p
+% struct of an empty array is an empty structure array of its size; of a structure, itself
+e0 = struct([])
+e3 = struct(zeros(0, 3))
+same = struct(s)
