@@ -10,6 +10,7 @@
 #define GRIDLIB_STRUCT_H
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace grl {
@@ -138,6 +139,41 @@ inline M<m_type> elem_field(const M<m_type>& s, const ix<m_type>& i, field_key k
     if (f >= 0 && e < n) return b->v[e * b->names.size() + std::size_t(f)];
   }
   return elem_field_slow(s, i, k);
+}
+
+// --- a field as the inputs of a library function --------------------------------
+// f(x, s.name, y) where s may be a structure array: s.name stands for one input per
+// element. The translator writes
+//   grl::field_inputs(s, GRL_FIELD("name"), "f", GRL_CALL(f(x, _e..., y)), ARGS)
+// with ARGS a callable that gives every input of f from the list (arg_list). A value
+// that is no structure array (a 1 x 1 structure, or no structure at all, whose field
+// fails with the usual message) calls f with the one field directly, as plain s.name
+// does; any other number of elements calls f by its name with the inputs the list
+// makes (library_list_call), as many as there are.
+M<m_type> library_list_call(const char* fn, const std::vector<M<m_type>>& args);
+inline M<M<m_type>> field_list(const M<m_type>& s, field_key k) { return field_list(s, k.name); }
+template <class R> R list_result(const M<m_type>& v, const char* fn) {
+  if constexpr (std::is_same_v<R, M<m_type>>) {
+    return v;
+  } else if constexpr (std::is_arithmetic_v<R>) {
+    if (v.numel() != 1 || v.isc()) grl_fail("Invalid call to %s", fn);
+    return R(v.cre()[0]);
+  } else if constexpr (std::is_constructible_v<R, const M<m_type>&>) {
+    return R(v);
+  } else {
+    grl_fail("Invalid call to %s", fn);
+  }
+}
+template <class N, class F, class A>
+auto field_inputs(const M<m_type>& s, const N& name, const char* fn, F&& f, A&& args) {
+  if constexpr (std::is_invocable_v<F&, const M<m_type>&>) {
+    using R = std::decay_t<std::invoke_result_t<F&, const M<m_type>&>>;
+    if (!s.st_ || s.numel() == 1) return R(f(field(s, name)));
+    return list_result<R>(library_list_call(fn, args(field_list(s, name))), fn);
+  } else {
+    // f takes no single input there: only a list of another length can be right.
+    return library_list_call(fn, args(field_list(s, name)));
+  }
 }
 
 // --- the structure of a value -------------------------------------------------------

@@ -67,6 +67,28 @@ const Mt& in(const Mc& a, std::size_t k) { return a.elem(k); }
 #define Y2 Mr<m_type>(y[2])
 #define Y3 Mr<m_type>(y[3])
 
+// numel(x, i1, ..., in): how many elements x(i1, ..., in) has; a ":" counts the extent
+// of its dimension (the last one the extents from there on).
+Mt numel_of(const Mc& a) {
+  const Mt& x = in(a, 0);
+  if (a.numel() == 1) return numel(x);
+  const grl::sizes d = x.shape();
+  const std::size_t n = a.numel() - 1;
+  double count = 1;
+  for (std::size_t k = 0; k < n; ++k) {
+    const Mt& i = in(a, k + 1);
+    if (i.ischar() && i.numel() == 1 && i.cre()[0] == ':') {
+      double e = 1;
+      for (std::size_t j = k; j < d.size() && (j == k || k + 1 == n); ++j) e *= double(d[j]);
+      if (k >= d.size()) e = 1;
+      count *= e;
+    } else {
+      count *= double(i.numel());
+    }
+  }
+  return Mt(m_type(count));
+}
+
 // [d1, d2, ..., dn] = size(x): the last output takes the product of the dimensions left.
 void size_outputs(const Mc& a, int nout, Mt* y) {
   if (a.numel() > 1) {
@@ -165,7 +187,7 @@ const std::unordered_map<std::string, library_entry>& library_table() {
       ONE_THREE("diff", diff), ONE_TWO("norm", norm), ONE("det", det), ONE("inv", inv),
       ONE("trace", trace), ONE_TWO("rank", rank), ONE("transpose", transpose),
       ONE("ctranspose", ctranspose), ONE("fliplr", fliplr), ONE("flipud", flipud),
-      ONE("numel", numel), ONE("length", length), ONE("ndims", ndims), ONE("isempty", isempty),
+      {"numel", {1, 64, numel_of}}, ONE("length", length), ONE("ndims", ndims), ONE("isempty", isempty),
       ONE("nnz", nnz), TWO("kron", kron), TWO_THREE("dot", dot),
       TWO_THREE("cross", cross), EXTREME("max", max),
       EXTREME("min", min),
@@ -232,6 +254,14 @@ const std::unordered_map<std::string, library_entry>& library_table() {
 #undef Y3
 
 }  // namespace
+
+M<m_type> grl::library_list_call(const char* fn, const std::vector<M<m_type>>& args) {
+  Mc cell = Mc::alloc(1, args.size());
+  for (std::size_t k = 0; k < args.size(); ++k) cell.welem(k) = args[k];
+  Mc outs;
+  if (!call_library(fn, cell, 1, outs)) grl_fail("Invalid call to %s", fn);
+  return outs.elem(0);
+}
 
 bool grl::call_library(const std::string& name, const Mc& args, int nout, Mc& outs) {
   const auto& table = library_table();

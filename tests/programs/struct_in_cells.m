@@ -31,6 +31,16 @@ function struct_in_cells
   end
   printf('%d ', cellfun(@(e) e.id, db.rows)); printf('\n');
   disp(db.rows{3}.tags{2})
+  % c{k}(e).f: an element of a structure array held in a cell, read and assigned
+  x = {struct('p', 1), struct('p', {2, 3})};
+  disp(x{2}(2).p)
+  x{end}(end).p = 30;
+  x{2}(1).q = 'new';
+  x{1}(2).p = 4;
+  y = x{2};
+  disp([y.p]); disp(x{2}(1).q); disp(size(x{1}))
+  z.cells = {struct('v', {5, 6})};
+  printf('%d\n', z.cells{1}(2).v + numel(x));
 end
 
 function c = fill(c)

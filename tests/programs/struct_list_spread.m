@@ -43,6 +43,27 @@ try
 catch err
   disp(err.message)
 end
+
+% library functions take the field of a structure array as one input per element
+vv(1).x = [1 5 2]; vv(2).x = [4 0 3];
+disp(max(vv.x))
+disp(min(vv.x))
+kk(1).f = 1; kk(2).f = 2;
+printf('%.4f %g %g %g\n', atan2(kk.f), mod(kk.f), rem(kk.f), hypot(kk.f));
+one = struct('v', [3 9 4]);
+disp(max(one.v))
+disp([peak(one) peak(struct('v', {-1})) peak(struct('v', {1, 2}))])
+printf('%d %d\n', numel(vv.x), numel(kk.f));
+ee = struct('v', {});
+try, max(ee.v), catch err, disp(strtok(err.message, '.')), end
+try, atan2(vv.x, 1), catch err, disp(strtok(err.message, '.')), end
+try, sin(kk.f), catch err, disp(strtok(err.message, '.')), end
+ww = struct('f', {2, 3, 4});
+try, mod(ww.f), catch err, disp(strtok(err.message, '.')), end
+try, numel(ee.v), catch err, disp(strtok(err.message, '.')), end
+end
+function m = peak(st)
+m = max(st.v) + numel(st.v);
 end
 function r = addthree(a, b, c)
 r = a + b + c;

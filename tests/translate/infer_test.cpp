@@ -1,6 +1,7 @@
 // Scalar inference: what it proves and, above all, what it must not prove.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ class Inference : public testing::Test {
 
   // The statements of the M text as the scanner gives them, then the proof.
   inferred_types infer(const std::string& m, bool scalar_signature = false) {
+    return infer_types(statements_of(m), scalar_signature);
+  }
+  std::vector<tokens_t> statements_of(const std::string& m) {
     minput_t input;
     input.assign(m);
     parser_t scan;
@@ -34,7 +38,7 @@ class Inference : public testing::Test {
       if (scan.display && scan.stmt.top() > 0) statements.back().ins_before_last(kShownMark, TK_OTHER);
       if (scan.at_end() || scan.function_follows) break;
     }
-    return infer_types(statements, scalar_signature);
+    return statements;
   }
   inferred_types infer_types_of(const std::string& m) { return infer(m, true); }
   static bool has(const std::set<std::string>& s, const char* v) { return s.count(v) > 0; }
@@ -224,3 +228,23 @@ TEST_F(Inference, ScalarFormsThatCannotRaiseNeedNoFrame) {
 }
 
 }  // namespace
+
+// Fields of a structure known to be 1 x 1 are plain values, never a list: a variable may
+// be taken as one only when nothing can make it an array.
+TEST_F(Inference, SingleStructures) {
+  const std::set<std::string> one = single_structures(statements_of(
+      "p.v = [1 2];\np.w.x = 3;\np.v(2) = 5;\nq = struct('a', 1, 'b', 'x');\nq.a = 2;\n"
+      "r.f = 1;\nr(2).f = 3;\n"                 // indexed: an array
+      "t.f = 1;\nt = other();\n"                 // a value from elsewhere
+      "u = struct('a', {1, 2});\n"               // cell values: an array
+      "w = struct('a', k);\n"                    // k may be a cell
+      "[m.a] = deal(1);\n"
+      "for e = 1:3\n  e.x = 1;\nend\n"
+      "p\n"));
+  EXPECT_EQ(one, (std::set<std::string>{"p", "q"}));
+  // Inputs, globals, a script run by name and eval can all bring in an array.
+  EXPECT_TRUE(single_structures(statements_of("function f(s)\ns.a = 1;\nm = max(s.a);\n")).empty());
+  EXPECT_TRUE(single_structures(statements_of("global g\ng.a = 1;\n")).empty());
+  EXPECT_TRUE(single_structures(statements_of("p.a = 1;\nsetup_script\nm = max(p.a);\n")).empty());
+  EXPECT_TRUE(single_structures(statements_of("p.a = 1;\neval('p(2).a = 2;');\n")).empty());
+}

@@ -426,10 +426,13 @@ int translate_mfile(const mfile_job& job) {
       p->inferred_arrays = proven.arrays;
       p->loop_plans = proven.loops;
       p->while_views = proven.while_views;
+      p->single_structs = single_structures(statements);
       scalar_form = infer_types(statements, true);
       p->scalar_twin = scalar_form.scalar_function;
     } else if (!job.scan_only) {
-      p->loop_plans = plain_loop_plans(prescan(input, header_mode, job.main));
+      const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
+      p->loop_plans = plain_loop_plans(statements);
+      if (nest.empty()) p->single_structs = single_structures(statements);
     }
     parser_t::function_texts texts;
     const int more = p->translate_function(ordinal, base, texts);

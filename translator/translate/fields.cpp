@@ -54,10 +54,12 @@ class field_writer {
   // cell_var tells whether a variable is declared as a cell (its C++ type is one);
   // inputs_of gives the inputs a function takes, -1 for a name that is no function
   // of a fixed count, whether it is an M function and its name in M.
+  // single tells whether a variable is known to hold a 1 x 1 structure.
   field_writer(toks in, std::function<bool(const std::string&)> cell_var,
                std::function<int(const std::string&, bool&, std::string&)> inputs_of,
-               std::function<bool(const std::string&)> var)
-      : in_(std::move(in)), cell_var_(std::move(cell_var)), inputs_of_(std::move(inputs_of)), var_(std::move(var)) {
+               std::function<bool(const std::string&)> var, std::function<bool(const std::string&)> single)
+      : in_(std::move(in)), cell_var_(std::move(cell_var)), inputs_of_(std::move(inputs_of)), var_(std::move(var)),
+        single_(std::move(single)) {
     int depth = 0;
     for (std::size_t i = 0; i < in_.size(); ++i) {
       const std::string& t = in_[i].text;
@@ -76,6 +78,7 @@ class field_writer {
   std::function<bool(const std::string&)> cell_var_;
   std::function<int(const std::string&, bool&, std::string&)> inputs_of_;
   std::function<bool(const std::string&)> var_;
+  std::function<bool(const std::string&)> single_;
   int eq_ = -1;            // the "=" of an assignment
   int outputs_from_ = -1;  // the i_o before the outputs of a call
   int places_from_ = -1;   // the places of grl::out_call, after its GRL_OUTS(...)
@@ -105,8 +108,62 @@ class field_writer {
     const std::size_t dot = t.find('.');
     if (dot != std::string::npos) return dot > 0 && is_name(t.substr(0, dot));
     int j = i + 1;
-    if (is(j, ".br")) ++j;
-    return is(j, "(") && mark(closing(j) + 1);
+    const bool brace = is(j, ".br");
+    if (brace) ++j;
+    if (!is(j, "(")) return false;
+    const int close = closing(j);
+    // c{k}(j).a: an element of the structure array a cell holds.
+    if (brace && is(close + 1, "(")) return mark(closing(close + 1) + 1);
+    return mark(close + 1);
+  }
+
+  // c{k}(e).a after the word c (cur) at the ".br" at j: the field of element e of the
+  // structure array in c{k}, read, or made as a target. Returns the token after the
+  // name.
+  int cell_element_field(int j, toks& cur, bool write) {
+    const int close = closing(j + 1), open2 = close + 1, close2 = closing(open2);
+    const toks args = emit(j + 2, close), elem = emit(open2 + 1, close2);
+    const std::string m = in_[close2 + 1].text.substr(1);
+    int next = close2 + 2;
+    const std::vector<std::string> mp = split_dots(m);
+    toks name;
+    if (mp[0].empty() && is(next, "(")) {
+      const int c2 = closing(next);
+      name = emit(next + 1, c2);
+      next = c2 + 1;
+    } else {
+      name = literal(mp[0]);
+    }
+    toks cell = cur;
+    if (write && !(cur.size() == 1 && cell_var_(cur[0].text))) {
+      cell.insert(cell.begin(), raw("grl::cell_in("));
+      cell.push_back(raw(")"));
+    }
+    cell.push_back(in_[j]);
+    cell.push_back(tok{"(", '('});
+    cell.insert(cell.end(), args.begin(), args.end());
+    cell.push_back(tok{")", ')'});
+    last_ = step{cell, elem, name, true, false};
+    if (write) {
+      toks e{raw("grl::elem_field_ref(")};
+      e.insert(e.end(), cell.begin(), cell.end());
+      e.push_back(raw(".ref(),"));
+      e.insert(e.end(), elem.begin(), elem.end());
+      e.push_back(raw(","));
+      if (one_subscript(elem)) append_key(e, name);
+      else e.insert(e.end(), name.begin(), name.end());
+      e.push_back(raw(")"));
+      cur = e;
+    } else {
+      toks value{raw("M<m_type>(")};
+      value.insert(value.end(), cell.begin(), cell.end());
+      value.push_back(tok{"(", '('});
+      value.insert(value.end(), elem.begin(), elem.end());
+      value.push_back(raw("))"));
+      cur = wrap(value, name, false);
+    }
+    if (mp.size() > 1) fields_of(m, 1, cur, next, write);
+    return next;
   }
 
   // The last step of the chain just read: the value whose field it names, the index of
@@ -211,9 +268,12 @@ class field_writer {
       return is(to, ")");
     // An argument of a library function that takes any number of values in turn.
     if (is(from - 1, "(") && takes_lists(from - 2)) return true;
-    if (!is(from - 1, ",")) return false;
+    // (A row break in a literal is ", semi, \n": the item after it follows a "\n".)
+    int before = from - 1;
+    while (before > 0 && is(before, "\n")) --before;
+    if (!is(before, ",")) return false;
     int depth = 0;
-    for (int j = from - 1; j >= 0; --j) {
+    for (int j = before; j >= 0; --j) {
       if (is(j, ")")) ++depth;
       if (is(j, "(") && depth-- == 0)
         return (word(j + 1) && (in_[j + 1].text == "BR" || in_[j + 1].text == "CL")) || takes_lists(j - 1);
@@ -258,6 +318,10 @@ class field_writer {
       if (brace) ++j;
       if (!is(j, "(")) break;
       const int close = closing(j);
+      if (brace && is(close + 1, "(") && mark(closing(close + 1) + 1)) {
+        i = cell_element_field(j - 1, cur, write);
+        continue;
+      }
       if (!mark(close + 1)) break;
       const toks args = emit(j + 1, close);
       const std::string m = in_[close + 1].text.substr(1);
@@ -419,7 +483,8 @@ class field_writer {
     last_ = saved;
     if (end != to) return false;
     if (plain && !found.elem && !found.brace && found.index.empty() && found.base.size() == 1 &&
-        found.base[0].kind == TK_WORD && var_(found.base[0].text) && !cell_var_(found.base[0].text))
+        found.base[0].kind == TK_WORD && var_(found.base[0].text) && !cell_var_(found.base[0].text) &&
+        !single_(found.base[0].text))
       return true;
     if (!found.elem) return false;
     for (const tok& t : found.index)
@@ -455,6 +520,12 @@ class field_writer {
       const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
       if (element_list(starts[a], to, m_function)) spread = a;
     }
+    if (spread < 0 && !m_function) {
+      for (int a = 0; a < inputs; ++a) {
+        const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
+        if (element_list(starts[a], to, true)) return field_inputs(i, close, starts, a, m_name, out);
+      }
+    }
     if (spread < 0) return -1;
     const int room = callee_in - (inputs - 1);
     if (room < 0) return -1;
@@ -487,6 +558,47 @@ class field_writer {
     out.push_back(raw(",\"" + message + "\",GRL_CALL("));
     out.insert(out.end(), call.begin(), call.end());
     out.push_back(raw("))"));
+    return close + 1;
+  }
+
+  // f(x, s.f, y) of a library function where s, a variable, may be a structure array:
+  // grl::field_inputs calls f with the field directly when s is no array, else with
+  // every value of the list in turn (by f's name). The other inputs are written once
+  // for each way; only one of them runs.
+  int field_inputs(int i, int close, const std::vector<int>& starts, int spread, const std::string& m_name,
+                   toks& out) {
+    const int inputs = int(starts.size());
+    toks direct{in_[i], tok{"(", '('}}, listed{raw("grl::arg_list<m_type>(")};
+    step field;
+    for (int a = 0; a < inputs; ++a) {
+      const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
+      if (a) {
+        direct.push_back(tok{",", ','});
+        listed.push_back(tok{",", ','});
+      }
+      if (a == spread) {
+        toks ignored;
+        chain(starts[a], ignored);
+        field = last_;
+        direct.push_back(raw("_e..."));
+        listed.push_back(raw("CS(_l)"));
+        continue;
+      }
+      const toks arg = emit(starts[a], to);
+      direct.insert(direct.end(), arg.begin(), arg.end());
+      listed.insert(listed.end(), arg.begin(), arg.end());
+    }
+    direct.push_back(tok{")", ')'});
+    listed.push_back(raw(")"));
+    out.push_back(raw("grl::field_inputs("));
+    out.insert(out.end(), field.base.begin(), field.base.end());
+    out.push_back(raw(","));
+    append_key(out, field.name);
+    out.push_back(raw(",\"" + m_name + "\",GRL_CALL("));
+    out.insert(out.end(), direct.begin(), direct.end());
+    out.push_back(raw("),[&](const M<M<m_type>>& _l){return "));
+    out.insert(out.end(), listed.begin(), listed.end());
+    out.push_back(raw(";})"));
     return close + 1;
   }
 
@@ -544,7 +656,8 @@ void parser_t::field_pass() {
     return symbols->info_of(f)[INFO_NIN];
   };
   auto var = [this](const std::string& name) { return symbols && symbols->find(name, SYM_VARIABLES) >= 0; };
-  const toks out = field_writer(in, cell_var, inputs_of, var).run();
+  auto single = [this](const std::string& name) { return single_structs.count(name) > 0; };
+  const toks out = field_writer(in, cell_var, inputs_of, var, single).run();
   stmt.del(TP_HEAD, stmt.top() + 1);
   for (std::size_t k = 0; k < out.size(); ++k) stmt.ins(int(k), out[k].text, out[k].kind);
 }

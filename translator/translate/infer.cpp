@@ -908,3 +908,95 @@ int output_class(const std::vector<tokens_t>& statements) {
   analysis a(statements, false, nullptr, true);
   return a.output_class();
 }
+
+// --- structures known to be 1 x 1 ----------------------------------------------------
+namespace {
+
+int depth_change(const tok& x) {
+  if (x.kind == TK_STRING) return 0;
+  if (x.text == "(" || x.text == "[" || x.text == "{") return 1;
+  if (x.text == ")" || x.text == "]" || x.text == "}") return -1;
+  return 0;
+}
+
+// The "=" of an assignment statement at bracket depth 0, or -1.
+int assignment_eq(const stmt_t& st) {
+  int depth = 0;
+  for (std::size_t i = 0; i < st.size(); ++i) {
+    depth += depth_change(st[i]);
+    if (depth == 0 && st[i].kind != TK_STRING && st[i].text == "=") return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string base_name(const std::string& w) { return w.substr(0, w.find('.')); }
+
+// v = struct() or struct('a', 1, 'b', 'x'): a 1 x 1 structure, as no value of a field
+// can be a cell (which would make an array) when every argument is a literal.
+bool literal_struct(const stmt_t& st, std::size_t from) {
+  if (from + 2 >= st.size() || st[from].text != "struct" || st[from + 1].text != "(") return false;
+  int depth = 0;
+  std::size_t i = from + 1;
+  for (; i < st.size(); ++i) {
+    const tok& x = st[i];
+    depth += depth_change(x);
+    if (depth == 0) break;
+    if (x.kind == TK_STRING || x.kind == TK_NUMBER) continue;
+    if (x.text == "{" || x.kind == TK_WORD) return false;
+  }
+  for (++i; i < st.size(); ++i)
+    if (st[i].text != ";" && st[i].text != "," && st[i].text != "\n") return false;
+  return true;
+}
+
+}  // namespace
+
+std::set<std::string> single_structures(const std::vector<tokens_t>& statements) {
+  std::set<std::string> fields, others, lone;
+  for (const tokens_t& s : statements) {
+    stmt_t st;
+    for (int i = 0; i < s.top(); ++i)
+      if (s.kind(i) != TK_COMMENT && s.gettext(i) != kShownMark) st.push_back({s.gettext(i), s.kind(i)});
+    if (st.empty()) continue;
+    for (const tok& x : st)
+      if (word(x) && opaque_word(x.text)) return {};
+    const std::string& head = st[0].text;
+    // A statement of one word that is no variable may run a script, which can assign
+    // anything.
+    if (word(st[0]) && !keyword(head) && st.size() <= 2 && (st.size() == 1 || st[1].text == ";" || st[1].text == ",")) {
+      lone.insert(head);
+      continue;
+    }
+    // The names of the function line, global and persistent, and the loop variable:
+    // values from elsewhere.
+    if (word(st[0]) && (head == "function" || head == "global" || head == "persistent" || head == "for" ||
+                        head == "parfor")) {
+      for (const tok& x : st)
+        if (word(x)) others.insert(base_name(x.text));
+      continue;
+    }
+    const int eq = assignment_eq(st);
+    if (eq < 0) continue;
+    if (head == "[") {
+      for (int i = 1; i < eq; ++i)
+        if (word(st[i])) others.insert(base_name(st[i].text));
+      continue;
+    }
+    if (!word(st[0])) continue;
+    const std::string v = base_name(head);
+    if (head.find('.') != std::string::npos) {
+      // v.f = x, v.f(k) = x, v.a.b{2} = x: fields of one structure.
+      fields.insert(v);
+    } else if (eq == 1 && literal_struct(st, 2)) {
+      fields.insert(v);
+    } else {
+      others.insert(v);
+    }
+  }
+  for (const std::string& w : lone)
+    if (!fields.count(w) && !others.count(w)) return {};
+  std::set<std::string> single;
+  for (const std::string& v : fields)
+    if (!others.count(v)) single.insert(v);
+  return single;
+}

@@ -63,3 +63,10 @@ std::vector<loop_plan> plain_loop_plans(const std::vector<tokens_t>& statements)
 // The class of the one output of the function whose statements these are, whatever
 // its inputs: 2 a real double scalar, 1 a real double array, 0 anything.
 int output_class(const std::vector<tokens_t>& statements);
+
+// The variables of the function (statements as for infer_types) that hold a 1 x 1
+// structure wherever they hold a value: every assignment names a field of the variable
+// (v.f = x, v.f(k) = x) or makes it from literals (v = struct('a', 1)), and nothing
+// else can assign it (it is no input, global, loop variable or output of a call, and
+// no eval, load or script call is there).
+std::set<std::string> single_structures(const std::vector<tokens_t>& statements);

@@ -174,6 +174,9 @@ class parser_t : public scanner_t {
   // written directly.
   std::set<std::string> inferred_scalars;
   std::set<std::string> inferred_arrays;
+  // Variables that hold a 1 x 1 structure wherever they hold one (single_structures):
+  // their fields are one value each, never a comma list.
+  std::set<std::string> single_structs;
   // The second form of a function proven to give a real double scalar from real double
   // scalars: scalar_signature translates that form (inputs and output C++ doubles);
   // scalar_twin makes the general form call it when its arguments are such scalars.
