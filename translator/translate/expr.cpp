@@ -460,10 +460,14 @@ bool parser_t::begins_cell(int i) {
   if (stmt.is_word(i, "(") && stmt.is_word(i + 1, "BR") && stmt.is_word(i + 2, "(")) return begins_cell(i + 3);
   if (stmt.is_word(i, "cells(0.0)")) return true;
   if (stmt.kind(i) != TK_WORD || !symbols) return false;
-  if (stmt.is_word(i + 1, "(")) return call_yields_cell(i);
-  if (!stmt.is_word(i + 1, ",") && !stmt.is_word(i + 1, ")") && !stmt.is_word(i + 1, "\n")) return false;
   const int c = symbols->find(stmt.gettext(i), SYM_VARIABLES);
-  return c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
+  const bool cell_variable = c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
+  // c(...) of a cell variable is a cell, when nothing follows it in the argument.
+  auto argument_ends = [&](int j) {
+    return stmt.is_word(j, ",") || stmt.is_word(j, ")") || stmt.is_word(j, "\n");
+  };
+  if (stmt.is_word(i + 1, "(")) return cell_variable ? argument_ends(call_end(i + 1) + 1) : call_yields_cell(i);
+  return cell_variable && argument_ends(i + 1);
 }
 
 // The text of a string token, 'abc' or TM("abc"); empty for any other.
@@ -595,55 +599,6 @@ std::vector<std::string> parser_t::regexp_outputs(int i) {
     if (std::find(outs.begin(), outs.end(), k) == outs.end()) outs.push_back(k);
   if (once) outs.push_back("once");
   return outs;
-}
-
-// The names of (?<name>...) in the pattern, in order.
-std::vector<std::string> parser_t::regexp_names(int i, bool& has_pattern) {
-  std::vector<int> bounds;
-  const int n = scan_arguments(i + 1, bounds);
-  has_pattern = n >= 2 && stmt.kind(bounds[1]) == TK_STRING && bounds[1] + 1 == (n > 2 ? bounds[2] - 1 : bounds[n]);
-  std::vector<std::string> names;
-  if (!has_pattern) return names;
-  const std::string& p = stmt.gettext(bounds[1]);
-  for (std::size_t at = p.find("(?<"); at != std::string::npos; at = p.find("(?<", at + 3)) {
-    if (at > 0 && p[at - 1] == '\\') continue;
-    std::size_t e = at + 3;
-    while (e < p.size() && (std::isalnum(static_cast<unsigned char>(p[e])) || p[e] == '_')) ++e;
-    if (e == at + 3 || e >= p.size() || p[e] != '>' || !std::isalpha(static_cast<unsigned char>(p[at + 3]))) continue;
-    names.push_back(p.substr(at + 3, e - at - 3));
-  }
-  return names;
-}
-
-bool parser_t::regexp_gives_names(int i, std::size_t k) {
-  if (!is_regexp_call(i) || begins_cell(i + 2)) return false;
-  const std::vector<std::string> outs = regexp_outputs(i);
-  return k < 7 && outs[k] == "names";
-}
-
-std::string parser_t::fields_list_statements(const std::string& var, const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& n : names) out += "grl::field_ref(" + var + ",\"" + n + "\"); ";
-  return out;
-}
-
-std::string parser_t::regexp_fields(int i, const std::string& var, std::string& show) {
-  bool has_pattern = false;
-  const std::vector<std::string> names = regexp_names(i, has_pattern);
-  if (!has_pattern) fail("regexp: the names output needs the pattern written as a literal string");
-  // A pattern without names gives a structure without fields: the variable stays.
-  if (names.empty()) add_variable(var, default_type);
-  std::string fields, list;
-  for (std::size_t k = 0; k < names.size(); ++k) {
-    add_variable(var + "." + names[k], default_type);
-    fields += std::string(k ? "," : "") + "grl::field_ref(" + var + ",\"" + names[k] + "\")";
-    list += (k ? "," : "") + names[k];
-  }
-  show = "grl::show_fields(\"" + var + "\",\"" + list + "\",grl::rx_fields(" + fields + "));";
-  // The variable becomes a structure with every field before the statement takes
-  // references to them: adding a field moves the values of the others.
-  if (!names.empty()) fields_setup += var + "=nop_M; " + fields_list_statements(var, names);
-  return "grl::rx_fields(" + fields + ")";
 }
 
 // A call of regexp, regexpi or regexprep of one output that gives a cell is written
