@@ -2,7 +2,8 @@
 // function on others. M decides at each use whether the variable holds a value; a
 // variable first assigned inside a block (if, switch, a loop body, try) may not, so
 // each later read of it asks at run time:
-//   (grl::holds_value(x) ? value of x(args) : feval("x", args))
+//   GRL_DUAL(grl::holds_value(x), value of x(args), feval("x", args))
+// (a macro: the function is called only when the variable holds no value).
 // A variable first assigned [] counts as holding none there.
 #include <algorithm>
 
@@ -99,7 +100,8 @@ void parser_t::dual_reads() {
     int at = close + 1;
     auto put = [&](const std::string& text, int kind) { stmt.ins(at++, text, kind); };
     put(")", ')');
-    put(":M<m_type>", TK_OTHER);
+    put(",", ',');
+    put("M<m_type>", TK_OTHER);
     put("(", '(');
     put("feval", TK_WORD);
     put("(", '(');
@@ -113,12 +115,14 @@ void parser_t::dual_reads() {
     put(")", ')');
     const int after = at;
     at = i;
+    put("GRL_DUAL", TK_OTHER);
     put("(", '(');
     put("grl::holds_value", TK_OTHER);
     put("(", '(');
     put(n, TK_WORD);
     put(")", ')');
-    put("?M<m_type>", TK_OTHER);
+    put(",", ',');
+    put("M<m_type>", TK_OTHER);
     put("(", '(');
     i = after + (at - i) - 1;
   }

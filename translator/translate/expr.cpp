@@ -70,6 +70,11 @@ int parser_t::prec(int i) {
     return 100;   // a signed number
   }
   if (k != TK_OTHER) return 100;
+  // C++ text that names a function, a macro or a type (grl::holds_value, GRL_DUAL,
+  // M<m_type>) inserted by an earlier rewrite: an operand, like a word.
+  if (std::isalpha(static_cast<unsigned char>(c0)) &&
+      t.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_:<>") == std::string::npos)
+    return 100;
 
   // A layout token met by an operand search: show the statement, then stop.
   std::fflush(stdout);
