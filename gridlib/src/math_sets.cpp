@@ -6,6 +6,7 @@
 // and are the same value only when every column is equal and none is NaN.
 #include "int64_util.h"
 #include "math_util.h"
+#include "held_cells.h"
 
 #include <cxxabi.h>
 
@@ -698,11 +699,13 @@ void sortrows(const Mt& x, const Mt& c, i_o_t, Mr<m_type> y, Mr<m_type> k) {
 
 // --- unique -------------------------------------------------------------------------------
 Mt unique(const Mt& x) {
+  GRL_HELD_CELL_1(unique, x);
   Mt o; Mr<m_type> u(o);
   unique_impl(x, unique_opts(), &u, nullptr, nullptr);
   return o;
 }
 Mt unique(const Mt& x, const Mt& o1) {
+  GRL_HELD_CELL_1(unique, x, o1);
   unique_opts op;
   unique_opt(op, o1);
   Mt o; Mr<m_type> u(o);
@@ -710,6 +713,7 @@ Mt unique(const Mt& x, const Mt& o1) {
   return o;
 }
 Mt unique(const Mt& x, const Mt& o1, const Mt& o2) {
+  GRL_HELD_CELL_1(unique, x, o1, o2);
   unique_opts op;
   unique_opt(op, o1);
   unique_opt(op, o2);
@@ -806,6 +810,7 @@ static bool ismember_rows(const Mt& opt) {
   return true;
 }
 Mt ismember(const Mt& a, const Mt& s) {
+  GRL_HELD_CELL_2(ismember, a, s);
   Mt o; Mr<m_type> t(o);
   ismember_impl(a, s, false, &t, nullptr);
   return o;
@@ -816,6 +821,7 @@ Mt ismember(const Mt& a, const Mt& s, const Mt& opt) {
   return o;
 }
 void ismember(const Mt& a, const Mt& s, i_o_t, Mr<m_type> tf, Mr<m_type> loc) {
+  GRL_HELD_CELL_2_OUT(ismember, a, s, i_o, tf, loc);
   ismember_impl(a, s, false, &tf, &loc);
 }
 void ismember(const Mt& a, const Mt& s, const Mt& opt, i_o_t, Mr<m_type> tf, Mr<m_type> loc) {
@@ -828,6 +834,7 @@ void ismember(const Mc& a, const Mc& s, i_o_t, Mr<m_type> tf, Mr<m_type> loc) {
   ismember_strings(strings_of(a), a.rows(), a.cols(), strings_of(s), &tf, &loc);
 }
 void ismember(const Mc& a, const Mt& s, i_o_t, Mr<m_type> tf, Mr<m_type> loc) {
+  if (s.holds_cell()) return ismember(a, s.held_cell(), i_o, tf, loc);
   ismember_strings(strings_of(a), a.rows(), a.cols(), {string_of(s)}, &tf, &loc);
 }
 Mt ismember(const Mt& a, const Mc& s) { Mt o; ismember(a, s, i_o, o); return o; }

@@ -2,6 +2,7 @@
 #include "math_util.h"
 #include "int64_util.h"
 #include "math_radix.h"
+#include "held_cells.h"
 
 #include <algorithm>
 #include <numeric>
@@ -256,15 +257,19 @@ void find(const Mt& x, const Mt& n, const Mt& dir, i_o_t, Mr<m_type> r, Mr<m_typ
   find_impl(x, find_limit(n), find_last(dir), nullptr, &r, &c, &v);
 }
 
-Mt sort(const Mt& x) { Mt o; Mr<m_type> s(o); sort_impl(x, sort_dim(x), false, &s, nullptr); return o; }
+Mt sort(const Mt& x) {
+  GRL_HELD_CELL_1(sort, x);
+  Mt o; Mr<m_type> s(o); sort_impl(x, sort_dim(x), false, &s, nullptr); return o; }
 // sort(x, dim) or sort(x, mode).
 Mt sort(const Mt& x, const Mt& a) {
+  GRL_HELD_CELL_1(sort, x, a);
   Mt o; Mr<m_type> s(o);
   if (a.ischar()) sort_impl(x, sort_dim(x), sort_mode(a), &s, nullptr);
   else sort_impl(x, dim_arg(a, "sort"), false, &s, nullptr);
   return o;
 }
 Mt sort(const Mt& x, const Mt& dim, const Mt& mode) {
+  GRL_HELD_CELL_1(sort, x, dim, mode);
   Mt o; Mr<m_type> s(o);
   sort_impl(x, dim_arg(dim, "sort"), sort_mode(mode), &s, nullptr);
   return o;

@@ -8,6 +8,7 @@
 #include "gridlib.h"
 #include "gridlib_str.h"
 #include "strutil.h"
+#include "held_cells.h"
 
 namespace grl {
 namespace {
@@ -175,12 +176,14 @@ Mt blanks(const Mt& n) {
 }
 
 Mt deblank(const Mt& s) {
+  GRL_HELD_CELL_1(deblank, s);
   if (s.isempty()) return s;
   if (!s.ischar()) grl_fail("deblank: S argument must be a string or cellstring");
   return grl::columns(s, 0, grl::last_kept(s, grl::blank_or_nul));
 }
 
 Mt strtrim(const Mt& s) {
+  GRL_HELD_CELL_1(strtrim, s);
   if (s.isempty()) return s;
   if (!s.ischar()) grl_fail("strtrim: S argument must be a string or cellstring");
   const std::size_t hi = grl::last_kept(s, grl::blank_or_nul);
@@ -200,8 +203,12 @@ Mt map_case(const Mt& s, int (*f)(int)) {
 }
 }  // namespace
 
-Mt upper(const Mt& s) { return map_case(s, [](int c) { return std::toupper(c); }); }
-Mt lower(const Mt& s) { return map_case(s, [](int c) { return std::tolower(c); }); }
+Mt upper(const Mt& s) {
+  GRL_HELD_CELL_1(upper, s);
+  return map_case(s, [](int c) { return std::toupper(c); }); }
+Mt lower(const Mt& s) {
+  GRL_HELD_CELL_1(lower, s);
+  return map_case(s, [](int c) { return std::tolower(c); }); }
 
 namespace {
 Mc each_string(const Mc& c, Mt (*f)(const Mt&)) {

@@ -200,7 +200,19 @@ grl::cellfun_value cellfun(const Mt& name, const Mc& c, const Mt& opt, const Mt&
   return r;
 }
 
-Mt cellfun(const Mt&, const Mt&) { grl_fail("cellfun: C must be a cell array"); }
-Mt cellfun(const Mt&, const Mt&, const Mt&) { grl_fail("cellfun: C must be a cell array"); }
-Mt cellfun(const Mt&, const Mt&, const Mt&, const Mt&) { grl_fail("cellfun: C must be a cell array"); }
+// C given as a value of any class: the cell it holds (a field, an element of a cell).
+Mt cellfun(const Mt& name, const Mt& c) {
+  if (!c.holds_cell()) grl_fail("cellfun: C must be a cell array");
+  return cellfun(name, c.held_cell());
+}
+Mt cellfun(const Mt& name, const Mt& c, const Mt& k) {
+  if (!c.holds_cell()) grl_fail("cellfun: C must be a cell array");
+  return cellfun(name, c.held_cell(), k);
+}
+Mt cellfun(const Mt& name, const Mt& c, const Mt& opt, const Mt& val) {
+  if (!c.holds_cell()) grl_fail("cellfun: C must be a cell array");
+  grl::cellfun_value r = cellfun(name, c.held_cell(), opt, val);
+  if (r.is_cell) return Mt::of_cell(static_cast<Mc>(r));
+  return static_cast<const Mt&>(r);
+}
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "strcell_util.h"
+#include "held_cells.h"
 
 namespace grl {
 namespace {
@@ -148,17 +149,22 @@ using grl::Mc;
 using grl::Mt;
 using grl::rule;
 
-Mt strcmp(const Mt& a, const Mt& b) { return grl::su::boolean(grl::same(a, b, rule{"strcmp", false, -1})); }
+Mt strcmp(const Mt& a, const Mt& b) {
+  GRL_HELD_CELL_2(strcmp, a, b);
+  return grl::su::boolean(grl::same(a, b, rule{"strcmp", false, -1})); }
 Mt strcmp(const Mc& a, const Mt& b) { return grl::cell_vs_text(a, b, rule{"strcmp", false, -1}); }
 Mt strcmp(const Mt& a, const Mc& b) { return grl::cell_vs_text(b, a, rule{"strcmp", false, -1}); }
 Mt strcmp(const Mc& a, const Mc& b) { return grl::cell_vs_cell(a, b, rule{"strcmp", false, -1}); }
 
-Mt strcmpi(const Mt& a, const Mt& b) { return grl::su::boolean(grl::same(a, b, rule{"strcmpi", true, -1})); }
+Mt strcmpi(const Mt& a, const Mt& b) {
+  GRL_HELD_CELL_2(strcmpi, a, b);
+  return grl::su::boolean(grl::same(a, b, rule{"strcmpi", true, -1})); }
 Mt strcmpi(const Mc& a, const Mt& b) { return grl::cell_vs_text(a, b, rule{"strcmpi", true, -1}); }
 Mt strcmpi(const Mt& a, const Mc& b) { return grl::cell_vs_text(b, a, rule{"strcmpi", true, -1}); }
 Mt strcmpi(const Mc& a, const Mc& b) { return grl::cell_vs_cell(a, b, rule{"strcmpi", true, -1}); }
 
 Mt strncmp(const Mt& a, const Mt& b, const Mt& n) {
+  GRL_HELD_CELL_2(strncmp, a, b, n);
   return grl::su::boolean(grl::same(a, b, rule{"strncmp", false, grl::count_arg(n, "strncmp")}));
 }
 Mt strncmp(const Mc& a, const Mt& b, const Mt& n) {
@@ -172,6 +178,7 @@ Mt strncmp(const Mc& a, const Mc& b, const Mt& n) {
 }
 
 Mt strncmpi(const Mt& a, const Mt& b, const Mt& n) {
+  GRL_HELD_CELL_2(strncmpi, a, b, n);
   return grl::su::boolean(grl::same(a, b, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")}));
 }
 Mt strncmpi(const Mc& a, const Mt& b, const Mt& n) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "strcell_util.h"
+#include "held_cells.h"
 
 namespace grl {
 namespace {
@@ -167,6 +168,7 @@ namespace sc = grl::sc;
 // --- str2double -----------------------------------------------------------------------
 
 Mt str2double(const Mt& s) {
+  GRL_HELD_CELL_1(str2double, s);
   if (!s.ischar() || s.rows() == 0) return Mt(std::numeric_limits<m_type>::quiet_NaN());
   std::vector<std::string> texts;
   for (std::size_t i = 0; i < s.rows(); ++i) texts.push_back(su::row_text(s, i));
@@ -283,7 +285,10 @@ Mt func2str(const Mc&) {
 Mt iscellstr(const Mt& x) { return su::boolean(x.holds_cell() && sc::all_text(x.held_cell())); }
 Mt iscellstr(const Mc& c) { return su::boolean(sc::all_text(c)); }
 
-Mt cell2mat(const Mt&) { grl_fail("cell2mat: C must be a cell array"); }
+Mt cell2mat(const Mt& c) {
+  GRL_HELD_CELL_1(cell2mat, c);
+  grl_fail("cell2mat: C must be a cell array");
+}
 
 namespace {
 // The elements of one page of c (rows x cols elements from first) joined: each column

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "strcell_util.h"
+#include "held_cells.h"
 
 namespace grl {
 namespace {
@@ -126,6 +127,7 @@ namespace su = grl::su;
 namespace sc = grl::sc;
 
 Mt strrep(const Mt& s, const Mt& ptn, const Mt& rep) {
+  GRL_HELD_CELL_1(strrep, s, ptn, rep);
   if (!s.ischar()) grl_fail("strrep: S must be a string or cell array of strings");
   grl::check_replace_args(ptn, rep);
   return grl::replace_text(s, su::text(ptn), su::text(rep));
@@ -141,6 +143,7 @@ Mc strrep(const Mc& s, const Mt& ptn, const Mt& rep) {
 }
 
 Mt strfind(const Mt& s, const Mt& ptn) {
+  GRL_HELD_CELL_1(strfind, s, ptn);
   if (!s.ischar()) grl_fail("strfind: first argument must be a string or cell array of strings");
   return grl::find_in(s, ptn);
 }

@@ -87,5 +87,9 @@ Mt strjoin(const Mc& c, const Mt& d) {
   for (std::size_t k = 0; k < c.numel(); ++k) out += (k ? delim : "") + su::text(c.elem(k));
   return grl::sc::chars(out, true);
 }
-Mt strjoin(const Mt&) { grl_fail("Invalid call to strjoin"); }
-Mt strjoin(const Mt&, const Mt&) { grl_fail("Invalid call to strjoin"); }
+// A value of any class: a cell held in it (a field, an element of a cell) is joined.
+Mt strjoin(const Mt& c) { return strjoin(c, su::str(" ")); }
+Mt strjoin(const Mt& c, const Mt& d) {
+  if (!c.holds_cell()) grl_fail("Invalid call to strjoin");
+  return strjoin(c.held_cell(), d);
+}
