@@ -34,6 +34,11 @@ void load_vars(const M<m_type>& file, var_list vars);
 // The inputs of a MAT-file helper program: as load_vars, but a variable missing from
 // the file, or one that cannot be read, ends the program instead of a warning.
 void load_required(const M<m_type>& file, var_list vars);
+// load(file) without a list: the variables the function reads later. One the file does
+// not hold keeps its value without a word when it has one, and is warned about if not.
+void load_found(const M<m_type>& file, var_list vars);
+struct found_only_t {};
+inline constexpr found_only_t found_only{};
 // Removes the file that save(file, ...) writes, if it exists and is not the file that
 // load(input) reads: a helper program that fails must not leave the outputs of an
 // earlier run behind as if they were its own.
@@ -74,6 +79,11 @@ inline void take_back(M<M<m_type>>* c, std::deque<M<m_type>>& held) {
 template <class... V> inline void load(const M<m_type>& file, V*... vars) {
   std::deque<M<m_type>> held;
   grl::load_vars(file, {grl::as_var(vars, held)...});
+  (grl::take_back(vars, held), ...);
+}
+template <class... V> inline void load(const M<m_type>& file, grl::found_only_t, V*... vars) {
+  std::deque<M<m_type>> held;
+  grl::load_found(file, {grl::as_var(vars, held)...});
   (grl::take_back(vars, held), ...);
 }
 // x = load(file), x = load(file, '-ascii'): the numbers of a text file as a matrix (one
@@ -153,6 +163,9 @@ M<m_type> exist_found(int kind);
 inline bool holds_value(const M<m_type>& v) { return !v.isempty(); }
 inline bool holds_value(const M<M<m_type>>& v) { return !v.isempty(); }
 template <class S> inline bool holds_value(const S&) { return true; }
+// A read of a name that is a variable on some paths and a function on others: the
+// variable's value when it holds one, else the function's result (evaluated only then).
+#define GRL_DUAL(held, value, call) ((held) ? (value) : (call))
 }
 grl::quiet deleteM(const M<m_type>& name);            // `delete` is a C++ word
 M<m_type> pwd();
@@ -180,6 +193,24 @@ template <class A1, class... A> inline grl::quiet error(const M<m_type>& fmt, co
   std::vector<const M<m_type>*> p;
   for (const M<m_type>& x : v) p.push_back(&x);
   grl::error_args(fmt, p);
+  return grl::quiet();
+}
+// assert(cond), assert(cond, format, ...), assert(cond, id, format, ...) and
+// assert(observed, expected[, tol]). The translator passes the arguments' text first,
+// for the message of a failed assert ("assert (x == 3) failed").
+namespace grl {
+struct assert_src {
+  explicit assert_src(const char* t) : text(t) {}
+  const char* text;
+};
+void assert_args(const char* src, const std::vector<M<m_type>>& args);
+}  // namespace grl
+template <class... A> inline grl::quiet assert(grl::assert_src src, const A&... a) {
+  grl::assert_args(src.text, grl::arg_list<m_type>(a...));
+  return grl::quiet();
+}
+template <class... A> inline grl::quiet assert(const M<m_type>& cond, const A&... a) {
+  grl::assert_args("cond", grl::arg_list<m_type>(cond, a...));
   return grl::quiet();
 }
 grl::quiet warning(const M<m_type>& msg);

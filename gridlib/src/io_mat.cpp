@@ -256,14 +256,16 @@ mat_t* open_for_load(const std::string& path) {
   return mat;
 }
 
-void load_from(const Mt& file, var_list vars, bool required) {
+enum class when_missing { warn, fail, keep_assigned };
+
+void load_from(const Mt& file, var_list vars, when_missing missing) {
   const std::string path = load_path(file);
   mat_t* mat = open_for_load(path);
   for (Mt* x : vars) {
     const char* name = x->getname();
     matvar_t* v = Mat_VarRead(mat, name);
     if (!v) {
-      if (required) {
+      if (missing == when_missing::fail) {
         // Tell a damaged file from one that lacks the variable.
         matvar_t* info = Mat_VarReadInfo(mat, name);
         Mat_VarFree(info);
@@ -271,7 +273,8 @@ void load_from(const Mt& file, var_list vars, bool required) {
         if (info) grl_fail("load: unable to read variable '%s' from %s", name, path.c_str());
         grl_fail("load: variable '%s' not found in %s", name, path.c_str());
       }
-      grl::warn("", "load: variable '%s' not found in %s", name, path.c_str());
+      // A variable the function had already given a value keeps it quietly.
+      if (missing == when_missing::warn || x->isempty()) grl::warn("", "load: variable '%s' not found in %s", name, path.c_str());
       continue;
     }
     Mt value = from_matvar(v, path);
@@ -317,8 +320,9 @@ Mt mat_file_value(const Mt& file, const std::string& only) {
   return s;
 }
 
-void load_vars(const Mt& file, var_list vars) { load_from(file, vars, false); }
-void load_required(const Mt& file, var_list vars) { load_from(file, vars, true); }
+void load_vars(const Mt& file, var_list vars) { load_from(file, vars, when_missing::warn); }
+void load_required(const Mt& file, var_list vars) { load_from(file, vars, when_missing::fail); }
+void load_found(const Mt& file, var_list vars) { load_from(file, vars, when_missing::keep_assigned); }
 
 void remove_saved(const Mt& file, const Mt& input) {
   const std::string out = save_path(file);

@@ -158,6 +158,22 @@ value matrix_value(Mt m) {
   return v;
 }
 
+// The names output: a structure with a field for each named token, in the pattern's
+// order. One element per match (1 x N), or 0 x 0 when nothing matched; with 'once'
+// a 1 x 1 structure of the first match ('' in each field when nothing matched).
+Mt names_structure(const request& r, const std::vector<rx::match>& ms) {
+  const std::vector<std::string> names = r.pat.named();
+  const std::size_t count = r.once ? std::min<std::size_t>(ms.size(), 1) : ms.size();
+  Mt s = count == 0 && !r.once ? make_struct(0, 0, names) : make_struct(1, std::max<std::size_t>(count, 1), names);
+  for (std::size_t j = 0; j < std::max<std::size_t>(count, r.once ? 1 : 0); ++j) {
+    for (std::size_t f = 0; f < names.size(); ++f) {
+      const int g = r.pat.group_of(names[f]);
+      s.st_->v[j * names.size() + f] = j < count ? piece_of(r.str, ms[j].groups[std::size_t(g - 1)]) : su::str("");
+    }
+  }
+  return s;
+}
+
 value output(const request& r, const std::vector<rx::match>& ms, kind k) {
   const std::size_t n = ms.size();
   switch (k) {
@@ -185,11 +201,11 @@ value output(const request& r, const std::vector<rx::match>& ms, kind k) {
     case k_split:
       return cell_value(split(r.str, ms));
     case k_names:
+      return matrix_value(names_structure(r, ms));
     case k_count:
       break;
   }
-  grl_fail("%s: the names output is a structure: assign it to a variable, with the pattern written as a literal string",
-           r.fn);
+  grl_fail("%s: function called with too many outputs", r.fn);
 }
 
 // The fields of the names structure, in the order the pattern names them: the

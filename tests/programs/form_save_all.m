@@ -11,3 +11,11 @@ save all_two.mat
 clear s a
 load all_two.mat s a
 s, a
+% load without a list, the file named by a variable called like an option: the
+% variables read later come from the file; one it lacks keeps its value quietly
+mat = 'some.mat';
+keep = 7;
+save(mat, 'a', 's');
+clear a s
+load(mat);
+a, s, keep

@@ -22,3 +22,7 @@ p = regexp('key=val', '(?<k>\w+)=(?<v>\w*)', 'names')
 p2 = regexp('key=', '(?<k>\w+)=(?<v>\w*)', 'names')
 [t3, p3] = regexp('a=1', '(?<key>\w)=(?<value>\d)', 'tokens', 'names')
 p4 = regexp('abc', '(?<k>\w)', 'names', 'once')
+% several matches make a structure array; none a 0x0 one
+m = regexp('a1b2', '(?<l>[a-z])(?<d>\d)', 'names')
+m(2)
+z = regexp('abc', '(?<x>\d)', 'names')

@@ -507,14 +507,8 @@ bool parser_t::counted_for(const std::string& v, const std::string& vc, bool sca
   return true;
 }
 
-namespace {
-// Among the assigned names, the C++ that shows a names structure (after this mark).
-const std::string kShowFields = "\x01";
-}  // namespace
-
 void parser_t::assignment(int eq) {
   std::vector<std::string> assigned;
-  fields_setup.clear();
   if (stmt.is_word(TP_HEAD, "[")) {
     // [a,b]=f(x) is /*[a,b]=*/f(x,i_o,a,b): the outputs travel as references.
     std::vector<std::vector<std::pair<std::string, int>>> outputs(1);
@@ -543,12 +537,6 @@ void parser_t::assignment(int eq) {
         continue;
       }
       const std::string& var = outputs[k].front().first;
-      if (outputs[k].size() == 1 && outputs[k].front().second == TK_WORD && regexp_gives_names(eq + 1, k)) {
-        std::string show;
-        stmt.ins(close++, regexp_fields(eq + 1, var, show), TK_OTHER);
-        assigned.push_back(kShowFields + show);
-        continue;
-      }
       for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
       if (outputs[k].front().second == TK_WORD) {
         add_variable(var, default_type);
@@ -559,19 +547,6 @@ void parser_t::assignment(int eq) {
     if (name == "feval" && outputs.size() >= 2) forward_outputs(eq, static_cast<int>(outputs.size()));
     stmt.ins(TP_HEAD, "/*", TK_OTHER);
     stmt.ins(eq + 2, "*/", TK_OTHER);
-  } else if (stmt.kind(TP_HEAD) == TK_WORD && eq == 1 && regexp_gives_names(eq + 1, 0) &&
-             call_end(eq + 2) == stmt.top() - 1) {
-    // n = regexp(..., 'names') is /*n=*/regexp(..., i_o, grl::rx_fields(n.a, ...)).
-    const std::string var = stmt.gettext(TP_HEAD);
-    const int close = stmt.top() - 1;
-    std::string show;
-    stmt.ins(close, regexp_fields(eq + 1, var, show), TK_OTHER);
-    stmt.ins(close, ",", ',');
-    stmt.ins(close, "i_o", TK_WORD);
-    stmt.ins(close, ",", ',');
-    stmt.del(TP_HEAD, 2);
-    stmt.ins(TP_HEAD, "/*" + var + "=*/", TK_OTHER);
-    assigned.push_back(kShowFields + show);
   } else if (stmt.kind(TP_HEAD) == TK_WORD) {
     const std::string var = stmt.gettext(TP_HEAD);
     // [c1; c2] and [c, {x}] (a matrix literal whose first piece is a cell) join cells.
@@ -584,14 +559,9 @@ void parser_t::assignment(int eq) {
     if (cell) mark_cell(var);
     assigned.push_back(var);
   }
-  if (!fields_setup.empty()) raw(0, fields_setup);
   raw(stmt.top(), ";");
   if (display && symbols) {
     for (const std::string& var : assigned) {
-      if (var.compare(0, kShowFields.size(), kShowFields) == 0) {
-        raw(stmt.top(), " " + var.substr(kShowFields.size()));
-        continue;
-      }
       // A field's assignment shows the whole structure, as s.a = 1 shows s.
       std::ostringstream shown;
       symbols->display(shown, var.substr(0, var.find('.')));
@@ -641,7 +611,9 @@ void parser_t::load_save() {
   for (const char* option : {"v4", "ascii", "mat", "double", "mdouble", "tabs", "append"}) {
     bool found = false;
     for (int i = 0; i < stmt.top(); ++i) {
-      if (stmt.is_word(i, option) && stmt.kind(i) == TK_WORD) {
+      // A variable holding the file name is no option, whatever its name.
+      const bool file_variable = i == TP_THIRD && symbols && symbols->find(option, SYM_VARIABLES) >= 0;
+      if (stmt.is_word(i, option) && stmt.kind(i) == TK_WORD && !file_variable) {
         if (i < 3 || !stmt.is_word(i - 3, ",")) fail("flags can not appear before file name");
         stmt.del(i - 3, 4);
         found = true;
@@ -680,7 +652,7 @@ void parser_t::load_save() {
   if (stmt.is_word(TP_HEAD, "load") && stmt.is_word(after_file, ")") && symbols) {
     const std::string vars = loaded_names();
     if (vars.empty()) return;
-    stmt.ins(after_file, vars, TK_OTHER);
+    stmt.ins(after_file, "grl::found_only," + vars, TK_OTHER);
     stmt.ins(after_file, ",", ',');
     return;
   }

@@ -15,3 +15,19 @@ if v < 100
   e = 5;
 end
 printf('%.4f\n', e + 1);
+% i first assigned in a nested block, then read in a range inside an index and a
+% matrix: the run-time test stands as one operand there
+p = 1:5;
+k = 0;
+while k < 2
+  k = k + 1;
+  if k == 1
+    i = 2;
+  else
+    for i = 3:4
+      t = p(1);
+      p(1:i) = [p(2:i) t];
+    end
+  end
+end
+disp(p)
