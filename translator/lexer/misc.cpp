@@ -96,6 +96,16 @@ std::string_view minput_t::line_from(std::size_t pos) const {
   return std::string_view(text_).substr(pos, end == std::string::npos ? std::string::npos : end - pos);
 }
 
+std::string_view minput_t::line_text(int line) const {
+  std::size_t pos = 0;
+  for (int n = 1; n < line; ++n) {
+    pos = text_.find('\n', pos);
+    if (pos == std::string::npos) return {};
+    ++pos;
+  }
+  return line_from(pos);
+}
+
 void minput_t::seek(std::size_t pos) {
   pos_ = pos < text_.size() ? pos : text_.size();
   high_ = pos_;

@@ -62,6 +62,8 @@ class minput_t {
   int column_of(std::size_t pos) const;
   // The text from pos to the end of its line (newline excluded), as it stands.
   std::string_view line_from(std::size_t pos) const;
+  // Line `line` (from 1) of the whole text, newline excluded; empty beyond the end.
+  std::string_view line_text(int line) const;
   void seek(std::size_t pos);   // back to a position returned by tell()
   // The text not read yet.
   std::string_view rest() const {

@@ -6,10 +6,12 @@
 //
 // A new statement form is one entry in kForms and one small handler below.
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "driver/diag.h"
 #include "lexer/keywords.h"
+#include "translate/assert_text.h"
 #include "translate/parser.h"
 
 namespace {
@@ -45,6 +47,7 @@ const parser_t::form_handler* parser_t::find_form(const std::string& word) {
       {"for", &parser_t::form_for},
       {"load", &parser_t::form_load_save},
       {"save", &parser_t::form_load_save},
+      {"assert", &parser_t::form_assert},
   };
   for (const form_entry& f : kForms)
     if (word == f.word) return &f.handle;
@@ -311,6 +314,39 @@ bool parser_t::form_return() {
 bool parser_t::form_for() {
   for_loop();
   return true;
+}
+
+// assert(...): its arguments' text goes first, for the message of a failed assert.
+// The call itself is translated as any other (the form returns false).
+bool parser_t::form_assert() {
+  if (!stmt.is_word(TP_AFTER_HEAD, "(") || !in) return false;
+  if (symbols && (symbols->find("assert", SYM_VARIABLES) >= 0 || symbols->find("assert", SYM_FUNCTIONS) >= 0))
+    return false;
+  const std::string_view line = in->line_text(stmt.line(TP_HEAD));
+  // The bracket after the word assert that stands where the statement begins.
+  std::size_t at = 0, open = std::string_view::npos;
+  while ((at = line.find("assert", at)) != std::string_view::npos) {
+    const bool word_start = at == 0 || !(std::isalnum(static_cast<unsigned char>(line[at - 1])) || line[at - 1] == '_');
+    std::size_t b = at + 6;
+    while (b < line.size() && line[b] == ' ') ++b;
+    if (word_start && b < line.size() && line[b] == '(') {
+      open = b;
+      break;
+    }
+    at += 6;
+  }
+  if (open == std::string_view::npos) return false;
+  const std::string_view source = assert_arguments_source(line, open);
+  if (source.empty()) return false;
+  std::string text = "grl::assert_src(\"";
+  for (char c : assert_arguments_text(source)) {
+    if (c == '"' || c == '\\') text += '\\';
+    text += c;
+  }
+  text += "\")";
+  stmt.ins(TP_AFTER_HEAD + 1, ",", ',');
+  stmt.ins(TP_AFTER_HEAD + 1, text, TK_OTHER);
+  return false;
 }
 
 bool parser_t::form_load_save() {

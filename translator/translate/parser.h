@@ -60,19 +60,9 @@ class parser_t : public scanner_t {
   bool call_yields_cell(int i);
   bool output_yields_cell(int i, std::size_t k);
   // regexp and regexpi at token i: the outputs the call gives, in order, as chosen
-  // by the option words written as literal strings; the token names of a pattern
-  // written as a literal string (has_pattern false when it is not one).
+  // by the option words written as literal strings.
   bool is_regexp_call(int i);
   std::vector<std::string> regexp_outputs(int i);
-  std::vector<std::string> regexp_names(int i, bool& has_pattern);
-  // The C++ of a names structure as an output, grl::rx_fields(var.a, var.b, ...),
-  // and in `show` the C++ that displays it; its fields become variables.
-  std::string regexp_fields(int i, const std::string& var, std::string& show);
-  // The statements that make the names structures of a statement with all their
-  // fields, written before it (regexp_fields adds to them).
-  std::string fields_setup;
-  static std::string fields_list_statements(const std::string& var, const std::vector<std::string>& names);
-  bool regexp_gives_names(int i, std::size_t k);
   void function_handles();
   void apply_replacements();
   // Anonymous functions (anon.cpp): the token that stands for one in the statement is a
@@ -353,6 +343,7 @@ class parser_t : public scanner_t {
   bool form_case();
   bool form_end();
   bool form_return();
+  bool form_assert();
   // try, catch and persistent (errors.cpp).
   bool form_try();
   bool form_catch();
