@@ -39,6 +39,9 @@ M<m_type> sign(const M<m_type>& x);
 M<m_type> real(const M<m_type>& x);
 M<m_type> imag(const M<m_type>& x);
 M<m_type> conj(const M<m_type>& x);
+// complex(a) and complex(a, b): a complex value even where the imaginary part is zero.
+M<m_type> complex(const M<m_type>& a);
+M<m_type> complex(const M<m_type>& a, const M<m_type>& b);
 M<m_type> angle(const M<m_type>& x);
 M<m_type> hypot_M(const M<m_type>& x, const M<m_type>& y);
 M<m_type> hypot_M(const M<m_type>& x, const M<m_type>& y, const M<m_type>& z);
@@ -72,6 +75,11 @@ M<m_type> bitxor(const M<m_type>& a, const M<m_type>& b);
 M<m_type> bitshift(const M<m_type>& a, const M<m_type>& k);
 // bitcmp(a): the complement of a's bits in the width of its class (53 for double).
 M<m_type> bitcmp(const M<m_type>& a);
+// bitget(a, n): bit n (from 1) of a; bitset(a, n, v): a with bit n set to v (1 when not
+// given). Both keep a's class.
+M<m_type> bitget(const M<m_type>& a, const M<m_type>& n);
+M<m_type> bitset(const M<m_type>& a, const M<m_type>& n);
+M<m_type> bitset(const M<m_type>& a, const M<m_type>& n, const M<m_type>& v);
 
 // --- constants ------------------------------------------------------------------------
 // Each takes no argument, n (n x n), [r c], r and c, or a class name 'double'|'single'.

@@ -1,6 +1,7 @@
 // Bit-wise operations on non-negative integers held in floating point: bitand, bitor,
 // bitxor and bitshift, element by element with scalar and implicit expansion. Values
 // keep the 53 bits a double holds exactly; bitshift drops the bits shifted beyond them.
+#include <cmath>
 #include <cstdint>
 
 #include "elem_util.h"
@@ -140,5 +141,69 @@ Mt bitcmp(const Mt& a) {
   const std::uint64_t mask = sgl ? (std::uint64_t(1) << 24) - 1 : kMask;
   Mt o = mth::map_real(a, [mask](m_type x) { return m_type(double(mask ^ std::uint64_t(x))); });
   if (sgl) apply_class(o, mc_single);
+  return o;
+}
+
+// bitget and bitset: bit n (from 1) of each element, n within the class's width: 53
+// for double, 24 for single, the width of an integer class (one less for bitset of a
+// signed class, whose top bit is its sign).
+namespace {
+
+int bit_width(const Mt& a, bool for_set) {
+  const mclass c = a.num_class();
+  if (c == mc_single) return 24;
+  if (!is_int_class(c)) return 53;
+  const int width = int(class_bytes(c)) * 8;
+  return for_set && class_min(c) < 0 ? width - 1 : width;
+}
+
+// The mask 2^(n-1) of each n, in a's class.
+Mt bit_masks(const Mt& a, const Mt& n, const char* fn, bool for_set) {
+  elem::need_real(n, fn);
+  const int w = bit_width(a, for_set);
+  for (std::size_t k = 0; k < n.numel(); ++k) {
+    const m_type v = n.cre()[k];
+    if (!(v >= 1 && v <= w && v == std::floor(v))) grl_fail("%s: N must be in the range [1,%d]", fn, w);
+  }
+  if (!is_int_class(a.num_class())) {
+    bit_args(a, fn);
+    return mth::map_real(n, [](m_type v) { return m_type(std::ldexp(1.0, int(v) - 1)); });
+  }
+  Mt one(m_type(1));
+  apply_class(one, a.num_class());
+  Mt shift = mth::map_real(n, [](m_type v) { return v - 1; });
+  return bitshift(one, shift);
+}
+
+}  // namespace
+
+// bitget gives logical values, as Octave does (MATLAB keeps a's class).
+Mt bitget(const Mt& a, const Mt& n) {
+  const Mt hits = bitand_M(a, bit_masks(a, n, "bitget", false));
+  Mt o = Mt::alloc(hits.rows(), hits.cols());
+  o.same_shape(hits);
+  for (std::size_t k = 0; k < hits.numel(); ++k) o.pr()[k] = hits.cre()[k] != 0 ? 1 : 0;
+  o.set_flags(F_LOGICAL);
+  return o;
+}
+
+Mt bitset(const Mt& a, const Mt& n) { return bitset(a, n, Mt(m_type(1))); }
+
+Mt bitset(const Mt& a, const Mt& n, const Mt& v) {
+  elem::need_real(v, "bitset");
+  const Mt mask = bit_masks(a, n, "bitset", true);
+  bool any_set = false, any_clear = false;
+  for (std::size_t k = 0; k < v.numel(); ++k) (v.cre()[k] != 0 ? any_set : any_clear) = true;
+  if (!any_clear) return bitor_M(a, mask);
+  const Mt cleared = bitand_M(a, bitcmp(mask));
+  if (!any_set) return cleared;
+  // Some bits set and some cleared: element by element, v expanded to the result.
+  const Mt set = bitor_M(a, mask);
+  if (w64::wide(set.num_class())) grl_fail("bitset: V must be one value for 64-bit integers");
+  if (v.numel() != 1 && v.numel() != set.numel()) grl_fail("bitset: V must be a scalar or match the size of A");
+  Mt o = cleared;
+  m_type* p = o.pr();
+  for (std::size_t k = 0; k < o.numel(); ++k)
+    if (v.cre()[v.numel() == 1 ? 0 : k] != 0) p[k] = set.cre()[k];
   return o;
 }

@@ -57,6 +57,25 @@ Mt conj(const Mt& x) {
   return o;
 }
 
+Mt complex(const Mt& a) { return complex(a, Mt(m_type(0))); }
+
+Mt complex(const Mt& a, const Mt& b) {
+  for (const Mt* x : {&a, &b}) {
+    if (x->holds_cell() || x->holds_struct() || x->ischar()) grl_fail("complex: invalid conversion");
+    if (x->isc()) grl_fail("complex: invalid conversion");
+  }
+  // The real parts of both, expanded to one shape; the second becomes the imaginary part.
+  const Mt re = mth::zip_real(a, b, "complex", [](m_type x, m_type) { return x; });
+  const Mt im = mth::zip_real(a, b, "complex", [](m_type, m_type y) { return y; });
+  Mt o = Mt::alloc(re.rows(), re.cols(), true);
+  o.same_shape(re);
+  const std::size_t n = re.numel();
+  std::copy(re.cre(), re.cre() + n, o.pr());
+  std::copy(im.cre(), im.cre() + n, o.pi());
+  if (a.num_class() == mc_single || b.num_class() == mc_single) apply_class(o, mc_single);
+  return o;
+}
+
 Mt angle(const Mt& x) {
   Mt o = Mt::alloc(x.rows(), x.cols());
   o.same_shape(x);

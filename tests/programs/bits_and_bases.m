@@ -32,3 +32,10 @@ x = 0x8000000000000000s64
 x = 0xFFFFFFFFFFFFFFFF
 x = bitand(0xF0F0, uint16(4080))
 x = -0x10
+% bit n of a value, and a value with bit n set or cleared
+g = bitget(uint8(5), 1:3)
+g = bitget(10, 4)
+s = bitset(uint8(0), 3)
+s = bitset(5, 1, 0)
+s = bitset(10, [1 2])
+s = bitset(int16(7), [1 2], [0 1])

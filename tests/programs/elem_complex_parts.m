@@ -16,3 +16,10 @@ angle([])
 sign(zeros(0,3))
 abs(sign(-1i))
 x = conj(2-3i)
+% complex keeps a zero imaginary part and expands a scalar part
+c = complex(1, 0)
+c = complex([1 2], 3)
+c = complex(2)
+k = isreal(complex(1, 0))
+c = complex(single(1), 2);
+class(c)
