@@ -271,6 +271,13 @@ std::string matrix_body(const value_view& v, const std::string& indent, const la
     f = make_layout(v);
   }
   int colw = 2 + f.fw + (v.im ? 3 + f.im_fw + 1 : 0);
+  // An integer or logical array of zeros only is split as if its digits took no room
+  // (40 columns to a chunk), though each is written in three.
+  if (!shared && !v.im && (v.kind == value_view::logical || v.integer) && v.texts.empty()) {
+    bool zeros = v.re != nullptr;
+    for (long k = 0; zeros && k < static_cast<long>(v.rows) * v.cols; ++k) zeros = v.re[k] == 0;
+    if (zeros) colw = 2;
+  }
   int per = std::max(1, line_width / colw);
   std::string out;
   for (int c0 = 0; c0 < v.cols; c0 += per) {
