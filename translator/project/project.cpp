@@ -307,6 +307,9 @@ symbol_info project_t::read_record(const std::string& name, const std::string& p
     if (called.last() >= 0) {
       const std::string& fn = called.text_of(0);
       const symbol_info& fi = called.info_of(0);
+      // A local function that calls feval (a dual name's read, a handle) needs the
+      // dispatcher as much as the file's first function does.
+      for (int k = 0; k < 3; ++k) uses_[k] = uses_[k] || fi[INFO_FEVAL + k] != 0;
       if (scanned_.find(fn, SYM_FUNCTIONS) < 0) scanned_.add(fn, SYM_FUNCTIONS, fi);
       if (group > 0 && !script && processed_.find(fn, SYM_FUNCTIONS) < 0)
         processed_.info_of(processed_.add(fn, SYM_FUNCTIONS, fi)) = fi;

@@ -11,6 +11,18 @@ if n > 5
 end
 fprintf('%d\n', bump);
 fprintf('%d\n', feval('bump'));
+fprintf('%.4f\n', tally(3));
+end
+
+function c = tally(k)
+% pi is the library's until the second pass assigns it: a local function's dual read
+c = 0;
+for j = 1:k
+  if j == 2
+    pi = 3;
+  end
+  c = c + pi;
+end
 end
 
 function r = bump()
