@@ -368,7 +368,8 @@ Mt extreme2(const Mt& a, const Mt& b, bool want_max) {
 }
 
 const Mt* dim_after_empty(const Mt& none, const Mt& dim, const char* fn) {
-  if (!none.isempty()) grl_fail("%s: second argument is ignored", fn);
+  // max(x, y, dim): y is left out, with a warning, and x reduced along dim.
+  if (!none.isempty()) grl::warn("", "%s: second argument is ignored", fn);
   return &dim;
 }
 

@@ -61,6 +61,9 @@ try, sin(kk.f), catch err, disp(strtok(err.message, '.')), end
 ww = struct('f', {2, 3, 4});
 try, mod(ww.f), catch err, disp(strtok(err.message, '.')), end
 try, numel(ee.v), catch err, disp(strtok(err.message, '.')), end
+% three elements make max(x, y, dim): y is ignored with a warning
+tt = struct('t', {0, 1, 2});
+disp(max(tt.t))
 end
 function m = peak(st)
 m = max(st.v) + numel(st.v);
