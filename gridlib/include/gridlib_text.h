@@ -126,6 +126,7 @@ grl::quiet fdisp(const M<m_type>& fid, const M<M<m_type>>& x);
 // num2str(x), num2str(x, precision), num2str(x, format).
 M<m_type> num2str(const M<m_type>& x);
 M<m_type> num2str(const M<m_type>& x, const M<m_type>& prec_or_fmt);
+M<m_type> num2str(const M<M<m_type>>& x);   // refused: a cell is no number
 // int2str(x): num2str of the rounded real parts.
 M<m_type> int2str(const M<m_type>& x);
 // mat2str(x), mat2str(x, precision): the value as literal text.

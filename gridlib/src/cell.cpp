@@ -148,7 +148,7 @@ template <class T> void M<M<T>>::set1(const grl::ix<T>& a, const M& v0) {
   where w{name_, 0, 1};
   positions p = resolve(a, w, numel(), false);
   std::size_t n = p.count(numel());
-  if (v.numel() != 1 && v.numel() != n) grl::fail_assign(1, n, v.rows_, v.cols_);
+  if (v.numel() != 1 && v.numel() != n) grl::fail_assign(n, 1, v.rows_, v.cols_);
   if (!p.all) {
     std::size_t need = p.max_plus1();
     if (need > numel()) {

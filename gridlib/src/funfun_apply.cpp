@@ -94,6 +94,12 @@ Mt element(const Mt& v, std::size_t k) {
   return v.get1(grl::ix<m_type>(double(k + 1)));
 }
 
+// arrayfun's message carries the interpreter's identifier for a bad call; cellfun's none.
+[[noreturn]] void fail_not_scalar(const char* who) {
+  grl_fail_id(std::string(who) == "arrayfun" ? "Octave:invalid-fun-call" : "",
+              "%s: all values must be scalars when UniformOutput = true", who);
+}
+
 // The outputs of the function for element k. When it fails and an ErrorHandler was
 // given, the handler's outputs stand in: its inputs are a structure of the error
 // (identifier, message, index: the element's number, from 1) and the same inputs.
@@ -149,8 +155,7 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
         results[o].welem(k) = v;
         continue;
       }
-      if ((v.holds_cell() ? v.held_cell().numel() : v.numel()) != 1)
-        grl_fail("%s: all values must be scalars when UniformOutput = true", c.who);
+      if ((v.holds_cell() ? v.held_cell().numel() : v.numel()) != 1) fail_not_scalar(c.who);
       const kind_t kind = v.holds_struct() ? k_struct : v.holds_cell() ? k_cell : k_number;
       const std::uint32_t vf = grl::sc::class_flags(v);
       if (k > 0 && (vf != flags[o] || kind != kinds[o]))
@@ -161,8 +166,7 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
         held[o].push_back(v);
         continue;
       }
-      if (!v.cre())   // a value of no numbers (an object): no element of an array
-        grl_fail("%s: all values must be scalars when UniformOutput = true", c.who);
+      if (!v.cre()) fail_not_scalar(c.who);   // a value of no numbers (an object): no element of an array
       arrays[o].pr()[k] = v.cre()[0];
       arrays[o].pi()[k] = v.ielem(0);
     }

@@ -205,10 +205,9 @@ template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
   bool was_empty = numel() == 0;
   positions p = resolve(a, w, numel(), false);
   std::size_t n = p.count(numel());
-  if (v.numel() != 1 && v.numel() != n) {
-    if (p.all) grl::fail_assign(rows_, cols_, v.rows_, v.cols_);
-    grl::fail_assign(p.scalar ? 1 : (p.mask ? n : p.rows), p.scalar ? 1 : (p.mask ? 1 : p.cols), v.rows_, v.cols_);
-  }
+  // The interpreter names the left side of x(i) = v by the count of i as a column,
+  // whatever the shapes of x and i.
+  if (v.numel() != 1 && v.numel() != n) grl::fail_assign(n, 1, v.rows_, v.cols_);
   if (!p.all) {
     std::size_t need = p.max_plus1();
     if (need > numel()) {

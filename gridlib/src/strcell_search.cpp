@@ -128,8 +128,8 @@ namespace sc = grl::sc;
 
 Mt strrep(const Mt& s, const Mt& ptn, const Mt& rep) {
   GRL_HELD_CELL_1(strrep, s, ptn, rep);
-  if (!s.ischar()) grl_fail("strrep: S must be a string or cell array of strings");
   grl::check_replace_args(ptn, rep);
+  if (!s.ischar()) grl_fail("strrep: S must be a string or cell array of strings");
   return grl::replace_text(s, su::text(ptn), su::text(rep));
 }
 

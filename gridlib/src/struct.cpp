@@ -41,7 +41,7 @@ std::string kind_word(const Mt& x) {
 }
 
 [[noreturn]] void fail_no_member(const std::string& name) {
-  grl_fail("structure has no member '%s'", name.c_str());
+  grl_fail_id("Octave:invalid-indexing", "structure has no member '%s'", name.c_str());
 }
 
 std::string name_text(const Mt& name) {

@@ -181,6 +181,8 @@ M<m_type> num2str(const M<m_type>& x) {
   return grl::char_rows(grl::row_lines(r, grl::repeat(grl::g_format(p + 7, p), x.cols())));
 }
 
+M<m_type> num2str(const M<M<m_type>>&) { grl_fail("num2str: X must be a numeric, logical, or character array"); }
+
 M<m_type> num2str(const M<m_type>& x, const M<m_type>& prec_or_fmt) {
   if (x.holds_cell()) grl_fail("num2str: X must be a numeric, logical, or character array");
   if (prec_or_fmt.ischar()) {

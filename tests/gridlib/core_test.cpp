@@ -66,7 +66,7 @@ TEST(Index, FaultsUseOctaveWording) {
   EXPECT_ENDS(x(0.0).value(), testing::ExitedWithCode(1), "x\\(0\\): subscripts must be either integers 1 to");
   EXPECT_ENDS(x(2.0, 1.5).value(), testing::ExitedWithCode(1), "x\\(_,1.5\\): subscripts");
   EXPECT_ENDS(x((BR(1.0), 2.0)) = (BR(1.0), 2.0, 3.0), testing::ExitedWithCode(1),
-              "=: nonconformant arguments \\(op1 is 1x2, op2 is 1x3\\)");
+              "=: nonconformant arguments \\(op1 is 2x1, op2 is 1x3\\)");
   EXPECT_ENDS(Mt((BR(1.0), 2.0, semi, 3.0)), testing::ExitedWithCode(1),
               "vertical dimensions mismatch \\(1x2 vs 1x1\\)");
   EXPECT_ENDS(x + (BR(1.0), 2.0), testing::ExitedWithCode(1),
