@@ -61,6 +61,16 @@ M<m_type> endsWith(const M<M<m_type>>& s, const M<m_type>& p);
 M<m_type> endsWith(const M<M<m_type>>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
 M<m_type> endsWith(const M<M<m_type>>& s, const M<M<m_type>>& p);
 M<m_type> endsWith(const M<M<m_type>>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
+// contains(s, p) and contains(s, p, 'IgnoreCase', tf): true where a string of s holds p
+// (or any string of a cell p) anywhere; same shapes and argument rules as startsWith.
+M<m_type> contains(const M<m_type>& s, const M<m_type>& p);
+M<m_type> contains(const M<m_type>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> contains(const M<m_type>& s, const M<M<m_type>>& p);
+M<m_type> contains(const M<m_type>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> contains(const M<M<m_type>>& s, const M<m_type>& p);
+M<m_type> contains(const M<M<m_type>>& s, const M<m_type>& p, const M<m_type>& name, const M<m_type>& value);
+M<m_type> contains(const M<M<m_type>>& s, const M<M<m_type>>& p);
+M<m_type> contains(const M<M<m_type>>& s, const M<M<m_type>>& p, const M<m_type>& name, const M<m_type>& value);
 
 // --- search and replacement -----------------------------------------------------------
 // strrep(s, ptn, rep): every occurrence replaced, overlapping ones included.
@@ -143,6 +153,13 @@ M<m_type> func2str(const M<M<m_type>>& c);
 // cell2mat(c): the elements joined into one matrix, each column of the cell first.
 M<m_type> cell2mat(const M<m_type>& x);
 M<m_type> cell2mat(const M<M<m_type>>& c);
+// mat2cell(a, r) and mat2cell(a, r, c): a (numbers, text or a cell) cut into blocks of
+// r(i) rows and c(j) columns (all columns when c is not given); the counts must add up
+// to the size of a.
+M<M<m_type>> mat2cell(const M<m_type>& a, const M<m_type>& r);
+M<M<m_type>> mat2cell(const M<m_type>& a, const M<m_type>& r, const M<m_type>& c);
+M<M<m_type>> mat2cell(const M<M<m_type>>& a, const M<m_type>& r);
+M<M<m_type>> mat2cell(const M<M<m_type>>& a, const M<m_type>& r, const M<m_type>& c);
 
 // --- sorting cells of strings -----------------------------------------------------------
 // sort(c), sort(c, dim), sort(c, mode), sort(c, dim, mode); [s, k] = sort(...): strings

@@ -1,5 +1,6 @@
 // strcmp, strcmpi, strncmp, strncmpi: strings and cells of strings compared, giving
-// logical values. Anything that is not a string equals nothing.
+// logical values; anything that is not a string equals nothing. startsWith, endsWith
+// and contains look for patterns at the start, the end or anywhere in strings.
 #include <cctype>
 #include <cmath>
 #include <string>
@@ -108,16 +109,26 @@ std::vector<std::string> edge_strings(const Mt& x, const char* fn, const char* w
   return out;
 }
 
-bool edge_match(const std::string& s, const std::string& p, bool at_end, bool fold) {
-  if (p.size() > s.size()) return false;
-  const std::size_t off = at_end ? s.size() - p.size() : 0;
+// Where a pattern is looked for in a string: at its start, at its end or anywhere.
+enum class place_t { start, end, anywhere };
+
+bool match_at(const std::string& s, const std::string& p, std::size_t off, bool fold) {
   for (std::size_t k = 0; k < p.size(); ++k)
     if (fold_case(s[off + k], fold) != fold_case(p[k], fold)) return false;
   return true;
 }
 
-Mt starts_ends(bool at_end, const Mt& s, const Mt& p, const Mt* name, const Mt* value) {
-  const char* fn = at_end ? "endsWith" : "startsWith";
+bool edge_match(const std::string& s, const std::string& p, place_t where, bool fold) {
+  if (p.size() > s.size()) return false;
+  if (where == place_t::start) return match_at(s, p, 0, fold);
+  if (where == place_t::end) return match_at(s, p, s.size() - p.size(), fold);
+  for (std::size_t off = 0; off + p.size() <= s.size(); ++off)
+    if (match_at(s, p, off, fold)) return true;
+  return false;
+}
+
+Mt starts_ends(place_t where, const Mt& s, const Mt& p, const Mt* name, const Mt* value) {
+  const char* fn = where == place_t::end ? "endsWith" : where == place_t::start ? "startsWith" : "contains";
   bool fold = false;
   if (name) {
     const std::string n = name->ischar() ? su::text(*name) : std::string();
@@ -135,7 +146,7 @@ Mt starts_ends(bool at_end, const Mt& s, const Mt& p, const Mt* name, const Mt* 
   Mt o = s_cell ? sc::falses(s.held_cell().rows(), s.held_cell().cols()) : sc::falses(ss.size(), 1);
   for (std::size_t k = 0; k < ss.size(); ++k)
     for (const std::string& q : ps)
-      if (edge_match(ss[k], q, at_end, fold)) {
+      if (edge_match(ss[k], q, where, fold)) {
         o.pr()[k] = 1;
         break;
       }
@@ -191,35 +202,52 @@ Mt strncmpi(const Mc& a, const Mc& b, const Mt& n) {
   return grl::cell_vs_cell(a, b, rule{"strncmpi", true, grl::count_arg(n, "strncmpi")});
 }
 
-Mt startsWith(const Mt& s, const Mt& p) { return grl::starts_ends(false, s, p, nullptr, nullptr); }
+Mt startsWith(const Mt& s, const Mt& p) { return grl::starts_ends(grl::place_t::start, s, p, nullptr, nullptr); }
 Mt startsWith(const Mt& s, const Mt& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(false, s, p, &name, &value);
+  return grl::starts_ends(grl::place_t::start, s, p, &name, &value);
 }
-Mt startsWith(const Mt& s, const Mc& p) { return grl::starts_ends(false, s, Mt::of_cell(p), nullptr, nullptr); }
+Mt startsWith(const Mt& s, const Mc& p) { return grl::starts_ends(grl::place_t::start, s, Mt::of_cell(p), nullptr, nullptr); }
 Mt startsWith(const Mt& s, const Mc& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(false, s, Mt::of_cell(p), &name, &value);
+  return grl::starts_ends(grl::place_t::start, s, Mt::of_cell(p), &name, &value);
 }
-Mt startsWith(const Mc& s, const Mt& p) { return grl::starts_ends(false, Mt::of_cell(s), p, nullptr, nullptr); }
+Mt startsWith(const Mc& s, const Mt& p) { return grl::starts_ends(grl::place_t::start, Mt::of_cell(s), p, nullptr, nullptr); }
 Mt startsWith(const Mc& s, const Mt& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(false, Mt::of_cell(s), p, &name, &value);
+  return grl::starts_ends(grl::place_t::start, Mt::of_cell(s), p, &name, &value);
 }
-Mt startsWith(const Mc& s, const Mc& p) { return grl::starts_ends(false, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
+Mt startsWith(const Mc& s, const Mc& p) { return grl::starts_ends(grl::place_t::start, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
 Mt startsWith(const Mc& s, const Mc& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(false, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
+  return grl::starts_ends(grl::place_t::start, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
 }
-Mt endsWith(const Mt& s, const Mt& p) { return grl::starts_ends(true, s, p, nullptr, nullptr); }
+Mt endsWith(const Mt& s, const Mt& p) { return grl::starts_ends(grl::place_t::end, s, p, nullptr, nullptr); }
 Mt endsWith(const Mt& s, const Mt& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(true, s, p, &name, &value);
+  return grl::starts_ends(grl::place_t::end, s, p, &name, &value);
 }
-Mt endsWith(const Mt& s, const Mc& p) { return grl::starts_ends(true, s, Mt::of_cell(p), nullptr, nullptr); }
+Mt endsWith(const Mt& s, const Mc& p) { return grl::starts_ends(grl::place_t::end, s, Mt::of_cell(p), nullptr, nullptr); }
 Mt endsWith(const Mt& s, const Mc& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(true, s, Mt::of_cell(p), &name, &value);
+  return grl::starts_ends(grl::place_t::end, s, Mt::of_cell(p), &name, &value);
 }
-Mt endsWith(const Mc& s, const Mt& p) { return grl::starts_ends(true, Mt::of_cell(s), p, nullptr, nullptr); }
+Mt endsWith(const Mc& s, const Mt& p) { return grl::starts_ends(grl::place_t::end, Mt::of_cell(s), p, nullptr, nullptr); }
 Mt endsWith(const Mc& s, const Mt& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(true, Mt::of_cell(s), p, &name, &value);
+  return grl::starts_ends(grl::place_t::end, Mt::of_cell(s), p, &name, &value);
 }
-Mt endsWith(const Mc& s, const Mc& p) { return grl::starts_ends(true, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
+Mt endsWith(const Mc& s, const Mc& p) { return grl::starts_ends(grl::place_t::end, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
 Mt endsWith(const Mc& s, const Mc& p, const Mt& name, const Mt& value) {
-  return grl::starts_ends(true, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
+  return grl::starts_ends(grl::place_t::end, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
+}
+
+Mt contains(const Mt& s, const Mt& p) { return grl::starts_ends(grl::place_t::anywhere, s, p, nullptr, nullptr); }
+Mt contains(const Mt& s, const Mt& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(grl::place_t::anywhere, s, p, &name, &value);
+}
+Mt contains(const Mt& s, const Mc& p) { return grl::starts_ends(grl::place_t::anywhere, s, Mt::of_cell(p), nullptr, nullptr); }
+Mt contains(const Mt& s, const Mc& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(grl::place_t::anywhere, s, Mt::of_cell(p), &name, &value);
+}
+Mt contains(const Mc& s, const Mt& p) { return grl::starts_ends(grl::place_t::anywhere, Mt::of_cell(s), p, nullptr, nullptr); }
+Mt contains(const Mc& s, const Mt& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(grl::place_t::anywhere, Mt::of_cell(s), p, &name, &value);
+}
+Mt contains(const Mc& s, const Mc& p) { return grl::starts_ends(grl::place_t::anywhere, Mt::of_cell(s), Mt::of_cell(p), nullptr, nullptr); }
+Mt contains(const Mc& s, const Mc& p, const Mt& name, const Mt& value) {
+  return grl::starts_ends(grl::place_t::anywhere, Mt::of_cell(s), Mt::of_cell(p), &name, &value);
 }

@@ -348,3 +348,58 @@ Mt cell2mat(const Mc& c) {
     o.set_flags(sc::class_flags(c.elem(0)));
   return o;
 }
+
+// --- mat2cell -----------------------------------------------------------------------
+
+namespace {
+// The block sizes along dimension dim (1 or 2) of a value of `extent` there: whole
+// non-negative numbers adding up to the extent.
+std::vector<std::size_t> block_sizes(const Mt& counts, int dim, std::size_t extent) {
+  if (counts.holds_cell() || counts.holds_struct() || counts.isc())
+    grl_fail("mat2cell: dimension vectors must be real numbers");
+  std::vector<std::size_t> out;
+  double total = 0;
+  for (std::size_t k = 0; k < counts.numel(); ++k) {
+    const double v = double(counts.cre()[k]);
+    if (!(v >= 0) || v != std::floor(v) || v > 1e15)
+      grl_fail("mat2cell: dimension vectors must hold non-negative integers");
+    out.push_back(std::size_t(v));
+    total += v;
+  }
+  if (total != double(extent)) grl_fail("mat2cell: mismatch on dimension %d (%zu != %.0f)", dim, extent, total);
+  return out;
+}
+
+// Positions first+1 .. first+n as a row of indices.
+Mt span(std::size_t first, std::size_t n) {
+  Mt v = Mt::zeros(1, n);
+  for (std::size_t k = 0; k < n; ++k) v.pr()[k] = double(first + k + 1);
+  return v;
+}
+
+Mt as_element(const Mt& x) { return x; }
+Mt as_element(const Mc& x) { return Mt::of_cell(x); }
+
+template <class A> Mc cut_blocks(const A& a, const Mt& r, const Mt* c) {
+  if (a.ndims() > 2) grl_fail("mat2cell: A must have two dimensions at most");
+  const std::vector<std::size_t> rs = block_sizes(r, 1, a.rows());
+  const std::vector<std::size_t> cs = c ? block_sizes(*c, 2, a.cols()) : std::vector<std::size_t>{a.cols()};
+  Mc out = sc::cells_of(rs.size(), cs.size());
+  std::size_t col = 0;
+  for (std::size_t j = 0; j < cs.size(); ++j) {
+    std::size_t row = 0;
+    const grl::ix<m_type> cols(span(col, cs[j]));
+    for (std::size_t i = 0; i < rs.size(); ++i) {
+      out.welem(i + j * rs.size()) = as_element(a.get2(grl::ix<m_type>(span(row, rs[i])), cols));
+      row += rs[i];
+    }
+    col += cs[j];
+  }
+  return out;
+}
+}  // namespace
+
+Mc mat2cell(const Mt& a, const Mt& r) { return cut_blocks(a, r, nullptr); }
+Mc mat2cell(const Mt& a, const Mt& r, const Mt& c) { return cut_blocks(a, r, &c); }
+Mc mat2cell(const Mc& a, const Mt& r) { return cut_blocks(a, r, nullptr); }
+Mc mat2cell(const Mc& a, const Mt& r, const Mt& c) { return cut_blocks(a, r, &c); }

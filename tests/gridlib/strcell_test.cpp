@@ -209,3 +209,74 @@ TEST(StrcellSort, FailuresShapesAndOptions) {
   EXPECT_EQ(t.elem(3).cre()[0], 1.0);   // m{2,1}
   EXPECT_EQ(transpose(col).cols(), 2u);
 }
+
+// contains: expectations worked out by hand (the oracle interpreter lacks the function).
+TEST(Strcell, ContainsLooksAnywhereInTextOrCells) {
+  const auto tf = [](const MD& m, std::size_t k) { return m.cre()[k] != 0; };
+  MD one = contains(str("hello world"), str("o w"));
+  EXPECT_TRUE(one.islogical());
+  EXPECT_EQ(one.numel(), 1u);
+  EXPECT_TRUE(tf(one, 0));
+  EXPECT_FALSE(tf(contains(str("hello"), str("hellos")), 0));   // longer than the text
+  EXPECT_FALSE(tf(contains(str("Hello"), str("hello")), 0));
+  EXPECT_TRUE(tf(contains(str("Hello"), str("hELLo"), str("IgnoreCase"), MD(true)), 0));
+  EXPECT_TRUE(tf(contains(str("abc"), str("")), 0));            // the empty pattern is everywhere
+  EXPECT_TRUE(tf(contains(str(""), str("")), 0));
+  EXPECT_FALSE(tf(contains(str(""), str("a")), 0));
+  // A cell of strings gives one answer per element, in the cell's shape; a cell of
+  // patterns matches when any of them does.
+  MC names = MC::alloc(2, 2);
+  names.welem(0) = str("data_2020.csv");
+  names.welem(1) = str("notes.txt");
+  names.welem(2) = str("DATA.CSV");
+  names.welem(3) = str("");
+  MD c = contains(names, str(".csv"));
+  EXPECT_EQ(c.rows(), 2u);
+  EXPECT_EQ(c.cols(), 2u);
+  EXPECT_TRUE(tf(c, 0));
+  EXPECT_FALSE(tf(c, 1));
+  EXPECT_FALSE(tf(c, 2));
+  EXPECT_FALSE(tf(c, 3));
+  MD ci = contains(names, cellof({str("TXT"), str(".csv")}), str("ignorecase"), MD(1.0));
+  EXPECT_TRUE(tf(ci, 0) && tf(ci, 1) && tf(ci, 2));
+  EXPECT_FALSE(tf(ci, 3));
+  MD none = contains(names, MC::alloc(0, 0));    // no pattern at all matches nothing
+  EXPECT_FALSE(tf(none, 0) || tf(none, 1) || tf(none, 2) || tf(none, 3));
+  // Overlapping and repeated prefixes: "aab" holds "ab" from the second character.
+  EXPECT_TRUE(tf(contains(str("aaab"), str("aab")), 0));
+  EXPECT_EQ(contains(MC::alloc(0, 3), str("a")).cols(), 3u);
+  EXPECT_ENDS(contains(MD(5.0), str("a")), fails, "error: contains: STR must be a string or cell array of strings");
+  EXPECT_ENDS(contains(str("a"), MD(5.0)), fails,
+              "error: contains: PATTERN must be a string or cell array of strings");
+  EXPECT_ENDS(contains(str("a"), str("a"), str("Case"), MD(1.0)), fails,
+              "error: contains: third input must be \"IgnoreCase\"");
+}
+
+TEST(Strcell, Mat2cellCutsBlocks) {
+  MD a = MD::zeros(3, 4);
+  for (std::size_t k = 0; k < 12; ++k) a.pr()[k] = double(k + 1);   // reshape(1:12, 3, 4)
+  MC c = mat2cell(a, (BR(1.0), 2.0).value(), (BR(3.0), 1.0).value());
+  ASSERT_EQ(c.rows(), 2u);
+  ASSERT_EQ(c.cols(), 2u);
+  EXPECT_EQ(c.elem(1).rows(), 2u);   // rows 2:3, columns 1:3
+  EXPECT_EQ(c.elem(1).cols(), 3u);
+  EXPECT_EQ(c.elem(1).cre()[0], 2.0);
+  EXPECT_EQ(c.elem(1).cre()[5], 9.0);
+  EXPECT_EQ(c.elem(3).cre()[1], 12.0);   // rows 2:3 of column 4
+  MC whole = mat2cell(a, (BR(0.0), 3.0).value());
+  EXPECT_EQ(whole.elem(0).rows(), 0u);
+  EXPECT_EQ(whole.elem(0).cols(), 4u);
+  EXPECT_EQ(whole.elem(1).cols(), 4u);
+  MC t = mat2cell(str("abcdef"), MD(1.0), (BR(2.0), 4.0).value());
+  EXPECT_EQ(txt(t.elem(1)), "cdef");
+  MC nested = mat2cell(cellof({MD(1.0), MD(2.0), MD(3.0)}), MD(1.0), (BR(1.0), 2.0).value());
+  EXPECT_TRUE(nested.elem(1).holds_cell());
+  EXPECT_EQ(nested.elem(1).held_cell().numel(), 2u);
+  EXPECT_ENDS(mat2cell(a, (BR(1.0), 1.0).value()), fails, "error: mat2cell: mismatch on dimension 1 \\(3 != 2\\)");
+  EXPECT_ENDS(mat2cell(a, MD(3.0), (BR(1.0), 1.0).value()), fails,
+              "error: mat2cell: mismatch on dimension 2 \\(4 != 2\\)");
+  EXPECT_ENDS(mat2cell(a, (BR(-1.0), 4.0).value()), fails,
+              "error: mat2cell: dimension vectors must hold non-negative integers");
+  EXPECT_ENDS(mat2cell(a, (BR(1.5), 1.5).value()), fails,
+              "error: mat2cell: dimension vectors must hold non-negative integers");
+}
