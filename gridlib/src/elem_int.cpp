@@ -99,7 +99,11 @@ Mt combinations(const Mt& v, std::size_t k) {
     ++at[t - 1];
     for (std::size_t s = t; s < k; ++s) at[s] = at[s - 1] + 1;
   }
-  if (v.ischar()) o.set_flags(F_STRING);
+  // The rows are elements of v: they keep its class (char, logical, single, integers).
+  if (v.num_class() != mc_double)
+    o.set_class(v.num_class());
+  else
+    o.set_flags(v.flags_ & (F_STRING | F_LOGICAL));
   return o;
 }
 

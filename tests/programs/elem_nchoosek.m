@@ -12,3 +12,8 @@ nchoosek([1 2 3], 3)
 nchoosek([1 2 3], 0)
 c = nchoosek([1 2 3], 4)
 nchoosek([5 6], 1)
+% the rows keep the class of the elements
+nchoosek(int8([1 2 3]), 2)
+nchoosek('abc', 2)
+class(nchoosek(single([1 2 3]), 2))
+nchoosek([true false true], 2)
