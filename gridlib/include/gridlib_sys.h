@@ -40,6 +40,10 @@ M<m_type> isdeployed();                 // true: a compiled program is deployed
 M<m_type> ispc();
 M<m_type> isunix();
 M<m_type> ismac();
+// filesep: the separator of directory names ('/'), filesep('all') likewise; pathsep: that
+// of a list of directories (':').
+M<m_type> filesep(const M<m_type>& which = M<m_type>());
+M<m_type> pathsep();
 // computer: the system's triplet; computer('arch'); [c, maxsize, endian] = computer.
 M<m_type> computer(const M<m_type>& arch = M<m_type>());
 void computer(i_o_t, Mr<m_type> c, Mr<m_type> maxsize = junkM, Mr<m_type> endian = junkM);

@@ -135,6 +135,14 @@ Mt ispc() { return su::boolean(false); }
 Mt isunix() { return su::boolean(true); }
 Mt ismac() { return su::boolean(false); }
 
+Mt filesep(const Mt& which) {
+  if (which.numel() == 0 && !which.ischar()) return su::str("/");
+  if (!which.ischar()) grl_fail("filesep: argument must be a string");
+  if (su::text(which) != "all") grl_fail("filesep: argument must be \"all\"");
+  return su::str("/");
+}
+Mt pathsep() { return su::str(":"); }
+
 namespace {
 #if defined(__x86_64__)
 const char* const kTriplet = "x86_64-pc-linux-gnu";

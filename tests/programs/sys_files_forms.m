@@ -15,6 +15,9 @@ msg = nargchk(1, 2, 3)
 msg2 = nargchk(1, 2, 1)
 disp(mfilename)
 fprintf('%d %d %d\n', ispc, isunix, ismac);
+fprintf('[%s] [%s] [%s]\n', filesep, filesep('all'), pathsep);
+p = ['a' filesep 'b'];
+disp(p)
 cp = computer; disp(ischar(cp))
 setenv('KORVAL_T30', 'hello');
 disp(getenv('KORVAL_T30'))
