@@ -206,6 +206,8 @@ std::string identifier_of_message(const std::string& m) {
   if (contains(m, "subscripts must be")) return "Octave:invalid-index";
   if (contains(m, "nonconformant arguments")) return "Octave:nonconformant-args";
   if (contains(m, "' undefined")) return "Octave:undefined-function";
+  if (contains(m, ": function called with too many ") || m.compare(0, 16, "Invalid call to ") == 0)
+    return "Octave:invalid-fun-call";
   return "";
 }
 

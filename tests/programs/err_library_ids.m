@@ -49,3 +49,28 @@ try
 catch err
   disp(err.message);
 end
+% Calls beyond what a local function takes, named as written in the file.
+try
+  takes_one(1, 2);
+catch err
+  fprintf('%s | %s\n', err.identifier, err.message);
+end
+try
+  [p, q] = takes_one(1);
+catch err
+  fprintf('%s | %s\n', err.identifier, err.message);
+end
+try
+  v = returns_nothing(1);
+catch err
+  fprintf('%s | %s\n', err.identifier, err.message);
+end
+end
+
+function r = takes_one(a)
+r = a;
+end
+
+function returns_nothing(a)
+disp(a)
+end

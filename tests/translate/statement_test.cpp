@@ -246,6 +246,7 @@ TEST_F(Statements, CallsBeyondTheCallee) {
   known("fprintf", SYM_RESERVED_FUNCTION, -1, 1);
   known("max", SYM_RESERVED_FUNCTION, 3, 2);
   known("g", SYM_KNOWN_FUNCTION, 1, 1);
+  known("show", SYM_KNOWN_FUNCTION, 1, 0);
   table.add("sqrt", SYM_REPLACE, symbol_info::fresh(), 1);
   table.add("sqrt_M", SYM_REPLACEMENT, symbol_info::fresh(), 1);
 
@@ -258,6 +259,9 @@ TEST_F(Statements, CallsBeyondTheCallee) {
   EXPECT_EQ(body("g(a,1);\n"), "grl::bad_call(\"g: function called with too many inputs\");\n");
   EXPECT_EQ(body("[p,q]=g(a);\n"),
             "/*[p,q]=*/grl::bad_call(\"g: function called with too many outputs\");\n");
+  // A function of no outputs may be called as a statement, not assigned.
+  EXPECT_EQ(body("show(a);\n"), "show(a);\n");
+  EXPECT_EQ(body("y=show(a);\n"), "y=grl::bad_call(\"show: function called with too many outputs\");\n");
   EXPECT_EQ(body("fprintf('%d',1,2,3,4);\n"), "fprintf(TM(\"%d\"),1.0,2.0,3.0,4.0);\n");
   EXPECT_EQ(body("max=[1 2 3]; y=max(1,2,3,4);\n"),
             "max_=(BR(1.0),2.0,3.0);\ny=max_(1.0,2.0,3.0,4.0);\n");

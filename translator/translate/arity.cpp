@@ -2,6 +2,7 @@
 // would not compile, yet MATLAB only fails when the call is reached: the call is
 // replaced by one that ends the program with the interpreter's message there.
 #include "lexer/brackets.h"
+#include "translate/local_functions.h"
 #include "translate/parser.h"
 
 std::string m_name(const symbol_type& table, const std::string& word) {
@@ -63,7 +64,11 @@ void parser_t::arity_pass() {
       else if (after_marker && t == ",") ++outputs;
     }
 
-    const std::string name = library ? m_name(*symbols, word) : word;
+    // A local function is named as written in its file, not by its qualified name.
+    const std::string name =
+        library ? m_name(*symbols, word) : file_base.empty() ? word : shown_local_name(file_base, word);
+    // An M function without outputs whose value is assigned is asked for one output.
+    if (!library && outputs == 0 && i > 0 && stmt.is_word(i - 1, "=")) outputs = 1;
     std::string message;
     if (inputs > info[INFO_NIN])
       message = library ? "Invalid call to " + name : name + ": function called with too many inputs";
