@@ -45,6 +45,21 @@ Mt to_integers(Mt u, double lo, double hi) {
   return u;
 }
 
+// randi(..., 'class'): the draws in a numeric class; a range beyond the class is
+// warned of, the values saturate.
+Mt in_class(const Mt& x, const Mt& name, double lo, double hi) {
+  const std::string n = text_of(name);
+  const mclass c = class_arg(name);
+  if (c != mc_double && c != mc_single && !is_int_class(c))
+    grl_fail("randi: unknown requested output CLASS '%s'", n.c_str());
+  if (is_int_class(c)) {
+    const Mt top = intmax(name), bottom = intmin(name);
+    if (hi > double(top.cre()[0]) || lo < double(bottom.cre()[0]))
+      warn(nullptr, "randi: integer IMAX exceeds requested type.  Values might be truncated to requested type.");
+  }
+  return cast(x, name);
+}
+
 }  // namespace
 
 Mt randperm(const Mt& n) { return randperm(n, n); }
@@ -81,12 +96,14 @@ Mt randi(const Mt& range) {
 Mt randi(const Mt& range, const Mt& n) {
   double lo, hi;
   randi_bounds(range, lo, hi);
+  if (n.ischar()) return in_class(to_integers(rand_M(), lo, hi), n, lo, hi);
   return to_integers(rand_M(n), lo, hi);
 }
 
 Mt randi(const Mt& range, const Mt& r, const Mt& c) {
   double lo, hi;
   randi_bounds(range, lo, hi);
+  if (c.ischar()) return in_class(to_integers(rand_M(r), lo, hi), c, lo, hi);
   return to_integers(rand_M(r, c), lo, hi);
 }
 
