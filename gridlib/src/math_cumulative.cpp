@@ -96,6 +96,7 @@ void cumextreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_typ
     }
   }
   if (x.islogical()) o.set_flags(F_LOGICAL);
+  if (x.num_class() != mc_double) o.set_class(x.num_class());   // single and integers stay so
   if (m) *m = cp ? narrow(o) : o;
   if (idx) *idx = ix;
 }
