@@ -148,6 +148,8 @@ template <class... A> inline auto vertcat(const A&... a) { return grl::cat_any(1
 GRL_SHAPE_PRED(isscalar) GRL_SHAPE_PRED(isvector) GRL_SHAPE_PRED(isrow)
 GRL_SHAPE_PRED(iscolumn) GRL_SHAPE_PRED(isreal) GRL_SHAPE_PRED(ischar)
 GRL_SHAPE_PRED(isnumeric) GRL_SHAPE_PRED(islogical) GRL_SHAPE_PRED(iscell)
+// ismatrix: two dimensions (any extents); issquare: two dimensions of one extent.
+GRL_SHAPE_PRED(ismatrix) GRL_SHAPE_PRED(issquare)
 // A matrix or a cell is no structure; isstruct of a structure is in gridlib_sets.h.
 GRL_SHAPE_PRED(isstruct)
 #undef GRL_SHAPE_PRED
@@ -206,7 +208,7 @@ GRL_SHAPE_NOP(flipud) GRL_SHAPE_NOP(rot90) GRL_SHAPE_NOP(circshift) GRL_SHAPE_NO
 GRL_SHAPE_NOP(ndims) GRL_SHAPE_NOP(isscalar) GRL_SHAPE_NOP(isvector) GRL_SHAPE_NOP(isrow)
 GRL_SHAPE_NOP(iscolumn) GRL_SHAPE_NOP(isreal) GRL_SHAPE_NOP(ischar) GRL_SHAPE_NOP(isnumeric)
 GRL_SHAPE_NOP(islogical) GRL_SHAPE_NOP(iscell) GRL_SHAPE_NOP(isstruct) GRL_SHAPE_NOP(isfinite_M)
-GRL_SHAPE_NOP(isinf_M) GRL_SHAPE_NOP(isnan_M)
+GRL_SHAPE_NOP(isinf_M) GRL_SHAPE_NOP(isnan_M) GRL_SHAPE_NOP(ismatrix) GRL_SHAPE_NOP(issquare)
 #undef GRL_SHAPE_NOP
 
 // class(x): the name of x's class as a char row: "double" ("single" in the float

@@ -87,6 +87,10 @@ Mt isrow(const Mt& x) { return boolean(x.rows() == 1); }
 Mt isrow(const Mc& x) { return boolean(x.rows() == 1); }
 Mt iscolumn(const Mt& x) { return boolean(x.cols() == 1); }
 Mt iscolumn(const Mc& x) { return boolean(x.cols() == 1); }
+Mt ismatrix(const Mt& x) { return boolean(x.ndims() == 2); }
+Mt ismatrix(const Mc& x) { return boolean(x.ndims() == 2); }
+Mt issquare(const Mt& x) { return boolean(x.ndims() == 2 && x.rows() == x.cols()); }
+Mt issquare(const Mc& x) { return boolean(x.ndims() == 2 && x.rows() == x.cols()); }
 Mt isreal(const Mt& x) { return boolean(!x.isc() && !x.holds_cell() && !x.holds_struct() && !(x.flags_ & F_HANDLE)); }
 Mt isreal(const Mc&) { return boolean(false); }
 Mt ischar(const Mt& x) { return boolean(x.ischar()); }

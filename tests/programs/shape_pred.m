@@ -16,3 +16,5 @@ n3 = ndims({1, 2})
 q = squeeze([1 2; 3 4])
 q2 = size(squeeze(zeros(1, 0)))
 t = isscalar(5)
+m1 = [ismatrix(ones(2, 3)), ismatrix(ones(2, 2, 2)), ismatrix([]), ismatrix({1, 2}), ismatrix('abc')]
+m2 = [issquare(ones(3)), issquare(ones(2, 3)), issquare([]), issquare(ones(2, 2, 2)), issquare({1})]
