@@ -116,6 +116,23 @@ M<m_type> getReport(const S& err) {
 // getReport of a value that is not an error structure.
 M<m_type> getReport(const M<m_type>& err);
 
+namespace grl {
+// Checks getReport's options: a type 'basic' or 'extended', then 'hyperlinks' with
+// 'on', 'off' or 'default'. The report is the message whatever they are.
+void report_options(const M<m_type>& type, const M<m_type>* name, const M<m_type>* value);
+}  // namespace grl
+template <class S>
+auto getReport(const S& err, const M<m_type>& type) -> decltype(getReport(err)) {
+  grl::report_options(type, nullptr, nullptr);
+  return getReport(err);
+}
+template <class S>
+auto getReport(const S& err, const M<m_type>& type, const M<m_type>& name, const M<m_type>& value)
+    -> decltype(getReport(err)) {
+  grl::report_options(type, &name, &value);
+  return getReport(err);
+}
+
 // [msg, id] = lasterr(), lasterr(msg): the last error raised.
 void lasterr(i_o_t, Mr<m_type> msg, Mr<m_type> id);
 grl::quiet lasterr(const M<m_type>& msg, const M<m_type>& id = M<m_type>());

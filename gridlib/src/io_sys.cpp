@@ -417,6 +417,19 @@ Mt getReport(const Mt& err) {
   return grl::caught_text(error_field(err, "message"));
 }
 
+void grl::report_options(const Mt& type, const Mt* name, const Mt* value) {
+  const std::string t = type.ischar() ? su::text(type) : std::string();
+  if (t != "basic" && t != "extended") grl_fail("getReport: TYPE must be 'basic' or 'extended'");
+  if (!name) return;
+  const std::string n = name->ischar() ? su::text(*name) : std::string();
+  std::string low;
+  for (char c : n) low += char(std::tolower(static_cast<unsigned char>(c)));
+  if (low != "hyperlinks") grl_fail("getReport: the only option is 'hyperlinks'");
+  const std::string v = value->ischar() ? su::text(*value) : std::string();
+  if (v != "on" && v != "off" && v != "default")
+    grl_fail("getReport: 'hyperlinks' must be 'on', 'off' or 'default'");
+}
+
 Mt lasterr() { return su::str(grl::last_error_record().message); }
 
 void lasterr(i_o_t, Mr<m_type> msg, Mr<m_type> id) {

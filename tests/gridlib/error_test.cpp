@@ -81,6 +81,14 @@ TEST(ErrorPath, StructuresRaiseAndRethrow) {
             "rethrow: ERR struct must contain the fields 'message' and 'identifier'");
   EXPECT_EQ(raised([] { rethrow(Mt(3.0)); }).message(), "rethrow: ERR must be a struct");
   EXPECT_EQ(grl::text_of(getReport(s)), "from a struct");
+  // The report's type and hyperlinks options are checked; the report stays the message.
+  EXPECT_EQ(grl::text_of(getReport(s, str("basic"))), "from a struct");
+  EXPECT_EQ(grl::text_of(getReport(s, str("extended"), str("hyperlinks"), str("off"))), "from a struct");
+  EXPECT_EQ(raised([&] { getReport(s, str("long")); }).message(), "getReport: TYPE must be 'basic' or 'extended'");
+  EXPECT_EQ(raised([&] { getReport(s, str("basic"), str("links"), str("off")); }).message(),
+            "getReport: the only option is 'hyperlinks'");
+  EXPECT_EQ(raised([&] { getReport(s, str("basic"), str("hyperlinks"), str("maybe")); }).message(),
+            "getReport: 'hyperlinks' must be 'on', 'off' or 'default'");
 }
 
 TEST(ErrorPath, CaughtErrorsAreLasterr) {
