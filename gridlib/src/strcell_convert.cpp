@@ -388,9 +388,10 @@ template <class A> Mc cut_blocks(const A& a, const Mt& r, const Mt* c) {
   std::size_t col = 0;
   for (std::size_t j = 0; j < cs.size(); ++j) {
     std::size_t row = 0;
-    const grl::ix<m_type> cols(span(col, cs[j]));
+    const Mt col_list = span(col, cs[j]);   // an index refers to its list: the list must outlive it
     for (std::size_t i = 0; i < rs.size(); ++i) {
-      out.welem(i + j * rs.size()) = as_element(a.get2(grl::ix<m_type>(span(row, rs[i])), cols));
+      const Mt row_list = span(row, rs[i]);
+      out.welem(i + j * rs.size()) = as_element(a.get2(grl::ix<m_type>(row_list), grl::ix<m_type>(col_list)));
       row += rs[i];
     }
     col += cs[j];
