@@ -511,8 +511,8 @@ bool parser_t::is_false(int j) {
 // keeps the cell it is given as its first argument (strrep, reshape, fliplr, ...), or
 // as any argument (strcat).
 bool parser_t::call_yields_cell(int i) {
-  static const char* const makers[] = {"cell", "num2cell", "cellstr", "strsplit", "textscan", "fieldnames",
-                                       "struct2cell"};
+  static const char* const makers[] = {"cell",     "num2cell",  "mat2cell",   "cellstr",
+                                       "strsplit", "textscan",  "fieldnames", "struct2cell"};
   if (is_regexp_call(i)) return output_yields_cell(i, 0);
   static const char* const keepers[] = {"strrep",    "strfind",  "strtok",     "diag",
                                         "tril",      "triu",     "reshape",    "fliplr",
