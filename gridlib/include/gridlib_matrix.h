@@ -536,10 +536,14 @@ template <class T> class Mx {
   Mx& operator=(T v);
   template <class S, if_number<S> = 0> Mx& operator=(S v) { return *this = T(v); }
   Mx& operator=(nop_t) {
+    if (m->cell_) return held_assign(nullptr);
     if (n == 1) m->del1(a); else if (n == 2) m->del2(a, b); else m->deln(subs());
     return *this;
   }
   Mx& operator=(const br_t<T>& v);
+  // x(i) = {...} and x(i) = c where x holds a cell (a variable of any class).
+  Mx& operator=(const M<M<T>>& v) { return held_assign(&v); }
+  Mx& operator=(const cl_t<T>& v);
   explicit operator bool() const { return bool(value()); }
   double size() const { return value().size(); }
   double size(int k) const { return value().size(k); }
@@ -552,6 +556,9 @@ template <class T> class Mx {
   // Stores a number at scalar indices inside a real numeric matrix; false when the
   // assignment needs the general path (growth, conversion, a matrix index).
   bool put_scalar(T v);
+  // Assigns cell elements (or deletes them) in the cell the value holds; an empty value
+  // becomes a cell first. v null deletes them (x(k) = []).
+  Mx& held_assign(const M<M<T>>* v);
 };
 
 // Builder of a matrix literal: (BR(a),b,semi,c,d) is [a b; c d].
@@ -885,6 +892,60 @@ template <class T> inline M<M<T>>& M<M<T>>::operator=(const Cx<T>& v) {
 template <class T> inline M<T>& M<T>::operator=(const M<M<T>>& c) {
   if (c.numel() == 0) grl_fail("value on right hand side of assignment is undefined");
   return *this = M<T>(c.elem(0));
+}
+
+namespace grl {
+// The cell a variable of any class holds, to be written (x{k} = v, x(k) = {..}): a copy
+// of its own, so that other values holding the same cell keep theirs. An empty value
+// becomes an empty cell (MATLAB's x = []; x{2} = v); any other value cannot be indexed
+// with braces.
+template <class T> inline M<M<T>>& held_w(M<T>& x) {
+  if (!x.cell_) {
+    if (!x.isempty() || x.holds_struct()) fail_brace(x.isscalar());
+    const char* name = x.name_;
+    x = M<T>::of_cell(M<M<T>>());
+    x.name_ = name;
+  }
+  auto own = std::make_shared<M<M<T>>>(*x.cell_);
+  x.cell_ = own;
+  return *own;
+}
+// The value a variable of any class takes in x = v: a cell (a literal, a cell variable,
+// part of one) becomes a value holding it; anything else is assigned as it is.
+template <class T> inline M<T> any_value(const M<M<T>>& c) { return M<T>::of_cell(c); }
+template <class T> inline M<T> any_value(const cl_t<T>& c) { return M<T>::of_cell(c.value()); }
+template <class T> inline M<T> any_value(const bc_t<T>& c) { return M<T>::of_cell(c.value()); }
+template <class T> inline M<T> any_value(const Mx<M<T>>& c) { return M<T>::of_cell(c.value()); }
+template <class V> inline const V& any_value(const V& v) { return v; }
+// f(x) of a library function f with x of any class (f a generic callable): f's cell form
+// when x holds a cell, its other form otherwise. Results of two types meet as a value.
+template <class F, class T> inline auto any_call(F f, const M<T>& x) {
+  using held_result = decltype(f(x.held_cell()));
+  using plain_result = decltype(f(x));
+  if constexpr (std::is_same<held_result, plain_result>::value) {
+    if (x.holds_cell()) return f(x.held_cell());
+    return f(x);
+  } else {
+    if (x.holds_cell()) return M<T>(f(x.held_cell()));
+    return M<T>(f(x));
+  }
+}
+}  // namespace grl
+
+template <class T> inline Mx<T>& Mx<T>::held_assign(const M<M<T>>* v) {
+  if (v && !m->cell_ && !m->isempty())
+    grl_fail("operator =: no conversion for assignment of 'cell' to indexed '%s'",
+             m->isscalar() ? "scalar" : "matrix");
+  if (n > 3) grl_fail("a cell held in a value is indexed with at most three subscripts");
+  Mx<M<T>> place(&grl::held_w(*m), a, b, c);
+  place.n = n;
+  if (v) place = *v;
+  else place = nop_M;
+  return *this;
+}
+template <class T> inline Mx<T>& Mx<T>::operator=(const cl_t<T>& v) {
+  const M<M<T>> c = v.value();
+  return held_assign(&c);
 }
 
 // The placeholder for inputs and outputs a shorter call does not supply.

@@ -130,6 +130,25 @@ template <class E> std::vector<std::pair<std::size_t, std::size_t>> row_spans(co
 }  // namespace
 
 template <class T> M<T> br_t<T>::value() const {
+  // [x, {'a'}] with x a value holding a cell joins cells: the other pieces become
+  // cells of one element (an empty one is left out).
+  for (const Mt& x : items) {
+    if (!x.holds_cell()) continue;
+    bc_t<T> cells;
+    cells.row_start = row_start;
+    for (const Mt& y : items) {
+      if (y.holds_cell()) {
+        cells.items.push_back(y.held_cell());
+      } else if (y.isempty()) {
+        cells.items.emplace_back();
+      } else {
+        Mc one = Mc::alloc(1, 1);
+        one.welem(0) = y;
+        cells.items.push_back(one);
+      }
+    }
+    return Mt::of_cell(cells.value());
+  }
   auto spans = row_spans(items, row_start);
   if (spans.size() == 1) return join_row(items.data() + spans[0].first, spans[0].second - spans[0].first);
   std::vector<Mt> rows_v;

@@ -381,69 +381,86 @@ int translate_mfile(const mfile_job& job) {
   int kind = -1;
   bool header_mode = false;
   for (int ordinal = 1;; ++ordinal) {
-    symbol_type table;
-    if (!job.scan_only && job.project) table.merge(*job.project, 2);
-    // The variable file is there from the second run on.
-    const std::string sym = base + ".sym";
-    if (job.variables && util::exists(sym)) table.read_variables(sym);
-    auto p = std::make_unique<parser_t>();
-    p->in = &input;
-    p->symbols = &table;
-    p->script_table = job.caller;
-    p->host = job.host;
-    p->default_type = job.default_type;
-    p->scan_only = job.scan_only ? 1 : 0;
-    p->lines = job.lines;
-    p->mfile = job.mfile;
-    p->local_names = locals;
-    p->script_of = script_of;
-    p->reads_ans = names_ans(source);
-    p->outputs_of = [&job, &read_text](const std::string& w) {
-      const int here = outputs_on_function_line(read_text, w);
-      if (here >= 0 || !job.find_mfile) return here;
-      const std::string path = job.find_mfile(w);
-      if (path.empty()) return -1;
-      std::ifstream in(path, std::ios::binary);
-      std::ostringstream all;
-      all << in.rdbuf();
-      return outputs_on_function_line(all.str(), w);
-    };
-    p->run_time_targets = dynamic_targets;
-    p->cpp_ext = job.cpp_ext;
-    p->header_mode = header_mode;
-    if (!nest.empty()) p->nest = &nest;
-    // Inference reads the function's statements first; a function proven to give a
-    // real double scalar from real double scalars also gets a form on C++ doubles,
-    // translated from the same statements once more.
-    inferred_types scalar_form;
-    const minput_t start = input;
-    // (Not in a file of nested functions: their shared variables are general values.)
-    if (job.infer && nest.empty() && !job.scan_only && datatypes().name(job.default_type) == "double") {
-      const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
-      const std::map<std::string, int> callees = callee_classes(statements, job, source);
-      const inferred_types proven = infer_types(statements, false, &callees);
-      p->inferred_scalars = proven.scalars;
-      p->inferred_arrays = proven.arrays;
-      p->loop_plans = proven.loops;
-      p->while_views = proven.while_views;
-      p->single_structs = single_structures(statements);
-      scalar_form = infer_types(statements, true);
-      p->scalar_twin = scalar_form.scalar_function;
-    } else if (!job.scan_only) {
-      const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
-      p->loop_plans = plain_loop_plans(statements);
-      if (nest.empty()) p->single_structs = single_structures(statements);
-    }
-    parser_t::function_texts texts;
-    const int more = p->translate_function(ordinal, base, texts);
-    if (ordinal == 1) kind = p->kind;
-    if (job.variables) table.write_variables(sym, SYM_VARFILE_SET);
-    records += texts.records;
-    cpp += texts.cpp;
-    if (p->scalar_twin) cpp += scalar_form_text(start, job, scalar_form, ordinal, base, header_mode);
-    if (!job.scan_only) {
-      const std::string header = ordinal == 1 ? base + ".h" : texts.header_name;
-      write_file(header, texts.header, false);
+    // A function with variables of any class is translated a second time (any_class.cpp).
+    const minput_t function_start = input;
+    const int function_line = diag::current_line();
+    std::set<std::string> any_vars;
+    int more = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      symbol_type table;
+      if (!job.scan_only && job.project) table.merge(*job.project, 2);
+      // The variable file is there from the second run on.
+      const std::string sym = base + ".sym";
+      if (job.variables && util::exists(sym)) table.read_variables(sym);
+      auto p = std::make_unique<parser_t>();
+      p->in = &input;
+      p->symbols = &table;
+      p->script_table = job.caller;
+      p->host = job.host;
+      p->default_type = job.default_type;
+      p->scan_only = job.scan_only ? 1 : 0;
+      p->lines = job.lines;
+      p->mfile = job.mfile;
+      p->local_names = locals;
+      p->script_of = script_of;
+      p->reads_ans = names_ans(source);
+      p->outputs_of = [&job, &read_text](const std::string& w) {
+        const int here = outputs_on_function_line(read_text, w);
+        if (here >= 0 || !job.find_mfile) return here;
+        const std::string path = job.find_mfile(w);
+        if (path.empty()) return -1;
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return outputs_on_function_line(all.str(), w);
+      };
+      p->run_time_targets = dynamic_targets;
+      p->cpp_ext = job.cpp_ext;
+      p->header_mode = header_mode;
+      if (!nest.empty()) p->nest = &nest;
+      // Inference reads the function's statements first; a function proven to give a
+      // real double scalar from real double scalars also gets a form on C++ doubles,
+      // translated from the same statements once more.
+      inferred_types scalar_form;
+      const minput_t start = input;
+      // (Not in a file of nested functions: their shared variables are general values.)
+      if (job.infer && nest.empty() && !job.scan_only && datatypes().name(job.default_type) == "double") {
+        const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
+        const std::map<std::string, int> callees = callee_classes(statements, job, source);
+        const inferred_types proven = infer_types(statements, false, &callees);
+        p->inferred_scalars = proven.scalars;
+        p->inferred_arrays = proven.arrays;
+        p->loop_plans = proven.loops;
+        p->while_views = proven.while_views;
+        p->single_structs = single_structures(statements);
+        scalar_form = infer_types(statements, true);
+        p->scalar_twin = scalar_form.scalar_function;
+      } else if (!job.scan_only) {
+        const std::vector<tokens_t> statements = prescan(input, header_mode, job.main);
+        p->loop_plans = plain_loop_plans(statements);
+        if (nest.empty()) p->single_structs = single_structures(statements);
+      }
+      p->any_vars = any_vars;
+      parser_t::function_texts texts;
+      more = p->translate_function(ordinal, base, texts);
+      if (attempt == 0 && !job.scan_only) {
+        any_vars = p->mixed_variables();
+        if (!any_vars.empty()) {
+          input = function_start;
+          diag::set_line(function_line);
+          continue;
+        }
+      }
+      if (ordinal == 1) kind = p->kind;
+      if (job.variables) table.write_variables(sym, SYM_VARFILE_SET);
+      records += texts.records;
+      cpp += texts.cpp;
+      if (p->scalar_twin) cpp += scalar_form_text(start, job, scalar_form, ordinal, base, header_mode);
+      if (!job.scan_only) {
+        const std::string header = ordinal == 1 ? base + ".h" : texts.header_name;
+        write_file(header, texts.header, false);
+      }
+      break;
     }
     if (!more) break;
     header_mode = true;

@@ -646,7 +646,8 @@ void parser_t::rewrite_brackets() {
   // x = c and x = c(i) copy or select part of the cell c: x is a cell too.
   if (eq == 1 && stmt.kind(TP_HEAD) == TK_WORD && stmt.kind(TP_THIRD) == TK_WORD && symbols) {
     const int c = symbols->find(stmt.gettext(TP_THIRD), SYM_VARIABLES);
-    const bool cell = c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL);
+    // (A part of a variable of any class is a value of any class.)
+    const bool cell = c >= 0 && (symbols->info_of(c)[INFO_TYPE] & DT_CELL) && !any_vars.count(stmt.gettext(TP_THIRD));
     bool whole = cell && stmt.top() == 3;
     if (cell && stmt.is_word(TP_FOURTH, "(")) {
       std::vector<int> bounds;
@@ -692,6 +693,13 @@ void parser_t::rewrite_brackets() {
       stmt.ins(next_op(a + 3), ")", ')');
     } else {
       if (!field || variable) mark_cell(before);
+      if (variable && a - 1 == TP_HEAD && eq > a && any_vars.count(before)) {
+        // x{k} = v where x is of any class: the cell it holds, made its own.
+        stmt.ins(a - 1, "(", '(');
+        stmt.ins(a - 1, "grl::held_w", TK_OTHER);
+        stmt.ins(a + 2, ")", ')');
+        a += 3;
+      }
       stmt.ins(a, ".br", TK_OTHER);
       ++a;
     }

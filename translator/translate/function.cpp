@@ -260,6 +260,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
     echo_out.clear();
   }
   if (scan_only && !suspended) {}   // a file of comments only: nothing more to learn
+  declare_any_vars();
 
   const std::string f = ordinal == 1 ? base : name;
   const symbol_info record = info_record();

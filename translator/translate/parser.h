@@ -54,6 +54,19 @@ class parser_t : public scanner_t {
   bool calls_procedure();
   // Records name as a variable holding a cell of the default type.
   void mark_cell(const std::string& name);
+  // Variables that hold a cell in one statement and another class in the next
+  // (any_class.cpp). A translation records the candidates; the function is then
+  // translated once more with any_vars set: those are declared as values of any class
+  // (holding their cell), whole assignments of a cell and brace targets are written
+  // for such a value.
+  std::set<std::string> any_vars;
+  std::set<std::string> plain_assigned;   // x = value that is surely not a cell
+  std::set<std::string> class_tested;     // iscell(x), ischar(x), class(x), ...
+  void note_class_tests();
+  void note_plain_assignment(const std::string& var, int from);
+  std::set<std::string> mixed_variables() const;
+  void declare_any_vars();
+  void any_class_calls();
   bool argument_of_m_function(int a);
   int matching_brace(int a);
   bool begins_cell(int i);

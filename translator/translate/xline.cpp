@@ -42,6 +42,7 @@ void parser_t::translate_statement() {
     return;
   }
   command_syntax();
+  note_class_tests();
   expression_sets_ans();
   cell_output_targets();
   check_statement();
@@ -124,6 +125,7 @@ void parser_t::translate_statement() {
     element_access_pass();
     scalar_library_calls();
     held_cell_results();
+    any_class_calls();
   }
 }
 
@@ -557,6 +559,12 @@ void parser_t::assignment(int eq) {
                       stmt.gettext(eq + 1).compare(0, 6, "cells(") == 0;
     add_variable(var, default_type);
     if (cell) mark_cell(var);
+    else if (eq == 1) note_plain_assignment(var, eq + 1);
+    // A variable of any class takes a cell as a value holding it.
+    if (eq == 1 && any_vars.count(var) && stmt.top() > eq + 1) {
+      stmt.ins(eq + 1, "grl::any_value(", TK_OTHER);
+      stmt.ins(stmt.top(), ")", ')');
+    }
     assigned.push_back(var);
   }
   raw(stmt.top(), ";");
