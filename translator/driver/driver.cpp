@@ -226,6 +226,15 @@ void translate_project(driver_run& run) {
                     run.build_text);
   for (const auto& d : run.defines) project.add_define(d.first, d.second);
   project.load_reserved();
+  {
+    // The program's folders: the main file's and those of the user's path file (the
+    // library's own M-files do not count).
+    mpath_t own;
+    own.add_line("");
+    own.add_line(run.main_dir);
+    if (!run.user_mpath.empty()) own.load(run.user_mpath);
+    project.own_functions_first(own);
+  }
   project.run();
   project.link();
 }

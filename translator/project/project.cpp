@@ -1,6 +1,7 @@
 #include "project/project.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -32,6 +33,28 @@ void project_t::add_define(const std::string& name, const std::string& value) {
 void project_t::load_reserved() {
   read_reserved(project_, root_ + "korval.rsv");
   add_known_functions(project_);
+}
+
+void project_t::own_functions_first(const mpath_t& own) {
+  for (int n = 0; n < own.count(); ++n) {
+    const std::string dir = own.getdirn(n).empty() ? "./" : own.getdirn(n);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      const std::filesystem::path& file = it->path();
+      if (file.extension() != ".m") continue;
+      const std::string f = file.stem().string();
+      const int e = project_.find(f, SYM_RESERVED_FUNCTION);
+      if (e < 0) continue;
+      project_.type_of(e) &= ~SYM_RESERVED_FUNCTION;
+      taken_by_library().insert(f);
+      // A library name spelled differently in C++ (mod as mod_M) is spelled as written.
+      const int r = project_.find(f, SYM_REPLACE);
+      if (r >= 0 && r < project_.last() && (project_.type_of(r + 1) & SYM_REPLACEMENT)) {
+        project_.type_of(r) &= ~SYM_REPLACE;
+        project_.type_of(r + 1) &= ~SYM_REPLACEMENT;
+      }
+    }
+  }
 }
 
 std::string project_t::cpp_name(const std::string& name) const {

@@ -31,6 +31,9 @@ class project_t : public parser_t::host_t {
   // The replacement pairs of the command line, the reserved names, the known functions.
   void add_define(const std::string& name, const std::string& value);
   void load_reserved();
+  // The program's own M-files (in these folders) named like library functions are
+  // called instead of the library's: the library's names are dropped from the table.
+  void own_functions_first(const mpath_t& own);
 
   // Translates every M-file reachable from the main file, the main file last, with the
   // dispatchers when feval, nargin(fun) or nargout(fun) are used.

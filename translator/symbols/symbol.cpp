@@ -13,6 +13,11 @@
 
 #define SYMBOL "SYMBOL"
 
+std::set<std::string>& taken_by_library() {
+  static std::set<std::string> names;
+  return names;
+}
+
 namespace {
 
 // M names that C++ cannot take as variable names: its keywords and the run-time
@@ -33,7 +38,7 @@ bool cpp_taken(std::string_view name) {
       "xor_eq"};
   for (const char* t : taken)
     if (name == t) return true;
-  return false;
+  return taken_by_library().count(std::string(name)) > 0;
 }
 
 // A member name that is a C++ word gets a trailing underscore in C++.

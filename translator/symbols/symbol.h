@@ -9,6 +9,7 @@
 // apart by their kind bits.
 #pragma once
 #include <iosfwd>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,10 @@ std::string cpp_member_path(std::string_view dotted);
 // The C++ name of an M function: a name that is a C++ word (new, default, main) gets
 // a trailing underscore; the M name stays what feval, handles and messages see.
 std::string cpp_function_name(const std::string& name);
+// The names of library functions that a program's own M-file replaces: the C++
+// function of that file carries the trailing underscore, as the library's name is
+// taken in C++.
+std::set<std::string>& taken_by_library();
 
 class symbol_type {
  public:

@@ -1,0 +1,3 @@
+function y = normalize(v)
+y = v / norm(v);
+end
