@@ -89,6 +89,20 @@ template <class... R, std::enable_if_t<sizeof...(R) >= 3 || grl::any_cs<R...>, i
 inline M<m_type> repmat(const M<m_type>& a, const R&... r) {
   return grl::repmat_n(a, grl::arg_list<m_type>(r...));
 }
+// repmat of a cell (a variable or a literal such as {'k'}): the numbers of the elements
+// are tiled, then the cell is indexed with them; the result holds the new cell.
+template <class... R> inline M<m_type> repmat(const M<M<m_type>>& c, const R&... r) {
+  M<m_type> at = M<m_type>::alloc(c.shape());
+  m_type* p = at.pr();
+  for (std::size_t k = 0; k < at.numel(); ++k) p[k] = m_type(k + 1);
+  const M<m_type> tiles = repmat(at, r...);
+  M<M<m_type>> out = c.get1(grl::ix<m_type>(tiles));
+  out.set_shape(tiles.shape());
+  return M<m_type>(out);
+}
+template <class... R> inline M<m_type> repmat(const cl_t<m_type>& a, const R&... r) {
+  return repmat(a.value(), r...);
+}
 
 // --- constants --------------------------------------------------------------------
 M<m_type> pi();

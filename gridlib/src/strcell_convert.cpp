@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -255,16 +256,54 @@ Mc cellstr(const Mc& c) {
   return c;
 }
 
+// What is wrong with the text of an anonymous function, as Octave's parser says it;
+// nullptr when its parameter list closes and a body with paired brackets follows.
+static const char* anonymous_text_fault(const std::string& t, std::size_t at) {
+  std::size_t p = t.find_first_not_of(" \t", at + 1);
+  if (p == std::string::npos || t[p] != '(') return "invalid parameter list";
+  const std::size_t close = t.find(')', p);
+  if (close == std::string::npos) return "invalid parameter list";
+  bool name = false, gap = false;
+  for (std::size_t k = p + 1; k < close; ++k) {
+    const unsigned char c = static_cast<unsigned char>(t[k]);
+    if (std::isalnum(c) || c == '_' || c == '~') {
+      if (name && gap) return "invalid parameter list";
+      name = true;
+      gap = false;
+    } else if (c == ',') {
+      name = gap = false;
+    } else if (c == ' ' || c == '\t') {
+      gap = name;
+    } else {
+      return "invalid parameter list";
+    }
+  }
+  if (t.find_first_not_of(" \t", close + 1) == std::string::npos) return "anonymous function bodies must be single expressions";
+  int depth = 0;
+  for (std::size_t k = close + 1; k < t.size(); ++k) {
+    if (t[k] == '(' || t[k] == '[' || t[k] == '{') ++depth;
+    if (t[k] == ')' || t[k] == ']' || t[k] == '}') --depth;
+    if (depth < 0) break;
+  }
+  if (depth != 0) return "anonymous function bodies must be single expressions";
+  const std::size_t last = t.find_last_not_of(" \t");
+  if (std::strchr("+-*/^=<>&|,", t[last]) != nullptr) return "anonymous function bodies must be single expressions";
+  return nullptr;
+}
+
 Mt str2func(const Mt& name) {
   if (!name.ischar() || (name.flags_ & grl::F_HANDLE))
     grl_fail("str2func: FCN_NAME must be a string");
   // Anonymous text known when the file is read is compiled; text made only when the
   // program runs would need an interpreter, which a compiled program does not have.
   const std::string text = grl::su::text(name);
-  if (text.find_first_not_of(" \t") != std::string::npos && text[text.find_first_not_of(" \t")] == '@')
+  const std::size_t at = text.find_first_not_of(" \t");
+  if (at != std::string::npos && text[at] == '@') {
+    if (const char* fault = anonymous_text_fault(text, at)) grl_fail("parse error:\n\n  %s\n\n", fault);
     grl_fail("str2func: the anonymous function '%s' is text made while the program runs; "
              "a compiled program can only make one written in the M-file",
              text.c_str());
+  }
   return grl::handle(name);
 }
 Mt str2func(const Mc&) { grl_fail("str2func: FCN_NAME must be a string"); }

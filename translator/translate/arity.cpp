@@ -22,6 +22,26 @@ std::string quoted(const std::string& text) {
   return q + "\"";
 }
 
+// The fewest inputs a library function takes, where that is more than none (a call
+// with fewer would not compile); 0 for the others.
+int least_inputs(const std::string& f) {
+  static const std::pair<const char*, int> least[] = {
+      {"linspace", 2}, {"colon", 2},    {"num2str", 1},   {"repmat", 2},   {"mod", 2},
+      {"rem", 2},      {"strrep", 3},   {"regexprep", 3}, {"regexp", 2},   {"regexpi", 2},
+      {"strsplit", 1}, {"strjoin", 1},  {"strcmp", 2},    {"strcmpi", 2},  {"strfind", 2},
+      {"ismember", 2}, {"setdiff", 2},  {"intersect", 2}, {"union", 2},    {"cellfun", 2},
+      {"arrayfun", 2}, {"sprintf", 1},  {"fprintf", 1},   {"reshape", 2},  {"isfield", 2},
+      {"max", 1},      {"min", 1},      {"sum", 1},       {"prod", 1},     {"cumsum", 1},
+      {"mean", 1},     {"abs", 1},      {"sqrt", 1},      {"floor", 1},    {"round", 1},
+      {"numel", 1},    {"length", 1},   {"size", 1},      {"isempty", 1},  {"find", 1},
+      {"sort", 1},     {"unique", 1},   {"any", 1},       {"strtrim", 1},  {"fliplr", 1},
+      {"norm", 1},     {"polyval", 2},  {"interp1", 2},   {"str2func", 1}, {"num2cell", 1},
+      {"isequal", 2}};
+  for (const auto& l : least)
+    if (f == l.first) return l.second;
+  return 0;
+}
+
 }  // namespace
 
 // The token after the bracket that opens at open closes: the end of the call.
@@ -47,7 +67,10 @@ void parser_t::arity_pass() {
     if (f < 0) continue;
     const symbol_info& info = symbols->info_of(f);
     // A negative input count is a library function that takes any number of inputs.
-    if (info[INFO_TYPE] != function || info[INFO_NIN] < 0 || info[INFO_VARARGIN]) continue;
+    if (info[INFO_TYPE] != function) continue;
+    const bool any_number = info[INFO_NIN] < 0 || info[INFO_VARARGIN];
+    const int least = library ? least_inputs(m_name(*symbols, word)) : 0;
+    if (any_number && least == 0) continue;
 
     std::vector<int> bounds;
     const int inputs = scan_arguments(i + 1, bounds);
@@ -69,8 +92,15 @@ void parser_t::arity_pass() {
         library ? m_name(*symbols, word) : file_base.empty() ? word : shown_local_name(file_base, word);
     // An M function without outputs whose value is assigned is asked for one output.
     if (!library && outputs == 0 && i > 0 && stmt.is_word(i - 1, "=")) outputs = 1;
+    // (A list c{:} among the inputs gives as many as c holds.)
+    bool spread = false;
+    for (int j = i + 2; j < close; ++j) spread = spread || stmt.is_word(j, "CS") || stmt.is_word(j, "{");
     std::string message;
-    if (inputs > info[INFO_NIN])
+    if (!spread && inputs < least)
+      message = "Invalid call to " + name;
+    else if (any_number)
+      continue;
+    else if (inputs > info[INFO_NIN])
       message = library ? "Invalid call to " + name : name + ": function called with too many inputs";
     else if (outputs > info[INFO_NOUT] && !info[INFO_VARARGOUT])
       message = name + ": function called with too many outputs";

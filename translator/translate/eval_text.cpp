@@ -110,7 +110,33 @@ bool anonymous_text(const std::string& t) {
   const std::size_t a = t.find_first_not_of(" \t");
   if (a == std::string::npos || t.compare(a, 1, "@") != 0) return false;
   const std::size_t b = t.find_first_not_of(" \t", a + 1);
-  return b != std::string::npos && t[b] == '(' && t.find('\n') == std::string::npos;
+  if (b == std::string::npos || t[b] != '(' || t.find('\n') != std::string::npos) return false;
+  // A malformed text (an open parameter list, no body, brackets that do not pair) is
+  // left to str2func, which fails with the parse error when the program runs.
+  const std::size_t close = t.find(')', b);
+  if (close == std::string::npos) return false;
+  for (std::size_t k = b + 1; k < close; ++k)
+    if (!(std::isalnum(static_cast<unsigned char>(t[k])) || t[k] == '_' || t[k] == ',' || t[k] == ' ' ||
+          t[k] == '\t' || t[k] == '~'))
+      return false;
+  if (t.find_first_not_of(" \t", close + 1) == std::string::npos) return false;
+  int depth = 0;
+  char quote = 0;
+  for (std::size_t k = close + 1; k < t.size(); ++k) {
+    const char c = t[k];
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || (c == '\'' && k > 0 && !std::isalnum(static_cast<unsigned char>(t[k - 1])) &&
+                                t[k - 1] != ')' && t[k - 1] != ']' && t[k - 1] != '}' && t[k - 1] != '.' &&
+                                t[k - 1] != '\'')) {
+      quote = c;
+    } else if (c == '(' || c == '[' || c == '{') {
+      ++depth;
+    } else if (c == ')' || c == ']' || c == '}') {
+      if (--depth < 0) return false;
+    }
+  }
+  return depth == 0 && !quote;
 }
 
 // A text as statements followed by more: it ends with ; or , (a , added when it has
