@@ -40,6 +40,14 @@ end
 fprintf('\n');
 c = numel(c) + 1
 
+% A name or a list of names; the list arrives as a value holding a cell.
+print_units('m', {'m', 'cm', 'mm'}, [1 100 1000]);
+print_units({'cm', 'mm'}, {'m', 'cm', 'mm'}, [1 100 1000]);
+
+% A cell held in a field joins as the cell it is.
+s = struct('tags', {{'red', 'big'}});
+disp(strjoin(s.tags, '+'))
+
 % A number where a cell is written fails as Octave does.
 try
   n = 5;
@@ -64,4 +72,12 @@ if ischar(names)
   names = {names};
 end
 names = strjoin(names, '+');
+end
+
+function print_units(which, units, f)
+if ischar(which), which = {which}; end
+for k = 1:numel(which)
+  j = find(strcmp(units, which{k}));
+  fprintf('%s: %g\n', which{k}, f(j));
+end
 end
