@@ -572,6 +572,9 @@ template <class T> struct br_t {
   br_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(const br_t& x) { items.push_back(x.value()); return *this; }
   br_t& operator,(nop_t) { items.emplace_back(); return *this; }
+  // A cell among the pieces ([s.list, {'x'}]): held as a value, the whole joins cells.
+  br_t& operator,(const M<M<T>>& x) { items.push_back(M<T>::of_cell(x)); return *this; }
+  br_t& operator,(const cl_t<T>& x);
   br_t& operator,(const cs_t<T>& x) {
     for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
     return *this;
@@ -665,6 +668,8 @@ template <class T> class M<M<T>> {
   template <class V, std::enable_if_t<std::is_same<V, M<T>>::value, int> = 0>
   M& operator=(const V& v);
   M& operator=(const Cx<T>& v);
+  // [s.list, {'x'}]: a matrix literal that joined cells.
+  M& operator=(const br_t<T>& b);
 
   static M alloc(std::size_t rows, std::size_t cols);   // every element []
   static M alloc(const grl::sizes& d);
@@ -845,9 +850,28 @@ template <class T> struct bc_t {
   bc_t& operator,(const cl_t<T>& x) { items.push_back(x.value()); return *this; }
   bc_t& operator,(nop_t) { return *this; }
   bc_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  // A value among cells: the cell it holds, or a cell of one element holding it.
+  bc_t& operator,(const M<T>& x) {
+    if (x.holds_cell()) {
+      items.push_back(x.held_cell());
+    } else {
+      M<M<T>> one = M<M<T>>::alloc(1, 1);
+      one.welem(0) = x;
+      items.push_back(one);
+    }
+    return *this;
+  }
+  bc_t& operator,(const cs_t<T>& x) {
+    for (int k = x.first; k <= x.end(); ++k) *this, x.at(k);
+    return *this;
+  }
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
+template <class T> inline br_t<T>& br_t<T>::operator,(const cl_t<T>& x) {
+  items.push_back(M<T>::of_cell(x.value()));
+  return *this;
+}
 
 template <class T> inline int cs_t<T>::end() const { return last < 0 ? int(c.numel()) : last; }
 template <class T> inline const M<T>& cs_t<T>::at(int k) const { return c[k]; }
@@ -883,6 +907,10 @@ template <class V, std::enable_if_t<std::is_same<V, M<T>>::value, int>>
 inline M<M<T>>& M<M<T>>::operator=(const V& v) {
   if (!v.holds_cell()) grl::fail_not_cell();
   return *this = v.held_cell();
+}
+template <class T> inline M<M<T>>& M<M<T>>::operator=(const br_t<T>& b) {
+  const M<T> v = b.value();
+  return *this = v;
 }
 template <class T> inline M<M<T>>& M<M<T>>::operator=(const Cx<T>& v) {
   const M<T> e = v.value();

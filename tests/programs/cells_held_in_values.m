@@ -20,6 +20,10 @@ t = strtrim({' a ', 'b '})
 q = cell2mat(c{2})
 d = str2double({'1.5', 'x'})
 sorted = sort_by({'pear', 'fig', 'banana'}, @length)
+% a held cell in a matrix literal joins cells; other pieces become elements
+t = [s.tags, {'delta'}]
+v = [{'z'}; c{1}']
+w = [c{2}, 5, 'x']
 end
 
 function out = sort_by(c, key)
