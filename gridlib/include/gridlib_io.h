@@ -197,7 +197,8 @@ template <class A1, class... A> inline grl::quiet error(const M<m_type>& fmt, co
 }
 // assert(cond), assert(cond, format, ...), assert(cond, id, format, ...) and
 // assert(observed, expected[, tol]). The translator passes the arguments' text first,
-// for the message of a failed assert ("assert (x == 3) failed").
+// for the message of a failed assert ("assert (x == 3) failed"). The C++ name is
+// assert_M: assert is the C library's macro.
 namespace grl {
 struct assert_src {
   explicit assert_src(const char* t) : text(t) {}
@@ -205,11 +206,11 @@ struct assert_src {
 };
 void assert_args(const char* src, const std::vector<M<m_type>>& args);
 }  // namespace grl
-template <class... A> inline grl::quiet assert(grl::assert_src src, const A&... a) {
+template <class... A> inline grl::quiet assert_M(grl::assert_src src, const A&... a) {
   grl::assert_args(src.text, grl::arg_list<m_type>(a...));
   return grl::quiet();
 }
-template <class... A> inline grl::quiet assert(const M<m_type>& cond, const A&... a) {
+template <class... A> inline grl::quiet assert_M(const M<m_type>& cond, const A&... a) {
   grl::assert_args("cond", grl::arg_list<m_type>(cond, a...));
   return grl::quiet();
 }

@@ -47,7 +47,7 @@ const parser_t::form_handler* parser_t::find_form(const std::string& word) {
       {"for", &parser_t::form_for},
       {"load", &parser_t::form_load_save},
       {"save", &parser_t::form_load_save},
-      {"assert", &parser_t::form_assert},
+      {"assert_M", &parser_t::form_assert},   // assert, as the library names it
   };
   for (const form_entry& f : kForms)
     if (word == f.word) return &f.handle;
