@@ -12,6 +12,15 @@
 
 #include <dlfcn.h>
 
+// The library's own makefile in the root directory builds it without the build
+// system's definitions: then the sonames of the distribution's packages.
+#ifndef GRL_LAPACKE_LIBRARY
+#define GRL_LAPACKE_LIBRARY "liblapacke.so.3"
+#endif
+#ifndef GRL_BLAS_LIBRARY
+#define GRL_BLAS_LIBRARY "libopenblas.so.0"
+#endif
+
 namespace grl {
 namespace la {
 
