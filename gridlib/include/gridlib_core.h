@@ -304,6 +304,13 @@ struct cell_or_array : M<m_type> {
 }  // namespace grl
 // Shown as `ans`: the cell or the array it holds.
 grl::display_stream& operator<<(grl::display_stream& s, const grl::cell_or_array& v);
+namespace grl {
+// A variable of any class assigned such a result: the cell (held) or the array.
+inline M<m_type> any_value(const cell_or_array& v) {
+  if (v.is_cell) return M<m_type>::of_cell(static_cast<M<M<m_type>>>(v));
+  return static_cast<const M<m_type>&>(v);
+}
+}  // namespace grl
 
 // --- deal: [a,b,...] = deal(x) or deal(x1,x2,...) ----------------------------------
 namespace grl {
