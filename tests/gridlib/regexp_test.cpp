@@ -167,8 +167,12 @@ TEST(RegexpErrors, OutputsOfTheWrongKind) {
   Mt m;
   EXPECT_ENDS(regexp(str("a"), str("a"), str("split"), i_o, m), fails,
               "error: regexp: output 1 \\(split\\) is a cell array; it cannot be assigned to a matrix");
-  EXPECT_ENDS(regexp(str("a"), str("(?<n>a)"), str("names")), fails,
-              "error: regexp: the names output is a structure");
+  // The names output is a value: a structure array of one element per match.
+  {
+    const Mt n = regexp(str("a1b2"), str("(?<l>[a-z])\\d"), str("names"));
+    EXPECT_TRUE(n.holds_struct());
+    EXPECT_EQ(n.cols(), 2u);
+  }
   Mt a, b;
   EXPECT_ENDS(regexp(str("a"), str("(?<n>a)"), str("names"), i_o, grl::rx_fields(a, b)), fails,
               "error: regexp: the names structure has 2 fields but the pattern names 1 tokens");
