@@ -92,11 +92,12 @@ void parser_t::arity_pass() {
         library ? m_name(*symbols, word) : file_base.empty() ? word : shown_local_name(file_base, word);
     // An M function without outputs whose value is assigned is asked for one output.
     if (!library && outputs == 0 && i > 0 && stmt.is_word(i - 1, "=")) outputs = 1;
-    // (A list c{:} among the inputs gives as many as c holds; so does _e..., the
-    // inputs a list call hands on.)
+    // (A list c{:} among the inputs gives as many as c holds; so do _e..., the
+    // inputs a list call hands on, and a field, s.f of a structure array.)
     bool spread = false;
     for (int j = i + 2; j < close; ++j)
-      spread = spread || stmt.is_word(j, "CS") || stmt.is_word(j, "{") || stmt.is_word(j, "_e...");
+      spread = spread || stmt.is_word(j, "CS") || stmt.is_word(j, "{") || stmt.is_word(j, "_e...") ||
+               (stmt.kind(j) == TK_WORD && stmt.gettext(j).find_first_of(std::string(".") + kFieldMark) != std::string::npos);
     std::string message;
     if (!spread && inputs < least)
       message = "Invalid call to " + name;
