@@ -117,6 +117,16 @@ class field_writer {
     return mark(close + 1);
   }
 
+  // The name of the first field after a field mark: the literal of mp[0], or for
+  // .(expr) the expression at next, which moves past it.
+  toks first_field_name(const std::vector<std::string>& mp, int& next) {
+    if (!mp[0].empty() || !is(next, "(")) return literal(mp[0]);
+    const int c2 = closing(next);
+    const toks name = emit(next + 1, c2);
+    next = c2 + 1;
+    return name;
+  }
+
   // c{k}(e).a after the word c (cur) at the ".br" at j: the field of element e of the
   // structure array in c{k}, read, or made as a target. Returns the token after the
   // name.
@@ -126,14 +136,7 @@ class field_writer {
     const std::string m = in_[close2 + 1].text.substr(1);
     int next = close2 + 2;
     const std::vector<std::string> mp = split_dots(m);
-    toks name;
-    if (mp[0].empty() && is(next, "(")) {
-      const int c2 = closing(next);
-      name = emit(next + 1, c2);
-      next = c2 + 1;
-    } else {
-      name = literal(mp[0]);
-    }
+    const toks name = first_field_name(mp, next);
     toks cell = cur;
     if (write && !(cur.size() == 1 && cell_var_(cur[0].text))) {
       cell.insert(cell.begin(), raw("grl::cell_in("));
@@ -327,14 +330,7 @@ class field_writer {
       const std::string m = in_[close + 1].text.substr(1);
       int next = close + 2;
       const std::vector<std::string> mp = split_dots(m);
-      toks name;
-      if (mp[0].empty() && is(next, "(")) {
-        const int c2 = closing(next);
-        name = emit(next + 1, c2);
-        next = c2 + 1;
-      } else {
-        name = literal(mp[0]);
-      }
+      const toks name = first_field_name(mp, next);
       last_ = step{cur, args, name, !brace, brace};
       const bool one = one_subscript(args);
       if (write && !brace) {
