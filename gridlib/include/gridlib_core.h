@@ -346,6 +346,18 @@ template <class... A> inline M<m_type> deal(A&&... a) {
   return grl::deal_run(d);
 }
 
+// [a, b, ...] = c{k}, given c(k): the first values go to the outputs in order; a list
+// shorter than the outputs is an error, a longer one gives only its first values.
+namespace grl {
+Mt list_outputs_run(const deal_t& d);
+template <class... A> inline M<m_type> list_outputs(const M<M<m_type>>& list, A&&... a) {
+  deal_t d;
+  append_arg(d.in, CS(list));
+  (deal_put(d, a), ...);
+  return list_outputs_run(d);
+}
+}  // namespace grl
+
 // --- shell, variables, clear --------------------------------------------------------
 void whos_line(const char* name, bool cplx, std::size_t rows, std::size_t cols, const char* type);
 template <class... A> inline void clear(A&... v) { (void(v = nop_M), ...); }

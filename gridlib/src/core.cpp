@@ -56,6 +56,15 @@ Mt grl::deal_run(const deal_t& d) {
   return d.in[0];
 }
 
+Mt grl::list_outputs_run(const deal_t& d) {
+  if (d.in.size() < d.out.size()) grl_fail("element number %zu undefined in return list", d.in.size() + 1);
+  for (std::size_t o = 0; o < d.out.size(); ++o) {
+    Mr<m_type> r = d.out[o];
+    r = d.in[o];
+  }
+  return d.in.empty() ? Mt() : d.in[0];
+}
+
 grl::cell_or_array::cell_or_array(cell_or_array&& o) noexcept
     : M<m_type>(std::move(static_cast<M<m_type>&>(o))), is_cell(o.is_cell), cell(std::move(o.cell)),
       not_cell(o.not_cell), not_array(o.not_array), taken(o.taken) {

@@ -26,3 +26,10 @@ fprintf('%s\n', rec.list{:});
 fprintf('%s\n', rec.list{a:b});
 t = [rec.list{2:3}];
 disp(t)
+% Several outputs from a list take its first values, in order.
+[p, q, r] = c{:};
+fprintf('%d %d %d\n', p, q, r);
+[p, q] = c{a:b};
+fprintf('%d %d\n', p, q);
+[u, ~] = names{[4 1]};
+disp(u)

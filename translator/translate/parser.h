@@ -93,6 +93,7 @@ class parser_t : public scanner_t {
   void field_pass();
   // X() of a value that may hold a handle (value_calls.cpp); runs after field_pass.
   void value_call_pass();
+  void cell_list_outputs();
   void rewrite_exist();
   // Names that are variables on some paths and functions on others (dual_names.cpp).
   std::set<std::string> dual_names;

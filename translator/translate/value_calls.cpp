@@ -71,7 +71,41 @@ void parser_t::evaluated_statement() {
   uses_feval = 1;
 }
 
+// [a, b, ...] = c{k}: X.br(k, i_o, outputs) of a cell variable X asks for the values of
+// the list c{k}; grl::list_outputs(X(k), i_o, outputs) hands the first values of the
+// cell X(k) to the outputs (c{:} passes X itself).
+void parser_t::cell_list_outputs() {
+  for (int i = 0; i + 3 <= stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(")) continue;
+    if ((i > 0 && stmt.is_word(i - 1, ".")) || !symbols || symbols->find(stmt.gettext(i), SYM_VARIABLES) < 0)
+      continue;
+    int depth = 0, io = -1, close = -1;
+    for (int j = i + 2; j <= stmt.top(); ++j) {
+      depth += bracket_balance(stmt, j);
+      if (depth == 1 && stmt.is_word(j, "i_o") && io < 0) io = j;
+      if (depth == 0) {
+        close = j;
+        break;
+      }
+    }
+    // Outputs of the braces themselves, not of a call of the element (c{k}(x)).
+    if (io < 0 || close < 0 || stmt.is_word(close + 1, "(") || !stmt.is_word(io - 1, ",")) continue;
+    const bool all = io - 1 == i + 4 && stmt.is_word(i + 3, "c_p");
+    std::vector<std::pair<std::string, int>> put = {
+        {"grl::list_outputs", TK_WORD}, {"(", '('}, {stmt.gettext(i), TK_WORD}};
+    if (!all) {
+      put.push_back({"(", '('});
+      for (int j = i + 3; j < io - 1; ++j) put.push_back({stmt.gettext(j), stmt.kind(j)});
+      put.push_back({")", ')'});
+    }
+    put.push_back({",", ','});
+    stmt.del(i, io - i);   // X .br ( args ,
+    for (std::size_t k = 0; k < put.size(); ++k) stmt.ins(i + int(k), put[k].first, put[k].second);
+  }
+}
+
 void parser_t::value_call_pass() {
+  cell_list_outputs();
   for (int i = 1; i + 1 < stmt.top(); ++i) {
     // x() of a variable x (not an assignment's target, not a field).
     if (stmt.is_word(i, "(") && stmt.is_word(i + 1, ")") && stmt.kind(i - 1) == TK_WORD && symbols &&
