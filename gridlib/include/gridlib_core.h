@@ -322,10 +322,17 @@ struct deal_list {
   int first, last;
   std::size_t at;
 };
+// An output that is a cell variable ([s, i] = cellfun(..., 'UniformOutput', false))
+// takes its value in `value` first; finish_cell_outputs moves it into the cell.
+struct cell_output {
+  std::unique_ptr<Mt> value;
+  M<M<m_type>>* cell;
+};
 struct deal_t {
   std::vector<Mt> in;
   std::vector<Mr<m_type>> out;
   std::vector<deal_list> lists;
+  std::vector<cell_output> cells;
   bool outputs = false;
 };
 inline void deal_put(deal_t& d, const i_o_t&) { d.outputs = true; }
@@ -336,14 +343,21 @@ void deal_put(deal_t& d, Mt& x);
 void deal_put(deal_t& d, Mr<m_type> r);
 // The cell of an output list is a variable of the program: its elements are written.
 void deal_put(deal_t& d, const cs_t<m_type>& s);
+// A cell variable: an input before i_o, an output after it.
+void deal_put(deal_t& d, M<M<m_type>>& c);
 template <class X> inline void deal_put(deal_t& d, const X& x) { append_arg(d.in, x); }
+// The values of the cell outputs go into their variables; a value that is no cell
+// cannot (an error names who).
+void finish_cell_outputs(const deal_t& d, const char* who);
 // One input goes to every output, n inputs to n outputs; returns the first value.
 Mt deal_run(const deal_t& d);
 }  // namespace grl
 template <class... A> inline M<m_type> deal(A&&... a) {
   grl::deal_t d;
   (grl::deal_put(d, a), ...);
-  return grl::deal_run(d);
+  M<m_type> r = grl::deal_run(d);
+  grl::finish_cell_outputs(d, "deal");
+  return r;
 }
 
 // [a, b, ...] = c{k}, given c(k): the first values go to the outputs in order; a list
@@ -354,7 +368,9 @@ template <class... A> inline M<m_type> list_outputs(const M<M<m_type>>& list, A&
   deal_t d;
   append_arg(d.in, CS(list));
   (deal_put(d, a), ...);
-  return list_outputs_run(d);
+  Mt r = list_outputs_run(d);
+  finish_cell_outputs(d, "indexing");
+  return r;
 }
 }  // namespace grl
 

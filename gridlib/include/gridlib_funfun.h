@@ -135,7 +135,9 @@ template <class... A> void collect_args(deal_t& d, A&&... a) { (deal_put(d, a), 
   template <class... A> inline M<m_type> F(A&&... a) {        \
     grl::deal_t d;                                            \
     grl::collect_args(d, a...);                               \
-    return grl::F##_run(d);                                   \
+    M<m_type> r = grl::F##_run(d);                            \
+    grl::finish_cell_outputs(d, #F);                          \
+    return r;                                                 \
   }
 GRL_FUNCTION_OF_HANDLES(fzero)
 GRL_FUNCTION_OF_HANDLES(fminbnd)
@@ -157,14 +159,20 @@ GRL_FUNCTION_OF_HANDLES(deval)
 template <class... A> inline grl::cell_or_array arrayfun(A&&... a) {
   grl::deal_t d;
   grl::collect_args(d, a...);
-  return grl::arrayfun_cells(d);
+  grl::cell_or_array r = grl::arrayfun_cells(d);
+  grl::finish_cell_outputs(d, "arrayfun");
+  r.taken = r.taken || d.outputs;   // the outputs took the results
+  return r;
 }
 // cellfun of a handle (the translator's name for it; cellfun of a name it has always
 // known keeps its own overloads): the same options, cells as inputs.
 template <class... A> inline grl::cell_or_array cellfun_any(A&&... a) {
   grl::deal_t d;
   grl::collect_args(d, a...);
-  return grl::cellfun_cells(d);
+  grl::cell_or_array r = grl::cellfun_cells(d);
+  grl::finish_cell_outputs(d, "cellfun");
+  r.taken = r.taken || d.outputs;   // the outputs took the results
+  return r;
 }
 
 #endif

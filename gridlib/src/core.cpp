@@ -211,6 +211,20 @@ namespace grl {
 void deal_put(deal_t& d, const junk_t&) {
   if (d.outputs) d.out.emplace_back(junkM);
 }
+void deal_put(deal_t& d, M<M<m_type>>& c) {
+  if (!d.outputs) {
+    append_arg(d.in, c);
+    return;
+  }
+  d.cells.push_back({std::make_unique<Mt>(), &c});
+  d.out.emplace_back(*d.cells.back().value);
+}
+void finish_cell_outputs(const deal_t& d, const char* who) {
+  for (const cell_output& o : d.cells) {
+    if (o.value->holds_cell()) *o.cell = o.value->held_cell();
+    else grl_fail("%s: the output is a cell array; the result is not", who);
+  }
+}
 void deal_put(deal_t& d, Mt& x) {
   if (d.outputs) d.out.emplace_back(x);
   else d.in.push_back(x);

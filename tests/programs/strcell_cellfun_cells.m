@@ -10,3 +10,11 @@ l = cellfun(@islogical, {true, 1}, 'UniformOutput', false)
 a = cellfun('isempty', {1, []}, 'UniformOutput', false)
 k = cellfun(@length, c)
 disp(u{3})
+% Several outputs of UniformOutput false are cells, also in variables used as cells
+v = {[3 1 2], [9 7], 5};
+[s, i] = cellfun(@sort, v, 'UniformOutput', false);
+disp(s{1}); disp(i{2}); disp(class(s))
+[lo, hi] = arrayfun(@(x) deal(x - 1, x + 1), [1 2], 'UniformOutput', false);
+disp([lo{2} hi{2}])
+[p, q] = deal({1}, {'a', 'b'});
+disp(numel(q))
