@@ -124,9 +124,17 @@ template <class T> M<M<T>> M<M<T>>::get1(const grl::ix<T>& a) const {
   positions p = resolve(a, w, numel(), true);
   check_read(p, w, numel(), rows_, cols_);
   std::size_t n = p.count(numel());
-  bool row = p.all ? false : (rows_ == 1 || p.rows == 1 || p.scalar);
-  if (!p.all && cols_ == 1 && rows_ != 1) row = false;
-  Mc out = alloc(row ? 1 : n, row ? n : 1);
+  // The shape rule of matrices: the shape of the index (c([]) is 0 x 0, c([1 2; 3 4])
+  // is 2 x 2), except that a vector indexed by a vector keeps its own orientation.
+  std::size_t rr = p.rows, cc = p.cols;
+  if (p.all) { rr = n; cc = 1; }
+  else if (p.scalar) { rr = cc = 1; }
+  else if (p.mask) { const bool row = p.rows == 1; rr = row ? 1 : n; cc = row ? n : 1; }
+  if (!p.all && !p.scalar && (rr == 1 || cc == 1) && (rows_ == 1) != (cols_ == 1)) {
+    rr = rows_ == 1 ? 1 : n;
+    cc = rows_ == 1 ? n : 1;
+  }
+  Mc out = alloc(rr, cc);
   for (std::size_t i = 0; i < n; ++i) out.cb_->e[i] = cb_->e[p.at(i)];
   return out;
 }

@@ -2,6 +2,7 @@
 // and the constants.
 #include "shape_nd.h"
 
+#include <cctype>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -363,10 +364,47 @@ Mc reshape(const Mc& a, const Mt& rm, const Mt& cm) {
 
 // zeros, ones, true, false, rand, randn, NaN and Inf with any number of sizes, and a
 // class name after them where the function takes one.
+//
+// F(..., 'like', p) makes a value of p's class: a numeric class or logical; NaN and Inf
+// only a floating one. eye, rand and randn take it too.
+namespace {
+bool like_option(const std::vector<Mt>& a) {
+  if (a.size() < 2 || !a[a.size() - 2].ischar()) return false;
+  std::string t = mth::text(a[a.size() - 2]);
+  for (char& ch : t) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+  return t == "like";
+}
+}  // namespace
+
 Mt grl::construct(const char* fn, const mat_list& args) {
   const std::string f = fn;
   std::vector<Mt> a(args);
   Mt cls;
+  if (like_option(a)) {
+    const mclass c = a.back().holds_cell() ? mc_cell : class_of(a.back());
+    a.resize(a.size() - 2);
+    const bool floating = c == mc_double || c == mc_single;
+    if ((f == "NaN" || f == "Inf") && !floating)
+      grl_fail("%s: input followed by 'like' must be floating point", fn);
+    if (!floating && !is_int_class(c) && c != mc_logical) grl_fail("invalid data type specified");
+    for (const Mt& x : a)
+      if (x.ischar()) grl_fail("invalid data type specified");
+    Mt m;
+    if (f == "eye") {
+      const grl::sizes d = dims_list(a, fn);
+      if (d.size() > 2) grl_fail("eye: N-dimensional arrays are not supported");
+      m = identity(d[0], d[1]);
+    } else {
+      m = construct(fn, a);
+    }
+    if (c == mc_logical) {
+      for (std::size_t k = 0; k < m.numel(); ++k)
+        if (m.cre()[k] != m.cre()[k]) grl_fail("logical: NaN can't be converted to logical value");
+      return logical(m);
+    }
+    if (c != mc_double) apply_class(m, c);
+    return m;
+  }
   if (!a.empty() && a.back().ischar() && a.size() > 1) {
     cls = a.back();
     a.pop_back();

@@ -8,6 +8,8 @@
 // class_tested) while it types variables as usual; mixed_variables() picks those that
 // also ended up typed as cells, and the project translates the function once more with
 // any_vars set. Functions without such variables are translated once, unchanged.
+#include <cctype>
+
 #include "translate/parser.h"
 
 namespace {
@@ -64,6 +66,17 @@ void parser_t::note_plain_assignment(const std::string& var, int from) {
                (stmt.is_word(from, "(") && stmt.is_word(from + 1, "BR") && !begins_cell(from)) ||
                (stmt.kind(from) == TK_WORD && stmt.is_word(from + 1, "(") && value_maker(stmt.gettext(from)) &&
                 symbols && symbols->find(stmt.gettext(from), SYM_VARIABLES) < 0);
+  // cellfun and arrayfun give a cell only with the UniformOutput option.
+  if (!plain && (stmt.is_word(from, "cellfun") || stmt.is_word(from, "arrayfun")) && stmt.is_word(from + 1, "(") &&
+      symbols && symbols->find(stmt.gettext(from), SYM_VARIABLES | SYM_FUNCTIONS) < 0) {
+    bool option = false;
+    for (int i = from + 2; i < end && !option; ++i) {
+      std::string t = stmt.gettext(i);
+      for (char& c : t) c = char(std::tolower(static_cast<unsigned char>(c)));
+      option = is_string_token(stmt, i) && t.find("uniformoutput") != std::string::npos;
+    }
+    plain = !option;
+  }
   int depth = 0;
   for (int i = from; i < end && !plain; ++i) {
     const std::string& t = stmt.gettext(i);
@@ -88,6 +101,8 @@ std::set<std::string> parser_t::mixed_variables() const {
     if (typed_cell(v)) mixed.insert(v);
   for (const std::string& v : class_tested)
     if (typed_cell(v)) mixed.insert(v);
+  for (const std::string& v : cell_results)
+    if (!typed_cell(v) && symbols->find(v, SYM_VARIABLES) >= 0) mixed.insert(v);
   mixed.erase("varargin");
   mixed.erase("varargout");
   return mixed;

@@ -619,9 +619,37 @@ void parser_t::regexp_pass() {
     const int close = call_end(i + 1);
     bool outputs = false;
     for (int j = i + 2; j < close; ++j) outputs = outputs || stmt.is_word(j, "i_o");
-    if (outputs || !(rep ? begins_cell(i + 2) : output_yields_cell(i, 0))) continue;
+    // x = regexprep(...) as a whole statement: x holds a cell when the text is one, and
+    // a variable given both kinds holds a value of any class (any_class.cpp).
+    bool whole = i == TP_THIRD && stmt.is_word(TP_AFTER_HEAD, "=") && stmt.kind(TP_HEAD) == TK_WORD && close > i;
+    for (int j = close + 1; j < stmt.top() && whole; ++j)
+      whole = stmt.kind(j) == TK_OTHER || stmt.kind(j) == TK_COMMENT;
+    if (outputs) continue;
+    if (!(rep ? begins_cell(i + 2) : output_yields_cell(i, 0))) {
+      if (rep && whole) plain_assigned.insert(stmt.gettext(TP_HEAD));
+      continue;
+    }
     stmt.set(i, "grl::" + f + "_cell", TK_OTHER);
+    if (whole) cell_results.insert(stmt.gettext(TP_HEAD));
   }
+}
+
+// Whether the [] at i (before it becomes one token) is a whole subscript of a
+// variable, or of a field of one: x([]), s.f(:,[]).
+bool parser_t::empty_subscript(int i) const {
+  if (!symbols || i < 2 || !(stmt.is_word(i - 1, "(") || stmt.is_word(i - 1, ",")) ||
+      !(stmt.is_word(i + 2, ")") || stmt.is_word(i + 2, ",")))
+    return false;
+  int depth = 0, open = -1;
+  for (int j = i - 1; j >= 0 && open < 0; --j) {
+    if (stmt.kind(j) == TK_STRING) continue;
+    const std::string& t = stmt.gettext(j);
+    if (t == ")" || t == "]" || t == "}") ++depth;
+    else if ((t == "(" || t == "[" || t == "{") && depth-- == 0) open = j;
+  }
+  if (open < 1 || !stmt.is_word(open, "(") || stmt.kind(open - 1) != TK_WORD) return false;
+  const std::string& w = stmt.gettext(open - 1);
+  return symbols->find(w.substr(0, w.find('.')), SYM_VARIABLES) >= 0;
 }
 
 void parser_t::rewrite_brackets() {
@@ -630,7 +658,9 @@ void parser_t::rewrite_brackets() {
   for (int i = 0; i <= stmt.top(); ++i) {
     if (!stmt.is_word(i, "[") || (i == 0 && eq != -1)) continue;
     if (stmt.is_word(i + 1, "]")) {
-      stmt.set(i, "nop_M", TK_OTHER);
+      // A subscript [] of a variable (x([]), x([],:), x(:,[]) = 5) selects no element:
+      // it is the empty index matrix, not the deleting [] of x(k) = [].
+      stmt.set(i, empty_subscript(i) ? "M<m_type>()" : "nop_M", TK_OTHER);
       stmt.del(i + 1);
       continue;
     }

@@ -85,6 +85,10 @@ class field_writer {
 
   bool word(int i) const { return i < int(in_.size()) && in_[i].kind == TK_WORD; }
   bool is(int i, const char* t) const { return i < int(in_.size()) && in_[i].text == t; }
+  // The call of a name that nothing defines (f(2).k): it fails before any field is read.
+  bool undefined_call(int i) const {
+    return i < int(in_.size()) && in_[i].kind == TK_OTHER && in_[i].text.rfind("grl::undefined_call{", 0) == 0;
+  }
   bool mark(int i) const { return word(i) && !in_[i].text.empty() && in_[i].text[0] == kFieldMark; }
 
   // The ")" that closes the "(" at open (in_.size() when there is none).
@@ -102,6 +106,7 @@ class field_writer {
   // A chain begins at a word with fields (s.a) or at an indexed word whose index is
   // followed by a field (s(k).a, c{k}.a).
   bool chain_start(int i) const {
+    if (undefined_call(i)) return is(i + 1, "(") && mark(closing(i + 1) + 1);
     if (!word(i)) return false;
     const std::string& t = in_[i].text;
     if (t[0] == '.' || t[0] == kFieldMark) return false;
@@ -309,7 +314,7 @@ class field_writer {
     const bool write = target(i);
     const std::string& w = in_[i].text;
     const std::vector<std::string> parts = split_dots(w);
-    toks cur{tok{parts[0], TK_WORD}};
+    toks cur{tok{parts[0], in_[i].kind}};
     ++i;
     if (!write && parts.size() == 2 && is(i, "(") && map_method(parts[1]) && var_(parts[0]) &&
         !cell_var_(parts[0]))

@@ -62,6 +62,7 @@ class parser_t : public scanner_t {
   std::set<std::string> any_vars;
   std::set<std::string> plain_assigned;   // x = value that is surely not a cell
   std::set<std::string> class_tested;     // iscell(x), ischar(x), class(x), ...
+  std::set<std::string> cell_results;     // x = regexprep(c, ...) that gives a cell
   void note_class_tests();
   void note_plain_assignment(const std::string& var, int from);
   std::set<std::string> mixed_variables() const;
@@ -335,6 +336,7 @@ class parser_t : public scanner_t {
   static const form_handler* find_form(const std::string& word);
   // onCleanup and error(struct(...)) (errors.cpp), rewritten before the expressions.
   void error_rewrites();
+  void like_arguments();
   void cleanup_statement();
   void error_structs();
   // The text that ends a block at "end": "}", or for a try without catch the handler
@@ -378,6 +380,7 @@ class parser_t : public scanner_t {
   std::string loaded_names();
   void identifier_pass();
   void undefined_name(int i);
+  bool empty_subscript(int i) const;
   void pass_argument_names(int i);
   void cell_element_indexes(int open);
   void element_access_pass();

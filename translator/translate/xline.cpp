@@ -56,6 +56,7 @@ void parser_t::translate_statement() {
     if (symbols && script_table) symbols->merge(*script_table, 1);
   }
   error_rewrites();
+  like_arguments();
   // 4. Single targets and textual replacements.
   rewrite_single_target();
   dual_reads();
@@ -433,11 +434,18 @@ void parser_t::for_loop() {
       if (over_cell) mark_cell(vn);
       symbols->add_typed(in, SYM_DECLARED, default_type | DT_SCALAR);
     }
+    // (An input, or a variable of any class: either may hold a cell.)
+    const bool any_range = !over_cell && stmt.kind(range) == TK_WORD && symbols &&
+                           (any_vars.count(stmt.gettext(range)) || symbols->find(stmt.gettext(range), SYM_INPUT) >= 0) &&
+                           !stmt.is_word(range + 1, "(") && !stmt.is_word(range + 1, ".br");
     stmt.del(TP_HEAD, 3);
     raw(0, vn + "=");
     // A loop over an empty value runs no pass and leaves the variable that value.
+    // A variable of any class that holds a cell runs a pass for each column of the cell.
+    const std::string count =
+        any_range ? "(" + vn + ".holds_cell()?forsize(" + vn + ".held_cell()):forsize(" + vn + "))" : "forsize(" + vn + ")";
     std::string tail = "; int " + in + "; grl::for_none(" + vc + "," + vn + ");\nfor (" + in + "=1;" + in +
-                       "<=forsize(" + vn + ");" + in + "++) {\n";
+                       "<=" + count + ";" + in + "++) {\n";
     tail += scalar ? vc + "=" + vn + ".r(" + in + ");" : "forelem(" + vc + "," + vn + "," + in + ");";
     raw(stmt.top(), tail);
     ++loop_count;
@@ -749,9 +757,12 @@ int word_column(const std::string& file, int line, const std::string& name) {
 // programs call such names on paths that never run (a debugging helper, another
 // platform's function), so the program builds and the call fails only when it runs,
 // with the undefined-function error. korval names each such function once.
+// A dotted word whose first part is such a name (s.k of no variable s) fails the same
+// way: the fields are never reached.
 void parser_t::undefined_name(int i) {
   static std::set<std::string> named;
-  const std::string word = stmt.gettext(i);
+  std::string word = stmt.gettext(i);
+  word = word.substr(0, word.find('.'));
   if (named.insert(word).second)
     std::fprintf(stderr, "%s(%d) : warning: '%s' is defined by no M-file and no library function; "
                  "calling it fails when the program runs\n", diag::current_file().c_str(), stmt.line(i), word.c_str());
@@ -840,6 +851,11 @@ void parser_t::identifier_pass() {
     }
     // No file defines it: the call fails when the program reaches it.
     if (e < 0 && host && dot == std::string::npos && !host->defines(word)) {
+      undefined_name(i);
+      continue;
+    }
+    if (e < 0 && host && dot != std::string::npos && dot > 0 && !host->defines(word) &&
+        !host->defines(word.substr(0, dot))) {
       undefined_name(i);
       continue;
     }
