@@ -119,3 +119,40 @@ TEST(Class, AHeldCellIsNoNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+// zeros(..., 'like', p) and the other makers through the library's general maker.
+Mt like(const char* fn, std::vector<Mt> sizes, const Mt& p) {
+  sizes.push_back(str("like"));
+  sizes.push_back(p);
+  return grl::construct(fn, sizes);
+}
+
+TEST(Class, MakersTakeTheClassOfALikeValue) {
+  const Mt i8 = of(grl::mc_int8, {5});
+  const Mt z = like("zeros", {Mt(2.0), Mt(3.0)}, i8);
+  EXPECT_EQ(z.num_class(), grl::mc_int8);
+  EXPECT_EQ(z.rows(), 2u);
+  EXPECT_EQ(z.cols(), 3u);
+  const Mt e = like("eye", {Mt(2.0)}, of(grl::mc_uint16, {1}));
+  EXPECT_EQ(e.num_class(), grl::mc_uint16);
+  EXPECT_EQ(e.elem(0), 1);
+  EXPECT_EQ(e.elem(1), 0);
+  EXPECT_EQ(e.elem(3), 1);
+  const Mt r = like("rand", {Mt(1.0), Mt(4.0)}, of(grl::mc_single, {1}));
+  EXPECT_EQ(r.num_class(), grl::mc_single);
+  EXPECT_EQ(r.numel(), 4u);
+  EXPECT_EQ(like("randn", {Mt(2.0)}, Mt(1.0)).num_class(), grl::mc_double);
+  EXPECT_TRUE(like("ones", {Mt(2.0)}, true_M()).islogical());
+  // ('Like' in any case; no sizes: one element.)
+  const Mt one = grl::construct("ones", {str("Like"), i8});
+  EXPECT_EQ(one.numel(), 1u);
+  EXPECT_EQ(one.num_class(), grl::mc_int8);
+  EXPECT_ENDS(like("NaN", {Mt(2.0)}, i8), testing::ExitedWithCode(1),
+              "NaN: input followed by 'like' must be floating point");
+  EXPECT_ENDS(like("zeros", {Mt(2.0)}, str("a")), testing::ExitedWithCode(1), "invalid data type specified");
+  EXPECT_ENDS(like("zeros", {Mt(2.0)}, Mt::of_cell(Mc())), testing::ExitedWithCode(1), "invalid data type specified");
+}
+
+}  // namespace

@@ -48,6 +48,25 @@ print_units({'cm', 'mm'}, {'m', 'cm', 'mm'}, [1 100 1000]);
 s = struct('tags', {{'red', 'big'}});
 disp(strjoin(s.tags, '+'))
 
+% regexprep gives text for text and a cell for a cell; cellfun and arrayfun give an
+% array unless asked for a cell.
+parts = {'key1=val1', 'key2=val2'};
+t = regexprep(parts{1}, 'key', 'K');
+disp(t)
+t = regexprep(parts, 'val', 'V');
+fprintf('%s|', t{:}); fprintf('\n');
+m = arrayfun(@(k) repmat('x', 1, k), 1:3, 'UniformOutput', false);
+disp(m{3})
+m = arrayfun(@(k) k * 2, 1:3);
+disp(m)
+lens = cellfun(@numel, parts);
+disp(lens)
+lens = cellfun(@(p) p(end:-1:1), parts, 'UniformOutput', false);
+disp(lens{2})
+each_item('abc');
+each_item({'x', 'yy'});
+each_item([3 1 2]);
+
 % A number where a cell is written fails as Octave does.
 try
   n = 5;
@@ -80,4 +99,14 @@ for k = 1:numel(which)
   j = find(strcmp(units, which{k}));
   fprintf('%s: %g\n', which{k}, f(j));
 end
+end
+
+function each_item(v)
+% A loop over an input takes each column: a character, a number or a 1 x 1 cell.
+n = 0;
+for e = v
+  n = n + 1;
+  fprintf('%s ', class(e));
+end
+fprintf('- %d items\n', n);
 end

@@ -19,3 +19,14 @@ s(2) = 'X'
 c = 1:5;
 c([1 5]) = 0
 c(c == 3) = -1
+% [] as a subscript selects nothing: reads give empty shapes, writes change nothing.
+X = [1 2 3; 4 5 6];
+e1 = size(X([]))
+e2 = size(X([], :))
+e3 = size(X(:, []))
+X([]) = [];
+X(:, []) = 5;
+X([], :) = [];
+X
+t = 'hello';
+e4 = size(t([]))

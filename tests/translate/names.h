@@ -15,6 +15,8 @@ struct M {
   M() {}
   M(const char*, int, int) {}
   M(double) {}
+  bool holds_cell() const { return false; }
+  M held_cell() const { return M(); }
   struct real { operator double() const { return 0; } double operator()(int) const { return 0; } real& operator+=(double) { return *this; } };
   real r;
   template <class... A> M operator()(A...) const { return M(); }

@@ -580,6 +580,38 @@ TEST_F(Statements, UndefinedFunctionsFailWhenReached) {
   for (const std::string& name : host.asked) EXPECT_FALSE(name == "nowhere" || name == "also_missing");
 }
 
+// Fields of such a call or name are never reached: the call or name fails first.
+TEST_F(Statements, UndefinedNamesWithFields) {
+  few_files_host host;
+  host_ = &host;
+  const std::string fields = translate("function f(a)\nif a > 5\n  y = missing_rec(2).k;\n  z = missing_opts.level.max + 1;\nend\n");
+  EXPECT_NE(fields.find("y=grl::field(grl::undefined_call{\"missing_rec\",3,7}(2.0),GRL_FIELD(\"k\"));"), std::string::npos)
+      << fields;
+  EXPECT_NE(fields.find("z=grl::undefined_value(\"missing_opts\",4,7)+1.0;"), std::string::npos) << fields;
+}
+
+// [] as a whole subscript of a variable is an empty index; elsewhere it is the empty
+// matrix, which deletes when assigned.
+TEST_F(Statements, EmptySubscripts) {
+  const std::string out = body("x = 1:3;\ny = x([]);\nx(:, []) = 5;\nx([]) = [];\nz = max([], [], 2);\n");
+  EXPECT_NE(out.find("y=x(M<m_type>());"), std::string::npos) << out;
+  EXPECT_NE(out.find("x(c_p,M<m_type>())=5.0;"), std::string::npos) << out;
+  EXPECT_NE(out.find("x(M<m_type>())=nop_M;"), std::string::npos) << out;
+  EXPECT_NE(out.find("max(nop_M,nop_M,2.0)"), std::string::npos) << out;
+}
+
+// F(..., 'like', p) of a maker is the library's general maker; cast(x, 'like', p) casts
+// to p's class. Other calls with a text 'like' stay as they are.
+TEST_F(Statements, LikeOption) {
+  const std::string out = body("p = 1;\na = zeros(2, 3, 'like', p);\nb = nan('like', p);\n"
+                               "c = cast(a, 'like', p);\nd = strrep('like', 'l', p);\n");
+  EXPECT_NE(out.find("a=grl::construct(\"zeros\",grl::arg_list<m_type>(2.0,3.0,TM(\"like\"),p));"),
+            std::string::npos) << out;
+  EXPECT_NE(out.find("b=grl::construct(\"NaN\",grl::arg_list<m_type>(TM(\"like\"),p));"), std::string::npos) << out;
+  EXPECT_NE(out.find("c=cast(a,class"), std::string::npos) << out;
+  EXPECT_NE(out.find("strrep(TM(\"like\"),TM(\"l\"),p)"), std::string::npos) << out;
+}
+
 // A call of a function that asks for inputname lists the names of its plain variable
 // arguments first; inputname reads the list the function took.
 TEST_F(Statements, InputNamesPassedToFunctionsThatAskForThem) {

@@ -28,7 +28,20 @@ end
 for k = 1:3
   if k == 5
     never_called(k);
+    w = record_of(k).total;
+    w = settings_of(1).plot.color;
+    w = config_store.level + 1;
   end
+end
+try
+  w = numel(record_of(2).total);
+catch err
+  disp(err.message);
+end
+try
+  w = config_store.level;
+catch err
+  disp(err.message);
 end
 disp('loop done');
 finally_missing(x);
