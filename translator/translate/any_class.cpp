@@ -67,7 +67,8 @@ void parser_t::note_plain_assignment(const std::string& var, int from) {
                (stmt.kind(from) == TK_WORD && stmt.is_word(from + 1, "(") && value_maker(stmt.gettext(from)) &&
                 symbols && symbols->find(stmt.gettext(from), SYM_VARIABLES) < 0);
   // cellfun and arrayfun give a cell only with the UniformOutput option.
-  if (!plain && (stmt.is_word(from, "cellfun") || stmt.is_word(from, "arrayfun")) && stmt.is_word(from + 1, "(") &&
+  if (!plain && (stmt.is_word(from, "cellfun") || stmt.is_word(from, "cellfun_any") || stmt.is_word(from, "arrayfun")) &&
+      stmt.is_word(from + 1, "(") &&
       symbols && symbols->find(stmt.gettext(from), SYM_VARIABLES | SYM_FUNCTIONS) < 0) {
     bool option = false;
     for (int i = from + 2; i < end && !option; ++i) {
