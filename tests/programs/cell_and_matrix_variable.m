@@ -63,6 +63,8 @@ lens = cellfun(@numel, parts);
 disp(lens)
 lens = cellfun(@(p) p(end:-1:1), parts, 'UniformOutput', false);
 disp(lens{2})
+st = struct('name', parts, 'len', cellfun(@(p) numel(p), parts, 'UniformOutput', false));
+fprintf('%s=%d ', st(2).name, st(2).len); fprintf('%d\n', numel(st));
 each_item('abc');
 each_item({'x', 'yy'});
 each_item([3 1 2]);

@@ -158,3 +158,25 @@ void parser_t::held_cell_results() {
   stmt.ins(call, "(", '(');
   stmt.ins(call, datatypes().value_type(default_type & ~(DT_SCALAR | DT_CELL)), TK_OTHER);
 }
+
+// struct('f', cellfun(..., 'UniformOutput', false)): a result that is an array or a
+// cell (cellfun, arrayfun, regexp) goes to struct as the value it is, a cell when it
+// is one, so that struct makes an element for each of its elements.
+void parser_t::struct_cell_arguments() {
+  for (int i = 0; i + 1 < stmt.top(); ++i) {
+    if (!stmt.is_word(i, "struct_M") || !stmt.is_word(i + 1, "(")) continue;
+    int close = call_end(i + 1);
+    for (int j = i + 2; j < close; ++j) {
+      const std::string& t = stmt.gettext(j);
+      const bool maker = t == "cellfun" || t == "cellfun_any" || t == "arrayfun" || t == "grl::regexp_cell" ||
+                         t == "grl::regexpi_cell" || t == "grl::regexprep_cell";
+      if (!maker || !stmt.is_word(j + 1, "(") || !(stmt.is_word(j - 1, ",") || stmt.is_word(j - 1, "("))) continue;
+      const int end = call_end(j + 1);
+      if (end < 0 || !(stmt.is_word(end + 1, ",") || stmt.is_word(end + 1, ")"))) continue;
+      stmt.ins(end + 1, ")", ')');
+      stmt.ins(j, "grl::any_value(", TK_OTHER);
+      j = end + 2;
+      close += 2;
+    }
+  }
+}

@@ -116,6 +116,7 @@ class parser_t : public scanner_t {
   void expression_sets_ans();
   void cell_output_targets();
   void held_cell_results();
+  void struct_cell_arguments();
   bool element_statement() const;
   static bool own_command_words(const std::string& word);
   static bool is_command(const std::string& word);

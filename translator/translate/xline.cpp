@@ -127,6 +127,7 @@ void parser_t::translate_statement() {
     scalar_library_calls();
     held_cell_results();
     any_class_calls();
+    struct_cell_arguments();
   }
 }
 
