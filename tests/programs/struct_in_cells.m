@@ -41,6 +41,18 @@ function struct_in_cells
   disp([y.p]); disp(x{2}(1).q); disp(size(x{1}))
   z.cells = {struct('v', {5, 6})};
   printf('%d\n', z.cells{1}(2).v + numel(x));
+  % [c{k}.f], {c{k}.f}: the field of every element of the structure array in c{k}
+  k = 2;
+  disp([x{k}.p]); disp({x{k}.p}); disp([z.cells{1}.v])
+  disp([x{2}(1:2).p; x{2}.p]); disp([x{1}.p])
+  disp(max([x{k}.p])); disp(numel({z.cells{end}.v}))
+  % [f(x).a]: the field of every element of the structure array a function gives
+  disp([records(3).id]); disp({records(2).id})
+  disp(min(records(2).id)); disp(sum([records(k + 1).id] * 2))
+end
+
+function r = records(n)
+  r = struct('id', num2cell(10 * (1:n)));
 end
 
 function c = fill(c)

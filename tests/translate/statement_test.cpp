@@ -184,7 +184,10 @@ TEST_F(Statements, StructureFields) {
   EXPECT_EQ(body("s.c{2}=1;\n"), "grl::cell_in(grl::field_ref(s,GRL_FIELD(\"c\"))).br(2.0)=1.0;\n");
   EXPECT_EQ(body("s.c={1};\n"), "grl::field_ref(s,GRL_FIELD(\"c\"))=M<m_type>((CL(1.0)));\n");
   EXPECT_EQ(body("fprintf('%d',s.f);\n"), "fprintf(TM(\"%d\"),CS(grl::field_list(s,\"f\")));\n");
-  EXPECT_EQ(body("fprintf('%d',s.c{k}.f);\n"), "fprintf(TM(\"%d\"),grl::field(grl::field(s,GRL_FIELD(\"c\")).br(k),GRL_FIELD(\"f\")));\n");
+  // The element of a cell may hold a structure array: its field is a list too.
+  EXPECT_EQ(body("fprintf('%d',s.c{k}.f);\n"),
+            "fprintf(TM(\"%d\"),CS(grl::field_list(grl::field(s,GRL_FIELD(\"c\")).br(k),\"f\")));\n");
+  EXPECT_EQ(body("y=s.c{k}.f;\n"), "y=grl::field(grl::field(s,GRL_FIELD(\"c\")).br(k),GRL_FIELD(\"f\"));\n");
   EXPECT_EQ(body("[s.f]=deal(0);\n"), "grl::deal_fields(s,\"f\",grl::arg_list<m_type>(0.0));\n");
   EXPECT_EQ(body("v=[s.f];\n"), "v=(BR(CS(grl::field_list(s,\"f\"))));\n");
   // A program without fields is written as before.

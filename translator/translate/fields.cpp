@@ -386,9 +386,8 @@ class field_writer {
       out.insert(out.end(), call.begin(), call.end());
       return close + 1;
     }
-    // (After a brace, c{k}.f, the step's base lacks the brace: that value is read as one.)
-    const bool after_brace = !last_.elem && !last_.index.empty();
-    if (!write && !after_brace && list_item(start, i)) {
+    // c{k}.f is a list too: the structure array the cell element holds.
+    if (!write && list_item(start, i)) {
       toks base = last_.base;
       if (last_.brace) base.push_back(raw(".br"));
       if (last_.elem || last_.brace) {
@@ -488,6 +487,8 @@ class field_writer {
         !single_(found.base[0].text))
       return true;
     if (!found.elem) return false;
+    // f(x).a of a function f: the field of each element of the structure array f gives.
+    if (found.base.size() == 1 && found.base[0].kind == TK_WORD && !var_(found.base[0].text)) return true;
     for (const tok& t : found.index)
       if (t.kind == TK_WORD && (t.text == "colon" || t.text == "c_p")) return true;
     return false;
