@@ -64,6 +64,16 @@ try, numel(ee.v), catch err, disp(strtok(err.message, '.')), end
 % three elements make max(x, y, dim): y is ignored with a warning
 tt = struct('t', {0, 1, 2});
 disp(max(tt.t))
+% functions outside the library's by-name table take the list's values as inputs too
+s = struct('v', {12, 18});
+g = gcd(s.v)
+b = bitand(s.v)
+t = struct('v', {12});
+g1 = gcd(t.v, 8)
+p = struct('x', {[1 2], [3 4], [5 6]});
+w = bitor(p(2:3).x)
+c = complex(s.v)
+try, bitand(p.x), catch err, disp(strtok(err.message, '.')), end
 end
 function m = peak(st)
 m = max(st.v) + numel(st.v);

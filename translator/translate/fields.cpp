@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "translate/by_name.h"
 #include "translate/local_functions.h"
 #include "translate/parser.h"
 
@@ -522,10 +523,14 @@ class field_writer {
       const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
       if (element_list(starts[a], to, m_function)) spread = a;
     }
+    // The field of a variable that may be a structure array: through the library's
+    // by-name table when it has the function, else spread as any other list.
     if (spread < 0 && !m_function) {
-      for (int a = 0; a < inputs; ++a) {
+      for (int a = 0; a < inputs && spread < 0; ++a) {
         const int to = a + 1 < inputs ? starts[a + 1] - 1 : close;
-        if (element_list(starts[a], to, true)) return field_inputs(i, close, starts, a, m_name, out);
+        if (!element_list(starts[a], to, true)) continue;
+        if (library_calls_by_name(m_name)) return field_inputs(i, close, starts, a, m_name, out);
+        spread = a;
       }
     }
     if (spread < 0) return -1;
@@ -544,9 +549,11 @@ class field_writer {
       toks ignored;
       chain(starts[a], ignored);
       toks base = last_.base;
-      base.push_back(tok{"(", '('});
-      base.insert(base.end(), last_.index.begin(), last_.index.end());
-      base.push_back(tok{")", ')'});
+      if (last_.elem) {
+        base.push_back(tok{"(", '('});
+        base.insert(base.end(), last_.index.begin(), last_.index.end());
+        base.push_back(tok{")", ')'});
+      }
       list = list_of(base);
       call.push_back(raw("_e..."));
     }
