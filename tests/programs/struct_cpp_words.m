@@ -13,3 +13,6 @@ disp(u.new.int + u.new.y)
 disp(u.class)
 k = isfield(u, 'new')
 m = isfield(u.new, 'int')
+% variables named like library functions the translator renames show their own names
+keys = {'k1', 'k2'}
+values = [1 2]

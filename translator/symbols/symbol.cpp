@@ -315,6 +315,13 @@ struct entry_view {
                                    w[INFO_TYPE] == datatypes().struct_index()) {}
   // A structure is a value of the library's matrix type, which holds it.
   int value_code() const { return structure ? datatypes().default_type() : w[INFO_TYPE]; }
+  // The name the program wrote: a variable named like a library function the table
+  // replaces (keys becomes keys_M) shows as keys.
+  std::string shown() const {
+    const int r = table.find(n, SYM_REPLACEMENT);
+    if (r > 0 && (table.type_of(r - 1) & SYM_REPLACE)) return table.text_of(r - 1);
+    return n;
+  }
   std::string type_text() const { return datatypes().value_type(value_code()); }
 };
 
@@ -325,7 +332,7 @@ void print_definition(const entry_view& v, std::ostream& out, std::string_view p
                       bool is_extern) {
   if (is_extern) out << "extern ";
   out << v.type_text() << " " << prefix << v.q;
-  if (!is_extern && !(v.value_code() & DT_SCALAR)) out << "(\"" << v.n << "\",0,0)";
+  if (!is_extern && !(v.value_code() & DT_SCALAR)) out << "(\"" << v.shown() << "\",0,0)";
   out << "; ";
 }
 
@@ -346,7 +353,7 @@ void print_record(const entry_view& v, std::ostream& out) {
 }
 
 void print_local_out(const entry_view& v, std::ostream& out) {
-  out << v.type_text() << " " << v.o << "(\"" << v.n << "\",0,0); ";
+  out << v.type_text() << " " << v.o << "(\"" << v.shown() << "\",0,0); ";
 }
 
 void print_whos(const entry_view& v, std::ostream& out) {
