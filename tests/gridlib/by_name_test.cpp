@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gridlib.h"
+#include "gridlib_funfun.h"
 #include "../../translator/translate/by_name.h"
 
 #include <gtest/gtest.h>
