@@ -164,7 +164,8 @@ inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, cons
   return grl::size_dims(x.shape(), {&d1, &d2, &d3});
 }
 // Four dimensions or more (at most eight, as korval.rsv declares).
-template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 4, int> = 0>
+template <class X, grl::has_shape<X> = 0, class... R,
+          std::enable_if_t<sizeof...(R) <= 4 && !(std::is_same<std::decay_t<R>, i_o_t>::value || ...), int> = 0>
 inline M<m_type> size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3,
                       const M<m_type>& d4, const R&... r) {
   const M<m_type> more[] = {d4, M<m_type>(r)...};
@@ -184,6 +185,11 @@ template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...
 inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3, i_o_t, Mr<m_type> a,
                  R&&... r) {
   grl::size_dims_out(x.shape(), {&d1, &d2, &d3}, {a, Mr<m_type>(r)...});
+}
+template <class X, grl::has_shape<X> = 0, class... R, std::enable_if_t<sizeof...(R) <= 5, int> = 0>
+inline void size(const X& x, const M<m_type>& d1, const M<m_type>& d2, const M<m_type>& d3, const M<m_type>& d4,
+                 i_o_t, Mr<m_type> a, R&&... r) {
+  grl::size_dims_out(x.shape(), {&d1, &d2, &d3, &d4}, {a, Mr<m_type>(r)...});
 }
 M<m_type> length(const M<m_type>& x);
 M<m_type> length(const M<M<m_type>>& x);
