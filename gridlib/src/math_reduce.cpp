@@ -193,6 +193,11 @@ Mt mean_of(const Mt& x, const Mt* d) {
 
 // any and all: true where some (every) element of a group is nonzero.
 Mt anyall(const Mt& x, const Mt* given, bool is_all, const char* fn) {
+  if (given && several_dims(*given)) {
+    sizes shape;
+    const Mt one(m_type(1));
+    return unfold_result(anyall(fold_dims(x, *given, fn, shape), &one, is_all, fn), shape);
+  }
   Mt whole;
   const Mt* d = loose_dim(x, given, fn, whole);
   const int dim = dim_of(x, d, fn);
@@ -269,6 +274,19 @@ std::size_t pick(const m_type* a, const m_type* b, std::size_t base, std::size_t
 
 void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>* idx) {
   const char* fn = want_max ? "max" : "min";
+  if (d && several_dims(*d)) {
+    // Over all elements the index is a linear one; over some dimensions it would be
+    // ambiguous, so it is refused.
+    if (idx && !d->ischar()) grl_fail("%s: an index output needs a single dimension or 'all'", fn);
+    sizes shape;
+    const Mt one(m_type(1));
+    Mt mo, io;
+    Mr<m_type> mm(mo), mi(io);
+    extreme(fold_dims(x, *d, fn, shape), &one, want_max, &mm, idx ? &mi : nullptr);
+    if (m) *m = unfold_result(mo, shape);
+    if (idx) *idx = unfold_result(io, shape);
+    return;
+  }
   if (w64::has_exact(x)) {
     // int64/uint64 beyond 2^53 compare by the ranks of their exact values.
     std::vector<std::uint64_t> table;
@@ -382,6 +400,11 @@ namespace {
 // otherwise.
 Mt typed_reduce(const Mt& x, const Mt* d, const Mt* type, char op, const char* fn, Mt (*usual)(const Mt&, const Mt*)) {
   if (x.holds_cell()) grl_fail("%s: wrong type argument 'cell'", fn);
+  if (d && op != 'c' && several_dims(*d)) {
+    sizes shape;
+    const Mt one(m_type(1));
+    return unfold_result(typed_reduce(fold_dims(x, *d, fn, shape), &one, type, op, fn, usual), shape);
+  }
   const int t = type ? type_arg(*type, fn) : int(type_usual);
   if (t == type_native && is_int_class(class_of(x))) return native_reduce(x, d, op, fn);
   Mt o = usual(x, d);
@@ -393,9 +416,11 @@ Mt typed_reduce(const Mt& x, const Mt* d, const Mt* type, char op, const char* f
   if (t != type_double) single_result(o, x);
   return o;
 }
-// The second argument of sum(x, a): a dimension, or a type when it is text.
+// The second argument of sum(x, a): a dimension, or a type when it is text other
+// than 'all'.
 Mt typed_reduce2(const Mt& x, const Mt& a, char op, const char* fn, Mt (*usual)(const Mt&, const Mt*)) {
-  return a.ischar() ? typed_reduce(x, nullptr, &a, op, fn, usual) : typed_reduce(x, &a, nullptr, op, fn, usual);
+  const bool type = a.ischar() && !(op != 'c' && several_dims(a));
+  return type ? typed_reduce(x, nullptr, &a, op, fn, usual) : typed_reduce(x, &a, nullptr, op, fn, usual);
 }
 }  // namespace
 
@@ -418,6 +443,11 @@ Mt mean(const Mt& x) {
 }
 Mt mean(const Mt& x, const Mt& dim) {
   if (x.holds_cell()) grl_fail("mean: X must be a numeric vector or matrix");
+  if (several_dims(dim)) {
+    sizes shape;
+    const Mt one(m_type(1));
+    return unfold_result(mean(fold_dims(x, dim, "mean", shape), one), shape);
+  }
   Mt o = mean_of(x, &dim);
   single_result(o, x);
   return o;

@@ -52,6 +52,14 @@ int dim_arg(const Mt& d, const char* fn);
 // whole part of a fraction and a NaN as a dimension beyond the last; cumprod refuses a
 // fraction. Other values are left to dim_arg.
 const Mt* loose_dim(const Mt& x, const Mt* d, const char* fn, Mt& whole);
+// A DIM argument naming several dimensions ([1 3]) or all of them ('all').
+bool several_dims(const Mt& d);
+// x with the dimensions d names brought first and joined into one, so that a reduction
+// along dimension 1 works over all of them; shape is then the shape of the result.
+// Fails with fn's message for a dimension that is no positive integer or repeats.
+Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape);
+// The result r of a reduction of fold_dims's value given that shape.
+Mt unfold_result(Mt r, const sizes& shape);
 // The dimension a reduction works along when none is given: the first that is not 1.
 inline int default_dim(const Mt& x) {
   if (x.ndims() <= 2) return x.rows() != 1 ? 1 : 2;
