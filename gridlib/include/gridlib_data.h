@@ -60,6 +60,26 @@ void meshgrid(const M<m_type>& x, i_o_t, Mr<m_type> a, Mr<m_type> b, Mr<m_type> 
 M<m_type> meshgrid(const M<m_type>& x, const M<m_type>& y, const M<m_type>& z);
 void meshgrid(const M<m_type>& x, const M<m_type>& y, const M<m_type>& z, i_o_t, Mr<m_type> a,
               Mr<m_type> b = junkM, Mr<m_type> c = junkM);
+// gradient(f [, h | hx, hy [, hz]]): the differences of f along x (the columns), y (the
+// rows) and z (the pages), central inside and one-sided at the ends. A spacing is a
+// scalar step or a vector of coordinates; one spacing serves every direction.
+M<m_type> gradient(const M<m_type>& f);
+M<m_type> gradient(const M<m_type>& f, const M<m_type>& h);
+M<m_type> gradient(const M<m_type>& f, const M<m_type>& hx, const M<m_type>& hy);
+M<m_type> gradient(const M<m_type>& f, const M<m_type>& hx, const M<m_type>& hy, const M<m_type>& hz);
+void gradient(const M<m_type>& f, i_o_t, Mr<m_type> a, Mr<m_type> b = junkM, Mr<m_type> c = junkM);
+void gradient(const M<m_type>& f, const M<m_type>& h, i_o_t, Mr<m_type> a, Mr<m_type> b = junkM,
+              Mr<m_type> c = junkM);
+void gradient(const M<m_type>& f, const M<m_type>& hx, const M<m_type>& hy, i_o_t, Mr<m_type> a,
+              Mr<m_type> b = junkM, Mr<m_type> c = junkM);
+void gradient(const M<m_type>& f, const M<m_type>& hx, const M<m_type>& hy, const M<m_type>& hz, i_o_t,
+              Mr<m_type> a, Mr<m_type> b = junkM, Mr<m_type> c = junkM);
+// del2(f [, h | hx, hy [, hz]]): the discrete Laplacian over 2N (N the dimensions of f
+// that are not single), second differences extended linearly to the edges.
+M<m_type> del2(const M<m_type>& f);
+M<m_type> del2(const M<m_type>& f, const M<m_type>& h);
+M<m_type> del2(const M<m_type>& f, const M<m_type>& hx, const M<m_type>& hy);
+M<m_type> del2(const M<m_type>& f, const M<m_type>& hx, const M<m_type>& hy, const M<m_type>& hz);
 // conv2(a, b [, shape]) and conv2(v1, v2, a [, shape]): shape 'full', 'same' or 'valid'.
 M<m_type> conv2(const M<m_type>& a, const M<m_type>& b);
 M<m_type> conv2(const M<m_type>& a, const M<m_type>& b, const M<m_type>& c);
