@@ -274,14 +274,32 @@ Mt sort(const Mt& x, const Mt& dim, const Mt& mode) {
   sort_impl(x, dim_arg(dim, "sort"), sort_mode(mode), &s, nullptr);
   return o;
 }
-void sort(const Mt& x, i_o_t, Mr<m_type> s, Mr<m_type> k) { sort_impl(x, sort_dim(x), false, &s, &k); }
+// [s, k] = sort(x) of a value that holds a cell: the cell form, s the sorted cell held
+// as a value.
+#define GRL_HELD_CELL_SORT(...)                      \
+  do {                                               \
+    if (x.holds_cell()) {                            \
+      Mc sorted;                                     \
+      sort(x.held_cell(), __VA_ARGS__ i_o, sorted, k); \
+      s = Mt::of_cell(sorted);                       \
+      return;                                        \
+    }                                                \
+  } while (0)
+void sort(const Mt& x, i_o_t, Mr<m_type> s, Mr<m_type> k) {
+  GRL_HELD_CELL_SORT();
+  sort_impl(x, sort_dim(x), false, &s, &k);
+}
 void sort(const Mt& x, const Mt& a, i_o_t, Mr<m_type> s, Mr<m_type> k) {
+  GRL_HELD_CELL_SORT(a,);
   if (a.ischar()) sort_impl(x, sort_dim(x), sort_mode(a), &s, &k);
   else sort_impl(x, dim_arg(a, "sort"), false, &s, &k);
 }
 void sort(const Mt& x, const Mt& dim, const Mt& mode, i_o_t, Mr<m_type> s, Mr<m_type> k) {
+  GRL_HELD_CELL_SORT(dim, mode,);
   sort_impl(x, dim_arg(dim, "sort"), sort_mode(mode), &s, &k);
 }
+
+#undef GRL_HELD_CELL_SORT
 
 Mt find(const Mc&) { wrong_type_cell("find"); }
 

@@ -65,6 +65,13 @@ lens = cellfun(@(p) p(end:-1:1), parts, 'UniformOutput', false);
 disp(lens{2})
 st = struct('name', parts, 'len', cellfun(@(p) numel(p), parts, 'UniformOutput', false));
 fprintf('%s=%d ', st(2).name, st(2).len); fprintf('%d\n', numel(st));
+% Calls of several outputs given such a variable.
+y = 0;
+y = {'b', 'a', 'c'};
+[ys, yi] = sort(y);
+fprintf('%s', ys{:}); fprintf(' %d', yi); fprintf('\n');
+[tf, loc] = ismember('a', y);
+disp([tf loc])
 each_item('abc');
 each_item({'x', 'yy'});
 each_item([3 1 2]);
@@ -105,6 +112,8 @@ end
 
 function each_item(v)
 % A loop over an input takes each column: a character, a number or a 1 x 1 cell.
+[~, order] = sort(v);
+disp(order)
 n = 0;
 for e = v
   n = n + 1;

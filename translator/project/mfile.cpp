@@ -386,7 +386,8 @@ int translate_mfile(const mfile_job& job) {
     const int function_line = diag::current_line();
     std::set<std::string> any_vars;
     int more = 0;
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // (A third translation when the second finds more: outputs of calls given them.)
+    for (int attempt = 0; attempt < 3; ++attempt) {
       symbol_type table;
       if (!job.scan_only && job.project) table.merge(*job.project, 2);
       // The variable file is there from the second run on.
@@ -443,9 +444,10 @@ int translate_mfile(const mfile_job& job) {
       p->any_vars = any_vars;
       parser_t::function_texts texts;
       more = p->translate_function(ordinal, base, texts);
-      if (attempt == 0 && !job.scan_only) {
-        any_vars = p->mixed_variables();
-        if (!any_vars.empty()) {
+      if (attempt < 2 && !job.scan_only) {
+        const std::size_t known = any_vars.size();
+        for (const std::string& v : p->mixed_variables()) any_vars.insert(v);
+        if (any_vars.size() > known) {
           input = function_start;
           diag::set_line(function_line);
           continue;

@@ -102,6 +102,9 @@ std::set<std::string> parser_t::mixed_variables() const {
     if (typed_cell(v)) mixed.insert(v);
   for (const std::string& v : class_tested)
     if (typed_cell(v)) mixed.insert(v);
+  // An output of a call given a variable of any class, used as a cell later ({ys{:}}).
+  for (const std::string& v : any_outputs)
+    if (typed_cell(v)) mixed.insert(v);
   for (const std::string& v : cell_results)
     if (!typed_cell(v) && symbols->find(v, SYM_VARIABLES) >= 0) mixed.insert(v);
   mixed.erase("varargin");

@@ -63,6 +63,7 @@ class parser_t : public scanner_t {
   std::set<std::string> plain_assigned;   // x = value that is surely not a cell
   std::set<std::string> class_tested;     // iscell(x), ischar(x), class(x), ...
   std::set<std::string> cell_results;     // x = regexprep(c, ...) that gives a cell
+  std::set<std::string> any_outputs;      // [x, y] = f(v) with v of any class
   void note_class_tests();
   void note_plain_assignment(const std::string& var, int from);
   std::set<std::string> mixed_variables() const;

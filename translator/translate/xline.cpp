@@ -531,6 +531,9 @@ void parser_t::assignment(int eq) {
       outputs.back().emplace_back(stmt.gettext(i), stmt.kind(i));
     }
     if (outputs.back().empty()) outputs.pop_back();
+    bool takes_any_var = false;
+    for (int i = eq + 1; i < stmt.top() && !takes_any_var; ++i)
+      takes_any_var = stmt.kind(i) == TK_WORD && any_vars.count(stmt.gettext(i)) > 0;
     bool has_paren = false;
     for (int i = eq + 1; i < stmt.top(); ++i) has_paren = has_paren || stmt.is_word(i, "(");
     if (!has_paren) {
@@ -551,7 +554,10 @@ void parser_t::assignment(int eq) {
       for (const auto& t : outputs[k]) stmt.ins(close++, t.first, t.second);
       if (outputs[k].front().second == TK_WORD) {
         add_variable(var, default_type);
-        if (output_yields_cell(eq + 1, k)) mark_cell(var);
+        // (A call given a variable of any class gives what the variable holds decides:
+        // its outputs are values, which hold a cell when they get one.)
+        if (output_yields_cell(eq + 1, k) && !takes_any_var) mark_cell(var);
+        if (takes_any_var) any_outputs.insert(var);
         assigned.push_back(var);
       }
     }
