@@ -33,3 +33,14 @@ fprintf('%d %d %d\n', p, q, r);
 fprintf('%d %d\n', p, q);
 [u, ~] = names{[4 1]};
 disp(u)
+% Lists of a part of a cell: a row, a column, every other element, listed subscripts.
+t2 = {1, 2, 3; 4, 5, 6};
+disp([t2{2, :}])
+y2 = {t2{:, 1}};
+disp(size(y2))
+disp([t2{1:2:end}])
+fprintf('%d;', t2{[2 1], 3}); fprintf('\n');
+disp(plus(t2{1, 2:3}))
+disp(x(t2{1, 1:2}))
+w2 = vertcat(t2{:, 2});
+disp(w2')

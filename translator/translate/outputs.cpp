@@ -45,7 +45,7 @@ int parser_t::wrap_outputs(int owner, int marker) {
     if (v < 0 || !(symbols->info_of(v)[INFO_TYPE] & DT_CELL)) continue;
     const list_span span = list_at(j);
     const int tokens = span.tokens;
-    if (tokens == 0) continue;
+    if (tokens == 0 || span.part) continue;
     const std::string c = stmt.gettext(j);
     stmt.del(j, tokens);
     const int after = put_list(j, c, span, true);

@@ -408,8 +408,12 @@ class parser_t : public scanner_t {
     int tokens = 0;
     bool range = false;
     std::vector<std::pair<std::string, int>> first, last;
+    // c{k, :} and the like: the subscripts of the part of c whose elements are listed.
+    bool part = false;
+    std::vector<std::pair<std::string, int>> subscripts;
   };
   list_span list_at(int i);
+  list_span part_of_cell(int i);
   int put_list(int at, const std::string& c, const list_span& span, bool place = false);
   int spread_call(int i, int tokens, int owner, const std::vector<int>& bounds, int inputs,
                   int callee_in, bool library);

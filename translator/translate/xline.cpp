@@ -947,11 +947,10 @@ parser_t::list_span parser_t::list_at(int i) {
     span.last.emplace_back(std::to_string(int(stop)), TK_NUMBER);
     return span;
   }
-  if (!stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(") || !stmt.is_word(i + 3, "colon") ||
-      !stmt.is_word(i + 4, "("))
-    return span;
+  if (!stmt.is_word(i + 1, ".br") || !stmt.is_word(i + 2, "(")) return span;
+  if (!stmt.is_word(i + 3, "colon") || !stmt.is_word(i + 4, "(")) return part_of_cell(i);
   const int close = call_end(i + 4);
-  if (close < 0 || !stmt.is_word(close + 1, ")") || call_end(i + 2) != close + 1) return span;
+  if (close < 0 || !stmt.is_word(close + 1, ")") || call_end(i + 2) != close + 1) return part_of_cell(i);
   // The three arguments of colon, split at its own commas.
   std::vector<std::vector<std::pair<std::string, int>>> parts(1);
   int depth = 0;
@@ -968,11 +967,36 @@ parser_t::list_span parser_t::list_at(int i) {
   }
   if (parts.size() != 3 || parts[0].empty() || parts[2].empty() || parts[1].size() != 1 ||
       parts[1][0].second != TK_NUMBER || std::strtod(parts[1][0].first.c_str(), nullptr) != 1.0)
-    return span;
+    return part_of_cell(i);
   span.tokens = close + 2 - i;
   span.range = true;
   span.first = parts[0];
   span.last = parts[2];
+  return span;
+}
+
+// c{k, :}, c{:, k}, c{1:2:end}, c{[2 1], 3}: braces whose subscripts hold a colon or a
+// matrix literal list the elements of the part c(k, :) of c, as many as it has when
+// the statement runs.
+parser_t::list_span parser_t::part_of_cell(int i) {
+  list_span span;
+  const int close = call_end(i + 2);
+  if (close < 0) return span;
+  bool colon = false;
+  int depth = 0;
+  for (int j = i + 3; j < close; ++j) {
+    if (depth == 0 && (stmt.is_word(j, "c_p") || stmt.is_word(j, "colon"))) colon = true;
+    // A matrix literal as a subscript, (BR(a),b): any number of elements.
+    if (depth == 0 && stmt.is_word(j, "(") && stmt.is_word(j + 1, "BR")) colon = true;
+    if (stmt.kind(j) == TK_STRING) continue;
+    const std::string& t = stmt.gettext(j);
+    if (t == "(" || t == "[" || t == "{") ++depth;
+    if (t == ")" || t == "]" || t == "}") --depth;
+  }
+  if (!colon) return span;
+  span.tokens = close + 1 - i;
+  span.part = true;
+  for (int j = i + 3; j < close; ++j) span.subscripts.emplace_back(stmt.gettext(j), stmt.kind(j));
   return span;
 }
 
@@ -1010,6 +1034,14 @@ int parser_t::put_list(int at, const std::string& c, const list_span& span, bool
   put("CS", TK_WORD);
   put("(", '(');
   put(c, TK_WORD);
+  if (span.part) {
+    put("(", '(');
+    for (const auto& t : span.subscripts) put(t.first, t.second);
+    put(")", ')');
+    put(".value", TK_OTHER);
+    put("(", '(');
+    put(")", ')');
+  }
   if (span.range) {
     put(",", ',');
     bound(span.first);
@@ -1037,6 +1069,7 @@ int parser_t::cell_list(int i) {
   // c{:} as a statement: each element is read, and shown as ans when the statement
   // displays.
   if (owner < 0 && i == TP_HEAD && i + tokens == stmt.top()) {
+    if (span.part) return 0;   // the list would refer to a part that is gone
     stmt.del(i, tokens);
     stmt.ins(i, "if (const auto grl_l=", TK_OTHER);
     const int after = put_list(i + 1, c, span);
@@ -1048,9 +1081,10 @@ int parser_t::cell_list(int i) {
   // Where any number of values may stand, c{:} is all of c's elements, however many
   // there are at run time.
   if (takes_any_number(i, owner)) {
-    stmt.del(i, tokens);
     const bool place = owner >= 0 && stmt.is_word(owner, "deal") && output_marker(owner) >= 0 &&
                        i > output_marker(owner);
+    if (place && span.part) return 0;   // a part as places to write: not taken
+    stmt.del(i, tokens);
     put_list(i, c, span, place);
     return 0;
   }
@@ -1092,20 +1126,19 @@ int parser_t::cell_list(int i) {
     if (const int moved = spread_call(i, tokens, owner, subscripts, given, kMostSubscripts, true)) return moved;
   }
   // c{:} that ends the inputs of an M function with varargin and begins before it.
+  const bool before_varargin =
+      varargin && position < callee_in && inputs == position && i + tokens == bounds[inputs];
+  if (owner >= 0 && callee_in >= position && (!varargin || before_varargin))
+    if (const int moved = spread_call(i, tokens, owner, bounds, inputs, callee_in, library))
+      return moved;
   if (!fixed) {
-    // Any other place for a list of a run-time range: the library's function of many
-    // inputs or the fixed spread cannot take it; spread_call above took what it can.
+    // Any other place for a list of a run-time range: the fixed spread cannot take it.
     if (owner >= 0 && varargin && callee_in >= 1 && position >= callee_in) {
       stmt.del(i, tokens);
       put_list(i, c, span);
     }
     return 0;
   }
-  const bool before_varargin =
-      varargin && position < callee_in && inputs == position && i + tokens == bounds[inputs];
-  if (owner >= 0 && callee_in >= position && (!varargin || before_varargin))
-    if (const int moved = spread_call(i, tokens, owner, bounds, inputs, callee_in, library))
-      return moved;
   // Into the varargin of an M function: c itself when it is all of varargin, else
   // its elements among the others that varargin_pass gathers into one cell.
   if (owner >= 0 && varargin && callee_in >= 1 && position >= callee_in) {
