@@ -17,6 +17,16 @@ typedef float m_type;
 #error "gridlib: no run-time library variant for this GRLIB (0 double, 1 float)"
 #endif
 
+// <cmath> of C++17 declares the special functions (std::beta, std::expint, ...) as inline
+// functions over templates, which g++ instantiates at the end of every unit that
+// includes it, called or not: about 0.1 s of processor time per unit. Neither the
+// library nor generated code calls them; a unit that does defines GRL_SPECIAL_MATH
+// before including this header.
+#include <cstddef>
+#if defined(__GLIBCXX__) && !defined(GRL_SPECIAL_MATH)
+#undef _GLIBCXX_USE_STD_SPEC_FUNCS
+#endif
+
 #include "gridlib_matrix.h"
 #include "gridlib_core.h"
 #include "gridlib_handle.h"

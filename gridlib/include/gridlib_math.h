@@ -9,7 +9,6 @@
 #ifndef GRIDLIB_MATH_H
 #define GRIDLIB_MATH_H
 
-#include <chrono>
 
 namespace grl {
 typedef M<m_type> Mt;

@@ -152,6 +152,11 @@ enum mclass : std::uint32_t {
   mc_int64, mc_uint64, mc_logical, mc_char, mc_cell, mc_handle, mc_struct, mc_none
 };
 template <class T> struct structblock;
+// Whether a shared part is held (owned) at all: true exactly when destroying p has
+// something to give back, which the compiler can see (M::self_contained).
+template <class P> inline bool holds_part(const std::shared_ptr<P>& p) noexcept {
+  return std::shared_ptr<P>().owner_before(p);
+}
 inline bool is_int_class(mclass c) { return c >= mc_int8 && c <= mc_uint64; }
 
 // A heap block: the element arrays of one or more matrices that share them.
@@ -257,27 +262,27 @@ template <class T> class M {
   template <class B, typename std::enable_if<std::is_same<B, bool>::value, int>::type = 0>
   M(B v) noexcept : M(T(v)) { flags_ = grl::F_LOGICAL; }
   M(const char* name, int, int) noexcept : M() { name_ = name; }
-  M(const M& o) noexcept : M() { take_copy(o); }
-  M(M&& o) noexcept : M() { take_move(o); }
+  M(const M& o) noexcept : M() { if (o.self_contained()) take_inline(o); else take_copy(o); }
+  M(M&& o) noexcept : M() { if (o.self_contained()) take_inline(o); else take_move(o); }
   M(nop_t) noexcept : M() {}
   // A cell where a value of any class stands (an argument, a returned output): the
   // value holds the cell.
   M(const M<M<T>>& c) : M() { cell_ = std::make_shared<const M<M<T>>>(c); }
-  ~M() { release(); }
+  ~M() { destroy(); }
 
   // Assignment replaces the value and keeps the variable's name.
   M& operator=(const M& o) {
-    if (this != &o) { M tmp(o); release(); take_move(tmp); }
+    if (this != &o) { M tmp(o); destroy(); move_from(tmp); }
     return *this;
   }
   M& operator=(M&& o) noexcept {
-    if (this != &o) { release(); take_move(o); }
+    if (this != &o) { destroy(); move_from(o); }
     return *this;
   }
   M& operator=(T v) { set_scalar(v); return *this; }
   template <class B, typename std::enable_if<std::is_same<B, bool>::value, int>::type = 0>
   M& operator=(B v) { set_scalar(T(v)); flags_ = grl::F_LOGICAL; return *this; }
-  M& operator=(nop_t) { release(); reset_empty(); return *this; }
+  M& operator=(nop_t) { destroy(); reset_empty(); return *this; }
   // A function whose outputs are varargout returns a cell; its first element is the value.
   M& operator=(const M<M<T>>& c);
 
@@ -358,17 +363,22 @@ template <class T> class M {
   T* pr() {
     if (__builtin_expect(cell_ != nullptr, 0)) grl::fail_cell_as_number();
     unshare();
-    x64_.reset();
+    drop_exact();
     return re_;
   }
+  // Drops the exact 64-bit elements, as every writer of the doubles does.
+  void drop_exact() {
+    if (grl::holds_part(x64_)) drop_exact_parts();
+  }
+  void drop_exact_parts();
   T* pi();                                // makes the value complex when it is not
   T elem(std::size_t k) const { return re_[k]; }
   T ielem(std::size_t k) const { return im_ ? im_[k] : T(0); }
 
-  void set_flags(std::uint32_t f) { flags_ = f; cls_ = grl::mc_double; range_ = false; x64_.reset(); }
+  void set_flags(std::uint32_t f) { flags_ = f; cls_ = grl::mc_double; range_ = false; drop_exact(); }
   // Gives the value a numeric class; the elements must already be values of it.
   void set_class(grl::mclass c) {
-    if (c != cls_) x64_.reset();
+    if (c != cls_) drop_exact();
     flags_ = 0; cls_ = c; range_ = false;
   }
   grl::mclass num_class() const { return grl::mclass(cls_); }
@@ -440,54 +450,54 @@ template <class T> class M {
   void deln(const std::vector<grl::ix<T>>& s);
 
  private:
-  void release() {
-    if (blk_ && blk_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) grl::block_free(blk_);
-    blk_ = nullptr;
-    cell_.reset();
-    fn_.reset();
-    st_.reset();
-    x64_.reset();
+  // Whether the value holds a heap block or a shared part other than its extents
+  // (cell, structure, handle, exact words): what release() gives back.
+  bool holds_shared() const noexcept {
+    return blk_ || grl::holds_part(cell_) || grl::holds_part(fn_) || grl::holds_part(st_) ||
+           grl::holds_part(x64_);
   }
+  // Whether every part of the value lives in the object itself, as for every scalar.
+  // Such a value is copied, moved and destroyed by a few inline stores; any other takes
+  // the out-of-line forms (matrix.cpp), so the code of each statement that makes and
+  // drops temporaries stays small and quick to compile.
+  bool self_contained() const noexcept { return !holds_shared() && !grl::holds_part(ext_); }
+  // Gives back the block and the shared parts; the extents stay.
+  void release() {
+    if (holds_shared()) release_parts();
+    // Now those parts are empty: the compiler, told so, leaves out the code that would
+    // give them back again (their reset or destructor).
+    if (holds_shared()) __builtin_unreachable();
+  }
+  void release_parts();
+  // The destructor's work: release() and the extents (out of line when there is any).
+  void destroy() {
+    if (!self_contained()) destroy_parts();
+    if (!self_contained()) __builtin_unreachable();
+  }
+  void destroy_parts();
   void reset_empty() {
     flags_ = 0; cls_ = 0; rows_ = cols_ = 0; re_ = im_ = nullptr; range_ = false;
     dims_ = 2; ext_.reset();
   }
   void set_scalar(T v) {
-    release();
+    destroy();
     flags_ = 0; cls_ = 0; rows_ = cols_ = 1; r.v = v; re_ = &r.v; im_ = nullptr; range_ = false;
     dims_ = 2; ext_.reset();
   }
-  void take_copy(const M& o) {
+  // Takes the value of a self-contained o into this value, which holds nothing shared
+  // (just made, or after destroy()).
+  void take_inline(const M& o) {
     flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
     range_ = o.range_; range_lim_ = o.range_lim_;
-    cell_ = o.cell_;
-    fn_ = o.fn_;
-    ext_ = o.ext_;
-    st_ = o.st_;
-    x64_ = o.x64_;
-    if (o.blk_) {
-      o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
-      blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
-    } else {
-      r.v = o.r.v; sim_ = o.sim_;
-      re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
-    }
+    r.v = o.r.v; sim_ = o.sim_;
+    re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
   }
-  void take_move(M& o) {
-    flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
-    range_ = o.range_; range_lim_ = o.range_lim_;
-    cell_ = std::move(o.cell_);
-    fn_ = std::move(o.fn_);
-    ext_ = std::move(o.ext_);
-    st_ = std::move(o.st_);
-    x64_ = std::move(o.x64_);
-    if (o.blk_) {
-      blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
-      o.blk_ = nullptr; o.reset_empty();
-    } else {
-      r.v = o.r.v; sim_ = o.sim_;
-      re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
-    }
+  // The same for any o, sharing its block and parts (out of line).
+  void take_copy(const M& o);
+  // The same, taking o's block and parts; o is left empty when it had a block.
+  void take_move(M& o);
+  void move_from(M& o) {
+    if (o.self_contained()) take_inline(o); else take_move(o);
   }
   void clone();
   friend struct grl::scal<T>;
@@ -522,11 +532,7 @@ template <class T> class Mx {
   operator M<T>() const { return value(); }
   M<T> value() const;
   // All subscripts of an index of three or more.
-  std::vector<grl::ix<T>> subs() const {
-    std::vector<grl::ix<T>> s{a, b, c};
-    s.insert(s.end(), more.begin(), more.end());
-    return s;
-  }
+  std::vector<grl::ix<T>> subs() const;
   Mx& operator=(const M<T>& v) {
     if (v.is_real_scalar() && !v.flags_ && !v.cls_ && put_scalar(v.r.v)) return *this;
     set(v);
@@ -556,6 +562,8 @@ template <class T> class Mx {
   // Stores a number at scalar indices inside a real numeric matrix; false when the
   // assignment needs the general path (growth, conversion, a matrix index).
   bool put_scalar(T v);
+  bool put_scalar3(T v);
+  M<T> general_value() const;
   // Assigns cell elements (or deletes them) in the cell the value holds; an empty value
   // becomes a cell first. v null deletes them (x(k) = []).
   Mx& held_assign(const M<M<T>>* v);
@@ -565,21 +573,20 @@ template <class T> class Mx {
 template <class T> struct br_t {
   std::vector<M<T>> items;
   std::vector<std::size_t> row_start{0};
-  br_t& operator,(const M<T>& x) { items.push_back(x); return *this; }
-  br_t& operator,(M<T>&& x) { items.push_back(std::move(x)); return *this; }
-  template <class S, if_number<S> = 0> br_t& operator,(S x) { items.emplace_back(T(x)); return *this; }
-  br_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
-  br_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
-  br_t& operator,(const br_t& x) { items.push_back(x.value()); return *this; }
-  br_t& operator,(nop_t) { items.emplace_back(); return *this; }
+  // The pieces are added out of line (literal.cpp): a literal's code is a chain of calls.
+  br_t& operator,(const M<T>& x);
+  br_t& operator,(M<T>&& x);
+  template <class S, if_number<S> = 0> br_t& operator,(S x) { return add_number(T(x)); }
+  br_t& add_number(T x);
+  br_t& operator,(const Mx<T>& x);
+  br_t& operator,(const Cx<T>& x);
+  br_t& operator,(const br_t& x);
+  br_t& operator,(nop_t);
   // A cell among the pieces ([s.list, {'x'}]): held as a value, the whole joins cells.
-  br_t& operator,(const M<M<T>>& x) { items.push_back(M<T>::of_cell(x)); return *this; }
+  br_t& operator,(const M<M<T>>& x);
   br_t& operator,(const cl_t<T>& x);
-  br_t& operator,(const cs_t<T>& x) {
-    for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
-    return *this;
-  }
-  br_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  br_t& operator,(const cs_t<T>& x);
+  br_t& operator,(semi_t);
   operator M<T>() const { return value(); }
   M<T> value() const;
 };
@@ -868,10 +875,6 @@ template <class T> struct bc_t {
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
-template <class T> inline br_t<T>& br_t<T>::operator,(const cl_t<T>& x) {
-  items.push_back(M<T>::of_cell(x.value()));
-  return *this;
-}
 
 template <class T> inline int cs_t<T>::end() const { return last < 0 ? int(c.numel()) : last; }
 template <class T> inline const M<T>& cs_t<T>::at(int k) const { return c[k]; }
@@ -991,7 +994,7 @@ template <class T> inline grl::scal<T>::operator T&() {
   if (m.rows_ != 1 || m.cols_ != 1)
     grl_fail("index (_,_): a %ux%u value used where a scalar is needed", m.rows_, m.cols_);
   m.unshare();
-  m.x64_.reset();
+  m.drop_exact();
   return *m.re_;
 }
 template <class T> inline grl::scal<T>::operator T() const {
@@ -1006,7 +1009,7 @@ template <class T> inline T& grl::scal<T>::operator()(double k) {
   if (!(k >= 1) || double(i) != k || i > m.numel())
     grl_fail("index (%g): out of bound %zu (dimensions are %ux%u)", k, m.numel(), m.rows_, m.cols_);
   m.unshare();
-  m.x64_.reset();
+  m.drop_exact();
   return m.re_[i - 1];
 }
 template <class T> inline T grl::scal<T>::operator()(double k) const {
@@ -1018,7 +1021,7 @@ template <class T> inline T grl::scal<T>::operator()(double k) const {
 }
 template <class T> inline grl::scal<T>& grl::scal<T>::operator=(T x) {
   M<T>& m = owner();
-  if (m.rows_ == 1 && m.cols_ == 1 && !m.im_) { m.unshare(); m.x64_.reset(); *m.re_ = x; }
+  if (m.rows_ == 1 && m.cols_ == 1 && !m.im_) { m.unshare(); m.drop_exact(); *m.re_ = x; }
   else m = M<T>(x);
   return *this;
 }
@@ -1038,7 +1041,8 @@ inline bool scalar_offset3(const M<T>& x, const ix<T>& a, const ix<T>& b, const 
 }
 }  // namespace grl
 
-// x(i) and x(i,j) with scalar indices: read without building a temporary index.
+// x(i) and x(i,j) with scalar indices: read without building a temporary index. The
+// other forms are out of line (index.cpp).
 template <class T> inline M<T> Mx<T>::value() const {
   if (n == 1 && a.kind == grl::ix<T>::scalar) {
     std::size_t k = std::size_t(a.s);
@@ -1049,16 +1053,9 @@ template <class T> inline M<T> Mx<T>::value() const {
     if (double(i) == a.s && double(j) == b.s && i >= 1 && j >= 1 && i <= m->rows_ && j <= m->cols_ &&
         !m->im_ && !m->flags_ && !m->cls_)
       return M<T>(m->re_[(i - 1) + (j - 1) * m->rows_]);
-  } else if (n == 3) {
-    std::size_t k;
-    if (grl::scalar_offset3(*m, a, b, c, k) && !m->im_ && !m->flags_ && !m->cls_) return M<T>(m->re_[k]);
-    return m->getn(subs());
-  } else if (n > 3) {
-    return m->getn(subs());
   }
-  return n == 1 ? m->get1(a) : m->get2(a, b);
+  return general_value();
 }
-
 template <class T> inline bool Mx<T>::put_scalar(T v) {
   if (m->im_ || m->flags_ || m->cls_ || m->cell_) return false;
   if (n == 1 && a.kind == grl::ix<T>::scalar) {
@@ -1073,12 +1070,7 @@ template <class T> inline bool Mx<T>::put_scalar(T v) {
     m->pr()[(i - 1) + (j - 1) * m->rows_] = v;
     return true;
   }
-  std::size_t k;
-  if (n == 3 && grl::scalar_offset3(*m, a, b, c, k)) {
-    m->pr()[k] = v;
-    return true;
-  }
-  return false;
+  return n == 3 && put_scalar3(v);
 }
 template <class T> inline Mx<T>& Mx<T>::operator=(T v) {
   if (put_scalar(v)) return *this;

@@ -391,6 +391,37 @@ template <class T> void M<T>::del2(const grl::ix<T>& a, const grl::ix<T>& b) {
   name_ = nm;
 }
 
+// The forms of x(...) the header leaves out of line: three or more subscripts, and
+// any index that is not a scalar in range.
+template <class T> M<T> Mx<T>::general_value() const {
+  if (n == 3) {
+    std::size_t k;
+    if (grl::scalar_offset3(*m, a, b, c, k) && !m->im_ && !m->flags_ && !m->cls_) return M<T>(m->re_[k]);
+    return m->getn(subs());
+  } else if (n > 3) {
+    return m->getn(subs());
+  }
+  return n == 1 ? m->get1(a) : m->get2(a, b);
+}
+
+template <class T> bool Mx<T>::put_scalar3(T v) {
+  std::size_t k;
+  if (!grl::scalar_offset3(*m, a, b, c, k)) return false;
+  m->pr()[k] = v;
+  return true;
+}
+template <class T> std::vector<grl::ix<T>> Mx<T>::subs() const {
+  std::vector<grl::ix<T>> s{a, b, c};
+  s.insert(s.end(), more.begin(), more.end());
+  return s;
+}
+
+template <class T> void M<T>::drop_exact_parts() { x64_.reset(); }
+
+template M<m_type> Mx<m_type>::general_value() const;
+template bool Mx<m_type>::put_scalar3(m_type);
+template std::vector<grl::ix<m_type>> Mx<m_type>::subs() const;
+template void M<m_type>::drop_exact_parts();
 template M<m_type> M<m_type>::get1(const grl::ix<m_type>&) const;
 template M<m_type> M<m_type>::get2(const grl::ix<m_type>&, const grl::ix<m_type>&) const;
 template void M<m_type>::set1(const grl::ix<m_type>&, const M<m_type>&);

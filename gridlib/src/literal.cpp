@@ -210,6 +210,27 @@ template <class T> M<M<T>> bc_t<T>::value() const {
   return out;
 }
 
+template <class T> br_t<T>& br_t<T>::operator,(const M<T>& x) { items.push_back(x); return *this; }
+template <class T> br_t<T>& br_t<T>::operator,(M<T>&& x) { items.push_back(std::move(x)); return *this; }
+template <class T> br_t<T>& br_t<T>::add_number(T x) { items.emplace_back(x); return *this; }
+template <class T> br_t<T>& br_t<T>::operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
+template <class T> br_t<T>& br_t<T>::operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
+template <class T> br_t<T>& br_t<T>::operator,(const br_t& x) { items.push_back(x.value()); return *this; }
+template <class T> br_t<T>& br_t<T>::operator,(nop_t) { items.emplace_back(); return *this; }
+template <class T> br_t<T>& br_t<T>::operator,(const M<M<T>>& x) {
+  items.push_back(M<T>::of_cell(x));
+  return *this;
+}
+template <class T> br_t<T>& br_t<T>::operator,(const cl_t<T>& x) {
+  items.push_back(M<T>::of_cell(x.value()));
+  return *this;
+}
+template <class T> br_t<T>& br_t<T>::operator,(const cs_t<T>& x) {
+  for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
+  return *this;
+}
+template <class T> br_t<T>& br_t<T>::operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+
 template struct br_t<m_type>;
 template struct cl_t<m_type>;
 template struct bc_t<m_type>;

@@ -187,6 +187,54 @@ template <class T> M<T> M<T>::zeros(std::size_t rows, std::size_t cols, bool cpl
   return m;
 }
 
+template <class T> void M<T>::release_parts() {
+  if (blk_ && blk_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) grl::block_free(blk_);
+  blk_ = nullptr;
+  cell_.reset();
+  fn_.reset();
+  st_.reset();
+  x64_.reset();
+}
+
+template <class T> void M<T>::destroy_parts() {
+  release_parts();
+  ext_.reset();
+}
+
+template <class T> void M<T>::take_copy(const M& o) {
+  flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+  range_ = o.range_; range_lim_ = o.range_lim_;
+  cell_ = o.cell_;
+  fn_ = o.fn_;
+  ext_ = o.ext_;
+  st_ = o.st_;
+  x64_ = o.x64_;
+  if (o.blk_) {
+    o.blk_->refs.fetch_add(1, std::memory_order_relaxed);
+    blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
+  } else {
+    r.v = o.r.v; sim_ = o.sim_;
+    re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
+  }
+}
+
+template <class T> void M<T>::take_move(M& o) {
+  flags_ = o.flags_; cls_ = o.cls_; dims_ = o.dims_; rows_ = o.rows_; cols_ = o.cols_;
+  range_ = o.range_; range_lim_ = o.range_lim_;
+  cell_ = std::move(o.cell_);
+  fn_ = std::move(o.fn_);
+  ext_ = std::move(o.ext_);
+  st_ = std::move(o.st_);
+  x64_ = std::move(o.x64_);
+  if (o.blk_) {
+    blk_ = o.blk_; re_ = o.re_; im_ = o.im_;
+    o.blk_ = nullptr; o.reset_empty();
+  } else {
+    r.v = o.r.v; sim_ = o.sim_;
+    re_ = o.re_ ? &r.v : nullptr; im_ = o.im_ ? &sim_ : nullptr;
+  }
+}
+
 template <class T> void M<T>::clone() {
   std::size_t n = numel();
   grl::block<T>* b = grl::block_new<T>(n, im_ != nullptr);
@@ -277,6 +325,10 @@ template <class T> M<T>::operator bool() const {
   template M<T> M<T>::zeros(const grl::sizes&, bool);                            \
   template void M<T>::set_shape(const grl::sizes&);                              \
   template void M<T>::clone();                                                   \
+  template void M<T>::release_parts();                                           \
+  template void M<T>::destroy_parts();                                           \
+  template void M<T>::take_copy(const M<T>&);                                    \
+  template void M<T>::take_move(M<T>&);                                          \
   template T* M<T>::pi();                                                        \
   template void M<T>::drop_imag();                                               \
   template void M<T>::resize(std::size_t, std::size_t);                          \
