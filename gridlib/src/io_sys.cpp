@@ -22,6 +22,8 @@
 #include "gridlib.h"
 #include "gridlib_io.h"
 #include "gridlib_catch.h"
+#include "gridlib_extra.h"
+#include "error_causes.h"
 #include "strutil.h"
 #include "warning_state.h"
 
@@ -290,7 +292,7 @@ grl::quiet error(const Mt& msg) {
   // error(err) of a structure (a caught error): its message and identifier.
   if (msg.holds_struct()) {
     const std::string m = error_field(msg, "message");
-    if (!m.empty()) throw grl::exception(error_field(msg, "identifier"), m, grl::stack_of(msg));
+    if (!m.empty()) grl::raise_value(msg, error_field(msg, "identifier"), m, grl::stack_of(msg));
     return grl::quiet();
   }
   const std::string m = without_final_newline(su::text(msg));
@@ -327,6 +329,26 @@ grl::quiet warning(const Mt& msg) {
   return grl::quiet();
 }
 
+// warning() and s = warning: every state ("all" first).
+grl::quiet warning() { return grl::quiet(warning_state_of("all")); }
+
+// The statement `warning`: the default state, then the identifiers set apart from it.
+void grl::show_warning_states() {
+  const auto list = grl::warning_state_list();
+  const bool all_on = list.empty() || list[0].second;
+  grl::flush_all();
+  std::printf("By default, warnings are %s.\n", all_on ? "enabled" : "disabled");
+  bool header = false;
+  for (std::size_t k = 1; k < list.size(); ++k) {
+    if (list[k].second == all_on) continue;
+    if (!header) std::printf("Non-default warning states are:\n\n  State  Warning ID\n");
+    header = true;
+    std::printf("%7s  %s\n", list[k].second ? "on" : "off", list[k].first.c_str());
+  }
+  if (header) std::printf("\n");
+  std::fflush(stdout);
+}
+
 // --- caught errors, lasterr and lastwarn -------------------------------------------
 
 void grl::caught(const grl::exception& e) { grl::last_error_record() = {e.message(), e.identifier()}; }
@@ -342,10 +364,14 @@ Mt grl::caught_value(const grl::exception& e) {
     f[2] = Mt(m_type(calls[k].line));
     f[3] = Mt(m_type(calls[k].column));
   }
-  Mt err = grl::make_struct(1, 1, {"message", "identifier", "stack"});
+  // An error raised from a value with causes keeps them in the field cause.
+  const auto* with_causes = dynamic_cast<const grl::caused_exception*>(&e);
+  Mt err = with_causes ? grl::make_struct(1, 1, {"message", "identifier", "stack", "cause"})
+                       : grl::make_struct(1, 1, {"message", "identifier", "stack"});
   err.st_->v[0] = su::str(e.message());
   err.st_->v[1] = su::str(e.identifier());
   err.st_->v[2] = stack;
+  if (with_causes) err.st_->v[3] = with_causes->causes();
   return err;
 }
 
@@ -409,7 +435,7 @@ grl::quiet rethrow(const grl::error_value& err) {
 grl::quiet rethrow(const Mt& err) {
   if (!err.holds_struct()) grl::rethrow_not_struct();
   if (!has_error_field(err, "message") || !has_error_field(err, "identifier")) grl::rethrow_incomplete();
-  throw grl::exception(error_field(err, "identifier"), error_field(err, "message"), grl::stack_of(err));
+  grl::raise_value(err, error_field(err, "identifier"), error_field(err, "message"), grl::stack_of(err));
 }
 
 Mt getReport(const Mt& err) {

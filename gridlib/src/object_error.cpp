@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gridlib.h"
+#include "error_causes.h"
 #include "strutil.h"
 
 namespace {
@@ -66,7 +67,7 @@ void error_texts(const Mt& err, const char* what, std::string& identifier, std::
 grl::quiet throw_M(const Mt& err) {
   std::string identifier, message;
   error_texts(err, "throw", identifier, message);
-  throw grl::exception(identifier, message);
+  grl::raise_value(err, identifier, message, grl::current_stack());
 }
 
 grl::quiet throwAsCaller(const Mt& err) {
@@ -74,7 +75,7 @@ grl::quiet throwAsCaller(const Mt& err) {
   error_texts(err, "throwAsCaller", identifier, message);
   std::vector<grl::stack_frame> stack = grl::current_stack();
   if (!stack.empty()) stack.erase(stack.begin());
-  throw grl::exception(identifier, message, stack);
+  grl::raise_value(err, identifier, message, stack);
 }
 
 Mt addCause(const Mt& err, const Mt& cause) {
@@ -89,6 +90,17 @@ Mt addCause(const Mt& err, const Mt& cause) {
   causes.welem(n) = cause;
   grl::field_ref(out, "cause") = Mt::of_cell(causes);
   return out;
+}
+
+Mt grl::causes_field(const Mt& err) {
+  const Mt* c = err.holds_struct() && err.numel() == 1 ? error_field(err, "cause") : nullptr;
+  return c && c->holds_cell() && c->held_cell().numel() > 0 ? *c : Mt();
+}
+
+void grl::raise_value(const Mt& err, std::string identifier, std::string message, std::vector<stack_frame> stack) {
+  Mt causes = causes_field(err);
+  if (!causes.holds_cell()) throw grl::exception(std::move(identifier), std::move(message), std::move(stack));
+  throw grl::caused_exception(std::move(identifier), std::move(message), std::move(stack), std::move(causes));
 }
 
 void grl::undefined_function(const char* name, int line, int column) {

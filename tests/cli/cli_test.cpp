@@ -309,7 +309,7 @@ TEST_F(Cli, BuildCommandsForGnuCpp) {
       << r.out;
   EXPECT_EQ(slurp(dir_ + "/main.rsp"), "sq.o\ng_main.o\n");
   EXPECT_EQ(slurp(dir_ + "/g_main.cxx"),
-            "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n#include \"gridlib_funfun.h\"\n#include \"gridlib_outs.h\"\n#include \"gridlib_fast.h\"\n#include \"gridlib_names.h\"\n\n"
+            "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n#include \"gridlib_extra.h\"\n#include \"gridlib_funfun.h\"\n#include \"gridlib_outs.h\"\n#include \"gridlib_fast.h\"\n#include \"gridlib_names.h\"\n\n"
             "#include \"main.h\"\n\n"
             "int main() {\n  initM(cin,cout,cerr);\n  #include \"main.cxx\"\n  exitM();\n"
             "  return 0;\n}\n\n");

@@ -99,6 +99,7 @@ foreach(lib 0 1)
   file(WRITE ${WORK}/calls${lib}.cpp
 "#define GRLIB ${lib}
 #include \"gridlib.h\"
+#include \"gridlib_extra.h\"
 #include <type_traits>
 #include <utility>
 typedef M<m_type> Mt;

@@ -35,3 +35,9 @@ disp(id);
 lastwarn('set by hand', 'Hand:id');
 [msg, id] = lastwarn();
 fprintf('[%s] [%s]\n', msg, id);
+% The state of every warning: a structure array whose first element is 'all'.
+s = warning;
+fprintf('%s %s %s\n', class(s), s(1).identifier, s(1).state);
+warning('off', 'Demo:listed');
+t = warning();
+disp(any(strcmp({t.identifier}, 'Demo:listed')));

@@ -63,7 +63,7 @@ class MFile : public testing::Test {
 TEST_F(MFile, WorkedExample) {
   EXPECT_EQ(translate("sq", "function y = sq(x)\ny = x.^2;\n"), datatypes().function_index());
   EXPECT_EQ(read("sq.cpp"),
-            "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n\n"
+            "#undef GRLIB\n#define GRLIB 0\n#include \"gridlib.h\"\n#include \"gridlib_extra.h\"\n\n"
             "M<double> sq(M<double> x);\n\n"
             "M<double> sq() {\n"
             "  double old_nargin=nargin_val; nargin_val=0.0; nargin_set=1;\n"
@@ -194,6 +194,7 @@ TEST_F(MFile, GeneratedFilesCompile) {
   std::ofstream("check.cpp") << "#include \"" KORVAL_SOURCE_DIR "/tests/translate/names.h\"\n"
                              << "#define GRLIB 0\n" << read("f.h") << read("f.cpp");
   std::ofstream("gridlib.h") << "\n";
+  std::ofstream("gridlib_extra.h") << "\n";
   EXPECT_EQ(std::system("g++ -std=c++17 -fsyntax-only -I. check.cpp"), 0) << read("f.cpp");
 }
 

@@ -75,7 +75,7 @@ void link_t::write_main_wrapper(const symbol_type& project, bool script) {
 
   const std::string base = "g_" + name_.substr(0, 6);
   std::string w = "#undef GRLIB\n#define GRLIB " + std::to_string(options_.datatype & DT_INDEX_MASK) +
-                  "\n#include \"gridlib.h\"\n#include \"gridlib_funfun.h\"\n#include \"gridlib_outs.h\"\n"
+                  "\n#include \"gridlib.h\"\n#include \"gridlib_extra.h\"\n#include \"gridlib_funfun.h\"\n#include \"gridlib_outs.h\"\n"
                   "#include \"gridlib_fast.h\"\n#include \"gridlib_names.h\"\n\n";
   if (name_ != "gridlib") w += "#include \"" + name_ + ".h\"\n\n";
   const std::string externs = project.listing(SYM_GLOBALS, PN_EXTERN);

@@ -274,7 +274,7 @@ int parser_t::translate_function(int ordinal, const std::string& base, function_
     std::string& cpp = out.cpp;
     if (function && ordinal == 1)
       cpp += "#undef GRLIB\n#define GRLIB " + std::to_string(default_type) +
-             "\n#include \"gridlib.h\"\n\n";
+             "\n#include \"gridlib.h\"\n#include \"gridlib_extra.h\"\n\n";
     if (function) {
       const std::string includes = called_headers(*symbols, self);
       if (!includes.empty()) cpp += includes + "\n";

@@ -149,7 +149,11 @@ void parser_t::write_statement(std::string& out) {
           text += ' ';
         text += piece;
       }
-      if (display && !calls_procedure()) text = "gridlibout<<( " + text + " )";
+      // The statement `warning` alone lists the states of the warnings (asked for a
+      // value, warning() gives them as a structure array instead).
+      const bool warning_list = text == "warning()";
+      if (warning_list) text = "grl::show_warning_states()";
+      if (display && !calls_procedure() && !warning_list) text = "gridlibout<<( " + text + " )";
       if (!display && needs_semicolon && calls_for_no_output()) {
         // f(x); asks f for no output: nargout is 0 inside it.
         out += "{double nargout_kept=nargout_val; nargout_val=0.0; nargout_set=1; " + text +

@@ -19,6 +19,13 @@ try
   throw(ME);
 catch err
   fprintf('%s | %s\n', err.identifier, err.message);
+  % The caught error keeps its causes, and so does the error rethrown from it.
+  fprintf('%d causes: %s, %s\n', numel(err.cause), err.cause{1}.identifier, err.cause{2}.message);
+  try
+    rethrow(err);
+  catch again
+    fprintf('%d causes after rethrow\n', numel(again.cause));
+  end
 end
 try
   check_positive(-2);

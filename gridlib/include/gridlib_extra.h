@@ -1,0 +1,147 @@
+// Library functions that translated programs reach through this header rather than
+// gridlib.h: more special matrices and shifts, angles in degrees, moving-window
+// statistics, scaling of data, reinterpreting bytes, checking a function's inputs, and
+// the state list of warnings. The translator includes it after gridlib.h.
+#ifndef GRIDLIB_EXTRA_H
+#define GRIDLIB_EXTRA_H
+
+#include <vector>
+
+#include "gridlib.h"
+
+// --- special matrices and half-length shifts -------------------------------------------
+// vander(c [, n]): the Vandermonde matrix, column j = c(:).^(n-j) (n = numel(c)).
+M<m_type> vander(const M<m_type>& c);
+M<m_type> vander(const M<m_type>& c, const M<m_type>& n);
+// hankel(c [, r]): constant along each anti-diagonal, first column c and last row r
+// (c's last element wins over r's first); zeros below the anti-diagonal of hankel(c).
+M<m_type> hankel(const M<m_type>& c);
+M<m_type> hankel(const M<m_type>& c, const M<m_type>& r);
+// pascal(n [, k]): the Pascal matrix (k 0), its lower Cholesky factor with alternating
+// signs (k 1, its own inverse) or a cube root of the identity (k 2).
+M<m_type> pascal(const M<m_type>& n);
+M<m_type> pascal(const M<m_type>& n, const M<m_type>& k);
+// compan(c): the companion matrix of the polynomial with coefficients c.
+M<m_type> compan(const M<m_type>& c);
+// fftshift(x [, dim]) moves the zero-frequency element to the middle (every dimension,
+// or dim only); ifftshift undoes it (the two differ for odd extents).
+M<m_type> fftshift(const M<m_type>& x);
+M<m_type> fftshift(const M<m_type>& x, const M<m_type>& dim);
+M<m_type> ifftshift(const M<m_type>& x);
+M<m_type> ifftshift(const M<m_type>& x, const M<m_type>& dim);
+
+// --- angles in degrees -----------------------------------------------------------------
+// deg2rad and rad2deg of single or double values (other classes are an error); sind,
+// cosd and tand are exact at multiples of 90 degrees; asind, acosd and atand give
+// degrees, atan2d(y, x) the four-quadrant angle in degrees.
+M<m_type> deg2rad(const M<m_type>& x);
+M<m_type> rad2deg(const M<m_type>& x);
+M<m_type> sind(const M<m_type>& x);
+M<m_type> cosd(const M<m_type>& x);
+M<m_type> tand(const M<m_type>& x);
+M<m_type> asind(const M<m_type>& x);
+M<m_type> acosd(const M<m_type>& x);
+M<m_type> atand(const M<m_type>& x);
+M<m_type> atan2d(const M<m_type>& y, const M<m_type>& x);
+
+// --- moving-window statistics -------------------------------------------------------
+// movmean(x, k [, dim] [, nanflag] [, 'Endpoints', e]) and movsum, movmax, movmin,
+// movmedian, movprod; movstd and movvar take a weight (0 or 1) after k. k is the window
+// length (centred; an even one takes one more element before) or [before after];
+// nanflag 'includenan' (default) or 'omitnan'; e 'shrink' (default), 'discard', 'fill'
+// or a number.
+namespace grl {
+M<m_type> moving(const char* name, const std::vector<M<m_type>>& args);
+M<m_type> normalize_args(const std::vector<M<m_type>>& args);
+M<m_type> rescale_args(const std::vector<M<m_type>>& args);
+}  // namespace grl
+template <class... A> inline M<m_type> movmean(const M<m_type>& x, const A&... a) {
+  return grl::moving("movmean", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movsum(const M<m_type>& x, const A&... a) {
+  return grl::moving("movsum", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movmax(const M<m_type>& x, const A&... a) {
+  return grl::moving("movmax", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movmin(const M<m_type>& x, const A&... a) {
+  return grl::moving("movmin", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movmedian(const M<m_type>& x, const A&... a) {
+  return grl::moving("movmedian", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movprod(const M<m_type>& x, const A&... a) {
+  return grl::moving("movprod", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movstd(const M<m_type>& x, const A&... a) {
+  return grl::moving("movstd", grl::arg_list<m_type>(x, a...));
+}
+template <class... A> inline M<m_type> movvar(const M<m_type>& x, const A&... a) {
+  return grl::moving("movvar", grl::arg_list<m_type>(x, a...));
+}
+// --- scaling data ----------------------------------------------------------------------
+// normalize(x [, dim] [, method [, type]]): 'zscore' ('std' default, or 'robust'),
+// 'range' ([0 1] default, or [a b]), 'center' ('mean', 'median' or a number), 'scale'
+// ('std', 'mad', 'first' or a number) and 'norm' (p, default 2), along the first
+// dimension that is not 1 or along dim.
+template <class... A> inline M<m_type> normalize(const M<m_type>& x, const A&... a) {
+  return grl::normalize_args(grl::arg_list<m_type>(x, a...));
+}
+// rescale(x [, l, u] [, 'InputMin', m] [, 'InputMax', M]): x mapped linearly onto [l, u]
+// (default [0, 1]) from [min(x(:)), max(x(:))] or the bounds given.
+template <class... A> inline M<m_type> rescale(const M<m_type>& x, const A&... a) {
+  return grl::rescale_args(grl::arg_list<m_type>(x, a...));
+}
+// zscore(x [, flag [, dim]]): (x - mean) ./ std along dim (flag 1 divides by n); a
+// constant column gives zeros. [z, mu, sigma] also give the means and deviations.
+M<m_type> zscore(const M<m_type>& x);
+M<m_type> zscore(const M<m_type>& x, const M<m_type>& flag);
+M<m_type> zscore(const M<m_type>& x, const M<m_type>& flag, const M<m_type>& dim);
+void zscore(const M<m_type>& x, i_o_t, Mr<m_type> z, Mr<m_type> mu = junkM, Mr<m_type> sigma = junkM);
+void zscore(const M<m_type>& x, const M<m_type>& flag, i_o_t, Mr<m_type> z, Mr<m_type> mu = junkM,
+            Mr<m_type> sigma = junkM);
+void zscore(const M<m_type>& x, const M<m_type>& flag, const M<m_type>& dim, i_o_t, Mr<m_type> z,
+            Mr<m_type> mu = junkM, Mr<m_type> sigma = junkM);
+// rms(x [, dim]): the root mean square (dim may be 'all').
+M<m_type> rms(const M<m_type>& x);
+M<m_type> rms(const M<m_type>& x, const M<m_type>& dim);
+// [s, l] = bounds(x [, dim]): the smallest and the largest elements.
+M<m_type> bounds(const M<m_type>& x);
+M<m_type> bounds(const M<m_type>& x, const M<m_type>& dim);
+void bounds(const M<m_type>& x, i_o_t, Mr<m_type> s, Mr<m_type> l = junkM);
+void bounds(const M<m_type>& x, const M<m_type>& dim, i_o_t, Mr<m_type> s, Mr<m_type> l = junkM);
+// vecnorm(a [, p [, dim]]): the p-norm (default 2, Inf allowed) of each column or along dim.
+M<m_type> vecnorm(const M<m_type>& a);
+M<m_type> vecnorm(const M<m_type>& a, const M<m_type>& p);
+M<m_type> vecnorm(const M<m_type>& a, const M<m_type>& p, const M<m_type>& dim);
+
+// --- bytes ---------------------------------------------------------------------------
+// typecast(x, 'class'): the bytes of numeric x (in this machine's order) read as
+// elements of another numeric class; the count of bytes must fit whole elements.
+M<m_type> typecast(const M<m_type>& x, const M<m_type>& cls);
+// swapbytes(x): each element with its bytes in reverse order.
+M<m_type> swapbytes(const M<m_type>& x);
+
+// --- checking inputs -------------------------------------------------------------------
+// validateattributes(a, classes, attributes [, funcname [, varname [, argindex]]]):
+// an error naming the input when a is not of one of the classes (a cell of names, or
+// 'numeric', 'float', 'integer'; an empty cell allows any) or fails an attribute
+// ('positive', 'nonempty', 'scalar', 'vector', 'integer', 'size', {'>', 5}, ...).
+namespace grl {
+void validate_attributes(const std::vector<M<m_type>>& args);
+}
+template <class... A> inline grl::quiet validateattributes(const M<m_type>& a, const A&... more) {
+  grl::validate_attributes(grl::arg_list<m_type>(a, more...));
+  return grl::quiet();
+}
+
+// --- warnings --------------------------------------------------------------------------
+// warning() and s = warning: the state of every warning, a structure array (identifier,
+// state) whose first element is "all"; the statement `warning` alone prints the states
+// (the translator writes it as grl::show_warning_states()).
+grl::quiet warning();
+namespace grl {
+void show_warning_states();
+}
+
+#endif
