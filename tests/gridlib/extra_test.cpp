@@ -1,0 +1,259 @@
+// The functions of gridlib_extra.h: special matrices and shifts, angles in degrees,
+// moving-window statistics, scaling, typecast and validateattributes; and the causes an
+// error value keeps through throw and catch. Expected values are octave-cli's where it
+// has the function, else derived by hand from the documented definitions.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "gridlib.h"
+#include "gridlib_extra.h"
+#include "values.h"
+
+using gridlib_test::col;
+using gridlib_test::mat;
+using gridlib_test::Mt;
+using gridlib_test::row;
+using gridlib_test::str;
+
+namespace {
+
+std::vector<double> vals(const Mt& m) { return std::vector<double>(m.cre(), m.cre() + m.numel()); }
+Mt cell_of(std::initializer_list<Mt> v) {
+  M<Mt> c = M<Mt>::alloc(1, v.size());
+  std::size_t k = 0;
+  for (const Mt& x : v) c.welem(k++) = x;
+  return Mt(c);
+}
+// "identifier|message" of the error f raises, or "none".
+template <class F> std::string error_of(F f) {
+  try {
+    f();
+  } catch (const grl::exception& e) {
+    return e.identifier() + "|" + e.message();
+  }
+  return "none";
+}
+void expect_near(const Mt& m, std::initializer_list<double> want) {
+  ASSERT_EQ(m.numel(), want.size());
+  std::size_t k = 0;
+  for (double w : want) {
+    const double v = double(m.cre()[k++]);
+    if (std::isnan(w)) EXPECT_TRUE(std::isnan(v)) << "element " << k;
+    else EXPECT_NEAR(v, w, 1e-4) << "element " << k;
+  }
+}
+const double nan_v = std::nan("");
+
+}  // namespace
+
+TEST(Extra, SpecialMatrices) {
+  EXPECT_EQ(vals(vander(row({2, 3, 4}))), (std::vector<double>{4, 9, 16, 2, 3, 4, 1, 1, 1}));
+  EXPECT_EQ(vander(row({2, 3}), Mt(3.0)).cols(), 3u);
+  EXPECT_EQ(vals(hankel(row({1, 2, 3}))), (std::vector<double>{1, 2, 3, 2, 3, 0, 3, 0, 0}));
+  // Column wins the anti-diagonal conflict (3 against 4).
+  EXPECT_EQ(vals(hankel(row({1, 2, 3}), row({4, 5, 6, 7}))),
+            (std::vector<double>{1, 2, 3, 2, 3, 5, 3, 5, 6, 5, 6, 7}));
+  EXPECT_EQ(vals(pascal(Mt(3.0))), (std::vector<double>{1, 1, 1, 1, 2, 3, 1, 3, 6}));
+  EXPECT_EQ(vals(pascal(Mt(3.0), Mt(1.0))), (std::vector<double>{1, 1, 1, 0, -1, -2, 0, 0, 1}));
+  EXPECT_EQ(vals(pascal(Mt(4.0), Mt(2.0))),
+            (std::vector<double>{-1, 3, -3, 1, -1, 2, -1, 0, -1, 1, 0, 0, -1, 0, 0, 0}));
+  EXPECT_TRUE(pascal(Mt(-2.0)).isempty());
+  EXPECT_EQ(vals(compan(row({1, 2, 3, 4}))), (std::vector<double>{-2, 1, 0, -3, 0, 1, -4, 0, 0}));
+  EXPECT_TRUE(compan(Mt(5.0)).isempty());
+  EXPECT_EQ(vals(fftshift(row({1, 2, 3, 4, 5}))), (std::vector<double>{4, 5, 1, 2, 3}));
+  EXPECT_EQ(vals(ifftshift(row({1, 2, 3, 4, 5}))), (std::vector<double>{3, 4, 5, 1, 2}));
+  EXPECT_EQ(vals(ifftshift(fftshift(mat(3, 2, {1, 2, 3, 4, 5, 6})))), (std::vector<double>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(vals(fftshift(mat(3, 2, {1, 2, 3, 4, 5, 6}), Mt(2.0))), (std::vector<double>{4, 5, 6, 1, 2, 3}));
+  EXPECT_EQ(error_of([] { hankel(Mt::zeros(2, 2)); }), "|hankel: C must be a vector");
+  EXPECT_EQ(error_of([] { pascal(Mt(3.0), Mt(3.0)); }), "|pascal: K must be a scalar 0, 1 or 2");
+  EXPECT_EQ(error_of([] { fftshift(row({1, 2}), Mt(0.0)); }), "|fftshift: DIM must be a positive integer");
+}
+
+TEST(Extra, Degrees) {
+  EXPECT_EQ(vals(sind(row({30, 90, 180, 270, 360, -90, 150}))), (std::vector<double>{0.5, 1, 0, -1, 0, -1, 0.5}));
+  EXPECT_EQ(vals(cosd(row({60, 90, 180, 270, -180}))), (std::vector<double>{0.5, 0, -1, 0, -1}));
+  const std::vector<double> t = vals(tand(row({0, 45, 90, 135, 180, -45})));
+  EXPECT_EQ(t[0], 0);
+  EXPECT_EQ(t[1], 1);
+  EXPECT_TRUE(std::isinf(t[2]));
+  EXPECT_EQ(t[3], -1);
+  EXPECT_EQ(t[5], -1);
+  // The angle is reduced exactly: 1e20 degrees is 280 degrees.
+  EXPECT_NEAR(double(sind(Mt(1e20)).cre()[0]), std::sin(280 * M_PI / 180), 1e-12);
+  EXPECT_TRUE(std::isnan(double(sind(Mt(INFINITY)).cre()[0])));
+  EXPECT_NEAR(double(atan2d(Mt(1.0), Mt(-1.0)).cre()[0]), 135, 1e-12);
+  EXPECT_NEAR(double(asind(Mt(0.5)).cre()[0]), 30, 1e-12);
+  EXPECT_NEAR(double(deg2rad(Mt(180.0)).cre()[0]), M_PI, 1e-15);
+  EXPECT_NEAR(double(rad2deg(Mt(M_PI)).cre()[0]), 180, 1e-12);
+  EXPECT_EQ(grl::class_of(deg2rad(grl::to_class(Mt(90.0), grl::mc_single))), grl::mc_single);
+  EXPECT_EQ(error_of([] { deg2rad(grl::to_class(Mt(90.0), grl::mc_int8)); }),
+            "|deg2rad: DEG must be a floating point class (double or single)");
+}
+
+TEST(Extra, MovingWindows) {
+  // An even window reaches one element further back than forward; the ends shrink.
+  expect_near(movmean(row({1, 2, 3, 4, 5, 6}), Mt(4.0)), {1.5, 2, 2.5, 3.5, 4.5, 5});
+  expect_near(movsum(row({1, 2, 3, 4, 5}), row({1, 0})), {1, 3, 5, 7, 9});
+  expect_near(movmean(row({1, 2, 3, 4, 5}), Mt(3.0), str("Endpoints"), str("discard")), {2, 3, 4});
+  expect_near(movmean(row({1, 2, 3, 4, 5}), Mt(3.0), str("Endpoints"), str("fill")), {nan_v, 2, 3, 4, nan_v});
+  expect_near(movmean(row({1, 2, 3, 4, 5}), Mt(3.0), str("Endpoints"), Mt(0.0)), {0, 2, 3, 4, 0});
+  expect_near(movstd(row({1, 2, 3, 4, 5}), Mt(3.0)), {0.7071, 1, 1, 1, 0.7071});
+  expect_near(movvar(row({1, 2, 3, 4, 5}), Mt(3.0), Mt(1.0)), {0.25, 0.6667, 0.6667, 0.6667, 0.25});
+  expect_near(movmedian(row({4, 1, 3, 2, 5}), Mt(3.0)), {2.5, 3, 2, 3, 3.5});
+  expect_near(movprod(row({1, 2, 3, 4, 5}), Mt(3.0)), {2, 6, 24, 60, 20});
+  expect_near(movmin(row({5, 4, 3, 2, 1}), row({0, 2})), {3, 2, 1, 1, 1});
+  // NaN spreads unless omitted (movmax too).
+  expect_near(movmax(row({1, nan_v, 3, 4}), Mt(3.0)), {nan_v, nan_v, nan_v, 4});
+  expect_near(movmax(row({1, nan_v, 3, 4}), Mt(3.0), str("omitnan")), {1, 3, 4, 4});
+  expect_near(movsum(row({nan_v, nan_v, 1}), Mt(1.0), str("omitnan")), {0, 0, 1});
+  // Along the rows of a matrix, and a column stays a column.
+  expect_near(movmean(mat(3, 3, {8, 3, 4, 1, 5, 9, 6, 7, 2}), Mt(2.0), Mt(2.0)), {8, 3, 4, 4.5, 4, 6.5, 3.5, 6, 5.5});
+  EXPECT_EQ(movsum(col({1, 2, 3}), Mt(2.0)).rows(), 3u);
+  EXPECT_TRUE(movsum(Mt(), Mt(3.0)).isempty());
+  EXPECT_EQ(error_of([] { movmean(row({1, 2}), Mt(0.0)); }), "|movmean: window length K must be a finite positive scalar");
+  EXPECT_EQ(error_of([] { movmean(row({1, 2}), Mt(2.0), str("Endpoints"), str("wrap")); }),
+            "|movmean: 'Endpoints' must be 'shrink', 'discard', 'fill' or a numeric or logical scalar");
+  EXPECT_EQ(error_of([] { movstd(row({1, 2}), Mt(2.0), Mt(2.0)); }), "|movstd: normalization W must be 0 or 1");
+}
+
+TEST(Extra, Scaling) {
+  expect_near(normalize(row({1, 2, 4})), {-0.8729, -0.2182, 1.0911});
+  expect_near(normalize(row({1, 2, 4}), str("range")), {0, 0.3333, 1});
+  expect_near(normalize(row({1, 2, 4}), str("range"), row({-1, 1})), {-1, -0.3333, 1});
+  expect_near(normalize(row({1, 2, 4}), str("center"), str("median")), {-1, 0, 2});
+  expect_near(normalize(row({3, 4}), str("norm")), {0.6, 0.8});
+  expect_near(normalize(row({3, 4}), str("norm"), Mt(INFINITY)), {0.75, 1});
+  expect_near(normalize(row({1, 2, 4}), str("scale"), str("first")), {1, 2, 4});
+  expect_near(normalize(row({1, 2, 4}), str("center"), Mt(1.0), str("scale"), Mt(2.0)), {0, 0.5, 1.5});
+  expect_near(normalize(row({1, 2, 4}), str("zscore"), str("robust")), {-1, 0, 2});
+  // Along dim 2 of a matrix; NaN is left out of the statistics and stays NaN.
+  expect_near(normalize(mat(2, 2, {1, 3, 2, 5}), Mt(2.0)), {-0.7071, -0.7071, 0.7071, 0.7071});
+  expect_near(normalize(row({1, nan_v, 3}), str("range")), {0, nan_v, 1});
+  EXPECT_EQ(error_of([] { normalize(row({1, 2}), str("range"), str("norm")); }),
+            "|normalize: only 'center' and 'scale' may be given together");
+  EXPECT_EQ(error_of([] { normalize(row({1, 2}), str("sideways")); }), "|normalize: unknown method 'sideways'");
+
+  expect_near(rescale(row({1, 2, 5})), {0, 0.25, 1});
+  expect_near(rescale(row({1, 2, 5}), Mt(-1.0), Mt(1.0)), {-1, -0.5, 1});
+  expect_near(rescale(row({1, 1})), {0, 0});
+  expect_near(rescale(row({1, 2, 3}), str("InputMin"), Mt(2.0), str("InputMax"), Mt(2.5)), {0, 0, 1});
+  EXPECT_EQ(error_of([] { rescale(row({1, 2}), Mt(3.0), Mt(1.0)); }),
+            "|rescale: lower bound L must be smaller than upper bound U");
+
+  expect_near(zscore(row({1, 2, 4})), {-0.8729, -0.2182, 1.0911});
+  expect_near(zscore(row({1, 2, 4}), Mt(1.0)), {-1.0690, -0.2673, 1.3363});
+  Mt z, mu, sigma;
+  zscore(mat(2, 2, {1, 3, 2, 2}), i_o, z, mu, sigma);
+  expect_near(z, {-0.7071, 0.7071, 0, 0});   // a constant column gives zeros
+  expect_near(mu, {2, 2});
+  expect_near(sigma, {1.4142, 0});
+
+  expect_near(rms(row({1, 2, 3})), {2.1602});
+  expect_near(rms(mat(2, 2, {3, 4, 0, 0}), str("all")), {2.5});
+  Mt lo, hi;
+  bounds(mat(2, 2, {3, 2, 1, 5}), Mt(2.0), i_o, lo, hi);
+  expect_near(lo, {1, 2});
+  expect_near(hi, {3, 5});
+  expect_near(vecnorm(mat(2, 2, {3, 1, 4, 1})), {3.1623, 4.1231});
+  expect_near(vecnorm(mat(2, 2, {3, 1, 4, 1}), Mt(2.0), Mt(2.0)), {5, 1.4142});
+  expect_near(vecnorm(row({3, 4}), Mt(1.0)), {7});
+}
+
+TEST(Extra, Typecast) {
+  // This machine stores numbers least significant byte first.
+  const Mt one = typecast(Mt(1.0), str("uint32"));
+  EXPECT_EQ(vals(one), (std::vector<double>{0, 1072693248}));
+  EXPECT_EQ(grl::class_of(one), grl::mc_uint32);
+  EXPECT_EQ(vals(typecast(grl::to_class(Mt(1.0), grl::mc_single), str("uint8"))), (std::vector<double>{0, 0, 128, 63}));
+  const Mt back = typecast(typecast(row({1.5, -2}), str("int16")), str("double"));
+  EXPECT_EQ(vals(back), (std::vector<double>{1.5, -2}));
+  EXPECT_EQ(typecast(grl::to_class(col({1, 2, 3, 4}), grl::mc_uint8), str("uint16")).rows(), 2u);
+  // Every bit of a 64-bit value survives.
+  const Mt big = typecast(grl::to_class(row({255, 255, 255, 255, 255, 255, 255, 255}), grl::mc_uint8), str("int64"));
+  EXPECT_EQ(vals(big), (std::vector<double>{-1}));
+  EXPECT_EQ(vals(swapbytes(grl::to_class(Mt(1.0), grl::mc_uint16))), (std::vector<double>{256}));
+  EXPECT_EQ(error_of([] { typecast(grl::to_class(row({1, 2, 3}), grl::mc_uint8), str("uint16")); }),
+            "|typecast: incorrect number of input values to make output value");
+  EXPECT_EQ(error_of([] { typecast(str("ab"), str("uint8")); }),
+            "|typecast: X must be a real numeric value (not logical, char, cell or structure)");
+  EXPECT_EQ(error_of([] { typecast(Mt(1.0), str("cell")); }), "|typecast: cannot convert to cell class");
+}
+
+TEST(Extra, Validateattributes) {
+  const Mt numeric = cell_of({str("numeric")});
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(2.0), numeric, cell_of({str("positive"), str("integer")})); }), "none");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(-1.0), numeric, cell_of({str("positive")})); }),
+            "Octave:expected-positive|input must be positive");
+  EXPECT_EQ(error_of([&] { validateattributes(str("a"), numeric, Mt()); }),
+            "Octave:invalid-type|input must be of class:\n\n  double int16 int32 int64 int8 single uint16 uint32 "
+            "uint64 uint8\n\nbut was of class char");
+  EXPECT_EQ(error_of([&] {
+              validateattributes(row({1, 2}), cell_of({str("double")}), cell_of({str("size"), row({1, 3})}), str("f"),
+                                 str("v"), Mt(3.0));
+            }),
+            "Octave:incorrect-size|f: v (argument #3) must be of size 1x3 but was 1x2");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt::zeros(3, 3), Mt(), cell_of({str("size"), row({nan_v, 2})})); }),
+            "Octave:incorrect-size|input must be of size Nx2 but was 3x3");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(3.0), Mt(), cell_of({str(">"), Mt(5.0)})); }),
+            "Octave:expected-greater|input must be greater than 5.000000");
+  EXPECT_EQ(error_of([&] { validateattributes(row({2, 1}), Mt(), cell_of({str("increasing")}), Mt(2.0)); }),
+            "Octave:expected-increasing|input 2 must be increasing");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(3.0), Mt(), cell_of({str("numel"), Mt(2.0)})); }),
+            "Octave:incorrect-numel|input must have 2 elements");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(3.0), Mt(), cell_of({str("bogus")})); }),
+            "Octave:invalid-input-arg|validateattributes: unknown ATTRIBUTE bogus");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(3.0), str("double"), Mt()); }),
+            "|validateattributes: CLASSES must be a cell array of strings");
+  EXPECT_EQ(error_of([&] { validateattributes(cell_of({Mt(1.0)}), cell_of({str("cell")}), cell_of({str("nonempty")})); }),
+            "none");
+}
+
+TEST(Extra, ThrownCausesAreCaught) {
+  Mt err = MException(str("p:q"), str("outer %d"), Mt(1.0));
+  err = addCause(err, MException(str("r:s"), str("inner")));
+  Mt value;
+  try {
+    throw_M(err);
+  } catch (const grl::exception& e) {
+    value = grl::caught_value(e);
+  }
+  ASSERT_TRUE(value.holds_struct());
+  const Mt& causes = grl::field(value, "cause");
+  ASSERT_TRUE(causes.holds_cell());
+  ASSERT_EQ(causes.held_cell().numel(), 1u);
+  EXPECT_EQ(grl::text_of(grl::field(causes.held_cell().elem(0), "identifier")), "r:s");
+  EXPECT_EQ(grl::text_of(grl::field(value, "message")), "outer 1");
+  // rethrow of the caught value keeps them too.
+  Mt again;
+  try {
+    rethrow(value);
+  } catch (const grl::exception& e) {
+    again = grl::caught_value(e);
+  }
+  EXPECT_EQ(grl::field(again, "cause").held_cell().numel(), 1u);
+  // An error without causes gives the three fields it always had.
+  try {
+    error(str("plain"));
+  } catch (const grl::exception& e) {
+    EXPECT_EQ(grl::field_names(grl::caught_value(e)).size(), 3u);
+  }
+}
+
+TEST(Extra, WarningStates) {
+  warning(str("on"), str("all"));
+  warning(str("off"), str("X:quiet"));
+  const Mt s = warning();
+  ASSERT_TRUE(s.holds_struct());
+  ASSERT_GE(s.numel(), 2u);
+  EXPECT_EQ(grl::text_of(s.st_->v[0]), "all");   // identifier of the first element
+  testing::internal::CaptureStdout();
+  grl::show_warning_states();
+  const std::string shown = testing::internal::GetCapturedStdout();
+  EXPECT_NE(shown.find("By default, warnings are enabled."), std::string::npos) << shown;
+  EXPECT_NE(shown.find("    off  X:quiet"), std::string::npos) << shown;
+  warning(str("on"), str("X:quiet"));
+}
