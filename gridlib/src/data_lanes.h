@@ -6,6 +6,7 @@
 #include "math_util.h"
 #include "gridlib_extra.h"
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -21,12 +22,15 @@ struct layout {
 };
 
 // The lanes of x along dimension dim (from 1; beyond the last, lanes of one element).
+// Lanes of no elements still count (a reduction gives each of them a value).
 inline layout of(const Mt& x, std::size_t dim) {
   layout w;
-  for (std::size_t k = 0; k + 1 < dim && k < x.ndims(); ++k) w.stride *= x.extent(k);
+  w.count = 1;
+  for (std::size_t k = 0; k < x.ndims(); ++k) {
+    if (k + 1 < dim) w.stride *= x.extent(k);
+    if (k + 1 != dim) w.count *= x.extent(k);
+  }
   w.n = dim <= x.ndims() ? x.extent(dim - 1) : 1;
-  w.count = w.n ? x.numel() / w.n : 0;
-  if (w.stride == 0) w.count = 0;
   return w;
 }
 
@@ -43,7 +47,7 @@ inline std::size_t dim_of(const Mt& d, const char* fn) {
   if (d.numel() != 1 || d.isc() || d.ischar() || d.holds_cell() || d.holds_struct())
     grl_fail("%s: DIM must be a positive integer", fn);
   const double v = double(d.cre()[0]);
-  if (!(v >= 1) || v != double(std::size_t(v)) || v > 64) grl_fail("%s: DIM must be a positive integer", fn);
+  if (!(v >= 1 && v <= 64) || v != std::floor(v)) grl_fail("%s: DIM must be a positive integer", fn);
   return std::size_t(v);
 }
 

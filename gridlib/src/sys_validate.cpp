@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,6 +29,14 @@ bool texts_of(const Mt& c, std::vector<std::string>& out) {
     out.push_back(su::text(e));
   }
   return true;
+}
+
+// A number as a whole number's text when it is one, else as %g writes it.
+std::string number_text(double v) {
+  if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15) return std::to_string((long long)v);
+  char b[32];
+  std::snprintf(b, sizeof b, "%g", v);
+  return b;
 }
 
 bool numeric_value(const Mt& a) { return class_of(a) <= mc_uint64 || a.islogical() || a.ischar(); }
@@ -86,7 +95,7 @@ void grl::validate_attributes(const std::vector<Mt>& args) {
     if (is_text(args[3])) {
       if (args[3].numel()) prefix = su::text(args[3]) + ": ";
     } else if (args[3].numel() == 1 && numeric_value(args[3])) {
-      name = "input " + std::to_string(long(args[3].cre()[0]));
+      name = "input " + number_text(double(args[3].cre()[0]));
     } else {
       grl_fail("validateattributes: 4th input argument must be ARG_IDX or FUNC_NAME");
     }
@@ -97,7 +106,7 @@ void grl::validate_attributes(const std::vector<Mt>& args) {
   }
   if (args.size() > 5) {
     if (args[5].numel() != 1 || !numeric_value(args[5])) grl_fail("validateattributes: ARG_IDX must be a positive integer");
-    name += " (argument #" + std::to_string(long(args[5].cre()[0])) + ")";
+    name += " (argument #" + number_text(double(args[5].cre()[0])) + ")";
   }
   const std::string who = prefix + name;
 
@@ -182,7 +191,7 @@ void grl::validate_attributes(const std::vector<Mt>& args) {
       std::string shown;
       for (std::size_t d = 0; d < want.numel(); ++d) {
         const double w = double(want.cre()[d]);
-        shown += (d ? "x" : "") + (std::isnan(w) ? std::string("N") : std::to_string(long(w)));
+        shown += (d ? "x" : "") + (std::isnan(w) ? std::string("N") : number_text(w));
         if (ok && !std::isnan(w) && w != double(ext[d])) ok = false;
       }
       if (!ok)
@@ -196,7 +205,7 @@ void grl::validate_attributes(const std::vector<Mt>& args) {
         const char* id = at == "numel" ? "Octave:incorrect-numel" : at == "ncols" ? "Octave:incorrect-numcols"
                          : at == "nrows" ? "Octave:incorrect-numrows" : "Octave:incorrect-numdims";
         const char* what = at == "numel" ? "elements" : at == "ncols" ? "columns" : at == "nrows" ? "rows" : "dimensions";
-        grl_fail_id(id, "%s must have %ld %s", who.c_str(), long(want), what);
+        grl_fail_id(id, "%s must have %s %s", who.c_str(), number_text(want).c_str(), what);
       }
     }
     else if (at == ">" || at == ">=" || at == "<" || at == "<=") {

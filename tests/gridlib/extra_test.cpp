@@ -161,6 +161,9 @@ TEST(Extra, Scaling) {
   expect_near(vecnorm(mat(2, 2, {3, 1, 4, 1})), {3.1623, 4.1231});
   expect_near(vecnorm(mat(2, 2, {3, 1, 4, 1}), Mt(2.0), Mt(2.0)), {5, 1.4142});
   expect_near(vecnorm(row({3, 4}), Mt(1.0)), {7});
+  // Lanes without elements still give one value each.
+  expect_near(rms(Mt::zeros(0, 3)), {nan_v, nan_v, nan_v});
+  expect_near(vecnorm(Mt::zeros(0, 2)), {0, 0});
 }
 
 TEST(Extra, Typecast) {
@@ -202,6 +205,8 @@ TEST(Extra, Validateattributes) {
             "Octave:expected-greater|input must be greater than 5.000000");
   EXPECT_EQ(error_of([&] { validateattributes(row({2, 1}), Mt(), cell_of({str("increasing")}), Mt(2.0)); }),
             "Octave:expected-increasing|input 2 must be increasing");
+  EXPECT_EQ(error_of([&] { validateattributes(Mt(-1.0), Mt(), cell_of({str("positive")}), Mt(INFINITY)); }),
+            "Octave:expected-positive|input inf must be positive");
   EXPECT_EQ(error_of([&] { validateattributes(Mt(3.0), Mt(), cell_of({str("numel"), Mt(2.0)})); }),
             "Octave:incorrect-numel|input must have 2 elements");
   EXPECT_EQ(error_of([&] { validateattributes(Mt(3.0), Mt(), cell_of({str("bogus")})); }),
