@@ -44,6 +44,16 @@ M<m_type> acosd(const M<m_type>& x);
 M<m_type> atand(const M<m_type>& x);
 M<m_type> atan2d(const M<m_type>& y, const M<m_type>& x);
 
+// --- inverse error functions and two-dimensional transforms ------------------------------
+// erfinv(y) on [-1, 1] and erfcinv(y) on [0, 2] (NaN outside) of double or single values.
+M<m_type> erfinv(const M<m_type>& x);
+M<m_type> erfcinv(const M<m_type>& x);
+// fft2(x [, m, n]) and ifft2: the transform of the columns, then of the rows.
+M<m_type> fft2(const M<m_type>& x);
+M<m_type> fft2(const M<m_type>& x, const M<m_type>& m, const M<m_type>& n);
+M<m_type> ifft2(const M<m_type>& x);
+M<m_type> ifft2(const M<m_type>& x, const M<m_type>& m, const M<m_type>& n);
+
 // --- moving-window statistics -------------------------------------------------------
 // movmean(x, k [, dim] [, nanflag] [, 'Endpoints', e]) and movsum, movmax, movmin,
 // movmedian, movprod; movstd and movvar take a weight (0 or 1) after k. k is the window

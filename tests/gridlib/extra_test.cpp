@@ -94,6 +94,27 @@ TEST(Extra, Degrees) {
             "|deg2rad: DEG must be a floating point class (double or single)");
 }
 
+TEST(Extra, InverseErrorFunctionsAndFft2) {
+  // erf and erfc of the result give the argument back, far into the tails too.
+  for (double y : {0.5, -0.9, 0.999999, 1e-10}) EXPECT_NEAR(std::erf(double(erfinv(Mt(y)).cre()[0])), y, 1e-15);
+  for (double y : {1e-20, 1e-300, 0.01, 1.99}) {
+    const double x = double(erfcinv(Mt(y)).cre()[0]);
+    EXPECT_NEAR(std::erfc(x) / y, 1, 1e-13) << y;
+  }
+  const std::vector<double> ends = vals(erfinv(row({1, -1, 1.5, nan_v})));
+  EXPECT_TRUE(std::isinf(ends[0]) && ends[0] > 0);
+  EXPECT_TRUE(std::isinf(ends[1]) && ends[1] < 0);
+  EXPECT_TRUE(std::isnan(ends[2]) && std::isnan(ends[3]));
+  EXPECT_EQ(vals(erfcinv(row({0, 1, 2.5}))).at(1), 0);
+  EXPECT_EQ(grl::class_of(erfinv(grl::to_class(Mt(0.5), grl::mc_single))), grl::mc_single);
+  EXPECT_EQ(error_of([] { erfinv(grl::to_class(Mt(0.0), grl::mc_int8)); }), "|erfinv: X must be of class double or single");
+  EXPECT_EQ(vals(fft2(mat(2, 2, {1, 3, 2, 4}))), (std::vector<double>{10, -4, -2, 0}));
+  EXPECT_EQ(vals(ifft2(fft2(mat(2, 2, {1, 3, 2, 4})))), (std::vector<double>{1, 3, 2, 4}));
+  const Mt padded = fft2(row({1, 2, 3}), Mt(2.0), Mt(4.0));
+  EXPECT_EQ(padded.rows(), 2u);
+  EXPECT_EQ(padded.cols(), 4u);
+}
+
 TEST(Extra, MovingWindows) {
   // An even window reaches one element further back than forward; the ends shrink.
   expect_near(movmean(row({1, 2, 3, 4, 5, 6}), Mt(4.0)), {1.5, 2, 2.5, 3.5, 4.5, 5});
