@@ -154,4 +154,8 @@ namespace grl {
 void show_warning_states();
 }
 
+// --- characters ------------------------------------------------------------------------
+// newline: the line feed character, char(10).
+M<m_type> newline();
+
 #endif
