@@ -608,6 +608,15 @@ TEST_F(Statements, EmptySubscripts) {
   EXPECT_NE(out.find("max(nop_M,nop_M,2.0)"), std::string::npos) << out;
 }
 
+// Several outputs of a list of cell elements take the part of the cell the braces
+// name; the empty subscript names no element.
+TEST_F(Statements, OutputsOfACellList) {
+  const std::string out = body("c = {1, 2; 3, 4};\n[a, b] = c{:};\n[a, b] = c{2, :};\n[a, b] = c{[]};\n");
+  EXPECT_NE(out.find("grl::list_outputs(c,i_o,a,b);"), std::string::npos) << out;
+  EXPECT_NE(out.find("grl::list_outputs(c(2.0,c_p),i_o,a,b);"), std::string::npos) << out;
+  EXPECT_NE(out.find("grl::list_outputs(c(M<m_type>()),i_o,a,b);"), std::string::npos) << out;
+}
+
 // F(..., 'like', p) of a maker is the library's general maker; cast(x, 'like', p) casts
 // to p's class. Other calls with a text 'like' stay as they are.
 TEST_F(Statements, LikeOption) {

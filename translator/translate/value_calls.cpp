@@ -95,7 +95,10 @@ void parser_t::cell_list_outputs() {
         {"grl::list_outputs", TK_WORD}, {"(", '('}, {stmt.gettext(i), TK_WORD}};
     if (!all) {
       put.push_back({"(", '('});
-      for (int j = i + 3; j < io - 1; ++j) put.push_back({stmt.gettext(j), stmt.kind(j)});
+      // c{[]}: the empty index, an empty list.
+      if (io - 1 == i + 4 && stmt.is_word(i + 3, "nop_M")) put.push_back({"M<m_type>()", TK_OTHER});
+      else
+        for (int j = i + 3; j < io - 1; ++j) put.push_back({stmt.gettext(j), stmt.kind(j)});
       put.push_back({")", ')'});
     }
     put.push_back({",", ','});
