@@ -62,28 +62,44 @@ symbol_info parser_t::info_record() const {
   return r;
 }
 
-// A function whose one output is varargout returns its cell; [a,b]=f(x) calls the
-// entry point with output references, which asks for that many outputs and hands the
-// cell's elements to them.
+// A function whose last output is varargout: [a,...,o1,o2]=f(x) calls an entry point
+// with one reference per output, which asks for that many outputs and hands the
+// elements of varargout's cell to the outputs after the named ones. A function whose
+// one output is varargout returns the cell itself; the others fill it locally.
 std::string parser_t::varargout_entries(const std::string& f, const std::string& rt) const {
-  if (!has_varargout || n_out != 1) return "";
+  if (!has_varargout) return "";
   const symbol_type& t = *symbols;
+  const int named = n_out - 1;
   const std::string ref = datatypes().ref_type(default_type & ~DT_CELL);
   std::string s;
-  for (int j = 2; j <= kMaxVarargout; ++j) {
+  for (int extra = named == 0 ? 2 : 1; extra <= kMaxVarargout; ++extra) {
     int first = 1;
     s += rt + " " + f + "(" + listing_from(t, first, SYM_INPUT, PN_VALUE_PARAM);
     s += separator(first);
     s += "i_o_t";
+    if (named > 0) s += ", " + listing(t, SYM_OUTPUT, PN_REF_PARAM, named);
     std::string outs;
-    for (int k = 1; k <= j; ++k) {
+    for (int k = 1; k <= extra; ++k) {
       s += ", " + ref + " o" + std::to_string(k);
       outs += ", o" + std::to_string(k);
     }
     s += ") {\n";
-    s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(j) + ".0; nargout_set=1;\n";
-    s += "return(grl::spread(old_nargout, " + f + "(" + listing(t, SYM_INPUT, PN_NAMES) + ")" + outs +
-         "));\n}\n\n";
+    s += "double old_nargout=nargout_val; nargout_val=" + std::to_string(named + extra) +
+         ".0; nargout_set=1;\n";
+    if (named == 0) {
+      s += "return(grl::spread(old_nargout, " + f + "(" + listing(t, SYM_INPUT, PN_NAMES) + ")" +
+           outs + "));\n}\n\n";
+      continue;
+    }
+    // The named outputs are this entry's own references; varargout is a local cell.
+    const std::string all_out = listing(t, SYM_OUTPUT, PN_OUT_NAMES);
+    const std::string cell = all_out.substr(all_out.rfind(", ") + 2);
+    s += datatypes().value_type(default_type | DT_CELL) + " " + cell + ";\n";
+    first = 1;
+    s += f + "(" + listing_from(t, first, SYM_INPUT, PN_NAMES);
+    s += separator(first);
+    s += "i_o, " + all_out + ");\n";
+    s += "grl::spread(old_nargout, " + cell + outs + ");\nreturn(x_M);\n}\n\n";
   }
   return s;
 }
@@ -107,7 +123,7 @@ std::string parser_t::entry_points(const std::string& m_name) {
   }
   // The scalar form is called only with all its arguments, by the general form.
   if (scalar_signature) min_in = n_in;
-  int min_out = has_varargout ? n_out : 1;
+  int min_out = has_varargout && n_out == 1 ? n_out : 1;
   if ((n_out - min_out) * (uses_nargin ? n_in : 0) >= 120 && !uses_nargout) {
     const std::string q = diag::format("Will %s be called with less than %d output arguments",
                                        m_name.c_str(), n_out);
@@ -157,9 +173,16 @@ std::string parser_t::entry_points(const std::string& m_name) {
              ".0; nargout_set=1;\n";
         if (j == 1) s += listing(t, SYM_OUTPUT, PN_LOCAL_OUT, 1) + ";\n";
         int first = 1;
-        s += f + "(" + listing_from(t, first, SYM_INPUT, PN_NAMES, i, 1);
-        s += separator(first);
-        s += "i_o" + listing_from(t, first, SYM_OUTPUT, PN_OUT_NAMES, j, 1) + ");\n";
+        std::string call = f + "(" + listing_from(t, first, SYM_INPUT, PN_NAMES, i, 1);
+        call += separator(first);
+        call += "i_o" + listing_from(t, first, SYM_OUTPUT, PN_OUT_NAMES, j, 1) + ");\n";
+        // An unasked varargout is a local cell: junk would also fit the entry points
+        // that spread it.
+        if (has_varargout && j < n_out) {
+          s += datatypes().value_type(default_type | DT_CELL) + " varargout_unasked;\n";
+          call.replace(call.rfind("junkM"), 5, "varargout_unasked");
+        }
+        s += call;
         s += "nargout_val=old_nargout;\nnargin_val=old_nargin;\n";
         s += j == 1 ? "return(" + listing(t, SYM_OUTPUT, PN_OUT_NAMES, 1) + ");\n" : "return(x_M);\n";
         s += "}\n\n";

@@ -35,8 +35,8 @@ int parser_t::wrap_outputs(int owner, int marker) {
   const std::string f = stmt.gettext(owner);
   const int e = symbols->find(f, SYM_FUNCTIONS);
   int most = e >= 0 ? symbols->info_of(e)[INFO_NOUT] : 0;
-  // A function whose one output is varargout has entry points for up to this many.
-  if (e >= 0 && most == 1 && symbols->info_of(e)[INFO_VARARGOUT]) most = kMaxVarargout;
+  // A function whose last output is varargout has entry points for this many more.
+  if (e >= 0 && symbols->info_of(e)[INFO_VARARGOUT]) most += kMaxVarargout - 1;
   // The cell lists among the outputs, each into CS(c) or CS(c, a, b).
   int close = call_end(owner + 1);
   for (int j = marker + 1; j < close; ++j) {
