@@ -1,6 +1,12 @@
 % The field of a structure array passed to an M function of fixed inputs is one
 % argument per element; [s.(name)] = f(x) and deal with a dynamic name fill each element.
 function struct_list_spread
+% a field list within a field list: the energy of bodies held in one structure
+b.m = [2 3];
+b.v = [1 2; 3 4];
+e = 0.5 * sum(b.m .* sum(b.v.^2, 1))
+bodies = init_b();
+e2 = 0.5 * sum(bodies.m .* sum(bodies.v.^2, 1))
 s(1).v = 3; s(2).v = 4; s(3).v = 10;
 disp(addthree(s.v))
 q = two(s(2:3).v)
@@ -97,4 +103,8 @@ function varargout = twoout(x)
 for k = 1:nargout
   varargout{k} = x + k;
 end
+end
+function b = init_b()
+b.m = [1 2];
+b.v = [1 1; 2 2];
 end

@@ -564,10 +564,23 @@ class field_writer {
                                            : "Invalid call to " + m_name;
     out.push_back(raw(std::string(fill ? "grl::cs_call_fill<" : "grl::cs_call<") + std::to_string(room) + ">("));
     out.insert(out.end(), list.begin(), list.end());
-    out.push_back(raw(",\"" + message + "\",GRL_CALL("));
+    const auto lambda = call_lambda(call);
+    out.push_back(raw(",\"" + message + "\"," + lambda.first));
     out.insert(out.end(), call.begin(), call.end());
-    out.push_back(raw("))"));
+    out.push_back(raw(lambda.second + ")"));
     return close + 1;
+  }
+
+  // The opening of the lambda that makes the call: GRL_CALL, whose result type names
+  // the call so that a call that does not fit is no match. A lambda must not stand in
+  // that result type, so a call holding one (a field list within a field list) lets
+  // the compiler deduce the result from the body.
+  // Returns the text before the call and the text after it.
+  static std::pair<std::string, std::string> call_lambda(const toks& call) {
+    for (const tok& t : call)
+      if (t.text.find("[&]") != std::string::npos || t.text.find("GRL_CALL") != std::string::npos)
+        return {"[&](auto&&... _e) -> decltype(auto) { return ", ";}"};
+    return {"GRL_CALL(", ")"};
   }
 
   // f(x, s.f, y) of a library function where s, a variable, may be a structure array:
@@ -603,9 +616,10 @@ class field_writer {
     out.insert(out.end(), field.base.begin(), field.base.end());
     out.push_back(raw(","));
     append_key(out, field.name);
-    out.push_back(raw(",\"" + m_name + "\",GRL_CALL("));
+    const auto lambda = call_lambda(direct);
+    out.push_back(raw(",\"" + m_name + "\"," + lambda.first));
     out.insert(out.end(), direct.begin(), direct.end());
-    out.push_back(raw("),[&](const M<M<m_type>>& _l){return "));
+    out.push_back(raw(lambda.second + ",[&](const M<M<m_type>>& _l){return "));
     out.insert(out.end(), listed.begin(), listed.end());
     out.push_back(raw(";})"));
     return close + 1;
