@@ -15,6 +15,8 @@ namespace {
 const int line_width = 80;   // terminal width the columns are split to
 
 bool long_format = false;    // format long in effect (else format short)
+notation style = notation::fitted;
+bool compact = false;        // format compact: no blank lines in displays
 
 // What a format shows: significant digits, the widest fixed-point field before
 // e-notation takes over, and the most digits an integer shows in full, alone and in a
@@ -29,7 +31,7 @@ digits_t digits_for(const value_view& v) {
   return {prec, prec + 2, prec, prec - 1};
 }
 
-enum style_t { as_integer, as_fixed, as_expo };
+enum style_t { as_integer, as_fixed, as_expo, as_general };
 
 // How the elements of one matrix are written: one style and field widths
 // shared by all of them (im_fw only for complex values).
@@ -154,8 +156,33 @@ layout_t range_layout(const value_view& v, long n) {
   return f;
 }
 
+// short g and long g: each element as the shorter of fixed and e-notation with the
+// format's digits, right-aligned in columns six wider than the digits. short e and
+// long e: e-notation with the format's digits for every element.
+bool notation_layout(const value_view& v, long n, layout_t& f) {
+  const digits_t dg = digits_for(v);
+  if (style == notation::exponent) {
+    int ex = exponent_digits(v.re, n);
+    if (v.im) ex = std::max(ex, exponent_digits(v.im, n));
+    f.style = as_expo;
+    f.rd = dg.prec - 1;
+    f.fw = 1 + 1 + 1 + f.rd + 2 + ex;
+    f.im_fw = f.fw - 1;
+    return true;
+  }
+  if (style == notation::general && !v.im) {
+    f.style = as_general;
+    f.rd = dg.prec;
+    f.fw = n == 1 ? dg.prec : dg.prec + 6;
+    return true;
+  }
+  return false;
+}
+
 layout_t make_layout(const value_view& v) {
   long n = static_cast<long>(v.rows) * v.cols;
+  layout_t styled;
+  if (notation_layout(v, n, styled)) return styled;
   if (v.range && n >= 2 && !v.im) return range_layout(v, n);
   bool scalar = n == 1;
   bool inf_or_nan = false;
@@ -194,6 +221,7 @@ std::string number(double x, const layout_t& f) {
     case as_integer: std::snprintf(buf, sizeof buf, "%.0f", x); break;
     case as_fixed: std::snprintf(buf, sizeof buf, "%.*f", f.rd, x); break;
     case as_expo: std::snprintf(buf, sizeof buf, "%.*e", f.rd, x); break;
+    case as_general: std::snprintf(buf, sizeof buf, "%.*g", f.rd, x); break;
   }
   return buf;
 }
@@ -240,6 +268,7 @@ std::string scalar_text(const value_view& v) {
   if (v.kind == value_view::logical) return v.re[0] != 0 ? "1" : "0";
   if (v.integer) return v.texts.empty() ? number(v.re[0], integer_layout(v)) : v.texts[0];
   layout_t f = make_layout(v);
+  if (f.style == as_general) return pad(number(v.re[0], f), f.fw);
   if (!v.im) return number(v.re[0], f);
   return element(v, 0, f);
 }
@@ -450,14 +479,46 @@ void put_value(std::string& out, const std::string& indent, const std::string& n
 }  // namespace
 
 void set_long_format(bool on) { long_format = on; }
+void set_notation(notation n) { style = n; }
+void set_compact(bool on) { compact = on; }
+
+namespace {
+// The text without its empty lines; a display that ended in a blank line keeps one.
+std::string without_blank_lines(const std::string& text, bool keep_last) {
+  std::string out;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size() - 1;
+    if (end > at) out.append(text, at, end - at + 1);
+    at = end + 1;
+  }
+  const bool blank_end = text.size() >= 2 && text.compare(text.size() - 2, 2, "\n\n") == 0;
+  if (keep_last && blank_end) out += "\n";
+  return out;
+}
+
+// Text of zero columns is all blank lines: compact display keeps them.
+bool blank_text(const value_view& v) { return v.kind == value_view::chars && v.cols == 0; }
+}  // namespace
 
 std::string display(const std::string& name, const value_view& v) {
   std::string out;
   put_value(out, "", name, v);
+  if (compact && !blank_text(v)) return without_blank_lines(out, true);
   return out;
 }
 
+static std::string disp_loose(const value_view& v);
+
 std::string disp(const value_view& v) {
+  const std::string out = disp_loose(v);
+  if (compact && !blank_text(v)) return without_blank_lines(out, false);
+  return out;
+}
+
+// What disp prints with format loose.
+static std::string disp_loose(const value_view& v) {
   std::string out;
   if (v.extents.size() > 2 && v.kind != value_view::cell && v.kind != value_view::structure &&
       v.kind != value_view::struct_array && !is_empty(v)) {

@@ -183,19 +183,35 @@ grl::quiet disp(const M<M<m_type>>& x) {
   return grl::quiet();
 }
 
-// format short (also format alone) and format long: the digits values display with;
-// the g styles (shortg, long g) show as the plain ones. more: output goes straight to
-// standard output, never through a pager.
+// format alone, format short and format long: the digits values display with, in
+// fixed point where it fits; the g styles (short g, longG) choose per element, the e
+// styles always write e-notation. compact and loose leave the digits alone and drop or
+// keep the blank lines of displays. more: output goes straight to standard output,
+// never through a pager.
 grl::quiet format(const M<m_type>& mode) {
-  std::string m = grl::text_of(mode);
-  for (char& c : m) c = char(std::tolower(static_cast<unsigned char>(c)));
-  if (m.empty() || m == "short" || m == "shortg" || m == "short g") {
-    gridlib::fmt::set_long_format(false);
-  } else if (m == "long" || m == "longg" || m == "long g") {
-    gridlib::fmt::set_long_format(true);
-  } else {
-    grl_fail("format: '%s' is not supported; values display as with format short or format long", grl::text_of(mode).c_str());
+  namespace fmt = gridlib::fmt;
+  std::string m;
+  for (char c : grl::text_of(mode))
+    if (c != ' ') m.push_back(char(std::tolower(static_cast<unsigned char>(c))));
+  if (m == "compact" || m == "loose") {
+    fmt::set_compact(m == "compact");
+    return grl::quiet();
   }
+  const bool is_long = m.compare(0, 4, "long") == 0;
+  const std::string style = m.substr(is_long ? 4 : m.compare(0, 5, "short") == 0 ? 5 : 0);
+  if (!m.empty() && !is_long && m.compare(0, 5, "short") != 0)
+    grl_fail("format: unrecognized format state '%s'", grl::text_of(mode).c_str());
+  if (style.empty()) {
+    fmt::set_notation(fmt::notation::fitted);
+  } else if (style == "g") {
+    fmt::set_notation(fmt::notation::general);
+  } else if (style == "e") {
+    fmt::set_notation(fmt::notation::exponent);
+  } else {
+    grl_fail("format: unrecognized format state '%s'", grl::text_of(mode).c_str());
+  }
+  fmt::set_long_format(is_long);
+  if (m.empty()) fmt::set_compact(false);
   return grl::quiet();
 }
 

@@ -196,7 +196,7 @@ TEST_F(Statements, StructureFields) {
 
 TEST_F(Statements, CommandForms) {
   EXPECT_EQ(body("hold on\n"), "hold(TM(\"on\"));\n");
-  EXPECT_EQ(body("format long e\n"), "format(TM(\"long\"));\n");
+  EXPECT_EQ(body("format long e\n"), "format(TM(\"long e\"));\n");
   EXPECT_EQ(body("clear all\n"), "clear(nop_M);\n");
   EXPECT_EQ(body("clear a b\n"), "clear(a,b);\n");
   EXPECT_EQ(body("cd ..\n"), "cd(TM(\"..\"));\n");

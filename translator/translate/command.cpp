@@ -52,7 +52,11 @@ void parser_t::command_syntax() {
   // or an operator glued to what follows: disp -x).
   if (!known && !operands_in_a_row(stmt, 0, 1) && stmt.is_kind(TP_AFTER_HEAD, TK_WORD)) return;
   std::vector<std::string> words = command_words;
-  if (w0 == "format" && words.size() > 1) words.resize(1);   // format long g: the style
+  // format long g: one style of two words.
+  if (w0 == "format" && words.size() > 1) {
+    for (std::size_t k = 1; k < words.size(); ++k) words[0] += " " + words[k];
+    words.resize(1);
+  }
   stmt.reset();
   stmt.ins(TP_HEAD, w0, TK_WORD);
   stmt.ins(TP_AFTER_HEAD, "(", '(');
@@ -117,7 +121,13 @@ void parser_t::command_form() {
     }
     stmt.quote(1);
   }
-  if (command == "format" && stmt.top() > 2) stmt.del(TP_THIRD, stmt.top() - 2);
+  // format long g: one style of two words.
+  if (command == "format" && stmt.top() > 2) {
+    std::string style = stmt.gettext(TP_AFTER_HEAD);
+    for (int i = TP_THIRD; i < stmt.top(); ++i) style.insert(style.size() - 1, " " + stmt.gettext(i));
+    stmt.set(TP_AFTER_HEAD, style, TK_STRING);
+    stmt.del(TP_THIRD, stmt.top() - 2);
+  }
   for (int i = 2; stmt.gettext(i) != "\n" || stmt.kind(i) != TK_OTHER; i += 2) {
     stmt.ins(i, ",", ',');
     if (i + 1 > stmt.top()) break;

@@ -33,6 +33,13 @@ struct value_view {
 
 // format long (true) or format short (false): the digits every later display shows.
 void set_long_format(bool on);
+// The notation of later displays: fixed point where it fits (format short, long),
+// shortest of fixed and e-notation per element (short g, long g), or e-notation always
+// (short e, long e).
+enum class notation { fitted, general, exponent };
+void set_notation(notation n);
+// format compact: displays leave out their blank lines (format loose puts them back).
+void set_compact(bool on);
 
 // What "name = value" without a semicolon prints, trailing blank lines included.
 std::string display(const std::string& name, const value_view& v);
