@@ -14,6 +14,11 @@ TEST(EvalText, StatementsBecomeTheirTextAndKeepTheLine) {
   EXPECT_EQ(expand_evals("eval('s = ''it''''s'';')\n"), "s = 'it''s';\n");
   EXPECT_EQ(expand_evals("if c, eval('b = 1;'), end\n"), "if c, b = 1; end\n");
   EXPECT_EQ(expand_evals("eval('a = 1;', 'b = 2')\n"), "try, a = 1; catch, b = 2, end\n");
+  // A text that is no M fails when it runs; the open bracket does not swallow the rest.
+  EXPECT_EQ(expand_evals("eval('f(', 'b = 2')\nc = 3\n"),
+            "try, error('Octave:parse-error', 'parse error in eval text: %s', 'f('); catch, b = 2, end\nc = 3\n");
+  EXPECT_EQ(expand_evals("v = eval('[1 ''a')\n"),
+            "v = (error('Octave:parse-error', 'parse error in eval text: %s', '[1 ''a'))\n");
 }
 
 TEST(EvalText, JoinedTextsAndNumbers) {

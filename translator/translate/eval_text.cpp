@@ -105,6 +105,28 @@ bool text(reader& r, std::string& out) {
   return number_text(r, out);
 }
 
+// Whether the brackets of t from position from pair and its quotes close (a quote
+// after a value is a transpose).
+bool balanced(const std::string& t, std::size_t from) {
+  int depth = 0;
+  char quote = 0;
+  for (std::size_t k = from; k < t.size(); ++k) {
+    const char c = t[k];
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || (c == '\'' && (k == 0 || (!std::isalnum(static_cast<unsigned char>(t[k - 1])) &&
+                                                     t[k - 1] != ')' && t[k - 1] != ']' && t[k - 1] != '}' &&
+                                                     t[k - 1] != '.' && t[k - 1] != '\'')))) {
+      quote = c;
+    } else if (c == '(' || c == '[' || c == '{') {
+      ++depth;
+    } else if (c == ')' || c == ']' || c == '}') {
+      if (--depth < 0) return false;
+    }
+  }
+  return depth == 0 && !quote;
+}
+
 // Whether a text is an anonymous function, @(inputs) body, on one line.
 bool anonymous_text(const std::string& t) {
   const std::size_t a = t.find_first_not_of(" \t");
@@ -120,23 +142,16 @@ bool anonymous_text(const std::string& t) {
           t[k] == '\t' || t[k] == '~'))
       return false;
   if (t.find_first_not_of(" \t", close + 1) == std::string::npos) return false;
-  int depth = 0;
-  char quote = 0;
-  for (std::size_t k = close + 1; k < t.size(); ++k) {
-    const char c = t[k];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || (c == '\'' && k > 0 && !std::isalnum(static_cast<unsigned char>(t[k - 1])) &&
-                                t[k - 1] != ')' && t[k - 1] != ']' && t[k - 1] != '}' && t[k - 1] != '.' &&
-                                t[k - 1] != '\'')) {
-      quote = c;
-    } else if (c == '(' || c == '[' || c == '{') {
-      ++depth;
-    } else if (c == ')' || c == ']' || c == '}') {
-      if (--depth < 0) return false;
-    }
-  }
-  return depth == 0 && !quote;
+  return balanced(t, close + 1);
+}
+
+// The M text that raises the parse error of an eval of t: a statement, or an
+// expression (a call that fails) inside another one.
+std::string parse_error_text(const std::string& t, bool statement) {
+  std::string quoted;
+  for (char c : t) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  const std::string call = "error('Octave:parse-error', 'parse error in eval text: %s', '" + quoted + "')";
+  return statement ? call + ";" : call;
 }
 
 // A text as statements followed by more: it ends with ; or , (a , added when it has
@@ -255,6 +270,9 @@ std::string expand_evals(const std::string& s) {
         const bool two = ok && place == STATEMENT && r.take(',');
         if (two) ok = text(r, on_error);
         if (ok && r.take(')')) {
+          // A text that cannot be M (brackets that do not pair, an open quote) fails
+          // when the eval runs, as a parse error would; eval's second text catches it.
+          if (!balanced(evaluated, 0)) evaluated = parse_error_text(evaluated, place == STATEMENT);
           if (two) evaluated = "try, " + statement_text(evaluated) + " catch, " + statement_text(on_error) + " end";
           std::size_t after = r.p;
           if (place == STATEMENT) {
