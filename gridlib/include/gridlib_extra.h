@@ -158,4 +158,20 @@ void show_warning_states();
 // newline: the line feed character, char(10).
 M<m_type> newline();
 
+// --- the search path -------------------------------------------------------------------
+// A compiled program holds every function it calls, so its path only records folders:
+// addpath(d, ...) and rmpath(d, ...) give the path as it was (folders joined by
+// pathsep), genpath(d) is d and every folder below it but private, @class and +package
+// folders, joined by pathsep.
+namespace grl {
+M<m_type> change_path(bool add, const std::vector<M<m_type>>& args);
+}
+template <class... A> inline M<m_type> addpath(const M<m_type>& d, const A&... more) {
+  return grl::change_path(true, grl::arg_list<m_type>(d, more...));
+}
+template <class... A> inline M<m_type> rmpath(const M<m_type>& d, const A&... more) {
+  return grl::change_path(false, grl::arg_list<m_type>(d, more...));
+}
+M<m_type> genpath(const M<m_type>& dir);
+
 #endif

@@ -43,7 +43,7 @@ class project_t : public parser_t::host_t {
 
   // parser_t::host_t
   void translate_name(const std::string& name, symbol_type& table, int flag) override;
-  void add_search_dir(const std::string& dir) override { search_path_.add_dir(dir); }
+  void add_search_dir(const std::string& dir) override { search_path_.add_line(dir); }
   bool has_mfile(const std::string& name) override { return search_path_.find(name).has_value(); }
   bool defines(const std::string& name) override;
   bool asks_inputname(const std::string& name) override;

@@ -114,6 +114,7 @@ class parser_t : public scanner_t {
   void translate();
   void command_form();
   void command_syntax();
+  void search_path_statement();
   void expression_sets_ans();
   void cell_output_targets();
   void held_cell_results();

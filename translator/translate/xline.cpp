@@ -42,6 +42,7 @@ void parser_t::translate_statement() {
     return;
   }
   command_syntax();
+  search_path_statement();
   note_class_tests();
   expression_sets_ans();
   cell_output_targets();

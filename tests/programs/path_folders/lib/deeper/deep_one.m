@@ -1,0 +1,2 @@
+function y = deep_one(x)
+y = hidden_helper(x) + 1;

@@ -1,0 +1,2 @@
+function y = hidden_helper(x)
+y = x * 100;
