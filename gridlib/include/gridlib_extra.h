@@ -174,4 +174,10 @@ template <class... A> inline M<m_type> rmpath(const M<m_type>& d, const A&... mo
 }
 M<m_type> genpath(const M<m_type>& dir);
 
+// --- rounding to digits ------------------------------------------------------------------
+// round(x, n): to n digits after the decimal point (before it when n < 0);
+// round(x, n, 'significant'): to n significant digits ('decimals' is the default).
+M<m_type> round_M(const M<m_type>& x, const M<m_type>& n);
+M<m_type> round_M(const M<m_type>& x, const M<m_type>& n, const M<m_type>& type);
+
 #endif

@@ -283,3 +283,20 @@ TEST(Extra, WarningStates) {
   EXPECT_NE(shown.find("    off  X:quiet"), std::string::npos) << shown;
   warning(str("on"), str("X:quiet"));
 }
+
+// Expected values follow the documented definition: n digits after the point, before
+// it when n is negative, or n significant digits; halves away from zero.
+TEST(Extra, RoundToDigits) {
+  expect_near(round_M(row({3.14159, -2.71828, 0.125}), Mt(2.0)), {3.14, -2.72, 0.13});
+  expect_near(round_M(row({1234.5678, -1250, 49}), Mt(-2.0)), {1200, -1300, 0});
+  expect_near(round_M(row({3.14159, 123456, -0.0012345}), Mt(3.0), str("significant")), {3.14, 123000, -0.00123});
+  expect_near(round_M(row({1e300, 5e-324}), Mt(400.0)), {1e300, 5e-324});   // no overflow to Inf
+  const Mt nan = round_M(row({NAN, INFINITY}), Mt(2.0));
+  EXPECT_TRUE(std::isnan(nan.cre()[0]));
+  EXPECT_TRUE(std::isinf(nan.cre()[1]));
+  EXPECT_EQ(error_of([] { round_M(Mt(1.0), Mt(1.5)); }), "|round: N must be an integer scalar");
+  EXPECT_EQ(error_of([] { round_M(Mt(1.0), Mt(2.0), str("digits")); }),
+            "|round: TYPE must be 'decimals' or 'significant'");
+  EXPECT_EQ(error_of([] { round_M(Mt(1.0), Mt(0.0), str("significant")); }),
+            "|round: N must be a positive integer for 'significant'");
+}
