@@ -180,4 +180,21 @@ M<m_type> genpath(const M<m_type>& dir);
 M<m_type> round_M(const M<m_type>& x, const M<m_type>& n);
 M<m_type> round_M(const M<m_type>& x, const M<m_type>& n, const M<m_type>& type);
 
+// --- anonymous functions of any number of inputs -----------------------------------------
+// @(a, varargin) body: the handle takes any number of inputs; the first N fill its
+// named inputs (empty when the call gives fewer) and the others make varargin's cell.
+namespace grl {
+M<M<m_type>> rest_inputs(const M<M<m_type>>& args, std::size_t named);
+template <class F, std::size_t... I>
+M<m_type> anon_apply_rest(const F& f, const M<M<m_type>>& args, std::index_sequence<I...>) {
+  return f(anon_arg(args, I)..., rest_inputs(args, sizeof...(I)));
+}
+template <std::size_t N, class F> M<m_type> anon_rest(const char* text, F f) {
+  auto c = std::make_shared<closure>();
+  c->n_in = std::size_t(1) << 40;   // any number: no caller passes that many
+  c->call = [f](const M<M<m_type>>& args) { return anon_apply_rest(f, args, std::make_index_sequence<N>{}); };
+  return anon_handle(text, std::move(c));
+}
+}  // namespace grl
+
 #endif

@@ -1,6 +1,7 @@
 // Calling function handles wherever they are: anonymous functions call their closure,
 // named ones go through the program's feval dispatcher.
 #include "gridlib_funfun.h"
+#include "gridlib_extra.h"
 #include "gridlib_nest.h"
 
 #include <cstring>
@@ -32,6 +33,13 @@ Mt index_value(const grl::ix<m_type>& a) {
 }
 
 }  // namespace
+
+grl::Mc grl::rest_inputs(const Mc& args, std::size_t named) {
+  const std::size_t n = args.numel() > named ? args.numel() - named : 0;
+  Mc rest = Mc::alloc(1, n);
+  for (std::size_t k = 0; k < n; ++k) rest.welem(k) = args.elem(named + k);
+  return rest;
+}
 
 std::size_t grl::closure_inputs(const closure& c) {
   // A handle to a nested function: the function itself counts its inputs.

@@ -168,24 +168,28 @@ bool parser_t::anonymous_function(int at, bool own_scope) {
   const std::string text = anon_text(at, end);
   if (own_scope) end = names_as_functions(body, end, inputs);
 
+  // @(a, varargin) takes any number of inputs; varargin is the cell of the others.
+  // (A handle made inside a nest keeps the fixed count.)
+  const bool rest = !inputs.empty() && inputs.back() == "varargin" && !nest_self;
   // The body, translated as a statement of its own.
-  for (const std::string& in : inputs) add_variable(in, default_type);
+  for (const std::string& in : inputs) add_variable(in, rest && in == "varargin" ? default_type | DT_CELL : default_type);
   std::string code = anon_code(body, end, false);
   // A body that is a cell literal, @(x) {x}, gives the cell as its one value.
   if (stmt.is_word(body, "{") && matching_brace(body) == end - 1 && code.rfind("(CL(", 0) == 0)
     code = "(" + code + ").value()";
   // Made inside a nest, it runs within the frame it was made in.
-  std::string lambda = std::string(nest_self ? "grl::nest_anon<" : "grl::anon<") + std::to_string(inputs.size()) + ">(" + c_string_literal(text) +
-                       ", [=](";
+  const char* maker = nest_self ? "grl::nest_anon<" : rest ? "grl::anon_rest<" : "grl::anon<";
+  std::string lambda = std::string(maker) + std::to_string(inputs.size() - (rest ? 1 : 0)) + ">(" +
+                       c_string_literal(text) + ", [=](";
   std::string params;
   for (std::size_t k = 0; k < inputs.size(); ++k)
-    params += (k ? ", " : "") + std::string("M<m_type> ") + inputs[k] +
-              (symbols ? symbols->decoration(inputs[k], 1) : "");   // e is e_, as in the body
+    params += (k ? ", " : "") + std::string(rest && k + 1 == inputs.size() ? "M<M<m_type>> " : "M<m_type> ") +
+              inputs[k] + (symbols ? symbols->decoration(inputs[k], 1) : "");   // e is e_, as in the body
   lambda += params + ") -> M<m_type> { return (" + code + "); }";
 
   // A body that is one call of a function of several outputs also gives the callee
   // and its inputs, so that [a, b] = h(x) gets them all.
-  if (stmt.kind(body) == TK_WORD && stmt.is_word(body + 1, "(") && call_end(body + 1) == end - 1 &&
+  if (!rest && stmt.kind(body) == TK_WORD && stmt.is_word(body + 1, "(") && call_end(body + 1) == end - 1 &&
       symbols) {
     const std::string callee = stmt.gettext(body);
     const int f = symbols->find(callee, SYM_FUNCTIONS | SYM_RESERVED_FUNCTION);

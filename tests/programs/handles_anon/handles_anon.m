@@ -20,3 +20,20 @@ v = @(x) [x, x; 1:2]
 v(7)
 n = @(x) ~x | x ~= 2
 disp(n(2))
+% anonymous functions of any number of inputs: varargin is the cell of the others
+g = @(varargin) numel(varargin);
+disp(g())
+disp(g(1, 'a', {2}))
+h = @(a, varargin) a + numel(varargin);
+disp(h(10))
+disp(h(10, 1, 2))
+k = @(varargin) varargin{end};
+disp(k(1, 2, 'last'))
+p = @(fmt, varargin) sprintf(fmt, varargin{:});
+disp(p('%d-%d', 3, 4))
+s = @(varargin) sum([varargin{:}]);
+disp(s(1, 2, 3))
+func2str(p)
+c = cellfun(@(varargin) numel(varargin), {1, 2})
+q = @(x, varargin) x;
+disp(q(5, 6, 7))
