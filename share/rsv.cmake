@@ -3,7 +3,9 @@
 # gridlib/rsv/<module>.replace holds "[replace]" line pairs, so each library module
 # lists the names it provides next to its sources. share/korval.rsv keeps only the
 # names of the translator's own helpers and words; a name is in one list only. A line gives the most inputs and
-# outputs a call may pass; the input count -1 marks a function that takes any number.
+# outputs a call may pass; the input count -1 marks a function that takes any number. A
+# function line may end with an eighth number: the fewest inputs a call must pass (a call
+# with fewer fails when it is reached with "Invalid call to <name>").
 set(KORVAL_RSV_BASE ${CMAKE_CURRENT_SOURCE_DIR}/korval.rsv)
 set(KORVAL_RSV_OUT ${CMAKE_CURRENT_BINARY_DIR}/korval.rsv)
 file(GLOB rsv_funcs ${CMAKE_SOURCE_DIR}/gridlib/rsv/*.rsv)

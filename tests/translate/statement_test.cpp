@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "driver/diag.h"
+#include "project/reserved.h"
 #include "report.h"
+#include "scratch_dir.h"
 #include "symbols/symbol.h"
 #include "translate/parser.h"
 #include "type_table.h"
@@ -271,6 +273,31 @@ TEST_F(Statements, CallsBeyondTheCallee) {
   EXPECT_EQ(body("fprintf('%d',1,2,3,4);\n"), "fprintf(TM(\"%d\"),1.0,2.0,3.0,4.0);\n");
   EXPECT_EQ(body("max=[1 2 3]; y=max(1,2,3,4);\n"),
             "max_=(BR(1.0),2.0,3.0);\ny=max_(1.0,2.0,3.0,4.0);\n");
+}
+
+// The fewest inputs of a library function come from the eighth number of its line in
+// korval.rsv: a call with fewer fails when it is reached, also for one that takes any
+// number (-1); a line without the number, or with 0, allows no inputs at all.
+TEST_F(Statements, CallsBelowTheFewestInputs) {
+  testutil::scratch_dir dir("least");
+  const std::string rsv = dir.path() + "/korval.rsv";
+  std::ofstream(rsv) << diag::kVersion << "\n[reserved functions]\n"
+                     << "mod function 2 1 0 0 0 0 0 2\n"
+                     << "blkdiag function -1 1 0 0 0 0 0 1\n"
+                     << "zeros function -1 1 0 0 0 0 0\n"
+                     << "rand function -1 1 0 0 0 0 0 0\n"
+                     << "[reserved vars]\n[replace]\n";
+  read_reserved(table, rsv);
+  EXPECT_EQ(reserved_least_inputs("mod"), 2);
+  EXPECT_EQ(reserved_least_inputs("zeros"), 0);
+  EXPECT_EQ(body("y=mod(a);\n"), "y=grl::bad_call(\"Invalid call to mod\");\n");
+  EXPECT_EQ(body("y=mod(a,2);\n"), "y=mod(a,2.0);\n");
+  EXPECT_EQ(body("y=blkdiag();\n"), "y=grl::bad_call(\"Invalid call to blkdiag\");\n");
+  EXPECT_EQ(body("y=blkdiag(a,a,a);\n"), "y=blkdiag(a,a,a);\n");
+  EXPECT_EQ(body("y=zeros();\n"), "y=zeros();\n");
+  EXPECT_EQ(body("y=rand();\n"), "y=rand();\n");
+  // A list among the inputs may hold any number of them.
+  EXPECT_EQ(body("c={1,2};\ny=mod(c{:});\n").find("bad_call"), std::string::npos);
 }
 
 // regexp's outputs are cells or matrices as its option words (literal strings) say;

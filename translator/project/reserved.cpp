@@ -2,9 +2,43 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 #include "driver/diag.h"
 #include "driver/helpers.h"
+
+namespace {
+
+std::map<std::string, int>& least_inputs() {
+  static std::map<std::string, int> least;
+  return least;
+}
+
+// The eighth number of the function lines of [reserved functions]: the fewest inputs.
+void read_least_inputs(const std::string& path) {
+  std::map<std::string, int>& least = least_inputs();
+  least.clear();
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  bool functions = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line[0] == '[') {
+      functions = line.compare(0, 20, "[reserved functions]") == 0;
+      continue;
+    }
+    if (!functions) continue;
+    std::istringstream words(line);
+    std::string name, type;
+    int counts[8];
+    int n = 0;
+    if (!(words >> name >> type)) continue;
+    while (n < 8 && words >> counts[n]) ++n;
+    if (n == 8 && counts[7] > 0) least[name] = counts[7];
+  }
+}
+
+}  // namespace
 
 void read_reserved(symbol_type& table, const std::string& path) {
   std::FILE* version = util::open_read(path);
@@ -18,6 +52,13 @@ void read_reserved(symbol_type& table, const std::string& path) {
       !table.read_section(in, "[reserved vars]", SYM_RESERVED_VAR, 1) ||
       !table.read_section(in, "[replace]", SYM_REPLACE, 1))
     diag::error("Could not read %s", path.c_str());
+  read_least_inputs(path);
+}
+
+int reserved_least_inputs(const std::string& name) {
+  const auto& least = least_inputs();
+  const auto it = least.find(name);
+  return it == least.end() ? 0 : it->second;
 }
 
 void add_known_functions(symbol_type& table) {

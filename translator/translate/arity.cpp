@@ -2,6 +2,7 @@
 // would not compile, yet MATLAB only fails when the call is reached: the call is
 // replaced by one that ends the program with the interpreter's message there.
 #include "lexer/brackets.h"
+#include "project/reserved.h"
 #include "translate/local_functions.h"
 #include "translate/parser.h"
 
@@ -20,26 +21,6 @@ std::string quoted(const std::string& text) {
     q += c;
   }
   return q + "\"";
-}
-
-// The fewest inputs a library function takes, where that is more than none (a call
-// with fewer would not compile); 0 for the others.
-int least_inputs(const std::string& f) {
-  static const std::pair<const char*, int> least[] = {
-      {"linspace", 2}, {"colon", 2},    {"num2str", 1},   {"repmat", 2},   {"mod", 2},
-      {"rem", 2},      {"strrep", 3},   {"regexprep", 3}, {"regexp", 2},   {"regexpi", 2},
-      {"strsplit", 1}, {"strjoin", 1},  {"strcmp", 2},    {"strcmpi", 2},  {"strfind", 2},
-      {"ismember", 2}, {"setdiff", 2},  {"intersect", 2}, {"union", 2},    {"cellfun", 2},
-      {"arrayfun", 2}, {"sprintf", 1},  {"fprintf", 1},   {"reshape", 2},  {"isfield", 2},
-      {"max", 1},      {"min", 1},      {"sum", 1},       {"prod", 1},     {"cumsum", 1},
-      {"mean", 1},     {"abs", 1},      {"sqrt", 1},      {"floor", 1},    {"round", 1},
-      {"numel", 1},    {"length", 1},   {"size", 1},      {"isempty", 1},  {"find", 1},
-      {"sort", 1},     {"unique", 1},   {"any", 1},       {"strtrim", 1},  {"fliplr", 1},
-      {"norm", 1},     {"polyval", 2},  {"interp1", 2},   {"str2func", 1}, {"num2cell", 1},
-      {"isequal", 2}};
-  for (const auto& l : least)
-    if (f == l.first) return l.second;
-  return 0;
 }
 
 }  // namespace
@@ -69,7 +50,7 @@ void parser_t::arity_pass() {
     // A negative input count is a library function that takes any number of inputs.
     if (info[INFO_TYPE] != function) continue;
     const bool any_number = info[INFO_NIN] < 0 || info[INFO_VARARGIN];
-    const int least = library ? least_inputs(m_name(*symbols, word)) : 0;
+    const int least = library ? reserved_least_inputs(m_name(*symbols, word)) : 0;
     if (any_number && least == 0) continue;
 
     std::vector<int> bounds;
