@@ -148,10 +148,16 @@ template <class... A> inline grl::quiet validateattributes(const M<m_type>& a, c
 // --- warnings --------------------------------------------------------------------------
 // warning() and s = warning: the state of every warning, a structure array (identifier,
 // state) whose first element is "all"; the statement `warning` alone prints the states
-// (the translator writes it as grl::show_warning_states()).
+// (the translator writes it as grl::show_warning_states()), and so does the statement
+// warning('query'); the statement warning('query', id) prints the state of id.
 grl::quiet warning();
 namespace grl {
 void show_warning_states();
+void show_warning_state(const M<m_type>& id);
+// (octave-cli ignores inputs after the identifier.)
+template <class A1, class... A> inline void show_warning_state(const M<m_type>& id, const A1&, const A&...) {
+  show_warning_state(id);
+}
 }
 
 // --- characters ------------------------------------------------------------------------
@@ -196,5 +202,68 @@ template <std::size_t N, class F> M<m_type> anon_rest(const char* text, F f) {
   return anon_handle(text, std::move(c));
 }
 }  // namespace grl
+
+// --- more functions of data, signals, matrices, dates and text ------------------------
+// Each takes its inputs (and, after i_o, its outputs) as a list; the *_run functions
+// check them and give the first output's value.
+namespace grl {
+M<m_type> mink_run(const deal_t& d);        // [B, I] = mink(A, k [, dim]): the k smallest
+M<m_type> maxk_run(const deal_t& d);        // [B, I] = maxk(A, k [, dim]): the k largest
+M<m_type> iqr_run(const deal_t& d);         // iqr(x [, dim]): interquartile range, NaN left out
+M<m_type> mad_run(const deal_t& d);         // mad(x [, opt [, dim]]): mean (0) or median (1) deviation
+M<m_type> discretize_run(const deal_t& d);  // [Y, E] = discretize(x, edges [, values] [, 'IncludedEdge', e])
+M<m_type> detrend_run(const deal_t& d);     // detrend(x [, p]): x less its polynomial fit of order p
+M<m_type> hamming_run(const deal_t& d);     // hamming(n [, 'symmetric' | 'periodic'])
+M<m_type> hanning_run(const deal_t& d);     // hanning(n [, 'symmetric' | 'periodic'])
+M<m_type> xcorr_run(const deal_t& d);       // [r, lags] = xcorr(x [, y] [, maxlag] [, scale])
+M<m_type> linsolve_run(const deal_t& d);    // linsolve(A, b [, opts]): A\b (opts.TRANSA: A'\b)
+M<m_type> blkdiag_run(const deal_t& d);     // blkdiag(A, B, ...): the blocks along the diagonal
+M<m_type> weekday_run(const deal_t& d);     // [N, S] = weekday(d [, 'long']): 1 is Sunday
+M<m_type> isstrprop_run(const deal_t& d);   // isstrprop(s, type): which characters are of type
+M<m_type> strip_run(const deal_t& d);       // strip(s [, side [, char]]): blanks off the ends
+M<m_type> erase_run(const deal_t& d);       // erase(s, pat): every occurrence of pat removed
+M<m_type> replace_run(const deal_t& d);     // replace(s, old, new): every occurrence replaced
+M<m_type> split_run(const deal_t& d);       // split(s [, delim]): the pieces, a column cell
+M<m_type> join_run(const deal_t& d);        // join(c [, delim]): the elements of c in one text
+M<m_type> count_run(const deal_t& d);       // count(s, pat): how often pat occurs
+M<m_type> pad_run(const deal_t& d);         // pad(s [, n] [, side] [, char]): blanks to length n
+M<m_type> extract_before_run(const deal_t& d);  // extractBefore(s, pat | pos)
+M<m_type> extract_after_run(const deal_t& d);   // extractAfter(s, pat | pos)
+}  // namespace grl
+#define GRL_LIST_FUNCTION(name, run)                  \
+  template <class... A> inline M<m_type> name(A&&... a) { \
+    grl::deal_t d;                                    \
+    (grl::deal_put(d, a), ...);                       \
+    return grl::run(d);                               \
+  }
+GRL_LIST_FUNCTION(mink, mink_run)
+GRL_LIST_FUNCTION(maxk, maxk_run)
+GRL_LIST_FUNCTION(iqr, iqr_run)
+GRL_LIST_FUNCTION(mad, mad_run)
+GRL_LIST_FUNCTION(discretize, discretize_run)
+GRL_LIST_FUNCTION(detrend, detrend_run)
+GRL_LIST_FUNCTION(hamming, hamming_run)
+GRL_LIST_FUNCTION(hanning, hanning_run)
+GRL_LIST_FUNCTION(xcorr, xcorr_run)
+GRL_LIST_FUNCTION(linsolve, linsolve_run)
+GRL_LIST_FUNCTION(blkdiag, blkdiag_run)
+GRL_LIST_FUNCTION(weekday, weekday_run)
+GRL_LIST_FUNCTION(isstrprop, isstrprop_run)
+GRL_LIST_FUNCTION(strip, strip_run)
+GRL_LIST_FUNCTION(erase, erase_run)
+GRL_LIST_FUNCTION(replace, replace_run)
+GRL_LIST_FUNCTION(split, split_run)
+GRL_LIST_FUNCTION(join, join_run)
+GRL_LIST_FUNCTION(count, count_run)
+GRL_LIST_FUNCTION(pad, pad_run)
+GRL_LIST_FUNCTION(extractBefore, extract_before_run)
+GRL_LIST_FUNCTION(extractAfter, extract_after_run)
+#undef GRL_LIST_FUNCTION
+// gammaln(x): log(gamma(x)), complex (imaginary part pi) where gamma(x) < 0;
+// beta(a, b) = gamma(a) gamma(b) / gamma(a + b) through gammaln.
+M<m_type> gammaln(const M<m_type>& x);
+M<m_type> beta(const M<m_type>& a, const M<m_type>& b);
+// now: the date number of this moment (days; fractions are the time of day).
+M<m_type> now();
 
 #endif

@@ -349,6 +349,17 @@ void grl::show_warning_states() {
   std::fflush(stdout);
 }
 
+// The statement warning('query', id): '"id" warning state is "on"' ('all' lists them).
+// An identifier that is not text makes 'query' the text of a warning (as octave-cli does).
+void grl::show_warning_state(const Mt& id) {
+  if (!id.ischar() || id.holds_cell() || id.holds_struct()) return grl::warn_text("", "query");
+  const std::string name = su::text(id);
+  if (name == "all") return grl::show_warning_states();
+  grl::flush_all();
+  std::printf("\"%s\" warning state is \"%s\"\n", name.c_str(), grl::warning_enabled(name) ? "on" : "off");
+  std::fflush(stdout);
+}
+
 // --- caught errors, lasterr and lastwarn -------------------------------------------
 
 void grl::caught(const grl::exception& e) { grl::last_error_record() = {e.message(), e.identifier()}; }

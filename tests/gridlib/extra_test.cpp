@@ -281,6 +281,10 @@ TEST(Extra, WarningStates) {
   const std::string shown = testing::internal::GetCapturedStdout();
   EXPECT_NE(shown.find("By default, warnings are enabled."), std::string::npos) << shown;
   EXPECT_NE(shown.find("    off  X:quiet"), std::string::npos) << shown;
+  // The statement warning('query', id) prints the state of that identifier.
+  testing::internal::CaptureStdout();
+  grl::show_warning_state(str("X:quiet"));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "\"X:quiet\" warning state is \"off\"\n");
   warning(str("on"), str("X:quiet"));
 }
 
@@ -299,4 +303,90 @@ TEST(Extra, RoundToDigits) {
             "|round: TYPE must be 'decimals' or 'significant'");
   EXPECT_EQ(error_of([] { round_M(Mt(1.0), Mt(0.0), str("significant")); }),
             "|round: N must be a positive integer for 'significant'");
+}
+
+// mink and maxk: NaN after every number, ties in their order, k beyond the length
+// keeps every element, indices through the second output.
+TEST(Extra, SmallestAndLargest) {
+  Mt b, at;
+  mink(row({4, 1, nan_v, 3, 1, 7}), Mt(3.0), i_o, b, at);
+  EXPECT_EQ(vals(b), (std::vector<double>{1, 1, 3}));
+  EXPECT_EQ(vals(at), (std::vector<double>{2, 5, 4}));
+  maxk(row({4, nan_v, 7}), Mt(5.0), i_o, b, at);
+  expect_near(b, {7, 4, nan_v});
+  EXPECT_EQ(vals(at), (std::vector<double>{3, 1, 2}));
+  const Mt m = mat(3, 3, {3, 8, 7, 9, 1, 6, 2, 5, 4});   // columns
+  EXPECT_EQ(vals(mink(m, Mt(2.0))), (std::vector<double>{3, 7, 1, 6, 2, 4}));
+  const Mt r = maxk(m, Mt(1.0), Mt(2.0));
+  EXPECT_EQ(r.rows(), 3u);
+  EXPECT_EQ(vals(r), (std::vector<double>{9, 8, 7}));
+  EXPECT_NE(error_of([] { mink(row({1, 2}), Mt(0.0)); }).find("K must be a positive integer"), std::string::npos);
+  EXPECT_NE(error_of([] { maxk(row({1, 2})); }).find("Invalid call to maxk"), std::string::npos);
+}
+
+// xcorr against sums written out by hand: r(m) = sum x(n + m) y(n).
+TEST(Extra, CrossCorrelation) {
+  Mt r, lags;
+  xcorr(row({1, 2, 3}), i_o, r, lags);
+  EXPECT_EQ(vals(r), (std::vector<double>{3, 8, 14, 8, 3}));
+  EXPECT_EQ(vals(lags), (std::vector<double>{-2, -1, 0, 1, 2}));
+  // y shorter than x is padded with zeros; lag 1 pairs x(2..3) with y(1..2).
+  EXPECT_EQ(vals(xcorr(row({1, 2, 3}), row({1, 1}))), (std::vector<double>{0, 1, 3, 5, 3}));
+  EXPECT_EQ(vals(xcorr(row({1, 2, 3}), Mt(1.0))), (std::vector<double>{8, 14, 8}));
+  expect_near(xcorr(row({1, 2, 3}), str("biased")), {1, 8.0 / 3, 14.0 / 3, 8.0 / 3, 1});
+  expect_near(xcorr(row({1, 2, 3}), str("unbiased")), {3, 4, 14.0 / 3, 4, 3});
+  expect_near(xcorr(row({1, 2, 3}), str("coeff")), {3.0 / 14, 8.0 / 14, 1, 8.0 / 14, 3.0 / 14});
+  EXPECT_EQ(xcorr(col({1, 2})).cols(), 1u);   // a column gives a column
+  EXPECT_NE(error_of([] { xcorr(mat(2, 2, {1, 2, 3, 4})); }).find("vectors"), std::string::npos);
+}
+
+// discretize: [e(k), e(k+1)) and the last bin closed, or the other way round.
+TEST(Extra, Discretize) {
+  const Mt e = row({0, 1, 2, 4});
+  expect_near(discretize(row({-1, 0, 0.5, 1, 3.9, 4, 5, nan_v}), e), {nan_v, 1, 1, 2, 3, 3, nan_v, nan_v});
+  expect_near(discretize(row({0, 1, 4}), e, str("IncludedEdge"), str("right")), {1, 1, 3});
+  expect_near(discretize(row({0.5, 3}), e, row({10, 20, 30})), {10, 30});
+  EXPECT_NE(error_of([&] { discretize(row({1}), row({2, 1})); }).find("increasing"), std::string::npos);
+}
+
+TEST(Extra, TextPieces) {
+  auto text = [](const Mt& m) { return grl::text_of(m); };
+  auto elem = [](const Mt& m, std::size_t k) { return grl::text_of(m.held_cell().elem(k)); };
+  EXPECT_EQ(text(strip(str("  ab c \t"))), "ab c");
+  EXPECT_EQ(text(strip(str("--a--"), str("left"), str("-"))), "a--");
+  EXPECT_EQ(text(strip(str("xxaxx"), str("x"))), "a");
+  const Mt s = strip(cell_of({str(" a"), str("b ")}));
+  ASSERT_TRUE(s.holds_cell());
+  EXPECT_EQ(elem(s, 0), "a");
+  EXPECT_EQ(elem(s, 1), "b");
+  // Longer patterns first at each place, no overlaps.
+  EXPECT_EQ(text(replace(str("abcab"), cell_of({str("a"), str("ab")}), cell_of({str("1"), str("2")}))), "2c2");
+  EXPECT_EQ(text(replace(str("aaa"), str("aa"), str("b"))), "ba");
+  EXPECT_EQ(text(erase(str("hello world"), str("o"))), "hell wrld");
+  EXPECT_EQ(double(count(str("aaaa"), str("aa")).cre()[0]), 2);
+  EXPECT_EQ(vals(count(cell_of({str("abab"), str("x")}), str("b"))), (std::vector<double>{2, 0}));
+  // Runs of white space split once; the pieces form a column.
+  const Mt parts = split(str("a  b\tc"));
+  ASSERT_TRUE(parts.holds_cell());
+  EXPECT_EQ(parts.held_cell().rows(), 3u);
+  EXPECT_EQ(elem(parts, 2), "c");
+  EXPECT_EQ(elem(split(str("1,2,,3"), str(",")), 2), "3");
+  const Mt joined = join(cell_of({str("a"), str("b"), str("c")}), str("-"));
+  ASSERT_TRUE(joined.holds_cell());
+  EXPECT_EQ(elem(joined, 0), "a-b-c");
+  EXPECT_EQ(text(pad(str("ab"), Mt(5.0))), "ab   ");
+  EXPECT_EQ(text(pad(str("ab"), Mt(5.0), str("both"), str("*"))), "*ab**");
+  const Mt padded = pad(cell_of({str("a"), str("abc")}), str("left"));
+  EXPECT_EQ(elem(padded, 0), "  a");
+  EXPECT_EQ(text(extractBefore(str("key=value"), str("="))), "key");
+  EXPECT_EQ(text(extractAfter(str("key=value"), str("="))), "value");
+  EXPECT_EQ(text(extractBefore(str("abcd"), Mt(3.0))), "ab");
+  EXPECT_EQ(text(extractAfter(str("abcd"), Mt(3.0))), "d");
+  EXPECT_EQ(text(extractAfter(str("abc"), str("z"))), "");
+  EXPECT_NE(error_of([] { extractBefore(str("ab"), Mt(9.0)); }).find("POS"), std::string::npos);
+  EXPECT_NE(error_of([] { strip(Mt(3.0)); }).find("STR must be"), std::string::npos);
+  const Mt props = isstrprop(cell_of({str("a1"), str("B")}), str("upper"));
+  ASSERT_TRUE(props.holds_cell());
+  EXPECT_EQ(vals(props.held_cell().elem(0)), (std::vector<double>{0, 0}));
+  EXPECT_EQ(vals(props.held_cell().elem(1)), (std::vector<double>{1}));
 }

@@ -41,3 +41,9 @@ fprintf('%s %s %s\n', class(s), s(1).identifier, s(1).state);
 warning('off', 'Demo:listed');
 t = warning();
 disp(any(strcmp({t.identifier}, 'Demo:listed')));
+% The statement warning('query', id) prints the state of the identifier.
+warning('off', 'Demo:asked');
+warning('query', 'Demo:asked')
+warning('query', 'Demo:never-set');
+warning('on', 'Demo:asked');
+warning query Demo:asked

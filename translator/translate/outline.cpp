@@ -151,9 +151,13 @@ void parser_t::write_statement(std::string& out) {
       }
       // The statement `warning` alone lists the states of the warnings (asked for a
       // value, warning() gives them as a structure array instead).
-      const bool warning_list = text == "warning()";
+      // So does warning('query') alone; warning('query', id) prints the one state.
+      const bool warning_list = text == "warning()" || text == "warning(TM(\"query\"))";
+      const std::string query = "warning(TM(\"query\"),";
+      const bool warning_query = !warning_list && text.compare(0, query.size(), query) == 0;
       if (warning_list) text = "grl::show_warning_states()";
-      if (display && !calls_procedure() && !warning_list) text = "gridlibout<<( " + text + " )";
+      if (warning_query) text = "grl::show_warning_state(" + text.substr(query.size());
+      if (display && !calls_procedure() && !warning_list && !warning_query) text = "gridlibout<<( " + text + " )";
       if (!display && needs_semicolon && calls_for_no_output()) {
         // f(x); asks f for no output: nargout is 0 inside it.
         out += "{double nargout_kept=nargout_val; nargout_val=0.0; nargout_set=1; " + text +
