@@ -314,6 +314,7 @@ Mt grl::pad_run(const deal_t& d) {
     else
       width = double(s.numel());
   }
+  if (width > 4294967295.0) grl::fail_too_large();
   const std::size_t w = std::size_t(width);
   return first_out(d, each_text(s, "pad", [&](const std::string& t) {
     if (t.size() >= w) return t;
