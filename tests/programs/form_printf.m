@@ -31,3 +31,15 @@ fclose(fid);
 disp(int8(5)); fdisp(stdout, int8([1 2]));
 fdisp(stdout, true);
 printf('%s\n', 'end');
+% Octave's compound assignments and power spellings
+k = 0;
+while k < 10
+  k += 3;
+endwhile
+k -= 1
+v = [1 2 3];
+v(2) *= 10
+v(end) /= 2
+p = 2;
+p ^= 3
+q = 2 ** 3 + [1 2] .** 2

@@ -196,6 +196,16 @@ TEST_F(Statements, StructureFields) {
   EXPECT_EQ(body("x(2)=y(1)';\n"), "x(2.0)=ctranspose(y(1.0));\n");
 }
 
+// Octave's compound assignments and power spellings in shared M-files.
+TEST_F(Statements, OctaveOperators) {
+  EXPECT_EQ(body("x=1; x += 2;\n"), body("x=1; x = x + (2);\n"));
+  EXPECT_EQ(body("v=[1 2]; v(2) *= a - 1;\n"), body("v=[1 2]; v(2) = v(2) * (a - 1);\n"));
+  EXPECT_EQ(body("y = 2 ** 3;\n"), body("y = 2 ^ 3;\n"));
+  EXPECT_EQ(body("y = a .** 2;\n"), body("y = a .^ 2;\n"));
+  // == is a comparison, not a compound assignment.
+  EXPECT_EQ(body("y = a == 2;\n"), "y=a==2.0;\n");
+}
+
 TEST_F(Statements, CommandForms) {
   EXPECT_EQ(body("hold on\n"), "hold(TM(\"on\"));\n");
   EXPECT_EQ(body("format long e\n"), "format(TM(\"long e\"));\n");

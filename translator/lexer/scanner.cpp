@@ -358,7 +358,12 @@ void scanner_t::scan_token(bool blank_before, bool row_break, bool& done) {
     read_string(c);
   } else if (is_two_char_op(c, peek())) {
     const char op[3] = {static_cast<char>(c), static_cast<char>(get()), '\0'};
-    push(op, operator_kind(op));
+    // Octave's power operators: ** is ^ and .** is .^ (read as .* and *).
+    const std::string_view text = std::string_view(op) == "**" ? "^" : std::string_view(op);
+    push(text, operator_kind(text));
+  } else if (c == '*' && !blank_before && !stmt.empty() && stmt.gettext(stmt.top()) == ".*") {
+    stmt.set(stmt.top(), ".^", operator_kind(".^"));
+    return;
   } else {
     const char one[2] = {static_cast<char>(c), '\0'};
     brackets.feed(c);

@@ -115,6 +115,7 @@ class parser_t : public scanner_t {
   void command_form();
   void command_syntax();
   void search_path_statement();
+  void compound_assignment();
   void expression_sets_ans();
   void cell_output_targets();
   void held_cell_results();

@@ -41,6 +41,7 @@ void parser_t::translate_statement() {
     function_line();
     return;
   }
+  compound_assignment();
   command_syntax();
   search_path_statement();
   note_class_tests();
