@@ -129,16 +129,18 @@ mclass assign_class(const Mt& x, const Mt& v, bool was_empty) {
   return mc_double;
 }
 
+// Text wins over every numeric class ([uint8(65) 'a'] is 'Aa'), then an integer
+// class, then single.
 mclass concat_class(const Mt* p, std::size_t n) {
   mclass found = mc_none;
-  bool chr = false;
+  for (std::size_t k = 0; k < n; ++k)
+    if (p[k].ischar()) return mc_none;
   for (std::size_t k = 0; k < n; ++k) {
     const mclass c = mclass(p[k].cls_);
     if (is_int_class(c)) return c;
-    if (p[k].ischar()) chr = true;
     if (c == mc_single) found = mc_single;
   }
-  return chr ? mc_none : found;
+  return found;
 }
 
 mclass class_arg(const Mt& x) {

@@ -128,6 +128,8 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
   std::vector<Mt> arrays(static_cast<std::size_t>(nout));
   std::vector<Mc> results(static_cast<std::size_t>(nout));
   std::vector<std::uint32_t> flags(std::size_t(nout), 0);
+  // The numeric class of the first result of each output is the array's class.
+  std::vector<grl::mclass> classes(std::size_t(nout), grl::mc_none);
   for (int o = 0; o < nout; ++o) {
     if (c.uniform) arrays[o] = Mt::zeros(c.rows, c.cols, true);
     else results[o] = Mc::alloc(c.rows, c.cols);
@@ -162,6 +164,7 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
         grl_fail("%s: return values must be of the same type when UniformOutput = true", c.who);
       flags[o] = vf;
       kinds[o] = kind;
+      if (k == 0) classes[o] = v.num_class();
       if (kind != k_number) {
         held[o].push_back(v);
         continue;
@@ -189,6 +192,7 @@ grl::cell_or_array run(const apply_call& c, const grl::deal_t& d, bool cells) {
     } else if (c.uniform) {
       arrays[o].drop_imag();
       arrays[o].set_flags(flags[o]);
+      if (classes[o] != grl::mc_none && !flags[o]) grl::apply_class(arrays[o], classes[o]);
       value = arrays[o];
     } else {
       value = Mt(results[o]);

@@ -68,11 +68,14 @@ int var_dim(const Mt& d, bool* all) {
 Mt var_of(const Mt& x0, const Mt* w, const Mt* d, bool root) {
   bool all = false;
   int dim = d ? var_dim(*d, &all) : default_dim(x0);
-  if (x0.ndims() > 2 && !all)
-    return along(x0, dim, [w, root](const Mt& y, int k) {
+  if (x0.ndims() > 2 && !all) {
+    Mt o = along(x0, dim, [w, root](const Mt& y, int k) {
       const Mt dm = Mt(m_type(k));
       return std::vector<Mt>{var_of(y, w, &dm, root)};
     })[0];
+    if (x0.num_class() == mc_single) apply_class(o, mc_single);
+    return o;
+  }
   Mt x = x0;
   if (all) { x.reshape_to(x.numel(), 1); dim = 1; }
   const reduction R(x, dim, !d && x0.rows() == 0 && x0.cols() == 0);
@@ -119,6 +122,8 @@ Mt var_of(const Mt& x0, const Mt* w, const Mt* d, bool root) {
     const m_type v = ss / div;
     po[g] = root ? std::sqrt(v) : v;
   }
+  // Single data gives a single result; every other class gives double.
+  if (x0.num_class() == mc_single) apply_class(o, mc_single);
   return o;
 }
 

@@ -75,3 +75,14 @@ s8 = sum(int8([100 100 -100]))
 s9 = mean(int8([1 2]))
 s10 = numel(int8(zeros(3, 4)))
 s11 = size(uint8([1 2 3]))
+% text wins a concatenation over integer classes and single
+k1 = [uint8(72) 'i']
+k2 = class([int8(65) single(1) 'a'])
+k3 = ['a'; uint16(66)]
+% var and std of single data are single; arrayfun and cellfun keep the class of the results
+v1 = class(std(single([1 2 4])))
+v2 = var(single([1 2; 3 5]))
+v3 = class(var(int8([1 2])))
+v4 = arrayfun(@(t) t * 2, int16([1 2 300]))
+v5 = class(cellfun(@(t) t, {uint8(1), uint8(2)}))
+v6 = class(arrayfun(@(t) single(t) / 3, [1 2]))
