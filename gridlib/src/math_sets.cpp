@@ -721,15 +721,28 @@ Mt unique(const Mt& x, const Mt& o1, const Mt& o2) {
   unique_impl(x, op, &u, nullptr, nullptr);
   return o;
 }
+// [u, i, j] = unique(x, ...) of a value holding a cell: the cell form's outputs.
+#define GRL_HELD_CELL_UNIQUE(...)                   \
+  do {                                              \
+    if (x.holds_cell()) {                           \
+      Mc found;                                     \
+      unique(x.held_cell(), __VA_ARGS__ i_o, found, i, j); \
+      u = Mt::of_cell(found);                       \
+      return;                                       \
+    }                                               \
+  } while (0)
 void unique(const Mt& x, i_o_t, Mr<m_type> u, Mr<m_type> i, Mr<m_type> j) {
+  GRL_HELD_CELL_UNIQUE();
   unique_impl(x, unique_opts(), &u, &i, &j);
 }
 void unique(const Mt& x, const Mt& o1, i_o_t, Mr<m_type> u, Mr<m_type> i, Mr<m_type> j) {
+  GRL_HELD_CELL_UNIQUE(o1,);
   unique_opts op;
   unique_opt(op, o1);
   unique_impl(x, op, &u, &i, &j);
 }
 void unique(const Mt& x, const Mt& o1, const Mt& o2, i_o_t, Mr<m_type> u, Mr<m_type> i, Mr<m_type> j) {
+  GRL_HELD_CELL_UNIQUE(o1, o2,);
   unique_opts op;
   unique_opt(op, o1);
   unique_opt(op, o2);

@@ -9,3 +9,5 @@ c2 = grow(c, 3);
 disp(numel(c2))
 disp(class(c2))
 c2
+[u1, n1] = tally({'b', 'a', 'b', 'c', 'b'})
+[u2, n2] = tally([3 1 3])
