@@ -160,6 +160,12 @@ template <class A1, class... A> inline void show_warning_state(const M<m_type>& 
 }
 }
 
+// --- text of disp ----------------------------------------------------------------------
+// s = disp(x): the text disp would write (a row, its lines ended by line feeds); the
+// translator writes such a call as disp_output.
+M<m_type> disp_output(const M<m_type>& x);
+M<m_type> disp_output(const M<M<m_type>>& x);
+
 // --- characters ------------------------------------------------------------------------
 // newline: the line feed character, char(10).
 M<m_type> newline();

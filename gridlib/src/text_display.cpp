@@ -2,6 +2,7 @@
 // the format engine prints, without copying when the elements are already doubles.
 #include "gridlib.h"
 #include "gridlib_text.h"
+#include "gridlib_extra.h"
 
 #include <cctype>
 #include <deque>
@@ -182,6 +183,9 @@ grl::quiet disp(const M<M<m_type>>& x) {
   grl::put_text(grl::disp_text(x));
   return grl::quiet();
 }
+
+M<m_type> disp_output(const M<m_type>& x) { return TM(grl::disp_text(x).c_str()); }
+M<m_type> disp_output(const M<M<m_type>>& x) { return TM(grl::disp_text(x).c_str()); }
 
 // format alone, format short and format long: the digits values display with, in
 // fixed point where it fits; the g styles (short g, longG) choose per element, the e

@@ -9,3 +9,10 @@ disp(-0.5)
 disp([1.5 NaN Inf])
 disp(true)
 disp(1e10)
+% s = disp(x) takes the text instead of writing it; display(x) shows x by name
+s1 = disp([1 2])
+size(s1)
+s2 = disp({1})
+x = int8(3);
+display(x)
+display([4 5])

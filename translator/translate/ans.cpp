@@ -25,6 +25,47 @@ bool quiet_as_statement(const std::string& w) {
 
 }  // namespace
 
+// display(x) of a variable x shows it as the statement `x` does ("x = ..."); display of
+// any other value writes what disp writes. s = disp(x) takes disp's text instead of
+// writing it.
+void parser_t::display_calls() {
+  if (!symbols || stmt.top() < 4 || !stmt.is_kind(TP_HEAD, TK_WORD)) return;
+  auto only_marks_after = [&](int i) {
+    for (int j = i + 1; j < stmt.top(); ++j)
+      if (stmt.kind(j) != TK_OTHER && stmt.kind(j) != TK_COMMENT) return false;
+    return true;
+  };
+  auto closing = [&](int open) {
+    int d = 0;
+    for (int i = open; i < stmt.top(); ++i) {
+      if (stmt.kind(i) == '(') ++d;
+      else if (stmt.kind(i) == ')' && --d == 0) return i;
+    }
+    return -1;
+  };
+  const bool own = symbols->find("display", SYM_VARIABLES) >= 0 || (host && host->has_mfile("display"));
+  if (stmt.is_word(TP_HEAD, "display") && stmt.is_word(TP_AFTER_HEAD, "(") && !own) {
+    const int close = closing(TP_AFTER_HEAD);
+    if (close < 0 || !only_marks_after(close)) return;
+    const bool variable = close == TP_AFTER_HEAD + 2 && stmt.kind(TP_AFTER_HEAD + 1) == TK_WORD &&
+                          symbols->find(stmt.gettext(TP_AFTER_HEAD + 1), SYM_VARIABLES) >= 0;
+    if (variable) {
+      stmt.del(close);
+      stmt.del(TP_HEAD, 2);
+      display = 1;
+    } else {
+      stmt.set(TP_HEAD, "disp", TK_WORD);
+    }
+    return;
+  }
+  const int at = TP_HEAD + 2;
+  if (stmt.is_word(TP_AFTER_HEAD, "=") && stmt.is_word(at, "disp") && stmt.kind(at) == TK_WORD &&
+      stmt.is_word(at + 1, "(") && symbols->find("disp", SYM_VARIABLES) < 0 && !(host && host->has_mfile("disp"))) {
+    const int close = closing(at + 1);
+    if (close >= 0 && only_marks_after(close)) stmt.set(at, "disp_output", TK_WORD);
+  }
+}
+
 // A statement c{k} or c{i, j} of a variable c, one element (no ':' or end inside).
 bool parser_t::element_statement() const {
   if (!stmt.is_kind(TP_HEAD, TK_WORD) || !stmt.is_word(TP_AFTER_HEAD, "{")) return false;

@@ -95,6 +95,7 @@ class parser_t : public scanner_t {
   void field_pass();
   // X() of a value that may hold a handle (value_calls.cpp); runs after field_pass.
   void value_call_pass();
+  bool struct_argument(int from, int to);
   void cell_list_outputs();
   void rewrite_exist();
   // Names that are variables on some paths and functions on others (dual_names.cpp).
@@ -117,6 +118,7 @@ class parser_t : public scanner_t {
   void search_path_statement();
   void compound_assignment();
   void expression_sets_ans();
+  void display_calls();
   void cell_output_targets();
   void held_cell_results();
   void struct_cell_arguments();

@@ -45,6 +45,7 @@ void parser_t::translate_statement() {
   command_syntax();
   search_path_statement();
   note_class_tests();
+  display_calls();
   expression_sets_ans();
   cell_output_targets();
   check_statement();
