@@ -107,6 +107,23 @@ void parser_t::cell_list_outputs() {
   }
 }
 
+// Whether an input in [from, to) at the top level of a call's list is a variable
+// declared as a structure.
+bool parser_t::struct_argument(int from, int to) {
+  const int st = datatypes().struct_index();
+  if (st < 0 || !symbols) return false;
+  int depth = 0;
+  for (int j = from; j < to; ++j) {
+    depth += bracket_balance(stmt, j);
+    if (depth != 0 || stmt.kind(j) != TK_WORD) continue;
+    const bool whole = (j == from || stmt.is_word(j - 1, ",")) && (j + 1 == to || stmt.is_word(j + 1, ","));
+    if (!whole) continue;
+    const int v = symbols->find(stmt.gettext(j), SYM_VARIABLES);
+    if (v >= 0 && symbols->info_of(v)[INFO_TYPE] == st) return true;
+  }
+  return false;
+}
+
 void parser_t::value_call_pass() {
   cell_list_outputs();
   for (int i = 1; i + 1 < stmt.top(); ++i) {
@@ -147,11 +164,15 @@ void parser_t::value_call_pass() {
         break;
       }
     }
-    if (io < 0 || close < 0) continue;
+    if (close < 0) continue;
+    // X(s) with s a structure cannot be an index: X holds a handle (s.f(s) where
+    // the field was given a handle in another function), called with one output.
+    const bool call = io < 0 && struct_argument(i + 1, close);
+    if (io < 0 && !call) continue;
     const int start = value_start(stmt, i - 1);
     if (start < 0) continue;
     // The inputs [i+1, end_args) become a cell: (CL(a),b) or cells(0.0).
-    const int end_args = stmt.is_word(io - 1, ",") ? io - 1 : io;
+    const int end_args = call ? close : stmt.is_word(io - 1, ",") ? io - 1 : io;
     std::vector<std::pair<std::string, int>> cell;
     if (end_args == i + 1) {
       cell.push_back({"cells(0.0)", TK_OTHER});
@@ -177,10 +198,16 @@ void parser_t::value_call_pass() {
     stmt.set(i, ",", ',');
     int at = i + 1;
     for (const auto& c : cell) stmt.ins(at++, c.first, c.second);
-    if (!stmt.is_word(at, ",")) stmt.ins(at, ",", ',');
+    if (!call && !stmt.is_word(at, ",")) stmt.ins(at, ",", ',');
     stmt.ins(start, "(", '(');
     stmt.ins(start, "feval", TK_WORD);
     uses_feval = 1;
+    // The names of the statement were looked up before this pass: the file must still
+    // include the dispatcher's header.
+    if (call && symbols) {
+      const int e = resolve("feval", symbols->find("feval", SYM_ANY), stmt.line(start));
+      if (e >= 0 && (symbols->type_of(e) & SYM_FUNCTIONS)) symbols->type_of(e) = SYM_CALLED;
+    }
     i = at;
   }
 }

@@ -37,3 +37,8 @@ func2str(p)
 c = cellfun(@(varargin) numel(varargin), {1, 2})
 q = @(x, varargin) x;
 disp(q(5, 6, 7))
+% a field that holds a handle, made in another function, called with the structure
+cnt = make_counter(5);
+cnt = cnt.inc(cnt);
+cnt = cnt.inc(cnt);
+disp(cnt.n)
