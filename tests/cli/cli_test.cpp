@@ -433,6 +433,23 @@ TEST_F(Cli, FevalDispatcher) {
   EXPECT_NE(cxx.find("grl::call_library_outputs(fun, varargin"), std::string::npos) << cxx;
 }
 
+// A second program built in the same folder calls names built while it runs: the
+// dispatcher the first build left is read while the program is scanned, then written
+// anew with every name and translated again; its object is linked once.
+TEST_F(Cli, FevalDispatcherOfAnEarlierBuildIsReplaced) {
+  write("first.m", "c = cellfun(@numel, {'ab'});\n");
+  write("second.m", "n = {'helper'};\nf = str2func(n{1});\ny = f(2);\nz = feval(n{1}, 3);\n");
+  write("helper.m", "function y = helper(x)\ny = 2 * x;\n");
+  ASSERT_EQ(korval("-nologo -trans first.m").status, 0);
+  EXPECT_EQ(slurp(dir_ + "/feval.cxx").find("helper"), std::string::npos);
+  const result r = korval("-nologo -trans second.m");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(slurp(dir_ + "/feval.cxx").find("TM(\"helper\")"), std::string::npos);
+  const std::string rsp = slurp(dir_ + "/second.rsp");
+  EXPECT_EQ(rsp.find("feval.o"), rsp.rfind("feval.o")) << rsp;
+  EXPECT_NE(rsp.find("feval.o"), std::string::npos) << rsp;
+}
+
 }  // namespace
 
 namespace {

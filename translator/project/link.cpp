@@ -165,10 +165,13 @@ void link_t::add_compile_step(const std::string& base) {
   const std::string object = base + "." + tc_.objext();
   const bool needs = mpath_t::is_out_of_date(source, object) ||
                      mpath_t::is_out_of_date(tc_.settings_path(), object);
+  // A file translated again in the same run (the feval dispatcher, rewritten once every
+  // name is known) is compiled again but linked once.
+  const bool again = !linked_.insert(object).second;
   if (options_.verbose)
     diag::progress(needs ? "will compile %s" : "will link %s", (needs ? source : object).c_str());
   if (options_.kind == 4) {
-    link_list_ += (needs ? source : object) + " ";
+    if (!again) link_list_ += (needs ? source : object) + " ";
     return;
   }
   const int cc = tc_.compiler();
@@ -176,22 +179,22 @@ void link_t::add_compile_step(const std::string& base) {
   std::string cmd = tc_.cpp() + " -c";
   const std::string& flags = is_dll(options_.kind) ? tc_.dllflags() : tc_.exeflags();
   if (cc == ini::CC_WATCOM) {
-    if (!options_.mat2cpp) link_list_ += "file " + object + "\n";
+    if (!options_.mat2cpp && !again) link_list_ += "file " + object + "\n";
     if (root_.size() >= 2) cmd += " /i=" + root_;
     if (is_dll(options_.kind)) cmd += " -bd";
     cmd += tc_.cppflags() + " " + source;
   } else if (cc == ini::CC_VISUALAGE) {
-    if (!options_.mat2cpp) link_list_ += object + "\n";
+    if (!options_.mat2cpp && !again) link_list_ += object + "\n";
     cmd += " -I" + root_ + tc_.cppflags() + " /Fo" + object + " " + source;
   } else {
-    if (!options_.mat2cpp) link_list_ += object + "\n";
+    if (!options_.mat2cpp && !again) link_list_ += object + "\n";
     // A program run in the debugger (-ide) needs its debugging information: gdb
     // finds the variables, grlibpr among them, through it.
     const std::string debug = options_.ide && is_gnu(cc) ? " -g" : "";
     cmd += " -I" + root_ + flags + debug + tc_.cppflags() + object + " " + source;
   }
-  if (options_.make) makefile_ << object << ": " << source << "\n\t" << cmd << "\n\n";
-  if (needs) commands_ += cmd + ";";
+  if (options_.make && !again) makefile_ << object << ": " << source << "\n\t" << cmd << "\n\n";
+  if (needs && compiling_.insert(object).second) commands_ += cmd + ";";
 }
 
 void link_t::link() {

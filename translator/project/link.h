@@ -43,4 +43,6 @@ class link_t {
   std::string target_, link_list_;
   std::ofstream makefile_;
   std::set<std::string> translated_;   // C++ sources that have their rule
+  std::set<std::string> linked_;       // objects in the link list (each once)
+  std::set<std::string> compiling_;    // objects whose compile command is queued
 };

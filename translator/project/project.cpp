@@ -103,6 +103,9 @@ void project_t::run() {
   const char* names[3] = {"nargin", "nargout", "feval"};
   for (int k = 0; k < 3; ++k) {
     if (!uses[k]) continue;
+    // A dispatcher read earlier in this run (the program calls feval by name) was the
+    // file an earlier build left: the one just written is translated now.
+    for (int e; (e = processed_.find(names[k], SYM_FUNCTIONS)) >= 0;) processed_.type_of(e) = 0;
     symbol_type fresh;
     process(names[k], fresh, false, false);
   }
