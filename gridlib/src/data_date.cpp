@@ -112,7 +112,13 @@ std::string format_date(double n, const std::string& f) {
   std::string out;
   auto at = [&](std::size_t i, const char* code) { return f.compare(i, std::strlen(code), code) == 0; };
   for (std::size_t i = 0; i < f.size();) {
-    if (at(i, "yyyy") || at(i, "YYYY")) { out += std::to_string(int(d.year)); i += 4; }
+    if (at(i, "yyyy") || at(i, "YYYY")) {
+      // At least four places, the sign among them: year 5 is 0005, year -1 is -001.
+      char y[16];
+      std::snprintf(y, sizeof y, "%04d", int(d.year));
+      out += y;
+      i += 4;
+    }
     else if (at(i, "yy") || at(i, "YY")) { out += two(std::fmod(std::fmod(d.year, 100) + 100, 100)); i += 2; }
     else if (at(i, "mmmm")) { out += month; i += 4; }
     else if (at(i, "mmm")) { out += month.substr(0, 3); i += 3; }

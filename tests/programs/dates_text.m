@@ -21,3 +21,8 @@ s11 = datestr(n2, 'yy/mm/dd ddd QQ')
 s12 = datestr(n2, 'HH:MM:SS.FFF')
 s13 = datestr(n2, 30)
 s14 = datestr(datenum(2000, 2, 29), 1)
+% years before 1000 keep four places, the sign among them
+y1 = datestr(0)
+y2 = datestr(400)
+y3 = datestr(-400, 'yyyy-mm-dd')
+y4 = datestr(367*5+0.5)
