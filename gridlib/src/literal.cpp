@@ -301,9 +301,15 @@ Mt wide_colon(const Mt& a, const Mt& step, const Mt& b, grl::mclass c) {
 }
 }  // namespace
 
-// A range with an integer class or single limit has that class (int8(1):3 is int8).
+// A range with an integer class or single limit has that class (int8(1):3 is int8);
+// one with a character limit is text ('a':'e' is 'abcde').
 Mt colon(const Mt& a, const Mt& step, const Mt& b) {
   if (a.isempty() || step.isempty() || b.isempty()) return Mt::alloc(1, 0);
+  if ((a.ischar() || b.ischar()) && !(a.cls_ | step.cls_ | b.cls_)) {
+    Mt out = colon(scalar_of(a, "range"), scalar_of(step, "range"), scalar_of(b, "range"));
+    out.set_flags(grl::F_STRING);
+    return out;
+  }
   if (a.cls_ | step.cls_ | b.cls_) {
     const grl::mclass c = grl::arith_class(grl::arith_class(a, step, ":") == a.num_class() ? a : step, b, ":");
     if (grl::w64::wide(c)) return wide_colon(a, step, b, c);

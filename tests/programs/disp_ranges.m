@@ -30,3 +30,17 @@ q = 0:0.1:0.3;
 q'
 z = q;
 z(end+1) = 1
+% ranges of characters are text
+s = 'a':'e'
+t = 'a':2:'g'
+u = 97:'c'
+for c = 'a':'c'
+  disp(c)
+end
+for c = 'x':'z', fprintf('%s|', c); end
+fprintf('\n');
+n = numel('a':'z')
+v = double('a':'c')
+w = ['<' 'a':'d' '>']
+e = 'c':'a'
+size(e)

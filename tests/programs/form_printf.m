@@ -43,3 +43,18 @@ v(end) /= 2
 p = 2;
 p ^= 3
 q = 2 ** 3 + [1 2] .** 2
+% Octave's block ends and increments
+n = 5;
+n++;
+n--;
+n--;
+disp(n)
+switch n
+  case 4
+    disp('four')
+endswitch
+try
+  error('boom');
+catch
+  disp('caught')
+end_try_catch

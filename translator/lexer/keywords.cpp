@@ -19,6 +19,10 @@ const block_keyword kKeywords[] = {
     {"endfor", block_role::closes, false},
     {"endwhile", block_role::closes, false},
     {"enddo", block_role::closes, false},
+    {"endswitch", block_role::closes, false},
+    {"end_try_catch", block_role::closes, false},
+    {"endfunction", block_role::closes, false},
+    {"endparfor", block_role::closes, false},
 };
 
 }  // namespace

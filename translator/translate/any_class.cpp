@@ -34,7 +34,7 @@ bool value_maker(const std::string& f) {
       "length", "size", "sum", "prod", "max", "min", "abs", "floor", "ceil", "round", "fix", "mod",
       "rem", "str2double", "str2num", "strcmp", "strcmpi", "any", "all", "isempty", "find",
       "cumsum", "mean", "sqrt", "exp", "log", "fgetl", "fgets", "fileread", "logical", "magic",
-      "colon", "false", "struct"};
+      "colon", "ramp", "false", "struct"};
   for (const char* m : makers)
     if (f == m) return true;
   return false;

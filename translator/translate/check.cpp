@@ -15,7 +15,7 @@ namespace {
 // without an entry in the form table is reported too).
 const char* const kUnsupportedStatements[] = {
     "parfor", "spmd", "unwind_protect", "unwind_protect_cleanup",
-    "end_unwind_protect", "end_try_catch", "endswitch", "endfunction", "classdef", "import"};
+    "end_unwind_protect", "classdef", "import"};
 
 // First words whose statement goes on with names rather than an expression.
 const char* const kWordStatements[] = {"global", "persistent", "define", "cell",   "scalar", "declare",

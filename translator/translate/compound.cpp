@@ -1,5 +1,6 @@
 // Octave's compound assignments, which shared M-files use: x += e, x -= e, x *= e,
-// x /= e and x ^= e assign x op (e), and v(k) += 1 reads and writes the same element.
+// x /= e and x ^= e assign x op (e), and v(k) += 1 reads and writes the same element;
+// x++ and x-- add and take one.
 #include <string>
 #include <vector>
 
@@ -12,6 +13,20 @@ bool compound_operator(const std::string& t) { return t == "+" || t == "-" || t 
 }  // namespace
 
 void parser_t::compound_assignment() {
+  // x++ and x-- as statements: x += 1 and x -= 1.
+  const int last = stmt.top() > 0 && stmt.is_word(stmt.top(), "\n") ? stmt.top() - 1 : stmt.top();
+  if (last >= 2 && stmt.kind(TP_HEAD) == TK_WORD && (stmt.is_word(last, "+") || stmt.is_word(last, "-")) &&
+      stmt.gettext(last) == stmt.gettext(last - 1) && stmt.column(last) == stmt.column(last - 1) + 1) {
+    const std::string op = stmt.gettext(last);
+    const int op_kind = stmt.kind(last);
+    stmt.del(last - 1, 2);
+    int at = last - 1;
+    stmt.ins(at++, "=", '=');
+    for (int i = 0; i < last - 1; ++i) stmt.ins(at++, stmt.gettext(i), stmt.kind(i));
+    stmt.ins(at++, op, op_kind);
+    stmt.ins(at, "1", TK_NUMBER);
+    return;
+  }
   // The assignment's = at the outer level: the first one outside brackets and texts.
   int depth = 0, eq = -1;
   for (int i = 0; i <= stmt.top(); ++i) {

@@ -396,6 +396,7 @@ void parser_t::for_loop() {
   if (symbols) {
     const int e = symbols->add_typed(v, SYM_LOCAL, default_type);
     if (over_cell) mark_cell(v);
+    else note_plain_assignment(v, range);   // a variable that is a cell elsewhere holds any class
     scalar = (symbols->info_of(e)[INFO_TYPE] & DT_SCALAR) != 0;
   }
   // The C++ name: a variable named like a library function carries an underscore.
