@@ -55,6 +55,7 @@ void parser_t::compound_assignment() {
     else if (t == ")" || t == "]" || t == "}") --depth;
     else if (depth == 0 && (t == ";" || t == "," || t == "\n")) break;
   }
+  if (end == eq + 1) return;   // no value: the statement is reported as it stands
   stmt.ins(end, ")", ')');
   stmt.del(eq - 1);   // the = moves to eq - 1
   int at = eq;
