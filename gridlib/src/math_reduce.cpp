@@ -394,6 +394,30 @@ const Mt* dim_after_empty(const Mt& none, const Mt& dim, const char* fn) {
 }  // namespace
 
 namespace {
+// Sums of real single data of at most two dimensions are added up in single precision,
+// as the class has it (sum(single([1e8 1 -1e8])) is 0); o, the double sums, has the
+// result's shape and takes the single ones.
+void single_sums(const Mt& x, const Mt* d, bool cumulative, const char* fn, Mt& o) {
+  if (x.num_class() != mc_single || x.isc() || x.ndims() > 2 || o.isc()) return;
+  const int dim = dim_of(x, d, fn);
+  const std::size_t r = x.rows(), c = x.cols();
+  if (dim > 2 || x.numel() == 0) return;
+  const std::size_t outer = dim == 1 ? c : r, inner = dim == 1 ? r : c;
+  const std::size_t step = dim == 1 ? 1 : r, next = dim == 1 ? r : 1;
+  if (o.numel() != (cumulative ? x.numel() : outer)) return;
+  const m_type* p = x.cre();
+  m_type* q = o.pr();
+  for (std::size_t k = 0; k < outer; ++k) {
+    float acc = 0;
+    for (std::size_t t = 0; t < inner; ++t) {
+      const std::size_t at = k * next + t * step;
+      acc += float(p[at]);
+      if (cumulative) q[at] = m_type(acc);
+    }
+    if (!cumulative) q[k] = m_type(acc);
+  }
+}
+
 // sum, prod and cumsum with an optional dimension and type argument. 'native' keeps
 // the class of x (a logical sum is whether any element is true, a logical product
 // whether all are); 'double' gives double also for single; a single x gives single
@@ -408,6 +432,7 @@ Mt typed_reduce(const Mt& x, const Mt* d, const Mt* type, char op, const char* f
   const int t = type ? type_arg(*type, fn) : int(type_usual);
   if (t == type_native && is_int_class(class_of(x))) return native_reduce(x, d, op, fn);
   Mt o = usual(x, d);
+  if (t != type_double && (op == '+' || op == 'c')) single_sums(x, d, op == 'c', fn, o);
   if (t == type_native && x.islogical() && op != 'c') {
     m_type* p = o.numel() ? o.pr() : nullptr;
     for (std::size_t k = 0; k < o.numel(); ++k) p[k] = p[k] != 0 ? 1 : 0;

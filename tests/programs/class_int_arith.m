@@ -86,3 +86,8 @@ v3 = class(var(int8([1 2])))
 v4 = arrayfun(@(t) t * 2, int16([1 2 300]))
 v5 = class(cellfun(@(t) t, {uint8(1), uint8(2)}))
 v6 = class(arrayfun(@(t) single(t) / 3, [1 2]))
+% single data is summed in single precision
+w1 = sum(single([1e8 1 -1e8]))
+w2 = cumsum(single([1e8; 1; -1e8]))
+w3 = sum(single([1e8 1; 1 -1e8]), 2)
+w4 = sum(single([1e8 1 -1e8]), 'double')
