@@ -272,4 +272,18 @@ M<m_type> beta(const M<m_type>& a, const M<m_type>& b);
 // now: the date number of this moment (days; fractions are the time of day).
 M<m_type> now();
 
+// structfun(f, s [, 'UniformOutput', false] [, 'ErrorHandler', h]): f applied to each
+// field of the structure s, as cellfun applies it to a column of the field values; the
+// results are a column, or (UniformOutput false) a structure with s's field names.
+namespace grl {
+M<m_type> structfun_run(const deal_t& d);
+}
+template <class... A> inline M<m_type> structfun(A&&... a) {
+  grl::deal_t d;
+  (grl::deal_put(d, a), ...);
+  M<m_type> r = grl::structfun_run(d);
+  grl::finish_cell_outputs(d, "structfun");
+  return r;
+}
+
 #endif

@@ -66,3 +66,24 @@ try
 catch e
   disp(e.message)
 end
+% structfun over the fields of a structure
+st = struct('a', 1, 'b', 4, 'c', -2);
+v = structfun(@(x) x * 2, st)
+t = structfun(@(x) [x x], st, 'UniformOutput', false)
+[p, q] = structfun(@(x) deal(x, -x), struct('u', 1, 'v', 2))
+f = @(x) x > 0;
+w = structfun(f, st)
+n = structfun(@numel, struct('m', [1 2 3], 'k', 'ab'))
+u = structfun(@(x) x, struct('a', 'xy', 'b', 3), 'UniformOutput', 0);
+disp(u.a)
+try
+  structfun(@(x) [x x], st)
+catch e
+  disp(e.message)
+end
+try
+  structfun(@(x) x, 5)
+catch e
+  disp(e.message)
+end
+r = structfun(@(x) error('bad'), st, 'ErrorHandler', @(err, x) -1)

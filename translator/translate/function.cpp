@@ -204,7 +204,7 @@ std::string parser_t::entry_points(const std::string& m_name) {
 // live in the library's gridlib_funfun.h.
 static bool uses_function_functions(const std::string& cpp) {
   static const char* const words[] = {"grl::anon<", "grl::call_anon", "grl::call0(", "grl::evaluated(", "grl::call_handle", "set_named_caller", "arrayfun(",
-                                      "cellfun_any(", "fzero(", "fminbnd(", "fminsearch(",
+                                      "cellfun_any(", "structfun(", "fzero(", "fminbnd(", "fminsearch(",
                                       "integral(", "quad(", "quadgk(", "ode45(", "ode23(",
                                       "optimset(", "odeset(", "optimget(", "odeget(", "deval("};
   for (const char* w : words)
