@@ -98,6 +98,22 @@ positions resolve(const ix<m_type>& a, const where& w, std::size_t extent, bool 
   return r;
 }
 
+bool logical_values(const M<m_type>& x, M<m_type>& v, bool was_empty) {
+  if (was_empty || !x.islogical() || v.islogical() || v.ischar() || v.isc() || v.holds_cell() ||
+      v.holds_struct() || (v.flags_ & F_HANDLE) || v.numel() == 0)
+    return false;
+  M<m_type> o = M<m_type>::alloc(v.rows(), v.cols());
+  if (v.ndims() > 2) o.set_shape(v.shape());
+  const m_type* a = v.cre();
+  for (std::size_t k = 0; k < v.numel(); ++k) {
+    if (a[k] != a[k]) grl_fail("invalid conversion from NaN to logical");
+    o.pr()[k] = a[k] != 0 ? 1 : 0;
+  }
+  o.set_flags(F_LOGICAL);
+  v = o;
+  return true;
+}
+
 }  // namespace grl
 
 using grl::positions;
@@ -218,6 +234,7 @@ template <class T> void M<T>::set1(const grl::ix<T>& a, const M& v0) {
       else grl::fail_resize();
     }
   }
+  if constexpr (std::is_same<T, m_type>::value) grl::logical_values(*this, v, was_empty);
   std::uint32_t fl = merged_flags(*this, v, was_empty);
   const grl::mclass cls = assigned_class(*this, v, was_empty);
   if (cls != grl::mc_double) {
@@ -272,6 +289,7 @@ template <class T> void M<T>::set2(const grl::ix<T>& a, const grl::ix<T>& b, con
   std::size_t nr = pa.count(rows_), nc = pb.count(cols_);
   if (v.numel() != 1 && v.numel() != nr * nc) grl::fail_assign(nr, nc, vr, vc);
   if (v.numel() != 1 && !(vr == nr && vc == nc) && !(vr == 1 || vc == 1)) grl::fail_assign(nr, nc, vr, vc);
+  if constexpr (std::is_same<T, m_type>::value) grl::logical_values(*this, v, was_empty);
   std::uint32_t fl = merged_flags(*this, v, was_empty);
   const grl::mclass cls = assigned_class(*this, v, was_empty);
   if (cls != grl::mc_double) {

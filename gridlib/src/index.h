@@ -45,6 +45,10 @@ void struct_setn(M<m_type>& s, const std::vector<ix<m_type>>& subs, const M<m_ty
 void struct_deln(M<m_type>& s, const std::vector<ix<m_type>>& subs);
 [[noreturn]] void fail_assign(std::size_t r1, std::size_t c1, std::size_t r2, std::size_t c2);
 
+// x(i) = v of a logical x and real numbers v: x stays logical, so v is made logical
+// (nonzero is true); NaN has no logical value. True when v was such numbers.
+bool logical_values(const M<m_type>& x, M<m_type>& v, bool was_empty);
+
 }  // namespace grl
 
 #endif

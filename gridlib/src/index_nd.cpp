@@ -222,6 +222,7 @@ template <class T> void M<T>::setn(const std::vector<grl::ix<T>>& s, const M& v0
     grow(*this, need);
     e = need;
   }
+  if constexpr (std::is_same<T, m_type>::value) grl::logical_values(*this, v, was_empty);
   std::uint32_t fl = was_empty ? v.flags_ : flags_;
   if (!was_empty && islogical() && !v.islogical()) fl = 0;
   const grl::mclass cls = (!cls_ && !v.cls_) ? grl::mc_double : grl::assign_class(*this, v, was_empty);

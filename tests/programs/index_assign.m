@@ -30,3 +30,8 @@ X([], :) = [];
 X
 t = 'hello';
 e4 = size(t([]))
+% a logical array stays logical when numbers are assigned into it (nonzero is true)
+la = true(1, 3); la(2) = 5
+lb = [true false]; lb(4) = 2
+lc = true(2); lc(:, 1) = [2; 0]
+ld = class(lc)
