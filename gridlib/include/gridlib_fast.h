@@ -449,6 +449,17 @@ inline double sc_ceil(double x) { return std::ceil(x); }
 inline double sc_round(double x) { return std::round(x); }   // halves away from zero
 inline double sc_fix(double x) { return std::trunc(x); }
 inline double sc_abs(double x) { return std::fabs(x); }
+// exp and the trigonometric and hyperbolic functions compute in the library's precision,
+// as the general forms do.
+inline double sc_exp(double x) { return std::exp(m_type(x)); }
+inline double sc_sin(double x) { return std::sin(m_type(x)); }
+inline double sc_cos(double x) { return std::cos(m_type(x)); }
+inline double sc_tan(double x) { return std::tan(m_type(x)); }
+inline double sc_atan(double x) { return std::atan(m_type(x)); }
+inline double sc_sinh(double x) { return std::sinh(m_type(x)); }
+inline double sc_cosh(double x) { return std::cosh(m_type(x)); }
+inline double sc_tanh(double x) { return std::tanh(m_type(x)); }
+inline double sc_hypot(double x, double y) { return std::hypot(m_type(x), m_type(y)); }
 // max and min choose as the general forms do: a NaN loses to a number, and of two
 // equal scalars (0 and -0) the second is kept.
 inline double sc_max(double u, double v) { return (v >= u || u != u) ? v : u; }

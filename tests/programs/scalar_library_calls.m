@@ -1,5 +1,6 @@
 % inference-checked
-% floor, ceil, round, fix, abs, mod, rem, max and min of scalars computed in loops, assigned to
+% floor, ceil, round, fix, abs, mod, rem, max, min, exp, the trigonometric and hyperbolic
+% functions and hypot of scalars computed in loops, assigned to
 % scalars and to elements: whole and fractional operands, signs, zero divisors, NaN,
 % Inf and operands too large to be counted exactly.
 xs = [7 -7 6 -6 7.5 -7.5 0.5 -0.5 2.5 -2.5 0];
@@ -87,3 +88,26 @@ disp(c)
 disp(1 ./ mod([-6 6 -6 0 -0 0.3], [3 -3 -3 -3 3 -0.1]))
 disp(1 ./ rem([-6 6 -0 -0.3 0.3], [3 -3 3 0.1 -0.1]))
 fprintf('%g %g\n', rem(-6, 3), mod(6, -3));
+% exp, sin, cos, tan, atan, sinh, cosh, tanh and hypot of scalars, nested and in arithmetic;
+% a zero keeps its sign (1 / sin(-0) is -Inf); NaN and Inf pass through
+ws = [0.5 -1.25 3 -0 0 710 -745.5 NaN Inf -Inf];
+tr = zeros(numel(ws), 9);
+for k = 1:numel(ws)
+  w = ws(k);
+  tr(k, 1) = exp(w);
+  tr(k, 2) = sin(w);
+  tr(k, 3) = cos(w);
+  tr(k, 4) = tan(w);
+  tr(k, 5) = atan(w);
+  tr(k, 6) = sinh(w);
+  tr(k, 7) = cosh(w);
+  tr(k, 8) = 1 / tanh(w);
+  tr(k, 9) = hypot(w, -2);
+end
+fprintf('%.15g %.15g %.15g %.15g %.15g %.15g %.15g %.15g %.15g\n', tr');
+acc = 0;
+for k = 1:50
+  v = k / 7 - 3;
+  acc = acc + exp(-abs(v)) * cos(v) - sin(atan(v) * 2) + tanh(sinh(v / 4)) / cosh(v / 5) + hypot(v, exp(v / 9));
+end
+fprintf('%.12f\n', acc);

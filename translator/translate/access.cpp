@@ -186,7 +186,8 @@ bool parser_t::whole_subscripts(int first, int close, std::vector<sub_form>* for
 }
 
 // In a statement that assigns a proven scalar or an element of a proven array, a call
-// of floor, ceil, round, fix, abs, mod, rem, max or min whose arguments are arithmetic on proven
+// of floor, ceil, round, fix, abs, mod, rem, max, min, exp, sin, cos, tan, atan, sinh, cosh,
+// tanh or hypot whose arguments are arithmetic on proven
 // scalars and numbers (and such calls) computes on C++ doubles (grl::sc_floor, ...,
 // gridlib_fast.h) instead of making an M value for each argument and the result.
 void parser_t::scalar_library_calls() {
@@ -197,7 +198,10 @@ void parser_t::scalar_library_calls() {
   static const std::map<std::string, std::pair<std::string, int>> forms = {
       {"floor_M", {"grl::sc_floor", 1}}, {"ceil_M", {"grl::sc_ceil", 1}}, {"round_M", {"grl::sc_round", 1}},
       {"fix", {"grl::sc_fix", 1}},       {"abs_M", {"grl::sc_abs", 1}},   {"mod", {"grl::sc_mod", 2}},
-      {"rem", {"grl::sc_rem", 2}},       {"max", {"grl::sc_max", 2}},     {"min", {"grl::sc_min", 2}}};
+      {"rem", {"grl::sc_rem", 2}},       {"max", {"grl::sc_max", 2}},     {"min", {"grl::sc_min", 2}},
+      {"exp_M", {"grl::sc_exp", 1}},     {"sin_M", {"grl::sc_sin", 1}},   {"cos_M", {"grl::sc_cos", 1}},
+      {"tan_M", {"grl::sc_tan", 1}},     {"atan_M", {"grl::sc_atan", 1}}, {"sinh_M", {"grl::sc_sinh", 1}},
+      {"cosh_M", {"grl::sc_cosh", 1}},   {"tanh_M", {"grl::sc_tanh", 1}}, {"hypot_M", {"grl::sc_hypot", 2}}};
   // Innermost calls first: a call whose arguments hold a rewritten call is taken after it.
   for (int i = stmt.top() - 2; i >= 0; --i) {
     if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
