@@ -58,3 +58,19 @@ try
 catch
   disp('caught')
 end_try_catch
+% Octave's do ... until loops, continue and break among them
+k = 0;
+do
+  k++;
+  if k == 2, continue; end
+  fprintf('%d\n', k);
+until k >= 4
+n = 0;
+do
+  n = n + 1;
+  switch n
+    case 3
+      break
+  end
+until n > 10
+disp(n)

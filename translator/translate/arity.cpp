@@ -27,13 +27,22 @@ std::string quoted(const std::string& text) {
 
 // The token after the bracket that opens at open closes: the end of the call.
 int parser_t::call_end(int open) {
+  const int close = call_end_or_none(open);
+  if (close < 0) fail("could not find )");
+  return close;
+}
+
+// The same, or -1 where the brackets do not close by the statement's end (as counted by
+// the first character of each token, which text written by earlier steps such as
+// cs_t<m_type>{c,2,3} can mislead).
+int parser_t::call_end_or_none(int open) {
   brackets_t tracker;
   for (int i = open; i < stmt.top(); ++i) {
     const std::string& t = stmt.gettext(i);
     tracker.feed(t.empty() ? '\0' : t[0]);
     if (tracker.depth() == 0) return i;
   }
-  fail("could not find )");
+  return -1;
 }
 
 void parser_t::arity_pass() {
@@ -53,9 +62,10 @@ void parser_t::arity_pass() {
     const int least = library ? reserved_least_inputs(m_name(*symbols, word)) : 0;
     if (any_number && least == 0) continue;
 
+    const int close = call_end_or_none(i + 1);
+    if (close < 0) continue;
     std::vector<int> bounds;
     const int inputs = scan_arguments(i + 1, bounds);
-    const int close = call_end(i + 1);
     // The outputs follow the marker i_o, one per comma at the call's own level.
     int outputs = 0;
     bool after_marker = false;

@@ -52,7 +52,7 @@ void parser_t::check_statement() {
   // Brackets pair, and two operands never stand in a row outside matrix brackets.
   std::vector<char> open;
   bool body_params_closed = false;
-  const int first = !w0.empty() && is_block_keyword(w0) ? 1 : 0;
+  const int first = !w0.empty() && (is_block_keyword(w0) || w0 == "until") ? 1 : 0;
   for (int i = 0; i < stmt.top(); ++i) {
     const std::string& t = stmt.gettext(i);
     const bool bracket = stmt.kind(i) != TK_STRING && t.size() == 1;

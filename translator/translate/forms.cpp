@@ -45,6 +45,8 @@ const parser_t::form_handler* parser_t::find_form(const std::string& word) {
       {"catch", &parser_t::form_catch},
       {"persistent", &parser_t::form_persistent},
       {"for", &parser_t::form_for},
+      {"do", &parser_t::form_do},
+      {"until", &parser_t::form_until},
       {"load", &parser_t::form_load_save},
       {"save", &parser_t::form_load_save},
       {"assert_M", &parser_t::form_assert},   // assert, as the library names it
@@ -252,23 +254,7 @@ bool parser_t::form_end() {
   const int floor = kind == datatypes().function_index() ? 2 : 1;
   if (depth >= floor) {
     if (!open_loops.empty() && open_loops.back().depth == depth) {
-      const open_loop loop = open_loops.back();
-      open_loops.pop_back();
-      const std::string id = std::to_string(loop.id);
-      if (loop.continues) text += "grl_continue_" + id + ":;\n";
-      text += close_block_text();
-      if (loop.breaks) text += "\ngrl_break_" + id + ":;";
-      if (loop.fast >= 0) {
-        // (A label may stand only once in a function: such a loop is written once.)
-        if (loop.breaks || loop.continues) fast_loops[loop.fast].ok = false;
-        text += "\n//$FASTEND " + std::to_string(loop.fast) + "\n";
-      }
-      if (loop.scoped) {
-        // The block of the counted loop's range, views and counter copy.
-        text += "}";
-        active_views.resize(active_views.size() - loop.views);
-        if (loop.shadow) active_shadows.pop_back();
-      }
+      text += close_loop_text(close_block_text());
     } else {
       text += close_block_text();
     }
@@ -280,6 +266,62 @@ bool parser_t::form_end() {
     open_switches.pop_back();
   }
   if (!text.empty()) raw(0, text);
+  block_text();
+  return true;
+}
+
+// The text that ends the innermost open loop with close (its closing brace): the
+// labels a jump out of a switch needs around it, and the end of a counted loop's
+// own block.
+std::string parser_t::close_loop_text(const std::string& close) {
+  const open_loop loop = open_loops.back();
+  open_loops.pop_back();
+  const std::string id = std::to_string(loop.id);
+  std::string text;
+  if (loop.continues) text += "grl_continue_" + id + ":;\n";
+  text += close;
+  if (loop.breaks) text += "\ngrl_break_" + id + ":;";
+  if (loop.fast >= 0) {
+    // (A label may stand only once in a function: such a loop is written once.)
+    if (loop.breaks || loop.continues) fast_loops[loop.fast].ok = false;
+    text += "\n//$FASTEND " + std::to_string(loop.fast) + "\n";
+  }
+  if (loop.scoped) {
+    // The block of the counted loop's range, views and counter copy.
+    text += "}";
+    active_views.resize(active_views.size() - loop.views);
+    if (loop.shadow) active_shadows.pop_back();
+  }
+  return text;
+}
+
+// Octave's do ... until cond (shared M-files use it): the body runs, then again while
+// cond is false; continue goes to the test.
+bool parser_t::form_do() {
+  if (!keyword_statement() || stmt.top() > 1) return false;
+  stmt.set(TP_HEAD, "do {", TK_OTHER);
+  depth += 1;
+  if (loop_depth == 0) loop_depth = depth;
+  loop_opened();
+  block_text();
+  return true;
+}
+
+bool parser_t::form_until() {
+  if (!keyword_statement() || open_loops.empty() || open_loops.back().depth != depth) return false;
+  // until ( cond ) \n, its condition made one operand: } while (!istrue( cond ));
+  std::string text = close_loop_text("} while");
+  const std::size_t brace = text.find("} while");
+  const std::string after = text.substr(brace + 7);
+  text.resize(brace + 7);
+  stmt.set(TP_HEAD, text, TK_OTHER);
+  stmt.set(TP_AFTER_HEAD, " (!", TK_OTHER);
+  stmt.ins(TP_THIRD, "istrue", TK_WORD);
+  stmt.ins(TP_FOURTH, "(", '(');
+  stmt.ins_before_last(")", ')');
+  raw(stmt.top(), ";" + after);
+  if (loop_depth == depth) loop_depth = 0;
+  depth -= 1;
   block_text();
   return true;
 }

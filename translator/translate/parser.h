@@ -364,6 +364,9 @@ class parser_t : public scanner_t {
   bool form_switch();
   bool form_case();
   bool form_end();
+  bool form_do();
+  bool form_until();
+  std::string close_loop_text(const std::string& close);
   bool form_return();
   bool form_assert();
   // try, catch and persistent (errors.cpp).
@@ -396,6 +399,7 @@ class parser_t : public scanner_t {
   void varargin_pass();
   void arity_pass();
   void regexp_pass();
+  int call_end_or_none(int open);
   int call_end(int open);
   int cell_list(int i);
   // Output lists that name cell elements (outputs.cpp).

@@ -68,7 +68,7 @@ void parser_t::translate_statement() {
   exact_int_literals();
   apply_replacements();
   // 5. The condition of if and while is one operand.
-  if (stmt.is_word(TP_HEAD, "if") || stmt.is_word(TP_HEAD, "while")) {
+  if (stmt.is_word(TP_HEAD, "if") || stmt.is_word(TP_HEAD, "while") || stmt.is_word(TP_HEAD, "until")) {
     stmt.ins(TP_AFTER_HEAD, "(", '(');
     stmt.ins_before_last(")", ')');
   }
