@@ -52,8 +52,8 @@ std::string operand_name(const M<m_type>& x);
 // x keeps its class, except that a double x takes an integer class or single from v.
 // Logical and char values follow the older rules of the indexing code.
 mclass assign_class(const M<m_type>& x, const M<m_type>& v, bool was_empty);
-// The class of a concatenation [a, b, ...] of numeric, logical and char pieces: an
-// integer class (the first one) wins, then char, then single, then logical when all are.
+// The class of a concatenation [a, b, ...] of numeric, logical and char pieces: char
+// wins, then an integer class (the first one), then single, then logical when all are.
 // Returns mc_none when no piece has an integer class or single (the older rules apply).
 mclass concat_class(const M<m_type>* pieces, std::size_t n);
 // A class name argument of zeros, ones, eye, cast, intmax, ...: mc_none when x is no text.

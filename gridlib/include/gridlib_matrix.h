@@ -1109,13 +1109,14 @@ template <class T> inline Mx<T> M<T>::operator()(const cs_t<T>& s) {
 }
 
 // A one-character text stays a value (not its code): a map of number keys refuses it.
+// A 1 x 1 structure or cell has no numbers: it stays a value, which the index refuses.
 template <class T> inline grl::ix<T>::ix(const M<T>& v) : kind(mat), m(&v) {
-  if (v.is_real_scalar() && !v.islogical() && !v.ischar()) { kind = scalar; s = double(*v.re_); m = nullptr; }
+  if (v.is_real_scalar() && v.re_ && !v.islogical() && !v.ischar()) { kind = scalar; s = double(*v.re_); m = nullptr; }
 }
 template <class T> inline grl::ix<T>::ix(const Mx<T>& v) : kind(mat) {
   own = std::make_shared<M<T>>(v.value());
   m = own.get();
-  if (m->is_real_scalar() && !m->islogical() && !m->ischar()) { kind = scalar; s = double(*m->re_); m = nullptr; }
+  if (m->is_real_scalar() && m->re_ && !m->islogical() && !m->ischar()) { kind = scalar; s = double(*m->re_); m = nullptr; }
 }
 template <class T> inline grl::ix<T>::ix(const br_t<T>& v) : kind(mat) {
   own = std::make_shared<M<T>>(v.value());

@@ -81,6 +81,14 @@ positions resolve(const ix<m_type>& a, const where& w, std::size_t extent, bool 
   } else {
     const M<m_type>& m = *a.m;
     std::size_t n = m.numel();
+    // A structure, cell or handle holds no numbers to index with.
+    const char* kind = m.holds_struct() ? (n == 1 ? "<scalar struct>" : "<struct>")
+                       : m.holds_cell() ? "<cell>"
+                       : (m.flags_ & F_HANDLE) ? "<function handle>"
+                                               : nullptr;
+    if (kind || (n > 0 && !m.cre()))
+      grl_fail("%s: subscripts must be either integers 1 to (2^63)-1 or logicals",
+               place(w, kind ? kind : "<value>").c_str());
     r.rows = m.rows();
     r.cols = m.cols();
     const m_type* v = m.cre();

@@ -12,3 +12,29 @@ w = x(2, pages{:})
 q = zeros(2, 2);
 q(1, idx{2}) = 5;
 disp(q)
+% a structure or a cell is no subscript: the error names it (it crashed)
+a = [10 20 30];
+s.x = 1;
+try
+  b = a(s)
+catch e
+  disp(e.message)
+end
+c = {2};
+try
+  d = a(c)
+catch e
+  disp(e.message)
+end
+t.x = 1;
+try
+  a(t) = 5;
+catch e
+  disp(e.message)
+end
+s(2).x = 1;
+try
+  b = a(s);
+catch e
+  disp(e.message)
+end
