@@ -49,7 +49,10 @@ Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape) {
       rest.push_back(shape[k - 1]);
     }
   for (std::size_t v : chosen) shape[v - 1] = 1;
-  Mt moved = ::permute(x, order);
+  // Leading dimensions in order ([1 2]) are joined as they lie: no elements move.
+  bool in_place = true;
+  for (std::size_t k = 0; k < n; ++k) in_place = in_place && order.cre()[k] == m_type(k + 1);
+  Mt moved = in_place ? x : ::permute(x, order);
   if (rest.size() < 2) rest.push_back(1);
   moved.set_shape(rest);
   return moved;
