@@ -1,6 +1,6 @@
 // Reductions over several dimensions at once: sum(x, [1 3]), max(x, [], 'all'), ...
-// x is rearranged so that the named dimensions come first, joined into one, and the
-// reduction then works along that one.
+// The named dimensions are joined into one (in place when they are neighbours, else
+// after moving them first), and the reduction then works along that one.
 #include <algorithm>
 #include <vector>
 
@@ -14,8 +14,9 @@ bool several_dims(const Mt& d) {
   return !d.holds_cell() && !d.holds_struct() && d.numel() > 1;
 }
 
-Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape) {
+Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape, int& along) {
   shape = x.shape();
+  along = 1;
   if (d.ischar()) {
     Mt v = x;
     v.reshape_to(x.numel(), 1);
@@ -35,7 +36,28 @@ Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape) {
   // Dimensions beyond x's own have extent 1: they join nothing and need no moving.
   const std::size_t n = shape.size();
   chosen.erase(std::remove_if(chosen.begin(), chosen.end(), [n](std::size_t v) { return v > n; }), chosen.end());
-  // The named dimensions first, in the order given, then the others in order.
+  sizes joined_shape;
+  if (!chosen.empty()) {
+    // Neighbouring dimensions ([2 3], [3 2], [1 2 3]) are joined as they lie: no
+    // element moves, and the reduction works along the joined one.
+    const std::size_t lo = *std::min_element(chosen.begin(), chosen.end());
+    const std::size_t hi = *std::max_element(chosen.begin(), chosen.end());
+    if (hi - lo + 1 == chosen.size()) {
+      std::size_t joined = 1;
+      for (std::size_t k = 0; k < n; ++k) {
+        if (k + 1 < lo || k + 1 > hi) joined_shape.push_back(shape[k]);
+        else joined *= shape[k];
+        if (k + 1 == hi) joined_shape.push_back(joined);
+      }
+      for (std::size_t v : chosen) shape[v - 1] = 1;
+      while (joined_shape.size() < 2) joined_shape.push_back(1);
+      Mt same = x;
+      same.set_shape(joined_shape);
+      along = int(lo);
+      return same;
+    }
+  }
+  // Else the named dimensions first, in the order given, then the others in order.
   Mt order = Mt::alloc(1, n);
   std::size_t at = 0, joined = 1;
   for (std::size_t v : chosen) {
@@ -49,10 +71,8 @@ Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape) {
       rest.push_back(shape[k - 1]);
     }
   for (std::size_t v : chosen) shape[v - 1] = 1;
-  // Leading dimensions in order ([1 2]) are joined as they lie: no elements move.
-  bool in_place = true;
-  for (std::size_t k = 0; k < n; ++k) in_place = in_place && order.cre()[k] == m_type(k + 1);
-  Mt moved = in_place ? x : ::permute(x, order);
+  // With no dimension of x named, order is 1..n: x is only given a leading 1.
+  Mt moved = chosen.empty() ? x : ::permute(x, order);
   if (rest.size() < 2) rest.push_back(1);
   moved.set_shape(rest);
   return moved;

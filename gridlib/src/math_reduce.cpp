@@ -195,8 +195,10 @@ Mt mean_of(const Mt& x, const Mt* d) {
 Mt anyall(const Mt& x, const Mt* given, bool is_all, const char* fn) {
   if (given && several_dims(*given)) {
     sizes shape;
-    const Mt one(m_type(1));
-    return unfold_result(anyall(fold_dims(x, *given, fn, shape), &one, is_all, fn), shape);
+    int along = 1;
+    const Mt folded = fold_dims(x, *given, fn, shape, along);
+    const Mt dim = Mt(m_type(along));
+    return unfold_result(anyall(folded, &dim, is_all, fn), shape);
   }
   Mt whole;
   const Mt* d = loose_dim(x, given, fn, whole);
@@ -279,10 +281,12 @@ void extreme(const Mt& x, const Mt* d, bool want_max, Mr<m_type>* m, Mr<m_type>*
     // ambiguous, so it is refused.
     if (idx && !d->ischar()) grl_fail("%s: an index output needs a single dimension or 'all'", fn);
     sizes shape;
-    const Mt one(m_type(1));
+    int along = 1;
+    const Mt folded = fold_dims(x, *d, fn, shape, along);
+    const Mt dim = Mt(m_type(along));
     Mt mo, io;
     Mr<m_type> mm(mo), mi(io);
-    extreme(fold_dims(x, *d, fn, shape), &one, want_max, &mm, idx ? &mi : nullptr);
+    extreme(folded, &dim, want_max, &mm, idx ? &mi : nullptr);
     if (m) *m = unfold_result(mo, shape);
     if (idx) *idx = unfold_result(io, shape);
     return;
@@ -426,8 +430,10 @@ Mt typed_reduce(const Mt& x, const Mt* d, const Mt* type, char op, const char* f
   if (x.holds_cell()) grl_fail("%s: wrong type argument 'cell'", fn);
   if (d && op != 'c' && several_dims(*d)) {
     sizes shape;
-    const Mt one(m_type(1));
-    return unfold_result(typed_reduce(fold_dims(x, *d, fn, shape), &one, type, op, fn, usual), shape);
+    int along = 1;
+    const Mt folded = fold_dims(x, *d, fn, shape, along);
+    const Mt dim = Mt(m_type(along));
+    return unfold_result(typed_reduce(folded, &dim, type, op, fn, usual), shape);
   }
   const int t = type ? type_arg(*type, fn) : int(type_usual);
   if (t == type_native && is_int_class(class_of(x))) return native_reduce(x, d, op, fn);
@@ -470,8 +476,9 @@ Mt mean(const Mt& x, const Mt& dim) {
   if (x.holds_cell()) grl_fail("mean: X must be a numeric vector or matrix");
   if (several_dims(dim)) {
     sizes shape;
-    const Mt one(m_type(1));
-    return unfold_result(mean(fold_dims(x, dim, "mean", shape), one), shape);
+    int along = 1;
+    const Mt folded = fold_dims(x, dim, "mean", shape, along);
+    return unfold_result(mean(folded, Mt(m_type(along))), shape);
   }
   Mt o = mean_of(x, &dim);
   single_result(o, x);

@@ -68,6 +68,16 @@ int var_dim(const Mt& d, bool* all) {
 Mt var_of(const Mt& x0, const Mt* w, const Mt* d, bool root) {
   bool all = false;
   int dim = d ? var_dim(*d, &all) : default_dim(x0);
+  if (d && !d->ischar() && d->numel() > 1) {
+    // Several dimensions: joined into one, and the work runs along that one.
+    if (w && !w->isempty() && !(w->numel() == 1 && (w->cre()[0] == 0 || w->cre()[0] == 1)))
+      grl_fail("var: W must be either 0 or 1 when DIM is a vector");
+    sizes shape;
+    int along = 1;
+    const Mt folded = fold_dims(x0, *d, "var", shape, along);
+    const Mt dm = Mt(m_type(along));
+    return unfold_result(var_of(folded, w, &dm, root), shape);
+  }
   if (x0.ndims() > 2 && !all) {
     Mt o = along(x0, dim, [w, root](const Mt& y, int k) {
       const Mt dm = Mt(m_type(k));
@@ -157,6 +167,13 @@ inline bool cval_less(const cval& u, const cval& v) {
 // Median of each group: NaN anywhere gives NaN; an even count averages the two middle
 // elements. Logical and char values give numbers.
 Mt median_of(const Mt& x, const Mt* d) {
+  if (d && several_dims(*d)) {
+    sizes shape;
+    int along = 1;
+    const Mt folded = fold_dims(x, *d, "median", shape, along);
+    const Mt dm = Mt(m_type(along));
+    return unfold_result(median_of(folded, &dm), shape);
+  }
   const int dim = d ? stat_dim(*d, "median") : default_dim(x);
   if (x.ndims() > 2)
     return along(x, dim, [](const Mt& y, int k) {

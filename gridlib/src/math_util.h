@@ -54,10 +54,11 @@ int dim_arg(const Mt& d, const char* fn);
 const Mt* loose_dim(const Mt& x, const Mt* d, const char* fn, Mt& whole);
 // A DIM argument naming several dimensions ([1 3]) or all of them ('all').
 bool several_dims(const Mt& d);
-// x with the dimensions d names brought first and joined into one, so that a reduction
-// along dimension 1 works over all of them; shape is then the shape of the result.
+// x with the dimensions d names joined into one, so that a reduction along dimension
+// `along` works over all of them; shape is then the shape of the result. Neighbouring
+// dimensions are joined where they lie, others are brought first (along is then 1).
 // Fails with fn's message for a dimension that is no positive integer or repeats.
-Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape);
+Mt fold_dims(const Mt& x, const Mt& d, const char* fn, sizes& shape, int& along);
 // The result r of a reduction of fold_dims's value given that shape.
 Mt unfold_result(Mt r, const sizes& shape);
 // The dimension a reduction works along when none is given: the first that is not 1.

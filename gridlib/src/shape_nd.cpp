@@ -72,11 +72,20 @@ template <class V> V permute_by(const V& x, const std::vector<std::size_t>& perm
   sizes out(n);
   for (std::size_t k = 0; k < n; ++k) out[k] = in[perm[k]];
   std::vector<std::size_t> src = shp::positions(out[0], shp::product(out, 1));
-  each_sub(out, [&](std::size_t o, const sizes& j) {
-    std::size_t s = 0;
-    for (std::size_t k = 0; k < n; ++k) s += j[k] * st[perm[k]];
-    src[o] = s;
-  });
+  // A column of the result steps through x with one stride; the columns follow one
+  // another as the other subscripts count up.
+  const std::size_t rows = out[0], step = st[perm[0]], total = src.size();
+  sizes j(n, 0);
+  std::size_t base = 0;
+  for (std::size_t o = 0; o < total; o += rows) {
+    for (std::size_t r = 0; r < rows; ++r) src[o + r] = base + r * step;
+    for (std::size_t k = 1; k < n; ++k) {
+      base += st[perm[k]];
+      if (++j[k] < out[k]) break;
+      base -= j[k] * st[perm[k]];
+      j[k] = 0;
+    }
+  }
   return pick_nd(x, out, src);
 }
 

@@ -53,6 +53,26 @@ TEST(SeveralDims, OrderOfTheNamedDimensionsDoesNotMatter) {
   expect_near_values(s23, {144, 156});
 }
 
+TEST(SeveralDims, NeighboursJoinedInPlaceAgreeWithOneAtATime) {
+  const Mt a = counting({2, 3, 4, 5});
+  // [3 2] and [2 3 4] are neighbours (joined where they lie), [2 4] are not (moved).
+  const Mt s32 = sum(a, row({3, 2})), one = sum(sum(a, Mt(2)), Mt(3));
+  EXPECT_EQ(s32.shape(), (grl::sizes{2, 1, 1, 5}));
+  for (std::size_t k = 0; k < one.numel(); ++k) EXPECT_EQ(s32.cre()[k], one.cre()[k]);
+  const Mt m = max(a, Mt(), row({2, 3, 4}));
+  EXPECT_EQ(m.shape(), (grl::sizes{2, 1}));
+  expect_near_values(m, {119, 120});
+  const Mt s24 = sum(a, row({2, 4})), two = sum(sum(a, Mt(2)), Mt(4));
+  EXPECT_EQ(s24.shape(), (grl::sizes{2, 1, 4}));
+  for (std::size_t k = 0; k < two.numel(); ++k) EXPECT_EQ(s24.cre()[k], two.cre()[k]);
+  // median and var take several dimensions the same way.
+  expect_near_values(median(a, row({1, 2, 3, 4})), {60.5});
+  expect_near_values(median(a, str("all")), {60.5});
+  const Mt v = var(a, Mt(1), row({1, 2}));
+  EXPECT_EQ(v.shape(), (grl::sizes{1, 1, 4, 5}));
+  expect_near_values(Mt(v.cre()[0]), {35.0 / 12});
+}
+
 TEST(SeveralDims, DimensionsPastTheLastAreSingle) {
   const Mt a = counting({2, 3});
   const Mt s = sum(a, row({1, 7}));

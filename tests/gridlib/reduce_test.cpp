@@ -97,7 +97,8 @@ TEST(ReduceErrors, StatisticsArguments) {
   EXPECT_ERROR(var(row({1, 2, 3}), Mt(0), row({1, 1})), "var: DIM must be a positive integer scalar, vector, or 'all'");
   EXPECT_ERROR(var(row({1, 2, 3}), Mt(0), Mt()), "var: DIM must be a positive integer scalar, vector, or 'all'");
   EXPECT_ERROR(median(row({1, 2, 3}), Mt(0)), "median: DIM must be an integer and a valid dimension");
-  EXPECT_ERROR(median(row({1, 2, 3}), row({1, 2})), "median: DIM must be an integer and a valid dimension");
+  EXPECT_ERROR(median(row({1, 2, 3}), row({2, 2})), "median: vector of dimensions must not repeat a dimension");
+  EXPECT_ERROR(var(row({1, 2, 3}), row({1, 2, 3}), row({1, 2})), "var: W must be either 0 or 1 when DIM is a vector");
   EXPECT_ERROR(mode(row({1, 2, 3}), Mt(1.5)), "mode: DIM must be an integer and a valid dimension");
 }
 

@@ -30,3 +30,19 @@ sc = sum(A + 1i, [1 2])
 try, sum(A, [1 1]), catch err, disp(err.message), end
 try, sum(A, [1 0]), catch err, disp(err.message), end
 try, [v, k] = max(A, [], [1 2]), catch err, disp(err.message), end
+% Neighbouring dimensions are joined where they lie; others are brought together.
+Q = reshape(1:120, 2, 3, 4, 5);
+q23 = sum(Q, [2 3])
+q32 = max(Q, [], [3 2])
+q234 = min(Q, [], [2 3 4])
+q24 = mean(Q, [2 4])
+q34 = any(mod(Q, 7) == 0, [3 4])
+q12 = prod(Q(:, :, 1, 1) / 4, [1 2])
+% median, var and std over several dimensions or all elements
+v13 = var(A, 0, [1 3])
+s23 = std(A, 1, [2 3])
+sa = std(A, 0, 'all')
+md13 = median(A, [1 3])
+md23 = median(Q, [2 3])
+mda = median(A, 'all')
+try, var(A, [1 2], [1 3]), catch err, disp(err.message), end
