@@ -103,9 +103,11 @@ TEST(Scanner, MatrixElementsAndRows) {
   EXPECT_EQ(scan("m = [1, % first\n  2]\n"), V{"m = [ 1.0 , semi , NL 2.0 ] NL"});
   EXPECT_EQ(scan("c = {'a' [1 2]}\n"), V{"c = { \"a\" , [ 1.0 , 2.0 ] } NL"});
   EXPECT_EQ(scan("x = f([1 2] (3))\n"), V{"x = f ( [ 1.0 , 2.0 ] ( 3.0 ) ) NL"});
-  // An element of a cell indexed again is one operand; a blank still separates.
+  // An element of a cell or a call's result indexed again is one operand; a blank
+  // still separates.
   EXPECT_EQ(scan("[c{1}(2) c{2}{1}]\n"), V{"[ c { 1.0 } ( 2.0 ) , c { 2.0 } { 1.0 } ] NL"});
   EXPECT_EQ(scan("[c{1} (2) {3}]\n"), V{"[ c { 1.0 } , ( 2.0 ) , { 3.0 } ] NL"});
+  EXPECT_EQ(scan("[f(3)(2) g(1) (2)]\n"), V{"[ f ( 3.0 ) ( 2.0 ) , g ( 1.0 ) , ( 2.0 ) ] NL"});
 }
 
 TEST(Scanner, StatementEnds) {

@@ -29,3 +29,8 @@ try, size(Q, 1, 2, 3, 0), catch e, disp(e.message), end
 [r, c] = size(Q)
 [m, n] = size(ones(3, 4), [1 2])
 sz = size(Q, [1 3])
+% five DIM arguments or more with as many outputs
+F = zeros(2, 3, 4, 5, 6);
+[a, b, c, d, e] = size(F, 1, 2, 3, 4, 5)
+[a, b, c, d, e, f] = size(F, 5, 4, 3, 2, 1, 7)
+[a, b, c, d, e] = size(F)

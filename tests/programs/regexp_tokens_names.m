@@ -26,3 +26,8 @@ p4 = regexp('abc', '(?<k>\w)', 'names', 'once')
 m = regexp('a1b2', '(?<l>[a-z])(?<d>\d)', 'names')
 m(2)
 z = regexp('abc', '(?<x>\d)', 'names')
+% the field of every match
+r = regexp('a=1,b=2,c=3', '(?<key>\w)=(?<val>\d)', 'names');
+keys = {r.key}
+vals = [r.val]
+r(3)

@@ -439,8 +439,9 @@ void scanner_t::after_append(bool blank_before, bool row_break, int innermost_be
                                 after != ' ' && after != '\t';
     const bool call_apart = blank_before && (stmt.kind(t - 1) == TK_WORD ||
                                              stmt.kind(t - 1) == TK_NUMBER) && nt == "(";
-    // c{k}(e) and c{k}{e} with nothing between: one operand, the element indexed again.
-    const bool indexes_element = !blank_before && pt == "}" && (nt == "(" || nt == "{");
+    // c{k}(e), c{k}{e} and f(x)(e) with nothing between: one operand, the element or
+    // the call's result indexed again.
+    const bool indexes_element = !blank_before && (pt == "}" || pt == ")") && (nt == "(" || nt == "{");
     if (!indexes_element && (signed_element || call_apart || operands_in_a_row(stmt, t - 1, t))) {
       stmt.ins(t, ",", ',');
       // M counts a blank that separates elements as one more column: what follows on

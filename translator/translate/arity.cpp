@@ -62,10 +62,22 @@ void parser_t::arity_pass() {
     const int least = library ? reserved_least_inputs(m_name(*symbols, word)) : 0;
     if (any_number && least == 0) continue;
 
-    const int close = call_end_or_none(i + 1);
+    int close = call_end_or_none(i + 1);
     if (close < 0) continue;
     std::vector<int> bounds;
-    const int inputs = scan_arguments(i + 1, bounds);
+    int inputs = scan_arguments(i + 1, bounds);
+    if (library && word == "size" && inputs >= 6 && stmt.is_word(bounds[inputs], ",") &&
+        stmt.is_word(bounds[inputs] + 1, "i_o")) {
+      // [a, b, ...] = size(x, d1, d2, d3, d4, d5, ...): the dimensions as one vector,
+      // size(x, [d1 d2 ...]), which gives the same outputs.
+      stmt.ins(bounds[inputs], ")", ')');
+      stmt.ins(bounds[2] - 1, ")", ')');
+      stmt.ins(bounds[1], "(", '(');
+      stmt.ins(bounds[1], "BR", TK_WORD);
+      stmt.ins(bounds[1], "(", '(');
+      inputs = scan_arguments(i + 1, bounds);
+      close = call_end(i + 1);
+    }
     // The outputs follow the marker i_o, one per comma at the call's own level.
     int outputs = 0;
     bool after_marker = false;

@@ -120,7 +120,15 @@ class field_writer {
     const int close = closing(j);
     // c{k}(j).a: an element of the structure array a cell holds.
     if (brace && is(close + 1, "(")) return mark(closing(close + 1) + 1);
-    return mark(close + 1);
+    // f(x)(k).a: an element of the structure array a call gives.
+    return mark(close + 1) || (!brace && marked_after(close + 1));
+  }
+
+  // Whether the brackets from the "(" at open on, one group after another with
+  // nothing between, end at a field mark (f(x)(k).a read on from f(x)).
+  bool marked_after(int open) const {
+    while (is(open, "(")) open = closing(open) + 1;
+    return mark(open);
   }
 
   // The name of the first field after a field mark: the literal of mp[0], or for
@@ -291,7 +299,9 @@ class field_writer {
   }
 
   bool takes_lists(int j) const {
-    static const char* const names[] = {"fprintf", "sprintf", "horzcat", "vertcat", "cat", "struct_M", "strcat", "fullfile", "printf"};
+    static const char* const names[] = {"fprintf", "sprintf", "horzcat", "vertcat", "cat", "struct_M", "strcat",
+                                        "fullfile", "printf", "isequal", "isequaln", "zeros", "ones", "cell",
+                                        "rand", "randn", "true_M", "false_M", "NaN", "Inf"};
     if (!word(j)) return false;
     // The library spells some functions with a suffix (strcat_M).
     std::string f = in_[j].text;
@@ -299,6 +309,18 @@ class field_writer {
     for (const char* n : names)
       if (f == n) return true;
     return false;
+  }
+
+  // The value whose field the last step names, indexed as written (s, s(k), c{k}).
+  toks list_base() const {
+    toks base = last_.base;
+    if (last_.brace) base.push_back(raw(".br"));
+    if (last_.elem || last_.brace) {
+      base.push_back(tok{"(", '('});
+      base.insert(base.end(), last_.index.begin(), last_.index.end());
+      base.push_back(tok{")", ')'});
+    }
+    return base;
   }
 
   toks list_of(const toks& base) const {
@@ -322,6 +344,18 @@ class field_writer {
       return method_call(parts[0], parts[1], i, out);
     if (parts.size() > 1) fields_of(w, 1, cur, i, write);
     for (;;) {
+      // s.(name).f: a field right after a dynamic name.
+      if (mark(i) && i > start && is(i - 1, ")")) {
+        const std::string m = in_[i].text.substr(1);
+        int next = i + 1;
+        const std::vector<std::string> mp = split_dots(m);
+        const toks name = first_field_name(mp, next);
+        last_ = step{cur, {}, name, false};
+        cur = wrap(cur, name, write);
+        i = next;
+        if (mp.size() > 1) fields_of(m, 1, cur, i, write);
+        continue;
+      }
       int j = i;
       const bool brace = is(j, ".br");
       if (brace) ++j;
@@ -331,7 +365,16 @@ class field_writer {
         i = cell_element_field(j - 1, cur, write);
         continue;
       }
-      if (!mark(close + 1)) break;
+      if (!mark(close + 1)) {
+        // f(x)(k).a: the call's result (or an element of it) is indexed again.
+        if (brace || write || !marked_after(close + 1)) break;
+        const toks args = emit(j + 1, close);
+        cur.push_back(tok{"(", '('});
+        cur.insert(cur.end(), args.begin(), args.end());
+        cur.push_back(tok{")", ')'});
+        i = close + 1;
+        continue;
+      }
       const toks args = emit(j + 1, close);
       const std::string m = in_[close + 1].text.substr(1);
       int next = close + 2;
@@ -389,16 +432,21 @@ class field_writer {
     }
     // c{k}.f is a list too: the structure array the cell element holds.
     if (!write && list_item(start, i)) {
-      toks base = last_.base;
-      if (last_.brace) base.push_back(raw(".br"));
-      if (last_.elem || last_.brace) {
-        base.push_back(tok{"(", '('});
-        base.insert(base.end(), last_.index.begin(), last_.index.end());
-        base.push_back(tok{")", ')'});
-      }
-      const toks list = list_of(base);
+      const toks list = list_of(list_base());
       out.insert(out.end(), list.begin(), list.end());
       return i;
+    }
+    // [x, y] = s.f: the outputs take the values of the list in turn (s.f(i_o, x, y)).
+    // A variable known to hold one structure keeps the call of what its field holds.
+    if (!write && is(i, "(") && word(i + 1) && in_[i + 1].text == "i_o" && is(i + 2, ",") && !last_.name.empty() &&
+        !(last_.index.empty() && last_.base.size() == 1 && single_(last_.base[0].text))) {
+      out.push_back(raw("grl::list_outputs(grl::field_list("));
+      const toks base = list_base();
+      out.insert(out.end(), base.begin(), base.end());
+      out.push_back(raw(","));
+      out.insert(out.end(), last_.name.begin(), last_.name.end());
+      out.push_back(raw("),"));
+      return i + 1;
     }
     // [s.f] = f(x), [s(k).f] = f(x): a place for each element, stored after the call.
     // The name may be dynamic, [s.(name)] = f(x).

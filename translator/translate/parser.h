@@ -388,6 +388,7 @@ class parser_t : public scanner_t {
   void load_save();
   std::string loaded_names();
   void identifier_pass();
+  bool function_fields(int i, std::size_t dot);
   void undefined_name(int i);
   bool empty_subscript(int i) const;
   void pass_argument_names(int i);

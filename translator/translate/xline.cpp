@@ -540,7 +540,9 @@ void parser_t::assignment(int eq) {
       takes_any_var = stmt.kind(i) == TK_WORD && any_vars.count(stmt.gettext(i)) > 0;
     bool has_paren = false;
     for (int i = eq + 1; i < stmt.top(); ++i) has_paren = has_paren || stmt.is_word(i, "(");
-    if (!has_paren) {
+    // (s(2:3).f ends with its field: the outputs follow it as they follow s.f.)
+    const std::string& last = stmt.gettext(stmt.top() - 1);
+    if (!has_paren || (!last.empty() && last[0] == kFieldMark)) {
       stmt.ins_before_last("(", '(');
       stmt.ins_before_last(")", ')');
     }
@@ -812,6 +814,23 @@ void parser_t::pass_argument_names(int i) {
   before_statement += "grl::pass_names(\"" + stmt.gettext(i) + "\",{" + names + "});\n";
 }
 
+// f.a.b of a function f (no variable): the fields of f's result, as written f().a.b.
+// The word at i becomes f ( ) and the field mark that follows a call's result.
+bool parser_t::function_fields(int i, std::size_t dot) {
+  const std::string word = stmt.gettext(i);
+  const std::string base = word.substr(0, dot), rest = word.substr(dot + 1);
+  if (rest.empty() || rest.back() == '.' || !host) return false;
+  const int b = symbols->find(base, SYM_ANY);
+  const bool function = b >= 0 ? (symbols->type_of(b) & SYM_FUNCTIONS) && !(symbols->type_of(b) & SYM_VARIABLES)
+                               : host->has_mfile(base);
+  if (!function) return false;
+  stmt.set(i, base, TK_WORD);
+  stmt.ins(i + 1, std::string(1, kFieldMark) + rest, TK_WORD);
+  stmt.ins(i + 1, ")", ')');
+  stmt.ins(i + 1, "(", '(');
+  return true;
+}
+
 // Every word is a variable, a known function, or the name of an M-file, which the
 // project scans or translates first so that the callee's interface is known here.
 void parser_t::identifier_pass() {
@@ -848,6 +867,10 @@ void parser_t::identifier_pass() {
       if (own >= 0) e = own;
     }
     const std::size_t dot = word.find('.');
+    if (e < 0 && dot != std::string::npos && dot > 0 && function_fields(i, dot)) {
+      --i;
+      continue;
+    }
     if (e < 0 && dot != std::string::npos && dot > 0) {
       const int base = symbols->find(word.substr(0, dot), SYM_ANY);
       if (base >= 0) e = symbols->add_typed(word, symbols->type_of(base) & SYM_ANY, default_type);

@@ -33,3 +33,15 @@ nest.in = t;
 z = [nest.in.v]
 [nest.in.v] = deal(0);
 disp([nest.in.v])
+% [x, y] = s.v: the outputs take the values of the list in turn
+[x, y] = t.v;
+disp([x y])
+[a1, a2] = t(2:3).v;
+disp([a1 a2])
+same = struct('v', {[1 2], [1 2]});
+e1 = isequal(same.v)
+e2 = isequal(t.v)
+e3 = isequaln(same(1).v, same.v)
+sz = struct('d', {2, 3});
+Z = zeros(sz.d)
+try, [x, y, z, w] = t.v; catch err, disp(err.message), end

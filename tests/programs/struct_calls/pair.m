@@ -1,0 +1,2 @@
+function p = pair
+p = struct('k', {5, 6}, 'name', {'left', 'right'});
