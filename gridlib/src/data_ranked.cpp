@@ -46,7 +46,7 @@ void count_inputs(const deal_t& d, std::size_t least, std::size_t most, const ch
 double whole_arg(const Mt& a, double lo, const char* msg) {
   if (a.numel() != 1 || a.isc() || a.holds_cell() || a.holds_struct() || a.ischar()) grl_fail("%s", msg);
   const double v = double(a.cre()[0]);
-  if (!(v >= lo) || v != std::floor(v)) grl_fail("%s", msg);
+  if (!(v >= lo) || !std::isfinite(v) || v != std::floor(v)) grl_fail("%s", msg);
   return v;
 }
 

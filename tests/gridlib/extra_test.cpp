@@ -338,6 +338,9 @@ TEST(Extra, CrossCorrelation) {
   expect_near(xcorr(row({1, 2, 3}), str("coeff")), {3.0 / 14, 8.0 / 14, 1, 8.0 / 14, 3.0 / 14});
   EXPECT_EQ(xcorr(col({1, 2})).cols(), 1u);   // a column gives a column
   EXPECT_NE(error_of([] { xcorr(mat(2, 2, {1, 2, 3, 4})); }).find("vectors"), std::string::npos);
+  // An infinite lag is no count of lags (it was converted to an integer).
+  EXPECT_NE(error_of([] { xcorr(row({1, 2, 3}), Mt(m_type(INFINITY))); }).find("MAXLAG"), std::string::npos);
+  EXPECT_NE(error_of([] { maxk(row({1, 2, 3}), Mt(m_type(INFINITY))); }).find("K must be"), std::string::npos);
 }
 
 // discretize: [e(k), e(k+1)) and the last bin closed, or the other way round.
