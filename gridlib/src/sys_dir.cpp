@@ -18,9 +18,20 @@
 
 #include "gridlib.h"
 #include "strutil.h"
+#include "sys_util.h"
 
 using grl::Mt;
 namespace su = grl::su;
+
+std::vector<std::string> grl::folder_names(const std::string& dir) {
+  std::vector<std::string> names;
+  DIR* d = opendir(dir.c_str());
+  if (!d) return names;
+  while (const dirent* e = readdir(d)) names.push_back(e->d_name);
+  closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 namespace {
 
@@ -67,12 +78,8 @@ bool add_entry(std::vector<entry>& out, const std::string& path, const std::stri
 
 // Every entry of folder dir, . and .. included, in name order.
 void folder_entries(const std::string& dir, std::vector<entry>& out) {
-  DIR* d = opendir(dir.c_str());
-  if (!d) return;
-  std::vector<std::string> names;
-  while (const dirent* e = readdir(d)) names.push_back(e->d_name);
-  closedir(d);
-  std::sort(names.begin(), names.end());
+  const std::vector<std::string> names = grl::folder_names(dir);
+  if (names.empty()) return;
   const std::string folder = absolute(dir);
   for (const std::string& n : names) add_entry(out, dir + "/" + n, n, folder);
 }

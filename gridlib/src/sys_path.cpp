@@ -4,8 +4,8 @@
 #include "gridlib.h"
 #include "gridlib_extra.h"
 #include "strutil.h"
+#include "sys_util.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -52,13 +52,7 @@ bool is_folder(const std::string& path) {
 void walk(const std::string& dir, std::vector<std::string>& out, int depth) {
   out.push_back(dir);
   if (depth > 64) return;   // a loop of links stops here
-  DIR* d = opendir(dir.c_str());
-  if (!d) return;
-  std::vector<std::string> names;
-  while (const dirent* e = readdir(d)) names.push_back(e->d_name);
-  closedir(d);
-  std::sort(names.begin(), names.end());
-  for (const std::string& n : names) {
+  for (const std::string& n : folder_names(dir)) {
     if (n.empty() || n[0] == '.' || n[0] == '@' || n[0] == '+' || n == "private") continue;
     const std::string sub = dir + "/" + n;
     if (is_folder(sub)) walk(sub, out, depth + 1);

@@ -34,11 +34,8 @@ std::string number_text(const std::string& t) {
 
 // A string literal as the program writes it: in single quotes.
 std::string string_text(const std::string& t) {
-  std::string inner = t.size() >= 2 ? t.substr(1, t.size() - 2) : t;
   std::string out = "'";
-  for (std::size_t k = 0; k < inner.size(); ++k) {
-    char c = inner[k];
-    if (c == '\\' && k + 1 < inner.size()) c = inner[++k];
+  for (char c : c_string_value(t)) {
     if (c == '\'') out += '\'';
     out += c;
   }

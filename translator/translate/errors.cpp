@@ -249,6 +249,16 @@ std::string c_string_literal(const std::string& s) {
   return q + "\"";
 }
 
+std::string c_string_value(const std::string& literal) {
+  const std::string inner = literal.size() >= 2 ? literal.substr(1, literal.size() - 2) : literal;
+  std::string out;
+  for (std::size_t k = 0; k < inner.size(); ++k) {
+    if (inner[k] == '\\' && k + 1 < inner.size()) ++k;
+    out += inner[k];
+  }
+  return out;
+}
+
 std::string parser_t::nest_declarations() const {
   if (!nest_self || !symbols) return "";
   const nest_function& f = *nest_self;

@@ -20,6 +20,8 @@
 std::string m_name(const symbol_type& table, const std::string& word);
 // s as a C++ string literal, its quotes and backslashes escaped.
 std::string c_string_literal(const std::string& s);
+// The text a C++ string literal (a string token) stands for: c_string_literal undone.
+std::string c_string_value(const std::string& literal);
 
 class parser_t : public scanner_t {
  public:

@@ -11,16 +11,6 @@
 
 namespace {
 
-// The text of a C string literal token ("lib", with \\ and \" escaped).
-std::string literal_text(const std::string& token) {
-  std::string out;
-  for (std::size_t k = 1; k + 1 < token.size(); ++k) {
-    if (token[k] == '\\' && k + 2 < token.size()) ++k;
-    out += token[k];
-  }
-  return out;
-}
-
 // The folders of a path text: pieces between ':' or ';', options (-end) left out.
 std::vector<std::string> folders_of(const std::string& text) {
   std::vector<std::string> out;
@@ -60,7 +50,7 @@ void parser_t::search_path_statement() {
   for (int i = TP_THIRD; i < stmt.top(); ++i) {
     if (stmt.kind(i) != TK_STRING) continue;
     const bool below = i >= 2 && stmt.is_word(i - 1, "(") && stmt.is_word(i - 2, "genpath");
-    for (const std::string& f : folders_of(literal_text(stmt.gettext(i)))) collect(f, below, dirs);
+    for (const std::string& f : folders_of(c_string_value(stmt.gettext(i)))) collect(f, below, dirs);
   }
   for (const std::string& d : dirs) host->add_search_dir(d);
 }
