@@ -157,6 +157,8 @@ template <class T> struct structblock;
 template <class P> inline bool holds_part(const std::shared_ptr<P>& p) noexcept {
   return std::shared_ptr<P>().owner_before(p);
 }
+// A shared copy of a cell, for a value that holds it (made out of line, cell.cpp).
+template <class T> std::shared_ptr<const M<M<T>>> share_cell(const M<M<T>>& c);
 inline bool is_int_class(mclass c) { return c >= mc_int8 && c <= mc_uint64; }
 
 // A heap block: the element arrays of one or more matrices that share them.
@@ -208,8 +210,26 @@ template <class T> struct ix {
   ix(float v) : kind(scalar), s(v) {}
   ix(cp_t) : kind(all) {}
   ix(const M<T>& v);
-  ix(const Mx<T>& v);
-  ix(const br_t<T>& v);
+  ix(const Mx<T>& v);          // out of line (index.cpp)
+  ix(const br_t<T>& v);        // out of line (literal.cpp)
+  // An index rarely owns a value: copying and destroying one that does not are a few
+  // inline stores; the owned value is shared and given back out of line (index.cpp).
+  ix(const ix& o) : kind(o.kind), s(o.s), m(o.m) {
+    if (holds_part(o.own)) share_own(o);
+  }
+  ix& operator=(const ix& o) {
+    if (this != &o) {
+      kind = o.kind; s = o.s; m = o.m;
+      if (holds_part(own) || holds_part(o.own)) share_own(o);
+    }
+    return *this;
+  }
+  ~ix() {
+    if (holds_part(own)) drop_own();
+    if (holds_part(own)) __builtin_unreachable();
+  }
+  void share_own(const ix& o);   // own = o.own
+  void drop_own();               // own.reset()
 };
 
 }  // namespace grl
@@ -267,7 +287,7 @@ template <class T> class M {
   M(nop_t) noexcept : M() {}
   // A cell where a value of any class stands (an argument, a returned output): the
   // value holds the cell.
-  M(const M<M<T>>& c) : M() { cell_ = std::make_shared<const M<M<T>>>(c); }
+  M(const M<M<T>>& c) : M() { cell_ = grl::share_cell(c); }
   ~M() { destroy(); }
 
   // Assignment replaces the value and keeps the variable's name.
@@ -529,6 +549,11 @@ template <class T> class Mx {
   Mx(M<T>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb, const grl::ix<T>& cc)
       : m(mm), a(aa), b(bb), c(cc), n(3) {}
   Mx(const Mx&) = default;
+  // Subscripts past the third are rare: their list is given back out of line.
+  ~Mx() {
+    if (!more.empty() || more.data()) drop_more();
+    if (!more.empty() || more.data()) __builtin_unreachable();
+  }
   operator M<T>() const { return value(); }
   M<T> value() const;
   // All subscripts of an index of three or more.
@@ -564,6 +589,7 @@ template <class T> class Mx {
   bool put_scalar(T v);
   bool put_scalar3(T v);
   M<T> general_value() const;
+  void drop_more();
   // Assigns cell elements (or deletes them) in the cell the value holds; an empty value
   // becomes a cell first. v null deletes them (x(k) = []).
   Mx& held_assign(const M<M<T>>* v);
@@ -573,7 +599,12 @@ template <class T> class Mx {
 template <class T> struct br_t {
   std::vector<M<T>> items;
   std::vector<std::size_t> row_start{0};
-  // The pieces are added out of line (literal.cpp): a literal's code is a chain of calls.
+  // Made, copied and given back out of line, and the pieces are added out of line
+  // (literal.cpp): a literal's code is a chain of calls.
+  br_t();
+  br_t(const br_t& o);
+  br_t(br_t&& o) noexcept;
+  ~br_t();
   br_t& operator,(const M<T>& x);
   br_t& operator,(M<T>&& x);
   template <class S, if_number<S> = 0> br_t& operator,(S x) { return add_number(T(x)); }
@@ -591,15 +622,19 @@ template <class T> struct br_t {
   M<T> value() const;
 };
 
-template <class T> inline br_t<T> BR_(const M<T>& x) { br_t<T> b; b.items.push_back(x); return b; }
+template <class T> inline br_t<T> BR_(const M<T>& x) { br_t<T> b; b, x; return b; }
 
 // The values of the arguments of a function that takes any number of inputs, c{:}
 // standing for all the elements of c.
 namespace grl {
-template <class T, class A> inline void append_arg(std::vector<M<T>>& v, const A& a) { v.emplace_back(a); }
-template <class T> inline void append_arg(std::vector<M<T>>& v, const cs_t<T>& a) {
-  for (int k = a.first; k <= a.end(); ++k) v.push_back(a.at(k));
-}
+// The values are added out of line (literal.cpp), so that a call's code does not grow
+// a list of its own for each kind of argument.
+template <class T> void push_arg(std::vector<M<T>>& v, const M<T>& a);
+template <class T> void push_arg(std::vector<M<T>>& v, M<T>&& a);
+template <class T> void push_args(std::vector<M<T>>& v, const cs_t<T>& a);
+template <class T, class A> inline void append_arg(std::vector<M<T>>& v, const A& a) { push_arg(v, M<T>(a)); }
+template <class T> inline void append_arg(std::vector<M<T>>& v, const M<T>& a) { push_arg(v, a); }
+template <class T> inline void append_arg(std::vector<M<T>>& v, const cs_t<T>& a) { push_args(v, a); }
 template <class T, class... A> inline std::vector<M<T>> arg_list(const A&... a) {
   std::vector<M<T>> v;
   v.reserve(sizeof...(A));
@@ -758,9 +793,9 @@ template <class T> class Cx {
   Cx(M<M<T>>* cc, const grl::ix<T>& aa, const grl::ix<T>& bb, const grl::ix<T>& kk)
       : c(cc), a(aa), b(bb), k3(kk), n(3) {}
   Cx(const Cx&) = default;
-  M<T> value() const { return n == 3 ? c->cell_getn({a, b, k3}) : c->cell_get(a, n == 2 ? &b : nullptr); }
+  M<T> value() const;   // out of line (cell.cpp)
   operator M<T>() const { return value(); }
-  M<T>& ref() { return n == 3 ? c->cell_refn({a, b, k3}) : c->cell_ref(a, n == 2 ? &b : nullptr); }
+  M<T>& ref();
   Cx& operator=(const M<T>& v) { ref() = v; return *this; }
   Cx& operator=(const Cx& v) { M<T> t = v.value(); ref() = t; return *this; }
   template <class S, if_number<S> = 0> Cx& operator=(S v) { ref() = M<T>(T(v)); return *this; }
@@ -795,17 +830,12 @@ template <class T> class Mx<M<T>> {
   Mx(M<M<T>>* mm, const grl::ix<T>& aa, const grl::ix<T>& bb, const grl::ix<T>& cc)
       : m(mm), a(aa), b(bb), c(cc), n(3) {}
   Mx(const Mx&) = default;
-  M<M<T>> value() const { return n == 1 ? m->get1(a) : n == 2 ? m->get2(a, b) : m->getn({a, b, c}); }
+  // Out of line (cell.cpp).
+  M<M<T>> value() const;
   operator M<M<T>>() const { return value(); }
-  Mx& operator=(const M<M<T>>& v) {
-    if (n == 1) m->set1(a, v); else if (n == 2) m->set2(a, b, v); else m->setn({a, b, c}, v);
-    return *this;
-  }
+  Mx& operator=(const M<M<T>>& v);
   Mx& operator=(const Mx& v) { return *this = v.value(); }
-  Mx& operator=(nop_t) {
-    if (n == 1) m->del1(a); else if (n == 2) m->del2(a, b); else m->deln({a, b, c});
-    return *this;
-  }
+  Mx& operator=(nop_t);
 };
 
 namespace grl { [[noreturn]] void fail_brace(bool scalar); }
@@ -832,19 +862,22 @@ inline Mx<M<T>> M<M<T>>::operator()(const grl::ix<T>& a, const grl::ix<T>& b, co
 template <class T> struct cl_t {
   std::vector<M<T>> items;
   std::vector<std::size_t> row_start{0};
-  cl_t& operator,(const M<T>& x) { items.push_back(x); return *this; }
-  template <class S, if_number<S> = 0> cl_t& operator,(S x) { items.emplace_back(T(x)); return *this; }
-  cl_t& operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
-  cl_t& operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
-  cl_t& operator,(const br_t<T>& x) { items.push_back(x.value()); return *this; }
-  cl_t& operator,(const M<M<T>>& x) { items.push_back(M<T>::of_cell(x)); return *this; }
-  cl_t& operator,(const cl_t& x) { items.push_back(M<T>::of_cell(x.value())); return *this; }
-  cl_t& operator,(nop_t) { items.emplace_back(); return *this; }
-  cl_t& operator,(const cs_t<T>& x) {
-    for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
-    return *this;
-  }
-  cl_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  // All out of line (literal.cpp), as for br_t.
+  cl_t();
+  cl_t(const cl_t& o);
+  cl_t(cl_t&& o) noexcept;
+  ~cl_t();
+  cl_t& operator,(const M<T>& x);
+  template <class S, if_number<S> = 0> cl_t& operator,(S x) { return add_number(T(x)); }
+  cl_t& add_number(T x);
+  cl_t& operator,(const Mx<T>& x);
+  cl_t& operator,(const Cx<T>& x);
+  cl_t& operator,(const br_t<T>& x);
+  cl_t& operator,(const M<M<T>>& x);
+  cl_t& operator,(const cl_t& x);
+  cl_t& operator,(nop_t);
+  cl_t& operator,(const cs_t<T>& x);
+  cl_t& operator,(semi_t);
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
@@ -853,25 +886,18 @@ template <class T> struct cl_t {
 template <class T> struct bc_t {
   std::vector<M<M<T>>> items;
   std::vector<std::size_t> row_start{0};
-  bc_t& operator,(const M<M<T>>& x) { items.push_back(x); return *this; }
-  bc_t& operator,(const cl_t<T>& x) { items.push_back(x.value()); return *this; }
+  // All out of line (literal.cpp), as for br_t.
+  bc_t();
+  bc_t(const bc_t& o);
+  bc_t(bc_t&& o) noexcept;
+  ~bc_t();
+  bc_t& operator,(const M<M<T>>& x);
+  bc_t& operator,(const cl_t<T>& x);
   bc_t& operator,(nop_t) { return *this; }
-  bc_t& operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+  bc_t& operator,(semi_t);
   // A value among cells: the cell it holds, or a cell of one element holding it.
-  bc_t& operator,(const M<T>& x) {
-    if (x.holds_cell()) {
-      items.push_back(x.held_cell());
-    } else {
-      M<M<T>> one = M<M<T>>::alloc(1, 1);
-      one.welem(0) = x;
-      items.push_back(one);
-    }
-    return *this;
-  }
-  bc_t& operator,(const cs_t<T>& x) {
-    for (int k = x.first; k <= x.end(); ++k) *this, x.at(k);
-    return *this;
-  }
+  bc_t& operator,(const M<T>& x);
+  bc_t& operator,(const cs_t<T>& x);
   operator M<M<T>>() const { return value(); }
   M<M<T>> value() const;
 };
@@ -892,7 +918,7 @@ template <class T> inline double M<T>::size(int k) const {
 
 template <class T> inline M<T> M<T>::of_cell(const M<M<T>>& c) {
   M<T> m;
-  m.cell_ = std::make_shared<const M<M<T>>>(c);
+  m.cell_ = grl::share_cell(c);
   return m;
 }
 
@@ -930,6 +956,7 @@ namespace grl {
 // of its own, so that other values holding the same cell keep theirs. An empty value
 // becomes an empty cell (MATLAB's x = []; x{2} = v); any other value cannot be indexed
 // with braces.
+template <class T> M<M<T>>& held_w_copy(M<T>& x);   // the copy (cell.cpp)
 template <class T> inline M<M<T>>& held_w(M<T>& x) {
   if (!x.cell_) {
     if (!x.isempty() || x.holds_struct()) fail_brace(x.isscalar());
@@ -937,9 +964,7 @@ template <class T> inline M<M<T>>& held_w(M<T>& x) {
     x = M<T>::of_cell(M<M<T>>());
     x.name_ = name;
   }
-  auto own = std::make_shared<M<M<T>>>(*x.cell_);
-  x.cell_ = own;
-  return *own;
+  return held_w_copy(x);
 }
 // The value a variable of any class takes in x = v: a cell (a literal, a cell variable,
 // part of one) becomes a value holding it; anything else is assigned as it is.
@@ -1112,15 +1137,6 @@ template <class T> inline Mx<T> M<T>::operator()(const cs_t<T>& s) {
 // A 1 x 1 structure or cell has no numbers: it stays a value, which the index refuses.
 template <class T> inline grl::ix<T>::ix(const M<T>& v) : kind(mat), m(&v) {
   if (v.is_real_scalar() && v.re_ && !v.islogical() && !v.ischar()) { kind = scalar; s = double(*v.re_); m = nullptr; }
-}
-template <class T> inline grl::ix<T>::ix(const Mx<T>& v) : kind(mat) {
-  own = std::make_shared<M<T>>(v.value());
-  m = own.get();
-  if (m->is_real_scalar() && m->re_ && !m->islogical() && !m->ischar()) { kind = scalar; s = double(*m->re_); m = nullptr; }
-}
-template <class T> inline grl::ix<T>::ix(const br_t<T>& v) : kind(mat) {
-  own = std::make_shared<M<T>>(v.value());
-  m = own.get();
 }
 
 namespace grl {

@@ -227,6 +227,42 @@ template <class T> void M<M<T>>::del2(const grl::ix<T>& a, const grl::ix<T>& b) 
 
 template class M<M<m_type>>;
 
+template <class T> M<T> Cx<T>::value() const {
+  return n == 3 ? c->cell_getn({a, b, k3}) : c->cell_get(a, n == 2 ? &b : nullptr);
+}
+template <class T> M<T>& Cx<T>::ref() {
+  return n == 3 ? c->cell_refn({a, b, k3}) : c->cell_ref(a, n == 2 ? &b : nullptr);
+}
+template <class T> M<M<T>> Mx<M<T>>::value() const {
+  return n == 1 ? m->get1(a) : n == 2 ? m->get2(a, b) : m->getn({a, b, c});
+}
+template <class T> Mx<M<T>>& Mx<M<T>>::operator=(const M<M<T>>& v) {
+  if (n == 1) m->set1(a, v); else if (n == 2) m->set2(a, b, v); else m->setn({a, b, c}, v);
+  return *this;
+}
+template <class T> Mx<M<T>>& Mx<M<T>>::operator=(nop_t) {
+  if (n == 1) m->del1(a); else if (n == 2) m->del2(a, b); else m->deln({a, b, c});
+  return *this;
+}
+template M<m_type> Cx<m_type>::value() const;
+template M<m_type>& Cx<m_type>::ref();
+template M<M<m_type>> Mx<M<m_type>>::value() const;
+template Mx<M<m_type>>& Mx<M<m_type>>::operator=(const M<M<m_type>>&);
+template Mx<M<m_type>>& Mx<M<m_type>>::operator=(nop_t);
+
+namespace grl {
+template <class T> std::shared_ptr<const M<M<T>>> share_cell(const M<M<T>>& c) {
+  return std::make_shared<const M<M<T>>>(c);
+}
+template <class T> M<M<T>>& held_w_copy(M<T>& x) {
+  auto own = std::make_shared<M<M<T>>>(*x.cell_);
+  x.cell_ = own;
+  return *own;
+}
+template std::shared_ptr<const M<M<m_type>>> share_cell(const M<M<m_type>>&);
+template M<M<m_type>>& held_w_copy(M<m_type>&);
+}  // namespace grl
+
 // cell(n), cell(r, c), cell([r c]): a cell of empty matrices. A negative size
 // counts as 0; a fractional one is refused as Octave refuses it.
 namespace {

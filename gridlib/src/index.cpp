@@ -444,6 +444,19 @@ template <class T> std::vector<grl::ix<T>> Mx<T>::subs() const {
 
 template <class T> void M<T>::drop_exact_parts() { x64_.reset(); }
 
+template <class T> void Mx<T>::drop_more() { std::vector<grl::ix<T>>().swap(more); }
+template <class T> void grl::ix<T>::share_own(const ix& o) { own = o.own; }
+template <class T> void grl::ix<T>::drop_own() { own.reset(); }
+template <class T> grl::ix<T>::ix(const Mx<T>& v) : kind(mat) {
+  own = std::make_shared<M<T>>(v.value());
+  m = own.get();
+  if (m->is_real_scalar() && m->re_ && !m->islogical() && !m->ischar()) { kind = scalar; s = double(*m->re_); m = nullptr; }
+}
+
+template void Mx<m_type>::drop_more();
+template void grl::ix<m_type>::share_own(const ix&);
+template void grl::ix<m_type>::drop_own();
+template grl::ix<m_type>::ix(const Mx<m_type>&);
 template M<m_type> Mx<m_type>::general_value() const;
 template bool Mx<m_type>::put_scalar3(m_type);
 template std::vector<grl::ix<m_type>> Mx<m_type>::subs() const;

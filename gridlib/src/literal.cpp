@@ -231,9 +231,77 @@ template <class T> br_t<T>& br_t<T>::operator,(const cs_t<T>& x) {
 }
 template <class T> br_t<T>& br_t<T>::operator,(semi_t) { row_start.push_back(items.size()); return *this; }
 
+template <class T> br_t<T>::br_t() = default;
+template <class T> br_t<T>::br_t(const br_t& o) = default;
+template <class T> br_t<T>::br_t(br_t&& o) noexcept = default;
+template <class T> br_t<T>::~br_t() = default;
+
+template <class T> cl_t<T>::cl_t() = default;
+template <class T> cl_t<T>::cl_t(const cl_t& o) = default;
+template <class T> cl_t<T>::cl_t(cl_t&& o) noexcept = default;
+template <class T> cl_t<T>::~cl_t() = default;
+template <class T> cl_t<T>& cl_t<T>::operator,(const M<T>& x) { items.push_back(x); return *this; }
+template <class T> cl_t<T>& cl_t<T>::add_number(T x) { items.emplace_back(x); return *this; }
+template <class T> cl_t<T>& cl_t<T>::operator,(const Mx<T>& x) { items.push_back(x.value()); return *this; }
+template <class T> cl_t<T>& cl_t<T>::operator,(const Cx<T>& x) { items.push_back(x.value()); return *this; }
+template <class T> cl_t<T>& cl_t<T>::operator,(const br_t<T>& x) { items.push_back(x.value()); return *this; }
+template <class T> cl_t<T>& cl_t<T>::operator,(const M<M<T>>& x) {
+  items.push_back(M<T>::of_cell(x));
+  return *this;
+}
+template <class T> cl_t<T>& cl_t<T>::operator,(const cl_t& x) {
+  items.push_back(M<T>::of_cell(x.value()));
+  return *this;
+}
+template <class T> cl_t<T>& cl_t<T>::operator,(nop_t) { items.emplace_back(); return *this; }
+template <class T> cl_t<T>& cl_t<T>::operator,(const cs_t<T>& x) {
+  for (int k = x.first; k <= x.end(); ++k) items.push_back(x.at(k));
+  return *this;
+}
+template <class T> cl_t<T>& cl_t<T>::operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+
+template <class T> bc_t<T>::bc_t() = default;
+template <class T> bc_t<T>::bc_t(const bc_t& o) = default;
+template <class T> bc_t<T>::bc_t(bc_t&& o) noexcept = default;
+template <class T> bc_t<T>::~bc_t() = default;
+template <class T> bc_t<T>& bc_t<T>::operator,(const M<M<T>>& x) { items.push_back(x); return *this; }
+template <class T> bc_t<T>& bc_t<T>::operator,(const cl_t<T>& x) { items.push_back(x.value()); return *this; }
+template <class T> bc_t<T>& bc_t<T>::operator,(semi_t) { row_start.push_back(items.size()); return *this; }
+template <class T> bc_t<T>& bc_t<T>::operator,(const M<T>& x) {
+  if (x.holds_cell()) {
+    items.push_back(x.held_cell());
+  } else {
+    M<M<T>> one = M<M<T>>::alloc(1, 1);
+    one.welem(0) = x;
+    items.push_back(one);
+  }
+  return *this;
+}
+template <class T> bc_t<T>& bc_t<T>::operator,(const cs_t<T>& x) {
+  for (int k = x.first; k <= x.end(); ++k) *this, x.at(k);
+  return *this;
+}
+
 template struct br_t<m_type>;
 template struct cl_t<m_type>;
 template struct bc_t<m_type>;
+
+template <class T> grl::ix<T>::ix(const br_t<T>& v) : kind(mat) {
+  own = std::make_shared<M<T>>(v.value());
+  m = own.get();
+}
+template grl::ix<m_type>::ix(const br_t<m_type>&);
+
+namespace grl {
+template <class T> void push_arg(std::vector<M<T>>& v, const M<T>& a) { v.push_back(a); }
+template <class T> void push_arg(std::vector<M<T>>& v, M<T>&& a) { v.push_back(std::move(a)); }
+template <class T> void push_args(std::vector<M<T>>& v, const cs_t<T>& a) {
+  for (int k = a.first; k <= a.end(); ++k) v.push_back(a.at(k));
+}
+template void push_arg(std::vector<M<m_type>>&, const M<m_type>&);
+template void push_arg(std::vector<M<m_type>>&, M<m_type>&&);
+template void push_args(std::vector<M<m_type>>&, const cs_t<m_type>&);
+}  // namespace grl
 
 br_t<m_type> BR(const Mt& x) {
   br_t<m_type> b;
