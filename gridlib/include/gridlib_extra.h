@@ -286,4 +286,24 @@ template <class... A> inline M<m_type> structfun(A&&... a) {
   return r;
 }
 
+// --- piecewise polynomials ---------------------------------------------------------------
+// mkpp(breaks, coefs [, d]): the structure form 'pp', breaks, coefs (pieces * d rows, the
+// highest power first, in powers of x - breaks(i)), pieces, order, dim;
+// [breaks, coefs, pieces, order, dim] = unmkpp(pp); ppval(pp, xi) evaluates it (the
+// first and last pieces reach beyond the ends); spline(x, y) and pchip(x, y) give the
+// cubics as such a structure (y a vector, or a matrix with a row per component).
+M<m_type> mkpp(const M<m_type>& breaks, const M<m_type>& coefs);
+M<m_type> mkpp(const M<m_type>& breaks, const M<m_type>& coefs, const M<m_type>& d);
+M<m_type> ppval(const M<m_type>& pp, const M<m_type>& xi);
+M<m_type> spline(const M<m_type>& x, const M<m_type>& y);
+M<m_type> pchip(const M<m_type>& x, const M<m_type>& y);
+namespace grl {
+M<m_type> unmkpp_run(const deal_t& d);
+}
+template <class... A> inline M<m_type> unmkpp(A&&... a) {
+  grl::deal_t d;
+  (grl::deal_put(d, a), ...);
+  return grl::unmkpp_run(d);
+}
+
 #endif

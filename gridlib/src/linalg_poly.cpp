@@ -1,6 +1,7 @@
 // Polynomials (polyfit, polyval, roots, conv, deconv), the recursive filter, 1-D
 // interpolation and trapezoidal integration.
 #include "linalg_lapack.h"
+#include "poly_slopes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -271,6 +272,14 @@ Mt vander_of(const Mt& x, std::size_t deg) {
 }
 
 }  // namespace
+
+// The slopes at the points for the piecewise cubics of spline and pchip (x increasing).
+std::vector<T> cubic_slopes(const std::vector<T>& x, const std::vector<T>& y, bool shape_preserving) {
+  return shape_preserving ? pchip_slopes(x, y) : spline_slopes(x, y);
+}
+std::vector<T> cubic_slopes_clamped(const std::vector<T>& x, const std::vector<T>& y, T first, T last) {
+  return clamped_slopes(x, y, first, last);
+}
 }  // namespace la
 }  // namespace grl
 

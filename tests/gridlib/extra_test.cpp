@@ -393,3 +393,56 @@ TEST(Extra, TextPieces) {
   EXPECT_EQ(vals(props.held_cell().elem(0)), (std::vector<double>{0, 0}));
   EXPECT_EQ(vals(props.held_cell().elem(1)), (std::vector<double>{1}));
 }
+
+// Piecewise polynomials: ppval of mkpp's structure by Horner's rule written out, the
+// shapes of several components, the structures of spline and pchip agreeing with their
+// three-input forms everywhere (inside, at the breaks, outside), and structures whose
+// parts disagree refused before anything is read.
+TEST(Extra, PiecewisePolynomials) {
+  const Mt pp = mkpp(row({0, 1, 3}), mat(2, 3, {1, 4, 2, 5, 3, 6}));  // rows [1 2 3], [4 5 6]
+  // 1 t^2 + 2 t + 3 on [0, 1), 4 t^2 + 5 t + 6 (t = x - 1) from 1 on, both outward.
+  expect_near(ppval(pp, row({-1, 0.5, 1, 2, 4, nan_v})), {2, 4.25, 6, 15, 57, nan_v});
+  Mt b, c, n, k, d;
+  unmkpp(pp, i_o, b, c, n, k, d);
+  EXPECT_EQ(vals(b), (std::vector<double>{0, 1, 3}));
+  EXPECT_EQ(c.rows(), 2u);
+  EXPECT_EQ(vals(Mt(mat(1, 3, {double(n.cre()[0]), double(k.cre()[0]), double(d.cre()[0])}))),
+            (std::vector<double>{2, 3, 1}));
+  // Two components: rows (piece 1, component 1), (piece 1, component 2), ...
+  const Mt two = mkpp(row({0, 1, 2}), mat(4, 2, {1, 2, 3, 4, 10, 20, 30, 40}), Mt(2.0));
+  const Mt at = ppval(two, row({0.5, 1.5, 2}));
+  ASSERT_EQ(at.shape(), (grl::sizes{2, 3}));
+  expect_near(at, {10.5, 21, 31.5, 42, 33, 44});
+  EXPECT_EQ(ppval(two, mat(2, 2, {0, 1, 2, 0})).shape(), (grl::sizes{2, 2, 2}));
+  EXPECT_EQ(ppval(two, Mt(0.25)).shape(), (grl::sizes{2, 1}));
+  const Mt x = row({0, 0.5, 2, 3, 4.5, 5}), y = row({1, -2, 0, 4, 3, 3.5});
+  const Mt xi = row({-1, 0, 0.2, 0.5, 1.7, 3, 3.3, 4.9, 5, 6.5});
+  for (const Mt& yy : {y, row({0, 1, 3, 2, 2, 0}), row({2, 5})}) {
+    const Mt xx = yy.numel() == 2 ? row({1, 4}) : x;
+    const Mt s1 = ppval(spline(xx, yy), xi), s3 = spline(xx, yy, xi);
+    const Mt q1 = ppval(pchip(xx, yy), xi), q3 = pchip(xx, yy, xi);
+    for (std::size_t e = 0; e < xi.numel(); ++e) {
+      EXPECT_NEAR(double(s1.cre()[e]), double(s3.cre()[e]), 1e-9) << "spline at " << e;
+      EXPECT_NEAR(double(q1.cre()[e]), double(q3.cre()[e]), 1e-9) << "pchip at " << e;
+    }
+  }
+  // Three points without end slopes: one parabola over the whole range.
+  const Mt p3 = spline(row({0, 1, 3}), row({2, 5, 4}));
+  EXPECT_EQ(vals(grl::field(p3, "breaks")), (std::vector<double>{0, 3}));
+  expect_near(ppval(p3, row({1, 3})), {5, 4});
+  // End slopes given: the derivative at the ends is theirs.
+  const Mt pc = spline(row({0, 1, 2}), row({7, 0, 1, 0, -3}));
+  const Mt h = row({1e-7, 2 - 1e-7});
+  const Mt f0 = ppval(pc, row({0, 2})), f1 = ppval(pc, h);
+  EXPECT_NEAR((double(f1.cre()[0]) - double(f0.cre()[0])) / 1e-7, 7, 1e-4);
+  EXPECT_NEAR((double(f0.cre()[1]) - double(f1.cre()[1])) / 1e-7, -3, 1e-4);
+  // A structure whose coefs have fewer rows than pieces * dim, or a dim that is no
+  // count, is refused.
+  Mt bad = pp;
+  grl::field_ref(bad, "dim") = Mt(2.0);
+  EXPECT_NE(error_of([&] { ppval(bad, Mt(1.0)); }).find("pp-form structure"), std::string::npos);
+  grl::field_ref(bad, "dim") = Mt(0.5);
+  EXPECT_NE(error_of([&] { unmkpp(bad); }).find("piecewise polynomial"), std::string::npos);
+  EXPECT_NE(error_of([] { mkpp(row({0, 1, 2}), row({1, 2, 3})); }).find("reshape"), std::string::npos);
+  EXPECT_NE(error_of([] { spline(row({0, 1, 1}), row({1, 2, 3})); }).find("strictly monotonic"), std::string::npos);
+}
