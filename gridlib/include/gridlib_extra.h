@@ -306,4 +306,33 @@ template <class... A> inline M<m_type> unmkpp(A&&... a) {
   return grl::unmkpp_run(d);
 }
 
+// --- inputParser -----------------------------------------------------------------------
+// p = inputParser: a description of a function's inputs, shared by every copy (a
+// handle). addRequired(p, name [, validator]), addOptional(p, name, default
+// [, validator]), addParameter(p, name, default [, validator]) (or addParamValue),
+// addSwitch(p, name), then parse(p, args...) fills p.Results, p.Unmatched (with
+// p.KeepUnmatched true) and p.UsingDefaults. A validator is a function handle that
+// gives false or raises an error for a bad value. The methods also work in the form
+// p.addRequired(...), through grl::object_method.
+M<m_type> inputParser();
+namespace grl {
+M<m_type> parser_call(const char* method, const std::vector<M<m_type>>& args);
+// Whether x holds a library object (containers.Map or inputParser), and x.name(args):
+// the object's method, or for other values the field name called or indexed.
+bool is_object(const M<m_type>& x);
+M<m_type> object_method(const M<m_type>& x, const char* name, const std::vector<M<m_type>>& args);
+}  // namespace grl
+#define GRL_PARSER_METHOD(name)                                                 \
+  template <class... A> inline grl::quiet name(const M<m_type>& p, const A&... a) { \
+    grl::parser_call(#name, grl::arg_list<m_type>(p, a...));                    \
+    return grl::quiet();                                                        \
+  }
+GRL_PARSER_METHOD(addRequired)
+GRL_PARSER_METHOD(addOptional)
+GRL_PARSER_METHOD(addParameter)
+GRL_PARSER_METHOD(addParamValue)
+GRL_PARSER_METHOD(addSwitch)
+GRL_PARSER_METHOD(parse)
+#undef GRL_PARSER_METHOD
+
 #endif

@@ -2,6 +2,7 @@
 // and cells alike) and nnz.
 #include "math_util.h"
 #include "object_map.h"
+#include "object_parser.h"
 
 #include <algorithm>
 
@@ -118,11 +119,12 @@ static std::size_t len(const grl::sizes& d) {
 }
 Mt length(const Mt& x) {
   if (grl::is_map(x)) return Mt(m_type(double(grl::map_count(x))));
+  if (grl::is_parser(x)) return Mt(m_type(1));
   return Mt(m_type(len(shape_of(x))));
 }
 Mt length(const Mc& x) { return Mt(m_type(len(x.shape()))); }
 Mt numel(const Mt& x) {
-  if (grl::is_map(x)) return Mt(m_type(1));
+  if (grl::is_map(x) || grl::is_parser(x)) return Mt(m_type(1));
   return Mt(m_type(rows_of(x) * cols_of(x)));
 }
 Mt numel(const Mc& x) { return Mt(m_type(x.numel())); }
@@ -137,6 +139,7 @@ Mt nnz(const Mt& x) {
 }
 Mt isempty(const Mt& x) {
   if (grl::is_map(x)) return grl::boolean(grl::map_count(x) == 0);
+  if (grl::is_parser(x)) return grl::boolean(false);
   return grl::boolean(rows_of(x) * cols_of(x) == 0);
 }
 Mt isempty(const Mc& x) { return grl::boolean(x.isempty()); }

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "object_parser.h"
 #include "strutil.h"
 
 namespace grl {
@@ -297,4 +298,4 @@ Mt remove_M(const Mt& map, const Mt& ks) {
   return map;
 }
 
-Mt isobject(const Mt& x) { return grl::boolean(grl::is_map(x)); }
+Mt isobject(const Mt& x) { return grl::boolean(grl::is_map(x) || grl::is_parser(x)); }

@@ -1,6 +1,7 @@
 // class, the name of a value's class, isa, and the conversions to logical: logical and xor.
 #include "shape_util.h"
 #include "object_map.h"
+#include "object_parser.h"
 
 #include <type_traits>
 
@@ -9,6 +10,7 @@ using namespace grl::mth;
 
 Mt class_M(const Mt& x) {
   if (grl::is_map(x)) return TM("containers.Map");
+  if (grl::is_parser(x)) return TM("inputParser");
   return TM(grl::class_name(grl::class_of(x)));
 }
 

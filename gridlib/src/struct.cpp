@@ -11,6 +11,7 @@
 
 #include "index.h"
 #include "object_map.h"
+#include "object_parser.h"
 #include "struct_util.h"
 
 namespace grl {
@@ -118,6 +119,7 @@ void make_assignable(Mt& s) {
 
 const Mt& read_field(const Mt& s, const std::string& name) {
   if (is_map(s)) return map_property(s, name);
+  if (is_parser(s)) return parser_property(s, name);
   if (!s.holds_struct()) fail_not_struct(s);
   const long f = s.st_->find(name);
   if (f < 0) fail_no_member(name);
@@ -129,6 +131,8 @@ const Mt& read_field(const Mt& s, const std::string& name) {
 }
 
 Mt& write_field(Mt& s, const std::string& name) {
+  if (is_parser(s)) return parser_property_ref(s, name);
+  if (is_map(s)) grl_fail("invalid use of a containers.Map object: property '%s' can not be set", name.c_str());
   make_assignable(s);
   if (s.numel() != 1)
     grl_fail("invalid dot name structure assignment because the structure array is empty.  Specify a "
@@ -309,7 +313,7 @@ const Mt& field_slow(const Mt& s, field_key k) {
 }
 Mt& field_ref_slow(Mt& s, field_key k) {
   Mt& v = write_field(s, k.name);
-  k.cache.remember(s.st_->version, std::size_t(s.st_->find(k.name)));
+  if (s.holds_struct()) k.cache.remember(s.st_->version, std::size_t(s.st_->find(k.name)));
   return v;
 }
 Mt& elem_field_ref_slow(Mt& s, const ix<m_type>& i, field_key k) {
@@ -331,9 +335,9 @@ Mt elem_field_slow(const Mt& s, const ix<m_type>& i, field_key k) {
 
 Ct field_list(const Mt& s, const std::string& name) {
   // A map's property in a list of arguments: its one value.
-  if (is_map(s)) {
+  if (is_map(s) || is_parser(s)) {
     Ct one = Ct::alloc(1, 1);
-    one.welem(0) = map_property(s, name);
+    one.welem(0) = is_map(s) ? map_property(s, name) : parser_property(s, name);
     return one;
   }
   if (!s.holds_struct()) fail_not_struct(s);

@@ -11,6 +11,7 @@
 #include "gridlib/format.h"
 #include "strutil.h"
 #include "object_map.h"
+#include "object_parser.h"
 #include "int64_util.h"
 
 namespace grl {
@@ -143,6 +144,7 @@ void put_text(const std::string& s) {
 
 std::string display_text(const Mt& x, const char* name) {
   if (is_map(x)) return map_display(name) + map_disp(x) + "\n";
+  if (is_parser(x)) return map_display(name) + parser_disp(x) + "\n";
   // An anonymous function shows its text on a line of its own, between blank lines.
   if (anonymous_text(x))
     return std::string(name ? name : "ans") + " =\n\n" + su::text(x) + "\n\n";
@@ -158,6 +160,7 @@ std::string display_text(const Ct& x, const char* name) {
 
 std::string disp_text(const Mt& x) {
   if (is_map(x)) return map_disp(x);
+  if (is_parser(x)) return parser_disp(x);
   if (anonymous_text(x)) return su::text(x);   // no line end, as octave-cli
   if (x.flags_ & F_HANDLE) return "@" + su::handle_shown_name(x) + "\n";
   view_store st;

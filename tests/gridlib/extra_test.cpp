@@ -446,3 +446,32 @@ TEST(Extra, PiecewisePolynomials) {
   EXPECT_NE(error_of([] { mkpp(row({0, 1, 2}), row({1, 2, 3})); }).find("reshape"), std::string::npos);
   EXPECT_NE(error_of([] { spline(row({0, 1, 1}), row({1, 2, 3})); }).find("strictly monotonic"), std::string::npos);
 }
+
+// inputParser where octave-cli gives no sound answer or no answer at all: a name without
+// its value, a validator that is no handle, PartialMatching and CaseSensitive, and the
+// parser shared by a copy.
+TEST(Extra, InputParser) {
+  const Mt positive = grl::anon<1>("@(x) x > 0", [](const Mt& v) { return Mt(grl::boolean(double(v.cre()[0]) > 0)); });
+  Mt p = inputParser();
+  addParameter(p, str("Tolerance"), Mt(1.0), positive);
+  addSwitch(p, str("quiet"));
+  Mt q = p;   // the same parser
+  grl::field_ref(q, "PartialMatching") = grl::boolean(true);
+  parse(p, str("tol"), Mt(0.5));
+  EXPECT_EQ(double(grl::field(grl::field(p, "Results"), "Tolerance").cre()[0]), 0.5);
+  EXPECT_EQ(double(grl::field(grl::field(q, "Results"), "quiet").cre()[0]), 0.0);
+  EXPECT_NE(error_of([&] { parse(p, str("Tolerance")); }).find("no value given for parameter 'TOLERANCE'"),
+            std::string::npos);
+  EXPECT_NE(error_of([&] { parse(p, str("Tolerance"), Mt(-1.0)); }).find("failed validation of TOLERANCE"),
+            std::string::npos);
+  grl::field_ref(p, "CaseSensitive") = grl::boolean(true);
+  EXPECT_NE(error_of([&] { parse(p, str("TOL"), Mt(2.0)); }).find("'TOL' is not a valid parameter"), std::string::npos);
+  EXPECT_NE(error_of([&] { addOptional(p, str("late"), Mt(1.0)); }).find("can't have Optional"), std::string::npos);
+  EXPECT_NE(error_of([&] { addParameter(p, str("v"), Mt(1.0), Mt(5.0)); }).find("VALIDATOR must be a function handle"),
+            std::string::npos);
+  EXPECT_NE(error_of([&] { grl::field_ref(p, "Results") = Mt(1.0); }).find("can not be set"), std::string::npos);
+  EXPECT_NE(error_of([&] { parse(Mt(1.0), Mt(2.0)); }).find("must be an inputParser"), std::string::npos);
+  const Mt cls = class_M(p);
+  EXPECT_EQ(std::string(cls.cre(), cls.cre() + cls.numel()), "inputParser");
+  EXPECT_TRUE(double(isobject(p).cre()[0]) != 0);
+}

@@ -477,6 +477,13 @@ class field_writer {
     static const char* const names[] = {"keys", "values", "isKey", "remove", "length", "Count"};
     for (const char* n : names)
       if (name == n) return true;
+    return parser_method(name);
+  }
+  static bool parser_method(const std::string& name) {
+    static const char* const names[] = {"addRequired", "addOptional", "addParameter", "addParamValue",
+                                        "addSwitch", "parse"};
+    for (const char* n : names)
+      if (name == n) return true;
     return false;
   }
 
@@ -485,6 +492,13 @@ class field_writer {
   int method_call(const std::string& var, const std::string& name, int open, toks& out) {
     const int close = closing(open);
     const toks args = emit(open + 1, close);
+    // p.addRequired(...), p.parse(...): the library decides what the variable holds.
+    if (parser_method(name)) {
+      out.push_back(raw("grl::object_method(" + var + ",\"" + name + "\",grl::arg_list<m_type>("));
+      out.insert(out.end(), args.begin(), args.end());
+      out.push_back(raw("))"));
+      return close + 1;
+    }
     out.push_back(raw("(grl::is_map(" + var + ")?grl::map_method(" + var + ",\"" + name +
                       "\",grl::arg_list<m_type>("));
     out.insert(out.end(), args.begin(), args.end());
