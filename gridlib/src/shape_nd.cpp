@@ -3,6 +3,9 @@
 #include "shape_nd.h"
 
 #include <cmath>
+#include <type_traits>
+
+#include "int64_util.h"
 
 using namespace grl;
 using namespace grl::mth;
@@ -65,20 +68,17 @@ std::vector<std::size_t> perm_of(const Mt& p, std::size_t nd, const char* fn) {
   return perm;
 }
 
-template <class V> V permute_by(const V& x, const std::vector<std::size_t>& perm) {
-  const std::size_t n = perm.size();
-  const sizes in = padded(x.shape(), n);
-  const sizes st = strides(in);
-  sizes out(n);
-  for (std::size_t k = 0; k < n; ++k) out[k] = in[perm[k]];
-  std::vector<std::size_t> src = shp::positions(out[0], shp::product(out, 1));
-  // A column of the result steps through x with one stride; the columns follow one
-  // another as the other subscripts count up.
-  const std::size_t rows = out[0], step = st[perm[0]], total = src.size();
+// The columns of the result of permute, in turn: f(o, base, step) for the column that
+// starts at o in the result and at base in x, its elements step apart in x (the
+// columns follow one another as the other subscripts count up).
+template <class F>
+void permute_columns(const sizes& st, const sizes& out, const std::vector<std::size_t>& perm, F f) {
+  const std::size_t n = perm.size(), rows = out[0], total = rows * grl::shp::product(out, 1);
+  const std::size_t step = st[perm[0]];
   sizes j(n, 0);
   std::size_t base = 0;
   for (std::size_t o = 0; o < total; o += rows) {
-    for (std::size_t r = 0; r < rows; ++r) src[o + r] = base + r * step;
+    f(o, base, step);
     for (std::size_t k = 1; k < n; ++k) {
       base += st[perm[k]];
       if (++j[k] < out[k]) break;
@@ -86,6 +86,50 @@ template <class V> V permute_by(const V& x, const std::vector<std::size_t>& perm
       j[k] = 0;
     }
   }
+}
+
+// permute of numbers, copied straight into the result: no map of positions (which
+// for large arrays cost more than the copy itself).
+Mt permute_numbers(const Mt& x, const sizes& st, const sizes& out, const std::vector<std::size_t>& perm) {
+  const std::size_t rows = out[0];
+  const bool cplx = x.isc();
+  Mt o = Mt::alloc(rows, grl::shp::product(out, 1), cplx);
+  if (o.numel() > 0) {
+    m_type* re = o.pr();
+    m_type* im = cplx ? o.pi() : nullptr;
+    const m_type* xr = x.cre();
+    const m_type* xi = x.cim();
+    permute_columns(st, out, perm, [&](std::size_t at, std::size_t base, std::size_t step) {
+      if (step == 1) {
+        std::copy(xr + base, xr + base + rows, re + at);
+        if (im) std::copy(xi + base, xi + base + rows, im + at);
+        return;
+      }
+      for (std::size_t r = 0; r < rows; ++r) re[at + r] = xr[base + r * step];
+      if (im)
+        for (std::size_t r = 0; r < rows; ++r) im[at + r] = xi[base + r * step];
+    });
+  }
+  o.set_flags(x.flags_);
+  keep_class(o, x);
+  o.set_shape(out);
+  return o;
+}
+
+template <class V> V permute_by(const V& x, const std::vector<std::size_t>& perm) {
+  const std::size_t n = perm.size();
+  const sizes in = padded(x.shape(), n);
+  const sizes st = strides(in);
+  sizes out(n);
+  for (std::size_t k = 0; k < n; ++k) out[k] = in[perm[k]];
+  if constexpr (std::is_same<V, Mt>::value) {
+    if (!grl::w64::has_exact(x)) return permute_numbers(x, st, out, perm);
+  }
+  std::vector<std::size_t> src = shp::positions(out[0], shp::product(out, 1));
+  const std::size_t rows = out[0];
+  permute_columns(st, out, perm, [&](std::size_t at, std::size_t base, std::size_t step) {
+    for (std::size_t r = 0; r < rows; ++r) src[at + r] = base + r * step;
+  });
   return pick_nd(x, out, src);
 }
 

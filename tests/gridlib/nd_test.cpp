@@ -129,3 +129,46 @@ TEST(NDim, CellsOfThreeDimensions) {
   EXPECT_EQ(c.shape(), (grl::sizes{2, 1, 2}));
   EXPECT_EQ(c.elem(2).cre()[0], 6.0);
 }
+
+// permute against its definition: element (i1, ..., in) of the result is element
+// (j(p(1)) = i1, ...) of x, for real, complex and integer values on the copying path,
+// with the leading dimension kept (whole columns copied) and moved (strided reads),
+// and for cells on the path through a map of positions.
+TEST(NDim, PermuteMovesEachElementToItsSubscripts) {
+  const grl::sizes d{3, 4, 2, 2};
+  MD a = counting(d);
+  MD z = complex(a, -a);
+  MD w = int8(a);
+  for (const std::vector<double>& p :
+       {std::vector<double>{1, 3, 2, 4}, {3, 1, 4, 2}, {4, 3, 2, 1}, {1, 2, 3, 4}, {2, 1, 3, 4}}) {
+    MD pv = MD::alloc(1, 4);
+    for (std::size_t k = 0; k < 4; ++k) pv.pr()[k] = p[k];
+    const MD r = permute(a, pv), rz = permute(z, pv), rw = permute(w, pv);
+    grl::sizes want(4);
+    for (std::size_t k = 0; k < 4; ++k) want[k] = d[std::size_t(p[k]) - 1];
+    ASSERT_EQ(r.shape(), want);
+    ASSERT_TRUE(rz.isc());
+    EXPECT_EQ(rw.num_class(), w.num_class());
+    std::size_t at = 0;
+    for (std::size_t i4 = 0; i4 < want[3]; ++i4)
+      for (std::size_t i3 = 0; i3 < want[2]; ++i3)
+        for (std::size_t i2 = 0; i2 < want[1]; ++i2)
+          for (std::size_t i1 = 0; i1 < want[0]; ++i1, ++at) {
+            const std::size_t i[4] = {i1, i2, i3, i4};
+            std::size_t j[4];
+            for (std::size_t k = 0; k < 4; ++k) j[std::size_t(p[k]) - 1] = i[k];
+            const double v = double(j[0] + 3 * (j[1] + 4 * (j[2] + 2 * j[3])) + 1);
+            EXPECT_EQ(r.cre()[at], v);
+            EXPECT_EQ(rz.cim()[at], -v);
+            EXPECT_EQ(rw.cre()[at], v);
+          }
+  }
+  M<MD> c = M<MD>::alloc(grl::sizes{2, 1, 3});
+  for (std::size_t k = 0; k < 6; ++k) c.welem(k) = MD(double(k));
+  MD p312 = MD::alloc(1, 3);
+  p312.pr()[0] = 3; p312.pr()[1] = 1; p312.pr()[2] = 2;
+  const M<MD> pc = permute(c, p312);
+  ASSERT_EQ(pc.shape(), (grl::sizes{3, 2}));
+  EXPECT_EQ(pc.elem(1).cre()[0], 2.0);   // (2, 1) of the result is c(1, 1, 2)
+  EXPECT_EQ(pc.elem(3).cre()[0], 1.0);   // (1, 2) is c(2, 1, 1)
+}
