@@ -418,6 +418,46 @@ class for_range {
   }
 };
 
+// A while loop `while v <= e` (<, >=, >) whose body changes v only by one statement
+// v = v + c (v = v - c), with e and c fixed while it runs: when v and c are whole
+// numbers (c >= 0) and e is finite, v stays a whole number, and the values it holds
+// where the body's other statements run lie from lo() to hi() (shifted by the step
+// when the step stands first in the body). n: whether the loop may run a pass.
+class while_span {
+ public:
+  while_span(double v, double c, double e, bool up, bool strict, bool after) {
+    const double limit = 1099511627776.0;   // 2^40
+    if (!(sc_whole_span(v) && sc_whole_span(c) && c >= 0 && e >= -limit && e <= limit)) return;
+    double lo, hi;
+    if (up) {
+      lo = v;
+      hi = strict ? std::ceil(e) - 1 : std::floor(e);
+    } else {
+      lo = strict ? std::floor(e) + 1 : std::ceil(e);
+      hi = v;
+    }
+    if (lo > hi) return;
+    const double shift = after ? (up ? c : -c) : 0.0;
+    whole_ = true;
+    n = 1;
+    lo_ = (long long)(lo + shift);
+    hi_ = (long long)(hi + shift);
+  }
+  std::size_t n = 0;
+  bool whole() const { return whole_; }
+  long long lo() const { return lo_; }
+  long long hi() const { return hi_; }
+
+ private:
+  bool whole_ = false;
+  long long lo_ = 0, hi_ = 0;
+  static bool sc_whole_span(double v) { return v >= -1099511627776.0 && v <= 1099511627776.0 && v == std::trunc(v); }
+};
+// The whole-number copy of such a loop's counter: in the copy that runs when the
+// span's checks held it is the counter's value; otherwise whole_of's.
+inline long long whole_q(std::true_type, double v) { return (long long)(v); }
+inline long long whole_q(std::false_type, double v) { return whole_of(v); }
+
 // After a loop over an empty value (a general for loop runs no pass over it), its
 // variable holds that value.
 template <class V, class X> inline void for_none(V& v, const X& x) {
@@ -460,6 +500,12 @@ inline double sc_sinh(double x) { return std::sinh(m_type(x)); }
 inline double sc_cosh(double x) { return std::cosh(m_type(x)); }
 inline double sc_tanh(double x) { return std::tanh(m_type(x)); }
 inline double sc_hypot(double x, double y) { return std::hypot(m_type(x), m_type(y)); }
+// sqrt and log of a number the translator proved not negative (-0 and NaN may come).
+inline double sc_sqrt(double x) { return std::sqrt(m_type(x)); }
+inline double sc_log(double x) { return std::log(m_type(x)); }
+inline double sc_atan2(double y, double x) { return std::atan2(m_type(y), m_type(x)); }
+// sign of -0 is 0, of NaN NaN.
+inline double sc_sign(double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : x == x ? 0.0 : x; }
 // max and min choose as the general forms do: a NaN loses to a number, and of two
 // equal scalars (0 and -0) the second is kept.
 inline double sc_max(double u, double v) { return (v >= u || u != u) ? v : u; }

@@ -175,4 +175,62 @@ TEST(MathElem, ModAndRemAreExactlyTheirDefinitions) {
   }
 }
 
+// The span of a while loop's counter: the values the body's other statements see,
+// and no span (the checked copy runs) when the counter could leave whole numbers or
+// run past what the bound says.
+TEST(FastLoops, WhileSpanOfACounter) {
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+  struct row {
+    double v, c, e;
+    bool up, strict, after;
+    bool whole;
+    long long lo, hi;
+  } rows[] = {
+      {1, 2, 9.5, true, false, false, true, 1, 9},     // v <= 9.5, step last
+      {1, 2, 9, true, true, false, true, 1, 8},        // v < 9
+      {1, 2, 9.5, true, true, false, true, 1, 9},      // v < 9.5
+      {0, 1, 5, true, true, true, true, 1, 5},         // step first: v + 1 from 1 to 5
+      {10, 1, 6.5, false, true, false, true, 7, 10},   // v > 6.5, counting down
+      {10, 1, 7, false, false, false, true, 7, 10},    // v >= 7
+      {3, 1, 1, false, false, true, true, 0, 2},       // step first: v - 1 from 0 to 2
+      {5, 0, 5, true, false, false, true, 5, 5},       // a zero step stays where it is
+      {1.5, 1, 9, true, false, false, false, 0, 0},    // no whole counter
+      {1, 0.5, 9, true, false, false, false, 0, 0},    // no whole step
+      {4, -1, 5, true, false, false, false, 0, 0},     // a step away from the bound
+      {1, 1, inf, true, false, false, false, 0, 0},    // no end
+      {1, 1, nan, true, false, false, false, 0, 0},    // no pass
+      {9, 1, 3, true, false, false, false, 0, 0},      // no pass
+      {1, 1, 2e12, true, false, false, false, 0, 0},   // past whole counting
+  };
+  for (const row& r : rows) {
+    const grl::while_span w(r.v, r.c, r.e, r.up, r.strict, r.after);
+    const bool fast = w.whole() && w.n;
+    EXPECT_EQ(fast, r.whole) << r.v << " " << r.c << " " << r.e;
+    if (fast && r.whole) {
+      EXPECT_EQ(w.lo(), r.lo) << r.v << " " << r.c << " " << r.e;
+      EXPECT_EQ(w.hi(), r.hi) << r.v << " " << r.c << " " << r.e;
+    }
+  }
+  // The counter's whole-number copy outside the checked span is whole_of's.
+  EXPECT_EQ(grl::whole_q(std::false_type{}, 2.5), grl::kNoWhole);
+  EXPECT_EQ(grl::whole_q(std::false_type{}, 7.0), 7);
+  EXPECT_EQ(grl::whole_q(std::true_type{}, 7.0), 7);
+}
+
+// sign and atan2 of scalars as the general forms give them, signed zeros and NaN too.
+TEST(MathElem, ScalarSignAndAtan2AreTheGeneralForms) {
+  if constexpr (!std::is_same<m_type, double>::value) return;
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+  const std::vector<double> vs = {0, -0.0, 1, -1, 0.25, -3e300, 4.9e-324, -4.9e-324, inf, -inf, nan};
+  Mt vm = Mt::alloc(1, vs.size());
+  for (std::size_t k = 0; k < vs.size(); ++k) vm.pr()[k] = vs[k];
+  const Mt sg = sign(vm);
+  for (std::size_t k = 0; k < vs.size(); ++k) {
+    EXPECT_TRUE(same_number(grl::sc_sign(vs[k]), sg.cre()[k])) << "sign(" << vs[k] << ")";
+    const Mt at = atan2_M(Mt(vs[k]), vm);
+    for (std::size_t j = 0; j < vs.size(); ++j)
+      EXPECT_TRUE(same_number(grl::sc_atan2(vs[k], vs[j]), at.cre()[j])) << "atan2(" << vs[k] << ", " << vs[j] << ")";
+  }
+}
+
 }  // namespace

@@ -111,3 +111,42 @@ for k = 1:50
   acc = acc + exp(-abs(v)) * cos(v) - sin(atan(v) * 2) + tanh(sinh(v / 4)) / cosh(v / 5) + hypot(v, exp(v / 9));
 end
 fprintf('%.12f\n', acc);
+% atan2 and sign of scalars: the quadrants, signed zeros (atan2(0, -0) is pi,
+% 1 / atan2(-0, 0) is -Inf), infinities and NaN; sign of -0 is 0, of NaN NaN
+ys = [1 -1 0 -0 0 -0 Inf -Inf 3 NaN 2];
+xs = [-1 -1 -0 -0 0 0 Inf 1 -Inf 1 NaN];
+at = zeros(numel(ys), 3);
+for k = 1:numel(ys)
+  y = ys(k);
+  x = xs(k);
+  at(k, 1) = atan2(y, x);
+  at(k, 2) = 1 / atan2(y, x);
+  at(k, 3) = 1 / sign(y) + sign(x) * 10;
+end
+fprintf('%.15g %.15g %g\n', at');
+sg = 0;
+for k = -3:3
+  sg = sg + sign(k - 0.5) * atan2(k, 2 - k) + sign(-k) / 4;
+end
+fprintf('%.14f %g\n', sg, sign(NaN * sg));
+% sqrt and log of what holds no negative number: counters from 1, squares, abs,
+% sums of such; 0, Inf and NaN; a difference that may be negative takes the complex
+% result
+rt = 0;
+for k = 1:20
+  d = k - 10.5;
+  rt = rt + sqrt(k) / k + log(k) * sqrt(d * d + 1) - log(abs(d)) + sqrt(abs(d) / k);
+end
+fprintf('%.12f\n', rt);
+zs = [-0 0 Inf NaN 2.25];
+for k = 1:numel(zs)
+  z = abs(zs(k));
+  y = -abs(zs(k));
+  fprintf('%g %g %g %g\n', 1 / sqrt(y * y), log(z), sqrt(z), log(y * y));
+end
+ng = 3;
+for k = 1:3
+  ng = ng - 2;
+  cr = sqrt(ng) + log(ng);
+  fprintf('%g %g\n', real(cr), imag(cr));
+end

@@ -102,3 +102,60 @@ try
 catch err
   disp(err.message)
 end
+% while loops over a counter, their span fixed when they start: bound and step in
+% variables, a fractional bound, strict comparisons, counting down, the step first
+wv = zeros(1, 10);
+lim = 9.5;
+st = 2;
+qa = 1;
+while qa <= lim
+  wv(qa) = wv(qa) + qa;
+  qa = qa + st;
+end
+qb = 10;
+while qb > 6.5
+  wv(qb) = wv(qb) * 2 + 1;
+  qb = qb - 1;
+end
+qc = 0;
+while qc < 5
+  qc = qc + 1;
+  wv(qc + 5) = wv(11 - qc) - qc;
+end
+e = 3;
+while e >= 1
+  e = e - 1;
+  wv(e + 1) = -wv(e + 8);
+end
+disp(wv)
+fprintf('%g %g %g %g\n', qa, qb, qc, e);
+% a negative step, a bound past the extent, an infinite bound: every access checked,
+% the error raised where the subscript leaves the array
+f = 4;
+neg = -1;
+try
+  while f <= 5
+    wv(f) = f * 100;
+    f = f + neg;
+  end
+catch err
+  disp(err.message)
+end
+qg = 8;
+try
+  while qg <= 12
+    wv(qg - 2) = wv(qg) + 1;
+    qg = qg + 1;
+  end
+catch err
+  disp(err.message)
+end
+qh = 7;
+while qh < Inf
+  qh = qh + 1;
+  if qh > 10
+    break;
+  end
+  wv(qh) = wv(qh - 6) * 2;
+end
+disp(wv)

@@ -97,6 +97,29 @@ TEST_F(Inference, ReadsBeforeEveryPathAssignsStayGeneral) {
   for (const char* v : {"x", "n", "m", "r"}) EXPECT_FALSE(has(r.arrays, v)) << v;
 }
 
+// sqrt and log stay real only of what holds no negative number on every path.
+TEST_F(Inference, SqrtAndLogOfWhatCannotBeNegative) {
+  const inferred_types r = infer(
+      "n = 10;\ns = 0;\nfor k = 1:n\n  s = s + sqrt(k) / k;\nend\n"   // a counter from 1
+      "x = n - 20;\nd = sqrt(x * x + 1);\n"                          // a square
+      "g = log(abs(x)) + sqrt(numel(s)) + log(2 * pi);\n"             // abs, counts, constants
+      "z = 1;\nwhile z < 5\n  z = z * 0.5 + sqrt(z) + 1;\nend\nw = log(z);\n"   // by induction
+      "a = sqrt(x - 1);\n"                                            // a difference
+      "b = 2;\nb = b - 3;\nc = log(b);\n"                           // assigned a negative on a path
+      "for m = -3:3\n  e = sqrt(m);\nend\n"                         // a counter from -3
+      "for j = 1:x\n  o = sqrt(j);\nend\nfor j = 9:-1:x\n  o2 = log(j);\nend\n"   // j from 1, or from 9 down to x
+      "for i = 9:-1:abs(x)\n  y = sqrt(i);\nend\n"                 // i from 9 down to |x|
+      "f = sqrt(-n);\nh = sqrt(x) * 2;\nq = log(x^2);\n"
+      "m2 = [1 -2; 3 1];\np2 = m2 * m2;\nr2 = sqrt(p2);\nr3 = sqrt([1 2] / [2 1; 1 2]);\n");   // matrix products
+  EXPECT_FALSE(has(r.arrays, "r2"));
+  EXPECT_FALSE(has(r.arrays, "r3"));
+  for (const char* v : {"s", "d", "g", "z", "w", "y"}) EXPECT_TRUE(has(r.scalars, v)) << v;
+  for (const char* v : {"a", "c", "e", "f", "h", "q", "o", "o2"}) EXPECT_FALSE(has(r.scalars, v)) << v;
+  // The inputs of a function's scalar form may be negative.
+  EXPECT_FALSE(infer_types_of("function y = g(x)\ny = sqrt(x);\n").scalar_function);
+  EXPECT_TRUE(infer_types_of("function y = g(x)\ny = sqrt(x * x) + log(abs(x) + 1);\n").scalar_function);
+}
+
 TEST_F(Inference, WhatTheStatementsDoNotShowProvesNothing) {
   EXPECT_TRUE(infer("a = 1;\neval('a = ''x'';');\nb = a;\n").scalars.empty());
   EXPECT_TRUE(infer("a = 1;\nload data\n").scalars.empty());
@@ -207,6 +230,42 @@ TEST_F(Inference, WhileLoopViews) {
   EXPECT_EQ(r.while_views[0], (std::set<std::string>{"p"}));
   EXPECT_EQ(r.while_views[1], (std::set<std::string>{"p"}));
   EXPECT_TRUE(r.while_views[2].empty());
+}
+
+// A while loop's counter: only a proven scalar stepped once, by a fixed amount, first or
+// last in the body, against a fixed bound.
+TEST_F(Inference, WhileLoopCounters) {
+  const inferred_types r = infer(
+      "n = 9;\nc = 2;\nx = zeros(1, n);\nk = 1;\n"
+      "while k <= n\n  x(k) = k;\n  k = k + c;\nend\n"            // 0: up, step last
+      "while (k > 3.5)\n  k = k - 1;\n  x(k) = 1;\nend\n"          // 1: down, strict, step first
+      "while k < n\n  k = k + 1;\nend\n"                            // 2: a body of one statement
+      "while k < n\n  x(k) = 1;\n  n = n - 1;\n  k = k + 1;\nend\n"   // 3: the bound changes
+      "while k < n\n  k = k + 1;\n  x(k) = 1;\n  k = k + 1;\nend\n"   // 4: two steps
+      "while k < n\n  x(k) = 1;\n  k = k - 1;\nend\n"              // 5: steps away from the bound
+      "while k < n\n  x(k) = 1;\n  if x(1)\n    k = k + 1;\n  end\nend\n"   // 6: step in a branch
+      "while k < n\n  x(k) = 1;\n  k = k + k;\nend\n"              // 7: the step is the counter
+      "while x(k) < n\n  k = k + 1;\nend\n"                         // 8: the condition reads x
+      "while k <= n\n  x(k) = 1;\n  k = k + c;\n  c = 1;\nend\n");   // 9: the step changes
+  ASSERT_EQ(r.while_counters.size(), 10u);
+  const while_counter& a = r.while_counters[0];
+  EXPECT_EQ(a.var, "k");
+  EXPECT_EQ(a.bound, "n");
+  EXPECT_EQ(a.step, "c");
+  EXPECT_TRUE(a.up);
+  EXPECT_FALSE(a.strict);
+  EXPECT_FALSE(a.after);
+  const while_counter& b = r.while_counters[1];
+  EXPECT_EQ(b.var, "k");
+  EXPECT_FALSE(b.up);
+  EXPECT_TRUE(b.strict);
+  EXPECT_TRUE(b.after);
+  EXPECT_EQ(r.while_counters[2].var, "k");
+  EXPECT_FALSE(r.while_counters[2].after);
+  for (std::size_t i = 3; i < 10; ++i) EXPECT_TRUE(r.while_counters[i].var.empty()) << "loop " << i;
+  // A counter that is no proven scalar has none.
+  EXPECT_TRUE(infer("k = [1 2];\nk = 1;\nwhile k < 4\n  k = k + 1;\nend\n").while_counters.at(0).var.empty());
+  EXPECT_TRUE(infer("k = 1;\nwhile k < 4\n  k = k + 1;\nend\nk = 'a';\n").while_counters.at(0).var.empty());
 }
 
 TEST_F(Inference, ScalarFormsThatCannotRaiseNeedNoFrame) {

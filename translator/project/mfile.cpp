@@ -102,6 +102,7 @@ std::string scalar_form_text(const minput_t& start, const mfile_job& job, const 
   p.inferred_scalars = proven.scalars;
   p.loop_plans = proven.loops;
   p.while_views = proven.while_views;
+  p.while_counters = proven.while_counters;
   // The inputs and the output are declared by the function line.
   for (const std::string& v : proven.inputs) {
     p.inferred_scalars.erase(v);
@@ -433,6 +434,7 @@ int translate_mfile(const mfile_job& job) {
         p->inferred_arrays = proven.arrays;
         p->loop_plans = proven.loops;
         p->while_views = proven.while_views;
+        p->while_counters = proven.while_counters;
         p->single_structs = single_structures(statements);
         scalar_form = infer_types(statements, true);
         p->scalar_twin = scalar_form.scalar_function;

@@ -141,6 +141,7 @@ bool parser_t::whole_subscripts(int first, int close, std::vector<sub_form>* for
     sub_form form;
     auto copy = [&](int k) {
       form.counter = stmt.gettext(k);
+      if (while_shadows.count(form.counter)) return "grl::whole_q(grl_fast," + spell_token(k) + ")";
       return "grl_q_" + spell_token(k);
     };
     if (n == 1 && shadowed(start)) {
@@ -186,10 +187,12 @@ bool parser_t::whole_subscripts(int first, int close, std::vector<sub_form>* for
 }
 
 // In a statement that assigns a proven scalar or an element of a proven array, a call
-// of floor, ceil, round, fix, abs, mod, rem, max, min, exp, sin, cos, tan, atan, sinh, cosh,
-// tanh or hypot whose arguments are arithmetic on proven
+// of floor, ceil, round, fix, abs, sign, mod, rem, max, min, exp, sin, cos, tan, atan, atan2,
+// sinh, cosh, tanh or hypot whose arguments are arithmetic on proven
 // scalars and numbers (and such calls) computes on C++ doubles (grl::sc_floor, ...,
 // gridlib_fast.h) instead of making an M value for each argument and the result.
+// sqrt and log too: inference proves a statement's value real only where their
+// argument holds no negative number (a count such as numel(sqrt(x)) does not read it).
 void parser_t::scalar_library_calls() {
   if (inferred_scalars.empty() || stmt.top() <= TP_THIRD) return;
   const bool scalar_target = stmt.gettext(TP_THIRD) == "grl::real_scalar(";
@@ -201,7 +204,9 @@ void parser_t::scalar_library_calls() {
       {"rem", {"grl::sc_rem", 2}},       {"max", {"grl::sc_max", 2}},     {"min", {"grl::sc_min", 2}},
       {"exp_M", {"grl::sc_exp", 1}},     {"sin_M", {"grl::sc_sin", 1}},   {"cos_M", {"grl::sc_cos", 1}},
       {"tan_M", {"grl::sc_tan", 1}},     {"atan_M", {"grl::sc_atan", 1}}, {"sinh_M", {"grl::sc_sinh", 1}},
-      {"cosh_M", {"grl::sc_cosh", 1}},   {"tanh_M", {"grl::sc_tanh", 1}}, {"hypot_M", {"grl::sc_hypot", 2}}};
+      {"cosh_M", {"grl::sc_cosh", 1}},   {"tanh_M", {"grl::sc_tanh", 1}}, {"hypot_M", {"grl::sc_hypot", 2}},
+      {"atan2_M", {"grl::sc_atan2", 2}}, {"sign", {"grl::sc_sign", 1}},     {"sqrt_M", {"grl::sc_sqrt", 1}},
+      {"log_M", {"grl::sc_log", 1}}};
   // Innermost calls first: a call whose arguments hold a rewritten call is taken after it.
   for (int i = stmt.top() - 2; i >= 0; --i) {
     if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;

@@ -123,6 +123,7 @@ bool parser_t::form_if_while() {
   raw(stmt.top(), " {");
   depth += 1;
   if (stmt.is_word(TP_HEAD, "while")) {
+    const std::size_t ordinal = while_ordinal;
     const std::size_t views = while_loop_views();
     if (loop_depth == 0) loop_depth = depth;
     loop_opened();
@@ -130,6 +131,7 @@ bool parser_t::form_if_while() {
       open_loops.back().scoped = true;
       open_loops.back().views = views;
     }
+    while_counter_loop(ordinal);
   }
   block_text();
   return true;
@@ -153,6 +155,40 @@ std::size_t parser_t::while_loop_views() {
   }
   if (opened > 0) stmt.set(TP_HEAD, "{" + open + "\nwhile", TK_OTHER);
   return opened;
+}
+
+// A while loop over a counter (while_counter) is written twice like an innermost
+// counted for loop (fast_loops.cpp): the counter's span, fixed when the loop starts
+// (grl::while_span), stands in for the for loop's range, and the counter's whole-number
+// copy is grl::whole_q of its value. The span sits in the loop's own block.
+void parser_t::while_counter_loop(std::size_t ordinal) {
+  if (ordinal >= while_counters.size() || !symbols || open_loops.empty()) return;
+  const while_counter& w = while_counters[ordinal];
+  if (w.var.empty()) return;
+  // A number's text, or a proven scalar's C++ name ("" for anything else).
+  auto operand = [&](const std::string& x) -> std::string {
+    if (!x.empty() && (std::isdigit(static_cast<unsigned char>(x[0])) || x[0] == '.')) return x;
+    const int e = symbols->find(x, SYM_VARIABLES);
+    if (e < 0 || !(symbols->info_of(e)[INFO_TYPE] & DT_SCALAR) || !inferred_scalars.count(x)) return "";
+    return x + symbols->decoration(x, 1);
+  };
+  const std::string v = operand(w.var), e = operand(w.bound), c = operand(w.step);
+  if (v.empty() || e.empty() || c.empty()) return;
+  const std::string id = std::to_string(loop_count++);
+  const std::string span = "grl_w" + id;
+  auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+  const std::string open = "grl::while_span " + span + "(" + v + "," + c + "," + e + "," + flag(w.up) + "," +
+                           flag(w.strict) + "," + flag(w.after) + ");\n//$FAST " + id + "\nwhile";
+  open_loop& loop = open_loops.back();
+  const std::string head = stmt.gettext(TP_HEAD);
+  if (loop.scoped) stmt.set(TP_HEAD, head.substr(0, head.size() - 5) + open, TK_OTHER);   // after the views
+  else stmt.set(TP_HEAD, "{ " + open, TK_OTHER);
+  loop.scoped = true;
+  loop.shadow = true;
+  loop.fast = std::stoi(id);
+  fast_loops[loop.fast] = fast_loop{w.var, span, {}, {}, {}, true};
+  active_shadows.push_back(w.var);
+  while_shadows.insert(w.var);
 }
 
 // global [type] a b c
@@ -290,7 +326,10 @@ std::string parser_t::close_loop_text(const std::string& close) {
     // The block of the counted loop's range, views and counter copy.
     text += "}";
     active_views.resize(active_views.size() - loop.views);
-    if (loop.shadow) active_shadows.pop_back();
+    if (loop.shadow) {
+      while_shadows.erase(active_shadows.back());
+      active_shadows.pop_back();
+    }
   }
   return text;
 }

@@ -49,6 +49,106 @@ bool keyword(const std::string& w) {
   return words.count(w) > 0;
 }
 
+bool signed_number_token(const tok& x) {
+  return x.text.size() > 1 && (x.text[0] == '+' || x.text[0] == '-') && std::isdigit(static_cast<unsigned char>(x.text[1]));
+}
+
+int closing(const stmt_t& t, int open, int to) {
+  int depth = 0;
+  for (int i = open; i < to; ++i) {
+    if (t[i].kind == TK_STRING) continue;
+    if (t[i].text == "(") ++depth;
+    if (t[i].text == ")" && --depth == 0) return i;
+  }
+  return -1;
+}
+
+// Tokens [from, to) give no negative number (NaN and -0 may come): numbers and the
+// variables in nonneg (those of vars assigned only such values), sums, products and
+// quotients of them, a product x * x of one variable, powers of them by a number, and
+// calls that give no negative real number (abs, exp, cosh, hypot, the counts) or keep
+// one (floor, ceil, round, fix, max, min, sqrt of such). A loop's range (range): a:b
+// from such an a, a:s:b from such an a with s or b such (its values lie between a
+// and b).
+bool nonnegative(const stmt_t& t, int from, int to, const std::set<std::string>& nonneg,
+                 const std::set<std::string>& vars, bool range = false) {
+  if (range) {
+    std::vector<int> colons;
+    int depth = 0;
+    for (int i = from; i < to; ++i) {
+      if (t[i].kind == TK_STRING) continue;
+      if (t[i].text == "(" || t[i].text == "[" || t[i].text == "{") ++depth;
+      if (t[i].text == ")" || t[i].text == "]" || t[i].text == "}") --depth;
+      if (depth == 0 && t[i].text == ":") colons.push_back(i);
+    }
+    if (colons.size() == 1) return nonnegative(t, from, colons[0], nonneg, vars);
+    if (colons.size() == 2)
+      return nonnegative(t, from, colons[0], nonneg, vars) &&
+             (nonnegative(t, colons[0] + 1, colons[1], nonneg, vars) || nonnegative(t, colons[1] + 1, to, nonneg, vars));
+    if (!colons.empty()) return false;
+  }
+  static const std::set<std::string> gives = {"abs", "exp", "cosh", "hypot", "numel", "length",
+                                              "ndims", "rows", "columns", "nnz"};
+  static const std::set<std::string> keeps = {"floor", "ceil", "round", "fix", "max", "min", "sqrt"};
+  static const std::set<std::string> constants = {"pi", "Inf", "inf", "NaN", "nan", "eps",
+                                                  "realmax", "realmin", "flintmax"};
+  if (from >= to) return false;
+  int depth = 0;
+  for (int i = from; i < to; ++i) {
+    const tok& x = t[i];
+    const std::string& w = x.text;
+    const bool call = i + 1 < to && t[i + 1].text == "(" && t[i + 1].kind != TK_STRING;
+    if (x.kind == TK_STRING) return false;
+    if (x.kind == TK_NUMBER) {
+      if (w.empty() || w[0] == '-') return false;
+      if (i + 1 < to && t[i + 1].text == "*" && t[i + 1].kind != '*') return false;   // 3i
+      continue;
+    }
+    if (signed_number_token(x)) {
+      if (w[0] == '-') return false;
+      continue;
+    }
+    if (word(x)) {
+      if (call && !vars.count(w)) {
+        if (gives.count(w)) {
+          i = closing(t, i + 1, to);
+          if (i < 0) return false;
+          continue;
+        }
+        if (keeps.count(w)) continue;
+        return false;
+      }
+      if (call) return false;
+      if (vars.count(w) ? nonneg.count(w) > 0 : constants.count(w) > 0) continue;
+      // x * x
+      if (vars.count(w) && i + 2 < to && ((t[i + 1].text == "*" && t[i + 1].kind == '*') || t[i + 1].text == ".*") &&
+          word(t[i + 2]) && t[i + 2].text == w && !(i + 3 < to && t[i + 3].text == "(")) {
+        i += 2;
+        continue;
+      }
+      return false;
+    }
+    if (w == "(") {
+      ++depth;
+      continue;
+    }
+    if (w == ")") {
+      if (--depth < 0) return false;
+      continue;
+    }
+    if (w == "^" || w == ".^") {
+      if (i + 1 >= to || t[i + 1].kind != TK_NUMBER || t[i + 1].text[0] == '-') return false;
+      ++i;
+      continue;
+    }
+    if ((w == "*" && x.kind == '*') || w == "+" || w == "/" || w == ".*" || w == "./" || w == "'" || w == ".'")
+      continue;
+    if (w == "," && depth > 0) continue;
+    return false;
+  }
+  return depth == 0;
+}
+
 // The classifier of one expression: a small precedence parser over the raw tokens.
 class classifier {
  public:
@@ -58,6 +158,9 @@ class classifier {
              const std::set<std::string>& a_set, const std::string& self = std::string(),
              const std::map<std::string, int>* callees = nullptr)
       : t_(t), vars_(vars), s_(s_set), a_(a_set), self_(self), callees_(callees) {}
+
+  // With the variables that hold no negative number: sqrt and log of such stay real.
+  void nonneg_vars(const std::set<std::string>* n) { nonneg_ = n; }
 
   // Classifies tokens [from, to); U when they are not one whole expression.
   cls expression(int from, int to, bool* scalar_range = nullptr) {
@@ -78,6 +181,7 @@ class classifier {
   const std::set<std::string>& a_;
   const std::string self_;
   const std::map<std::string, int>* callees_;
+  const std::set<std::string>* nonneg_ = nullptr;
   int pos_ = 0, end_ = 0, index_depth_ = 0, nest_ = 0;
   bool ok_ = true, range_ = false;
 
@@ -209,7 +313,9 @@ class classifier {
 
   cls call(const std::string& f) {
     std::vector<int> args;
+    const int open = pos_;
     if (!arguments(args)) return U;
+    const int close = pos_ - 1;
     bool all_s = true, all_sa = true;
     for (int a : args) {
       all_s = all_s && a == S;
@@ -229,6 +335,11 @@ class classifier {
     if (makers.count(f) && all_sa) return A;
     if (elementwise.count(f) && n == 1) return args[0] == S ? S : (args[0] == A ? A : U);
     if (pairs.count(f) && n == 2) return all_s ? S : (all_sa ? A : U);
+    // (Of a scalar only: every operand of its arithmetic is then a scalar, so * and /
+    // are products and quotients of numbers.)
+    if ((f == "sqrt" || f == "log") && n == 1 && nonneg_ && args[0] == S &&
+        nonnegative(t_, open + 1, close, *nonneg_, vars_))
+      return S;
     if ((f == "max" || f == "min" || f == "sum" || f == "prod" || f == "cumsum" || f == "mean") && n == 1)
       return all_sa ? A : U;
     if (f == "linspace" && (n == 2 || n == 3) && all_s) return A;
@@ -353,6 +464,9 @@ class analysis {
         a_.insert(v);
       }
     for (const std::string& v : not_scalar_) s_.erase(v);
+    // Candidates for holding no negative number: what is assigned here (not the inputs).
+    for (const std::string& v : vars_)
+      if (!excluded_.count(v) && std::find(inputs_.begin(), inputs_.end(), v) == inputs_.end()) n_.insert(v);
     // Greatest fixed point: drop what an assignment disproves until nothing changes.
     // A scalar read where it may not yet be assigned may read a function of that name
     // instead (i before a loop over i is the imaginary unit): it has no known class,
@@ -362,6 +476,13 @@ class analysis {
         changed = false;
         for (const auto& as : assigns_) {
           classifier c(stmts_[as.stmt], vars_, s_, a_, signature_ ? name_ : std::string(), callees_);
+          c.nonneg_vars(&n_);
+          if (n_.count(as.var) &&
+              ((as.kind != assign_t::whole && as.kind != assign_t::loop) ||
+               !nonnegative(stmts_[as.stmt], as.from, as.to, n_, vars_, as.kind == assign_t::loop))) {
+            n_.erase(as.var);
+            changed = true;
+          }
           bool scalar_range = false;
           cls k = c.expression(as.from, as.to, &scalar_range);
           if (as.kind == assign_t::loop) k = scalar_range ? S : (k == A ? A : U);
@@ -393,6 +514,7 @@ class analysis {
         for (const std::string& x : r.arrays)
           if (!r.scalars.count(x) && elementwise_only(x, k, end, r)) views.insert(x);
       r.while_views.push_back(views);
+      r.while_counters.push_back(end < stmts_.size() ? counter_of(k, end, r) : while_counter());
     }
     if (signature_) {
       bool ok = output_defined_ && r.scalars.count(output_);
@@ -424,6 +546,7 @@ class analysis {
   std::string output_, name_;
   std::vector<stmt_t> stmts_;
   std::set<std::string> vars_, excluded_, not_scalar_, s_, a_, unsafe_read_;
+  std::set<std::string> n_;   // variables that hold no negative number (NaN and -0 may come)
   std::vector<assign_t> assigns_;
   std::vector<std::size_t> shown_;   // statements whose result is shown
   std::vector<std::size_t> for_stmts_;   // the for statements, in order
@@ -554,6 +677,53 @@ class analysis {
     for (const std::string& x : r.arrays)
       if (!r.scalars.count(x) && x != plan.var && elementwise_only(x, k, end, r)) plan.views.insert(x);
     return plan;
+  }
+
+  // The counter of the while loop at statement k that ends at statement end, if it has
+  // one (see while_counter).
+  while_counter counter_of(std::size_t k, std::size_t end, const inferred_types& r) const {
+    const while_counter none;
+    const stmt_t& st = stmts_[k];
+    int from = 1, to = expression_end(st);
+    if (to > from && st[from].text == "(" && matching(st, from) == to - 1) {
+      ++from;
+      --to;
+    }
+    if (to - from != 3 || end <= k + 1) return none;
+    // A fixed operand: a number, or a proven scalar the body does not assign.
+    auto fixed = [&](const tok& x) {
+      if (x.kind == TK_NUMBER) return true;
+      return word(x) && r.scalars.count(x.text) && !assigned_between(x.text, k, end);
+    };
+    const tok &v = st[from], &op = st[from + 1], &e = st[from + 2];
+    while_counter w;
+    w.var = v.text;
+    w.bound = e.text;
+    w.up = op.text == "<=" || op.text == "<";
+    w.strict = op.text == "<" || op.text == ">";
+    if (!word(v) || !r.scalars.count(v.text) || !(w.up || op.text == ">=" || op.text == ">") || e.text == v.text ||
+        !fixed(e))
+      return none;
+    // v = v + c (v = v - c) as the body's first or last statement, and no other
+    // statement of the body assigns v.
+    auto step = [&](std::size_t i) {
+      const stmt_t& b = stmts_[i];
+      if (expression_end(b) != 5 || b[0].text != v.text || b[1].text != "=" || b[2].text != v.text ||
+          b[3].text != (w.up ? "+" : "-") || b[4].text == v.text || !fixed(b[4]))
+        return false;
+      w.step = b[4].text;
+      return true;
+    };
+    std::size_t at = k + 1;
+    if (step(k + 1)) {
+      w.after = end > k + 2;
+    } else if (step(end - 1)) {
+      at = end - 1;
+    } else {
+      return none;
+    }
+    if (assigned_between(v.text, k, at) || assigned_between(v.text, at, end)) return none;
+    return w;
   }
 
   // Tokens [from, to) are scalar arithmetic on the proven scalars and numbers, with

@@ -27,6 +27,17 @@ struct loop_plan {
   std::set<std::string> views;
 };
 
+// A while loop `while v <= e` (<, >=, >) whose body changes the proven scalar v only
+// by one statement v = v + c (v - c) standing first or last in the body, e and c being
+// numbers or proven scalars the body does not assign: where v goes while the loop runs
+// is known when it starts (one for each while statement; var empty when not so).
+struct while_counter {
+  std::string var, bound, step;   // M names, or the number tokens' text
+  bool up = true;                 // v = v + c with <= or <; otherwise v = v - c with >= or >
+  bool strict = false;            // < or >
+  bool after = false;             // the step stands first: the rest of the body sees v + c
+};
+
 struct inferred_types {
   std::set<std::string> scalars;   // real double, 1 x 1, defined before every read
   std::set<std::string> arrays;    // real double of any size (the scalars included)
@@ -42,6 +53,7 @@ struct inferred_types {
   // For each while statement, in order: the proven real double arrays its body uses
   // only as x(i), x(i, j) or x(i, j, k) with scalar subscripts (as loop_plan::views).
   std::vector<std::set<std::string>> while_views;
+  std::vector<while_counter> while_counters;   // (parallel to while_views)
 };
 
 // The statements of one function (its function line first, if it has one), or of a

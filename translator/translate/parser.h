@@ -242,12 +242,15 @@ class parser_t : public scanner_t {
   // From inference: the views each while statement may open, in order, and how many
   // while statements have been met.
   std::vector<std::set<std::string>> while_views;
+  std::vector<while_counter> while_counters;   // (parallel to while_views)
   std::size_t while_ordinal = 0;
   std::size_t while_loop_views();
+  void while_counter_loop(std::size_t ordinal);
   // Arrays read through a view grl_view_<C++ name> in the loops open now, and loop
   // counters with a whole-number copy grl_q_<C++ name> (both by M name).
   std::vector<std::string> active_views;
   std::vector<std::string> active_shadows;
+  std::set<std::string> while_shadows;   // those of while loops: the copy is grl::whole_q
   bool counted_for(const std::string& v, const std::string& vc, bool scalar, const loop_plan& plan, int& fast);
   // A subscript that follows a loop counter: sign * counter + offset (a whole literal:
   // no counter), and its whole-number C++ text.
