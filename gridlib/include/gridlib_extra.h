@@ -335,4 +335,18 @@ GRL_PARSER_METHOD(addSwitch)
 GRL_PARSER_METHOD(parse)
 #undef GRL_PARSER_METHOD
 
+// --- dates as text -------------------------------------------------------------------------
+// datevec(text, format) and [y, m, d, h, mi, s] = datevec(d [, format]) (one column each);
+// datenum, datevec, datestr and weekday also read text dates (a char row, rows or a
+// cell of them) by the standard formats ('dd-mmm-yyyy HH:MM:SS', 'yyyy-mm-dd', ...).
+M<m_type> datevec(const M<m_type>& text, const M<m_type>& format);
+M<m_type> datenum(const M<M<m_type>>& texts);
+M<m_type> datenum(const M<M<m_type>>& texts, const M<m_type>& format);
+M<m_type> datevec(const M<M<m_type>>& texts);
+M<m_type> datevec(const M<M<m_type>>& texts, const M<m_type>& format);
+void datevec(const M<m_type>& d, i_o_t, Mr<m_type> y, Mr<m_type> m = junkM, Mr<m_type> dd = junkM,
+             Mr<m_type> h = junkM, Mr<m_type> mi = junkM, Mr<m_type> s = junkM);
+void datevec(const M<m_type>& d, const M<m_type>& f, i_o_t, Mr<m_type> y, Mr<m_type> m = junkM,
+             Mr<m_type> dd = junkM, Mr<m_type> h = junkM, Mr<m_type> mi = junkM, Mr<m_type> s = junkM);
+
 #endif

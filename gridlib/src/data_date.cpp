@@ -1,12 +1,14 @@
 // Dates as numbers: datenum (days since the year 0, day 1 being 1-Jan-0000), datevec
 // (year, month, day, hour, minute, second) and datestr (the text of a date in a
-// numbered or written format). Text dates are not read.
+// numbered or written format). Text dates are read by date_text.cpp.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "date_text.h"
+#include "gridlib_extra.h"
 #include "math_util.h"
 #include "strutil.h"
 
@@ -69,6 +71,10 @@ void need_numbers(const Mt& x, const char* fn) {
 // The dates of a datestr argument: date vectors (rows of 3 or 6 whose month and day
 // are whole numbers in range) or date numbers.
 std::vector<double> day_numbers(const Mt& x) {
+  if (is_date_text(x)) {
+    const Mt n = datenum(x);
+    return std::vector<double>(n.cre(), n.cre() + n.numel());
+  }
   need_numbers(x, "datestr");
   std::vector<double> out;
   const std::size_t r = x.rows(), c = x.cols();
@@ -183,6 +189,7 @@ Mt date_text(const Mt& x, const Mt* format) {
 }  // namespace
 
 Mt datenum(const Mt& v) {
+  if (is_date_text(v)) return datenum(date_text_vectors(v, nullptr, "datenum"));
   need_numbers(v, "datenum");
   const std::size_t r = v.rows(), c = v.cols();
   if (c != 3 && c != 6) {
@@ -226,7 +233,12 @@ Mt datenum_parts(const std::vector<const Mt*>& parts) {
 }
 }  // namespace
 
-Mt datenum(const Mt& y, const Mt& m) { return datenum_parts({&y, &m}); }
+// datenum(text, format); datenum(text, pivot year) reads the text by the standard
+// formats (two-digit years are always taken within 50 years of this one).
+Mt datenum(const Mt& y, const Mt& m) {
+  if (is_date_text(y)) return datenum(date_text_vectors(y, m.ischar() ? &m : nullptr, "datenum"));
+  return datenum_parts({&y, &m});
+}
 Mt datenum(const Mt& y, const Mt& m, const Mt& d) { return datenum_parts({&y, &m, &d}); }
 Mt datenum(const Mt& y, const Mt& m, const Mt& d, const Mt& h) { return datenum_parts({&y, &m, &d, &h}); }
 Mt datenum(const Mt& y, const Mt& m, const Mt& d, const Mt& h, const Mt& mi) {
@@ -237,6 +249,7 @@ Mt datenum(const Mt& y, const Mt& m, const Mt& d, const Mt& h, const Mt& mi, con
 }
 
 Mt datevec(const Mt& n) {
+  if (is_date_text(n)) return date_text_vectors(n, nullptr, "datevec");
   need_numbers(n, "datevec");
   const std::size_t count = n.numel();
   Mt out = Mt::alloc(count, 6);
@@ -251,3 +264,36 @@ Mt datevec(const Mt& n) {
 
 Mt datestr(const Mt& d) { return date_text(d, nullptr); }
 Mt datestr(const Mt& d, const Mt& format) { return date_text(d, &format); }
+
+Mt datevec(const Mt& text, const Mt& format) {
+  if (!is_date_text(text)) grl_fail("datevec: DATE must be a string or a cell array of strings when a format is given");
+  return date_text_vectors(text, format.ischar() ? &format : nullptr, "datevec");
+}
+
+namespace {
+// [y, m, d, h, mi, s] = datevec(...): the columns of the date vectors.
+void vector_columns(const Mt& v, const std::vector<Mr<m_type>>& outs) {
+  const std::size_t n = v.rows();
+  for (std::size_t j = 0; j < outs.size() && j < 6; ++j) {
+    Mt c = Mt::alloc(n, 1);
+    for (std::size_t r = 0; r < n; ++r) c.pr()[r] = v.cre()[r + j * n];
+    Mr<m_type> o = outs[j];
+    o = c;
+  }
+}
+}  // namespace
+
+void datevec(const Mt& d, i_o_t, Mr<m_type> y, Mr<m_type> m, Mr<m_type> dd, Mr<m_type> h, Mr<m_type> mi,
+             Mr<m_type> s) {
+  vector_columns(datevec(d), {y, m, dd, h, mi, s});
+}
+void datevec(const Mt& d, const Mt& f, i_o_t, Mr<m_type> y, Mr<m_type> m, Mr<m_type> dd, Mr<m_type> h,
+             Mr<m_type> mi, Mr<m_type> s) {
+  vector_columns(datevec(d, f), {y, m, dd, h, mi, s});
+}
+
+// A cell of date texts given as a cell (a literal or a cell variable).
+Mt datenum(const M<Mt>& texts) { return datenum(Mt(texts)); }
+Mt datenum(const M<Mt>& texts, const Mt& format) { return datenum(Mt(texts), format); }
+Mt datevec(const M<Mt>& texts) { return datevec(Mt(texts)); }
+Mt datevec(const M<Mt>& texts, const Mt& format) { return datevec(Mt(texts), format); }

@@ -475,3 +475,18 @@ TEST(Extra, InputParser) {
   EXPECT_EQ(std::string(cls.cre(), cls.cre() + cls.numel()), "inputParser");
   EXPECT_TRUE(double(isobject(p).cre()[0]) != 0);
 }
+
+// Text dates where octave-cli's answers depend on the clock or are not compared: twelve
+// AM is hour 0, two-digit years fall within 50 years of this one, a month past 12 or a
+// text left over is refused, and blanks around the text are ignored.
+TEST(Extra, TextDates) {
+  expect_near(datevec(str("12:15 AM 2021-01-02"), str("HH:MM PM yyyy-mm-dd")), {2021, 1, 2, 0, 15, 0});
+  expect_near(datevec(str("12:15 PM 2021-01-02"), str("HH:MM PM yyyy-mm-dd")), {2021, 1, 2, 12, 15, 0});
+  const double y99 = double(datevec(str("99-01-02"), str("yy-mm-dd")).cre()[0]);
+  EXPECT_TRUE(y99 == 1999 || y99 == 2099);
+  EXPECT_EQ(double(datevec(str("05-01-02"), str("yy-mm-dd")).cre()[0]), 2005.0);
+  expect_near(datevec(str("  2021-03-04  ")), {2021, 3, 4, 0, 0, 0});
+  EXPECT_NE(error_of([] { datevec(str("2021-13-04"), str("yyyy-mm-dd")); }).find("not parsed"), std::string::npos);
+  EXPECT_NE(error_of([] { datevec(str("2021-03-04x")); }).find("standard formats"), std::string::npos);
+  EXPECT_NE(error_of([] { datevec(Mt(1.0), str("yyyy")); }).find("DATE must be a string"), std::string::npos);
+}
