@@ -98,9 +98,81 @@ bool sortrows_desc(const Mt& c) {
   return v < 0;
 }
 
+// (A column of other values is read as the numbers cell2mat would make of it.)
+[[noreturn]] void fail_mixed() { grl_fail("cell2mat: wrong type elements or mixed cells, structs, and matrices"); }
+
+// sortrows of a cell of several columns: by the columns c names (all of them, left to
+// right, when c is absent or a direction), a negative one descending. Each column
+// compared holds only char rows or only real numbers.
+void sortrows_columns(const Mc& x, const Mt* c, Mc* y, Mr<m_type>* k) {
+  const std::size_t n = x.rows(), cols = x.cols();
+  std::vector<long> spec;
+  if (!c || c->ischar()) {
+    const bool desc = c && direction(*c, "sortrows");
+    for (std::size_t j = 1; j <= cols; ++j) spec.push_back(desc ? -long(j) : long(j));
+  } else {
+    if (c->isc() || c->holds_cell() || c->holds_struct()) grl_fail("sortrows: C must be a numeric vector");
+    for (std::size_t e = 0; e < c->numel(); ++e) {
+      const double v = double(c->cre()[e]);
+      if (v != std::floor(v) || v == 0 || std::fabs(v) > double(cols))
+        grl_fail("sortrows: all elements of C must be in the range [1, columns (A)]");
+      spec.push_back(long(v));
+    }
+  }
+  if (n == 0) {
+    if (y) *y = x;
+    if (k) *k = Mt::alloc(0, 1);
+    return;
+  }
+  // Per column compared: its strings, or its numbers.
+  std::vector<std::vector<key>> texts(cols);
+  std::vector<std::vector<double>> numbers(cols);
+  std::vector<char> is_text(cols, 0);
+  for (long sj : spec) {
+    const std::size_t j = std::size_t(std::labs(sj)) - 1;
+    if (!texts[j].empty() || !numbers[j].empty()) continue;
+    const Mt& first = x.elem(j * n);
+    is_text[j] = first.ischar();
+    for (std::size_t r = 0; r < n; ++r) {
+      const Mt& e = x.elem(r + j * n);
+      if (is_text[j]) {
+        if (!e.ischar() || e.rows() > 1) fail_mixed();
+        texts[j].emplace_back(e.cre(), e.cre() + e.numel());
+      } else {
+        if (e.ischar() || e.holds_cell() || e.holds_struct() || e.isc() || e.numel() != 1 || e.fn_) fail_mixed();
+        numbers[j].push_back(double(e.cre()[0]));
+      }
+    }
+  }
+  std::vector<std::size_t> at(n);
+  std::iota(at.begin(), at.end(), std::size_t(0));
+  std::stable_sort(at.begin(), at.end(), [&](std::size_t u, std::size_t v) {
+    for (long sj : spec) {
+      const std::size_t j = std::size_t(std::labs(sj)) - 1;
+      const bool desc = sj < 0;
+      bool less, more;
+      if (is_text[j]) {
+        less = texts[j][u] < texts[j][v];
+        more = texts[j][v] < texts[j][u];
+      } else {
+        less = numbers[j][u] < numbers[j][v];
+        more = numbers[j][v] < numbers[j][u];
+      }
+      if (less || more) return desc ? more : less;
+    }
+    return false;
+  });
+  Mc o = Mc::alloc(n, cols);
+  Mt ix = Mt::alloc(n, 1);
+  for (std::size_t t = 0; t < n; ++t) {
+    for (std::size_t j = 0; j < cols; ++j) o.welem(t + j * n) = x.elem(at[t] + j * n);
+    ix.pr()[t] = m_type(at[t] + 1);
+  }
+  if (y) *y = o;
+  if (k) *k = ix;
+}
+
 void sortrows_cells(const Mc& x, bool desc, Mc* y, Mr<m_type>* k) {
-  if (x.cols() > 1 && x.rows() != 1)
-    grl_fail("sortrows: only a cell array of strings with one column may be sorted");
   const std::vector<key> keys = keys_of(x, "sortrows: only cell arrays of character strings may be sorted");
   const std::size_t n = x.rows();
   std::vector<std::size_t> at(n);
@@ -220,10 +292,27 @@ void sort(const Mc& x, const Mt& dim, const Mt& mode, i_o_t, Mc& s, Mr<m_type> k
 }
 
 // --- sortrows ---------------------------------------------------------------------------
-Mc sortrows(const Mc& x) { Mc o; sortrows_cells(x, false, &o, nullptr); return o; }
-Mc sortrows(const Mc& x, const Mt& c) { Mc o; sortrows_cells(x, sortrows_desc(c), &o, nullptr); return o; }
-void sortrows(const Mc& x, i_o_t, Mc& y, Mr<m_type> k) { sortrows_cells(x, false, &y, &k); }
+namespace {
+bool several_columns(const Mc& x) { return x.cols() > 1 && x.rows() != 1; }
+}  // namespace
+Mc sortrows(const Mc& x) {
+  Mc o;
+  if (several_columns(x)) sortrows_columns(x, nullptr, &o, nullptr);
+  else sortrows_cells(x, false, &o, nullptr);
+  return o;
+}
+Mc sortrows(const Mc& x, const Mt& c) {
+  Mc o;
+  if (several_columns(x)) sortrows_columns(x, &c, &o, nullptr);
+  else sortrows_cells(x, sortrows_desc(c), &o, nullptr);
+  return o;
+}
+void sortrows(const Mc& x, i_o_t, Mc& y, Mr<m_type> k) {
+  if (several_columns(x)) sortrows_columns(x, nullptr, &y, &k);
+  else sortrows_cells(x, false, &y, &k);
+}
 void sortrows(const Mc& x, const Mt& c, i_o_t, Mc& y, Mr<m_type> k) {
+  if (several_columns(x)) return sortrows_columns(x, &c, &y, &k);
   sortrows_cells(x, sortrows_desc(c), &y, &k);
 }
 

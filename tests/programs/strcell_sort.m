@@ -22,6 +22,16 @@ s = sort(cell(0, 3))
 % sortrows of a column of strings
 [r, k] = sortrows(c')
 r = sortrows(c', -1)
+% sortrows of a table-like cell: by names and numbers, columns named or all of them
+[r, k] = sortrows({'bob', 31; 'al', 25; 'cy', 31}, [-2 1])
+r = sortrows({'b', 2; 'a', 1; 'c', 0}, 2)
+r = sortrows({'b', 'x'; 'a', 'y'; 'b', 'a'})
+r = sortrows({'b', 'x'; 'a', 'y'; 'b', 'a'}, -1)
+try
+  sortrows({'b', 2; 'a', 'x'}, 2)
+catch err
+  disp(err.message)
+end
 % the results are cells to index and to loop over
 w = sort(c);
 first = w{1}
