@@ -349,4 +349,9 @@ void datevec(const M<m_type>& d, i_o_t, Mr<m_type> y, Mr<m_type> m = junkM, Mr<m
 void datevec(const M<m_type>& d, const M<m_type>& f, i_o_t, Mr<m_type> y, Mr<m_type> m = junkM,
              Mr<m_type> dd = junkM, Mr<m_type> h = junkM, Mr<m_type> mi = junkM, Mr<m_type> s = junkM);
 
+// poly(r): the coefficients of the polynomial whose roots are r's elements (real when
+// they come in conjugate pairs); poly(A) of a square matrix: its characteristic
+// polynomial.
+M<m_type> poly(const M<m_type>& x);
+
 #endif
