@@ -26,3 +26,15 @@ for k = 1:3
   r.(sprintf('f%d', k)) = k * 10;
 end
 r
+% getfield and setfield along a path of fields and index cells
+g.a.b = 5;
+g.a.c = 'txt';
+v = getfield(g, 'a', 'b') + 1
+h = setfield(g, 'a', n, 7)
+h = setfield(h, 'a', 'b', h.a.b * 2);
+disp(getfield(h, 'a', 'b'))
+p(2).k = [4 5 6];
+w = getfield(p, {2}, 'k', {3})
+p = setfield(p, {1}, 'k', {2}, 9);
+disp(p(1).k)
+g = setfield(g, 'a', 'c', [getfield(g, 'a', 'c') '!']), x = 1;

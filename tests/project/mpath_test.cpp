@@ -99,6 +99,28 @@ TEST(MpathFind, TriesEntriesThenPrivateInOrder) {
   EXPECT_FALSE(p.find("bar").has_value());
 }
 
+TEST(MpathFind, PackageFunctionsByTheirProgramNames) {
+  ptest::temp_dir tmp;
+  ptest::make_dir("lib/+geo/+shapes");
+  ptest::make_dir("+util");
+  mpath_t p;
+  p.add_line("");
+  p.add_line("lib");
+  ptest::write_file("+util/twice.m", "function y = twice(x)\n");
+  ptest::write_file("lib/+geo/+shapes/area.m", "function a = area(d)\n");
+  EXPECT_EQ(p.path_of("util_pkg_twice").value(), "+util/twice.m");
+  EXPECT_EQ(p.find("util_pkg_twice").value(), "");
+  EXPECT_EQ(p.path_of("geo_pkg_shapes_pkg_area").value(), "lib/+geo/+shapes/area.m");
+  EXPECT_EQ(p.find("geo_pkg_shapes_pkg_area").value(), "lib/");
+  // Not in the package, or no package of that name.
+  EXPECT_FALSE(p.find("util_pkg_thrice").has_value());
+  EXPECT_FALSE(p.find("geo_pkg_area").has_value());
+  EXPECT_FALSE(p.find("twice").has_value());
+  // An M-file of the name itself wins.
+  ptest::write_file("lib/util_pkg_twice.m", "function y = util_pkg_twice(x)\n");
+  EXPECT_EQ(p.path_of("util_pkg_twice").value(), "lib/util_pkg_twice.m");
+}
+
 TEST(MpathFind, PrivateOfPrivateIsSearchedLast) {
   ptest::temp_dir tmp;
   ptest::make_dir("up/private/private");

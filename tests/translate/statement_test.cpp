@@ -572,7 +572,7 @@ TEST_F(Statements, LineRecordsForTheErrorStack) {
   const std::string script = translate("x = 1;\n", true);
   EXPECT_NE(script.find("grl_frame_f.at(1,3);\nx=1.0;\n;}\n"), std::string::npos) << script;
   // The generated dispatchers have no frame.
-  translate("function y=nargin(fun)\ny=1;\n", true);
+  translate("function y=nargin_of(fun)\ny=1;\n", true);
   EXPECT_EQ(p->frame_declaration(), "");
 }
 

@@ -20,6 +20,8 @@
 #include "translate/inout_params.h"
 #include "translate/local_functions.h"
 #include "translate/nested_functions.h"
+#include "translate/packages.h"
+#include "translate/field_paths.h"
 #include "translate/source_walk.h"
 
 namespace {
@@ -234,7 +236,8 @@ std::vector<std::string> folder_functions(const std::string& path, const mfile_j
 std::vector<std::string> run_time_targets(const std::string& source, const std::string& base,
                                           const std::vector<std::string>& locals, const mfile_job& job) {
   std::vector<std::string> out;
-  if (source.find("str2func") == std::string::npos && source.find("feval") == std::string::npos)
+  if (source.find("str2func") == std::string::npos && source.find("feval") == std::string::npos &&
+      source.find("nargin(") == std::string::npos && source.find("nargout(") == std::string::npos)
     return out;
   for (const std::string& l : locals) out.push_back(qualified_local_name(base, l));
   if (!job.find_mfile) return out;
@@ -347,6 +350,11 @@ int translate_mfile(const mfile_job& job) {
     all << in.rdbuf();
     source = all.str();
     source = separate_inout_params(split_out_script_functions(source, job.mfile));
+    if (job.find_mfile)
+      source = package_calls(source, [&job](const std::string& f) {
+        return !job.find_mfile(f).empty();
+      });
+    source = field_path_calls(source);
     script_of = script_of_local_function(source);
     if (!script_of.empty()) {
       const std::size_t slash = job.mfile.rfind('/');

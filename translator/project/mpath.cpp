@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "driver/diag.h"
+#include "translate/packages.h"
 
 namespace {
 
@@ -76,15 +77,35 @@ void mpath_t::load(const std::string& path) {
   }
 }
 
-std::optional<std::string> mpath_t::find(const std::string& name) const {
-  const std::string file = name.find(".m") == std::string::npos ? name + ".m" : name;
+bool mpath_t::locate(const std::string& name, std::string& dir, std::string& file) const {
+  file = name.find(".m") == std::string::npos ? name + ".m" : name;
   for (int pass = 0; pass < 2; ++pass) {
     for (const std::string& d : dirs_) {
-      const std::string dir = pass == 0 ? d : d + "private/";
-      if (file_exists(dir + file)) return dir;
+      dir = pass == 0 ? d : d + "private/";
+      if (file_exists(dir + file)) return true;
     }
   }
-  return std::nullopt;
+  const std::string package = package_file(name);
+  if (package.empty()) return false;
+  // (A package folder is no private/ of a caller's.)
+  file = package + ".m";
+  for (const std::string& d : dirs_) {
+    dir = d;
+    if (file_exists(dir + file)) return true;
+  }
+  return false;
+}
+
+std::optional<std::string> mpath_t::find(const std::string& name) const {
+  std::string dir, file;
+  if (!locate(name, dir, file)) return std::nullopt;
+  return dir;
+}
+
+std::optional<std::string> mpath_t::path_of(const std::string& name) const {
+  std::string dir, file;
+  if (!locate(name, dir, file)) return std::nullopt;
+  return dir + file;
 }
 
 const std::string& mpath_t::getdirn(int n) const {

@@ -18,7 +18,11 @@ class mpath_t {
   void load(const std::string& path);
   // The directory (entry text, with private/ when found in the second pass) that
   // holds the M-file of name, or nothing when no entry does.
+  // A package function's program name (util_pkg_twice) is found as +util/twice.m in
+  // an entry, when no M-file has the name itself.
   std::optional<std::string> find(const std::string& name) const;
+  // The M-file of name (its folder's entry text and its file name), or nothing.
+  std::optional<std::string> path_of(const std::string& name) const;
 
   int count() const { return static_cast<int>(dirs_.size()); }
   const std::string& getdirn(int n) const;
@@ -27,5 +31,6 @@ class mpath_t {
   static bool is_out_of_date(const std::string& source, const std::string& target);
 
  private:
+  bool locate(const std::string& name, std::string& dir, std::string& file) const;
   std::vector<std::string> dirs_;
 };

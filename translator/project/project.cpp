@@ -86,21 +86,25 @@ void project_t::run() {
   while (project_.next(SYM_CALLED, position) >= 0) {
     const std::string name = project_.text_of(position);
     const int type = project_.info_of(position)[INFO_TYPE];
-    if (type == DT_UNCLASSIFIED || type == dt.script_index() || name == "feval" || name == "gridlib" ||
+    if (type == DT_UNCLASSIFIED || type == dt.script_index() || name == "feval" || name == "nargin_of" || name == "nargout_of" || name == "gridlib" ||
         left_out_.count(name))
       continue;
     symbol_type caller;
     process(name, caller, false, false);
   }
   // Compiled code cannot look functions up by name: these M-files switch over them.
-  const char* not_compiled = "    error([fun '.m was not compiled. Add a dummy call to it.']);";
-  if (uses_[1]) write_dispatcher("nargin.m", "function y=nargin(fun)", SYM_CALLED, PN_NARGIN_CASE, not_compiled);
-  if (uses_[2]) write_dispatcher("nargout.m", "function y=nargout(fun)", SYM_CALLED, PN_NARGOUT_CASE, not_compiled);
+  // (A name the program writes as text, 'f', is among the feval dispatcher's names.)
+  if (uses_[1])
+    write_dispatcher("nargin_of.m", "function y=nargin_of(fun)", SYM_CALLED | SYM_FEVAL, PN_NARGIN_CASE,
+                     "    error('nargin: invalid function name: %s', fun);");
+  if (uses_[2])
+    write_dispatcher("nargout_of.m", "function y=nargout_of(fun)", SYM_CALLED | SYM_FEVAL, PN_NARGOUT_CASE,
+                     "    error('nargout: invalid function name: %s', fun);");
   // feval's last case hands the name to the library (added when it is translated).
   if (uses_[0])
     write_dispatcher("feval.m", "function [y1,y2,y3,y4]=feval(fun,varargin)", SYM_FEVAL, PN_FEVAL_CASE, "");
   const bool uses[3] = {uses_[1], uses_[2], uses_[0]};
-  const char* names[3] = {"nargin", "nargout", "feval"};
+  const char* names[3] = {"nargin_of", "nargout_of", "feval"};
   for (int k = 0; k < 3; ++k) {
     if (!uses[k]) continue;
     // A dispatcher read earlier in this run (the program calls feval by name) was the
@@ -121,11 +125,26 @@ void project_t::write_dispatcher(const char* file, const char* first_line, int m
   int first = 1;
   std::ostringstream cases;
   symbol_type::print_all(project_, cases, first, "", "", mask, format, -1, 0);
-  out << cases.str();
+  out << (format == PN_FEVAL_CASE ? cases.str() : program_cases(cases.str()));
   if (format == PN_FEVAL_CASE) out << local_aliases(cases.str());
   out << "  otherwise\n";
   if (*error_line) out << error_line << "\n";
   out << "end\n";
+}
+
+// The cases of a dispatcher of counts, one per function of the program: a function
+// both called and named as text is listed twice, and the generated dispatchers are no
+// functions of the program's.
+std::string project_t::program_cases(const std::string& cases) {
+  std::set<std::string> seen = {"feval", "nargin_of", "nargout_of"};
+  std::istringstream in(cases);
+  std::string out, line, value;
+  while (std::getline(in, line) && std::getline(in, value)) {
+    const std::size_t q = line.find('\'');
+    if (q == std::string::npos || !seen.insert(line.substr(q + 1, line.rfind('\'') - q - 1)).second) continue;
+    out += line + "\n" + value + "\n";
+  }
+  return out;
 }
 
 // A local function helper of file f is the dispatcher's case 'f__helper'; a name
@@ -174,8 +193,7 @@ bool project_t::asks_inputname(const std::string& name) {
     std::getline(in, path);
   }
   if (path.empty() || !util::exists(path)) {
-    const std::optional<std::string> dir = search_path_.find(name);
-    path = dir ? *dir + name + ".m" : std::string();
+    path = search_path_.path_of(name).value_or(std::string());
   }
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -247,9 +265,9 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
   if (name == main_name_ && !options_.main_mfile.empty()) {
     path = options_.main_mfile;
   } else if (options_.force || !util::exists(path)) {
-    const std::optional<std::string> dir = search_path_.find(name);
-    if (!dir) diag::error("%s.m not found.", name.c_str());
-    path = *dir + name + ".m";
+    const std::optional<std::string> found = search_path_.path_of(name);
+    if (!found) diag::error("%s.m not found.", name.c_str());
+    path = *found;
   }
   if (options_.verbose) std::printf("%d levels deep, ", depth_);
 
@@ -266,8 +284,7 @@ symbol_info project_t::process(const std::string& name, symbol_type& caller, boo
   job.infer = options_.infer;
   job.main = main || name == main_name_;
   job.find_mfile = [this](const std::string& f) {
-    const std::optional<std::string> dir = search_path_.find(f);
-    return dir ? *dir + f + ".m" : std::string();
+    return search_path_.path_of(f).value_or(std::string());
   };
   job.project = &project_;
   job.caller = &caller;

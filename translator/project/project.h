@@ -57,6 +57,8 @@ class project_t : public parser_t::host_t {
   // The feval dispatcher's cases for local functions by their M names (given the cases
   // by C++ names, file__helper): a name built while the program runs says helper.
   static std::string local_aliases(const std::string& cases);
+  // The cases of nargin_of or nargout_of, one per function of the program.
+  static std::string program_cases(const std::string& cases);
 
  private:
   std::map<std::string, bool> asks_inputname_;   // by function name

@@ -67,7 +67,8 @@ void add_known_functions(symbol_type& table) {
     int in, out, varargin;
   };
   const int function = datatypes().function_index();
-  for (const known& k : {known{"feval", 2, 4, 1}, known{"nargin", 1, 1, 0}, known{"nargout", 1, 1, 0}}) {
+  for (const known& k : {known{"feval", 2, 4, 1}, known{"nargin", 1, 1, 0}, known{"nargout", 1, 1, 0},
+                          known{"nargin_of", 1, 1, 0}, known{"nargout_of", 1, 1, 0}}) {
     symbol_info info = symbol_info::typed(function);
     info[INFO_NIN] = k.in;
     info[INFO_NOUT] = k.out;

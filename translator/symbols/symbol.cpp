@@ -421,8 +421,9 @@ void print_name(const symbol_type& table, std::ostream& out, int& first,
     case PN_STRUCT_DECL:   // structures are values: no type to declare
       return;
     case PN_FEVAL_CASE: print_feval_case(v, out); return;
-    case PN_NARGIN_CASE: print_count_case(v, out, v.w[INFO_NIN]); return;
-    case PN_NARGOUT_CASE: print_count_case(v, out, v.w[INFO_NOUT]); return;
+    // (varargin or varargout last: minus the count, as the M functions give it.)
+    case PN_NARGIN_CASE: print_count_case(v, out, v.w[INFO_VARARGIN] ? -v.w[INFO_NIN] : v.w[INFO_NIN]); return;
+    case PN_NARGOUT_CASE: print_count_case(v, out, v.w[INFO_VARARGOUT] ? -v.w[INFO_NOUT] : v.w[INFO_NOUT]); return;
     case PN_CONVERT_IN:
       out << prefix << "(" << suffix << "[" << position - 1 << "]," << v.q << ");\n";
       return;

@@ -137,7 +137,7 @@ std::string parser_t::frame_variable() const {
   const datatype_t& dt = datatypes();
   if (kind == dt.function_index()) {
     // The generated dispatchers are not the program's functions.
-    if (name == "feval" || name == "nargin" || name == "nargout") return "";
+    if (name == "feval" || name == "nargin_of" || name == "nargout_of") return "";
     if (frameless) return "";
     return "grl_frame";
   }

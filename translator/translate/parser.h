@@ -394,6 +394,8 @@ class parser_t : public scanner_t {
   std::string loaded_names();
   void identifier_pass();
   bool function_fields(int i, std::size_t dot);
+  bool package_word(int i);
+  bool known_count(int i);
   void undefined_name(int i);
   bool empty_subscript(int i) const;
   void pass_argument_names(int i);

@@ -15,6 +15,7 @@
 #include "lexer/keywords.h"
 #include "translate/load_names.h"
 #include "translate/local_functions.h"
+#include "translate/packages.h"
 #include "translate/parser.h"
 
 namespace {
@@ -814,6 +815,80 @@ void parser_t::pass_argument_names(int i) {
   before_statement += "grl::pass_names(\"" + stmt.gettext(i) + "\",{" + names + "});\n";
 }
 
+// nargin('f'), nargout('f'), nargin(@f): the number of inputs or outputs that the
+// function line of the program's function f declares, known now; with varargin (or
+// varargout) last, minus the count of them all, varargin included. A name that no
+// M-file of the program defines is left to the library, which fails when it runs.
+bool parser_t::known_count(int i) {
+  if (!host || stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(") || !stmt.is_word(i + 3, ")") ||
+      stmt.kind(i + 2) != TK_STRING)
+    return false;
+  const std::string& w = stmt.gettext(i);
+  const bool in = w == "nargin" || w == "nparms";
+  if ((!in && w != "nargout") || symbols->find(w, SYM_VARIABLES) >= 0) return false;
+  std::string f = stmt.gettext(i + 2);
+  if (f.size() > 1 && f[0] == '@') f.erase(0, 1);   // a handle @name
+  if (f.size() < 3 || f[0] != '"' || f.back() != '"') return false;
+  f = f.substr(1, f.size() - 2);
+  if (f.empty() || !std::isalpha(static_cast<unsigned char>(f[0])) ||
+      !std::all_of(f.begin(), f.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }))
+    return false;
+  if (std::find(local_names.begin(), local_names.end(), f) != local_names.end())
+    f = qualified_local_name(file_base, f);
+  const bool own = f == name;
+  int e = symbols->find(f, SYM_ANY);
+  if (e >= 0 && (symbols->type_of(e) & SYM_VARIABLES)) return false;
+  if (!own && (e < 0 || !(symbols->type_of(e) & SYM_FUNCTIONS)) && !host->defines(f)) return false;
+  int count = 0;
+  if (own) {
+    count = in ? (has_varargin ? -n_in : n_in) : (has_varargout ? -n_out : n_out);
+  } else {
+    // (The file's first function, from a local function of its own, is known from
+    // the scan of the file or not at all: it is being translated.)
+    if (f != file_base) e = resolve(f, e, stmt.line(i));
+    if (e < 0 || symbols->info_of(e)[INFO_TYPE] != datatypes().function_index()) return false;
+    const symbol_info& info = symbols->info_of(e);
+    count = in ? (info[INFO_VARARGIN] ? -info[INFO_NIN] : info[INFO_NIN])
+               : (info[INFO_VARARGOUT] ? -info[INFO_NOUT] : info[INFO_NOUT]);
+  }
+  stmt.del(i, 4);
+  stmt.ins(i, ")", ')');
+  stmt.ins(i, std::to_string(count) + ".0", TK_NUMBER);
+  stmt.ins(i, "(", '(');
+  return true;
+}
+
+// a.b.f of a package folder +a/+b that a folder added to the search path while the
+// file is read holds (the source's package calls were renamed before that folder was
+// known): the word becomes the function's program name, and what follows the function
+// the fields of its result.
+bool parser_t::package_word(int i) {
+  if (!host) return false;
+  const std::string word = stmt.gettext(i);
+  std::vector<std::string> parts;
+  for (std::size_t from = 0;;) {
+    const std::size_t dot = word.find('.', from);
+    parts.push_back(word.substr(from, dot == std::string::npos ? std::string::npos : dot - from));
+    if (dot == std::string::npos) break;
+    from = dot + 1;
+  }
+  if (parts.size() < 2 || parts[0].empty() || symbols->find(parts[0], SYM_ANY) >= 0) return false;
+  for (std::size_t n = parts.size(); n >= 2; --n) {
+    const std::string program = package_function_name({parts.begin(), parts.begin() + static_cast<long>(n)});
+    if (!host->defines(program)) continue;
+    std::string rest;
+    for (std::size_t k = n; k < parts.size(); ++k) rest += (k > n ? "." : "") + parts[k];
+    stmt.set(i, program, TK_WORD);
+    if (!rest.empty()) {
+      stmt.ins(i + 1, std::string(1, kFieldMark) + rest, TK_WORD);
+      stmt.ins(i + 1, ")", ')');
+      stmt.ins(i + 1, "(", '(');
+    }
+    return true;
+  }
+  return false;
+}
+
 // f.a.b of a function f (no variable): the fields of f's result, as written f().a.b.
 // The word at i becomes f ( ) and the field mark that follows a call's result.
 bool parser_t::function_fields(int i, std::size_t dot) {
@@ -852,11 +927,21 @@ void parser_t::identifier_pass() {
   }
   for (int i = 0; i < stmt.top(); ++i) {
     if (stmt.kind(i) != TK_WORD || stmt.gettext(i)[0] == kFieldMark) continue;
-    const std::string word = stmt.gettext(i);
+    if (stmt.gettext(i).find('.') != std::string::npos) package_word(i);
+    if (known_count(i)) continue;
     const bool paren = stmt.is_word(i + 1, "(");
+    {
+      const std::string& w = stmt.gettext(i);
+      const bool fun = paren && !stmt.is_word(i + 2, ")") && symbols->find(w, SYM_VARIABLES) < 0;
+      if (w == "nargin" || w == "nparms") (fun ? uses_nargin_fun : uses_nargin) = 1;
+      if (w == "nargout") (fun ? uses_nargout_fun : uses_nargout) = 1;
+      // nargin(name) of a name known only when the program runs: the program's
+      // dispatcher of counts (nargin_of.m, written by the project).
+      if (fun && (w == "nargin" || w == "nparms" || w == "nargout"))
+        stmt.set(i, w == "nargout" ? "nargout_of" : "nargin_of", TK_WORD);
+    }
+    const std::string word = stmt.gettext(i);
     const bool count_word = word == "nargin" || word == "nparms" || word == "nargout";
-    if (word == "nargin" || word == "nparms") (paren ? uses_nargin_fun : uses_nargin) = 1;
-    if (word == "nargout") (paren ? uses_nargout_fun : uses_nargout) = 1;
     if (word == "feval") uses_feval = 1;
 
     int e = symbols->find(word, SYM_ANY);
