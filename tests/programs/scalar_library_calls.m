@@ -150,3 +150,11 @@ for k = 1:3
   cr = sqrt(ng) + log(ng);
   fprintf('%g %g\n', real(cr), imag(cr));
 end
+% mod by a positive number holds no negative number, whatever its first argument
+mv = 0.3;
+ml = 0;
+for k = 1:30
+  mv = mod(mv * 3.7 - 9, 1);
+  ml = ml + log(mv + k) + sqrt(mod(-k, 7)) + atan2(mv, -k);
+end
+fprintf('%.12f\n', ml);

@@ -66,8 +66,9 @@ int closing(const stmt_t& t, int open, int to) {
 // Tokens [from, to) give no negative number (NaN and -0 may come): numbers and the
 // variables in nonneg (those of vars assigned only such values), sums, products and
 // quotients of them, a product x * x of one variable, powers of them by a number, and
-// calls that give no negative real number (abs, exp, cosh, hypot, the counts) or keep
-// one (floor, ceil, round, fix, max, min, sqrt of such). A loop's range (range): a:b
+// calls that give no negative real number (abs, exp, cosh, hypot, the counts, mod by
+// a positive number) or keep one (floor, ceil, round, fix, max, min, sqrt, mod, rem of
+// such). A loop's range (range): a:b
 // from such an a, a:s:b from such an a with s or b such (its values lie between a
 // and b).
 bool nonnegative(const stmt_t& t, int from, int to, const std::set<std::string>& nonneg,
@@ -89,7 +90,7 @@ bool nonnegative(const stmt_t& t, int from, int to, const std::set<std::string>&
   }
   static const std::set<std::string> gives = {"abs", "exp", "cosh", "hypot", "numel", "length",
                                               "ndims", "rows", "columns", "nnz"};
-  static const std::set<std::string> keeps = {"floor", "ceil", "round", "fix", "max", "min", "sqrt"};
+  static const std::set<std::string> keeps = {"floor", "ceil", "round", "fix", "max", "min", "sqrt", "mod", "rem"};
   static const std::set<std::string> constants = {"pi", "Inf", "inf", "NaN", "nan", "eps",
                                                   "realmax", "realmin", "flintmax"};
   if (from >= to) return false;
@@ -113,6 +114,13 @@ bool nonnegative(const stmt_t& t, int from, int to, const std::set<std::string>&
         if (gives.count(w)) {
           i = closing(t, i + 1, to);
           if (i < 0) return false;
+          continue;
+        }
+        // mod(x, y) of a number y > 0 lies from 0 to y, whatever x.
+        const int close = closing(t, i + 1, to);
+        if (w == "mod" && close > i + 3 && t[close - 2].text == "," && t[close - 1].kind == TK_NUMBER &&
+            std::strtod(t[close - 1].text.c_str(), nullptr) > 0) {
+          i = close;
           continue;
         }
         if (keeps.count(w)) continue;
