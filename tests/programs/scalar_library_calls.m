@@ -158,3 +158,11 @@ for k = 1:30
   ml = ml + log(mv + k) + sqrt(mod(-k, 7)) + atan2(mv, -k);
 end
 fprintf('%.12f\n', ml);
+% even powers of any scalar: distances
+dist = 0;
+for k = 1:12
+  dx = k - 6.5;
+  dy = 3 - k / 2;
+  dist = dist + sqrt(dx^2 + dy^2) + log((dx - dy)^2 + 1);
+end
+fprintf('%.12f\n', dist);

@@ -111,12 +111,13 @@ TEST_F(Inference, SqrtAndLogOfWhatCannotBeNegative) {
       "for i = 9:-1:abs(x)\n  y = sqrt(i);\nend\n"                 // i from 9 down to |x|
       "u = 0.3;\nfor kk = 1:3\n  u = mod(u * 3.7 - 9, 1);\nend\nv = log(u + mod(n, 7) + rem(n, 3));\n"   // mod by 1
       "u2 = mod(x, 0);\nu3 = sqrt(mod(n, x));\nu4 = log(mod(u2, 2) + rem(x, 3));\n"   // mod(x, 0) is x; rem's sign
-      "f = sqrt(-n);\nh = sqrt(x) * 2;\nq = log(x^2);\n"
+      "q2 = sqrt(x^2 + (x - 3)^4 + (n - x)^2 * 2);\nq3 = sqrt((x - 3)^3);\nq4 = sqrt(x^2^0.5 - 1);\n"   // even powers
+      "f = sqrt(-n);\nh = sqrt(x) * 2;\nq = log(x^3);\n"
       "m2 = [1 -2; 3 1];\np2 = m2 * m2;\nr2 = sqrt(p2);\nr3 = sqrt([1 2] / [2 1; 1 2]);\n");   // matrix products
   EXPECT_FALSE(has(r.arrays, "r2"));
   EXPECT_FALSE(has(r.arrays, "r3"));
-  for (const char* v : {"s", "d", "g", "z", "w", "y", "u", "v", "u2"}) EXPECT_TRUE(has(r.scalars, v)) << v;
-  for (const char* v : {"a", "c", "e", "f", "h", "q", "o", "o2", "u3", "u4"}) EXPECT_FALSE(has(r.scalars, v)) << v;
+  for (const char* v : {"s", "d", "g", "z", "w", "y", "u", "v", "u2", "q2"}) EXPECT_TRUE(has(r.scalars, v)) << v;
+  for (const char* v : {"a", "c", "e", "f", "h", "q", "o", "o2", "u3", "u4", "q3", "q4"}) EXPECT_FALSE(has(r.scalars, v)) << v;
   // The inputs of a function's scalar form may be negative.
   EXPECT_FALSE(infer_types_of("function y = g(x)\ny = sqrt(x);\n").scalar_function);
   EXPECT_TRUE(infer_types_of("function y = g(x)\ny = sqrt(x * x) + log(abs(x) + 1);\n").scalar_function);

@@ -63,9 +63,19 @@ int closing(const stmt_t& t, int open, int to) {
   return -1;
 }
 
+// Tokens at..at+1 are ^ (or .^) and an even whole number: a square of any real value.
+bool even_power(const stmt_t& t, int at, int to) {
+  if (at + 1 >= to || (t[at].text != "^" && t[at].text != ".^") || t[at + 1].kind != TK_NUMBER) return false;
+  if (at + 2 < to && (t[at + 2].text == "^" || t[at + 2].text == ".^" || t[at + 2].text == "'" || t[at + 2].text == ".'"))
+    return false;
+  const double v = std::strtod(t[at + 1].text.c_str(), nullptr);
+  return v >= 0 && v <= 1e6 && std::fmod(v, 2.0) == 0;
+}
+
 // Tokens [from, to) give no negative number (NaN and -0 may come): numbers and the
 // variables in nonneg (those of vars assigned only such values), sums, products and
-// quotients of them, a product x * x of one variable, powers of them by a number, and
+// quotients of them, a product x * x of one variable, x ^ 2 and (...) ^ 2 of anything
+// (an even whole power), powers of them by a number, and
 // calls that give no negative real number (abs, exp, cosh, hypot, the counts, mod by
 // a positive number) or keep one (floor, ceil, round, fix, max, min, sqrt, mod, rem of
 // such). A loop's range (range): a:b
@@ -128,6 +138,11 @@ bool nonnegative(const stmt_t& t, int from, int to, const std::set<std::string>&
       }
       if (call) return false;
       if (vars.count(w) ? nonneg.count(w) > 0 : constants.count(w) > 0) continue;
+      // x ^ 2 (an even whole power)
+      if (vars.count(w) && even_power(t, i + 1, to)) {
+        i += 2;
+        continue;
+      }
       // x * x
       if (vars.count(w) && i + 2 < to && ((t[i + 1].text == "*" && t[i + 1].kind == '*') || t[i + 1].text == ".*") &&
           word(t[i + 2]) && t[i + 2].text == w && !(i + 3 < to && t[i + 3].text == "(")) {
@@ -137,6 +152,12 @@ bool nonnegative(const stmt_t& t, int from, int to, const std::set<std::string>&
       return false;
     }
     if (w == "(") {
+      // (a - b) ^ 2
+      const int close = closing(t, i, to);
+      if (close > i && even_power(t, close + 1, to)) {
+        i = close + 2;
+        continue;
+      }
       ++depth;
       continue;
     }
