@@ -354,4 +354,16 @@ void datevec(const M<m_type>& d, const M<m_type>& f, i_o_t, Mr<m_type> y, Mr<m_t
 // polynomial.
 M<m_type> poly(const M<m_type>& x);
 
+// [nn, xx] = hist(y [, nbins | centres [, norm]]): the counts of y's values in bins
+// around the centres xx (10 even bins over y's finite range by default); a matrix
+// counts each column; norm scales each column's counts to sum to it.
+namespace grl {
+M<m_type> hist_run(const deal_t& d);
+}
+template <class... A> inline M<m_type> hist(A&&... a) {
+  grl::deal_t d;
+  (grl::deal_put(d, a), ...);
+  return grl::hist_run(d);
+}
+
 #endif
