@@ -366,4 +366,9 @@ template <class... A> inline M<m_type> hist(A&&... a) {
   return grl::hist_run(d);
 }
 
+// [r, p] = corrcoef(x [, y]): p(i, j) the two-sided probability of a correlation as large
+// as r(i, j) when there is none (1 on the diagonal).
+void corrcoef(const M<m_type>& x, i_o_t, Mr<m_type> r, Mr<m_type> p = junkM);
+void corrcoef(const M<m_type>& x, const M<m_type>& y, i_o_t, Mr<m_type> r, Mr<m_type> p = junkM);
+
 #endif

@@ -46,3 +46,9 @@ n = hist(x, 4, 1)
 [n, c] = hist([1 NaN 3 Inf], 2)
 [n, c] = hist([0 1 2 3], 3)
 n = hist(int8([1 2 3]), 2)
+% corrcoef's probabilities: two vectors, the columns of a matrix, a perfect fit
+[r, p] = corrcoef([1 2 3 4 5], [2 1 4 3 5])
+[r, p] = corrcoef([1 2; 2 1; 3 5; 4 3])
+[r, p] = corrcoef([1 2 3], [3 2 1])
+[r, p] = corrcoef((1:10)', [2 1 4 3 5 7 6 9 8 11]');
+printf('%.10f\n', p(1, 2));
