@@ -61,9 +61,9 @@ TEST(LocalFunctions, AScriptsFunctionsBecomeFilesOfTheirOwn) {
       "  end\n"
       "end\n";
   const script_parts p = split_script_functions(src, "run");
-  EXPECT_EQ(p.body,
-            "x = run__sq(3); s = 'function q';  % function r\n"
-            "y = run__cube(x) + run__sq(1);\n");
+  // The functions' nine lines stay in the body as blank lines.
+  EXPECT_EQ(p.body, "x = run__sq(3); s = 'function q';  % function r\n"
+                    "y = run__cube(x) + run__sq(1);\n" + std::string(9, '\n'));
   ASSERT_EQ(p.functions.size(), 2u);
   EXPECT_EQ(p.functions[0].first, "run__sq");
   // Numbered as in the script: the function line is line 3.
@@ -80,6 +80,35 @@ TEST(LocalFunctions, AScriptsFunctionsBecomeFilesOfTheirOwn) {
     EXPECT_TRUE(split_script_functions(s, "run").functions.empty());
     EXPECT_EQ(script_of_local_function(s), "");
   }
+}
+
+TEST(LocalFunctions, StatementsMayFollowAClosedFunction) {
+  // `1;` makes the file a script; functions closed by `end` or `endfunction` (a
+  // block inside them included) may stand before and between the statements, which
+  // keep their line numbers.
+  const std::string src =
+      "1;\n"
+      "function y = sq(a)\n"
+      "  if a > 0, y = a^2; else, y = 0; end\n"
+      "end\n"
+      "x = sq(3);\n"
+      "function show(v)\n"
+      "  disp(v(end))\n"
+      "endfunction\n"
+      "show(x)\n";
+  const script_parts p = split_script_functions(src, "run");
+  EXPECT_EQ(p.body, "1;\n\n\n\nx = run__sq(3);\n\n\n\nrun__show(x)\n");
+  ASSERT_EQ(p.functions.size(), 2u);
+  EXPECT_EQ(p.functions[0].second,
+            "% local function of the script run.m\nfunction y = run__sq(a)\n"
+            "  if a > 0, y = a^2; else, y = 0; end\nend\n");
+  EXPECT_EQ(p.functions[1].second.substr(p.functions[1].second.find("\nfunction") + 1),
+            "function run__show(v)\n  disp(v(end))\nendfunction\n");
+  EXPECT_EQ(local_function_names(src), std::vector<std::string>{});
+  // Functions without `end` run to the next function line.
+  const script_parts q = split_script_functions("a = 1;\nfunction f\n  b = 2;\nfunction g\n  c = 3;\n", "r");
+  EXPECT_EQ(q.body, "a = 1;\n\n\n\n\n");
+  EXPECT_EQ(q.functions[0].second, "% local function of the script r.m\nfunction r__f\n  b = 2;\n");
 }
 
 TEST(InoutParams, AnInputThatIsOneOfSeveralOutputsArrivesUnderItsOwnName) {

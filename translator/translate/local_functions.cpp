@@ -31,23 +31,41 @@ std::string function_name(const std::string& s, std::size_t from) {
   return s.substr(p, q - p);
 }
 
+// Whether the file's first statement is a function line: comments and blank lines may
+// come before it, anything else (a script's `1;`) makes the file a script.
+bool starts_with_function(const std::string& source) {
+  bool code_before = false, answer = false, decided = false;
+  walk(
+      source,
+      [&](std::size_t a, std::size_t b) {
+        if (decided) return;
+        const char c = source[a];
+        const bool comment = c == '%' || c == '#' || source.compare(a, 3, "...") == 0;
+        if (!comment && source.find_first_not_of(" \t\r\n", a) < b) code_before = true;
+      },
+      [&](std::size_t a, std::size_t b, char) {
+        if (decided) return;
+        decided = true;
+        answer = !code_before && source.compare(a, b - a, "function") == 0;
+      });
+  return answer;
+}
+
 }  // namespace
 
 std::vector<std::string> local_function_names(const std::string& source) {
   std::vector<std::string> names;
-  bool first_word = true;   // before the file's first statement
-  bool function_file = false;
+  if (!starts_with_function(source)) return names;
+  bool first_word = true;   // the file's own function line
   walk(
       source, [](std::size_t, std::size_t) {},
       [&](std::size_t a, std::size_t b, char prev) {
-        const bool starts_line = prev == '\n' || prev == ';' || prev == ',';
-        const bool is_function = starts_line && source.compare(a, b - a, "function") == 0;
+        const bool is_function = prev == '\n' && source.compare(a, b - a, "function") == 0;
         if (first_word) {
           first_word = false;
-          function_file = is_function;
           return;
         }
-        if (!function_file || !is_function || prev != '\n') return;
+        if (!is_function) return;
         const std::string name = function_name(source, b);
         if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
           names.push_back(name);
@@ -104,19 +122,13 @@ namespace {
 // and stays in its parent's text). None for a function file.
 std::vector<std::size_t> script_function_starts(const std::string& source) {
   std::vector<std::size_t> starts;
-  bool first_word = true;
-  bool function_file = false;
+  if (starts_with_function(source)) return starts;
   std::size_t indent = 0;
   walk(
       source, [](std::size_t, std::size_t) {},
       [&](std::size_t a, std::size_t b, char prev) {
         const bool is_function = prev == '\n' && source.compare(a, b - a, "function") == 0;
-        if (first_word) {
-          first_word = false;
-          function_file = is_function;
-          return;
-        }
-        if (function_file || !is_function) return;
+        if (!is_function) return;
         const std::size_t nl = source.rfind('\n', a);
         const std::size_t line = nl == std::string::npos ? 0 : nl + 1;
         if (source.find_first_not_of(" \t", line) != a) return;   // after `;` or `,`
@@ -125,6 +137,25 @@ std::vector<std::size_t> script_function_starts(const std::string& source) {
         starts.push_back(line);
       });
   return starts;
+}
+
+// Where the function whose line starts at `start` ends: after the line of the `end`
+// (or `endfunction`) that closes it, when one does before `limit`; otherwise at `limit`
+// (functions written without `end` run to the next function line). Script statements
+// may follow a closed function, as in files shared with interpreters that define
+// functions before the statements that call them.
+std::size_t function_block_end(const std::string& source, std::size_t start, std::size_t limit) {
+  const std::string block = source.substr(start, limit - start);
+  int depth = 0;
+  std::size_t closed = std::string::npos;
+  msource::walk_blocks(block, [&](const std::string&, bool opens, int, std::size_t, std::size_t b) {
+    if (closed != std::string::npos) return;
+    depth += opens ? 1 : -1;
+    if (depth == 0) closed = b;
+  });
+  if (closed == std::string::npos) return limit;
+  const std::size_t nl = block.find('\n', closed);
+  return nl == std::string::npos ? limit : start + nl + 1;
 }
 
 }  // namespace
@@ -141,9 +172,16 @@ script_parts split_script_functions(const std::string& source, const std::string
     const std::size_t word = source.find("function", at);
     names.push_back(function_name(source, word + 8));
   }
-  out.body = qualify_names(source.substr(0, starts[0]), file_base, names);
+  // The script's statements are what the functions leave, their lines kept blank so
+  // that every statement keeps its line number.
+  std::string body;
+  std::size_t from = 0;
   for (std::size_t k = 0; k < starts.size(); ++k) {
-    const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : source.size();
+    const std::size_t limit = k + 1 < starts.size() ? starts[k + 1] : source.size();
+    const std::size_t end = function_block_end(source, starts[k], limit);
+    body.append(source, from, starts[k] - from);
+    body.append(std::count(source.begin() + starts[k], source.begin() + end, '\n'), '\n');
+    from = end;
     // Blank lines before the function keep its lines numbered as in the script.
     // The first of them names the script.
     std::string lines_before(std::count(source.begin(), source.begin() + starts[k], '\n'), '\n');
@@ -151,6 +189,8 @@ script_parts split_script_functions(const std::string& source, const std::string
     out.functions.emplace_back(qualified_local_name(file_base, names[k]),
                                lines_before + qualify_names(source.substr(starts[k], end - starts[k]), file_base, names));
   }
+  body.append(source, from, std::string::npos);
+  out.body = qualify_names(body, file_base, names);
   return out;
 }
 

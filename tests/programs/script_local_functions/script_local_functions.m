@@ -18,6 +18,7 @@ catch err
   fprintf('%s (%s, line %d)\n', err.message, err.stack(1).name, err.stack(1).line);
 end
 fprintf('twice(5) = %d\n', twice(5));   % a local function hides the M-file twice.m
+shared_defs;               % a script that defines functions before its statements
 
 function m = average(x)
   m = sum(x) / numel(x);
