@@ -31,6 +31,27 @@ bool assigned_at(const std::string& s, std::size_t at) {
   return p < s.size() && s[p] == '=' && (p + 1 >= s.size() || s[p + 1] != '=');
 }
 
+// Whether the name at [a, b) is one of the outputs of [x, y] = ... : the bracket around
+// it opens the statement and its closing bracket is followed by =.
+bool output_at(const std::string& s, std::size_t a, std::size_t b) {
+  std::size_t open = a;
+  for (int depth = 0; open-- > 0 && s[open] != '\n';) {
+    if (s[open] == ']' || s[open] == ')' || s[open] == '}') ++depth;
+    else if ((s[open] == '(' || s[open] == '{') && depth-- == 0) return false;
+    else if (s[open] == '[' && depth-- == 0) break;
+  }
+  if (open == std::string::npos || s[open] != '[') return false;
+  for (std::size_t p = open; p-- > 0 && s[p] != '\n' && s[p] != ';' && s[p] != ',';)
+    if (s[p] != ' ' && s[p] != '\t') return false;
+  std::size_t close = b;
+  for (int depth = 0; close < s.size() && s[close] != '\n'; ++close) {
+    if (s[close] == '[' || s[close] == '(' || s[close] == '{') ++depth;
+    else if ((s[close] == ']' || s[close] == ')' || s[close] == '}') && depth-- == 0) break;
+  }
+  if (close >= s.size() || s[close] != ']') return false;
+  return assigned_at(s, close + 1);
+}
+
 }  // namespace
 
 std::vector<std::string> names_read_later(const std::string& rest) {
@@ -47,7 +68,7 @@ std::vector<std::string> names_read_later(const std::string& rest) {
         }
         if (std::find(seen.begin(), seen.end(), word) != seen.end()) return;
         seen.push_back(word);
-        if (!assigned_at(rest, b)) read.push_back(word);
+        if (!assigned_at(rest, b) && !output_at(rest, a, b)) read.push_back(word);
       });
   return read;
 }
