@@ -371,4 +371,16 @@ template <class... A> inline M<m_type> hist(A&&... a) {
 void corrcoef(const M<m_type>& x, i_o_t, Mr<m_type> r, Mr<m_type> p = junkM);
 void corrcoef(const M<m_type>& x, const M<m_type>& y, i_o_t, Mr<m_type> r, Mr<m_type> p = junkM);
 
+// --- a variable of any class given to a function of the program -----------------------
+namespace grl {
+// It becomes the form the function's input has: the value itself, or the cell it holds
+// (a value that holds no cell, given where a cell is taken, fails as braces on it do).
+template <class T> struct any_arg_t {
+  const M<T>& v;
+  operator const M<T>&() const { return v; }
+  operator M<M<T>>() const { return held_for_list(v); }
+};
+template <class T> inline any_arg_t<T> any_arg(const M<T>& v) { return {v}; }
+}  // namespace grl
+
 #endif

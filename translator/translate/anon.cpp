@@ -275,5 +275,6 @@ void parser_t::translate_expression() {
     varargin_pass();
     field_pass();
     value_call_pass();
+    any_class_calls();
   }
 }

@@ -134,7 +134,11 @@ void parser_t::any_class_calls() {
   for (int i = 0; i + 1 < stmt.top(); ++i) {
     if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(")) continue;
     const std::string f = m_name(*symbols, stmt.gettext(i));
-    if (symbols->find(f, SYM_VARIABLES) >= 0 || symbols->find(f, SYM_RESERVED_FUNCTION) < 0) continue;
+    if (symbols->find(f, SYM_VARIABLES) >= 0) continue;
+    if (symbols->find(f, SYM_RESERVED_FUNCTION) < 0) {
+      if (symbols->find(f, SYM_FUNCTIONS) >= 0) any_arguments(i + 1);
+      continue;
+    }
     bool plain = false;
     for (const char* e : either) plain = plain || f == e;
     if (plain) continue;
@@ -161,5 +165,26 @@ void parser_t::any_class_calls() {
     stmt.ins(close + 1, ";},", TK_OTHER);
     stmt.ins(i, "grl::any_call([&](const auto& grl_a){return ", TK_OTHER);
     i = close + 4;   // past the call: its inner calls see grl_a
+  }
+}
+
+// The arguments of a call of a function of the program, from its "(" at open: each that
+// is a variable of any class becomes grl::any_arg(x), which gives the function's input
+// the form it takes (the value, or the cell the value holds).
+void parser_t::any_arguments(int open) {
+  int depth = 0;
+  for (int j = open; j < stmt.top(); ++j) {
+    const std::string& t = stmt.gettext(j);
+    if (stmt.kind(j) == TK_STRING) continue;
+    if (t == "(" || t == "[" || t == "{") ++depth;
+    else if (t == ")" || t == "]" || t == "}") {
+      if (--depth == 0) return;
+    } else if (depth == 1 && stmt.kind(j) == TK_WORD && any_vars.count(t) &&
+               (stmt.is_word(j - 1, "(") || stmt.is_word(j - 1, ",")) &&
+               (stmt.is_word(j + 1, ")") || stmt.is_word(j + 1, ","))) {
+      stmt.ins(j + 1, ")", TK_OTHER);
+      stmt.ins(j, "grl::any_arg(", TK_OTHER);
+      j += 2;
+    }
   }
 }

@@ -71,6 +71,7 @@ class parser_t : public scanner_t {
   std::set<std::string> mixed_variables() const;
   void declare_any_vars();
   void any_class_calls();
+  void any_arguments(int open);
   bool argument_of_m_function(int a);
   int matching_brace(int a);
   bool begins_cell(int i);

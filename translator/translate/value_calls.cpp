@@ -91,8 +91,13 @@ void parser_t::cell_list_outputs() {
     // Outputs of the braces themselves, not of a call of the element (c{k}(x)).
     if (io < 0 || close < 0 || stmt.is_word(close + 1, "(") || !stmt.is_word(io - 1, ",")) continue;
     const bool all = io - 1 == i + 4 && stmt.is_word(i + 3, "c_p");
-    std::vector<std::pair<std::string, int>> put = {
-        {"grl::list_outputs", TK_WORD}, {"(", '('}, {stmt.gettext(i), TK_WORD}};
+    const int v = symbols->find(stmt.gettext(i), SYM_VARIABLES);
+    const bool cell_variable = (symbols->info_of(v)[INFO_TYPE] & DT_CELL) && !any_vars.count(stmt.gettext(i));
+    std::vector<std::pair<std::string, int>> put = {{"grl::list_outputs", TK_WORD}, {"(", '('}};
+    // A variable of any class hands over the cell it holds (or fails as braces do).
+    if (!cell_variable) put.insert(put.end(), {{"held_for_list", TK_WORD}, {"(", '('}});
+    if (!cell_variable && !all) put.insert(put.end(), {{"M<m_type>", TK_WORD}, {"(", '('}});
+    put.push_back({stmt.gettext(i), TK_WORD});
     if (!all) {
       put.push_back({"(", '('});
       // c{[]}: the empty index, an empty list.
@@ -100,7 +105,9 @@ void parser_t::cell_list_outputs() {
       else
         for (int j = i + 3; j < io - 1; ++j) put.push_back({stmt.gettext(j), stmt.kind(j)});
       put.push_back({")", ')'});
+      if (!cell_variable) put.push_back({")", ')'});
     }
+    if (!cell_variable) put.push_back({")", ')'});
     put.push_back({",", ','});
     stmt.del(i, io - i);   // X .br ( args ,
     for (std::size_t k = 0; k < put.size(); ++k) stmt.ins(i + int(k), put[k].first, put[k].second);
