@@ -44,10 +44,11 @@ class Cli : public testing::Test {
     std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
   }
 
-  // A private copy of the installed root directory, for tests that change its files.
+  // A private copy of the installed root directory, for tests that change its files
+  // (-H: a root reached through a symbolic link is copied, not the link).
   std::string copy_root() {
     const std::string root = dir_ + "/root";
-    std::system(("cp -r " + quote(KORVAL_TEST_ROOT) + " " + quote(root)).c_str());
+    std::system(("cp -rH " + quote(KORVAL_TEST_ROOT) + " " + quote(root)).c_str());
     return root;
   }
 

@@ -107,7 +107,7 @@ class GnuBuild : public testing::Test {
  protected:
   void SetUp() override {
     root_ = dir_ + "/root";
-    ASSERT_EQ(std::system(("cp -r " + quote(KORVAL_TEST_ROOT) + " " + quote(root_)).c_str()), 0);
+    ASSERT_EQ(std::system(("cp -rH " + quote(KORVAL_TEST_ROOT) + " " + quote(root_)).c_str()), 0);
     ASSERT_TRUE(exists(root_ + "/src/gridlib/gnu.mak"));
     dt_before_ = slurp(root_ + "/korval.dt");
   }
