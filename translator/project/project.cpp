@@ -1,6 +1,5 @@
 #include "project/project.h"
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -74,18 +73,6 @@ bool record_is_whole(const std::string& record, const std::string& name) {
   while (std::getline(in, line)) {
     if (called) return line.compare(0, name.size() + 1, name + " ") == 0;
     called = line == "[called]";
-  }
-  return false;
-}
-
-// Whether the M-file at path is a function file: its first statement is a function line.
-bool function_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t at = line.find_first_not_of(" \t\r");
-    if (at == std::string::npos || line[at] == '%' || line[at] == '#') continue;
-    return line.compare(at, 8, "function") == 0 &&
-           (line.size() == at + 8 || !std::isalnum(static_cast<unsigned char>(line[at + 8])));
   }
   return false;
 }
@@ -219,8 +206,6 @@ bool project_t::asks_inputname(const std::string& name) {
 bool project_t::try_translate(const std::string& name) {
   if (name == main_name_ || translating_.count(name) || processed_.find(name, SYM_FUNCTIONS) >= 0) return true;
   if (left_out_.count(name)) return false;
-  // A script runs in its caller's variables: it is translated for its caller only.
-  if (!function_file(search_path_.path_of(name).value_or(std::string()))) return true;
   const std::set<std::string> translating = translating_;
   const int depth = depth_;
   const std::string file = diag::current_file();
@@ -242,8 +227,8 @@ bool project_t::try_translate(const std::string& name) {
     for (int e; (e = project_.find(name, SYM_CALLED | SYM_FEVAL)) >= 0;) project_.type_of(e) = 0;
     std::string why = f.report;
     while (!why.empty() && (why.back() == '\n' || why.back() == '\r')) why.pop_back();
-    const std::string text = diag::format("%s.m is left out of the program (it does not translate; "
-                                          "a call of it fails when it runs): %s", name.c_str(), why.c_str());
+    const std::string text = diag::format("%s.m is left out of the program (a name built while it runs "
+                                          "cannot call it): %s", name.c_str(), why.c_str());
     diag::progress("warning: %s", text.c_str());
     return false;
   }

@@ -397,7 +397,7 @@ class parser_t : public scanner_t {
   bool function_fields(int i, std::size_t dot);
   bool package_word(int i);
   bool known_count(int i);
-  void undefined_name(int i, bool warn = true);
+  void undefined_name(int i);
   bool empty_subscript(int i) const;
   void pass_argument_names(int i);
   void cell_element_indexes(int open);

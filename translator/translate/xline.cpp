@@ -773,11 +773,11 @@ int word_column(const std::string& file, int line, const std::string& name) {
 // with the undefined-function error. korval names each such function once.
 // A dotted word whose first part is such a name (s.k of no variable s) fails the same
 // way: the fields are never reached.
-void parser_t::undefined_name(int i, bool warn) {
+void parser_t::undefined_name(int i) {
   static std::set<std::string> named;
   std::string word = stmt.gettext(i);
   word = word.substr(0, word.find('.'));
-  if (named.insert(word).second && warn)
+  if (named.insert(word).second)
     std::fprintf(stderr, "%s(%d) : warning: '%s' is defined by no M-file and no library function; "
                  "calling it fails when the program runs\n", diag::current_file().c_str(), stmt.line(i), word.c_str());
   const bool call = stmt.is_word(i + 1, "(");
@@ -976,12 +976,6 @@ void parser_t::identifier_pass() {
     if (e < 0 && host && dot != std::string::npos && dot > 0 && !host->defines(word) &&
         !host->defines(word.substr(0, dot))) {
       undefined_name(i);
-      continue;
-    }
-    // An M-file that does not translate (a syntax error, a form refused) is left out of
-    // the program with a warning: a call of it fails when the program reaches it.
-    if (e < 0 && host && dot == std::string::npos && !host->try_translate(word)) {
-      undefined_name(i, false);
       continue;
     }
     e = resolve(word, e, stmt.line(i));

@@ -11,12 +11,3 @@ try
 catch err
   disp('unfinished cannot be called')
 end
-% A direct call of that file on a branch that never runs, and one that runs.
-if k > 5
-  unfinished(2)
-end
-try
-  unfinished(3);
-catch err
-  disp('unfinished fails when called')
-end
