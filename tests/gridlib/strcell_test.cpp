@@ -166,9 +166,18 @@ TEST(StrcellSort, FailuresShapesAndOptions) {
   col.welem(0) = str("b");
   col.welem(1) = rows2("ab", "cd");   // a char matrix is no string
   EXPECT_ENDS(sortrows(col), fails, "error: sortrows: only cell arrays of character strings may be sorted");
+  // A cell of several columns sorts by its rows; a column of texts and numbers fails.
   MC wide = MC::alloc(2, 2);
-  for (std::size_t k = 0; k < 4; ++k) wide.welem(k) = str("a");
-  EXPECT_ENDS(sortrows(wide), fails, "error: sortrows: only a cell array of strings with one column");
+  wide.welem(0) = str("b");
+  wide.welem(1) = str("a");
+  wide.welem(2) = MD(1.0);
+  wide.welem(3) = MD(2.0);
+  const MC sorted = sortrows(wide);
+  ASSERT_EQ(sorted.rows(), 2u);
+  ASSERT_EQ(sorted.cols(), 2u);
+  EXPECT_EQ(sorted.elem(2).elem(0), 2.0);   // the row of "a" comes first
+  wide.welem(1) = MD(3.0);
+  EXPECT_ENDS(sortrows(wide), fails, "error: cell2mat: wrong type elements or mixed cells, structs, and matrices");
   EXPECT_ENDS(sortrows(col, MD(2.0)), fails, "error: sortrows: all elements of C must be in the range");
   EXPECT_ENDS(sort(cellof({str("a")}), str("up")), fails, "error: sort: MODE must be either");
   EXPECT_ENDS(unique(cellof({str("a")}), str("bogus")), fails, "error: unique: invalid option");
