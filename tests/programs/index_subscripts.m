@@ -25,3 +25,16 @@ t = issorted([NaN 1])
 t = issorted([3 2 2 1], 'descend')
 t = issorted([3 2 5], 'either')
 t = issorted('abc')
+% a cell given as a subscript is refused when the program runs
+a = [1 2 3];
+try
+  b = a(1, {1});
+catch err
+  disp(err.message)
+end
+try
+  a({2}) = 5;
+catch err
+  disp(err.message)
+end
+disp(a)

@@ -100,6 +100,7 @@ class parser_t : public scanner_t {
   void value_call_pass();
   bool struct_argument(int from, int to);
   void cell_list_outputs();
+  void cell_subscripts();
   void rewrite_exist();
   // Names that are variables on some paths and functions on others (dual_names.cpp).
   std::set<std::string> dual_names;

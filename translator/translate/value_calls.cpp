@@ -131,8 +131,30 @@ bool parser_t::struct_argument(int from, int to) {
   return false;
 }
 
+// x(..., {k}, ...) of a variable x: a cell is no subscript. The literal becomes a value
+// holding the cell, which indexing refuses when the program runs (as MATLAB does)
+// rather than a form the C++ compiler cannot take.
+void parser_t::cell_subscripts() {
+  for (int i = 0; i + 2 < stmt.top(); ++i) {
+    if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(") || (i > 0 && stmt.is_word(i - 1, ".")) ||
+        !symbols || symbols->find(stmt.gettext(i), SYM_VARIABLES) < 0)
+      continue;
+    const int close = call_end(i + 1);
+    for (int j = i + 2; j < close; ++j) {
+      const bool starts = stmt.is_word(j - 1, "(") || stmt.is_word(j - 1, ",");
+      if (!starts || !stmt.is_word(j, "(") || !stmt.is_word(j + 1, "CL")) continue;
+      const int end = call_end(j);
+      if (end >= close || !(stmt.is_word(end + 1, ",") || end + 1 == close)) continue;
+      stmt.ins(end + 1, ")", ')');
+      stmt.ins(j, "grl::any_value(", TK_OTHER);
+      return cell_subscripts();   // the positions moved: look again from the start
+    }
+  }
+}
+
 void parser_t::value_call_pass() {
   cell_list_outputs();
+  cell_subscripts();
   for (int i = 1; i + 1 < stmt.top(); ++i) {
     // x() of a variable x (not an assignment's target, not a field).
     if (stmt.is_word(i, "(") && stmt.is_word(i + 1, ")") && stmt.kind(i - 1) == TK_WORD && symbols &&
