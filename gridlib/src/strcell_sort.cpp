@@ -106,17 +106,17 @@ bool sortrows_desc(const Mt& c) {
 // compared holds only char rows or only real numbers.
 void sortrows_columns(const Mc& x, const Mt* c, Mc* y, Mr<m_type>* k) {
   const std::size_t n = x.rows(), cols = x.cols();
-  std::vector<long> spec;
+  std::vector<long> order;   // the columns compared, in turn; negative: descending
   if (!c || c->ischar()) {
     const bool desc = c && direction(*c, "sortrows");
-    for (std::size_t j = 1; j <= cols; ++j) spec.push_back(desc ? -long(j) : long(j));
+    for (std::size_t j = 1; j <= cols; ++j) order.push_back(desc ? -long(j) : long(j));
   } else {
     if (c->isc() || c->holds_cell() || c->holds_struct()) grl_fail("sortrows: C must be a numeric vector");
     for (std::size_t e = 0; e < c->numel(); ++e) {
       const double v = double(c->cre()[e]);
       if (v != std::floor(v) || v == 0 || std::fabs(v) > double(cols))
         grl_fail("sortrows: all elements of C must be in the range [1, columns (A)]");
-      spec.push_back(long(v));
+      order.push_back(long(v));
     }
   }
   if (n == 0) {
@@ -128,7 +128,7 @@ void sortrows_columns(const Mc& x, const Mt* c, Mc* y, Mr<m_type>* k) {
   std::vector<std::vector<key>> texts(cols);
   std::vector<std::vector<double>> numbers(cols);
   std::vector<char> is_text(cols, 0);
-  for (long sj : spec) {
+  for (long sj : order) {
     const std::size_t j = std::size_t(std::labs(sj)) - 1;
     if (!texts[j].empty() || !numbers[j].empty()) continue;
     const Mt& first = x.elem(j * n);
@@ -147,7 +147,7 @@ void sortrows_columns(const Mc& x, const Mt* c, Mc* y, Mr<m_type>* k) {
   std::vector<std::size_t> at(n);
   std::iota(at.begin(), at.end(), std::size_t(0));
   std::stable_sort(at.begin(), at.end(), [&](std::size_t u, std::size_t v) {
-    for (long sj : spec) {
+    for (long sj : order) {
       const std::size_t j = std::size_t(std::labs(sj)) - 1;
       const bool desc = sj < 0;
       bool less, more;

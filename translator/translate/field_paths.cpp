@@ -105,10 +105,7 @@ bool names_word(const std::string& text, const std::string& w) {
   return false;
 }
 
-struct edit {
-  std::size_t a, b;
-  std::string text;
-};
+using msource::edit;
 
 // t = setfield(s, path..., v) whose word is at [a, b): the edit, or false.
 bool setfield_statement(const std::string& s, std::size_t a, std::size_t b, edit& out) {
@@ -174,13 +171,5 @@ std::string field_path_calls(const std::string& source) {
         edits.push_back({a, close + 1, in[0] + path_text(path)});
         done = close + 1;
       });
-  std::string out;
-  std::size_t copied = 0;
-  for (const edit& e : edits) {
-    out.append(source, copied, e.a - copied);
-    out += e.text;
-    copied = e.b;
-  }
-  out.append(source, copied, std::string::npos);
-  return out;
+  return msource::apply_edits(source, edits);
 }

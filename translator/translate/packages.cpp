@@ -175,11 +175,7 @@ std::string package_calls(const std::string& source, const std::function<bool(co
     return "";
   };
 
-  struct edit {
-    std::size_t a, b;
-    std::string text;
-  };
-  std::vector<edit> edits;
+  std::vector<msource::edit> edits;
   std::size_t skip_until = 0;
   for (const word_at& w : words) {
     if (w.a < skip_until || w.prev == '.') continue;
@@ -216,16 +212,7 @@ std::string package_calls(const std::string& source, const std::function<bool(co
   }
   for (std::size_t k = 0; k < imports.size(); ++k)
     if (used[k] || imports[k].packages.empty()) edits.push_back({imports[k].a, imports[k].b, ""});
-  std::sort(edits.begin(), edits.end(), [](const edit& x, const edit& y) { return x.a < y.a; });
-
-  std::string out;
-  out.reserve(source.size());
-  std::size_t copied = 0;
-  for (const edit& e : edits) {
-    out.append(source, copied, e.a - copied);
-    out += e.text;
-    copied = e.b;
-  }
-  out.append(source, copied, std::string::npos);
-  return out;
+  std::sort(edits.begin(), edits.end(),
+            [](const msource::edit& x, const msource::edit& y) { return x.a < y.a; });
+  return msource::apply_edits(source, edits);
 }

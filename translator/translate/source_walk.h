@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace msource {
 
@@ -144,5 +145,26 @@ void walk_blocks(const std::string& source, Block block) {
       });
 }
 
+
+// A replacement of the source's characters [a, b) by text, for the rewrites that
+// collect their changes in a walk and make them afterwards.
+struct edit {
+  std::size_t a, b;
+  std::string text;
+};
+
+// The source with the edits made; they are in order and do not overlap.
+inline std::string apply_edits(const std::string& source, const std::vector<edit>& edits) {
+  std::string out;
+  out.reserve(source.size());
+  std::size_t copied = 0;
+  for (const edit& e : edits) {
+    out.append(source, copied, e.a - copied);
+    out += e.text;
+    copied = e.b;
+  }
+  out.append(source, copied, std::string::npos);
+  return out;
+}
 
 }  // namespace msource

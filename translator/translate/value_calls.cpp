@@ -139,7 +139,7 @@ void parser_t::cell_subscripts() {
     if (stmt.kind(i) != TK_WORD || !stmt.is_word(i + 1, "(") || (i > 0 && stmt.is_word(i - 1, ".")) ||
         !symbols || symbols->find(stmt.gettext(i), SYM_VARIABLES) < 0)
       continue;
-    const int close = call_end(i + 1);
+    int close = call_end(i + 1);
     for (int j = i + 2; j < close; ++j) {
       const bool starts = stmt.is_word(j - 1, "(") || stmt.is_word(j - 1, ",");
       if (!starts || !stmt.is_word(j, "(") || !stmt.is_word(j + 1, "CL")) continue;
@@ -147,7 +147,8 @@ void parser_t::cell_subscripts() {
       if (end >= close || !(stmt.is_word(end + 1, ",") || end + 1 == close)) continue;
       stmt.ins(end + 1, ")", ')');
       stmt.ins(j, "grl::any_value(", TK_OTHER);
-      return cell_subscripts();   // the positions moved: look again from the start
+      j = end + 2;   // past the literal and its closing ")"
+      close += 2;
     }
   }
 }
